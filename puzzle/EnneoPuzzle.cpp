@@ -1,0 +1,140 @@
+// EnneoPuzzle: the grid, its cell rules and candidates.
+#include "EnneoPuzzle.h"
+
+#include <cstdlib>
+
+EnneoPuzzle::EnneoPuzzle() : Object(L"EnneoPuzzle") {
+    Clear();
+    int index = 0;
+    for (int block = 1; block <= 9; ++block) {
+        int x0 = 1 + 3 * ((block - 1) % 3);
+        int y0 = 1 + 3 * ((block - 1) / 3);
+        for (int i = 0; i < 9; ++i, ++index) {
+            blockTable_[index][0] = x0 + i % 3;
+            blockTable_[index][1] = y0 + i / 3;
+        }
+    }
+    print_[0] = 0;
+}
+
+int EnneoPuzzle::GetCell(int x, int y) const {
+    return states_[x - 1][y - 1] == CELL_EMPTY ? 0 : values_[x - 1][y - 1];
+}
+
+int EnneoPuzzle::GetCellState(int x, int y) const { return states_[x - 1][y - 1]; }
+
+void EnneoPuzzle::SetCell(int x, int y, int value, int state) {
+    int previous = values_[x - 1][y - 1];
+    values_[x - 1][y - 1] = 0;
+    if (IsValidValue(x, y, value)) {
+        values_[x - 1][y - 1] = value;
+        states_[x - 1][y - 1] = state;
+    } else if (value == 0) {
+        states_[x - 1][y - 1] = CELL_EMPTY;  // 0 is never valid once the cell's value is 0
+    } else {
+        values_[x - 1][y - 1] = previous;
+    }
+}
+
+bool EnneoPuzzle::IsValidValue(int x, int y, int value) const {
+    for (int i = 1; i <= 9; ++i) {
+        if (GetCell(i, y) == value || GetCell(x, i) == value) return false;
+    }
+    int x0 = 1 + 3 * ((x - 1) / 3);
+    int y0 = 1 + 3 * ((y - 1) / 3);
+    for (int i = 0; i < 9; ++i) {
+        if (GetCell(x0 + i % 3, y0 + i / 3) == value) return false;
+    }
+    return true;
+}
+
+const wchar_t* EnneoPuzzle::GetCandidatesFor(int x, int y) {
+    wchar_t* text = candidates_[x - 1][y - 1];
+    int length = 0;
+    if (states_[x - 1][y - 1] != CELL_EMPTY) {
+        text[length++] = static_cast<wchar_t>(L'0' + values_[x - 1][y - 1]);
+    } else {
+        for (int digit = 1; digit <= 9; ++digit) {
+            if (IsValidValue(x, y, digit)) text[length++] = static_cast<wchar_t>(L'0' + digit);
+        }
+    }
+    text[length] = 0;
+    return text;
+}
+
+int EnneoPuzzle::GetCandidatesMask(int x, int y) const {
+    if (states_[x - 1][y - 1] != CELL_EMPTY) return 0;
+    int mask = 0;
+    for (int digit = 1; digit <= 9; ++digit) {
+        if (IsValidValue(x, y, digit)) mask |= 1 << (digit - 1);
+    }
+    return mask;
+}
+
+void EnneoPuzzle::SetSelectedCell(int x, int y) {
+    selectedX_ = x;
+    selectedY_ = y;
+}
+
+EnneoPuzzle::Cell EnneoPuzzle::GetSelectedCell() const { return {selectedX_, selectedY_}; }
+
+void EnneoPuzzle::Clear() {
+    for (int x = 0; x < 9; ++x) {
+        for (int y = 0; y < 9; ++y) {
+            values_[x][y] = 0;
+            states_[x][y] = CELL_EMPTY;
+            candidates_[x][y][0] = 0;
+        }
+    }
+}
+
+void EnneoPuzzle::Reset() {
+    for (int x = 0; x < 9; ++x) {
+        for (int y = 0; y < 9; ++y) {
+            if (states_[x][y] == CELL_SET) {
+                values_[x][y] = 0;
+                states_[x][y] = CELL_EMPTY;
+            }
+        }
+    }
+}
+
+bool EnneoPuzzle::IsSolved() const {
+    for (int x = 0; x < 9; ++x) {
+        for (int y = 0; y < 9; ++y) {
+            if (states_[x][y] == CELL_EMPTY) return false;
+        }
+    }
+    return true;
+}
+
+void EnneoPuzzle::generate() {
+    // Filling column by column with random valid digits often reaches a cell that no
+    // digit fits; then the fill starts again, so the result is always a complete grid.
+    // A cell takes a bounded number of draws: far more than a fitting digit needs.
+    const int kDrawsPerCell = 200;
+    for (;;) {
+        Clear();
+        bool stuck = false;
+        for (int x = 1; x <= 9 && !stuck; ++x) {
+            for (int y = 1; y <= 9 && !stuck; ++y) {
+                if (GetCandidatesMask(x, y) == 0) {
+                    stuck = true;
+                    break;
+                }
+                for (int draw = 0; draw < kDrawsPerCell; ++draw) {
+                    // The generator's numbers taken as 0 to 32767, the range of the
+                    // Windows runtime's; other runtimes have a wider one.
+                    int r = std::rand() % 32768;
+                    int digit = static_cast<int>(r * (1.0 / 32768) * 9 + 1);
+                    if (IsValidValue(x, y, digit)) {
+                        SetCell(x, y, digit, CELL_KNOWN);
+                        break;
+                    }
+                }
+                stuck = states_[x - 1][y - 1] == CELL_EMPTY;
+            }
+        }
+        if (!stuck) return;
+    }
+}

@@ -1,0 +1,99 @@
+// EnneoPuzzle: one nine-by-nine puzzle with its rules, text format and solver.
+#pragma once
+
+#include "common/Object.h"
+
+#include <cstddef>
+
+// The digit and state of each of the 81 cells, the rule that no digit repeats in a row,
+// a column or a 3x3 block, each empty cell's candidates, and the selected cell. A
+// fixed-size value without heap storage: assignment copies it whole, which is how the
+// solver takes and restores its trial snapshots. Cells are addressed as (x, y), x the
+// column and y the row, both 1 to 9; callers never pass anything else. Nothing here
+// throws or reports: a refused digit leaves the cell as it was, file operations answer
+// a bool.
+class EnneoPuzzle : public Object {
+public:
+    enum CellState { CELL_EMPTY = 0, CELL_SET = 1, CELL_KNOWN = 2 };
+
+    struct Cell {
+        int x;
+        int y;
+    };
+
+    // Length of the printed grid: 9 grid lines and 2 separator lines of 24 characters.
+    static const int kPrintLength = 264;
+    // Bytes the reader looks at, and bytes a saved file holds: the printed grid
+    // followed by nine zero bytes.
+    static const int kFileLength = 273;
+    // The sample puzzle the board shows at start, in the text format.
+    static const char kSampleText[];
+
+    EnneoPuzzle();
+    virtual ~EnneoPuzzle() = default;
+
+    // Grid and cell rules.
+    int GetCell(int x, int y) const;       // the digit, 0 when the cell is empty
+    int GetCellState(int x, int y) const;  // a CellState
+    // Places value with state under the validity rule, or empties the cell when value
+    // is 0; a refused digit leaves the cell unchanged. Given cells are not protected.
+    void SetCell(int x, int y, int value, int state);
+    // True when value repeats nowhere in the cell's row, column and block; the cell
+    // itself takes part, so the answer for a filled cell's own digit is false.
+    bool IsValidValue(int x, int y, int value) const;
+    // The candidate digits of an empty cell in ascending order ("138"), or the digit of
+    // a filled cell. Valid until the next call for the same cell, Clear or assignment.
+    const wchar_t* GetCandidatesFor(int x, int y);
+    // Bit d-1 for each candidate d of an empty cell; 0 for a filled cell.
+    int GetCandidatesMask(int x, int y) const;
+    void SetSelectedCell(int x, int y);
+    Cell GetSelectedCell() const;  // (0, 0) when no cell is selected
+    void Clear();                  // empties every cell
+    void Reset();                  // empties the set cells, keeps the given ones
+    bool IsSolved() const;         // no cell is empty
+    // Fills the whole grid with random valid digits as givens, drawn from the C
+    // runtime's unseeded generator, so each run of the program yields the same grids.
+    void generate();
+
+    // Text format: a picture of the grid, digits for filled cells and dots for empty
+    // ones, bars between blocks and dashed lines between bands, lines ending in CR LF.
+    const wchar_t* Print();  // the printed grid, kPrintLength characters
+    // Reads a puzzle file into this grid without emptying it first. False, with the
+    // grid unchanged, when the file cannot be opened or read.
+    bool Load(const wchar_t* path);
+    // The same reader over narrow text, up to kFileLength bytes or its terminator.
+    void LoadFromString(const char* text);
+    // The same reader over the first kFileLength bytes of a buffer; zero bytes are
+    // ignored like any other character the format does not use.
+    void LoadFromBytes(const char* bytes, size_t count);
+    // Writes the printed grid and nine zero bytes. The old file is replaced only after
+    // the new one is written in full: false, with any old file intact, on failure.
+    bool Save(const wchar_t* path);
+
+    // Solver: one placement per step, by the first strategy that applies.
+    bool SolveOne();  // true when one digit was placed into an empty cell
+    void Solve();     // steps until no step places a digit
+
+    // The solver's strategies in the order SolveOne tries them; each places at most one
+    // digit, with state CELL_SET, and says whether it did.
+    bool PlaceSingleCandidate();
+    bool PlaceSingleInBlock();
+    bool PlaceSingleInRow();
+    bool PlaceSingleInColumn();
+    bool PlaceByTrial();
+
+private:
+    // A unit's cells in the order the single-place strategies walk them.
+    using Unit = Cell[9];
+    bool PlaceSingleInUnit(const Unit& unit);
+    void GetBlock(int block, Unit& unit) const;
+    bool FindFirstEmptyCell(Cell& cell) const;
+
+    int blockTable_[81][2];  // blocks 1-9 in reading order, each block's cells likewise
+    int values_[9][9];       // [x - 1][y - 1]; only meaningful when the state is not empty
+    int states_[9][9];       // [x - 1][y - 1]
+    wchar_t candidates_[9][9][10];
+    int selectedX_ = 0;
+    int selectedY_ = 0;
+    wchar_t print_[kFileLength];
+};

@@ -1,0 +1,30 @@
+#!/bin/bash
+# Installs what a fresh Debian 12 machine lacks to build and test the program: the
+# compilers, Wine (32-bit and 64-bit), the X tools for the window tests and the
+# libraries. Packages already present are left alone; needs root or sudo.
+set -euo pipefail
+
+packages=(
+    cmake ninja-build g++ python3
+    g++-mingw-w64-i686 g++-mingw-w64-x86-64
+    wine wine32:i386 wine64 fonts-wine fonts-liberation
+    xvfb xdotool imagemagick
+    librapidxml-dev googletest
+)
+
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+missing=()
+for package in "${packages[@]}"; do
+    dpkg -s "$package" >/dev/null 2>&1 || missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "setup: installing ${missing[*]}"
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    as_root dpkg --add-architecture i386
+fi
+as_root apt-get update -q
+as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"

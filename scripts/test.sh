@@ -1,0 +1,50 @@
+#!/bin/bash
+# The test command: sets up what is missing, builds both trees and runs every test.
+#   build/host      the native compiler: the portable code, its tests and tools
+#   build/windows   MinGW-w64 i686: the shipped program; its tests run under Wine
+# On a machine whose kernel cannot run 32-bit programs (no IA-32 emulation) Wine cannot
+# run build/windows, and the same tests run from build/windows64 (x86_64) instead.
+# Exits non-zero when anything fails.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/setup.sh || { echo "test: setup failed"; exit 2; }
+
+failed=()
+jobs=$(nproc)
+
+build() {  # build TREE [CMAKE ARGUMENTS...]
+    local tree=$1
+    shift
+    cmake -S . -B "$tree" -G Ninja -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null &&
+        cmake --build "$tree" -j "$jobs"
+}
+
+if build build/host; then
+    (cd build/host && ctest -j "$jobs" --output-on-failure) || failed+=("host tests")
+else
+    failed+=("host build")
+fi
+
+build build/windows --toolchain cmake/mingw-w64-i686.cmake || failed+=("windows build")
+
+if /usr/lib/wine/wine --version >/dev/null 2>&1; then
+    wine_tree=build/windows arch=win32 loader=/usr/lib/wine/wine
+else
+    echo "test: this machine cannot run 32-bit programs; the Windows tests run from build/windows64"
+    wine_tree=build/windows64 arch=win64 loader=/usr/lib/wine/wine64
+    build "$wine_tree" --toolchain cmake/mingw-w64-x86_64.cmake || failed+=("windows64 build")
+fi
+
+if bash scripts/wine-prefix.sh "$PWD/$wine_tree/wineprefix" "$arch" "$loader"; then
+    (cd "$wine_tree" && ctest -j "$jobs" --output-on-failure) || failed+=("windows tests")
+    WINEPREFIX="$PWD/$wine_tree/wineprefix" wineserver -k 2>/dev/null
+else
+    failed+=("wine prefix")
+fi
+
+if [ ${#failed[@]} -gt 0 ]; then
+    printf 'test: FAILED: %s\n' "${failed[@]}"
+    exit 1
+fi
+echo "test: all tests passed"

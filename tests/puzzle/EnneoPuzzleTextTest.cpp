@@ -1,0 +1,223 @@
+// Tests of the text format: printing, the reader's rules, loading and saving files.
+#include "puzzle/EnneoPuzzle.h"
+
+#include "PuzzleTestGrids.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char kSampleLine[] =
+    ".973.5.4." ".....6..." "..298...." "...6....5" ".28.....3"
+    "64.7...8." ".....3867" "........." "7.5.....4";
+
+EnneoPuzzle Loaded(const std::string& bytes) {
+    EnneoPuzzle puzzle;
+    puzzle.LoadFromBytes(bytes.data(), bytes.size());
+    return puzzle;
+}
+
+// A folder of its own for each test, removed afterwards.
+class PuzzleFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder_ = fs::temp_directory_path() /
+                  ("enneo-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(folder_);
+        fs::create_directories(folder_);
+    }
+    void TearDown() override { fs::remove_all(folder_); }
+
+    fs::path File(const char* name) const { return folder_ / name; }
+
+    static void Write(const fs::path& path, const std::string& bytes) {
+        std::ofstream(path, std::ios::binary) << bytes;
+    }
+    static std::string Read(const fs::path& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    fs::path folder_;
+};
+
+TEST(EnneoPuzzleTextTest, PrintsTheEmptyGrid) {
+    EnneoPuzzle puzzle;
+    std::wstring line = L" . . . | . . . | . . .\r\n";
+    std::wstring separator = L"-------+-------+------\r\n";
+    std::wstring expected = line + line + line + separator + line + line + line + separator + line + line + line;
+    EXPECT_EQ(264u, expected.size());
+    EXPECT_EQ(expected, puzzle.Print());
+}
+
+TEST(EnneoPuzzleTextTest, PrintsSetAndGivenDigitsAlike) {
+    EnneoPuzzle puzzle;
+    puzzle.SetCell(2, 1, 9, EnneoPuzzle::CELL_KNOWN);
+    puzzle.SetCell(8, 1, 4, EnneoPuzzle::CELL_SET);
+    EXPECT_EQ(std::wstring(L" . 9 . | . . . | . 4 .\r\n"), std::wstring(puzzle.Print()).substr(0, 24));
+}
+
+TEST(EnneoPuzzleTextTest, LoadsTheSampleAsGivens) {
+    EXPECT_EQ(261u, std::strlen(EnneoPuzzle::kSampleText));
+    EnneoPuzzle puzzle;
+    puzzle.LoadFromString(EnneoPuzzle::kSampleText);
+    EXPECT_EQ(kSampleLine, LineOf(puzzle));
+    int givens = 0;
+    for (int x = 1; x <= 9; ++x) {
+        for (int y = 1; y <= 9; ++y) givens += puzzle.GetCellState(x, y) == EnneoPuzzle::CELL_KNOWN;
+    }
+    EXPECT_EQ(25, givens);
+    EXPECT_EQ(std::wstring(L" . 9 7 | 3 . 5 | . 4 .\r\n"), std::wstring(puzzle.Print()).substr(0, 24));
+}
+
+TEST(EnneoPuzzleTextTest, OnlyCarriageReturnAdvancesTheRow) {
+    // LF-only line ends: the first nine cells fill row 1 and the rest is dropped.
+    EnneoPuzzle puzzle = Loaded(" 1 2 3 | 4 5 6 | 7 8 9\n 4 5 6 | 7 8 9 | 1 2 3\n");
+    EXPECT_EQ(std::string("123456789") + std::string(72, '.'), LineOf(puzzle));
+}
+
+TEST(EnneoPuzzleTextTest, ADashSwallowsItselfAndTheNext23Bytes) {
+    // "-12345678901234567890123" is skipped whole; the 4 after it is read.
+    EnneoPuzzle puzzle = Loaded("1-123456789012345678901234");
+    EXPECT_EQ('1', LineOf(puzzle)[0]);
+    EXPECT_EQ('4', LineOf(puzzle)[1]);
+    EXPECT_EQ('.', LineOf(puzzle)[2]);
+}
+
+TEST(EnneoPuzzleTextTest, IgnoresZerosAndOtherCharactersAndDropsSurplusCells) {
+    EnneoPuzzle puzzle = Loaded("1 0x|2 abc 3456789 12\r\n");
+    EXPECT_EQ(std::string("123456789") + std::string(72, '.'), LineOf(puzzle));
+    // Surplus rows are dropped too.
+    std::string rows, expected;
+    for (int i = 0; i < 12; ++i) rows += "1........\r\n";
+    for (int i = 0; i < 9; ++i) expected += "1........";
+    EXPECT_EQ(expected, LineOf(Loaded(rows)));
+}
+
+TEST(EnneoPuzzleTextTest, ReadsAtMost273Bytes) {
+    std::string text(272, ' ');
+    text += "12";
+    EXPECT_EQ(std::string("1") + std::string(80, '.'), LineOf(Loaded(text)));
+}
+
+TEST(EnneoPuzzleTextTest, LoadingKeepsCellsTheTextDoesNotMention) {
+    EnneoPuzzle puzzle;
+    puzzle.SetCell(9, 9, 5, EnneoPuzzle::CELL_SET);
+    puzzle.LoadFromString("1.3");
+    EXPECT_EQ(1, puzzle.GetCell(1, 1));
+    EXPECT_EQ(3, puzzle.GetCell(3, 1));
+    EXPECT_EQ(5, puzzle.GetCell(9, 9));
+    puzzle.LoadFromString(".");
+    EXPECT_EQ(EnneoPuzzle::CELL_EMPTY, puzzle.GetCellState(1, 1));
+}
+
+TEST(EnneoPuzzleTextTest, GivensAreStoredUnchecked) {
+    EnneoPuzzle puzzle = Loaded("55");
+    EXPECT_EQ(5, puzzle.GetCell(1, 1));
+    EXPECT_EQ(5, puzzle.GetCell(2, 1));
+}
+
+TEST_F(PuzzleFileTest, SaveWritesThePrintAndNineZeroBytes) {
+    EnneoPuzzle puzzle;
+    puzzle.LoadFromString(EnneoPuzzle::kSampleText);
+    ASSERT_TRUE(puzzle.Save(File("sample.enn").wstring().c_str()));
+    std::string bytes = Read(File("sample.enn"));
+    ASSERT_EQ(273u, bytes.size());
+    std::wstring print = puzzle.Print();
+    EXPECT_EQ(std::string(print.begin(), print.end()), bytes.substr(0, 264));
+    EXPECT_EQ(std::string(9, '\0'), bytes.substr(264));
+    EXPECT_FALSE(fs::exists(File("sample.enn.saving")));
+}
+
+TEST_F(PuzzleFileTest, SaveThenLoadGivesTheSameDigitsAllGiven) {
+    EnneoPuzzle puzzle;
+    puzzle.LoadFromString(EnneoPuzzle::kSampleText);
+    puzzle.SetCell(1, 1, 8, EnneoPuzzle::CELL_SET);
+    ASSERT_TRUE(puzzle.Save(File("round.txt").wstring().c_str()));
+    EnneoPuzzle loaded;
+    ASSERT_TRUE(loaded.Load(File("round.txt").wstring().c_str()));
+    EXPECT_EQ(LineOf(puzzle), LineOf(loaded));
+    EXPECT_EQ(EnneoPuzzle::CELL_KNOWN, loaded.GetCellState(1, 1));
+}
+
+TEST_F(PuzzleFileTest, SaveReplacesAnOldFile) {
+    Write(File("old.txt"), std::string(1000, 'x'));
+    EnneoPuzzle puzzle;
+    ASSERT_TRUE(puzzle.Save(File("old.txt").wstring().c_str()));
+    EXPECT_EQ(273u, Read(File("old.txt")).size());
+}
+
+TEST_F(PuzzleFileTest, AFailedSaveReportsFalseAndKeepsTheOldFile) {
+    EnneoPuzzle puzzle;
+    EXPECT_FALSE(puzzle.Save(File("missing-folder/x.txt").wstring().c_str()));
+    // A folder in the way of the new file: the write succeeds, the replace cannot.
+    fs::create_directories(File("taken.txt") / "inside");
+    EXPECT_FALSE(puzzle.Save(File("taken.txt").wstring().c_str()));
+    EXPECT_TRUE(fs::is_directory(File("taken.txt") / "inside"));
+    EXPECT_FALSE(fs::exists(File("taken.txt.saving")));
+    // The new file cannot be made beside the old one: the old one stays as it was.
+    Write(File("kept.txt"), "old");
+    fs::create_directories(File("kept.txt.saving") / "inside");
+    EXPECT_FALSE(puzzle.Save(File("kept.txt").wstring().c_str()));
+    EXPECT_EQ("old", Read(File("kept.txt")));
+}
+
+TEST_F(PuzzleFileTest, LoadOfAMissingFileOrAFolderChangesNothing) {
+    EnneoPuzzle puzzle;
+    puzzle.SetCell(2, 2, 2, EnneoPuzzle::CELL_SET);
+    EXPECT_FALSE(puzzle.Load(File("absent.txt").wstring().c_str()));
+    EXPECT_FALSE(puzzle.Load(folder_.wstring().c_str()));
+    EXPECT_EQ(2, puzzle.GetCell(2, 2));
+    EXPECT_FALSE(fs::exists(File("absent.txt")));  // opening never creates it
+}
+
+TEST_F(PuzzleFileTest, LoadsAShortFileUpToItsEnd) {
+    Write(File("short.txt"), "12\r\n.3");
+    EnneoPuzzle puzzle;
+    ASSERT_TRUE(puzzle.Load(File("short.txt").wstring().c_str()));
+    EXPECT_EQ(std::string("12.......") + ".3......." + std::string(63, '.'), LineOf(puzzle));
+}
+
+TEST_F(PuzzleFileTest, UnicodeTextIsNotTheFormat) {
+    // A UTF-16 file with a mark: its zero bytes are ignored and only 273 bytes read,
+    // so only the top of the grid arrives.
+    EnneoPuzzle sample;
+    sample.LoadFromString(EnneoPuzzle::kSampleText);
+    std::string utf16 = "\xFF\xFE";
+    for (const wchar_t* p = sample.Print(); *p != 0; ++p) {
+        utf16 += static_cast<char>(*p);
+        utf16 += '\0';
+    }
+    Write(File("wide.txt"), utf16);
+    EnneoPuzzle puzzle;
+    ASSERT_TRUE(puzzle.Load(File("wide.txt").wstring().c_str()));
+    std::string line = LineOf(puzzle);
+    EXPECT_EQ(std::string(kSampleLine).substr(0, 36), line.substr(0, 36));  // rows 1-4
+    EXPECT_EQ(".28......", line.substr(36, 9));  // row 5 up to byte 273
+    EXPECT_EQ(std::string(36, '.'), line.substr(45));
+}
+
+TEST_F(PuzzleFileTest, LoadsAndSavesUnderANonAsciiName) {
+    EnneoPuzzle puzzle;
+    puzzle.LoadFromString("123");
+#ifdef _WIN32
+    std::wstring name = (folder_ / L"r\u00e4tsel.enn").wstring();
+#else
+    // Wide names reach the file system as UTF-8.
+    std::wstring name = folder_.wstring() + L"/r\u00e4tsel.enn";
+#endif
+    ASSERT_TRUE(puzzle.Save(name.c_str()));
+    EXPECT_TRUE(fs::exists(folder_ / fs::u8path(u8"r\u00e4tsel.enn")));
+    EnneoPuzzle loaded;
+    ASSERT_TRUE(loaded.Load(name.c_str()));
+    EXPECT_EQ(3, loaded.GetCell(3, 1));
+}
+
+}  // namespace

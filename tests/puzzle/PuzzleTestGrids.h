@@ -1,0 +1,44 @@
+// Grids shared by the puzzle tests.
+#pragma once
+
+#include "puzzle/EnneoPuzzle.h"
+
+#include <string>
+
+// A complete, valid grid: each row is the previous one shifted by three, each band by one.
+inline int PatternDigit(int x, int y) { return ((y - 1) * 3 + (y - 1) / 3 + (x - 1)) % 9 + 1; }
+
+// A puzzle from 81 characters in reading order, '1'-'9' a given and '.' an empty cell.
+inline EnneoPuzzle PuzzleFromLine(const std::string& line) {
+    EnneoPuzzle puzzle;
+    for (int i = 0; i < 81; ++i) {
+        if (line[i] != '.') puzzle.SetCell(i % 9 + 1, i / 9 + 1, line[i] - '0', EnneoPuzzle::CELL_KNOWN);
+    }
+    return puzzle;
+}
+
+// The grid as 81 characters in reading order, '.' for an empty cell.
+inline std::string LineOf(const EnneoPuzzle& puzzle) {
+    std::string line;
+    for (int y = 1; y <= 9; ++y) {
+        for (int x = 1; x <= 9; ++x) {
+            int digit = puzzle.GetCell(x, y);
+            line += digit == 0 ? '.' : static_cast<char>('0' + digit);
+        }
+    }
+    return line;
+}
+
+// True when every row, column and block of a complete grid holds each digit once.
+inline bool IsValidComplete(const EnneoPuzzle& puzzle) {
+    for (int unit = 0; unit < 9; ++unit) {
+        int row = 0, column = 0, block = 0;
+        for (int i = 0; i < 9; ++i) {
+            row |= 1 << puzzle.GetCell(i + 1, unit + 1);
+            column |= 1 << puzzle.GetCell(unit + 1, i + 1);
+            block |= 1 << puzzle.GetCell(unit % 3 * 3 + i % 3 + 1, unit / 3 * 3 + i / 3 + 1);
+        }
+        if (row != 0x3FE || column != 0x3FE || block != 0x3FE) return false;
+    }
+    return true;
+}

@@ -1,0 +1,66 @@
+// PuzzleInput: the puzzles held by one input of enneo-solve.
+#include "PuzzleInput.h"
+
+#include <sstream>
+
+namespace {
+
+// The line without trailing blanks, tabs and the CR of a CR LF line end.
+std::string TrimEnd(const std::string& line) {
+    size_t end = line.find_last_not_of(" \t\r");
+    return end == std::string::npos ? std::string() : line.substr(0, end + 1);
+}
+
+std::vector<std::string> SplitLines(const std::string& bytes) {
+    std::vector<std::string> lines;
+    std::istringstream in(bytes);
+    for (std::string line; std::getline(in, line);) lines.push_back(TrimEnd(line));
+    return lines;
+}
+
+}  // namespace
+
+bool PuzzleInput::IsPuzzleLine(const std::string& line) {
+    if (line.size() != 81) return false;
+    for (char c : line) {
+        if (!(c == '.' || (c >= '0' && c <= '9'))) return false;
+    }
+    return true;
+}
+
+// Givens are stored as the puzzle file reader stores them, unchecked: the line is
+// rewritten as nine rows of the text format and read by the same reader.
+EnneoPuzzle PuzzleInput::FromLine(const std::string& line) {
+    std::string rows;
+    for (int row = 0; row < 9; ++row) {
+        rows += line.substr(row * 9, 9);
+        rows += "\r\n";
+    }
+    for (char& c : rows) {
+        if (c == '0') c = '.';  // the format ignores '0' instead of emptying a cell
+    }
+    EnneoPuzzle puzzle;
+    puzzle.LoadFromBytes(rows.data(), rows.size());
+    return puzzle;
+}
+
+PuzzleInput::PuzzleInput(const std::string& bytes) {
+    std::vector<std::string> lines = SplitLines(bytes);
+    size_t first = 0;
+    while (first < lines.size() && lines[first].empty()) ++first;
+    if (first == lines.size()) return;  // nothing in it: no puzzle
+    if (!IsPuzzleLine(lines[first])) {
+        EnneoPuzzle puzzle;
+        puzzle.LoadFromBytes(bytes.data(), bytes.size());
+        puzzles_.push_back(puzzle);
+        return;
+    }
+    for (size_t i = first; i < lines.size(); ++i) {
+        if (lines[i].empty()) continue;
+        if (IsPuzzleLine(lines[i])) {
+            puzzles_.push_back(FromLine(lines[i]));
+        } else {
+            badLines_.push_back({static_cast<int>(i + 1), lines[i]});
+        }
+    }
+}
