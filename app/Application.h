@@ -1,0 +1,80 @@
+// Application: the program's one application object.
+#pragma once
+
+#include "common/Object.h"
+#include "common/String.h"
+#include "common/util/IProperties.h"
+
+namespace util {
+class RegistryProperties;
+}
+
+#include <memory>
+
+// A program declares exactly one application object, as a static object: its
+// construction runs before the entry point, records it as the process's application,
+// splits the command line and derives the program's name from the program file. The
+// entry point (RunApplication) calls its Run.
+class Application : public Object {
+public:
+    // className: the most-derived class's name. logging: open the log window at start.
+    Application(const wchar_t* className, bool logging);
+    virtual ~Application();
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+
+    // Runs the program; the result is the process's exit code.
+    virtual int Run() = 0;
+
+    // The process's application, or null when none is declared.
+    static Application* GetInstance() { return instance_; }
+
+    // The program file's name without folder and extension ("my.app" for C:\games\my.app.exe).
+    const wchar_t* GetProgramName() const { return name_.GetText(); }
+    // The name, or the application's class name when the name is empty: window
+    // captions and messages show this.
+    const wchar_t* GetApplicationName() const;
+    // The program file's path; a bare name is joined to the current directory.
+    const wchar_t* GetProgramPath() const { return programPath_.GetText(); }
+    // The working directory at start, ending in a backslash.
+    const wchar_t* GetStartDirectory() const { return currentDirectory_.GetText(); }
+    int GetArgumentCount() const { return argumentCount_; }
+    const wchar_t* GetArgument(int index) const { return arguments_[index].GetText(); }
+    util::IProperties* GetProperties() const;
+    bool IsLogging() const { return logging_; }
+
+    // Values of the program's version resource, read on first request and kept.
+    const wchar_t* GetCompanyName();
+    const wchar_t* GetProductName();
+    const wchar_t* GetProductVersion();
+    const wchar_t* GetFileDescription();
+    const wchar_t* GetOriginalFilename();
+
+protected:
+    // Splits a command line as the system does; public through the constructor only,
+    // and for tests of the name rules.
+    void SetCommandLine(const wchar_t* commandLine);
+
+private:
+    const wchar_t* CachedVersionValue(String& cache, const wchar_t* key);
+
+    static Application* instance_;
+
+    std::unique_ptr<util::RegistryProperties> properties_;
+    String name_;
+    String programPath_;
+    String currentDirectory_;
+    int argumentCount_ = 0;
+    std::unique_ptr<String[]> arguments_;
+    String companyName_;
+    String productName_;
+    String productVersion_;
+    String fileDescription_;
+    String originalFilename_;
+    bool logging_;
+};
+
+// The entry point's work: runs the process's application and returns its exit code.
+// Without an application it shows "No WindowsApplication declared" and returns -1; an
+// Exception out of Run is shown in the "Exception thrown" box and gives -1.
+int RunApplication();

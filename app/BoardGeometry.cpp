@@ -1,0 +1,19 @@
+// BoardGeometry: where the board and its cells lie in the board window's client area.
+#include "BoardGeometry.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+BoardGeometry::BoardGeometry(int clientWidth, int clientHeight) {
+    int size = std::min(clientWidth, clientHeight) - 40;
+    left_ = std::abs((clientWidth - size) / 2);
+    top_ = std::abs((clientHeight - size) / 2);
+    cellSize_ = std::abs(size / 9);
+    side_ = 9 * cellSize_;
+}
+
+bool BoardGeometry::CellAt(int x, int y, EnneoPuzzle::Cell& cell) const {
+    if (!(left_ < x && x < left_ + side_ && top_ < y && y < top_ + side_)) return false;
+    cell = {(x - left_) / cellSize_ + 1, (y - top_) / cellSize_ + 1};
+    return true;
+}

@@ -1,0 +1,28 @@
+// BoardGeometry: where the board and its cells lie in the board window's client area.
+#pragma once
+
+#include "puzzle/EnneoPuzzle.h"
+
+// The board is a square of nine by nine cells, 40 pixels smaller than the client area's
+// shorter side, placed by that unrounded size: it sits up to 4 pixels left of and above
+// the exact centre. All divisions truncate toward zero.
+class BoardGeometry {
+public:
+    BoardGeometry() = default;
+    BoardGeometry(int clientWidth, int clientHeight);
+
+    int GetLeft() const { return left_; }
+    int GetTop() const { return top_; }
+    int GetSide() const { return side_; }
+    int GetCellSize() const { return cellSize_; }
+
+    // The cell under a client point; false when the point is not strictly inside the
+    // board (a point on its edge lines is outside; nothing is inside a board of side 0).
+    bool CellAt(int x, int y, EnneoPuzzle::Cell& cell) const;
+
+private:
+    int left_ = 0;
+    int top_ = 0;
+    int side_ = 0;
+    int cellSize_ = 0;
+};

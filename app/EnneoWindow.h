@@ -1,0 +1,47 @@
+// EnneoWindow: the board window, the program's main window.
+#pragma once
+
+#include "BoardGeometry.h"
+#include "common/gui/MainWindowBase.h"
+#include "puzzle/EnneoPuzzle.h"
+
+#include <memory>
+
+// Draws the board of its puzzle (given digits red, the user's and the solver's black,
+// the candidates of empty cells small and grey while hints are on), takes the mouse and
+// keyboard input, and carries the menu commands. It owns its puzzle and replaces it
+// whole for New and Open.
+class EnneoWindow : public gui::MainWindowBase {
+public:
+    EnneoWindow();
+    ~EnneoWindow() override;
+
+    // Caption "Enneo Tessary", the board menu and the program icon.
+    void OnCreate() override;
+    LRESULT MessageHandler(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnPaint(HDC deviceContext) override;
+
+    // Runs the command whose identifier equals wParam whole; always 0.
+    int OnCommand(WPARAM wParam);
+    void OnSelectCell(int x, int y);
+    // Enters a digit ('1'-'9') or empties the cell ('0') at the selected cell, unless it
+    // holds a given digit; repaints in any case once a cell is selected.
+    void OnKeyPressed(wchar_t character);
+    void OnFileOpen();
+    void OnFileSave();
+    // Installs a new puzzle and deletes the old one.
+    void SetPuzzle(std::unique_ptr<EnneoPuzzle> puzzle);
+
+    EnneoPuzzle& GetPuzzle() { return *puzzle_; }
+    bool IsShowingHints() const { return showHints_; }
+    const BoardGeometry& GetGeometry() const { return geometry_; }
+
+private:
+    void DrawCell(HDC deviceContext, int x, int y);
+    void ShowCandidates(int x, int y);
+    void RepaintAll();
+
+    BoardGeometry geometry_;
+    std::unique_ptr<EnneoPuzzle> puzzle_;
+    bool showHints_;
+};
