@@ -35,16 +35,17 @@ void Application::SetCommandLine(const wchar_t* commandLine) {
     GetCurrentDirectoryW(MAX_PATH, directory);
     currentDirectory_.Format(L"%s\\", directory);
 
-    programPath_.Set(argumentCount_ > 0 ? arguments_[0].GetText() : nullptr);
-    if (!programPath_.IsEmpty() && programPath_.FindLast(L"\\") < 0) {
-        programPath_.Format(L"%s\\%s", directory, arguments_[0]);
-    }
-    name_.Set(nullptr);
-    if (!programPath_.IsEmpty()) {
-        programPath_.SubString(name_, programPath_.FindLast(L"\\") + 1, -1);
-        int dot = name_.FindLast(L".");
-        if (dot >= 0) name_.SubString(name_, 0, dot);
-    }
+    SplitProgramPath(argumentCount_ > 0 ? arguments_[0].GetText() : nullptr, directory, programPath_, name_);
+}
+
+void Application::SplitProgramPath(const wchar_t* argument0, const wchar_t* directory, String& path, String& name) {
+    path.Set(argument0);
+    name.Set(nullptr);
+    if (path.IsEmpty()) return;
+    if (path.FindLast(L"\\") < 0) path.Format(L"%s\\%s", directory, argument0);
+    path.SubString(name, path.FindLast(L"\\") + 1, -1);
+    int dot = name.FindLast(L".");
+    if (dot >= 0) name.SubString(name, 0, dot);
 }
 
 const wchar_t* Application::GetApplicationName() const {

@@ -50,12 +50,13 @@ public:
     const wchar_t* GetFileDescription();
     const wchar_t* GetOriginalFilename();
 
-protected:
-    // Splits a command line as the system does; public through the constructor only,
-    // and for tests of the name rules.
-    void SetCommandLine(const wchar_t* commandLine);
+    // The program's path and name from argument 0 and the working directory (without
+    // its backslash): a bare file name is joined to the directory, and the name is the
+    // file name without its extension.
+    static void SplitProgramPath(const wchar_t* argument0, const wchar_t* directory, String& path, String& name);
 
 private:
+    void SetCommandLine(const wchar_t* commandLine);
     const wchar_t* CachedVersionValue(String& cache, const wchar_t* key);
 
     static Application* instance_;

@@ -1,0 +1,72 @@
+// DialogDriver: answers the dialog boxes a test makes the program show.
+#include "DialogDriver.h"
+
+#include <chrono>
+
+namespace {
+
+const int kFileNameField = 0x47C;  // the file dialogs' name field (cmb13)
+const int kMessageText = 0xFFFF;   // the message box's text
+
+struct Search {
+    const std::wstring* caption;
+    HWND found;
+};
+
+BOOL CALLBACK FindBox(HWND window, LPARAM parameter) {
+    auto* search = reinterpret_cast<Search*>(parameter);
+    wchar_t className[16] = {};
+    GetClassNameW(window, className, 16);
+    if (std::wstring(className) != L"#32770" || !IsWindowVisible(window)) return TRUE;
+    wchar_t caption[256] = {};
+    GetWindowTextW(window, caption, 256);
+    if (!search->caption->empty() && *search->caption != caption) return TRUE;
+    if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId()) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+HWND WaitForBox(const std::wstring& caption) {
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (std::chrono::steady_clock::now() < deadline) {
+        Search search = {&caption, nullptr};
+        EnumWindows(&FindBox, reinterpret_cast<LPARAM>(&search));
+        if (search.found != nullptr) return search.found;
+        Sleep(50);
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+DialogDriver::DialogDriver(std::vector<Answer> answers) : answers_(std::move(answers)) {
+    thread_ = std::thread([this] {
+        for (const Answer& answer : answers_) Respond(answer);
+    });
+}
+
+DialogDriver::~DialogDriver() {
+    if (thread_.joinable()) thread_.join();
+}
+
+void DialogDriver::Respond(const Answer& answer) {
+    HWND box = WaitForBox(answer.caption);
+    if (box == nullptr) {
+        texts_.push_back(L"<no dialog>");
+        return;
+    }
+    Sleep(100);  // let the box finish its initialisation
+    wchar_t text[1024] = {};
+    GetDlgItemTextW(box, kMessageText, text, 1024);
+    texts_.push_back(text);
+    if (!answer.fileName.empty()) SetDlgItemTextW(box, kFileNameField, answer.fileName.c_str());
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(answer.button, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(box, answer.button)));
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (IsWindow(box) && IsWindowVisible(box) && std::chrono::steady_clock::now() < deadline) Sleep(20);
+}
+
+std::vector<std::wstring> DialogDriver::Texts() {
+    if (thread_.joinable()) thread_.join();
+    return texts_;
+}
