@@ -21,7 +21,11 @@ BOOL CALLBACK FindBox(HWND window, LPARAM parameter) {
     wchar_t caption[256] = {};
     GetWindowTextW(window, caption, 256);
     if (!search->caption->empty() && *search->caption != caption) return TRUE;
-    if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId()) return TRUE;
+    // Only the boxes of this process, shown by another of its threads: tests run side
+    // by side, each with its own boxes.
+    DWORD process = 0;
+    DWORD thread = GetWindowThreadProcessId(window, &process);
+    if (process != GetCurrentProcessId() || thread == GetCurrentThreadId()) return TRUE;
     search->found = window;
     return FALSE;
 }

@@ -1,0 +1,279 @@
+// Tests of the board window: geometry, mouse and keyboard input, and the commands.
+#include "app/EnneoApp.h"
+#include "resources/resource.h"
+#include "tests/support/DialogDriver.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <thread>
+
+namespace fs = std::filesystem;
+
+// The program's application object, as the program declares it.
+static EnneoApp application;
+
+namespace {
+
+std::string LineOf(const EnneoPuzzle& puzzle) {
+    std::string line;
+    for (int y = 1; y <= 9; ++y) {
+        for (int x = 1; x <= 9; ++x) {
+            int digit = puzzle.GetCell(x, y);
+            line += digit == 0 ? '.' : static_cast<char>('0' + digit);
+        }
+    }
+    return line;
+}
+
+const char kSampleLine[] =
+    ".973.5.4." ".....6..." "..298...." "...6....5" ".28.....3"
+    "64.7...8." ".....3867" "........." "7.5.....4";
+
+// A board window with a client area of 400 x 300, painted once.
+class BoardTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        handle_ = board_.Create(nullptr);
+        RECT outer, client;
+        GetWindowRect(handle_, &outer);
+        GetClientRect(handle_, &client);
+        int width = 400 + (outer.right - outer.left) - client.right;
+        int height = 300 + (outer.bottom - outer.top) - client.bottom;
+        SetWindowPos(handle_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
+        board_.Show(SW_SHOWNORMAL);
+        Paint();
+    }
+    void TearDown() override { board_.Destroy(); }
+
+    void Paint() {
+        InvalidateRect(handle_, nullptr, TRUE);
+        UpdateWindow(handle_);
+    }
+    void Click(UINT message, int x, int y) { SendMessageW(handle_, message, 0, MAKELPARAM(x, y)); }
+    // Selects the cell by a click at its centre and types a character.
+    void Type(int x, int y, wchar_t character) {
+        const BoardGeometry& g = board_.GetGeometry();
+        int cell = g.GetCellSize();
+        Click(WM_LBUTTONDOWN, g.GetLeft() + cell * (x - 1) + cell / 2, g.GetTop() + cell * (y - 1) + cell / 2);
+        SendMessageW(handle_, WM_CHAR, character, 0);
+    }
+    void Command(WPARAM command) { SendMessageW(handle_, WM_COMMAND, command, 0); }
+    // Whether a repaint of the whole client area is pending.
+    bool RepaintPending() {
+        RECT update;
+        return GetUpdateRect(handle_, &update, FALSE) != 0;
+    }
+
+    EnneoWindow board_;
+    HWND handle_ = nullptr;
+};
+
+TEST(BoardGeometryTest, PlacesTheBoardInTheClientArea) {
+    BoardGeometry g(400, 300);
+    EXPECT_EQ(70, g.GetLeft());
+    EXPECT_EQ(20, g.GetTop());
+    EXPECT_EQ(28, g.GetCellSize());
+    EXPECT_EQ(252, g.GetSide());
+    EnneoPuzzle::Cell cell;
+    EXPECT_FALSE(g.CellAt(70, 100, cell));   // the left edge line
+    EXPECT_FALSE(g.CellAt(100, 20, cell));   // the top edge line
+    EXPECT_FALSE(g.CellAt(322, 100, cell));  // the right edge line
+    ASSERT_TRUE(g.CellAt(71, 21, cell));
+    EXPECT_EQ(1, cell.x);
+    EXPECT_EQ(1, cell.y);
+    ASSERT_TRUE(g.CellAt(321, 271, cell));
+    EXPECT_EQ(9, cell.x);
+    EXPECT_EQ(9, cell.y);
+    EXPECT_FALSE(BoardGeometry().CellAt(0, 0, cell));  // before the first paint
+    BoardGeometry tiny(10, 10);  // under 40 pixels: still a board, from absolute values
+    EXPECT_EQ(20, tiny.GetLeft());
+    EXPECT_EQ(27, tiny.GetSide());
+}
+
+TEST_F(BoardTest, CreatesWithCaptionMenuAndTheSample) {
+    wchar_t caption[64] = {};
+    GetWindowTextW(handle_, caption, 64);
+    EXPECT_STREQ(L"Enneo Tessary", caption);
+    HMENU menu = GetMenu(handle_);
+    ASSERT_NE(nullptr, menu);
+    EXPECT_EQ(3, GetMenuItemCount(menu));
+    wchar_t text[32] = {};
+    GetMenuStringW(menu, ID_OPTIONS_SHOWLOG, text, 32, MF_BYCOMMAND);
+    EXPECT_STREQ(L"Sho&w Log ...", text);
+    EXPECT_EQ(kSampleLine, LineOf(board_.GetPuzzle()));
+    EXPECT_TRUE(board_.IsShowingHints());
+    EXPECT_EQ(70, board_.GetGeometry().GetLeft());
+    EXPECT_EQ(28, board_.GetGeometry().GetCellSize());
+}
+
+TEST_F(BoardTest, ClicksSelectCellsInsideTheBoardOnly) {
+    Click(WM_LBUTTONDOWN, 70, 21);
+    EXPECT_EQ(0, board_.GetPuzzle().GetSelectedCell().x);
+    Click(WM_LBUTTONDOWN, 71, 21);
+    EXPECT_EQ(1, board_.GetPuzzle().GetSelectedCell().x);
+    EXPECT_EQ(1, board_.GetPuzzle().GetSelectedCell().y);
+    Click(WM_LBUTTONDOWN, 70 + 28 * 4 + 1, 20 + 28 * 8 + 1);
+    EXPECT_EQ(5, board_.GetPuzzle().GetSelectedCell().x);
+    EXPECT_EQ(9, board_.GetPuzzle().GetSelectedCell().y);
+}
+
+TEST_F(BoardTest, DigitEntry) {
+    SendMessageW(handle_, WM_CHAR, L'8', 0);  // nothing selected yet
+    EXPECT_EQ(kSampleLine, LineOf(board_.GetPuzzle()));
+
+    Type(1, 1, L'8');
+    EXPECT_EQ(8, board_.GetPuzzle().GetCell(1, 1));
+    EXPECT_EQ(EnneoPuzzle::CELL_SET, board_.GetPuzzle().GetCellState(1, 1));
+    EXPECT_TRUE(RepaintPending());
+
+    Paint();
+    Type(1, 2, L'9');  // 9 is in block 1 already: refused, still repainted
+    EXPECT_EQ(0, board_.GetPuzzle().GetCell(1, 2));
+    EXPECT_TRUE(RepaintPending());
+
+    Type(2, 1, L'1');  // a given cell
+    EXPECT_EQ(9, board_.GetPuzzle().GetCell(2, 1));
+    Type(1, 1, L'x');
+    EXPECT_EQ(8, board_.GetPuzzle().GetCell(1, 1));
+    Type(1, 1, L'0');
+    EXPECT_EQ(EnneoPuzzle::CELL_EMPTY, board_.GetPuzzle().GetCellState(1, 1));
+}
+
+TEST_F(BoardTest, RightClickAndF5LeaveThePuzzleAlone) {
+    Click(WM_RBUTTONDOWN, 71, 21);
+    Click(WM_RBUTTONDOWN, 100, 21);  // a given cell: nothing
+    EXPECT_EQ(0, board_.GetPuzzle().GetSelectedCell().x);
+    EXPECT_TRUE(board_.IsShowingHints());
+    EXPECT_FALSE(RepaintPending());
+    SendMessageW(handle_, WM_KEYUP, VK_F5, 0);
+    EXPECT_TRUE(RepaintPending());
+}
+
+TEST_F(BoardTest, MinimizingKeepsTheWindowRestorable) {
+    SendMessageW(handle_, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_TRUE(IsIconic(handle_));
+    ShowWindow(handle_, SW_RESTORE);
+    EXPECT_FALSE(IsIconic(handle_));
+}
+
+TEST_F(BoardTest, PuzzleCommands) {
+    Command(ID_OPTIONS_Solve);
+    EXPECT_TRUE(board_.GetPuzzle().IsSolved());
+    EXPECT_EQ("897315246", LineOf(board_.GetPuzzle()).substr(0, 9));
+    Command(ID_OPTIONS_Reset);
+    EXPECT_EQ(kSampleLine, LineOf(board_.GetPuzzle()));
+
+    Command(ID_OPTIONS_SHOWHINTS);
+    EXPECT_FALSE(board_.IsShowingHints());
+    Command(ID_OPTIONS_SHOWHINTS);
+    EXPECT_TRUE(board_.IsShowingHints());
+
+    Type(1, 1, L'8');
+    Command(ID_MFILE_NEW);
+    EXPECT_EQ(std::string(81, '.'), LineOf(board_.GetPuzzle()));
+    EXPECT_EQ(0, board_.GetPuzzle().GetSelectedCell().x);
+
+    Command(MAKEWPARAM(ID_OPTIONS_Solve, 1));  // an accelerator's high word: no command
+    EXPECT_FALSE(board_.GetPuzzle().IsSolved());
+    Command(ID_OPTIONS_SHOWLOG);  // the later windows' commands do nothing yet
+    Command(IDM_ABOUT);
+    Command(IDM_CHECKUPDATES);
+    EXPECT_EQ(0, SendMessageW(handle_, WM_COMMAND, 12345, 0));
+}
+
+// A folder of the test's own under the temporary folder. The file dialogs make the
+// folder they chose the current one, so the test's current folder is put back first.
+class BoardFileTest : public BoardTest {
+protected:
+    void SetUp() override {
+        BoardTest::SetUp();
+        start_ = fs::current_path();
+        folder_ = fs::temp_directory_path() /
+                  ("enneo-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(folder_);
+        fs::create_directories(folder_);
+    }
+    void TearDown() override {
+        BoardTest::TearDown();
+        fs::current_path(start_);
+        fs::remove_all(folder_);
+    }
+    fs::path start_;
+    fs::path folder_;
+};
+
+TEST_F(BoardFileTest, SaveAndOpenThroughTheDialogs) {
+    std::wstring path = (folder_ / "saved.enn").wstring();
+    Type(1, 1, L'8');
+    {
+        DialogDriver driver({{L"", path, IDOK}});
+        Command(ID_MFILE_Save);
+        EXPECT_EQ(1u, driver.Texts().size());
+    }
+    ASSERT_TRUE(fs::exists(path));
+    EXPECT_EQ(273u, fs::file_size(path));
+
+    Command(ID_MFILE_NEW);
+    {
+        DialogDriver driver({{L"", path, IDOK}});
+        Command(ID_MFILE_OPEN);
+        driver.Texts();
+    }
+    EnneoPuzzle& opened = board_.GetPuzzle();
+    EXPECT_EQ(std::string("8") + (kSampleLine + 1), LineOf(opened));
+    EXPECT_EQ(EnneoPuzzle::CELL_KNOWN, opened.GetCellState(1, 1));  // saved digits come back as givens
+
+    // A cancelled dialog changes nothing.
+    DialogDriver driver({{L"", L"", IDCANCEL}});
+    Command(ID_MFILE_OPEN);
+    EXPECT_EQ(std::vector<std::wstring>{L""}, driver.Texts());
+    EXPECT_EQ(std::string("8") + (kSampleLine + 1), LineOf(board_.GetPuzzle()));
+}
+
+TEST_F(BoardFileTest, AFileThatCannotBeReadKeepsTheBoard) {
+    std::wstring path = (folder_ / "locked.enn").wstring();
+    std::ofstream(folder_ / "locked.enn") << "123";
+    // Held open without sharing, so that the program cannot open it.
+    HANDLE locked = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, locked);
+    Type(1, 1, L'8');
+    DialogDriver driver({{L"", path, IDOK}, {L"Error (not very fatal)", L"", IDOK}});
+    Command(ID_MFILE_OPEN);
+    std::vector<std::wstring> texts = driver.Texts();
+    CloseHandle(locked);
+    ASSERT_EQ(2u, texts.size());
+    EXPECT_EQ(L"Your enneo has died.\nError loading Enneo from file.", texts[1]);
+    EXPECT_EQ(8, board_.GetPuzzle().GetCell(1, 1));
+}
+
+TEST_F(BoardFileTest, AFailedSaveIsReported) {
+    std::wstring path = (folder_ / "blocked.enn").wstring();
+    fs::create_directories(folder_ / "blocked.enn.saving" / "inside");  // the new file cannot be made
+    DialogDriver driver({{L"", path, IDOK}, {L"Error (not very fatal)", L"", IDOK}});
+    Command(ID_MFILE_Save);
+    std::vector<std::wstring> texts = driver.Texts();
+    ASSERT_EQ(2u, texts.size());
+    EXPECT_EQ(L"Your enneo has died.\nError saving Enneo to file.", texts[1]);
+}
+
+TEST(EnneoAppTest, ExitEndsTheProgramWithZero) {
+    std::thread chooser([] {
+        for (int i = 0; i < 200; ++i) {
+            if (HWND board = FindWindowW(L"EnneoWindow", L"Enneo Tessary")) {
+                if (IsWindowVisible(board)) {
+                    PostMessageW(board, WM_COMMAND, ID_MFILE_EXIT, 0);
+                    return;
+                }
+            }
+            Sleep(50);
+        }
+    });
+    EXPECT_EQ(0, RunApplication());
+    chooser.join();
+    EXPECT_TRUE(IsWindowVisible(application.GetBoard().GetHandle()));  // Exit closes nothing
+}
+
+}  // namespace
