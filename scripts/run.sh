@@ -69,9 +69,15 @@ for _ in $(seq 120); do  # a fresh prefix can take a while to start its services
     kill -0 "$program_pid" 2>/dev/null || break
     sleep 0.5
 done
-[ -n "$window" ] || fail "the board window did not appear within 60 s; $(tail -n 5 "$work/program.log")"
+[ -n "$window" ] || fail "the board window did not appear (the program ended, or 60 s passed); $(tail -n 5 "$work/program.log")"
 
-sleep 2  # the first paint
+# The board is painted once the given digits show in red.
 screenshot=$PWD/$wine_tree/Enneo-screenshot.png
-import -window "$window" "$screenshot" || fail "could not take the screenshot"
+painted=
+for _ in $(seq 20); do
+    sleep 0.5
+    import -window "$window" "$screenshot" || fail "could not take the screenshot"
+    convert "$screenshot" -format %c histogram:info:- | grep -q "#FF0000" && painted=yes && break
+done
+[ -n "$painted" ] || fail "the window appeared but showed no board within 10 s; screenshot saved to $screenshot"
 echo "run: the board window is up; screenshot saved to $screenshot"
