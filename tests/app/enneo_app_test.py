@@ -22,7 +22,6 @@ SAMPLE = ".973.5.4......6.....298.......6....5.28.....364.7...8......3867.......
 SOLVED_FIRST_ROW = "897315246"
 CAPTION = "Enneo Tessary"
 
-OPTIONS = None  # the parsed command line
 APP = None  # the running program, started once for all cases
 
 
@@ -137,10 +136,6 @@ class Cell:
             self.kind = "hints"
         else:
             self.kind = "empty"
-
-    @property
-    def digit_shown(self):
-        return self.kind in ("given", "set")
 
 
 class Program:
@@ -300,6 +295,11 @@ class BoardWindowTest(unittest.TestCase):
 
     def test_1_caption_and_sample(self):
         self.assertEqual(CAPTION, APP.xdotool("getwindowname", APP.window).strip())
+        # Centred left to right (the window's side frames are alike), up to the few
+        # pixels that the whole-pixel cell size leaves over.
+        x, _, width, _ = APP.window_area()
+        board = APP.board
+        self.assertLessEqual(abs((x + width - board.left - board.side) - (board.left - x)), 10)
         cells = APP.wait_for_cells(lambda c: kinds(c) == SAMPLE_KINDS, "the sample", timeout=10)
         self.assertEqual(25, sum(c.kind == "given" for c in cells))
         self.assert_cells(SAMPLE_KINDS, cells, "the sample's givens in red, candidates elsewhere")
@@ -369,13 +369,12 @@ class BoardWindowTest(unittest.TestCase):
 
 
 def main():
-    global OPTIONS, APP
+    global APP
     parser = argparse.ArgumentParser()
     for name in ("--program", "--prefix", "--loader", "--arch", "--make-prefix"):
         parser.add_argument(name, required=True)
     parser.add_argument("--shots")
-    OPTIONS = parser.parse_args()
-    APP = Program(OPTIONS)
+    APP = Program(parser.parse_args())
     try:
         APP.start()
         result = unittest.main(argv=sys.argv[:1], verbosity=2, exit=False).result
