@@ -10,30 +10,22 @@ cd "$(dirname "$0")/.."
 
 bash scripts/setup.sh || { echo "test: setup failed"; exit 2; }
 
+source scripts/build-common.sh
 failed=()
 jobs=$(nproc)
 
-build() {  # build TREE [CMAKE ARGUMENTS...]
-    local tree=$1
-    shift
-    cmake -S . -B "$tree" -G Ninja -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null &&
-        cmake --build "$tree" -j "$jobs"
-}
-
-if build build/host; then
+if enneo_build build/host; then
     (cd build/host && ctest -j "$jobs" --output-on-failure) || failed+=("host tests")
 else
     failed+=("host build")
 fi
 
-build build/windows --toolchain cmake/mingw-w64-i686.cmake || failed+=("windows build")
+enneo_build build/windows --toolchain cmake/mingw-w64-i686.cmake || failed+=("windows build")
 
-if /usr/lib/wine/wine --version >/dev/null 2>&1; then
-    wine_tree=build/windows arch=win32 loader=/usr/lib/wine/wine
-else
-    echo "test: this machine cannot run 32-bit programs; the Windows tests run from build/windows64"
-    wine_tree=build/windows64 arch=win64 loader=/usr/lib/wine/wine64
-    build "$wine_tree" --toolchain cmake/mingw-w64-x86_64.cmake || failed+=("windows64 build")
+enneo_choose_wine_tree
+if [ "$wine_tree" != build/windows ]; then
+    echo "test: this machine cannot run 32-bit programs; the Windows tests run from $wine_tree"
+    enneo_build "$wine_tree" --toolchain "$wine_toolchain" || failed+=("windows64 build")
 fi
 
 if bash scripts/wine-prefix.sh "$PWD/$wine_tree/wineprefix" "$arch" "$loader"; then

@@ -1,0 +1,24 @@
+# Shared by the test and run commands (sourced, not run): configuring and building a
+# tree, and choosing the Windows tree that Wine can run on this machine.
+
+# enneo_build TREE [CMAKE ARGUMENTS...]: configures TREE (Ninja, Release) and builds it;
+# with ENNEO_BUILD_TARGET set, only that target.
+enneo_build() {
+    local tree=$1
+    shift
+    cmake -S . -B "$tree" -G Ninja -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null &&
+        cmake --build "$tree" -j "$(nproc)" ${ENNEO_BUILD_TARGET:+--target "$ENNEO_BUILD_TARGET"}
+}
+
+# enneo_choose_wine_tree: sets wine_tree, wine_toolchain, arch and loader. The shipped
+# 32-bit tree where this machine runs 32-bit programs; otherwise (a kernel without IA-32
+# emulation) the x86_64 tree under 64-bit Wine.
+enneo_choose_wine_tree() {
+    if /usr/lib/wine/wine --version >/dev/null 2>&1; then
+        wine_tree=build/windows wine_toolchain=cmake/mingw-w64-i686.cmake
+        arch=win32 loader=/usr/lib/wine/wine
+    else
+        wine_tree=build/windows64 wine_toolchain=cmake/mingw-w64-x86_64.cmake
+        arch=win64 loader=/usr/lib/wine/wine64
+    fi
+}

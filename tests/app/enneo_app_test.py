@@ -1,0 +1,387 @@
+#!/usr/bin/env python3
+"""Black-box tests of the board window: the real Enneo.exe under Wine on a private Xvfb
+display, driven with xdotool and checked on screenshots.
+
+usage: enneo_app_test.py --program ENNEO_EXE --prefix WINEPREFIX --loader WINE_LOADER
+                         --arch win32|win64 --make-prefix WINE_PREFIX_SCRIPT
+                         [--shots FOLDER]
+
+The prefix is made with the X11 driver and a virtual desktop (WINE_PREFIX_SCRIPT ...
+display) when it is not ready. The test owns it while it runs: a Wine server left on it
+is stopped first. Screenshots of failures are saved in FOLDER.
+"""
+import argparse
+import os
+import re
+import subprocess
+import sys
+import time
+import unittest
+
+SAMPLE = ".973.5.4......6.....298.......6....5.28.....364.7...8......3867.........7.5.....4"
+SOLVED_FIRST_ROW = "897315246"
+CAPTION = "Enneo Tessary"
+
+APP = None  # the running program, started once for all cases
+
+
+class Image:
+    """A screenshot: width, height and the RGB bytes of a binary PPM."""
+
+    def __init__(self, ppm):
+        match = re.match(rb"P6\s+(\d+)\s+(\d+)\s+255\s", ppm)
+        if not match:
+            raise ValueError("not a binary PPM of 8-bit samples")
+        self.width, self.height = int(match.group(1)), int(match.group(2))
+        self.data = ppm[match.end():]
+        self.ppm = ppm
+
+    def pixel(self, x, y):
+        i = 3 * (y * self.width + x)
+        return self.data[i], self.data[i + 1], self.data[i + 2]
+
+    def row(self, y, x0, x1):
+        """The RGB bytes of pixels x0..x1-1 of row y."""
+        start = 3 * (y * self.width)
+        return self.data[start + 3 * x0:start + 3 * x1]
+
+
+def is_dark(r, g, b):
+    return max(r, g, b) < 80
+
+
+def is_red(r, g, b):
+    return r > 180 and g < 120 and b < 120
+
+
+def is_candidate_grey(r, g, b):
+    return 85 <= g <= 115 and abs(r - g) < 8 and abs(b - g) < 8
+
+
+class Board:
+    """Where the board lies on the screen, found from its black lines: ten horizontal
+    and ten vertical lines, equally spaced (the block lines are thicker)."""
+
+    MIN_LINE = 150  # pixels; nothing but board lines is this long and black
+
+    def __init__(self, image, window):
+        wx, wy, ww, wh = window
+        rows = []
+        for y in range(wy, min(wy + wh, image.height)):
+            for match in re.finditer(rb"[\x00-\x4f]{%d,}" % (3 * self.MIN_LINE), image.row(y, wx, wx + ww)):
+                rows.append((y, wx + (match.start() + 2) // 3, wx + match.end() // 3))
+        horizontal = self._group([y for y, _, _ in rows])
+        if len(horizontal) != 10:
+            raise AssertionError("expected 10 horizontal board lines, found %d at %s" % (len(horizontal), horizontal))
+        self.top = horizontal[0]
+        self.side = horizontal[-1] - self.top
+        self.cell = self.side // 9
+        first = [r for r in rows if r[0] == self.top][0]
+        self.left = first[1]
+        columns = [x for x in range(first[1], first[2])
+                   if all(is_dark(*image.pixel(x, y)) for y in range(self.top, self.top + self.side, 3))]
+        vertical = self._group(columns)
+        for name, lines in (("horizontal", horizontal), ("vertical", vertical)):
+            spacing = [b - a for a, b in zip(lines, lines[1:])]
+            if len(lines) != 10 or any(abs(s - self.cell) > 1 for s in spacing):
+                raise AssertionError("%s board lines not equally spaced: %s" % (name, lines))
+        if abs(vertical[0] - self.left) > 1 or abs(vertical[-1] - vertical[0] - self.side) > 1:
+            raise AssertionError("the board is not square: columns %s, rows %s" % (vertical, horizontal))
+
+    @staticmethod
+    def _group(positions):
+        """The centres of runs of adjacent positions (a thick line is one line)."""
+        groups = []
+        for p in sorted(set(positions)):
+            if groups and p == groups[-1][-1] + 1:
+                groups[-1].append(p)
+            else:
+                groups.append([p])
+        return [(g[0] + g[-1]) // 2 for g in groups]
+
+    def centre(self, column, row):
+        """The screen point at the centre of a cell (column, row from 1)."""
+        return (self.left + (column - 1) * self.cell + self.cell // 2,
+                self.top + (row - 1) * self.cell + self.cell // 2)
+
+    def inner(self, column, row):
+        """A cell's area without its lines (the block lines are 5 pixels wide)."""
+        x0 = self.left + (column - 1) * self.cell + 4
+        y0 = self.top + (row - 1) * self.cell + 4
+        return x0, y0, x0 + self.cell - 7, y0 + self.cell - 7
+
+
+class Cell:
+    """What a cell shows: 'given' (a red digit), 'set' (a black digit), 'hints' (grey
+    candidates) or 'empty'; with its ink (255 minus green, for red and black alike)."""
+
+    def __init__(self, image, area):
+        x0, y0, x1, y1 = area
+        red = dark = grey = 0
+        ink = []
+        for y in range(y0, y1):
+            row = image.row(y, x0, x1)
+            for i in range(0, len(row), 3):
+                r, g, b = row[i], row[i + 1], row[i + 2]
+                red += is_red(r, g, b)
+                dark += is_dark(r, g, b)
+                grey += is_candidate_grey(r, g, b)
+                ink.append(255 - g)
+        self.ink = ink
+        if red >= 15:
+            self.kind = "given"
+        elif dark >= 15:
+            self.kind = "set"
+        elif grey >= 3:
+            self.kind = "hints"
+        else:
+            self.kind = "empty"
+
+
+class Program:
+    """Enneo.exe under Wine on a private Xvfb display, with its own Wine environment."""
+
+    def __init__(self, options):
+        self.options = options
+        self.xvfb = None
+        self.process = None
+        self.window = None
+        self.board = None
+        self.templates = {}  # digit -> ink of that digit as a cell shows it
+        self.last = None
+        self.env = dict(os.environ, WINEPREFIX=options.prefix, WINEARCH=options.arch,
+                        WINELOADER=options.loader, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
+
+    def start(self):
+        subprocess.run(["bash", self.options.make_prefix, self.options.prefix, self.options.arch,
+                        self.options.loader, "display"], env=self.env, check=True, timeout=300)
+        subprocess.run(["wineserver", "-k"], env=self.env, stderr=subprocess.DEVNULL, timeout=30)
+        # Xvfb picks a free display number itself and writes it once it accepts clients.
+        read_end, write_end = os.pipe()
+        self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24",
+                                      "-nolisten", "tcp"], pass_fds=[write_end],
+                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        with os.fdopen(read_end) as f:
+            number = f.readline().strip()
+        if not number:
+            raise RuntimeError("Xvfb did not start")
+        self.env["DISPLAY"] = ":" + number
+        self.process = subprocess.Popen([self.options.loader, self.options.program], env=self.env,
+                                        stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                                        stderr=subprocess.DEVNULL)
+        deadline = time.monotonic() + 90
+        while not self.window:
+            found = self.xdotool("search", "--name", "^%s$" % CAPTION, check=False).split()
+            self.window = found[0] if found else None
+            if not self.window and (time.monotonic() > deadline or self.process.poll() is not None):
+                raise RuntimeError("the window '%s' did not appear" % CAPTION)
+            time.sleep(0.3)
+        self.board = self.wait_for(self.find_board, "the board drawn", timeout=20)
+
+    def stop(self):
+        subprocess.run(["wineserver", "-k"], env=self.env, stderr=subprocess.DEVNULL, timeout=30)
+        for process in (self.process, self.xvfb):
+            if process and process.poll() is None:
+                process.terminate()
+                try:
+                    process.wait(timeout=10)
+                except subprocess.TimeoutExpired:
+                    process.kill()
+
+    def xdotool(self, *args, check=True):
+        result = subprocess.run(["xdotool"] + list(args), env=self.env, capture_output=True, text=True, timeout=20)
+        if check and result.returncode != 0:
+            raise RuntimeError("xdotool %s: %s" % (" ".join(args), result.stderr.strip()))
+        return result.stdout
+
+    def window_area(self):
+        """The window's outer rectangle on the screen: x, y, width, height."""
+        out = self.xdotool("getwindowgeometry", "--shell", self.window)
+        values = dict(line.split("=", 1) for line in out.split())
+        return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
+
+    def screenshot(self):
+        ppm = subprocess.run(["import", "-window", "root", "-depth", "8", "ppm:-"], env=self.env, capture_output=True,
+                             check=True, timeout=30).stdout
+        self.last = Image(ppm)
+        return self.last
+
+    def find_board(self):
+        try:
+            return Board(self.screenshot(), self.window_area())
+        except AssertionError:
+            return None
+
+    def cells(self):
+        """The 81 cells in reading order, from a new screenshot."""
+        image = self.screenshot()
+        return [Cell(image, self.board.inner(c, r)) for r in range(1, 10) for c in range(1, 10)]
+
+    def wait_for(self, probe, what, timeout=10):
+        """Polls probe() until it returns something true; fails after timeout seconds."""
+        deadline = time.monotonic() + timeout
+        while True:
+            result = probe()
+            if result:
+                return result
+            if time.monotonic() > deadline:
+                name = "timeout-" + re.sub(r"\W+", "-", what).strip("-")
+                raise AssertionError("timed out waiting for %s; screen saved to %s" % (what, self.save(name)))
+            time.sleep(0.2)
+
+    def wait_for_cells(self, condition, what, timeout=10):
+        def probe():
+            cells = self.cells()
+            return cells if condition(cells) else None
+        return self.wait_for(probe, what, timeout)
+
+    def save(self, name):
+        if not self.last or not self.options.shots:
+            return "(nowhere)"
+        os.makedirs(self.options.shots, exist_ok=True)
+        path = os.path.join(self.options.shots, name + ".png")
+        subprocess.run(["convert", "ppm:-", path], input=self.last.ppm, timeout=30)
+        return path
+
+    # Input: the pointer stays over the board, so the keys go to the program's window.
+    def click(self, column, row):
+        x, y = self.board.centre(column, row)
+        self.xdotool("mousemove", str(x), str(y), "click", "1")
+
+    def type(self, column, row, key):
+        self.click(column, row)
+        self.xdotool("key", key)
+
+    def menu(self, menu_key, item_key):
+        x, y = self.board.centre(5, 5)
+        self.xdotool("mousemove", str(x), str(y))
+        self.xdotool("key", "alt+" + menu_key)
+        time.sleep(0.3)
+        self.xdotool("key", item_key)
+
+    def digit(self, cell):
+        """The digit a cell shows: the closest of the known digits' shapes."""
+        def distance(ink):
+            return sum(abs(a - b) for a, b in zip(cell.ink, ink))
+        return min(self.templates, key=lambda d: distance(self.templates[d]))
+
+
+def kinds(cells):
+    return "".join({"given": "G", "set": "S", "hints": "h", "empty": "."}[c.kind] for c in cells)
+
+
+SAMPLE_KINDS = "".join("h" if c == "." else "G" for c in SAMPLE)
+
+
+class BoardWindowTest(unittest.TestCase):
+    """Runs in order on one program instance; each case after the first starts from the
+    sample (Options / Reset) and File / New comes last."""
+
+    def reset(self):
+        """Options / Reset, and Show Hints back on if an earlier failure left it off."""
+        APP.menu("o", "r")
+        no_hints = SAMPLE_KINDS.replace("h", ".")
+        cells = APP.wait_for_cells(lambda c: kinds(c) in (SAMPLE_KINDS, no_hints), "the sample after Options / Reset")
+        if kinds(cells) == no_hints:
+            APP.menu("o", "h")
+            cells = APP.wait_for_cells(lambda c: kinds(c) == SAMPLE_KINDS, "the sample with its candidates")
+        return cells
+
+    def assert_cells(self, expected, cells, message):
+        if kinds(cells) != expected:
+            self.fail("%s\nexpected %s\nshown    %s\nscreen saved to %s"
+                      % (message, expected, kinds(cells), APP.save(self.id().split(".")[-1])))
+
+    def test_1_caption_and_sample(self):
+        self.assertEqual(CAPTION, APP.xdotool("getwindowname", APP.window).strip())
+        # Centred left to right (the window's side frames are alike), up to the few
+        # pixels that the whole-pixel cell size leaves over.
+        x, _, width, _ = APP.window_area()
+        board = APP.board
+        self.assertLessEqual(abs((x + width - board.left - board.side) - (board.left - x)), 10)
+        cells = APP.wait_for_cells(lambda c: kinds(c) == SAMPLE_KINDS, "the sample", timeout=10)
+        self.assertEqual(25, sum(c.kind == "given" for c in cells))
+        self.assert_cells(SAMPLE_KINDS, cells, "the sample's givens in red, candidates elsewhere")
+        APP.save("sample")
+        for cell, digit in zip(cells, SAMPLE):
+            if digit != "." and digit not in APP.templates:
+                APP.templates[digit] = cell.ink
+
+    def test_2_typed_digits_are_black(self):
+        APP.type(1, 1, "8")
+        APP.type(5, 1, "1")
+        expected = "SGGGSG" + SAMPLE_KINDS[6:]
+        cells = APP.wait_for_cells(lambda c: kinds(c) == expected, "black digits in the first row's cells 1 and 5")
+        self.assertEqual("8", APP.digit(cells[0]))  # the same shape as the red 8s
+        APP.templates["1"] = cells[4].ink  # no given shows a 1
+
+    def test_3_refused_digits_change_nothing(self):
+        self.reset()
+        APP.type(7, 1, "9")  # 9 is in the first row already
+        APP.type(1, 1, "6")  # 6 is in the first column (only)
+        APP.type(5, 2, "3")  # 3 is in the top middle block (only)
+        APP.type(2, 1, "1")  # a given cell
+        APP.type(9, 1, "6")  # allowed: shows the earlier keys were handled
+        expected = SAMPLE_KINDS[:8] + "S" + SAMPLE_KINDS[9:]
+        cells = APP.wait_for_cells(lambda c: kinds(c) == expected or c[8].kind == "set", "a black 6 at row 1, column 9")
+        self.assert_cells(expected, cells, "only the allowed digit is entered")
+        self.assertEqual("9", APP.digit(cells[1]))
+        self.assertEqual("6", APP.digit(cells[8]))
+        APP.type(9, 1, "0")
+        APP.wait_for_cells(lambda c: kinds(c) == SAMPLE_KINDS, "'0' emptying the cell again")
+
+    def test_4_reset_keeps_only_the_givens(self):
+        APP.type(1, 1, "8")
+        APP.wait_for_cells(lambda c: c[0].kind == "set", "a black 8")
+        cells = self.reset()
+        self.assertEqual(25, sum(c.kind == "given" for c in cells))
+        self.assertEqual([d for d in SAMPLE if d != "."], [APP.digit(c) for c in cells if c.kind == "given"])
+
+    def test_5_hints_off_and_on(self):
+        self.reset()
+        no_hints = SAMPLE_KINDS.replace("h", ".")
+        APP.menu("o", "h")
+        cells = APP.wait_for_cells(lambda c: "h" not in kinds(c), "the candidates to go")
+        self.assert_cells(no_hints, cells, "Show Hints off: the givens and nothing else")
+        APP.menu("o", "h")
+        APP.wait_for_cells(lambda c: kinds(c) == SAMPLE_KINDS, "the candidates to come back")
+
+    def test_6_solve_fills_the_board(self):
+        self.reset()
+        APP.menu("o", "s")
+        cells = APP.wait_for_cells(lambda c: not any(k in kinds(c) for k in "h."), "a full board", timeout=60)
+        self.assert_cells(SAMPLE_KINDS.replace("h", "S"), cells, "the givens stay red, the solution is black")
+        grid = "".join(APP.digit(c) for c in cells)
+        self.assertEqual(SOLVED_FIRST_ROW, grid[:9])
+        units = [[9 * r + c for c in range(9)] for r in range(9)]
+        units += [[9 * r + c for r in range(9)] for c in range(9)]
+        units += [[9 * (3 * (b // 3) + i // 3) + 3 * (b % 3) + i % 3 for i in range(9)] for b in range(9)]
+        for unit in units:
+            self.assertEqual("123456789", "".join(sorted(grid[i] for i in unit)), "a unit of %s" % grid)
+        for shown, given in zip(grid, SAMPLE):
+            self.assertIn(given, (".", shown))
+
+    def test_7_new_empties_the_board(self):
+        APP.menu("f", "n")
+        cells = APP.wait_for_cells(lambda c: "G" not in kinds(c) and "S" not in kinds(c), "an empty board")
+        self.assert_cells("h" * 81, cells, "an empty board shows every cell's candidates")
+
+
+def main():
+    global APP
+    parser = argparse.ArgumentParser()
+    for name in ("--program", "--prefix", "--loader", "--arch", "--make-prefix"):
+        parser.add_argument(name, required=True)
+    parser.add_argument("--shots")
+    APP = Program(parser.parse_args())
+    try:
+        APP.start()
+        result = unittest.main(argv=sys.argv[:1], verbosity=2, exit=False).result
+    finally:
+        APP.stop()
+    sys.exit(0 if result.wasSuccessful() else 1)
+
+
+if __name__ == "__main__":
+    main()
