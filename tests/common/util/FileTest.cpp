@@ -2,12 +2,10 @@
 #include "common/util/File.h"
 #include "common/util/TextFile.h"
 
-#include "common/Exception.h"
+#include "tests/common/RaisedBy.h"
 #include "tests/common/TestFiles.h"
 
 #include <gtest/gtest.h>
-
-#include <functional>
 
 using util::File;
 using util::FileAccess;
@@ -16,18 +14,6 @@ using util::FileEncoding;
 using util::TextFile;
 
 namespace {
-
-// The message of the Exception that action raises, or "<nothing raised>".
-std::wstring RaisedBy(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (Exception* e) {
-        std::wstring message = e->GetMessageText() ? e->GetMessageText() : L"";
-        delete e;
-        return message;
-    }
-    return L"<nothing raised>";
-}
 
 std::string Bytes(std::initializer_list<unsigned char> bytes) { return std::string(bytes.begin(), bytes.end()); }
 
