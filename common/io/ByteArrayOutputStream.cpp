@@ -23,8 +23,9 @@ void ByteArrayOutputStream::Write(const void* data, int count) {
     size_t size = static_cast<size_t>(count_) + static_cast<size_t>(count);
     char* grown = size <= 0x7FFFFFFF ? new (std::nothrow) char[size] : nullptr;
     if (grown == nullptr) {
-        throw new Exception(L"ByteArrayOutputStream::Write()\nNo memory for %d more bytes after %d.",
-                            count, count_);
+        throw new Exception(
+            L"ByteArrayOutputStream::Write()\nNo memory for %d more bytes after %d.", count,
+            count_);
     }
     if (buffer_ != nullptr) std::memcpy(grown, buffer_, count_);
     std::memcpy(grown + count_, data, count);

@@ -3,7 +3,8 @@
 
 namespace io {
 
-FileOutputStream::FileOutputStream(const wchar_t* path) : Object(L"FileOutputStream"), file_(path, L"File") {
+FileOutputStream::FileOutputStream(const wchar_t* path)
+    : Object(L"FileOutputStream"), file_(path, L"File") {
     file_.CreateNew();
 }
 

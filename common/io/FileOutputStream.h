@@ -20,8 +20,6 @@ public:
     // Raises "File::Write()" when the file refuses the bytes.
     void Write(const void* data, int count) override;
 
-    util::File& GetFile() { return file_; }
-
 private:
     util::File file_;
 };

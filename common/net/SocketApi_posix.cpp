@@ -30,7 +30,9 @@ int SetReceiveTimeOut(SocketHandle handle, int milliseconds) {
 
 bool Resolve(const char* host, uint32_t& address) {
     hostent* entry = gethostbyname(host);
-    if (entry == nullptr || entry->h_addrtype != AF_INET || entry->h_addr_list[0] == nullptr) return false;
+    if (entry == nullptr || entry->h_addrtype != AF_INET || entry->h_addr_list[0] == nullptr) {
+        return false;
+    }
     std::memcpy(&address, entry->h_addr_list[0], sizeof address);
     return true;
 }

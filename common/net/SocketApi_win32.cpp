@@ -62,7 +62,8 @@ bool Connect(SocketHandle handle, uint32_t address, uint16_t port, int timeOutMi
         } else {
             int socketError = 0;
             int length = sizeof socketError;
-            getsockopt(handle, SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&socketError), &length);
+            getsockopt(handle, SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&socketError),
+                       &length);
             error = FD_ISSET(handle, &failed) && socketError == 0 ? WSAECONNREFUSED : socketError;
             connected = error == 0;
         }

@@ -16,8 +16,8 @@ void TCPClient::Connect() {
     // The receive time-out bounds the connection too: a peer that never completes it
     // must not hold the caller for the system's own connect time-out.
     if (!socketapi::Connect(handle_, address, static_cast<uint16_t>(port_), GetRecvTimeOut())) {
-        throw new Exception(L"%s::Connect() - while connecting to %s:%d : %s", GetName(), host_, port_,
-                            GetLastErrorText());
+        throw new Exception(L"%s::Connect() - while connecting to %s:%d : %s", GetName(), host_,
+                            port_, GetLastErrorText());
     }
 }
 

@@ -14,7 +14,8 @@ void TCPSocket::CreateSocket() {
     CloseQuietly();
     handle_ = socketapi::OpenTcp();
     if (handle_ == kInvalidSocket) {
-        throw new Exception(L"%s::CreateSocket()\nError at function socket()\n%s", GetName(), GetLastErrorText());
+        throw new Exception(L"%s::CreateSocket()\nError at function socket()\n%s", GetName(),
+                            GetLastErrorText());
     }
     if (recvTimeOut_ > 0) SetRecvTimeOut(recvTimeOut_);
 }
@@ -36,11 +37,14 @@ void TCPSocket::SetRecvTimeOut(int milliseconds) {
     recvTimeOut_ = milliseconds;
     if (!HasSocket()) return;
     if (socketapi::SetReceiveTimeOut(handle_, milliseconds) != 0) {
-        throw new Exception(L"TCPServer::SetRecvTimeOut() - setsockopt() failed. %s", GetLastErrorText());
+        throw new Exception(L"TCPServer::SetRecvTimeOut() - setsockopt() failed. %s",
+                            GetLastErrorText());
     }
 }
 
-int TCPSocket::Receive(char* buffer) { return socketapi::Receive(handle_, buffer, kReceiveBufferSize); }
+int TCPSocket::Receive(char* buffer) {
+    return socketapi::Receive(handle_, buffer, kReceiveBufferSize);
+}
 
 int TCPSocket::Send(const void* data, int count) { return socketapi::Send(handle_, data, count); }
 

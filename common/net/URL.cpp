@@ -29,7 +29,7 @@ URL::Parts URL::Split() const {
     parts.slash = parts.text.find(L'/', parts.start);
     parts.portInHost = parts.colon != std::wstring::npos &&
                        (parts.slash == std::wstring::npos || parts.colon < parts.slash);
-    parts.hostEnd = parts.portInHost ? parts.colon
+    parts.hostEnd = parts.portInHost                    ? parts.colon
                     : parts.slash != std::wstring::npos ? parts.slash
                                                         : parts.text.size();
     return parts;
@@ -58,7 +58,8 @@ int URL::getPort() const {
         return ReadDecimal(parts.text.substr(parts.colon + 1, end - parts.colon - 1).c_str());
     }
     if (parts.colon != std::wstring::npos) return 80;  // the colon is in the path
-    std::wstring scheme = parts.scheme == std::wstring::npos ? L"" : parts.text.substr(0, parts.start);
+    std::wstring scheme =
+        parts.scheme == std::wstring::npos ? L"" : parts.text.substr(0, parts.start);
     if (scheme.size() == 7) {
         bool http = true;
         for (size_t i = 0; i < 7; ++i) {

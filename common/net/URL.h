@@ -14,7 +14,9 @@ public:
     URL() : Object(L"URL") {}
 
     void Set(const wchar_t* text) { text_.Set(text); }
-    int Replace(const wchar_t* find, const wchar_t* replacement) { return text_.Replace(find, replacement); }
+    int Replace(const wchar_t* find, const wchar_t* replacement) {
+        return text_.Replace(find, replacement);
+    }
     const wchar_t* GetText() const { return text_.GetText(); }
 
     // The host; raises "host part could not be extracted from %s" when the text has

@@ -5,6 +5,7 @@
 #include "common/LastErrorText.h"
 
 #include <cstring>
+#include <string>
 
 namespace util {
 
@@ -13,9 +14,24 @@ namespace {
 bool IsControlBreak(unsigned char byte) { return byte >= 9 && byte <= 13; }
 bool IsPrintableAscii(unsigned char byte) { return byte >= 0x20 && byte <= 0x7E; }
 
+// The byte-order mark of an encoding; none for Ascii and Undetermined.
+std::string MarkOf(FileEncoding encoding) {
+    switch (encoding) {
+    case FileEncoding::Utf8: return "\xEF\xBB\xBF";
+    case FileEncoding::Utf16BigEndian: return "\xFE\xFF";
+    case FileEncoding::Utf16LittleEndian: return "\xFF\xFE";
+    case FileEncoding::Utf32BigEndian: return std::string("\0\0\xFE\xFF", 4);
+    case FileEncoding::Utf32LittleEndian: return std::string("\xFF\xFE\0\0", 4);
+    case FileEncoding::Ascii:
+    case FileEncoding::Undetermined: break;
+    }
+    return std::string();
+}
+
 }  // namespace
 
-File::File(const wchar_t* path, const wchar_t* className) : Object(className), handle_(kNullHandle) {
+File::File(const wchar_t* path, const wchar_t* className)
+    : Object(className), handle_(kNullHandle) {
     if (path != nullptr) path_.Set(path);
 }
 
@@ -38,27 +54,17 @@ FileHandle File::OpenFile(FileAccess access, FileCreation creation) {
 
 FileHandle File::CreateNew() {
     OpenFile(FileAccess::Write, FileCreation::CreateAlways);
-    if (!IsOpen()) throw new Exception(L"File::CreateNew()\nFile : %s\n%s", path_, GetLastErrorText());
+    if (!IsOpen()) {
+        throw new Exception(L"File::CreateNew()\nFile : %s\n%s", path_, GetLastErrorText());
+    }
     WriteTheBOM();
     return handle_;
 }
 
 void File::WriteTheBOM() {
     if (!IsOpen()) throw new Exception(L"File::WriteTheBOM()\nFile handle is null or invalid.");
-    static const unsigned char kUtf8[] = {0xEF, 0xBB, 0xBF};
-    static const unsigned char kUtf16BigEndian[] = {0xFE, 0xFF};
-    static const unsigned char kUtf16LittleEndian[] = {0xFF, 0xFE};
-    static const unsigned char kUtf32BigEndian[] = {0x00, 0x00, 0xFE, 0xFF};
-    static const unsigned char kUtf32LittleEndian[] = {0xFF, 0xFE, 0x00, 0x00};
-    switch (encoding_) {
-    case FileEncoding::Utf8: Write(kUtf8, sizeof kUtf8); break;
-    case FileEncoding::Utf16BigEndian: Write(kUtf16BigEndian, sizeof kUtf16BigEndian); break;
-    case FileEncoding::Utf16LittleEndian: Write(kUtf16LittleEndian, sizeof kUtf16LittleEndian); break;
-    case FileEncoding::Utf32BigEndian: Write(kUtf32BigEndian, sizeof kUtf32BigEndian); break;
-    case FileEncoding::Utf32LittleEndian: Write(kUtf32LittleEndian, sizeof kUtf32LittleEndian); break;
-    case FileEncoding::Ascii:
-    case FileEncoding::Undetermined: break;
-    }
+    std::string mark = MarkOf(encoding_);
+    if (!mark.empty()) Write(mark.data(), static_cast<uint32_t>(mark.size()));
 }
 
 void File::Close() {
@@ -94,7 +100,8 @@ uint32_t File::Read(void* data, uint32_t count) {
 void File::SetPointerToBeginning() {
     uint32_t position = 0;
     if (!SystemSeek(handle_, false, position)) {
-        throw new Exception(L"File::SetPointerToBeginning()\nFile : %s\n%s", path_, GetLastErrorText());
+        throw new Exception(L"File::SetPointerToBeginning()\nFile : %s\n%s", path_,
+                            GetLastErrorText());
     }
 }
 
@@ -164,10 +171,9 @@ void File::DetectEncoding() {
     }
     // The guess from two bytes; a one-byte file is judged by its byte alone: a
     // control character from tab to carriage return or printable ASCII is text.
-    bool ascii = count == 2
-        ? IsControlBreak(head[0]) || IsPrintableAscii(head[1]) ||
-              (IsPrintableAscii(head[0]) && IsControlBreak(head[1]))
-        : IsControlBreak(head[0]) || IsPrintableAscii(head[0]);
+    bool ascii = count == 2 ? IsControlBreak(head[0]) || IsPrintableAscii(head[1]) ||
+                                  (IsPrintableAscii(head[0]) && IsControlBreak(head[1]))
+                            : IsControlBreak(head[0]) || IsPrintableAscii(head[0]);
     encoding_ = ascii ? FileEncoding::Ascii : FileEncoding::Undetermined;
 }
 

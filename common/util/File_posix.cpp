@@ -15,7 +15,9 @@ namespace util {
 const FileHandle File::kNullHandle = -1;
 
 FileHandle File::SystemOpen(const wchar_t* path, FileAccess access, FileCreation creation) {
-    int flags = access == FileAccess::Read ? O_RDONLY : access == FileAccess::Write ? O_WRONLY : O_RDWR;
+    int flags = access == FileAccess::Read    ? O_RDONLY
+                : access == FileAccess::Write ? O_WRONLY
+                                              : O_RDWR;
     switch (creation) {
     case FileCreation::CreateNew: flags |= O_CREAT | O_EXCL; break;
     case FileCreation::CreateAlways: flags |= O_CREAT | O_TRUNC; break;

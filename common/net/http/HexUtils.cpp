@@ -26,16 +26,25 @@ int HexUtils::HexStringToInteger(const char* text) {
     const wchar_t* digits = wide.IsEmpty() ? L"" : wide.GetText();
     int end = wide.GetLength();
     while (end > 0 && digits[end - 1] == L' ') --end;
+    // From the last character to the first, so that the last bad character is the
+    // one reported; a value that would need a 32nd bit is refused after the walk.
     unsigned long long value = 0;
-    for (int i = 0; i < end; ++i) {
-        int digit = DigitValue(digits[i]);
+    bool tooLarge = false;
+    for (int k = 0; k < end; ++k) {
+        wchar_t c = digits[end - 1 - k];
+        int digit = DigitValue(c);
         if (digit < 0) {
-            throw new Exception(L"HexUtils::HexStringToInteger(%s) %c not an hex digit.", wide, digits[i]);
+            throw new Exception(L"HexUtils::HexStringToInteger(%s) %c not an hex digit.", wide, c);
         }
-        value = value * 16 + digit;
-        if (value > 0x7FFFFFFF) {
-            throw new Exception(L"HexUtils::HexStringToInteger(%s) does not fit 31 bits.", wide);
+        if (digit == 0) continue;
+        if (k >= 8) {
+            tooLarge = true;
+        } else {
+            value += static_cast<unsigned long long>(digit) << (4 * k);
         }
+    }
+    if (tooLarge || value > 0x7FFFFFFF) {
+        throw new Exception(L"HexUtils::HexStringToInteger(%s) does not fit 31 bits.", wide);
     }
     return static_cast<int>(value);
 }

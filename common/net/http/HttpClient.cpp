@@ -27,19 +27,20 @@ uint32_t StatusOf(const String& firstLine) {
 
 HttpClient::HttpClient() : TCPClient(L"HttpClient") {
     CreateSocket();
-    userAgent_.Set(L"Mozilla/5.0 (Windows; U; Windows NT 5.1; en-US; rv:1.9.0.11) Gecko/2009060215 "
-                   L"Firefox/3.0.11 (.NET CLR 3.5.30729)");
+    userAgent_.Set(
+        L"Mozilla/5.0 (Windows; U; Windows NT 5.1; en-US; rv:1.9.0.11) Gecko/2009060215 "
+        L"Firefox/3.0.11 (.NET CLR 3.5.30729)");
     SetRecvTimeOut(5000);
 }
 
 bool HttpClient::SendCommand(const wchar_t* url, HttpRequest& request, HttpResponse& response,
                              uint32_t& status) {
     if (url == nullptr) throw new Exception(L"HttpClient::SendCommand()\nurl parameters is null");
-    return Send(url, request, response, status, 0);
+    return Request(url, request, response, status, 0);
 }
 
-bool HttpClient::Send(const wchar_t* url, HttpRequest& request, HttpResponse& response, uint32_t& status,
-                      int redirects) {
+bool HttpClient::Request(const wchar_t* url, HttpRequest& request, HttpResponse& response,
+                         uint32_t& status, int redirects) {
     bool result = false;
     try {
         URL target;
@@ -63,7 +64,7 @@ bool HttpClient::Send(const wchar_t* url, HttpRequest& request, HttpResponse& re
 
         Connect();
         request.Serialize();
-        TCPSocket::Send(request.GetRaw().GetBuffer(), request.GetRaw().GetSize());
+        Send(request.GetRaw().GetBuffer(), request.GetRaw().GetSize());
         response.Read(*this);
 
         status = StatusOf(response.GetFirstLine());
@@ -105,7 +106,7 @@ bool HttpClient::Redirect(const wchar_t* url, const String& path, HttpRequest& r
     }
     if (std::wcscmp(next.GetText(), url) == 0) return true;
     response.Clear();
-    return Send(next.GetText(), request, response, status, redirects + 1);
+    return Request(next.GetText(), request, response, status, redirects + 1);
 }
 
 bool HttpClient::Get(const wchar_t* url, io::IOutputStream* stream) {

@@ -34,7 +34,8 @@ public:
     // Location with the current path and query appended ("%s%s"), or, for a Location
     // without any '/', to url up to its last '/' followed by the Location. Raises
     // only for a null url.
-    bool SendCommand(const wchar_t* url, HttpRequest& request, HttpResponse& response, uint32_t& status);
+    bool SendCommand(const wchar_t* url, HttpRequest& request, HttpResponse& response,
+                     uint32_t& status);
 
     // Fetches url and, for a 200, hands the whole body to the stream (if one is given)
     // in one Write. True when SendCommand is.
@@ -46,10 +47,10 @@ public:
     const String& GetCookie() const { return cookie_; }
 
 private:
-    bool Send(const wchar_t* url, HttpRequest& request, HttpResponse& response, uint32_t& status,
-              int redirects);
-    bool Redirect(const wchar_t* url, const String& path, HttpRequest& request, HttpResponse& response,
-                  uint32_t& status, int redirects);
+    bool Request(const wchar_t* url, HttpRequest& request, HttpResponse& response, uint32_t& status,
+                 int redirects);
+    bool Redirect(const wchar_t* url, const String& path, HttpRequest& request,
+                  HttpResponse& response, uint32_t& status, int redirects);
 
     String userAgent_;
     String cookie_;

@@ -40,7 +40,8 @@ void HttpMessage::ParseHeaders(const wchar_t* text) {
     bool cookieSeen = false;
     bool firstLineSeen = false;
     size_t position = 0;
-    for (size_t end = block.find(L"\r\n"); end != std::wstring::npos; end = block.find(L"\r\n", position)) {
+    for (size_t end = block.find(L"\r\n"); end != std::wstring::npos;
+         end = block.find(L"\r\n", position)) {
         std::wstring line = block.substr(position, end - position);
         position = end + 2;
         if (!firstLineSeen) {

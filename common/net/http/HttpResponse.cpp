@@ -8,6 +8,7 @@
 #include "common/net/TCPSocket.h"
 
 #include <cstring>
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -101,8 +102,9 @@ void HttpResponse::DecodeChunks(const char* data, int size) {
         int dataStart = static_cast<int>(lineEnd - data) + 2;
         // Never past the bytes received: a size that runs beyond them ends the read.
         if (chunkSize > size - dataStart) {
-            throw new Exception(L"HttpResponse::Read()\nA chunk of %d bytes runs past the %d bytes received.",
-                                chunkSize, size - dataStart);
+            throw new Exception(
+                L"HttpResponse::Read()\nA chunk of %d bytes runs past the %d bytes received.",
+                chunkSize, size - dataStart);
         }
         if (chunkSize > 0) GetBody().Write(data + dataStart, chunkSize);
         position = dataStart + chunkSize + 2;

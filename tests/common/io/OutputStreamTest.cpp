@@ -36,7 +36,8 @@ TEST(ByteArrayOutputStreamTest, KeepsEveryByteInOrderAndCountsThem) {
 TEST(ByteArrayOutputStreamTest, ToStringConvertsOnlyAfterAChange) {
     ByteArrayOutputStream stream;
     EXPECT_EQ(0, stream.ToString().GetLength());
-    stream.Write("h\xC3\xA9", 3);  // UTF-8, the host's narrow code page; ASCII on Windows is checked below
+    // The text comes from the system's code page, so only its ASCII is the same everywhere.
+    stream.Write("h\xC3\xA9", 3);
     const String& first = stream.ToString();
     const wchar_t* text = first.GetText();
     EXPECT_EQ(text, stream.ToString().GetText());  // the same text, not converted again

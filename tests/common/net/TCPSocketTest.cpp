@@ -20,7 +20,8 @@ protected:
         client.SetPort(port_);
         client.Connect();
         std::string request = std::string("GET ") + path + " HTTP/1.1\r\n\r\n";
-        ASSERT_EQ(static_cast<int>(request.size()), client.Send(request.data(), static_cast<int>(request.size())));
+        ASSERT_EQ(static_cast<int>(request.size()),
+                  client.Send(request.data(), static_cast<int>(request.size())));
     }
 };
 
@@ -67,7 +68,8 @@ TEST_F(TCPSocketTest, ConnectNamesTheHostThatDoesNotResolve) {
     TCPClient client;
     client.SetHost(L"nonexistent.invalid");
     client.SetPort(80);
-    EXPECT_EQ(L"TCPClient::Connect() nonexistent.invalid could not be resolved", RaisedBy([&] { client.Connect(); }));
+    EXPECT_EQ(L"TCPClient::Connect() nonexistent.invalid could not be resolved",
+              RaisedBy([&] { client.Connect(); }));
 }
 
 TEST_F(TCPSocketTest, ConnectNamesHostAndPortOfARefusedConnection) {
@@ -75,7 +77,8 @@ TEST_F(TCPSocketTest, ConnectNamesHostAndPortOfARefusedConnection) {
     client.SetHost(L"127.0.0.1");
     client.SetPort(closedPort_);
     std::wstring message = RaisedBy([&] { client.Connect(); });
-    std::wstring start = L"TCPClient::Connect() - while connecting to 127.0.0.1:" + std::to_wstring(closedPort_) + L" : ";
+    std::wstring start = L"TCPClient::Connect() - while connecting to 127.0.0.1:" +
+                         std::to_wstring(closedPort_) + L" : ";
     EXPECT_EQ(start, message.substr(0, start.size()));
     EXPECT_GT(message.size(), start.size() + 2) << "the system's text follows";
 }
@@ -88,7 +91,8 @@ TEST_F(TCPSocketTest, ConnectGivesUpAfterTheTimeOutWhenThePeerNeverAccepts) {
     auto start = std::chrono::steady_clock::now();
     std::wstring message = RaisedBy([&] { client.Connect(); });
     EXPECT_LT(SecondsSince(start), 3.0);
-    std::wstring expected = L"TCPClient::Connect() - while connecting to 127.0.0.1:" + std::to_wstring(stalledPort_);
+    std::wstring expected =
+        L"TCPClient::Connect() - while connecting to 127.0.0.1:" + std::to_wstring(stalledPort_);
     EXPECT_EQ(expected, message.substr(0, expected.size()));
 }
 

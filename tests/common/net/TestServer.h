@@ -17,7 +17,8 @@ class TestServerTest : public ::testing::Test {
 protected:
     void SetUp() override {
         const char* portFile = std::getenv("ENNEO_HTTP_TEST_SERVER");
-        ASSERT_NE(nullptr, portFile) << "ENNEO_HTTP_TEST_SERVER is not set: run these tests through ctest";
+        ASSERT_NE(nullptr, portFile)
+            << "ENNEO_HTTP_TEST_SERVER is not set: run these tests through ctest";
         std::ifstream in(portFile);
         int pid = 0;
         in >> port_ >> closedPort_ >> stalledPort_ >> pid;

@@ -34,23 +34,26 @@ TEST(URLTest, SplitsHostPortAndPath) {
     ExpectParts(L"http://host", L"host", 80, L"/");
     ExpectParts(L"http://host:81", L"host", 81, L"/");
     ExpectParts(L"http://host/p?t=a:b", L"host", 80, L"/p?t=a:b");  // the colon is in the query
-    ExpectParts(L"http://host:/x", L"host", 0, L"/x");                // no digits
-    ExpectParts(L"http://host: 12x/y", L"host", 12, L"/y");           // read like atoi
+    ExpectParts(L"http://host:/x", L"host", 0, L"/x");              // no digits
+    ExpectParts(L"http://host: 12x/y", L"host", 12, L"/y");         // read like atoi
     ExpectParts(L"https://host:443/", L"host", 443, L"/");
-    ExpectParts(L"http://host/a b#top", L"host", 80, L"/a b#top");    // nothing decoded or cut
+    ExpectParts(L"http://host/a b#top", L"host", 80, L"/a b#top");  // nothing decoded or cut
 }
 
 TEST(URLTest, RefusesWhatItCannotSplit) {
     URL ftp;
     ftp.Set(L"ftp://host/file");
     EXPECT_STREQ(L"host", ftp.getHost());
-    EXPECT_EQ(L"URL::getPort() for \"ftp://host/file\" returned -1", RaisedBy([&] { ftp.getPort(); }));
+    EXPECT_EQ(L"URL::getPort() for \"ftp://host/file\" returned -1",
+              RaisedBy([&] { ftp.getPort(); }));
 
     URL noScheme;
     noScheme.Set(L"host/path");
-    EXPECT_EQ(L"host part could not be extracted from host/path", RaisedBy([&] { noScheme.getHost(); }));
+    EXPECT_EQ(L"host part could not be extracted from host/path",
+              RaisedBy([&] { noScheme.getHost(); }));
     EXPECT_STREQ(L"/", noScheme.getPath());
-    EXPECT_EQ(L"URL::getPort() for \"host/path\" returned -1", RaisedBy([&] { noScheme.getPort(); }));
+    EXPECT_EQ(L"URL::getPort() for \"host/path\" returned -1",
+              RaisedBy([&] { noScheme.getPort(); }));
 
     URL empty;
     EXPECT_EQ(L"host part could not be extracted from ", RaisedBy([&] { empty.getHost(); }));

@@ -15,7 +15,9 @@ using util::TextFile;
 
 namespace {
 
-std::string Bytes(std::initializer_list<unsigned char> bytes) { return std::string(bytes.begin(), bytes.end()); }
+std::string Bytes(std::initializer_list<unsigned char> bytes) {
+    return std::string(bytes.begin(), bytes.end());
+}
 
 class FileTest : public ::testing::Test {
 protected:
@@ -75,7 +77,8 @@ TEST_F(FileTest, CreateNewInAMissingFolderRaisesWithPathAndSystemText) {
     std::wstring start = L"File::CreateNew()\nFile : " + path + L"\n";
     EXPECT_EQ(start, message.substr(0, start.size()));
     EXPECT_GT(message.size(), start.size() + 2);  // the system's text follows
-    EXPECT_EQ(L"File::WriteTheBOM()\nFile handle is null or invalid.", RaisedBy([&] { file.WriteTheBOM(); }));
+    EXPECT_EQ(L"File::WriteTheBOM()\nFile handle is null or invalid.",
+              RaisedBy([&] { file.WriteTheBOM(); }));
 }
 
 TEST_F(FileTest, WriteLineAppendsUtf8ForAsciiAndUtf16LittleEndianOtherwise) {
@@ -98,8 +101,8 @@ TEST_F(FileTest, WriteLineAppendsUtf8ForAsciiAndUtf16LittleEndianOtherwise) {
         file.WriteLine(L"a");
         file.WriteLine(L"\U0001F600");  // one code point beyond the basic plane: a surrogate pair
     }
-    EXPECT_EQ(Bytes({0xFF, 0xFE, 0x61, 0x00, 0x0D, 0x00, 0x0A, 0x00,
-                     0x3D, 0xD8, 0x00, 0xDE, 0x0D, 0x00, 0x0A, 0x00}),
+    EXPECT_EQ(Bytes({0xFF, 0xFE, 0x61, 0x00, 0x0D, 0x00, 0x0A, 0x00, 0x3D, 0xD8, 0x00, 0xDE, 0x0D,
+                     0x00, 0x0A, 0x00}),
               ReadBytes(unicodePath));
 
     // Undetermined is not Ascii: it takes UTF-16 too.
@@ -115,7 +118,8 @@ TEST_F(FileTest, WriteLineAppendsUtf8ForAsciiAndUtf16LittleEndianOtherwise) {
 
 TEST_F(FileTest, WriteLineRefusesAClosedFile) {
     TextFile file(folder.Path("closed.txt").c_str());
-    EXPECT_EQ(L"TextFile::WriteLine()\nFile is not open or invalid.", RaisedBy([&] { file.WriteLine(L"x"); }));
+    EXPECT_EQ(L"TextFile::WriteLine()\nFile is not open or invalid.",
+              RaisedBy([&] { file.WriteLine(L"x"); }));
 }
 
 TEST_F(FileTest, DetectEncodingReadsMarksAndGuessesFromTwoBytes) {
@@ -135,7 +139,7 @@ TEST_F(FileTest, DetectEncodingReadsMarksAndGuessesFromTwoBytes) {
         {"<?xml", FileEncoding::Ascii},
         {"a\n", FileEncoding::Ascii},
         {std::string("<\0?\0", 4), FileEncoding::Undetermined},  // UTF-16 without a mark
-        {"a", FileEncoding::Ascii},                                // one byte decides alone
+        {"a", FileEncoding::Ascii},                              // one byte decides alone
         {Bytes({0xFF}), FileEncoding::Undetermined},
     };
     std::wstring path = folder.Path("detect.txt");
@@ -145,7 +149,8 @@ TEST_F(FileTest, DetectEncodingReadsMarksAndGuessesFromTwoBytes) {
         file.SetEncoding(FileEncoding::Utf8);
         file.OpenFile(FileAccess::Read, FileCreation::OpenExisting);
         file.DetectEncoding();
-        EXPECT_EQ(c.expected, file.GetEncoding()) << "file of " << c.head.size() << " bytes: " << c.head;
+        EXPECT_EQ(c.expected, file.GetEncoding())
+            << "file of " << c.head.size() << " bytes: " << c.head;
     }
 
     WriteBytes(path, "");
