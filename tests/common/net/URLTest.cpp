@@ -59,12 +59,4 @@ TEST(URLTest, RefusesWhatItCannotSplit) {
     EXPECT_EQ(L"host part could not be extracted from ", RaisedBy([&] { empty.getHost(); }));
 }
 
-TEST(URLTest, EditsLikeAString) {
-    URL url;
-    url.Set(L"http://host/a b c");
-    EXPECT_EQ(2, url.Replace(L" ", L"+"));
-    EXPECT_STREQ(L"/a+b+c", url.getPath());
-    EXPECT_STREQ(L"URL", url.GetName());
-}
-
 }  // namespace

@@ -39,12 +39,6 @@ TEST_F(FileTest, OpenFileRefusesAMissingPathAndASecondOpen) {
               RaisedBy([&] { file.OpenFile(FileAccess::Write, FileCreation::CreateAlways); }));
 }
 
-TEST_F(FileTest, OpenExistingFailsOnAMissingFileWithoutRaising) {
-    File file(folder.Path("missing.txt").c_str());
-    EXPECT_FALSE(File::IsValidHandle(file.OpenFile(FileAccess::Read, FileCreation::OpenExisting)));
-    EXPECT_FALSE(file.IsOpen());
-}
-
 TEST_F(FileTest, CreateNewWritesTheMarkOfItsEncodingOverOldContent) {
     const struct {
         FileEncoding encoding;
@@ -204,19 +198,6 @@ TEST_F(FileTest, ReadFromBeginningDetectsAndLoadsTheWholeFile) {
     File none(missing.c_str());
     std::wstring start = L"File::ReadFromBeginning()\nFile : " + missing + L"\n";
     EXPECT_EQ(start, RaisedBy([&] { none.ReadFromBeginning(buffer); }).substr(0, start.size()));
-}
-
-TEST_F(FileTest, PointerMovesAndWritesLandThere) {
-    std::wstring path = folder.Path("pointer.bin");
-    File file(path.c_str());
-    file.CreateNew();
-    EXPECT_EQ(5u, file.Write("hello", 5));
-    file.SetPointerToBeginning();
-    file.Write("J", 1);
-    EXPECT_EQ(5u, file.SetPointerToEnd());
-    file.Write("!", 1);
-    file.Close();
-    EXPECT_EQ("Jello!", ReadBytes(path));
 }
 
 TEST_F(FileTest, DeleteRefusesAnOpenFileAndReportsAMissingOne) {
