@@ -40,6 +40,7 @@ int HttpResponse::Read(TCPSocket& socket) {
     int headerLength = 0;
     bool headerSeen = false;
     bool chunked = false;
+    bool complete = false;
     for (;;) {
         int n = socket.Receive(buffer.data());
         if (n < 0) break;
@@ -73,11 +74,18 @@ int HttpResponse::Read(TCPSocket& socket) {
         // The last chunk is looked for in the body only: a header block whose last
         // value ends in '0' ends with the same bytes.
         int bodySize = raw.GetSize() - headerLength;
-        if (chunked && EndsWith(raw.GetBuffer() + headerLength, bodySize, "0\r\n\r\n")) break;
-        if (bodySize == expected) break;
+        complete = chunked ? EndsWith(raw.GetBuffer() + headerLength, bodySize, "0\r\n\r\n")
+                           : bodySize == expected;
+        if (complete) break;
     }
     const char* body = raw.GetBuffer() ? raw.GetBuffer() + headerLength : nullptr;
     int bodySize = raw.GetSize() - headerLength;
+    // A body cut short of its length or its last chunk (the peer closed or went quiet)
+    // is not delivered as if it were whole.
+    if (!complete && (chunked || bodySize < expected)) {
+        throw new Exception(L"HttpResponse::Read()\nThe body ended after %d bytes, incomplete.",
+                            bodySize);
+    }
     if (chunked) {
         DecodeChunks(body, bodySize);
     } else {

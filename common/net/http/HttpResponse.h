@@ -21,8 +21,9 @@ public:
     // last chunk of a "chunked" body, the peer closing (the seventh empty read), a
     // receive error or the receive time-out. Returns the body's size. Raises, after
     // nothing or part of the response was decoded, when the response grows past the
-    // size limit, when a chunk size is not hex or does not fit, and when a chunk runs
-    // past the bytes received.
+    // size limit, when the reading ends before Content-Length bytes or the last chunk
+    // arrived, when a chunk size is not hex or does not fit, and when a chunk runs past
+    // the bytes received.
     int Read(TCPSocket& socket);
 
     int GetSizeLimit() const { return sizeLimit_; }

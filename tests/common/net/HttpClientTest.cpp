@@ -181,6 +181,11 @@ TEST_F(HttpClientTest, BadChunksFailTheRequestAndTheClientGoesOn) {
     EXPECT_EQ("done", Fetch(Url(L"/hops/0")));                       // on a new socket
 }
 
+TEST_F(HttpClientTest, ABodyCutShortFails) {
+    EXPECT_EQ("<false>", Fetch(Url(L"/short")));
+    EXPECT_EQ("<false>", Fetch(Url(L"/short-chunked")));
+}
+
 TEST_F(HttpClientTest, AResponsePastItsSizeLimitFails) {
     HttpRequest request;
     HttpResponse response;

@@ -18,6 +18,8 @@ for a few seconds, so that a client that waits for the close is seen to wait):
   /chunked-capital   'Transfer-Encoding: Chunked', then the connection closes
   /no-length         no Content-Length, the header block and two body parts apart,
                      then the close
+  /short             Content-Length 10, 5 bytes, then the close
+  /short-chunked     one chunk and no last chunk, then the close
   /empty             200 with Content-Length 0
   /not-found         404 with a body
   /no-reason         'HTTP/1.1 200' without a reason phrase
@@ -98,6 +100,12 @@ class Handler(socketserver.BaseRequestHandler):
             conn.shutdown(socket.SHUT_WR)
         elif path == "/no-length":
             send(b"HTTP/1.1 200 OK\r\n\r\n", b"first part, ", b"second part")
+            conn.shutdown(socket.SHUT_WR)
+        elif path == "/short":
+            send(b"HTTP/1.1 200 OK\r\nContent-Length: 10\r\n\r\nabcde")
+            conn.shutdown(socket.SHUT_WR)
+        elif path == "/short-chunked":
+            send(b"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n5\r\nhello\r\n")
             conn.shutdown(socket.SHUT_WR)
         elif path == "/empty":
             ok(b"")
