@@ -1,0 +1,44 @@
+// SocketApi: the few socket calls the network classes make, one file per platform.
+#pragma once
+
+#include <cstdint>
+
+namespace net {
+
+// The platform's socket: a Windows Sockets SOCKET, or a POSIX descriptor. 0 stands
+// for no socket, and so does kInvalidSocket, the platform's all-bits-set value.
+#ifdef _WIN32
+using SocketHandle = uintptr_t;
+#else
+using SocketHandle = int;
+#endif
+const SocketHandle kInvalidSocket = static_cast<SocketHandle>(-1);
+
+// Thin wrappers over the system's calls (SocketApi_win32.cpp, SocketApi_posix.cpp).
+// Failures leave the system's error for GetLastErrorText.
+namespace socketapi {
+
+// WSAStartup(2.2) and WSACleanup; nothing on POSIX.
+void Start();
+void Stop();
+
+// socket(AF_INET, SOCK_STREAM, IPPROTO_TCP); kInvalidSocket on failure.
+SocketHandle OpenTcp();
+// closesocket / close: 0 on success.
+int Close(SocketHandle handle);
+// SO_RCVTIMEO in milliseconds: 0 on success.
+int SetReceiveTimeOut(SocketHandle handle, int milliseconds);
+// The first IPv4 address of the host (UTF-8 name), in network byte order, by
+// gethostbyname; false when the name does not resolve.
+bool Resolve(const char* host, uint32_t& address);
+// Connects to the IPv4 address (network byte order) and port. A positive time-out
+// bounds the wait for the connection (the error is then the system's time-out);
+// 0 leaves the wait to the system. False on failure.
+bool Connect(SocketHandle handle, uint32_t address, uint16_t port, int timeOutMilliseconds);
+// One send and one recv, flags 0, with the system's results (-1 on error). A peer
+// that has gone raises no signal.
+int Send(SocketHandle handle, const void* data, int count);
+int Receive(SocketHandle handle, void* buffer, int count);
+
+}  // namespace socketapi
+}  // namespace net

@@ -1,0 +1,84 @@
+// SocketApi: POSIX sockets. Nothing needs starting; errors are errno, which
+// GetLastErrorText reads.
+#include "SocketApi.h"
+
+#include <arpa/inet.h>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <netdb.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace net {
+namespace socketapi {
+
+void Start() {}
+
+void Stop() {}
+
+SocketHandle OpenTcp() { return socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, IPPROTO_TCP); }
+
+int Close(SocketHandle handle) { return close(handle); }
+
+int SetReceiveTimeOut(SocketHandle handle, int milliseconds) {
+    timeval value = {milliseconds / 1000, (milliseconds % 1000) * 1000};
+    return setsockopt(handle, SOL_SOCKET, SO_RCVTIMEO, &value, sizeof value);
+}
+
+bool Resolve(const char* host, uint32_t& address) {
+    hostent* entry = gethostbyname(host);
+    if (entry == nullptr || entry->h_addrtype != AF_INET || entry->h_addr_list[0] == nullptr) {
+        return false;
+    }
+    std::memcpy(&address, entry->h_addr_list[0], sizeof address);
+    return true;
+}
+
+bool Connect(SocketHandle handle, uint32_t address, uint16_t port, int timeOutMilliseconds) {
+    sockaddr_in peer = {};
+    peer.sin_family = AF_INET;
+    peer.sin_port = htons(port);
+    peer.sin_addr.s_addr = address;
+    const sockaddr* target = reinterpret_cast<const sockaddr*>(&peer);
+    if (timeOutMilliseconds <= 0) return connect(handle, target, sizeof peer) == 0;
+
+    // Connect without blocking, wait for the outcome at most the time-out, then make
+    // the socket blocking again.
+    int flags = fcntl(handle, F_GETFL);
+    if (flags < 0 || fcntl(handle, F_SETFL, flags | O_NONBLOCK) < 0) return false;
+    bool connected = connect(handle, target, sizeof peer) == 0;
+    int error = connected ? 0 : errno;
+    if (!connected && error == EINPROGRESS) {
+        pollfd wait = {handle, POLLOUT, 0};
+        int ready;
+        do {
+            ready = poll(&wait, 1, timeOutMilliseconds);
+        } while (ready < 0 && errno == EINTR);
+        if (ready == 0) {
+            error = ETIMEDOUT;
+        } else if (ready < 0) {
+            error = errno;
+        } else {
+            socklen_t length = sizeof error;
+            if (getsockopt(handle, SOL_SOCKET, SO_ERROR, &error, &length) != 0) error = errno;
+            connected = error == 0;
+        }
+    }
+    fcntl(handle, F_SETFL, flags);
+    errno = error;
+    return connected;
+}
+
+int Send(SocketHandle handle, const void* data, int count) {
+    return static_cast<int>(send(handle, data, count, MSG_NOSIGNAL));
+}
+
+int Receive(SocketHandle handle, void* buffer, int count) {
+    return static_cast<int>(recv(handle, buffer, count, 0));
+}
+
+}  // namespace socketapi
+}  // namespace net

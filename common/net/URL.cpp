@@ -1,0 +1,75 @@
+// URL: the host, port and path of an absolute "http://" URL.
+#include "URL.h"
+
+#include "DecimalText.h"
+
+#include "common/Exception.h"
+
+#include <string>
+
+namespace net {
+
+struct URL::Parts {
+    std::wstring text;
+    size_t scheme = std::wstring::npos;  // index of "://"
+    size_t start = 0;                    // first character of the host
+    size_t colon = std::wstring::npos;
+    size_t slash = std::wstring::npos;
+    size_t hostEnd = 0;
+    bool portInHost = false;  // the colon ends the host
+};
+
+URL::Parts URL::Split() const {
+    Parts parts;
+    parts.text = text_.IsEmpty() ? L"" : text_.GetText();
+    parts.scheme = parts.text.find(L"://");
+    if (parts.scheme == std::wstring::npos) return parts;
+    parts.start = parts.scheme + 3;
+    parts.colon = parts.text.find(L':', parts.start);
+    parts.slash = parts.text.find(L'/', parts.start);
+    parts.portInHost = parts.colon != std::wstring::npos &&
+                       (parts.slash == std::wstring::npos || parts.colon < parts.slash);
+    parts.hostEnd = parts.portInHost                    ? parts.colon
+                    : parts.slash != std::wstring::npos ? parts.slash
+                                                        : parts.text.size();
+    return parts;
+}
+
+const wchar_t* URL::getHost() {
+    Parts parts = Split();
+    if (parts.scheme == std::wstring::npos) {
+        throw new Exception(L"host part could not be extracted from %s", text_);
+    }
+    host_.Set(parts.text.substr(parts.start, parts.hostEnd - parts.start).c_str());
+    return host_.GetText() ? host_.GetText() : L"";
+}
+
+const wchar_t* URL::getPath() {
+    Parts parts = Split();
+    bool hasPath = parts.scheme != std::wstring::npos && parts.slash != std::wstring::npos;
+    path_.Set(hasPath ? parts.text.substr(parts.slash).c_str() : L"/");
+    return path_.GetText();
+}
+
+int URL::getPort() const {
+    Parts parts = Split();
+    if (parts.portInHost) {
+        size_t end = parts.slash == std::wstring::npos ? parts.text.size() : parts.slash;
+        return ReadDecimal(parts.text.substr(parts.colon + 1, end - parts.colon - 1).c_str());
+    }
+    if (parts.colon != std::wstring::npos) return 80;  // the colon is in the path
+    std::wstring scheme =
+        parts.scheme == std::wstring::npos ? L"" : parts.text.substr(0, parts.start);
+    if (scheme.size() == 7) {
+        bool http = true;
+        for (size_t i = 0; i < 7; ++i) {
+            wchar_t c = scheme[i];
+            if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c - L'A' + L'a');
+            http = http && c == L"http://"[i];
+        }
+        if (http) return 80;
+    }
+    throw new Exception(L"URL::getPort() for \"%s\" returned -1", text_);
+}
+
+}  // namespace net

@@ -1,0 +1,44 @@
+// URL: the host, port and path of an absolute "http://" URL.
+#pragma once
+
+#include "common/Object.h"
+#include "common/String.h"
+
+namespace net {
+
+// Holds the URL text, which may be edited like a String, and splits it by plain text
+// search: no percent-decoding, no lower-casing, no user part, no IPv6 literals, no
+// fragment removal. Only "http://" has a default port (80).
+class URL : public Object {
+public:
+    URL() : Object(L"URL") {}
+
+    void Set(const wchar_t* text) { text_.Set(text); }
+    int Replace(const wchar_t* find, const wchar_t* replacement) {
+        return text_.Replace(find, replacement);
+    }
+    const wchar_t* GetText() const { return text_.GetText(); }
+
+    // The host; raises "host part could not be extracted from %s" when the text has
+    // no "://". The text stays valid until the next getHost.
+    const wchar_t* getHost();
+    // The path with its query and whatever follows, "/" when there is none. Valid
+    // until the next getPath.
+    const wchar_t* getPath();
+    // The explicit port (its digits read as decimal, none giving 0), or 80 for
+    // "http://" in any case; raises "URL::getPort() for \"%s\" returned -1" for any
+    // other scheme without a port.
+    int getPort() const;
+
+private:
+    // Where the host begins and where a colon and the first slash after it are (npos
+    // when absent); hostEnd is where the host stops.
+    struct Parts;
+    Parts Split() const;
+
+    String text_;
+    String host_;
+    String path_;
+};
+
+}  // namespace net

@@ -1,0 +1,60 @@
+// HttpClient: fetches a URL with HTTP/1.1 GET, following redirects and keeping a cookie.
+#pragma once
+
+#include "HttpRequest.h"
+#include "HttpResponse.h"
+
+#include "common/io/IOutputStream.h"
+#include "common/net/TCPClient.h"
+
+#include <cstdint>
+
+namespace net {
+namespace http {
+
+// One blocking GET at a time, each on a new connection that is closed at its end
+// ("Connection: Close"): no keep-alive, proxy, encryption or content coding. 301 and
+// 302 are followed by the client's own rule (see SendCommand), at most 10 in a row;
+// the last Set-Cookie value received goes back as "Cookie" on every later request.
+// The receive time-out (5 seconds unless set) applies to every socket the client
+// makes and bounds connecting as well.
+class HttpClient : public TCPClient {
+public:
+    static const int kMaxRedirects = 10;
+
+    // Makes the first socket; raises when the system refuses it.
+    HttpClient();
+
+    // Sends a GET for url (absolute, "http://") with the request's first line and
+    // headers set here, and reads the answer into response, which comes in empty.
+    // status receives the answer's status code (0 when its status line has fewer than
+    // three parts); it is left alone when no answer came. True for a 200, and for a
+    // redirect that leads back to the URL just asked for; false for any other status
+    // and for every failure, which is not reported further. A 301 or 302 leads to its
+    // Location with the current path and query appended ("%s%s"), or, for a Location
+    // without any '/', to url up to its last '/' followed by the Location. Raises
+    // only for a null url.
+    bool SendCommand(const wchar_t* url, HttpRequest& request, HttpResponse& response,
+                     uint32_t& status);
+
+    // Fetches url and, for a 200, hands the whole body to the stream (if one is given)
+    // in one Write. True when SendCommand is.
+    bool Get(const wchar_t* url, io::IOutputStream* stream);
+    // Fetches url into the file at path, which is created (or emptied) first and stays,
+    // empty, when nothing comes. Raises when the file cannot be created or written.
+    bool GetToFile(const wchar_t* url, const wchar_t* path);
+
+    const String& GetCookie() const { return cookie_; }
+
+private:
+    bool Request(const wchar_t* url, HttpRequest& request, HttpResponse& response, uint32_t& status,
+                 int redirects);
+    bool Redirect(const wchar_t* url, const String& path, HttpRequest& request,
+                  HttpResponse& response, uint32_t& status, int redirects);
+
+    String userAgent_;
+    String cookie_;
+};
+
+}  // namespace http
+}  // namespace net

@@ -1,0 +1,209 @@
+// Tests of HttpClient and HttpResponse::Read against the local test server.
+#include "common/net/http/HttpClient.h"
+
+#include "common/io/ByteArrayOutputStream.h"
+#include "tests/common/RaisedBy.h"
+#include "tests/common/TestFiles.h"
+#include "tests/common/net/TestServer.h"
+
+using io::ByteArrayOutputStream;
+using net::http::HttpClient;
+using net::http::HttpRequest;
+using net::http::HttpResponse;
+
+namespace {
+
+const char kUserAgent[] =
+    "Mozilla/5.0 (Windows; U; Windows NT 5.1; en-US; rv:1.9.0.11) Gecko/2009060215 Firefox/3.0.11 "
+    "(.NET CLR 3.5.30729)";
+
+std::string Bytes(const ByteArrayOutputStream& stream) {
+    return stream.GetBuffer() ? std::string(stream.GetBuffer(),
+                                            const_cast<ByteArrayOutputStream&>(stream).GetSize())
+                              : std::string();
+}
+
+// ASCII wide text as bytes.
+std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
+
+class HttpClientTest : public TestServerTest {
+protected:
+    // Get into a fresh stream; the body, or "<false>" when Get fails.
+    std::string Fetch(const std::wstring& url) {
+        ByteArrayOutputStream stream;
+        return client.Get(url.c_str(), &stream) ? Bytes(stream) : "<false>";
+    }
+
+    // The request line, up to its CR LF, of a request the echo path sent back.
+    static std::string RequestLine(const std::string& echoed) {
+        return echoed.substr(0, echoed.find("\r\n"));
+    }
+
+    HttpClient client;
+};
+
+TEST_F(HttpClientTest, SendsTheRequestLineAndHeadersInNameOrder) {
+    std::wstring url = Url(L"/echo/a b");
+    std::string host = "127.0.0.1:" + std::to_string(port_);
+    std::string expected = "GET /echo/a+b HTTP/1.1\r\n"
+                           "Accept: */*\r\n"
+                           "Accept-Encoding: identity\r\n"
+                           "Connection: Close\r\n";
+    expected += "Host: " + host + "\r\n";
+    expected += "Referer: http://" + host + "/echo/a b\r\n";
+    expected += std::string("User-Agent: ") + kUserAgent + "\r\n\r\n";
+    EXPECT_EQ(expected, Fetch(url));
+}
+
+TEST_F(HttpClientTest, HostOnPort80IsTheHostAloneAndAFailedLookupKeepsTheStatus) {
+    HttpRequest request;
+    HttpResponse response;
+    uint32_t status = 12345;
+    EXPECT_FALSE(client.SendCommand(L"http://nonexistent.invalid/a b", request, response, status));
+    EXPECT_EQ(12345u, status);
+    EXPECT_STREQ(L"nonexistent.invalid", request.GetHeader(L"Host"));
+    EXPECT_STREQ(L"http://nonexistent.invalid/a b", request.GetHeader(L"Referer"));
+    EXPECT_STREQ(L"GET /a+b HTTP/1.1", request.GetFirstLine().GetText());
+    EXPECT_EQ(nullptr, request.GetHeader(L"Cookie"));
+}
+
+TEST_F(HttpClientTest, ReadsBodiesByLengthByChunksAndToTheClose) {
+    // The server holds each connection open for seconds after answering: a client
+    // that waited for the close instead of the end of the body would be slow.
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ("abcdefghij", Fetch(Url(L"/split")));      // three reads
+    EXPECT_EQ("hello, world", Fetch(Url(L"/chunked")));  // two reads
+    EXPECT_EQ("", Fetch(Url(L"/empty")));                // Content-Length: 0
+    EXPECT_LT(SecondsSince(start), 3.0);
+
+    // 'Chunked' is not 'chunked': the body is taken as it came, up to the close.
+    EXPECT_EQ("5\r\nhello\r\n0\r\n\r\n", Fetch(Url(L"/chunked-capital")));
+    EXPECT_EQ("first part, second part", Fetch(Url(L"/no-length")));
+    // More than one receive buffer.
+    EXPECT_EQ(std::string(200000, 'x'), Fetch(Url(L"/big?size=200000")));
+}
+
+TEST_F(HttpClientTest, OnlyA200IsDelivered) {
+    ByteArrayOutputStream stream;
+    stream.Write("keep", 4);
+    EXPECT_FALSE(client.Get(Url(L"/not-found").c_str(), &stream));
+    EXPECT_EQ("keep", Bytes(stream));
+
+    HttpRequest request;
+    HttpResponse response;
+    uint32_t status = 0;
+    EXPECT_FALSE(client.SendCommand(Url(L"/not-found").c_str(), request, response, status));
+    EXPECT_EQ(404u, status);
+    response.Clear();
+    EXPECT_FALSE(client.SendCommand(Url(L"/no-reason").c_str(), request, response, status));
+    EXPECT_EQ(0u, status);  // 'HTTP/1.1 200' has no reason phrase
+
+    TempFolder folder;
+    std::wstring path = folder.Path("download.bin");
+    WriteBytes(path, "old download");
+    EXPECT_FALSE(client.GetToFile(Url(L"/not-found").c_str(), path.c_str()));
+    EXPECT_TRUE(FileExists(path));
+    EXPECT_EQ("", ReadBytes(path));
+    EXPECT_TRUE(client.GetToFile(Url(L"/split").c_str(), path.c_str()));
+    EXPECT_EQ("abcdefghij", ReadBytes(path));
+}
+
+TEST_F(HttpClientTest, ARedirectAppendsTheCurrentPathToItsLocation) {
+    // An absolute Location is a base: its trailing '/' goes and the current path and
+    // query follow it.
+    std::wstring moved = L"/move?status=301&location=" + Url(L"/echo/");
+    std::string echoed = Fetch(Url(moved));
+    EXPECT_EQ("GET /echo" + Narrow(moved) + " HTTP/1.1", RequestLine(echoed));
+    EXPECT_NE(std::string::npos, echoed.find("Referer: " + Narrow(Url(L"/echo" + moved)) + "\r\n"));
+
+    // A Location without '/' replaces the last part of the URL.
+    EXPECT_EQ("GET /echo HTTP/1.1", RequestLine(Fetch(Url(L"/move?status=302&location=echo"))));
+}
+
+TEST_F(HttpClientTest, ACookieSetOnARedirectGoesWithTheNextRequests) {
+    std::string echoed =
+        Fetch(Url(L"/move?status=302&cookie=id=42;+path=/&location=") + Url(L"/echo"));
+    EXPECT_NE(std::string::npos, echoed.find("\r\nCookie: id=42; path=/\r\n")) << echoed;
+    EXPECT_STREQ(L"id=42; path=/", client.GetCookie().GetText());
+    EXPECT_NE(std::string::npos, Fetch(Url(L"/echo")).find("\r\nCookie: id=42; path=/\r\n"));
+}
+
+TEST_F(HttpClientTest, ARedirectBackToTheSameUrlEndsTrueWithNothingDelivered) {
+    std::wstring url = Url(L"/move?status=301&location=" + Url(L"/"));
+    HttpRequest request;
+    HttpResponse response;
+    uint32_t status = 0;
+    EXPECT_TRUE(client.SendCommand(url.c_str(), request, response, status));
+    EXPECT_EQ(301u, status);
+
+    ByteArrayOutputStream stream;
+    EXPECT_TRUE(client.Get(url.c_str(), &stream));
+    EXPECT_EQ(0, stream.GetSize());
+}
+
+TEST_F(HttpClientTest, RedirectsEndAtTenAndWithoutALocation) {
+    EXPECT_EQ("done", Fetch(Url(L"/hops/10")));
+    EXPECT_EQ("<false>", Fetch(Url(L"/hops/11")));
+
+    HttpRequest request;
+    HttpResponse response;
+    uint32_t status = 0;
+    EXPECT_FALSE(client.SendCommand(Url(L"/move?status=302").c_str(), request, response, status));
+    EXPECT_EQ(302u, status);
+    // Only 301 and 302 are followed.
+    EXPECT_EQ("<false>", Fetch(Url(L"/move?status=303&location=echo")));
+}
+
+TEST_F(HttpClientTest, UnreachableServersGiveFalse) {
+    EXPECT_EQ("<false>", Fetch(L"http://nonexistent.invalid/"));
+    EXPECT_EQ("<false>", Fetch(UrlOnPort(closedPort_, L"/")));
+    EXPECT_EQ("<false>", Fetch(L"https://127.0.0.1/"));  // no port for https
+}
+
+TEST_F(HttpClientTest, TheTimeOutBoundsEveryRequestOfTheClient) {
+    client.SetRecvTimeOut(1000);
+    EXPECT_EQ("done", Fetch(Url(L"/hops/0")));  // the next request is made on a new socket
+
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ("<false>", Fetch(Url(L"/silent")));  // the server holds the connection for 4 s
+    EXPECT_LT(SecondsSince(start), 3.0);
+
+    start = std::chrono::steady_clock::now();
+    EXPECT_EQ("<false>", Fetch(UrlOnPort(stalledPort_, L"/")));  // the connection is never accepted
+    EXPECT_LT(SecondsSince(start), 3.0);
+}
+
+TEST_F(HttpClientTest, BadChunksFailTheRequestAndTheClientGoesOn) {
+    EXPECT_EQ("<false>", Fetch(Url(L"/bad-chunk?size=ff")));  // runs past the data
+    EXPECT_EQ("abc", Fetch(Url(L"/bad-chunk?size=3")));
+    EXPECT_EQ("<false>", Fetch(Url(L"/bad-chunk?size=100000003")));  // nine digits
+    EXPECT_EQ("<false>", Fetch(Url(L"/bad-chunk?size=3;x=1")));      // an extension is not hex
+    EXPECT_EQ("done", Fetch(Url(L"/hops/0")));                       // on a new socket
+}
+
+TEST_F(HttpClientTest, ABodyCutShortFails) {
+    EXPECT_EQ("<false>", Fetch(Url(L"/short")));
+    EXPECT_EQ("<false>", Fetch(Url(L"/short-chunked")));
+}
+
+TEST_F(HttpClientTest, AResponsePastItsSizeLimitFails) {
+    HttpRequest request;
+    HttpResponse response;
+    response.SetSizeLimit(100000);
+    uint32_t status = 0;
+    EXPECT_FALSE(client.SendCommand(Url(L"/big?size=300000").c_str(), request, response, status));
+    response.Clear();
+    EXPECT_TRUE(client.SendCommand(Url(L"/big?size=90000").c_str(), request, response, status));
+    EXPECT_EQ(90000, response.GetBody().GetSize());
+    EXPECT_EQ(256 * 1024 * 1024, HttpResponse().GetSizeLimit());
+}
+
+TEST_F(HttpClientTest, ANullUrlIsRaised) {
+    HttpRequest request;
+    HttpResponse response;
+    uint32_t status = 0;
+    EXPECT_EQ(L"HttpClient::SendCommand()\nurl parameters is null",
+              RaisedBy([&] { client.SendCommand(nullptr, request, response, status); }));
+}
+
+}  // namespace

@@ -1,0 +1,42 @@
+// TestServer: where the local HTTP test server listens (see http_test_server.py).
+#pragma once
+
+#include "common/net/UsesWinsock.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+// The server is started and stopped by CTest around the tests that need it and
+// writes its ports to the file that ENNEO_HTTP_TEST_SERVER names. Each test of this
+// fixture holds the sockets library for its duration.
+class TestServerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const char* portFile = std::getenv("ENNEO_HTTP_TEST_SERVER");
+        ASSERT_NE(nullptr, portFile)
+            << "ENNEO_HTTP_TEST_SERVER is not set: run these tests through ctest";
+        std::ifstream in(portFile);
+        int pid = 0;
+        in >> port_ >> closedPort_ >> stalledPort_ >> pid;
+        ASSERT_TRUE(in) << "no test server listed in " << portFile;
+    }
+
+    // "http://127.0.0.1:<port>" followed by path.
+    std::wstring Url(const std::wstring& path) const { return UrlOnPort(port_, path); }
+    static std::wstring UrlOnPort(int port, const std::wstring& path) {
+        return L"http://127.0.0.1:" + std::to_wstring(port) + path;
+    }
+
+    static double SecondsSince(std::chrono::steady_clock::time_point start) {
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    }
+
+    int port_ = 0;
+    int closedPort_ = 0;   // nothing listens there: connecting is refused
+    int stalledPort_ = 0;  // connecting there never completes
+    net::UsesWinsock winsock_;
+};

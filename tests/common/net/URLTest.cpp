@@ -1,0 +1,62 @@
+// Tests of URL: host, port and path by plain text search.
+#include "common/net/URL.h"
+
+#include "tests/common/RaisedBy.h"
+
+#include <gtest/gtest.h>
+
+using net::URL;
+
+namespace {
+
+struct Parts {
+    std::wstring host;
+    int port;
+    std::wstring path;
+};
+
+Parts Split(const wchar_t* text) {
+    URL url;
+    url.Set(text);
+    return {url.getHost(), url.getPort(), url.getPath()};
+}
+
+void ExpectParts(const wchar_t* text, const wchar_t* host, int port, const wchar_t* path) {
+    Parts parts = Split(text);
+    EXPECT_EQ(host, parts.host) << text;
+    EXPECT_EQ(port, parts.port) << text;
+    EXPECT_EQ(path, parts.path) << text;
+}
+
+TEST(URLTest, SplitsHostPortAndPath) {
+    ExpectParts(L"http://host:8080/dir/page?x=1", L"host", 8080, L"/dir/page?x=1");
+    ExpectParts(L"HTTP://host/", L"host", 80, L"/");
+    ExpectParts(L"http://host", L"host", 80, L"/");
+    ExpectParts(L"http://host:81", L"host", 81, L"/");
+    ExpectParts(L"http://host/p?t=a:b", L"host", 80, L"/p?t=a:b");  // the colon is in the query
+    ExpectParts(L"http://host:/x", L"host", 0, L"/x");              // no digits
+    ExpectParts(L"http://host: 12x/y", L"host", 12, L"/y");         // read like atoi
+    ExpectParts(L"https://host:443/", L"host", 443, L"/");
+    ExpectParts(L"http://host/a b#top", L"host", 80, L"/a b#top");  // nothing decoded or cut
+}
+
+TEST(URLTest, RefusesWhatItCannotSplit) {
+    URL ftp;
+    ftp.Set(L"ftp://host/file");
+    EXPECT_STREQ(L"host", ftp.getHost());
+    EXPECT_EQ(L"URL::getPort() for \"ftp://host/file\" returned -1",
+              RaisedBy([&] { ftp.getPort(); }));
+
+    URL noScheme;
+    noScheme.Set(L"host/path");
+    EXPECT_EQ(L"host part could not be extracted from host/path",
+              RaisedBy([&] { noScheme.getHost(); }));
+    EXPECT_STREQ(L"/", noScheme.getPath());
+    EXPECT_EQ(L"URL::getPort() for \"host/path\" returned -1",
+              RaisedBy([&] { noScheme.getPort(); }));
+
+    URL empty;
+    EXPECT_EQ(L"host part could not be extracted from ", RaisedBy([&] { empty.getHost(); }));
+}
+
+}  // namespace

@@ -1,0 +1,206 @@
+#!/usr/bin/env python3
+"""The HTTP server the network tests talk to: 127.0.0.1 only, scripted per request path.
+
+usage: http_test_server.py start PORTFILE   start a server in the background; returns
+                                            once it listens
+       http_test_server.py stop PORTFILE    stop the server of that file
+       http_test_server.py serve PORTFILE   run in the foreground
+
+The port file holds one line: "<port> <closed port> <stalled port> <pid>". The closed
+port refuses connections; the stalled port accepts none (its queue is kept full), so
+connecting to it never completes. The server stops by itself after five idle minutes.
+
+Paths (the answer is sent, then the connection is held until the client closes it or
+for a few seconds, so that a client that waits for the close is seen to wait):
+  /echo...           200, the body is the request's exact bytes
+  /split             Content-Length 10, the body in three parts with pauses
+  /chunked           chunked 'hello, world' in two parts; the last header ends in '0'
+  /chunked-capital   'Transfer-Encoding: Chunked', then the connection closes
+  /no-length         no Content-Length, the header block and two body parts apart,
+                     then the close
+  /short             Content-Length 10, 5 bytes, then the close
+  /short-chunked     one chunk and no last chunk, then the close
+  /empty             200 with Content-Length 0
+  /not-found         404 with a body
+  /no-reason         'HTTP/1.1 200' without a reason phrase
+  /big?size=N        200 with N bytes sent at once
+  /bad-chunk?size=S  chunked, a chunk of size line S with 3 bytes of data
+  /move?status=N&location=L&cookie=C   status N with Location L and Set-Cookie C,
+                     each only when given
+  /hops/N            302 to the relative 'N-1' while N > 0, then 200 'done'
+  /silent            reads the request and never answers
+"""
+import os
+import signal
+import socket
+import socketserver
+import subprocess
+import sys
+import threading
+import time
+import urllib.parse
+
+IDLE_SECONDS = 300
+HOLD_SECONDS = 4
+last_activity = time.monotonic()
+
+
+class Handler(socketserver.BaseRequestHandler):
+    def handle(self):
+        global last_activity
+        last_activity = time.monotonic()
+        conn = self.request
+        conn.settimeout(10)
+        request = b""
+        try:
+            while b"\r\n\r\n" not in request:
+                data = conn.recv(65536)
+                if not data:
+                    return
+                request += data
+        except OSError:
+            return
+        target = request.split(b" ")[1].decode("utf-8", "replace") if b" " in request else "/"
+        parsed = urllib.parse.urlsplit(target)
+        query = dict(urllib.parse.parse_qsl(parsed.query, keep_blank_values=True))
+        try:
+            self.answer(conn, parsed.path, query, request)
+            self.hold(conn)
+        except OSError:
+            pass
+
+    @staticmethod
+    def hold(conn):
+        conn.settimeout(HOLD_SECONDS)
+        try:
+            while conn.recv(65536):
+                pass
+        except OSError:
+            pass
+
+    def answer(self, conn, path, query, request):
+        def send(*parts, pause=0.2):
+            for i, part in enumerate(parts):
+                if i:
+                    time.sleep(pause)
+                conn.sendall(part)
+
+        def ok(body, status=b"200 OK"):
+            send(b"HTTP/1.1 " + status + b"\r\nContent-Length: %d\r\n\r\n" % len(body) + body)
+
+        if path.startswith("/echo"):
+            ok(request)
+        elif path == "/split":
+            send(b"HTTP/1.1 200 OK\r\nContent-Length: 10\r\n\r\nabc", b"defg", b"hij")
+        elif path == "/chunked":
+            send(b"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\nX-Count: 10\r\n\r\n",
+                 b"5\r\nhello\r\n", b"7\r\n, world\r\n0\r\n\r\n")
+        elif path == "/chunked-capital":
+            send(b"HTTP/1.1 200 OK\r\nTransfer-Encoding: Chunked\r\n\r\n5\r\nhello\r\n0\r\n\r\n")
+            conn.shutdown(socket.SHUT_WR)
+        elif path == "/no-length":
+            send(b"HTTP/1.1 200 OK\r\n\r\n", b"first part, ", b"second part")
+            conn.shutdown(socket.SHUT_WR)
+        elif path == "/short":
+            send(b"HTTP/1.1 200 OK\r\nContent-Length: 10\r\n\r\nabcde")
+            conn.shutdown(socket.SHUT_WR)
+        elif path == "/short-chunked":
+            send(b"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n5\r\nhello\r\n")
+            conn.shutdown(socket.SHUT_WR)
+        elif path == "/empty":
+            ok(b"")
+        elif path == "/not-found":
+            ok(b"no such page", b"404 Not Found")
+        elif path == "/no-reason":
+            send(b"HTTP/1.1 200\r\nContent-Length: 2\r\n\r\nok")
+        elif path == "/big":
+            ok(b"x" * int(query.get("size", "0")))
+        elif path == "/bad-chunk":
+            size = query.get("size", "").encode("latin-1")
+            send(b"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n" + size + b"\r\nabc\r\n0\r\n\r\n")
+        elif path == "/move":
+            head = b"HTTP/1.1 %s Moved\r\n" % query.get("status", "302").encode()
+            if "location" in query:
+                head += b"Location: " + query["location"].encode() + b"\r\n"
+            if "cookie" in query:
+                head += b"Set-Cookie: " + query["cookie"].encode() + b"\r\n"
+            send(head + b"Content-Length: 5\r\n\r\nmoved")
+        elif path.startswith("/hops/"):
+            left = int(path[len("/hops/"):])
+            if left > 0:
+                send(b"HTTP/1.1 302 Found\r\nLocation: %d\r\nContent-Length: 0\r\n\r\n" % (left - 1))
+            else:
+                ok(b"done")
+        elif path == "/silent":
+            pass
+        else:
+            ok(b"unknown test path", b"500 Unknown")
+
+
+class Server(socketserver.ThreadingTCPServer):
+    daemon_threads = True
+    allow_reuse_address = True
+
+
+def serve(port_file):
+    server = Server(("127.0.0.1", 0), Handler)
+    closed = socket.socket()
+    closed.bind(("127.0.0.1", 0))
+    closed_port = closed.getsockname()[1]
+    closed.close()
+    stalled = socket.socket()
+    stalled.bind(("127.0.0.1", 0))
+    stalled.listen(0)
+    filler = socket.create_connection(stalled.getsockname())  # fills the queue of one
+    line = "%d %d %d %d\n" % (server.server_address[1], closed_port, stalled.getsockname()[1], os.getpid())
+    with open(port_file + ".new", "w") as f:
+        f.write(line)
+    os.replace(port_file + ".new", port_file)
+
+    def watchdog():
+        while time.monotonic() - last_activity < IDLE_SECONDS:
+            time.sleep(1)
+        server.shutdown()
+
+    threading.Thread(target=watchdog, daemon=True).start()
+    signal.signal(signal.SIGTERM, lambda *_: threading.Thread(target=server.shutdown).start())
+    server.serve_forever(poll_interval=0.2)
+    filler.close()
+    stalled.close()
+    if os.path.exists(port_file):
+        os.remove(port_file)
+
+
+def start(port_file):
+    stop(port_file)
+    subprocess.Popen([sys.executable, os.path.abspath(__file__), "serve", port_file],
+                     stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                     start_new_session=True)
+    deadline = time.monotonic() + 10
+    while not os.path.exists(port_file):
+        if time.monotonic() > deadline:
+            sys.exit("http_test_server: the server did not start")
+        time.sleep(0.05)
+    print("http_test_server: listening,", open(port_file).read().strip())
+
+
+def stop(port_file):
+    try:
+        pid = int(open(port_file).read().split()[3])
+    except (OSError, IndexError, ValueError):
+        return
+    try:
+        os.kill(pid, signal.SIGTERM)
+    except OSError:
+        pass
+    deadline = time.monotonic() + 5
+    while os.path.exists(port_file) and time.monotonic() < deadline:
+        time.sleep(0.05)
+    if os.path.exists(port_file):
+        os.remove(port_file)
+
+
+if __name__ == "__main__":
+    if len(sys.argv) != 3 or sys.argv[1] not in ("start", "stop", "serve"):
+        sys.exit(__doc__)
+    {"start": start, "stop": stop, "serve": serve}[sys.argv[1]](sys.argv[2])
