@@ -7,9 +7,9 @@
 
 // The digit and state of each of the 81 cells, the rule that no digit repeats in a row,
 // a column or a 3x3 block, each empty cell's candidates, and the selected cell. A
-// fixed-size value without heap storage: assignment copies it whole, which is how the
-// solver takes and restores its trial snapshots. Cells are addressed as (x, y), x the
-// column and y the row, both 1 to 9; callers never pass anything else. Nothing here
+// fixed-size value without heap storage: assignment copies it whole, so grids are
+// snapshot and restored by plain copies. Cells are addressed as (x, y), x the column
+// and y the row, both 1 to 9; callers never pass anything else. Nothing here
 // throws or reports: a refused digit leaves the cell as it was, file operations answer
 // a bool.
 class EnneoPuzzle : public Object {
