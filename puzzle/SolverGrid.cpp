@@ -12,10 +12,21 @@ const int kFirstBlock = 0;
 const int kFirstRow = 9;
 const int kFirstColumn = 18;
 
+// Where a block meets a row or a column: the three shared cells, and the other six of
+// each unit.
+struct Crossing {
+    int block;
+    int line;
+    int shared[3];
+    int blockRest[6];
+    int lineRest[6];
+};
+
 struct Tables {
     int unitCells[27][9];
     int cellUnits[81][3];
     int peers[81][20];  // the other cells of a cell's block, row and column
+    Crossing crossings[54];
 
     Tables() {
         for (int i = 0; i < 9; ++i) {
@@ -35,6 +46,22 @@ struct Tables {
                 int ox = other / 9, oy = other % 9;
                 bool peer = ox == x || oy == y || (ox / 3 == x / 3 && oy / 3 == y / 3);
                 if (peer && other != cell) peers[cell][count++] = other;
+            }
+        }
+        int next = 0;
+        for (int block = 0; block < 9; ++block) {
+            for (int i = 0; i < 6; ++i) {
+                int line = i < 3 ? kFirstRow + block / 3 * 3 + i : kFirstColumn + block % 3 * 3 + i - 3;
+                Crossing& crossing = crossings[next++];
+                crossing = {kFirstBlock + block, line, {}, {}, {}};
+                int shared = 0, blockRest = 0, lineRest = 0;
+                for (int cell : unitCells[crossing.block]) {
+                    bool inLine = cellUnits[cell][1] == line || cellUnits[cell][2] == line;
+                    (inLine ? crossing.shared[shared++] : crossing.blockRest[blockRest++]) = cell;
+                }
+                for (int cell : unitCells[line]) {
+                    if (cellUnits[cell][0] != crossing.block) crossing.lineRest[lineRest++] = cell;
+                }
             }
         }
     }
@@ -64,7 +91,7 @@ SolverGrid::SolverGrid(const EnneoPuzzle& puzzle) {
             continue;
         }
         for (int unit : tables.cellUnits[cell]) {
-            hasRepeat_ = hasRepeat_ || (unitDigits_[unit] & (1 << (digit - 1))) != 0;
+            if ((unitDigits_[unit] & (1 << (digit - 1))) != 0) repeatUnits_ |= 1u << unit;
             unitDigits_[unit] |= 1 << (digit - 1);
         }
     }
@@ -157,10 +184,13 @@ int SolverGrid::CountCompletions(int limit, SolverGrid* first) const {
     return count;
 }
 
-// A cell with one candidate must take it. When no digit repeats, each unit must end up
-// holding all nine digits, so a digit with one place in a unit must go there, and a
-// digit with none means there is no completion. With a repeat that does not hold, and
-// only single candidates are forced.
+// A cell with one candidate must take it. A unit's empty cells take distinct digits
+// that it lacks; when it lacks exactly as many as it has empty cells (always, unless a
+// given repeats in it) each of them must go in, so a digit with one place must go
+// there, and a digit with none means there is no completion. A unit with a repeat lacks
+// more (its spare digits, one per repeat); once that many of them have no place left,
+// the others must go in. When none of this places a digit, candidates that a block and
+// a line lock between them are removed, and the search goes on.
 bool SolverGrid::PlaceForcedDigits() {
     const Tables& tables = GetTables();
     for (;;) {
@@ -174,14 +204,18 @@ bool SolverGrid::PlaceForcedDigits() {
                 placed = true;
             }
         }
-        for (int unit = 0; unit < 27 && !hasRepeat_; ++unit) {
-            int once = 0, twice = 0;
+        for (int unit = 0; unit < 27; ++unit) {
+            int once = 0, twice = 0, empty = 0;
             for (int cell : tables.unitCells[unit]) {
                 twice |= once & candidates_[cell];
                 once |= candidates_[cell];
+                empty += IsEmpty(cell) ? 1 : 0;
             }
-            if ((once | unitDigits_[unit]) != kAllDigits) return false;
-            int single = once & ~twice;
+            int missing = kAllDigits & ~unitDigits_[unit];
+            int spare = DigitCount(missing) - empty;  // digits the unit will go without
+            int placeless = missing & ~once;
+            if (spare < 0 || DigitCount(placeless) > spare) return false;
+            int single = DigitCount(placeless) == spare ? once & ~twice : 0;
             if (single == 0) continue;
             int bit = single & -single;
             for (int cell : tables.unitCells[unit]) {
@@ -192,11 +226,34 @@ bool SolverGrid::PlaceForcedDigits() {
                 }
             }
         }
-        if (!placed) return true;
+        if (!placed && !RemoveLockedCandidates()) return true;
     }
 }
 
-// Depth first over the candidates of a cell with the fewest, after the forced digits.
+// A digit that a unit without a repeat must hold, and that can go only into the cells
+// it shares with another unit, goes there, so no other cell of that other unit can take
+// it (no placed digit repeats beside another).
+bool SolverGrid::RemoveLockedCandidates() {
+    bool removed = false;
+    for (const Crossing& crossing : GetTables().crossings) {
+        int shared = 0, blockRest = 0, lineRest = 0;
+        for (int cell : crossing.shared) shared |= candidates_[cell];
+        for (int cell : crossing.blockRest) blockRest |= candidates_[cell];
+        for (int cell : crossing.lineRest) lineRest |= candidates_[cell];
+        if ((repeatUnits_ & (1u << crossing.block)) == 0 && (shared & ~blockRest & lineRest) != 0) {
+            for (int cell : crossing.lineRest) candidates_[cell] &= static_cast<uint16_t>(~(shared & ~blockRest));
+            removed = true;
+        }
+        if ((repeatUnits_ & (1u << crossing.line)) == 0 && (shared & ~lineRest & blockRest) != 0) {
+            for (int cell : crossing.blockRest) candidates_[cell] &= static_cast<uint16_t>(~(shared & ~lineRest));
+            removed = true;
+        }
+    }
+    return removed;
+}
+
+// Depth first over the fewest choices: the candidates of a cell with the fewest, or the
+// places of a digit that a unit without a repeat lacks, when it has fewer places.
 void SolverGrid::Search(int limit, int& count, SolverGrid* first) {
     if (!PlaceForcedDigits()) return;
     if (emptyCells_ == 0) {
@@ -211,6 +268,30 @@ void SolverGrid::Search(int limit, int& count, SolverGrid* first) {
             best = cell;
             bestCount = n;
         }
+    }
+    const Tables& tables = GetTables();
+    int bestUnit = -1, bestDigit = 0;
+    for (int unit = 0; unit < 27 && bestCount > 2; ++unit) {
+        if ((repeatUnits_ & (1u << unit)) != 0) continue;
+        for (int missing = kAllDigits & ~unitDigits_[unit]; missing != 0; missing &= missing - 1) {
+            int bit = missing & -missing, places = 0;
+            for (int cell : tables.unitCells[unit]) places += (candidates_[cell] & bit) != 0 ? 1 : 0;
+            if (places < bestCount) {
+                bestUnit = unit;
+                bestDigit = LowestDigit(bit);
+                bestCount = places;
+            }
+        }
+    }
+    if (bestUnit >= 0) {
+        for (int cell : tables.unitCells[bestUnit]) {
+            if ((candidates_[cell] & (1 << (bestDigit - 1))) == 0) continue;
+            SolverGrid next = *this;
+            next.Place(cell, bestDigit);
+            next.Search(limit, count, first);
+            if (count >= limit) return;
+        }
+        return;
     }
     for (int mask = candidates_[best]; mask != 0 && count < limit; mask &= mask - 1) {
         SolverGrid next = *this;

@@ -30,7 +30,7 @@ public:
     bool IsComplete() const { return emptyCells_ == 0; }
     // True when a filled digit repeats in a row, a column or a block: possible only
     // with given digits loaded without the validity rule.
-    bool HasRepeatedDigit() const { return hasRepeat_; }
+    bool HasRepeatedDigit() const { return repeatUnits_ != 0; }
     // The first empty cell in scan order, or -1 on a complete grid.
     int FirstEmptyCell() const;
     // Fills an empty cell with one of its candidates.
@@ -49,9 +49,9 @@ public:
     // The first of the four that finds a placement.
     bool FindDeduction(Placement& placement) const;
 
-    // Counts the ways to fill every empty cell so that no digit repeats beside another
-    // in a row, a column or a block, stopping at limit. The first way found is put into
-    // *first (if not null), a complete grid.
+    // Counts the ways to fill every empty cell so that no digit placed repeats one beside
+    // it in a row, a column or a block, stopping at limit. The first way found is put
+    // into *first (if not null), a complete grid; its candidates mean nothing.
     int CountCompletions(int limit, SolverGrid* first) const;
 
 private:
@@ -59,11 +59,12 @@ private:
     // Places the digits that are forced; false when a cell or a unit is left without a
     // possible digit.
     bool PlaceForcedDigits();
+    bool RemoveLockedCandidates();
     void Search(int limit, int& count, SolverGrid* first);
 
     uint16_t candidates_[81];  // 0 for a filled cell
     uint16_t unitDigits_[27];  // blocks, rows, columns: the digits filled in each
     uint8_t digits_[81];       // 0 for an empty cell
     int emptyCells_ = 0;
-    bool hasRepeat_ = false;
+    uint32_t repeatUnits_ = 0;  // bit u for each unit in which a filled digit repeats
 };
