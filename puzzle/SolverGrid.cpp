@@ -74,7 +74,6 @@ const Tables& GetTables() {
     return tables;
 }
 
-int LowestDigit(int mask) { return __builtin_ctz(static_cast<unsigned>(mask)) + 1; }
 int DigitCount(int mask) { return __builtin_popcount(static_cast<unsigned>(mask)); }
 
 }  // namespace

@@ -24,6 +24,9 @@ public:
 
     explicit SolverGrid(const EnneoPuzzle& puzzle);
 
+    // The lowest digit of a non-empty mask.
+    static int LowestDigit(int mask) { return __builtin_ctz(static_cast<unsigned>(mask)) + 1; }
+
     bool IsEmpty(int cell) const { return digits_[cell] == 0; }
     int GetDigit(int cell) const { return digits_[cell]; }
     int GetCandidates(int cell) const { return candidates_[cell]; }

@@ -14,7 +14,7 @@ bool StepSolver::PlaceByTrial(SolverGrid::Placement& placement) {
     int cell = grid_.FirstEmptyCell();
     if (cell < 0) return false;
     for (int mask = grid_.GetCandidates(cell); mask != 0; mask &= mask - 1) {
-        placement = {cell, __builtin_ctz(static_cast<unsigned>(mask)) + 1};
+        placement = {cell, SolverGrid::LowestDigit(mask)};
         SolverGrid trial = grid_;
         trial.Place(placement);
         if (LeadsToSolution(trial)) {
@@ -57,7 +57,7 @@ bool StepSolver::SolvesOn(SolverGrid grid) {
         if (cell < 0) return true;
         for (int mask = grid.GetCandidates(cell); mask != 0; mask &= mask - 1) {
             SolverGrid trial = grid;
-            trial.Place(cell, __builtin_ctz(static_cast<unsigned>(mask)) + 1);
+            trial.Place(cell, SolverGrid::LowestDigit(mask));
             if (trial.CountCompletions(1, nullptr) > 0 && SolvesOn(trial)) return true;
         }
         return false;
