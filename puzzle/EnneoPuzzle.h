@@ -7,9 +7,9 @@
 
 // The digit and state of each of the 81 cells, the rule that no digit repeats in a row,
 // a column or a 3x3 block, each empty cell's candidates, and the selected cell. A
-// fixed-size value without heap storage: assignment copies it whole, which is how the
-// solver takes and restores its trial snapshots. Cells are addressed as (x, y), x the
-// column and y the row, both 1 to 9; callers never pass anything else. Nothing here
+// fixed-size value without heap storage: assignment copies it whole, so grids are
+// snapshot and restored by plain copies. Cells are addressed as (x, y), x the column
+// and y the row, both 1 to 9; callers never pass anything else. Nothing here
 // throws or reports: a refused digit leaves the cell as it was, file operations answer
 // a bool.
 class EnneoPuzzle : public Object {
@@ -70,7 +70,9 @@ public:
     // the new one is written in full: false, with any old file intact, on failure.
     bool Save(const wchar_t* path);
 
-    // Solver: one placement per step, by the first strategy that applies.
+    // Solver: one placement per step, by the first strategy that applies. Its steps
+    // are those of the plain rule (see EnneoPuzzleSolver.cpp), including what a failed
+    // trial leaves behind; only the way they are computed is fast.
     bool SolveOne();  // true when one digit was placed into an empty cell
     void Solve();     // steps until no step places a digit
 
@@ -83,12 +85,6 @@ public:
     bool PlaceByTrial();
 
 private:
-    // A unit's cells in the order the single-place strategies walk them.
-    using Unit = Cell[9];
-    bool PlaceSingleInUnit(const Unit& unit);
-    void GetBlock(int block, Unit& unit) const;
-    bool FindFirstEmptyCell(Cell& cell) const;
-
     int blockTable_[81][2];  // blocks 1-9 in reading order, each block's cells likewise
     int values_[9][9];       // [x - 1][y - 1]; only meaningful when the state is not empty
     int states_[9][9];       // [x - 1][y - 1]

@@ -1,150 +1,66 @@
 // EnneoPuzzle: the solver, human-style deduction with trial placements as a last resort.
+//
+// The rule: a step places one digit into an empty cell, by the first strategy that
+// finds one: a cell with a single candidate (cells column by column, each top to
+// bottom); a digit with a single place in a block (blocks in reading order, digits from
+// 1 up), in a row (from the top), in a column (from the left); else a trial at the
+// first empty cell: each candidate from the lowest is placed and the grid solved on from
+// there; the first that ends with a full grid is kept, without the rest of that
+// solution. When every candidate fails, the step fails and the cell keeps the last one.
+// Solving repeats steps until one fails. SolverGrid and StepSolver compute exactly these
+// steps, without re-deriving each trial's solution step by step.
 #include "EnneoPuzzle.h"
+
+#include "SolverGrid.h"
+#include "StepSolver.h"
 
 namespace {
 
-// The digit of a one-character candidate text, or 0.
-int SingleDigit(const wchar_t* candidates) {
-    return candidates[0] != 0 && candidates[1] == 0 ? candidates[0] - L'0' : 0;
-}
+using Placement = SolverGrid::Placement;
 
-// The union of the digits of a candidate text, bit d-1 for digit d.
-int DigitBits(const wchar_t* candidates) {
-    int bits = 0;
-    for (; *candidates != 0; ++candidates) bits |= 1 << (*candidates - L'1');
-    return bits;
-}
-
-bool HasDigit(const wchar_t* candidates, int digit) {
-    for (; *candidates != 0; ++candidates) {
-        if (*candidates - L'0' == digit) return true;
+// Places a digit the solver found, a candidate of its cell; does nothing for none.
+void Put(EnneoPuzzle& puzzle, const Placement& placement) {
+    if (placement.digit != 0) {
+        puzzle.SetCell(placement.X(), placement.Y(), placement.digit, EnneoPuzzle::CELL_SET);
     }
-    return false;
+}
+
+// One deduction of the grid's, placed when it finds something.
+bool PlaceFound(EnneoPuzzle& puzzle, bool (SolverGrid::*find)(Placement&) const) {
+    Placement placement = {-1, 0};
+    bool found = (SolverGrid(puzzle).*find)(placement);
+    Put(puzzle, placement);
+    return found;
+}
+
+// One step of the solver (or only its trial): the placement it makes, or what a failed
+// trial leaves.
+bool PlaceStep(EnneoPuzzle& puzzle, bool (StepSolver::*step)(Placement&)) {
+    StepSolver solver{SolverGrid(puzzle)};
+    Placement placement;
+    bool placed = (solver.*step)(placement);
+    Put(puzzle, placement);
+    return placed;
 }
 
 }  // namespace
 
-bool EnneoPuzzle::SolveOne() {
-    return PlaceSingleCandidate() || PlaceSingleInBlock() || PlaceSingleInRow() ||
-           PlaceSingleInColumn() || PlaceByTrial();
-}
+bool EnneoPuzzle::SolveOne() { return PlaceStep(*this, &StepSolver::Step); }
 
+// One StepSolver for the whole solve, so that what it learns about the grid's
+// completions serves every step.
 void EnneoPuzzle::Solve() {
-    while (SolveOne()) {
+    StepSolver solver{SolverGrid(*this)};
+    for (;;) {
+        Placement placement;
+        bool placed = solver.Step(placement);
+        Put(*this, placement);
+        if (!placed) return;
     }
 }
 
-// The first empty cell in column order with exactly one candidate gets it.
-bool EnneoPuzzle::PlaceSingleCandidate() {
-    for (int x = 1; x <= 9; ++x) {
-        for (int y = 1; y <= 9; ++y) {
-            if (GetCellState(x, y) != CELL_EMPTY) continue;
-            int digit = SingleDigit(GetCandidatesFor(x, y));
-            if (digit != 0) {
-                SetCell(x, y, digit, CELL_SET);
-                return true;
-            }
-        }
-    }
-    return false;
-}
-
-// In the unit's order of cells: the first digit, from 1 up, that fits exactly one of
-// the unit's empty cells is placed there.
-bool EnneoPuzzle::PlaceSingleInUnit(const Unit& unit) {
-    int pending = 0;
-    for (const Cell& cell : unit) {
-        if (GetCellState(cell.x, cell.y) == CELL_EMPTY) {
-            pending |= DigitBits(GetCandidatesFor(cell.x, cell.y));
-        }
-    }
-    for (int digit = 1; digit <= 9; ++digit) {
-        if ((pending & (1 << (digit - 1))) == 0) continue;
-        int count = 0;
-        Cell place = {0, 0};
-        for (const Cell& cell : unit) {
-            if (GetCellState(cell.x, cell.y) == CELL_EMPTY &&
-                HasDigit(GetCandidatesFor(cell.x, cell.y), digit)) {
-                place = cell;
-                if (++count == 2) break;
-            }
-        }
-        if (count == 1) {
-            SetCell(place.x, place.y, digit, CELL_SET);
-            return true;
-        }
-    }
-    return false;
-}
-
-void EnneoPuzzle::GetBlock(int block, Unit& unit) const {
-    for (int i = 0; i < 9; ++i) {
-        const int* entry = blockTable_[(block - 1) * 9 + i];
-        unit[i] = {entry[0], entry[1]};
-    }
-}
-
-bool EnneoPuzzle::PlaceSingleInBlock() {
-    for (int block = 1; block <= 9; ++block) {
-        Unit unit;
-        GetBlock(block, unit);
-        if (PlaceSingleInUnit(unit)) return true;
-    }
-    return false;
-}
-
-bool EnneoPuzzle::PlaceSingleInRow() {
-    for (int y = 1; y <= 9; ++y) {
-        Unit unit;
-        for (int x = 1; x <= 9; ++x) unit[x - 1] = {x, y};
-        if (PlaceSingleInUnit(unit)) return true;
-    }
-    return false;
-}
-
-bool EnneoPuzzle::PlaceSingleInColumn() {
-    for (int x = 1; x <= 9; ++x) {
-        Unit unit;
-        for (int y = 1; y <= 9; ++y) unit[y - 1] = {x, y};
-        if (PlaceSingleInUnit(unit)) return true;
-    }
-    return false;
-}
-
-bool EnneoPuzzle::FindFirstEmptyCell(Cell& cell) const {
-    for (int x = 1; x <= 9; ++x) {
-        for (int y = 1; y <= 9; ++y) {
-            if (GetCellState(x, y) == CELL_EMPTY) {
-                cell = {x, y};
-                return true;
-            }
-        }
-    }
-    return false;
-}
-
-// Tries each candidate of the first empty cell and solves on from it. A candidate that
-// leads to a full grid is kept (only it: the following steps find the rest again). When
-// every candidate fails, the cell keeps the last one tried and the step fails.
-bool EnneoPuzzle::PlaceByTrial() {
-    Cell cell;
-    if (!FindFirstEmptyCell(cell)) return false;
-    wchar_t candidates[10];
-    const wchar_t* found = GetCandidatesFor(cell.x, cell.y);
-    int count = 0;
-    for (; found[count] != 0; ++count) candidates[count] = found[count];
-    candidates[count] = 0;
-    for (int i = 0; i < count; ++i) {
-        int digit = candidates[i] - L'0';
-        SetCell(cell.x, cell.y, digit, CELL_SET);
-        EnneoPuzzle snapshot = *this;
-        Solve();
-        bool solved = IsSolved();
-        *this = snapshot;
-        if (solved) {
-            SetCell(cell.x, cell.y, digit, CELL_SET);
-            return true;
-        }
-    }
-    return false;
-}
+bool EnneoPuzzle::PlaceSingleCandidate() { return PlaceFound(*this, &SolverGrid::FindSingleCandidate); }
+bool EnneoPuzzle::PlaceSingleInBlock() { return PlaceFound(*this, &SolverGrid::FindSingleInBlock); }
+bool EnneoPuzzle::PlaceSingleInRow() { return PlaceFound(*this, &SolverGrid::FindSingleInRow); }
+bool EnneoPuzzle::PlaceSingleInColumn() { return PlaceFound(*this, &SolverGrid::FindSingleInColumn); }
+bool EnneoPuzzle::PlaceByTrial() { return PlaceStep(*this, &StepSolver::PlaceByTrial); }

@@ -10,6 +10,7 @@ packages=(
     wine wine32:i386 wine64 fonts-wine fonts-liberation
     xvfb xdotool imagemagick
     librapidxml-dev googletest
+    qqwing
 )
 
 as_root() {

@@ -1,0 +1,198 @@
+// enneo-bench: times the solver, the plain reference solver and qqwing on puzzle collections.
+#include "puzzle/EnneoPuzzle.h"
+#include "tests/puzzle/PuzzleTestGrids.h"
+#include "tests/puzzle/RandomGrids.h"
+#include "tests/puzzle/ReferenceSolver.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char kUsage[] =
+    "usage: enneo-bench [--reference-limit SECONDS] [--max-puzzles N] [--no-qqwing] [DIR]\n"
+    "Solves every puzzle of each DIR/*.txt (one puzzle of 81 characters per line) and of a\n"
+    "generated collection (the empty grid, grids with 8 to 16 givens) with the solver,\n"
+    "the plain reference solver (given up after SECONDS per puzzle, default 1) and\n"
+    "qqwing --solve when it is installed, and prints the median, 99th percentile,\n"
+    "maximum and total time per puzzle of each. The solver's time per puzzle is the\n"
+    "best of three runs; qqwing's is its own --timer figure. Exit status 1 when the\n"
+    "solver leaves a puzzle unsolved.\n";
+
+using Clock = std::chrono::steady_clock;
+
+struct Collection {
+    std::string name;
+    std::vector<std::string> puzzles;
+};
+
+// Times per puzzle in microseconds, and how many were cut off at a limit.
+struct Timings {
+    std::vector<double> micros;
+    int overLimit = 0;
+};
+
+double Micros(Clock::duration duration) {
+    return std::chrono::duration<double, std::micro>(duration).count();
+}
+
+Collection ReadCollection(const std::filesystem::path& path, size_t maxPuzzles) {
+    Collection collection{path.filename().string(), {}};
+    std::ifstream file(path);
+    for (std::string line; std::getline(file, line) && collection.puzzles.size() < maxPuzzles;) {
+        if (line.size() >= 81) collection.puzzles.push_back(line.substr(0, 81));
+    }
+    return collection;
+}
+
+// The empty grid and grids with 8 to 16 givens of random complete grids; the same
+// ones on every run.
+Collection GeneratedCollection(size_t maxPuzzles) {
+    Collection collection{"generated (empty, 8-16 givens)", {std::string(81, '.')}};
+    std::mt19937 random(20261208);
+    while (collection.puzzles.size() < std::min<size_t>(maxPuzzles, 46)) {
+        int givens = 8 + static_cast<int>(collection.puzzles.size() % 9);
+        collection.puzzles.push_back(KeepGivens(RandomSolvedGrid(random), givens, random));
+    }
+    return collection;
+}
+
+Timings TimeSolver(const Collection& collection, int& unsolved) {
+    Timings timings;
+    for (const std::string& line : collection.puzzles) {
+        EnneoPuzzle puzzle = PuzzleFromLine(line);
+        double best = 0;
+        for (int run = 0; run < 3; ++run) {
+            EnneoPuzzle copy = puzzle;
+            Clock::time_point start = Clock::now();
+            copy.Solve();
+            double micros = Micros(Clock::now() - start);
+            best = run == 0 ? micros : std::min(best, micros);
+            if (run == 0 && !(copy.IsSolved() && IsValidComplete(copy))) {
+                std::printf("not solved: %s\n", line.c_str());
+                ++unsolved;
+            }
+        }
+        timings.micros.push_back(best);
+    }
+    return timings;
+}
+
+Timings TimeReference(const Collection& collection, double limitSeconds) {
+    Timings timings;
+    auto limit = std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(limitSeconds));
+    for (const std::string& line : collection.puzzles) {
+        EnneoPuzzle puzzle = PuzzleFromLine(line);
+        Clock::time_point start = Clock::now();
+        ReferenceSolver solver(ReferenceSolver::kNoStepLimit, limit);
+        solver.Solve(puzzle);
+        double micros = Micros(Clock::now() - start);
+        if (solver.GaveUp()) {
+            ++timings.overLimit;
+            micros = limitSeconds * 1e6;
+        }
+        timings.micros.push_back(micros);
+    }
+    return timings;
+}
+
+// qqwing's own time per puzzle: it prints "Time: T milliseconds" after each solution.
+bool TimeQqwing(const Collection& collection, Timings& timings) {
+    std::filesystem::path input = std::filesystem::temp_directory_path() / "enneo-bench-puzzles.txt";
+    {
+        std::ofstream file(input);
+        for (const std::string& line : collection.puzzles) file << line << '\n';
+    }
+    std::string command = "qqwing --solve --timer --one-line < '" + input.string() + "' 2>/dev/null";
+    FILE* output = popen(command.c_str(), "r");
+    if (output == nullptr) return false;
+    char buffer[512];
+    while (std::fgets(buffer, sizeof buffer, output) != nullptr) {
+        double value = 0;
+        char unit[32] = {};
+        if (std::sscanf(buffer, "Time: %lf %31s", &value, unit) == 2) {
+            std::string scale = unit;
+            timings.micros.push_back(scale.rfind("milli", 0) == 0   ? value * 1e3
+                                     : scale.rfind("micro", 0) == 0 ? value
+                                                                    : value * 1e6);
+        }
+    }
+    int status = pclose(output);
+    std::filesystem::remove(input);
+    return status == 0 && timings.micros.size() == collection.puzzles.size();
+}
+
+void PrintRow(const std::string& collection, const char* solver, Timings timings, double limitSeconds) {
+    std::vector<double>& t = timings.micros;
+    std::sort(t.begin(), t.end());
+    double total = 0;
+    for (double micros : t) total += micros;
+    size_t n = t.size();
+    auto at = [&t, n](double q) { return t[std::min(n - 1, static_cast<size_t>(q * (n - 1) + 0.5))]; };
+    std::printf("%-32s %-10s %6zu %12.1f %12.1f %12.1f %14.1f", collection.c_str(), solver, n,
+                at(0.5), at(0.99), t[n - 1], total);
+    if (timings.overLimit > 0) {
+        std::printf("  %d over the %g s limit, counted at it", timings.overLimit, limitSeconds);
+    }
+    std::printf("\n");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    double referenceLimit = 1.0;
+    size_t maxPuzzles = static_cast<size_t>(-1);
+    bool qqwing = true;
+    std::string folder = ENNEO_BENCH_DIR;
+    for (int i = 1; i < argc; ++i) {
+        std::string argument = argv[i];
+        if (argument == "--reference-limit" && i + 1 < argc) {
+            referenceLimit = std::atof(argv[++i]);
+        } else if (argument == "--max-puzzles" && i + 1 < argc) {
+            maxPuzzles = static_cast<size_t>(std::atol(argv[++i]));
+        } else if (argument == "--no-qqwing") {
+            qqwing = false;
+        } else if (argument.empty() || argument[0] == '-') {
+            std::fputs(kUsage, argument == "--help" ? stdout : stderr);
+            return argument == "--help" ? 0 : 2;
+        } else {
+            folder = argument;
+        }
+    }
+    qqwing = qqwing && std::system("qqwing --version >/dev/null 2>&1") == 0;
+
+    std::vector<Collection> collections;
+    std::vector<std::filesystem::path> files;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        if (entry.path().extension() == ".txt") files.push_back(entry.path());
+    }
+    std::sort(files.begin(), files.end());
+    for (const auto& file : files) collections.push_back(ReadCollection(file, maxPuzzles));
+    collections.push_back(GeneratedCollection(maxPuzzles));
+
+    std::printf("%-32s %-10s %6s %12s %12s %12s %14s\n", "collection", "solver", "count",
+                "median us", "p99 us", "max us", "total us");
+    int unsolved = 0;
+    for (const Collection& collection : collections) {
+        if (collection.puzzles.empty()) continue;
+        PrintRow(collection.name, "enneo", TimeSolver(collection, unsolved), 0);
+        PrintRow("", "reference", TimeReference(collection, referenceLimit), referenceLimit);
+        Timings qqwingTimings;
+        if (!qqwing) continue;
+        if (TimeQqwing(collection, qqwingTimings)) {
+            PrintRow("", "qqwing", qqwingTimings, 0);
+        } else {
+            std::printf("%-32s qqwing: its output could not be read\n", "");
+        }
+    }
+    if (!qqwing) std::printf("qqwing is not installed: no figures for it\n");
+    return unsolved == 0 ? 0 : 1;
+}

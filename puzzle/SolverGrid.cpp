@@ -1,0 +1,300 @@
+// SolverGrid: the solver's working copy of a grid, with candidates as bit masks.
+#include "SolverGrid.h"
+
+#include "EnneoPuzzle.h"
+
+namespace {
+
+// Units 0-8 are the blocks in reading order, each walked in reading order; units 9-17
+// the rows from the top, each left to right; units 18-26 the columns from the left,
+// each top to bottom. These are the orders in which the solver looks for single places.
+const int kFirstBlock = 0;
+const int kFirstRow = 9;
+const int kFirstColumn = 18;
+
+// Where a block meets a row or a column: the three shared cells, and the other six of
+// each unit.
+struct Crossing {
+    int block;
+    int line;
+    int shared[3];
+    int blockRest[6];
+    int lineRest[6];
+};
+
+struct Tables {
+    int unitCells[27][9];
+    int cellUnits[81][3];
+    int peers[81][20];  // the other cells of a cell's block, row and column
+    Crossing crossings[54];
+
+    Tables() {
+        for (int i = 0; i < 9; ++i) {
+            for (int j = 0; j < 9; ++j) {
+                unitCells[kFirstBlock + i][j] = Cell(i % 3 * 3 + j % 3, i / 3 * 3 + j / 3);
+                unitCells[kFirstRow + i][j] = Cell(j, i);
+                unitCells[kFirstColumn + i][j] = Cell(i, j);
+            }
+        }
+        for (int cell = 0; cell < 81; ++cell) {
+            int x = cell / 9, y = cell % 9;
+            cellUnits[cell][0] = kFirstBlock + y / 3 * 3 + x / 3;
+            cellUnits[cell][1] = kFirstRow + y;
+            cellUnits[cell][2] = kFirstColumn + x;
+            int count = 0;
+            for (int other = 0; other < 81; ++other) {
+                int ox = other / 9, oy = other % 9;
+                bool peer = ox == x || oy == y || (ox / 3 == x / 3 && oy / 3 == y / 3);
+                if (peer && other != cell) peers[cell][count++] = other;
+            }
+        }
+        int next = 0;
+        for (int block = 0; block < 9; ++block) {
+            for (int i = 0; i < 6; ++i) {
+                int line = i < 3 ? kFirstRow + block / 3 * 3 + i : kFirstColumn + block % 3 * 3 + i - 3;
+                Crossing& crossing = crossings[next++];
+                crossing = {kFirstBlock + block, line, {}, {}, {}};
+                int shared = 0, blockRest = 0, lineRest = 0;
+                for (int cell : unitCells[crossing.block]) {
+                    bool inLine = cellUnits[cell][1] == line || cellUnits[cell][2] == line;
+                    (inLine ? crossing.shared[shared++] : crossing.blockRest[blockRest++]) = cell;
+                }
+                for (int cell : unitCells[line]) {
+                    if (cellUnits[cell][0] != crossing.block) crossing.lineRest[lineRest++] = cell;
+                }
+            }
+        }
+    }
+
+    static int Cell(int x, int y) { return x * 9 + y; }  // both from 0
+};
+
+const Tables& GetTables() {
+    static const Tables tables;
+    return tables;
+}
+
+int DigitCount(int mask) { return __builtin_popcount(static_cast<unsigned>(mask)); }
+
+}  // namespace
+
+SolverGrid::SolverGrid(const EnneoPuzzle& puzzle) {
+    const Tables& tables = GetTables();
+    for (int unit = 0; unit < 27; ++unit) unitDigits_[unit] = 0;
+    for (int cell = 0; cell < 81; ++cell) {
+        int x = cell / 9 + 1, y = cell % 9 + 1;
+        int digit = puzzle.GetCellState(x, y) == EnneoPuzzle::CELL_EMPTY ? 0 : puzzle.GetCell(x, y);
+        digits_[cell] = static_cast<uint8_t>(digit);
+        if (digit == 0) {
+            ++emptyCells_;
+            continue;
+        }
+        for (int unit : tables.cellUnits[cell]) {
+            if ((unitDigits_[unit] & (1 << (digit - 1))) != 0) repeatUnits_ |= 1u << unit;
+            unitDigits_[unit] |= 1 << (digit - 1);
+        }
+    }
+    for (int cell = 0; cell < 81; ++cell) {
+        int taken = 0;
+        for (int unit : tables.cellUnits[cell]) taken |= unitDigits_[unit];
+        candidates_[cell] = static_cast<uint16_t>(IsEmpty(cell) ? kAllDigits & ~taken : 0);
+    }
+}
+
+int SolverGrid::FirstEmptyCell() const {
+    for (int cell = 0; cell < 81; ++cell) {
+        if (IsEmpty(cell)) return cell;
+    }
+    return -1;
+}
+
+void SolverGrid::Place(int cell, int digit) {
+    const Tables& tables = GetTables();
+    uint16_t bit = static_cast<uint16_t>(1 << (digit - 1));
+    digits_[cell] = static_cast<uint8_t>(digit);
+    candidates_[cell] = 0;
+    --emptyCells_;
+    for (int unit : tables.cellUnits[cell]) unitDigits_[unit] |= bit;
+    for (int peer : tables.peers[cell]) candidates_[peer] &= static_cast<uint16_t>(~bit);
+}
+
+bool SolverGrid::IsPartOf(const SolverGrid& other) const {
+    for (int cell = 0; cell < 81; ++cell) {
+        if (digits_[cell] != 0 && digits_[cell] != other.digits_[cell]) return false;
+    }
+    return true;
+}
+
+bool SolverGrid::FindSingleCandidate(Placement& placement) const {
+    for (int cell = 0; cell < 81; ++cell) {
+        int mask = candidates_[cell];
+        if (mask != 0 && (mask & (mask - 1)) == 0) {
+            placement = {cell, LowestDigit(mask)};
+            return true;
+        }
+    }
+    return false;
+}
+
+// A digit has a single place in a unit when exactly one of the unit's empty cells has
+// it as a candidate; the lowest such digit of the first such unit wins.
+bool SolverGrid::FindSingleInUnits(int firstUnit, Placement& placement) const {
+    const Tables& tables = GetTables();
+    for (int unit = firstUnit; unit < firstUnit + 9; ++unit) {
+        int once = 0, twice = 0;
+        for (int cell : tables.unitCells[unit]) {
+            twice |= once & candidates_[cell];
+            once |= candidates_[cell];
+        }
+        int single = once & ~twice;
+        if (single == 0) continue;
+        int bit = single & -single;
+        for (int cell : tables.unitCells[unit]) {
+            if ((candidates_[cell] & bit) != 0) {
+                placement = {cell, LowestDigit(bit)};
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+bool SolverGrid::FindSingleInBlock(Placement& placement) const {
+    return FindSingleInUnits(kFirstBlock, placement);
+}
+
+bool SolverGrid::FindSingleInRow(Placement& placement) const {
+    return FindSingleInUnits(kFirstRow, placement);
+}
+
+bool SolverGrid::FindSingleInColumn(Placement& placement) const {
+    return FindSingleInUnits(kFirstColumn, placement);
+}
+
+bool SolverGrid::FindDeduction(Placement& placement) const {
+    return FindSingleCandidate(placement) || FindSingleInBlock(placement) ||
+           FindSingleInRow(placement) || FindSingleInColumn(placement);
+}
+
+int SolverGrid::CountCompletions(int limit, SolverGrid* first) const {
+    SolverGrid grid = *this;
+    int count = 0;
+    grid.Search(limit, count, first);
+    return count;
+}
+
+// A cell with one candidate must take it. A unit's empty cells take distinct digits
+// that it lacks; when it lacks exactly as many as it has empty cells (always, unless a
+// given repeats in it) each of them must go in, so a digit with one place must go
+// there, and a digit with none means there is no completion. A unit with a repeat lacks
+// more (its spare digits, one per repeat); once that many of them have no place left,
+// the others must go in. When none of this places a digit, candidates that a block and
+// a line lock between them are removed, and the search goes on.
+bool SolverGrid::PlaceForcedDigits() {
+    const Tables& tables = GetTables();
+    for (;;) {
+        bool placed = false;
+        for (int cell = 0; cell < 81; ++cell) {
+            if (!IsEmpty(cell)) continue;
+            int mask = candidates_[cell];
+            if (mask == 0) return false;
+            if ((mask & (mask - 1)) == 0) {
+                Place(cell, LowestDigit(mask));
+                placed = true;
+            }
+        }
+        for (int unit = 0; unit < 27; ++unit) {
+            int once = 0, twice = 0, empty = 0;
+            for (int cell : tables.unitCells[unit]) {
+                twice |= once & candidates_[cell];
+                once |= candidates_[cell];
+                empty += IsEmpty(cell) ? 1 : 0;
+            }
+            int missing = kAllDigits & ~unitDigits_[unit];
+            int spare = DigitCount(missing) - empty;  // digits the unit will go without
+            int placeless = missing & ~once;
+            if (spare < 0 || DigitCount(placeless) > spare) return false;
+            int single = DigitCount(placeless) == spare ? once & ~twice : 0;
+            if (single == 0) continue;
+            int bit = single & -single;
+            for (int cell : tables.unitCells[unit]) {
+                if ((candidates_[cell] & bit) != 0) {
+                    Place(cell, LowestDigit(bit));
+                    placed = true;
+                    break;
+                }
+            }
+        }
+        if (!placed && !RemoveLockedCandidates()) return true;
+    }
+}
+
+// A digit that a unit without a repeat must hold, and that can go only into the cells
+// it shares with another unit, goes there, so no other cell of that other unit can take
+// it (no placed digit repeats beside another).
+bool SolverGrid::RemoveLockedCandidates() {
+    bool removed = false;
+    for (const Crossing& crossing : GetTables().crossings) {
+        int shared = 0, blockRest = 0, lineRest = 0;
+        for (int cell : crossing.shared) shared |= candidates_[cell];
+        for (int cell : crossing.blockRest) blockRest |= candidates_[cell];
+        for (int cell : crossing.lineRest) lineRest |= candidates_[cell];
+        if ((repeatUnits_ & (1u << crossing.block)) == 0 && (shared & ~blockRest & lineRest) != 0) {
+            for (int cell : crossing.lineRest) candidates_[cell] &= static_cast<uint16_t>(~(shared & ~blockRest));
+            removed = true;
+        }
+        if ((repeatUnits_ & (1u << crossing.line)) == 0 && (shared & ~lineRest & blockRest) != 0) {
+            for (int cell : crossing.blockRest) candidates_[cell] &= static_cast<uint16_t>(~(shared & ~lineRest));
+            removed = true;
+        }
+    }
+    return removed;
+}
+
+// Depth first over the fewest choices: the candidates of a cell with the fewest, or the
+// places of a digit that a unit without a repeat lacks, when it has fewer places.
+void SolverGrid::Search(int limit, int& count, SolverGrid* first) {
+    if (!PlaceForcedDigits()) return;
+    if (emptyCells_ == 0) {
+        if (count == 0 && first != nullptr) *first = *this;
+        ++count;
+        return;
+    }
+    int best = -1, bestCount = 10;
+    for (int cell = 0; cell < 81 && bestCount > 2; ++cell) {
+        int n = DigitCount(candidates_[cell]);
+        if (IsEmpty(cell) && n < bestCount) {
+            best = cell;
+            bestCount = n;
+        }
+    }
+    const Tables& tables = GetTables();
+    int bestUnit = -1, bestDigit = 0;
+    for (int unit = 0; unit < 27 && bestCount > 2; ++unit) {
+        if ((repeatUnits_ & (1u << unit)) != 0) continue;
+        for (int missing = kAllDigits & ~unitDigits_[unit]; missing != 0; missing &= missing - 1) {
+            int bit = missing & -missing, places = 0;
+            for (int cell : tables.unitCells[unit]) places += (candidates_[cell] & bit) != 0 ? 1 : 0;
+            if (places < bestCount) {
+                bestUnit = unit;
+                bestDigit = LowestDigit(bit);
+                bestCount = places;
+            }
+        }
+    }
+    if (bestUnit >= 0) {
+        for (int cell : tables.unitCells[bestUnit]) {
+            if ((candidates_[cell] & (1 << (bestDigit - 1))) == 0) continue;
+            SolverGrid next = *this;
+            next.Place(cell, bestDigit);
+            next.Search(limit, count, first);
+            if (count >= limit) return;
+        }
+        return;
+    }
+    for (int mask = candidates_[best]; mask != 0 && count < limit; mask &= mask - 1) {
+        SolverGrid next = *this;
+        next.Place(best, LowestDigit(mask));
+        next.Search(limit, count, first);
+    }
+}

@@ -1,0 +1,73 @@
+// SolverGrid: the solver's working copy of a grid, with candidates as bit masks.
+#pragma once
+
+#include <cstdint>
+
+class EnneoPuzzle;
+
+// The digits of a grid and each empty cell's candidates as nine bits (bit d-1 for digit
+// d), kept up to date as digits are placed, so that the solver's strategies read masks
+// instead of recomputing candidate texts. Candidates follow the grid's validity rule, so
+// they are exactly the digits that EnneoPuzzle::GetCandidatesFor lists. Cells are
+// numbered column by column, (x, y) as (x - 1) * 9 + (y - 1), so that counting up
+// walks the grid in the order the solver scans it. A plain value of a few hundred bytes.
+class SolverGrid {
+public:
+    static const int kAllDigits = 0x1FF;
+
+    struct Placement {
+        int cell;
+        int digit;
+        int X() const { return cell / 9 + 1; }
+        int Y() const { return cell % 9 + 1; }
+    };
+
+    explicit SolverGrid(const EnneoPuzzle& puzzle);
+
+    // The lowest digit of a non-empty mask.
+    static int LowestDigit(int mask) { return __builtin_ctz(static_cast<unsigned>(mask)) + 1; }
+
+    bool IsEmpty(int cell) const { return digits_[cell] == 0; }
+    int GetDigit(int cell) const { return digits_[cell]; }
+    int GetCandidates(int cell) const { return candidates_[cell]; }
+    bool IsComplete() const { return emptyCells_ == 0; }
+    // True when a filled digit repeats in a row, a column or a block: possible only
+    // with given digits loaded without the validity rule.
+    bool HasRepeatedDigit() const { return repeatUnits_ != 0; }
+    // The first empty cell in scan order, or -1 on a complete grid.
+    int FirstEmptyCell() const;
+    // Fills an empty cell with one of its candidates.
+    void Place(int cell, int digit);
+    void Place(Placement placement) { Place(placement.cell, placement.digit); }
+    // True when every filled cell of this grid holds the same digit in other.
+    bool IsPartOf(const SolverGrid& other) const;
+
+    // The solver's deductions, each the placement the plain rule would make first:
+    // the first empty cell in scan order with a single candidate; the first block
+    // (rows, columns) in which a digit, from 1 up, has a single place.
+    bool FindSingleCandidate(Placement& placement) const;
+    bool FindSingleInBlock(Placement& placement) const;
+    bool FindSingleInRow(Placement& placement) const;
+    bool FindSingleInColumn(Placement& placement) const;
+    // The first of the four that finds a placement.
+    bool FindDeduction(Placement& placement) const;
+
+    // Counts the ways to fill every empty cell so that no digit placed repeats one beside
+    // it in a row, a column or a block, stopping at limit. The first way found is put
+    // into *first (if not null), a complete grid; its candidates mean nothing.
+    int CountCompletions(int limit, SolverGrid* first) const;
+
+private:
+    bool FindSingleInUnits(int firstUnit, Placement& placement) const;
+    // Places the digits that are forced; false when a cell or a unit is left without a
+    // possible digit.
+    bool PlaceForcedDigits();
+    bool RemoveLockedCandidates();
+    void Search(int limit, int& count, SolverGrid* first);
+
+    uint16_t candidates_[81];  // 0 for a filled cell
+    uint16_t unitDigits_[27];  // blocks, rows, columns: the digits filled in each
+    uint8_t digits_[81];       // 0 for an empty cell
+    int emptyCells_ = 0;
+    uint32_t repeatUnits_ = 0;  // bit u for each unit in which a filled digit repeats
+};

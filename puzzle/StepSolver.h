@@ -1,0 +1,39 @@
+// StepSolver: the solver's steps on a SolverGrid, and what a solve learns on the way.
+#pragma once
+
+#include "SolverGrid.h"
+
+// Takes the solver's steps, one placement each, exactly as the plain rule does: a
+// deduction if there is one, otherwise a trial of each candidate of the first empty
+// cell, kept when solving on from it fills the grid. The plain rule finds that out by
+// solving on, and then throws the result away; here it is answered without replaying:
+// when no digit repeats, the steps are sound and solving on fills the grid exactly when
+// the trial grid has a completion at all, which a search finds out, and one completion
+// found (or the knowledge that it is the only one) stays valid for every later step.
+// Only a grid with a repeated given is solved on step by step as the rule says.
+class StepSolver {
+public:
+    explicit StepSolver(const SolverGrid& grid) : grid_(grid), completion_(grid) {}
+
+    // One step. True when placement was placed. False when no step applies; then
+    // placement.digit is 0, or, after a failed trial, placement is the last candidate
+    // tried, which stays in the grid as the plain rule leaves it.
+    bool Step(SolverGrid::Placement& placement);
+    // The trial alone, with the same results.
+    bool PlaceByTrial(SolverGrid::Placement& placement);
+    const SolverGrid& GetGrid() const { return grid_; }
+
+private:
+    // Whether solving on from the trial grid, one digit placed beyond grid_, fills it.
+    bool LeadsToSolution(const SolverGrid& trial);
+    // The plain rule's outcome for a grid with a repeated digit: whether its steps end
+    // with the grid filled. Each trial is first checked for a completion, without
+    // which it cannot fill the grid.
+    static bool SolvesOn(SolverGrid grid);
+
+    enum Completions { kUnknown, kNone, kOnlyOne, kSome };
+
+    SolverGrid grid_;
+    Completions completions_ = kUnknown;  // of grid_, when no digit repeats
+    SolverGrid completion_;               // one of them, for kOnlyOne and kSome
+};

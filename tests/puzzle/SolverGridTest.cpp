@@ -1,0 +1,126 @@
+// Tests of SolverGrid: candidate masks as the grid rule gives them, and counted completions.
+#include "puzzle/SolverGrid.h"
+
+#include "PuzzleTestGrids.h"
+#include "RandomGrids.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+
+namespace {
+
+// A puzzle read like a file, so that given digits may repeat.
+EnneoPuzzle UncheckedPuzzleFromLine(const std::string& line) {
+    std::string text;
+    for (int y = 0; y < 9; ++y) text += line.substr(y * 9, 9) + "\r\n";
+    EnneoPuzzle puzzle;
+    puzzle.LoadFromBytes(text.data(), text.size());
+    return puzzle;
+}
+
+void ExpectSameCandidates(EnneoPuzzle& puzzle, const SolverGrid& grid) {
+    for (int cell = 0; cell < 81; ++cell) {
+        int x = cell / 9 + 1, y = cell % 9 + 1;
+        ASSERT_EQ(puzzle.GetCandidatesMask(x, y), grid.GetCandidates(cell)) << x << "," << y;
+        ASSERT_EQ(puzzle.GetCell(x, y), grid.GetDigit(cell)) << x << "," << y;
+    }
+}
+
+// Completions counted the slow way: every candidate of the first empty cell, in turn.
+int CountByHand(EnneoPuzzle& puzzle) {
+    for (int x = 1; x <= 9; ++x) {
+        for (int y = 1; y <= 9; ++y) {
+            if (puzzle.GetCellState(x, y) != EnneoPuzzle::CELL_EMPTY) continue;
+            int count = 0;
+            for (int digit = 1; digit <= 9; ++digit) {
+                if ((puzzle.GetCandidatesMask(x, y) & (1 << (digit - 1))) == 0) continue;
+                puzzle.SetCell(x, y, digit, EnneoPuzzle::CELL_SET);
+                count += CountByHand(puzzle);
+                puzzle.SetCell(x, y, 0, EnneoPuzzle::CELL_EMPTY);
+            }
+            return count;
+        }
+    }
+    return 1;
+}
+
+class SolverGridTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        seed_ = static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count());
+        std::printf("seed %u\n", seed_);
+        random_.seed(seed_);
+    }
+
+    unsigned seed_ = 0;
+    std::mt19937 random_;
+};
+
+// Grids with and without repeated givens, filled further digit by digit: the masks
+// follow every placement exactly as the grid's own candidates do.
+TEST_F(SolverGridTest, CandidatesAreTheGridsCandidates) {
+    for (int i = 0; i < 50; ++i) {
+        std::string line = KeepGivens(RandomSolvedGrid(random_), 10 + i % 30, random_);
+        if (i % 2 == 1) line[random_() % 81] = static_cast<char>('1' + random_() % 9);
+        EnneoPuzzle puzzle = UncheckedPuzzleFromLine(line);
+        SolverGrid grid(puzzle);
+        ASSERT_EQ(LineOf(PuzzleFromLine(line)) != line, grid.HasRepeatedDigit()) << line;
+        ExpectSameCandidates(puzzle, grid);
+        for (int cell = grid.FirstEmptyCell(); cell >= 0 && grid.GetCandidates(cell) != 0;
+             cell = grid.FirstEmptyCell()) {
+            int mask = grid.GetCandidates(cell), digit = 1;
+            while ((mask & (1 << (digit - 1))) == 0) ++digit;
+            grid.Place(cell, digit);
+            puzzle.SetCell(cell / 9 + 1, cell % 9 + 1, digit, EnneoPuzzle::CELL_SET);
+            ExpectSameCandidates(puzzle, grid);
+        }
+    }
+}
+
+TEST(SolverGridCountTest, CountsKnownGrids) {
+    EnneoPuzzle sample;
+    sample.LoadFromString(EnneoPuzzle::kSampleText);
+    SolverGrid completion(sample);
+    EXPECT_EQ(1, SolverGrid(sample).CountCompletions(2, &completion));
+    EXPECT_TRUE(completion.IsComplete());
+    EXPECT_TRUE(SolverGrid(sample).IsPartOf(completion));
+    std::string firstRow;
+    for (int x = 0; x < 9; ++x) firstRow += static_cast<char>('0' + completion.GetDigit(x * 9));
+    EXPECT_EQ("897315246", firstRow);
+
+    // Two solutions that differ in a rectangle of four cells.
+    EnneoPuzzle rectangle = PuzzleFromLine(
+        "8973152463514267984629873511.96384.55.81496.3643752189214593867936874512785261934");
+    EXPECT_EQ(2, SolverGrid(rectangle).CountCompletions(5, nullptr));
+    EXPECT_EQ(1, SolverGrid(rectangle).CountCompletions(1, nullptr));
+    EXPECT_EQ(2, SolverGrid(EnneoPuzzle()).CountCompletions(2, nullptr));
+
+    // No digit fits the top-left cell.
+    EnneoPuzzle dead = PuzzleFromLine(".12345678" "........." "........." "........." "9........"
+                                      "........." "........." "........." ".........");
+    EXPECT_EQ(0, SolverGrid(dead).CountCompletions(2, nullptr));
+}
+
+// Grids with about twenty empty cells, some with a repeated given, where a unit cannot
+// hold all nine digits: the search counts exactly what trying every candidate counts.
+TEST_F(SolverGridTest, CountsWhatTryingEveryCandidateCounts) {
+    int several = 0;
+    for (int i = 0; i < 200; ++i) {
+        std::string solution = RandomSolvedGrid(random_);
+        std::string line = KeepGivens(solution, 40 + i % 16, random_);
+        for (int repeats = i % 3; repeats > 0; --repeats) {
+            int cell = static_cast<int>(random_() % 81);
+            line[cell] = line[cell] == '.' ? static_cast<char>('1' + random_() % 9) : '.';
+        }
+        EnneoPuzzle puzzle = UncheckedPuzzleFromLine(line);
+        int count = CountByHand(puzzle);
+        EXPECT_EQ(count, SolverGrid(puzzle).CountCompletions(100000, nullptr)) << line;
+        several += count > 1 ? 1 : 0;
+    }
+    EXPECT_GT(several, 20);
+}
+
+}  // namespace
