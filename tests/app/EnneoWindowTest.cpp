@@ -1,5 +1,6 @@
 // Tests of the board window: geometry, mouse and keyboard input, and the commands.
 #include "app/EnneoApp.h"
+#include "puzzle/PuzzleLine.h"
 #include "resources/resource.h"
 #include "tests/support/DialogDriver.h"
 
@@ -16,17 +17,6 @@ namespace fs = std::filesystem;
 static EnneoApp application;
 
 namespace {
-
-std::string LineOf(const EnneoPuzzle& puzzle) {
-    std::string line;
-    for (int y = 1; y <= 9; ++y) {
-        for (int x = 1; x <= 9; ++x) {
-            int digit = puzzle.GetCell(x, y);
-            line += digit == 0 ? '.' : static_cast<char>('0' + digit);
-        }
-    }
-    return line;
-}
 
 const char kSampleLine[] =
     ".973.5.4." ".....6..." "..298...." "...6....5" ".28.....3"
@@ -103,7 +93,7 @@ TEST_F(BoardTest, CreatesWithCaptionMenuAndTheSample) {
     wchar_t text[32] = {};
     GetMenuStringW(menu, ID_OPTIONS_SHOWLOG, text, 32, MF_BYCOMMAND);
     EXPECT_STREQ(L"Sho&w Log ...", text);
-    EXPECT_EQ(kSampleLine, LineOf(board_.GetPuzzle()));
+    EXPECT_EQ(kSampleLine, ToPuzzleLine(board_.GetPuzzle()));
     EXPECT_TRUE(board_.IsShowingHints());
     EXPECT_EQ(70, board_.GetGeometry().GetLeft());
     EXPECT_EQ(28, board_.GetGeometry().GetCellSize());
@@ -122,7 +112,7 @@ TEST_F(BoardTest, ClicksSelectCellsInsideTheBoardOnly) {
 
 TEST_F(BoardTest, DigitEntry) {
     SendMessageW(handle_, WM_CHAR, L'8', 0);  // nothing selected yet
-    EXPECT_EQ(kSampleLine, LineOf(board_.GetPuzzle()));
+    EXPECT_EQ(kSampleLine, ToPuzzleLine(board_.GetPuzzle()));
 
     Type(1, 1, L'8');
     EXPECT_EQ(8, board_.GetPuzzle().GetCell(1, 1));
@@ -162,9 +152,9 @@ TEST_F(BoardTest, MinimizingKeepsTheWindowRestorable) {
 TEST_F(BoardTest, PuzzleCommands) {
     Command(ID_OPTIONS_Solve);
     EXPECT_TRUE(board_.GetPuzzle().IsSolved());
-    EXPECT_EQ("897315246", LineOf(board_.GetPuzzle()).substr(0, 9));
+    EXPECT_EQ("897315246", ToPuzzleLine(board_.GetPuzzle()).substr(0, 9));
     Command(ID_OPTIONS_Reset);
-    EXPECT_EQ(kSampleLine, LineOf(board_.GetPuzzle()));
+    EXPECT_EQ(kSampleLine, ToPuzzleLine(board_.GetPuzzle()));
 
     Command(ID_OPTIONS_SHOWHINTS);
     EXPECT_FALSE(board_.IsShowingHints());
@@ -173,7 +163,7 @@ TEST_F(BoardTest, PuzzleCommands) {
 
     Type(1, 1, L'8');
     Command(ID_MFILE_NEW);
-    EXPECT_EQ(std::string(81, '.'), LineOf(board_.GetPuzzle()));
+    EXPECT_EQ(std::string(81, '.'), ToPuzzleLine(board_.GetPuzzle()));
     EXPECT_EQ(0, board_.GetPuzzle().GetSelectedCell().x);
 
     Command(MAKEWPARAM(ID_OPTIONS_Solve, 1));  // an accelerator's high word: no command
@@ -223,14 +213,14 @@ TEST_F(BoardFileTest, SaveAndOpenThroughTheDialogs) {
         driver.Texts();
     }
     EnneoPuzzle& opened = board_.GetPuzzle();
-    EXPECT_EQ(std::string("8") + (kSampleLine + 1), LineOf(opened));
+    EXPECT_EQ(std::string("8") + (kSampleLine + 1), ToPuzzleLine(opened));
     EXPECT_EQ(EnneoPuzzle::CELL_KNOWN, opened.GetCellState(1, 1));  // saved digits come back as givens
 
     // A cancelled dialog changes nothing.
     DialogDriver driver({{L"", L"", IDCANCEL}});
     Command(ID_MFILE_OPEN);
     EXPECT_EQ(std::vector<std::wstring>{L""}, driver.Texts());
-    EXPECT_EQ(std::string("8") + (kSampleLine + 1), LineOf(board_.GetPuzzle()));
+    EXPECT_EQ(std::string("8") + (kSampleLine + 1), ToPuzzleLine(board_.GetPuzzle()));
 }
 
 TEST_F(BoardFileTest, AFileThatCannotBeReadKeepsTheBoard) {

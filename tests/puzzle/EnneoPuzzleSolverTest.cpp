@@ -51,11 +51,11 @@ TEST(EnneoPuzzleSolverTest, SolvesTheSampleIn56StepsWithoutATrial) {
     EXPECT_EQ(0, others);
     EXPECT_TRUE(puzzle.IsSolved());
     EXPECT_TRUE(IsValidComplete(puzzle));
-    EXPECT_EQ("897315246", LineOf(puzzle).substr(0, 9));
+    EXPECT_EQ("897315246", ToPuzzleLine(puzzle).substr(0, 9));
     puzzle.Reset();  // the solver's digits are set digits
     EnneoPuzzle sample;
     sample.LoadFromString(EnneoPuzzle::kSampleText);
-    EXPECT_EQ(LineOf(sample), LineOf(puzzle));
+    EXPECT_EQ(ToPuzzleLine(sample), ToPuzzleLine(puzzle));
 }
 
 TEST(EnneoPuzzleSolverTest, ACompleteGridIsLeftAlone) {
@@ -63,9 +63,9 @@ TEST(EnneoPuzzleSolverTest, ACompleteGridIsLeftAlone) {
     for (int x = 1; x <= 9; ++x) {
         for (int y = 1; y <= 9; ++y) puzzle.SetCell(x, y, PatternDigit(x, y), EnneoPuzzle::CELL_KNOWN);
     }
-    std::string before = LineOf(puzzle);
+    std::string before = ToPuzzleLine(puzzle);
     EXPECT_FALSE(puzzle.SolveOne());
-    EXPECT_EQ(before, LineOf(puzzle));
+    EXPECT_EQ(before, ToPuzzleLine(puzzle));
 }
 
 TEST(EnneoPuzzleSolverTest, SingleCandidatesGoInColumnOrder) {
@@ -128,16 +128,16 @@ TEST(EnneoPuzzleSolverTest, ATrialKeepsOnlyItsDigitAndTheNextStepsFindTheRest) {
     while (puzzle.SolveOne()) ++steps;
     EXPECT_EQ(4, steps);
     EXPECT_EQ("897315246351426798462987351129638475578149623643752189214593867936874512785261934",
-              LineOf(puzzle));
+              ToPuzzleLine(puzzle));
 }
 
 TEST(EnneoPuzzleSolverTest, ACellWithoutCandidatesEndsTheTrialAtOnce) {
     // No digit fits the top-left cell: row 1 holds 1-8 and column 1 holds 9.
     EnneoPuzzle puzzle = PuzzleFromLine(".12345678" "........." "........." "........." "9........"
                                         "........." "........." "........." ".........");
-    std::string before = LineOf(puzzle);
+    std::string before = ToPuzzleLine(puzzle);
     EXPECT_FALSE(puzzle.PlaceByTrial());
-    EXPECT_EQ(before, LineOf(puzzle));
+    EXPECT_EQ(before, ToPuzzleLine(puzzle));
     puzzle.Solve();
     EXPECT_FALSE(puzzle.IsSolved());
 }
@@ -147,11 +147,11 @@ TEST(EnneoPuzzleSolverTest, AFailedTrialLeavesTheLastCandidateTried) {
     // cell fails; its candidates are 3 to 8.
     EnneoPuzzle puzzle = PuzzleFromLine("........." ".12345678" "........." "........." "9........"
                                         "........." "........." "........." ".........");
-    std::string before = LineOf(puzzle);
+    std::string before = ToPuzzleLine(puzzle);
     EXPECT_FALSE(puzzle.SolveOne());
     EXPECT_EQ(8, puzzle.GetCell(1, 1));
     EXPECT_EQ(EnneoPuzzle::CELL_SET, puzzle.GetCellState(1, 1));
-    EXPECT_EQ(before.substr(1), LineOf(puzzle).substr(1));
+    EXPECT_EQ(before.substr(1), ToPuzzleLine(puzzle).substr(1));
 }
 
 }  // namespace

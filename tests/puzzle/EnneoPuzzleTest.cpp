@@ -144,10 +144,10 @@ TEST(EnneoPuzzleTest, GenerateAlwaysGivesACompleteValidGrid) {
     for (int run = 0; run < 5; ++run) {
         puzzle.generate();
         ASSERT_TRUE(puzzle.IsSolved());
-        ASSERT_TRUE(IsValidComplete(puzzle)) << LineOf(puzzle);
+        ASSERT_TRUE(IsValidComplete(puzzle)) << ToPuzzleLine(puzzle);
         EXPECT_EQ(EnneoPuzzle::CELL_KNOWN, puzzle.GetCellState(5, 5));
-        EXPECT_NE(previous, LineOf(puzzle));
-        previous = LineOf(puzzle);
+        EXPECT_NE(previous, ToPuzzleLine(puzzle));
+        previous = ToPuzzleLine(puzzle);
     }
 }
 

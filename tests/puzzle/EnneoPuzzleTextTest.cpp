@@ -68,7 +68,7 @@ TEST(EnneoPuzzleTextTest, LoadsTheSampleAsGivens) {
     EXPECT_EQ(261u, std::strlen(EnneoPuzzle::kSampleText));
     EnneoPuzzle puzzle;
     puzzle.LoadFromString(EnneoPuzzle::kSampleText);
-    EXPECT_EQ(kSampleLine, LineOf(puzzle));
+    EXPECT_EQ(kSampleLine, ToPuzzleLine(puzzle));
     int givens = 0;
     for (int x = 1; x <= 9; ++x) {
         for (int y = 1; y <= 9; ++y) givens += puzzle.GetCellState(x, y) == EnneoPuzzle::CELL_KNOWN;
@@ -80,31 +80,31 @@ TEST(EnneoPuzzleTextTest, LoadsTheSampleAsGivens) {
 TEST(EnneoPuzzleTextTest, OnlyCarriageReturnAdvancesTheRow) {
     // LF-only line ends: the first nine cells fill row 1 and the rest is dropped.
     EnneoPuzzle puzzle = Loaded(" 1 2 3 | 4 5 6 | 7 8 9\n 4 5 6 | 7 8 9 | 1 2 3\n");
-    EXPECT_EQ(std::string("123456789") + std::string(72, '.'), LineOf(puzzle));
+    EXPECT_EQ(std::string("123456789") + std::string(72, '.'), ToPuzzleLine(puzzle));
 }
 
 TEST(EnneoPuzzleTextTest, ADashSwallowsItselfAndTheNext23Bytes) {
     // "-12345678901234567890123" is skipped whole; the 4 after it is read.
     EnneoPuzzle puzzle = Loaded("1-123456789012345678901234");
-    EXPECT_EQ('1', LineOf(puzzle)[0]);
-    EXPECT_EQ('4', LineOf(puzzle)[1]);
-    EXPECT_EQ('.', LineOf(puzzle)[2]);
+    EXPECT_EQ('1', ToPuzzleLine(puzzle)[0]);
+    EXPECT_EQ('4', ToPuzzleLine(puzzle)[1]);
+    EXPECT_EQ('.', ToPuzzleLine(puzzle)[2]);
 }
 
 TEST(EnneoPuzzleTextTest, IgnoresZerosAndOtherCharactersAndDropsSurplusCells) {
     EnneoPuzzle puzzle = Loaded("1 0x|2 abc 3456789 12\r\n");
-    EXPECT_EQ(std::string("123456789") + std::string(72, '.'), LineOf(puzzle));
+    EXPECT_EQ(std::string("123456789") + std::string(72, '.'), ToPuzzleLine(puzzle));
     // Surplus rows are dropped too.
     std::string rows, expected;
     for (int i = 0; i < 12; ++i) rows += "1........\r\n";
     for (int i = 0; i < 9; ++i) expected += "1........";
-    EXPECT_EQ(expected, LineOf(Loaded(rows)));
+    EXPECT_EQ(expected, ToPuzzleLine(Loaded(rows)));
 }
 
 TEST(EnneoPuzzleTextTest, ReadsAtMost273Bytes) {
     std::string text(272, ' ');
     text += "12";
-    EXPECT_EQ(std::string("1") + std::string(80, '.'), LineOf(Loaded(text)));
+    EXPECT_EQ(std::string("1") + std::string(80, '.'), ToPuzzleLine(Loaded(text)));
 }
 
 TEST(EnneoPuzzleTextTest, LoadingKeepsCellsTheTextDoesNotMention) {
@@ -143,7 +143,7 @@ TEST_F(PuzzleFileTest, SaveThenLoadGivesTheSameDigitsAllGiven) {
     ASSERT_TRUE(puzzle.Save(File("round.txt").wstring().c_str()));
     EnneoPuzzle loaded;
     ASSERT_TRUE(loaded.Load(File("round.txt").wstring().c_str()));
-    EXPECT_EQ(LineOf(puzzle), LineOf(loaded));
+    EXPECT_EQ(ToPuzzleLine(puzzle), ToPuzzleLine(loaded));
     EXPECT_EQ(EnneoPuzzle::CELL_KNOWN, loaded.GetCellState(1, 1));
 }
 
@@ -182,7 +182,7 @@ TEST_F(PuzzleFileTest, LoadsAShortFileUpToItsEnd) {
     Write(File("short.txt"), "12\r\n.3");
     EnneoPuzzle puzzle;
     ASSERT_TRUE(puzzle.Load(File("short.txt").wstring().c_str()));
-    EXPECT_EQ(std::string("12.......") + ".3......." + std::string(63, '.'), LineOf(puzzle));
+    EXPECT_EQ(std::string("12.......") + ".3......." + std::string(63, '.'), ToPuzzleLine(puzzle));
 }
 
 TEST_F(PuzzleFileTest, UnicodeTextIsNotTheFormat) {
@@ -198,7 +198,7 @@ TEST_F(PuzzleFileTest, UnicodeTextIsNotTheFormat) {
     Write(File("wide.txt"), utf16);
     EnneoPuzzle puzzle;
     ASSERT_TRUE(puzzle.Load(File("wide.txt").wstring().c_str()));
-    std::string line = LineOf(puzzle);
+    std::string line = ToPuzzleLine(puzzle);
     EXPECT_EQ(std::string(kSampleLine).substr(0, 36), line.substr(0, 36));  // rows 1-4
     EXPECT_EQ(".28......", line.substr(36, 9));  // row 5 up to byte 273
     EXPECT_EQ(std::string(36, '.'), line.substr(45));

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "puzzle/EnneoPuzzle.h"
+#include "puzzle/PuzzleLine.h"
 
 #include <string>
 
@@ -15,18 +16,6 @@ inline EnneoPuzzle PuzzleFromLine(const std::string& line) {
         if (line[i] != '.') puzzle.SetCell(i % 9 + 1, i / 9 + 1, line[i] - '0', EnneoPuzzle::CELL_KNOWN);
     }
     return puzzle;
-}
-
-// The grid as 81 characters in reading order, '.' for an empty cell.
-inline std::string LineOf(const EnneoPuzzle& puzzle) {
-    std::string line;
-    for (int y = 1; y <= 9; ++y) {
-        for (int x = 1; x <= 9; ++x) {
-            int digit = puzzle.GetCell(x, y);
-            line += digit == 0 ? '.' : static_cast<char>('0' + digit);
-        }
-    }
-    return line;
 }
 
 // True when every row, column and block of a complete grid holds each digit once.

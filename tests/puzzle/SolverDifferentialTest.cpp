@@ -28,17 +28,7 @@ std::string GridOf(const EnneoPuzzle& puzzle) {
     for (int y = 1; y <= 9; ++y) {
         for (int x = 1; x <= 9; ++x) states += static_cast<char>('0' + puzzle.GetCellState(x, y));
     }
-    return LineOf(puzzle) + " " + states;
-}
-
-// A puzzle from 81 characters like PuzzleFromLine, but read like a file, so that given
-// digits may repeat.
-EnneoPuzzle UncheckedPuzzleFromLine(const std::string& line) {
-    std::string text;
-    for (int y = 0; y < 9; ++y) text += line.substr(y * 9, 9) + "\r\n";
-    EnneoPuzzle puzzle;
-    puzzle.LoadFromBytes(text.data(), text.size());
-    return puzzle;
+    return ToPuzzleLine(puzzle) + " " + states;
 }
 
 struct Outcome {
@@ -52,7 +42,7 @@ struct Outcome {
 // givens and, when they fill the grid, to leave no repeat the puzzle did not have.
 Outcome ExpectSameSteps(const EnneoPuzzle& puzzle, const std::string& what,
                         long long referenceSteps = kReferenceSteps) {
-    SCOPED_TRACE(what + ": " + LineOf(puzzle));
+    SCOPED_TRACE(what + ": " + ToPuzzleLine(puzzle));
     EnneoPuzzle reference = puzzle, stepped = puzzle, solved = puzzle;
     ReferenceSolver referenceSolver(referenceSteps);
     bool compared = true;
@@ -79,13 +69,13 @@ Outcome ExpectSameSteps(const EnneoPuzzle& puzzle, const std::string& what,
     solved.Solve();
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
     EXPECT_EQ(GridOf(stepped), GridOf(solved));
-    std::string givens = LineOf(puzzle), result = LineOf(solved);
+    std::string givens = ToPuzzleLine(puzzle), result = ToPuzzleLine(solved);
     for (int i = 0; i < 81; ++i) {
         if (givens[i] != '.') {
             EXPECT_EQ(givens[i], result[i]) << "cell " << i;
         }
     }
-    if (solved.IsSolved() && LineOf(PuzzleFromLine(givens)) == givens) {  // givens without a repeat
+    if (solved.IsSolved() && ToPuzzleLine(PuzzleFromLine(givens)) == givens) {  // givens without a repeat
         EXPECT_TRUE(IsValidComplete(solved));
     }
     return {compared, solved.IsSolved()};
@@ -229,7 +219,7 @@ TEST_F(SolverDifferentialTest, GridsWithRepeatedGivensTakeTheSameSteps) {
                 --repeats;
             }
         }
-        Outcome outcome = ExpectSameSteps(UncheckedPuzzleFromLine(grid), "repeated givens");
+        Outcome outcome = ExpectSameSteps(ReadPuzzleLine(grid), "repeated givens");
         compared += outcome.compared ? 1 : 0;
         solved += outcome.solved ? 1 : 0;
     }

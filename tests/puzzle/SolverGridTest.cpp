@@ -12,15 +12,6 @@
 
 namespace {
 
-// A puzzle read like a file, so that given digits may repeat.
-EnneoPuzzle UncheckedPuzzleFromLine(const std::string& line) {
-    std::string text;
-    for (int y = 0; y < 9; ++y) text += line.substr(y * 9, 9) + "\r\n";
-    EnneoPuzzle puzzle;
-    puzzle.LoadFromBytes(text.data(), text.size());
-    return puzzle;
-}
-
 void ExpectSameCandidates(EnneoPuzzle& puzzle, const SolverGrid& grid) {
     for (int cell = 0; cell < 81; ++cell) {
         int x = cell / 9 + 1, y = cell % 9 + 1;
@@ -65,9 +56,9 @@ TEST_F(SolverGridTest, CandidatesAreTheGridsCandidates) {
     for (int i = 0; i < 50; ++i) {
         std::string line = KeepGivens(RandomSolvedGrid(random_), 10 + i % 30, random_);
         if (i % 2 == 1) line[random_() % 81] = static_cast<char>('1' + random_() % 9);
-        EnneoPuzzle puzzle = UncheckedPuzzleFromLine(line);
+        EnneoPuzzle puzzle = ReadPuzzleLine(line);
         SolverGrid grid(puzzle);
-        ASSERT_EQ(LineOf(PuzzleFromLine(line)) != line, grid.HasRepeatedDigit()) << line;
+        ASSERT_EQ(ToPuzzleLine(PuzzleFromLine(line)) != line, grid.HasRepeatedDigit()) << line;
         ExpectSameCandidates(puzzle, grid);
         for (int cell = grid.FirstEmptyCell(); cell >= 0 && grid.GetCandidates(cell) != 0;
              cell = grid.FirstEmptyCell()) {
@@ -115,7 +106,7 @@ TEST_F(SolverGridTest, CountsWhatTryingEveryCandidateCounts) {
             int cell = static_cast<int>(random_() % 81);
             line[cell] = line[cell] == '.' ? static_cast<char>('1' + random_() % 9) : '.';
         }
-        EnneoPuzzle puzzle = UncheckedPuzzleFromLine(line);
+        EnneoPuzzle puzzle = ReadPuzzleLine(line);
         int count = CountByHand(puzzle);
         EXPECT_EQ(count, SolverGrid(puzzle).CountCompletions(100000, nullptr)) << line;
         several += count > 1 ? 1 : 0;

@@ -1,6 +1,8 @@
 // PuzzleInput: the puzzles held by one input of enneo-solve.
 #include "PuzzleInput.h"
 
+#include "puzzle/PuzzleLine.h"
+
 #include <sstream>
 
 namespace {
@@ -20,30 +22,6 @@ std::vector<std::string> SplitLines(const std::string& bytes) {
 
 }  // namespace
 
-bool PuzzleInput::IsPuzzleLine(const std::string& line) {
-    if (line.size() != 81) return false;
-    for (char c : line) {
-        if (!(c == '.' || (c >= '0' && c <= '9'))) return false;
-    }
-    return true;
-}
-
-// Givens are stored as the puzzle file reader stores them, unchecked: the line is
-// rewritten as nine rows of the text format and read by the same reader.
-EnneoPuzzle PuzzleInput::FromLine(const std::string& line) {
-    std::string rows;
-    for (int row = 0; row < 9; ++row) {
-        rows += line.substr(row * 9, 9);
-        rows += "\r\n";
-    }
-    for (char& c : rows) {
-        if (c == '0') c = '.';  // the format ignores '0' instead of emptying a cell
-    }
-    EnneoPuzzle puzzle;
-    puzzle.LoadFromBytes(rows.data(), rows.size());
-    return puzzle;
-}
-
 PuzzleInput::PuzzleInput(const std::string& bytes) {
     std::vector<std::string> lines = SplitLines(bytes);
     size_t first = 0;
@@ -58,7 +36,7 @@ PuzzleInput::PuzzleInput(const std::string& bytes) {
     for (size_t i = first; i < lines.size(); ++i) {
         if (lines[i].empty()) continue;
         if (IsPuzzleLine(lines[i])) {
-            puzzles_.push_back(FromLine(lines[i]));
+            puzzles_.push_back(ReadPuzzleLine(lines[i]));
         } else {
             badLines_.push_back({static_cast<int>(i + 1), lines[i]});
         }

@@ -23,9 +23,6 @@ public:
     const std::vector<BadLine>& GetBadLines() const { return badLines_; }
 
 private:
-    static bool IsPuzzleLine(const std::string& line);
-    static EnneoPuzzle FromLine(const std::string& line);
-
     std::vector<EnneoPuzzle> puzzles_;
     std::vector<BadLine> badLines_;
 };

@@ -4,6 +4,7 @@
 #include "PuzzleInput.h"
 #include "common/FilePath.h"
 #include "common/TextConversion.h"
+#include "puzzle/PuzzleLine.h"
 
 #include <fstream>
 #include <istream>
@@ -27,17 +28,6 @@ const char kUsage[] =
     "or input error (a missing file, a line of a list that is not a puzzle).\n";
 
 std::string Narrow(const std::wstring& text) { return WideToUtf8(text.data(), text.size()); }
-
-std::string ToLine(const EnneoPuzzle& puzzle) {
-    std::string line;
-    for (int y = 1; y <= 9; ++y) {
-        for (int x = 1; x <= 9; ++x) {
-            int digit = puzzle.GetCell(x, y);
-            line += digit == 0 ? '.' : static_cast<char>('0' + digit);
-        }
-    }
-    return line;
-}
 
 int CountEmpty(const EnneoPuzzle& puzzle) {
     int empty = 0;
@@ -147,7 +137,7 @@ void SolveTool::SolveAndReport(EnneoPuzzle puzzle) {
     bool solved = puzzle.IsSolved();
     unsolved_ = unsolved_ || !solved;
     if (lineOutput_) {
-        out_ << ToLine(puzzle) << (solved ? " solved" : " unsolved") << placements << '\n';
+        out_ << ToPuzzleLine(puzzle) << (solved ? " solved" : " unsolved") << placements << '\n';
     } else {
         out_ << PrintedGrid(puzzle);
         if (solved) {

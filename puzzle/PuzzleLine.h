@@ -1,0 +1,17 @@
+// PuzzleLine: a puzzle as one line of 81 characters, the common exchange form.
+#pragma once
+
+#include "EnneoPuzzle.h"
+
+#include <string>
+
+// The cells in reading order, row by row: '1'-'9' a digit, '.' (or '0' when reading) an
+// empty cell.
+
+// True when the line holds exactly 81 such characters.
+bool IsPuzzleLine(const std::string& line);
+// The line's digits as givens, stored unchecked as the puzzle file reader stores them;
+// the line must be a puzzle line.
+EnneoPuzzle ReadPuzzleLine(const std::string& line);
+// The grid's digits, '.' for an empty cell.
+std::string ToPuzzleLine(const EnneoPuzzle& puzzle);
