@@ -2,12 +2,12 @@
 # tree, and choosing the Windows tree that Wine can run on this machine.
 
 # enneo_build TREE [CMAKE ARGUMENTS...]: configures TREE (Ninja, Release) and builds it;
-# with ENNEO_BUILD_TARGET set, only that target.
+# with ENNEO_BUILD_TARGET set, only those targets (separated by blanks).
 enneo_build() {
     local tree=$1
     shift
     cmake -S . -B "$tree" -G Ninja -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null &&
-        cmake --build "$tree" -j "$(nproc)" ${ENNEO_BUILD_TARGET:+--target "$ENNEO_BUILD_TARGET"}
+        cmake --build "$tree" -j "$(nproc)" ${ENNEO_BUILD_TARGET:+--target $ENNEO_BUILD_TARGET}
 }
 
 # enneo_choose_wine_tree: sets wine_tree, wine_toolchain, arch and loader. The shipped

@@ -5,7 +5,7 @@
 set -euo pipefail
 
 packages=(
-    cmake ninja-build g++ python3
+    cmake ninja-build g++ clang libclang-rt-14-dev python3
     g++-mingw-w64-i686 g++-mingw-w64-x86-64
     wine wine32:i386 wine64 fonts-wine fonts-liberation
     xvfb xdotool imagemagick

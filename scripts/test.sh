@@ -1,6 +1,8 @@
 #!/bin/bash
 # The test command: sets up what is missing, builds both trees and runs every test.
 #   build/host      the native compiler: the portable code, its tests and tools
+#   build/sanitize  clang with AddressSanitizer and UndefinedBehaviorSanitizer: the
+#                   portable tests again, and each fuzzer for a short while
 #   build/windows   MinGW-w64 i686: the shipped program; its tests run under Wine
 # On a machine whose kernel cannot run 32-bit programs (no IA-32 emulation) Wine cannot
 # run build/windows, and the same tests run from build/windows64 (x86_64) instead.
@@ -20,11 +22,22 @@ else
     failed+=("host build")
 fi
 
-enneo_build build/windows --toolchain cmake/mingw-w64-i686.cmake || failed+=("windows build")
+# The differential test of the whole puzzle collections takes minutes under the
+# sanitizers and adds nothing the host tree's run and the fuzzers do not check.
+if CC=clang CXX=clang++ enneo_build build/sanitize -DENNEO_SANITIZE=ON; then
+    (cd build/sanitize && ctest -j "$jobs" --output-on-failure -E SolverCollectionTest) || failed+=("sanitizer tests")
+else
+    failed+=("sanitizer build")
+fi
 
 enneo_choose_wine_tree
-if [ "$wine_tree" != build/windows ]; then
+if [ "$wine_tree" = build/windows ]; then
+    enneo_build build/windows --toolchain cmake/mingw-w64-i686.cmake || failed+=("windows build")
+else
     echo "test: this machine cannot run 32-bit programs; the Windows tests run from $wine_tree"
+    # The shipped programs are still built, without the tests that cannot run here.
+    ENNEO_BUILD_TARGET="Enneo enneo-solve" enneo_build build/windows --toolchain cmake/mingw-w64-i686.cmake ||
+        failed+=("windows build")
     enneo_build "$wine_tree" --toolchain "$wine_toolchain" || failed+=("windows64 build")
 fi
 

@@ -33,6 +33,10 @@ bool EndsWith(const char* bytes, int size, const char* end) {
 }  // namespace
 
 int HttpResponse::Read(TCPSocket& socket) {
+    return ReadFrom([&socket](char* buffer) { return socket.Receive(buffer); });
+}
+
+int HttpResponse::ReadFrom(const Receiver& receive) {
     std::vector<char> buffer(TCPSocket::kReceiveBufferSize);
     io::ByteArrayOutputStream& raw = GetRaw();
     int expected = -1;
@@ -42,7 +46,7 @@ int HttpResponse::Read(TCPSocket& socket) {
     bool chunked = false;
     bool complete = false;
     for (;;) {
-        int n = socket.Receive(buffer.data());
+        int n = receive(buffer.data());
         if (n < 0) break;
         if (n == 0) {
             if (emptyReads > 5) break;

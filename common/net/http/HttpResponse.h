@@ -3,6 +3,8 @@
 
 #include "HttpMessage.h"
 
+#include <functional>
+
 namespace net {
 class TCPSocket;
 
@@ -25,6 +27,12 @@ public:
     // arrived, when a chunk size is not hex or does not fit, and when a chunk runs past
     // the bytes received.
     int Read(TCPSocket& socket);
+
+    // Takes the bytes of one receive into a buffer of TCPSocket::kReceiveBufferSize
+    // bytes: their count, 0 when none came, negative when no more will come.
+    using Receiver = std::function<int(char* buffer)>;
+    // Read's work over any source of received bytes.
+    int ReadFrom(const Receiver& receive);
 
     int GetSizeLimit() const { return sizeLimit_; }
     void SetSizeLimit(int bytes) { sizeLimit_ = bytes; }

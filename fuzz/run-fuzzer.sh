@@ -1,0 +1,11 @@
+#!/bin/bash
+# Runs one fuzzer for a bounded time from a copy of its seed corpus:
+#   run-fuzzer.sh FUZZER SEEDS WORK SECONDS
+# Fails when the fuzzer finds a crash, a leak or undefined behaviour.
+set -euo pipefail
+fuzzer=$1 seeds=$2 work=$3 seconds=$4
+rm -rf "$work"
+mkdir -p "$work/corpus" "$work/findings"
+cp -r "$seeds"/. "$work/corpus/"
+exec "$fuzzer" -max_total_time="$seconds" -max_len=4096 -timeout=10 -rss_limit_mb=2048 \
+    -artifact_prefix="$work/findings/" -print_final_stats=1 "$work/corpus"
