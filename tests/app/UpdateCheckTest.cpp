@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cwchar>
 #include <string>
 #include <thread>
 
@@ -176,12 +177,13 @@ TEST_F(UpdateCheckTest, ANewerReleaseIsOfferedBeforeTheBoardAndNoLeavesNoFile) {
 TEST_F(UpdateCheckTest, NothingIsShownWhenNothingNewerComes) {
     SetSetting(L"1");
     for (const wchar_t* scenario : {L"same", L"message", L"missing", L"silent"}) {
+        SCOPED_TRACE(std::string(scenario, scenario + std::wcslen(scenario)));
         Answer(scenario);
         auto start = std::chrono::steady_clock::now();
         Start();
         HWND board = WaitForBoard(15);
-        ASSERT_NE(nullptr, board) << "a box or nothing instead of the board: " << scenario[0];
-        EXPECT_LT(SecondsSince(start), 10.0) << scenario[0];
+        ASSERT_NE(nullptr, board) << "a box or nothing instead of the board";
+        EXPECT_LT(SecondsSince(start), 10.0);
         EXPECT_EQ(kIndexRequest, Requests());
         EXPECT_EQ(0, Close(board));
         TearDown();
