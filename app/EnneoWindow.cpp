@@ -1,6 +1,7 @@
 // EnneoWindow: the board window, the program's main window.
 #include "EnneoWindow.h"
 
+#include "UpdateServiceUrl.h"
 #include "resources/resource.h"
 
 #include <commdlg.h>
@@ -59,7 +60,10 @@ OPENFILENAMEW FileDialog(HWND owner, wchar_t* fileName, DWORD size, DWORD flags)
 }  // namespace
 
 EnneoWindow::EnneoWindow()
-    : MainWindowBase(L"EnneoWindow"), puzzle_(std::make_unique<EnneoPuzzle>()), showHints_(true) {
+    : MainWindowBase(L"EnneoWindow"),
+      versionCheck_(kUpdateServiceUrl),
+      puzzle_(std::make_unique<EnneoPuzzle>()),
+      showHints_(true) {
     puzzle_->LoadFromString(EnneoPuzzle::kSampleText);
 }
 
@@ -201,6 +205,9 @@ int EnneoWindow::OnCommand(WPARAM wParam) {
     case ID_OPTIONS_Solve:
         puzzle_->Solve();
         RepaintAll();
+        break;
+    case IDM_CHECKUPDATES:
+        versionCheck_.Check();
         break;
     }
     return 0;

@@ -3,6 +3,7 @@
 
 #include "BoardGeometry.h"
 #include "common/gui/MainWindowBase.h"
+#include "common/util/version/VersionCheck.h"
 #include "puzzle/EnneoPuzzle.h"
 
 #include <memory>
@@ -42,6 +43,8 @@ private:
     void RepaintAll();
 
     BoardGeometry geometry_;
+    // Constructed before the puzzle: its start-up check runs before any window exists.
+    util::version::VersionCheck versionCheck_;
     std::unique_ptr<EnneoPuzzle> puzzle_;
     bool showHints_;
 };

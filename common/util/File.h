@@ -79,6 +79,8 @@ public:
     FileEncoding GetEncoding() const { return encoding_; }
     void SetEncoding(FileEncoding encoding) { encoding_ = encoding; }
     const String& GetPath() const { return path_; }
+    // Names another file; takes effect at the next OpenFile.
+    void SetPath(const wchar_t* path) { path_.Set(path); }
     FileHandle GetHandle() const { return handle_; }
     bool IsOpen() const { return IsValidHandle(handle_); }
 

@@ -10,6 +10,7 @@ const int kMessageText = 0xFFFF;   // the message box's text
 
 struct Search {
     const std::wstring* caption;
+    DWORD process;
     HWND found;
 };
 
@@ -21,19 +22,19 @@ BOOL CALLBACK FindBox(HWND window, LPARAM parameter) {
     wchar_t caption[256] = {};
     GetWindowTextW(window, caption, 256);
     if (!search->caption->empty() && *search->caption != caption) return TRUE;
-    // Only the boxes of this process, shown by another of its threads: tests run side
-    // by side, each with its own boxes.
+    // Only the boxes of the watched process, not shown by the driver's own thread:
+    // tests run side by side, each with its own boxes.
     DWORD process = 0;
     DWORD thread = GetWindowThreadProcessId(window, &process);
-    if (process != GetCurrentProcessId() || thread == GetCurrentThreadId()) return TRUE;
+    if (process != search->process || thread == GetCurrentThreadId()) return TRUE;
     search->found = window;
     return FALSE;
 }
 
-HWND WaitForBox(const std::wstring& caption) {
+HWND WaitForBox(const std::wstring& caption, DWORD process) {
     auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     while (std::chrono::steady_clock::now() < deadline) {
-        Search search = {&caption, nullptr};
+        Search search = {&caption, process, nullptr};
         EnumWindows(&FindBox, reinterpret_cast<LPARAM>(&search));
         if (search.found != nullptr) return search.found;
         Sleep(50);
@@ -43,7 +44,8 @@ HWND WaitForBox(const std::wstring& caption) {
 
 }  // namespace
 
-DialogDriver::DialogDriver(std::vector<Answer> answers) : answers_(std::move(answers)) {
+DialogDriver::DialogDriver(std::vector<Answer> answers, DWORD process)
+    : answers_(std::move(answers)), process_(process != 0 ? process : GetCurrentProcessId()) {
     thread_ = std::thread([this] {
         for (const Answer& answer : answers_) Respond(answer);
     });
@@ -54,7 +56,7 @@ DialogDriver::~DialogDriver() {
 }
 
 void DialogDriver::Respond(const Answer& answer) {
-    HWND box = WaitForBox(answer.caption);
+    HWND box = WaitForBox(answer.caption, process_);
     if (box == nullptr) {
         texts_.push_back(L"<no dialog>");
         return;

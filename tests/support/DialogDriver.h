@@ -10,7 +10,7 @@
 // Waits on a thread of its own for each expected dialog box in turn (message boxes and
 // file dialogs: class "#32770"), records its message text, types a file name when one
 // is given, and presses a button. The code under test runs the modal loops on the test's
-// own thread meanwhile. Destruction waits for the thread: each box is waited for at most
+// own thread meanwhile, or in another process whose boxes the driver is told to watch. Destruction waits for the thread: each box is waited for at most
 // ten seconds, so a missing box fails the test instead of hanging it.
 class DialogDriver {
 public:
@@ -20,7 +20,8 @@ public:
         int button;             // the button pressed: IDOK, IDCANCEL, IDYES, ...
     };
 
-    explicit DialogDriver(std::vector<Answer> answers);
+    // process: the process whose boxes are answered; 0 for this one.
+    explicit DialogDriver(std::vector<Answer> answers, DWORD process = 0);
     ~DialogDriver();
     DialogDriver(const DialogDriver&) = delete;
     DialogDriver& operator=(const DialogDriver&) = delete;
@@ -33,6 +34,7 @@ private:
     void Respond(const Answer& answer);
 
     std::vector<Answer> answers_;
+    DWORD process_;
     std::vector<std::wstring> texts_;
     std::thread thread_;
 };

@@ -1,10 +1,15 @@
 #!/usr/bin/env python3
 """The HTTP server the network tests talk to: 127.0.0.1 only, scripted per request path.
 
-usage: http_test_server.py start PORTFILE   start a server in the background; returns
+usage: http_test_server.py start PORTFILE [PORT [UPDATER]]
+                                            start a server in the background; returns
                                             once it listens
        http_test_server.py stop PORTFILE    stop the server of that file
-       http_test_server.py serve PORTFILE   run in the foreground
+       http_test_server.py serve PORTFILE [PORT [UPDATER]]
+                                            run in the foreground
+
+PORT is the port to listen on (any free one when absent or 0); UPDATER the file served
+as the updater program.
 
 The port file holds one line: "<port> <closed port> <stalled port> <pid>". The closed
 port refuses connections; the stalled port accepts none (its queue is kept full), so
@@ -29,6 +34,17 @@ for a few seconds, so that a client that waits for the close is seen to wait):
                      each only when given
   /hops/N            302 to the relative 'N-1' while N > 0, then 200 'done'
   /silent            reads the request and never answers
+
+The update service (the update check's tests): its answer to the update request is set
+by the last /update-control, and the requests it received since then are listed.
+  /update-control?scenario=S   sets S (below), forgets the requests; 200 'ok'
+  /update-log        200, the request lines received since, one per line
+  /versions/index.php  by scenario: 'newer' a reply offering 1.0.3; 'same' one with
+                     1.0.2; 'message' one with a message (and version 9.9); 'missing'
+                     404; 'silent' no answer; 'no-updater' 1.0.3 with an updater URL
+                     on the closed port
+  /files/updater.exe   the UPDATER file
+  /files/Enneo.upd     NEW_VERSION_SIZE bytes: byte i is i * 7 % 251
 """
 import os
 import signal
@@ -42,7 +58,21 @@ import urllib.parse
 
 IDLE_SECONDS = 300
 HOLD_SECONDS = 4
+NEW_VERSION_SIZE = 200000
 last_activity = time.monotonic()
+update = {"scenario": "same", "log": [], "updater": None, "port": 0, "closed_port": 0}
+
+
+def update_reply(scenario):
+    base = "http://127.0.0.1:%d/files/" % update["port"]
+    updater = base + "updater.exe"
+    if scenario == "no-updater":
+        updater = "http://127.0.0.1:%d/updater.exe" % update["closed_port"]
+    version = {"same": "1.0.2", "message": "9.9"}.get(scenario, "1.0.3")
+    message = "<message>Service closed</message>" if scenario == "message" else "<message/>"
+    return ("<?xml version='1.0' encoding='UTF-8'?>\n<update>%s<version>%s</version>"
+            "<downloadUrl>%sEnneo.upd</downloadUrl><updaterUrl>%s</updaterUrl></update>\n"
+            % (message, version, base, updater)).encode()
 
 
 class Handler(socketserver.BaseRequestHandler):
@@ -133,8 +163,30 @@ class Handler(socketserver.BaseRequestHandler):
                 ok(b"done")
         elif path == "/silent":
             pass
+        elif path == "/update-control":
+            update["scenario"] = query.get("scenario", "same")
+            update["log"] = []
+            ok(b"ok")
+        elif path == "/update-log":
+            ok("".join(line + "\n" for line in update["log"]).encode())
+        elif path == "/versions/index.php" or path.startswith("/files/"):
+            update["log"].append(request.split(b"\r\n")[0].decode("latin-1"))
+            self.answer_update(path, ok)
         else:
             ok(b"unknown test path", b"500 Unknown")
+
+    @staticmethod
+    def answer_update(path, ok):
+        scenario = update["scenario"]
+        if path == "/files/updater.exe" and update["updater"]:
+            with open(update["updater"], "rb") as f:
+                ok(f.read())
+        elif path == "/files/Enneo.upd":
+            ok(bytes(i * 7 % 251 for i in range(NEW_VERSION_SIZE)))
+        elif path.startswith("/files/") or scenario == "missing":
+            ok(b"not here", b"404 Not Found")
+        elif scenario != "silent":
+            ok(update_reply(scenario))
 
 
 class Server(socketserver.ThreadingTCPServer):
@@ -142,8 +194,8 @@ class Server(socketserver.ThreadingTCPServer):
     allow_reuse_address = True
 
 
-def serve(port_file):
-    server = Server(("127.0.0.1", 0), Handler)
+def serve(port_file, port="0", updater=None):
+    server = Server(("127.0.0.1", int(port)), Handler)
     closed = socket.socket()
     closed.bind(("127.0.0.1", 0))
     closed_port = closed.getsockname()[1]
@@ -152,6 +204,7 @@ def serve(port_file):
     stalled.bind(("127.0.0.1", 0))
     stalled.listen(0)
     filler = socket.create_connection(stalled.getsockname())  # fills the queue of one
+    update.update(port=server.server_address[1], closed_port=closed_port, updater=updater)
     line = "%d %d %d %d\n" % (server.server_address[1], closed_port, stalled.getsockname()[1], os.getpid())
     with open(port_file + ".new", "w") as f:
         f.write(line)
@@ -171,9 +224,9 @@ def serve(port_file):
         os.remove(port_file)
 
 
-def start(port_file):
+def start(port_file, *options):
     stop(port_file)
-    subprocess.Popen([sys.executable, os.path.abspath(__file__), "serve", port_file],
+    subprocess.Popen([sys.executable, os.path.abspath(__file__), "serve", port_file, *options],
                      stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                      start_new_session=True)
     deadline = time.monotonic() + 10
@@ -201,6 +254,6 @@ def stop(port_file):
 
 
 if __name__ == "__main__":
-    if len(sys.argv) != 3 or sys.argv[1] not in ("start", "stop", "serve"):
+    if not 3 <= len(sys.argv) <= 5 or sys.argv[1] not in ("start", "stop", "serve"):
         sys.exit(__doc__)
-    {"start": start, "stop": stop, "serve": serve}[sys.argv[1]](sys.argv[2])
+    {"start": start, "stop": stop, "serve": serve}[sys.argv[1]](*sys.argv[2:])

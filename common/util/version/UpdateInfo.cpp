@@ -1,0 +1,29 @@
+// UpdateInfo: the texts of the update service's reply.
+#include "UpdateInfo.h"
+
+#include "common/Exception.h"
+
+namespace util {
+namespace version {
+
+UpdateInfo::UpdateInfo(xml::IXMLDocument* document) : Object(L"UpdateInfo"), document_(document) {}
+
+const wchar_t* UpdateInfo::GetFirstElementContentByTagName(const wchar_t* tag, bool mandatory) {
+    xml::XMLElementList elements = document_->GetElementsByTagName(tag);
+    if (!elements.empty()) return elements.front()->GetText();
+    if (mandatory) {
+        throw new Exception(L"UpdateInfo::GetFirstElementContentByTagName() : No tag <%s> found", tag);
+    }
+    return nullptr;
+}
+
+void UpdateInfo::ReadReply() {
+    message_.Set(GetFirstElementContentByTagName(L"message", false));
+    if (message_.GetLength() > 0) return;
+    version_.Set(GetFirstElementContentByTagName(L"version", true));
+    downloadUrl_.Set(GetFirstElementContentByTagName(L"downloadUrl", true));
+    updaterUrl_.Set(GetFirstElementContentByTagName(L"updaterUrl", true));
+}
+
+}  // namespace version
+}  // namespace util

@@ -1,0 +1,40 @@
+// Version: a dotted version text as ten integer components.
+#include "Version.h"
+
+#include "common/String.h"
+
+#include <climits>
+#include <cwchar>
+
+namespace util {
+namespace version {
+
+namespace {
+
+int32_t LeadingNumber(const String& piece) {
+    if (piece.IsEmpty()) return 0;
+    long value = std::wcstol(piece.GetText(), nullptr, 10);
+    if (value > INT32_MAX) return INT32_MAX;
+    if (value < INT32_MIN) return INT32_MIN;
+    return static_cast<int32_t>(value);
+}
+
+}  // namespace
+
+Version::Version(const wchar_t* text) : Object(L"Version") {
+    String whole(text);
+    std::unique_ptr<String[]> pieces;
+    int count = 0;
+    if (!whole.Split(L".", pieces, count)) return;
+    for (int i = 0; i < count && i < kComponents; ++i) components_[i] = LeadingNumber(pieces[i]);
+}
+
+bool Version::IsNewerThan(const Version& other) const {
+    for (int i = 0; i < kComponents; ++i) {
+        if (components_[i] != other.components_[i]) return components_[i] > other.components_[i];
+    }
+    return false;
+}
+
+}  // namespace version
+}  // namespace util

@@ -1,0 +1,101 @@
+// Tests of Version and UpdateInfo: version texts and the update service's reply.
+#include "common/util/version/UpdateInfo.h"
+#include "common/util/version/Version.h"
+#include "common/xml/rapidxml/RapidXMLDocument.h"
+
+#include "tests/common/RaisedBy.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using util::version::UpdateInfo;
+using util::version::Version;
+
+namespace {
+
+std::vector<int> ComponentsOf(const wchar_t* text) {
+    Version version(text);
+    std::vector<int> components;
+    for (int i = 0; i < Version::kComponents; ++i) components.push_back(version.GetComponent(i));
+    return components;
+}
+
+TEST(VersionTest, ReadsTheLeadingNumberOfEachPiece) {
+    using V = std::vector<int>;
+    EXPECT_EQ((V{1, 4, 0, 12, 0, 0, 0, 0, 0, 0}), ComponentsOf(L"1.4.0.12"));
+    EXPECT_EQ((V{2, 0, 0, 0, 0, 0, 0, 0, 0, 0}), ComponentsOf(L"2"));
+    EXPECT_EQ(V(10, 0), ComponentsOf(L""));
+    EXPECT_EQ(V(10, 0), ComponentsOf(nullptr));
+    EXPECT_EQ((V{1, 0, 3, 0, 0, 0, 0, 0, 0, 0}), ComponentsOf(L"1..3"));
+    EXPECT_EQ((V{1, 2, 0, 0, 0, 0, 0, 0, 0, 0}), ComponentsOf(L"1.2."));
+    EXPECT_EQ((V{1, 0, 0, 0, 0, 0, 0, 0, 0, 0}), ComponentsOf(L"1.0 beta"));
+    EXPECT_EQ((V{2, 0, 5, 0, 0, 0, 0, 0, 0, 0}), ComponentsOf(L"2.x.5"));
+    EXPECT_EQ((V{3, -1, 7, 0, 0, 0, 0, 0, 0, 0}), ComponentsOf(L" 3.-1.+7"));
+    EXPECT_EQ((V{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}), ComponentsOf(L"1.2.3.4.5.6.7.8.9.10.11"));
+    EXPECT_EQ(2147483647, Version(L"99999999999").GetComponent(0));
+}
+
+TEST(VersionTest, TheFirstDifferingComponentDecides) {
+    EXPECT_TRUE(Version(L"1.0.3").IsNewerThan(Version(L"1.0.2")));
+    EXPECT_TRUE(Version(L"1.1").IsNewerThan(Version(L"1.0.9")));
+    EXPECT_TRUE(Version(L"1.0.0.0.0.0.0.0.0.1").IsNewerThan(Version(L"1")));
+    EXPECT_FALSE(Version(L"1.0.2").IsNewerThan(Version(L"1.0.2")));
+    EXPECT_FALSE(Version(L"1.4").IsNewerThan(Version(L"1.4.0.0")));
+    EXPECT_FALSE(Version(L"1.0.1").IsNewerThan(Version(L"1.0.2")));
+    // A larger earlier component ends the comparison: 1.5 is not newer than 2.0.
+    EXPECT_FALSE(Version(L"1.5").IsNewerThan(Version(L"2.0")));
+    EXPECT_FALSE(Version(L"").IsNewerThan(Version(L"1.0.2")));  // a reply with a message
+}
+
+class UpdateInfoTest : public ::testing::Test {
+protected:
+    // Parses the reply and reads it; the message of what it raised, if anything.
+    std::wstring Read(const wchar_t* reply) {
+        text_.assign(reply);
+        document_.Parse(text_.data());
+        return RaisedBy([&] { info_.ReadReply(); });
+    }
+
+    std::wstring text_;
+    xml::rapidxml::RapidXMLDocument document_;
+    UpdateInfo info_{&document_};
+};
+
+TEST_F(UpdateInfoTest, AReplyWithAReleaseFillsAllThreeTexts) {
+    EXPECT_EQ(L"<nothing raised>",
+              Read(L"<?xml version='1.0'?><update><message/><version>1.0.3</version>"
+                   L"<downloadUrl>http://h/Enneo.exe</downloadUrl>"
+                   L"<updaterUrl>http://h/updater.exe</updaterUrl><other a='1'/></update>"));
+    EXPECT_EQ(0, info_.GetMessageText().GetLength());
+    EXPECT_STREQ(L"1.0.3", info_.GetVersion().GetText());
+    EXPECT_STREQ(L"http://h/Enneo.exe", info_.GetDownloadUrl());
+    EXPECT_STREQ(L"http://h/updater.exe", info_.GetUpdaterUrl());
+}
+
+TEST_F(UpdateInfoTest, AMessageMeansNoRelease) {
+    EXPECT_EQ(L"<nothing raised>",
+              Read(L"<r><message>Down for maintenance</message><version>9.9</version></r>"));
+    EXPECT_STREQ(L"Down for maintenance", info_.GetMessageText().GetText());
+    EXPECT_TRUE(info_.GetVersion().IsEmpty());
+    EXPECT_EQ(nullptr, info_.GetDownloadUrl());
+    EXPECT_EQ(nullptr, info_.GetUpdaterUrl());
+}
+
+TEST_F(UpdateInfoTest, TheFirstMissingRequiredElementRaises) {
+    EXPECT_EQ(L"UpdateInfo::GetFirstElementContentByTagName() : No tag <updaterUrl> found",
+              Read(L"<r><version>1.0.3</version><downloadUrl>http://h/n</downloadUrl></r>"));
+    EXPECT_EQ(L"UpdateInfo::GetFirstElementContentByTagName() : No tag <version> found",
+              Read(L"<r><Version>1.0.3</Version></r>"));
+    EXPECT_EQ(nullptr, info_.GetFirstElementContentByTagName(L"message", false));
+}
+
+TEST_F(UpdateInfoTest, TheFirstElementInDocumentOrderWins) {
+    EXPECT_EQ(L"<nothing raised>",
+              Read(L"<r><a><b><version>2.0</version></b></a><version>3.0</version>"
+                   L"<downloadUrl>d</downloadUrl><updaterUrl>u</updaterUrl></r>"));
+    EXPECT_STREQ(L"2.0", info_.GetVersion().GetText());
+}
+
+}  // namespace
