@@ -26,6 +26,9 @@ namespace {
 const wchar_t kSetting[] = L"CheckForUpdates";
 // The reply must come quickly: the check blocks the program while it waits.
 const int kReplyTimeOutMilliseconds = 1000;
+// The downloads may be large and slow, but a server that stops sending must not hold
+// the program for ever.
+const int kDownloadTimeOutMilliseconds = 30000;
 
 }  // namespace
 
@@ -109,6 +112,7 @@ void VersionCheck::InstallUpdate(const UpdateInfo& info) {
 
 bool VersionCheck::DownloadUpdate(const UpdateInfo& info) {
     net::http::HttpClient client;
+    client.SetRecvTimeOut(kDownloadTimeOutMilliseconds);
     if (!client.GetToFile(info.GetUpdaterUrl(), updaterFile_.GetText())) {
         throw new Exception(L"The updater at:\n\n%s\n\ncould not be saved to:\n\n%s", info.GetUpdaterUrl(),
                             updaterFile_);
