@@ -1,6 +1,9 @@
 // EnneoWindow: the board window, the program's main window.
 #include "EnneoWindow.h"
 
+#include "common/gui/ShellOpen.h"
+#include "common/util/logging/LoggerManager.h"
+#include "common/util/logging/WindowLogger.h"
 #include "resources/resource.h"
 
 #include <commdlg.h>
@@ -57,6 +60,8 @@ OPENFILENAMEW FileDialog(HWND owner, wchar_t* fileName, DWORD size, DWORD flags)
 }
 
 }  // namespace
+
+const wchar_t* const EnneoWindow::kHomePageUrl = ENNEO_HOME_URL;
 
 EnneoWindow::EnneoWindow()
     : MainWindowBase(L"EnneoWindow"), puzzle_(std::make_unique<EnneoPuzzle>()), showHints_(true) {
@@ -202,6 +207,12 @@ int EnneoWindow::OnCommand(WPARAM wParam) {
         puzzle_->Solve();
         RepaintAll();
         break;
+    case ID_OPTIONS_SHOWLOG:
+        OnShowLog();
+        break;
+    case IDM_ABOUT:
+        OnAbout();
+        break;
     }
     return 0;
 }
@@ -227,4 +238,15 @@ void EnneoWindow::OnFileSave() {
     if (!puzzle_->Save(fileName)) {
         MessageBoxW(GetHandle(), L"Your enneo has died.\nError saving Enneo to file.", kErrorCaption, MB_ICONERROR);
     }
+}
+
+void EnneoWindow::OnAbout() {
+    if (about_.GetHandle() == nullptr) about_.Create(GetHandle());
+    about_.Show(SW_SHOWNORMAL);
+    gui::ShellOpen(GetHandle(), kHomePageUrl, SW_SHOWDEFAULT);
+}
+
+void EnneoWindow::OnShowLog() {
+    util::logging::WindowLogger* log = util::logging::WindowLogger::GetInstance();
+    util::logging::LoggerManager::GetInstance()->AddLogger(log);
 }
