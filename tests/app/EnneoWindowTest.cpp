@@ -226,21 +226,20 @@ TEST_F(BoardTest, AboutShowsTheOneAboutWindowAndOpensTheHomePageEachTime) {
     gui::SetShellExecuteCall(previous);
 }
 
+BOOL CALLBACK CountLogWindows(HWND window, LPARAM count) {
+    wchar_t className[16] = {};
+    GetClassNameW(window, className, 16);
+    if (std::wstring(className) == L"Thread") ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
 TEST_F(BoardTest, ShowLogShowsOneLogWindowRegisteredEachTime) {
     Command(ID_OPTIONS_SHOWLOG);
     Command(ID_OPTIONS_SHOWLOG);
     util::logging::WindowLogger* log = util::logging::WindowLogger::GetInstance();
     EXPECT_TRUE(IsWindowVisible(log->GetWindow()));
     int logWindows = 0;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM count) {
-            wchar_t className[16] = {};
-            GetClassNameW(window, className, 16);
-            if (std::wstring(className) == L"Thread") ++*reinterpret_cast<int*>(count);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&logWindows));
+    EnumThreadWindows(GetCurrentThreadId(), &CountLogWindows, reinterpret_cast<LPARAM>(&logWindows));
     EXPECT_EQ(1, logWindows);
     util::logging::LoggerManager::GetInstance()->Log(L"twice ");
     wchar_t text[64] = {};
