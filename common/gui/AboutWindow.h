@@ -37,7 +37,6 @@ public:
     const StaticControl& GetNameLabel() const { return nameLabel_; }
     const SysLinkControl& GetInformation() const { return information_; }
     const IconControl& GetIcon() const { return icon_; }
-    const TextFont& GetTitleFont() const { return titleFont_; }
 
 private:
     ButtonControl okButton_;

@@ -17,9 +17,6 @@ public:
 
     void SetBold(bool bold) { bold_ = bold; }
     void SetItalic(bool italic) { italic_ = italic; }
-    bool IsBold() const { return bold_; }
-    int GetHeight() const { return height_; }
-    const wchar_t* GetFaceName() const { return faceName_.GetText(); }
 
     // A new font of this description; the caller owns it.
     HFONT MakeFont() const {

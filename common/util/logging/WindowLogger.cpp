@@ -86,8 +86,11 @@ void WindowLogger::RegisterClass() {
 
 bool WindowLogger::InitInstance() {
     if (window_ != nullptr) {
-        DestroyWindow(window_);
+        // Forgotten first: destroying a window that is being replaced ends nothing.
+        HWND old = window_;
         window_ = nullptr;
+        edit_ = nullptr;
+        DestroyWindow(old);
     }
     HINSTANCE instance = GetModuleHandleW(nullptr);
     String caption;
@@ -190,6 +193,7 @@ LRESULT WindowLogger::MessageHandler(HWND handle, UINT message, WPARAM wParam, L
     switch (message) {
     case WM_CLOSE: Close(); return 0;
     case WM_DESTROY:
+        if (handle != window_) return 0;  // a replaced window
         // Later texts go to the diagnostic channel, not to a window that is gone.
         window_ = nullptr;
         edit_ = nullptr;

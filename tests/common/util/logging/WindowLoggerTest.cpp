@@ -1,7 +1,8 @@
-// Tests of the log window: line ends, Log to screen, Clear, Save As, Exit and closing.
-#include "app/Application.h"
+// Tests of the log window: opening at start, line ends, Log to screen, Clear, Save As,
+// Exit and closing.
 #include "common/gui/WindowMessageRouter.h"
 #include "common/util/logging/DebugOutput.h"
+#include "common/util/logging/LoggerManager.h"
 #include "common/util/logging/WindowLogger.h"
 
 #include "tests/common/RaisedBy.h"
@@ -76,8 +77,11 @@ TEST_F(WindowLoggerTest, OneWindowWithItsClassCaptionMenuAndEditControl) {
     wchar_t text[64] = {};
     GetClassNameW(window, text, 64);
     EXPECT_STREQ(L"Thread", text);
+    // Opened by the application's constructor before the program's name was known.
     GetWindowTextW(window, text, 64);
-    EXPECT_EQ(std::wstring(Application::GetInstance()->GetApplicationName()) + L"'s log", text);
+    EXPECT_STREQ(L"LoggingApplication's log", text);
+    util::logging::LoggerManager::GetInstance()->Log(L"once");
+    EXPECT_EQ(L"once", Shown());
 
     HMENU menu = GetMenu(window);
     ASSERT_EQ(3, GetMenuItemCount(menu));
@@ -181,7 +185,12 @@ TEST_F(WindowLoggerTest, AboutDoesNothingWhileExitAndCloseEndTheLoop) {
     EXPECT_EQ(std::vector<std::wstring>({L"Could not be appended to WindowLogger : ", L"late", L"\r\n"}), debugOutput);
 
     log_->InitInstance();
+    HWND replaced = log_->GetWindow();
+    log_->InitInstance();  // in place of the shown window: the loop goes on
+    EXPECT_FALSE(IsWindow(replaced));
+    EXPECT_FALSE(QuitPosted());
     window = log_->GetWindow();
+    EXPECT_TRUE(IsWindowVisible(window));
     EXPECT_TRUE(log_->IsLoggingToScreen());
     SendMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindow(window));
