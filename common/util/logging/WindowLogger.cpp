@@ -22,6 +22,8 @@ namespace {
 const WORD kProgramIcon = 100;
 const DWORD kEditStyle = WS_CHILD | WS_VISIBLE | WS_MAXIMIZE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE |
                          ES_AUTOVSCROLL | ES_AUTOHSCROLL;
+// How long GetInstance waits for the thread to start, in milliseconds.
+const DWORD kStartTimeout = 5000;
 // Long enough for any path the save dialog may give.
 const DWORD kFileNameSize = 32768;
 
@@ -29,7 +31,7 @@ const DWORD kFileNameSize = 32768;
 
 WindowLogger* WindowLogger::instance_ = nullptr;
 
-WindowLogger::WindowLogger() = default;
+WindowLogger::WindowLogger() : ready_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
 
 WindowLogger* WindowLogger::GetInstance() {
     if (instance_ != nullptr) return instance_;
@@ -39,11 +41,16 @@ WindowLogger* WindowLogger::GetInstance() {
     instance_->RegisterClass();
     instance_->InitInstance();
     instance_->Start();
+    // Until the thread has its message queue: it is then idle, and a process that ends
+    // at once does not end it halfway through its start.
+    WaitForSingleObject(instance_->ready_, kStartTimeout);
     return instance_;
 }
 
 intptr_t WindowLogger::Run() {
     MSG message;
+    PeekMessageW(&message, nullptr, WM_USER, WM_USER, PM_NOREMOVE);  // makes the queue
+    SetEvent(ready_);
     while (GetMessageW(&message, nullptr, 0, 0)) {
         TranslateMessage(&message);
         DispatchMessageW(&message);

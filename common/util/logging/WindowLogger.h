@@ -68,6 +68,7 @@ private:
     HWND window_ = nullptr;
     HWND edit_ = nullptr;
     HFONT font_ = nullptr;
+    HANDLE ready_;  // set once the thread has its message queue
     volatile bool logToScreen_ = true;
 };
 
