@@ -43,17 +43,6 @@ TEST(WindowControlTest, LimitWidth) {
     EXPECT_EQ(100, control.LimitWidth(0));
 }
 
-TEST_F(ControlTest, SetPositionKeepsToTheMaximumWidth) {
-    StaticControl control;
-    control.SetMaxWidth(100);
-    control.Create(parent_);
-    control.SetPosition(5, 6, 150, 20, SWP_NOZORDER);
-    RECT rect;
-    GetWindowRect(control.GetHandle(), &rect);
-    EXPECT_EQ(100, rect.right - rect.left);
-    EXPECT_EQ(20, rect.bottom - rect.top);
-}
-
 TEST(CommonControlTest, InitialisesTheLibraryUntilACallSucceeds) {
     CommonControl::SetInitialiser(&RecordInitialisation);
     initialisations.clear();
