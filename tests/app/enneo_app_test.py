@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""Black-box tests of the board window and its About window: the real Enneo.exe under Wine
-on a private Xvfb display, driven with xdotool and checked on screenshots.
+"""Black-box tests of the board window, its About window and its log window: the real
+Enneo.exe under Wine on a private Xvfb display, driven with xdotool and checked on screenshots.
 
 usage: enneo_app_test.py --program ENNEO_EXE --prefix WINEPREFIX --loader WINE_LOADER
                          --arch win32|win64 --make-prefix WINE_PREFIX_SCRIPT
@@ -275,8 +275,9 @@ SAMPLE_KINDS = "".join("h" if c == "." else "G" for c in SAMPLE)
 
 
 class BoardWindowTest(unittest.TestCase):
-    """Runs in order on one program instance; each case after the first starts from the
-    sample (Options / Reset) and File / New comes last."""
+    """Runs in order on one program instance; each board case after the first starts from
+    the sample (Options / Reset), File / New comes after them, and the About and log
+    windows last."""
 
     def reset(self):
         """Options / Reset, and Show Hints back on if an earlier failure left it off."""
@@ -387,6 +388,12 @@ class BoardWindowTest(unittest.TestCase):
         APP.wait_for(lambda: not APP.xdotool("search", "--onlyvisible", "--name", name, check=False).split(),
                      "the About window to hide")
         self.assertTrue(APP.wait_for(APP.find_board, "the board after OK"))
+
+    def test_9_show_log_opens_the_log_window(self):
+        # Last: closing the log window would end the program.
+        APP.menu("o", "w")
+        APP.wait_for(lambda: APP.xdotool("search", "--onlyvisible", "--name", "^Enneo's log$", check=False).split(),
+                     "the log window")
 
 
 class AboutWindow:
