@@ -2,6 +2,8 @@
 #include "Application.h"
 
 #include "common/Exception.h"
+#include "common/util/logging/LoggerManager.h"
+#include "common/util/logging/WindowLogger.h"
 #include "common/util/RegistryProperties.h"
 #include "common/util/VersionInfo.h"
 
@@ -13,6 +15,12 @@ Application* Application::instance_ = nullptr;
 
 Application::Application(const wchar_t* className, bool logging) : Object(className), logging_(logging) {
     instance_ = this;
+    if (logging) {
+        // The log window opens before anything else; its caption shows the class name,
+        // since the program's name is not known yet.
+        util::logging::WindowLogger* log = util::logging::WindowLogger::GetInstance();
+        util::logging::LoggerManager::GetInstance()->AddLogger(log);
+    }
     SetCommandLine(GetCommandLineW());
     properties_ = std::make_unique<util::RegistryProperties>(GetCompanyName(), GetProductName());
 }

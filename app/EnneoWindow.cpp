@@ -2,6 +2,9 @@
 #include "EnneoWindow.h"
 
 #include "UpdateServiceUrl.h"
+#include "common/gui/ShellOpen.h"
+#include "common/util/logging/LoggerManager.h"
+#include "common/util/logging/WindowLogger.h"
 #include "resources/resource.h"
 
 #include <commdlg.h>
@@ -58,6 +61,8 @@ OPENFILENAMEW FileDialog(HWND owner, wchar_t* fileName, DWORD size, DWORD flags)
 }
 
 }  // namespace
+
+const wchar_t* const EnneoWindow::kHomePageUrl = ENNEO_HOME_URL;
 
 EnneoWindow::EnneoWindow()
     : MainWindowBase(L"EnneoWindow"),
@@ -209,6 +214,12 @@ int EnneoWindow::OnCommand(WPARAM wParam) {
     case IDM_CHECKUPDATES:
         versionCheck_.Check();
         break;
+    case ID_OPTIONS_SHOWLOG:
+        OnShowLog();
+        break;
+    case IDM_ABOUT:
+        OnAbout();
+        break;
     }
     return 0;
 }
@@ -234,4 +245,15 @@ void EnneoWindow::OnFileSave() {
     if (!puzzle_->Save(fileName)) {
         MessageBoxW(GetHandle(), L"Your enneo has died.\nError saving Enneo to file.", kErrorCaption, MB_ICONERROR);
     }
+}
+
+void EnneoWindow::OnAbout() {
+    if (about_.GetHandle() == nullptr) about_.Create(GetHandle());
+    about_.Show(SW_SHOWNORMAL);
+    gui::ShellOpen(GetHandle(), kHomePageUrl, SW_SHOWDEFAULT);
+}
+
+void EnneoWindow::OnShowLog() {
+    util::logging::WindowLogger* log = util::logging::WindowLogger::GetInstance();
+    util::logging::LoggerManager::GetInstance()->AddLogger(log);
 }

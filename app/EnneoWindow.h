@@ -2,6 +2,7 @@
 #pragma once
 
 #include "BoardGeometry.h"
+#include "common/gui/AboutWindow.h"
 #include "common/gui/MainWindowBase.h"
 #include "common/util/version/VersionCheck.h"
 #include "puzzle/EnneoPuzzle.h"
@@ -14,6 +15,9 @@
 // whole for New and Open.
 class EnneoWindow : public gui::MainWindowBase {
 public:
+    // The program's home page, which About opens.
+    static const wchar_t* const kHomePageUrl;
+
     EnneoWindow();
     ~EnneoWindow() override;
 
@@ -30,18 +34,24 @@ public:
     void OnKeyPressed(wchar_t character);
     void OnFileOpen();
     void OnFileSave();
+    // Creates the About window the first time, shows it and opens the home page.
+    void OnAbout();
+    // Shows the log window (made on first use) and registers it with the logger manager.
+    void OnShowLog();
     // Installs a new puzzle and deletes the old one.
     void SetPuzzle(std::unique_ptr<EnneoPuzzle> puzzle);
 
     EnneoPuzzle& GetPuzzle() { return *puzzle_; }
     bool IsShowingHints() const { return showHints_; }
     const BoardGeometry& GetGeometry() const { return geometry_; }
+    const gui::AboutWindow& GetAboutWindow() const { return about_; }
 
 private:
     void DrawCell(HDC deviceContext, int x, int y);
     void ShowCandidates(int x, int y);
     void RepaintAll();
 
+    gui::AboutWindow about_;
     BoardGeometry geometry_;
     // Constructed before the puzzle: its start-up check runs before any window exists.
     util::version::VersionCheck versionCheck_;

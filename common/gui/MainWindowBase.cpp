@@ -7,10 +7,6 @@
 
 namespace gui {
 
-namespace {
-const WORD kProgramIcon = 100;
-}
-
 MainWindowBase::MainWindowBase(const wchar_t* className) : Window(className) {
     SetStyle(GetStyle() | WS_OVERLAPPEDWINDOW);
     SetRegisterClass(true);
@@ -28,8 +24,10 @@ void MainWindowBase::SetIcon(WORD iconId) {
 void MainWindowBase::OnCreate() {
     SetIcon(kProgramIcon);
     SetText(Application::GetInstance()->GetApplicationName());
-    // Centred by the work area's size only, and the outer size becomes the former client
-    // size: the window's frame and caption are taken from its client area.
+    Centre();
+}
+
+void MainWindowBase::Centre() {
     RECT work = {};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     RECT client = {};

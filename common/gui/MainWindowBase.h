@@ -21,6 +21,14 @@ public:
     // Loads a shared icon resource and makes it the window's big and small icon;
     // raises when it cannot be loaded.
     void SetIcon(WORD iconId);
+
+protected:
+    // The program icon's resource identifier.
+    static constexpr WORD kProgramIcon = 100;
+
+    // Centres the window by the work area's size only, and makes the outer size the
+    // former client size: the window's frame and caption are taken from its client area.
+    void Centre();
 };
 
 }  // namespace gui

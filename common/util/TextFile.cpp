@@ -36,17 +36,25 @@ std::string ToUtf16LittleEndian(const wchar_t* text) {
 
 void TextFile::WriteLine(const wchar_t* text) {
     if (!IsOpen()) throw new Exception(L"TextFile::WriteLine()\nFile is not open or invalid.");
+    String line;
+    line.Format(L"%s\r\n", text == nullptr ? L"" : text);
+    Append(line.GetText());
+}
+
+void TextFile::WriteText(const wchar_t* text) {
+    if (!IsOpen()) throw new Exception(L"TextFile::WriteText()\nFile is not open or invalid.");
+    if (text != nullptr && text[0] != 0) Append(text);
+}
+
+void TextFile::Append(const wchar_t* text) {
     SetPointerToEnd();
-    if (text == nullptr) text = L"";
     if (GetEncoding() == FileEncoding::Ascii) {
-        String line;
-        line.Format(L"%s\r\n", text);
-        const char* utf8 = line.ToUtf8();
+        String copy(text);
+        const char* utf8 = copy.ToUtf8();
         Write(utf8, static_cast<uint32_t>(std::strlen(utf8)));
         return;
     }
     std::string bytes = ToUtf16LittleEndian(text);
-    bytes += ToUtf16LittleEndian(L"\r\n");
     Write(bytes.data(), static_cast<uint32_t>(bytes.size()));
 }
 

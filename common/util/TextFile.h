@@ -5,7 +5,7 @@
 
 namespace util {
 
-// A File of text lines ending in CR LF. Ascii files take UTF-8 bytes; every other
+// A File of text, mostly lines ending in CR LF. Ascii files take UTF-8 bytes; every other
 // encoding takes UTF-16 little-endian, whatever the platform's wide character size.
 class TextFile : public File {
 public:
@@ -14,6 +14,11 @@ public:
 
     // Appends text and CR LF at the end of the open file; raises when it is not open.
     void WriteLine(const wchar_t* text);
+    // Appends text alone, without a line end; raises when the file is not open.
+    void WriteText(const wchar_t* text);
+
+private:
+    void Append(const wchar_t* text);
 };
 
 }  // namespace util

@@ -1,5 +1,8 @@
 // Tests of the board window: geometry, mouse and keyboard input, and the commands.
 #include "app/EnneoApp.h"
+#include "common/gui/ShellOpen.h"
+#include "common/util/logging/LoggerManager.h"
+#include "common/util/logging/WindowLogger.h"
 #include "puzzle/PuzzleLine.h"
 #include "resources/resource.h"
 #include "tests/support/DialogDriver.h"
@@ -10,6 +13,7 @@
 #include <fstream>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -168,10 +172,69 @@ TEST_F(BoardTest, PuzzleCommands) {
 
     Command(MAKEWPARAM(ID_OPTIONS_Solve, 1));  // an accelerator's high word: no command
     EXPECT_FALSE(board_.GetPuzzle().IsSolved());
-    Command(ID_OPTIONS_SHOWLOG);  // the later windows' commands do nothing yet
-    Command(IDM_ABOUT);
-    Command(IDM_CHECKUPDATES);
+    Command(IDM_CHECKUPDATES);  // the update check's command does nothing yet
     EXPECT_EQ(0, SendMessageW(handle_, WM_COMMAND, 12345, 0));
+}
+
+struct ShellCall {
+    HWND owner;
+    std::wstring verb;
+    std::wstring target;
+    int showCommand;
+};
+std::vector<ShellCall> shellCalls;
+
+HINSTANCE WINAPI RecordShellCall(HWND owner, LPCWSTR verb, LPCWSTR target, LPCWSTR, LPCWSTR, INT showCommand) {
+    shellCalls.push_back({owner, verb, target, showCommand});
+    return reinterpret_cast<HINSTANCE>(33);
+}
+
+TEST_F(BoardTest, AboutShowsTheOneAboutWindowAndOpensTheHomePageEachTime) {
+    gui::ShellExecuteCall previous = gui::SetShellExecuteCall(&RecordShellCall);
+    shellCalls.clear();
+    const gui::AboutWindow& about = board_.GetAboutWindow();
+    EXPECT_EQ(nullptr, about.GetHandle());
+    Command(IDM_ABOUT);
+    HWND window = about.GetHandle();
+    ASSERT_NE(nullptr, window);
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_EQ(handle_, GetWindow(window, GW_OWNER));
+
+    SendMessageW(window, WM_COMMAND, gui::AboutWindow::kOkCommand, 0);
+    EXPECT_FALSE(IsWindowVisible(window));
+    Command(IDM_ABOUT);  // a second creation would raise
+    EXPECT_EQ(window, about.GetHandle());
+    EXPECT_TRUE(IsWindowVisible(window));
+
+    ASSERT_EQ(2u, shellCalls.size());
+    for (const ShellCall& call : shellCalls) {
+        EXPECT_EQ(handle_, call.owner);
+        EXPECT_EQ(L"open", call.verb);
+        EXPECT_EQ(EnneoWindow::kHomePageUrl, call.target);
+        EXPECT_EQ(SW_SHOWDEFAULT, call.showCommand);
+    }
+    gui::SetShellExecuteCall(previous);
+}
+
+BOOL CALLBACK CountLogWindows(HWND window, LPARAM count) {
+    wchar_t className[16] = {};
+    GetClassNameW(window, className, 16);
+    if (std::wstring(className) == L"Thread") ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
+TEST_F(BoardTest, ShowLogShowsOneLogWindowRegisteredEachTime) {
+    Command(ID_OPTIONS_SHOWLOG);
+    Command(ID_OPTIONS_SHOWLOG);
+    util::logging::WindowLogger* log = util::logging::WindowLogger::GetInstance();
+    EXPECT_TRUE(IsWindowVisible(log->GetWindow()));
+    int logWindows = 0;
+    EnumThreadWindows(GetCurrentThreadId(), &CountLogWindows, reinterpret_cast<LPARAM>(&logWindows));
+    EXPECT_EQ(1, logWindows);
+    util::logging::LoggerManager::GetInstance()->Log(L"twice ");
+    wchar_t text[64] = {};
+    GetWindowTextW(log->GetEditControl(), text, 64);
+    EXPECT_STREQ(L"twice twice ", text);
 }
 
 // A folder of the test's own under the temporary folder. The file dialogs make the

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""Black-box tests of the board window: the real Enneo.exe under Wine on a private Xvfb
-display, driven with xdotool and checked on screenshots.
+"""Black-box tests of the board window, its About window and its log window: the real
+Enneo.exe under Wine on a private Xvfb display, driven with xdotool and checked on screenshots.
 
 usage: enneo_app_test.py --program ENNEO_EXE --prefix WINEPREFIX --loader WINE_LOADER
                          --arch win32|win64 --make-prefix WINE_PREFIX_SCRIPT
@@ -150,7 +150,7 @@ class Program:
         self.templates = {}  # digit -> ink of that digit as a cell shows it
         self.last = None
         self.env = dict(os.environ, WINEPREFIX=options.prefix, WINEARCH=options.arch,
-                        WINELOADER=options.loader, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
+                        WINELOADER=options.loader, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=;winebrowser.exe=d")
 
     def start(self):
         subprocess.run(["bash", self.options.make_prefix, self.options.prefix, self.options.arch,
@@ -195,9 +195,9 @@ class Program:
             raise RuntimeError("xdotool %s: %s" % (" ".join(args), result.stderr.strip()))
         return result.stdout
 
-    def window_area(self):
-        """The window's outer rectangle on the screen: x, y, width, height."""
-        out = self.xdotool("getwindowgeometry", "--shell", self.window)
+    def window_area(self, window=None):
+        """A window's outer rectangle on the screen (the board's by default): x, y, width, height."""
+        out = self.xdotool("getwindowgeometry", "--shell", window or self.window)
         values = dict(line.split("=", 1) for line in out.split())
         return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
 
@@ -275,8 +275,9 @@ SAMPLE_KINDS = "".join("h" if c == "." else "G" for c in SAMPLE)
 
 
 class BoardWindowTest(unittest.TestCase):
-    """Runs in order on one program instance; each case after the first starts from the
-    sample (Options / Reset) and File / New comes last."""
+    """Runs in order on one program instance; each board case after the first starts from
+    the sample (Options / Reset), File / New comes after them, and the About and log
+    windows last."""
 
     def reset(self):
         """Options / Reset, and Show Hints back on if an earlier failure left it off."""
@@ -367,6 +368,64 @@ class BoardWindowTest(unittest.TestCase):
         cells = APP.wait_for_cells(lambda c: "G" not in kinds(c) and "S" not in kinds(c), "an empty board")
         self.assert_cells("h" * 81, cells, "an empty board shows every cell's candidates")
 
+    def test_8_about_window_over_the_board(self):
+        # The home page that About opens goes nowhere: winebrowser is switched off.
+        APP.menu("h", "a")
+        name = "^About Enneo$"
+        found = APP.wait_for(lambda: APP.xdotool("search", "--onlyvisible", "--name", name, check=False).split(),
+                             "the About window")
+        _, _, width, height = APP.window_area(found[0])
+        # Under 280 x 220: the client area of a window of that size.
+        self.assertTrue(200 < width < 280 and 150 < height < 220, "the About window's size %dx%d" % (width, height))
+        about = APP.wait_for(lambda: AboutWindow.find(APP.screenshot(), height), "the About window drawn")
+        APP.save("about")
+        bx, by, bwidth, bheight = APP.window_area()
+        self.assertTrue(bx <= about.left and about.right <= bx + bwidth and by <= about.top
+                        and about.bottom <= by + bheight, "the About window lies over the board")
+
+        # OK hides it; the board stays.
+        APP.xdotool("mousemove", str((about.left + about.right) // 2), str(about.bottom - 22), "click", "1")
+        APP.wait_for(lambda: not APP.xdotool("search", "--onlyvisible", "--name", name, check=False).split(),
+                     "the About window to hide")
+        self.assertTrue(APP.wait_for(APP.find_board, "the board after OK"))
+
+    def test_9_show_log_opens_the_log_window(self):
+        # Last: closing the log window would end the program.
+        APP.menu("o", "w")
+        APP.wait_for(lambda: APP.xdotool("search", "--onlyvisible", "--name", "^Enneo's log$", check=False).split(),
+                     "the log window")
+
+
+class AboutWindow:
+    """Where the About window lies on a screenshot, found from its active caption bar,
+    and whether its content is drawn: the bold name below the caption, the program icon
+    (red pixels) at the top right, the OK button's label at the bottom centre."""
+
+    @staticmethod
+    def find(image, height):
+        caption = [(x, y) for y in range(0, image.height, 2) for x in range(0, image.width, 2)
+                   if AboutWindow.is_caption(*image.pixel(x, y))]
+        if not caption:
+            return None
+        about = AboutWindow()
+        about.left = min(x for x, _ in caption)
+        about.right = max(x for x, _ in caption)
+        about.top = min(y for _, y in caption)
+        about.bottom = about.top + height
+        below = max(y for _, y in caption) + 2
+        centre = (about.left + about.right) // 2
+        drawn = (about.count(image, is_dark, about.left + 5, below + 8, about.left + 120, below + 30) > 20
+                 and about.count(image, is_red, about.right - 60, below, about.right, below + 70) > 3
+                 and about.count(image, is_dark, centre - 20, about.bottom - 40, centre + 20, about.bottom - 10) > 5)
+        return about if drawn else None
+
+    @staticmethod
+    def is_caption(r, g, b):
+        return b > 220 and r < 120 and 100 < g < 200
+
+    @staticmethod
+    def count(image, test, x0, y0, x1, y1):
+        return sum(test(*image.pixel(x, y)) for y in range(y0, y1) for x in range(x0, x1))
 
 def main():
     global APP

@@ -18,7 +18,8 @@ BOOL CALLBACK FindBox(HWND window, LPARAM parameter) {
     auto* search = reinterpret_cast<Search*>(parameter);
     wchar_t className[16] = {};
     GetClassNameW(window, className, 16);
-    if (std::wstring(className) != L"#32770" || !IsWindowVisible(window)) return TRUE;
+    // A disabled box waits for a box of its own (an overwrite prompt) and takes no answer.
+    if (std::wstring(className) != L"#32770" || !IsWindowVisible(window) || !IsWindowEnabled(window)) return TRUE;
     wchar_t caption[256] = {};
     GetWindowTextW(window, caption, 256);
     if (!search->caption->empty() && *search->caption != caption) return TRUE;
@@ -69,7 +70,11 @@ void DialogDriver::Respond(const Answer& answer) {
     PostMessageW(box, WM_COMMAND, MAKEWPARAM(answer.button, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(box, answer.button)));
     auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (IsWindow(box) && IsWindowVisible(box) && std::chrono::steady_clock::now() < deadline) Sleep(20);
+    // Until it goes, or until it shows a box of its own, which comes next.
+    while (IsWindow(box) && IsWindowVisible(box) && IsWindowEnabled(box) &&
+           std::chrono::steady_clock::now() < deadline) {
+        Sleep(20);
+    }
 }
 
 std::vector<std::wstring> DialogDriver::Texts() {

@@ -1,0 +1,243 @@
+// WindowLogger: the log window, a log sink that shows its texts in an edit control.
+#include "WindowLogger.h"
+
+#include "DebugOutput.h"
+#include "FileLogger.h"
+#include "app/Application.h"
+#include "common/Exception.h"
+#include "common/LastErrorText.h"
+#include "common/String.h"
+#include "common/gui/WindowMessageRouter.h"
+
+#include <commdlg.h>
+
+#include <memory>
+#include <string>
+
+namespace util {
+namespace logging {
+
+namespace {
+
+const WORD kProgramIcon = 100;
+const DWORD kEditStyle = WS_CHILD | WS_VISIBLE | WS_MAXIMIZE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE |
+                         ES_AUTOVSCROLL | ES_AUTOHSCROLL;
+// How long GetInstance waits for the thread to start, in milliseconds.
+const DWORD kStartTimeout = 5000;
+// Long enough for any path the save dialog may give.
+const DWORD kFileNameSize = 32768;
+
+}  // namespace
+
+WindowLogger* WindowLogger::instance_ = nullptr;
+
+WindowLogger::WindowLogger() : ready_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
+
+WindowLogger* WindowLogger::GetInstance() {
+    if (instance_ != nullptr) return instance_;
+    // Published first: the window procedure finds the object through it while the
+    // window is being made.
+    instance_ = new WindowLogger();
+    instance_->RegisterClass();
+    instance_->InitInstance();
+    instance_->Start();
+    // Until the thread has its message queue: it is then idle, and a process that ends
+    // at once does not end it halfway through its start.
+    WaitForSingleObject(instance_->ready_, kStartTimeout);
+    return instance_;
+}
+
+intptr_t WindowLogger::Run() {
+    MSG message;
+    PeekMessageW(&message, nullptr, WM_USER, WM_USER, PM_NOREMOVE);  // makes the queue
+    SetEvent(ready_);
+    while (GetMessageW(&message, nullptr, 0, 0)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return 0;
+}
+
+void WindowLogger::Log(const wchar_t* text) {
+    if (!logToScreen_) return;
+    if (edit_ == nullptr) {
+        WriteDebugOutput(L"Could not be appended to WindowLogger : ");
+        WriteDebugOutput(text);
+        WriteDebugOutput(L"\r\n");
+        return;
+    }
+    String converted(text);
+    if (converted.GetLength() == 0) return;
+    converted.Replace(L"\n", L"\r\n");
+    converted.Replace(L"\r\r", L"\r");
+    LRESULT end = GetWindowTextLengthW(edit_);
+    SendMessageW(edit_, EM_SETSEL, end, end);
+    SendMessageW(edit_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(converted.GetText()));
+}
+
+void WindowLogger::RegisterClass() {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW windowClass = {};
+    windowClass.cbSize = sizeof(WNDCLASSEXW);
+    windowClass.style = CS_VREDRAW | CS_HREDRAW;
+    windowClass.lpfnWndProc = &WindowLogger::WindowProcedure;
+    windowClass.hInstance = instance;
+    // Both icons are shared resources, released with the module.
+    windowClass.hIcon = LoadIconW(instance, L"IDI_LOGWINDOWICON");
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    windowClass.lpszClassName = GetName();
+    windowClass.hIconSm = LoadIconW(instance, MAKEINTRESOURCEW(kProgramIcon));
+    if (RegisterClassExW(&windowClass) == 0) throw new Exception(L"WindowLogger::RegisterClass()");
+}
+
+bool WindowLogger::InitInstance() {
+    if (window_ != nullptr) {
+        // Forgotten first: destroying a window that is being replaced ends nothing.
+        HWND old = window_;
+        window_ = nullptr;
+        edit_ = nullptr;
+        DestroyWindow(old);
+    }
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    String caption;
+    caption.Format(L"%s's log", Application::GetInstance()->GetApplicationName());
+    HWND window = CreateWindowExW(0, GetName(), caption.GetText(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, 0,
+                                  CW_USEDEFAULT, 0, nullptr, nullptr, instance, nullptr);
+    if (window == nullptr) throw new Exception(L"WindowLogger::InitInstance()\n%s", GetLastErrorText());
+    window_ = window;
+    edit_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"Edit", nullptr, kEditStyle, 0, 0, 100, 100, window_, nullptr,
+                            instance, nullptr);
+    if (font_ == nullptr) {
+        font_ = CreateFontW(15, 0, 0, 0, 0, FALSE, FALSE, FALSE, 0, 0, 0, 0, FF_SWISS, L"Courier New");
+    }
+    SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+    SendMessageW(edit_, EM_LIMITTEXT, 0, 0);
+    BuildMenu();
+    logToScreen_ = true;
+    CheckMenuItem(GetMenu(window_), kLogToScreen, MF_BYCOMMAND | MF_CHECKED);
+    ShowWindow(window_, SW_SHOWNORMAL);
+    UpdateWindow(window_);
+    return true;
+}
+
+void WindowLogger::BuildMenu() {
+    struct Item {
+        const wchar_t* text;  // null: a separator
+        WORD command;
+    };
+    struct Popup {
+        const wchar_t* text;
+        Item items[3];
+        int count;
+    };
+    const Popup popups[] = {
+        {L"&File", {{L"Save &As ...", kSaveAs}, {nullptr, 0}, {L"E&xit\tCtrl+X", kExit}}, 3},
+        {L"&View", {{L"Log to screen", kLogToScreen}, {L"Clear", kClear}}, 2},
+        {L"&Help", {{L"&About ...\tAlt+?", kAbout}}, 1},
+    };
+    HMENU bar = CreateMenu();
+    for (const Popup& popup : popups) {
+        HMENU menu = CreateMenu();
+        if (menu == nullptr) continue;  // a pop-up that cannot be made is left out
+        for (int i = 0; i < popup.count; ++i) {
+            const Item& item = popup.items[i];
+            if (item.text == nullptr) {
+                InsertMenuW(menu, static_cast<UINT>(-1), MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
+            } else {
+                InsertMenuW(menu, static_cast<UINT>(-1), MF_BYPOSITION | MF_STRING, item.command, item.text);
+            }
+        }
+        InsertMenuW(bar, static_cast<UINT>(-1), MF_BYPOSITION | MF_POPUP | MF_STRING,
+                    reinterpret_cast<UINT_PTR>(menu), popup.text);
+    }
+    SetMenu(window_, bar);
+}
+
+bool WindowLogger::SaveAs() {
+    auto fileName = std::make_unique<wchar_t[]>(kFileNameSize);
+    OPENFILENAMEW dialog = {};
+    dialog.lStructSize = sizeof(OPENFILENAMEW);
+    dialog.hwndOwner = window_;
+    dialog.lpstrFilter = L"Text File(.txt)\0*.txt\0All Files(*.*)\0*.*\0";
+    dialog.lpstrFile = fileName.get();
+    dialog.nMaxFile = kFileNameSize;
+    dialog.lpstrDefExt = L"txt";
+    // A new file may be named; an existing one is replaced only on the user's word.
+    dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT;
+    if (!GetSaveFileNameW(&dialog)) return false;
+
+    // The lines as the edit control counts them, cut from its whole text: no line is
+    // too long for the copy.
+    int size = GetWindowTextLengthW(edit_) + 1;
+    auto text = std::make_unique<wchar_t[]>(size);
+    int length = GetWindowTextW(edit_, text.get(), size);
+    FileLogger file(fileName.get());
+    int lines = static_cast<int>(SendMessageW(edit_, EM_GETLINECOUNT, 0, 0));
+    for (int line = 0; line < lines; ++line) {
+        int first = static_cast<int>(SendMessageW(edit_, EM_LINEINDEX, line, 0));
+        int count = static_cast<int>(SendMessageW(edit_, EM_LINELENGTH, first, 0));
+        if (first < 0 || first > length) first = length;
+        if (count > length - first) count = length - first;
+        file.Log(std::wstring(text.get() + first, count).c_str());
+        file.Log(L"\r\n");
+    }
+    return true;
+}
+
+LRESULT CALLBACK WindowLogger::WindowProcedure(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
+    // C++ exceptions cannot cross the system's dispatching: an Exception (a failed save)
+    // is kept and raised again by the message loop after the dispatch.
+    try {
+        return instance_->MessageHandler(handle, message, wParam, lParam);
+    } catch (Exception* e) {
+        gui::WindowMessageRouter::GetInstance()->KeepException(e);
+        return 0;
+    }
+}
+
+LRESULT WindowLogger::MessageHandler(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CLOSE: Close(); return 0;
+    case WM_DESTROY:
+        if (handle != window_) return 0;  // a replaced window
+        // Later texts go to the diagnostic channel, not to a window that is gone.
+        window_ = nullptr;
+        edit_ = nullptr;
+        PostQuitMessage(0);
+        return 0;
+    case WM_SIZE: OnSize(); return 0;
+    case WM_COMMAND: return OnCommand(handle, message, wParam, lParam);
+    default: return DefWindowProcW(handle, message, wParam, lParam);
+    }
+}
+
+LRESULT WindowLogger::OnCommand(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (LOWORD(wParam)) {
+    case kSaveAs: SaveAs(); return 0;
+    case kExit: Close(); return 0;
+    case kLogToScreen: ToggleLogToScreen(); return 0;
+    case kClear: SendMessageW(edit_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"")); return 0;
+    default: return DefWindowProcW(handle, message, wParam, lParam);
+    }
+}
+
+void WindowLogger::OnSize() {
+    if (window_ == nullptr) return;  // the window is still being made
+    RECT client;
+    GetClientRect(window_, &client);
+    SetWindowPos(edit_, nullptr, 0, 0, client.right, client.bottom, SWP_SHOWWINDOW);
+}
+
+void WindowLogger::Close() {
+    DestroyWindow(window_);
+    PostQuitMessage(0);
+}
+
+void WindowLogger::ToggleLogToScreen() {
+    logToScreen_ = !logToScreen_;
+    CheckMenuItem(GetMenu(window_), kLogToScreen, MF_BYCOMMAND | (logToScreen_ ? MF_CHECKED : MF_UNCHECKED));
+}
+
+}  // namespace logging
+}  // namespace util

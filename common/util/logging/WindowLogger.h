@@ -1,0 +1,76 @@
+// WindowLogger: the log window, a log sink that shows its texts in an edit control.
+#pragma once
+
+#include "ILogger.h"
+#include "common/Thread/Thread.h"
+
+#include <windows.h>
+
+namespace util {
+namespace logging {
+
+// A top-level window with a menu and a multi-line edit control that shows every text
+// logged to it while "Log to screen" is checked; the user may type into it too, and
+// "Save &As ..." saves whatever it holds as UTF-16 lines. It registers a window class of
+// its own and runs without the framework's Window and message router; its window
+// belongs to the thread that first asked for it (the user-interface thread), so closing
+// it, or its Exit item, ends that thread's message loop. The object is also a Thread
+// whose idle loop handles only messages posted to that thread. One per process, made on
+// first request and never destroyed.
+class WindowLogger final : public Thread, public ILogger {
+public:
+    // The log window's menu commands.
+    enum Command : WORD {
+        kSaveAs = 501,
+        kExit = 502,
+        kAbout = 503,
+        kLogToScreen = 8012,
+        kClear = 8013,
+    };
+
+    // Makes the log window, shows it and starts the thread on the first call; later
+    // calls return the same object and show nothing.
+    static WindowLogger* GetInstance();
+
+    // The thread's body: a message loop for the messages posted to the thread.
+    intptr_t Run() override;
+    // Appends the text at the end of the edit control, a lone "\n" turned into "\r\n"
+    // and no line end added. Dropped while "Log to screen" is unchecked; without an edit
+    // control it goes to the diagnostic channel. Any thread may call it.
+    void Log(const wchar_t* text) override;
+
+    // Registers the window class "Thread"; raises when the system refuses.
+    void RegisterClass();
+    // Makes and shows the log window with its edit control, font and menu, in place of
+    // an earlier one; logging is switched on. Raises when the window cannot be made.
+    bool InitInstance();
+    // Asks for a file name and saves the edit control's lines into it, each followed by
+    // "\r\n"; false when the dialog was cancelled.
+    bool SaveAs();
+
+    HWND GetWindow() const { return window_; }
+    HWND GetEditControl() const { return edit_; }
+    bool IsLoggingToScreen() const { return logToScreen_; }
+
+private:
+    WindowLogger();
+
+    static LRESULT CALLBACK WindowProcedure(HWND handle, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT MessageHandler(HWND handle, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnCommand(HWND handle, UINT message, WPARAM wParam, LPARAM lParam);
+    void OnSize();
+    void Close();
+    void ToggleLogToScreen();
+    void BuildMenu();
+
+    static WindowLogger* instance_;
+
+    HWND window_ = nullptr;
+    HWND edit_ = nullptr;
+    HFONT font_ = nullptr;
+    HANDLE ready_;  // set once the thread has its message queue
+    volatile bool logToScreen_ = true;
+};
+
+}  // namespace logging
+}  // namespace util

@@ -1,0 +1,160 @@
+// Tests of the About window: content, fonts, layout, OK and link notifications.
+#include "app/Application.h"
+#include "common/gui/AboutWindow.h"
+#include "common/gui/ShellOpen.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using gui::AboutWindow;
+
+namespace {
+
+struct ShellCall {
+    HWND owner;
+    std::wstring verb;
+    std::wstring target;
+    bool noParameters;
+    bool noDirectory;
+    int showCommand;
+};
+std::vector<ShellCall> shellCalls;
+
+HINSTANCE WINAPI RecordShellCall(HWND owner, LPCWSTR verb, LPCWSTR target, LPCWSTR parameters, LPCWSTR directory,
+                                 INT showCommand) {
+    shellCalls.push_back({owner, verb, target, parameters == nullptr, directory == nullptr, showCommand});
+    return reinterpret_cast<HINSTANCE>(33);
+}
+
+std::wstring TextOf(HWND window) {
+    wchar_t text[256] = {};
+    GetWindowTextW(window, text, 256);
+    return text;
+}
+
+// A rectangle in the About window's client coordinates.
+RECT PlaceOf(HWND control, HWND parent) {
+    RECT rect;
+    GetWindowRect(control, &rect);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+void ExpectRect(const RECT& expected, const RECT& actual, const char* what) {
+    EXPECT_EQ(expected.left, actual.left) << what;
+    EXPECT_EQ(expected.top, actual.top) << what;
+    EXPECT_EQ(expected.right, actual.right) << what;
+    EXPECT_EQ(expected.bottom, actual.bottom) << what;
+}
+
+// An About window over a plain owner window; the shell is recorded, not called.
+class AboutWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        previous_ = gui::SetShellExecuteCall(&RecordShellCall);
+        shellCalls.clear();
+        owner_ = CreateWindowExW(0, L"Static", L"", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr, nullptr,
+                                 GetModuleHandleW(nullptr), nullptr);
+        handle_ = about_.Create(owner_);
+    }
+    void TearDown() override {
+        about_.Destroy();
+        DestroyWindow(owner_);
+        gui::SetShellExecuteCall(previous_);
+    }
+
+    LRESULT Notify(HWND from, int code, int link, const wchar_t* url) {
+        NMLINK notification = {};
+        notification.hdr.hwndFrom = from;
+        notification.hdr.code = static_cast<UINT>(code);
+        notification.item.iLink = link;
+        wcscpy(notification.item.szUrl, url);
+        return SendMessageW(handle_, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&notification));
+    }
+
+    AboutWindow about_;
+    HWND owner_ = nullptr;
+    HWND handle_ = nullptr;
+    gui::ShellExecuteCall previous_ = nullptr;
+};
+
+TEST_F(AboutWindowTest, ShowsNameVersionAndCompanyInACaptionedPopUp) {
+    const wchar_t* name = Application::GetInstance()->GetApplicationName();
+    EXPECT_EQ(std::wstring(L"About ") + name, TextOf(handle_));
+    EXPECT_EQ(owner_, GetWindow(handle_, GW_OWNER));
+    LONG style = GetWindowLongW(handle_, GWL_STYLE);
+    EXPECT_EQ(static_cast<LONG>(WS_POPUP | WS_CAPTION), style & (WS_POPUP | WS_CAPTION));
+    EXPECT_EQ(0, style & (WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+
+    EXPECT_EQ(name, TextOf(about_.GetNameLabel().GetHandle()));
+    auto font = reinterpret_cast<HFONT>(SendMessageW(about_.GetNameLabel().GetHandle(), WM_GETFONT, 0, 0));
+    LOGFONTW description = {};
+    ASSERT_NE(0, GetObjectW(font, sizeof(description), &description));
+    EXPECT_STREQ(L"Tahoma", description.lfFaceName);
+    EXPECT_EQ(FW_BOLD, description.lfWeight);
+    EXPECT_EQ(15, description.lfHeight);
+    EXPECT_FALSE(description.lfItalic);
+
+    EXPECT_EQ(L"\nVersion 1.0.2\nEnneo Tessary\n\nEnneo Project", TextOf(about_.GetInformation().GetHandle()));
+    HWND ok = about_.GetOkButton().GetHandle();
+    EXPECT_EQ(L"OK", TextOf(ok));
+    EXPECT_EQ(AboutWindow::kOkCommand, GetDlgCtrlID(ok));
+    EXPECT_NE(nullptr, about_.GetIcon().GetImage());
+
+    // The final size: the client area of a 280 x 220 window.
+    RECT outer;
+    GetWindowRect(handle_, &outer);
+    EXPECT_LT(outer.right - outer.left, 280);
+    EXPECT_LT(outer.bottom - outer.top, 220);
+}
+
+TEST_F(AboutWindowTest, LaysTheContentOutOnEverySizeChange) {
+    RECT outer, client;
+    GetWindowRect(handle_, &outer);
+    GetClientRect(handle_, &client);
+    int frameWidth = (outer.right - outer.left) - client.right;
+    int frameHeight = (outer.bottom - outer.top) - client.bottom;
+    SetWindowPos(handle_, nullptr, 0, 0, 300 + frameWidth, 250 + frameHeight, SWP_NOMOVE | SWP_NOZORDER);
+    GetWindowRect(handle_, &outer);
+    POINT clientBottom = {0, 250};
+    ClientToScreen(handle_, &clientBottom);
+    int bottomFrame = outer.bottom - clientBottom.y;
+
+    ExpectRect({242, 10, 290, 58}, PlaceOf(about_.GetIcon().GetHandle(), handle_), "icon at the top right");
+    ExpectRect({10, 10, 290, 25}, PlaceOf(about_.GetNameLabel().GetHandle(), handle_), "name label");
+    ExpectRect({10, 25, 290, 205}, PlaceOf(about_.GetInformation().GetHandle(), handle_), "information text");
+    // 65 wide (from 10 to the absolute right 75), centred, a few pixels lower by the frame.
+    int top = 215 + 3 - bottomFrame;
+    ExpectRect({117, top, 182, top + 25}, PlaceOf(about_.GetOkButton().GetHandle(), handle_), "OK button");
+}
+
+TEST_F(AboutWindowTest, OkHidesTheWindowAndOtherCommandsAreAnswered0) {
+    about_.Show(SW_SHOWNORMAL);
+    EXPECT_EQ(0, SendMessageW(handle_, WM_COMMAND, 12345, 0));
+    EXPECT_TRUE(IsWindowVisible(handle_));
+    SendMessageW(about_.GetOkButton().GetHandle(), BM_CLICK, 0, 0);
+    EXPECT_FALSE(IsWindowVisible(handle_));
+    EXPECT_TRUE(IsWindow(handle_));
+}
+
+TEST_F(AboutWindowTest, OpensOnlyTheFirstLinkOfTheInformationText) {
+    HWND information = about_.GetInformation().GetHandle();
+    EXPECT_EQ(0, Notify(about_.GetOkButton().GetHandle(), NM_CLICK, 0, L"http://other.example/"));
+    EXPECT_EQ(0, Notify(information, NM_CLICK, 1, L"http://second.example/"));
+    EXPECT_EQ(0, Notify(information, NM_DBLCLK, 0, L"http://double.example/"));
+    EXPECT_TRUE(shellCalls.empty());
+
+    EXPECT_EQ(1, Notify(information, NM_CLICK, 0, L"http://first.example/"));
+    EXPECT_EQ(1, Notify(information, NM_RETURN, 0, L"http://entered.example/"));
+    ASSERT_EQ(2u, shellCalls.size());
+    EXPECT_EQ(nullptr, shellCalls[0].owner);
+    EXPECT_EQ(L"open", shellCalls[0].verb);
+    EXPECT_EQ(L"http://first.example/", shellCalls[0].target);
+    EXPECT_TRUE(shellCalls[0].noParameters && shellCalls[0].noDirectory);
+    EXPECT_EQ(SW_SHOW, shellCalls[0].showCommand);
+    EXPECT_EQ(L"http://entered.example/", shellCalls[1].target);
+}
+
+}  // namespace

@@ -1,0 +1,200 @@
+// Tests of the log window: opening at start, line ends, Log to screen, Clear, Save As,
+// Exit and closing.
+#include "common/gui/WindowMessageRouter.h"
+#include "common/util/logging/DebugOutput.h"
+#include "common/util/logging/LoggerManager.h"
+#include "common/util/logging/WindowLogger.h"
+
+#include "tests/common/RaisedBy.h"
+#include "tests/common/TestFiles.h"
+#include "tests/support/DialogDriver.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+using util::logging::WindowLogger;
+
+namespace {
+
+std::vector<std::wstring> debugOutput;
+
+void RecordDebugOutput(const wchar_t* text) { debugOutput.push_back(text); }
+
+std::string Bytes(std::initializer_list<unsigned char> bytes) { return std::string(bytes.begin(), bytes.end()); }
+
+// The log window, shown and empty with Log to screen on, whatever an earlier case left;
+// the diagnostic channel is recorded.
+class WindowLoggerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        log_ = WindowLogger::GetInstance();
+        if (log_->GetWindow() == nullptr) log_->InitInstance();  // an earlier case closed it
+        Command(WindowLogger::kClear);
+        if (!log_->IsLoggingToScreen()) Command(WindowLogger::kLogToScreen);
+        previous_ = util::logging::SetDebugOutputWriter(&RecordDebugOutput);
+        debugOutput.clear();
+    }
+    void TearDown() override {
+        util::logging::SetDebugOutputWriter(previous_);
+        MSG quit;
+        PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    }
+
+    void Command(WORD command) { SendMessageW(log_->GetWindow(), WM_COMMAND, command, 0); }
+    std::wstring Shown() {
+        wchar_t text[256] = {};
+        GetWindowTextW(log_->GetEditControl(), text, 256);
+        return text;
+    }
+    bool Checked() {
+        return (GetMenuState(GetMenu(log_->GetWindow()), WindowLogger::kLogToScreen, MF_BYCOMMAND) & MF_CHECKED) != 0;
+    }
+    // Whether the quit message was posted, with code 0.
+    bool QuitPosted() {
+        MSG quit;
+        return PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) && quit.wParam == 0;
+    }
+    // Saves through the real dialog, answering each box in turn; every box must come.
+    bool SaveAs(std::vector<DialogDriver::Answer> answers) {
+        DialogDriver driver(std::move(answers));
+        bool saved = log_->SaveAs();
+        for (const std::wstring& text : driver.Texts()) EXPECT_NE(L"<no dialog>", text);
+        return saved;
+    }
+
+    WindowLogger* log_ = nullptr;
+    util::logging::DebugOutputWriter previous_ = nullptr;
+    TempFolder folder_;
+};
+
+TEST_F(WindowLoggerTest, OneWindowWithItsClassCaptionMenuAndEditControl) {
+    EXPECT_EQ(log_, WindowLogger::GetInstance());
+    HWND window = log_->GetWindow();
+    EXPECT_TRUE(IsWindowVisible(window));
+    wchar_t text[64] = {};
+    GetClassNameW(window, text, 64);
+    EXPECT_STREQ(L"Thread", text);
+    // Opened by the application's constructor before the program's name was known.
+    GetWindowTextW(window, text, 64);
+    EXPECT_STREQ(L"LoggingApplication's log", text);
+    util::logging::LoggerManager::GetInstance()->Log(L"once");
+    EXPECT_EQ(L"once", Shown());
+
+    HMENU menu = GetMenu(window);
+    ASSERT_EQ(3, GetMenuItemCount(menu));
+    const std::pair<WORD, const wchar_t*> items[] = {
+        {WindowLogger::kSaveAs, L"Save &As ..."}, {WindowLogger::kExit, L"E&xit\tCtrl+X"},
+        {WindowLogger::kLogToScreen, L"Log to screen"}, {WindowLogger::kClear, L"Clear"},
+        {WindowLogger::kAbout, L"&About ...\tAlt+?"}};
+    for (const auto& item : items) {
+        GetMenuStringW(menu, item.first, text, 64, MF_BYCOMMAND);
+        EXPECT_STREQ(item.second, text);
+    }
+    EXPECT_EQ(3, GetMenuItemCount(GetSubMenu(menu, 0)));  // with the separator
+    EXPECT_TRUE(Checked());
+
+    // The edit control fills the client area after every size change.
+    SetWindowPos(window, nullptr, 0, 0, 420, 330, SWP_NOMOVE | SWP_NOZORDER);
+    RECT client, edit;
+    GetClientRect(window, &client);
+    GetWindowRect(log_->GetEditControl(), &edit);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&edit), 2);
+    EXPECT_EQ(client.right, edit.right - edit.left);
+    EXPECT_EQ(client.bottom, edit.bottom - edit.top);
+}
+
+TEST_F(WindowLoggerTest, AppendsWithLineEndsMadeWholeAndNoneAdded) {
+    log_->Log(L"one\ntwo");
+    log_->Log(L"\r\nthree");
+    log_->Log(L"");
+    log_->Log(L" four");
+    EXPECT_EQ(L"one\r\ntwo\r\nthree four", Shown());
+    EXPECT_EQ(3, SendMessageW(log_->GetEditControl(), EM_GETLINECOUNT, 0, 0));
+    // Typed text stays; logged text goes after it.
+    SendMessageW(log_->GetEditControl(), EM_SETSEL, 0, 0);
+    SendMessageW(log_->GetEditControl(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L">"));
+    log_->Log(L"!");
+    EXPECT_EQ(L">one\r\ntwo\r\nthree four!", Shown());
+    EXPECT_TRUE(debugOutput.empty());
+}
+
+TEST_F(WindowLoggerTest, LogToScreenUncheckedDropsTextsEverywhere) {
+    log_->Log(L"kept ");
+    Command(WindowLogger::kLogToScreen);
+    EXPECT_FALSE(log_->IsLoggingToScreen());
+    EXPECT_FALSE(Checked());
+    log_->Log(L"dropped");
+    Command(WindowLogger::kLogToScreen);
+    EXPECT_TRUE(Checked());
+    log_->Log(L"again");
+    EXPECT_EQ(L"kept again", Shown());
+    EXPECT_TRUE(debugOutput.empty());
+}
+
+TEST_F(WindowLoggerTest, SaveAsWritesEveryLineWithItsLineEnd) {
+    log_->Log(L"a\nb");
+    // A new file, named by a path longer than a short name buffer would take.
+    std::wstring path = folder_.Path("a-log-file-name-that-makes-the-whole-path-long-enough-to-matter.txt");
+    ASSERT_GT(path.size(), 80u);
+    EXPECT_TRUE(SaveAs({{L"", path, IDOK}}));
+    EXPECT_EQ(Bytes({0xFF, 0xFE, 'a', 0, '\r', 0, '\n', 0, 'b', 0, '\r', 0, '\n', 0}), ReadBytes(path));
+
+    // Cleared, an empty edit control still has one line; the old file is replaced on
+    // the user's word.
+    Command(WindowLogger::kClear);
+    EXPECT_EQ(L"", Shown());
+    EXPECT_TRUE(SaveAs({{L"", path, IDOK}, {L"", L"", IDYES}}));
+    EXPECT_EQ(Bytes({0xFF, 0xFE, '\r', 0, '\n', 0}), ReadBytes(path));
+
+    std::wstring cancelled = folder_.Path("cancelled.txt");
+    EXPECT_FALSE(SaveAs({{L"", cancelled, IDCANCEL}}));
+    EXPECT_FALSE(FileExists(cancelled));
+}
+
+TEST_F(WindowLoggerTest, AFailedSaveIsRaisedAfterTheDispatch) {
+    std::wstring path = folder_.Path("locked.txt");
+    WriteBytes(path, "old");
+    // Held open without sharing, so that the log cannot create it anew.
+    HANDLE locked = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, locked);
+    {
+        DialogDriver driver({{L"", path, IDOK}, {L"", L"", IDYES}});
+        Command(WindowLogger::kSaveAs);  // through the window procedure, as the menu does
+        for (const std::wstring& text : driver.Texts()) EXPECT_NE(L"<no dialog>", text);
+    }
+    CloseHandle(locked);
+    EXPECT_EQ(L"FileLogger::GetFile() - CreateFile (" + path + L")",
+              RaisedBy([] { gui::WindowMessageRouter::GetInstance()->RaiseKeptException(); }));
+    EXPECT_EQ("old", ReadBytes(path));
+}
+
+TEST_F(WindowLoggerTest, AboutDoesNothingWhileExitAndCloseEndTheLoop) {
+    Command(WindowLogger::kAbout);
+    EXPECT_TRUE(IsWindowVisible(log_->GetWindow()));
+    EXPECT_FALSE(QuitPosted());
+
+    HWND window = log_->GetWindow();
+    Command(WindowLogger::kExit);
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_TRUE(QuitPosted());
+    // With the window gone, texts go to the diagnostic channel.
+    log_->Log(L"late");
+    EXPECT_EQ(std::vector<std::wstring>({L"Could not be appended to WindowLogger : ", L"late", L"\r\n"}), debugOutput);
+
+    log_->InitInstance();
+    HWND replaced = log_->GetWindow();
+    log_->InitInstance();  // in place of the shown window: the loop goes on
+    EXPECT_FALSE(IsWindow(replaced));
+    EXPECT_FALSE(QuitPosted());
+    window = log_->GetWindow();
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_TRUE(log_->IsLoggingToScreen());
+    SendMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_TRUE(QuitPosted());
+}
+
+}  // namespace
