@@ -246,13 +246,20 @@ protected:
         start_ = fs::current_path();
         folder_ = fs::temp_directory_path() /
                   ("enneo-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(folder_);
+        std::error_code ignored;
+        fs::remove_all(folder_, ignored);
         fs::create_directories(folder_);
     }
     void TearDown() override {
         BoardTest::TearDown();
         fs::current_path(start_);
-        fs::remove_all(folder_);
+        // The dialogs' folder watching lets go of the folder a moment later.
+        std::error_code error;
+        for (int attempt = 0; attempt < 50; ++attempt) {
+            fs::remove_all(folder_, error);
+            if (!error) break;
+            Sleep(100);
+        }
     }
     fs::path start_;
     fs::path folder_;
