@@ -186,6 +186,25 @@ TEST_F(HttpClientTest, ABodyCutShortFails) {
     EXPECT_EQ("<false>", Fetch(Url(L"/short-chunked")));
 }
 
+TEST_F(HttpClientTest, BrokenResponsesFailWithinTheirBound) {
+    client.SetRecvTimeOut(2000);
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ("<false>", Fetch(Url(L"/cut-header")));      // closed inside the header block
+    EXPECT_EQ("<false>", Fetch(Url(L"/cut-chunk-size")));  // closed inside a chunk size
+    EXPECT_EQ("<false>", Fetch(Url(L"/cut-chunk")));       // closed inside a chunk
+    for (int seed = 1; seed <= 3; ++seed) {
+        EXPECT_EQ("<false>", Fetch(Url(L"/noise?seed=" + std::to_wstring(seed)))) << seed;
+    }
+    EXPECT_LT(SecondsSince(start), 10.0);
+    EXPECT_EQ("", Fetch(Url(L"/empty")));  // the client goes on
+}
+
+TEST_F(HttpClientTest, AHundredThousandHeaderLinesAreReadInReasonableTime) {
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ("ok", Fetch(Url(L"/many-headers")));
+    EXPECT_LT(SecondsSince(start), 30.0);
+}
+
 TEST_F(HttpClientTest, AResponsePastItsSizeLimitFails) {
     HttpRequest request;
     HttpResponse response;

@@ -47,6 +47,7 @@ by the last /update-control, and the requests it received since then are listed.
   /files/Enneo.upd     NEW_VERSION_SIZE bytes: byte i is i * 7 % 251
 """
 import os
+import random
 import signal
 import socket
 import socketserver
@@ -136,6 +137,22 @@ class Handler(socketserver.BaseRequestHandler):
             conn.shutdown(socket.SHUT_WR)
         elif path == "/short-chunked":
             send(b"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n5\r\nhello\r\n")
+            conn.shutdown(socket.SHUT_WR)
+        elif path == "/cut-header":
+            send(b"HTTP/1.1 200 OK\r\nContent-Le")
+            conn.shutdown(socket.SHUT_WR)
+        elif path == "/cut-chunk-size":
+            send(b"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n5\r\nhello\r\n1")
+            conn.shutdown(socket.SHUT_WR)
+        elif path == "/cut-chunk":
+            send(b"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n5\r\nhel")
+            conn.shutdown(socket.SHUT_WR)
+        elif path == "/many-headers":
+            lines = b"".join(b"X-Line-%d: value\r\n" % i for i in range(100000))
+            send(b"HTTP/1.1 200 OK\r\n" + lines + b"Content-Length: 2\r\n\r\nok")
+        elif path == "/noise":
+            noise = random.Random(int(query.get("seed", "1"))).randbytes(20000)
+            send(noise)
             conn.shutdown(socket.SHUT_WR)
         elif path == "/empty":
             ok(b"")
