@@ -3,6 +3,7 @@
 
 #include "PuzzleTestGrids.h"
 #include "RandomGrids.h"
+#include "SeededTest.h"
 #include "ReferenceSolver.h"
 
 #include <gtest/gtest.h>
@@ -90,17 +91,7 @@ std::vector<std::string> ReadCollection(const std::string& name) {
     return puzzles;
 }
 
-class SolverDifferentialTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        seed_ = static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count());
-        std::printf("seed %u\n", seed_);
-        random_.seed(seed_);
-    }
-
-    unsigned seed_ = 0;
-    std::mt19937 random_;
-};
+class SolverDifferentialTest : public SeededTest {};
 
 TEST(SolverCollectionTest, EveryPuzzleTakesTheSameSteps) {
     EnneoPuzzle sample;

@@ -3,6 +3,7 @@
 
 #include "PuzzleTestGrids.h"
 #include "RandomGrids.h"
+#include "SeededTest.h"
 
 #include <gtest/gtest.h>
 
@@ -38,17 +39,7 @@ int CountByHand(EnneoPuzzle& puzzle) {
     return 1;
 }
 
-class SolverGridTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        seed_ = static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count());
-        std::printf("seed %u\n", seed_);
-        random_.seed(seed_);
-    }
-
-    unsigned seed_ = 0;
-    std::mt19937 random_;
-};
+class SolverGridTest : public SeededTest {};
 
 // Grids with and without repeated givens, filled further digit by digit: the masks
 // follow every placement exactly as the grid's own candidates do.
