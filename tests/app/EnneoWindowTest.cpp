@@ -319,14 +319,25 @@ TEST_F(BoardFileTest, AFailedSaveIsReported) {
     EXPECT_EQ(L"Your enneo has died.\nError saving Enneo to file.", texts[1]);
 }
 
+// The visible board window of one thread: other test programs running side by side
+// show boards of their own.
+BOOL CALLBACK FindVisibleBoard(HWND window, LPARAM found) {
+    wchar_t className[32] = {};
+    GetClassNameW(window, className, 32);
+    if (std::wstring(className) != L"EnneoWindow" || !IsWindowVisible(window)) return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
 TEST(EnneoAppTest, ExitEndsTheProgramWithZero) {
-    std::thread chooser([] {
+    DWORD programThread = GetCurrentThreadId();
+    std::thread chooser([programThread] {
         for (int i = 0; i < 200; ++i) {
-            if (HWND board = FindWindowW(L"EnneoWindow", L"Enneo Tessary")) {
-                if (IsWindowVisible(board)) {
-                    PostMessageW(board, WM_COMMAND, ID_MFILE_EXIT, 0);
-                    return;
-                }
+            HWND board = nullptr;
+            EnumThreadWindows(programThread, &FindVisibleBoard, reinterpret_cast<LPARAM>(&board));
+            if (board != nullptr) {
+                PostMessageW(board, WM_COMMAND, ID_MFILE_EXIT, 0);
+                return;
             }
             Sleep(50);
         }
