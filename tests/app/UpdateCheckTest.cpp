@@ -92,9 +92,14 @@ protected:
         STARTUPINFOW startup = {};
         startup.cb = sizeof(startup);
         std::wstring commandLine = L"\"" + program + L"\"";
-        ASSERT_TRUE(CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                                   folder_.Path("").c_str(), &startup, &process_))
-            << "cannot start " << std::string(program.begin(), program.end());
+        // Wine now and then refuses a start while the machine is busy; a few tries.
+        bool started = false;
+        for (int attempt = 0; attempt < 5 && !started; ++attempt) {
+            if (attempt > 0) Sleep(500);
+            started = CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                                     folder_.Path("").c_str(), &startup, &process_) != 0;
+        }
+        ASSERT_TRUE(started) << "cannot start " << std::string(program.begin(), program.end());
     }
     // The program's board window once it is shown, or null after the time-out; the
     // start-up check has ended by then.
