@@ -65,7 +65,7 @@ bool HttpClient::Request(const wchar_t* url, HttpRequest& request, HttpResponse&
         Connect();
         request.Serialize();
         Send(request.GetRaw().GetBuffer(), request.GetRaw().GetSize());
-        response.Read(*this);
+        response.Read(*this, progress_);
 
         status = StatusOf(response.GetFirstLine());
         const wchar_t* setCookie = response.GetHeader(L"Set-Cookie");

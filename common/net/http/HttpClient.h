@@ -17,7 +17,8 @@ namespace http {
 // 302 are followed by the client's own rule (see SendCommand), at most 10 in a row;
 // the last Set-Cookie value received goes back as "Cookie" on every later request.
 // The receive time-out (5 seconds unless set) applies to every socket the client
-// makes and bounds connecting as well.
+// makes and bounds connecting as well; each response must also make the minimum
+// progress (HttpResponse's default unless set).
 class HttpClient : public TCPClient {
 public:
     static const int kMaxRedirects = 10;
@@ -46,6 +47,13 @@ public:
 
     const String& GetCookie() const { return cookie_; }
 
+    // Every later response fails when it brings fewer than bytes in some span of
+    // milliseconds before it is complete.
+    void SetMinimumProgress(int bytes, int milliseconds) {
+        progress_.bytes = bytes;
+        progress_.milliseconds = milliseconds;
+    }
+
 private:
     bool Request(const wchar_t* url, HttpRequest& request, HttpResponse& response, uint32_t& status,
                  int redirects);
@@ -54,6 +62,7 @@ private:
 
     String userAgent_;
     String cookie_;
+    MinimumProgress progress_;
 };
 
 }  // namespace http

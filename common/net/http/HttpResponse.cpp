@@ -7,6 +7,7 @@
 #include "common/net/DecimalText.h"
 #include "common/net/TCPSocket.h"
 
+#include <chrono>
 #include <cstring>
 #include <cwchar>
 #include <string>
@@ -30,13 +31,39 @@ bool EndsWith(const char* bytes, int size, const char* end) {
     return size >= length && std::memcmp(bytes + size - length, end, length) == 0;
 }
 
+// Counts the bytes of each span of time and raises when a span ends with too few.
+class ProgressWatch {
+public:
+    explicit ProgressWatch(const MinimumProgress& least)
+        : least_(least), spanStart_(Clock::now()) {}
+
+    // Called after every receive, with the bytes it brought.
+    void Count(int bytes) {
+        spanBytes_ += bytes;
+        Clock::time_point now = Clock::now();
+        if (now - spanStart_ < std::chrono::milliseconds(least_.milliseconds)) return;
+        if (spanBytes_ < least_.bytes) {
+            throw new Exception(L"HttpResponse::Read()\nOnly %d bytes came in %d ms; at least %d must.",
+                                spanBytes_, least_.milliseconds, least_.bytes);
+        }
+        spanStart_ = now;
+        spanBytes_ = 0;
+    }
+
+private:
+    using Clock = std::chrono::steady_clock;
+    MinimumProgress least_;
+    Clock::time_point spanStart_;
+    int spanBytes_ = 0;
+};
+
 }  // namespace
 
-int HttpResponse::Read(TCPSocket& socket) {
-    return ReadFrom([&socket](char* buffer) { return socket.Receive(buffer); });
+int HttpResponse::Read(TCPSocket& socket, const MinimumProgress& progress) {
+    return ReadFrom([&socket](char* buffer) { return socket.Receive(buffer); }, progress);
 }
 
-int HttpResponse::ReadFrom(const Receiver& receive) {
+int HttpResponse::ReadFrom(const Receiver& receive, const MinimumProgress& progress) {
     std::vector<char> buffer(TCPSocket::kReceiveBufferSize);
     io::ByteArrayOutputStream& raw = GetRaw();
     int expected = -1;
@@ -45,12 +72,14 @@ int HttpResponse::ReadFrom(const Receiver& receive) {
     bool headerSeen = false;
     bool chunked = false;
     bool complete = false;
+    ProgressWatch watch(progress);
     for (;;) {
         int n = receive(buffer.data());
         if (n < 0) break;
         if (n == 0) {
             if (emptyReads > 5) break;
             ++emptyReads;
+            watch.Count(0);
             continue;
         }
         if (n > sizeLimit_ - raw.GetSize()) {
@@ -73,6 +102,10 @@ int HttpResponse::ReadFrom(const Receiver& receive) {
                 const wchar_t* length = GetHeader(L"Content-Length");
                 expected = length != nullptr && !chunked ? ReadDecimal(length) : -1;
                 headerSeen = true;
+                if (expected > sizeLimit_ - headerLength) {
+                    throw new Exception(L"HttpResponse::Read()\nA body of %d bytes would pass %d bytes.",
+                                        expected, sizeLimit_);
+                }
             }
         }
         // The last chunk is looked for in the body only: a header block whose last
@@ -81,6 +114,7 @@ int HttpResponse::ReadFrom(const Receiver& receive) {
         complete = chunked ? EndsWith(raw.GetBuffer() + headerLength, bodySize, "0\r\n\r\n")
                            : bodySize == expected;
         if (complete) break;
+        watch.Count(n);
     }
     const char* body = raw.GetBuffer() ? raw.GetBuffer() + headerLength : nullptr;
     int bodySize = raw.GetSize() - headerLength;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "HttpMessage.h"
+#include "MinimumProgress.h"
 
 #include <functional>
 
@@ -22,17 +23,18 @@ public:
     // Reads until the body is complete: as many bytes as Content-Length gives, the
     // last chunk of a "chunked" body, the peer closing (the seventh empty read), a
     // receive error or the receive time-out. Returns the body's size. Raises, after
-    // nothing or part of the response was decoded, when the response grows past the
-    // size limit, when the reading ends before Content-Length bytes or the last chunk
-    // arrived, when a chunk size is not hex or does not fit, and when a chunk runs past
-    // the bytes received.
-    int Read(TCPSocket& socket);
+    // nothing or part of the response was decoded, when the response grows (or its
+    // Content-Length would grow it) past the size limit, when it brings less than the
+    // minimum progress before it is complete, when the reading ends before
+    // Content-Length bytes or the last chunk arrived, when a chunk size is not hex or
+    // does not fit, and when a chunk runs past the bytes received.
+    int Read(TCPSocket& socket, const MinimumProgress& progress = MinimumProgress());
 
     // Takes the bytes of one receive into a buffer of TCPSocket::kReceiveBufferSize
     // bytes: their count, 0 when none came, negative when no more will come.
     using Receiver = std::function<int(char* buffer)>;
     // Read's work over any source of received bytes.
-    int ReadFrom(const Receiver& receive);
+    int ReadFrom(const Receiver& receive, const MinimumProgress& progress = MinimumProgress());
 
     int GetSizeLimit() const { return sizeLimit_; }
     void SetSizeLimit(int bytes) { sizeLimit_ = bytes; }

@@ -24,8 +24,11 @@ namespace version {
 namespace {
 
 const wchar_t kSetting[] = L"CheckForUpdates";
-// The reply must come quickly: the check blocks the program while it waits.
+// The reply must come quickly: the check blocks the program while it waits. It is
+// small, so a service that trickles it is given up after two seconds.
 const int kReplyTimeOutMilliseconds = 1000;
+const int kReplyMinimumBytes = 1024;
+const int kReplyProgressMilliseconds = 2000;
 // The downloads may be large and slow, but a server that stops sending must not hold
 // the program for ever.
 const int kDownloadTimeOutMilliseconds = 30000;
@@ -68,6 +71,7 @@ void VersionCheck::Check() {
     url.Format(L"%s?name=%s", serviceUrl_, GetProgramIdentifier());
     try {
         client.SetRecvTimeOut(kReplyTimeOutMilliseconds);
+        client.SetMinimumProgress(kReplyMinimumBytes, kReplyProgressMilliseconds);
         if (!client.Get(url.GetText(), &reply)) return;
         const String& replyText = reply.ToString();
         std::vector<wchar_t> text(replyText.GetText(), replyText.GetText() + replyText.GetLength());

@@ -199,6 +199,28 @@ TEST_F(HttpClientTest, BrokenResponsesFailWithinTheirBound) {
     EXPECT_EQ("", Fetch(Url(L"/empty")));  // the client goes on
 }
 
+// A peer that sends a byte a second never lets the receive time-out strike; the
+// minimum progress ends the response, and a slow but steady one still comes whole.
+TEST_F(HttpClientTest, AResponseTooSlowToFinishFailsWithinItsSpan) {
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ("<false>", Fetch(Url(L"/drip")));  // the default: 1 KiB in every 10 s
+    EXPECT_LT(SecondsSince(start), 15.0);
+
+    client.SetMinimumProgress(1024, 1000);
+    start = std::chrono::steady_clock::now();
+    EXPECT_EQ("<false>", Fetch(Url(L"/drip")));
+    EXPECT_LT(SecondsSince(start), 4.0);
+    EXPECT_EQ(std::string(16384, 's'), Fetch(Url(L"/steady")));  // 4 KiB a second for 3.5 s
+}
+
+TEST_F(HttpClientTest, AContentLengthLargerThanWhatComesFails) {
+    client.SetRecvTimeOut(1000);
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ("<false>", Fetch(Url(L"/long-promise?length=100000")));  // waits for the time-out
+    EXPECT_EQ("<false>", Fetch(Url(L"/long-promise?length=2000000000")));  // past the size limit at once
+    EXPECT_LT(SecondsSince(start), 5.0);
+}
+
 TEST_F(HttpClientTest, AHundredThousandHeaderLinesAreReadInReasonableTime) {
     auto start = std::chrono::steady_clock::now();
     EXPECT_EQ("ok", Fetch(Url(L"/many-headers")));

@@ -25,6 +25,13 @@ for a few seconds, so that a client that waits for the close is seen to wait):
                      then the close
   /short             Content-Length 10, 5 bytes, then the close
   /short-chunked     one chunk and no last chunk, then the close
+  /cut-header, /cut-chunk-size, /cut-chunk   the close inside the header block, a
+                     chunk size line, a chunk's data
+  /long-promise?length=N   Content-Length N, 5 bytes, then nothing
+  /drip              Content-Length 1000, the response sent one byte a second
+  /steady            Content-Length 16384, 2048 bytes every half second
+  /many-headers      100,000 header lines before Content-Length 2
+  /noise?seed=N      20,000 random bytes, then the close
   /empty             200 with Content-Length 0
   /not-found         404 with a body
   /no-reason         'HTTP/1.1 200' without a reason phrase
@@ -42,7 +49,8 @@ by the last /update-control, and the requests it received since then are listed.
   /versions/index.php  by scenario: 'newer' a reply offering 1.0.3; 'same' one with
                      1.0.2; 'message' one with a message (and version 9.9); 'missing'
                      404; 'silent' no answer; 'no-updater' 1.0.3 with an updater URL
-                     on the closed port
+                     on the closed port; 'loop' a redirect to a new URL each time;
+                     any of the fault paths above by name ('drip', 'noise', ...)
   /files/updater.exe   the UPDATER file
   /files/Enneo.upd     NEW_VERSION_SIZE bytes: byte i is i * 7 % 251
 """
@@ -74,6 +82,10 @@ def update_reply(scenario):
     return ("<?xml version='1.0' encoding='UTF-8'?>\n<update>%s<version>%s</version>"
             "<downloadUrl>%sEnneo.upd</downloadUrl><updaterUrl>%s</updaterUrl></update>\n"
             % (message, version, base, updater)).encode()
+
+
+# The update service's answers that are faults of the network tests' paths.
+FAULTS = {name: "/" + name for name in ("cut-header", "long-promise", "drip", "many-headers", "noise")}
 
 
 class Handler(socketserver.BaseRequestHandler):
@@ -147,6 +159,13 @@ class Handler(socketserver.BaseRequestHandler):
         elif path == "/cut-chunk":
             send(b"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n5\r\nhel")
             conn.shutdown(socket.SHUT_WR)
+        elif path == "/long-promise":
+            send(b"HTTP/1.1 200 OK\r\nContent-Length: %s\r\n\r\nabcde" % query.get("length", "0").encode())
+        elif path == "/drip":
+            response = b"HTTP/1.1 200 OK\r\nContent-Length: 1000\r\n\r\n" + b"x" * 1000
+            send(*(response[i:i + 1] for i in range(len(response))), pause=1)
+        elif path == "/steady":
+            send(*([b"HTTP/1.1 200 OK\r\nContent-Length: 16384\r\n\r\n"] + [b"s" * 2048] * 8), pause=0.5)
         elif path == "/many-headers":
             lines = b"".join(b"X-Line-%d: value\r\n" % i for i in range(100000))
             send(b"HTTP/1.1 200 OK\r\n" + lines + b"Content-Length: 2\r\n\r\nok")
@@ -188,14 +207,19 @@ class Handler(socketserver.BaseRequestHandler):
             ok("".join(line + "\n" for line in update["log"]).encode())
         elif path == "/versions/index.php" or path.startswith("/files/"):
             update["log"].append(request.split(b"\r\n")[0].decode("latin-1"))
-            self.answer_update(path, ok)
+            self.answer_update(conn, path, request, ok)
         else:
             ok(b"unknown test path", b"500 Unknown")
 
-    @staticmethod
-    def answer_update(path, ok):
+    def answer_update(self, conn, path, request, ok):
         scenario = update["scenario"]
-        if path == "/files/updater.exe" and update["updater"]:
+        if path == "/versions/index.php" and scenario in FAULTS:
+            self.answer(conn, FAULTS[scenario], {"length": "100000000"}, request)
+        elif path == "/versions/index.php" and scenario == "loop":
+            update["hops"] = update.get("hops", 0) + 1
+            location = b"Location: index.php?hop=%d\r\n" % update["hops"]
+            conn.sendall(b"HTTP/1.1 302 Found\r\n" + location + b"Content-Length: 0\r\n\r\n")
+        elif path == "/files/updater.exe" and update["updater"]:
             with open(update["updater"], "rb") as f:
                 ok(f.read())
         elif path == "/files/Enneo.upd":
