@@ -7,6 +7,7 @@
 #include "tests/common/TestFiles.h"
 #include "tests/common/net/TestServer.h"
 #include "tests/support/DialogDriver.h"
+#include "tests/support/ProgramUnderTest.h"
 
 #include <windows.h>
 
@@ -20,50 +21,17 @@
 
 namespace {
 
-// The build gives the Unix paths of the programs, which Wine maps to drive Z:.
-std::wstring WindowsPath(const char* unixPath) {
-    std::wstring path = L"Z:";
-    for (const char* p = unixPath; *p != 0; ++p) path += *p == '/' ? L'\\' : static_cast<wchar_t>(*p);
-    return path;
-}
-
 const wchar_t kSettingsKey[] = L"Software\\Enneo Project\\Enneo Tessary";
 const wchar_t kSetting[] = L"CheckForUpdates";
 const char kIndexRequest[] = "GET /versions/index.php?name=Enneo HTTP/1.1\n";
 const wchar_t kOfferCaption[] = L"Enneo update";
 const wchar_t kErrorCaption[] = L"Error while installing update.";
 
-struct BoardSearch {
-    DWORD process;
-    HWND found;
-};
-
-BOOL CALLBACK FindBoard(HWND window, LPARAM parameter) {
-    auto* search = reinterpret_cast<BoardSearch*>(parameter);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    wchar_t caption[32] = {};
-    GetWindowTextW(window, caption, 32);
-    if (process != search->process || !IsWindowVisible(window) || std::wstring(caption) != L"Enneo Tessary") {
-        return TRUE;
-    }
-    search->found = window;
-    return FALSE;
-}
-
 // Each test starts the program in a folder of its own, with the service's answer and
 // the "CheckForUpdates" setting chosen first. The tests share the service and the
 // setting, so CTest runs them one at a time.
 class UpdateCheckTest : public TestServerTest {
 protected:
-    void TearDown() override {
-        if (process_.hProcess != nullptr) {
-            if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(process_.hProcess, 99);
-            CloseHandle(process_.hProcess);
-            CloseHandle(process_.hThread);
-        }
-    }
-
     std::string Fetch(const std::wstring& path) {
         net::http::HttpClient client;
         io::ByteArrayOutputStream body;
@@ -89,46 +57,12 @@ protected:
         return value.GetText();
     }
 
-    void Start(const std::wstring& program = WindowsPath(ENNEO_TEST_PROGRAM)) {
-        STARTUPINFOW startup = {};
-        startup.cb = sizeof(startup);
-        std::wstring commandLine = L"\"" + program + L"\"";
-        // Wine now and then refuses a start while the machine is busy; a few tries.
-        bool started = false;
-        for (int attempt = 0; attempt < 5 && !started; ++attempt) {
-            if (attempt > 0) Sleep(500);
-            started = CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                                     folder_.Path("").c_str(), &startup, &process_) != 0;
-        }
-        ASSERT_TRUE(started) << "cannot start " << std::string(program.begin(), program.end());
+    void Start(const std::wstring& program = ProgramUnderTest::WindowsPath(ENNEO_TEST_PROGRAM)) {
+        ASSERT_TRUE(program_.Start(program, folder_.Path(""))) << "cannot start the program";
     }
-    // The program's board window once it is shown, or null after the time-out; the
-    // start-up check has ended by then.
-    HWND WaitForBoard(int seconds = 20) {
-        auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
-        while (std::chrono::steady_clock::now() < deadline) {
-            BoardSearch search = {process_.dwProcessId, nullptr};
-            EnumWindows(&FindBoard, reinterpret_cast<LPARAM>(&search));
-            if (search.found != nullptr) return search.found;
-            if (WaitForSingleObject(process_.hProcess, 50) == WAIT_OBJECT_0) return nullptr;
-        }
-        return nullptr;
-    }
-    // The program's exit code, or -2 when it is still running after the time-out.
-    int WaitForExit(int seconds = 20) {
-        if (WaitForSingleObject(process_.hProcess, seconds * 1000) != WAIT_OBJECT_0) return -2;
-        DWORD code = 0;
-        GetExitCodeProcess(process_.hProcess, &code);
-        return static_cast<int>(code);
-    }
-    // Closes the board window like the user and gives the exit code.
-    int Close(HWND board) {
-        PostMessageW(board, WM_CLOSE, 0, 0);
-        return WaitForExit();
-    }
-    DialogDriver Answering(std::vector<DialogDriver::Answer> answers) {
-        return DialogDriver(std::move(answers), process_.dwProcessId);
-    }
+    // The board window once it is shown, or null after the time-out; the start-up
+    // check has ended by then.
+    HWND WaitForBoard(int seconds = 20) { return program_.WaitForWindow(L"Enneo Tessary", seconds); }
 
     // Starts the program against each answer of the service in turn: no box, and the
     // board window comes within a few seconds.
@@ -143,14 +77,12 @@ protected:
             ASSERT_NE(nullptr, board) << "a box or nothing instead of the board";
             EXPECT_LT(SecondsSince(start), 10.0);
             EXPECT_EQ(kIndexRequest, Requests().substr(0, std::strlen(kIndexRequest)));
-            EXPECT_EQ(0, Close(board));
-            TearDown();
-            process_ = {};
+            EXPECT_EQ(0, program_.Close(board));
         }
     }
 
     TempFolder folder_;
-    PROCESS_INFORMATION process_ = {};
+    ProgramUnderTest program_;
 };
 
 TEST_F(UpdateCheckTest, TheFirstStartWritesTheSettingAndChecks) {
@@ -161,7 +93,7 @@ TEST_F(UpdateCheckTest, TheFirstStartWritesTheSettingAndChecks) {
     ASSERT_NE(nullptr, board);
     EXPECT_EQ(kIndexRequest, Requests());
     EXPECT_EQ(L"1", Setting());
-    EXPECT_EQ(0, Close(board));
+    EXPECT_EQ(0, program_.Close(board));
 }
 
 TEST_F(UpdateCheckTest, SwitchedOffTheStartDoesNotCheckButTheMenuCommandDoes) {
@@ -172,21 +104,21 @@ TEST_F(UpdateCheckTest, SwitchedOffTheStartDoesNotCheckButTheMenuCommandDoes) {
     ASSERT_NE(nullptr, board);
     EXPECT_EQ("", Requests());
     {
-        DialogDriver boxes({{kOfferCaption, L"", IDNO}}, process_.dwProcessId);
+        DialogDriver boxes({{kOfferCaption, L"", IDNO}}, program_.GetId());
         PostMessageW(board, WM_COMMAND, IDM_CHECKUPDATES, 0);
         EXPECT_EQ(L"An update for Enneo 1.0.2 is available.\n\nDo you want to download Enneo 1.0.3?",
                   boxes.Texts().at(0));
     }
     EXPECT_EQ(kIndexRequest, Requests());
     EXPECT_EQ(L"0", Setting());
-    EXPECT_EQ(0, Close(board));
+    EXPECT_EQ(0, program_.Close(board));
 }
 
 TEST_F(UpdateCheckTest, ANewerReleaseIsOfferedBeforeTheBoardAndNoLeavesNoFile) {
     SetSetting(L"1");
     Answer(L"newer");
     Start();
-    DialogDriver boxes({{kOfferCaption, L"", IDNO}}, process_.dwProcessId);
+    DialogDriver boxes({{kOfferCaption, L"", IDNO}}, program_.GetId());
     EXPECT_EQ(L"An update for Enneo 1.0.2 is available.\n\nDo you want to download Enneo 1.0.3?",
               boxes.Texts().at(0));
     HWND board = WaitForBoard();
@@ -194,7 +126,7 @@ TEST_F(UpdateCheckTest, ANewerReleaseIsOfferedBeforeTheBoardAndNoLeavesNoFile) {
     EXPECT_EQ(kIndexRequest, Requests());
     EXPECT_FALSE(FileExists(folder_.Path("updater.exe")));
     EXPECT_FALSE(FileExists(folder_.Path("Enneo.upd")));
-    EXPECT_EQ(0, Close(board));
+    EXPECT_EQ(0, program_.Close(board));
 }
 
 // No newer release, a message instead of one, a 404, no answer at all.
@@ -212,7 +144,7 @@ TEST_F(UpdateCheckTest, AnUpdaterThatCannotBeFetchedShowsTheErrorAndFetchesNothi
     SetSetting(L"1");
     Answer(L"no-updater");
     Start();
-    DialogDriver boxes({{kOfferCaption, L"", IDYES}, {kErrorCaption, L"", IDOK}}, process_.dwProcessId);
+    DialogDriver boxes({{kOfferCaption, L"", IDYES}, {kErrorCaption, L"", IDOK}}, program_.GetId());
     std::wstring updaterUrl = UrlOnPort(closedPort_, L"/updater.exe");
     EXPECT_EQ(L"Sorry, there was an error while installing the update.\n\nThe updater at:\n\n" + updaterUrl +
                   L"\n\ncould not be saved to:\n\nupdater.exe\n\nYou may retry again later.",
@@ -223,18 +155,18 @@ TEST_F(UpdateCheckTest, AnUpdaterThatCannotBeFetchedShowsTheErrorAndFetchesNothi
     EXPECT_EQ("", ReadBytes(folder_.Path("updater.exe")));
     EXPECT_TRUE(FileExists(folder_.Path("updater.exe")));
     EXPECT_FALSE(FileExists(folder_.Path("Enneo.upd")));
-    EXPECT_EQ(0, Close(board));
+    EXPECT_EQ(0, program_.Close(board));
 }
 
 TEST_F(UpdateCheckTest, YesDownloadsBothFilesStartsTheUpdaterAndEndsTheProgram) {
     SetSetting(L"1");
     Answer(L"newer");
     Start();
-    DialogDriver boxes({{kOfferCaption, L"", IDYES}}, process_.dwProcessId);
-    EXPECT_EQ(0, WaitForExit());
+    DialogDriver boxes({{kOfferCaption, L"", IDYES}}, program_.GetId());
+    EXPECT_EQ(0, program_.WaitForExit());
     EXPECT_EQ(std::string(kIndexRequest) + "GET /files/updater.exe HTTP/1.1\nGET /files/Enneo.upd HTTP/1.1\n",
               Requests());
-    EXPECT_EQ(ReadBytes(WindowsPath(ENNEO_TEST_UPDATER)), ReadBytes(folder_.Path("updater.exe")));
+    EXPECT_EQ(ReadBytes(ProgramUnderTest::WindowsPath(ENNEO_TEST_UPDATER)), ReadBytes(folder_.Path("updater.exe")));
     std::string newVersion = ReadBytes(folder_.Path("Enneo.upd"));
     ASSERT_EQ(200000u, newVersion.size());
     for (size_t i = 0; i < newVersion.size(); ++i) {
@@ -254,7 +186,7 @@ TEST_F(UpdateCheckTest, ALeftoverUpdaterIsRemovedEvenWithTheCheckOff) {
     ASSERT_NE(nullptr, board);
     EXPECT_FALSE(FileExists(folder_.Path("updater.exe")));
     EXPECT_TRUE(FileExists(folder_.Path("other.exe")));
-    EXPECT_EQ(0, Close(board));
+    EXPECT_EQ(0, program_.Close(board));
 }
 
 // The shipped program asks a service that does not resolve: it starts within a few
@@ -262,12 +194,12 @@ TEST_F(UpdateCheckTest, ALeftoverUpdaterIsRemovedEvenWithTheCheckOff) {
 TEST_F(UpdateCheckTest, TheProgramRunsWhenItsServiceCannotBeReached) {
     SetSetting(L"1");
     auto start = std::chrono::steady_clock::now();
-    Start(WindowsPath(ENNEO_PROGRAM));
+    Start(ProgramUnderTest::WindowsPath(ENNEO_PROGRAM));
     HWND board = WaitForBoard();
     ASSERT_NE(nullptr, board);
     EXPECT_LT(SecondsSince(start), 10.0);
     SendMessageW(board, WM_COMMAND, IDM_CHECKUPDATES, 0);
-    EXPECT_EQ(0, Close(board));
+    EXPECT_EQ(0, program_.Close(board));
 }
 
 }  // namespace
