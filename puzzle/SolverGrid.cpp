@@ -176,11 +176,11 @@ bool SolverGrid::FindDeduction(Placement& placement) const {
            FindSingleInRow(placement) || FindSingleInColumn(placement);
 }
 
-int SolverGrid::CountCompletions(int limit, SolverGrid* first) const {
+int SolverGrid::CountCompletions(int limit, SolverGrid* first, int64_t* budget) const {
     SolverGrid grid = *this;
     int count = 0;
-    grid.Search(limit, count, first);
-    return count;
+    grid.Search(limit, count, first, budget);
+    return budget != nullptr && *budget < 0 ? -1 : count;
 }
 
 // A cell with one candidate must take it. A unit's empty cells take distinct digits
@@ -253,7 +253,8 @@ bool SolverGrid::RemoveLockedCandidates() {
 
 // Depth first over the fewest choices: the candidates of a cell with the fewest, or the
 // places of a digit that a unit without a repeat lacks, when it has fewer places.
-void SolverGrid::Search(int limit, int& count, SolverGrid* first) {
+void SolverGrid::Search(int limit, int& count, SolverGrid* first, int64_t* budget) {
+    if (budget != nullptr && --*budget < 0) return;
     if (!PlaceForcedDigits()) return;
     if (emptyCells_ == 0) {
         if (count == 0 && first != nullptr) *first = *this;
@@ -287,7 +288,7 @@ void SolverGrid::Search(int limit, int& count, SolverGrid* first) {
             if ((candidates_[cell] & (1 << (bestDigit - 1))) == 0) continue;
             SolverGrid next = *this;
             next.Place(cell, bestDigit);
-            next.Search(limit, count, first);
+            next.Search(limit, count, first, budget);
             if (count >= limit) return;
         }
         return;
@@ -295,6 +296,6 @@ void SolverGrid::Search(int limit, int& count, SolverGrid* first) {
     for (int mask = candidates_[best]; mask != 0 && count < limit; mask &= mask - 1) {
         SolverGrid next = *this;
         next.Place(best, LowestDigit(mask));
-        next.Search(limit, count, first);
+        next.Search(limit, count, first, budget);
     }
 }

@@ -54,8 +54,10 @@ public:
 
     // Counts the ways to fill every empty cell so that no digit placed repeats one beside
     // it in a row, a column or a block, stopping at limit. The first way found is put
-    // into *first (if not null), a complete grid; its candidates mean nothing.
-    int CountCompletions(int limit, SolverGrid* first) const;
+    // into *first (if not null), a complete grid; its candidates mean nothing. With a
+    // budget, each node of the search takes one from it, and the count is -1 when the
+    // budget runs out before the count is certain (then it stays below zero).
+    int CountCompletions(int limit, SolverGrid* first, int64_t* budget = nullptr) const;
 
 private:
     bool FindSingleInUnits(int firstUnit, Placement& placement) const;
@@ -63,7 +65,7 @@ private:
     // possible digit.
     bool PlaceForcedDigits();
     bool RemoveLockedCandidates();
-    void Search(int limit, int& count, SolverGrid* first);
+    void Search(int limit, int& count, SolverGrid* first, int64_t* budget);
 
     uint16_t candidates_[81];  // 0 for a filled cell
     uint16_t unitDigits_[27];  // blocks, rows, columns: the digits filled in each

@@ -32,16 +32,16 @@ bool StepSolver::PlaceByTrial(SolverGrid::Placement& placement) {
 // keep a known completion valid, and a grid with only one completion decides every
 // trial by comparison with it.
 bool StepSolver::LeadsToSolution(const SolverGrid& trial) {
-    if (grid_.HasRepeatedDigit()) return trial.CountCompletions(1, nullptr) > 0 && SolvesOn(trial);
+    if (grid_.HasRepeatedDigit()) return trial.CountCompletions(1, nullptr, &searchBudget_) > 0 && SolvesOn(trial);
     if (completions_ == kUnknown) {
-        int count = grid_.CountCompletions(2, &completion_);
-        completions_ = count == 0 ? kNone : count == 1 ? kOnlyOne : kSome;
+        int count = grid_.CountCompletions(2, &completion_, &searchBudget_);
+        completions_ = count <= 0 ? kNone : count == 1 ? kOnlyOne : kSome;  // a spent budget: none known
     }
     if (completions_ == kNone) return false;
     if (trial.IsPartOf(completion_)) return true;
     if (completions_ == kOnlyOne) return false;
-    int count = trial.CountCompletions(2, &completion_);
-    if (count == 0) return false;
+    int count = trial.CountCompletions(2, &completion_, &searchBudget_);
+    if (count <= 0) return false;
     completions_ = count == 1 ? kOnlyOne : kSome;  // the trial is kept: it becomes grid_
     return true;
 }
@@ -58,7 +58,7 @@ bool StepSolver::SolvesOn(SolverGrid grid) {
         for (int mask = grid.GetCandidates(cell); mask != 0; mask &= mask - 1) {
             SolverGrid trial = grid;
             trial.Place(cell, SolverGrid::LowestDigit(mask));
-            if (trial.CountCompletions(1, nullptr) > 0 && SolvesOn(trial)) return true;
+            if (trial.CountCompletions(1, nullptr, &searchBudget_) > 0 && SolvesOn(trial)) return true;
         }
         return false;
     }

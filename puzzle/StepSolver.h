@@ -11,8 +11,17 @@
 // the trial grid has a completion at all, which a search finds out, and one completion
 // found (or the knowledge that it is the only one) stays valid for every later step.
 // Only a grid with a repeated given is solved on step by step as the rule says.
+//
+// Whether a grid has a completion can take a search of exponential size: seldom with
+// givens that obey the rule (a few hundred nodes for the hardest known puzzles), but
+// repeated givens weaken what the search may conclude, and a file can make a single
+// trial take minutes. So one solver searches at most kSearchBudget nodes, a second or
+// so; once they are spent every trial fails, as the plain rule's does when it finds no
+// way on, and the solve ends.
 class StepSolver {
 public:
+    static const int64_t kSearchBudget = 1000000;
+
     explicit StepSolver(const SolverGrid& grid) : grid_(grid), completion_(grid) {}
 
     // One step. True when placement was placed. False when no step applies; then
@@ -29,11 +38,12 @@ private:
     // The plain rule's outcome for a grid with a repeated digit: whether its steps end
     // with the grid filled. Each trial is first checked for a completion, without
     // which it cannot fill the grid.
-    static bool SolvesOn(SolverGrid grid);
+    bool SolvesOn(SolverGrid grid);
 
     enum Completions { kUnknown, kNone, kOnlyOne, kSome };
 
     SolverGrid grid_;
     Completions completions_ = kUnknown;  // of grid_, when no digit repeats
     SolverGrid completion_;               // one of them, for kOnlyOne and kSome
+    int64_t searchBudget_ = kSearchBudget;
 };

@@ -154,4 +154,16 @@ TEST(EnneoPuzzleSolverTest, AFailedTrialLeavesTheLastCandidateTried) {
     EXPECT_EQ(before.substr(1), ToPuzzleLine(puzzle).substr(1));
 }
 
+// Rows 1 and 3 repeat each other's givens, which a file can give: deciding one trial
+// took minutes of completion search before the search had a budget. The solve now
+// ends, its trials failed, with the givens untouched.
+TEST(EnneoPuzzleSolverTest, RepeatedGivensThatDefeatTheSearchEndTheSolve) {
+    const std::string line = ".73.5.4.." "........." ".73.5.4.." "........." "........."
+                             "........." "........." "........." ".........";
+    EnneoPuzzle puzzle = ReadPuzzleLine(line);  // as a file gives it, without the validity rule
+    puzzle.Solve();
+    EXPECT_FALSE(puzzle.IsSolved());
+    EXPECT_EQ(line.substr(1), ToPuzzleLine(puzzle).substr(1));  // only the failed trial's digit
+}
+
 }  // namespace

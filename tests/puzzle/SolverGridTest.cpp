@@ -86,6 +86,19 @@ TEST(SolverGridCountTest, CountsKnownGrids) {
     EXPECT_EQ(0, SolverGrid(dead).CountCompletions(2, nullptr));
 }
 
+TEST(SolverGridCountTest, ASpentBudgetLeavesTheCountUnknown) {
+    SolverGrid empty{EnneoPuzzle()};
+    int64_t budget = 3;
+    EXPECT_EQ(-1, empty.CountCompletions(2, nullptr, &budget));
+    EXPECT_LT(budget, 0);
+    EXPECT_EQ(-1, empty.CountCompletions(1, nullptr, &budget));  // and stays spent
+
+    budget = 1000;
+    EXPECT_EQ(2, empty.CountCompletions(2, nullptr, &budget));
+    EXPECT_GE(budget, 0);
+    EXPECT_LT(budget, 1000);
+}
+
 // Grids with about twenty empty cells, some with a repeated given, where a unit cannot
 // hold all nine digits: the search counts exactly what trying every candidate counts.
 TEST_F(SolverGridTest, CountsWhatTryingEveryCandidateCounts) {
