@@ -73,8 +73,8 @@ public:
     // Solver: one placement per step, by the first strategy that applies. Its steps
     // are those of the plain rule (see EnneoPuzzleSolver.cpp), including what a failed
     // trial leaves behind; only the way they are computed is fast. Trials that would
-    // take more than a second or so of search fail instead (see StepSolver.h): only
-    // repeated givens from a file have been seen to need that.
+    // take more than a fraction of a second of search fail instead (see
+    // StepSolver.h): only repeated givens from a file have been seen to need that.
     bool SolveOne();  // true when one digit was placed into an empty cell
     void Solve();     // steps until no step places a digit
 
