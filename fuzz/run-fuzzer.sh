@@ -1,11 +1,13 @@
 #!/bin/bash
 # Runs one fuzzer for a bounded time from a copy of its seed corpus:
 #   run-fuzzer.sh FUZZER SEEDS WORK SECONDS
-# Fails when the fuzzer finds a crash, a leak or undefined behaviour.
+# Fails when the fuzzer finds a crash, a leak, undefined behaviour or an input that
+# takes more than 25 seconds (the slowest legitimate ones, solves that spend their
+# search budget, take a few seconds under the sanitizers).
 set -euo pipefail
 fuzzer=$1 seeds=$2 work=$3 seconds=$4
 rm -rf "$work"
 mkdir -p "$work/corpus" "$work/findings"
 cp -r "$seeds"/. "$work/corpus/"
-exec "$fuzzer" -max_total_time="$seconds" -max_len=4096 -timeout=10 -rss_limit_mb=2048 \
+exec "$fuzzer" -max_total_time="$seconds" -max_len=4096 -timeout=25 -rss_limit_mb=2048 \
     -artifact_prefix="$work/findings/" -print_final_stats=1 "$work/corpus"
