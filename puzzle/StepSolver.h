@@ -16,11 +16,11 @@
 // givens that obey the rule (a few hundred nodes for the hardest known puzzles), but
 // repeated givens weaken what the search may conclude, and a file can make a single
 // trial take minutes. So one solver searches at most kSearchBudget nodes (about a
-// third of a second here); once they are spent every trial fails, as the plain rule's
+// tenth of a second here); once they are spent every trial fails, as the plain rule's
 // does when it finds no way on, and the solve ends.
 class StepSolver {
 public:
-    static const int64_t kSearchBudget = 250000;
+    static const int64_t kSearchBudget = 100000;
 
     explicit StepSolver(const SolverGrid& grid) : grid_(grid), completion_(grid) {}
 
