@@ -72,12 +72,14 @@ int HttpResponse::ReadFrom(const Receiver& receive, const MinimumProgress& progr
     bool headerSeen = false;
     bool chunked = false;
     bool complete = false;
+    bool closed = false;
     ProgressWatch watch(progress);
     for (;;) {
         int n = receive(buffer.data());
         if (n < 0) break;
         if (n == 0) {
-            if (emptyReads > 5) break;
+            closed = emptyReads > 5;
+            if (closed) break;
             ++emptyReads;
             watch.Count(0);
             continue;
@@ -118,9 +120,10 @@ int HttpResponse::ReadFrom(const Receiver& receive, const MinimumProgress& progr
     }
     const char* body = raw.GetBuffer() ? raw.GetBuffer() + headerLength : nullptr;
     int bodySize = raw.GetSize() - headerLength;
-    // A body cut short of its length or its last chunk (the peer closed or went quiet)
-    // is not delivered as if it were whole.
-    if (!complete && (chunked || bodySize < expected)) {
+    // A body cut short of its length or its last chunk (the peer closed or went quiet),
+    // or one that ends only with the close when the close never came, is not delivered
+    // as if it were whole.
+    if (!complete && (chunked || bodySize < expected || (expected < 0 && !closed))) {
         throw new Exception(L"HttpResponse::Read()\nThe body ended after %d bytes, incomplete.",
                             bodySize);
     }

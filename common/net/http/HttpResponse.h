@@ -26,8 +26,9 @@ public:
     // nothing or part of the response was decoded, when the response grows (or its
     // Content-Length would grow it) past the size limit, when it brings less than the
     // minimum progress before it is complete, when the reading ends before
-    // Content-Length bytes or the last chunk arrived, when a chunk size is not hex or
-    // does not fit, and when a chunk runs past the bytes received.
+    // Content-Length bytes or the last chunk arrived (or, without either, before the
+    // peer closed), when a chunk size is not hex or does not fit, and when a chunk runs
+    // past the bytes received.
     int Read(TCPSocket& socket, const MinimumProgress& progress = MinimumProgress());
 
     // Takes the bytes of one receive into a buffer of TCPSocket::kReceiveBufferSize

@@ -184,6 +184,8 @@ TEST_F(HttpClientTest, BadChunksFailTheRequestAndTheClientGoesOn) {
 TEST_F(HttpClientTest, ABodyCutShortFails) {
     EXPECT_EQ("<false>", Fetch(Url(L"/short")));
     EXPECT_EQ("<false>", Fetch(Url(L"/short-chunked")));
+    client.SetRecvTimeOut(1000);
+    EXPECT_EQ("<false>", Fetch(Url(L"/no-length-held")));  // the time-out came, not the close
 }
 
 TEST_F(HttpClientTest, BrokenResponsesFailWithinTheirBound) {

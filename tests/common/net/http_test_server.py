@@ -23,6 +23,7 @@ for a few seconds, so that a client that waits for the close is seen to wait):
   /chunked-capital   'Transfer-Encoding: Chunked', then the connection closes
   /no-length         no Content-Length, the header block and two body parts apart,
                      then the close
+  /no-length-held    the same without the close
   /short             Content-Length 10, 5 bytes, then the close
   /short-chunked     one chunk and no last chunk, then the close
   /cut-header, /cut-chunk-size, /cut-chunk   the close inside the header block, a
@@ -141,9 +142,10 @@ class Handler(socketserver.BaseRequestHandler):
         elif path == "/chunked-capital":
             send(b"HTTP/1.1 200 OK\r\nTransfer-Encoding: Chunked\r\n\r\n5\r\nhello\r\n0\r\n\r\n")
             conn.shutdown(socket.SHUT_WR)
-        elif path == "/no-length":
+        elif path.startswith("/no-length"):
             send(b"HTTP/1.1 200 OK\r\n\r\n", b"first part, ", b"second part")
-            conn.shutdown(socket.SHUT_WR)
+            if path == "/no-length":
+                conn.shutdown(socket.SHUT_WR)
         elif path == "/short":
             send(b"HTTP/1.1 200 OK\r\nContent-Length: 10\r\n\r\nabcde")
             conn.shutdown(socket.SHUT_WR)
