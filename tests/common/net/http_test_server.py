@@ -85,6 +85,16 @@ def update_reply(scenario):
             % (message, version, base, updater)).encode()
 
 
+# Answers sent whole, after which the server closes its side of the connection.
+SENT_THEN_CLOSED = {
+    "/chunked-capital": b"HTTP/1.1 200 OK\r\nTransfer-Encoding: Chunked\r\n\r\n5\r\nhello\r\n0\r\n\r\n",
+    "/short": b"HTTP/1.1 200 OK\r\nContent-Length: 10\r\n\r\nabcde",
+    "/short-chunked": b"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n5\r\nhello\r\n",
+    "/cut-header": b"HTTP/1.1 200 OK\r\nContent-Le",
+    "/cut-chunk-size": b"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n5\r\nhello\r\n1",
+    "/cut-chunk": b"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n5\r\nhel",
+}
+
 # The update service's answers that are faults of the network tests' paths.
 FAULTS = {name: "/" + name for name in ("cut-header", "long-promise", "drip", "many-headers", "noise")}
 
@@ -139,28 +149,13 @@ class Handler(socketserver.BaseRequestHandler):
         elif path == "/chunked":
             send(b"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\nX-Count: 10\r\n\r\n",
                  b"5\r\nhello\r\n", b"7\r\n, world\r\n0\r\n\r\n")
-        elif path == "/chunked-capital":
-            send(b"HTTP/1.1 200 OK\r\nTransfer-Encoding: Chunked\r\n\r\n5\r\nhello\r\n0\r\n\r\n")
+        elif path in SENT_THEN_CLOSED:
+            send(SENT_THEN_CLOSED[path])
             conn.shutdown(socket.SHUT_WR)
         elif path.startswith("/no-length"):
             send(b"HTTP/1.1 200 OK\r\n\r\n", b"first part, ", b"second part")
             if path == "/no-length":
                 conn.shutdown(socket.SHUT_WR)
-        elif path == "/short":
-            send(b"HTTP/1.1 200 OK\r\nContent-Length: 10\r\n\r\nabcde")
-            conn.shutdown(socket.SHUT_WR)
-        elif path == "/short-chunked":
-            send(b"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n5\r\nhello\r\n")
-            conn.shutdown(socket.SHUT_WR)
-        elif path == "/cut-header":
-            send(b"HTTP/1.1 200 OK\r\nContent-Le")
-            conn.shutdown(socket.SHUT_WR)
-        elif path == "/cut-chunk-size":
-            send(b"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n5\r\nhello\r\n1")
-            conn.shutdown(socket.SHUT_WR)
-        elif path == "/cut-chunk":
-            send(b"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n5\r\nhel")
-            conn.shutdown(socket.SHUT_WR)
         elif path == "/long-promise":
             send(b"HTTP/1.1 200 OK\r\nContent-Length: %s\r\n\r\nabcde" % query.get("length", "0").encode())
         elif path == "/drip":
