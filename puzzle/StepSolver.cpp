@@ -32,7 +32,7 @@ bool StepSolver::PlaceByTrial(SolverGrid::Placement& placement) {
 // keep a known completion valid, and a grid with only one completion decides every
 // trial by comparison with it.
 bool StepSolver::LeadsToSolution(const SolverGrid& trial) {
-    if (grid_.HasRepeatedDigit()) return trial.CountCompletions(1, nullptr, &searchBudget_) > 0 && SolvesOn(trial);
+    if (grid_.HasRepeatedDigit()) return FillsOn(trial);
     if (completions_ == kUnknown) {
         int count = grid_.CountCompletions(2, &completion_, &searchBudget_);
         completions_ = count <= 0 ? kNone : count == 1 ? kOnlyOne : kSome;  // a spent budget: none known
@@ -44,6 +44,10 @@ bool StepSolver::LeadsToSolution(const SolverGrid& trial) {
     if (count <= 0) return false;
     completions_ = count == 1 ? kOnlyOne : kSome;  // the trial is kept: it becomes grid_
     return true;
+}
+
+bool StepSolver::FillsOn(const SolverGrid& trial) {
+    return trial.CountCompletions(1, nullptr, &searchBudget_) > 0 && SolvesOn(trial);
 }
 
 bool StepSolver::SolvesOn(SolverGrid grid) {
@@ -58,7 +62,7 @@ bool StepSolver::SolvesOn(SolverGrid grid) {
         for (int mask = grid.GetCandidates(cell); mask != 0; mask &= mask - 1) {
             SolverGrid trial = grid;
             trial.Place(cell, SolverGrid::LowestDigit(mask));
-            if (trial.CountCompletions(1, nullptr, &searchBudget_) > 0 && SolvesOn(trial)) return true;
+            if (FillsOn(trial)) return true;
         }
         return false;
     }

@@ -36,9 +36,11 @@ private:
     // Whether solving on from the trial grid, one digit placed beyond grid_, fills it.
     bool LeadsToSolution(const SolverGrid& trial);
     // The plain rule's outcome for a grid with a repeated digit: whether its steps end
-    // with the grid filled. Each trial is first checked for a completion, without
-    // which it cannot fill the grid.
+    // with the grid filled.
     bool SolvesOn(SolverGrid grid);
+    // SolvesOn for a trial grid, which is first checked for a completion, without which
+    // it cannot fill the grid.
+    bool FillsOn(const SolverGrid& trial);
 
     enum Completions { kUnknown, kNone, kOnlyOne, kSome };
 
