@@ -17,7 +17,6 @@
 #include <cstring>
 #include <cwchar>
 #include <string>
-#include <thread>
 
 namespace {
 
