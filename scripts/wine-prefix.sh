@@ -19,15 +19,21 @@ echo "wine-prefix: making $prefix"
 wineserver -w
 mkdir -p "$prefix/drive_c/windows/Fonts"
 cp /usr/share/wine/fonts/*.ttf "$prefix/drive_c/windows/Fonts/"
-reg() { "$loader" reg add "$@" /f >/dev/null 2>&1 </dev/null; }
-if [ "$mode" = display ]; then
-    reg 'HKCU\Software\Wine\Explorer' /v Desktop /d Default
-    reg 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768
-else
-    reg 'HKCU\Software\Wine\Drivers' /v Graphics /d null
-fi
-reg 'HKCU\Software\Wine\Fonts\Replacements' /v 'Times New Roman' /d 'Liberation Serif'
-reg 'HKCU\Software\Wine\Fonts\Replacements' /v 'Courier New' /d 'Liberation Mono'
-reg 'HKCU\Software\Wine\Fonts\Replacements' /v 'Arial' /d 'Liberation Sans'
+# All settings in one import: several registry commands in a row, each starting and
+# ending the Wine server, once failed here for no reason that could be seen.
+settings="$prefix/drive_c/enneo-settings.reg"
+{
+    printf 'Windows Registry Editor Version 5.00\r\n\r\n'
+    if [ "$mode" = display ]; then
+        printf '[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]\r\n"Desktop"="Default"\r\n\r\n'
+        printf '[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]\r\n"Default"="1024x768"\r\n\r\n'
+    else
+        printf '[HKEY_CURRENT_USER\\Software\\Wine\\Drivers]\r\n"Graphics"="null"\r\n\r\n'
+    fi
+    printf '[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
+    printf '"Times New Roman"="Liberation Serif"\r\n"Courier New"="Liberation Mono"\r\n"Arial"="Liberation Sans"\r\n'
+} >"$settings"
+"$loader" reg import 'C:\enneo-settings.reg' >/dev/null 2>&1 </dev/null
+rm "$settings"
 wineserver -w
 touch "$prefix/.enneo-ready"
