@@ -1,6 +1,8 @@
 // RapidXMLDocument: an XML document parsed with RapidXML.
 #include "RapidXMLDocument.h"
 
+#include "ElementDepthBound.h"
+
 #include "common/Exception.h"
 #include "common/LastErrorText.h"
 #include "common/TextConversion.h"
@@ -24,6 +26,10 @@ const int kParseFlags =
     ::rapidxml::parse_declaration_node | ::rapidxml::parse_doctype_node | ::rapidxml::parse_no_data_nodes;
 
 const wchar_t kByteOrderMark = 0xFEFF;
+
+// RapidXML recurses once per element level: ten thousand levels, a few tens of kilobytes
+// of text, overflow a Windows thread's stack. The update reply needs a handful.
+const size_t kMaxElementDepth = 64;
 
 // UTF-16 bytes as wide text without a leading byte-order mark, null-terminated. Where
 // wchar_t holds whole code points, surrogate pairs are joined.
@@ -49,6 +55,8 @@ std::vector<wchar_t> Utf16ToWide(const unsigned char* bytes, uint32_t size, bool
     return text;
 }
 
+// Recursive, but a parsed tree is at most kMaxElementDepth levels deep (Parse refuses
+// deeper texts), and the program adds only the odd element to it.
 void CollectByTagName(::rapidxml::xml_node<wchar_t>* node, const wchar_t* tag,
                       std::vector<::rapidxml::xml_node<wchar_t>*>& found) {
     if (node->type() != ::rapidxml::node_element) return;
@@ -95,6 +103,10 @@ void RapidXMLDocument::Parse(wchar_t* text) {
     root_ = nullptr;
     elements_.clear();
     document_->clear();
+    if (ElementDepthBound(text) > kMaxElementDepth) {
+        throw new Exception(L"RapidXMLDocument::Parse()\nDocument nested deeper than %d elements.",
+                            static_cast<int>(kMaxElementDepth));
+    }
     try {
         document_->parse<kParseFlags>(text);
     } catch (...) {

@@ -30,6 +30,8 @@ public:
     // a byte-order mark is not part of the text. Raises "XMLDocument::Load" when the
     // text holds no root element.
     void Load(const wchar_t* path) override;
+    // Also raises, before RapidXML reads it, for text whose elements may nest more than
+    // 64 levels deep: RapidXML's parser recurses per level.
     void Parse(wchar_t* text) override;
     const wchar_t* GetTypeName() override { return L"zam::RapidXMLDocument"; }
     XMLElementList GetElementsByTagName(const wchar_t* tag) override;

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
 
 using xml::IXMLElement;
@@ -14,12 +15,22 @@ using xml::rapidxml::RapidXMLDocument;
 namespace {
 
 const wchar_t kParseFailure[] = L"RapidXMLDocument::Parse()\nError while parsing XML document.";
+const wchar_t kTooDeep[] = L"RapidXMLDocument::Parse()\nDocument nested deeper than 64 elements.";
+
+// levels "<e>" elements, each inside the one before, with inside in the innermost.
+std::wstring Nested(int levels, const std::wstring& inside = L"") {
+    std::wstring text;
+    for (int i = 0; i < levels; ++i) text += L"<e>";
+    text += inside;
+    for (int i = 0; i < levels; ++i) text += L"</e>";
+    return text;
+}
 
 // Parses in place from a copy that lives as long as the test's document.
 class XMLTest : public ::testing::Test {
 protected:
-    void Parse(const wchar_t* text) {
-        text_.assign(text);
+    void Parse(const std::wstring& text) {
+        text_ = text;
         document_.Parse(text_.data());
     }
     std::wstring TagsOf(const xml::XMLNodeList& nodes) {
@@ -129,6 +140,35 @@ TEST_F(XMLTest, AddChildNodeRefusesOtherNodes) {
     EXPECT_EQ(L"RapidXMLElement::AddChildNode()\nAdding non element nodes not supported.",
               RaisedBy([&] { document_.GetDocumentElement()->AddChildNode(&other); }));
     EXPECT_FALSE(document_.GetDocumentElement()->HasChildNodes());
+}
+
+TEST_F(XMLTest, SixtyFourLevelsParseAndDeeperTextsAreRefusedBeforeParsing) {
+    Parse(Nested(64, L"<leaf/>"));
+    EXPECT_EQ(1u, document_.GetElementsByTagName(L"leaf").size());
+    EXPECT_EQ(kTooDeep, RaisedBy([&] { Parse(Nested(65)); }));
+    EXPECT_EQ(nullptr, document_.GetDocumentElement());
+
+    // Deep enough to overflow RapidXML's recursion on Windows, closed or not: refused at once.
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(kTooDeep, RaisedBy([&] { Parse(Nested(30000)); }));
+    EXPECT_EQ(kTooDeep, RaisedBy([&] { Parse(Nested(30000).substr(0, 90000)); }));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+}
+
+TEST_F(XMLTest, MarkupOtherThanAnOpenedElementAddsNoLevel) {
+    // Each holds what a careless count takes for one more level below the 64.
+    for (const wchar_t* inside : {L"<s/><s a='1' />", L"<!-- <e> -->", L"<![CDATA[ <e> ]]>", L"<?pi <e> ?>",
+                                  L"<s a='>' b=\"/>\" c='<e>'/>", L"</e><e>"}) {
+        EXPECT_EQ(L"<nothing raised>", RaisedBy([&] { Parse(Nested(64, inside)); })) << inside;
+    }
+    EXPECT_EQ(L"<nothing raised>", RaisedBy([&] { Parse(L"<!DOCTYPE e [ <!ENTITY g '>'> <e> ]>" + Nested(64)); }));
+}
+
+TEST_F(XMLTest, TheCountReadsMarkupAsRapidXMLDoes) {
+    // RapidXML reads "e='" as a self-closing element's name and the declaration's
+    // "?>" and "<!--" as part of a value: the 64 levels after each are real.
+    EXPECT_EQ(kTooDeep, RaisedBy([&] { Parse(L"<r><e='/>" + Nested(64) + L"'</r>"); }));
+    EXPECT_EQ(kTooDeep, RaisedBy([&] { Parse(L"<?xml version='1.0' n='?><!--'?>" + Nested(65)); }));
 }
 
 class XMLFileTest : public ::testing::Test {
