@@ -2,6 +2,7 @@
 #include "UpdateInfo.h"
 
 #include "common/Exception.h"
+#include "common/util/Base64.h"
 
 namespace util {
 namespace version {
@@ -23,6 +24,14 @@ void UpdateInfo::ReadReply() {
     version_.Set(GetFirstElementContentByTagName(L"version", true));
     downloadUrl_.Set(GetFirstElementContentByTagName(L"downloadUrl", true));
     updaterUrl_.Set(GetFirstElementContentByTagName(L"updaterUrl", true));
+    updaterSignature_.Set(GetFirstElementContentByTagName(L"updaterSignature", false));
+    downloadSignature_.Set(GetFirstElementContentByTagName(L"downloadSignature", false));
+}
+
+bool UpdateInfo::DecodeSignature(const String& text, std::vector<uint8_t>& signature) {
+    if (DecodeBase64(text.GetText(), signature) && signature.size() == kSignatureSize) return true;
+    signature.clear();
+    return false;
 }
 
 }  // namespace version

@@ -72,6 +72,45 @@ TEST_F(UpdateInfoTest, AReplyWithAReleaseFillsAllThreeTexts) {
     EXPECT_STREQ(L"1.0.3", info_.GetVersion().GetText());
     EXPECT_STREQ(L"http://h/Enneo.exe", info_.GetDownloadUrl());
     EXPECT_STREQ(L"http://h/updater.exe", info_.GetUpdaterUrl());
+    EXPECT_TRUE(info_.GetUpdaterSignature().IsEmpty());
+    EXPECT_TRUE(info_.GetDownloadSignature().IsEmpty());
+}
+
+// The base64 of the bytes 0 to 63, and of one byte fewer and more.
+const wchar_t kSignature64[] =
+    L"AAECAwQFBgcICQoLDA0ODxAREhMUFRYXGBkaGxwdHh8gISIjJCUmJygpKissLS4vMDEyMzQ1Njc4OTo7PD0+Pw==";
+const wchar_t kSignature63[] =
+    L"AAECAwQFBgcICQoLDA0ODxAREhMUFRYXGBkaGxwdHh8gISIjJCUmJygpKissLS4vMDEyMzQ1Njc4OTo7PD0+";
+const wchar_t kSignature65[] =
+    L"AAECAwQFBgcICQoLDA0ODxAREhMUFRYXGBkaGxwdHh8gISIjJCUmJygpKissLS4vMDEyMzQ1Njc4OTo7PD0+P0A=";
+
+TEST_F(UpdateInfoTest, SignaturesAreReadAfterTheRequiredElementsAndDecodeToSixtyFourBytes) {
+    std::wstring signature = L"<updaterSignature>" + std::wstring(kSignature64) + L"</updaterSignature>";
+    EXPECT_NE(L"<nothing raised>", Read((L"<r><version>1</version>" + signature + L"</r>").c_str()));
+    EXPECT_TRUE(info_.GetUpdaterSignature().IsEmpty());
+
+    std::wstring reply = L"<r><version>1.0.3</version><downloadUrl>d</downloadUrl><updaterUrl>u</updaterUrl>" +
+                         signature +
+                         L"<downloadSignature>\n  AAECAwQFBgcICQoLDA0ODxAREhMUFRYXGBkaGxwdHh8gISIj\n"
+                         L"  JCUmJygpKissLS4vMDEyMzQ1Njc4OTo7PD0+Pw==\n</downloadSignature></r>";
+    EXPECT_EQ(L"<nothing raised>", Read(reply.c_str()));
+    EXPECT_STREQ(kSignature64, info_.GetUpdaterSignature().GetText());
+    for (const String* text : {&info_.GetUpdaterSignature(), &info_.GetDownloadSignature()}) {
+        std::vector<uint8_t> bytes;
+        ASSERT_TRUE(UpdateInfo::DecodeSignature(*text, bytes));
+        ASSERT_EQ(64u, bytes.size());
+        EXPECT_EQ(0, bytes[0]);
+        EXPECT_EQ(63, bytes[63]);
+    }
+}
+
+TEST(UpdateSignatureTest, OnlyBase64OfExactlySixtyFourBytesDecodes) {
+    std::vector<uint8_t> signature(5, 1);
+    for (const wchar_t* bad : {kSignature63, kSignature65, L"", L"AAEC*wQF", L"AAEC"}) {
+        EXPECT_FALSE(UpdateInfo::DecodeSignature(String(bad), signature)) << bad;
+        EXPECT_TRUE(signature.empty()) << bad;
+    }
+    EXPECT_FALSE(UpdateInfo::DecodeSignature(String(), signature));
 }
 
 TEST_F(UpdateInfoTest, AMessageMeansNoRelease) {
