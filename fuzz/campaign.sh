@@ -4,7 +4,8 @@
 # Every named fuzzer (all of FUZZ_BUILD_DIR by default) runs for SECONDS from a copy
 # of its seed corpus, PARALLEL at a time (2 unless set) at low priority so that the
 # machine stays usable.
-# Each runs from a copy of its binary, so the tree may be rebuilt meanwhile.
+# Each runs from a copy of its binary, so the tree may be rebuilt meanwhile, and with
+# the longest input its build gave it (FUZZER.max_len beside it, else the default).
 set -euo pipefail
 build=$1 work=$2 seconds=$3
 shift 3
@@ -16,10 +17,11 @@ fi
 mkdir -p "$work/bin"
 
 run_one() {
-    local fuzzer=$1 name=${1%_fuzzer}
+    local fuzzer=$1 name=${1%_fuzzer} max_len=
     cp "$build/$fuzzer" "$work/bin/$fuzzer"
+    if [ -f "$build/$fuzzer.max_len" ]; then max_len=$(cat "$build/$fuzzer.max_len"); fi
     nice -n 19 bash "$here/run-fuzzer.sh" "$work/bin/$fuzzer" "$here/corpus/$name" \
-        "$work/$name" "$seconds" >"$work/$name.log" 2>&1 || true
+        "$work/$name" "$seconds" "$max_len" >"$work/$name.log" 2>&1 || true
 }
 export -f run_one
 export build work seconds here
