@@ -6,10 +6,13 @@
 #include "common/Object.h"
 #include "common/String.h"
 
+#include <cstddef>
+
 namespace io {
 
-// Holds exactly the bytes written, in one buffer that is reallocated to the exact new
-// size at every write, and hands them out raw or as text converted lazily from the
+// Holds exactly the bytes written, in one buffer whose capacity at least doubles
+// whenever a write needs more room, so that a run of writes costs time in proportion
+// to the bytes written; it hands them out raw or as text converted lazily from the
 // system's ANSI code page.
 class ByteArrayOutputStream : public Object, public OutputStreamBase {
 public:
@@ -18,6 +21,7 @@ public:
     ByteArrayOutputStream(const ByteArrayOutputStream&) = delete;
     ByteArrayOutputStream& operator=(const ByteArrayOutputStream&) = delete;
 
+    // Also lets the buffer go.
     void Reset() override;
     // Raises "ByteArrayOutputStream::Write()" when the buffer cannot grow; the bytes
     // written before stay as they were.
@@ -31,7 +35,11 @@ public:
     const String& ToString();
 
 private:
+    // Makes room for size bytes in all, keeping the bytes held.
+    void Grow(size_t size, int count);
+
     char* buffer_ = nullptr;
+    size_t capacity_ = 0;
     String text_;
     bool dirty_ = true;
 };

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 using io::ByteArrayOutputStream;
 using io::FileOutputStream;
 using io::IOutputStream;
@@ -31,6 +33,24 @@ TEST(ByteArrayOutputStreamTest, KeepsEveryByteInOrderAndCountsThem) {
     EXPECT_EQ(nullptr, stream.GetBuffer());
     output.Write("xy", 2);
     EXPECT_EQ("xy", Content(stream, output.GetSize()));
+}
+
+// Pieces of every size up to 1000 bytes, 16 MiB in all: each growth keeps the bytes
+// before it, and the time stays linear (a buffer of the exact size at each write
+// would copy some 280 GB here).
+TEST(ByteArrayOutputStreamTest, ManyWritesKeepEveryByteInLinearTime) {
+    ByteArrayOutputStream stream;
+    std::string expected;
+    std::string piece;
+    auto start = std::chrono::steady_clock::now();
+    for (int i = 0; expected.size() < (16u << 20); ++i) {
+        piece.assign(i % 1000 + 1, static_cast<char>('a' + i % 26));
+        stream.Write(piece.data(), static_cast<int>(piece.size()));
+        expected += piece;
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+    ASSERT_EQ(static_cast<int>(expected.size()), stream.GetSize());
+    EXPECT_TRUE(Content(stream, stream.GetSize()) == expected);
 }
 
 TEST(ByteArrayOutputStreamTest, ToStringConvertsOnlyAfterAChange) {
