@@ -8,8 +8,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzInput input(data, size);
     net::URL url;
     std::wstring text = input.TakeText(300);
-    url.Set(text.c_str());
     try {
+        url.Set(text.c_str());
         url.getHost();
         url.getPath();
         url.getPort();

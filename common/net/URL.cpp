@@ -19,6 +19,17 @@ struct URL::Parts {
     bool portInHost = false;  // the colon ends the host
 };
 
+void URL::Set(const wchar_t* text) {
+    for (int i = 0; text != nullptr && text[i] != 0; ++i) {
+        wchar_t c = text[i];
+        if (c < 0x20 || (c >= 0x7F && c <= 0x9F)) {
+            throw new Exception(L"URL::Set()\nThe URL holds the control character 0x%02X at %d.",
+                                static_cast<int>(c), i);
+        }
+    }
+    text_.Set(text);
+}
+
 URL::Parts URL::Split() const {
     Parts parts;
     parts.text = text_.IsEmpty() ? L"" : text_.GetText();

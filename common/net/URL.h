@@ -13,7 +13,10 @@ class URL : public Object {
 public:
     URL() : Object(L"URL") {}
 
-    void Set(const wchar_t* text) { text_.Set(text); }
+    // Raises "URL::Set()" for a text holding a control character (below 0x20, or 0x7F
+    // to 0x9F), which could end a request line or header early and smuggle in
+    // another; the URL then keeps its text. Blanks are taken.
+    void Set(const wchar_t* text);
     int Replace(const wchar_t* find, const wchar_t* replacement) {
         return text_.Replace(find, replacement);
     }

@@ -59,4 +59,20 @@ TEST(URLTest, RefusesWhatItCannotSplit) {
     EXPECT_EQ(L"host part could not be extracted from ", RaisedBy([&] { empty.getHost(); }));
 }
 
+TEST(URLTest, RefusesControlCharactersAndKeepsItsText) {
+    URL url;
+    url.Set(L"http://host/a b\u00A0~");  // a blank, a no-break space, a tilde
+    const struct {
+        wchar_t character;
+        const wchar_t* hex;
+    } controls[] = {{1, L"01"},     {L'\t', L"09"},  {L'\n', L"0A"},  {L'\r', L"0D"},
+                    {0x1F, L"1F"}, {0x7F, L"7F"}, {0x85, L"85"}, {0x9F, L"9F"}};
+    for (const auto& control : controls) {
+        std::wstring text = std::wstring(L"http://host/a") + control.character + L"b";
+        std::wstring expected = L"URL::Set()\nThe URL holds the control character 0x";
+        EXPECT_EQ(expected + control.hex + L" at 13.", RaisedBy([&] { url.Set(text.c_str()); }));
+    }
+    EXPECT_STREQ(L"http://host/a b\u00A0~", url.GetText());
+}
+
 }  // namespace
