@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     net::http::HttpResponse response;
     response.SetSizeLimit(1 << 20);
     try {
-        response.ReadFrom([&](char* buffer) {
+        response.ReadFrom([&](char* buffer, int) {
             if (sent >= bytes.size()) return 0;  // the peer has closed
             size_t n = std::min(pieceSize, bytes.size() - sent);
             std::memcpy(buffer, bytes.data() + sent, n);

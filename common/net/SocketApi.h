@@ -14,6 +14,10 @@ using SocketHandle = int;
 #endif
 const SocketHandle kInvalidSocket = static_cast<SocketHandle>(-1);
 
+// What a receive returns when its wait ended with nothing to read: neither a count,
+// nor the peer's close (0), nor an error (-1).
+const int kReceiveTimedOut = -2;
+
 // Thin wrappers over the system's calls (SocketApi_win32.cpp, SocketApi_posix.cpp).
 // Failures leave the system's error for GetLastErrorText.
 namespace socketapi {
@@ -29,16 +33,20 @@ int Close(SocketHandle handle);
 // SO_RCVTIMEO in milliseconds: 0 on success.
 int SetReceiveTimeOut(SocketHandle handle, int milliseconds);
 // The first IPv4 address of the host (UTF-8 name), in network byte order, by
-// gethostbyname; false when the name does not resolve.
+// getaddrinfo; false when the name does not resolve. It may block for as long as the
+// system's lookup takes (see ResolveWithin) and is safe on any thread.
 bool Resolve(const char* host, uint32_t& address);
 // Connects to the IPv4 address (network byte order) and port. A positive time-out
 // bounds the wait for the connection (the error is then the system's time-out);
 // 0 leaves the wait to the system. False on failure.
 bool Connect(SocketHandle handle, uint32_t address, uint16_t port, int timeOutMilliseconds);
-// One send and one recv, flags 0, with the system's results (-1 on error). A peer
-// that has gone raises no signal.
+// One send, flags 0, with the system's result (-1 on error). A peer that has gone
+// raises no signal.
 int Send(SocketHandle handle, const void* data, int count);
-int Receive(SocketHandle handle, void* buffer, int count);
+// One recv, flags 0, after waiting at most waitMilliseconds for something to read
+// when that is not negative: the bytes received, 0 when the peer has closed, -1 on an
+// error, kReceiveTimedOut when the wait or the socket's receive time-out ended first.
+int Receive(SocketHandle handle, void* buffer, int count, int waitMilliseconds);
 
 }  // namespace socketapi
 }  // namespace net

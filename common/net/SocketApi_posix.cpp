@@ -4,7 +4,6 @@
 
 #include <arpa/inet.h>
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <netdb.h>
 #include <netinet/in.h>
@@ -29,11 +28,13 @@ int SetReceiveTimeOut(SocketHandle handle, int milliseconds) {
 }
 
 bool Resolve(const char* host, uint32_t& address) {
-    hostent* entry = gethostbyname(host);
-    if (entry == nullptr || entry->h_addrtype != AF_INET || entry->h_addr_list[0] == nullptr) {
-        return false;
-    }
-    std::memcpy(&address, entry->h_addr_list[0], sizeof address);
+    addrinfo hints = {};
+    hints.ai_family = AF_INET;
+    hints.ai_socktype = SOCK_STREAM;
+    addrinfo* found = nullptr;
+    if (getaddrinfo(host, nullptr, &hints, &found) != 0 || found == nullptr) return false;
+    address = reinterpret_cast<const sockaddr_in*>(found->ai_addr)->sin_addr.s_addr;
+    freeaddrinfo(found);
     return true;
 }
 
@@ -76,8 +77,18 @@ int Send(SocketHandle handle, const void* data, int count) {
     return static_cast<int>(send(handle, data, count, MSG_NOSIGNAL));
 }
 
-int Receive(SocketHandle handle, void* buffer, int count) {
-    return static_cast<int>(recv(handle, buffer, count, 0));
+int Receive(SocketHandle handle, void* buffer, int count, int waitMilliseconds) {
+    if (waitMilliseconds >= 0) {
+        pollfd wait = {handle, POLLIN, 0};
+        int ready;
+        do {
+            ready = poll(&wait, 1, waitMilliseconds);
+        } while (ready < 0 && errno == EINTR);
+        if (ready == 0) return kReceiveTimedOut;
+        if (ready < 0) return -1;
+    }
+    int received = static_cast<int>(recv(handle, buffer, count, 0));
+    return received < 0 && (errno == EAGAIN || errno == EWOULDBLOCK) ? kReceiveTimedOut : received;
 }
 
 }  // namespace socketapi

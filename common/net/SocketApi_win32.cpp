@@ -3,6 +3,7 @@
 #include "SocketApi.h"
 
 #include <winsock2.h>
+#include <ws2tcpip.h>
 
 namespace net {
 namespace socketapi {
@@ -27,9 +28,13 @@ int SetReceiveTimeOut(SocketHandle handle, int milliseconds) {
 }
 
 bool Resolve(const char* host, uint32_t& address) {
-    hostent* entry = gethostbyname(host);
-    if (entry == nullptr || entry->h_addr_list[0] == nullptr) return false;
-    memcpy(&address, entry->h_addr_list[0], sizeof address);
+    addrinfo hints = {};
+    hints.ai_family = AF_INET;
+    hints.ai_socktype = SOCK_STREAM;
+    addrinfo* found = nullptr;
+    if (getaddrinfo(host, nullptr, &hints, &found) != 0 || found == nullptr) return false;
+    address = reinterpret_cast<const sockaddr_in*>(found->ai_addr)->sin_addr.s_addr;
+    freeaddrinfo(found);
     return true;
 }
 
@@ -78,8 +83,20 @@ int Send(SocketHandle handle, const void* data, int count) {
     return send(handle, static_cast<const char*>(data), count, 0);
 }
 
-int Receive(SocketHandle handle, void* buffer, int count) {
-    return recv(handle, static_cast<char*>(buffer), count, 0);
+int Receive(SocketHandle handle, void* buffer, int count, int waitMilliseconds) {
+    // Waiting in select rather than on a short receive time-out: after a receive that
+    // timed out Windows leaves the connection in an undefined state.
+    if (waitMilliseconds >= 0) {
+        fd_set readable;
+        FD_ZERO(&readable);
+        FD_SET(handle, &readable);
+        timeval wait = {waitMilliseconds / 1000, (waitMilliseconds % 1000) * 1000};
+        int ready = select(0, &readable, nullptr, nullptr, &wait);
+        if (ready == 0) return kReceiveTimedOut;
+        if (ready < 0) return -1;
+    }
+    int received = recv(handle, static_cast<char*>(buffer), count, 0);
+    return received < 0 && WSAGetLastError() == WSAETIMEDOUT ? kReceiveTimedOut : received;
 }
 
 }  // namespace socketapi

@@ -42,8 +42,8 @@ void TCPSocket::SetRecvTimeOut(int milliseconds) {
     }
 }
 
-int TCPSocket::Receive(char* buffer) {
-    return socketapi::Receive(handle_, buffer, kReceiveBufferSize);
+int TCPSocket::Receive(char* buffer, int waitMilliseconds) {
+    return socketapi::Receive(handle_, buffer, kReceiveBufferSize, waitMilliseconds);
 }
 
 int TCPSocket::Send(const void* data, int count) { return socketapi::Send(handle_, data, count); }

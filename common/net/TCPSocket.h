@@ -9,8 +9,9 @@ namespace net {
 
 // Owns at most one socket at a time. Every operation blocks the calling thread. The
 // receive time-out is remembered: it is set on the socket that exists when it is
-// given and on every socket created afterwards, and it also bounds connecting (see
-// TCPClient). Errors print the class name of the whole object (e.g. "HttpClient").
+// given and on every socket created afterwards, and it also bounds looking up the
+// host and connecting (see TCPClient). Errors print the class name of the whole
+// object (e.g. "HttpClient").
 class TCPSocket : public Object {
 public:
     // The most Receive takes in one call; its buffer holds at least this many bytes.
@@ -33,9 +34,11 @@ public:
     void SetRecvTimeOut(int milliseconds);
     int GetRecvTimeOut() const { return recvTimeOut_; }
 
-    // One recv of up to kReceiveBufferSize bytes into buffer: the bytes received,
-    // 0 when the peer has closed, -1 on an error or an expired receive time-out.
-    int Receive(char* buffer);
+    // One recv of up to kReceiveBufferSize bytes into buffer, after waiting at most
+    // waitMilliseconds for something to read when that is not negative: the bytes
+    // received, 0 when the peer has closed, -1 on an error, kReceiveTimedOut when the
+    // wait or the receive time-out ended first.
+    int Receive(char* buffer, int waitMilliseconds = -1);
     // One send of the bytes, with the system's result; a partial send is not continued.
     int Send(const void* data, int count);
 

@@ -7,6 +7,7 @@
 #include "common/net/URL.h"
 
 #include <cwchar>
+#include <exception>
 #include <memory>
 
 namespace net {
@@ -36,6 +37,9 @@ HttpClient::HttpClient() : TCPClient(L"HttpClient") {
 bool HttpClient::SendCommand(const wchar_t* url, HttpRequest& request, HttpResponse& response,
                              uint32_t& status) {
     if (url == nullptr) throw new Exception(L"HttpClient::SendCommand()\nurl parameters is null");
+    // One deadline for the request and every redirect it follows.
+    limits_.deadline = Deadline::In(timeLimit_);
+    limits_.stallMilliseconds = GetRecvTimeOut();
     return Request(url, request, response, status, 0);
 }
 
@@ -62,10 +66,11 @@ bool HttpClient::Request(const wchar_t* url, HttpRequest& request, HttpResponse&
         request.SetHeader(L"Referer", url);
         request.SetHeader(L"Connection", L"Close");
 
-        Connect();
+        Connect(limits_.deadline);
         request.Serialize();
         Send(request.GetRaw().GetBuffer(), request.GetRaw().GetSize());
-        response.Read(*this, progress_);
+        if (sizeLimit_ > 0) response.SetSizeLimit(sizeLimit_);
+        response.Read(*this, limits_);
 
         status = StatusOf(response.GetFirstLine());
         const wchar_t* setCookie = response.GetHeader(L"Set-Cookie");
@@ -81,6 +86,10 @@ bool HttpClient::Request(const wchar_t* url, HttpRequest& request, HttpResponse&
         // Not reported: the request failed. Its socket goes with it, so that the next
         // request starts on a new one.
         delete e;
+        CloseQuietly();
+    } catch (const std::exception&) {
+        // Memory ran out (std::bad_alloc) or the listener failed: the same, as no
+        // answer from outside may end the program.
         CloseQuietly();
     }
     return result;

@@ -8,6 +8,7 @@
 #include "common/net/TCPClient.h"
 
 #include <cstdint>
+#include <utility>
 
 namespace net {
 namespace http {
@@ -17,8 +18,9 @@ namespace http {
 // 302 are followed by the client's own rule (see SendCommand), at most 10 in a row;
 // the last Set-Cookie value received goes back as "Cookie" on every later request.
 // The receive time-out (5 seconds unless set) applies to every socket the client
-// makes and bounds connecting as well; each response must also make the minimum
-// progress (HttpResponse's default unless set).
+// makes and bounds looking up the host and connecting as well; each response must also
+// make the minimum progress (HttpResponse's default unless set). A time limit, when
+// set, bounds each request as a whole.
 class HttpClient : public TCPClient {
 public:
     static const int kMaxRedirects = 10;
@@ -31,7 +33,8 @@ public:
     // status receives the answer's status code (0 when its status line has fewer than
     // three parts); it is left alone when no answer came. True for a 200, and for a
     // redirect that leads back to the URL just asked for; false for any other status
-    // and for every failure, which is not reported further. A 301 or 302 leads to its
+    // and for every failure, which is not reported further: among them a URL (or a
+    // Location) that URL::Set refuses, of which nothing is sent. A 301 or 302 leads to its
     // Location with the current path and query appended ("%s%s"), or, for a Location
     // without any '/', to url up to its last '/' followed by the Location. Raises
     // only for a null url.
@@ -50,9 +53,26 @@ public:
     // Every later response fails when it brings fewer than bytes in some span of
     // milliseconds before it is complete.
     void SetMinimumProgress(int bytes, int milliseconds) {
-        progress_.bytes = bytes;
-        progress_.milliseconds = milliseconds;
+        limits_.progress.bytes = bytes;
+        limits_.progress.milliseconds = milliseconds;
     }
+    // Every later SendCommand, Get and GetToFile fails (false) once milliseconds have
+    // passed since it began, redirects included: looking up the host, connecting and
+    // each receive wait at most the time left. With bytesPerSecond above 0, a
+    // response's Content-Length adds length / bytesPerSecond seconds for its reading.
+    // 0 milliseconds (the default) for no such limit.
+    void SetTimeLimit(int milliseconds, int bytesPerSecond = 0) {
+        timeLimit_ = milliseconds;
+        limits_.bytesPerSecond = bytesPerSecond;
+    }
+    // Every later response may bring at most bytes, header block included, instead of
+    // the response's own size limit (HttpResponse::SetSizeLimit); 0 (the default) keeps
+    // the response's own.
+    void SetSizeLimit(int bytes) { sizeLimit_ = bytes; }
+    // Called while each later response is read (see ReadLimits): it may pump a window's
+    // messages, and its false fails the request at once. An empty one removes it. It
+    // must not use this client.
+    void SetProgressListener(ProgressListener listener) { limits_.listener = std::move(listener); }
 
 private:
     bool Request(const wchar_t* url, HttpRequest& request, HttpResponse& response, uint32_t& status,
@@ -62,7 +82,10 @@ private:
 
     String userAgent_;
     String cookie_;
-    MinimumProgress progress_;
+    // The deadline and stall bound are set anew by each SendCommand.
+    ReadLimits limits_;
+    int timeLimit_ = 0;
+    int sizeLimit_ = 0;
 };
 
 }  // namespace http

@@ -1,12 +1,14 @@
 // HttpResponse: an HTTP/1.1 response read whole from a socket.
 #include "HttpResponse.h"
 
-#include "HexUtils.h"
+#include "ChunkDecoder.h"
 
 #include "common/Exception.h"
 #include "common/net/DecimalText.h"
+#include "common/net/Deadline.h"
 #include "common/net/TCPSocket.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <cwchar>
@@ -26,18 +28,14 @@ int FindHeaderEnd(const char* bytes, int size, int from) {
     return -1;
 }
 
-bool EndsWith(const char* bytes, int size, const char* end) {
-    int length = static_cast<int>(std::strlen(end));
-    return size >= length && std::memcmp(bytes + size - length, end, length) == 0;
-}
-
 // Counts the bytes of each span of time and raises when a span ends with too few.
 class ProgressWatch {
 public:
     explicit ProgressWatch(const MinimumProgress& least)
         : least_(least), spanStart_(Clock::now()) {}
 
-    // Called after every receive, with the bytes it brought.
+    // Called after every receive, with the bytes it brought, and after every wait
+    // that brought none.
     void Count(int bytes) {
         spanBytes_ += bytes;
         Clock::time_point now = Clock::now();
@@ -59,66 +57,103 @@ private:
 
 }  // namespace
 
-int HttpResponse::Read(TCPSocket& socket, const MinimumProgress& progress) {
-    return ReadFrom([&socket](char* buffer) { return socket.Receive(buffer); }, progress);
+int HttpResponse::Read(TCPSocket& socket, const ReadLimits& limits) {
+    return ReadFrom([&socket](char* buffer, int wait) { return socket.Receive(buffer, wait); },
+                    limits);
 }
 
-int HttpResponse::ReadFrom(const Receiver& receive, const MinimumProgress& progress) {
+int HttpResponse::ParseHeaderBlock(int end, bool& chunked) {
+    String header;
+    header.SetAnsi(std::string(GetRaw().GetBuffer(), end + 2).c_str());
+    ParseHeaders(header.GetText());
+    const wchar_t* coding = GetHeader(L"Transfer-Encoding");
+    chunked = coding != nullptr && std::wcscmp(coding, L"chunked") == 0;
+    // Without a length (or with chunks) the body ends at the peer's close or the end
+    // of the chunks, never at the end of the header block: a body sent after its
+    // header block would be lost.
+    const wchar_t* length = GetHeader(L"Content-Length");
+    return length != nullptr && !chunked ? ReadDecimal(length) : -1;
+}
+
+int HttpResponse::ReadFrom(const Receiver& receive, const ReadLimits& limits) {
     std::vector<char> buffer(TCPSocket::kReceiveBufferSize);
     io::ByteArrayOutputStream& raw = GetRaw();
+    ChunkDecoder chunks(GetBody());
+    Deadline deadline = limits.deadline;
     int expected = -1;
-    int emptyReads = 0;
     int headerLength = 0;
     bool headerSeen = false;
     bool chunked = false;
     bool complete = false;
     bool closed = false;
-    ProgressWatch watch(progress);
+    ProgressWatch watch(limits.progress);
+    Deadline::Clock::time_point lastBytes = Deadline::Clock::now();
+    // Tells the listener the body bytes so far; its false cancels the reading.
+    auto tell = [&] {
+        if (!limits.listener) return;
+        int received = !headerSeen ? 0
+                       : chunked   ? GetBody().GetSize()
+                                   : raw.GetSize() - headerLength;
+        if (!limits.listener(received, expected)) {
+            throw new Exception(L"HttpResponse::Read()\nCancelled after %d bytes.", raw.GetSize());
+        }
+    };
     for (;;) {
-        int n = receive(buffer.data());
-        if (n < 0) break;
-        if (n == 0) {
-            closed = emptyReads > 5;
-            if (closed) break;
-            ++emptyReads;
+        if (deadline.HasPassed()) {
+            throw new Exception(L"HttpResponse::Read()\nThe time limit passed after %d bytes.",
+                                raw.GetSize());
+        }
+        Deadline stallEnd;
+        if (limits.stallMilliseconds > 0) {
+            stallEnd = Deadline(lastBytes + std::chrono::milliseconds(limits.stallMilliseconds));
+            if (stallEnd.HasPassed()) break;
+        }
+        // Each wait ends at the nearest bound, so that none is overshot by a wait.
+        Deadline waitEnd = deadline.Sooner(stallEnd).Sooner(
+            Deadline::In(limits.listener ? ReadLimits::kListenerIntervalMilliseconds : 0));
+        int n = receive(buffer.data(), waitEnd.IsSet() ? waitEnd.MillisecondsLeft() : -1);
+        if (n == kReceiveTimedOut && waitEnd.IsSet()) {
             watch.Count(0);
+            tell();
             continue;
         }
+        if (n < 0) break;
+        if (n == 0) {
+            closed = true;
+            break;
+        }
+        lastBytes = Deadline::Clock::now();
         if (n > sizeLimit_ - raw.GetSize()) {
             throw new Exception(L"HttpResponse::Read()\nThe response passed %d bytes.", sizeLimit_);
         }
-        int searchFrom = raw.GetSize() > 3 ? raw.GetSize() - 3 : 0;  // the end may span two reads
+        int before = raw.GetSize();
         raw.Write(buffer.data(), n);
         if (!headerSeen) {
-            int end = FindHeaderEnd(raw.GetBuffer(), raw.GetSize(), searchFrom);
+            // The end of the header block may span two receives.
+            int end = FindHeaderEnd(raw.GetBuffer(), raw.GetSize(), before > 3 ? before - 3 : 0);
             if (end >= 0) {
                 headerLength = end + 4;
-                String header;
-                header.SetAnsi(std::string(raw.GetBuffer(), end + 2).c_str());
-                ParseHeaders(header.GetText());
-                const wchar_t* coding = GetHeader(L"Transfer-Encoding");
-                chunked = coding != nullptr && std::wcscmp(coding, L"chunked") == 0;
-                // Without a length (or with chunks) the body ends at the peer's close
-                // or the last chunk, never at the end of the header block: a body sent
-                // after its header block would be lost.
-                const wchar_t* length = GetHeader(L"Content-Length");
-                expected = length != nullptr && !chunked ? ReadDecimal(length) : -1;
+                expected = ParseHeaderBlock(end, chunked);
                 headerSeen = true;
                 if (expected > sizeLimit_ - headerLength) {
                     throw new Exception(L"HttpResponse::Read()\nA body of %d bytes would pass %d bytes.",
                                         expected, sizeLimit_);
                 }
+                if (expected > 0 && limits.bytesPerSecond > 0) {
+                    deadline.Extend(int64_t{expected} * 1000 / limits.bytesPerSecond);
+                }
             }
         }
-        // The last chunk is looked for in the body only: a header block whose last
-        // value ends in '0' ends with the same bytes.
-        int bodySize = raw.GetSize() - headerLength;
-        complete = chunked ? EndsWith(raw.GetBuffer() + headerLength, bodySize, "0\r\n\r\n")
-                           : bodySize == expected;
+        if (headerSeen) {
+            int bodyStart = std::max(before, headerLength);  // the body bytes of this receive
+            if (chunked) chunks.Feed(raw.GetBuffer() + bodyStart, raw.GetSize() - bodyStart);
+            complete = chunked ? chunks.IsComplete()
+                               : expected >= 0 && raw.GetSize() - headerLength >= expected;
+        }
+        tell();
         if (complete) break;
         watch.Count(n);
     }
-    const char* body = raw.GetBuffer() ? raw.GetBuffer() + headerLength : nullptr;
     int bodySize = raw.GetSize() - headerLength;
     // A body cut short of its length or its last chunk (the peer closed or went quiet),
     // or one that ends only with the close when the close never came, is not delivered
@@ -127,37 +162,10 @@ int HttpResponse::ReadFrom(const Receiver& receive, const MinimumProgress& progr
         throw new Exception(L"HttpResponse::Read()\nThe body ended after %d bytes, incomplete.",
                             bodySize);
     }
-    if (chunked) {
-        DecodeChunks(body, bodySize);
-    } else {
-        GetBody().Write(body, bodySize);
+    if (!chunked && raw.GetBuffer() != nullptr) {
+        GetBody().Write(raw.GetBuffer() + headerLength, expected >= 0 ? expected : bodySize);
     }
     return GetBody().GetSize();
-}
-
-void HttpResponse::DecodeChunks(const char* data, int size) {
-    int position = 0;
-    while (position < size) {
-        const char* lineEnd = nullptr;
-        for (int i = position; i + 1 < size; ++i) {
-            if (data[i] == '\r' && data[i + 1] == '\n') {
-                lineEnd = data + i;
-                break;
-            }
-        }
-        if (lineEnd == nullptr) return;
-        std::string sizeLine(data + position, lineEnd);
-        int chunkSize = HexUtils::HexStringToInteger(sizeLine.c_str());
-        int dataStart = static_cast<int>(lineEnd - data) + 2;
-        // Never past the bytes received: a size that runs beyond them ends the read.
-        if (chunkSize > size - dataStart) {
-            throw new Exception(
-                L"HttpResponse::Read()\nA chunk of %d bytes runs past the %d bytes received.",
-                chunkSize, size - dataStart);
-        }
-        if (chunkSize > 0) GetBody().Write(data + dataStart, chunkSize);
-        position = dataStart + chunkSize + 2;
-    }
 }
 
 }  // namespace http

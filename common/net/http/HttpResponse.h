@@ -2,7 +2,9 @@
 #pragma once
 
 #include "HttpMessage.h"
-#include "MinimumProgress.h"
+#include "ReadLimits.h"
+
+#include "common/net/SocketApi.h"
 
 #include <functional>
 
@@ -12,7 +14,7 @@ class TCPSocket;
 namespace http {
 
 // Receives one whole response into raw, parses its header block and decodes its body
-// (as it came, or from chunks) into the body stream.
+// (as it came, or from chunks as they arrive) into the body stream.
 class HttpResponse : public HttpMessage {
 public:
     // The most a response may bring, header block included, unless set otherwise.
@@ -20,29 +22,34 @@ public:
 
     HttpResponse() : HttpMessage(L"HttpResponse") {}
 
-    // Reads until the body is complete: as many bytes as Content-Length gives, the
-    // last chunk of a "chunked" body, the peer closing (the seventh empty read), a
-    // receive error or the receive time-out. Returns the body's size. Raises, after
+    // Reads until the body is complete: as many bytes as Content-Length gives (any
+    // more are not part of the body), the empty line after the last chunk and its
+    // trailer of a "chunked" body, or the peer closing; or until a receive error, a
+    // receive time-out or limits' stall bound. Returns the body's size. Raises, after
     // nothing or part of the response was decoded, when the response grows (or its
     // Content-Length would grow it) past the size limit, when it brings less than the
-    // minimum progress before it is complete, when the reading ends before
-    // Content-Length bytes or the last chunk arrived (or, without either, before the
-    // peer closed), when a chunk size is not hex or does not fit, and when a chunk runs
-    // past the bytes received.
-    int Read(TCPSocket& socket, const MinimumProgress& progress = MinimumProgress());
+    // minimum progress before it is complete, when limits' deadline passes or its
+    // listener returns false, when the reading ends before Content-Length bytes or the
+    // end of the chunks arrived (or, without either, before the peer closed), and when
+    // the chunks break their form (see ChunkDecoder).
+    int Read(TCPSocket& socket, const ReadLimits& limits = ReadLimits());
 
     // Takes the bytes of one receive into a buffer of TCPSocket::kReceiveBufferSize
-    // bytes: their count, 0 when none came, negative when no more will come.
-    using Receiver = std::function<int(char* buffer)>;
+    // bytes, waiting at most waitMilliseconds for them when that is not negative (else
+    // as long as the source itself waits): their count, 0 when the peer has closed,
+    // kReceiveTimedOut when the wait ended with nothing, -1 when no more will come.
+    // A kReceiveTimedOut after a wait without bound ends the reading like -1.
+    using Receiver = std::function<int(char* buffer, int waitMilliseconds)>;
     // Read's work over any source of received bytes.
-    int ReadFrom(const Receiver& receive, const MinimumProgress& progress = MinimumProgress());
+    int ReadFrom(const Receiver& receive, const ReadLimits& limits = ReadLimits());
 
     int GetSizeLimit() const { return sizeLimit_; }
     void SetSizeLimit(int bytes) { sizeLimit_ = bytes; }
 
 private:
-    // Writes the chunks of a chunked body to the body stream.
-    void DecodeChunks(const char* data, int size);
+    // Parses the header block whose last CR LF starts at offset end of raw. Returns the
+    // announced body length (-1 when none, and for a chunked body, which chunked tells).
+    int ParseHeaderBlock(int end, bool& chunked);
 
     int sizeLimit_ = kDefaultSizeLimit;
 };

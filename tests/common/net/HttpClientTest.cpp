@@ -6,6 +6,10 @@
 #include "tests/common/TestFiles.h"
 #include "tests/common/net/TestServer.h"
 
+#include <new>
+#include <utility>
+#include <vector>
+
 using io::ByteArrayOutputStream;
 using net::http::HttpClient;
 using net::http::HttpRequest;
@@ -75,6 +79,8 @@ TEST_F(HttpClientTest, ReadsBodiesByLengthByChunksAndToTheClose) {
     EXPECT_EQ("hello, world", Fetch(Url(L"/chunked")));  // two reads
     EXPECT_EQ("", Fetch(Url(L"/empty")));                // Content-Length: 0
     EXPECT_LT(SecondsSince(start), 3.0);
+    // A receive ends after a chunk whose data ends in "0\r\n": not the last chunk.
+    EXPECT_EQ("abcde0\r\nfghij", Fetch(Url(L"/chunk-pause")));
 
     // 'Chunked' is not 'chunked': the body is taken as it came, up to the close.
     EXPECT_EQ("5\r\nhello\r\n0\r\n\r\n", Fetch(Url(L"/chunked-capital")));
@@ -174,7 +180,8 @@ TEST_F(HttpClientTest, TheTimeOutBoundsEveryRequestOfTheClient) {
 }
 
 TEST_F(HttpClientTest, BadChunksFailTheRequestAndTheClientGoesOn) {
-    EXPECT_EQ("<false>", Fetch(Url(L"/bad-chunk?size=ff")));  // runs past the data
+    client.SetRecvTimeOut(1000);
+    EXPECT_EQ("<false>", Fetch(Url(L"/bad-chunk?size=ff")));  // runs past the data: waits for more
     EXPECT_EQ("abc", Fetch(Url(L"/bad-chunk?size=3")));
     EXPECT_EQ("<false>", Fetch(Url(L"/bad-chunk?size=100000003")));  // nine digits
     EXPECT_EQ("<false>", Fetch(Url(L"/bad-chunk?size=3;x=1")));      // an extension is not hex
@@ -239,6 +246,79 @@ TEST_F(HttpClientTest, AResponsePastItsSizeLimitFails) {
     EXPECT_TRUE(client.SendCommand(Url(L"/big?size=90000").c_str(), request, response, status));
     EXPECT_EQ(90000, response.GetBody().GetSize());
     EXPECT_EQ(256 * 1024 * 1024, HttpResponse().GetSizeLimit());
+}
+
+TEST_F(HttpClientTest, AHugeReplyEndsAtTheSizeLimitOrComesWholeQuickly) {
+    client.SetSizeLimit(64 << 10);
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ("<false>", Fetch(Url(L"/huge")));  // 64 MiB without a length
+    EXPECT_LT(SecondsSince(start), 2.0);
+
+    client.SetSizeLimit((64 << 20) + 1024);  // room for the header block
+    start = std::chrono::steady_clock::now();
+    std::string body = Fetch(Url(L"/huge"));
+    EXPECT_LT(SecondsSince(start), 20.0);
+    EXPECT_EQ(size_t{64} << 20, body.size());
+    EXPECT_EQ(std::string::npos, body.find_first_not_of('h'));
+}
+
+// A steady trickle passes the minimum progress for ever; the time limit ends it.
+TEST_F(HttpClientTest, TheTimeLimitBoundsTheWholeRequest) {
+    client.SetTimeLimit(3000);
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ("<false>", Fetch(Url(L"/trickle")));
+    EXPECT_LT(SecondsSince(start), 4.0);
+    EXPECT_EQ("done", Fetch(Url(L"/hops/3")));  // redirects within the limit
+
+    client.SetTimeLimit(500);  // sooner than the receive time-out
+    start = std::chrono::steady_clock::now();
+    EXPECT_EQ("<false>", Fetch(UrlOnPort(stalledPort_, L"/")));
+    EXPECT_LT(SecondsSince(start), 1.5);
+
+    // /split takes 0.4 s for its 10 bytes; at 10 bytes a second they add a second.
+    client.SetTimeLimit(200);
+    EXPECT_EQ("<false>", Fetch(Url(L"/split")));
+    client.SetTimeLimit(200, 10);
+    EXPECT_EQ("abcdefghij", Fetch(Url(L"/split")));
+}
+
+TEST_F(HttpClientTest, AUrlWithAControlCharacterIsNeverSent) {
+    EXPECT_EQ("<false>", Fetch(Url(L"/echo/a\r\nX-Injected: 1")));
+    // Nor is a Location that holds one (a bare CR: lines end at CR LF).
+    EXPECT_EQ("<false>",
+              Fetch(Url(L"/move?status=302&location=") + Url(L"/echo/%0DX-Injected:+1")));
+    std::string echoed = Fetch(Url(L"/echo"));
+    EXPECT_EQ("GET /echo HTTP/1.1", RequestLine(echoed));
+    EXPECT_EQ(std::string::npos, echoed.find("X-Injected"));
+}
+
+TEST_F(HttpClientTest, TheProgressListenerFollowsEachResponseAndMayEndIt) {
+    std::vector<std::pair<int64_t, int64_t>> told;
+    client.SetProgressListener([&told](int64_t received, int64_t announced) {
+        told.emplace_back(received, announced);
+        return true;
+    });
+    EXPECT_EQ("abcdefghij", Fetch(Url(L"/split")));  // three parts 0.2 s apart
+    EXPECT_GE(told.size(), 5u);                       // told while it waits as well
+    for (size_t i = 1; i < told.size(); ++i) EXPECT_LE(told[i - 1].first, told[i].first);
+    EXPECT_EQ(std::make_pair(int64_t{10}, int64_t{10}), told.back());
+
+    told.clear();
+    client.SetProgressListener([&told](int64_t received, int64_t announced) {
+        told.emplace_back(received, announced);
+        return received < 1200;
+    });
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ("<false>", Fetch(Url(L"/trickle")));  // 600 bytes every 0.9 s
+    EXPECT_LT(SecondsSince(start), 2.5);
+    EXPECT_GE(told.back().first, 1200);
+    EXPECT_EQ(-1, told.back().second);
+
+    // Whatever the listener raises fails the request alone, memory running out too.
+    client.SetProgressListener([](int64_t, int64_t) -> bool { throw std::bad_alloc(); });
+    EXPECT_EQ("<false>", Fetch(Url(L"/empty")));
+    client.SetProgressListener(nullptr);
+    EXPECT_EQ("done", Fetch(Url(L"/hops/0")));
 }
 
 TEST_F(HttpClientTest, ANullUrlIsRaised) {

@@ -1,4 +1,4 @@
-// Tests of the HTTP messages: headers, the request bytes, and chunk sizes.
+// Tests of the HTTP messages: headers, the request bytes, chunk sizes and chunked bodies.
 #include "common/net/http/HexUtils.h"
 #include "common/net/http/HttpRequest.h"
 #include "common/net/http/HttpResponse.h"
@@ -7,14 +7,49 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
 using net::http::HexUtils;
 using net::http::HttpRequest;
 using net::http::HttpResponse;
 
 namespace {
 
-std::string RawOf(HttpRequest& request) {
-    return std::string(request.GetRaw().GetBuffer(), request.GetRaw().GetSize());
+std::string RawOf(net::http::HttpMessage& message) {
+    return std::string(message.GetRaw().GetBuffer(), message.GetRaw().GetSize());
+}
+
+const char kChunkedHead[] = "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n";
+
+// Reads a chunked response whose body is chunks, received in pieces cut at the given
+// offsets of the body (each piece at most pieceSize bytes), then the peer's close. The
+// body, or "raised: " and the message; raw, when given, receives the bytes received.
+std::string ReadChunked(const std::string& chunks, std::vector<size_t> cuts,
+                        size_t pieceSize = 1 << 20, std::string* raw = nullptr) {
+    std::string bytes = kChunkedHead + chunks;
+    cuts.push_back(chunks.size());
+    for (size_t& cut : cuts) cut += std::strlen(kChunkedHead);
+    size_t sent = 0;
+    size_t next = 0;  // the cut that the next receive stops at
+    HttpResponse response;
+    std::wstring raised = RaisedBy([&] {
+        response.ReadFrom([&](char* buffer, int) {
+            while (next < cuts.size() && cuts[next] <= sent) ++next;
+            if (next == cuts.size()) return 0;
+            size_t n = std::min(pieceSize, cuts[next] - sent);
+            std::memcpy(buffer, bytes.data() + sent, n);
+            sent += n;
+            return static_cast<int>(n);
+        });
+    });
+    if (raw != nullptr) *raw = RawOf(response);
+    if (raised != L"<nothing raised>") {
+        return "raised: " + std::string(raised.begin(), raised.end());
+    }
+    io::ByteArrayOutputStream& body = response.GetBody();
+    return body.GetBuffer() ? std::string(body.GetBuffer(), body.GetSize()) : std::string();
 }
 
 TEST(HttpMessageTest, ParseHeadersCollectsCookiesAndKeepsTheLastOfOtherNames) {
@@ -99,6 +134,50 @@ TEST(HexUtilsTest, RefusesWhatIsNotHexOrDoesNotFit) {
               RaisedBy([] { HexUtils::HexStringToInteger("80000000"); }));
     EXPECT_EQ(L"HexUtils::HexStringToInteger(100000000) does not fit 31 bits.",
               RaisedBy([] { HexUtils::HexStringToInteger("100000000"); }));
+}
+
+TEST(ChunkedBodyTest, DataEndingLikeTheLastChunkIsNotTheEndWhereverTheReceivesSplit) {
+    const std::string chunks = "8\r\nabcde0\r\n\r\n5\r\nfghij\r\n0\r\n\r\n";
+    for (size_t cut = 0; cut <= chunks.size(); ++cut) {
+        EXPECT_EQ("abcde0\r\nfghij", ReadChunked(chunks, {cut})) << cut;
+    }
+}
+
+TEST(ChunkedBodyTest, TrailerLinesEndWithAnEmptyLineAndRawKeepsEveryByte) {
+    const std::string chunks = "3\r\nabc\r\n00\r\nX-Sum: 1\r\nY:\r\n\r\nafter the end";
+    std::string raw;
+    EXPECT_EQ("abc", ReadChunked(chunks, {}, 1, &raw));  // a byte per receive
+    EXPECT_EQ(kChunkedHead + chunks.substr(0, chunks.size() - 13), raw);
+    EXPECT_EQ("abc", ReadChunked(chunks, {}, 1 << 20, &raw));
+    EXPECT_EQ(kChunkedHead + chunks, raw);  // the bytes after the end came in the same receive
+}
+
+TEST(ChunkedBodyTest, ABodyClosedBeforeItsEndFails) {
+    for (const char* chunks : {"", "5\r", "5\r\nhel", "5\r\nhello\r\n", "5\r\nhello\r\n0\r\n",
+                               "5\r\nhello\r\n0\r\n\r", "5\r\nhello\r\n0\r\nX: 1\r\n"}) {
+        std::string size = std::to_string(std::strlen(chunks));
+        EXPECT_EQ("raised: HttpResponse::Read()\nThe body ended after " + size + " bytes, incomplete.",
+                  ReadChunked(chunks, {}));
+    }
+}
+
+TEST(ChunkedBodyTest, MalformedChunksFail) {
+    const std::string noSize = "raised: ChunkDecoder::Feed()\nA chunk size line holds no size.";
+    const std::string noCrLf =
+        "raised: ChunkDecoder::Feed()\nA line of the body ends without CR LF.";
+    EXPECT_EQ(noSize, ReadChunked("\r\nabc\r\n0\r\n\r\n", {}));
+    EXPECT_EQ(noSize, ReadChunked("  \r\n", {}));
+    EXPECT_EQ(noSize, ReadChunked(std::string("5\0\r\n", 4), {}));
+    EXPECT_EQ("raised: HexUtils::HexStringToInteger(5;x=1) = not an hex digit.",
+              ReadChunked("5;x=1\r\nhello\r\n0\r\n\r\n", {}));
+    EXPECT_EQ("raised: HexUtils::HexStringToInteger(100000003) does not fit 31 bits.",
+              ReadChunked("100000003\r\n", {}));
+    EXPECT_EQ(noCrLf, ReadChunked("3\nabc\r\n0\r\n\r\n", {}));
+    EXPECT_EQ(noCrLf, ReadChunked("0\r\nX: 1\n\r\n", {}));
+    EXPECT_EQ("raised: ChunkDecoder::Feed()\nThe data of a chunk is not followed by CR LF.",
+              ReadChunked("3\r\nabcd\r\n0\r\n\r\n", {}));
+    EXPECT_EQ("raised: ChunkDecoder::Feed()\nA line of the body passes 4096 bytes.",
+              ReadChunked(std::string(5000, '0') + "1\r\na\r\n0\r\n\r\n", {}, 100));
 }
 
 }  // namespace

@@ -43,10 +43,16 @@ TEST_F(TCPSocketTest, ATimeOutGivenBeforeTheSocketExistsEndsASilentReceive) {
     Ask(client, "/silent");
     std::vector<char> buffer(TCPSocket::kReceiveBufferSize);
     auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(-1, client.Receive(buffer.data()));
+    EXPECT_EQ(net::kReceiveTimedOut, client.Receive(buffer.data()));
     double seconds = SecondsSince(start);
     EXPECT_GT(seconds, 0.8);
     EXPECT_LT(seconds, 3.0);
+
+    // A wait of its own ends the receive sooner; 0 only looks.
+    start = std::chrono::steady_clock::now();
+    EXPECT_EQ(net::kReceiveTimedOut, client.Receive(buffer.data(), 200));
+    EXPECT_LT(SecondsSince(start), 0.8);
+    EXPECT_EQ(net::kReceiveTimedOut, client.Receive(buffer.data(), 0));
 }
 
 TEST_F(TCPSocketTest, ReceiveTakesAtMostItsBufferSize) {

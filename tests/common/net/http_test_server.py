@@ -20,6 +20,8 @@ for a few seconds, so that a client that waits for the close is seen to wait):
   /echo...           200, the body is the request's exact bytes
   /split             Content-Length 10, the body in three parts with pauses
   /chunked           chunked 'hello, world' in two parts; the last header ends in '0'
+  /chunk-pause       chunked 'abcde0 CR LF fghij': the first chunk, whose data ends in
+                     '0' CR LF, and its own CR LF, a pause of 3 s, then the rest
   /chunked-capital   'Transfer-Encoding: Chunked', then the connection closes
   /no-length         no Content-Length, the header block and two body parts apart,
                      then the close
@@ -30,6 +32,9 @@ for a few seconds, so that a client that waits for the close is seen to wait):
                      chunk size line, a chunk's data
   /long-promise?length=N   Content-Length N, 5 bytes, then nothing
   /drip              Content-Length 1000, the response sent one byte a second
+  /trickle           no Content-Length, 600 bytes every 0.9 s for a minute (or until
+                     the client goes), then the close
+  /huge              no Content-Length, 64 MiB as fast as they go, then the close
   /steady            Content-Length 16384, 2048 bytes every half second
   /many-headers      100,000 header lines before Content-Length 2
   /noise?seed=N      20,000 random bytes, then the close
@@ -37,6 +42,7 @@ for a few seconds, so that a client that waits for the close is seen to wait):
   /not-found         404 with a body
   /no-reason         'HTTP/1.1 200' without a reason phrase
   /big?size=N        200 with N bytes sent at once
+  /deep?depth=N      200 with Content-Length, '<a>' N times, then '</a>' N times
   /bad-chunk?size=S  chunked, a chunk of size line S with 3 bytes of data
   /move?status=N&location=L&cookie=C   status N with Location L and Set-Cookie C,
                      each only when given
@@ -50,8 +56,12 @@ by the last /update-control, and the requests it received since then are listed.
   /versions/index.php  by scenario: 'newer' a reply offering 1.0.3; 'same' one with
                      1.0.2; 'message' one with a message (and version 9.9); 'missing'
                      404; 'silent' no answer; 'no-updater' 1.0.3 with an updater URL
-                     on the closed port; 'loop' a redirect to a new URL each time;
-                     any of the fault paths above by name ('drip', 'noise', ...)
+                     on the closed port; 'crlf-url' 1.0.3 with '&#13;&#10;X-Injected: 1'
+                     inside the updater URL's path; 'deep-65' the 'newer' reply with its
+                     elements 65 levels deep (the root is level 1); 'loop' a redirect
+                     to a new URL each time; 'deep' the /deep answer 30,000 levels deep;
+                     any of the fault paths above by name ('drip', 'noise', 'huge',
+                     'trickle', ...)
   /files/updater.exe   the UPDATER file
   /files/Enneo.upd     NEW_VERSION_SIZE bytes: byte i is i * 7 % 251
 """
@@ -68,6 +78,8 @@ import urllib.parse
 
 IDLE_SECONDS = 300
 HOLD_SECONDS = 4
+TRICKLE_SECONDS = 60
+HUGE_SIZE = 64 << 20
 NEW_VERSION_SIZE = 200000
 last_activity = time.monotonic()
 update = {"scenario": "same", "log": [], "updater": None, "port": 0, "closed_port": 0}
@@ -78,11 +90,15 @@ def update_reply(scenario):
     updater = base + "updater.exe"
     if scenario == "no-updater":
         updater = "http://127.0.0.1:%d/updater.exe" % update["closed_port"]
+    elif scenario == "crlf-url":
+        updater = base + "&#13;&#10;X-Injected: 1/updater.exe"
     version = {"same": "1.0.2", "message": "9.9"}.get(scenario, "1.0.3")
     message = "<message>Service closed</message>" if scenario == "message" else "<message/>"
-    return ("<?xml version='1.0' encoding='UTF-8'?>\n<update>%s<version>%s</version>"
-            "<downloadUrl>%sEnneo.upd</downloadUrl><updaterUrl>%s</updaterUrl></update>\n"
-            % (message, version, base, updater)).encode()
+    elements = ("%s<version>%s</version><downloadUrl>%sEnneo.upd</downloadUrl><updaterUrl>%s</updaterUrl>"
+                % (message, version, base, updater))
+    if scenario == "deep-65":
+        elements = "<a>" * 63 + elements + "</a>" * 63
+    return ("<?xml version='1.0' encoding='UTF-8'?>\n<update>%s</update>\n" % elements).encode()
 
 
 # Answers sent whole, after which the server closes its side of the connection.
@@ -95,8 +111,11 @@ SENT_THEN_CLOSED = {
     "/cut-chunk": b"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n5\r\nhel",
 }
 
-# The update service's answers that are faults of the network tests' paths.
-FAULTS = {name: "/" + name for name in ("cut-header", "long-promise", "drip", "many-headers", "noise")}
+# The update service's answers that are faults of the network tests' paths, and the
+# query they are asked with.
+FAULTS = {name: "/" + name for name in ("cut-header", "long-promise", "drip", "many-headers", "noise",
+                                        "huge", "trickle", "deep")}
+FAULT_QUERY = {"length": "100000000", "depth": "30000"}
 
 
 class Handler(socketserver.BaseRequestHandler):
@@ -149,6 +168,9 @@ class Handler(socketserver.BaseRequestHandler):
         elif path == "/chunked":
             send(b"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\nX-Count: 10\r\n\r\n",
                  b"5\r\nhello\r\n", b"7\r\n, world\r\n0\r\n\r\n")
+        elif path == "/chunk-pause":
+            send(b"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n8\r\nabcde0\r\n\r\n",
+                 b"5\r\nfghij\r\n0\r\n\r\n", pause=3)
         elif path in SENT_THEN_CLOSED:
             send(SENT_THEN_CLOSED[path])
             conn.shutdown(socket.SHUT_WR)
@@ -161,6 +183,19 @@ class Handler(socketserver.BaseRequestHandler):
         elif path == "/drip":
             response = b"HTTP/1.1 200 OK\r\nContent-Length: 1000\r\n\r\n" + b"x" * 1000
             send(*(response[i:i + 1] for i in range(len(response))), pause=1)
+        elif path == "/trickle":
+            conn.sendall(b"HTTP/1.1 200 OK\r\n\r\n")
+            end = time.monotonic() + TRICKLE_SECONDS
+            while time.monotonic() < end:  # a client that has gone makes sendall fail
+                conn.sendall(b"t" * 600)
+                time.sleep(0.9)
+            conn.shutdown(socket.SHUT_WR)
+        elif path == "/huge":
+            conn.sendall(b"HTTP/1.1 200 OK\r\n\r\n")
+            block = b"h" * (1 << 20)
+            for _ in range(HUGE_SIZE // len(block)):
+                conn.sendall(block)
+            conn.shutdown(socket.SHUT_WR)
         elif path == "/steady":
             send(*([b"HTTP/1.1 200 OK\r\nContent-Length: 16384\r\n\r\n"] + [b"s" * 2048] * 8), pause=0.5)
         elif path == "/many-headers":
@@ -178,6 +213,9 @@ class Handler(socketserver.BaseRequestHandler):
             send(b"HTTP/1.1 200\r\nContent-Length: 2\r\n\r\nok")
         elif path == "/big":
             ok(b"x" * int(query.get("size", "0")))
+        elif path == "/deep":
+            depth = int(query.get("depth", "0"))
+            ok(b"<a>" * depth + b"</a>" * depth)
         elif path == "/bad-chunk":
             size = query.get("size", "").encode("latin-1")
             send(b"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n" + size + b"\r\nabc\r\n0\r\n\r\n")
@@ -211,7 +249,7 @@ class Handler(socketserver.BaseRequestHandler):
     def answer_update(self, conn, path, request, ok):
         scenario = update["scenario"]
         if path == "/versions/index.php" and scenario in FAULTS:
-            self.answer(conn, FAULTS[scenario], {"length": "100000000"}, request)
+            self.answer(conn, FAULTS[scenario], FAULT_QUERY, request)
         elif path == "/versions/index.php" and scenario == "loop":
             update["hops"] = update.get("hops", 0) + 1
             location = b"Location: index.php?hop=%d\r\n" % update["hops"]
