@@ -1,6 +1,7 @@
 // URL: the host, port and path of an absolute "http://" URL.
 #include "URL.h"
 
+#include "ControlCharacter.h"
 #include "DecimalText.h"
 
 #include "common/Exception.h"
@@ -22,7 +23,7 @@ struct URL::Parts {
 void URL::Set(const wchar_t* text) {
     for (int i = 0; text != nullptr && text[i] != 0; ++i) {
         wchar_t c = text[i];
-        if (c < 0x20 || (c >= 0x7F && c <= 0x9F)) {
+        if (IsControlCharacter(c)) {
             throw new Exception(L"URL::Set()\nThe URL holds the control character 0x%02X at %d.",
                                 static_cast<int>(c), i);
         }

@@ -3,9 +3,11 @@
 
 #include "common/Exception.h"
 #include "common/io/FileOutputStream.h"
+#include "common/net/ControlCharacter.h"
 #include "common/net/DecimalText.h"
 #include "common/net/URL.h"
 
+#include <algorithm>
 #include <cwchar>
 #include <exception>
 #include <memory>
@@ -74,7 +76,10 @@ bool HttpClient::Request(const wchar_t* url, HttpRequest& request, HttpResponse&
 
         status = StatusOf(response.GetFirstLine());
         const wchar_t* setCookie = response.GetHeader(L"Set-Cookie");
-        if (setCookie != nullptr) cookie_.Set(setCookie);
+        // A value with a control character is dropped: it would go back inside a header.
+        if (setCookie != nullptr && std::none_of(setCookie, setCookie + std::wcslen(setCookie), IsControlCharacter)) {
+            cookie_.Set(setCookie);
+        }
 
         if (status == 200) {
             result = true;

@@ -16,7 +16,8 @@ namespace http {
 // One blocking GET at a time, each on a new connection that is closed at its end
 // ("Connection: Close"): no keep-alive, proxy, encryption or content coding. 301 and
 // 302 are followed by the client's own rule (see SendCommand), at most 10 in a row;
-// the last Set-Cookie value received goes back as "Cookie" on every later request.
+// the last Set-Cookie value received (unless it holds a control character) goes back
+// as "Cookie" on every later request.
 // The receive time-out (5 seconds unless set) applies to every socket the client
 // makes and bounds looking up the host and connecting as well; each response must also
 // make the minimum progress (HttpResponse's default unless set). A time limit, when

@@ -132,6 +132,9 @@ TEST_F(HttpClientTest, ACookieSetOnARedirectGoesWithTheNextRequests) {
     EXPECT_NE(std::string::npos, echoed.find("\r\nCookie: id=42; path=/\r\n")) << echoed;
     EXPECT_STREQ(L"id=42; path=/", client.GetCookie().GetText());
     EXPECT_NE(std::string::npos, Fetch(Url(L"/echo")).find("\r\nCookie: id=42; path=/\r\n"));
+    // A value with a bare line feed would smuggle a header into every later request.
+    Fetch(Url(L"/move?status=302&cookie=x%0AX-Injected:+1&location=") + Url(L"/echo"));
+    EXPECT_STREQ(L"id=42; path=/", client.GetCookie().GetText());
 }
 
 TEST_F(HttpClientTest, ARedirectBackToTheSameUrlEndsTrueWithNothingDelivered) {
