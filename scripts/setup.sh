@@ -1,16 +1,18 @@
 #!/bin/bash
 # Installs what a fresh Debian 12 machine lacks to build and test the program: the
-# compilers, Wine (32-bit and 64-bit), the X tools for the window tests and the
-# libraries. Packages already present are left alone; needs root or sudo.
+# compilers, Wine (32-bit and 64-bit, with the GnuTLS that Wine's CNG needs to verify
+# update signatures), the X tools for the window tests, the libraries, and openssl for
+# the update keys and signatures. Packages already present are left alone; needs root
+# or sudo.
 set -euo pipefail
 
 packages=(
     cmake ninja-build g++ clang libclang-rt-14-dev python3
     g++-mingw-w64-i686 g++-mingw-w64-x86-64
-    wine wine32:i386 wine64 fonts-wine fonts-liberation
+    wine wine32:i386 wine64 fonts-wine fonts-liberation libgnutls30 libgnutls30:i386
     xvfb xdotool imagemagick
     librapidxml-dev googletest
-    qqwing
+    qqwing openssl
 )
 
 as_root() {
