@@ -1,7 +1,7 @@
 // EnneoWindow: the board window, the program's main window.
 #include "EnneoWindow.h"
 
-#include "UpdateServiceUrl.h"
+#include "UpdateService.h"
 #include "common/gui/ShellOpen.h"
 #include "common/util/logging/LoggerManager.h"
 #include "common/util/logging/WindowLogger.h"
@@ -56,7 +56,7 @@ OPENFILENAMEW FileDialog(HWND owner, wchar_t* fileName, DWORD size, DWORD flags)
     dialog.lpstrFilter = L"EnneoFiles\0*.txt;*.enn\0";
     dialog.lpstrFile = fileName;
     dialog.nMaxFile = size;
-    dialog.Flags = flags;
+    dialog.Flags = flags | OFN_NOCHANGEDIR;  // the current directory is not the dialog's to change
     return dialog;
 }
 
@@ -66,7 +66,7 @@ const wchar_t* const EnneoWindow::kHomePageUrl = ENNEO_HOME_URL;
 
 EnneoWindow::EnneoWindow()
     : MainWindowBase(L"EnneoWindow"),
-      versionCheck_(kUpdateServiceUrl),
+      versionCheck_(kUpdateServiceUrl, kUpdatePublicKey),
       puzzle_(std::make_unique<EnneoPuzzle>()),
       showHints_(true) {
     puzzle_->LoadFromString(EnneoPuzzle::kSampleText);

@@ -1,18 +1,18 @@
-// VersionInfo: string values of the program's own version resource.
+// VersionInfo: string values of a program's version resource.
 #include "VersionInfo.h"
 
 #include <windows.h>
 
+#include <vector>
+
 namespace util {
 
-String GetVersionInfoValue(const wchar_t* key) {
-    String result(L"");
-    HMODULE module = GetModuleHandleW(nullptr);
-    HRSRC resource = FindResourceW(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(16) /* RT_VERSION */);
-    HGLOBAL loaded = resource ? LoadResource(module, resource) : nullptr;
-    void* block = loaded ? LockResource(loaded) : nullptr;
-    if (block == nullptr) return result;
+namespace {
 
+// The value of key in a version resource's block, looked up in the string table of its
+// first translation (or of the user's language in Unicode when it lists none).
+String ValueInBlock(const void* block, const wchar_t* key) {
+    String result(L"");
     String path;
     void* translation = nullptr;
     UINT size = 0;
@@ -29,8 +29,28 @@ String GetVersionInfoValue(const wchar_t* key) {
     if (VerQueryValueW(block, path.GetText(), &value, &size) && value != nullptr) {
         result.Set(static_cast<const wchar_t*>(value));
     }
+    return result;
+}
+
+}  // namespace
+
+String GetVersionInfoValue(const wchar_t* key) {
+    HMODULE module = GetModuleHandleW(nullptr);
+    HRSRC resource = FindResourceW(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(16) /* RT_VERSION */);
+    HGLOBAL loaded = resource ? LoadResource(module, resource) : nullptr;
+    void* block = loaded ? LockResource(loaded) : nullptr;
+    if (block == nullptr) return String(L"");
+    String result = ValueInBlock(block, key);
     FreeResource(loaded);
     return result;
+}
+
+String GetFileVersionInfoValue(const wchar_t* path, const wchar_t* key) {
+    DWORD ignored = 0;
+    DWORD size = GetFileVersionInfoSizeW(path, &ignored);
+    std::vector<char> block(size);
+    if (size == 0 || !GetFileVersionInfoW(path, 0, size, block.data())) return String(L"");
+    return ValueInBlock(block.data(), key);
 }
 
 }  // namespace util

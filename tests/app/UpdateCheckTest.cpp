@@ -56,9 +56,14 @@ protected:
         return value.GetText();
     }
 
-    void Start(const std::wstring& program = ProgramUnderTest::WindowsPath(ENNEO_TEST_PROGRAM)) {
-        ASSERT_TRUE(program_.Start(program, folder_.Path(""))) << "cannot start the program";
+    // Copies program into the program folder as "Enneo.exe" and starts it there, with
+    // another folder as its current directory: downloads and their clean-up belong in
+    // the program's folder, whatever the current directory is.
+    void Start(const char* program = ENNEO_TEST_PROGRAM) {
+        ASSERT_TRUE(CopyFileW(ProgramUnderTest::WindowsPath(program).c_str(), Installed("Enneo.exe").c_str(), FALSE));
+        ASSERT_TRUE(program_.Start(Installed("Enneo.exe"), work_.Path(""))) << "cannot start the program";
     }
+    std::wstring Installed(const char* name) const { return folder_.Path(name); }
     // The board window once it is shown, or null after the time-out; the start-up
     // check has ended by then.
     HWND WaitForBoard(int seconds = 20) { return program_.WaitForWindow(L"Enneo Tessary", seconds); }
@@ -80,7 +85,26 @@ protected:
         }
     }
 
-    TempFolder folder_;
+    // Answers the offer with Yes and expects the error box with reason: the program
+    // goes on, nothing was started and no downloaded file is left.
+    void ExpectRefused(const wchar_t* scenario, const std::wstring& reason, const char* program = ENNEO_TEST_PROGRAM) {
+        SCOPED_TRACE(std::string(scenario, scenario + std::wcslen(scenario)));
+        Answer(scenario);
+        Start(program);
+        DialogDriver boxes({{kOfferCaption, L"", IDYES}, {kErrorCaption, L"", IDOK}}, program_.GetId());
+        EXPECT_EQ(L"Sorry, there was an error while installing the update.\n\n" + reason +
+                      L"\n\nYou may retry again later.",
+                  boxes.Texts().at(1));
+        HWND board = WaitForBoard();
+        ASSERT_NE(nullptr, board) << "the program goes on after the error";
+        EXPECT_FALSE(FileExists(Installed("updater.exe")));
+        EXPECT_FALSE(FileExists(Installed("Enneo.upd")));
+        EXPECT_FALSE(FileExists(Installed("updater-ran")));
+        EXPECT_EQ(0, program_.Close(board));
+    }
+
+    TempFolder folder_;  // the program's folder
+    TempFolder work_;    // its current directory
     ProgramUnderTest program_;
 };
 
@@ -139,25 +163,33 @@ TEST_F(UpdateCheckTest, NothingIsShownWhenTheServiceMisbehaves) {
     ExpectOnlyTheBoard({L"drip", L"noise", L"cut-header", L"long-promise", L"many-headers", L"loop"});
 }
 
-TEST_F(UpdateCheckTest, AnUpdaterThatCannotBeFetchedShowsTheErrorAndFetchesNothingMore) {
+// Replies made to harm: nesting that would exhaust the stack (9,000 levels, and one
+// level past the limit), 64 MiB sent fast, a trickle that never ends.
+TEST_F(UpdateCheckTest, NothingIsShownForHostileReplies) {
+    ExpectOnlyTheBoard({L"deep", L"deep-65", L"huge", L"trickle"});
+}
+
+// An updater URL that would smuggle a header into the request is never requested.
+TEST_F(UpdateCheckTest, AUrlWithALineBreakIsRefused) {
     SetSetting(L"1");
-    Answer(L"no-updater");
+    Answer(L"crlf-url");
     Start();
     DialogDriver boxes({{kOfferCaption, L"", IDYES}, {kErrorCaption, L"", IDOK}}, program_.GetId());
-    std::wstring updaterUrl = UrlOnPort(closedPort_, L"/updater.exe");
-    EXPECT_EQ(L"Sorry, there was an error while installing the update.\n\nThe updater at:\n\n" + updaterUrl +
-                  L"\n\ncould not be saved to:\n\nupdater.exe\n\nYou may retry again later.",
-              boxes.Texts().at(1));
+    EXPECT_NE(std::wstring::npos, boxes.Texts().at(1).find(L"could not be saved to:"));
     HWND board = WaitForBoard();
-    ASSERT_NE(nullptr, board) << "the program goes on after the error";
+    ASSERT_NE(nullptr, board);
     EXPECT_EQ(kIndexRequest, Requests());
-    EXPECT_EQ("", ReadBytes(folder_.Path("updater.exe")));
-    EXPECT_TRUE(FileExists(folder_.Path("updater.exe")));
-    EXPECT_FALSE(FileExists(folder_.Path("Enneo.upd")));
     EXPECT_EQ(0, program_.Close(board));
 }
 
-TEST_F(UpdateCheckTest, YesDownloadsBothFilesStartsTheUpdaterAndEndsTheProgram) {
+TEST_F(UpdateCheckTest, AnUpdaterThatCannotBeFetchedShowsTheErrorAndFetchesNothingMore) {
+    SetSetting(L"1");
+    ExpectRefused(L"no-updater", L"The updater at:\n\n" + UrlOnPort(closedPort_, L"/updater.exe") +
+                                     L"\n\ncould not be saved to:\n\n" + Installed("updater.exe"));
+    EXPECT_EQ(kIndexRequest, Requests());
+}
+
+TEST_F(UpdateCheckTest, YesDownloadsAndVerifiesBothFilesStartsTheUpdaterAndEndsTheProgram) {
     SetSetting(L"1");
     Answer(L"newer");
     Start();
@@ -165,26 +197,69 @@ TEST_F(UpdateCheckTest, YesDownloadsBothFilesStartsTheUpdaterAndEndsTheProgram) 
     EXPECT_EQ(0, program_.WaitForExit());
     EXPECT_EQ(std::string(kIndexRequest) + "GET /files/updater.exe HTTP/1.1\nGET /files/Enneo.upd HTTP/1.1\n",
               Requests());
-    EXPECT_EQ(ReadBytes(ProgramUnderTest::WindowsPath(ENNEO_TEST_UPDATER)), ReadBytes(folder_.Path("updater.exe")));
-    std::string newVersion = ReadBytes(folder_.Path("Enneo.upd"));
-    ASSERT_EQ(200000u, newVersion.size());
-    for (size_t i = 0; i < newVersion.size(); ++i) {
-        ASSERT_EQ(static_cast<char>(i * 7 % 251), newVersion[i]) << "at byte " << i;
-    }
+    std::string standIn = ReadBytes(ProgramUnderTest::WindowsPath(ENNEO_TEST_UPDATER));
+    EXPECT_EQ(standIn, ReadBytes(Installed("updater.exe")));
+    EXPECT_EQ(standIn, ReadBytes(Installed("Enneo.upd")));
     auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(15);
-    while (!FileExists(folder_.Path("updater-ran")) && std::chrono::steady_clock::now() < deadline) Sleep(100);
-    EXPECT_TRUE(FileExists(folder_.Path("updater-ran"))) << "the updater was not started";
+    while (!FileExists(Installed("updater-ran")) && std::chrono::steady_clock::now() < deadline) Sleep(100);
+    EXPECT_TRUE(FileExists(Installed("updater-ran"))) << "the updater was not started in the program's folder";
 }
 
-TEST_F(UpdateCheckTest, ALeftoverUpdaterIsRemovedEvenWithTheCheckOff) {
+// Nothing is started unless both files carry the publisher's signature and the new
+// version is the one offered; a build without a key installs nothing.
+TEST_F(UpdateCheckTest, UpdatesThePublisherDidNotSignAreRefused) {
+    SetSetting(L"1");
+    ExpectRefused(L"tampered-updater", L"The downloaded updater is not signed by the publisher of Enneo.");
+    ExpectRefused(L"tampered-download", L"The downloaded new version is not signed by the publisher of Enneo.");
+    ExpectRefused(L"stranger", L"The downloaded updater is not signed by the publisher of Enneo.");
+    ExpectRefused(L"unsigned", L"The update service did not sign the update, so it is not installed.");
+    ExpectRefused(L"wrong-version", L"The downloaded new version is \"1.0.3\", not the Enneo 1.0.4 offered.");
+    ExpectRefused(L"newer", L"This copy of Enneo has no publisher key to check updates with, so it installs none.",
+                  ENNEO_KEYLESS_TEST_PROGRAM);
+}
+
+// A download that takes a while shows its progress; Cancel ends it without a word and
+// removes what came.
+TEST_F(UpdateCheckTest, ASlowDownloadShowsItsProgressAndCanBeCancelled) {
+    SetSetting(L"1");
+    Answer(L"slow-download");
+    Start();
+    {
+        DialogDriver boxes({{kOfferCaption, L"", IDYES}}, program_.GetId());
+    }
+    HWND progress = nullptr;
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (progress == nullptr && std::chrono::steady_clock::now() < deadline) {
+        HWND window = FindWindowW(L"DownloadProgressWindow", nullptr);
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        if (window != nullptr && process == program_.GetId() && IsWindowVisible(window)) progress = window;
+        Sleep(100);
+    }
+    ASSERT_NE(nullptr, progress) << "no progress window";
+    HWND cancel = FindWindowExW(progress, nullptr, L"Button", L"Cancel");
+    ASSERT_NE(nullptr, cancel);
+    PostMessageW(cancel, BM_CLICK, 0, 0);
+    HWND board = WaitForBoard();
+    ASSERT_NE(nullptr, board) << "the program goes on after Cancel";
+    EXPECT_FALSE(IsWindow(progress));
+    EXPECT_FALSE(FileExists(Installed("updater.exe")));
+    EXPECT_FALSE(FileExists(Installed("Enneo.upd")));
+    EXPECT_FALSE(FileExists(Installed("updater-ran")));
+    EXPECT_EQ(0, program_.Close(board));
+}
+
+TEST_F(UpdateCheckTest, ALeftoverUpdaterIsRemovedFromTheProgramFolderEvenWithTheCheckOff) {
     SetSetting(L"0");
-    WriteBytes(folder_.Path("updater.exe"), "left over");
-    WriteBytes(folder_.Path("other.exe"), "kept");
+    WriteBytes(Installed("updater.exe"), "left over");
+    WriteBytes(Installed("other.exe"), "kept");
+    WriteBytes(work_.Path("updater.exe"), "not the program's");
     Start();
     HWND board = WaitForBoard();
     ASSERT_NE(nullptr, board);
-    EXPECT_FALSE(FileExists(folder_.Path("updater.exe")));
-    EXPECT_TRUE(FileExists(folder_.Path("other.exe")));
+    EXPECT_FALSE(FileExists(Installed("updater.exe")));
+    EXPECT_TRUE(FileExists(Installed("other.exe")));
+    EXPECT_TRUE(FileExists(work_.Path("updater.exe")));
     EXPECT_EQ(0, program_.Close(board));
 }
 
@@ -193,7 +268,7 @@ TEST_F(UpdateCheckTest, ALeftoverUpdaterIsRemovedEvenWithTheCheckOff) {
 TEST_F(UpdateCheckTest, TheProgramRunsWhenItsServiceCannotBeReached) {
     SetSetting(L"1");
     auto start = std::chrono::steady_clock::now();
-    Start(ProgramUnderTest::WindowsPath(ENNEO_PROGRAM));
+    Start(ENNEO_PROGRAM);
     HWND board = WaitForBoard();
     ASSERT_NE(nullptr, board);
     EXPECT_LT(SecondsSince(start), 10.0);

@@ -1,10 +1,11 @@
-// UpdaterStandIn: the updater program the local update service hands out in tests.
+// UpdaterStandIn: the updater program, and the new version, the local update service hands out in tests.
 #include <windows.h>
 
 #include <fstream>
 
-// Leaves the file "updater-ran" in its current directory, which is where the program
-// that started it downloaded it, and ends.
+// Leaves the file "updater-ran" in its current directory, which is the folder of the
+// program that started it, and ends. Its version resource says 1.0.3, so that the same
+// file also serves as the new version of the program.
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     std::ofstream("updater-ran") << "ran\n";
     return 0;

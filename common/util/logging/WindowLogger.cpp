@@ -163,8 +163,9 @@ bool WindowLogger::SaveAs() {
     dialog.lpstrFile = fileName.get();
     dialog.nMaxFile = kFileNameSize;
     dialog.lpstrDefExt = L"txt";
-    // A new file may be named; an existing one is replaced only on the user's word.
-    dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT;
+    // A new file may be named; an existing one is replaced only on the user's word. The
+    // process's current directory stays as it was.
+    dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT | OFN_NOCHANGEDIR;
     if (!GetSaveFileNameW(&dialog)) return false;
 
     // The lines as the edit control counts them, cut from its whole text: no line is

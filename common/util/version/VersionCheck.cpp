@@ -1,20 +1,26 @@
 // VersionCheck: asks the update service for a newer release and installs it on consent.
 #include "VersionCheck.h"
 
+#include "SignatureVerifier.h"
+#include "UpdatePublicKey.h"
 #include "Version.h"
 
 #include "app/Application.h"
 #include "common/Exception.h"
+#include "common/gui/DownloadProgressWindow.h"
 #include "common/io/ByteArrayOutputStream.h"
 #include "common/net/UsesWinsock.h"
 #include "common/net/http/HttpClient.h"
 #include "common/util/File.h"
+#include "common/util/VersionInfo.h"
 #include "common/xml/rapidxml/RapidXMLDocument.h"
 
 #include <windows.h>
 #include <shellapi.h>
 
+#include <chrono>
 #include <cwchar>
+#include <exception>
 #include <memory>
 #include <vector>
 
@@ -24,22 +30,89 @@ namespace version {
 namespace {
 
 const wchar_t kSetting[] = L"CheckForUpdates";
-// The reply must come quickly: the check blocks the program while it waits. It is
-// small, so a service that trickles it is given up after two seconds.
+// The reply must come quickly: the check blocks the program while it waits (at start-up
+// before its window appears). It is small, so a service that trickles it is given up
+// after two seconds, and the whole request, name resolution included, after four.
 const int kReplyTimeOutMilliseconds = 1000;
 const int kReplyMinimumBytes = 1024;
 const int kReplyProgressMilliseconds = 2000;
-// The downloads may be large and slow, but a server that stops sending must not hold
-// the program for ever.
+const int kReplyTimeLimitMilliseconds = 4000;
+const int kReplySizeLimit = 64 * 1024;
+// The downloads may be large and slow, but a server that stops sending for 30 seconds,
+// or sends slower than 16 KiB a second beyond the first minute, must not hold the
+// program for ever.
 const int kDownloadTimeOutMilliseconds = 30000;
+const int kDownloadTimeLimitMilliseconds = 60000;
+const int kDownloadLeastBytesPerSecond = 16 * 1024;
+const int kDownloadSizeLimit = 64 * 1024 * 1024;
+// A download that takes longer than this shows its progress.
+const std::chrono::milliseconds kProgressDelay(1000);
+
+// The folder of the running program file, ending in a backslash.
+String ProgramFolder() {
+    std::vector<wchar_t> path(32768);
+    DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    std::wstring folder(path.data(), length < path.size() ? length : 0);
+    folder.erase(folder.find_last_of(L'\\') + 1);  // nothing at all when there is no backslash
+    return String(folder.c_str());
+}
+
+// The feedback of the downloads: from the start the thread's messages are pumped
+// between receives, so that the windows stay painted, while the active window (the
+// board, for a check from the menu) is disabled as under a modal dialog; once the
+// downloads have taken longer than kProgressDelay the progress window shows.
+class DownloadFeedback {
+public:
+    explicit DownloadFeedback(const wchar_t* caption)
+        : caption_(caption), start_(std::chrono::steady_clock::now()), owner_(GetActiveWindow()) {
+        if (owner_ != nullptr) EnableWindow(owner_, FALSE);
+    }
+    ~DownloadFeedback() {
+        if (window_ != nullptr) window_->Destroy();
+        if (owner_ != nullptr) EnableWindow(owner_, TRUE);
+    }
+    DownloadFeedback(const DownloadFeedback&) = delete;
+    DownloadFeedback& operator=(const DownloadFeedback&) = delete;
+
+    // Shows the progress of what is downloaded and pumps the messages; false when the
+    // user has cancelled, or the program is asked to end.
+    bool Update(const wchar_t* what, int64_t received, int64_t announced) {
+        if (window_ == nullptr && std::chrono::steady_clock::now() - start_ >= kProgressDelay) {
+            window_ = std::make_unique<gui::DownloadProgressWindow>();
+            window_->Create(owner_);
+            window_->SetText(caption_.GetText());
+            window_->Show(SW_SHOWNORMAL);
+        }
+        if (window_ != nullptr) window_->ShowProgress(what, received, announced);
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) {
+                PostQuitMessage(static_cast<int>(message.wParam));  // for the message loop
+                return false;
+            }
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        return window_ == nullptr || !window_->IsCancelled();
+    }
+
+private:
+    String caption_;
+    std::chrono::steady_clock::time_point start_;
+    HWND owner_;
+    std::unique_ptr<gui::DownloadProgressWindow> window_;
+};
 
 }  // namespace
 
-VersionCheck::VersionCheck(const wchar_t* serviceUrl)
+VersionCheck::VersionCheck(const wchar_t* serviceUrl, const wchar_t* publicKey)
     : Object(L"VersionCheck"),
       serviceUrl_(serviceUrl),
+      publicKey_(publicKey),
       application_(Application::GetInstance()),
-      updaterFile_(L"updater.exe") {
+      folder_(ProgramFolder()) {
+    updaterFile_.Format(L"%supdater.exe", folder_);
+    newVersionFile_.Format(L"%s%s.upd", folder_, application_->GetProgramName());
     File(updaterFile_.GetText()).Delete();  // a missing file is no failure here
     if (!IsAutoCheckEnabled()) return;
     try {
@@ -47,6 +120,8 @@ VersionCheck::VersionCheck(const wchar_t* serviceUrl)
     } catch (Exception* e) {
         // Raised before the program's entry point, where no handler stands.
         delete e;
+    } catch (const std::exception&) {
+        // Out of memory while making the client: no check, but the program starts.
     }
 }
 
@@ -72,6 +147,8 @@ void VersionCheck::Check() {
     try {
         client.SetRecvTimeOut(kReplyTimeOutMilliseconds);
         client.SetMinimumProgress(kReplyMinimumBytes, kReplyProgressMilliseconds);
+        client.SetTimeLimit(kReplyTimeLimitMilliseconds);
+        client.SetSizeLimit(kReplySizeLimit);
         if (!client.Get(url.GetText(), &reply)) return;
         const String& replyText = reply.ToString();
         std::vector<wchar_t> text(replyText.GetText(), replyText.GetText() + replyText.GetLength());
@@ -85,6 +162,8 @@ void VersionCheck::Check() {
     } catch (Exception* e) {
         // No connection, a reply that is not XML or lacks an element: nothing to offer.
         delete e;
+    } catch (const std::exception&) {
+        // Out of memory on a hostile reply: nothing to offer either.
     }
 }
 
@@ -100,12 +179,20 @@ bool VersionCheck::OfferUpdate(const wchar_t* newVersion) {
 
 void VersionCheck::InstallUpdate(const UpdateInfo& info) {
     try {
-        DownloadUpdate(info);
-        ShellExecuteW(nullptr, L"open", updaterFile_.GetText(), nullptr, nullptr, SW_SHOW);
+        CheckSignaturesOffered(info);
+        if (!DownloadUpdate(info)) {
+            RemoveDownloads();  // cancelled: nothing to say
+            return;
+        }
+        VerifyDownloads(info);
+        auto started = reinterpret_cast<INT_PTR>(
+            ShellExecuteW(nullptr, L"open", updaterFile_.GetText(), nullptr, folder_.GetText(), SW_SHOW));
+        if (started <= 32) throw new Exception(L"The updater could not be started.");
         // Ends the message loop at its next turn (or as soon as it starts), so that
         // the updater can replace the program.
         PostQuitMessage(0);
     } catch (Exception* e) {
+        RemoveDownloads();
         String text;
         text.Format(L"Sorry, there was an error while installing the update.\n\n%s\n\nYou may retry again later.",
                     e->GetMessageText());
@@ -114,20 +201,76 @@ void VersionCheck::InstallUpdate(const UpdateInfo& info) {
     }
 }
 
+void VersionCheck::CheckSignaturesOffered(const UpdateInfo& info) {
+    const wchar_t* name = application_->GetApplicationName();
+    if (publicKey_.GetLength() == 0) {
+        throw new Exception(L"This copy of %s has no publisher key to check updates with, so it installs none.",
+                            name);
+    }
+    if (info.GetUpdaterSignature().GetLength() == 0 || info.GetDownloadSignature().GetLength() == 0) {
+        throw new Exception(L"The update service did not sign the update, so it is not installed.");
+    }
+}
+
 bool VersionCheck::DownloadUpdate(const UpdateInfo& info) {
     net::http::HttpClient client;
     client.SetRecvTimeOut(kDownloadTimeOutMilliseconds);
+    client.SetTimeLimit(kDownloadTimeLimitMilliseconds, kDownloadLeastBytesPerSecond);
+    client.SetSizeLimit(kDownloadSizeLimit);
+    const wchar_t* name = application_->GetApplicationName();
+    String caption;
+    caption.Format(L"%s update", name);
+    DownloadFeedback feedback(caption.GetText());
+    String what(L"Downloading the updater");
+    bool cancelled = false;
+    client.SetProgressListener([&](int64_t received, int64_t announced) {
+        cancelled = !feedback.Update(what.GetText(), received, announced);
+        return !cancelled;
+    });
     if (!client.GetToFile(info.GetUpdaterUrl(), updaterFile_.GetText())) {
+        if (cancelled) return false;
         throw new Exception(L"The updater at:\n\n%s\n\ncould not be saved to:\n\n%s", info.GetUpdaterUrl(),
                             updaterFile_);
     }
-    String newVersionFile;
-    newVersionFile.Format(L"%s.upd", application_->GetProgramName());
-    if (!client.GetToFile(info.GetDownloadUrl(), newVersionFile.GetText())) {
+    what.Format(L"Downloading %s %s", name, info.GetVersion());
+    if (!client.GetToFile(info.GetDownloadUrl(), newVersionFile_.GetText())) {
+        if (cancelled) return false;
         throw new Exception(L"The new version at:\n\n%s\n\ncould not be saved to:\n\n%s", info.GetDownloadUrl(),
-                            newVersionFile);
+                            newVersionFile_);
     }
     return true;
+}
+
+void VersionCheck::VerifyDownloads(const UpdateInfo& info) {
+    const wchar_t* name = application_->GetApplicationName();
+    UpdatePublicKey key;
+    if (!key.Read(publicKey_.GetText())) {
+        throw new Exception(L"The publisher key of this copy of %s cannot be read, so it installs no update.", name);
+    }
+    SignatureVerifier verifier(key);
+    struct Download {
+        const String& file;
+        const String& signature;
+        const wchar_t* what;
+    };
+    for (const Download& download : {Download{updaterFile_, info.GetUpdaterSignature(), L"updater"},
+                                     Download{newVersionFile_, info.GetDownloadSignature(), L"new version"}}) {
+        std::vector<uint8_t> signature;
+        if (!UpdateInfo::DecodeSignature(download.signature, signature) ||
+            !verifier.VerifyFile(download.file.GetText(), signature)) {
+            throw new Exception(L"The downloaded %s is not signed by the publisher of %s.", download.what, name);
+        }
+    }
+    String version = GetFileVersionInfoValue(newVersionFile_.GetText(), L"ProductVersion");
+    if (std::wcscmp(version.GetText(), info.GetVersion().GetText()) != 0) {
+        throw new Exception(L"The downloaded new version is \"%s\", not the %s %s offered.", version, name,
+                            info.GetVersion());
+    }
+}
+
+void VersionCheck::RemoveDownloads() {
+    File(updaterFile_.GetText()).Delete();
+    File(newVersionFile_.GetText()).Delete();
 }
 
 }  // namespace version

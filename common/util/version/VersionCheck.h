@@ -13,22 +13,29 @@ namespace version {
 
 // One update check runs synchronously on the calling thread: the service's XML reply
 // is read, a newer version is offered in a message box, and on Yes the updater program
-// and the new version are downloaded into the current directory, the updater is
-// started and the quit message posted. Failures before the offer end the check
-// without a word; failures while installing are shown in a box of their own.
+// and the new version are downloaded into the program's own folder (where the updater
+// can replace the program), both are verified against the publisher's signature, the
+// updater is started and the quit message posted. Failures before the offer end the
+// check without a word; failures while installing are shown in a box of their own,
+// after the downloaded files are removed. The reply is bounded (64 KiB, about four
+// seconds in all, name resolution included); each download to 64 MiB and a time that
+// grows with its size, with a progress window once it takes longer than a second.
 class VersionCheck : public Object {
 public:
-    // Removes a leftover "updater.exe" from the current directory and, unless the
+    // Removes a leftover "updater.exe" from the program's folder and, unless the
     // "CheckForUpdates" setting is "0", runs a check at once; a check that cannot even
     // make its HTTP client ends as if the service had not answered. serviceUrl is the
-    // absolute "http://" URL of the service, copied. Needs the process's Application.
-    explicit VersionCheck(const wchar_t* serviceUrl);
+    // absolute "http://" URL of the service; publicKey the base64 text of the
+    // publisher's PEM public key, empty when the build has none (then no update is
+    // ever installed). Both are copied. Needs the process's Application.
+    VersionCheck(const wchar_t* serviceUrl, const wchar_t* publicKey);
 
     // One complete check. Raises only when the HTTP client cannot be made.
     void Check();
-    // Fetches the updater, then the new version ("<program name>.upd"); raises naming
-    // the URL and the file of the first fetch that fails. The new version is not
-    // fetched when the updater fails.
+    // Fetches the updater, then the new version ("<program name>.upd"), into the
+    // program's folder; raises naming the URL and the file of the first fetch that
+    // fails. The new version is not fetched when the updater fails. False when the user
+    // cancelled in the progress window.
     bool DownloadUpdate(const UpdateInfo& info);
     // False only when "CheckForUpdates" is "0"; a missing value is written as "1".
     bool IsAutoCheckEnabled();
@@ -36,14 +43,26 @@ public:
 private:
     // The offer box; true when the user answers Yes.
     bool OfferUpdate(const wchar_t* newVersion);
-    // Downloads, starts the updater and posts the quit message; shows a failure.
+    // Downloads, verifies, starts the updater and posts the quit message; shows a
+    // failure.
     void InstallUpdate(const UpdateInfo& info);
+    // Raises, with the reason for the user, when the build has no key or the reply
+    // signs neither file; the downloads are not worth making then.
+    void CheckSignaturesOffered(const UpdateInfo& info);
+    // Raises, with the reason for the user, unless both downloaded files carry the
+    // publisher's signature and the new version's ProductVersion is the one offered.
+    void VerifyDownloads(const UpdateInfo& info);
+    // Deletes both downloaded files; missing ones are no failure.
+    void RemoveDownloads();
     // The program's identifier sent to the service.
     const wchar_t* GetProgramIdentifier();
 
     String serviceUrl_;
+    String publicKey_;
     Application* application_;
-    String updaterFile_;
+    String folder_;          // the program's folder, ending in a backslash
+    String updaterFile_;     // the updater's path in that folder
+    String newVersionFile_;  // "<program name>.upd" in that folder
 };
 
 }  // namespace version

@@ -1,15 +1,16 @@
 #!/usr/bin/env python3
 """The HTTP server the network tests talk to: 127.0.0.1 only, scripted per request path.
 
-usage: http_test_server.py start PORTFILE [PORT [UPDATER]]
+usage: http_test_server.py start PORTFILE [PORT [UPDATER [KEY STRANGER_KEY]]]
                                             start a server in the background; returns
                                             once it listens
        http_test_server.py stop PORTFILE    stop the server of that file
-       http_test_server.py serve PORTFILE [PORT [UPDATER]]
+       http_test_server.py serve PORTFILE [PORT [UPDATER [KEY STRANGER_KEY]]]
                                             run in the foreground
 
 PORT is the port to listen on (any free one when absent or 0); UPDATER the file served
-as the updater program.
+as the updater program and as the new version; KEY the publisher's private key that the
+update service signs both with, STRANGER_KEY another one (scripts/sign-update.py).
 
 The port file holds one line: "<port> <closed port> <stalled port> <pid>". The closed
 port refuses connections; the stalled port accepts none (its queue is kept full), so
@@ -59,11 +60,17 @@ by the last /update-control, and the requests it received since then are listed.
                      on the closed port; 'crlf-url' 1.0.3 with '&#13;&#10;X-Injected: 1'
                      inside the updater URL's path; 'deep-65' the 'newer' reply with its
                      elements 65 levels deep (the root is level 1); 'loop' a redirect
-                     to a new URL each time; 'deep' the /deep answer 30,000 levels deep;
+                     to a new URL each time; 'deep' the /deep answer 9,000 levels deep
+                     (just under 64 KiB: the depth limit refuses it, not the size);
                      any of the fault paths above by name ('drip', 'noise', 'huge',
-                     'trickle', ...)
+                     'trickle', ...). Replies offering a release carry the signatures
+                     of both files made with KEY; 'unsigned' offers 1.0.3 without
+                     them, 'stranger' with STRANGER_KEY's, 'wrong-version' offers
+                     1.0.4 with the 1.0.3 files; 'tampered-updater' and
+                     'tampered-download' serve that file with its last byte changed
+                     after signing; 'slow-download' sends the new version over 5 s
   /files/updater.exe   the UPDATER file
-  /files/Enneo.upd     NEW_VERSION_SIZE bytes: byte i is i * 7 % 251
+  /files/Enneo.upd     the UPDATER file again: it carries the version resource of 1.0.3
 """
 import os
 import random
@@ -80,9 +87,9 @@ IDLE_SECONDS = 300
 HOLD_SECONDS = 4
 TRICKLE_SECONDS = 60
 HUGE_SIZE = 64 << 20
-NEW_VERSION_SIZE = 200000
+SIGN = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "..", "scripts", "sign-update.py")
 last_activity = time.monotonic()
-update = {"scenario": "same", "log": [], "updater": None, "port": 0, "closed_port": 0}
+update = {"scenario": "same", "log": [], "updater": None, "port": 0, "closed_port": 0, "signatures": {}}
 
 
 def update_reply(scenario):
@@ -92,10 +99,14 @@ def update_reply(scenario):
         updater = "http://127.0.0.1:%d/updater.exe" % update["closed_port"]
     elif scenario == "crlf-url":
         updater = base + "&#13;&#10;X-Injected: 1/updater.exe"
-    version = {"same": "1.0.2", "message": "9.9"}.get(scenario, "1.0.3")
+    version = {"same": "1.0.2", "message": "9.9", "wrong-version": "1.0.4"}.get(scenario, "1.0.3")
     message = "<message>Service closed</message>" if scenario == "message" else "<message/>"
     elements = ("%s<version>%s</version><downloadUrl>%sEnneo.upd</downloadUrl><updaterUrl>%s</updaterUrl>"
                 % (message, version, base, updater))
+    signature = update["signatures"].get("stranger" if scenario == "stranger" else "publisher")
+    if signature and scenario != "unsigned":  # the updater and the new version are one file
+        elements += ("<updaterSignature>%s</updaterSignature><downloadSignature>%s</downloadSignature>"
+                     % (signature, signature))
     if scenario == "deep-65":
         elements = "<a>" * 63 + elements + "</a>" * 63
     return ("<?xml version='1.0' encoding='UTF-8'?>\n<update>%s</update>\n" % elements).encode()
@@ -115,7 +126,7 @@ SENT_THEN_CLOSED = {
 # query they are asked with.
 FAULTS = {name: "/" + name for name in ("cut-header", "long-promise", "drip", "many-headers", "noise",
                                         "huge", "trickle", "deep")}
-FAULT_QUERY = {"length": "100000000", "depth": "30000"}
+FAULT_QUERY = {"length": "100000000", "depth": "9000"}
 
 
 class Handler(socketserver.BaseRequestHandler):
@@ -254,11 +265,19 @@ class Handler(socketserver.BaseRequestHandler):
             update["hops"] = update.get("hops", 0) + 1
             location = b"Location: index.php?hop=%d\r\n" % update["hops"]
             conn.sendall(b"HTTP/1.1 302 Found\r\n" + location + b"Content-Length: 0\r\n\r\n")
-        elif path == "/files/updater.exe" and update["updater"]:
+        elif path in ("/files/updater.exe", "/files/Enneo.upd") and update["updater"]:
             with open(update["updater"], "rb") as f:
-                ok(f.read())
-        elif path == "/files/Enneo.upd":
-            ok(bytes(i * 7 % 251 for i in range(NEW_VERSION_SIZE)))
+                content = f.read()
+            if scenario == {"/files/updater.exe": "tampered-updater", "/files/Enneo.upd": "tampered-download"}[path]:
+                content = content[:-1] + bytes([content[-1] ^ 1])
+            if scenario == "slow-download" and path == "/files/Enneo.upd":
+                piece = len(content) // 20 + 1
+                conn.sendall(b"HTTP/1.1 200 OK\r\nContent-Length: %d\r\n\r\n" % len(content))
+                for i in range(0, len(content), piece):
+                    conn.sendall(content[i:i + piece])
+                    time.sleep(0.25)
+            else:
+                ok(content)
         elif path.startswith("/files/") or scenario == "missing":
             ok(b"not here", b"404 Not Found")
         elif scenario != "silent":
@@ -270,7 +289,7 @@ class Server(socketserver.ThreadingTCPServer):
     allow_reuse_address = True
 
 
-def serve(port_file, port="0", updater=None):
+def serve(port_file, port="0", updater=None, key=None, stranger_key=None):
     server = Server(("127.0.0.1", int(port)), Handler)
     closed = socket.socket()
     closed.bind(("127.0.0.1", 0))
@@ -281,6 +300,10 @@ def serve(port_file, port="0", updater=None):
     stalled.listen(0)
     filler = socket.create_connection(stalled.getsockname())  # fills the queue of one
     update.update(port=server.server_address[1], closed_port=closed_port, updater=updater)
+    for owner, private_key in (("publisher", key), ("stranger", stranger_key)):
+        if updater and private_key:
+            update["signatures"][owner] = subprocess.run(
+                [sys.executable, SIGN, updater, private_key], check=True, capture_output=True, text=True).stdout.strip()
     line = "%d %d %d %d\n" % (server.server_address[1], closed_port, stalled.getsockname()[1], os.getpid())
     with open(port_file + ".new", "w") as f:
         f.write(line)
@@ -330,6 +353,6 @@ def stop(port_file):
 
 
 if __name__ == "__main__":
-    if not 3 <= len(sys.argv) <= 5 or sys.argv[1] not in ("start", "stop", "serve"):
+    if not 3 <= len(sys.argv) <= 7 or sys.argv[1] not in ("start", "stop", "serve"):
         sys.exit(__doc__)
     {"start": start, "stop": stop, "serve": serve}[sys.argv[1]](*sys.argv[2:])
