@@ -99,6 +99,7 @@ protected:
         ASSERT_NE(nullptr, board) << "the program goes on after the error";
         EXPECT_FALSE(FileExists(Installed("updater.exe")));
         EXPECT_FALSE(FileExists(Installed("Enneo.upd")));
+        EXPECT_FALSE(FileExists(Installed("Enneo.upd.sig")));
         EXPECT_FALSE(FileExists(Installed("updater-ran")));
         EXPECT_EQ(0, program_.Close(board));
     }
@@ -200,6 +201,7 @@ TEST_F(UpdateCheckTest, YesDownloadsAndVerifiesBothFilesStartsTheUpdaterAndEndsT
     std::string standIn = ReadBytes(ProgramUnderTest::WindowsPath(ENNEO_TEST_UPDATER));
     EXPECT_EQ(standIn, ReadBytes(Installed("updater.exe")));
     EXPECT_EQ(standIn, ReadBytes(Installed("Enneo.upd")));
+    EXPECT_EQ(88u, ReadBytes(Installed("Enneo.upd.sig")).size()) << "the signature's base64 beside it";
     auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(15);
     while (!FileExists(Installed("updater-ran")) && std::chrono::steady_clock::now() < deadline) Sleep(100);
     EXPECT_TRUE(FileExists(Installed("updater-ran"))) << "the updater was not started in the program's folder";
@@ -249,15 +251,19 @@ TEST_F(UpdateCheckTest, ASlowDownloadShowsItsProgressAndCanBeCancelled) {
     EXPECT_EQ(0, program_.Close(board));
 }
 
-TEST_F(UpdateCheckTest, ALeftoverUpdaterIsRemovedFromTheProgramFolderEvenWithTheCheckOff) {
+TEST_F(UpdateCheckTest, UpdateLeftoversAreRemovedFromTheProgramFolderEvenWithTheCheckOff) {
     SetSetting(L"0");
-    WriteBytes(Installed("updater.exe"), "left over");
+    for (const char* leftover : {"updater.exe", "Enneo.upd", "Enneo.upd.sig", "Enneo.exe.old"}) {
+        WriteBytes(Installed(leftover), "left over");
+    }
     WriteBytes(Installed("other.exe"), "kept");
     WriteBytes(work_.Path("updater.exe"), "not the program's");
     Start();
     HWND board = WaitForBoard();
     ASSERT_NE(nullptr, board);
-    EXPECT_FALSE(FileExists(Installed("updater.exe")));
+    for (const char* leftover : {"updater.exe", "Enneo.upd", "Enneo.upd.sig", "Enneo.exe.old"}) {
+        EXPECT_FALSE(FileExists(Installed(leftover))) << leftover;
+    }
     EXPECT_TRUE(FileExists(Installed("other.exe")));
     EXPECT_TRUE(FileExists(work_.Path("updater.exe")));
     EXPECT_EQ(0, program_.Close(board));

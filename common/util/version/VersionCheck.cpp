@@ -9,6 +9,7 @@
 #include "common/Exception.h"
 #include "common/gui/DownloadProgressWindow.h"
 #include "common/io/ByteArrayOutputStream.h"
+#include "common/io/FileOutputStream.h"
 #include "common/net/UsesWinsock.h"
 #include "common/net/http/HttpClient.h"
 #include "common/util/File.h"
@@ -22,6 +23,7 @@
 #include <cwchar>
 #include <exception>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace util {
@@ -113,7 +115,12 @@ VersionCheck::VersionCheck(const wchar_t* serviceUrl, const wchar_t* publicKey)
       folder_(ProgramFolder()) {
     updaterFile_.Format(L"%supdater.exe", folder_);
     newVersionFile_.Format(L"%s%s.upd", folder_, application_->GetProgramName());
-    File(updaterFile_.GetText()).Delete();  // a missing file is no failure here
+    signatureFile_.Format(L"%s.sig", newVersionFile_);
+    // What the last update left: its downloads, and the previous program the updater
+    // kept until this start. Missing files are no failure here.
+    RemoveDownloads();
+    String previousProgram;
+    File(previousProgram.Format(L"%s%s.exe.old", folder_, application_->GetProgramName())).Delete();
     if (!IsAutoCheckEnabled()) return;
     try {
         Check();
@@ -185,6 +192,7 @@ void VersionCheck::InstallUpdate(const UpdateInfo& info) {
             return;
         }
         VerifyDownloads(info);
+        WriteSignatureCopy(info);
         auto started = reinterpret_cast<INT_PTR>(
             ShellExecuteW(nullptr, L"open", updaterFile_.GetText(), nullptr, folder_.GetText(), SW_SHOW));
         if (started <= 32) throw new Exception(L"The updater could not be started.");
@@ -268,8 +276,17 @@ void VersionCheck::VerifyDownloads(const UpdateInfo& info) {
     }
 }
 
+void VersionCheck::WriteSignatureCopy(const UpdateInfo& info) {
+    // The text decoded as a signature, so it is base64 and ASCII whitespace only.
+    const String& text = info.GetDownloadSignature();
+    std::string ascii(text.GetText(), text.GetText() + text.GetLength());
+    io::FileOutputStream file(signatureFile_.GetText());
+    file.Write(ascii.data(), static_cast<int>(ascii.size()));
+}
+
 void VersionCheck::RemoveDownloads() {
     File(updaterFile_.GetText()).Delete();
+    File(signatureFile_.GetText()).Delete();
     File(newVersionFile_.GetText()).Delete();
 }
 

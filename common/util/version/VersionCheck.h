@@ -22,7 +22,8 @@ namespace version {
 // grows with its size, with a progress window once it takes longer than a second.
 class VersionCheck : public Object {
 public:
-    // Removes a leftover "updater.exe" from the program's folder and, unless the
+    // Removes what an update left in the program's folder ("updater.exe", the new
+    // version and its signature copy, "<name>.exe.old") and, unless the
     // "CheckForUpdates" setting is "0", runs a check at once; a check that cannot even
     // make its HTTP client ends as if the service had not answered. serviceUrl is the
     // absolute "http://" URL of the service; publicKey the base64 text of the
@@ -52,7 +53,10 @@ private:
     // Raises, with the reason for the user, unless both downloaded files carry the
     // publisher's signature and the new version's ProductVersion is the one offered.
     void VerifyDownloads(const UpdateInfo& info);
-    // Deletes both downloaded files; missing ones are no failure.
+    // Writes the new version's signature beside it ("<name>.upd.sig"), where the
+    // updater checks it once more before it swaps the program. Raises when it cannot.
+    void WriteSignatureCopy(const UpdateInfo& info);
+    // Deletes both downloaded files and the signature copy; missing ones are no failure.
     void RemoveDownloads();
     // The program's identifier sent to the service.
     const wchar_t* GetProgramIdentifier();
@@ -63,6 +67,7 @@ private:
     String folder_;          // the program's folder, ending in a backslash
     String updaterFile_;     // the updater's path in that folder
     String newVersionFile_;  // "<program name>.upd" in that folder
+    String signatureFile_;   // "<program name>.upd.sig" beside it
 };
 
 }  // namespace version
