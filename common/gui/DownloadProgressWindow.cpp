@@ -29,7 +29,7 @@ void DownloadProgressWindow::OnCreate() {
     cancelButton_.SetCommandId(kCancelCommand);
     cancelButton_.Create(GetHandle());
     cancelButton_.SetText(L"Cancel");
-    SetPosition(0, 0, 360, 130, SWP_NOMOVE);
+    SetPosition(0, 0, 380, 165, SWP_NOMOVE);
     Centre();
 }
 

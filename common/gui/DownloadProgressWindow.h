@@ -21,7 +21,7 @@ public:
     DownloadProgressWindow();
 
     void PreRegisterClass(WNDCLASSEXW& windowClass) override;
-    // Builds the content in a 360 x 130 window, centred.
+    // Builds the content in a 380 x 165 window, centred.
     void OnCreate() override;
     void OnSize(WPARAM wParam, LPARAM lParam) override;
     int OnCommandMessage(WPARAM wParam, LPARAM lParam) override;
