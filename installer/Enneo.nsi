@@ -1,0 +1,116 @@
+; The Windows installer of Enneo Tessary (NSIS 3, Unicode): a per-user install without
+; administrator rights, a Start-menu shortcut and an uninstaller registered for
+; Settings / Apps. scripts/release.sh builds it with
+;
+;   makensis -DVERSION=V -DPROGRAM=PATH/Enneo.exe -DOUTFILE=PATH/Enneo-Tessary-V-setup.exe
+;            -DARCH=win32|win64 installer/Enneo.nsi
+;
+; VERSION is the program's MAJOR.MINOR.PATCH; ARCH win32 (the shipped i686 program, an
+; x86 installer) or win64 (an x86_64 program and an amd64 installer, for machines that
+; cannot run 32-bit programs). PROGRAM and OUTFILE are absolute paths: makensis reads
+; this script in its own folder. Standard switches of the installer: /S installs
+; silently, /D=DIR (last, unquoted, even with blanks) chooses the folder.
+;
+; The output depends only on the bytes of these inputs: no build date goes into it, and
+; the program's file time is not stored (SetDateSave off), so two builds of the same
+; Enneo.exe give the same setup.exe.
+
+!ifndef VERSION | PROGRAM | OUTFILE | ARCH
+    !error "define VERSION, PROGRAM, OUTFILE and ARCH (see the top of this file)"
+!endif
+
+!if "${ARCH}" == "win32"
+    Target x86-unicode
+!else if "${ARCH}" == "win64"
+    Target amd64-unicode
+!else
+    !error "ARCH is win32 or win64, not ${ARCH}"
+!endif
+
+!define PRODUCT "Enneo Tessary"
+!define PUBLISHER "Enneo Project"
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT}"
+!define UNINSTALLER "Uninstall.exe"
+!define SHORTCUT "$SMPROGRAMS\${PRODUCT}.lnk"
+
+!include MUI2.nsh
+!include FileFunc.nsh
+
+Name "${PRODUCT}"
+Caption "${PRODUCT} ${VERSION} Setup"
+BrandingText "${PRODUCT} ${VERSION}"
+OutFile "${OUTFILE}"
+SetCompressor /SOLID lzma
+SetDateSave off
+
+; Per user: the program's update writes beside Enneo.exe, so the folder must be one the
+; user owns, and nothing here needs more than the user's own rights.
+RequestExecutionLevel user
+InstallDir "$LOCALAPPDATA\Programs\${PRODUCT}"
+; An upgrade goes where the last install went; /D still overrides both.
+InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
+
+VIProductVersion "${VERSION}.0"
+VIFileVersion "${VERSION}.0"
+VIAddVersionKey /LANG=0 "ProductName" "${PRODUCT}"
+VIAddVersionKey /LANG=0 "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=0 "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=0 "FileDescription" "${PRODUCT} Setup"
+VIAddVersionKey /LANG=0 "CompanyName" "${PUBLISHER}"
+VIAddVersionKey /LANG=0 "LegalCopyright" "Copyright (C) 2026 ${PUBLISHER}"
+
+; makensis reads the script in its own folder: this path is relative to it.
+!define MUI_ICON "../resources/Enneo.ico"
+!define MUI_UNICON "../resources/Enneo.ico"
+!define MUI_FINISHPAGE_RUN "$INSTDIR\Enneo.exe"
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_PAGE_FINISH
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+!insertmacro MUI_LANGUAGE "English"
+
+Section "Install"
+    SetShellVarContext current
+    ; Over an earlier version this overwrites the program in place; the program itself
+    ; removes what an interrupted update may have left beside it when it next starts.
+    SetOutPath "$INSTDIR"
+    File "/oname=Enneo.exe" "${PROGRAM}"
+    WriteUninstaller "$INSTDIR\${UNINSTALLER}"
+
+    ; CreateShortCut takes $OUTPATH, the install folder, as the working folder.
+    CreateShortCut "${SHORTCUT}" "$INSTDIR\Enneo.exe"
+
+    ; Settings / Apps shows EstimatedSize: what this installer wrote, in KB.
+    ${GetSize} "$INSTDIR" "/M=Enneo.exe /S=0K /G=0" $0 $1 $2
+    ${GetSize} "$INSTDIR" "/M=${UNINSTALLER} /S=0K /G=0" $1 $2 $3
+    IntOp $0 $0 + $1
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\Enneo.exe"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\${UNINSTALLER}"'
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\${UNINSTALLER}" /S'
+    WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
+    WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
+    WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
+SectionEnd
+
+; Removes the program, whatever its update left beside it (see common/util/version/VersionCheck.h), the
+; shortcut and the uninstall key, and the folder only when nothing else is in it: the
+; user's puzzle files stay where they are. The program's settings under
+; HKCU\Software\Enneo Project\Enneo Tessary stay too, like the puzzles, so that a later
+; install finds the user's choices again.
+Section "Uninstall"
+    SetShellVarContext current
+    Delete "$INSTDIR\Enneo.exe"
+    Delete "$INSTDIR\Enneo.exe.old"
+    Delete "$INSTDIR\Enneo.upd"
+    Delete "$INSTDIR\Enneo.upd.sig"
+    Delete "$INSTDIR\updater.exe"
+    Delete "$INSTDIR\${UNINSTALLER}"
+    RMDir "$INSTDIR"
+    Delete "${SHORTCUT}"
+    DeleteRegKey HKCU "${UNINSTALL_KEY}"
+SectionEnd
