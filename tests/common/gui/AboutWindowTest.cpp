@@ -97,7 +97,8 @@ TEST_F(AboutWindowTest, ShowsNameVersionAndCompanyInACaptionedPopUp) {
     EXPECT_EQ(15, description.lfHeight);
     EXPECT_FALSE(description.lfItalic);
 
-    EXPECT_EQ(L"\nVersion 1.0.2\nEnneo Tessary\n\nEnneo Project", TextOf(about_.GetInformation().GetHandle()));
+    EXPECT_EQ(L"\nVersion " ENNEO_VERSION_TEXT L"\nEnneo Tessary\n\nEnneo Project",
+              TextOf(about_.GetInformation().GetHandle()));
     HWND ok = about_.GetOkButton().GetHandle();
     EXPECT_EQ(L"OK", TextOf(ok));
     EXPECT_EQ(AboutWindow::kOkCommand, GetDlgCtrlID(ok));

@@ -44,7 +44,7 @@ TEST(ApplicationTest, KnowsItsProgramAndDirectory) {
     std::wstring directory = application->GetStartDirectory();
     EXPECT_EQ(L'\\', directory.back());
     EXPECT_GE(application->GetArgumentCount(), 1);
-    EXPECT_STREQ(L"1.0.2", application->GetProductVersion());
+    EXPECT_STREQ(ENNEO_VERSION_TEXT, application->GetProductVersion());
     EXPECT_STREQ(L"Enneo Project", application->GetCompanyName());
     EXPECT_STREQ(L"Enneo Tessary", application->GetProductName());
     EXPECT_STREQ(L"Enneo", application->GetOriginalFilename());

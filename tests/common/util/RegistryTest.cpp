@@ -46,7 +46,7 @@ TEST_F(RegistryTest, ValuesOfOtherTypesReadAsText) {
 }
 
 TEST(VersionInfoTest, ReadsTheProgramsOwnResource) {
-    EXPECT_STREQ(L"1.0.2", util::GetVersionInfoValue(L"ProductVersion").GetText());
+    EXPECT_STREQ(ENNEO_VERSION_TEXT, util::GetVersionInfoValue(L"ProductVersion").GetText());
     EXPECT_STREQ(L"Enneo Tessary", util::GetVersionInfoValue(L"FileDescription").GetText());
     String missing = util::GetVersionInfoValue(L"NoSuchKey");
     ASSERT_NE(nullptr, missing.GetText());  // empty, never null
