@@ -1,0 +1,183 @@
+// Tests of updater.exe: test builds of it install stand-ins of the program in folders of their own.
+#include "tests/common/TestFiles.h"
+#include "tests/support/DialogDriver.h"
+#include "tests/support/ProgramUnderTest.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <memory>
+#include <string>
+
+namespace {
+
+const wchar_t kCaption[] = L"Enneo update";
+
+std::string BuiltFile(const std::string& unixPath) {
+    return ReadBytes(ProgramUnderTest::WindowsPath(unixPath.c_str()));
+}
+// A signature text made when the tests were built (see CMakeLists.txt).
+std::string Signature(const char* name) { return BuiltFile(std::string(ENNEO_SIGNATURES) + "/" + name); }
+
+// The box of an update that is not installed, while the installed program is 1.0.2.
+std::wstring Refusal(const wchar_t* update, const wchar_t* reason) {
+    return std::wstring(L"The update to ") + update + L" could not be installed: " + reason +
+           L".\n\nEnneo 1.0.2 stays installed.";
+}
+
+// Each test stages a folder the way the program leaves it for the updater: the updater,
+// the installed program "Enneo.exe" (a stand-in, release 1.0.2), the new version
+// "Enneo.upd" (a stand-in, 1.0.3) and its signature copy. The updater is started with
+// another folder as its current directory: it must find its work from its own path.
+// Both stand-ins leave "updater-ran" in their current directory when they start.
+class UpdaterTest : public ::testing::Test {
+protected:
+    // An empty signature writes no signature copy.
+    void Stage(const std::string& update, const std::string& signature, const char* updater = ENNEO_TEST_UPDATER) {
+        WriteBytes(Path("updater.exe"), BuiltFile(updater));
+        WriteBytes(Path("Enneo.exe"), installed_);
+        WriteBytes(Path("Enneo.upd"), update);
+        if (!signature.empty()) WriteBytes(Path("Enneo.upd.sig"), signature);
+    }
+    // Stages the next case in a folder of its own.
+    void Restage(const std::string& update, const std::string& signature, const char* updater = ENNEO_TEST_UPDATER) {
+        updater_.End();
+        folder_ = std::make_unique<TempFolder>();
+        Stage(update, signature, updater);
+    }
+    void StartUpdater() { ASSERT_TRUE(updater_.Start(Path("updater.exe"), work_.Path(""))); }
+    std::wstring Path(const char* name) const { return folder_->Path(name); }
+    // Whether the program was started in its folder, within ten seconds.
+    bool ProgramRan() const {
+        auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (!FileExists(Path("updater-ran")) && std::chrono::steady_clock::now() < deadline) Sleep(100);
+        return FileExists(Path("updater-ran"));
+    }
+    // Holds the program file open as a program that has not ended yet does.
+    HANDLE HoldProgramFile() const {
+        return CreateFileW(Path("Enneo.exe").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                           nullptr);
+    }
+
+    const std::string installed_ = BuiltFile(ENNEO_INSTALLED_PROGRAM);
+    const std::string new_ = BuiltFile(ENNEO_NEW_PROGRAM);
+    const std::string signature_ = Signature("new-by-publisher.sig");
+    std::unique_ptr<TempFolder> folder_ = std::make_unique<TempFolder>();  // the program's folder
+    TempFolder work_;                                                    // the updater's current directory
+    ProgramUnderTest updater_;
+};
+
+TEST_F(UpdaterTest, ASignedNewerVersionReplacesTheProgramWhichStartsAgain) {
+    Stage(new_, signature_);
+    WriteBytes(Path("Enneo.exe.old"), "kept by an earlier update");
+    StartUpdater();
+    EXPECT_EQ(0, updater_.WaitForExit()) << "a box, or no exit";
+    EXPECT_EQ(new_, ReadBytes(Path("Enneo.exe")));
+    EXPECT_EQ(installed_, ReadBytes(Path("Enneo.exe.old")));
+    EXPECT_FALSE(FileExists(Path("Enneo.upd")));
+    EXPECT_TRUE(ProgramRan()) << "the new version was not started in its folder";
+}
+
+// The program may not have ended yet when the updater starts.
+TEST_F(UpdaterTest, TheUpdaterWaitsUntilTheProgramLetsGoOfItsFile) {
+    Stage(new_, signature_);
+    HANDLE program = HoldProgramFile();
+    ASSERT_NE(INVALID_HANDLE_VALUE, program);
+    StartUpdater();
+    Sleep(1000);
+    updater_.End();  // killed while it waits: nothing has changed
+    EXPECT_EQ(installed_, ReadBytes(Path("Enneo.exe")));
+    EXPECT_EQ(new_, ReadBytes(Path("Enneo.upd")));
+    StartUpdater();
+    Sleep(1500);
+    EXPECT_TRUE(updater_.IsRunning());
+    CloseHandle(program);
+    EXPECT_EQ(0, updater_.WaitForExit());
+    EXPECT_EQ(new_, ReadBytes(Path("Enneo.exe")));
+}
+
+// Unsigned, signed with another key, older, or nothing to check with: the box says why,
+// the update and its signature copy go, and the installed program starts again.
+TEST_F(UpdaterTest, RefusedUpdatesLeaveTheInstalledProgram) {
+    struct Case {
+        const char* what;
+        std::string update;
+        std::string signature;
+        const char* updater;
+        std::wstring message;
+    };
+    const Case cases[] = {
+        {"tampered", new_ + "x", signature_, ENNEO_TEST_UPDATER,
+         Refusal(L"Enneo 1.0.3", L"it is not signed by the publisher of Enneo")},
+        {"another key", new_, Signature("new-by-stranger.sig"), ENNEO_TEST_UPDATER,
+         Refusal(L"Enneo 1.0.3", L"it is not signed by the publisher of Enneo")},
+        {"no signature copy", new_, "", ENNEO_TEST_UPDATER,
+         Refusal(L"Enneo 1.0.3", L"its signature, Enneo.upd.sig, cannot be read")},
+        {"not newer", installed_, Signature("installed-by-publisher.sig"), ENNEO_TEST_UPDATER,
+         Refusal(L"Enneo 1.0.2", L"it is not newer than Enneo 1.0.2")},
+        {"no key", new_, signature_, ENNEO_KEYLESS_TEST_UPDATER,
+         Refusal(L"Enneo 1.0.3", L"this updater has no publisher key to check it with")},
+    };
+    for (const Case& refused : cases) {
+        SCOPED_TRACE(refused.what);
+        Restage(refused.update, refused.signature, refused.updater);
+        StartUpdater();
+        DialogDriver boxes({{kCaption, L"", IDOK}}, updater_.GetId());
+        EXPECT_EQ(refused.message, boxes.Texts().at(0));
+        EXPECT_EQ(1, updater_.WaitForExit());
+        EXPECT_EQ(installed_, ReadBytes(Path("Enneo.exe")));
+        EXPECT_FALSE(FileExists(Path("Enneo.upd")));
+        EXPECT_FALSE(FileExists(Path("Enneo.upd.sig")));
+        EXPECT_FALSE(FileExists(Path("Enneo.exe.old")));
+        EXPECT_TRUE(ProgramRan()) << "the installed program was not started again";
+    }
+}
+
+// Whenever the updater is killed, "Enneo.exe" is a whole program, the old or the new.
+// It is killed later and later, until the new one is in place; the old program is
+// large, so that some kills land while it is copied. The test holds the new version
+// open for writing, so that the updater cannot start it once it is in place: under Wine
+// a program whose start a kill cuts off waits for ever, holding the test's output open.
+TEST_F(UpdaterTest, KilledAtAnyMomentTheUpdaterLeavesAWholeProgram) {
+    const std::string large = installed_ + std::string(32 << 20, '\0');
+    bool installed = false;
+    for (int delay = 0; !installed && delay <= 2000; delay += 20) {
+        Restage(new_, signature_);
+        WriteBytes(Path("Enneo.exe"), large);
+        HANDLE update = CreateFileW(Path("Enneo.upd").c_str(), GENERIC_READ | GENERIC_WRITE,
+                                    FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(INVALID_HANDLE_VALUE, update);
+        StartUpdater();
+        Sleep(delay);
+        updater_.End();
+        CloseHandle(update);
+        std::string left = ReadBytes(Path("Enneo.exe"));
+        EXPECT_TRUE(left == large || left == new_) << "killed after " << delay << " ms";
+        installed = left == new_;
+    }
+    EXPECT_TRUE(installed);
+}
+
+// An update without its program is no work; of updates for two programs, neither is
+// installed.
+TEST_F(UpdaterTest, OnlyTheOneUpdateBesideItsProgramIsInstalled) {
+    WriteBytes(Path("updater.exe"), BuiltFile(ENNEO_TEST_UPDATER));
+    WriteBytes(Path("Other.upd"), new_);
+    StartUpdater();
+    EXPECT_EQ(0, updater_.WaitForExit());
+    EXPECT_EQ(new_, ReadBytes(Path("Other.upd")));
+
+    Stage(new_, signature_);
+    WriteBytes(Path("Other.exe"), installed_);
+    StartUpdater();
+    DialogDriver boxes({{L"Update", L"", IDOK}}, updater_.GetId());
+    EXPECT_EQ(L"Updates for more than one program wait in " + Path("") + L", so none of them is installed.",
+              boxes.Texts().at(0));
+    EXPECT_EQ(1, updater_.WaitForExit());
+    EXPECT_EQ(installed_, ReadBytes(Path("Enneo.exe")));
+    EXPECT_EQ(installed_, ReadBytes(Path("Other.exe")));
+}
+
+}  // namespace

@@ -1,0 +1,46 @@
+// The updater's entry point: installs the update waiting beside it and starts the program.
+#include "UpdateInstaller.h"
+
+#include "app/UpdateService.h"
+
+#include <windows.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+void ShowMessage(const wchar_t* text, const wchar_t* caption) {
+    MessageBoxW(nullptr, text, caption, MB_OK | MB_ICONWARNING);
+}
+
+}  // namespace
+
+// The program downloads the updater and its new version into its own folder, starts the
+// updater there and ends. The updater installs the one update it finds beside itself,
+// says why when it does not, and starts the program, new or kept. It does nothing when
+// no update waits and installs none when updates for several programs do. Exit code 0
+// when the update is installed or none waits, 1 otherwise.
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    std::vector<wchar_t> path(32768);
+    DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length == 0 || length == path.size()) return 1;
+    std::wstring folder = std::filesystem::path(path.data()).remove_filename().wstring();
+    std::vector<String> names = UpdateInstaller::FindUpdates(folder.c_str());
+    if (names.empty()) return 0;
+    if (names.size() > 1) {
+        String text;
+        text.Format(L"Updates for more than one program wait in %s, so none of them is installed.", folder.c_str());
+        ShowMessage(text.GetText(), L"Update");
+        return 1;
+    }
+    UpdateInstaller installer(folder.c_str(), names.front().GetText(), kUpdatePublicKey);
+    bool installed = installer.Install();
+    if (!installed) ShowMessage(installer.GetMessageText().GetText(), installer.GetCaption().GetText());
+    if (!installer.StartProgram()) {
+        ShowMessage(installer.GetMessageText().GetText(), installer.GetCaption().GetText());
+        return 1;
+    }
+    return installed ? 0 : 1;
+}
