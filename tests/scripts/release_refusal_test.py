@@ -1,0 +1,78 @@
+#!/usr/bin/env python3
+"""Tests of the release command's refusals (scripts/release.sh): each bad command line
+ends at once, non-zero, says why and leaves the output folder alone. A full release is a
+build of minutes and is not run here.
+
+usage: release_refusal_test.py
+"""
+import os
+import shutil
+import subprocess
+import tempfile
+import unittest
+
+SCRIPTS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts")
+URL = "http://updates.example:8080/versions/index.php"
+
+
+class ReleaseRefusalTest(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.folder = tempfile.TemporaryDirectory()
+        cls.addClassCleanup(cls.folder.cleanup)
+        keys = os.path.join(cls.folder.name, "keys")
+        subprocess.run(["bash", os.path.join(SCRIPTS, "make-update-key.sh"), keys],
+                       check=True, capture_output=True, timeout=60)
+        cls.key = os.path.join(keys, "update-private.pem")
+        cls.public_key = os.path.join(keys, "update-public.pem")
+        cls.p384_key = os.path.join(cls.folder.name, "p384.pem")
+        subprocess.run(["openssl", "genpkey", "-algorithm", "EC", "-pkeyopt", "ec_paramgen_curve:P-384",
+                        "-out", cls.p384_key], check=True, capture_output=True, timeout=60)
+        cls.out = os.path.join(cls.folder.name, "out")
+
+    def listing(self):
+        return sorted(os.listdir(self.out)) if os.path.exists(self.out) else None
+
+    def refuses(self, arguments, reason):
+        before = self.listing()
+        result = subprocess.run(["bash", os.path.join(SCRIPTS, "release.sh")] + arguments,
+                                capture_output=True, text=True, timeout=60)
+        self.assertNotEqual(0, result.returncode)
+        self.assertIn(reason, result.stderr)
+        self.assertNotIn("building", result.stdout)
+        self.assertEqual(before, self.listing())
+
+    def arguments(self, **changes):
+        options = {"--version": "1.2.3", "--key": self.key, "--update-url": URL, "--out": self.out}
+        options.update(changes)
+        return [word for option, value in options.items() if value is not None for word in (option, value)]
+
+    def test_refuses_without_a_usable_key(self):
+        self.refuses(self.arguments(**{"--key": None}), "no --key")
+        self.refuses(self.arguments(**{"--key": self.key + ".missing"}), "does not exist")
+        self.refuses(self.arguments(**{"--key": self.public_key}), "not an EC P-256 private key")
+        self.refuses(self.arguments(**{"--key": self.p384_key}), "not an EC P-256 private key")
+
+    def test_refuses_a_bad_version(self):
+        for version in ["1.2", "1.2.3.4", "01.2.3", "1.2.65536", "1.2.3-rc1", "v1.2.3", "1.2.3\n"]:
+            with self.subTest(version=version):
+                self.refuses(self.arguments(**{"--version": version}), "is not MAJOR.MINOR.PATCH")
+        self.refuses(self.arguments(**{"--version": None}), "no --version")
+
+    def test_refuses_other_missing_or_bad_arguments(self):
+        self.refuses(self.arguments(**{"--update-url": None}), "no --update-url")
+        self.refuses(self.arguments(**{"--out": None}), "no --out")
+        self.refuses(self.arguments(**{"--update-url": "https://updates.example/versions/index.php"}), "no TLS")
+        self.refuses(self.arguments(**{"--update-url": URL + "?x=\""}), "no TLS")
+        self.refuses(self.arguments(**{"--arch": "arm64"}), "neither win32 nor win64")
+        self.refuses(self.arguments() + ["--sign"], "unknown argument")
+
+    def test_refuses_a_folder_that_is_not_empty(self):
+        os.makedirs(self.out)
+        self.addCleanup(shutil.rmtree, self.out)
+        open(os.path.join(self.out, "old"), "w").close()
+        self.refuses(self.arguments(), "is not empty")
+
+
+if __name__ == "__main__":
+    unittest.main()
