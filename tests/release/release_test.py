@@ -1,0 +1,293 @@
+#!/usr/bin/env python3
+"""The program's whole life under Wine: two releases made by the release command, the
+installer, the update from the reference service, the refusals, the uninstaller.
+
+usage: release_test.py --source DIR --arch win32|win64 --loader WINE_LOADER
+                       --answer-box ANSWER_BOX_EXE --work DIR
+
+With a key pair made here, releases 1.0.2 and 1.0.3 are made (scripts/release.sh), both
+pointed at the reference service under PHP's built-in server on a free local port. In a
+fresh Wine prefix with a virtual desktop on a private Xvfb display, 1.0.2 is installed
+silently; then, in order: a tampered new version on the service is refused (1.0.2 stays
+and runs); the genuine update replaces the program with 1.0.3's bytes and starts it; the
+next start leaves no update files; an offer of the older release installs nothing; the
+updater killed in the middle of an update leaves a program that starts; the silent
+uninstall leaves no folder, shortcut or uninstall key but the user's puzzle file. Every
+wait is bounded; a failure says what was awaited.
+"""
+import argparse
+import glob
+import os
+import shutil
+import socket
+import subprocess
+import sys
+import time
+import unittest
+
+OPTIONS = None
+LIFE = None  # the releases, the service, the prefix and the display, made once
+OFFER = "Enneo update"
+ERROR = "Error while installing update."
+BOARD = "Enneo Tessary"
+OK, YES = 1, 6  # the buttons' identifiers
+LEFTOVERS = ("updater.exe", "Enneo.upd", "Enneo.upd.sig", "Enneo.exe.old")
+
+
+def free_port():
+    with socket.socket() as s:
+        s.bind(("127.0.0.1", 0))
+        return s.getsockname()[1]
+
+
+def wait_until(probe, what, timeout):
+    deadline = time.monotonic() + timeout
+    while True:
+        value = probe()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise AssertionError("%s: not within %d s" % (what, timeout))
+        time.sleep(0.3)
+
+
+def read(path):
+    with open(path, "rb") as f:
+        return f.read()
+
+
+class Life:
+    def __init__(self, options):
+        self.options = options
+        self.work = os.path.abspath(options.work)
+        shutil.rmtree(self.work, ignore_errors=True)
+        os.makedirs(self.work)
+        self.source = os.path.abspath(options.source)
+        self.port = free_port()
+        self.env = dict(os.environ, WINEPREFIX=os.path.join(self.work, "prefix"), WINEARCH=options.arch,
+                        WINELOADER=options.loader, WINEDEBUG="-all",
+                        WINEDLLOVERRIDES="mscoree,mshtml=;winebrowser.exe=d")
+        self.php = self.xvfb = None
+        self.started = []  # the programs started, until they are ended
+
+    def make(self):
+        keys = os.path.join(self.work, "keys")
+        subprocess.run(["bash", self.script("make-update-key.sh"), keys], check=True, stdout=subprocess.DEVNULL)
+        self.releases = {}
+        for version in ("1.0.2", "1.0.3"):
+            out = os.path.join(self.work, "release-" + version)
+            print("release_test: making release %s" % version, flush=True)
+            subprocess.run(["bash", self.script("release.sh"), "--version", version,
+                            "--key", os.path.join(keys, "update-private.pem"),
+                            "--update-url", "http://127.0.0.1:%d/versions/index.php" % self.port,
+                            "--out", out, "--arch", self.options.arch],
+                           check=True, stdout=subprocess.DEVNULL, timeout=1200)
+            self.releases[version] = out
+        # The service's document root, whose release data the cases switch.
+        self.docroot = os.path.join(self.work, "service")
+        self.offer("1.0.3")
+        self.php = subprocess.Popen(["php", "-S", "127.0.0.1:%d" % self.port, "-t", self.docroot],
+                                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        wait_until(lambda: self.service_answers(), "the PHP service listening", 20)
+        subprocess.run(["bash", self.script("wine-prefix.sh"), self.env["WINEPREFIX"], self.options.arch,
+                        self.options.loader, "display"], env=self.env, check=True, timeout=300,
+                       stdout=subprocess.DEVNULL)
+        read_end, write_end = os.pipe()
+        self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24",
+                                      "-nolisten", "tcp"], pass_fds=[write_end],
+                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        with os.fdopen(read_end) as f:
+            self.env["DISPLAY"] = ":" + f.readline().strip()
+
+    def stop(self):
+        self.end_all()
+        for process in (self.php, self.xvfb):
+            if process and process.poll() is None:
+                process.terminate()
+                process.wait(timeout=10)
+
+    def script(self, name):
+        return os.path.join(self.source, "scripts", name)
+
+    def service_answers(self):
+        try:
+            with socket.create_connection(("127.0.0.1", self.port), timeout=1):
+                return True
+        except OSError:
+            return False
+
+    def offer(self, version):
+        """Makes the service offer that release, as its release command wrote it."""
+        shutil.rmtree(self.docroot, ignore_errors=True)
+        shutil.copytree(os.path.join(self.releases[version], "service"), self.docroot)
+
+    def release_program(self, version):
+        """The program file of a release, as its service hands it out."""
+        return read(os.path.join(self.releases[version], "service", "files", version, "Enneo.upd"))
+
+    def served(self, version):
+        return os.path.join(self.docroot, "files", version, "Enneo.upd")
+
+    # The prefix's folders.
+    def folder(self):
+        found = glob.glob(os.path.join(self.env["WINEPREFIX"], "drive_c", "users", "*", "AppData", "Local",
+                                       "Programs", "Enneo Tessary"))
+        return found[0] if found else None
+
+    def shortcut(self):
+        return glob.glob(os.path.join(self.env["WINEPREFIX"], "drive_c", "users", "*", "AppData", "Roaming",
+                                      "Microsoft", "Windows", "Start Menu", "Programs", "*Enneo Tessary*.lnk"))
+
+    def program(self):
+        return os.path.join(self.folder(), "Enneo.exe")
+
+    def uninstall_key(self):
+        code, text = self.output("reg", "query", r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Enneo Tessary")
+        return text if code == 0 else ""
+
+    # Running things.
+    def run(self, *command, timeout=120):
+        subprocess.run([self.options.loader] + list(command), env=self.env, check=True, timeout=timeout,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    def install(self, version):
+        setup = os.path.join(self.releases[version], "Enneo-Tessary-%s-setup.exe" % version)
+        self.run(setup, "/S")
+
+    def start_program(self):
+        self.started.append(subprocess.Popen([self.options.loader, self.program()], env=self.env, cwd=self.folder(),
+                                             stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                                             stderr=subprocess.DEVNULL))
+
+    def end_all(self):
+        """Ends every Windows program of the prefix, the way a log-off would."""
+        subprocess.run(["wineserver", "-k"], env=self.env, stderr=subprocess.DEVNULL, timeout=30)
+        subprocess.run(["wineserver", "-w"], env=self.env, stderr=subprocess.DEVNULL, timeout=30)
+        for process in self.started:
+            process.wait(timeout=30)
+        self.started = []
+
+    def windows(self, caption):
+        result = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^%s$" % caption],
+                                env=self.env, capture_output=True, text=True, timeout=20)
+        return result.stdout.split()
+
+    def wait_for_window(self, caption, timeout=60):
+        return wait_until(lambda: self.windows(caption), "the window '%s'" % caption, timeout)[0]
+
+    def answer(self, caption, button, timeout=60):
+        """Presses a button (IDOK 1, IDYES 6) of the box with that caption once it shows;
+        gives the box's text."""
+        code, text = self.output(self.options.answer_box, caption, str(button), str(timeout), timeout=timeout + 30)
+        if code != 0:
+            raise AssertionError("the box '%s': not within %d s" % (caption, timeout))
+        return text.strip()
+
+    def output(self, *command, timeout=60):
+        """Runs a Windows program to its end: its exit code and what it printed. The
+        output goes through a file, not a pipe: Wine's services, started by whichever
+        Wine process comes first, keep that process's output open."""
+        path = os.path.join(self.work, "output.txt")
+        with open(path, "w") as out:
+            code = subprocess.run([self.options.loader] + list(command), env=self.env, stdout=out,
+                                  stderr=subprocess.DEVNULL, timeout=timeout).returncode
+        with open(path, errors="replace") as f:
+            return code, f.read()
+
+
+class ReleaseLifeTest(unittest.TestCase):
+    def test_1_the_installer_puts_1_0_2_in_place(self):
+        LIFE.install("1.0.2")
+        self.assertIsNotNone(LIFE.folder(), "no install folder under LOCALAPPDATA\\Programs")
+        self.assertEqual(LIFE.release_program("1.0.2"), read(LIFE.program()))
+        self.assertFalse(os.path.exists(os.path.join(LIFE.folder(), "updater.exe")), "the installer ships no updater")
+        self.assertTrue(LIFE.shortcut(), "no Start-menu shortcut")
+        key = LIFE.uninstall_key()
+        for value in ("DisplayVersion", "1.0.2", "Enneo Project", "QuietUninstallString", "NoModify"):
+            self.assertIn(value, key)
+
+    def test_2_a_tampered_new_version_is_refused_and_1_0_2_runs_on(self):
+        with open(LIFE.served("1.0.3"), "r+b") as f:
+            f.seek(-1, os.SEEK_END)
+            last = f.read(1)
+            f.seek(-1, os.SEEK_END)
+            f.write(bytes([last[0] ^ 1]))
+        LIFE.start_program()
+        LIFE.answer(OFFER, YES)
+        self.assertIn("is not signed by the publisher", LIFE.answer(ERROR, OK))
+        LIFE.wait_for_window(BOARD)
+        self.assertEqual(LIFE.release_program("1.0.2"), read(LIFE.program()))
+        for leftover in LEFTOVERS:
+            self.assertFalse(os.path.exists(os.path.join(LIFE.folder(), leftover)), leftover)
+        LIFE.end_all()
+        LIFE.offer("1.0.3")
+
+    def test_3_yes_installs_1_0_3_and_starts_it(self):
+        new = read(LIFE.served("1.0.3"))
+        LIFE.start_program()
+        LIFE.answer(OFFER, YES)
+        wait_until(lambda: os.path.exists(LIFE.program()) and read(LIFE.program()) == new,
+                   "the installed program replaced by 1.0.3", 60)
+        LIFE.wait_for_window(BOARD)
+        LIFE.end_all()
+        LIFE.start_program()
+        LIFE.wait_for_window(BOARD)
+        for leftover in LEFTOVERS:
+            self.assertFalse(os.path.exists(os.path.join(LIFE.folder(), leftover)), leftover)
+        LIFE.end_all()
+
+    def test_4_an_older_release_is_not_offered(self):
+        LIFE.offer("1.0.2")
+        LIFE.start_program()
+        LIFE.wait_for_window(BOARD)
+        time.sleep(2)
+        self.assertEqual([], LIFE.windows(OFFER))
+        self.assertEqual(LIFE.release_program("1.0.3"), read(LIFE.program()))
+        LIFE.end_all()
+        LIFE.offer("1.0.3")
+
+    def test_5_an_updater_killed_in_the_middle_leaves_a_program_that_starts(self):
+        LIFE.install("1.0.2")  # over 1.0.3: the installer replaces in place
+        LIFE.start_program()
+        LIFE.answer(OFFER, YES)
+        wait_until(lambda: os.path.exists(os.path.join(LIFE.folder(), "Enneo.upd.sig")),
+                   "the verified update handed to the updater", 60)
+        LIFE.end_all()
+        LIFE.start_program()
+        board_or_offer = wait_until(lambda: LIFE.windows(BOARD) or LIFE.windows(OFFER),
+                                    "a program that starts after the kill", 60)
+        self.assertTrue(board_or_offer)
+        LIFE.end_all()
+
+    def test_6_the_silent_uninstall_leaves_only_the_users_files(self):
+        folder = LIFE.folder()
+        with open(os.path.join(folder, "my-puzzle.enn"), "w") as f:
+            f.write("kept\n")
+        for leftover in LEFTOVERS:
+            with open(os.path.join(folder, leftover), "w") as f:
+                f.write("left by an update\n")
+        LIFE.run(os.path.join(folder, "Uninstall.exe"), "/S")
+        wait_until(lambda: not os.path.exists(os.path.join(folder, "Enneo.exe")), "the program removed", 60)
+        self.assertEqual(["my-puzzle.enn"], sorted(os.listdir(folder)))
+        self.assertEqual([], LIFE.shortcut())
+        self.assertEqual("", LIFE.uninstall_key())
+
+
+def main():
+    global OPTIONS, LIFE
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    for name in ("--source", "--arch", "--loader", "--answer-box", "--work"):
+        parser.add_argument(name, required=True)
+    OPTIONS, rest = parser.parse_known_args()
+    LIFE = Life(OPTIONS)
+    try:
+        LIFE.make()
+        result = unittest.main(module=__name__, argv=[sys.argv[0]] + rest, exit=False, failfast=True).result
+    finally:
+        LIFE.stop()
+    return 0 if result.wasSuccessful() else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())
