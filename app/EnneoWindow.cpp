@@ -190,6 +190,15 @@ int EnneoWindow::OnCommand(WPARAM wParam) {
         SetPuzzle(std::make_unique<EnneoPuzzle>());
         RepaintAll();
         break;
+    case ID_MFILE_NEWPUZZLE_EASY:
+        OnNewPuzzle(PuzzleGenerator::kEasy);
+        break;
+    case ID_MFILE_NEWPUZZLE_MEDIUM:
+        OnNewPuzzle(PuzzleGenerator::kMedium);
+        break;
+    case ID_MFILE_NEWPUZZLE_HARD:
+        OnNewPuzzle(PuzzleGenerator::kHard);
+        break;
     case ID_MFILE_OPEN:
         OnFileOpen();
         break;
@@ -222,6 +231,12 @@ int EnneoWindow::OnCommand(WPARAM wParam) {
         break;
     }
     return 0;
+}
+
+void EnneoWindow::OnNewPuzzle(PuzzleGenerator::Level level) {
+    PuzzleGenerator generator(PuzzleGenerator::SeedFromClock());
+    SetPuzzle(std::make_unique<EnneoPuzzle>(generator.Generate(level)));
+    RepaintAll();
 }
 
 void EnneoWindow::OnFileOpen() {

@@ -6,13 +6,14 @@
 #include "common/gui/MainWindowBase.h"
 #include "common/util/version/VersionCheck.h"
 #include "puzzle/EnneoPuzzle.h"
+#include "puzzle/PuzzleGenerator.h"
 
 #include <memory>
 
 // Draws the board of its puzzle (given digits red, the user's and the solver's black,
 // the candidates of empty cells small and grey while hints are on), takes the mouse and
 // keyboard input, and carries the menu commands. It owns its puzzle and replaces it
-// whole for New and Open.
+// whole for New, New Puzzle and Open.
 class EnneoWindow : public gui::MainWindowBase {
 public:
     // The program's home page, which About opens.
@@ -32,6 +33,9 @@ public:
     // Enters a digit ('1'-'9') or empties the cell ('0') at the selected cell, unless it
     // holds a given digit; repaints in any case once a cell is selected.
     void OnKeyPressed(wchar_t character);
+    // Installs a new puzzle of the level, seeded from the clock, so that each choice
+    // brings another one; its givens are given digits, no cell is selected.
+    void OnNewPuzzle(PuzzleGenerator::Level level);
     void OnFileOpen();
     void OnFileSave();
     // Creates the About window the first time, shows it and opens the home page.

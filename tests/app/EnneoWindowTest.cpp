@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -174,6 +175,49 @@ TEST_F(BoardTest, PuzzleCommands) {
     EXPECT_FALSE(board_.GetPuzzle().IsSolved());
     Command(IDM_CHECKUPDATES);  // the update check's command does nothing yet
     EXPECT_EQ(0, SendMessageW(handle_, WM_COMMAND, 12345, 0));
+}
+
+// Each level's item installs a puzzle of givens only, shown red, that Solve completes
+// and Reset restores; a second choice brings another puzzle; New still empties the board.
+TEST_F(BoardTest, NewPuzzleItemsInstallGivensThatSolveCompletes) {
+    HMENU file = GetSubMenu(GetMenu(handle_), 0);
+    wchar_t text[32] = {};
+    GetMenuStringW(file, 1, text, 32, MF_BYPOSITION);
+    EXPECT_STREQ(L"New &Puzzle", text);
+    HMENU levels = GetSubMenu(file, 1);
+    ASSERT_NE(nullptr, levels);
+    EXPECT_EQ(3, GetMenuItemCount(levels));
+    const UINT commands[] = {ID_MFILE_NEWPUZZLE_EASY, ID_MFILE_NEWPUZZLE_MEDIUM, ID_MFILE_NEWPUZZLE_HARD};
+    const wchar_t* const names[] = {L"&Easy", L"&Medium", L"&Hard"};
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(commands[i], GetMenuItemID(levels, i));
+        GetMenuStringW(levels, i, text, 32, MF_BYPOSITION);
+        EXPECT_STREQ(names[i], text);
+
+        Type(5, 5, L'0');  // a selected cell, which a new puzzle drops
+        Paint();
+        Command(commands[i]);
+        EXPECT_TRUE(RepaintPending());
+        EnneoPuzzle& puzzle = board_.GetPuzzle();
+        std::string givens = ToPuzzleLine(puzzle);
+        EXPECT_EQ(0, puzzle.GetSelectedCell().x);
+        EXPECT_GE(std::count(givens.begin(), givens.end(), '.'), 40);
+        for (int y = 1; y <= 9; ++y) {
+            for (int x = 1; x <= 9; ++x) {
+                int expected = puzzle.GetCell(x, y) == 0 ? EnneoPuzzle::CELL_EMPTY : EnneoPuzzle::CELL_KNOWN;
+                EXPECT_EQ(expected, puzzle.GetCellState(x, y)) << x << "," << y;
+            }
+        }
+        Command(ID_OPTIONS_Solve);
+        EXPECT_TRUE(puzzle.IsSolved());
+        Command(ID_OPTIONS_Reset);
+        EXPECT_EQ(givens, ToPuzzleLine(board_.GetPuzzle()));
+        Command(commands[i]);
+        EXPECT_NE(givens, ToPuzzleLine(board_.GetPuzzle()));
+    }
+    Command(ID_MFILE_NEW);
+    EXPECT_EQ(std::string(81, '.'), ToPuzzleLine(board_.GetPuzzle()));
 }
 
 struct ShellCall {

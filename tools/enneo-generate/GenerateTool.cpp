@@ -1,0 +1,89 @@
+// GenerateTool: the enneo-generate command, printing new puzzles one per line.
+#include "GenerateTool.h"
+
+#include "puzzle/PuzzleLine.h"
+
+#include <ostream>
+
+namespace {
+
+const char kUsage[] =
+    "usage: enneo-generate [--level easy|medium|hard] [--count N] [--seed S]\n"
+    "Prints N new puzzles (default 1), one per line in 81 characters ('1'-'9' a given,\n"
+    "'.' an empty cell), the form enneo-solve reads. Each has exactly one solution and\n"
+    "its givens in 180-degree rotational symmetry. The level (default medium) is what\n"
+    "the program's solver needs:\n"
+    "  easy    single candidates and single places in a block only\n"
+    "  medium  no trial, at least one single place in a row or a column\n"
+    "  hard    at least one trial\n"
+    "  --seed S  a number from 0 to 18446744073709551615: the same seed, level and\n"
+    "            count print the same puzzles on every platform; without it the\n"
+    "            seed comes from the clock\n"
+    "  --help    this text\n"
+    "Exit status: 0, or 2 on a usage error. N is at most 100000.\n";
+
+// A decimal number without sign, blanks or overflow.
+bool ParseNumber(const std::string& text, uint64_t& value) {
+    if (text.empty() || text.size() > 20) return false;
+    value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return false;
+        uint64_t digit = static_cast<uint64_t>(c - '0');
+        if (value > (UINT64_MAX - digit) / 10) return false;
+        value = value * 10 + digit;
+    }
+    return true;
+}
+
+}  // namespace
+
+int GenerateTool::Run(const std::vector<std::string>& arguments) {
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (argument == "--help") {
+            out_ << kUsage;
+            return kDone;
+        }
+        if (argument != "--level" && argument != "--count" && argument != "--seed") {
+            return Fail((argument.size() > 1 && argument[0] == '-' ? "unknown option " : "unexpected argument ") +
+                        argument);
+        }
+        if (i + 1 == arguments.size()) return Fail(argument + " needs a value");
+        std::string problem = TakeOption(argument, arguments[++i]);
+        if (!problem.empty()) return Fail(problem);
+    }
+    PuzzleGenerator generator(seeded_ ? seed_ : PuzzleGenerator::SeedFromClock());
+    for (long i = 0; i < count_; ++i) out_ << ToPuzzleLine(generator.Generate(level_)) << '\n';
+    return kDone;
+}
+
+std::string GenerateTool::TakeOption(const std::string& option, const std::string& value) {
+    uint64_t number = 0;
+    if (option == "--level") {
+        if (value == "easy") {
+            level_ = PuzzleGenerator::kEasy;
+        } else if (value == "medium") {
+            level_ = PuzzleGenerator::kMedium;
+        } else if (value == "hard") {
+            level_ = PuzzleGenerator::kHard;
+        } else {
+            return "unknown level " + value + ", not easy, medium or hard";
+        }
+    } else if (option == "--count") {
+        if (!ParseNumber(value, number) || number == 0 || number > static_cast<uint64_t>(kMaxCount)) {
+            return "--count " + value + " is not a number from 1 to " + std::to_string(kMaxCount);
+        }
+        count_ = static_cast<long>(number);
+    } else {
+        if (!ParseNumber(value, seed_)) {
+            return "--seed " + value + " is not a number from 0 to 18446744073709551615";
+        }
+        seeded_ = true;
+    }
+    return std::string();
+}
+
+int GenerateTool::Fail(const std::string& message) {
+    err_ << "enneo-generate: " << message << " (try --help)\n";
+    return kBadUsage;
+}
