@@ -1,4 +1,6 @@
 // enneo-bench: times the solver, the plain reference solver and qqwing on puzzle collections.
+#include "QqwingTimes.h"
+
 #include "puzzle/EnneoPuzzle.h"
 #include "tests/puzzle/PuzzleTestGrids.h"
 #include "tests/puzzle/RandomGrids.h"
@@ -113,17 +115,7 @@ bool TimeQqwing(const Collection& collection, Timings& timings) {
     std::string command = "qqwing --solve --timer --one-line < '" + input.string() + "' 2>/dev/null";
     FILE* output = popen(command.c_str(), "r");
     if (output == nullptr) return false;
-    char buffer[512];
-    while (std::fgets(buffer, sizeof buffer, output) != nullptr) {
-        double value = 0;
-        char unit[32] = {};
-        if (std::sscanf(buffer, "Time: %lf %31s", &value, unit) == 2) {
-            std::string scale = unit;
-            timings.micros.push_back(scale.rfind("milli", 0) == 0   ? value * 1e3
-                                     : scale.rfind("micro", 0) == 0 ? value
-                                                                    : value * 1e6);
-        }
-    }
+    timings.micros = ReadQqwingMicroseconds(output);
     int status = pclose(output);
     std::filesystem::remove(input);
     return status == 0 && timings.micros.size() == collection.puzzles.size();
