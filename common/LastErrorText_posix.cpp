@@ -7,11 +7,9 @@
 #include <cstring>
 #include <string>
 
-namespace {
-String lastErrorText;
-}
-
 const wchar_t* GetLastErrorText() {
+    // Made on the first call: the start-up update check may call during static construction.
+    static String lastErrorText;
     // strerror's text with a line break, as the Windows system texts end in one.
     std::string text = std::strerror(errno);
     text += "\r\n";

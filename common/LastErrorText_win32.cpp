@@ -5,11 +5,9 @@
 
 #include <windows.h>
 
-namespace {
-String lastErrorText;
-}
-
 const wchar_t* GetLastErrorText() {
+    // Made on the first call: the start-up update check may call during static construction.
+    static String lastErrorText;
     const DWORD kSize = 255;
     wchar_t buffer[kSize];
     // Inserts are left as written: without the flag a text with "%1" would not be found.

@@ -19,16 +19,16 @@ void Thread::CreateThreadEx() {
     uintptr_t handle = _beginthreadex(nullptr, 0, &Thread::ThreadProcedure, this, CREATE_SUSPENDED, &threadId_);
     if (handle == 0) throw new Exception(L"Thread::CreateThreadEx()");
     handle_ = reinterpret_cast<HANDLE>(handle);
-    running_ = 0;
+    running_ = false;
 }
 
 void Thread::Start() {
-    if (running_ == 1) throw new Exception(L"Thread::Start()\nThread (%d) is already running.", threadId_);
+    if (running_) throw new Exception(L"Thread::Start()\nThread (%d) is already running.", threadId_);
     if (handle_ == nullptr) CreateThreadEx();
     // Marked running before it resumes: a Run that ends at once clears the mark itself.
-    running_ = 1;
+    running_ = true;
     if (ResumeThread(handle_) == static_cast<DWORD>(-1)) {
-        running_ = 0;
+        running_ = false;
         throw new Exception(L"Thread::Start()\nResumeThread(%d) failed.", threadId_);
     }
 }
@@ -50,7 +50,7 @@ unsigned __stdcall Thread::ThreadProcedure(void* argument) {
     } catch (Exception* e) {
         MessageBoxW(nullptr, e->GetMessageText(), L"Exception thrown", MB_SETFOREGROUND | MB_ICONWARNING);
     }
-    thread->running_ = 0;
+    thread->running_ = false;
     thread->Close();
     thread->OnThreadEnd();
     return 0;

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <atomic>
+
 // A class becomes a thread by deriving from Thread and implementing Run. The worker
 // exists, suspended, from construction on; Start resumes it. When Run returns, the
 // worker closes its own handle and calls OnThreadEnd. An Exception out of Run is shown
@@ -24,7 +26,7 @@ public:
     void Start();
     // Closes the handle and forgets Run's result; raises when the handle cannot be closed.
     void Close();
-    bool IsRunning() const { return running_ != 0; }
+    bool IsRunning() const { return running_; }
     DWORD GetThreadId() const { return threadId_; }
 
 protected:
@@ -36,6 +38,6 @@ private:
 
     HANDLE handle_ = nullptr;
     unsigned threadId_ = 0;
-    volatile LONG running_ = 0;
+    std::atomic<bool> running_{false};
     intptr_t result_ = 0;
 };

@@ -4,6 +4,7 @@
 #include "common/Exception.h"
 #include "common/LastErrorText.h"
 
+#include <cstdint>
 #include <cstring>
 #include <string>
 
@@ -128,6 +129,9 @@ uint32_t File::LoadIntoMemory(std::unique_ptr<char[]>& buffer) {
     // Three zero bytes end the data as narrow text and put a zero UTF-16 unit at the
     // next even offset, whatever the parity of the size.
     const uint32_t kTerminator = 3;
+    if (size > UINT32_MAX - kTerminator) {
+        throw new Exception(L"File::LoadIntoMemory()\nFile : %s\nToo large to load.", path_);
+    }
     std::unique_ptr<char[]> data(new char[static_cast<size_t>(size) + kTerminator]);
     SetPointerToBeginning();
     uint32_t read = Read(data.get(), size);

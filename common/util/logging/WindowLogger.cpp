@@ -187,8 +187,8 @@ bool WindowLogger::SaveAs() {
 }
 
 LRESULT CALLBACK WindowLogger::WindowProcedure(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
-    // C++ exceptions cannot cross the system's dispatching: an Exception (a failed save)
-    // is kept and raised again by the message loop after the dispatch.
+    // C++ exceptions cannot cross the system's dispatching: an Exception is kept and
+    // raised again by the message loop after the dispatch.
     try {
         return instance_->MessageHandler(handle, message, wParam, lParam);
     } catch (Exception* e) {
@@ -215,11 +215,24 @@ LRESULT WindowLogger::MessageHandler(HWND handle, UINT message, WPARAM wParam, L
 
 LRESULT WindowLogger::OnCommand(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (LOWORD(wParam)) {
-    case kSaveAs: SaveAs(); return 0;
+    case kSaveAs: OnSaveAs(); return 0;
     case kExit: Close(); return 0;
     case kLogToScreen: ToggleLogToScreen(); return 0;
     case kClear: SendMessageW(edit_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"")); return 0;
     default: return DefWindowProcW(handle, message, wParam, lParam);
+    }
+}
+
+void WindowLogger::OnSaveAs() {
+    try {
+        SaveAs();
+    } catch (Exception* e) {
+        String text;
+        text.Format(L"The log could not be saved: %s", e->GetMessageText());
+        delete e;
+        wchar_t caption[128] = {};
+        GetWindowTextW(window_, caption, 128);
+        MessageBoxW(window_, text.GetText(), caption, MB_ICONERROR);
     }
 }
 

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <atomic>
+
 namespace util {
 namespace logging {
 
@@ -45,7 +47,7 @@ public:
     // an earlier one; logging is switched on. Raises when the window cannot be made.
     bool InitInstance();
     // Asks for a file name and saves the edit control's lines into it, each followed by
-    // "\r\n"; false when the dialog was cancelled.
+    // "\r\n"; false when the dialog was cancelled. Raises when the file cannot be written.
     bool SaveAs();
 
     HWND GetWindow() const { return window_; }
@@ -58,6 +60,9 @@ private:
     static LRESULT CALLBACK WindowProcedure(HWND handle, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT MessageHandler(HWND handle, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnCommand(HWND handle, UINT message, WPARAM wParam, LPARAM lParam);
+    // The menu's Save As: a failed save is told in a box owned by the log window, and
+    // the program goes on.
+    void OnSaveAs();
     void OnSize();
     void Close();
     void ToggleLogToScreen();
@@ -69,7 +74,7 @@ private:
     HWND edit_ = nullptr;
     HFONT font_ = nullptr;
     HANDLE ready_;  // set once the thread has its message queue
-    volatile bool logToScreen_ = true;
+    std::atomic<bool> logToScreen_{true};
 };
 
 }  // namespace logging

@@ -172,6 +172,13 @@ TEST_F(FileTest, LoadIntoMemoryEndsTheDataAsNarrowAndUtf16Text) {
     odd.SetPointerToEnd();  // loading rewinds first
     EXPECT_EQ(3u, odd.LoadIntoMemory(buffer));
     EXPECT_EQ(std::string("abc\0\0\0", 6), std::string(buffer.get(), 6));
+
+    // The terminator would carry the buffer's size past 4 GiB: refused before anything is read.
+    std::filesystem::resize_file(path, 0xFFFFFFFEu);  // sparse: no disk space taken
+    File huge(path.c_str());
+    huge.OpenFile(FileAccess::Read, FileCreation::OpenExisting);
+    EXPECT_EQ(L"File::LoadIntoMemory()\nFile : " + path + L"\nToo large to load.",
+              RaisedBy([&] { huge.LoadIntoMemory(buffer); }));
 }
 
 TEST_F(FileTest, SizeAndLoadNeedAnOpenFile) {

@@ -6,6 +6,7 @@
 #include "common/util/logging/WindowLogger.h"
 
 #include "tests/common/RaisedBy.h"
+#include "tests/common/ScopedCall.h"
 #include "tests/common/TestFiles.h"
 #include "tests/support/DialogDriver.h"
 
@@ -34,11 +35,9 @@ protected:
         if (log_->GetWindow() == nullptr) log_->InitInstance();  // an earlier case closed it
         Command(WindowLogger::kClear);
         if (!log_->IsLoggingToScreen()) Command(WindowLogger::kLogToScreen);
-        previous_ = util::logging::SetDebugOutputWriter(&RecordDebugOutput);
         debugOutput.clear();
     }
     void TearDown() override {
-        util::logging::SetDebugOutputWriter(previous_);
         MSG quit;
         PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
     }
@@ -66,7 +65,7 @@ protected:
     }
 
     WindowLogger* log_ = nullptr;
-    util::logging::DebugOutputWriter previous_ = nullptr;
+    ScopedCall<util::logging::DebugOutputWriter> debugWriter_{&util::logging::SetDebugOutputWriter, &RecordDebugOutput};
     TempFolder folder_;
 };
 
@@ -154,20 +153,20 @@ TEST_F(WindowLoggerTest, SaveAsWritesEveryLineWithItsLineEnd) {
     EXPECT_FALSE(FileExists(cancelled));
 }
 
-TEST_F(WindowLoggerTest, AFailedSaveIsRaisedAfterTheDispatch) {
+TEST_F(WindowLoggerTest, AFailedSaveIsToldInABoxAndTheWindowStays) {
     std::wstring path = folder_.Path("locked.txt");
     WriteBytes(path, "old");
     // Held open without sharing, so that the log cannot create it anew.
     HANDLE locked = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, locked);
-    {
-        DialogDriver driver({{L"", path, IDOK}, {L"", L"", IDYES}});
-        Command(WindowLogger::kSaveAs);  // through the window procedure, as the menu does
-        for (const std::wstring& text : driver.Texts()) EXPECT_NE(L"<no dialog>", text);
-    }
+    DialogDriver driver({{L"", path, IDOK}, {L"", L"", IDYES}, {L"", L"", IDOK}});
+    Command(WindowLogger::kSaveAs);  // through the window procedure, as the menu does
+    std::vector<std::wstring> texts = driver.Texts();
     CloseHandle(locked);
-    EXPECT_EQ(L"FileLogger::GetFile() - CreateFile (" + path + L")",
-              RaisedBy([] { gui::WindowMessageRouter::GetInstance()->RaiseKeptException(); }));
+    ASSERT_EQ(3u, texts.size());
+    EXPECT_EQ(L"The log could not be saved: FileLogger::GetFile() - CreateFile (" + path + L")", texts[2]);
+    EXPECT_EQ(L"<nothing raised>", RaisedBy([] { gui::WindowMessageRouter::GetInstance()->RaiseKeptException(); }));
+    EXPECT_TRUE(IsWindowVisible(log_->GetWindow()));
     EXPECT_EQ("old", ReadBytes(path));
 }
 
