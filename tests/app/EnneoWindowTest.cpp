@@ -1,17 +1,17 @@
 // Tests of the board window: geometry, mouse and keyboard input, and the commands.
 #include "app/EnneoApp.h"
-#include "common/gui/ShellOpen.h"
 #include "common/util/logging/LoggerManager.h"
 #include "common/util/logging/WindowLogger.h"
 #include "puzzle/PuzzleLine.h"
 #include "resources/resource.h"
+#include "tests/common/TestFiles.h"
 #include "tests/support/DialogDriver.h"
+#include "tests/support/ShellCallRecorder.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -160,6 +160,12 @@ TEST_F(BoardTest, PuzzleCommands) {
     EXPECT_EQ("897315246", ToPuzzleLine(board_.GetPuzzle()).substr(0, 9));
     Command(ID_OPTIONS_Reset);
     EXPECT_EQ(kSampleLine, ToPuzzleLine(board_.GetPuzzle()));
+    // Nothing answers on the test build's service: the check ends without a box, and the
+    // board keeps its puzzle.
+    Command(IDM_CHECKUPDATES);
+    EXPECT_EQ(nullptr, GetWindow(handle_, GW_ENABLEDPOPUP));
+    EXPECT_TRUE(IsWindowEnabled(handle_));
+    EXPECT_EQ(kSampleLine, ToPuzzleLine(board_.GetPuzzle()));
 
     Command(ID_OPTIONS_SHOWHINTS);
     EXPECT_FALSE(board_.IsShowingHints());
@@ -173,7 +179,6 @@ TEST_F(BoardTest, PuzzleCommands) {
 
     Command(MAKEWPARAM(ID_OPTIONS_Solve, 1));  // an accelerator's high word: no command
     EXPECT_FALSE(board_.GetPuzzle().IsSolved());
-    Command(IDM_CHECKUPDATES);  // the update check's command does nothing yet
     EXPECT_EQ(0, SendMessageW(handle_, WM_COMMAND, 12345, 0));
 }
 
@@ -220,22 +225,8 @@ TEST_F(BoardTest, NewPuzzleItemsInstallGivensThatSolveCompletes) {
     EXPECT_EQ(std::string(81, '.'), ToPuzzleLine(board_.GetPuzzle()));
 }
 
-struct ShellCall {
-    HWND owner;
-    std::wstring verb;
-    std::wstring target;
-    int showCommand;
-};
-std::vector<ShellCall> shellCalls;
-
-HINSTANCE WINAPI RecordShellCall(HWND owner, LPCWSTR verb, LPCWSTR target, LPCWSTR, LPCWSTR, INT showCommand) {
-    shellCalls.push_back({owner, verb, target, showCommand});
-    return reinterpret_cast<HINSTANCE>(33);
-}
-
 TEST_F(BoardTest, AboutShowsTheOneAboutWindowAndOpensTheHomePageEachTime) {
-    gui::ShellExecuteCall previous = gui::SetShellExecuteCall(&RecordShellCall);
-    shellCalls.clear();
+    ShellCallRecorder shell;
     const gui::AboutWindow& about = board_.GetAboutWindow();
     EXPECT_EQ(nullptr, about.GetHandle());
     Command(IDM_ABOUT);
@@ -250,14 +241,13 @@ TEST_F(BoardTest, AboutShowsTheOneAboutWindowAndOpensTheHomePageEachTime) {
     EXPECT_EQ(window, about.GetHandle());
     EXPECT_TRUE(IsWindowVisible(window));
 
-    ASSERT_EQ(2u, shellCalls.size());
-    for (const ShellCall& call : shellCalls) {
+    ASSERT_EQ(2u, shell.GetCalls().size());
+    for (const ShellCall& call : shell.GetCalls()) {
         EXPECT_EQ(handle_, call.owner);
         EXPECT_EQ(L"open", call.verb);
         EXPECT_EQ(EnneoWindow::kHomePageUrl, call.target);
         EXPECT_EQ(SW_SHOWDEFAULT, call.showCommand);
     }
-    gui::SetShellExecuteCall(previous);
 }
 
 BOOL CALLBACK CountLogWindows(HWND window, LPARAM count) {
@@ -282,35 +272,24 @@ TEST_F(BoardTest, ShowLogShowsOneLogWindowRegisteredEachTime) {
 }
 
 // A folder of the test's own under the temporary folder. The file dialogs make the
-// folder they chose the current one, so the test's current folder is put back first.
+// folder they chose the current one, so the test's current folder is put back before
+// the folder goes.
 class BoardFileTest : public BoardTest {
 protected:
     void SetUp() override {
         BoardTest::SetUp();
         start_ = fs::current_path();
-        folder_ = fs::temp_directory_path() /
-                  ("enneo-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        std::error_code ignored;
-        fs::remove_all(folder_, ignored);
-        fs::create_directories(folder_);
     }
     void TearDown() override {
         BoardTest::TearDown();
         fs::current_path(start_);
-        // The dialogs' folder watching lets go of the folder a moment later.
-        std::error_code error;
-        for (int attempt = 0; attempt < 50; ++attempt) {
-            fs::remove_all(folder_, error);
-            if (!error) break;
-            Sleep(100);
-        }
     }
+    TempFolder folder_;
     fs::path start_;
-    fs::path folder_;
 };
 
 TEST_F(BoardFileTest, SaveAndOpenThroughTheDialogs) {
-    std::wstring path = (folder_ / "saved.enn").wstring();
+    std::wstring path = folder_.Path("saved.enn");
     Type(1, 1, L'8');
     {
         DialogDriver driver({{L"", path, IDOK}});
@@ -338,8 +317,8 @@ TEST_F(BoardFileTest, SaveAndOpenThroughTheDialogs) {
 }
 
 TEST_F(BoardFileTest, AFileThatCannotBeReadKeepsTheBoard) {
-    std::wstring path = (folder_ / "locked.enn").wstring();
-    std::ofstream(folder_ / "locked.enn") << "123";
+    std::wstring path = folder_.Path("locked.enn");
+    WriteBytes(path, "123");
     // Held open without sharing, so that the program cannot open it.
     HANDLE locked = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, locked);
@@ -354,8 +333,8 @@ TEST_F(BoardFileTest, AFileThatCannotBeReadKeepsTheBoard) {
 }
 
 TEST_F(BoardFileTest, AFailedSaveIsReported) {
-    std::wstring path = (folder_ / "blocked.enn").wstring();
-    fs::create_directories(folder_ / "blocked.enn.saving" / "inside");  // the new file cannot be made
+    std::wstring path = folder_.Path("blocked.enn");
+    fs::create_directories(folder_.Folder() / "blocked.enn.saving" / "inside");  // the new file cannot be made
     DialogDriver driver({{L"", path, IDOK}, {L"Error (not very fatal)", L"", IDOK}});
     Command(ID_MFILE_Save);
     std::vector<std::wstring> texts = driver.Texts();

@@ -2,13 +2,12 @@
 #include "puzzle/EnneoPuzzle.h"
 
 #include "PuzzleTestGrids.h"
+#include "tests/common/TestFiles.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 namespace fs = std::filesystem;
@@ -28,24 +27,9 @@ EnneoPuzzle Loaded(const std::string& bytes) {
 // A folder of its own for each test, removed afterwards.
 class PuzzleFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        folder_ = fs::temp_directory_path() /
-                  ("enneo-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-    }
-    void TearDown() override { fs::remove_all(folder_); }
+    fs::path File(const char* name) const { return folder_.Folder() / name; }
 
-    fs::path File(const char* name) const { return folder_ / name; }
-
-    static void Write(const fs::path& path, const std::string& bytes) {
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
-    static std::string Read(const fs::path& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
-    fs::path folder_;
+    TempFolder folder_;
 };
 
 TEST(EnneoPuzzleTextTest, PrintsTheEmptyGrid) {
@@ -128,7 +112,7 @@ TEST_F(PuzzleFileTest, SaveWritesThePrintAndNineZeroBytes) {
     EnneoPuzzle puzzle;
     puzzle.LoadFromString(EnneoPuzzle::kSampleText);
     ASSERT_TRUE(puzzle.Save(File("sample.enn").wstring().c_str()));
-    std::string bytes = Read(File("sample.enn"));
+    std::string bytes = ReadBytes(File("sample.enn"));
     ASSERT_EQ(273u, bytes.size());
     std::wstring print = puzzle.Print();
     EXPECT_EQ(std::string(print.begin(), print.end()), bytes.substr(0, 264));
@@ -148,10 +132,10 @@ TEST_F(PuzzleFileTest, SaveThenLoadGivesTheSameDigitsAllGiven) {
 }
 
 TEST_F(PuzzleFileTest, SaveReplacesAnOldFile) {
-    Write(File("old.txt"), std::string(1000, 'x'));
+    WriteBytes(File("old.txt"), std::string(1000, 'x'));
     EnneoPuzzle puzzle;
     ASSERT_TRUE(puzzle.Save(File("old.txt").wstring().c_str()));
-    EXPECT_EQ(273u, Read(File("old.txt")).size());
+    EXPECT_EQ(273u, ReadBytes(File("old.txt")).size());
 }
 
 TEST_F(PuzzleFileTest, AFailedSaveReportsFalseAndKeepsTheOldFile) {
@@ -163,23 +147,23 @@ TEST_F(PuzzleFileTest, AFailedSaveReportsFalseAndKeepsTheOldFile) {
     EXPECT_TRUE(fs::is_directory(File("taken.txt") / "inside"));
     EXPECT_FALSE(fs::exists(File("taken.txt.saving")));
     // The new file cannot be made beside the old one: the old one stays as it was.
-    Write(File("kept.txt"), "old");
+    WriteBytes(File("kept.txt"), "old");
     fs::create_directories(File("kept.txt.saving") / "inside");
     EXPECT_FALSE(puzzle.Save(File("kept.txt").wstring().c_str()));
-    EXPECT_EQ("old", Read(File("kept.txt")));
+    EXPECT_EQ("old", ReadBytes(File("kept.txt")));
 }
 
 TEST_F(PuzzleFileTest, LoadOfAMissingFileOrAFolderChangesNothing) {
     EnneoPuzzle puzzle;
     puzzle.SetCell(2, 2, 2, EnneoPuzzle::CELL_SET);
     EXPECT_FALSE(puzzle.Load(File("absent.txt").wstring().c_str()));
-    EXPECT_FALSE(puzzle.Load(folder_.wstring().c_str()));
+    EXPECT_FALSE(puzzle.Load(folder_.Folder().wstring().c_str()));
     EXPECT_EQ(2, puzzle.GetCell(2, 2));
     EXPECT_FALSE(fs::exists(File("absent.txt")));  // opening never creates it
 }
 
 TEST_F(PuzzleFileTest, LoadsAShortFileUpToItsEnd) {
-    Write(File("short.txt"), "12\r\n.3");
+    WriteBytes(File("short.txt"), "12\r\n.3");
     EnneoPuzzle puzzle;
     ASSERT_TRUE(puzzle.Load(File("short.txt").wstring().c_str()));
     EXPECT_EQ(std::string("12.......") + ".3......." + std::string(63, '.'), ToPuzzleLine(puzzle));
@@ -195,7 +179,7 @@ TEST_F(PuzzleFileTest, UnicodeTextIsNotTheFormat) {
         utf16 += static_cast<char>(*p);
         utf16 += '\0';
     }
-    Write(File("wide.txt"), utf16);
+    WriteBytes(File("wide.txt"), utf16);
     EnneoPuzzle puzzle;
     ASSERT_TRUE(puzzle.Load(File("wide.txt").wstring().c_str()));
     std::string line = ToPuzzleLine(puzzle);
@@ -208,13 +192,13 @@ TEST_F(PuzzleFileTest, LoadsAndSavesUnderANonAsciiName) {
     EnneoPuzzle puzzle;
     puzzle.LoadFromString("123");
 #ifdef _WIN32
-    std::wstring name = (folder_ / L"r\u00e4tsel.enn").wstring();
+    std::wstring name = (folder_.Folder() / L"r\u00e4tsel.enn").wstring();
 #else
     // Wide names reach the file system as UTF-8.
-    std::wstring name = folder_.wstring() + L"/r\u00e4tsel.enn";
+    std::wstring name = folder_.Folder().wstring() + L"/r\u00e4tsel.enn";
 #endif
     ASSERT_TRUE(puzzle.Save(name.c_str()));
-    EXPECT_TRUE(fs::exists(folder_ / fs::u8path(u8"r\u00e4tsel.enn")));
+    EXPECT_TRUE(fs::exists(folder_.Folder() / fs::u8path(u8"r\u00e4tsel.enn")));
     EnneoPuzzle loaded;
     ASSERT_TRUE(loaded.Load(name.c_str()));
     EXPECT_EQ(3, loaded.GetCell(3, 1));

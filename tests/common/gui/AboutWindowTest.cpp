@@ -1,7 +1,7 @@
 // Tests of the About window: content, fonts, layout, OK and link notifications.
 #include "app/Application.h"
 #include "common/gui/AboutWindow.h"
-#include "common/gui/ShellOpen.h"
+#include "tests/support/ShellCallRecorder.h"
 
 #include <gtest/gtest.h>
 
@@ -11,22 +11,6 @@
 using gui::AboutWindow;
 
 namespace {
-
-struct ShellCall {
-    HWND owner;
-    std::wstring verb;
-    std::wstring target;
-    bool noParameters;
-    bool noDirectory;
-    int showCommand;
-};
-std::vector<ShellCall> shellCalls;
-
-HINSTANCE WINAPI RecordShellCall(HWND owner, LPCWSTR verb, LPCWSTR target, LPCWSTR parameters, LPCWSTR directory,
-                                 INT showCommand) {
-    shellCalls.push_back({owner, verb, target, parameters == nullptr, directory == nullptr, showCommand});
-    return reinterpret_cast<HINSTANCE>(33);
-}
 
 std::wstring TextOf(HWND window) {
     wchar_t text[256] = {};
@@ -53,8 +37,6 @@ void ExpectRect(const RECT& expected, const RECT& actual, const char* what) {
 class AboutWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        previous_ = gui::SetShellExecuteCall(&RecordShellCall);
-        shellCalls.clear();
         owner_ = CreateWindowExW(0, L"Static", L"", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr, nullptr,
                                  GetModuleHandleW(nullptr), nullptr);
         handle_ = about_.Create(owner_);
@@ -62,7 +44,6 @@ protected:
     void TearDown() override {
         about_.Destroy();
         DestroyWindow(owner_);
-        gui::SetShellExecuteCall(previous_);
     }
 
     LRESULT Notify(HWND from, int code, int link, const wchar_t* url) {
@@ -74,10 +55,10 @@ protected:
         return SendMessageW(handle_, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&notification));
     }
 
+    ShellCallRecorder shell_;
     AboutWindow about_;
     HWND owner_ = nullptr;
     HWND handle_ = nullptr;
-    gui::ShellExecuteCall previous_ = nullptr;
 };
 
 TEST_F(AboutWindowTest, ShowsNameVersionAndCompanyInACaptionedPopUp) {
@@ -145,10 +126,11 @@ TEST_F(AboutWindowTest, OpensOnlyTheFirstLinkOfTheInformationText) {
     EXPECT_EQ(0, Notify(about_.GetOkButton().GetHandle(), NM_CLICK, 0, L"http://other.example/"));
     EXPECT_EQ(0, Notify(information, NM_CLICK, 1, L"http://second.example/"));
     EXPECT_EQ(0, Notify(information, NM_DBLCLK, 0, L"http://double.example/"));
-    EXPECT_TRUE(shellCalls.empty());
+    EXPECT_TRUE(shell_.GetCalls().empty());
 
     EXPECT_EQ(1, Notify(information, NM_CLICK, 0, L"http://first.example/"));
     EXPECT_EQ(1, Notify(information, NM_RETURN, 0, L"http://entered.example/"));
+    const std::vector<ShellCall>& shellCalls = shell_.GetCalls();
     ASSERT_EQ(2u, shellCalls.size());
     EXPECT_EQ(nullptr, shellCalls[0].owner);
     EXPECT_EQ(L"open", shellCalls[0].verb);

@@ -5,6 +5,7 @@
 #include "common/gui/SysLinkControl.h"
 
 #include "tests/common/RaisedBy.h"
+#include "tests/common/ScopedCall.h"
 
 #include <gtest/gtest.h>
 
@@ -33,18 +34,8 @@ protected:
     HWND parent_ = nullptr;
 };
 
-TEST(WindowControlTest, LimitWidth) {
-    StaticControl control;
-    EXPECT_EQ(120, control.LimitWidth(120));
-    EXPECT_EQ(0, control.LimitWidth(0));
-    control.SetMaxWidth(100);
-    EXPECT_EQ(100, control.LimitWidth(120));
-    EXPECT_EQ(80, control.LimitWidth(80));
-    EXPECT_EQ(100, control.LimitWidth(0));
-}
-
 TEST(CommonControlTest, InitialisesTheLibraryUntilACallSucceeds) {
-    CommonControl::SetInitialiser(&RecordInitialisation);
+    ScopedCall<CommonControl::Initialiser> initialiser(&CommonControl::SetInitialiser, &RecordInitialisation);
     initialisations.clear();
     succeeds = FALSE;
     SysLinkControl first;  // refused: the next construction tries again
@@ -54,7 +45,22 @@ TEST(CommonControlTest, InitialisesTheLibraryUntilACallSucceeds) {
     ASSERT_EQ(2u, initialisations.size());
     EXPECT_EQ(8u, initialisations[1].dwSize);
     EXPECT_EQ(static_cast<DWORD>(ICC_TREEVIEW_CLASSES), initialisations[1].dwICC);
-    CommonControl::SetInitialiser(nullptr);
+}
+
+// A maximum width caps the widths the control is placed with, and stands in for 0.
+TEST_F(ControlTest, SetPositionKeepsToTheMaximumWidth) {
+    StaticControl control;
+    control.Create(parent_);
+    control.SetMaxWidth(100);
+    auto widthPlaced = [&](int width) {
+        control.SetPosition(0, 0, width, 20, SWP_NOZORDER);
+        RECT rect;
+        GetWindowRect(control.GetHandle(), &rect);
+        return rect.right - rect.left;
+    };
+    EXPECT_EQ(100, widthPlaced(120));
+    EXPECT_EQ(80, widthPlaced(80));
+    EXPECT_EQ(100, widthPlaced(0));
 }
 
 TEST_F(ControlTest, SysLinkControlsCanBeMade) {

@@ -32,9 +32,10 @@ TEST_F(RegistryTest, KeyPathAndSections) {
 }
 
 TEST_F(RegistryTest, ValuesOfOtherTypesReadAsText) {
-    ASSERT_TRUE(util::WriteRegistryString(HKEY_CURRENT_USER, L"Software\\EnneoTestCompany", L"x", L""));
-    String value;
-    EXPECT_FALSE(util::ReadRegistryString(HKEY_CURRENT_USER, L"Software\\EnneoTestCompany", L"empty", value));
+    ASSERT_TRUE(util::WriteRegistryString(HKEY_CURRENT_USER, L"Software\\EnneoTestCompany", L"empty", L""));
+    String value(L"stale");
+    ASSERT_TRUE(util::ReadRegistryString(HKEY_CURRENT_USER, L"Software\\EnneoTestCompany", L"empty", value));
+    EXPECT_STREQ(L"", value.GetText());
 
     HKEY key;
     ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\EnneoTestCompany", 0, KEY_SET_VALUE, &key));

@@ -4,6 +4,7 @@
 #include "common/util/logging/LoggerManager.h"
 
 #include "tests/common/RaisedBy.h"
+#include "tests/common/ScopedCall.h"
 #include "tests/common/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -36,7 +37,7 @@ RecordingLogger first(L"first");
 RecordingLogger second(L"second");
 
 TEST(LoggerManagerTest, FansOutInRegistrationOrderThenToTheDiagnosticChannel) {
-    auto previous = util::logging::SetDebugOutputWriter(&RecordDebugOutput);
+    ScopedCall<util::logging::DebugOutputWriter> debugWriter(&util::logging::SetDebugOutputWriter, &RecordDebugOutput);
     LoggerManager* manager = LoggerManager::GetInstance();
     EXPECT_EQ(manager, LoggerManager::GetInstance());
     journal.clear();
@@ -53,7 +54,6 @@ TEST(LoggerManagerTest, FansOutInRegistrationOrderThenToTheDiagnosticChannel) {
     EXPECT_EQ(std::vector<std::wstring>({L"first:a", L"second:a", L"first:a", L"debug:a", L"first:", L"second:",
                                          L"first:", L"debug:"}),
               journal);
-    util::logging::SetDebugOutputWriter(previous);
 }
 
 class FileLoggerTest : public ::testing::Test {
