@@ -301,7 +301,7 @@ TEST_F(HttpClientTest, TheProgressListenerFollowsEachResponseAndMayEndIt) {
         told.emplace_back(received, announced);
         return true;
     });
-    EXPECT_EQ("abcdefghij", Fetch(Url(L"/split")));  // three parts 0.2 s apart
+    EXPECT_EQ("abcdefghij", Fetch(Url(L"/split")));  // sent in three pieces 0.2 s apart
     EXPECT_GE(told.size(), 5u);                       // told while it waits as well
     for (size_t i = 1; i < told.size(); ++i) EXPECT_LE(told[i - 1].first, told[i].first);
     EXPECT_EQ(std::make_pair(int64_t{10}, int64_t{10}), told.back());
