@@ -11,10 +11,8 @@
 
 #include <shellapi.h>
 
-Application* Application::instance_ = nullptr;
-
 Application::Application(const wchar_t* className, bool logging) : Object(className), logging_(logging) {
-    instance_ = this;
+    SetCurrent(this);
     if (logging) {
         // The log window opens before anything else; its caption shows the class name,
         // since the program's name is not known yet.
@@ -28,7 +26,7 @@ Application::Application(const wchar_t* className, bool logging) : Object(classN
 util::IProperties* Application::GetProperties() const { return properties_.get(); }
 
 Application::~Application() {
-    if (instance_ == this) instance_ = nullptr;
+    if (GetCurrent() == this) SetCurrent(nullptr);
 }
 
 void Application::SetCommandLine(const wchar_t* commandLine) {

@@ -1,6 +1,7 @@
 // Application: the program's one application object.
 #pragma once
 
+#include "common/IApplication.h"
 #include "common/Object.h"
 #include "common/String.h"
 #include "common/util/IProperties.h"
@@ -9,13 +10,15 @@ namespace util {
 class RegistryProperties;
 }
 
+#include <cassert>
 #include <memory>
 
 // A program declares exactly one application object, as a static object: its
-// construction runs before the entry point, records it as the process's application,
-// splits the command line and derives the program's name from the program file. The
-// entry point (RunApplication) calls its Run.
-class Application : public Object {
+// construction runs before the entry point, registers it as the process's application
+// (IApplication::GetCurrent, where the class library finds it), splits the command line
+// and derives the program's name from the program file. The entry point
+// (RunApplication) calls its Run.
+class Application : public Object, public IApplication {
 public:
     // className: the most-derived class's name. logging: open the log window at start.
     Application(const wchar_t* className, bool logging);
@@ -27,28 +30,30 @@ public:
     virtual int Run() = 0;
 
     // The process's application, or null when none is declared.
-    static Application* GetInstance() { return instance_; }
+    static Application* GetInstance() { return dynamic_cast<Application*>(GetCurrent()); }
 
-    // The program file's name without folder and extension ("my.app" for C:\games\my.app.exe).
-    const wchar_t* GetProgramName() const { return name_.GetText(); }
-    // The name, or the application's class name when the name is empty: window
-    // captions and messages show this.
-    const wchar_t* GetApplicationName() const;
+    const wchar_t* GetProgramName() const override { return name_.GetText(); }
+    // The name, or the application's class name when the name is empty.
+    const wchar_t* GetApplicationName() const override;
     // The program file's path; a bare name is joined to the current directory.
     const wchar_t* GetProgramPath() const { return programPath_.GetText(); }
     // The working directory at start, ending in a backslash.
     const wchar_t* GetStartDirectory() const { return currentDirectory_.GetText(); }
     int GetArgumentCount() const { return argumentCount_; }
-    const wchar_t* GetArgument(int index) const { return arguments_[index].GetText(); }
-    util::IProperties* GetProperties() const;
+    // index: 0 (the program) to GetArgumentCount() - 1.
+    const wchar_t* GetArgument(int index) const {
+        assert(index >= 0 && index < argumentCount_);
+        return arguments_[index].GetText();
+    }
+    util::IProperties* GetProperties() const override;
     bool IsLogging() const { return logging_; }
 
-    // Values of the program's version resource, read on first request and kept.
-    const wchar_t* GetCompanyName();
-    const wchar_t* GetProductName();
-    const wchar_t* GetProductVersion();
-    const wchar_t* GetFileDescription();
-    const wchar_t* GetOriginalFilename();
+    // Read from the version resource on first request and kept.
+    const wchar_t* GetCompanyName() override;
+    const wchar_t* GetProductName() override;
+    const wchar_t* GetProductVersion() override;
+    const wchar_t* GetFileDescription() override;
+    const wchar_t* GetOriginalFilename() override;
 
     // The program's path and name from argument 0 and the working directory (without
     // its backslash): a bare file name is joined to the directory, and the name is the
@@ -58,8 +63,6 @@ public:
 private:
     void SetCommandLine(const wchar_t* commandLine);
     const wchar_t* CachedVersionValue(String& cache, const wchar_t* key);
-
-    static Application* instance_;
 
     std::unique_ptr<util::RegistryProperties> properties_;
     String name_;

@@ -7,7 +7,9 @@
 // Creates and shows the board window and runs the message loop until the program ends.
 class EnneoApp final : public WindowsApplication {
 public:
-    EnneoApp() : WindowsApplication(L"EnneoApp", false) {}
+    // The update service and key of the board window (see EnneoWindow).
+    EnneoApp(const wchar_t* updateUrl, const wchar_t* updatePublicKey)
+        : WindowsApplication(L"EnneoApp", false), board_(updateUrl, updatePublicKey) {}
 
     int Run() override;
     EnneoWindow& GetBoard() { return board_; }

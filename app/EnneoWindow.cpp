@@ -1,7 +1,6 @@
 // EnneoWindow: the board window, the program's main window.
 #include "EnneoWindow.h"
 
-#include "UpdateService.h"
 #include "common/gui/ShellOpen.h"
 #include "common/util/logging/LoggerManager.h"
 #include "common/util/logging/WindowLogger.h"
@@ -64,9 +63,9 @@ OPENFILENAMEW FileDialog(HWND owner, wchar_t* fileName, DWORD size, DWORD flags)
 
 const wchar_t* const EnneoWindow::kHomePageUrl = ENNEO_HOME_URL;
 
-EnneoWindow::EnneoWindow()
+EnneoWindow::EnneoWindow(const wchar_t* updateUrl, const wchar_t* updatePublicKey)
     : MainWindowBase(L"EnneoWindow"),
-      versionCheck_(kUpdateServiceUrl, kUpdatePublicKey),
+      versionCheck_(updateUrl, updatePublicKey),
       puzzle_(std::make_unique<EnneoPuzzle>()),
       showHints_(true) {
     puzzle_->LoadFromString(EnneoPuzzle::kSampleText);

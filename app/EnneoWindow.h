@@ -19,7 +19,10 @@ public:
     // The program's home page, which About opens.
     static const wchar_t* const kHomePageUrl;
 
-    EnneoWindow();
+    // updateUrl: the update service's absolute "http://" URL; updatePublicKey: the base64
+    // text of the publisher's PEM public key, empty for none (then no update is ever
+    // installed). Both are copied. The update check runs here, before any window exists.
+    EnneoWindow(const wchar_t* updateUrl, const wchar_t* updatePublicKey);
     ~EnneoWindow() override;
 
     // Caption "Enneo Tessary", the board menu and the program icon.

@@ -1,8 +1,6 @@
 // The updater's entry point: installs the update waiting beside it and starts the program.
 #include "UpdateInstaller.h"
 
-#include "app/UpdateService.h"
-
 #include <windows.h>
 
 #include <filesystem>
@@ -21,7 +19,8 @@ void ShowMessage(const wchar_t* text, const wchar_t* caption) {
 // updater there and ends. The updater installs the one update it finds beside itself,
 // says why when it does not, and starts the program, new or kept. It does nothing when
 // no update waits and installs none when updates for several programs do. Exit code 0
-// when the update is installed or none waits, 1 otherwise.
+// when the update is installed or none waits, 1 otherwise. The publisher key it checks
+// with comes from the build (ENNEO_UPDATE_PUBLIC_KEY, see enneo_add_updater).
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     std::vector<wchar_t> path(32768);
     DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
@@ -35,7 +34,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         ShowMessage(text.GetText(), L"Update");
         return 1;
     }
-    UpdateInstaller installer(folder.c_str(), names.front().GetText(), kUpdatePublicKey);
+    UpdateInstaller installer(folder.c_str(), names.front().GetText(), ENNEO_UPDATE_PUBLIC_KEY);
     bool installed = installer.Install();
     if (!installed) ShowMessage(installer.GetMessageText().GetText(), installer.GetCaption().GetText());
     if (!installer.StartProgram()) {

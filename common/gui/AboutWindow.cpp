@@ -2,7 +2,7 @@
 #include "AboutWindow.h"
 
 #include "ShellOpen.h"
-#include "app/Application.h"
+#include "common/IApplication.h"
 #include "common/String.h"
 
 namespace gui {
@@ -25,7 +25,7 @@ void AboutWindow::PreRegisterClass(WNDCLASSEXW& windowClass) {
 void AboutWindow::OnCreate() {
     SetIcon(kProgramIcon);
     Centre();
-    Application* application = Application::GetInstance();
+    IApplication* application = IApplication::GetCurrent();
     String caption;
     SetText(caption.Format(L"About %s", application->GetApplicationName()));
 

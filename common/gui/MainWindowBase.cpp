@@ -1,8 +1,8 @@
 // MainWindowBase: the base of the program's top-level windows.
 #include "MainWindowBase.h"
 
-#include "app/Application.h"
 #include "common/Exception.h"
+#include "common/IApplication.h"
 #include "common/LastErrorText.h"
 
 namespace gui {
@@ -23,7 +23,7 @@ void MainWindowBase::SetIcon(WORD iconId) {
 
 void MainWindowBase::OnCreate() {
     SetIcon(kProgramIcon);
-    SetText(Application::GetInstance()->GetApplicationName());
+    SetText(IApplication::GetCurrent()->GetApplicationName());
     Centre();
 }
 

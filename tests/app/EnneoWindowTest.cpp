@@ -18,8 +18,11 @@
 
 namespace fs = std::filesystem;
 
+// Nothing listens on the discard port: the board window's update checks end at once.
+const wchar_t kNoUpdateService[] = L"http://127.0.0.1:9/versions/index.php";
+
 // The program's application object, as the program declares it.
-static EnneoApp application;
+static EnneoApp application(kNoUpdateService, L"");
 
 namespace {
 
@@ -62,7 +65,7 @@ protected:
         return GetUpdateRect(handle_, &update, FALSE) != 0;
     }
 
-    EnneoWindow board_;
+    EnneoWindow board_{kNoUpdateService, L""};
     HWND handle_ = nullptr;
 };
 

@@ -25,6 +25,10 @@ const wchar_t kSetting[] = L"CheckForUpdates";
 const char kIndexRequest[] = "GET /versions/index.php?name=Enneo HTTP/1.1\n";
 const wchar_t kOfferCaption[] = L"Enneo update";
 const wchar_t kErrorCaption[] = L"Error while installing update.";
+// The versions come from CMakeLists.txt: the tree's own is the installed one, the
+// service offers the next.
+const wchar_t kOfferText[] = L"An update for Enneo " ENNEO_INSTALLED_VERSION
+                             L" is available.\n\nDo you want to download Enneo " ENNEO_NEW_VERSION L"?";
 
 // Each test starts the program in a folder of its own, with the service's answer and
 // the "CheckForUpdates" setting chosen first. The tests share the service and the
@@ -130,8 +134,7 @@ TEST_F(UpdateCheckTest, SwitchedOffTheStartDoesNotCheckButTheMenuCommandDoes) {
     {
         DialogDriver boxes({{kOfferCaption, L"", IDNO}}, program_.GetId());
         PostMessageW(board, WM_COMMAND, IDM_CHECKUPDATES, 0);
-        EXPECT_EQ(L"An update for Enneo 1.0.2 is available.\n\nDo you want to download Enneo 1.0.3?",
-                  boxes.Texts().at(0));
+        EXPECT_EQ(kOfferText, boxes.Texts().at(0));
     }
     EXPECT_EQ(kIndexRequest, Requests());
     EXPECT_EQ(L"0", Setting());
@@ -143,8 +146,7 @@ TEST_F(UpdateCheckTest, ANewerReleaseIsOfferedBeforeTheBoardAndNoLeavesNoFile) {
     Answer(L"newer");
     Start();
     DialogDriver boxes({{kOfferCaption, L"", IDNO}}, program_.GetId());
-    EXPECT_EQ(L"An update for Enneo 1.0.2 is available.\n\nDo you want to download Enneo 1.0.3?",
-              boxes.Texts().at(0));
+    EXPECT_EQ(kOfferText, boxes.Texts().at(0));
     HWND board = WaitForBoard();
     ASSERT_NE(nullptr, board);
     EXPECT_EQ(kIndexRequest, Requests());
@@ -215,7 +217,8 @@ TEST_F(UpdateCheckTest, UpdatesThePublisherDidNotSignAreRefused) {
     ExpectRefused(L"tampered-download", L"The downloaded new version is not signed by the publisher of Enneo.");
     ExpectRefused(L"stranger", L"The downloaded updater is not signed by the publisher of Enneo.");
     ExpectRefused(L"unsigned", L"The update service did not sign the update, so it is not installed.");
-    ExpectRefused(L"wrong-version", L"The downloaded new version is \"1.0.3\", not the Enneo 1.0.4 offered.");
+    ExpectRefused(L"wrong-version", L"The downloaded new version is \"" ENNEO_NEW_VERSION L"\", not the Enneo "
+                                    ENNEO_OTHER_VERSION L" offered.");
     ExpectRefused(L"newer", L"This copy of Enneo has no publisher key to check updates with, so it installs none.",
                   ENNEO_KEYLESS_TEST_PROGRAM);
 }

@@ -21,15 +21,16 @@ std::string BuiltFile(const std::string& unixPath) {
 // A signature text made when the tests were built (see CMakeLists.txt).
 std::string Signature(const char* name) { return BuiltFile(std::string(ENNEO_SIGNATURES) + "/" + name); }
 
-// The box of an update that is not installed, while the installed program is 1.0.2.
+// The box of an update that is not installed, while the installed program is the
+// tree's own release (the versions come from CMakeLists.txt).
 std::wstring Refusal(const wchar_t* update, const wchar_t* reason) {
     return std::wstring(L"The update to ") + update + L" could not be installed: " + reason +
-           L".\n\nEnneo 1.0.2 stays installed.";
+           L".\n\nEnneo " ENNEO_INSTALLED_VERSION L" stays installed.";
 }
 
 // Each test stages a folder the way the program leaves it for the updater: the updater,
-// the installed program "Enneo.exe" (a stand-in, release 1.0.2), the new version
-// "Enneo.upd" (a stand-in, 1.0.3) and its signature copy. The updater is started with
+// the installed program "Enneo.exe" (a stand-in of the tree's release), the new version
+// "Enneo.upd" (a stand-in of the next one) and its signature copy. The updater is started with
 // another folder as its current directory: it must find its work from its own path.
 // Both stand-ins leave "updater-ran" in their current directory when they start.
 class UpdaterTest : public ::testing::Test {
@@ -110,15 +111,15 @@ TEST_F(UpdaterTest, RefusedUpdatesLeaveTheInstalledProgram) {
     };
     const Case cases[] = {
         {"tampered", new_ + "x", signature_, ENNEO_TEST_UPDATER,
-         Refusal(L"Enneo 1.0.3", L"it is not signed by the publisher of Enneo")},
+         Refusal(L"Enneo " ENNEO_NEW_VERSION, L"it is not signed by the publisher of Enneo")},
         {"another key", new_, Signature("new-by-stranger.sig"), ENNEO_TEST_UPDATER,
-         Refusal(L"Enneo 1.0.3", L"it is not signed by the publisher of Enneo")},
+         Refusal(L"Enneo " ENNEO_NEW_VERSION, L"it is not signed by the publisher of Enneo")},
         {"no signature copy", new_, "", ENNEO_TEST_UPDATER,
-         Refusal(L"Enneo 1.0.3", L"its signature, Enneo.upd.sig, cannot be read")},
+         Refusal(L"Enneo " ENNEO_NEW_VERSION, L"its signature, Enneo.upd.sig, cannot be read")},
         {"not newer", installed_, Signature("installed-by-publisher.sig"), ENNEO_TEST_UPDATER,
-         Refusal(L"Enneo 1.0.2", L"it is not newer than Enneo 1.0.2")},
+         Refusal(L"Enneo " ENNEO_INSTALLED_VERSION, L"it is not newer than Enneo " ENNEO_INSTALLED_VERSION)},
         {"no key", new_, signature_, ENNEO_KEYLESS_TEST_UPDATER,
-         Refusal(L"Enneo 1.0.3", L"this updater has no publisher key to check it with")},
+         Refusal(L"Enneo " ENNEO_NEW_VERSION, L"this updater has no publisher key to check it with")},
     };
     for (const Case& refused : cases) {
         SCOPED_TRACE(refused.what);

@@ -3,8 +3,8 @@
 
 #include "DebugOutput.h"
 #include "FileLogger.h"
-#include "app/Application.h"
 #include "common/Exception.h"
+#include "common/IApplication.h"
 #include "common/LastErrorText.h"
 #include "common/String.h"
 #include "common/gui/WindowMessageRouter.h"
@@ -101,7 +101,7 @@ bool WindowLogger::InitInstance() {
     }
     HINSTANCE instance = GetModuleHandleW(nullptr);
     String caption;
-    caption.Format(L"%s's log", Application::GetInstance()->GetApplicationName());
+    caption.Format(L"%s's log", IApplication::GetCurrent()->GetApplicationName());
     HWND window = CreateWindowExW(0, GetName(), caption.GetText(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, 0,
                                   CW_USEDEFAULT, 0, nullptr, nullptr, instance, nullptr);
     if (window == nullptr) throw new Exception(L"WindowLogger::InitInstance()\n%s", GetLastErrorText());

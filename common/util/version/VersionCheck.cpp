@@ -5,14 +5,15 @@
 #include "UpdatePublicKey.h"
 #include "Version.h"
 
-#include "app/Application.h"
 #include "common/Exception.h"
+#include "common/IApplication.h"
 #include "common/gui/DownloadProgressWindow.h"
 #include "common/io/ByteArrayOutputStream.h"
 #include "common/io/FileOutputStream.h"
 #include "common/net/UsesWinsock.h"
 #include "common/net/http/HttpClient.h"
 #include "common/util/File.h"
+#include "common/util/IProperties.h"
 #include "common/util/VersionInfo.h"
 #include "common/xml/rapidxml/RapidXMLDocument.h"
 
@@ -111,7 +112,7 @@ VersionCheck::VersionCheck(const wchar_t* serviceUrl, const wchar_t* publicKey)
     : Object(L"VersionCheck"),
       serviceUrl_(serviceUrl),
       publicKey_(publicKey),
-      application_(Application::GetInstance()),
+      application_(IApplication::GetCurrent()),
       folder_(ProgramFolder()) {
     updaterFile_.Format(L"%supdater.exe", folder_);
     newVersionFile_.Format(L"%s%s.upd", folder_, application_->GetProgramName());

@@ -6,7 +6,7 @@
 #include "common/Object.h"
 #include "common/String.h"
 
-class Application;
+class IApplication;
 
 namespace util {
 namespace version {
@@ -28,7 +28,7 @@ public:
     // make its HTTP client ends as if the service had not answered. serviceUrl is the
     // absolute "http://" URL of the service; publicKey the base64 text of the
     // publisher's PEM public key, empty when the build has none (then no update is
-    // ever installed). Both are copied. Needs the process's Application.
+    // ever installed). Both are copied. Needs the registered IApplication.
     VersionCheck(const wchar_t* serviceUrl, const wchar_t* publicKey);
 
     // One complete check. Raises only when the HTTP client cannot be made.
@@ -63,7 +63,7 @@ private:
 
     String serviceUrl_;
     String publicKey_;
-    Application* application_;
+    IApplication* application_;
     String folder_;          // the program's folder, ending in a backslash
     String updaterFile_;     // the updater's path in that folder
     String newVersionFile_;  // "<program name>.upd" in that folder

@@ -1,16 +1,18 @@
 #!/usr/bin/env python3
 """The HTTP server the network tests talk to: 127.0.0.1 only, scripted per request path.
 
-usage: http_test_server.py start PORTFILE [PORT [UPDATER [KEY STRANGER_KEY]]]
+usage: http_test_server.py start PORTFILE [PORT [UPDATER KEY STRANGER_KEY VERSIONS]]
                                             start a server in the background; returns
                                             once it listens
        http_test_server.py stop PORTFILE    stop the server of that file
-       http_test_server.py serve PORTFILE [PORT [UPDATER [KEY STRANGER_KEY]]]
+       http_test_server.py serve PORTFILE [PORT [UPDATER KEY STRANGER_KEY VERSIONS]]
                                             run in the foreground
 
 PORT is the port to listen on (any free one when absent or 0); UPDATER the file served
 as the updater program and as the new version; KEY the publisher's private key that the
-update service signs both with, STRANGER_KEY another one (scripts/sign-update.py).
+update service signs both with, STRANGER_KEY another one (scripts/sign-update.py);
+VERSIONS three releases: INSTALLED, the program's own, NEW, the one UPDATER's version
+resource names, and OTHER, another newer one.
 
 The port file holds one line: "<port> <closed port> <stalled port> <pid>". The closed
 port refuses connections; the stalled port accepts none (its queue is kept full), so
@@ -54,23 +56,23 @@ The update service (the update check's tests): its answer to the update request 
 by the last /update-control, and the requests it received since then are listed.
   /update-control?scenario=S   sets S (below), forgets the requests; 200 'ok'
   /update-log        200, the request lines received since, one per line
-  /versions/index.php  by scenario: 'newer' a reply offering 1.0.3; 'same' one with
-                     1.0.2; 'message' one with a message (and version 9.9); 'missing'
-                     404; 'silent' no answer; 'no-updater' 1.0.3 with an updater URL
-                     on the closed port; 'crlf-url' 1.0.3 with '&#13;&#10;X-Injected: 1'
+  /versions/index.php  by scenario: 'newer' a reply offering NEW; 'same' one with
+                     INSTALLED; 'message' one with a message (and NEW); 'missing'
+                     404; 'silent' no answer; 'no-updater' NEW with an updater URL
+                     on the closed port; 'crlf-url' NEW with '&#13;&#10;X-Injected: 1'
                      inside the updater URL's path; 'deep-65' the 'newer' reply with its
                      elements 65 levels deep (the root is level 1); 'loop' a redirect
                      to a new URL each time; 'deep' the /deep answer 9,000 levels deep
                      (just under 64 KiB: the depth limit refuses it, not the size);
                      any of the fault paths above by name ('drip', 'noise', 'huge',
                      'trickle', ...). Replies offering a release carry the signatures
-                     of both files made with KEY; 'unsigned' offers 1.0.3 without
+                     of both files made with KEY; 'unsigned' offers NEW without
                      them, 'stranger' with STRANGER_KEY's, 'wrong-version' offers
-                     1.0.4 with the 1.0.3 files; 'tampered-updater' and
+                     OTHER with the NEW files; 'tampered-updater' and
                      'tampered-download' serve that file with its last byte changed
                      after signing; 'slow-download' sends the new version over 5 s
   /files/updater.exe   the UPDATER file
-  /files/Enneo.upd     the UPDATER file again: it carries the version resource of 1.0.3
+  /files/Enneo.upd     the UPDATER file again: it carries the version resource of NEW
 """
 import os
 import random
@@ -89,7 +91,8 @@ TRICKLE_SECONDS = 60
 HUGE_SIZE = 64 << 20
 SIGN = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "..", "scripts", "sign-update.py")
 last_activity = time.monotonic()
-update = {"scenario": "same", "log": [], "updater": None, "port": 0, "closed_port": 0, "signatures": {}}
+update = {"scenario": "same", "log": [], "updater": None, "port": 0, "closed_port": 0, "signatures": {},
+          "versions": {}}
 
 
 def update_reply(scenario):
@@ -99,7 +102,8 @@ def update_reply(scenario):
         updater = "http://127.0.0.1:%d/updater.exe" % update["closed_port"]
     elif scenario == "crlf-url":
         updater = base + "&#13;&#10;X-Injected: 1/updater.exe"
-    version = {"same": "1.0.2", "message": "9.9", "wrong-version": "1.0.4"}.get(scenario, "1.0.3")
+    versions = update["versions"]
+    version = {"same": versions["installed"], "wrong-version": versions["other"]}.get(scenario, versions["new"])
     message = "<message>Service closed</message>" if scenario == "message" else "<message/>"
     elements = ("%s<version>%s</version><downloadUrl>%sEnneo.upd</downloadUrl><updaterUrl>%s</updaterUrl>"
                 % (message, version, base, updater))
@@ -289,7 +293,7 @@ class Server(socketserver.ThreadingTCPServer):
     allow_reuse_address = True
 
 
-def serve(port_file, port="0", updater=None, key=None, stranger_key=None):
+def serve(port_file, port="0", updater=None, key=None, stranger_key=None, installed=None, new=None, other=None):
     server = Server(("127.0.0.1", int(port)), Handler)
     closed = socket.socket()
     closed.bind(("127.0.0.1", 0))
@@ -299,7 +303,8 @@ def serve(port_file, port="0", updater=None, key=None, stranger_key=None):
     stalled.bind(("127.0.0.1", 0))
     stalled.listen(0)
     filler = socket.create_connection(stalled.getsockname())  # fills the queue of one
-    update.update(port=server.server_address[1], closed_port=closed_port, updater=updater)
+    update.update(port=server.server_address[1], closed_port=closed_port, updater=updater,
+                  versions={"installed": installed, "new": new, "other": other})
     for owner, private_key in (("publisher", key), ("stranger", stranger_key)):
         if updater and private_key:
             update["signatures"][owner] = subprocess.run(
@@ -353,6 +358,6 @@ def stop(port_file):
 
 
 if __name__ == "__main__":
-    if not 3 <= len(sys.argv) <= 7 or sys.argv[1] not in ("start", "stop", "serve"):
+    if len(sys.argv) not in (3, 4, 10) or sys.argv[1] not in ("start", "stop", "serve"):
         sys.exit(__doc__)
     {"start": start, "stop": stop, "serve": serve}[sys.argv[1]](*sys.argv[2:])
