@@ -9,9 +9,9 @@
 // a column or a 3x3 block, each empty cell's candidates, and the selected cell. A
 // fixed-size value without heap storage: assignment copies it whole, so grids are
 // snapshot and restored by plain copies. Cells are addressed as (x, y), x the column
-// and y the row, both 1 to 9; callers never pass anything else. Nothing here
-// throws or reports: a refused digit leaves the cell as it was, file operations answer
-// a bool.
+// and y the row, both 1 to 9, and digits are 1 to 9 (0 for none): callers never pass
+// anything else, which assert() checks where assertions are on. Nothing here throws or
+// reports: a refused digit leaves the cell as it was, file operations answer a bool.
 class EnneoPuzzle : public Object {
 public:
     enum CellState { CELL_EMPTY = 0, CELL_SET = 1, CELL_KNOWN = 2 };
@@ -67,7 +67,9 @@ public:
     // ignored like any other character the format does not use.
     void LoadFromBytes(const char* bytes, size_t count);
     // Writes the printed grid and nine zero bytes. The old file is replaced only after
-    // the new one is written in full: false, with any old file intact, on failure.
+    // the new one is written in full beside it, and keeps its attributes or permissions;
+    // in a folder that takes no new file the old file is overwritten in place. False on
+    // any failure, with the old file intact except after a failed write in place.
     bool Save(const wchar_t* path);
 
     // Solver: one placement per step, by the first strategy that applies. Its steps

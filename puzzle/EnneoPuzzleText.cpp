@@ -2,6 +2,7 @@
 #include "EnneoPuzzle.h"
 
 #include "common/FilePath.h"
+#include "common/util/FileReplace.h"
 
 #include <cstring>
 #include <fstream>
@@ -11,6 +12,23 @@ namespace {
 
 const wchar_t kSeparatorLine[] = L"-------+-------+------\r\n";
 const int kSeparatorLength = 24;
+
+// Writes a whole saved file into an open stream and closes it; false on any failure.
+bool WriteAndClose(std::fstream& file, const char* bytes) {
+    file.write(bytes, EnneoPuzzle::kFileLength);
+    file.close();
+    return !file.fail();
+}
+
+// Overwrites an existing file where it is, which keeps its attributes and permissions.
+// Opened without truncation: Windows refuses an overwriting open of a hidden file.
+bool WriteInPlace(const std::filesystem::path& target, const char* bytes) {
+    std::fstream file(target, std::ios::in | std::ios::out | std::ios::binary);
+    if (!file || !WriteAndClose(file, bytes)) return false;
+    std::error_code error;
+    std::filesystem::resize_file(target, EnneoPuzzle::kFileLength, error);
+    return !error;
+}
 
 }  // namespace
 
@@ -97,26 +115,16 @@ bool EnneoPuzzle::Save(const wchar_t* path) {
     char bytes[kFileLength] = {};
     for (int i = 0; i < kPrintLength; ++i) bytes[i] = static_cast<char>(print_[i]);
 
-    // Written beside the target first, so that a failed write never costs the old file.
+    // Written beside the target first and then put in its place, so that a failed write
+    // never costs the old file. A folder that takes no new file (where the old file may
+    // still be writable) leaves only writing in place.
     std::filesystem::path target = ToFilePath(path);
     std::filesystem::path temporary = target;
     temporary += ".saving";
-    {
-        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-        if (!file) return false;
-        file.write(bytes, kFileLength);
-        file.close();
-        if (!file) {
-            std::error_code ignored;
-            std::filesystem::remove(temporary, ignored);
-            return false;
-        }
-    }
-    std::error_code error;
-    std::filesystem::rename(temporary, target, error);
-    if (error) {
-        std::filesystem::remove(temporary, error);
-        return false;
-    }
-    return true;
+    std::fstream file(temporary, std::ios::out | std::ios::trunc | std::ios::binary);
+    if (!file) return WriteInPlace(target, bytes);
+    if (WriteAndClose(file, bytes) && util::ReplaceKeepingProtection(temporary, target)) return true;
+    std::error_code ignored;
+    std::filesystem::remove(temporary, ignored);
+    return false;
 }
