@@ -1,9 +1,10 @@
 #!/bin/bash
-# Makes or removes the folder of the file-fault tests that the program cannot write:
+# Makes or removes the folder of the file-fault tests that takes no new file:
 #   read_only_folder.sh make|remove FOLDER
-# "make" puts kept.enn (a saved puzzle) into it and then takes away the right to add
-# files: the immutable attribute for root (whom permissions do not stop), the write
-# permission for anyone else. The tests find out themselves whether that worked.
+# "make" puts kept.enn (a saved puzzle, which stays writable) into it and then takes away
+# the right to add files: the immutable attribute for root (whom permissions do not
+# stop), the write permission for anyone else. The tests find out themselves whether
+# that worked.
 set -uo pipefail
 action=$1 folder=$2
 

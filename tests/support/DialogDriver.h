@@ -10,8 +10,9 @@
 // Waits on a thread of its own for each expected dialog box in turn (message boxes and
 // file dialogs: class "#32770"), records its message text, types a file name when one
 // is given, and presses a button. The code under test runs the modal loops on the test's
-// own thread meanwhile, or in another process whose boxes the driver is told to watch. Destruction waits for the thread: each box is waited for at most
-// ten seconds, so a missing box fails the test instead of hanging it.
+// own thread meanwhile, or in another process whose boxes the driver is told to watch.
+// Destruction waits for the thread: each box is waited for at most ten seconds, so a
+// missing box fails the test instead of hanging it.
 class DialogDriver {
 public:
     struct Answer {
@@ -30,11 +31,18 @@ public:
     // without one); a box that never came gives "<no dialog>".
     std::vector<std::wstring> Texts();
 
+    // True while the process has any dialog window: a box still being made, or one that
+    // is going, counts too.
+    static bool HasDialog(DWORD process);
+
 private:
     void Respond(const Answer& answer);
+    // The callback of a sent press, on the driver's thread: the box has handled it.
+    static void CALLBACK Handled(HWND box, UINT message, ULONG_PTR driver, LRESULT result);
 
     std::vector<Answer> answers_;
     DWORD process_;
     std::vector<std::wstring> texts_;
+    HWND handled_ = nullptr;  // the last box whose press was handled
     std::thread thread_;
 };
