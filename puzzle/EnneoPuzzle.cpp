@@ -1,7 +1,17 @@
 // EnneoPuzzle: the grid, its cell rules and candidates.
 #include "EnneoPuzzle.h"
 
+#include <cassert>
 #include <cstdlib>
+
+namespace {
+
+// The cell addresses and digits the accessors accept (see EnneoPuzzle.h), for assert(),
+// which drops them where assertions are off.
+[[maybe_unused]] bool IsCell(int x, int y) { return x >= 1 && x <= 9 && y >= 1 && y <= 9; }
+[[maybe_unused]] bool IsDigitOrEmpty(int value) { return value >= 0 && value <= 9; }
+
+}  // namespace
 
 EnneoPuzzle::EnneoPuzzle() : Object(L"EnneoPuzzle") {
     Clear();
@@ -18,12 +28,17 @@ EnneoPuzzle::EnneoPuzzle() : Object(L"EnneoPuzzle") {
 }
 
 int EnneoPuzzle::GetCell(int x, int y) const {
+    assert(IsCell(x, y));
     return states_[x - 1][y - 1] == CELL_EMPTY ? 0 : values_[x - 1][y - 1];
 }
 
-int EnneoPuzzle::GetCellState(int x, int y) const { return states_[x - 1][y - 1]; }
+int EnneoPuzzle::GetCellState(int x, int y) const {
+    assert(IsCell(x, y));
+    return states_[x - 1][y - 1];
+}
 
 void EnneoPuzzle::SetCell(int x, int y, int value, int state) {
+    assert(IsCell(x, y) && IsDigitOrEmpty(value) && state >= CELL_EMPTY && state <= CELL_KNOWN);
     int previous = values_[x - 1][y - 1];
     values_[x - 1][y - 1] = 0;
     if (IsValidValue(x, y, value)) {
@@ -37,6 +52,7 @@ void EnneoPuzzle::SetCell(int x, int y, int value, int state) {
 }
 
 bool EnneoPuzzle::IsValidValue(int x, int y, int value) const {
+    assert(IsCell(x, y) && IsDigitOrEmpty(value));
     for (int i = 1; i <= 9; ++i) {
         if (GetCell(i, y) == value || GetCell(x, i) == value) return false;
     }
@@ -49,6 +65,7 @@ bool EnneoPuzzle::IsValidValue(int x, int y, int value) const {
 }
 
 const wchar_t* EnneoPuzzle::GetCandidatesFor(int x, int y) {
+    assert(IsCell(x, y));
     wchar_t* text = candidates_[x - 1][y - 1];
     int length = 0;
     if (states_[x - 1][y - 1] != CELL_EMPTY) {
@@ -63,6 +80,7 @@ const wchar_t* EnneoPuzzle::GetCandidatesFor(int x, int y) {
 }
 
 int EnneoPuzzle::GetCandidatesMask(int x, int y) const {
+    assert(IsCell(x, y));
     if (states_[x - 1][y - 1] != CELL_EMPTY) return 0;
     int mask = 0;
     for (int digit = 1; digit <= 9; ++digit) {
@@ -72,6 +90,7 @@ int EnneoPuzzle::GetCandidatesMask(int x, int y) const {
 }
 
 void EnneoPuzzle::SetSelectedCell(int x, int y) {
+    assert(IsCell(x, y));
     selectedX_ = x;
     selectedY_ = y;
 }

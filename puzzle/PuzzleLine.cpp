@@ -1,6 +1,8 @@
 // PuzzleLine: a puzzle as one line of 81 characters, the common exchange form.
 #include "PuzzleLine.h"
 
+#include <cassert>
+
 bool IsPuzzleLine(const std::string& line) {
     if (line.size() != 81) return false;
     for (char c : line) {
@@ -11,6 +13,7 @@ bool IsPuzzleLine(const std::string& line) {
 
 // The line is rewritten as nine rows of the text format and read by the file reader.
 EnneoPuzzle ReadPuzzleLine(const std::string& line) {
+    assert(IsPuzzleLine(line));
     std::string rows;
     for (int row = 0; row < 9; ++row) {
         rows += line.substr(row * 9, 9);
