@@ -2,11 +2,14 @@
 # tree, and choosing the Windows tree that Wine can run on this machine.
 
 # enneo_build TREE [CMAKE ARGUMENTS...]: configures TREE (Ninja, Release) and builds it;
-# with ENNEO_BUILD_TARGET set, only those targets (separated by blanks).
+# with ENNEO_BUILD_TARGET set, only those targets (separated by blanks). A compiler
+# warning fails the build when ENNEO_WARNINGS_AS_ERRORS is ON, and only then: the value
+# is set at every configuration, so a tree the test command built does not pass it on.
 enneo_build() {
     local tree=$1
     shift
-    cmake -S . -B "$tree" -G Ninja -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null &&
+    cmake -S . -B "$tree" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_COMPILE_WARNING_AS_ERROR="${ENNEO_WARNINGS_AS_ERRORS:-OFF}" "$@" >/dev/null &&
         cmake --build "$tree" -j "$(nproc)" ${ENNEO_BUILD_TARGET:+--target $ENNEO_BUILD_TARGET}
 }
 

@@ -13,6 +13,8 @@ cd "$(dirname "$0")/.."
 bash scripts/setup.sh || { echo "test: setup failed"; exit 2; }
 
 source scripts/build-common.sh
+# Each tree built here must build without a single compiler warning.
+ENNEO_WARNINGS_AS_ERRORS=ON
 failed=()
 jobs=$(nproc)
 
