@@ -34,12 +34,23 @@ inline std::string RandomSolvedGrid(std::mt19937& random) {
     return grid;
 }
 
-// The grid with all but count of its digits removed, at random.
+// The grid with all but count of its digits, at most as many as it has, removed at random.
 inline std::string KeepGivens(const std::string& grid, int count, std::mt19937& random) {
     std::vector<int> cells;
-    for (int i = 0; i < 81; ++i) cells.push_back(i);
+    for (int i = 0; i < 81; ++i) {
+        if (grid[i] != '.') cells.push_back(i);
+    }
     std::shuffle(cells.begin(), cells.end(), random);
     std::string kept(81, '.');
     for (int i = 0; i < count; ++i) kept[cells[i]] = grid[cells[i]];
     return kept;
+}
+
+// The grid with every cell of two digits drawn at random emptied: a completion with
+// the two swapped is another, so a grid from a complete one has several.
+inline std::string WithoutTwoDigits(std::string grid, std::mt19937& random) {
+    int one = static_cast<int>(random() % 9), other = (one + 1 + static_cast<int>(random() % 8)) % 9;
+    std::replace(grid.begin(), grid.end(), static_cast<char>('1' + one), '.');
+    std::replace(grid.begin(), grid.end(), static_cast<char>('1' + other), '.');
+    return grid;
 }
