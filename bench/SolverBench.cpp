@@ -25,8 +25,9 @@ const char kUsage[] =
     "the plain reference solver (given up after SECONDS per puzzle, default 1) and\n"
     "qqwing --solve when it is installed, and prints the median, 99th percentile,\n"
     "maximum and total time per puzzle of each. The solver's time per puzzle is the\n"
-    "best of three runs; qqwing's is its own --timer figure. Exit status 1 when the\n"
-    "solver leaves a puzzle unsolved.\n";
+    "best of three runs; qqwing's is its own --timer figure. Then times enneo-solve --line\n"
+    "and qqwing --solve as whole processes on the largest collection (best of five runs).\n"
+    "Exit status 1 when the solver leaves a puzzle unsolved.\n";
 
 using Clock = std::chrono::steady_clock;
 
@@ -105,13 +106,42 @@ Timings TimeReference(const Collection& collection, double limitSeconds) {
     return timings;
 }
 
+// The collection written to a temporary file, one puzzle a line.
+std::filesystem::path WriteCollection(const Collection& collection) {
+    std::filesystem::path path = std::filesystem::temp_directory_path() / "enneo-bench-puzzles.txt";
+    std::ofstream file(path);
+    for (const std::string& line : collection.puzzles) file << line << '\n';
+    return path;
+}
+
+// The best wall time of a few runs of a shell command, in milliseconds, or -1 when it fails.
+double CommandMillis(const std::string& command) {
+    double best = -1;
+    for (int run = 0; run < 5; ++run) {
+        Clock::time_point start = Clock::now();
+        if (std::system(command.c_str()) != 0) return -1;
+        double millis = Micros(Clock::now() - start) / 1e3;
+        best = run == 0 ? millis : std::min(best, millis);
+    }
+    return best;
+}
+
+// Both programs as a user runs them, start and input and output included.
+void CompareProcesses(const Collection& collection) {
+    std::filesystem::path input = WriteCollection(collection);
+    std::string quoted = "'" + input.string() + "'";
+    double enneo = CommandMillis(std::string("'") + ENNEO_SOLVE_PATH + "' --line " + quoted + " >/dev/null");
+    double qqwing = CommandMillis("qqwing --solve < " + quoted + " >/dev/null 2>&1");
+    std::filesystem::remove(input);
+    std::printf("\nwhole processes on %s (%zu puzzles), best of 5:\n", collection.name.c_str(),
+                collection.puzzles.size());
+    std::printf("  enneo-solve --line %10.1f ms\n  qqwing --solve     %10.1f ms\n", enneo, qqwing);
+    if (enneo > 0 && qqwing > 0) std::printf("  qqwing / enneo-solve %8.1f\n", qqwing / enneo);
+}
+
 // qqwing's own time per puzzle: it prints "Time: T milliseconds" after each solution.
 bool TimeQqwing(const Collection& collection, Timings& timings) {
-    std::filesystem::path input = std::filesystem::temp_directory_path() / "enneo-bench-puzzles.txt";
-    {
-        std::ofstream file(input);
-        for (const std::string& line : collection.puzzles) file << line << '\n';
-    }
+    std::filesystem::path input = WriteCollection(collection);
     std::string command = "qqwing --solve --timer --one-line < '" + input.string() + "' 2>/dev/null";
     FILE* output = popen(command.c_str(), "r");
     if (output == nullptr) return false;
@@ -185,6 +215,13 @@ int main(int argc, char** argv) {
             std::printf("%-32s qqwing: its output could not be read\n", "");
         }
     }
-    if (!qqwing) std::printf("qqwing is not installed: no figures for it\n");
+    if (!qqwing) {
+        std::printf("qqwing is not installed: no figures for it\n");
+    } else if (!files.empty()) {
+        auto largest = std::max_element(collections.begin(), collections.end() - 1, [](const Collection& a, const Collection& b) {
+            return a.puzzles.size() < b.puzzles.size();
+        });
+        CompareProcesses(*largest);
+    }
     return unsolved == 0 ? 0 : 1;
 }

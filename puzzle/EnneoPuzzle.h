@@ -4,6 +4,7 @@
 #include "common/Object.h"
 
 #include <cstddef>
+#include <functional>
 
 // The digit and state of each of the 81 cells, the rule that no digit repeats in a row,
 // a column or a 3x3 block, each empty cell's candidates, and the selected cell. A
@@ -78,7 +79,11 @@ public:
     // take more than a fraction of a second of search fail instead (see
     // StepSolver.h): only repeated givens from a file have been seen to need that.
     bool SolveOne();  // true when one digit was placed into an empty cell
-    void Solve();     // steps until no step places a digit
+    // Told of each digit that a step of Solve places, after it is in the grid.
+    using PlacementListener = std::function<void(int x, int y, int digit)>;
+    // Steps until no step places a digit, all with one solver state and so one search
+    // budget; a loop of SolveOne gives each step a fresh budget and can end elsewhere.
+    void Solve(const PlacementListener& onPlaced = nullptr);
 
     // The solver's strategies in the order SolveOne tries them; each places at most one
     // digit, with state CELL_SET, and says whether it did.

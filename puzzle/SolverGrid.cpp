@@ -3,6 +3,8 @@
 
 #include "EnneoPuzzle.h"
 
+#include <array>
+
 namespace {
 
 // Units 0-8 are the blocks in reading order, each walked in reading order; units 9-17
@@ -12,20 +14,24 @@ const int kFirstBlock = 0;
 const int kFirstRow = 9;
 const int kFirstColumn = 18;
 
-// Where a block meets a row or a column: the three shared cells, and the other six of
-// each unit.
+// Where a block meets a row or a column, in segments: three cells of a line within one
+// block. Segments 0-26 lie in rows (row y, stack x / 3: y * 3 + x / 3), 27-53 in columns
+// (27 + x * 3 + y / 3), x and y from 0. A crossing's segments all lie in its line's
+// direction: the one shared, the block's other two and the line's other two.
 struct Crossing {
     int block;
     int line;
-    int shared[3];
-    int blockRest[6];
-    int lineRest[6];
+    int shared;
+    int blockRest[2];
+    int lineRest[2];
 };
 
 struct Tables {
     int unitCells[27][9];
     int cellUnits[81][3];
     int peers[81][20];  // the other cells of a cell's block, row and column
+    int segmentCells[54][3];
+    int cellSegments[81][2];  // its row's segment, its column's
     Crossing crossings[54];
 
     Tables() {
@@ -41,6 +47,10 @@ struct Tables {
             cellUnits[cell][0] = kFirstBlock + y / 3 * 3 + x / 3;
             cellUnits[cell][1] = kFirstRow + y;
             cellUnits[cell][2] = kFirstColumn + x;
+            cellSegments[cell][0] = RowSegment(x, y);
+            cellSegments[cell][1] = ColumnSegment(x, y);
+            segmentCells[RowSegment(x, y)][x % 3] = cell;
+            segmentCells[ColumnSegment(x, y)][y % 3] = cell;
             int count = 0;
             for (int other = 0; other < 81; ++other) {
                 int ox = other / 9, oy = other % 9;
@@ -50,23 +60,25 @@ struct Tables {
         }
         int next = 0;
         for (int block = 0; block < 9; ++block) {
-            for (int i = 0; i < 6; ++i) {
-                int line = i < 3 ? kFirstRow + block / 3 * 3 + i : kFirstColumn + block % 3 * 3 + i - 3;
-                Crossing& crossing = crossings[next++];
-                crossing = {kFirstBlock + block, line, {}, {}, {}};
-                int shared = 0, blockRest = 0, lineRest = 0;
-                for (int cell : unitCells[crossing.block]) {
-                    bool inLine = cellUnits[cell][1] == line || cellUnits[cell][2] == line;
-                    (inLine ? crossing.shared[shared++] : crossing.blockRest[blockRest++]) = cell;
-                }
-                for (int cell : unitCells[line]) {
-                    if (cellUnits[cell][0] != crossing.block) crossing.lineRest[lineRest++] = cell;
-                }
+            int x0 = block % 3 * 3, y0 = block / 3 * 3;
+            for (int i = 0; i < 3; ++i) {  // the block's rows
+                int y = y0 + i;
+                crossings[next++] = {kFirstBlock + block, kFirstRow + y, RowSegment(x0, y),
+                                     {RowSegment(x0, y0 + (i + 1) % 3), RowSegment(x0, y0 + (i + 2) % 3)},
+                                     {RowSegment((x0 + 3) % 9, y), RowSegment((x0 + 6) % 9, y)}};
+            }
+            for (int i = 0; i < 3; ++i) {  // the block's columns
+                int x = x0 + i;
+                crossings[next++] = {kFirstBlock + block, kFirstColumn + x, ColumnSegment(x, y0),
+                                     {ColumnSegment(x0 + (i + 1) % 3, y0), ColumnSegment(x0 + (i + 2) % 3, y0)},
+                                     {ColumnSegment(x, (y0 + 3) % 9), ColumnSegment(x, (y0 + 6) % 9)}};
             }
         }
     }
 
     static int Cell(int x, int y) { return x * 9 + y; }  // both from 0
+    static int RowSegment(int x, int y) { return y * 3 + x / 3; }
+    static int ColumnSegment(int x, int y) { return 27 + x * 3 + y / 3; }
 };
 
 const Tables& GetTables() {
@@ -74,7 +86,16 @@ const Tables& GetTables() {
     return tables;
 }
 
-int DigitCount(int mask) { return __builtin_popcount(static_cast<unsigned>(mask)); }
+// The digits of each mask, by table: without a popcount instruction, which the portable
+// builds do not assume, __builtin_popcount is a library call, and the search counts
+// digits at every node.
+constexpr std::array<uint8_t, 512> kDigitCounts = [] {
+    std::array<uint8_t, 512> counts{};
+    for (int mask = 1; mask < 512; ++mask) counts[mask] = static_cast<uint8_t>(counts[mask >> 1] + (mask & 1));
+    return counts;
+}();
+
+int DigitCount(int mask) { return kDigitCounts[mask]; }
 
 }  // namespace
 
@@ -128,7 +149,7 @@ bool SolverGrid::IsPartOf(const SolverGrid& other) const {
 bool SolverGrid::FindSingleCandidate(Placement& placement) const {
     for (int cell = 0; cell < 81; ++cell) {
         int mask = candidates_[cell];
-        if (mask != 0 && (mask & (mask - 1)) == 0) {
+        if (DigitCount(mask) == 1) {  // one branch, seldom taken, where two mispredict
             placement = {cell, LowestDigit(mask)};
             return true;
         }
@@ -204,14 +225,18 @@ bool SolverGrid::PlaceForcedDigits() {
             }
         }
         for (int unit = 0; unit < 27; ++unit) {
-            int once = 0, twice = 0, empty = 0;
+            int once = 0, twice = 0;
             for (int cell : tables.unitCells[unit]) {
-                twice |= once & candidates_[cell];
-                once |= candidates_[cell];
-                empty += IsEmpty(cell) ? 1 : 0;
+                int mask = candidates_[cell];
+                twice |= once & mask;
+                once |= mask;
             }
             int missing = kAllDigits & ~unitDigits_[unit];
-            int spare = DigitCount(missing) - empty;  // digits the unit will go without
+            int spare = 0;  // digits the unit will go without: none without a repeat
+            if ((repeatUnits_ & (1u << unit)) != 0) {
+                spare = DigitCount(missing);
+                for (int cell : tables.unitCells[unit]) spare -= IsEmpty(cell) ? 1 : 0;
+            }
             int placeless = missing & ~once;
             if (spare < 0 || DigitCount(placeless) > spare) return false;
             int single = DigitCount(placeless) == spare ? once & ~twice : 0;
@@ -231,24 +256,46 @@ bool SolverGrid::PlaceForcedDigits() {
 
 // A digit that a unit without a repeat must hold, and that can go only into the cells
 // it shares with another unit, goes there, so no other cell of that other unit can take
-// it (no placed digit repeats beside another).
+// it (no placed digit repeats beside another). The crossings are taken in turn, each
+// seeing what the ones before it removed; segments[] holds the candidates of each
+// segment's three cells.
 bool SolverGrid::RemoveLockedCandidates() {
+    const Tables& tables = GetTables();
+    int segments[54];
+    for (int segment = 0; segment < 54; ++segment) segments[segment] = SegmentCandidates(segment);
     bool removed = false;
-    for (const Crossing& crossing : GetTables().crossings) {
-        int shared = 0, blockRest = 0, lineRest = 0;
-        for (int cell : crossing.shared) shared |= candidates_[cell];
-        for (int cell : crossing.blockRest) blockRest |= candidates_[cell];
-        for (int cell : crossing.lineRest) lineRest |= candidates_[cell];
+    for (const Crossing& crossing : tables.crossings) {
+        int shared = segments[crossing.shared];
+        int blockRest = segments[crossing.blockRest[0]] | segments[crossing.blockRest[1]];
+        int lineRest = segments[crossing.lineRest[0]] | segments[crossing.lineRest[1]];
         if ((repeatUnits_ & (1u << crossing.block)) == 0 && (shared & ~blockRest & lineRest) != 0) {
-            for (int cell : crossing.lineRest) candidates_[cell] &= static_cast<uint16_t>(~(shared & ~blockRest));
+            RemoveCandidates(crossing.lineRest, shared & ~blockRest, segments);
             removed = true;
         }
         if ((repeatUnits_ & (1u << crossing.line)) == 0 && (shared & ~lineRest & blockRest) != 0) {
-            for (int cell : crossing.blockRest) candidates_[cell] &= static_cast<uint16_t>(~(shared & ~lineRest));
+            RemoveCandidates(crossing.blockRest, shared & ~lineRest, segments);
             removed = true;
         }
     }
     return removed;
+}
+
+int SolverGrid::SegmentCandidates(int segment) const {
+    const int* cells = GetTables().segmentCells[segment];
+    return candidates_[cells[0]] | candidates_[cells[1]] | candidates_[cells[2]];
+}
+
+// The cells' segments across the two change as well: they are read again.
+void SolverGrid::RemoveCandidates(const int (&twoSegments)[2], int digits, int* segments) {
+    const Tables& tables = GetTables();
+    for (int segment : twoSegments) {
+        for (int cell : tables.segmentCells[segment]) candidates_[cell] &= static_cast<uint16_t>(~digits);
+    }
+    for (int segment : twoSegments) {
+        for (int cell : tables.segmentCells[segment]) {
+            for (int touched : tables.cellSegments[cell]) segments[touched] = SegmentCandidates(touched);
+        }
+    }
 }
 
 // Depth first over the fewest choices: the candidates of a cell with the fewest, or the

@@ -65,6 +65,10 @@ private:
     // possible digit.
     bool PlaceForcedDigits();
     bool RemoveLockedCandidates();
+    // The candidates of a segment's cells (see SolverGrid.cpp).
+    int SegmentCandidates(int segment) const;
+    // Removes digits from the cells of two segments and brings segments[] up to date.
+    void RemoveCandidates(const int (&twoSegments)[2], int digits, int* segments);
     void Search(int limit, int& count, SolverGrid* first, int64_t* budget);
 
     uint16_t candidates_[81];  // 0 for a filled cell

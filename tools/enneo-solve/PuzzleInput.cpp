@@ -4,6 +4,7 @@
 #include "puzzle/PuzzleLine.h"
 
 #include <sstream>
+#include <utility>
 
 namespace {
 
@@ -27,18 +28,24 @@ PuzzleInput::PuzzleInput(const std::string& bytes) {
     size_t first = 0;
     while (first < lines.size() && lines[first].empty()) ++first;
     if (first == lines.size()) return;  // nothing in it: no puzzle
-    if (!IsPuzzleLine(lines[first])) {
-        EnneoPuzzle puzzle;
-        puzzle.LoadFromBytes(bytes.data(), bytes.size());
-        puzzles_.push_back(puzzle);
+    list_ = IsPuzzleLine(lines[first]);
+    if (!list_) {
+        texts_.push_back(bytes);
         return;
     }
     for (size_t i = first; i < lines.size(); ++i) {
         if (lines[i].empty()) continue;
         if (IsPuzzleLine(lines[i])) {
-            puzzles_.push_back(ReadPuzzleLine(lines[i]));
+            texts_.push_back(std::move(lines[i]));
         } else {
             badLines_.push_back({static_cast<int>(i + 1), lines[i]});
         }
     }
+}
+
+EnneoPuzzle PuzzleInput::GetPuzzle(size_t index) const {
+    if (list_) return ReadPuzzleLine(texts_[index]);
+    EnneoPuzzle puzzle;
+    puzzle.LoadFromBytes(texts_[index].data(), texts_[index].size());
+    return puzzle;
 }

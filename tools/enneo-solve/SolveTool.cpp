@@ -8,9 +8,7 @@
 
 #include <fstream>
 #include <istream>
-#include <iterator>
 #include <ostream>
-#include <sstream>
 
 namespace {
 
@@ -37,18 +35,11 @@ int CountEmpty(const EnneoPuzzle& puzzle) {
     return empty;
 }
 
-// The placement a successful step made: the one cell that was empty before it.
-std::string Placement(const EnneoPuzzle& before, const EnneoPuzzle& after) {
-    for (int x = 1; x <= 9; ++x) {
-        for (int y = 1; y <= 9; ++y) {
-            if (before.GetCell(x, y) == 0 && after.GetCell(x, y) != 0) {
-                std::ostringstream text;
-                text << x << ',' << y << '=' << after.GetCell(x, y);
-                return text.str();
-            }
-        }
-    }
-    return std::string();
+// A stream's remaining bytes, read in blocks rather than character by character.
+bool ReadAll(std::istream& in, std::string& bytes) {
+    char block[1 << 16];
+    while (in.read(block, sizeof block) || in.gcount() > 0) bytes.append(block, static_cast<size_t>(in.gcount()));
+    return !in.bad();
 }
 
 // The printed grid with the platform's line ends instead of CR LF.
@@ -93,10 +84,7 @@ int SolveTool::Run(const std::vector<std::wstring>& arguments) {
 }
 
 bool SolveTool::ReadInput(const std::wstring& name, std::string& bytes) {
-    if (name == L"-") {
-        bytes.assign(std::istreambuf_iterator<char>(in_), std::istreambuf_iterator<char>());
-        return true;
-    }
+    if (name == L"-") return ReadAll(in_, bytes);
     std::filesystem::path path = ToFilePath(name.c_str());
     std::error_code ignored;
     std::ifstream file(path, std::ios::binary);
@@ -104,8 +92,7 @@ bool SolveTool::ReadInput(const std::wstring& name, std::string& bytes) {
         Fail(Narrow(name) + ": cannot be read");
         return false;
     }
-    bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    if (file.bad()) {
+    if (!ReadAll(file, bytes)) {
         Fail(Narrow(name) + ": cannot be read");
         return false;
     }
@@ -115,36 +102,45 @@ bool SolveTool::ReadInput(const std::wstring& name, std::string& bytes) {
 void SolveTool::SolveInput(const std::wstring& name, const std::string& bytes) {
     std::string shownName = name == L"-" ? "standard input" : Narrow(name);
     PuzzleInput input(bytes);
-    if (input.GetPuzzles().empty() && input.GetBadLines().empty()) {
+    if (input.GetPuzzleCount() == 0 && input.GetBadLines().empty()) {
         Fail(shownName + ": no puzzle in it");
         return;
     }
     for (const PuzzleInput::BadLine& line : input.GetBadLines()) {
         Fail(shownName + ":" + std::to_string(line.number) + ": not a puzzle of 81 cells, skipped");
     }
-    for (const EnneoPuzzle& puzzle : input.GetPuzzles()) SolveAndReport(puzzle);
+    std::string results;  // written at once: a write per puzzle costs more than its solve
+    for (size_t i = 0; i < input.GetPuzzleCount(); ++i) {
+        EnneoPuzzle puzzle = input.GetPuzzle(i);
+        SolveAndReport(puzzle, results);
+    }
+    out_.write(results.data(), static_cast<std::streamsize>(results.size()));
 }
 
-void SolveTool::SolveAndReport(EnneoPuzzle puzzle) {
+// One solve, as EnneoPuzzle::Solve takes it, so that the tool ends where the program does.
+void SolveTool::SolveAndReport(EnneoPuzzle& puzzle, std::string& results) {
     int steps = 0;
     std::string placements;
-    for (;;) {
-        EnneoPuzzle before = puzzle;
-        if (!puzzle.SolveOne()) break;
+    puzzle.Solve([this, &steps, &placements](int x, int y, int digit) {
         ++steps;
-        if (listSteps_) placements += ' ' + Placement(before, puzzle);
-    }
+        if (listSteps_) {
+            const char placement[] = {' ', static_cast<char>('0' + x), ',', static_cast<char>('0' + y), '=',
+                                      static_cast<char>('0' + digit)};
+            placements.append(placement, sizeof placement);
+        }
+    });
     bool solved = puzzle.IsSolved();
     unsolved_ = unsolved_ || !solved;
     if (lineOutput_) {
-        out_ << ToPuzzleLine(puzzle) << (solved ? " solved" : " unsolved") << placements << '\n';
+        results += ToPuzzleLine(puzzle);
+        results += solved ? " solved" : " unsolved";
+        results += placements;
+        results += '\n';
     } else {
-        out_ << PrintedGrid(puzzle);
-        if (solved) {
-            out_ << "solved in " << steps << " steps\n";
-        } else {
-            out_ << "not solved: " << steps << " steps, " << CountEmpty(puzzle) << " cells empty\n";
-        }
+        results += PrintedGrid(puzzle);
+        results += solved ? "solved in " + std::to_string(steps) + " steps\n"
+                          : "not solved: " + std::to_string(steps) + " steps, " +
+                                std::to_string(CountEmpty(puzzle)) + " cells empty\n";
     }
 }
 
