@@ -9,7 +9,7 @@ const int kFileNameField = 0x47C;  // the file dialogs' name field (cmb13)
 const int kMessageText = 0xFFFF;   // the message box's text
 
 struct Search {
-    const std::wstring* caption;  // null: any dialog window, shown or not, enabled or not
+    const std::wstring* caption;
     DWORD process;
     HWND found;
 };
@@ -18,19 +18,16 @@ BOOL CALLBACK FindBox(HWND window, LPARAM parameter) {
     auto* search = reinterpret_cast<Search*>(parameter);
     wchar_t className[16] = {};
     GetClassNameW(window, className, 16);
-    if (std::wstring(className) != L"#32770") return TRUE;
+    // A disabled box waits for a box of its own (an overwrite prompt) and takes no answer.
+    if (std::wstring(className) != L"#32770" || !IsWindowVisible(window) || !IsWindowEnabled(window)) return TRUE;
+    wchar_t caption[256] = {};
+    GetWindowTextW(window, caption, 256);
+    if (!search->caption->empty() && *search->caption != caption) return TRUE;
     // Only the boxes of the watched process, not shown by the driver's own thread:
     // tests run side by side, each with its own boxes.
     DWORD process = 0;
     DWORD thread = GetWindowThreadProcessId(window, &process);
     if (process != search->process || thread == GetCurrentThreadId()) return TRUE;
-    if (search->caption != nullptr) {
-        // A disabled box waits for a box of its own (an overwrite prompt) and takes no answer.
-        if (!IsWindowVisible(window) || !IsWindowEnabled(window)) return TRUE;
-        wchar_t caption[256] = {};
-        GetWindowTextW(window, caption, 256);
-        if (!search->caption->empty() && *search->caption != caption) return TRUE;
-    }
     search->found = window;
     return FALSE;
 }
@@ -70,29 +67,33 @@ void DialogDriver::Respond(const Answer& answer) {
     GetDlgItemTextW(box, kMessageText, text, 1024);
     texts_.push_back(text);
     if (!answer.fileName.empty()) SetDlgItemTextW(box, kFileNameField, answer.fileName.c_str());
-    // Sent with a callback that tells when the box has handled the press, even if it stays
-    // (a file dialog that went into a folder). Until it goes, or shows a box of its own.
-    handled_ = nullptr;
-    SendMessageCallbackW(box, WM_COMMAND, MAKEWPARAM(answer.button, BN_CLICKED),
-                         reinterpret_cast<LPARAM>(GetDlgItem(box, answer.button)), &Handled,
-                         reinterpret_cast<ULONG_PTR>(this));
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(answer.button, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(box, answer.button)));
     auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    MSG message;
-    while (handled_ != box && IsWindow(box) && IsWindowVisible(box) && IsWindowEnabled(box) &&
+    // Until it goes, or until it shows a box of its own, which comes next.
+    while (IsWindow(box) && IsWindowVisible(box) && IsWindowEnabled(box) &&
            std::chrono::steady_clock::now() < deadline) {
-        PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);  // delivers the callback
         Sleep(20);
     }
 }
 
-void CALLBACK DialogDriver::Handled(HWND box, UINT, ULONG_PTR driver, LRESULT) {
-    reinterpret_cast<DialogDriver*>(driver)->handled_ = box;
-}
-
 bool DialogDriver::HasDialog(DWORD process) {
-    Search search = {nullptr, process, nullptr};
-    EnumWindows(&FindBox, reinterpret_cast<LPARAM>(&search));
-    return search.found != nullptr;
+    struct AnyBox {
+        DWORD process;
+        bool found;
+    } search = {process, false};
+    EnumWindows(
+        [](HWND window, LPARAM parameter) -> BOOL {
+            auto* search = reinterpret_cast<AnyBox*>(parameter);
+            wchar_t className[16] = {};
+            GetClassNameW(window, className, 16);
+            DWORD process = 0;
+            GetWindowThreadProcessId(window, &process);
+            search->found = std::wstring(className) == L"#32770" && process == search->process;
+            return !search->found;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 std::vector<std::wstring> DialogDriver::Texts() {

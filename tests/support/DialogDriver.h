@@ -37,12 +37,9 @@ public:
 
 private:
     void Respond(const Answer& answer);
-    // The callback of a sent press, on the driver's thread: the box has handled it.
-    static void CALLBACK Handled(HWND box, UINT message, ULONG_PTR driver, LRESULT result);
 
     std::vector<Answer> answers_;
     DWORD process_;
     std::vector<std::wstring> texts_;
-    HWND handled_ = nullptr;  // the last box whose press was handled
     std::thread thread_;
 };
