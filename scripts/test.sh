@@ -34,13 +34,13 @@ fi
 
 enneo_choose_wine_tree
 if [ "$wine_tree" = build/windows ]; then
-    enneo_build build/windows --toolchain cmake/mingw-w64-i686.cmake || failed+=("windows build")
+    enneo_build build/windows --toolchain cmake/mingw-w64-i686.cmake -DENNEO_ASSERTIONS=ON || failed+=("windows build")
 else
     echo "test: this machine cannot run 32-bit programs; the Windows tests run from $wine_tree"
     # The shipped programs are still built, without the tests that cannot run here.
     ENNEO_BUILD_TARGET="Enneo enneo-solve" enneo_build build/windows --toolchain cmake/mingw-w64-i686.cmake ||
         failed+=("windows build")
-    enneo_build "$wine_tree" --toolchain "$wine_toolchain" || failed+=("windows64 build")
+    enneo_build "$wine_tree" --toolchain "$wine_toolchain" -DENNEO_ASSERTIONS=ON || failed+=("windows64 build")
 fi
 
 if bash scripts/wine-prefix.sh "$PWD/$wine_tree/wineprefix" "$arch" "$loader"; then
