@@ -83,6 +83,8 @@ public:
     using PlacementListener = std::function<void(int x, int y, int digit)>;
     // Steps until no step places a digit, all with one solver state and so one search
     // budget; a loop of SolveOne gives each step a fresh budget and can end elsewhere.
+    // Without a listener the steps are skipped where their end is certain (see
+    // StepSolver::FindEnd); the grid ends the same.
     void Solve(const PlacementListener& onPlaced = nullptr);
 
     // The solver's strategies in the order SolveOne tries them; each places at most one

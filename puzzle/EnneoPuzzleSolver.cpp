@@ -51,15 +51,25 @@ bool EnneoPuzzle::SolveOne() { return PlaceStep(*this, &StepSolver::Step); }
 // completions serves every step, and its search budget is the whole solve's.
 // The solver places only candidates of empty cells, so the digits go in without SetCell's
 // check of the rule, which would read 27 cells a step and take longer than the step.
+// Without a listener the steps are not taken where their end is certain.
 void EnneoPuzzle::Solve(const PlacementListener& onPlaced) {
-    StepSolver solver{SolverGrid(*this)};
+    auto put = [this](int cell, int digit) {
+        values_[cell / 9][cell % 9] = digit;
+        states_[cell / 9][cell % 9] = CELL_SET;
+    };
+    SolverGrid grid(*this);
+    SolverGrid end = grid;
+    if (!onPlaced && StepSolver::FindEnd(grid, end)) {
+        for (int cell = 0; cell < 81; ++cell) {
+            if (grid.IsEmpty(cell)) put(cell, end.GetDigit(cell));
+        }
+        return;
+    }
+    StepSolver solver{grid};
     for (;;) {
         Placement placement;
         bool placed = solver.Step(placement);
-        if (placement.digit != 0) {
-            values_[placement.X() - 1][placement.Y() - 1] = placement.digit;
-            states_[placement.X() - 1][placement.Y() - 1] = CELL_SET;
-        }
+        if (placement.digit != 0) put(placement.cell, placement.digit);
         if (!placed) return;
         if (onPlaced) onPlaced(placement.X(), placement.Y(), placement.digit);
     }

@@ -9,6 +9,11 @@ bool StepSolver::Step(SolverGrid::Placement& placement) {
     return PlaceByTrial(placement);
 }
 
+bool StepSolver::FindEnd(const SolverGrid& grid, SolverGrid& end) {
+    int64_t budget = kSearchBudget;
+    return !grid.HasRepeatedDigit() && grid.CountCompletions(2, &end, &budget) == 1;
+}
+
 bool StepSolver::PlaceByTrial(SolverGrid::Placement& placement) {
     placement = {-1, 0};
     int cell = grid_.FirstEmptyCell();

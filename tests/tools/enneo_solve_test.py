@@ -128,6 +128,10 @@ class EnneoSolveTest(unittest.TestCase):
             self.assertEqual("solved", words[1], puzzle)
             self.assertTrue(is_valid_solution(puzzle, words[0]), puzzle)
             self.assertEqual(puzzle.count("."), len(words) - 2, puzzle)
+        # Without --steps the solve skips its steps where their end is certain: it must
+        # end the same.
+        _, out, _ = run("--line", path)
+        self.assertEqual([" ".join(line.split()[:2]) for line in results], out.splitlines())
 
 
 if __name__ == "__main__":

@@ -118,17 +118,23 @@ void SolveTool::SolveInput(const std::wstring& name, const std::string& bytes) {
 }
 
 // One solve, as EnneoPuzzle::Solve takes it, so that the tool ends where the program does.
+// A line without steps needs no word of each placement, and Solve is faster without.
 void SolveTool::SolveAndReport(EnneoPuzzle& puzzle, std::string& results) {
     int steps = 0;
     std::string placements;
-    puzzle.Solve([this, &steps, &placements](int x, int y, int digit) {
+    auto listen = [this, &steps, &placements](int x, int y, int digit) {
         ++steps;
         if (listSteps_) {
             const char placement[] = {' ', static_cast<char>('0' + x), ',', static_cast<char>('0' + y), '=',
                                       static_cast<char>('0' + digit)};
             placements.append(placement, sizeof placement);
         }
-    });
+    };
+    if (lineOutput_ && !listSteps_) {
+        puzzle.Solve();
+    } else {
+        puzzle.Solve(listen);
+    }
     bool solved = puzzle.IsSolved();
     unsolved_ = unsolved_ || !solved;
     if (lineOutput_) {
