@@ -6,6 +6,11 @@
 #include "tests/puzzle/RandomGrids.h"
 #include "tests/puzzle/ReferenceSolver.h"
 
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -26,7 +31,7 @@ const char kUsage[] =
     "qqwing --solve when it is installed, and prints the median, 99th percentile,\n"
     "maximum and total time per puzzle of each. The solver's time per puzzle is the\n"
     "best of three runs; qqwing's is its own --timer figure. Then times enneo-solve --line\n"
-    "and qqwing --solve as whole processes on the largest collection (best of five runs).\n"
+    "and qqwing --solve as whole processes on the largest collection (best of nine runs).\n"
     "Exit status 1 when the solver leaves a puzzle unsolved.\n";
 
 using Clock = std::chrono::steady_clock;
@@ -114,26 +119,42 @@ std::filesystem::path WriteCollection(const Collection& collection) {
     return path;
 }
 
-// The best wall time of a few runs of a shell command, in milliseconds, or -1 when it fails.
-double CommandMillis(const std::string& command) {
+// The best wall time of a few runs of a program, in milliseconds, or -1 when it fails.
+// Started directly, not through a shell, whose own start would be timed too; its
+// output goes to /dev/null, and input (if not empty) is its standard input.
+double ProcessMillis(const char* program, std::vector<std::string> arguments, const std::string& input) {
+    posix_spawn_file_actions_t files;
+    posix_spawn_file_actions_init(&files);
+    if (!input.empty()) posix_spawn_file_actions_addopen(&files, 0, input.c_str(), O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&files, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&files, 2, "/dev/null", O_WRONLY, 0);
+    std::vector<char*> argv{const_cast<char*>(program)};
+    for (std::string& argument : arguments) argv.push_back(argument.data());
+    argv.push_back(nullptr);
     double best = -1;
-    for (int run = 0; run < 5; ++run) {
+    for (int run = 0; run < 9; ++run) {
         Clock::time_point start = Clock::now();
-        if (std::system(command.c_str()) != 0) return -1;
+        pid_t child;
+        int status = 0;
+        if (posix_spawnp(&child, program, &files, nullptr, argv.data(), environ) != 0 ||
+            waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+            best = -1;
+            break;
+        }
         double millis = Micros(Clock::now() - start) / 1e3;
         best = run == 0 ? millis : std::min(best, millis);
     }
+    posix_spawn_file_actions_destroy(&files);
     return best;
 }
 
 // Both programs as a user runs them, start and input and output included.
 void CompareProcesses(const Collection& collection) {
     std::filesystem::path input = WriteCollection(collection);
-    std::string quoted = "'" + input.string() + "'";
-    double enneo = CommandMillis(std::string("'") + ENNEO_SOLVE_PATH + "' --line " + quoted + " >/dev/null");
-    double qqwing = CommandMillis("qqwing --solve < " + quoted + " >/dev/null 2>&1");
+    double enneo = ProcessMillis(ENNEO_SOLVE_PATH, {"--line", input.string()}, "");
+    double qqwing = ProcessMillis("qqwing", {"--solve"}, input.string());
     std::filesystem::remove(input);
-    std::printf("\nwhole processes on %s (%zu puzzles), best of 5:\n", collection.name.c_str(),
+    std::printf("\nwhole processes on %s (%zu puzzles), best of 9:\n", collection.name.c_str(),
                 collection.puzzles.size());
     std::printf("  enneo-solve --line %10.1f ms\n  qqwing --solve     %10.1f ms\n", enneo, qqwing);
     if (enneo > 0 && qqwing > 0) std::printf("  qqwing / enneo-solve %8.1f\n", qqwing / enneo);
