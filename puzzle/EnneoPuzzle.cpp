@@ -27,16 +27,6 @@ EnneoPuzzle::EnneoPuzzle() : Object(L"EnneoPuzzle") {
     print_[0] = 0;
 }
 
-int EnneoPuzzle::GetCell(int x, int y) const {
-    assert(IsCell(x, y));
-    return states_[x - 1][y - 1] == CELL_EMPTY ? 0 : values_[x - 1][y - 1];
-}
-
-int EnneoPuzzle::GetCellState(int x, int y) const {
-    assert(IsCell(x, y));
-    return states_[x - 1][y - 1];
-}
-
 void EnneoPuzzle::SetCell(int x, int y, int value, int state) {
     assert(IsCell(x, y) && IsDigitOrEmpty(value) && state >= CELL_EMPTY && state <= CELL_KNOWN);
     int previous = values_[x - 1][y - 1];

@@ -15,8 +15,9 @@ bool IsPuzzleLine(const std::string& line) {
 EnneoPuzzle ReadPuzzleLine(const std::string& line) {
     assert(IsPuzzleLine(line));
     std::string rows;
+    rows.reserve(99);
     for (int row = 0; row < 9; ++row) {
-        rows += line.substr(row * 9, 9);
+        rows.append(line, row * 9, 9);
         rows += "\r\n";
     }
     for (char& c : rows) {
@@ -29,6 +30,7 @@ EnneoPuzzle ReadPuzzleLine(const std::string& line) {
 
 std::string ToPuzzleLine(const EnneoPuzzle& puzzle) {
     std::string line;
+    line.reserve(81);
     for (int y = 1; y <= 9; ++y) {
         for (int x = 1; x <= 9; ++x) {
             int digit = puzzle.GetCell(x, y);
