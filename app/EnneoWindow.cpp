@@ -9,6 +9,11 @@
 #include <commdlg.h>
 #include <windowsx.h>
 
+// The 32-bit program hands the dialog the 88-byte structure of 32-bit Windows.
+#ifndef _WIN64
+static_assert(sizeof(OPENFILENAMEW) == 88, "OPENFILENAMEW of 32-bit Windows");
+#endif
+
 namespace {
 
 const wchar_t kErrorCaption[] = L"Error (not very fatal)";

@@ -4,8 +4,9 @@
 #   build/sanitize  clang with AddressSanitizer and UndefinedBehaviorSanitizer: the
 #                   portable tests again, and each fuzzer for a short while
 #   build/windows   MinGW-w64 i686: the shipped program; its tests run under Wine
-# On a machine whose kernel cannot run 32-bit programs (no IA-32 emulation) Wine cannot
-# run build/windows, and the same tests run from build/windows64 (x86_64) instead.
+# build/windows is built whole, tests included, on every machine. On a machine whose
+# kernel cannot run 32-bit programs (no IA-32 emulation) Wine cannot run it, and the
+# same tests run from build/windows64 (x86_64) instead.
 # Exits non-zero when anything fails.
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -32,14 +33,12 @@ else
     failed+=("sanitizer build")
 fi
 
+# The shipped 32-bit tree is built whole, tests included, on every machine, so that a
+# compile error anywhere in it fails here whether or not its tests can run.
+enneo_build build/windows --toolchain cmake/mingw-w64-i686.cmake -DENNEO_ASSERTIONS=ON || failed+=("windows build")
 enneo_choose_wine_tree
-if [ "$wine_tree" = build/windows ]; then
-    enneo_build build/windows --toolchain cmake/mingw-w64-i686.cmake -DENNEO_ASSERTIONS=ON || failed+=("windows build")
-else
+if [ "$wine_tree" != build/windows ]; then
     echo "test: this machine cannot run 32-bit programs; the Windows tests run from $wine_tree"
-    # The shipped programs are still built, without the tests that cannot run here.
-    ENNEO_BUILD_TARGET="Enneo enneo-solve" enneo_build build/windows --toolchain cmake/mingw-w64-i686.cmake ||
-        failed+=("windows build")
     enneo_build "$wine_tree" --toolchain "$wine_toolchain" -DENNEO_ASSERTIONS=ON || failed+=("windows64 build")
 fi
 

@@ -1,6 +1,8 @@
 // CommonControl: the base of the controls of the common-controls library.
 #include "CommonControl.h"
 
+static_assert(sizeof(INITCOMMONCONTROLSEX) == 8, "INITCOMMONCONTROLSEX is 8 bytes on every Windows");
+
 namespace gui {
 
 namespace {

@@ -4,6 +4,11 @@
 #include "common/Exception.h"
 #include "common/LastErrorText.h"
 
+// The 32-bit program registers its classes with the 48-byte structure of 32-bit Windows.
+#ifndef _WIN64
+static_assert(sizeof(WNDCLASSEXW) == 48, "WNDCLASSEXW of 32-bit Windows");
+#endif
+
 namespace gui {
 
 Window::Window(const wchar_t* className)

@@ -32,6 +32,22 @@ BOOL CALLBACK FindBox(HWND window, LPARAM parameter) {
     return FALSE;
 }
 
+struct AnyBox {
+    DWORD process;
+    bool found;
+};
+
+// Any dialog of the process, visible or not: the check that no box came.
+BOOL CALLBACK FindAnyBox(HWND window, LPARAM parameter) {
+    auto* search = reinterpret_cast<AnyBox*>(parameter);
+    wchar_t className[16] = {};
+    GetClassNameW(window, className, 16);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    search->found = std::wstring(className) == L"#32770" && process == search->process;
+    return !search->found;
+}
+
 HWND WaitForBox(const std::wstring& caption, DWORD process) {
     auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     while (std::chrono::steady_clock::now() < deadline) {
@@ -78,21 +94,8 @@ void DialogDriver::Respond(const Answer& answer) {
 }
 
 bool DialogDriver::HasDialog(DWORD process) {
-    struct AnyBox {
-        DWORD process;
-        bool found;
-    } search = {process, false};
-    EnumWindows(
-        [](HWND window, LPARAM parameter) -> BOOL {
-            auto* search = reinterpret_cast<AnyBox*>(parameter);
-            wchar_t className[16] = {};
-            GetClassNameW(window, className, 16);
-            DWORD process = 0;
-            GetWindowThreadProcessId(window, &process);
-            search->found = std::wstring(className) == L"#32770" && process == search->process;
-            return !search->found;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    AnyBox search = {process, false};
+    EnumWindows(&FindAnyBox, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 

@@ -14,6 +14,13 @@
 #include <memory>
 #include <string>
 
+// The 32-bit program registers its class and shows its save dialog with the structures
+// of 32-bit Windows.
+#ifndef _WIN64
+static_assert(sizeof(WNDCLASSEXW) == 48, "WNDCLASSEXW of 32-bit Windows");
+static_assert(sizeof(OPENFILENAMEW) == 88, "OPENFILENAMEW of 32-bit Windows");
+#endif
+
 namespace util {
 namespace logging {
 

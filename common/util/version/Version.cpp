@@ -13,7 +13,8 @@ namespace {
 
 int32_t LeadingNumber(const String& piece) {
     if (piece.IsEmpty()) return 0;
-    long value = std::wcstol(piece.GetText(), nullptr, 10);
+    // long long: long is 32 bits on Windows and 64 on the host, and both must clamp alike.
+    long long value = std::wcstoll(piece.GetText(), nullptr, 10);
     if (value > INT32_MAX) return INT32_MAX;
     if (value < INT32_MIN) return INT32_MIN;
     return static_cast<int32_t>(value);
