@@ -4,7 +4,6 @@
 #include "common/Exception.h"
 #include "common/io/FileOutputStream.h"
 #include "common/net/ControlCharacter.h"
-#include "common/net/DecimalText.h"
 #include "common/net/URL.h"
 
 #include <algorithm>
@@ -14,19 +13,6 @@
 
 namespace net {
 namespace http {
-
-namespace {
-
-// The code of a status line of at least three blank-separated parts, else 0. Split
-// counts no empty last part, so 'HTTP/1.1 200' and 'HTTP/1.1 200 ' give 0.
-uint32_t StatusOf(const String& firstLine) {
-    std::unique_ptr<String[]> parts;
-    int count = 0;
-    if (!firstLine.Split(L" ", parts, count) || count < 3) return 0;
-    return static_cast<uint32_t>(ReadDecimal(parts[1].GetText()));
-}
-
-}  // namespace
 
 HttpClient::HttpClient() : TCPClient(L"HttpClient") {
     CreateSocket();
@@ -74,7 +60,7 @@ bool HttpClient::Request(const wchar_t* url, HttpRequest& request, HttpResponse&
         if (sizeLimit_ > 0) response.SetSizeLimit(sizeLimit_);
         response.Read(*this, limits_);
 
-        status = StatusOf(response.GetFirstLine());
+        status = response.GetStatusCode();
         const wchar_t* setCookie = response.GetHeader(L"Set-Cookie");
         // A value with a control character is dropped: it would go back inside a header.
         if (setCookie != nullptr && std::none_of(setCookie, setCookie + std::wcslen(setCookie), IsControlCharacter)) {

@@ -31,8 +31,8 @@ public:
 
     // Sends a GET for url (absolute, "http://") with the request's first line and
     // headers set here, and reads the answer into response, which comes in empty.
-    // status receives the answer's status code (0 when its status line has fewer than
-    // three parts); it is left alone when no answer came. True for a 200, and for a
+    // status receives the answer's status code (HttpResponse::GetStatusCode); it is
+    // left alone when no answer came. True for a 200, and for a
     // redirect that leads back to the URL just asked for; false for any other status
     // and for every failure, which is not reported further: among them a URL (or a
     // Location) that URL::Set refuses, of which nothing is sent. A 301 or 302 leads to its

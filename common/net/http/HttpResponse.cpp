@@ -12,6 +12,7 @@
 #include <chrono>
 #include <cstring>
 #include <cwchar>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -60,6 +61,13 @@ private:
 int HttpResponse::Read(TCPSocket& socket, const ReadLimits& limits) {
     return ReadFrom([&socket](char* buffer, int wait) { return socket.Receive(buffer, wait); },
                     limits);
+}
+
+uint32_t HttpResponse::GetStatusCode() const {
+    std::unique_ptr<String[]> pieces;
+    int count = 0;
+    if (!GetFirstLine().Split(L" ", pieces, count) || count < 2) return 0;
+    return static_cast<uint32_t>(ReadDecimal(pieces[1].GetText()));
 }
 
 int HttpResponse::ParseHeaderBlock(int end, bool& chunked) {

@@ -6,6 +6,7 @@
 
 #include "common/net/SocketApi.h"
 
+#include <cstdint>
 #include <functional>
 
 namespace net {
@@ -42,6 +43,11 @@ public:
     using Receiver = std::function<int(char* buffer, int waitMilliseconds)>;
     // Read's work over any source of received bytes.
     int ReadFrom(const Receiver& receive, const ReadLimits& limits = ReadLimits());
+
+    // The code of the status line: the decimal number that its second blank-separated
+    // piece begins with (blanks and a sign before it allowed), so 'HTTP/1.1 200 OK',
+    // 'HTTP/1.1 200' and 'HTTP/1.1 200 ' all give 200; 0 without a second piece.
+    uint32_t GetStatusCode() const;
 
     int GetSizeLimit() const { return sizeLimit_; }
     void SetSizeLimit(int bytes) { sizeLimit_ = bytes; }

@@ -80,6 +80,21 @@ TEST(HttpMessageTest, ParseHeadersCollectsCookiesAndKeepsTheLastOfOtherNames) {
     EXPECT_EQ(nullptr, response.GetHeader(L"X-Test"));
 }
 
+// The code is the second blank-separated piece, with or without a reason phrase.
+TEST(HttpMessageTest, TheStatusCodeIsTheSecondPieceOfTheStatusLine) {
+    const struct {
+        const wchar_t* line;
+        uint32_t code;
+    } cases[] = {{L"HTTP/1.1 200 OK", 200}, {L"HTTP/1.1 200", 200},  {L"HTTP/1.1 200 ", 200},
+                 {L"HTTP/1.1 404 Not Found", 404}, {L"HTTP/1.1", 0}, {L"", 0},
+                 {L"HTTP/1.1  200 OK", 0}};  // two blanks: the second piece is empty
+    for (const auto& c : cases) {
+        HttpResponse response;
+        response.SetFirstLine(c.line);
+        EXPECT_EQ(c.code, response.GetStatusCode()) << c.line;
+    }
+}
+
 TEST(HttpMessageTest, SerializeSendsHeadersInNameOrderAndNoBodyWithoutParameters) {
     HttpRequest request;
     request.SetFirstLine(L"GET /p HTTP/1.1");
