@@ -8,11 +8,27 @@
 
 #include <algorithm>
 #include <cwchar>
+#include <cwctype>
 #include <exception>
 #include <memory>
 
 namespace net {
 namespace http {
+
+namespace {
+
+// Host names are the same in any case of their ASCII letters.
+bool IsSameHost(const String& one, const String& other) {
+    if (one.GetLength() != other.GetLength()) return false;
+    const wchar_t* a = one.GetText();
+    const wchar_t* b = other.GetText();
+    for (int i = 0; i < one.GetLength(); ++i) {
+        if (std::towlower(a[i]) != std::towlower(b[i])) return false;
+    }
+    return true;
+}
+
+}  // namespace
 
 HttpClient::HttpClient() : TCPClient(L"HttpClient") {
     CreateSocket();
@@ -50,7 +66,13 @@ bool HttpClient::Request(const wchar_t* url, HttpRequest& request, HttpResponse&
         request.SetHeader(L"User-Agent", userAgent_.GetText());
         request.SetHeader(L"Accept", L"*/*");
         request.SetHeader(L"Accept-Encoding", L"identity");
-        if (!cookie_.IsEmpty()) request.SetHeader(L"Cookie", cookie_.GetText());
+        // The cookie goes only to the host that set it; a request made before, to
+        // another host, may have left one in the request.
+        if (!cookie_.IsEmpty() && IsSameHost(cookieHost_, GetHost())) {
+            request.SetHeader(L"Cookie", cookie_.GetText());
+        } else {
+            request.RemoveHeader(L"Cookie");
+        }
         request.SetHeader(L"Referer", url);
         request.SetHeader(L"Connection", L"Close");
 
@@ -65,6 +87,7 @@ bool HttpClient::Request(const wchar_t* url, HttpRequest& request, HttpResponse&
         // A value with a control character is dropped: it would go back inside a header.
         if (setCookie != nullptr && std::none_of(setCookie, setCookie + std::wcslen(setCookie), IsControlCharacter)) {
             cookie_.Set(setCookie);
+            cookieHost_.Set(GetHost().GetText());
         }
 
         if (status == 200) {

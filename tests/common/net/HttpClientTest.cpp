@@ -137,6 +137,16 @@ TEST_F(HttpClientTest, ACookieSetOnARedirectGoesWithTheNextRequests) {
     EXPECT_STREQ(L"id=42; path=/", client.GetCookie().GetText());
 }
 
+// Another name of the same server is another host: the cookie stays with its own.
+TEST_F(HttpClientTest, ACookieGoesOnlyToTheHostThatSetIt) {
+    std::wstring elsewhere = L"http://localhost:" + std::to_wstring(port_) + L"/echo";
+    std::string echoed = Fetch(Url(L"/move?status=302&cookie=id=7&location=") + elsewhere);
+    EXPECT_EQ("GET /echo/move", RequestLine(echoed).substr(0, 14));
+    EXPECT_EQ(std::string::npos, echoed.find("Cookie")) << echoed;
+    EXPECT_EQ(std::string::npos, Fetch(elsewhere).find("Cookie"));
+    EXPECT_NE(std::string::npos, Fetch(Url(L"/echo")).find("\r\nCookie: id=7\r\n"));
+}
+
 TEST_F(HttpClientTest, ARedirectBackToTheSameUrlEndsTrueWithNothingDelivered) {
     std::wstring url = Url(L"/move?status=301&location=" + Url(L"/"));
     HttpRequest request;
