@@ -68,7 +68,8 @@ by the last /update-control, and the requests it received since then are listed.
                      'trickle', ...). Replies offering a release carry the signatures
                      of both files made with KEY; 'unsigned' offers NEW without
                      them, 'stranger' with STRANGER_KEY's, 'wrong-version' offers
-                     OTHER with the NEW files; 'tampered-updater' and
+                     OTHER with the NEW files; 'not-a-version' NEW with more text
+                     after it; 'tampered-updater' and
                      'tampered-download' serve that file with its last byte changed
                      after signing; 'slow-download' sends the new version over 5 s
   /files/updater.exe   the UPDATER file
@@ -104,6 +105,8 @@ def update_reply(scenario):
         updater = base + "&#13;&#10;X-Injected: 1/updater.exe"
     versions = update["versions"]
     version = {"same": versions["installed"], "wrong-version": versions["other"]}.get(scenario, versions["new"])
+    if scenario == "not-a-version":
+        version += " - call us at http://support.invalid/"
     message = "<message>Service closed</message>" if scenario == "message" else "<message/>"
     elements = ("%s<version>%s</version><downloadUrl>%sEnneo.upd</downloadUrl><updaterUrl>%s</updaterUrl>"
                 % (message, version, base, updater))
