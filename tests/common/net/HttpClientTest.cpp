@@ -173,6 +173,39 @@ TEST_F(HttpClientTest, RedirectsEndAtTenAndWithoutALocation) {
     EXPECT_EQ("<false>", Fetch(Url(L"/move?status=303&location=echo")));
 }
 
+// An IPv6 literal is connected to over IPv6 and named, brackets and all, in the Host
+// header.
+TEST_F(HttpClientTest, AnIPv6LiteralIsRequestedOverIPv6) {
+    if (!HasIPv6()) GTEST_SKIP() << "the test server could not listen on ::1: this machine has no IPv6 loopback";
+    std::wstring server = L"http://[::1]:" + std::to_wstring(port_);
+    EXPECT_EQ("::1", Fetch(server + L"/peer"));
+    EXPECT_NE(std::string::npos, Fetch(server + L"/echo").find("\r\nHost: [::1]:" + std::to_string(port_) + "\r\n"));
+}
+
+// A host's addresses, of either family, are tried in the order the lookup gives them
+// until one takes the connection (127.0.0.2 refuses: the server listens on 127.0.0.1).
+TEST_F(HttpClientTest, AHostsAddressesAreTriedInTheOrderTheLookupGives) {
+    if (!HasIPv6()) GTEST_SKIP() << "the test server could not listen on ::1: this machine has no IPv6 loopback";
+    net::SocketAddress ipv4, refusing, ipv6;
+    ipv4.bytes[0] = refusing.bytes[0] = 127;
+    ipv4.bytes[3] = 1;
+    refusing.bytes[3] = 2;
+    ipv6.family = net::SocketAddress::Family::IPv6;
+    ipv6.bytes[15] = 1;
+    client.SetResolver([=](const char* host, std::vector<net::SocketAddress>& addresses) {
+        std::string name = host;
+        if (name == "ipv6-first") addresses = {ipv6, ipv4};
+        if (name == "ipv4-first") addresses = {ipv4, ipv6};
+        if (name == "refused-first") addresses = {refusing, ipv6};
+        return !addresses.empty();
+    });
+    std::wstring port = L":" + std::to_wstring(port_);
+    EXPECT_EQ("::1", Fetch(L"http://ipv6-first" + port + L"/peer"));
+    EXPECT_EQ("127.0.0.1", Fetch(L"http://ipv4-first" + port + L"/peer"));
+    EXPECT_EQ("::1", Fetch(L"http://refused-first" + port + L"/peer"));
+    EXPECT_EQ("<false>", Fetch(L"http://unknown" + port + L"/peer"));
+}
+
 TEST_F(HttpClientTest, UnreachableServersGiveFalse) {
     EXPECT_EQ("<false>", Fetch(L"http://nonexistent.invalid/"));
     EXPECT_EQ("<false>", Fetch(UrlOnPort(closedPort_, L"/")));
