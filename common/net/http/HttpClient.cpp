@@ -10,22 +10,17 @@
 #include <cwchar>
 #include <cwctype>
 #include <exception>
-#include <memory>
 
 namespace net {
 namespace http {
 
 namespace {
 
-// Host names are the same in any case of their ASCII letters.
+// Host names match whatever the case of their letters.
 bool IsSameHost(const String& one, const String& other) {
-    if (one.GetLength() != other.GetLength()) return false;
-    const wchar_t* a = one.GetText();
-    const wchar_t* b = other.GetText();
-    for (int i = 0; i < one.GetLength(); ++i) {
-        if (std::towlower(a[i]) != std::towlower(b[i])) return false;
-    }
-    return true;
+    return one.GetLength() == other.GetLength() &&
+           std::equal(one.GetText(), one.GetText() + one.GetLength(), other.GetText(),
+                      [](wchar_t a, wchar_t b) { return std::towlower(a) == std::towlower(b); });
 }
 
 }  // namespace
