@@ -28,6 +28,9 @@ public:
     // Bytes the reader looks at, and bytes a saved file holds: the printed grid
     // followed by nine zero bytes.
     static const int kFileLength = 273;
+    // Names Save tries for the new file it writes beside the old one before it puts it
+    // in its place: "<name>.saving", "<name>.saving-2", ... up to this number.
+    static const int kSavingNames = 10;
     // The sample puzzle the board shows at start, in the text format.
     static const char kSampleText[];
 
@@ -74,9 +77,11 @@ public:
     // ignored like any other character the format does not use.
     void LoadFromBytes(const char* bytes, size_t count);
     // Writes the printed grid and nine zero bytes. The old file is replaced only after
-    // the new one is written in full beside it, and keeps its attributes or permissions;
-    // in a folder that takes no new file the old file is overwritten in place. False on
-    // any failure, with the old file intact except after a failed write in place.
+    // the new one is written in full beside it, under a name no file held before, and
+    // keeps its attributes or permissions; in a folder that takes no new file (or where
+    // every such name is taken) the old file is overwritten in place. A file marked
+    // read-only is not saved over. False on any failure, with the old file intact
+    // except after a failed write in place, and nothing left beside it.
     bool Save(const wchar_t* path);
 
     // Solver: one placement per step, by the first strategy that applies. Its steps

@@ -6,6 +6,7 @@
 
 #include <cstring>
 #include <fstream>
+#include <string>
 #include <system_error>
 
 namespace {
@@ -13,18 +14,14 @@ namespace {
 const wchar_t kSeparatorLine[] = L"-------+-------+------\r\n";
 const int kSeparatorLength = 24;
 
-// Writes a whole saved file into an open stream and closes it; false on any failure.
-bool WriteAndClose(std::fstream& file, const char* bytes) {
-    file.write(bytes, EnneoPuzzle::kFileLength);
-    file.close();
-    return !file.fail();
-}
-
 // Overwrites an existing file where it is, which keeps its attributes and permissions.
 // Opened without truncation: Windows refuses an overwriting open of a hidden file.
 bool WriteInPlace(const std::filesystem::path& target, const char* bytes) {
     std::fstream file(target, std::ios::in | std::ios::out | std::ios::binary);
-    if (!file || !WriteAndClose(file, bytes)) return false;
+    if (!file) return false;
+    file.write(bytes, EnneoPuzzle::kFileLength);
+    file.close();
+    if (file.fail()) return false;
     std::error_code error;
     std::filesystem::resize_file(target, EnneoPuzzle::kFileLength, error);
     return !error;
@@ -115,16 +112,30 @@ bool EnneoPuzzle::Save(const wchar_t* path) {
     char bytes[kFileLength] = {};
     for (int i = 0; i < kPrintLength; ++i) bytes[i] = static_cast<char>(print_[i]);
 
-    // Written beside the target first and then put in its place, so that a failed write
-    // never costs the old file. A folder that takes no new file (where the old file may
+    // Written into a new file beside the target first and then put in its place, so
+    // that a failed write never costs the old file. The new file's name is one that no
+    // file holds ("<name>.saving", else "<name>.saving-2" and on): only a file made
+    // here is ever removed. A folder that takes no new file (where the old file may
     // still be writable) leaves only writing in place.
     std::filesystem::path target = ToFilePath(path);
-    std::filesystem::path temporary = target;
-    temporary += ".saving";
-    std::fstream file(temporary, std::ios::out | std::ios::trunc | std::ios::binary);
-    if (!file) return WriteInPlace(target, bytes);
-    if (WriteAndClose(file, bytes) && util::ReplaceKeepingProtection(temporary, target)) return true;
-    std::error_code ignored;
-    std::filesystem::remove(temporary, ignored);
-    return false;
+    if (util::IsReadOnlyFile(target)) return false;
+    for (int attempt = 1; attempt <= kSavingNames; ++attempt) {
+        std::filesystem::path temporary = target;
+        temporary += attempt == 1 ? std::string(".saving") : ".saving-" + std::to_string(attempt);
+        switch (util::WriteNewFile(temporary, bytes, kFileLength)) {
+        case util::NewFile::NameTaken:
+            continue;
+        case util::NewFile::NotMade:
+            return WriteInPlace(target, bytes);
+        case util::NewFile::WriteFailed:
+            return false;
+        case util::NewFile::Written:
+            break;
+        }
+        if (util::ReplaceKeepingProtection(temporary, target)) return true;
+        std::error_code ignored;
+        std::filesystem::remove(temporary, ignored);
+        return false;
+    }
+    return WriteInPlace(target, bytes);  // every name is taken
 }

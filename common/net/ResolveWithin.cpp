@@ -6,6 +6,7 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <utility>
 
 namespace net {
 
@@ -18,30 +19,30 @@ struct Lookup {
     std::condition_variable done;
     bool finished = false;
     bool found = false;
-    uint32_t address = 0;
+    std::vector<SocketAddress> addresses;
 };
 
 }  // namespace
 
-bool ResolveWithin(const char* host, uint32_t& address, const Deadline& deadline,
+bool ResolveWithin(const char* host, std::vector<SocketAddress>& addresses, const Deadline& deadline,
                    const Resolver& resolve) {
-    if (!deadline.IsSet()) return resolve(host, address);
+    if (!deadline.IsSet()) return resolve(host, addresses);
     if (deadline.HasPassed()) return false;
     auto lookup = std::make_shared<Lookup>();
     std::thread([lookup, name = std::string(host), resolve] {
-        uint32_t found = 0;
+        std::vector<SocketAddress> found;
         bool ok = resolve(name.c_str(), found);
         std::lock_guard<std::mutex> lock(lookup->mutex);
         lookup->finished = true;
         lookup->found = ok;
-        lookup->address = found;
+        lookup->addresses = std::move(found);
         lookup->done.notify_all();
     }).detach();
     std::unique_lock<std::mutex> lock(lookup->mutex);
     if (!lookup->done.wait_until(lock, deadline.GetTime(), [&] { return lookup->finished; })) {
         return false;
     }
-    if (lookup->found) address = lookup->address;
+    if (lookup->found) addresses = lookup->addresses;
     return lookup->found;
 }
 

@@ -1,7 +1,12 @@
 // SocketApi: the few socket calls the network classes make, one file per platform.
 #pragma once
 
+#include "SocketAddress.h"
+
 #include <cstdint>
+#include <vector>
+
+struct sockaddr_storage;
 
 namespace net {
 
@@ -26,20 +31,24 @@ namespace socketapi {
 void Start();
 void Stop();
 
-// socket(AF_INET, SOCK_STREAM, IPPROTO_TCP); kInvalidSocket on failure.
-SocketHandle OpenTcp();
+// socket(AF_INET or AF_INET6, SOCK_STREAM, IPPROTO_TCP); kInvalidSocket on failure.
+SocketHandle OpenTcp(SocketAddress::Family family);
 // closesocket / close: 0 on success.
 int Close(SocketHandle handle);
 // SO_RCVTIMEO in milliseconds: 0 on success.
 int SetReceiveTimeOut(SocketHandle handle, int milliseconds);
-// The first IPv4 address of the host (UTF-8 name), in network byte order, by
-// getaddrinfo; false when the name does not resolve. It may block for as long as the
-// system's lookup takes (see ResolveWithin) and is safe on any thread.
-bool Resolve(const char* host, uint32_t& address);
-// Connects to the IPv4 address (network byte order) and port. A positive time-out
-// bounds the wait for the connection (the error is then the system's time-out);
-// 0 leaves the wait to the system. False on failure.
-bool Connect(SocketHandle handle, uint32_t address, uint16_t port, int timeOutMilliseconds);
+// The IPv4 and IPv6 addresses of the host (a UTF-8 name, or an IPv6 literal in
+// brackets, "[::1]", which is never looked up as a name), in the order getaddrinfo
+// gives them; false, with addresses empty, when it has none. It may block for as long
+// as the system's lookup takes (see ResolveWithin) and is safe on any thread.
+// Portable: SocketApi.cpp.
+bool Resolve(const char* host, std::vector<SocketAddress>& addresses);
+// Fills the system's form of the address and port; its length in bytes.
+int ToSystemAddress(const SocketAddress& address, uint16_t port, sockaddr_storage& system);
+// Connects a socket of the address's family to the address and port. A positive
+// time-out bounds the wait for the connection (the error is then the system's
+// time-out); 0 leaves the wait to the system. False on failure.
+bool Connect(SocketHandle handle, const SocketAddress& address, uint16_t port, int timeOutMilliseconds);
 // One send, flags 0, with the system's result (-1 on error). A peer that has gone
 // raises no signal.
 int Send(SocketHandle handle, const void* data, int count);

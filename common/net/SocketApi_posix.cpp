@@ -2,10 +2,8 @@
 // GetLastErrorText reads.
 #include "SocketApi.h"
 
-#include <arpa/inet.h>
 #include <cerrno>
 #include <fcntl.h>
-#include <netdb.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
@@ -18,7 +16,10 @@ void Start() {}
 
 void Stop() {}
 
-SocketHandle OpenTcp() { return socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, IPPROTO_TCP); }
+SocketHandle OpenTcp(SocketAddress::Family family) {
+    int domain = family == SocketAddress::Family::IPv6 ? AF_INET6 : AF_INET;
+    return socket(domain, SOCK_STREAM | SOCK_CLOEXEC, IPPROTO_TCP);
+}
 
 int Close(SocketHandle handle) { return close(handle); }
 
@@ -27,30 +28,17 @@ int SetReceiveTimeOut(SocketHandle handle, int milliseconds) {
     return setsockopt(handle, SOL_SOCKET, SO_RCVTIMEO, &value, sizeof value);
 }
 
-bool Resolve(const char* host, uint32_t& address) {
-    addrinfo hints = {};
-    hints.ai_family = AF_INET;
-    hints.ai_socktype = SOCK_STREAM;
-    addrinfo* found = nullptr;
-    if (getaddrinfo(host, nullptr, &hints, &found) != 0 || found == nullptr) return false;
-    address = reinterpret_cast<const sockaddr_in*>(found->ai_addr)->sin_addr.s_addr;
-    freeaddrinfo(found);
-    return true;
-}
-
-bool Connect(SocketHandle handle, uint32_t address, uint16_t port, int timeOutMilliseconds) {
-    sockaddr_in peer = {};
-    peer.sin_family = AF_INET;
-    peer.sin_port = htons(port);
-    peer.sin_addr.s_addr = address;
+bool Connect(SocketHandle handle, const SocketAddress& address, uint16_t port, int timeOutMilliseconds) {
+    sockaddr_storage peer;
+    socklen_t length = static_cast<socklen_t>(ToSystemAddress(address, port, peer));
     const sockaddr* target = reinterpret_cast<const sockaddr*>(&peer);
-    if (timeOutMilliseconds <= 0) return connect(handle, target, sizeof peer) == 0;
+    if (timeOutMilliseconds <= 0) return connect(handle, target, length) == 0;
 
     // Connect without blocking, wait for the outcome at most the time-out, then make
     // the socket blocking again.
     int flags = fcntl(handle, F_GETFL);
     if (flags < 0 || fcntl(handle, F_SETFL, flags | O_NONBLOCK) < 0) return false;
-    bool connected = connect(handle, target, sizeof peer) == 0;
+    bool connected = connect(handle, target, length) == 0;
     int error = connected ? 0 : errno;
     if (!connected && error == EINPROGRESS) {
         pollfd wait = {handle, POLLOUT, 0};

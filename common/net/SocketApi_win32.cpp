@@ -15,7 +15,9 @@ void Start() {
 
 void Stop() { WSACleanup(); }
 
-SocketHandle OpenTcp() { return socket(AF_INET, SOCK_STREAM, IPPROTO_TCP); }
+SocketHandle OpenTcp(SocketAddress::Family family) {
+    return socket(family == SocketAddress::Family::IPv6 ? AF_INET6 : AF_INET, SOCK_STREAM, IPPROTO_TCP);
+}
 
 int Close(SocketHandle handle) { return closesocket(handle); }
 
@@ -27,30 +29,17 @@ int SetReceiveTimeOut(SocketHandle handle, int milliseconds) {
     return setsockopt(handle, SOL_SOCKET, SO_RCVTIMEO, option, sizeof option);
 }
 
-bool Resolve(const char* host, uint32_t& address) {
-    addrinfo hints = {};
-    hints.ai_family = AF_INET;
-    hints.ai_socktype = SOCK_STREAM;
-    addrinfo* found = nullptr;
-    if (getaddrinfo(host, nullptr, &hints, &found) != 0 || found == nullptr) return false;
-    address = reinterpret_cast<const sockaddr_in*>(found->ai_addr)->sin_addr.s_addr;
-    freeaddrinfo(found);
-    return true;
-}
-
-bool Connect(SocketHandle handle, uint32_t address, uint16_t port, int timeOutMilliseconds) {
-    sockaddr_in peer = {};
-    peer.sin_family = AF_INET;
-    peer.sin_port = htons(port);
-    peer.sin_addr.s_addr = address;
+bool Connect(SocketHandle handle, const SocketAddress& address, uint16_t port, int timeOutMilliseconds) {
+    sockaddr_storage peer;
+    int length = ToSystemAddress(address, port, peer);
     const sockaddr* target = reinterpret_cast<const sockaddr*>(&peer);
-    if (timeOutMilliseconds <= 0) return connect(handle, target, sizeof peer) == 0;
+    if (timeOutMilliseconds <= 0) return connect(handle, target, length) == 0;
 
     // Connect without blocking, wait for the outcome at most the time-out, then make
     // the socket blocking again.
     u_long nonBlocking = 1;
     if (ioctlsocket(handle, FIONBIO, &nonBlocking) != 0) return false;
-    bool connected = connect(handle, target, sizeof peer) == 0;
+    bool connected = connect(handle, target, length) == 0;
     int error = connected ? 0 : WSAGetLastError();
     if (!connected && error == WSAEWOULDBLOCK) {
         fd_set writable, failed;

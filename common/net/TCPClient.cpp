@@ -1,29 +1,42 @@
 // TCPClient: a TCP socket that knows the host and port it talks to.
 #include "TCPClient.h"
 
-#include "ResolveWithin.h"
-
 #include "common/Exception.h"
 #include "common/LastErrorText.h"
+
+#include <vector>
 
 namespace net {
 
 void TCPClient::Connect(const Deadline& deadline) {
-    uint32_t address = 0;
+    std::vector<SocketAddress> addresses;
     const char* name = host_.ToUtf8();
-    if (name == nullptr ||
-        !ResolveWithin(name, address, WaitEnd(deadline), socketapi::Resolve)) {
+    if (name == nullptr || !ResolveWithin(name, addresses, WaitEnd(deadline), resolve_)) {
         throw new Exception(L"%s::Connect() %s could not be resolved", GetName(), host_);
     }
-    if (!HasSocket()) CreateSocket();
     // A peer that never completes the connection must not hold the caller for the
-    // system's own connect time-out.
+    // system's own connect time-out; all the attempts share this one bound.
     Deadline connectBy = WaitEnd(deadline);
-    if (!socketapi::Connect(handle_, address, static_cast<uint16_t>(port_),
-                            connectBy.IsSet() ? connectBy.MillisecondsLeft() : 0)) {
-        throw new Exception(L"%s::Connect() - while connecting to %s:%d : %s", GetName(), host_,
-                            port_, GetLastErrorText());
+    bool tried = false;
+    for (const SocketAddress& address : addresses) {
+        if (tried && connectBy.HasPassed()) break;
+        // A socket whose connection failed is not used again.
+        if (tried || !HasSocket() || GetFamily() != address.family) {
+            try {
+                CreateSocket(address.family);
+            } catch (Exception* e) {
+                delete e;  // this family may not be available here: the next address may be
+                continue;
+            }
+        }
+        tried = true;
+        if (socketapi::Connect(handle_, address, static_cast<uint16_t>(port_),
+                               connectBy.IsSet() ? connectBy.MillisecondsLeft() : 0)) {
+            return;
+        }
     }
+    throw new Exception(L"%s::Connect() - while connecting to %s:%d : %s", GetName(), host_, port_,
+                        GetLastErrorText());
 }
 
 Deadline TCPClient::WaitEnd(const Deadline& deadline) const {

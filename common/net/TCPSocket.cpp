@@ -1,4 +1,4 @@
-// TCPSocket: one IPv4 TCP stream socket, blocking, with a receive time-out.
+// TCPSocket: one IPv4 or IPv6 TCP stream socket, blocking, with a receive time-out.
 #include "TCPSocket.h"
 
 #include "common/Exception.h"
@@ -10,9 +10,10 @@ TCPSocket::TCPSocket(const wchar_t* className) : Object(className) {}
 
 TCPSocket::~TCPSocket() { CloseQuietly(); }
 
-void TCPSocket::CreateSocket() {
+void TCPSocket::CreateSocket(SocketAddress::Family family) {
     CloseQuietly();
-    handle_ = socketapi::OpenTcp();
+    family_ = family;
+    handle_ = socketapi::OpenTcp(family);
     if (handle_ == kInvalidSocket) {
         throw new Exception(L"%s::CreateSocket()\nError at function socket()\n%s", GetName(),
                             GetLastErrorText());

@@ -1,4 +1,4 @@
-// TCPSocket: one IPv4 TCP stream socket, blocking, with a receive time-out.
+// TCPSocket: one IPv4 or IPv6 TCP stream socket, blocking, with a receive time-out.
 #pragma once
 
 #include "SocketApi.h"
@@ -23,9 +23,10 @@ public:
     TCPSocket(const TCPSocket&) = delete;
     TCPSocket& operator=(const TCPSocket&) = delete;
 
-    // Makes a new socket (closing one still held) and sets the remembered receive
-    // time-out on it. Raises "%s::CreateSocket()" when the system refuses.
-    void CreateSocket();
+    // Makes a new socket of the family (closing one still held) and sets the
+    // remembered receive time-out on it. Raises "%s::CreateSocket()" when the system
+    // refuses.
+    void CreateSocket(SocketAddress::Family family = SocketAddress::Family::IPv4);
     // Closes the socket; nothing happens when there is none. Raises when the system
     // fails to close it, and the handle then keeps its value.
     void Close();
@@ -44,6 +45,8 @@ public:
 
     SocketHandle GetHandle() const { return handle_; }
     bool HasSocket() const { return handle_ != 0 && handle_ != kInvalidSocket; }
+    // The family of the socket held, or of the last one.
+    SocketAddress::Family GetFamily() const { return family_; }
 
 protected:
     // Close for paths that must not raise: the socket is let go whatever the system
@@ -54,6 +57,7 @@ protected:
 
 private:
     int recvTimeOut_ = 0;
+    SocketAddress::Family family_ = SocketAddress::Family::IPv4;
 };
 
 }  // namespace net

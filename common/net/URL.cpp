@@ -37,8 +37,14 @@ URL::Parts URL::Split() const {
     parts.scheme = parts.text.find(L"://");
     if (parts.scheme == std::wstring::npos) return parts;
     parts.start = parts.scheme + 3;
-    parts.colon = parts.text.find(L':', parts.start);
     parts.slash = parts.text.find(L'/', parts.start);
+    // The colons of an IPv6 literal ("[::1]") are not the port's.
+    size_t portSearch = parts.start;
+    if (parts.text.compare(parts.start, 1, L"[") == 0) {
+        size_t close = parts.text.find(L']', parts.start);
+        if (close != std::wstring::npos && close < parts.slash) portSearch = close + 1;
+    }
+    parts.colon = parts.text.find(L':', portSearch);
     parts.portInHost = parts.colon != std::wstring::npos &&
                        (parts.slash == std::wstring::npos || parts.colon < parts.slash);
     parts.hostEnd = parts.portInHost                    ? parts.colon

@@ -7,8 +7,9 @@
 namespace net {
 
 // Holds the URL text, which may be edited like a String, and splits it by plain text
-// search: no percent-decoding, no lower-casing, no user part, no IPv6 literals, no
-// fragment removal. Only "http://" has a default port (80).
+// search: no percent-decoding, no lower-casing, no user part, no fragment removal. A
+// host in brackets is an IPv6 literal, whose colons are its own ("http://[::1]:8080/").
+// Only "http://" has a default port (80).
 class URL : public Object {
 public:
     URL() : Object(L"URL") {}
@@ -22,8 +23,9 @@ public:
     }
     const wchar_t* GetText() const { return text_.GetText(); }
 
-    // The host; raises "host part could not be extracted from %s" when the text has
-    // no "://". The text stays valid until the next getHost.
+    // The host, an IPv6 literal with its brackets; raises "host part could not be
+    // extracted from %s" when the text has no "://". The text stays valid until the
+    // next getHost.
     const wchar_t* getHost();
     // The path with its query and whatever follows, "/" when there is none. Valid
     // until the next getPath.

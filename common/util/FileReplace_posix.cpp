@@ -1,10 +1,35 @@
-// FileReplace: the POSIX calls behind ReplaceKeepingProtection.
+// FileReplace: the POSIX calls behind saving a file safely.
 #include "FileReplace.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace util {
+
+NewFile WriteNewFile(const std::filesystem::path& path, const char* bytes, size_t count) {
+    int file = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (file < 0) return errno == EEXIST ? NewFile::NameTaken : NewFile::NotMade;
+    size_t done = 0;
+    while (done < count) {
+        ssize_t n = write(file, bytes + done, count - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        done += static_cast<size_t>(n);
+    }
+    bool whole = close(file) == 0 && done == count;
+    if (whole) return NewFile::Written;
+    unlink(path.c_str());
+    return NewFile::WriteFailed;
+}
+
+bool IsReadOnlyFile(const std::filesystem::path& path) {
+    struct stat status;
+    return stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode) &&
+           (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+}
 
 bool ReplaceKeepingProtection(const std::filesystem::path& replacement, const std::filesystem::path& target) {
     // The new file was made with the default permissions; it takes the old file's.

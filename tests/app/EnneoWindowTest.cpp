@@ -335,14 +335,20 @@ TEST_F(BoardFileTest, AFileThatCannotBeReadKeepsTheBoard) {
     EXPECT_EQ(8, board_.GetPuzzle().GetCell(1, 1));
 }
 
+// A read-only file is not saved over: the box tells, the old bytes stay, and nothing
+// is left beside them.
 TEST_F(BoardFileTest, AFailedSaveIsReported) {
-    std::wstring path = folder_.Path("blocked.enn");
-    fs::create_directories(folder_.Folder() / "blocked.enn.saving" / "inside");  // the new file cannot be made
-    DialogDriver driver({{L"", path, IDOK}, {L"Error (not very fatal)", L"", IDOK}});
+    std::wstring path = folder_.Path("ro.enn");
+    WriteBytes(path, "old bytes");
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY);
+    DialogDriver driver({{L"", path, IDOK}, {L"", L"", IDYES}, {L"Error (not very fatal)", L"", IDOK}});
     Command(ID_MFILE_Save);
     std::vector<std::wstring> texts = driver.Texts();
-    ASSERT_EQ(2u, texts.size());
-    EXPECT_EQ(L"Your enneo has died.\nError saving Enneo to file.", texts[1]);
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ASSERT_EQ(3u, texts.size());
+    EXPECT_EQ(L"Your enneo has died.\nError saving Enneo to file.", texts[2]);
+    EXPECT_EQ("old bytes", ReadBytes(path));
+    EXPECT_EQ(1, std::distance(fs::directory_iterator(folder_.Folder()), fs::directory_iterator()));
 }
 
 // The visible board window of one thread: other test programs running side by side

@@ -6,9 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -40,10 +42,29 @@ void Protect(const fs::path& file) { fs::permissions(file, kUnusualPermissions);
 bool IsProtected(const fs::path& file) { return fs::status(file).permissions() == kUnusualPermissions; }
 #endif
 
+// Marks a file read-only, as a user would, or takes the mark away again.
+void MarkReadOnly(const fs::path& file, bool readOnly) {
+#ifdef _WIN32
+    SetFileAttributesW(file.c_str(), readOnly ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL);
+#else
+    fs::permissions(file, readOnly ? fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read
+                                   : fs::perms::owner_read | fs::perms::owner_write);
+#endif
+}
+
 // A folder of its own for each test, removed afterwards.
 class PuzzleFileTest : public ::testing::Test {
 protected:
     fs::path File(const char* name) const { return folder_.Folder() / name; }
+    // The names in the folder, sorted.
+    std::vector<std::string> Names() const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(folder_.Folder())) {
+            names.push_back(entry.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
 
     TempFolder folder_;
 };
@@ -131,12 +152,15 @@ TEST_F(PuzzleFileTest, SaveWritesThePrintAndNineZeroBytes) {
 }
 
 // Both ways of saving over an old file: through a new file put in its place, and in
-// place where no file can be made beside it (a folder takes the name here). Either way
-// the old file's surplus bytes go and its protection stays.
+// place where no file can be made beside it (folders take every name it could have
+// here). Either way the old file's surplus bytes go and its protection stays.
 TEST_F(PuzzleFileTest, SaveReplacesAnOldFileAndKeepsItsProtection) {
     EnneoPuzzle puzzle;
     ASSERT_TRUE(puzzle.Save(File("expected.txt").wstring().c_str()));
     fs::create_directory(File("in-place.txt.saving"));
+    for (int i = 2; i <= EnneoPuzzle::kSavingNames; ++i) {
+        fs::create_directory(File(("in-place.txt.saving-" + std::to_string(i)).c_str()));
+    }
     for (const char* name : {"replaced.txt", "in-place.txt"}) {
         SCOPED_TRACE(name);
         WriteBytes(File(name), std::string(1000, 'x'));
@@ -155,6 +179,25 @@ TEST_F(PuzzleFileTest, AFailedSaveReportsFalseAndKeepsTheOldFile) {
     EXPECT_FALSE(puzzle.Save(File("taken.txt").wstring().c_str()));
     EXPECT_TRUE(fs::is_directory(File("taken.txt") / "inside"));
     EXPECT_FALSE(fs::exists(File("taken.txt.saving")));
+}
+
+// Save makes its new file under a name nothing holds and removes only that file: a
+// user's "<name>.saving" stays as it was, and a refused save leaves nothing behind.
+TEST_F(PuzzleFileTest, SaveNeverTouchesAFileOfTheUsersNorLeavesOneOfItsOwn) {
+    EnneoPuzzle puzzle;
+    ASSERT_TRUE(puzzle.Save(File("expected.txt").wstring().c_str()));
+    WriteBytes(File("kept.txt"), "old bytes");
+    WriteBytes(File("kept.txt.saving"), "the user's own");
+    MarkReadOnly(File("kept.txt"), true);
+    EXPECT_FALSE(puzzle.Save(File("kept.txt").wstring().c_str()));
+    MarkReadOnly(File("kept.txt"), false);
+    EXPECT_EQ("old bytes", ReadBytes(File("kept.txt")));
+    EXPECT_EQ((std::vector<std::string>{"expected.txt", "kept.txt", "kept.txt.saving"}), Names());
+
+    ASSERT_TRUE(puzzle.Save(File("kept.txt").wstring().c_str()));
+    EXPECT_EQ(ReadBytes(File("expected.txt")), ReadBytes(File("kept.txt")));
+    EXPECT_EQ("the user's own", ReadBytes(File("kept.txt.saving")));
+    EXPECT_EQ((std::vector<std::string>{"expected.txt", "kept.txt", "kept.txt.saving"}), Names());
 }
 
 TEST_F(PuzzleFileTest, LoadOfAMissingFileOrAFolderChangesNothing) {

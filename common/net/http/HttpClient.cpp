@@ -4,26 +4,23 @@
 #include "common/Exception.h"
 #include "common/io/FileOutputStream.h"
 #include "common/net/ControlCharacter.h"
-#include "common/net/DecimalText.h"
 #include "common/net/URL.h"
 
 #include <algorithm>
 #include <cwchar>
+#include <cwctype>
 #include <exception>
-#include <memory>
 
 namespace net {
 namespace http {
 
 namespace {
 
-// The code of a status line of at least three blank-separated parts, else 0. Split
-// counts no empty last part, so 'HTTP/1.1 200' and 'HTTP/1.1 200 ' give 0.
-uint32_t StatusOf(const String& firstLine) {
-    std::unique_ptr<String[]> parts;
-    int count = 0;
-    if (!firstLine.Split(L" ", parts, count) || count < 3) return 0;
-    return static_cast<uint32_t>(ReadDecimal(parts[1].GetText()));
+// Host names match whatever the case of their letters.
+bool IsSameHost(const String& one, const String& other) {
+    return one.GetLength() == other.GetLength() &&
+           std::equal(one.GetText(), one.GetText() + one.GetLength(), other.GetText(),
+                      [](wchar_t a, wchar_t b) { return std::towlower(a) == std::towlower(b); });
 }
 
 }  // namespace
@@ -64,7 +61,13 @@ bool HttpClient::Request(const wchar_t* url, HttpRequest& request, HttpResponse&
         request.SetHeader(L"User-Agent", userAgent_.GetText());
         request.SetHeader(L"Accept", L"*/*");
         request.SetHeader(L"Accept-Encoding", L"identity");
-        if (!cookie_.IsEmpty()) request.SetHeader(L"Cookie", cookie_.GetText());
+        // The cookie goes only to the host that set it; a request made before, to
+        // another host, may have left one in the request.
+        if (!cookie_.IsEmpty() && IsSameHost(cookieHost_, GetHost())) {
+            request.SetHeader(L"Cookie", cookie_.GetText());
+        } else {
+            request.RemoveHeader(L"Cookie");
+        }
         request.SetHeader(L"Referer", url);
         request.SetHeader(L"Connection", L"Close");
 
@@ -74,11 +77,12 @@ bool HttpClient::Request(const wchar_t* url, HttpRequest& request, HttpResponse&
         if (sizeLimit_ > 0) response.SetSizeLimit(sizeLimit_);
         response.Read(*this, limits_);
 
-        status = StatusOf(response.GetFirstLine());
+        status = response.GetStatusCode();
         const wchar_t* setCookie = response.GetHeader(L"Set-Cookie");
         // A value with a control character is dropped: it would go back inside a header.
         if (setCookie != nullptr && std::none_of(setCookie, setCookie + std::wcslen(setCookie), IsControlCharacter)) {
             cookie_.Set(setCookie);
+            cookieHost_.Set(GetHost().GetText());
         }
 
         if (status == 200) {

@@ -17,7 +17,7 @@ namespace http {
 // ("Connection: Close"): no keep-alive, proxy, encryption or content coding. 301 and
 // 302 are followed by the client's own rule (see SendCommand), at most 10 in a row;
 // the last Set-Cookie value received (unless it holds a control character) goes back
-// as "Cookie" on every later request.
+// as "Cookie" on every later request to the host that sent it, and to no other.
 // The receive time-out (5 seconds unless set) applies to every socket the client
 // makes and bounds looking up the host and connecting as well; each response must also
 // make the minimum progress (HttpResponse's default unless set). A time limit, when
@@ -31,8 +31,8 @@ public:
 
     // Sends a GET for url (absolute, "http://") with the request's first line and
     // headers set here, and reads the answer into response, which comes in empty.
-    // status receives the answer's status code (0 when its status line has fewer than
-    // three parts); it is left alone when no answer came. True for a 200, and for a
+    // status receives the answer's status code (HttpResponse::GetStatusCode); it is
+    // left alone when no answer came. True for a 200, and for a
     // redirect that leads back to the URL just asked for; false for any other status
     // and for every failure, which is not reported further: among them a URL (or a
     // Location) that URL::Set refuses, of which nothing is sent. A 301 or 302 leads to its
@@ -83,6 +83,7 @@ private:
 
     String userAgent_;
     String cookie_;
+    String cookieHost_;  // the host that set the cookie
     // The deadline and stall bound are set anew by each SendCommand.
     ReadLimits limits_;
     int timeLimit_ = 0;

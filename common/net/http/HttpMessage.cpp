@@ -29,6 +29,8 @@ void HttpMessage::SetHeader(const wchar_t* name, const wchar_t* value) {
     headers_[name ? name : L""] = value ? value : L"";
 }
 
+void HttpMessage::RemoveHeader(const wchar_t* name) { headers_.erase(name ? name : L""); }
+
 const wchar_t* HttpMessage::GetHeader(const wchar_t* name) const {
     auto found = headers_.find(name ? name : L"");
     return found == headers_.end() ? nullptr : found->second.c_str();

@@ -21,6 +21,8 @@ public:
 
     // Sets the header, replacing a value held under exactly this name.
     void SetHeader(const wchar_t* name, const wchar_t* value);
+    // Removes the header held under exactly this name, if there is one.
+    void RemoveHeader(const wchar_t* name);
     // The value held under exactly this name (case-sensitive), or null. Valid until
     // the header changes or the message is cleared.
     const wchar_t* GetHeader(const wchar_t* name) const;

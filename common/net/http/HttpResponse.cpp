@@ -12,6 +12,7 @@
 #include <chrono>
 #include <cstring>
 #include <cwchar>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,13 @@ int FindHeaderEnd(const char* bytes, int size, int from) {
         if (std::memcmp(bytes + i, "\r\n\r\n", 4) == 0) return i;
     }
     return -1;
+}
+
+// Counts the line ends (CR LF) that start at from up to before to - 1 and end before to.
+int CountLineEnds(const char* bytes, int from, int to) {
+    int count = 0;
+    for (int i = from; i + 1 < to; ++i) count += bytes[i] == '\r' && bytes[i + 1] == '\n';
+    return count;
 }
 
 // Counts the bytes of each span of time and raises when a span ends with too few.
@@ -62,6 +70,13 @@ int HttpResponse::Read(TCPSocket& socket, const ReadLimits& limits) {
                     limits);
 }
 
+uint32_t HttpResponse::GetStatusCode() const {
+    std::unique_ptr<String[]> pieces;
+    int count = 0;
+    if (!GetFirstLine().Split(L" ", pieces, count) || count < 2) return 0;
+    return static_cast<uint32_t>(ReadDecimal(pieces[1].GetText()));
+}
+
 int HttpResponse::ParseHeaderBlock(int end, bool& chunked) {
     String header;
     header.SetAnsi(std::string(GetRaw().GetBuffer(), end + 2).c_str());
@@ -83,6 +98,8 @@ int HttpResponse::ReadFrom(const Receiver& receive, const ReadLimits& limits) {
     int expected = -1;
     int headerLength = 0;
     bool headerSeen = false;
+    int headerLineEnds = 0;  // in the header block so far, the status line's included
+    int lineScan = 0;        // where the count of line ends goes on
     bool chunked = false;
     bool complete = false;
     bool closed = false;
@@ -131,6 +148,16 @@ int HttpResponse::ReadFrom(const Receiver& receive, const ReadLimits& limits) {
         if (!headerSeen) {
             // The end of the header block may span two receives.
             int end = FindHeaderEnd(raw.GetBuffer(), raw.GetSize(), before > 3 ? before - 3 : 0);
+            int blockEnd = end >= 0 ? end + 2 : raw.GetSize();  // up to its last line's CR LF
+            headerLineEnds += CountLineEnds(raw.GetBuffer(), lineScan, blockEnd);
+            lineScan = std::max(lineScan, blockEnd - 1);
+            if (headerLineEnds - 1 > kMaxHeaderLines) {
+                throw new Exception(L"HttpResponse::Read()\nThe header block passed %d lines.", kMaxHeaderLines);
+            }
+            // Without its end so far, the block could now end only past the limit.
+            if (end < 0 ? raw.GetSize() >= kMaxHeaderBytes : end + 4 > kMaxHeaderBytes) {
+                throw new Exception(L"HttpResponse::Read()\nThe header block passed %d bytes.", kMaxHeaderBytes);
+            }
             if (end >= 0) {
                 headerLength = end + 4;
                 expected = ParseHeaderBlock(end, chunked);

@@ -6,6 +6,7 @@
 
 #include "common/net/SocketApi.h"
 
+#include <cstdint>
 #include <functional>
 
 namespace net {
@@ -19,6 +20,10 @@ class HttpResponse : public HttpMessage {
 public:
     // The most a response may bring, header block included, unless set otherwise.
     static const int kDefaultSizeLimit = 256 * 1024 * 1024;
+    // The most a header block may hold, whatever the size limit: bytes, its closing
+    // empty line included, and header lines after the status line.
+    static constexpr int kMaxHeaderBytes = 64 * 1024;
+    static constexpr int kMaxHeaderLines = 100;
 
     HttpResponse() : HttpMessage(L"HttpResponse") {}
 
@@ -27,7 +32,8 @@ public:
     // trailer of a "chunked" body, or the peer closing; or until a receive error, a
     // receive time-out or limits' stall bound. Returns the body's size. Raises, after
     // nothing or part of the response was decoded, when the response grows (or its
-    // Content-Length would grow it) past the size limit, when it brings less than the
+    // Content-Length would grow it) past the size limit, as soon as its header block
+    // passes kMaxHeaderBytes or kMaxHeaderLines, when it brings less than the
     // minimum progress before it is complete, when limits' deadline passes or its
     // listener returns false, when the reading ends before Content-Length bytes or the
     // end of the chunks arrived (or, without either, before the peer closed), and when
@@ -42,6 +48,11 @@ public:
     using Receiver = std::function<int(char* buffer, int waitMilliseconds)>;
     // Read's work over any source of received bytes.
     int ReadFrom(const Receiver& receive, const ReadLimits& limits = ReadLimits());
+
+    // The code of the status line: the decimal number that its second blank-separated
+    // piece begins with (blanks and a sign before it allowed), so 'HTTP/1.1 200 OK',
+    // 'HTTP/1.1 200' and 'HTTP/1.1 200 ' all give 200; 0 without a second piece.
+    uint32_t GetStatusCode() const;
 
     int GetSizeLimit() const { return sizeLimit_; }
     void SetSizeLimit(int bytes) { sizeLimit_ = bytes; }

@@ -30,6 +30,23 @@ Version::Version(const wchar_t* text) : Object(L"Version") {
     for (int i = 0; i < count && i < kComponents; ++i) components_[i] = LeadingNumber(pieces[i]);
 }
 
+bool Version::IsVersionText(const wchar_t* text) {
+    if (text == nullptr) return false;
+    int numbers = 1;
+    int digits = 0;
+    for (const wchar_t* c = text; *c != 0; ++c) {
+        if (*c == L'.' && digits > 0 && numbers < kComponents) {
+            ++numbers;
+            digits = 0;
+        } else if (*c >= L'0' && *c <= L'9' && digits < 9) {
+            ++digits;
+        } else {
+            return false;
+        }
+    }
+    return digits > 0;
+}
+
 bool Version::IsNewerThan(const Version& other) const {
     for (int i = 0; i < kComponents; ++i) {
         if (components_[i] != other.components_[i]) return components_[i] > other.components_[i];

@@ -19,6 +19,10 @@ public:
     // An empty last piece is dropped and pieces after the tenth ignored. Null: all 0.
     explicit Version(const wchar_t* text);
 
+    // True for a text that is a version and nothing else: 1 to kComponents numbers of
+    // 1 to 9 digits, separated by single dots ('1.0.3'); false for null.
+    static bool IsVersionText(const wchar_t* text);
+
     int32_t GetComponent(int index) const { return components_[index]; }
     // The ordinary ordering: the first component that differs decides; an equal
     // version is not newer.

@@ -165,6 +165,8 @@ void VersionCheck::Check() {
         document.Parse(text.data());
         UpdateInfo info(&document);
         info.ReadReply();
+        // The version text is shown and goes into file checks: it must be nothing else.
+        if (!Version::IsVersionText(info.GetVersion().GetText())) return;
         if (!Version(info.GetVersion().GetText()).IsNewerThan(Version(application_->GetProductVersion()))) return;
         if (OfferUpdate(info.GetVersion().GetText())) InstallUpdate(info);
     } catch (Exception* e) {
@@ -238,14 +240,12 @@ bool VersionCheck::DownloadUpdate(const UpdateInfo& info) {
     });
     if (!client.GetToFile(info.GetUpdaterUrl(), updaterFile_.GetText())) {
         if (cancelled) return false;
-        throw new Exception(L"The updater at:\n\n%s\n\ncould not be saved to:\n\n%s", info.GetUpdaterUrl(),
-                            updaterFile_);
+        throw new Exception(L"The updater could not be saved to:\n\n%s", updaterFile_);
     }
     what.Format(L"Downloading %s %s", name, info.GetVersion());
     if (!client.GetToFile(info.GetDownloadUrl(), newVersionFile_.GetText())) {
         if (cancelled) return false;
-        throw new Exception(L"The new version at:\n\n%s\n\ncould not be saved to:\n\n%s", info.GetDownloadUrl(),
-                            newVersionFile_);
+        throw new Exception(L"The new version could not be saved to:\n\n%s", newVersionFile_);
     }
     return true;
 }

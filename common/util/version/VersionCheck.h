@@ -15,8 +15,9 @@ namespace version {
 // is read, a newer version is offered in a message box, and on Yes the updater program
 // and the new version are downloaded into the program's own folder (where the updater
 // can replace the program), both are verified against the publisher's signature, the
-// updater is started and the quit message posted. Failures before the offer end the
-// check without a word; failures while installing are shown in a box of their own,
+// updater is started and the quit message posted. A reply whose version is not a
+// plain dotted version offers nothing. Failures before the offer end the check without
+// a word; failures while installing are shown in a box of their own,
 // after the downloaded files are removed. The reply is bounded (64 KiB, about four
 // seconds in all, name resolution included); each download to 64 MiB and a time that
 // grows with its size, with a progress window once it takes longer than a second.
@@ -34,8 +35,8 @@ public:
     // One complete check. Raises only when the HTTP client cannot be made.
     void Check();
     // Fetches the updater, then the new version ("<program name>.upd"), into the
-    // program's folder; raises naming the URL and the file of the first fetch that
-    // fails. The new version is not fetched when the updater fails. False when the user
+    // program's folder; raises naming the file of the first fetch that fails (not its
+    // URL: no text of the reply but its version reaches a box). The new version is not fetched when the updater fails. False when the user
     // cancelled in the progress window.
     bool DownloadUpdate(const UpdateInfo& info);
     // False only when "CheckForUpdates" is "0"; a missing value is written as "1".

@@ -113,12 +113,12 @@ void RapidXMLDocument::Parse(wchar_t* text) {
         // RapidXML's own texts ("expected <", ...) are not for the user.
         throw new Exception(L"RapidXMLDocument::Parse()\nError while parsing XML document.");
     }
+    // Each top-level element in turn becomes the root, so the last one is it.
+    RapidXMLElement::Node* last = nullptr;
     for (auto* node = document_->first_node(); node != nullptr; node = node->next_sibling()) {
-        if (node->type() == ::rapidxml::node_element) {
-            root_ = MakeElement(node);
-            break;
-        }
+        if (node->type() == ::rapidxml::node_element) last = node;
     }
+    if (last != nullptr) root_ = MakeElement(last);
 }
 
 XMLElementList RapidXMLDocument::GetElementsByTagName(const wchar_t* tag) {

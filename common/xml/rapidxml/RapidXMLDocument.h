@@ -24,6 +24,8 @@ public:
     RapidXMLDocument();
     ~RapidXMLDocument();
 
+    // The root element: the last top-level element of the text (well-formed XML has
+    // only one), which GetElementsByTagName searches; null when there is none.
     IXMLElement* GetDocumentElement() override { return root_; }
     // Takes an ANSI file (no mark, 8-bit text) through the system's code page and any
     // other file as UTF-16 in the byte order of its mark (little-endian without one);

@@ -101,8 +101,8 @@ TEST_F(HttpClientTest, OnlyA200IsDelivered) {
     EXPECT_FALSE(client.SendCommand(Url(L"/not-found").c_str(), request, response, status));
     EXPECT_EQ(404u, status);
     response.Clear();
-    EXPECT_FALSE(client.SendCommand(Url(L"/no-reason").c_str(), request, response, status));
-    EXPECT_EQ(0u, status);  // 'HTTP/1.1 200' has no reason phrase
+    EXPECT_TRUE(client.SendCommand(Url(L"/no-reason").c_str(), request, response, status));
+    EXPECT_EQ(200u, status);  // 'HTTP/1.1 200' has no reason phrase, and needs none
 
     TempFolder folder;
     std::wstring path = folder.Path("download.bin");
@@ -137,6 +137,16 @@ TEST_F(HttpClientTest, ACookieSetOnARedirectGoesWithTheNextRequests) {
     EXPECT_STREQ(L"id=42; path=/", client.GetCookie().GetText());
 }
 
+// Another name of the same server is another host: the cookie stays with its own.
+TEST_F(HttpClientTest, ACookieGoesOnlyToTheHostThatSetIt) {
+    std::wstring elsewhere = L"http://localhost:" + std::to_wstring(port_) + L"/echo";
+    std::string echoed = Fetch(Url(L"/move?status=302&cookie=id=7&location=") + elsewhere);
+    EXPECT_EQ("GET /echo/move", RequestLine(echoed).substr(0, 14));
+    EXPECT_EQ(std::string::npos, echoed.find("Cookie")) << echoed;
+    EXPECT_EQ(std::string::npos, Fetch(elsewhere).find("Cookie"));
+    EXPECT_NE(std::string::npos, Fetch(Url(L"/echo")).find("\r\nCookie: id=7\r\n"));
+}
+
 TEST_F(HttpClientTest, ARedirectBackToTheSameUrlEndsTrueWithNothingDelivered) {
     std::wstring url = Url(L"/move?status=301&location=" + Url(L"/"));
     HttpRequest request;
@@ -161,6 +171,39 @@ TEST_F(HttpClientTest, RedirectsEndAtTenAndWithoutALocation) {
     EXPECT_EQ(302u, status);
     // Only 301 and 302 are followed.
     EXPECT_EQ("<false>", Fetch(Url(L"/move?status=303&location=echo")));
+}
+
+// An IPv6 literal is connected to over IPv6 and named, brackets and all, in the Host
+// header.
+TEST_F(HttpClientTest, AnIPv6LiteralIsRequestedOverIPv6) {
+    if (!HasIPv6()) GTEST_SKIP() << "the test server could not listen on ::1: this machine has no IPv6 loopback";
+    std::wstring server = L"http://[::1]:" + std::to_wstring(port_);
+    EXPECT_EQ("::1", Fetch(server + L"/peer"));
+    EXPECT_NE(std::string::npos, Fetch(server + L"/echo").find("\r\nHost: [::1]:" + std::to_string(port_) + "\r\n"));
+}
+
+// A host's addresses, of either family, are tried in the order the lookup gives them
+// until one takes the connection (127.0.0.2 refuses: the server listens on 127.0.0.1).
+TEST_F(HttpClientTest, AHostsAddressesAreTriedInTheOrderTheLookupGives) {
+    if (!HasIPv6()) GTEST_SKIP() << "the test server could not listen on ::1: this machine has no IPv6 loopback";
+    net::SocketAddress ipv4, refusing, ipv6;
+    ipv4.bytes[0] = refusing.bytes[0] = 127;
+    ipv4.bytes[3] = 1;
+    refusing.bytes[3] = 2;
+    ipv6.family = net::SocketAddress::Family::IPv6;
+    ipv6.bytes[15] = 1;
+    client.SetResolver([=](const char* host, std::vector<net::SocketAddress>& addresses) {
+        std::string name = host;
+        if (name == "ipv6-first") addresses = {ipv6, ipv4};
+        if (name == "ipv4-first") addresses = {ipv4, ipv6};
+        if (name == "refused-first") addresses = {refusing, ipv6};
+        return !addresses.empty();
+    });
+    std::wstring port = L":" + std::to_wstring(port_);
+    EXPECT_EQ("::1", Fetch(L"http://ipv6-first" + port + L"/peer"));
+    EXPECT_EQ("127.0.0.1", Fetch(L"http://ipv4-first" + port + L"/peer"));
+    EXPECT_EQ("::1", Fetch(L"http://refused-first" + port + L"/peer"));
+    EXPECT_EQ("<false>", Fetch(L"http://unknown" + port + L"/peer"));
 }
 
 TEST_F(HttpClientTest, UnreachableServersGiveFalse) {
@@ -233,10 +276,11 @@ TEST_F(HttpClientTest, AContentLengthLargerThanWhatComesFails) {
     EXPECT_LT(SecondsSince(start), 5.0);
 }
 
-TEST_F(HttpClientTest, AHundredThousandHeaderLinesAreReadInReasonableTime) {
+TEST_F(HttpClientTest, AHundredThousandHeaderLinesFailAtOnce) {
     auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ("ok", Fetch(Url(L"/many-headers")));
-    EXPECT_LT(SecondsSince(start), 30.0);
+    EXPECT_EQ("<false>", Fetch(Url(L"/many-headers")));
+    EXPECT_LT(SecondsSince(start), 2.0);
+    EXPECT_EQ("done", Fetch(Url(L"/hops/0")));
 }
 
 TEST_F(HttpClientTest, AResponsePastItsSizeLimitFails) {

@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
+#include <string>
 #include <vector>
 
 using net::http::HexUtils;
@@ -52,6 +54,52 @@ std::string ReadChunked(const std::string& chunks, std::vector<size_t> cuts,
     return body.GetBuffer() ? std::string(body.GetBuffer(), body.GetSize()) : std::string();
 }
 
+// Reads a response whose receives bring next(k) for the k-th receive (0 first; at most
+// a receive buffer) and the peer's close once it gives nothing. The body, or "raised: " and the message;
+// receives, when given, counts the receives made.
+std::string ReadPieces(const std::function<std::string(int)>& next, int* receives = nullptr) {
+    int count = 0;
+    HttpResponse response;
+    std::wstring raised = RaisedBy([&] {
+        response.ReadFrom([&](char* buffer, int) {
+            std::string piece = next(count++);
+            std::memcpy(buffer, piece.data(), piece.size());
+            return static_cast<int>(piece.size());
+        });
+    });
+    if (receives != nullptr) *receives = count;
+    if (raised != L"<nothing raised>") return "raised: " + std::string(raised.begin(), raised.end());
+    io::ByteArrayOutputStream& body = response.GetBody();
+    return body.GetBuffer() ? std::string(body.GetBuffer(), body.GetSize()) : std::string();
+}
+
+// A response of lines header lines, a "Content-Length: 2" among them, whose header block
+// is padded to bytes bytes, then the body "ok"; received 4 KiB at a time.
+std::string ReadHeaderBlockOf(int lines, int bytes) {
+    std::string block = "HTTP/1.1 200 OK\r\nContent-Length: 2\r\n";
+    for (int i = 1; i < lines; ++i) block += "X: " + std::to_string(i) + "\r\n";
+    block += "P: ";
+    block += std::string(bytes - block.size() - 4, 'p') + "\r\n\r\n";
+    block += "ok";
+    return ReadPieces([&](int k) { return k * 4096u < block.size() ? block.substr(k * 4096u, 4096) : ""; });
+}
+
+TEST(HttpMessageTest, AHeaderBlockHoldsAtMost64KiBAnd100Lines) {
+    EXPECT_EQ("ok", ReadHeaderBlockOf(99, 65536));  // 99 and the padding line
+    EXPECT_EQ("raised: HttpResponse::Read()\nThe header block passed 65536 bytes.", ReadHeaderBlockOf(99, 65537));
+    EXPECT_EQ("raised: HttpResponse::Read()\nThe header block passed 100 lines.", ReadHeaderBlockOf(100, 4096));
+
+    // Endless header lines, or an endless line: given up as soon as either bound passes.
+    int receives = 0;
+    EXPECT_EQ("raised: HttpResponse::Read()\nThe header block passed 100 lines.",
+              ReadPieces([](int k) { return k == 0 ? std::string("HTTP/1.1 200 OK\r\n") : "X: y\r\n"; },
+                         &receives));
+    EXPECT_EQ(102, receives);
+    EXPECT_EQ("raised: HttpResponse::Read()\nThe header block passed 65536 bytes.",
+              ReadPieces([](int) { return std::string(1024, 'x'); }, &receives));
+    EXPECT_EQ(64, receives);
+}
+
 TEST(HttpMessageTest, ParseHeadersCollectsCookiesAndKeepsTheLastOfOtherNames) {
     HttpResponse response;
     response.ParseHeaders(
@@ -78,6 +126,21 @@ TEST(HttpMessageTest, ParseHeadersCollectsCookiesAndKeepsTheLastOfOtherNames) {
     response.Clear();
     EXPECT_TRUE(response.GetFirstLine().IsEmpty());
     EXPECT_EQ(nullptr, response.GetHeader(L"X-Test"));
+}
+
+// The code is the second blank-separated piece, with or without a reason phrase.
+TEST(HttpMessageTest, TheStatusCodeIsTheSecondPieceOfTheStatusLine) {
+    const struct {
+        const wchar_t* line;
+        uint32_t code;
+    } cases[] = {{L"HTTP/1.1 200 OK", 200}, {L"HTTP/1.1 200", 200},  {L"HTTP/1.1 200 ", 200},
+                 {L"HTTP/1.1 404 Not Found", 404}, {L"HTTP/1.1", 0}, {L"", 0},
+                 {L"HTTP/1.1  200 OK", 0}};  // two blanks: the second piece is empty
+    for (const auto& c : cases) {
+        HttpResponse response;
+        response.SetFirstLine(c.line);
+        EXPECT_EQ(c.code, response.GetStatusCode()) << c.line;
+    }
 }
 
 TEST(HttpMessageTest, SerializeSendsHeadersInNameOrderAndNoBodyWithoutParameters) {

@@ -21,9 +21,12 @@ protected:
             << "ENNEO_HTTP_TEST_SERVER is not set: run these tests through ctest";
         std::ifstream in(portFile);
         int pid = 0;
-        in >> port_ >> closedPort_ >> stalledPort_ >> pid;
+        in >> port_ >> closedPort_ >> stalledPort_ >> pid >> ipv6_;
         ASSERT_TRUE(in) << "no test server listed in " << portFile;
     }
+
+    // Whether the server listens on [::1] too; a test that needs it skips, saying why.
+    bool HasIPv6() const { return ipv6_ != 0; }
 
     // "http://127.0.0.1:<port>" followed by path.
     std::wstring Url(const std::wstring& path) const { return UrlOnPort(port_, path); }
@@ -38,5 +41,6 @@ protected:
     int port_ = 0;
     int closedPort_ = 0;   // nothing listens there: connecting is refused
     int stalledPort_ = 0;  // connecting there never completes
+    int ipv6_ = 0;
     net::UsesWinsock winsock_;
 };

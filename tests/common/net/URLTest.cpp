@@ -40,6 +40,13 @@ TEST(URLTest, SplitsHostPortAndPath) {
     ExpectParts(L"http://host/a b#top", L"host", 80, L"/a b#top");  // nothing decoded or cut
 }
 
+// The colons of an IPv6 literal are its own; the brackets stay with the host.
+TEST(URLTest, SplitsAnIPv6LiteralInBrackets) {
+    ExpectParts(L"http://[::1]:8080/versions/index.php", L"[::1]", 8080, L"/versions/index.php");
+    ExpectParts(L"http://[fe80::1:2]/a:b", L"[fe80::1:2]", 80, L"/a:b");
+    ExpectParts(L"http://[::1]", L"[::1]", 80, L"/");
+}
+
 TEST(URLTest, RefusesWhatItCannotSplit) {
     URL ftp;
     ftp.Set(L"ftp://host/file");

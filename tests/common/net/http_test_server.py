@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""The HTTP server the network tests talk to: 127.0.0.1 only, scripted per request path.
+"""The HTTP server the network tests talk to, on the loopback only (127.0.0.1, and ::1 on
+the same port where the machine has an IPv6 loopback), scripted per request path.
 
 usage: http_test_server.py start PORTFILE [PORT [UPDATER KEY STRANGER_KEY VERSIONS]]
                                             start a server in the background; returns
@@ -14,13 +15,15 @@ update service signs both with, STRANGER_KEY another one (scripts/sign-update.py
 VERSIONS three releases: INSTALLED, the program's own, NEW, the one UPDATER's version
 resource names, and OTHER, another newer one.
 
-The port file holds one line: "<port> <closed port> <stalled port> <pid>". The closed
-port refuses connections; the stalled port accepts none (its queue is kept full), so
-connecting to it never completes. The server stops by itself after five idle minutes.
+The port file holds one line: "<port> <closed port> <stalled port> <pid> <ipv6>". The
+closed port refuses connections; the stalled port accepts none (its queue is kept full),
+so connecting to it never completes (both on 127.0.0.1); ipv6 is 1 when the server also
+listens on [::1]:<port>, else 0. The server stops by itself after five idle minutes.
 
 Paths (the answer is sent, then the connection is held until the client closes it or
 for a few seconds, so that a client that waits for the close is seen to wait):
   /echo...           200, the body is the request's exact bytes
+  /peer              200, the body is the client's address ('127.0.0.1' or '::1')
   /split             Content-Length 10, the body in three parts with pauses
   /chunked           chunked 'hello, world' in two parts; the last header ends in '0'
   /chunk-pause       chunked 'abcde0 CR LF fghij': the first chunk, whose data ends in
@@ -68,7 +71,8 @@ by the last /update-control, and the requests it received since then are listed.
                      'trickle', ...). Replies offering a release carry the signatures
                      of both files made with KEY; 'unsigned' offers NEW without
                      them, 'stranger' with STRANGER_KEY's, 'wrong-version' offers
-                     OTHER with the NEW files; 'tampered-updater' and
+                     OTHER with the NEW files; 'not-a-version' NEW with more text
+                     after it; 'tampered-updater' and
                      'tampered-download' serve that file with its last byte changed
                      after signing; 'slow-download' sends the new version over 5 s
   /files/updater.exe   the UPDATER file
@@ -104,6 +108,8 @@ def update_reply(scenario):
         updater = base + "&#13;&#10;X-Injected: 1/updater.exe"
     versions = update["versions"]
     version = {"same": versions["installed"], "wrong-version": versions["other"]}.get(scenario, versions["new"])
+    if scenario == "not-a-version":
+        version += " - call us at http://support.invalid/"
     message = "<message>Service closed</message>" if scenario == "message" else "<message/>"
     elements = ("%s<version>%s</version><downloadUrl>%sEnneo.upd</downloadUrl><updaterUrl>%s</updaterUrl>"
                 % (message, version, base, updater))
@@ -178,6 +184,8 @@ class Handler(socketserver.BaseRequestHandler):
 
         if path.startswith("/echo"):
             ok(request)
+        elif path == "/peer":
+            ok(self.client_address[0].encode())
         elif path == "/split":
             send(b"HTTP/1.1 200 OK\r\nContent-Length: 10\r\n\r\nabc", b"defg", b"hij")
         elif path == "/chunked":
@@ -293,8 +301,18 @@ class Server(socketserver.ThreadingTCPServer):
     allow_reuse_address = True
 
 
+class Server6(Server):
+    address_family = socket.AF_INET6
+
+
 def serve(port_file, port="0", updater=None, key=None, stranger_key=None, installed=None, new=None, other=None):
     server = Server(("127.0.0.1", int(port)), Handler)
+    try:
+        server6 = Server6(("::1", server.server_address[1]), Handler)
+    except OSError:  # no IPv6 loopback here (or the port is taken there): the IPv6 tests skip
+        server6 = None
+    if server6:
+        threading.Thread(target=server6.serve_forever, kwargs={"poll_interval": 0.2}, daemon=True).start()
     closed = socket.socket()
     closed.bind(("127.0.0.1", 0))
     closed_port = closed.getsockname()[1]
@@ -309,7 +327,8 @@ def serve(port_file, port="0", updater=None, key=None, stranger_key=None, instal
         if updater and private_key:
             update["signatures"][owner] = subprocess.run(
                 [sys.executable, SIGN, updater, private_key], check=True, capture_output=True, text=True).stdout.strip()
-    line = "%d %d %d %d\n" % (server.server_address[1], closed_port, stalled.getsockname()[1], os.getpid())
+    line = "%d %d %d %d %d\n" % (server.server_address[1], closed_port, stalled.getsockname()[1], os.getpid(),
+                                 1 if server6 else 0)
     with open(port_file + ".new", "w") as f:
         f.write(line)
     os.replace(port_file + ".new", port_file)
@@ -322,6 +341,8 @@ def serve(port_file, port="0", updater=None, key=None, stranger_key=None, instal
     threading.Thread(target=watchdog, daemon=True).start()
     signal.signal(signal.SIGTERM, lambda *_: threading.Thread(target=server.shutdown).start())
     server.serve_forever(poll_interval=0.2)
+    if server6:
+        server6.shutdown()
     filler.close()
     stalled.close()
     if os.path.exists(port_file):

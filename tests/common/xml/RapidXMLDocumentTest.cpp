@@ -63,6 +63,16 @@ TEST_F(XMLTest, FindsElementsByExactTagInDocumentOrder) {
     EXPECT_EQ(1u, document_.GetElementsByTagName(L"a").size());  // the root itself counts
 }
 
+// Each top-level element in turn becomes the root: the last one is searched alone.
+TEST_F(XMLTest, TheLastOfSeveralTopLevelElementsIsTheRoot) {
+    Parse(L"<a><v>1</v></a><!-- between --><update><v>2</v></update>");
+    EXPECT_STREQ(L"update", document_.GetDocumentElement()->GetTagName());
+    auto found = document_.GetElementsByTagName(L"v");
+    ASSERT_EQ(1u, found.size());
+    EXPECT_STREQ(L"2", found[0]->GetText());
+    EXPECT_TRUE(document_.GetElementsByTagName(L"a").empty());
+}
+
 TEST_F(XMLTest, TextsAreNeverNullAndReferencesAreTranslated) {
     Parse(L"<!DOCTYPE r><r><e/><f></f><g>a &amp; b<!-- note --></g><h><![CDATA[x]]></h></r>");
     EXPECT_STREQ(L"", document_.GetElementsByTagName(L"e")[0]->GetText());

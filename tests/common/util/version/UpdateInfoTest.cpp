@@ -49,6 +49,17 @@ TEST(VersionTest, TheFirstDifferingComponentDecides) {
     EXPECT_FALSE(Version(L"").IsNewerThan(Version(L"1.0.2")));  // a reply with a message
 }
 
+TEST(VersionTest, OnlyDottedNumbersAreAVersionText) {
+    for (const wchar_t* text : {L"1.0.3", L"2", L"0.0", L"123456789.1.2.3.4.5.6.7.8.9"}) {
+        EXPECT_TRUE(Version::IsVersionText(text)) << text;
+    }
+    for (const wchar_t* text : {L"", L"1..3", L"1.2.", L".1", L" 1.0", L"1.0 beta", L"+1", L"1.0.3\nvisit",
+                                L"1234567890", L"1.2.3.4.5.6.7.8.9.10.11"}) {
+        EXPECT_FALSE(Version::IsVersionText(text)) << text;
+    }
+    EXPECT_FALSE(Version::IsVersionText(nullptr));
+}
+
 class UpdateInfoTest : public ::testing::Test {
 protected:
     // Parses the reply and reads it; the message of what it raised, if anything.
