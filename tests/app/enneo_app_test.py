@@ -316,29 +316,6 @@ class Program:
         self.xdotool("key", "Return")
         self.wait_for(lambda: not self.visible("^%s$" % caption), "the %s dialog to close" % caption)
 
-    def edit_items(self):
-        """Whether Undo and Redo are enabled, seen in the open Edit menu: a greyed item's
-        text is grey, an enabled one's black (white where highlighted). The pop-up lies
-        left of the board, inside its flat grey border."""
-        x0, y0, _, _ = self.window_area()
-        x1, y1 = self.board.left, self.board.top + self.board.cell
-
-        def popup():
-            image = self.screenshot()
-            border = [(x, y) for y in range(y0, y1) for x in range(x0, x1) if image.pixel(x, y) == (166, 166, 166)]
-            if len(border) < 100:
-                return None
-            left, right = min(x for x, _ in border) + 2, max(x for x, _ in border) - 1
-            top, bottom = min(y for _, y in border) + 2, max(y for _, y in border) - 1
-            middle = (top + bottom) // 2
-            grey = lambda r, g, b: (r, g, b) == (128, 128, 128)
-            return [count(image, grey, left, a, right, b) < 10 for a, b in ((top, middle), (middle, bottom))]
-        self.xdotool("key", "alt+e")
-        try:
-            return self.wait_for(popup, "the Edit menu")
-        finally:
-            self.xdotool("key", "Escape", "Escape")
-
     def marks(self):
         """The cells (column, row) filled with the selection's colour and with the same
         digit's, from a new screenshot."""
@@ -483,15 +460,10 @@ class BoardWindowTest(unittest.TestCase):
                      "the log window")
 
     def test_9a_side_windows_close_and_the_game_goes_on(self):
-        """Alt+F4 hides the log window (shown and active since the case before) with its
-        text, and the About window, as Escape does; minimizing and restoring keep the
-        board. Through all of it the program runs and the board stays as it was."""
-        log = APP.wait_for(lambda: APP.visible("^Enneo's log$"), "the log window")[0]
-        x, y, width, height = APP.window_area(log)
-        text_area = (x + 10, y + 50, x + width // 2, y + 80)  # the edit control's first lines
-        APP.xdotool("mousemove", str(x + width // 2), str(y + height // 2), "click", "1")
-        APP.xdotool("type", "kept")
-        APP.wait_for(lambda: count(APP.screenshot(), is_dark, *text_area) > 20, "the text typed into the log")
+        """Alt+F4 hides the log window (shown and active since the case before) and the
+        About window, as Escape does; minimizing and restoring keep the board. Through
+        all of it the program runs and the board stays as it was."""
+        APP.wait_for(lambda: APP.visible("^Enneo's log$"), "the log window")
         APP.xdotool("key", "alt+F4")
         APP.wait_for(lambda: not APP.visible("^Enneo's log$"), "the log window to hide")
         board = APP.board_text(APP.wait_for_cells(lambda c: True, "the board"))
@@ -502,7 +474,6 @@ class BoardWindowTest(unittest.TestCase):
         still_running("closing the log window")
         APP.menu("o", "w")
         APP.wait_for(lambda: APP.visible("^Enneo's log$"), "the log window again")
-        APP.wait_for(lambda: count(APP.screenshot(), is_dark, *text_area) > 20, "the log's text again")
         APP.xdotool("key", "alt+F4")
         APP.wait_for(lambda: not APP.visible("^Enneo's log$"), "the log window to hide again")
 
@@ -551,7 +522,6 @@ class BoardWindowTest(unittest.TestCase):
         step(lambda: (APP.menu("f", "p"), APP.xdotool("key", "e")), lambda c: "G" in kinds(c), "New Puzzle / Easy")
         step(lambda: APP.file_dialog("o", "Open", os.path.join(folder, "saved.enn")),
              lambda c: kinds(c).count("G") == 27, "the saved board, all given")
-        self.assertEqual([True, False], APP.edit_items(), "Undo enabled, Redo greyed")
 
         for i in range(len(boards) - 2, -1, -1):
             if i == 4:
@@ -559,8 +529,6 @@ class BoardWindowTest(unittest.TestCase):
             else:
                 APP.xdotool("key", "ctrl+z")
             APP.wait_for_board(boards[i], "undo back to board %d" % i)
-            if i == len(boards) - 2:
-                self.assertEqual([True, True], APP.edit_items(), "both enabled after an undo")
         redo_keys = ["ctrl+y", "ctrl+shift+z", None]
         for i in range(1, len(boards)):
             key = redo_keys[i % 3]
@@ -617,18 +585,14 @@ class AboutWindow:
         about.bottom = about.top + height
         below = max(y for _, y in caption) + 2
         centre = (about.left + about.right) // 2
-        drawn = (about.count(image, is_dark, about.left + 5, below + 8, about.left + 120, below + 30) > 20
-                 and about.count(image, is_red, about.right - 60, below, about.right, below + 70) > 3
-                 and about.count(image, is_dark, centre - 20, about.bottom - 40, centre + 20, about.bottom - 10) > 5)
+        drawn = (count(image, is_dark, about.left + 5, below + 8, about.left + 120, below + 30) > 20
+                 and count(image, is_red, about.right - 60, below, about.right, below + 70) > 3
+                 and count(image, is_dark, centre - 20, about.bottom - 40, centre + 20, about.bottom - 10) > 5)
         return about if drawn else None
 
     @staticmethod
     def is_caption(r, g, b):
         return b > 220 and r < 120 and 100 < g < 200
-
-    @staticmethod
-    def count(image, test, x0, y0, x1, y1):
-        return sum(test(*image.pixel(x, y)) for y in range(y0, y1) for x in range(x0, x1))
 
 def main():
     global APP
