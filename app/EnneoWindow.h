@@ -84,7 +84,7 @@ private:
 
     gui::AboutWindow about_;
     BoardGeometry geometry_;
-    // Constructed before the puzzle: its start-up check runs before any window exists.
+    // Constructed before the game: its start-up check runs before any window exists.
     util::version::VersionCheck versionCheck_;
     Game game_;
     bool showHints_;
