@@ -1,13 +1,18 @@
 // EnneoWindow: the board window, the program's main window.
 #include "EnneoWindow.h"
 
+#include "common/IApplication.h"
+#include "common/String.h"
 #include "common/gui/ShellOpen.h"
+#include "common/util/IProperties.h"
 #include "common/util/logging/LoggerManager.h"
 #include "common/util/logging/WindowLogger.h"
 #include "resources/resource.h"
 
 #include <commdlg.h>
 #include <windowsx.h>
+
+#include <cwchar>
 
 // The 32-bit program hands the dialog the 88-byte structure of 32-bit Windows.
 #ifndef _WIN64
@@ -20,6 +25,9 @@ const wchar_t kErrorCaption[] = L"Error (not very fatal)";
 const COLORREF kGivenColour = RGB(255, 0, 0);
 const COLORREF kSetColour = RGB(0, 0, 0);
 const COLORREF kCandidateColour = RGB(100, 100, 100);
+// Mark Selection: the selected cell, and the other cells holding its digit.
+const COLORREF kSelectionColour = RGB(255, 222, 120);
+const COLORREF kSameDigitColour = RGB(255, 243, 200);
 
 // A "Times New Roman" font of the given height, selected into a device context for one
 // scope and deleted afterwards.
@@ -40,6 +48,31 @@ public:
 private:
     HDC deviceContext_;
     HFONT font_;
+    HGDIOBJ previous_;
+};
+
+// A bitmap like the window's, selected into a memory device context for one scope:
+// the board is drawn there and copied to the window at once, so that it never shows
+// half drawn. Get() is null when the system could not make it.
+class MemoryCanvas {
+public:
+    MemoryCanvas(HDC windowContext, int width, int height)
+        : deviceContext_(CreateCompatibleDC(windowContext)),
+          bitmap_(CreateCompatibleBitmap(windowContext, width, height)),
+          previous_(deviceContext_ != nullptr && bitmap_ != nullptr ? SelectObject(deviceContext_, bitmap_) : nullptr) {}
+    ~MemoryCanvas() {
+        if (previous_ != nullptr) SelectObject(deviceContext_, previous_);
+        if (bitmap_ != nullptr) DeleteObject(bitmap_);
+        if (deviceContext_ != nullptr) DeleteDC(deviceContext_);
+    }
+    MemoryCanvas(const MemoryCanvas&) = delete;
+    MemoryCanvas& operator=(const MemoryCanvas&) = delete;
+
+    HDC Get() const { return previous_ != nullptr ? deviceContext_ : nullptr; }
+
+private:
+    HDC deviceContext_;
+    HBITMAP bitmap_;
     HGDIOBJ previous_;
 };
 
@@ -64,17 +97,22 @@ OPENFILENAMEW FileDialog(HWND owner, wchar_t* fileName, DWORD size, DWORD flags)
     return dialog;
 }
 
+EnneoPuzzle SamplePuzzle() {
+    EnneoPuzzle puzzle;
+    puzzle.LoadFromString(EnneoPuzzle::kSampleText);
+    return puzzle;
+}
+
 }  // namespace
 
 const wchar_t* const EnneoWindow::kHomePageUrl = ENNEO_HOME_URL;
+const wchar_t EnneoWindow::kMarkSelectionSetting[] = L"MarkSelection";
 
 EnneoWindow::EnneoWindow(const wchar_t* updateUrl, const wchar_t* updatePublicKey)
     : MainWindowBase(L"EnneoWindow"),
       versionCheck_(updateUrl, updatePublicKey),
-      puzzle_(std::make_unique<EnneoPuzzle>()),
-      showHints_(true) {
-    puzzle_->LoadFromString(EnneoPuzzle::kSampleText);
-}
+      game_(SamplePuzzle()),
+      showHints_(true) {}
 
 EnneoWindow::~EnneoWindow() = default;
 
@@ -82,6 +120,10 @@ void EnneoWindow::OnCreate() {
     SetText(L"Enneo Tessary");
     LoadMenu(IDR_BOARD_MENU);
     SetIcon(IDI_ENNEO);
+    String setting;
+    markSelection_ = IApplication::GetCurrent()->GetProperties()->GetProperty(kMarkSelectionSetting, setting, nullptr) &&
+                     std::wcscmp(setting.GetText(), L"1") == 0;
+    UpdateMenu();
 }
 
 LRESULT EnneoWindow::MessageHandler(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -99,6 +141,11 @@ LRESULT EnneoWindow::MessageHandler(HWND handle, UINT message, WPARAM wParam, LP
     case WM_CHAR:
         OnKeyPressed(static_cast<wchar_t>(wParam & 0xFF));
         break;
+    case WM_KEYDOWN:
+        OnKeyDown(wParam);
+        break;
+    case WM_ERASEBKGND:
+        return 1;  // OnPaint fills the whole client area itself
     case WM_KEYUP:
         if ((wParam & 0xFF) == VK_F5) RepaintAll();
         break;
@@ -110,16 +157,45 @@ LRESULT EnneoWindow::MessageHandler(HWND handle, UINT message, WPARAM wParam, LP
 
 void EnneoWindow::RepaintAll() { InvalidateRect(GetHandle(), nullptr, TRUE); }
 
+void EnneoWindow::ShowGame() {
+    RepaintAll();
+    UpdateMenu();
+}
+
+void EnneoWindow::UpdateMenu() {
+    HMENU menu = GetMenu(GetHandle());
+    EnableMenuItem(menu, ID_EDIT_UNDO, MF_BYCOMMAND | (game_.CanUndo() ? MF_ENABLED : MF_GRAYED));
+    EnableMenuItem(menu, ID_EDIT_REDO, MF_BYCOMMAND | (game_.CanRedo() ? MF_ENABLED : MF_GRAYED));
+    CheckMenuItem(menu, ID_OPTIONS_MARKSELECTION, MF_BYCOMMAND | (markSelection_ ? MF_CHECKED : MF_UNCHECKED));
+}
+
 void EnneoWindow::OnPaint(HDC) {
     RECT client;
     GetClientRect(&client);
-    geometry_ = BoardGeometry(client.right - client.left, client.bottom - client.top);
+    int width = client.right - client.left;
+    int height = client.bottom - client.top;
+    geometry_ = BoardGeometry(width, height);
+    if (width <= 0 || height <= 0) return;
+
+    HDC windowContext = GetDC(GetHandle());
+    MemoryCanvas canvas(windowContext, width, height);
+    if (canvas.Get() != nullptr) {
+        DrawBoard(canvas.Get(), client);
+        BitBlt(windowContext, 0, 0, width, height, canvas.Get(), 0, 0, SRCCOPY);
+    } else {
+        DrawBoard(windowContext, client);  // short of memory: straight onto the window
+    }
+    ReleaseDC(GetHandle(), windowContext);
+}
+
+void EnneoWindow::DrawBoard(HDC deviceContext, const RECT& client) {
     int left = geometry_.GetLeft();
     int top = geometry_.GetTop();
     int cell = geometry_.GetCellSize();
     int side = geometry_.GetSide();
 
-    HDC deviceContext = GetDC(GetHandle());
+    FillRect(deviceContext, &client, GetSysColorBrush(COLOR_WINDOW));
+    if (markSelection_) DrawSelectionMarks(deviceContext);
     for (int g = 0; g <= 9; ++g) {
         DrawLine(deviceContext, left, top + g * cell, left + side, top + g * cell);
         DrawLine(deviceContext, left + g * cell, top, left + g * cell, top + side);
@@ -136,26 +212,45 @@ void EnneoWindow::OnPaint(HDC) {
     }
     SelectObject(deviceContext, previousPen);
     DeleteObject(pen);
-    ReleaseDC(GetHandle(), deviceContext);
+}
+
+void EnneoWindow::DrawSelectionMarks(HDC deviceContext) {
+    const EnneoPuzzle& puzzle = game_.GetState().puzzle;
+    EnneoPuzzle::Cell selected = puzzle.GetSelectedCell();
+    if (selected.x == 0) return;
+    int digit = puzzle.GetCell(selected.x, selected.y);
+    int cell = geometry_.GetCellSize();
+    for (int x = 1; x <= 9; ++x) {
+        for (int y = 1; y <= 9; ++y) {
+            bool isSelected = x == selected.x && y == selected.y;
+            if (!isSelected && (digit == 0 || puzzle.GetCell(x, y) != digit)) continue;
+            int left = geometry_.GetLeft() + cell * (x - 1);
+            int top = geometry_.GetTop() + cell * (y - 1);
+            RECT inside = {left + 1, top + 1, left + cell, top + cell};
+            SetDCBrushColor(deviceContext, isSelected ? kSelectionColour : kSameDigitColour);
+            FillRect(deviceContext, &inside, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+        }
+    }
 }
 
 void EnneoWindow::DrawCell(HDC deviceContext, int x, int y) {
     int cell = geometry_.GetCellSize();
     int left = geometry_.GetLeft() + cell * (x - 1);
     int top = geometry_.GetTop() + cell * (y - 1);
-    int state = puzzle_->GetCellState(x, y);
+    EnneoPuzzle& puzzle = game_.GetPuzzle();
+    int state = puzzle.GetCellState(x, y);
     SetBkMode(deviceContext, TRANSPARENT);
     if (state != EnneoPuzzle::CELL_EMPTY) {
         ScopedFont font(deviceContext, cell - 6);
         SetTextColor(deviceContext, state == EnneoPuzzle::CELL_KNOWN ? kGivenColour : kSetColour);
-        wchar_t digit = static_cast<wchar_t>(L'0' + puzzle_->GetCell(x, y));
+        wchar_t digit = static_cast<wchar_t>(L'0' + puzzle.GetCell(x, y));
         DrawCentred(deviceContext, &digit, 1, {left + 5, top + 5, left + cell - 5, top + cell - 5});
     } else if (showHints_) {
         // Packed in reading order by position in the text: "379" fills the top row.
         ScopedFont font(deviceContext, cell / 4);
         SetTextColor(deviceContext, kCandidateColour);
         int third = cell / 3;
-        const wchar_t* candidates = puzzle_->GetCandidatesFor(x, y);
+        const wchar_t* candidates = puzzle.GetCandidatesFor(x, y);
         for (int k = 0; candidates[k] != 0; ++k) {
             int column = k % 3;
             int row = k / 3;
@@ -166,7 +261,7 @@ void EnneoWindow::DrawCell(HDC deviceContext, int x, int y) {
 }
 
 void EnneoWindow::ShowCandidates(int x, int y) {
-    if (puzzle_->GetCellState(x, y) != EnneoPuzzle::CELL_EMPTY) return;
+    if (game_.GetState().puzzle.GetCellState(x, y) != EnneoPuzzle::CELL_EMPTY) return;
     HDC deviceContext = GetDC(GetHandle());
     bool showHints = showHints_;
     showHints_ = true;
@@ -175,24 +270,70 @@ void EnneoWindow::ShowCandidates(int x, int y) {
     ReleaseDC(GetHandle(), deviceContext);
 }
 
-void EnneoWindow::OnSelectCell(int x, int y) { puzzle_->SetSelectedCell(x, y); }
+// Without marks the selection shows nowhere, and the board is not repainted for it.
+void EnneoWindow::OnSelectCell(int x, int y) {
+    game_.GetPuzzle().SetSelectedCell(x, y);
+    if (markSelection_) RepaintAll();
+}
+
+void EnneoWindow::MoveSelection(int dx, int dy) {
+    game_.MoveSelection(dx, dy);
+    if (markSelection_) RepaintAll();
+}
 
 void EnneoWindow::OnKeyPressed(wchar_t character) {
-    EnneoPuzzle::Cell selected = puzzle_->GetSelectedCell();
-    if (selected.x == 0 || puzzle_->GetCellState(selected.x, selected.y) == EnneoPuzzle::CELL_KNOWN) return;
+    const EnneoPuzzle& puzzle = game_.GetState().puzzle;
+    EnneoPuzzle::Cell selected = puzzle.GetSelectedCell();
+    if (selected.x == 0 || puzzle.GetCellState(selected.x, selected.y) == EnneoPuzzle::CELL_KNOWN) return;
+    if (character == L'\b' || character == L' ') character = L'0';
     if (character < L'0' || character > L'9') return;
-    int digit = character - L'0';
-    puzzle_->SetCell(selected.x, selected.y, digit, digit == 0 ? EnneoPuzzle::CELL_EMPTY : EnneoPuzzle::CELL_SET);
+    game_.EnterDigit(character - L'0');
+    ShowGame();
+}
+
+void EnneoWindow::OnKeyDown(WPARAM virtualKey) {
+    bool control = GetKeyState(VK_CONTROL) < 0;
+    bool shift = GetKeyState(VK_SHIFT) < 0;
+    switch (virtualKey) {
+    case 'Z':
+        if (control && shift) OnRedo();
+        else if (control) OnUndo();
+        break;
+    case 'Y':
+        if (control) OnRedo();
+        break;
+    case VK_LEFT: MoveSelection(-1, 0); break;
+    case VK_RIGHT: MoveSelection(1, 0); break;
+    case VK_UP: MoveSelection(0, -1); break;
+    case VK_DOWN: MoveSelection(0, 1); break;
+    case VK_DELETE: OnKeyPressed(L'0'); break;
+    }
+}
+
+void EnneoWindow::OnUndo() {
+    if (game_.Undo()) ShowGame();
+}
+
+void EnneoWindow::OnRedo() {
+    if (game_.Redo()) ShowGame();
+}
+
+void EnneoWindow::SetMarkSelection(bool on) {
+    markSelection_ = on;
+    IApplication::GetCurrent()->GetProperties()->SetProperty(kMarkSelectionSetting, on ? L"1" : L"0", nullptr);
+    UpdateMenu();
     RepaintAll();
 }
 
-void EnneoWindow::SetPuzzle(std::unique_ptr<EnneoPuzzle> puzzle) { puzzle_ = std::move(puzzle); }
+void EnneoWindow::SetPuzzle(const EnneoPuzzle& puzzle) {
+    game_.Replace(puzzle);
+    ShowGame();
+}
 
 int EnneoWindow::OnCommand(WPARAM wParam) {
     switch (wParam) {
     case ID_MFILE_NEW:
-        SetPuzzle(std::make_unique<EnneoPuzzle>());
-        RepaintAll();
+        SetPuzzle(EnneoPuzzle());
         break;
     case ID_MFILE_NEWPUZZLE_EASY:
         OnNewPuzzle(PuzzleGenerator::kEasy);
@@ -216,13 +357,22 @@ int EnneoWindow::OnCommand(WPARAM wParam) {
         showHints_ = !showHints_;
         RepaintAll();
         break;
+    case ID_OPTIONS_MARKSELECTION:
+        SetMarkSelection(!markSelection_);
+        break;
     case ID_OPTIONS_Reset:
-        puzzle_->Reset();
-        RepaintAll();
+        game_.Reset();
+        ShowGame();
         break;
     case ID_OPTIONS_Solve:
-        puzzle_->Solve();
-        RepaintAll();
+        game_.Solve();
+        ShowGame();
+        break;
+    case ID_EDIT_UNDO:
+        OnUndo();
+        break;
+    case ID_EDIT_REDO:
+        OnRedo();
         break;
     case IDM_CHECKUPDATES:
         versionCheck_.Check();
@@ -239,29 +389,27 @@ int EnneoWindow::OnCommand(WPARAM wParam) {
 
 void EnneoWindow::OnNewPuzzle(PuzzleGenerator::Level level) {
     PuzzleGenerator generator(PuzzleGenerator::SeedFromClock());
-    SetPuzzle(std::make_unique<EnneoPuzzle>(generator.Generate(level)));
-    RepaintAll();
+    SetPuzzle(generator.Generate(level));
 }
 
 void EnneoWindow::OnFileOpen() {
     wchar_t fileName[520] = {};
     OPENFILENAMEW dialog = FileDialog(GetHandle(), fileName, 520, OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST);
     if (!GetOpenFileNameW(&dialog)) return;
-    auto puzzle = std::make_unique<EnneoPuzzle>();
-    if (!puzzle->Load(fileName)) {
+    EnneoPuzzle puzzle;
+    if (!puzzle.Load(fileName)) {
         // The puzzle on the board stays: an unreadable file must not cost the user's work.
         MessageBoxW(GetHandle(), L"Your enneo has died.\nError loading Enneo from file.", kErrorCaption, MB_ICONERROR);
         return;
     }
-    SetPuzzle(std::move(puzzle));
-    RepaintAll();
+    SetPuzzle(puzzle);
 }
 
 void EnneoWindow::OnFileSave() {
     wchar_t fileName[520] = {};
     OPENFILENAMEW dialog = FileDialog(GetHandle(), fileName, 520, OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST);
     if (!GetSaveFileNameW(&dialog)) return;
-    if (!puzzle_->Save(fileName)) {
+    if (!game_.GetPuzzle().Save(fileName)) {
         MessageBoxW(GetHandle(), L"Your enneo has died.\nError saving Enneo to file.", kErrorCaption, MB_ICONERROR);
     }
 }
@@ -274,5 +422,6 @@ void EnneoWindow::OnAbout() {
 
 void EnneoWindow::OnShowLog() {
     util::logging::WindowLogger* log = util::logging::WindowLogger::GetInstance();
+    log->Show();  // again, after it was closed
     util::logging::LoggerManager::GetInstance()->AddLogger(log);
 }

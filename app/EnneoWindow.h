@@ -6,18 +6,20 @@
 #include "common/gui/MainWindowBase.h"
 #include "common/util/version/VersionCheck.h"
 #include "puzzle/EnneoPuzzle.h"
+#include "puzzle/Game.h"
 #include "puzzle/PuzzleGenerator.h"
 
-#include <memory>
-
-// Draws the board of its puzzle (given digits red, the user's and the solver's black,
-// the candidates of empty cells small and grey while hints are on), takes the mouse and
-// keyboard input, and carries the menu commands. It owns its puzzle and replaces it
-// whole for New, New Puzzle and Open.
+// Draws the board of its game (given digits red, the user's and the solver's black,
+// the candidates of empty cells small and grey while hints are on, and with Mark
+// Selection on the selected cell and the cells holding its digit tinted), takes the
+// mouse and keyboard input, and carries the menu commands. Every change of the board is
+// a step of its Game, which Edit / Undo and Redo take back and do again.
 class EnneoWindow : public gui::MainWindowBase {
 public:
     // The program's home page, which About opens.
     static const wchar_t* const kHomePageUrl;
+    // The registry value that keeps Mark Selection: "1" on; "0" or none, off.
+    static const wchar_t kMarkSelectionSetting[];
 
     // updateUrl: the update service's absolute "http://" URL; updatePublicKey: the base64
     // text of the publisher's PEM public key, empty for none (then no update is ever
@@ -25,17 +27,27 @@ public:
     EnneoWindow(const wchar_t* updateUrl, const wchar_t* updatePublicKey);
     ~EnneoWindow() override;
 
-    // Caption "Enneo Tessary", the board menu and the program icon.
+    // Caption "Enneo Tessary", the board menu and the program icon; Mark Selection as
+    // the registry keeps it.
     void OnCreate() override;
     LRESULT MessageHandler(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Draws the whole client area into a memory bitmap and copies it to the window once.
     void OnPaint(HDC deviceContext) override;
 
     // Runs the command whose identifier equals wParam whole; always 0.
     int OnCommand(WPARAM wParam);
     void OnSelectCell(int x, int y);
-    // Enters a digit ('1'-'9') or empties the cell ('0') at the selected cell, unless it
-    // holds a given digit; repaints in any case once a cell is selected.
+    // Enters a digit ('1'-'9') or empties the cell ('0', Backspace or Space) at the
+    // selected cell, unless it holds a given digit; repaints in any case once a cell is
+    // selected.
     void OnKeyPressed(wchar_t character);
+    // Ctrl+Z undoes, Ctrl+Y and Ctrl+Shift+Z redo, the arrows move the selection and
+    // Delete empties the selected cell.
+    void OnKeyDown(WPARAM virtualKey);
+    void OnUndo();
+    void OnRedo();
+    // Switches the marking of the selection and keeps the choice in the registry.
+    void SetMarkSelection(bool on);
     // Installs a new puzzle of the level, seeded from the clock, so that each choice
     // brings another one; its givens are given digits, no cell is selected.
     void OnNewPuzzle(PuzzleGenerator::Level level);
@@ -43,25 +55,38 @@ public:
     void OnFileSave();
     // Creates the About window the first time, shows it and opens the home page.
     void OnAbout();
-    // Shows the log window (made on first use) and registers it with the logger manager.
+    // Shows the log window (made on first use, shown again after it was closed) and
+    // registers it with the logger manager.
     void OnShowLog();
-    // Installs a new puzzle and deletes the old one.
-    void SetPuzzle(std::unique_ptr<EnneoPuzzle> puzzle);
+    // Installs a new puzzle in place of the current one, as one step.
+    void SetPuzzle(const EnneoPuzzle& puzzle);
 
-    EnneoPuzzle& GetPuzzle() { return *puzzle_; }
+    EnneoPuzzle& GetPuzzle() { return game_.GetPuzzle(); }
     bool IsShowingHints() const { return showHints_; }
+    bool IsMarkingSelection() const { return markSelection_; }
     const BoardGeometry& GetGeometry() const { return geometry_; }
     const gui::AboutWindow& GetAboutWindow() const { return about_; }
 
 private:
+    // The background, the selection's marks, the lines and the 81 cells.
+    void DrawBoard(HDC deviceContext, const RECT& client);
+    // Fills the selected cell and the other cells holding its digit, inside their lines.
+    void DrawSelectionMarks(HDC deviceContext);
     void DrawCell(HDC deviceContext, int x, int y);
     void ShowCandidates(int x, int y);
     void RepaintAll();
+    // After a command that may have changed the game: repaints and updates the menu.
+    void ShowGame();
+    // Greys Undo and Redo when there is nothing to undo or redo, and checks Mark
+    // Selection while it is on.
+    void UpdateMenu();
+    void MoveSelection(int dx, int dy);
 
     gui::AboutWindow about_;
     BoardGeometry geometry_;
-    // Constructed before the puzzle: its start-up check runs before any window exists.
+    // Constructed before the game: its start-up check runs before any window exists.
     util::version::VersionCheck versionCheck_;
-    std::unique_ptr<EnneoPuzzle> puzzle_;
+    Game game_;
     bool showHints_;
+    bool markSelection_ = false;
 };

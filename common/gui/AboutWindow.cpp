@@ -79,9 +79,23 @@ void AboutWindow::OnSize(WPARAM, LPARAM) {
                           buttonWindow.top + 3 + parentClient.bottom - parentWindow.bottom, 0, 0, SWP_NOSIZE);
 }
 
+LRESULT AboutWindow::MessageHandler(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
+    // Escape reaches the window while it has the keyboard focus, as it has once shown.
+    if (message == WM_KEYDOWN && wParam == VK_ESCAPE) {
+        OnClose();
+        return 0;
+    }
+    return MainWindowBase::MessageHandler(handle, message, wParam, lParam);
+}
+
 int AboutWindow::OnCommandMessage(WPARAM wParam, LPARAM) {
     if (LOWORD(wParam) != kOkCommand) return 0;
     return ShowWindow(GetHandle(), SW_HIDE);
+}
+
+int AboutWindow::OnClose() {
+    ShowWindow(GetHandle(), SW_HIDE);
+    return 1;
 }
 
 LRESULT AboutWindow::OnNotify(WPARAM, LPARAM lParam) {

@@ -13,9 +13,9 @@ namespace gui {
 // A captioned pop-up without close box, resizing frame or minimise and maximise boxes:
 // the program icon at the top right, the application's name in bold "Tahoma", a text
 // with the product version, the file description and the company name, and an "OK"
-// button that hides the window. It lays its content out on every size change. The
-// owner creates it once and shows it again after OK; a link in the text opens in the
-// browser.
+// button that hides the window; closing it (Alt+F4) and Escape hide it too, and the
+// program goes on. It lays its content out on every size change. The owner creates it
+// once and shows it again after it was hidden; a link in the text opens in the browser.
 class AboutWindow : public MainWindowBase {
 public:
     static constexpr WORD kOkCommand = 504;
@@ -27,8 +27,11 @@ public:
     // centres it.
     void OnCreate() override;
     void OnSize(WPARAM wParam, LPARAM lParam) override;
+    LRESULT MessageHandler(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) override;
     // OK hides the window; every other command is answered 0.
     int OnCommandMessage(WPARAM wParam, LPARAM lParam) override;
+    // Hides the window and keeps it, for the owner to show again.
+    int OnClose() override;
     // Opens the URL of the information text's first link when it is clicked or entered;
     // answers 1 then and 0 for anything else.
     LRESULT OnNotify(WPARAM wParam, LPARAM lParam) override;

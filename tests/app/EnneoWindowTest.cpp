@@ -59,6 +59,16 @@ protected:
         SendMessageW(handle_, WM_CHAR, character, 0);
     }
     void Command(WPARAM command) { SendMessageW(handle_, WM_COMMAND, command, 0); }
+    // A key pressed while the given keys (VK_CONTROL, VK_SHIFT) are held down.
+    void Key(WPARAM key, std::initializer_list<BYTE> held = {}) {
+        BYTE keys[256] = {};
+        for (BYTE k : held) keys[k] = 0x80;
+        SetKeyboardState(keys);
+        SendMessageW(handle_, WM_KEYDOWN, key, 0);
+        BYTE none[256] = {};
+        SetKeyboardState(none);
+    }
+    bool Greyed(UINT command) { return (GetMenuState(GetMenu(handle_), command, MF_BYCOMMAND) & MF_GRAYED) != 0; }
     // Whether a repaint of the whole client area is pending.
     bool RepaintPending() {
         RECT update;
@@ -97,10 +107,20 @@ TEST_F(BoardTest, CreatesWithCaptionMenuAndTheSample) {
     EXPECT_STREQ(L"Enneo Tessary", caption);
     HMENU menu = GetMenu(handle_);
     ASSERT_NE(nullptr, menu);
-    EXPECT_EQ(3, GetMenuItemCount(menu));
+    EXPECT_EQ(4, GetMenuItemCount(menu));
+    const std::pair<UINT, const wchar_t*> items[] = {{ID_OPTIONS_SHOWLOG, L"Sho&w Log ..."},
+                                                     {ID_EDIT_UNDO, L"&Undo\tCtrl+Z"},
+                                                     {ID_EDIT_REDO, L"&Redo\tCtrl+Y"},
+                                                     {ID_OPTIONS_MARKSELECTION, L"&Mark Selection"}};
     wchar_t text[32] = {};
-    GetMenuStringW(menu, ID_OPTIONS_SHOWLOG, text, 32, MF_BYCOMMAND);
-    EXPECT_STREQ(L"Sho&w Log ...", text);
+    for (const auto& item : items) {
+        GetMenuStringW(menu, item.first, text, 32, MF_BYCOMMAND);
+        EXPECT_STREQ(item.second, text);
+    }
+    GetMenuStringW(menu, 1, text, 32, MF_BYPOSITION);
+    EXPECT_STREQ(L"&Edit", text);
+    EXPECT_TRUE(Greyed(ID_EDIT_UNDO));
+    EXPECT_TRUE(Greyed(ID_EDIT_REDO));
     EXPECT_EQ(kSampleLine, ToPuzzleLine(board_.GetPuzzle()));
     EXPECT_TRUE(board_.IsShowingHints());
     EXPECT_EQ(70, board_.GetGeometry().GetLeft());
@@ -138,6 +158,75 @@ TEST_F(BoardTest, DigitEntry) {
     EXPECT_EQ(8, board_.GetPuzzle().GetCell(1, 1));
     Type(1, 1, L'0');
     EXPECT_EQ(EnneoPuzzle::CELL_EMPTY, board_.GetPuzzle().GetCellState(1, 1));
+}
+
+// The Edit items, greyed when there is nothing to do, and their keys: the items' state
+// follows every step, a refused digit is none.
+TEST_F(BoardTest, UndoAndRedoByMenuAndKeys) {
+    Type(1, 1, L'8');
+    Type(1, 2, L'9');  // refused
+    EXPECT_FALSE(Greyed(ID_EDIT_UNDO));
+    Command(ID_OPTIONS_Solve);
+    std::string solved = ToPuzzleLine(board_.GetPuzzle());
+    Command(ID_EDIT_UNDO);
+    EXPECT_FALSE(Greyed(ID_EDIT_REDO));
+    Paint();
+    Key('Z', {VK_CONTROL});
+    EXPECT_EQ(kSampleLine, ToPuzzleLine(board_.GetPuzzle()));
+    EXPECT_TRUE(RepaintPending());
+    EXPECT_TRUE(Greyed(ID_EDIT_UNDO));
+    Key('Z');  // without Ctrl: nothing
+    Key('Y', {VK_CONTROL});
+    Key('Z', {VK_CONTROL, VK_SHIFT});
+    EXPECT_EQ(solved, ToPuzzleLine(board_.GetPuzzle()));
+    EXPECT_TRUE(Greyed(ID_EDIT_REDO));
+}
+
+// Arrows, Delete, Backspace and Space work without marks, and a move of the selection
+// repaints only with them. Mark Selection is kept in the registry.
+TEST_F(BoardTest, KeysMoveTheSelectionAndMarkSelectionIsKept) {
+    const wchar_t key[] = L"Software\\Enneo Project\\Enneo Tessary";
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, key, EnneoWindow::kMarkSelectionSetting);
+    Key(VK_RIGHT);  // none selected: the top-left cell
+    EXPECT_EQ(1, board_.GetPuzzle().GetSelectedCell().x);
+    EXPECT_EQ(1, board_.GetPuzzle().GetSelectedCell().y);
+    EXPECT_FALSE(RepaintPending());
+    for (wchar_t emptying : {L'\b', L' '}) {
+        SendMessageW(handle_, WM_CHAR, L'8', 0);
+        SendMessageW(handle_, WM_CHAR, emptying, 0);
+        EXPECT_EQ(EnneoPuzzle::CELL_EMPTY, board_.GetPuzzle().GetCellState(1, 1)) << emptying;
+    }
+    SendMessageW(handle_, WM_CHAR, L'8', 0);
+    Key(VK_DELETE);
+    EXPECT_EQ(EnneoPuzzle::CELL_EMPTY, board_.GetPuzzle().GetCellState(1, 1));
+    Key(VK_RIGHT);
+    Key(VK_DELETE);  // a given cell
+    EXPECT_EQ(9, board_.GetPuzzle().GetCell(2, 1));
+
+    EXPECT_FALSE(board_.IsMarkingSelection());
+    Command(ID_OPTIONS_MARKSELECTION);
+    EXPECT_TRUE(board_.IsMarkingSelection());
+    EXPECT_TRUE(GetMenuState(GetMenu(handle_), ID_OPTIONS_MARKSELECTION, MF_BYCOMMAND) & MF_CHECKED);
+    Paint();
+    Key(VK_LEFT);
+    EXPECT_TRUE(RepaintPending());
+    Paint();
+    Type(3, 3, L'x');
+    EXPECT_TRUE(RepaintPending());
+    {
+        EnneoWindow restarted{kNoUpdateService, L""};
+        restarted.Create(nullptr);
+        EXPECT_TRUE(restarted.IsMarkingSelection());
+        restarted.Destroy();
+    }
+    Command(ID_OPTIONS_MARKSELECTION);
+    EXPECT_FALSE(GetMenuState(GetMenu(handle_), ID_OPTIONS_MARKSELECTION, MF_BYCOMMAND) & MF_CHECKED);
+    wchar_t value[8] = {};
+    DWORD size = sizeof(value);
+    EXPECT_EQ(ERROR_SUCCESS, RegGetValueW(HKEY_CURRENT_USER, key, EnneoWindow::kMarkSelectionSetting, RRF_RT_REG_SZ,
+                                          nullptr, value, &size));
+    EXPECT_STREQ(L"0", value);
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, key, EnneoWindow::kMarkSelectionSetting);
 }
 
 TEST_F(BoardTest, RightClickAndF5LeaveThePuzzleAlone) {
@@ -269,6 +358,13 @@ TEST_F(BoardTest, ShowLogShowsOneLogWindowRegisteredEachTime) {
     EnumThreadWindows(GetCurrentThreadId(), &CountLogWindows, reinterpret_cast<LPARAM>(&logWindows));
     EXPECT_EQ(1, logWindows);
     util::logging::LoggerManager::GetInstance()->Log(L"twice ");
+    // Closed, it hides with its text, and the program goes on; Show Log brings it back.
+    SendMessageW(log->GetWindow(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindowVisible(log->GetWindow()));
+    MSG quit;
+    EXPECT_FALSE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    Command(ID_OPTIONS_SHOWLOG);
+    EXPECT_TRUE(IsWindowVisible(log->GetWindow()));
     wchar_t text[64] = {};
     GetWindowTextW(log->GetEditControl(), text, 64);
     EXPECT_STREQ(L"twice twice ", text);

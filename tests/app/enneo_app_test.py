@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Black-box tests of the board window, its About window and its log window: the real
 Enneo.exe under Wine on a private Xvfb display, driven with xdotool and checked on screenshots.
+The program starts with Mark Selection off (its registry value is deleted first).
 
 usage: enneo_app_test.py --program ENNEO_EXE --prefix WINEPREFIX --loader WINE_LOADER
                          --arch win32|win64 --make-prefix WINE_PREFIX_SCRIPT
@@ -13,14 +14,19 @@ is stopped first. Screenshots of failures are saved in FOLDER.
 import argparse
 import os
 import re
+import shutil
 import subprocess
 import sys
+import tempfile
 import time
 import unittest
 
 SAMPLE = ".973.5.4......6.....298.......6....5.28.....364.7...8......3867.........7.5.....4"
 SOLVED_FIRST_ROW = "897315246"
 CAPTION = "Enneo Tessary"
+SETTINGS_KEY = r"HKCU\Software\Enneo Project\Enneo Tessary"
+SELECTION = (255, 222, 120)  # Mark Selection: the selected cell's background
+SAME_DIGIT = (255, 243, 200)  # and that of the other cells holding its digit
 
 APP = None  # the running program, started once for all cases
 
@@ -56,6 +62,10 @@ def is_red(r, g, b):
 
 def is_candidate_grey(r, g, b):
     return 85 <= g <= 115 and abs(r - g) < 8 and abs(b - g) < 8
+
+
+def count(image, test, x0, y0, x1, y1):
+    return sum(test(*image.pixel(x, y)) for y in range(y0, y1) for x in range(x0, x1))
 
 
 class Board:
@@ -156,6 +166,11 @@ class Program:
         subprocess.run(["bash", self.options.make_prefix, self.options.prefix, self.options.arch,
                         self.options.loader, "display"], env=self.env, check=True, timeout=300)
         subprocess.run(["wineserver", "-k"], env=self.env, stderr=subprocess.DEVNULL, timeout=30)
+        # Without a display: the registry tool must not start the prefix's desktop.
+        subprocess.run([self.options.loader, "reg", "delete", SETTINGS_KEY, "/v", "MarkSelection", "/f"],
+                       env={k: v for k, v in self.env.items() if k != "DISPLAY"}, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL, timeout=60)
+        subprocess.run(["wineserver", "-k"], env=self.env, stderr=subprocess.DEVNULL, timeout=30)
         # Xvfb picks a free display number itself and writes it once it accepts clients.
         read_end, write_end = os.pipe()
         self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24",
@@ -167,6 +182,11 @@ class Program:
         if not number:
             raise RuntimeError("Xvfb did not start")
         self.env["DISPLAY"] = ":" + number
+        self.launch()
+
+    def launch(self):
+        """Starts the program and waits for its board."""
+        self.window = None
         self.process = subprocess.Popen([self.options.loader, self.options.program], env=self.env,
                                         stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                                         stderr=subprocess.DEVNULL)
@@ -178,6 +198,14 @@ class Program:
                 raise RuntimeError("the window '%s' did not appear" % CAPTION)
             time.sleep(0.3)
         self.board = self.wait_for(self.find_board, "the board drawn", timeout=20)
+
+    def restart(self):
+        """File / Exit, which must end the program with 0, and a new start."""
+        self.menu("f", "x")
+        code = self.process.wait(timeout=30)
+        if code != 0:
+            raise AssertionError("File / Exit ended the program with %d" % code)
+        self.launch()
 
     def stop(self):
         subprocess.run(["wineserver", "-k"], env=self.env, stderr=subprocess.DEVNULL, timeout=30)
@@ -194,6 +222,10 @@ class Program:
         if check and result.returncode != 0:
             raise RuntimeError("xdotool %s: %s" % (" ".join(args), result.stderr.strip()))
         return result.stdout
+
+    def visible(self, name):
+        """The visible windows whose caption matches the pattern."""
+        return self.xdotool("search", "--onlyvisible", "--name", name, check=False).split()
 
     def window_area(self, window=None):
         """A window's outer rectangle on the screen (the board's by default): x, y, width, height."""
@@ -266,6 +298,37 @@ class Program:
             return sum(abs(a - b) for a, b in zip(cell.ink, ink))
         return min(self.templates, key=lambda d: distance(self.templates[d]))
 
+    def board_text(self, cells):
+        """kinds(), with the digit of each given and set cell: what the board shows."""
+        return "".join(kinds([c]) + (self.digit(c) if c.kind in ("given", "set") else "") for c in cells)
+
+    def wait_for_board(self, expected, what, timeout=10):
+        def probe():
+            return self.board_text(self.cells()) == expected
+        self.wait_for(probe, what, timeout)
+
+    def file_dialog(self, item_key, caption, path):
+        """A file command of the File menu, answered with a path (a Unix path, given to
+        the dialog on Wine's drive Z:)."""
+        self.menu("f", item_key)
+        self.wait_for(lambda: self.visible("^%s$" % caption), "the %s dialog" % caption)
+        self.xdotool("type", "--delay", "20", "Z:" + path.replace("/", "\\"))
+        self.xdotool("key", "Return")
+        self.wait_for(lambda: not self.visible("^%s$" % caption), "the %s dialog to close" % caption)
+
+    def marks(self):
+        """The cells (column, row) filled with the selection's colour and with the same
+        digit's, from a new screenshot."""
+        image = self.screenshot()
+        found = {SELECTION: [], SAME_DIGIT: []}
+        for row in range(1, 10):
+            for column in range(1, 10):
+                x0, y0, x1, y1 = self.board.inner(column, row)
+                for colour in found:
+                    if count(image, lambda *p: p == colour, x0, y0, x1, y0 + 3) > (x1 - x0):
+                        found[colour].append((column, row))
+        return found[SELECTION], found[SAME_DIGIT]
+
 
 def kinds(cells):
     return "".join({"given": "G", "set": "S", "hints": "h", "empty": "."}[c.kind] for c in cells)
@@ -276,8 +339,8 @@ SAMPLE_KINDS = "".join("h" if c == "." else "G" for c in SAMPLE)
 
 class BoardWindowTest(unittest.TestCase):
     """Runs in order on one program instance; each board case after the first starts from
-    the sample (Options / Reset), File / New comes after them, and the About and log
-    windows last."""
+    the sample (Options / Reset), File / New comes after them, then the About and log
+    windows, undo and redo, and Mark Selection, which starts the program again."""
 
     def reset(self):
         """Options / Reset, and Show Hints back on if an earlier failure left it off."""
@@ -392,10 +455,116 @@ class BoardWindowTest(unittest.TestCase):
         self.assertTrue(APP.wait_for(APP.find_board, "the board after OK"))
 
     def test_9_show_log_opens_the_log_window(self):
-        # Last: closing the log window would end the program.
         APP.menu("o", "w")
         APP.wait_for(lambda: APP.xdotool("search", "--onlyvisible", "--name", "^Enneo's log$", check=False).split(),
                      "the log window")
+
+    def test_9a_side_windows_close_and_the_game_goes_on(self):
+        """Alt+F4 hides the log window (shown and active since the case before) and the
+        About window, as Escape does; minimizing and restoring keep the board. Through
+        all of it the program runs and the board stays as it was."""
+        APP.wait_for(lambda: APP.visible("^Enneo's log$"), "the log window")
+        APP.xdotool("key", "alt+F4")
+        APP.wait_for(lambda: not APP.visible("^Enneo's log$"), "the log window to hide")
+        board = APP.board_text(APP.wait_for_cells(lambda c: True, "the board"))
+
+        def still_running(what):
+            self.assertIsNone(APP.process.poll(), "the program ended after %s" % what)
+            APP.wait_for_board(board, "the board as it was after %s" % what)
+        still_running("closing the log window")
+        APP.menu("o", "w")
+        APP.wait_for(lambda: APP.visible("^Enneo's log$"), "the log window again")
+        APP.xdotool("key", "alt+F4")
+        APP.wait_for(lambda: not APP.visible("^Enneo's log$"), "the log window to hide again")
+
+        for key in ("alt+F4", "Escape"):
+            APP.menu("h", "a")
+            APP.wait_for(lambda: APP.visible("^About Enneo$"), "the About window")
+            APP.xdotool("key", key)
+            APP.wait_for(lambda: not APP.visible("^About Enneo$"), "the About window to hide after " + key)
+            still_running(key + " on the About window")
+
+        APP.xdotool("key", "alt+space")
+        time.sleep(0.3)
+        APP.xdotool("key", "n")  # Minimize
+        APP.wait_for(lambda: APP.find_board() is None, "the board to go")
+        APP.xdotool("key", "alt+space")
+        time.sleep(0.3)
+        APP.xdotool("key", "r")  # Restore
+        still_running("minimizing and restoring")
+
+    def test_9b_undo_and_redo_every_kind_of_step(self):
+        """Open, typed digits, Reset, Solve, New, New Puzzle and Open again, each undone
+        with Ctrl+Z (or Edit / Undo) and redone with Ctrl+Y, Ctrl+Shift+Z or Edit / Redo,
+        the board read back after each; a refused digit and Save are no steps."""
+        folder = tempfile.mkdtemp(prefix="enneo-undo-")
+        self.addCleanup(shutil.rmtree, folder, True)
+        sample = os.path.join(folder, "sample.enn")
+        with open(sample, "wb") as f:
+            f.write("\r\n".join(SAMPLE[9 * r:9 * r + 9] for r in range(9)).encode("ascii"))
+        sample_board = "".join("h" if c == "." else "G" + c for c in SAMPLE)
+
+        boards = [APP.board_text(APP.cells())]
+        self.assertNotEqual(sample_board, boards[0], "the board before the first step")
+
+        def step(action, condition, what, timeout=10):
+            action()
+            cells = APP.wait_for_cells(lambda c: APP.board_text(c) != boards[-1] and condition(c), what, timeout)
+            boards.append(APP.board_text(cells))
+        step(lambda: APP.file_dialog("o", "Open", sample), lambda c: APP.board_text(c) == sample_board, "the sample")
+        step(lambda: APP.type(1, 1, "8"), lambda c: c[0].kind == "set", "a black 8")
+        APP.type(7, 1, "9")  # refused: no step
+        step(lambda: APP.type(5, 1, "1"), lambda c: c[4].kind == "set", "a black 1")
+        APP.file_dialog("s", "Save As", os.path.join(folder, "saved.enn"))  # no step
+        step(lambda: APP.menu("o", "r"), lambda c: APP.board_text(c) == sample_board, "Reset")
+        step(lambda: APP.menu("o", "s"), lambda c: "h" not in kinds(c), "Solve", timeout=60)
+        step(lambda: APP.menu("f", "n"), lambda c: kinds(c) == "h" * 81, "New")
+        step(lambda: (APP.menu("f", "p"), APP.xdotool("key", "e")), lambda c: "G" in kinds(c), "New Puzzle / Easy")
+        step(lambda: APP.file_dialog("o", "Open", os.path.join(folder, "saved.enn")),
+             lambda c: kinds(c).count("G") == 27, "the saved board, all given")
+
+        for i in range(len(boards) - 2, -1, -1):
+            if i == 4:
+                APP.menu("e", "u")
+            else:
+                APP.xdotool("key", "ctrl+z")
+            APP.wait_for_board(boards[i], "undo back to board %d" % i)
+        redo_keys = ["ctrl+y", "ctrl+shift+z", None]
+        for i in range(1, len(boards)):
+            key = redo_keys[i % 3]
+            if key:
+                APP.xdotool("key", key)
+            else:
+                APP.menu("e", "r")
+            APP.wait_for_board(boards[i], "redo to board %d" % i)
+
+    def test_9c_mark_selection(self):
+        """The selected cell and the cells holding its digit are tinted while Mark
+        Selection is on; the arrows stop at the edges; the choice outlives a restart."""
+        self.assertEqual(([], []), APP.marks(), "no marks while Mark Selection is off")
+        APP.menu("f", "n")
+        APP.wait_for_cells(lambda c: kinds(c) == "h" * 81, "an empty board")
+        APP.type(1, 1, "5")
+        APP.type(9, 9, "5")
+        APP.type(4, 2, "5")
+        APP.click(9, 8)
+        APP.menu("o", "m")
+        APP.wait_for(lambda: APP.marks() == ([(9, 8)], []), "the selected empty cell marked alone")
+        APP.xdotool("key", "Down")
+        APP.wait_for(lambda: APP.marks() == ([(9, 9)], [(1, 1), (4, 2)]), "the 5 selected, the other 5s tinted")
+        APP.save("mark-selection")
+        APP.xdotool("key", "Down", "Right")  # the corner: nothing moves
+        APP.click(1, 2)
+        APP.xdotool("key", "Left", "Up", "Up")
+        APP.wait_for(lambda: APP.marks() == ([(1, 1)], [(4, 2), (9, 9)]), "the selection at the top-left corner")
+        APP.xdotool("key", "Delete")
+        APP.wait_for(lambda: APP.marks() == ([(1, 1)], []), "Delete emptying the selected cell")
+
+        APP.restart()
+        APP.xdotool("key", "Right")  # no cell selected yet: the top-left one
+        APP.wait_for(lambda: APP.marks()[0] == [(1, 1)], "the marks after a restart")
+        APP.menu("o", "m")
+        APP.wait_for(lambda: APP.marks() == ([], []), "no marks once Mark Selection is off")
 
 
 class AboutWindow:
@@ -416,18 +585,14 @@ class AboutWindow:
         about.bottom = about.top + height
         below = max(y for _, y in caption) + 2
         centre = (about.left + about.right) // 2
-        drawn = (about.count(image, is_dark, about.left + 5, below + 8, about.left + 120, below + 30) > 20
-                 and about.count(image, is_red, about.right - 60, below, about.right, below + 70) > 3
-                 and about.count(image, is_dark, centre - 20, about.bottom - 40, centre + 20, about.bottom - 10) > 5)
+        drawn = (count(image, is_dark, about.left + 5, below + 8, about.left + 120, below + 30) > 20
+                 and count(image, is_red, about.right - 60, below, about.right, below + 70) > 3
+                 and count(image, is_dark, centre - 20, about.bottom - 40, centre + 20, about.bottom - 10) > 5)
         return about if drawn else None
 
     @staticmethod
     def is_caption(r, g, b):
         return b > 220 and r < 120 and 100 < g < 200
-
-    @staticmethod
-    def count(image, test, x0, y0, x1, y1):
-        return sum(test(*image.pixel(x, y)) for y in range(y0, y1) for x in range(x0, x1))
 
 def main():
     global APP

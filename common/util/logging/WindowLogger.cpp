@@ -212,7 +212,6 @@ LRESULT WindowLogger::MessageHandler(HWND handle, UINT message, WPARAM wParam, L
         // Later texts go to the diagnostic channel, not to a window that is gone.
         window_ = nullptr;
         edit_ = nullptr;
-        PostQuitMessage(0);
         return 0;
     case WM_SIZE: OnSize(); return 0;
     case WM_COMMAND: return OnCommand(handle, message, wParam, lParam);
@@ -250,9 +249,11 @@ void WindowLogger::OnSize() {
     SetWindowPos(edit_, nullptr, 0, 0, client.right, client.bottom, SWP_SHOWWINDOW);
 }
 
-void WindowLogger::Close() {
-    DestroyWindow(window_);
-    PostQuitMessage(0);
+// Only hidden: the log window is a side window, and its text is kept for the next Show.
+void WindowLogger::Close() { ShowWindow(window_, SW_HIDE); }
+
+void WindowLogger::Show() {
+    if (window_ != nullptr) ShowWindow(window_, SW_SHOWNORMAL);
 }
 
 void WindowLogger::ToggleLogToScreen() {

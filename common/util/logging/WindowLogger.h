@@ -15,10 +15,10 @@ namespace logging {
 // logged to it while "Log to screen" is checked; the user may type into it too, and
 // "Save &As ..." saves whatever it holds as UTF-16 lines. It registers a window class of
 // its own and runs without the framework's Window and message router; its window
-// belongs to the thread that first asked for it (the user-interface thread), so closing
-// it, or its Exit item, ends that thread's message loop. The object is also a Thread
-// whose idle loop handles only messages posted to that thread. One per process, made on
-// first request and never destroyed.
+// belongs to the thread that first asked for it (the user-interface thread). Closing
+// it, or its Exit item, hides it with its text, and the program goes on; Show brings it
+// back. The object is also a Thread whose idle loop handles only messages posted to that
+// thread. One per process, made on first request and never destroyed.
 class WindowLogger final : public Thread, public ILogger {
 public:
     // The log window's menu commands.
@@ -33,6 +33,8 @@ public:
     // Makes the log window, shows it and starts the thread on the first call; later
     // calls return the same object and show nothing.
     static WindowLogger* GetInstance();
+    // Shows the log window again after it was closed, with the text it had.
+    void Show();
 
     // The thread's body: a message loop for the messages posted to the thread.
     intptr_t Run() override;

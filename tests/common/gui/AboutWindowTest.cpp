@@ -112,13 +112,24 @@ TEST_F(AboutWindowTest, LaysTheContentOutOnEverySizeChange) {
     ExpectRect({117, top, 182, top + 25}, PlaceOf(about_.GetOkButton().GetHandle(), handle_), "OK button");
 }
 
-TEST_F(AboutWindowTest, OkHidesTheWindowAndOtherCommandsAreAnswered0) {
+// OK, closing (Alt+F4) and Escape each hide the window and keep it; the program goes on.
+TEST_F(AboutWindowTest, OkCloseAndEscapeHideTheWindowAndOtherCommandsAreAnswered0) {
     about_.Show(SW_SHOWNORMAL);
     EXPECT_EQ(0, SendMessageW(handle_, WM_COMMAND, 12345, 0));
     EXPECT_TRUE(IsWindowVisible(handle_));
     SendMessageW(about_.GetOkButton().GetHandle(), BM_CLICK, 0, 0);
     EXPECT_FALSE(IsWindowVisible(handle_));
     EXPECT_TRUE(IsWindow(handle_));
+
+    const std::pair<UINT, WPARAM> closings[] = {{WM_CLOSE, 0}, {WM_KEYDOWN, VK_ESCAPE}};
+    for (const auto& closing : closings) {
+        about_.Show(SW_SHOWNORMAL);
+        SendMessageW(handle_, closing.first, closing.second, 0);
+        EXPECT_FALSE(IsWindowVisible(handle_)) << closing.first;
+        EXPECT_TRUE(IsWindow(handle_));
+        MSG quit;
+        EXPECT_FALSE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << closing.first;
+    }
 }
 
 TEST_F(AboutWindowTest, OpensOnlyTheFirstLinkOfTheInformationText) {

@@ -1,5 +1,5 @@
 // Tests of the log window: opening at start, line ends, Log to screen, Clear, Save As,
-// Exit and closing.
+// Exit and closing, which hide it.
 #include "common/gui/WindowMessageRouter.h"
 #include "common/util/logging/DebugOutput.h"
 #include "common/util/logging/LoggerManager.h"
@@ -32,7 +32,7 @@ class WindowLoggerTest : public ::testing::Test {
 protected:
     void SetUp() override {
         log_ = WindowLogger::GetInstance();
-        if (log_->GetWindow() == nullptr) log_->InitInstance();  // an earlier case closed it
+        log_->Show();  // an earlier case closed it
         Command(WindowLogger::kClear);
         if (!log_->IsLoggingToScreen()) Command(WindowLogger::kLogToScreen);
         debugOutput.clear();
@@ -170,30 +170,39 @@ TEST_F(WindowLoggerTest, AFailedSaveIsToldInABoxAndTheWindowStays) {
     EXPECT_EQ("old", ReadBytes(path));
 }
 
-TEST_F(WindowLoggerTest, AboutDoesNothingWhileExitAndCloseEndTheLoop) {
+// Neither Exit nor closing ends the program: both hide the window, which keeps its text
+// and takes more while hidden, and Show brings it back.
+TEST_F(WindowLoggerTest, AboutDoesNothingWhileExitAndCloseHideTheWindow) {
     Command(WindowLogger::kAbout);
     EXPECT_TRUE(IsWindowVisible(log_->GetWindow()));
     EXPECT_FALSE(QuitPosted());
 
     HWND window = log_->GetWindow();
+    log_->Log(L"kept ");
     Command(WindowLogger::kExit);
+    EXPECT_FALSE(IsWindowVisible(window));
+    log_->Log(L"hidden ");
+    log_->Show();
+    EXPECT_TRUE(IsWindowVisible(window));
+    SendMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindowVisible(window));
+    EXPECT_FALSE(QuitPosted());
+    log_->Show();
+    EXPECT_EQ(window, log_->GetWindow());
+    EXPECT_EQ(L"kept hidden ", Shown());
+    EXPECT_TRUE(debugOutput.empty());
+
+    log_->InitInstance();  // in place of the shown window: the loop goes on
     EXPECT_FALSE(IsWindow(window));
-    EXPECT_TRUE(QuitPosted());
-    // With the window gone, texts go to the diagnostic channel.
+    EXPECT_FALSE(QuitPosted());
+    EXPECT_TRUE(IsWindowVisible(log_->GetWindow()));
+    EXPECT_TRUE(log_->IsLoggingToScreen());
+    // With no window, texts go to the diagnostic channel.
+    DestroyWindow(log_->GetWindow());
+    EXPECT_FALSE(QuitPosted());
     log_->Log(L"late");
     EXPECT_EQ(std::vector<std::wstring>({L"Could not be appended to WindowLogger : ", L"late", L"\r\n"}), debugOutput);
-
     log_->InitInstance();
-    HWND replaced = log_->GetWindow();
-    log_->InitInstance();  // in place of the shown window: the loop goes on
-    EXPECT_FALSE(IsWindow(replaced));
-    EXPECT_FALSE(QuitPosted());
-    window = log_->GetWindow();
-    EXPECT_TRUE(IsWindowVisible(window));
-    EXPECT_TRUE(log_->IsLoggingToScreen());
-    SendMessageW(window, WM_CLOSE, 0, 0);
-    EXPECT_FALSE(IsWindow(window));
-    EXPECT_TRUE(QuitPosted());
 }
 
 }  // namespace

@@ -1,0 +1,43 @@
+// Game: the puzzle the player works on, with undo and redo of every change.
+#include "Game.h"
+
+#include <algorithm>
+
+Game::Game(const EnneoPuzzle& start, size_t historyCapacity) : state_{start}, history_(historyCapacity) {}
+
+bool Game::Change(const std::function<void(GameState&)>& change) {
+    GameState before = state_;
+    change(state_);
+    if (state_.IsSameBoardAs(before)) return false;
+    history_.Record(before);
+    return true;
+}
+
+bool Game::EnterDigit(int digit) {
+    EnneoPuzzle::Cell cell = state_.puzzle.GetSelectedCell();
+    if (cell.x == 0 || state_.puzzle.GetCellState(cell.x, cell.y) == EnneoPuzzle::CELL_KNOWN) return false;
+    return Change([&](GameState& state) {
+        state.puzzle.SetCell(cell.x, cell.y, digit, digit == 0 ? EnneoPuzzle::CELL_EMPTY : EnneoPuzzle::CELL_SET);
+    });
+}
+
+bool Game::Reset() {
+    return Change([](GameState& state) { state.puzzle.Reset(); });
+}
+
+bool Game::Solve() {
+    return Change([](GameState& state) { state.puzzle.Solve(); });
+}
+
+bool Game::Replace(const EnneoPuzzle& puzzle) {
+    return Change([&](GameState& state) { state = GameState{puzzle}; });
+}
+
+void Game::MoveSelection(int dx, int dy) {
+    EnneoPuzzle::Cell cell = state_.puzzle.GetSelectedCell();
+    if (cell.x == 0) {
+        state_.puzzle.SetSelectedCell(1, 1);
+        return;
+    }
+    state_.puzzle.SetSelectedCell(std::clamp(cell.x + dx, 1, 9), std::clamp(cell.y + dy, 1, 9));
+}

@@ -1,0 +1,47 @@
+// Game: the puzzle the player works on, with undo and redo of every change.
+#pragma once
+
+#include "GameHistory.h"
+#include "GameState.h"
+
+#include <functional>
+
+// The current game state and its history. Every operation that changes the board is one
+// step that Undo takes back and Redo does again; one that leaves the board as it was
+// (a refused digit, a Reset of givens only) is no step. Moving the selection is never a
+// step, but each state comes back with the selection it had.
+class Game {
+public:
+    explicit Game(const EnneoPuzzle& start, size_t historyCapacity = GameHistory::kDefaultCapacity);
+
+    const GameState& GetState() const { return state_; }
+    // For reading, drawing (candidates are computed in place) and selecting a cell;
+    // changes of the board go through the operations below.
+    EnneoPuzzle& GetPuzzle() { return state_.puzzle; }
+
+    // Steps; each answers whether it changed the board.
+    // Puts digit (1-9) into the selected cell under the validity rule, or empties the
+    // cell (0). Nothing happens without a selection or in a given cell.
+    bool EnterDigit(int digit);
+    bool Reset();
+    bool Solve();
+    // A new puzzle in place of the current one (New, a new generated puzzle, Open).
+    bool Replace(const EnneoPuzzle& puzzle);
+
+    bool CanUndo() const { return history_.CanUndo(); }
+    bool CanRedo() const { return history_.CanRedo(); }
+    bool Undo() { return history_.Undo(state_); }
+    bool Redo() { return history_.Redo(state_); }
+
+    // The selection moved by dx columns and dy rows, stopping at the board's edges;
+    // with no cell selected, the top-left cell is selected.
+    void MoveSelection(int dx, int dy);
+
+private:
+    // Applies change to the current state and records the state before it when the
+    // board changed.
+    bool Change(const std::function<void(GameState&)>& change);
+
+    GameState state_;
+    GameHistory history_;
+};

@@ -1,0 +1,125 @@
+// Tests of the game: steps, undo and redo, and the history's bound.
+#include "puzzle/Game.h"
+
+#include "PuzzleTestGrids.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+const char kGivens[] =
+    ".973.5.4." ".....6..." "..298...." "...6....5" ".28.....3"
+    "64.7...8." ".....3867" "........." "7.5.....4";
+
+// Each cell's digit and state: '.' empty, a digit for a given, a letter for a set
+// digit ('a' is 1).
+std::string Board(const Game& game) {
+    std::string board;
+    const EnneoPuzzle& puzzle = game.GetState().puzzle;
+    for (int y = 1; y <= 9; ++y) {
+        for (int x = 1; x <= 9; ++x) {
+            int digit = puzzle.GetCell(x, y);
+            int state = puzzle.GetCellState(x, y);
+            board += state == EnneoPuzzle::CELL_EMPTY ? '.'
+                     : state == EnneoPuzzle::CELL_KNOWN ? static_cast<char>('0' + digit)
+                                                        : static_cast<char>('a' + digit - 1);
+        }
+    }
+    return board;
+}
+
+void Select(Game& game, int x, int y) { game.GetPuzzle().SetSelectedCell(x, y); }
+
+// Every kind of step in a row, each undone and then redone: the board goes back through
+// exactly the states it passed, givens and set digits told apart.
+TEST(GameTest, UndoAndRedoRetraceEveryStep) {
+    Game game(PuzzleFromLine(kGivens));
+    EXPECT_FALSE(game.CanUndo());
+    EXPECT_FALSE(game.CanRedo());
+    std::vector<std::string> boards = {Board(game)};
+    auto step = [&](bool changed) {
+        ASSERT_TRUE(changed);
+        boards.push_back(Board(game));
+    };
+    Select(game, 1, 1);
+    step(game.EnterDigit(8));
+    Select(game, 9, 1);
+    step(game.EnterDigit(6));
+    step(game.EnterDigit(0));
+    Select(game, 5, 1);
+    step(game.EnterDigit(1));
+    step(game.Reset());
+    step(game.EnterDigit(1));
+    step(game.Solve());
+    EXPECT_TRUE(game.GetState().puzzle.IsSolved());
+    step(game.Replace(PuzzleFromLine(std::string(80, '.') + "9")));
+    step(game.Replace(EnneoPuzzle()));
+
+    for (size_t i = boards.size() - 1; i > 0; --i) {
+        EXPECT_TRUE(game.CanUndo());
+        ASSERT_TRUE(game.Undo());
+        EXPECT_EQ(boards[i - 1], Board(game)) << "undo to " << i - 1;
+        EXPECT_TRUE(game.CanRedo());
+    }
+    EXPECT_FALSE(game.Undo());
+    EXPECT_EQ(boards[0], Board(game));
+    for (size_t i = 1; i < boards.size(); ++i) {
+        ASSERT_TRUE(game.Redo());
+        EXPECT_EQ(boards[i], Board(game)) << "redo to " << i;
+    }
+    EXPECT_FALSE(game.Redo());
+    EXPECT_FALSE(game.CanRedo());
+}
+
+// What leaves the board as it was is no step; a new step after an undo drops the redo.
+// A state comes back with the selection it had.
+TEST(GameTest, OnlyChangesAreStepsAndANewStepDropsTheRedo) {
+    Game game(PuzzleFromLine(kGivens));
+    EXPECT_FALSE(game.EnterDigit(8));  // nothing selected
+    Select(game, 2, 1);
+    EXPECT_FALSE(game.EnterDigit(0));  // a given cell
+    Select(game, 1, 1);
+    EXPECT_FALSE(game.EnterDigit(9));  // refused: 9 is in the row
+    EXPECT_FALSE(game.EnterDigit(0));  // already empty
+    EXPECT_FALSE(game.Reset());        // givens only
+    EXPECT_FALSE(game.Replace(PuzzleFromLine(kGivens)));
+    EXPECT_EQ(0, game.GetState().puzzle.GetSelectedCell().x);  // a new puzzle drops the selection all the same
+    EXPECT_FALSE(game.CanUndo());
+
+    Select(game, 1, 1);
+    ASSERT_TRUE(game.EnterDigit(8));
+    EXPECT_FALSE(game.EnterDigit(8));  // the same digit again
+    ASSERT_TRUE(game.Solve());
+    EXPECT_FALSE(game.Solve());  // nothing left to place
+    ASSERT_TRUE(game.Undo());
+    EXPECT_TRUE(game.CanRedo());
+    game.MoveSelection(1, 1);
+    ASSERT_TRUE(game.EnterDigit(5));
+    EXPECT_FALSE(game.CanRedo());
+    game.MoveSelection(1, 0);
+    ASSERT_TRUE(game.Undo());
+    EXPECT_EQ(0, game.GetState().puzzle.GetCell(2, 2));
+    EXPECT_EQ(2, game.GetState().puzzle.GetSelectedCell().x);
+    EXPECT_EQ(8, game.GetState().puzzle.GetCell(1, 1));
+}
+
+// The program keeps 1,000 steps and forgets the oldest beyond them; undo and redo move
+// states between the history's stacks without adding any.
+TEST(GameTest, TheHistoryKeepsItsCapacity) {
+    ASSERT_EQ(1000u, GameHistory::kDefaultCapacity);
+    Game game{EnneoPuzzle()};
+    Select(game, 1, 1);
+    for (int i = 0; i < 1001; ++i) ASSERT_TRUE(game.EnterDigit(i % 2 == 0 ? 5 : 0));
+    int undone = 0;
+    while (game.Undo()) ++undone;
+    EXPECT_EQ(1000, undone);
+    EXPECT_EQ(5, game.GetState().puzzle.GetCell(1, 1));  // after the first step, not before it
+    int redone = 0;
+    while (game.Redo()) ++redone;
+    EXPECT_EQ(1000, redone);
+}
+
+}  // namespace
