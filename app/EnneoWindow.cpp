@@ -20,6 +20,12 @@ const wchar_t kErrorCaption[] = L"Error (not very fatal)";
 const COLORREF kGivenColour = RGB(255, 0, 0);
 const COLORREF kSetColour = RGB(0, 0, 0);
 const COLORREF kCandidateColour = RGB(100, 100, 100);
+// Sizes in pixels at 96 DPI: the cell lines, the block lines, the inset of a digit's
+// rectangle in its cell, and how much smaller than the cell a digit's font is.
+const int kCellLineWidth = 1;
+const int kBlockLineWidth = 5;
+const int kDigitInset = 5;
+const int kDigitFontReduction = 6;
 
 // A "Times New Roman" font of the given height, selected into a device context for one
 // scope and deleted afterwards.
@@ -51,6 +57,27 @@ void DrawLine(HDC deviceContext, int x1, int y1, int x2, int y2) {
     MoveToEx(deviceContext, x1, y1, nullptr);
     LineTo(deviceContext, x2, y2);
 }
+
+// A solid black pen, selected into a device context for one scope and deleted afterwards.
+class ScopedPen {
+public:
+    ScopedPen(HDC deviceContext, int width) : deviceContext_(deviceContext) {
+        LOGPEN description = {PS_SOLID, {width, 0}, RGB(0, 0, 0)};
+        pen_ = CreatePenIndirect(&description);
+        previous_ = SelectObject(deviceContext, pen_);
+    }
+    ~ScopedPen() {
+        SelectObject(deviceContext_, previous_);
+        DeleteObject(pen_);
+    }
+    ScopedPen(const ScopedPen&) = delete;
+    ScopedPen& operator=(const ScopedPen&) = delete;
+
+private:
+    HDC deviceContext_;
+    HPEN pen_;
+    HGDIOBJ previous_;
+};
 
 // The file dialogs' shared set-up: owner, the "EnneoFiles" filter, the name buffer.
 OPENFILENAMEW FileDialog(HWND owner, wchar_t* fileName, DWORD size, DWORD flags) {
@@ -111,31 +138,32 @@ LRESULT EnneoWindow::MessageHandler(HWND handle, UINT message, WPARAM wParam, LP
 void EnneoWindow::RepaintAll() { InvalidateRect(GetHandle(), nullptr, TRUE); }
 
 void EnneoWindow::OnPaint(HDC) {
+    const gui::DpiScale& scale = GetDpiScale();
     RECT client;
     GetClientRect(&client);
-    geometry_ = BoardGeometry(client.right - client.left, client.bottom - client.top);
+    geometry_ = BoardGeometry(client.right - client.left, client.bottom - client.top,
+                              scale.Pixels(BoardGeometry::kMargin));
     int left = geometry_.GetLeft();
     int top = geometry_.GetTop();
     int cell = geometry_.GetCellSize();
     int side = geometry_.GetSide();
 
     HDC deviceContext = GetDC(GetHandle());
-    for (int g = 0; g <= 9; ++g) {
-        DrawLine(deviceContext, left, top + g * cell, left + side, top + g * cell);
-        DrawLine(deviceContext, left + g * cell, top, left + g * cell, top + side);
+    {
+        ScopedPen cellPen(deviceContext, scale.Pixels(kCellLineWidth));
+        for (int g = 0; g <= 9; ++g) {
+            DrawLine(deviceContext, left, top + g * cell, left + side, top + g * cell);
+            DrawLine(deviceContext, left + g * cell, top, left + g * cell, top + side);
+        }
+        ScopedPen blockPen(deviceContext, scale.Pixels(kBlockLineWidth));
+        for (int g = 3; g <= 6; g += 3) {
+            DrawLine(deviceContext, left, top + g * cell, left + side, top + g * cell);
+            DrawLine(deviceContext, left + g * cell, top, left + g * cell, top + side);
+        }
+        for (int x = 1; x <= 9; ++x) {
+            for (int y = 1; y <= 9; ++y) DrawCell(deviceContext, x, y);
+        }
     }
-    LOGPEN blockPen = {PS_SOLID, {5, 0}, RGB(0, 0, 0)};
-    HPEN pen = CreatePenIndirect(&blockPen);
-    HGDIOBJ previousPen = SelectObject(deviceContext, pen);
-    for (int g = 3; g <= 6; g += 3) {
-        DrawLine(deviceContext, left, top + g * cell, left + side, top + g * cell);
-        DrawLine(deviceContext, left + g * cell, top, left + g * cell, top + side);
-    }
-    for (int x = 1; x <= 9; ++x) {
-        for (int y = 1; y <= 9; ++y) DrawCell(deviceContext, x, y);
-    }
-    SelectObject(deviceContext, previousPen);
-    DeleteObject(pen);
     ReleaseDC(GetHandle(), deviceContext);
 }
 
@@ -146,10 +174,12 @@ void EnneoWindow::DrawCell(HDC deviceContext, int x, int y) {
     int state = puzzle_->GetCellState(x, y);
     SetBkMode(deviceContext, TRANSPARENT);
     if (state != EnneoPuzzle::CELL_EMPTY) {
-        ScopedFont font(deviceContext, cell - 6);
+        const gui::DpiScale& scale = GetDpiScale();
+        ScopedFont font(deviceContext, cell - scale.Pixels(kDigitFontReduction));
         SetTextColor(deviceContext, state == EnneoPuzzle::CELL_KNOWN ? kGivenColour : kSetColour);
         wchar_t digit = static_cast<wchar_t>(L'0' + puzzle_->GetCell(x, y));
-        DrawCentred(deviceContext, &digit, 1, {left + 5, top + 5, left + cell - 5, top + cell - 5});
+        int inset = scale.Pixels(kDigitInset);
+        DrawCentred(deviceContext, &digit, 1, {left + inset, top + inset, left + cell - inset, top + cell - inset});
     } else if (showHints_) {
         // Packed in reading order by position in the text: "379" fills the top row.
         ScopedFont font(deviceContext, cell / 4);
