@@ -404,7 +404,8 @@ class AboutWindow:
     (red pixels) at the top right, the OK button's label at the bottom centre."""
 
     @staticmethod
-    def find(image, height):
+    def find(image, height, pixels=lambda size: size):
+        """pixels: a size at 96 DPI in pixels at the screen's DPI."""
         caption = [(x, y) for y in range(0, image.height, 2) for x in range(0, image.width, 2)
                    if AboutWindow.is_caption(*image.pixel(x, y))]
         if not caption:
@@ -416,9 +417,11 @@ class AboutWindow:
         about.bottom = about.top + height
         below = max(y for _, y in caption) + 2
         centre = (about.left + about.right) // 2
-        drawn = (about.count(image, is_dark, about.left + 5, below + 8, about.left + 120, below + 30) > 20
-                 and about.count(image, is_red, about.right - 60, below, about.right, below + 70) > 3
-                 and about.count(image, is_dark, centre - 20, about.bottom - 40, centre + 20, about.bottom - 10) > 5)
+        p = pixels
+        drawn = (about.count(image, is_dark, about.left + p(5), below + p(8), about.left + p(120), below + p(30)) > 20
+                 and about.count(image, is_red, about.right - p(60), below, about.right, below + p(70)) > 3
+                 and about.count(image, is_dark, centre - p(20), about.bottom - p(40), centre + p(20),
+                                 about.bottom - p(10)) > 5)
         return about if drawn else None
 
     @staticmethod
