@@ -27,26 +27,39 @@ const int kBlockLineWidth = 5;
 const int kDigitInset = 5;
 const int kDigitFontReduction = 6;
 
-// A "Times New Roman" font of the given height, selected into a device context for one
-// scope and deleted afterwards.
-class ScopedFont {
+// A GDI object made for one scope: selected into a device context, then deselected and
+// deleted.
+class ScopedSelection {
 public:
-    ScopedFont(HDC deviceContext, int height)
-        : deviceContext_(deviceContext),
-          font_(CreateFontW(height, 0, 0, 0, 0, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Times New Roman")),
-          previous_(SelectObject(deviceContext, font_)) {}
-    ~ScopedFont() {
+    ScopedSelection(HDC deviceContext, HGDIOBJ object)
+        : deviceContext_(deviceContext), object_(object), previous_(SelectObject(deviceContext, object)) {}
+    ~ScopedSelection() {
         SelectObject(deviceContext_, previous_);
-        DeleteObject(font_);
+        DeleteObject(object_);
     }
-    ScopedFont(const ScopedFont&) = delete;
-    ScopedFont& operator=(const ScopedFont&) = delete;
+    ScopedSelection(const ScopedSelection&) = delete;
+    ScopedSelection& operator=(const ScopedSelection&) = delete;
 
 private:
     HDC deviceContext_;
-    HFONT font_;
+    HGDIOBJ object_;
     HGDIOBJ previous_;
+};
+
+// A "Times New Roman" font of the given height, for one scope.
+class ScopedFont : public ScopedSelection {
+public:
+    ScopedFont(HDC deviceContext, int height)
+        : ScopedSelection(deviceContext,
+                          CreateFontW(height, 0, 0, 0, 0, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Times New Roman")) {}
+};
+
+// A solid black pen of the given width, for one scope.
+class ScopedPen : public ScopedSelection {
+public:
+    ScopedPen(HDC deviceContext, int width)
+        : ScopedSelection(deviceContext, CreatePen(PS_SOLID, width, RGB(0, 0, 0))) {}
 };
 
 void DrawCentred(HDC deviceContext, const wchar_t* text, int length, RECT rect) {
@@ -57,27 +70,6 @@ void DrawLine(HDC deviceContext, int x1, int y1, int x2, int y2) {
     MoveToEx(deviceContext, x1, y1, nullptr);
     LineTo(deviceContext, x2, y2);
 }
-
-// A solid black pen, selected into a device context for one scope and deleted afterwards.
-class ScopedPen {
-public:
-    ScopedPen(HDC deviceContext, int width) : deviceContext_(deviceContext) {
-        LOGPEN description = {PS_SOLID, {width, 0}, RGB(0, 0, 0)};
-        pen_ = CreatePenIndirect(&description);
-        previous_ = SelectObject(deviceContext, pen_);
-    }
-    ~ScopedPen() {
-        SelectObject(deviceContext_, previous_);
-        DeleteObject(pen_);
-    }
-    ScopedPen(const ScopedPen&) = delete;
-    ScopedPen& operator=(const ScopedPen&) = delete;
-
-private:
-    HDC deviceContext_;
-    HPEN pen_;
-    HGDIOBJ previous_;
-};
 
 // The file dialogs' shared set-up: owner, the "EnneoFiles" filter, the name buffer.
 OPENFILENAMEW FileDialog(HWND owner, wchar_t* fileName, DWORD size, DWORD flags) {
@@ -141,8 +133,8 @@ void EnneoWindow::OnPaint(HDC) {
     const gui::DpiScale& scale = GetDpiScale();
     RECT client;
     GetClientRect(&client);
-    geometry_ = BoardGeometry(client.right - client.left, client.bottom - client.top,
-                              scale.Pixels(BoardGeometry::kMargin));
+    int margin = scale.Pixels(BoardGeometry::kMargin);
+    geometry_ = BoardGeometry(client.right - client.left, client.bottom - client.top, margin);
     int left = geometry_.GetLeft();
     int top = geometry_.GetTop();
     int cell = geometry_.GetCellSize();

@@ -97,9 +97,9 @@ void AboutWindow::OnSize(WPARAM, LPARAM) {
     ::GetClientRect(parent, &parentClient);
     GetWindowRect(button, &buttonWindow);
     ::GetClientRect(button, &buttonClient);
+    int drop = scale.Pixels(kButtonDrop);
     okButton_.SetPosition((parentClient.right - buttonClient.right) / 2,
-                          buttonWindow.top + scale.Pixels(kButtonDrop) + parentClient.bottom - parentWindow.bottom, 0, 0,
-                          SWP_NOSIZE);
+                          buttonWindow.top + drop + parentClient.bottom - parentWindow.bottom, 0, 0, SWP_NOSIZE);
 }
 
 int AboutWindow::OnCommandMessage(WPARAM wParam, LPARAM) {

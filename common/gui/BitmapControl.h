@@ -6,8 +6,9 @@
 namespace gui {
 
 // Shows the image resource whose identifier is set, loaded by SetImage from the
-// program's module at the image size when one is set, else at the default size. The control owns the loaded image and releases it
-// when the object goes. A plain BitmapControl shows a bitmap; IconControl an icon.
+// program's module at the image size when one is set, else at the default size. The
+// control owns the loaded image and releases it when the object goes. A plain
+// BitmapControl shows a bitmap; IconControl an icon.
 class BitmapControl : public StaticControl {
 public:
     BitmapControl() : BitmapControl(L"BitmapControl", SS_BITMAP, IMAGE_BITMAP) {}

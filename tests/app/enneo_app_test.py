@@ -260,6 +260,26 @@ class Program:
         time.sleep(0.3)
         self.xdotool("key", item_key)
 
+    def open_about(self, pixels=lambda size: size):
+        """Help / About: the About window once it has its size and is drawn. pixels: a size
+        at 96 DPI in pixels at the screen's DPI."""
+        self.menu("h", "a")
+        found = self.wait_for(lambda: self.about_windows(), "the About window")
+        # Under 280 x 220: the client area of a window of that size. Just after it appears
+        # it may still read as the whole 280 x 220 on a busy machine.
+        _, _, _, height = self.wait_for(
+            lambda: (lambda area: area if pixels(200) < area[2] < pixels(280) and pixels(150) < area[3] < pixels(220)
+                     else None)(self.window_area(found[0])), "the About window at its size")
+        return self.wait_for(lambda: AboutWindow.find(self.screenshot(), height, pixels), "the About window drawn")
+
+    def close_about(self, about, pixels=lambda size: size):
+        """Presses the About window's OK button and waits for the window to hide."""
+        self.xdotool("mousemove", str((about.left + about.right) // 2), str(about.bottom - pixels(22)), "click", "1")
+        self.wait_for(lambda: not self.about_windows(), "the About window to hide")
+
+    def about_windows(self):
+        return self.xdotool("search", "--onlyvisible", "--name", "^About Enneo$", check=False).split()
+
     def digit(self, cell):
         """The digit a cell shows: the closest of the known digits' shapes."""
         def distance(ink):
@@ -370,25 +390,14 @@ class BoardWindowTest(unittest.TestCase):
 
     def test_8_about_window_over_the_board(self):
         # The home page that About opens goes nowhere: winebrowser is switched off.
-        APP.menu("h", "a")
-        name = "^About Enneo$"
-        found = APP.wait_for(lambda: APP.xdotool("search", "--onlyvisible", "--name", name, check=False).split(),
-                             "the About window")
-        # Under 280 x 220: the client area of a window of that size. Just after it appears
-        # it may still read as the whole 280 x 220 on a busy machine.
-        _, _, width, height = APP.wait_for(
-            lambda: (lambda area: area if 200 < area[2] < 280 and 150 < area[3] < 220 else None)(
-                APP.window_area(found[0])), "the About window at its size")
-        about = APP.wait_for(lambda: AboutWindow.find(APP.screenshot(), height), "the About window drawn")
+        about = APP.open_about()
         APP.save("about")
         bx, by, bwidth, bheight = APP.window_area()
         self.assertTrue(bx <= about.left and about.right <= bx + bwidth and by <= about.top
                         and about.bottom <= by + bheight, "the About window lies over the board")
 
         # OK hides it; the board stays.
-        APP.xdotool("mousemove", str((about.left + about.right) // 2), str(about.bottom - 22), "click", "1")
-        APP.wait_for(lambda: not APP.xdotool("search", "--onlyvisible", "--name", name, check=False).split(),
-                     "the About window to hide")
+        APP.close_about(about)
         self.assertTrue(APP.wait_for(APP.find_board, "the board after OK"))
 
     def test_9_show_log_opens_the_log_window(self):

@@ -150,15 +150,8 @@ class HighDpiTest(unittest.TestCase):
             self.assertGreaterEqual(y1 - y0 + 1, board.cell // 3, "the digit of cell %d is small" % index)
 
     def test_2_about_window_at_the_scaled_size_with_its_texts_whole(self):
-        APP.menu("h", "a")
-        name = "^About Enneo$"
-        found = APP.wait_for(lambda: APP.xdotool("search", "--onlyvisible", "--name", name, check=False).split(),
-                             "the About window")
-        # The client area of a 280 x 220 window at 96 DPI, made at the DPI.
-        _, _, _, height = APP.wait_for(
-            lambda: (lambda area: area if pixels(200) < area[2] < pixels(280) and pixels(150) < area[3] < pixels(220)
-                     else None)(APP.window_area(found[0])), "the About window at its scaled size")
-        about = APP.wait_for(lambda: AboutWindow.find(APP.screenshot(), height, pixels), "the About window drawn")
+        # At the client area of a 280 x 220 window at 96 DPI, made at the DPI.
+        about = APP.open_about(pixels)
         image = APP.last
         APP.save("about-%d" % OPTIONS.dpi)
 
@@ -186,9 +179,7 @@ class HighDpiTest(unittest.TestCase):
         self.assertIsNotNone(ok, "no OK label")
         self.assertGreaterEqual(ok[3] - ok[1] + 1, pixels(7), "the OK label is small")
 
-        APP.xdotool("mousemove", str(centre), str(about.bottom - pixels(22)), "click", "1")
-        APP.wait_for(lambda: not APP.xdotool("search", "--onlyvisible", "--name", name, check=False).split(),
-                     "the About window to hide")
+        APP.close_about(about, pixels)
 
     def test_3_log_window_text_at_the_dpi(self):
         APP.menu("o", "w")
