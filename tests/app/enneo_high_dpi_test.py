@@ -46,6 +46,15 @@ def set_registry_values(text, key, values):
     return text[:header.end()] + lines + "".join(section) + text[end:]
 
 
+def left_out_of_the_copy(folder, names):
+    """What the source's tests may be writing while it is copied: the files of the
+    temporary folders (the folders themselves stay) and the registry's temporary files,
+    which the Wine server renames over the registry files (whole either way)."""
+    if os.path.basename(folder).lower() == "temp":
+        return names
+    return [name for name in names if name.endswith(".tmp")]
+
+
 def make_prefix():
     """The test's prefix: a copy of the headless one, drawn on X11 in a 1024 x 768 virtual
     desktop at the test's DPI. Made once; the marker file says for which DPI."""
@@ -53,9 +62,7 @@ def make_prefix():
     if os.path.exists(marker) and open(marker).read() == str(OPTIONS.dpi):
         return
     shutil.rmtree(OPTIONS.prefix, ignore_errors=True)
-    # The source's server may be saving its registry meanwhile (a temporary file and a
-    # rename): the temporary files are left out, the registry files are whole either way.
-    shutil.copytree(OPTIONS.source_prefix, OPTIONS.prefix, symlinks=True, ignore=shutil.ignore_patterns("*.tmp"))
+    shutil.copytree(OPTIONS.source_prefix, OPTIONS.prefix, symlinks=True, ignore=left_out_of_the_copy)
     path = os.path.join(OPTIONS.prefix, "user.reg")
     with open(path) as f:
         text = f.read()
