@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <cstdlib>
 
-BoardGeometry::BoardGeometry(int clientWidth, int clientHeight) {
-    int size = std::min(clientWidth, clientHeight) - 40;
+BoardGeometry::BoardGeometry(int clientWidth, int clientHeight, int margin) {
+    int size = std::min(clientWidth, clientHeight) - margin;
     left_ = std::abs((clientWidth - size) / 2);
     top_ = std::abs((clientHeight - size) / 2);
     cellSize_ = std::abs(size / 9);

@@ -3,13 +3,17 @@
 
 #include "puzzle/EnneoPuzzle.h"
 
-// The board is a square of nine by nine cells, 40 pixels smaller than the client area's
-// shorter side, placed by that unrounded size: it sits up to 4 pixels left of and above
-// the exact centre. All divisions truncate toward zero.
+// The board is a square of nine by nine cells, a margin (40 pixels at 96 DPI) smaller
+// than the client area's shorter side, placed by that unrounded size: it sits up to 4
+// pixels left of and above the exact centre. All divisions truncate toward zero.
 class BoardGeometry {
 public:
+    // The margin at 96 DPI.
+    static constexpr int kMargin = 40;
+
     BoardGeometry() = default;
-    BoardGeometry(int clientWidth, int clientHeight);
+    // margin: kMargin in pixels at the window's DPI.
+    BoardGeometry(int clientWidth, int clientHeight, int margin = kMargin);
 
     int GetLeft() const { return left_; }
     int GetTop() const { return top_; }

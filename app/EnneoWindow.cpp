@@ -28,26 +28,29 @@ const COLORREF kCandidateColour = RGB(100, 100, 100);
 // Mark Selection: the selected cell, and the other cells holding its digit.
 const COLORREF kSelectionColour = RGB(255, 222, 120);
 const COLORREF kSameDigitColour = RGB(255, 243, 200);
+// Sizes in pixels at 96 DPI: the cell lines, the block lines, the inset of a digit's
+// rectangle in its cell, and how much smaller than the cell a digit's font is.
+const int kCellLineWidth = 1;
+const int kBlockLineWidth = 5;
+const int kDigitInset = 5;
+const int kDigitFontReduction = 6;
 
-// A "Times New Roman" font of the given height, selected into a device context for one
-// scope and deleted afterwards.
-class ScopedFont {
+// A GDI object made for one scope: selected into a device context, then deselected and
+// deleted.
+class ScopedSelection {
 public:
-    ScopedFont(HDC deviceContext, int height)
-        : deviceContext_(deviceContext),
-          font_(CreateFontW(height, 0, 0, 0, 0, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Times New Roman")),
-          previous_(SelectObject(deviceContext, font_)) {}
-    ~ScopedFont() {
+    ScopedSelection(HDC deviceContext, HGDIOBJ object)
+        : deviceContext_(deviceContext), object_(object), previous_(SelectObject(deviceContext, object)) {}
+    ~ScopedSelection() {
         SelectObject(deviceContext_, previous_);
-        DeleteObject(font_);
+        DeleteObject(object_);
     }
-    ScopedFont(const ScopedFont&) = delete;
-    ScopedFont& operator=(const ScopedFont&) = delete;
+    ScopedSelection(const ScopedSelection&) = delete;
+    ScopedSelection& operator=(const ScopedSelection&) = delete;
 
 private:
     HDC deviceContext_;
-    HFONT font_;
+    HGDIOBJ object_;
     HGDIOBJ previous_;
 };
 
@@ -74,6 +77,22 @@ private:
     HDC deviceContext_;
     HBITMAP bitmap_;
     HGDIOBJ previous_;
+};
+
+// A "Times New Roman" font of the given height, for one scope.
+class ScopedFont : public ScopedSelection {
+public:
+    ScopedFont(HDC deviceContext, int height)
+        : ScopedSelection(deviceContext,
+                          CreateFontW(height, 0, 0, 0, 0, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Times New Roman")) {}
+};
+
+// A solid black pen of the given width, for one scope.
+class ScopedPen : public ScopedSelection {
+public:
+    ScopedPen(HDC deviceContext, int width)
+        : ScopedSelection(deviceContext, CreatePen(PS_SOLID, width, RGB(0, 0, 0))) {}
 };
 
 void DrawCentred(HDC deviceContext, const wchar_t* text, int length, RECT rect) {
@@ -174,7 +193,7 @@ void EnneoWindow::OnPaint(HDC) {
     GetClientRect(&client);
     int width = client.right - client.left;
     int height = client.bottom - client.top;
-    geometry_ = BoardGeometry(width, height);
+    geometry_ = BoardGeometry(width, height, GetDpiScale().Pixels(BoardGeometry::kMargin));
     if (width <= 0 || height <= 0) return;
 
     HDC windowContext = GetDC(GetHandle());
@@ -196,13 +215,13 @@ void EnneoWindow::DrawBoard(HDC deviceContext, const RECT& client) {
 
     FillRect(deviceContext, &client, GetSysColorBrush(COLOR_WINDOW));
     if (markSelection_) DrawSelectionMarks(deviceContext);
+    const gui::DpiScale& scale = GetDpiScale();
+    ScopedPen cellPen(deviceContext, scale.Pixels(kCellLineWidth));
     for (int g = 0; g <= 9; ++g) {
         DrawLine(deviceContext, left, top + g * cell, left + side, top + g * cell);
         DrawLine(deviceContext, left + g * cell, top, left + g * cell, top + side);
     }
-    LOGPEN blockPen = {PS_SOLID, {5, 0}, RGB(0, 0, 0)};
-    HPEN pen = CreatePenIndirect(&blockPen);
-    HGDIOBJ previousPen = SelectObject(deviceContext, pen);
+    ScopedPen blockPen(deviceContext, scale.Pixels(kBlockLineWidth));
     for (int g = 3; g <= 6; g += 3) {
         DrawLine(deviceContext, left, top + g * cell, left + side, top + g * cell);
         DrawLine(deviceContext, left + g * cell, top, left + g * cell, top + side);
@@ -210,8 +229,6 @@ void EnneoWindow::DrawBoard(HDC deviceContext, const RECT& client) {
     for (int x = 1; x <= 9; ++x) {
         for (int y = 1; y <= 9; ++y) DrawCell(deviceContext, x, y);
     }
-    SelectObject(deviceContext, previousPen);
-    DeleteObject(pen);
 }
 
 void EnneoWindow::DrawSelectionMarks(HDC deviceContext) {
@@ -241,10 +258,12 @@ void EnneoWindow::DrawCell(HDC deviceContext, int x, int y) {
     int state = puzzle.GetCellState(x, y);
     SetBkMode(deviceContext, TRANSPARENT);
     if (state != EnneoPuzzle::CELL_EMPTY) {
-        ScopedFont font(deviceContext, cell - 6);
+        const gui::DpiScale& scale = GetDpiScale();
+        ScopedFont font(deviceContext, cell - scale.Pixels(kDigitFontReduction));
         SetTextColor(deviceContext, state == EnneoPuzzle::CELL_KNOWN ? kGivenColour : kSetColour);
         wchar_t digit = static_cast<wchar_t>(L'0' + puzzle.GetCell(x, y));
-        DrawCentred(deviceContext, &digit, 1, {left + 5, top + 5, left + cell - 5, top + cell - 5});
+        int inset = scale.Pixels(kDigitInset);
+        DrawCentred(deviceContext, &digit, 1, {left + inset, top + inset, left + cell - inset, top + cell - inset});
     } else if (showHints_) {
         // Packed in reading order by position in the text: "379" fills the top row.
         ScopedFont font(deviceContext, cell / 4);

@@ -10,7 +10,10 @@
 #   service/                    the update service's document root, offering V:
 #                               versions/index.php, its data versions/releases.json,
 #                               versions/Enneo.xml (the same reply, for servers without
-#                               PHP), files/V/updater.exe and files/V/Enneo.upd
+#                               PHP), files/V/updater.exe and files/V/Enneo.upd, and
+#                               the setup and the zip again under files/V/
+#   winget/, scoop/             the package manifests (scripts/write-package-manifests.py)
+#                               pointing at the setup and the zip under files/V/
 #   SHA256SUMS                  the checksums of the setup, the zip and the served files
 # win32 (i686) is the shipped build; win64 (x86_64) serves machines that cannot run
 # 32-bit programs. The build embeds the public key derived from PRIVATE.pem, so a
@@ -167,6 +170,13 @@ with open(path, "w") as data:
     data.write("\n")
 EOF
 php "$out/service/versions/index.php" "$name" >"$out/service/versions/$name.xml"
+
+# winget and Scoop fetch the setup and the zip from beside the update files.
+cp "$out/$setup_name" "$out/$zip_name" "$out/$files/"
+published+=("$files/$setup_name" "$files/$zip_name")
+python3 scripts/write-package-manifests.py --version "$version" --arch "$arch" --files-url "$origin/files/$version" \
+    --installer "$out/$setup_name" --zip "$out/$zip_name" --out "$out" \
+    --home-url "$(sed -n 's/^ENNEO_HOME_URL:STRING=//p' "$build/CMakeCache.txt")" || fail "the package manifests failed"
 
 mapfile -t published < <(printf '%s\n' "${published[@]}" | sort)
 (cd "$out" && sha256sum -- "${published[@]}") >"$out/SHA256SUMS"

@@ -8,12 +8,19 @@
 namespace gui {
 
 namespace {
+// Sizes in pixels at 96 DPI.
+const int kWidth = 280;
+const int kHeight = 220;
 const int kMargin = 10;
 const int kTitleHeight = 15;
 const int kIconSize = 48;
+const int kButtonRight = 75;  // an absolute client coordinate
+const int kButtonHeight = 25;
+const int kButtonSpace = 35;  // from the information text's bottom to the client bottom, less the margin
+const int kButtonDrop = 3;
 }  // namespace
 
-AboutWindow::AboutWindow() : MainWindowBase(L"AboutWindow"), titleFont_(L"Tahoma", 15) {
+AboutWindow::AboutWindow() : MainWindowBase(L"AboutWindow"), titleFont_(L"Tahoma", kTitleHeight) {
     // A pop-up with a caption only: no system menu, sizing frame or boxes.
     SetStyle((GetStyle() & ~(WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX)) | WS_POPUP | WS_CAPTION);
 }
@@ -45,27 +52,42 @@ void AboutWindow::OnCreate() {
 
     icon_.Create(GetHandle());
     icon_.SetImageId(kProgramIcon);
-    icon_.SetImage();
-    icon_.SetImageSize(kIconSize, kIconSize);
+    ShowIcon(GetDpiScale());
 
-    SetPosition(0, 0, 280, 220, SWP_NOMOVE);
+    SetPosition(0, 0, GetDpiScale().Pixels(kWidth), GetDpiScale().Pixels(kHeight), SWP_NOMOVE);
     Centre();
+}
+
+void AboutWindow::ShowIcon(const DpiScale& scale) {
+    int size = scale.Pixels(kIconSize);
+    icon_.SetImageSize(size, size);
+    icon_.SetImage();
+}
+
+void AboutWindow::OnDpiChanged(const DpiScale& scale, const RECT& suggested) {
+    // The icon first: the layout that the new size brings places it by its size.
+    ShowIcon(scale);
+    MainWindowBase::OnDpiChanged(scale, suggested);
 }
 
 void AboutWindow::OnSize(WPARAM, LPARAM) {
     // Size messages arrive while the window is being made, before its content exists.
     if (okButton_.GetHandle() == nullptr) return;
+    const DpiScale& scale = GetDpiScale();
     RECT client;
     GetClientRect(&client);
-    int left = client.left + kMargin;
-    int top = client.top + kMargin;
-    int right = client.right - kMargin;
-    int bottom = client.bottom - kMargin;
+    int margin = scale.Pixels(kMargin);
+    int left = client.left + margin;
+    int top = client.top + margin;
+    int right = client.right - margin;
+    int bottom = client.bottom - margin;
+    int title = scale.Pixels(kTitleHeight);
     int iconSize = icon_.GetImageHeight();
     icon_.SetPositionRect({right - iconSize, top, right, top + iconSize}, SWP_SHOWWINDOW);
-    nameLabel_.SetPositionRect({left, top, right, top + kTitleHeight}, SWP_SHOWWINDOW);
-    information_.SetPositionRect({left, top + kTitleHeight, right, bottom - 35}, SWP_SHOWWINDOW);
-    okButton_.SetPositionRect({left, bottom - 25, 75, bottom}, SWP_SHOWWINDOW);
+    nameLabel_.SetPositionRect({left, top, right, top + title}, SWP_SHOWWINDOW);
+    information_.SetPositionRect({left, top + title, right, bottom - scale.Pixels(kButtonSpace)}, SWP_SHOWWINDOW);
+    okButton_.SetPositionRect({left, bottom - scale.Pixels(kButtonHeight), scale.Pixels(kButtonRight), bottom},
+                              SWP_SHOWWINDOW);
 
     // The button centred left to right, and a few pixels lower by the parent's frame.
     HWND button = okButton_.GetHandle();
@@ -75,8 +97,9 @@ void AboutWindow::OnSize(WPARAM, LPARAM) {
     ::GetClientRect(parent, &parentClient);
     GetWindowRect(button, &buttonWindow);
     ::GetClientRect(button, &buttonClient);
+    int drop = scale.Pixels(kButtonDrop);
     okButton_.SetPosition((parentClient.right - buttonClient.right) / 2,
-                          buttonWindow.top + 3 + parentClient.bottom - parentWindow.bottom, 0, 0, SWP_NOSIZE);
+                          buttonWindow.top + drop + parentClient.bottom - parentWindow.bottom, 0, 0, SWP_NOSIZE);
 }
 
 LRESULT AboutWindow::MessageHandler(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {

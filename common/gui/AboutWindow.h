@@ -24,10 +24,12 @@ public:
 
     void PreRegisterClass(WNDCLASSEXW& windowClass) override;
     // Builds the content, sizes the window to the client area of a 280 x 220 window and
-    // centres it.
+    // centres it. Every size here is in pixels at 96 DPI, scaled to the window's DPI.
     void OnCreate() override;
     void OnSize(WPARAM wParam, LPARAM lParam) override;
     LRESULT MessageHandler(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) override;
+    // The icon is loaded again at its size for the new DPI.
+    void OnDpiChanged(const DpiScale& scale, const RECT& suggested) override;
     // OK hides the window; every other command is answered 0.
     int OnCommandMessage(WPARAM wParam, LPARAM lParam) override;
     // Hides the window and keeps it, for the owner to show again.
@@ -42,6 +44,9 @@ public:
     const IconControl& GetIcon() const { return icon_; }
 
 private:
+    // Loads the program icon at its 48-pixel size for the DPI, and shows it.
+    void ShowIcon(const DpiScale& scale);
+
     ButtonControl okButton_;
     StaticControl nameLabel_;
     SysLinkControl information_;

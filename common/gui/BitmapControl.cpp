@@ -11,7 +11,9 @@ void BitmapControl::SetImage() {
     if (imageId_ == -1) {
         throw new Exception(L"BitmapControl::SetImage(%i) - No resource id has been specified.", imageId_);
     }
-    HANDLE image = LoadImageW(GetInstance(), MAKEINTRESOURCEW(imageId_), imageType_, 0, 0, LR_DEFAULTSIZE);
+    bool sized = imageWidth_ > 0 && imageHeight_ > 0;
+    HANDLE image = LoadImageW(GetInstance(), MAKEINTRESOURCEW(imageId_), imageType_, sized ? imageWidth_ : 0,
+                              sized ? imageHeight_ : 0, sized ? 0 : LR_DEFAULTSIZE);
     if (image == nullptr) return;
     // A second SetImage replaces the first image, which is then no longer shown.
     HANDLE previous = image_;

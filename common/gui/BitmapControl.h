@@ -5,9 +5,10 @@
 
 namespace gui {
 
-// Shows the image resource whose identifier is set, loaded at its default size from
-// the program's module by SetImage. The control owns the loaded image and releases it
-// when the object goes. A plain BitmapControl shows a bitmap; IconControl an icon.
+// Shows the image resource whose identifier is set, loaded by SetImage from the
+// program's module at the image size when one is set, else at the default size. The
+// control owns the loaded image and releases it when the object goes. A plain
+// BitmapControl shows a bitmap; IconControl an icon.
 class BitmapControl : public StaticControl {
 public:
     BitmapControl() : BitmapControl(L"BitmapControl", SS_BITMAP, IMAGE_BITMAP) {}
@@ -19,7 +20,8 @@ public:
     void SetImage();
     HANDLE GetImage() const { return image_; }
 
-    // The size the owner lays the image out at; -1 while unset.
+    // The size the owner lays the image out at, and the next SetImage loads it at; -1
+    // while unset.
     void SetImageSize(int width, int height) {
         imageWidth_ = width;
         imageHeight_ = height;

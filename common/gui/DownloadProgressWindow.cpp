@@ -6,6 +6,9 @@
 namespace gui {
 
 namespace {
+// Sizes in pixels at 96 DPI.
+const int kWidth = 380;
+const int kHeight = 165;
 const int kMargin = 10;
 const int kTextHeight = 32;
 const int kBarHeight = 18;
@@ -29,22 +32,26 @@ void DownloadProgressWindow::OnCreate() {
     cancelButton_.SetCommandId(kCancelCommand);
     cancelButton_.Create(GetHandle());
     cancelButton_.SetText(L"Cancel");
-    SetPosition(0, 0, 380, 165, SWP_NOMOVE);
+    SetPosition(0, 0, GetDpiScale().Pixels(kWidth), GetDpiScale().Pixels(kHeight), SWP_NOMOVE);
     Centre();
 }
 
 void DownloadProgressWindow::OnSize(WPARAM, LPARAM) {
     // Size messages arrive while the window is being made, before its content exists.
     if (cancelButton_.GetHandle() == nullptr) return;
+    const DpiScale& scale = GetDpiScale();
     RECT client;
     GetClientRect(&client);
-    int left = client.left + kMargin;
-    int right = client.right - kMargin;
-    int top = client.top + kMargin;
-    text_.SetPositionRect({left, top, right, top + kTextHeight}, SWP_SHOWWINDOW);
-    bar_.SetPositionRect({left, top + kTextHeight, right, top + kTextHeight + kBarHeight}, SWP_SHOWWINDOW);
-    int bottom = client.bottom - kMargin;
-    cancelButton_.SetPositionRect({right - kButtonWidth, bottom - kButtonHeight, right, bottom}, SWP_SHOWWINDOW);
+    int margin = scale.Pixels(kMargin);
+    int left = client.left + margin;
+    int right = client.right - margin;
+    int top = client.top + margin;
+    int barTop = top + scale.Pixels(kTextHeight);
+    text_.SetPositionRect({left, top, right, barTop}, SWP_SHOWWINDOW);
+    bar_.SetPositionRect({left, barTop, right, barTop + scale.Pixels(kBarHeight)}, SWP_SHOWWINDOW);
+    int bottom = client.bottom - margin;
+    cancelButton_.SetPositionRect(
+        {right - scale.Pixels(kButtonWidth), bottom - scale.Pixels(kButtonHeight), right, bottom}, SWP_SHOWWINDOW);
 }
 
 int DownloadProgressWindow::OnCommandMessage(WPARAM wParam, LPARAM) {

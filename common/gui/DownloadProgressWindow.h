@@ -21,7 +21,8 @@ public:
     DownloadProgressWindow();
 
     void PreRegisterClass(WNDCLASSEXW& windowClass) override;
-    // Builds the content in a 380 x 165 window, centred.
+    // Builds the content in a 380 x 165 window, centred; every size here is in pixels at
+    // 96 DPI, scaled to the window's DPI.
     void OnCreate() override;
     void OnSize(WPARAM wParam, LPARAM lParam) override;
     int OnCommandMessage(WPARAM wParam, LPARAM lParam) override;

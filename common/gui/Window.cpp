@@ -44,6 +44,21 @@ LRESULT Window::OnNotify(WPARAM, LPARAM) { return 0; }
 int Window::OnUserMessage(UINT, WPARAM, LPARAM) { return 0; }
 LRESULT Window::OnTimer(WPARAM) { return 0; }
 
+void Window::OnDpiChanged(const DpiScale& scale, const RECT& suggested) {
+    SetDpiScale(scale);
+    EnumChildWindows(handle_, &Window::SetChildDpiScale, scale.GetDpi());
+    // The new size lays the content out again (OnSize) at the new DPI.
+    SetWindowPos(handle_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+BOOL CALLBACK Window::SetChildDpiScale(HWND child, LPARAM dpi) {
+    Window* window = WindowMessageRouter::GetInstance()->LookUp(child);
+    if (window != nullptr) window->SetDpiScale(DpiScale(static_cast<int>(dpi)));
+    return TRUE;
+}
+
 void Window::Destroy() {
     OnDestroy();
     if (handle_ != nullptr && IsWindow(handle_)) {
@@ -119,6 +134,7 @@ HWND Window::Create(HWND parent) {
                                   creationParameter_);
     DWORD error = GetLastError();
     handle_ = handle;
+    if (handle != nullptr) scale_ = DpiScale::OfWindow(handle);
     if (record_->hook != nullptr) {
         UnhookWindowsHookEx(record_->hook);
         record_->hook = nullptr;
@@ -138,10 +154,13 @@ namespace {
 
 // Whether a window the system is creating is the one Create asked for. The system may
 // make windows of its own meanwhile (an input-method window during a thread's first
-// creation), and those must not be bound to the object.
+// creation), and those must not be bound to the object. A system class that the
+// manifest's common controls redirect arrives under its versioned name
+// ("6.0.2600.2982!Button").
 bool IsCreationOf(Window* window, const CBT_CREATEWNDW* creation) {
     const wchar_t* className = creation->lpcs->lpszClass;
     if (IS_INTRESOURCE(className)) return true;  // an atom: no name to compare
+    if (const wchar_t* unversioned = wcsrchr(className, L'!')) className = unversioned + 1;
     return _wcsicmp(className, window->GetWindowClassName()) == 0;
 }
 
@@ -204,6 +223,9 @@ LRESULT Window::MessageHandler(HWND handle, UINT message, WPARAM wParam, LPARAM 
         return 0;
     case WM_TIMER:
         return OnTimer(wParam);
+    case WM_DPICHANGED:
+        OnDpiChanged(DpiScale(LOWORD(wParam)), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
     default:
         if (message >= WM_USER && message <= 0x83FF) {
             return OnUserMessage(message, wParam, lParam) != 0 ? 0 : DefaultProcessing(handle, message, wParam, lParam);

@@ -1,6 +1,7 @@
 // Window: the framework's base for every window it creates.
 #pragma once
 
+#include "DpiScale.h"
 #include "WindowMessageRouter.h"
 #include "common/Object.h"
 
@@ -44,6 +45,10 @@ public:
     // Messages 0x0400 to 0x83FF; nonzero means handled.
     virtual int OnUserMessage(UINT message, WPARAM wParam, LPARAM lParam);
     virtual LRESULT OnTimer(WPARAM timerId);
+    // WM_DPICHANGED: the window and each framework window inside it take the new DPI
+    // (SetDpiScale), the window takes the rectangle Windows suggests (its size at that
+    // DPI) and is repainted whole. Overrides that rebuild more call this.
+    virtual void OnDpiChanged(const DpiScale& scale, const RECT& suggested);
 
     // Makes the system window (parent null: a top-level window), calls OnCreate and
     // returns the handle. Raises when the window exists already or cannot be made.
@@ -60,6 +65,9 @@ public:
     DWORD GetStyle() const { return style_; }
 
     HWND GetHandle() const { return handle_; }
+    // The DPI the window is drawn at: its own when Create made it, then each new one
+    // that WM_DPICHANGED brings; 96 before Create.
+    const DpiScale& GetDpiScale() const { return scale_; }
     // Set by Destroy: the message loop disposes of the object.
     bool IsDestroyed() const { return destroyed_; }
     // Called by the creation hook: the system has just made this window's handle.
@@ -83,12 +91,15 @@ protected:
     }
     // The window's font, owned and deleted with the object.
     void SetFont(HFONT font);
+    // Takes a new DPI; a control remakes its font for it.
+    virtual void SetDpiScale(const DpiScale& scale) { scale_ = scale; }
     HFONT GetFont() const { return font_; }
     HINSTANCE GetInstance() const { return instance_; }
 
 private:
     void RegisterWindowClass();
     void SetHook();
+    static BOOL CALLBACK SetChildDpiScale(HWND child, LPARAM dpi);
 
     HWND handle_ = nullptr;
     DWORD style_ = 0;
@@ -103,6 +114,7 @@ private:
     DefaultProcedure defaultProcedure_ = PLAIN_WINDOW;
     HWND mdiClient_ = nullptr;
     bool destroyed_ = false;
+    DpiScale scale_;
     WindowMessageRouter* router_;
 };
 

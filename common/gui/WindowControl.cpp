@@ -18,14 +18,31 @@ int WindowControl::LimitWidth(int width) const {
     return maxWidth_ > 0 && maxWidth_ < width ? maxWidth_ : width;
 }
 
-void WindowControl::OnCreate() {
-    SendMessageW(GetHandle(), WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
+void WindowControl::OnCreate() { ShowFont(); }
+
+void WindowControl::SetDpiScale(const DpiScale& scale) {
+    Window::SetDpiScale(scale);
+    ShowFont();
 }
 
 void WindowControl::SetTextFont(const TextFont& font) {
-    HFONT created = font.MakeFont();
-    SetFont(created);
-    SendMessageW(GetHandle(), WM_SETFONT, reinterpret_cast<WPARAM>(created), 0);
+    textFont_ = font;
+    ShowFont();
+}
+
+void WindowControl::ShowFont() {
+    HFONT made = nullptr;  // owned by the control once installed
+    auto stock = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    if (textFont_) {
+        made = textFont_->MakeFont(GetDpiScale());
+    } else if (GetDpiScale() != DpiScale::OfSystem()) {
+        LOGFONTW description = {};
+        GetObjectW(stock, sizeof(description), &description);
+        description.lfHeight = GetDpiScale().FromDpi(description.lfHeight, DpiScale::OfSystem());
+        made = CreateFontIndirectW(&description);
+    }
+    SendMessageW(GetHandle(), WM_SETFONT, reinterpret_cast<WPARAM>(made != nullptr ? made : stock), 0);
+    SetFont(made);  // releases the font shown before
 }
 
 }  // namespace gui

@@ -5,6 +5,7 @@
 #include "puzzle/PuzzleLine.h"
 #include "resources/resource.h"
 #include "tests/common/TestFiles.h"
+#include "tests/common/gui/ControlPlaces.h"
 #include "tests/support/DialogDriver.h"
 #include "tests/support/ShellCallRecorder.h"
 
@@ -237,6 +238,18 @@ TEST_F(BoardTest, RightClickAndF5LeaveThePuzzleAlone) {
     EXPECT_FALSE(RepaintPending());
     SendMessageW(handle_, WM_KEYUP, VK_F5, 0);
     EXPECT_TRUE(RepaintPending());
+}
+
+TEST_F(BoardTest, ADpiChangeScalesTheMarginAndRepaints) {
+    ChangeDpi(handle_, 144, 400, 300);
+    EXPECT_TRUE(RepaintPending());
+    Paint();
+    // The 40-pixel margin is 60 at 144 DPI: a board of 240 rounded down to nine cells.
+    const BoardGeometry& g = board_.GetGeometry();
+    EXPECT_EQ(80, g.GetLeft());
+    EXPECT_EQ(30, g.GetTop());
+    EXPECT_EQ(26, g.GetCellSize());
+    EXPECT_EQ(234, g.GetSide());
 }
 
 TEST_F(BoardTest, MinimizingKeepsTheWindowRestorable) {

@@ -292,6 +292,26 @@ class Program:
         time.sleep(0.3)
         self.xdotool("key", item_key)
 
+    def open_about(self, pixels=lambda size: size):
+        """Help / About: the About window once it has its size and is drawn. pixels: a size
+        at 96 DPI in pixels at the screen's DPI."""
+        self.menu("h", "a")
+        found = self.wait_for(lambda: self.about_windows(), "the About window")
+        # Under 280 x 220: the client area of a window of that size. Just after it appears
+        # it may still read as the whole 280 x 220 on a busy machine.
+        _, _, _, height = self.wait_for(
+            lambda: (lambda area: area if pixels(200) < area[2] < pixels(280) and pixels(150) < area[3] < pixels(220)
+                     else None)(self.window_area(found[0])), "the About window at its size")
+        return self.wait_for(lambda: AboutWindow.find(self.screenshot(), height, pixels), "the About window drawn")
+
+    def close_about(self, about, pixels=lambda size: size):
+        """Presses the About window's OK button and waits for the window to hide."""
+        self.xdotool("mousemove", str((about.left + about.right) // 2), str(about.bottom - pixels(22)), "click", "1")
+        self.wait_for(lambda: not self.about_windows(), "the About window to hide")
+
+    def about_windows(self):
+        return self.xdotool("search", "--onlyvisible", "--name", "^About Enneo$", check=False).split()
+
     def digit(self, cell):
         """The digit a cell shows: the closest of the known digits' shapes."""
         def distance(ink):
@@ -433,25 +453,14 @@ class BoardWindowTest(unittest.TestCase):
 
     def test_8_about_window_over_the_board(self):
         # The home page that About opens goes nowhere: winebrowser is switched off.
-        APP.menu("h", "a")
-        name = "^About Enneo$"
-        found = APP.wait_for(lambda: APP.xdotool("search", "--onlyvisible", "--name", name, check=False).split(),
-                             "the About window")
-        # Under 280 x 220: the client area of a window of that size. Just after it appears
-        # it may still read as the whole 280 x 220 on a busy machine.
-        _, _, width, height = APP.wait_for(
-            lambda: (lambda area: area if 200 < area[2] < 280 and 150 < area[3] < 220 else None)(
-                APP.window_area(found[0])), "the About window at its size")
-        about = APP.wait_for(lambda: AboutWindow.find(APP.screenshot(), height), "the About window drawn")
+        about = APP.open_about()
         APP.save("about")
         bx, by, bwidth, bheight = APP.window_area()
         self.assertTrue(bx <= about.left and about.right <= bx + bwidth and by <= about.top
                         and about.bottom <= by + bheight, "the About window lies over the board")
 
         # OK hides it; the board stays.
-        APP.xdotool("mousemove", str((about.left + about.right) // 2), str(about.bottom - 22), "click", "1")
-        APP.wait_for(lambda: not APP.xdotool("search", "--onlyvisible", "--name", name, check=False).split(),
-                     "the About window to hide")
+        APP.close_about(about)
         self.assertTrue(APP.wait_for(APP.find_board, "the board after OK"))
 
     def test_9_show_log_opens_the_log_window(self):
@@ -573,7 +582,8 @@ class AboutWindow:
     (red pixels) at the top right, the OK button's label at the bottom centre."""
 
     @staticmethod
-    def find(image, height):
+    def find(image, height, pixels=lambda size: size):
+        """pixels: a size at 96 DPI in pixels at the screen's DPI."""
         caption = [(x, y) for y in range(0, image.height, 2) for x in range(0, image.width, 2)
                    if AboutWindow.is_caption(*image.pixel(x, y))]
         if not caption:
@@ -585,9 +595,10 @@ class AboutWindow:
         about.bottom = about.top + height
         below = max(y for _, y in caption) + 2
         centre = (about.left + about.right) // 2
-        drawn = (count(image, is_dark, about.left + 5, below + 8, about.left + 120, below + 30) > 20
-                 and count(image, is_red, about.right - 60, below, about.right, below + 70) > 3
-                 and count(image, is_dark, centre - 20, about.bottom - 40, centre + 20, about.bottom - 10) > 5)
+        p = pixels
+        drawn = (count(image, is_dark, about.left + p(5), below + p(8), about.left + p(120), below + p(30)) > 20
+                 and count(image, is_red, about.right - p(60), below, about.right, below + p(70)) > 3
+                 and count(image, is_dark, centre - p(20), about.bottom - p(40), centre + p(20), about.bottom - p(10)) > 5)
         return about if drawn else None
 
     @staticmethod

@@ -6,7 +6,8 @@ usage: release_test.py --source DIR --arch win32|win64 --loader WINE_LOADER
                        --answer-box ANSWER_BOX_EXE --work DIR
 
 With a key pair made here, releases 1.0.2 and 1.0.3 are made (scripts/release.sh), both
-pointed at the reference service under PHP's built-in server on a free local port. In a
+pointed at the reference service under PHP's built-in server on a free local port, which
+serves the setup and the zip that the package manifests name, with their hashes. In a
 fresh Wine prefix with a virtual desktop on a private Xvfb display, 1.0.2 is installed
 silently; then, in order: a tampered new version on the service is refused (1.0.2 stays
 and runs); the genuine update replaces the program with 1.0.3's bytes and starts it; the
@@ -17,6 +18,8 @@ wait is bounded; a failure says what was awaited.
 """
 import argparse
 import glob
+import hashlib
+import json
 import os
 import shutil
 import socket
@@ -24,6 +27,9 @@ import subprocess
 import sys
 import time
 import unittest
+import urllib.request
+
+import yaml
 
 OPTIONS = None
 LIFE = None  # the releases, the service, the prefix and the display, made once
@@ -197,6 +203,17 @@ class Life:
 
 
 class ReleaseLifeTest(unittest.TestCase):
+    def test_0_the_package_manifests_name_the_setup_and_zip_the_service_serves(self):
+        release = LIFE.releases["1.0.3"]
+        with open(os.path.join(release, "winget", "EnneoProject.EnneoTessary.installer.yaml")) as f:
+            installer = yaml.safe_load(f)["Installers"][0]
+        with open(os.path.join(release, "scoop", "enneo-tessary.json")) as f:
+            portable = next(iter(json.load(f)["architecture"].values()))
+        for url, digest in ((installer["InstallerUrl"], installer["InstallerSha256"]),
+                            (portable["url"], portable["hash"])):
+            with urllib.request.urlopen(url, timeout=30) as response:
+                self.assertEqual(digest.lower(), hashlib.sha256(response.read()).hexdigest(), url)
+
     def test_1_the_installer_puts_1_0_2_in_place(self):
         LIFE.install("1.0.2")
         self.assertIsNotNone(LIFE.folder(), "no install folder under LOCALAPPDATA\\Programs")

@@ -7,6 +7,7 @@
 #include "common/IApplication.h"
 #include "common/LastErrorText.h"
 #include "common/String.h"
+#include "common/gui/DpiScale.h"
 #include "common/gui/WindowMessageRouter.h"
 
 #include <commdlg.h>
@@ -33,6 +34,8 @@ const DWORD kEditStyle = WS_CHILD | WS_VISIBLE | WS_MAXIMIZE | WS_VSCROLL | WS_H
 const DWORD kStartTimeout = 5000;
 // Long enough for any path the save dialog may give.
 const DWORD kFileNameSize = 32768;
+// The edit control's font height, in pixels at 96 DPI.
+const int kFontHeight = 15;
 
 }  // namespace
 
@@ -115,10 +118,7 @@ bool WindowLogger::InitInstance() {
     window_ = window;
     edit_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"Edit", nullptr, kEditStyle, 0, 0, 100, 100, window_, nullptr,
                             instance, nullptr);
-    if (font_ == nullptr) {
-        font_ = CreateFontW(15, 0, 0, 0, 0, FALSE, FALSE, FALSE, 0, 0, 0, 0, FF_SWISS, L"Courier New");
-    }
-    SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+    ShowFont(gui::DpiScale::OfWindow(window_).GetDpi());
     SendMessageW(edit_, EM_LIMITTEXT, 0, 0);
     BuildMenu();
     logToScreen_ = true;
@@ -126,6 +126,20 @@ bool WindowLogger::InitInstance() {
     ShowWindow(window_, SW_SHOWNORMAL);
     UpdateWindow(window_);
     return true;
+}
+
+void WindowLogger::ShowFont(int dpi) {
+    HFONT previous = font_;
+    font_ = CreateFontW(gui::DpiScale(dpi).Pixels(kFontHeight), 0, 0, 0, 0, FALSE, FALSE, FALSE, 0, 0, 0, 0,
+                        FF_SWISS, L"Courier New");
+    SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+    if (previous != nullptr) DeleteObject(previous);
+}
+
+void WindowLogger::OnDpiChanged(int dpi, const RECT& suggested) {
+    ShowFont(dpi);
+    SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void WindowLogger::BuildMenu() {
@@ -214,6 +228,7 @@ LRESULT WindowLogger::MessageHandler(HWND handle, UINT message, WPARAM wParam, L
         edit_ = nullptr;
         return 0;
     case WM_SIZE: OnSize(); return 0;
+    case WM_DPICHANGED: OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
     case WM_COMMAND: return OnCommand(handle, message, wParam, lParam);
     default: return DefWindowProcW(handle, message, wParam, lParam);
     }

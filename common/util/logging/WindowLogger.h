@@ -66,6 +66,11 @@ private:
     // the program goes on.
     void OnSaveAs();
     void OnSize();
+    // Takes the window to the size Windows suggests for the new DPI, with its font.
+    void OnDpiChanged(int dpi, const RECT& suggested);
+    // Makes the edit control's font ("Courier New", 15 pixels at 96 DPI) for the DPI and
+    // installs it in place of the one before.
+    void ShowFont(int dpi);
     void Close();
     void ToggleLogToScreen();
     void BuildMenu();

@@ -1,6 +1,7 @@
 // Tests of the About window: content, fonts, layout, OK and link notifications.
 #include "app/Application.h"
 #include "common/gui/AboutWindow.h"
+#include "tests/common/gui/ControlPlaces.h"
 #include "tests/support/ShellCallRecorder.h"
 
 #include <gtest/gtest.h>
@@ -16,21 +17,6 @@ std::wstring TextOf(HWND window) {
     wchar_t text[256] = {};
     GetWindowTextW(window, text, 256);
     return text;
-}
-
-// A rectangle in the About window's client coordinates.
-RECT PlaceOf(HWND control, HWND parent) {
-    RECT rect;
-    GetWindowRect(control, &rect);
-    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
-void ExpectRect(const RECT& expected, const RECT& actual, const char* what) {
-    EXPECT_EQ(expected.left, actual.left) << what;
-    EXPECT_EQ(expected.top, actual.top) << what;
-    EXPECT_EQ(expected.right, actual.right) << what;
-    EXPECT_EQ(expected.bottom, actual.bottom) << what;
 }
 
 // An About window over a plain owner window; the shell is recorded, not called.
@@ -110,6 +96,36 @@ TEST_F(AboutWindowTest, LaysTheContentOutOnEverySizeChange) {
     // 65 wide (from 10 to the absolute right 75), centred, a few pixels lower by the frame.
     int top = 215 + 3 - bottomFrame;
     ExpectRect({117, top, 182, top + 25}, PlaceOf(about_.GetOkButton().GetHandle(), handle_), "OK button");
+}
+
+TEST_F(AboutWindowTest, TakesItsFontsIconAndLayoutToANewDpi) {
+    HWND label = about_.GetNameLabel().GetHandle();
+    HWND information = about_.GetInformation().GetHandle();
+    EXPECT_EQ(15, FontHeight(label));
+    int guiFontHeight = FontHeight(information);
+    EXPECT_EQ(48, about_.GetIcon().GetImageHeight());
+
+    ChangeDpi(handle_, 192, 540, 400);
+    EXPECT_EQ(192, about_.GetDpiScale().GetDpi());
+    EXPECT_EQ(30, FontHeight(label));
+    EXPECT_EQ(2 * guiFontHeight, FontHeight(information));
+    EXPECT_EQ(2 * guiFontHeight, FontHeight(about_.GetOkButton().GetHandle()));
+    EXPECT_EQ(96, about_.GetIcon().GetImageHeight());
+    ICONINFO icon = {};
+    ASSERT_TRUE(GetIconInfo(static_cast<HICON>(about_.GetIcon().GetImage()), &icon));
+    BITMAP image = {};
+    GetObjectW(icon.hbmColor, sizeof(image), &image);
+    DeleteObject(icon.hbmColor);
+    DeleteObject(icon.hbmMask);
+    EXPECT_EQ(96, image.bmWidth);
+
+    // The layout of a 540 x 400 client area with every size doubled.
+    ExpectRect({424, 20, 520, 116}, PlaceOf(about_.GetIcon().GetHandle(), handle_), "icon at the top right");
+    ExpectRect({20, 20, 520, 50}, PlaceOf(label, handle_), "name label");
+    ExpectRect({20, 50, 520, 310}, PlaceOf(information, handle_), "information text");
+    RECT place = PlaceOf(about_.GetOkButton().GetHandle(), handle_);
+    EXPECT_EQ(150 - 20, place.right - place.left);  // from the margin to the absolute right 150
+    EXPECT_EQ(50, place.bottom - place.top);
 }
 
 // OK, closing (Alt+F4) and Escape each hide the window and keep it; the program goes on.

@@ -8,6 +8,7 @@
 #include "tests/common/RaisedBy.h"
 #include "tests/common/ScopedCall.h"
 #include "tests/common/TestFiles.h"
+#include "tests/common/gui/ControlPlaces.h"
 #include "tests/support/DialogDriver.h"
 
 #include <gtest/gtest.h>
@@ -103,6 +104,17 @@ TEST_F(WindowLoggerTest, OneWindowWithItsClassCaptionMenuAndEditControl) {
     MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&edit), 2);
     EXPECT_EQ(client.right, edit.right - edit.left);
     EXPECT_EQ(client.bottom, edit.bottom - edit.top);
+}
+
+TEST_F(WindowLoggerTest, ADpiChangeRemakesTheFontAndTakesTheSuggestedSize) {
+    HWND window = log_->GetWindow();
+    HWND edit = log_->GetEditControl();
+    EXPECT_EQ(15, FontHeight(edit));
+    ChangeDpi(window, 192, 600, 400);
+    EXPECT_EQ(30, FontHeight(edit));
+    ExpectRect({0, 0, 600, 400}, PlaceOf(edit, window), "the edit control over the whole client area");
+    ChangeDpi(window, 96, 500, 300);
+    EXPECT_EQ(15, FontHeight(edit));
 }
 
 TEST_F(WindowLoggerTest, AppendsWithLineEndsMadeWholeAndNoneAdded) {
