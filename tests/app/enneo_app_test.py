@@ -606,6 +606,10 @@ class BoardWindowTest(unittest.TestCase):
         cells = APP.cells()
         self.assertEqual(".h", kinds([cells[0], cells[9 * 7 + 8]]), "marks instead of candidates, and back")
         APP.save("pencil-marks", APP.window_area())
+        APP.menu("o", "h")  # Show Hints off: the marks stay
+        APP.wait_for(lambda: "h" not in kinds(APP.cells()) and APP.pencil_marks(marked) == marked,
+                     "the marks without the candidates")
+        APP.menu("o", "h")
 
         APP.type(1, 1, "8")
         placed = {**marked, (1, 1): [], (7, 1): [], (1, 8): [], (3, 2): []}
