@@ -1,12 +1,14 @@
 // EnneoWindow: the board window, the program's main window.
 #include "EnneoWindow.h"
 
+#include "CoachSentences.h"
 #include "common/IApplication.h"
 #include "common/String.h"
 #include "common/gui/ShellOpen.h"
 #include "common/util/IProperties.h"
 #include "common/util/logging/LoggerManager.h"
 #include "common/util/logging/WindowLogger.h"
+#include "puzzle/Coach.h"
 #include "resources/resource.h"
 
 #include <commdlg.h>
@@ -25,7 +27,9 @@ const wchar_t kErrorCaption[] = L"Error (not very fatal)";
 const COLORREF kGivenColour = RGB(255, 0, 0);
 const COLORREF kSetColour = RGB(0, 0, 0);
 const COLORREF kCandidateColour = RGB(100, 100, 100);
-// Mark Selection: the selected cell, and the other cells holding its digit.
+const COLORREF kPencilMarkColour = RGB(20, 80, 220);
+// Mark Selection: the selected cell, the other cells holding its digit, and the digits
+// that the last Check found not to fit.
 const COLORREF kSelectionColour = RGB(255, 222, 120);
 const COLORREF kSameDigitColour = RGB(255, 243, 200);
 // Sizes in pixels at 96 DPI: the cell lines, the block lines, the inset of a digit's
@@ -34,6 +38,7 @@ const int kCellLineWidth = 1;
 const int kBlockLineWidth = 5;
 const int kDigitInset = 5;
 const int kDigitFontReduction = 6;
+const COLORREF kMisfitColour = RGB(255, 175, 175);
 
 // A GDI object made for one scope: selected into a device context, then deselected and
 // deleted.
@@ -234,20 +239,25 @@ void EnneoWindow::DrawBoard(HDC deviceContext, const RECT& client) {
 void EnneoWindow::DrawSelectionMarks(HDC deviceContext) {
     const EnneoPuzzle& puzzle = game_.GetState().puzzle;
     EnneoPuzzle::Cell selected = puzzle.GetSelectedCell();
-    if (selected.x == 0) return;
-    int digit = puzzle.GetCell(selected.x, selected.y);
+    int digit = selected.x == 0 ? 0 : puzzle.GetCell(selected.x, selected.y);
+    bool checked = game_.GetChangeCount() == checkedChange_;
     int cell = geometry_.GetCellSize();
+    auto fill = [&](int x, int y, COLORREF colour) {
+        int left = geometry_.GetLeft() + cell * (x - 1);
+        int top = geometry_.GetTop() + cell * (y - 1);
+        RECT inside = {left + 1, top + 1, left + cell, top + cell};
+        SetDCBrushColor(deviceContext, colour);
+        FillRect(deviceContext, &inside, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+    };
     for (int x = 1; x <= 9; ++x) {
         for (int y = 1; y <= 9; ++y) {
-            bool isSelected = x == selected.x && y == selected.y;
-            if (!isSelected && (digit == 0 || puzzle.GetCell(x, y) != digit)) continue;
-            int left = geometry_.GetLeft() + cell * (x - 1);
-            int top = geometry_.GetTop() + cell * (y - 1);
-            RECT inside = {left + 1, top + 1, left + cell, top + cell};
-            SetDCBrushColor(deviceContext, isSelected ? kSelectionColour : kSameDigitColour);
-            FillRect(deviceContext, &inside, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+            if (digit != 0 && puzzle.GetCell(x, y) == digit) fill(x, y, kSameDigitColour);
         }
     }
+    if (checked) {
+        for (EnneoPuzzle::Cell misfit : misfits_) fill(misfit.x, misfit.y, kMisfitColour);
+    }
+    if (selected.x != 0) fill(selected.x, selected.y, kSelectionColour);
 }
 
 void EnneoWindow::DrawCell(HDC deviceContext, int x, int y) {
@@ -264,18 +274,31 @@ void EnneoWindow::DrawCell(HDC deviceContext, int x, int y) {
         wchar_t digit = static_cast<wchar_t>(L'0' + puzzle.GetCell(x, y));
         int inset = scale.Pixels(kDigitInset);
         DrawCentred(deviceContext, &digit, 1, {left + inset, top + inset, left + cell - inset, top + cell - inset});
-    } else if (showHints_) {
-        // Packed in reading order by position in the text: "379" fills the top row.
-        ScopedFont font(deviceContext, cell / 4);
-        SetTextColor(deviceContext, kCandidateColour);
-        int third = cell / 3;
-        const wchar_t* candidates = puzzle.GetCandidatesFor(x, y);
-        for (int k = 0; candidates[k] != 0; ++k) {
-            int column = k % 3;
-            int row = k / 3;
-            DrawCentred(deviceContext, candidates + k, 1,
-                        {left + column * third, top + row * third, left + (column + 1) * third, top + (row + 1) * third});
+        return;
+    }
+    int marks = game_.GetState().marks.Get(x, y);
+    if (marks == 0 && !showHints_) return;
+    // Small digits in a 3 x 3 arrangement of mini-squares, square k in column k % 3 and
+    // row k / 3, the marks in the place of their digit (d in square d - 1), the
+    // candidates instead packed in reading order by position in the text ("379" fills
+    // the top row). The marks take the candidates' font and places.
+    ScopedFont font(deviceContext, cell / 4);
+    int third = cell / 3;
+    auto drawSmall = [&](wchar_t digit, int square) {
+        int column = square % 3;
+        int row = square / 3;
+        DrawCentred(deviceContext, &digit, 1,
+                    {left + column * third, top + row * third, left + (column + 1) * third, top + (row + 1) * third});
+    };
+    if (marks != 0) {
+        SetTextColor(deviceContext, kPencilMarkColour);
+        for (int digit = 1; digit <= 9; ++digit) {
+            if ((marks & (1 << (digit - 1))) != 0) drawSmall(static_cast<wchar_t>(L'0' + digit), digit - 1);
         }
+    } else {
+        SetTextColor(deviceContext, kCandidateColour);
+        const wchar_t* candidates = puzzle.GetCandidatesFor(x, y);
+        for (int k = 0; candidates[k] != 0; ++k) drawSmall(candidates[k], k);
     }
 }
 
@@ -301,6 +324,10 @@ void EnneoWindow::MoveSelection(int dx, int dy) {
 }
 
 void EnneoWindow::OnKeyPressed(wchar_t character) {
+    if (character == L'?') {
+        OnHint();
+        return;
+    }
     const EnneoPuzzle& puzzle = game_.GetState().puzzle;
     EnneoPuzzle::Cell selected = puzzle.GetSelectedCell();
     if (selected.x == 0 || puzzle.GetCellState(selected.x, selected.y) == EnneoPuzzle::CELL_KNOWN) return;
@@ -313,6 +340,13 @@ void EnneoWindow::OnKeyPressed(wchar_t character) {
 void EnneoWindow::OnKeyDown(WPARAM virtualKey) {
     bool control = GetKeyState(VK_CONTROL) < 0;
     bool shift = GetKeyState(VK_SHIFT) < 0;
+    // Not with Alt as well: Ctrl+Alt is AltGr, which types characters on many keyboards.
+    bool markKey = control && GetKeyState(VK_MENU) >= 0;
+    if (markKey && virtualKey >= '0' && virtualKey <= '9') {
+        OnMark(static_cast<int>(virtualKey - '0'));
+    } else if (markKey && virtualKey >= VK_NUMPAD0 && virtualKey <= VK_NUMPAD9) {
+        OnMark(static_cast<int>(virtualKey - VK_NUMPAD0));
+    }
     switch (virtualKey) {
     case 'Z':
         if (control && shift) OnRedo();
@@ -327,6 +361,28 @@ void EnneoWindow::OnKeyDown(WPARAM virtualKey) {
     case VK_DOWN: MoveSelection(0, 1); break;
     case VK_DELETE: OnKeyPressed(L'0'); break;
     }
+}
+
+void EnneoWindow::OnMark(int digit) {
+    if (digit == 0 ? game_.ClearMarks() : game_.ToggleMark(digit)) ShowGame();
+}
+
+void EnneoWindow::OnHint() {
+    const EnneoPuzzle& board = game_.GetState().puzzle;
+    Coach coach(board);
+    EnneoPuzzle::Cell cell = {0, 0};
+    if (coach.GetVerdict() == Coach::kMisfits) cell = coach.GetMisfits().front();
+    if (coach.GetVerdict() == Coach::kOpen) cell = coach.GetNextStep().cell;
+    if (cell.x != 0) OnSelectCell(cell.x, cell.y);
+    MessageBoxW(GetHandle(), HintSentence(coach, board).GetText(), L"Hint", MB_OK | MB_ICONINFORMATION);
+}
+
+void EnneoWindow::OnCheck() {
+    Coach coach(game_.GetState().puzzle);
+    misfits_ = coach.GetMisfits();
+    checkedChange_ = game_.GetChangeCount();
+    if (markSelection_ && !misfits_.empty()) RepaintAll();
+    MessageBoxW(GetHandle(), CheckSentence(coach).GetText(), L"Check", MB_OK | MB_ICONINFORMATION);
 }
 
 void EnneoWindow::OnUndo() {
@@ -386,6 +442,12 @@ int EnneoWindow::OnCommand(WPARAM wParam) {
     case ID_OPTIONS_Solve:
         game_.Solve();
         ShowGame();
+        break;
+    case ID_OPTIONS_HINT:
+        OnHint();
+        break;
+    case ID_OPTIONS_CHECK:
+        OnCheck();
         break;
     case ID_EDIT_UNDO:
         OnUndo();

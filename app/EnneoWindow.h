@@ -9,11 +9,15 @@
 #include "puzzle/Game.h"
 #include "puzzle/PuzzleGenerator.h"
 
+#include <vector>
+
 // Draws the board of its game (given digits red, the user's and the solver's black,
-// the candidates of empty cells small and grey while hints are on, and with Mark
-// Selection on the selected cell and the cells holding its digit tinted), takes the
-// mouse and keyboard input, and carries the menu commands. Every change of the board is
-// a step of its Game, which Edit / Undo and Redo take back and do again.
+// the pencil marks of empty cells small and blue, the candidates of the other empty
+// cells small and grey while hints are on, and with Mark Selection on the selected cell
+// and the cells holding its digit tinted), takes the mouse and keyboard input, and
+// carries the menu commands. Every change of the board is a step of its Game, which
+// Edit / Undo and Redo take back and do again. Hint and Check ask a Coach about the
+// board and put its answer into a box.
 class EnneoWindow : public gui::MainWindowBase {
 public:
     // The program's home page, which About opens.
@@ -39,11 +43,21 @@ public:
     void OnSelectCell(int x, int y);
     // Enters a digit ('1'-'9') or empties the cell ('0', Backspace or Space) at the
     // selected cell, unless it holds a given digit; repaints in any case once a cell is
-    // selected.
+    // selected. '?' is Hint.
     void OnKeyPressed(wchar_t character);
-    // Ctrl+Z undoes, Ctrl+Y and Ctrl+Shift+Z redo, the arrows move the selection and
-    // Delete empties the selected cell.
+    // Ctrl+Z undoes, Ctrl+Y and Ctrl+Shift+Z redo, the arrows move the selection,
+    // Delete empties the selected cell, Ctrl+1 to Ctrl+9 (main row or keypad) toggle
+    // that pencil mark in it and Ctrl+0 clears its marks.
     void OnKeyDown(WPARAM virtualKey);
+    // Toggles the mark of digit (1-9) in the selected empty cell; 0 clears its marks.
+    void OnMark(int digit);
+    // Selects the cell of the first mistake or of the solver's next step, and says in a
+    // box captioned "Hint" what it is and why; places nothing.
+    void OnHint();
+    // Says in a box captioned "Check" whether the digits so far fit the puzzle's only
+    // solution; with Mark Selection on, the player's digits that do not are tinted
+    // red until the board changes.
+    void OnCheck();
     void OnUndo();
     void OnRedo();
     // Switches the marking of the selection and keeps the choice in the registry.
@@ -62,6 +76,7 @@ public:
     void SetPuzzle(const EnneoPuzzle& puzzle);
 
     EnneoPuzzle& GetPuzzle() { return game_.GetPuzzle(); }
+    const PencilMarks& GetMarks() const { return game_.GetState().marks; }
     bool IsShowingHints() const { return showHints_; }
     bool IsMarkingSelection() const { return markSelection_; }
     const BoardGeometry& GetGeometry() const { return geometry_; }
@@ -70,7 +85,9 @@ public:
 private:
     // The background, the selection's marks, the lines and the 81 cells.
     void DrawBoard(HDC deviceContext, const RECT& client);
-    // Fills the selected cell and the other cells holding its digit, inside their lines.
+    // Fills the selected cell, the cells of the last Check's misfits while the board is
+    // the one checked, and the other cells holding the selected cell's digit, inside
+    // their lines.
     void DrawSelectionMarks(HDC deviceContext);
     void DrawCell(HDC deviceContext, int x, int y);
     void ShowCandidates(int x, int y);
@@ -89,4 +106,8 @@ private:
     Game game_;
     bool showHints_;
     bool markSelection_ = false;
+    // The cells whose digits the last Check found not to fit, and the game's change
+    // count then: they are tinted only while it stays.
+    std::vector<EnneoPuzzle::Cell> misfits_;
+    unsigned checkedChange_ = 0;
 };

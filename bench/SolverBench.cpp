@@ -1,6 +1,7 @@
 // enneo-bench: times the solver, the plain reference solver and qqwing on puzzle collections.
 #include "QqwingTimes.h"
 
+#include "puzzle/Coach.h"
 #include "puzzle/EnneoPuzzle.h"
 #include "tests/puzzle/PuzzleTestGrids.h"
 #include "tests/puzzle/RandomGrids.h"
@@ -30,7 +31,8 @@ const char kUsage[] =
     "the plain reference solver (given up after SECONDS per puzzle, default 1) and\n"
     "qqwing --solve when it is installed, and prints the median, 99th percentile,\n"
     "maximum and total time per puzzle of each. The solver's time per puzzle is the\n"
-    "best of three runs; qqwing's is its own --timer figure. Then times enneo-solve --line\n"
+    "best of three runs; qqwing's is its own --timer figure. The coach's row times its look\n"
+    "at each puzzle as Hint and Check take it, best of three. Then times enneo-solve --line\n"
     "and qqwing --solve as whole processes on the largest collection (best of nine runs).\n"
     "Exit status 1 when the solver leaves a puzzle unsolved.\n";
 
@@ -87,6 +89,23 @@ Timings TimeSolver(const Collection& collection, int& unsolved) {
                 std::printf("not solved: %s\n", line.c_str());
                 ++unsolved;
             }
+        }
+        timings.micros.push_back(best);
+    }
+    return timings;
+}
+
+// The verdict, the next step and the level of each puzzle, as Hint and Check take them;
+// the best of three runs.
+Timings TimeCoach(const Collection& collection) {
+    Timings timings;
+    for (const std::string& line : collection.puzzles) {
+        EnneoPuzzle puzzle = PuzzleFromLine(line);
+        double best = 1e300;
+        for (int run = 0; run < 3; ++run) {
+            Clock::time_point start = Clock::now();
+            Coach(puzzle).GetLevel();
+            best = std::min(best, Micros(Clock::now() - start));
         }
         timings.micros.push_back(best);
     }
@@ -227,6 +246,7 @@ int main(int argc, char** argv) {
     for (const Collection& collection : collections) {
         if (collection.puzzles.empty()) continue;
         PrintRow(collection.name, "enneo", TimeSolver(collection, unsolved), 0);
+        PrintRow("", "coach", TimeCoach(collection), 0);
         PrintRow("", "reference", TimeReference(collection, referenceLimit), referenceLimit);
         Timings qqwingTimings;
         if (!qqwing) continue;

@@ -3,14 +3,22 @@
 
 #include <algorithm>
 
-Game::Game(const EnneoPuzzle& start, size_t historyCapacity) : state_{start}, history_(historyCapacity) {}
+Game::Game(const EnneoPuzzle& start, size_t historyCapacity)
+    : state_{start, PencilMarks()}, history_(historyCapacity) {}
 
 bool Game::Change(const std::function<void(GameState&)>& change) {
     GameState before = state_;
     change(state_);
+    state_.ClearMarksOfNewDigits(before.puzzle);
     if (state_.IsSameBoardAs(before)) return false;
     history_.Record(before);
-    return true;
+    return Count(true);
+}
+
+bool Game::ChangeMarks(const std::function<void(PencilMarks&, int x, int y)>& change) {
+    EnneoPuzzle::Cell cell = state_.puzzle.GetSelectedCell();
+    if (cell.x == 0 || state_.puzzle.GetCellState(cell.x, cell.y) != EnneoPuzzle::CELL_EMPTY) return false;
+    return Change([&](GameState& state) { change(state.marks, cell.x, cell.y); });
 }
 
 bool Game::EnterDigit(int digit) {
@@ -21,8 +29,19 @@ bool Game::EnterDigit(int digit) {
     });
 }
 
+bool Game::ToggleMark(int digit) {
+    return ChangeMarks([digit](PencilMarks& marks, int x, int y) { marks.Toggle(x, y, digit); });
+}
+
+bool Game::ClearMarks() {
+    return ChangeMarks([](PencilMarks& marks, int x, int y) { marks.ClearCell(x, y); });
+}
+
 bool Game::Reset() {
-    return Change([](GameState& state) { state.puzzle.Reset(); });
+    return Change([](GameState& state) {
+        state.puzzle.Reset();
+        state.marks = PencilMarks();
+    });
 }
 
 bool Game::Solve() {
@@ -30,7 +49,7 @@ bool Game::Solve() {
 }
 
 bool Game::Replace(const EnneoPuzzle& puzzle) {
-    return Change([&](GameState& state) { state = GameState{puzzle}; });
+    return Change([&](GameState& state) { state = GameState{puzzle, PencilMarks()}; });
 }
 
 void Game::MoveSelection(int dx, int dy) {

@@ -6,9 +6,11 @@
 
 #include <functional>
 
-// The current game state and its history. Every operation that changes the board is one
-// step that Undo takes back and Redo does again; one that leaves the board as it was
-// (a refused digit, a Reset of givens only) is no step. Moving the selection is never a
+// The current game state and its history. Every operation that changes the board (its
+// digits or its pencil marks) is one step that Undo takes back and Redo does again; one
+// that leaves the board as it was (a refused digit, a Reset of givens only) is no step.
+// A step that places digits also clears the marks they answer (see
+// GameState::ClearMarksOfNewDigits), in the same step. Moving the selection is never a
 // step, but each state comes back with the selection it had.
 class Game {
 public:
@@ -23,15 +25,25 @@ public:
     // Puts digit (1-9) into the selected cell under the validity rule, or empties the
     // cell (0). Nothing happens without a selection or in a given cell.
     bool EnterDigit(int digit);
+    // Marks digit (1-9) in the selected cell, or takes the mark away. Nothing happens
+    // without a selection or in a filled cell.
+    bool ToggleMark(int digit);
+    // Takes every mark out of the selected cell.
+    bool ClearMarks();
+    // The givens alone, without marks.
     bool Reset();
     bool Solve();
-    // A new puzzle in place of the current one (New, a new generated puzzle, Open).
+    // A new puzzle, without marks, in place of the current one (New, a new generated
+    // puzzle, Open).
     bool Replace(const EnneoPuzzle& puzzle);
 
     bool CanUndo() const { return history_.CanUndo(); }
     bool CanRedo() const { return history_.CanRedo(); }
-    bool Undo() { return history_.Undo(state_); }
-    bool Redo() { return history_.Redo(state_); }
+    bool Undo() { return Count(history_.Undo(state_)); }
+    bool Redo() { return Count(history_.Redo(state_)); }
+    // How often the board has changed: steps, undos and redos. What is shown of one
+    // board (a check's findings) holds while the count stays the same.
+    unsigned GetChangeCount() const { return changes_; }
 
     // The selection moved by dx columns and dy rows, stopping at the board's edges;
     // with no cell selected, the top-left cell is selected.
@@ -41,7 +53,14 @@ private:
     // Applies change to the current state and records the state before it when the
     // board changed.
     bool Change(const std::function<void(GameState&)>& change);
+    // A step to the marks of the selected cell, when it is empty.
+    bool ChangeMarks(const std::function<void(PencilMarks&, int x, int y)>& change);
+    bool Count(bool changed) {
+        if (changed) ++changes_;
+        return changed;
+    }
 
     GameState state_;
     GameHistory history_;
+    unsigned changes_ = 0;
 };

@@ -10,5 +10,14 @@ bool GameState::IsSameBoardAs(const GameState& other) const {
             }
         }
     }
-    return true;
+    return marks == other.marks;
+}
+
+void GameState::ClearMarksOfNewDigits(const EnneoPuzzle& before) {
+    for (int x = 1; x <= 9; ++x) {
+        for (int y = 1; y <= 9; ++y) {
+            int digit = puzzle.GetCell(x, y);
+            if (digit != 0 && digit != before.GetCell(x, y)) marks.Place(x, y, digit);
+        }
+    }
 }

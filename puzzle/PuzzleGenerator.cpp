@@ -1,8 +1,6 @@
 // PuzzleGenerator: new puzzles with one solution, at a chosen level, from a seed.
 #include "PuzzleGenerator.h"
 
-#include "SolverGrid.h"
-
 #include <atomic>
 #include <chrono>
 
@@ -37,7 +35,7 @@ EnneoPuzzle PuzzleGenerator::Generate(Level level) {
     for (;;) {
         Digits givens = FillGrid();
         RemoveGivens(givens, level);
-        if (Grade(givens) != level) continue;
+        if (Grade(GridOf(givens.data())) != level) continue;
         EnneoPuzzle puzzle;
         for (int cell = 0; cell < 81; ++cell) {
             if (givens[cell] != 0) {
@@ -75,26 +73,21 @@ void PuzzleGenerator::RemoveGivens(Digits& givens, Level level) {
         Digits fewer = givens;
         fewer[cell] = 0;
         fewer[MirrorCell(cell)] = 0;
-        if (level != kHard && Grade(fewer) > level) continue;
-        if (GridOf(fewer.data()).CountCompletions(2, nullptr) == 1) givens = fewer;
+        SolverGrid grid = GridOf(fewer.data());
+        if (level != kHard && Grade(grid) > level) continue;
+        if (grid.CountCompletions(2, nullptr) == 1) givens = fewer;
     }
 }
 
-// The solver's steps (StepSolver::Step) up to its first trial: its deductions in the
-// order it tries them, each step graded by the one that places. With one completion
-// and no deduction left, an unfinished grid needs a trial.
-PuzzleGenerator::Level PuzzleGenerator::Grade(const Digits& givens) {
-    SolverGrid grid = GridOf(givens.data());
+PuzzleGenerator::Level PuzzleGenerator::Grade(SolverGrid grid) {
     Level level = kEasy;
-    for (;;) {
-        Placement placement;
-        bool easy = grid.FindSingleCandidate(placement) || grid.FindSingleInBlock(placement);
-        if (!easy && !grid.FindSingleInRow(placement) && !grid.FindSingleInColumn(placement)) {
-            return grid.IsComplete() ? level : kHard;
-        }
-        if (!easy) level = kMedium;
+    Placement placement;
+    SolverGrid::Strategy used;
+    while (grid.FindDeduction(placement, &used)) {
+        if (used == SolverGrid::kSingleInRow || used == SolverGrid::kSingleInColumn) level = kMedium;
         grid.Place(placement);
     }
+    return grid.IsComplete() ? level : kHard;
 }
 
 uint64_t PuzzleGenerator::SeedFromClock() {

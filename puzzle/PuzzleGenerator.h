@@ -2,6 +2,7 @@
 #pragma once
 
 #include "EnneoPuzzle.h"
+#include "SolverGrid.h"
 
 #include <array>
 #include <cstdint>
@@ -29,6 +30,11 @@ public:
     // one tick of the clock still differ.
     static uint64_t SeedFromClock();
 
+    // The level of the solver's steps (StepSolver::Step) on a grid with exactly one
+    // completion, up to its end: each deduction graded by the strategy that places, and
+    // kHard once no deduction is left on an unfinished grid.
+    static Level Grade(SolverGrid grid);
+
 private:
     // Digits by SolverGrid's cell numbers, 0 for an empty cell.
     using Digits = std::array<uint8_t, 81>;
@@ -37,8 +43,6 @@ private:
     // Empties symmetric pairs of cells in a random order, each pair only while the
     // puzzle keeps one completion and, below kHard, the solver's steps stay within level.
     void RemoveGivens(Digits& givens, Level level);
-    // The level of the solver's steps on givens with one completion.
-    static Level Grade(const Digits& givens);
 
     // splitmix64, and ranges and shuffles of its own: the standard library's
     // distributions differ between implementations.

@@ -192,9 +192,14 @@ bool SolverGrid::FindSingleInColumn(Placement& placement) const {
     return FindSingleInUnits(kFirstColumn, placement);
 }
 
-bool SolverGrid::FindDeduction(Placement& placement) const {
-    return FindSingleCandidate(placement) || FindSingleInBlock(placement) ||
-           FindSingleInRow(placement) || FindSingleInColumn(placement);
+bool SolverGrid::FindDeduction(Placement& placement, Strategy* used) const {
+    Strategy found = FindSingleCandidate(placement)  ? kSingleCandidate
+                     : FindSingleInBlock(placement)  ? kSingleInBlock
+                     : FindSingleInRow(placement)    ? kSingleInRow
+                     : FindSingleInColumn(placement) ? kSingleInColumn
+                                                     : kTrial;
+    if (used != nullptr) *used = found;
+    return found != kTrial;
 }
 
 int SolverGrid::CountCompletions(int limit, SolverGrid* first, int64_t* budget) const {

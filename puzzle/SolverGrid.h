@@ -15,6 +15,10 @@ class SolverGrid {
 public:
     static const int kAllDigits = 0x1FF;
 
+    // The solver's ways to place a digit, in the order a step tries them: the four
+    // deductions, then a trial.
+    enum Strategy { kSingleCandidate, kSingleInBlock, kSingleInRow, kSingleInColumn, kTrial };
+
     struct Placement {
         int cell;
         int digit;
@@ -49,8 +53,9 @@ public:
     bool FindSingleInBlock(Placement& placement) const;
     bool FindSingleInRow(Placement& placement) const;
     bool FindSingleInColumn(Placement& placement) const;
-    // The first of the four that finds a placement.
-    bool FindDeduction(Placement& placement) const;
+    // The first of the four that finds a placement. *used, when given, is the one that
+    // found it, or kTrial when none did.
+    bool FindDeduction(Placement& placement, Strategy* used = nullptr) const;
 
     // Counts the ways to fill every empty cell so that no digit placed repeats one beside
     // it in a row, a column or a block, stopping at limit. The first way found is put

@@ -1,8 +1,8 @@
 // StepSolver: the solver's steps on a SolverGrid, and what a solve learns on the way.
 #include "StepSolver.h"
 
-bool StepSolver::Step(SolverGrid::Placement& placement) {
-    if (grid_.FindDeduction(placement)) {
+bool StepSolver::Step(SolverGrid::Placement& placement, SolverGrid::Strategy* used) {
+    if (grid_.FindDeduction(placement, used)) {
         grid_.Place(placement);
         return true;
     }

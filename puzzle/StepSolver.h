@@ -26,8 +26,10 @@ public:
 
     // One step. True when placement was placed. False when no step applies; then
     // placement.digit is 0, or, after a failed trial, placement is the last candidate
-    // tried, which stays in the grid as the plain rule leaves it.
-    bool Step(SolverGrid::Placement& placement);
+    // tried, which stays in the grid as the plain rule leaves it. *used, when given, is
+    // the strategy of the step (kTrial for a trial, kept or failed).
+    bool Step(SolverGrid::Placement& placement, SolverGrid::Strategy* used);
+    bool Step(SolverGrid::Placement& placement) { return Step(placement, nullptr); }
     // The trial alone, with the same results.
     bool PlaceByTrial(SolverGrid::Placement& placement);
     const SolverGrid& GetGrid() const { return grid_; }

@@ -6,6 +6,7 @@
 #include "resources/resource.h"
 #include "tests/common/TestFiles.h"
 #include "tests/common/gui/ControlPlaces.h"
+#include "tests/puzzle/CoachGrids.h"
 #include "tests/support/DialogDriver.h"
 #include "tests/support/ShellCallRecorder.h"
 
@@ -112,7 +113,9 @@ TEST_F(BoardTest, CreatesWithCaptionMenuAndTheSample) {
     const std::pair<UINT, const wchar_t*> items[] = {{ID_OPTIONS_SHOWLOG, L"Sho&w Log ..."},
                                                      {ID_EDIT_UNDO, L"&Undo\tCtrl+Z"},
                                                      {ID_EDIT_REDO, L"&Redo\tCtrl+Y"},
-                                                     {ID_OPTIONS_MARKSELECTION, L"&Mark Selection"}};
+                                                     {ID_OPTIONS_MARKSELECTION, L"&Mark Selection"},
+                                                     {ID_OPTIONS_HINT, L"Hin&t"},
+                                                     {ID_OPTIONS_CHECK, L"&Check"}};
     wchar_t text[32] = {};
     for (const auto& item : items) {
         GetMenuStringW(menu, item.first, text, 32, MF_BYCOMMAND);
@@ -228,6 +231,94 @@ TEST_F(BoardTest, KeysMoveTheSelectionAndMarkSelectionIsKept) {
                                           nullptr, value, &size));
     EXPECT_STREQ(L"0", value);
     RegDeleteKeyValueW(HKEY_CURRENT_USER, key, EnneoWindow::kMarkSelectionSetting);
+}
+
+// Ctrl with a digit of the main row or the keypad toggles that mark in the selected
+// empty cell and Ctrl+0 clears them; with Alt as well (AltGr) nothing happens.
+TEST_F(BoardTest, CtrlDigitsTogglePencilMarks) {
+    Type(1, 1, L'x');  // selects an empty cell
+    Paint();
+    Key('1', {VK_CONTROL});
+    EXPECT_TRUE(RepaintPending());
+    Key(VK_NUMPAD5, {VK_CONTROL});
+    Key('9', {VK_CONTROL});
+    Key('9', {VK_CONTROL});
+    Key('7', {VK_CONTROL, VK_MENU});
+    Key('7');
+    EXPECT_EQ(0x11, board_.GetMarks().Get(1, 1));
+    Key(VK_NUMPAD0, {VK_CONTROL});
+    EXPECT_EQ(0, board_.GetMarks().Get(1, 1));
+}
+
+// Each of Hint's answers in its box, and the cell it selects: a board for each kind of
+// step, the first mistake in reading order, and the verdicts; '?' is Hint too.
+TEST_F(BoardTest, HintExplainsTheNextStepOrTheFirstMistake) {
+    auto hint = [this](WPARAM how) {
+        DialogDriver driver({{L"Hint", L"", IDOK}});
+        if (how == 0) SendMessageW(handle_, WM_CHAR, L'?', 0);
+        else Command(ID_OPTIONS_HINT);
+        return driver.Texts().front();
+    };
+    auto selected = [this] {
+        EnneoPuzzle::Cell cell = board_.GetPuzzle().GetSelectedCell();
+        return std::make_pair(cell.x, cell.y);
+    };
+    const wchar_t* const steps[] = {
+        L"9 goes in row 6, column 4: it is the only digit left for that cell.",
+        L"1 goes in row 6, column 4: it is the only place for 1 in its block.",
+        L"9 goes in row 2, column 9: it is the only place for 9 in row 2.",
+        L"3 goes in row 5, column 3: it is the only place for 3 in column 3.",
+        L"No cell has a single digit left, and no digit a single place in a block, a row or a column, so the next "
+        L"step is a trial: the solver would try 5 in row 1, column 1.",
+    };
+    for (int i = 0; i < 5; ++i) {
+        board_.SetPuzzle(ReadPuzzleLine(kStepGrids[i].givens));
+        EXPECT_EQ(steps[i], hint(i % 2 == 0 ? 0 : ID_OPTIONS_HINT));
+        EXPECT_EQ(std::make_pair(kStepGrids[i].x, kStepGrids[i].y), selected());
+        EXPECT_EQ(kStepGrids[i].givens, ToPuzzleLine(board_.GetPuzzle()));  // nothing placed
+    }
+
+    board_.SetPuzzle(ReadPuzzleLine(kSampleLine));
+    Type(1, 3, L'1');  // the solution has 4 there
+    Type(9, 2, L'9');  // and 8 here
+    Type(1, 1, L'8');  // right
+    EXPECT_EQ(L"The 9 in row 2, column 9 does not fit the puzzle's only solution.", hint(0));
+    EXPECT_EQ(std::make_pair(9, 2), selected());
+
+    board_.SetPuzzle(ReadPuzzleLine("12345678.........9" + std::string(63, '.')));
+    EXPECT_EQ(L"The puzzle has no solution.", hint(0));
+    EXPECT_EQ(std::make_pair(0, 0), selected());
+    Command(ID_MFILE_NEW);
+    Type(5, 5, L'1');
+    EXPECT_EQ(L"The puzzle has more than one solution.", hint(0));
+    EXPECT_EQ(std::make_pair(5, 5), selected());  // kept
+    board_.SetPuzzle(ReadPuzzleLine(kSampleLine));
+    Command(ID_OPTIONS_Solve);
+    EXPECT_EQ(L"The grid is solved.", hint(0));
+}
+
+// Check's answers: an open puzzle with its cells left and level, the player's digits
+// that do not fit, and the verdicts.
+TEST_F(BoardTest, CheckSaysWhetherTheDigitsFit) {
+    auto check = [this] {
+        DialogDriver driver({{L"Check", L"", IDOK}});
+        Command(ID_OPTIONS_CHECK);
+        return driver.Texts().front();
+    };
+    EXPECT_EQ(L"Every digit so far fits the puzzle's only solution.\n56 cells are left. The puzzle is Easy.", check());
+    Type(1, 1, L'8');
+    Type(9, 2, L'9');
+    EXPECT_EQ(L"1 of your digits does not fit the puzzle's only solution.", check());
+    Type(1, 3, L'1');
+    EXPECT_EQ(L"2 of your digits do not fit the puzzle's only solution.", check());
+    Command(ID_OPTIONS_Reset);
+    Command(ID_OPTIONS_Solve);
+    Type(1, 1, L'0');  // one cell from the end
+    EXPECT_EQ(L"Every digit so far fits the puzzle's only solution.\n1 cell is left. The puzzle is Easy.", check());
+    Command(ID_EDIT_UNDO);
+    EXPECT_EQ(L"The grid is solved.", check());
+    board_.SetPuzzle(ReadPuzzleLine(kStepGrids[2].givens));
+    EXPECT_EQ(L"Every digit so far fits the puzzle's only solution.\n55 cells are left. The puzzle is Hard.", check());
 }
 
 TEST_F(BoardTest, RightClickAndF5LeaveThePuzzleAlone) {

@@ -27,6 +27,7 @@ CAPTION = "Enneo Tessary"
 SETTINGS_KEY = r"HKCU\Software\Enneo Project\Enneo Tessary"
 SELECTION = (255, 222, 120)  # Mark Selection: the selected cell's background
 SAME_DIGIT = (255, 243, 200)  # and that of the other cells holding its digit
+MISFIT = (255, 175, 175)  # and that of the digits a Check found not to fit
 
 APP = None  # the running program, started once for all cases
 
@@ -62,6 +63,10 @@ def is_red(r, g, b):
 
 def is_candidate_grey(r, g, b):
     return 85 <= g <= 115 and abs(r - g) < 8 and abs(b - g) < 8
+
+
+def is_mark_blue(r, g, b):
+    return b > 150 and r < 110 and b - g > 60
 
 
 def count(image, test, x0, y0, x1, y1):
@@ -268,12 +273,14 @@ class Program:
             return cells if condition(cells) else None
         return self.wait_for(probe, what, timeout)
 
-    def save(self, name):
+    def save(self, name, area=None):
+        """Saves the last screenshot, or the area (x, y, width, height) of it."""
         if not self.last or not self.options.shots:
             return "(nowhere)"
         os.makedirs(self.options.shots, exist_ok=True)
         path = os.path.join(self.options.shots, name + ".png")
-        subprocess.run(["convert", "ppm:-", path], input=self.last.ppm, timeout=30)
+        crop = ["-crop", "%dx%d+%d+%d" % (area[2], area[3], area[0], area[1]), "+repage"] if area else []
+        subprocess.run(["convert", "ppm:-"] + crop + [path], input=self.last.ppm, timeout=30)
         return path
 
     # Input: the pointer stays over the board, so the keys go to the program's window.
@@ -336,18 +343,32 @@ class Program:
         self.xdotool("key", "Return")
         self.wait_for(lambda: not self.visible("^%s$" % caption), "the %s dialog to close" % caption)
 
-    def marks(self):
-        """The cells (column, row) filled with the selection's colour and with the same
-        digit's, from a new screenshot."""
+    def marks(self, colours=(SELECTION, SAME_DIGIT)):
+        """For each colour, the cells (column, row) filled with it, from a new screenshot:
+        by default the selection's and the same digit's."""
         image = self.screenshot()
-        found = {SELECTION: [], SAME_DIGIT: []}
+        found = {colour: [] for colour in colours}
         for row in range(1, 10):
             for column in range(1, 10):
                 x0, y0, x1, y1 = self.board.inner(column, row)
                 for colour in found:
                     if count(image, lambda *p: p == colour, x0, y0, x1, y0 + 3) > (x1 - x0):
                         found[colour].append((column, row))
-        return found[SELECTION], found[SAME_DIGIT]
+        return tuple(found[colour] for colour in colours)
+
+    def pencil_marks(self, cells):
+        """For each cell (column, row), the mini-squares (0 to 8 in reading order) that
+        hold blue ink, from a new screenshot."""
+        image = self.screenshot()
+        third = self.board.cell // 3
+        found = {}
+        for column, row in cells:
+            left = self.board.left + (column - 1) * self.board.cell
+            top = self.board.top + (row - 1) * self.board.cell
+            found[(column, row)] = [k for k in range(9) if count(
+                image, is_mark_blue, left + k % 3 * third + 2, top + k // 3 * third + 2,
+                left + (k % 3 + 1) * third - 1, top + (k // 3 + 1) * third - 1) >= 2]
+        return found
 
 
 def kinds(cells):
@@ -574,6 +595,60 @@ class BoardWindowTest(unittest.TestCase):
         APP.wait_for(lambda: APP.marks()[0] == [(1, 1)], "the marks after a restart")
         APP.menu("o", "m")
         APP.wait_for(lambda: APP.marks() == ([], []), "no marks once Mark Selection is off")
+
+    def test_9d_pencil_marks_hint_and_check(self):
+        """Pencil marks (Ctrl and a digit) are blue, each digit in its own mini-square,
+        in place of the candidates; a placement takes its cell's marks and its digit
+        from the marks of its row, column and block, in one step that Undo and Redo take
+        back and do again. Hint selects the first mistake; Check tints the player's
+        digits that do not fit red until the next change."""
+        self.reset()
+        APP.click(1, 1)
+        APP.xdotool("key", "ctrl+1", "ctrl+KP_5", "ctrl+8", "ctrl+9", "ctrl+9", "ctrl+9")
+        for column, row in ((7, 1), (1, 8), (3, 2), (5, 5)):
+            APP.click(column, row)
+            APP.xdotool("key", "ctrl+8")
+        APP.click(9, 8)
+        APP.xdotool("key", "ctrl+2", "ctrl+0")
+        marked = {(1, 1): [0, 4, 7, 8], (7, 1): [7], (1, 8): [7], (3, 2): [7], (5, 5): [7], (9, 8): []}
+        APP.wait_for(lambda: APP.pencil_marks(marked) == marked, "the pencil marks in their places")
+        cells = APP.cells()
+        self.assertEqual(".h", kinds([cells[0], cells[9 * 7 + 8]]), "marks instead of candidates, and back")
+        APP.save("pencil-marks", APP.window_area())
+        APP.menu("o", "h")  # Show Hints off: the marks stay
+        APP.wait_for(lambda: "h" not in kinds(APP.cells()) and APP.pencil_marks(marked) == marked,
+                     "the marks without the candidates")
+        APP.menu("o", "h")
+
+        APP.type(1, 1, "8")
+        placed = {**marked, (1, 1): [], (7, 1): [], (1, 8): [], (3, 2): []}
+        APP.wait_for(lambda: APP.cells()[0].kind == "set" and APP.pencil_marks(placed) == placed,
+                     "the 8 placed and its 8s gone from row 1, column 1 and block 1 only")
+        APP.xdotool("key", "ctrl+z")
+        APP.wait_for(lambda: APP.pencil_marks(marked) == marked, "the placement and its marks undone")
+        self.assertEqual(".", kinds(APP.cells()[:1]), "no digit, no candidates")
+        APP.xdotool("key", "ctrl+y")
+        APP.wait_for(lambda: APP.pencil_marks(placed) == placed, "the placement redone")
+
+        APP.menu("o", "m")
+        APP.type(1, 3, "1")  # 4 in the solution
+        APP.type(9, 2, "9")  # 8 in the solution
+        APP.click(5, 5)
+        APP.xdotool("key", "question")
+        APP.wait_for(lambda: APP.visible("^Hint$"), "the Hint box")
+        APP.xdotool("key", "Return")
+        APP.wait_for(lambda: not APP.visible("^Hint$") and APP.marks()[0] == [(9, 2)],
+                     "the first mistake selected")
+        APP.menu("o", "c")
+        APP.wait_for(lambda: APP.visible("^Check$"), "the Check box")
+        APP.xdotool("key", "Return")
+        APP.wait_for(lambda: not APP.visible("^Check$") and APP.marks((SELECTION, MISFIT)) == ([(9, 2)], [(1, 3)]),
+                     "the other mistake tinted red")
+        APP.click(1, 3)
+        APP.wait_for(lambda: APP.marks((SELECTION, MISFIT)) == ([(1, 3)], [(9, 2)]), "the tint after a click")
+        APP.xdotool("key", "ctrl+z")
+        APP.wait_for(lambda: APP.marks((MISFIT,)) == ([],), "no tint after a change")
+        APP.menu("o", "m")
 
 
 class AboutWindow:

@@ -1,4 +1,4 @@
-// Tests of the game: steps, undo and redo, and the history's bound.
+// Tests of the game: steps, pencil marks, undo and redo, and the history's bound.
 #include "puzzle/Game.h"
 
 #include "PuzzleTestGrids.h"
@@ -72,6 +72,7 @@ TEST(GameTest, UndoAndRedoRetraceEveryStep) {
     }
     EXPECT_FALSE(game.Redo());
     EXPECT_FALSE(game.CanRedo());
+    EXPECT_EQ(3 * (boards.size() - 1), game.GetChangeCount());  // steps, undos, redos
 }
 
 // What leaves the board as it was is no step; a new step after an undo drops the redo.
@@ -104,6 +105,64 @@ TEST(GameTest, OnlyChangesAreStepsAndANewStepDropsTheRedo) {
     EXPECT_EQ(0, game.GetState().puzzle.GetCell(2, 2));
     EXPECT_EQ(2, game.GetState().puzzle.GetSelectedCell().x);
     EXPECT_EQ(8, game.GetState().puzzle.GetCell(1, 1));
+}
+
+// Marks go only into empty cells, each change of them is one step, and a digit placed
+// takes its own cell's marks and its digit from the marks of its row, column and block,
+// in the same step.
+TEST(GameTest, MarksAreStepsThatPlacementsClean) {
+    Game game(PuzzleFromLine(kGivens));
+    auto marks = [&game](int x, int y) { return game.GetState().marks.Get(x, y); };
+    EXPECT_FALSE(game.ToggleMark(1));  // nothing selected
+    Select(game, 2, 1);
+    EXPECT_FALSE(game.ToggleMark(1));  // a given cell
+    EXPECT_FALSE(game.ClearMarks());
+
+    // (1, 1) gets 8 and 2; its row, column and block get 8; (5, 5), elsewhere, too.
+    const EnneoPuzzle::Cell cells[] = {{1, 1}, {1, 1}, {7, 1}, {1, 8}, {3, 2}, {5, 5}};
+    const int digits[] = {8, 2, 8, 8, 8, 8};
+    for (int i = 0; i < 6; ++i) {
+        Select(game, cells[i].x, cells[i].y);
+        ASSERT_TRUE(game.ToggleMark(digits[i]));
+    }
+    EXPECT_EQ(0x82, marks(1, 1));
+    Select(game, 3, 2);
+    ASSERT_TRUE(game.ClearMarks());
+    EXPECT_FALSE(game.ClearMarks());  // none left
+    ASSERT_TRUE(game.ToggleMark(8));
+
+    Select(game, 1, 1);
+    ASSERT_TRUE(game.EnterDigit(8));
+    EXPECT_EQ(0, marks(1, 1));
+    EXPECT_EQ(0, marks(7, 1));
+    EXPECT_EQ(0, marks(1, 8));
+    EXPECT_EQ(0, marks(3, 2));
+    EXPECT_EQ(0x80, marks(5, 5));
+    Select(game, 1, 1);
+    EXPECT_FALSE(game.ToggleMark(3));  // a filled cell
+    ASSERT_TRUE(game.Undo());
+    EXPECT_EQ(0, game.GetState().puzzle.GetCell(1, 1));
+    EXPECT_EQ(0x82, marks(1, 1));
+    EXPECT_EQ(0x80, marks(3, 2));
+    ASSERT_TRUE(game.Redo());
+    EXPECT_EQ(0, marks(7, 1));
+
+    // Solve places every digit, so no mark is left; Reset and a new puzzle leave none,
+    // and each is undone with the marks it took.
+    ASSERT_TRUE(game.Solve());
+    EXPECT_EQ(0, marks(5, 5));
+    ASSERT_TRUE(game.Undo());
+    ASSERT_TRUE(game.Reset());
+    EXPECT_EQ(0, marks(5, 5));
+    ASSERT_TRUE(game.Undo());
+    ASSERT_TRUE(game.Replace(PuzzleFromLine(kGivens)));
+    EXPECT_EQ(0, marks(5, 5));
+    ASSERT_TRUE(game.Undo());
+    EXPECT_EQ(0x80, marks(5, 5));
+    Select(game, 1, 1);
+    ASSERT_TRUE(game.EnterDigit(0));
+    ASSERT_TRUE(game.Reset());  // marks alone are a board of their own
+    EXPECT_TRUE(game.GetState().marks == PencilMarks());
 }
 
 // The program keeps 1,000 steps and forgets the oldest beyond them; undo and redo move

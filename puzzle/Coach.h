@@ -1,0 +1,67 @@
+// Coach: the solver's next step on a board, the player's mistakes, and a check of both.
+#pragma once
+
+#include "EnneoPuzzle.h"
+#include "PuzzleGenerator.h"
+#include "SolverGrid.h"
+
+#include <cstdint>
+#include <vector>
+
+// Looks at one board as a teacher would and answers with data, which the board window
+// puts into words. "The puzzle" is the board's givens when they have exactly one
+// solution, and otherwise every digit on the board (a puzzle typed into an empty grid
+// has no givens). The verdict says whether the puzzle has one solution and whether the
+// player's digits fit it; on an open board the next step is exactly the one the
+// solver's own step (StepSolver::Step, as SolveOne takes it) places.
+class Coach {
+public:
+    // Nodes of completion search for one look at a board, about ten milliseconds here:
+    // puzzles need a few hundred, but grids of digits put down at random can need far
+    // more (one of a million needed 126,000), and the answer must come at once. The
+    // solver's step on an open board searches the board once more, at most as long.
+    static const int64_t kSearchBudget = 10000;
+
+    enum Verdict {
+        kSolved,            // no cell is empty, and every digit fits the only solution
+        kOpen,              // every digit so far fits the only solution: see GetNextStep
+        kMisfits,           // the givens have one solution, and the player's digits in
+                            // GetMisfits() differ from it
+        kNoSolution,        // the puzzle has none (a repeated digit included)
+        kSeveralSolutions,  // the puzzle has more than one
+        kUndecided,         // the search budget ran out before the count was certain
+    };
+
+    struct Step {
+        SolverGrid::Strategy strategy;
+        EnneoPuzzle::Cell cell;
+        int digit;
+    };
+
+    explicit Coach(const EnneoPuzzle& board, int64_t searchBudget = kSearchBudget);
+
+    Verdict GetVerdict() const { return verdict_; }
+    // kMisfits: the cells whose digit the player placed differs from the solution's, in
+    // reading order (rows from the top, each from the left).
+    const std::vector<EnneoPuzzle::Cell>& GetMisfits() const { return misfits_; }
+    // kOpen: the solver's next step on the board; for a trial, the first empty cell and
+    // the digit that the solver's trial keeps.
+    const Step& GetNextStep() const { return step_; }
+    // kOpen: the board's empty cells.
+    int GetCellsLeft() const { return cellsLeft_; }
+    // kOpen and kSolved: how hard the puzzle is, graded as the generator grades its puzzles.
+    PuzzleGenerator::Level GetLevel() const { return PuzzleGenerator::Grade(puzzle_); }
+
+private:
+    // The puzzle's completions, 0, 1 or 2 (for more), into solution_; -1 when the budget
+    // ran out. A grid with a repeated digit has none.
+    int CountSolutions();
+
+    SolverGrid puzzle_;
+    SolverGrid solution_;
+    int64_t searchBudget_;
+    Verdict verdict_ = kUndecided;
+    std::vector<EnneoPuzzle::Cell> misfits_;
+    Step step_ = {SolverGrid::kTrial, {0, 0}, 0};
+    int cellsLeft_ = 0;
+};

@@ -1,0 +1,27 @@
+// PencilMarks: the digits the player notes in empty cells, as on paper.
+#include "PencilMarks.h"
+
+#include <cassert>
+#include <cstring>
+
+void PencilMarks::Toggle(int x, int y, int digit) {
+    assert(digit >= 1 && digit <= 9);
+    masks_[x - 1][y - 1] ^= static_cast<uint16_t>(1 << (digit - 1));
+}
+
+void PencilMarks::ClearCell(int x, int y) { masks_[x - 1][y - 1] = 0; }
+
+void PencilMarks::Place(int x, int y, int digit) {
+    assert(digit >= 1 && digit <= 9);
+    uint16_t keep = static_cast<uint16_t>(~(1 << (digit - 1)));
+    for (int i = 0; i < 9; ++i) {
+        masks_[i][y - 1] &= keep;
+        masks_[x - 1][i] &= keep;
+        masks_[(x - 1) / 3 * 3 + i % 3][(y - 1) / 3 * 3 + i / 3] &= keep;
+    }
+    ClearCell(x, y);
+}
+
+bool PencilMarks::operator==(const PencilMarks& other) const {
+    return std::memcmp(masks_, other.masks_, sizeof(masks_)) == 0;
+}
