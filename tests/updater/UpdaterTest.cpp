@@ -180,8 +180,16 @@ TEST_F(UpdaterTest, APlantedBcryptDllIsNeverUsed) {
 // large, so that some kills land while it is copied. The test holds the new version
 // open for writing, so that the updater cannot start it once it is in place: under Wine
 // a program whose start a kill cuts off waits for ever, holding the test's output open.
+// Once the new version is in place the updater is not killed but left to say in its box
+// that it cannot start it, and to end: a kill in the middle of making the box (Wine
+// starts its desktop process for the first box) would cut off a start as well.
 TEST_F(UpdaterTest, KilledAtAnyMomentTheUpdaterLeavesAWholeProgram) {
     const std::string large = installed_ + std::string(32 << 20, '\0');
+    auto inPlace = [this] {
+        WIN32_FILE_ATTRIBUTE_DATA data = {};
+        return GetFileAttributesExW(Path("Enneo.exe").c_str(), GetFileExInfoStandard, &data) &&
+               data.nFileSizeHigh == 0 && data.nFileSizeLow == new_.size();
+    };
     bool installed = false;
     for (int delay = 0; !installed && delay <= 2000; delay += 20) {
         Restage(new_, signature_);
@@ -191,7 +199,12 @@ TEST_F(UpdaterTest, KilledAtAnyMomentTheUpdaterLeavesAWholeProgram) {
                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr);
         ASSERT_NE(INVALID_HANDLE_VALUE, update);
         StartUpdater();
-        Sleep(delay);
+        auto killAt = std::chrono::steady_clock::now() + std::chrono::milliseconds(delay);
+        while (!inPlace() && std::chrono::steady_clock::now() < killAt) Sleep(1);
+        if (inPlace()) {
+            DialogDriver boxes({{kCaption, L"", IDOK}}, updater_.GetId());
+            EXPECT_EQ(1, updater_.WaitForExit()) << "the new version cannot be started";
+        }
         updater_.End();
         CloseHandle(update);
         std::string left = ReadBytes(Path("Enneo.exe"));
