@@ -32,7 +32,10 @@ public:
     // The process's application, or null when none is declared.
     static Application* GetInstance() { return dynamic_cast<Application*>(GetCurrent()); }
 
-    const wchar_t* GetProgramName() const override { return name_.GetText(); }
+    // The program file's name from argument 0, without folder and extension ("my.app"
+    // for C:\games\my.app.exe). The update check takes its files' names from the
+    // program file itself instead, since a caller chooses argument 0.
+    const wchar_t* GetProgramName() const { return name_.GetText(); }
     // The name, or the application's class name when the name is empty.
     const wchar_t* GetApplicationName() const override;
     // The program file's path; a bare name is joined to the current directory.

@@ -14,8 +14,6 @@ public:
     // The registered application, or null when none is.
     static IApplication* GetCurrent() { return current_; }
 
-    // The program file's name without folder and extension ("my.app" for C:\games\my.app.exe).
-    virtual const wchar_t* GetProgramName() const = 0;
     // What window captions and messages call the program; never empty.
     virtual const wchar_t* GetApplicationName() const = 0;
     // The program's settings; owned by the application.

@@ -3,13 +3,16 @@
 ; Settings / Apps. scripts/release.sh builds it with
 ;
 ;   makensis -DVERSION=V -DPROGRAM=PATH/Enneo.exe -DOUTFILE=PATH/Enneo-Tessary-V-setup.exe
-;            -DARCH=win32|win64 installer/Enneo.nsi
+;            -DARCH=win32|win64 [-DSIGN_COMMAND=COMMAND] installer/Enneo.nsi
 ;
 ; VERSION is the program's MAJOR.MINOR.PATCH; ARCH win32 (the shipped i686 program, an
 ; x86 installer) or win64 (an x86_64 program and an amd64 installer, for machines that
 ; cannot run 32-bit programs). PROGRAM and OUTFILE are absolute paths: makensis reads
-; this script in its own folder. Standard switches of the installer: /S installs
-; silently, /D=DIR (last, unquoted, even with blanks) chooses the folder.
+; this script in its own folder. SIGN_COMMAND, when given, signs a file named after it
+; in place (release.sh's Authenticode signing): the uninstaller before it is packed
+; into the installer, and the installer once it is written. Standard switches of the
+; installer: /S installs silently, /D=DIR (last, unquoted, even with blanks) chooses
+; the folder.
 ;
 ; The output depends only on the bytes of these inputs: no build date goes into it, and
 ; the program's file time is not stored (SetDateSave off), so two builds of the same
@@ -35,6 +38,11 @@
 
 !include MUI2.nsh
 !include FileFunc.nsh
+
+!ifdef SIGN_COMMAND
+    !uninstfinalize '${SIGN_COMMAND} "%1"' = 0
+    !finalize '${SIGN_COMMAND} "%1"' = 0
+!endif
 
 Name "${PRODUCT}"
 Caption "${PRODUCT} ${VERSION} Setup"
@@ -97,11 +105,11 @@ Section "Install"
     WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
 SectionEnd
 
-; Removes the program, whatever its update left beside it (see common/util/version/VersionCheck.h), the
-; shortcut and the uninstall key, and the folder only when nothing else is in it: the
-; user's puzzle files stay where they are. The program's settings under
-; HKCU\Software\Enneo Project\Enneo Tessary stay too, like the puzzles, so that a later
-; install finds the user's choices again.
+; Removes the program, whatever its update left beside it (see
+; common/util/version/UpdateFiles.h), the shortcut and the uninstall key, and the folder
+; only when nothing else is in it: the user's puzzle files stay where they are. The
+; program's settings under HKCU\Software\Enneo Project\Enneo Tessary stay too, like the
+; puzzles, so that a later install finds the user's choices again.
 Section "Uninstall"
     SetShellVarContext current
     Delete "$INSTDIR\Enneo.exe"
@@ -109,6 +117,7 @@ Section "Uninstall"
     Delete "$INSTDIR\Enneo.upd"
     Delete "$INSTDIR\Enneo.upd.sig"
     Delete "$INSTDIR\updater.exe"
+    Delete "$INSTDIR\Enneo.update"
     Delete "$INSTDIR\${UNINSTALLER}"
     RMDir "$INSTDIR"
     Delete "${SHORTCUT}"

@@ -2,11 +2,13 @@
 # The release command: builds the program from a clean build folder and writes what a
 # release publishes.
 #   release.sh --version V --key PRIVATE.pem --update-url URL --out DIR [--arch win32|win64]
+#              [--authenticode PFX --authenticode-pass FILE] [--allow-dirty]
 # V is MAJOR.MINOR.PATCH; PRIVATE.pem the publisher's key (scripts/make-update-key.sh);
 # URL the update service the program asks, http://HOST[:PORT]/versions/index.php; DIR a
 # new or empty folder, which receives
 #   Enneo-Tessary-V-setup.exe   the installer (installer/Enneo.nsi, NSIS)
-#   Enneo-Tessary-V-ARCH.zip    Enneo.exe and README.txt, to run from any writable folder
+#   Enneo-Tessary-V-ARCH.zip    the folder "Enneo Tessary" (zip_folder below) with
+#                               Enneo.exe and README.txt, to run from any writable folder
 #   service/                    the update service's document root, offering V:
 #                               versions/index.php, its data versions/releases.json,
 #                               versions/Enneo.xml (the same reply, for servers without
@@ -14,26 +16,41 @@
 #                               the setup and the zip again under files/V/
 #   winget/, scoop/             the package manifests (scripts/write-package-manifests.py)
 #                               pointing at the setup and the zip under files/V/
-#   SHA256SUMS                  the checksums of the setup, the zip and the served files
+#   SHA256SUMS, SHA256SUMS.sig  the checksums of the setup, the zip and the served files,
+#                               and their signature with the publisher's key (DER ECDSA)
+#   update-public.pem           the public key that the programs embed and that checks
+#                               every signature above
 # win32 (i686) is the shipped build; win64 (x86_64) serves machines that cannot run
 # 32-bit programs. The build embeds the public key derived from PRIVATE.pem, so a
-# release never carries a key that does not match its signatures.
-# Reproducible: the same commit gives the same Enneo.exe, updater.exe and zip, byte for
-# byte (SOURCE_DATE_EPOCH is the commit's time; see ENNEO_REPRODUCIBLE in CMakeLists.txt).
+# release never carries a key that does not match its signatures; each file the service
+# hands out is signed as a statement of its role, the build's architecture and V (see
+# scripts/sign-update.py), and every signature is checked with the embedded key before
+# the command ends. With --authenticode, Enneo.exe, updater.exe, the installer and its
+# uninstaller are signed with the code-signing certificate in PFX (osslsigncode,
+# SHA-256), whose password is read from FILE, before the update signatures are made.
+# A working tree with changes is refused unless --allow-dirty.
+# Reproducible: the same commit gives the same Enneo.exe, updater.exe, zip and installer,
+# byte for byte, unless --authenticode adds its signatures (SOURCE_DATE_EPOCH is the
+# commit's time; see ENNEO_REPRODUCIBLE in CMakeLists.txt).
 set -euo pipefail
 umask 022
 export LC_ALL=C TZ=UTC
 
+# The one folder the zip holds, so that unpacking it anywhere puts nothing beside
+# unrelated files; the folder the installer creates has the same name.
+zip_folder="Enneo Tessary"
+
 usage="usage: release.sh --version V --key PRIVATE.pem --update-url URL --out DIR [--arch win32|win64]"
+usage+=" [--authenticode PFX --authenticode-pass FILE] [--allow-dirty]"
 fail() {
     echo "release: $*" >&2
     exit 1
 }
 
-version= key= url= out= arch=win32
+version= key= url= out= arch=win32 pfx= pfx_password= allow_dirty=
 while [ $# -gt 0 ]; do
     case $1 in
-        --version | --key | --update-url | --out | --arch)
+        --version | --key | --update-url | --out | --arch | --authenticode | --authenticode-pass)
             [ $# -ge 2 ] || fail "$1 needs a value; $usage"
             case $1 in
                 --version) version=$2 ;;
@@ -41,8 +58,14 @@ while [ $# -gt 0 ]; do
                 --update-url) url=$2 ;;
                 --out) out=$2 ;;
                 --arch) arch=$2 ;;
+                --authenticode) pfx=$2 ;;
+                --authenticode-pass) pfx_password=$2 ;;
             esac
             shift 2
+            ;;
+        --allow-dirty)
+            allow_dirty=1
+            shift
             ;;
         *) fail "unknown argument \"$1\"; $usage" ;;
     esac
@@ -73,6 +96,20 @@ esac
 public_text=$(openssl pkey -in "$key" -passin pass: -noout -text_pub 2>/dev/null) &&
     grep -qx 'NIST CURVE: P-256' <<<"$public_text" ||
     fail "$key is not an EC P-256 private key without a passphrase (scripts/make-update-key.sh makes one)"
+if [ -n "$pfx" ] || [ -n "$pfx_password" ]; then
+    [ -n "$pfx" ] || fail "--authenticode-pass without --authenticode PFX"
+    [ -n "$pfx_password" ] ||
+        fail "--authenticode needs --authenticode-pass FILE, a file that holds the PFX's password"
+    [ -f "$pfx" ] || fail "the certificate $pfx does not exist"
+    [ -f "$pfx_password" ] || fail "the password file $pfx_password does not exist"
+    command -v osslsigncode >/dev/null || fail "osslsigncode is missing (scripts/setup.sh installs it)"
+    # Older PFX files need OpenSSL's legacy algorithms; osslsigncode reads both.
+    openssl pkcs12 -in "$pfx" -passin "file:$pfx_password" -noout 2>/dev/null ||
+        openssl pkcs12 -legacy -in "$pfx" -passin "file:$pfx_password" -noout 2>/dev/null ||
+        fail "$pfx cannot be opened with the password in $pfx_password"
+    pfx=$(realpath -- "$pfx")
+    pfx_password=$(realpath -- "$pfx_password")
+fi
 if [ -e "$out" ] && [ -n "$(ls -A "$out")" ]; then
     fail "$out is not empty; give a new folder"
 fi
@@ -89,6 +126,9 @@ SOURCE_DATE_EPOCH=$(git log -1 --format=%ct) || fail "$source_dir is not a git c
 export SOURCE_DATE_EPOCH
 changes=$(git status --porcelain)
 if [ -n "$changes" ]; then
+    [ -n "$allow_dirty" ] ||
+        fail "the working tree has uncommitted changes, so the release could not be made again from commit" \
+            "$(git rev-parse --short HEAD); commit them, or give --allow-dirty:"$'\n'"$changes"
     echo "release: warning: the working tree differs from commit $(git rev-parse --short HEAD);" \
         "this release is built from the working tree, not from the commit alone:" >&2
     echo "$changes" >&2
@@ -98,67 +138,83 @@ mkdir -p "$out"
 work=$(mktemp -d "${TMPDIR:-/tmp}/enneo-release.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 build=$work/build
+public_key=$work/update-public.pem
 
-openssl pkey -in "$key" -passin pass: -pubout -out "$work/update-public.pem"
+openssl pkey -in "$key" -passin pass: -pubout -out "$public_key"
 echo "release: building Enneo $version ($arch) in $build"
 ENNEO_BUILD_TARGET="Enneo updater" enneo_build "$build" --toolchain "cmake/$toolchain" -DENNEO_REPRODUCIBLE=ON \
-    -DENNEO_VERSION="$version" -DENNEO_UPDATE_URL="$url" -DENNEO_UPDATE_PUBLIC_KEY="$work/update-public.pem" ||
+    -DENNEO_VERSION="$version" -DENNEO_UPDATE_URL="$url" -DENNEO_UPDATE_PUBLIC_KEY="$public_key" ||
     fail "the build failed"
 for program in app/Enneo.exe updater/updater.exe; do
     [ -f "$build/$program" ] || fail "the build made no $program"
 done
+# The statements name the program and the architecture as the build knows them.
+cached() { sed -n "s/^$1:[A-Z]*=//p" "$build/CMakeCache.txt"; }
+name=$(cached ENNEO_PROGRAM_NAME)
+[ "$(cached ENNEO_ARCH)" = "$arch" ] || fail "the build is for \"$(cached ENNEO_ARCH)\", not $arch"
+[ -n "$name" ] || fail "the build names no program (ENNEO_PROGRAM_NAME)"
 
 # The files as published: fixed times and permissions, so that their copies in the zip
 # and the installer are the same bytes on every run.
 stage=$work/stage
-mkdir "$stage"
-cp "$build/app/Enneo.exe" "$build/updater/updater.exe" "$stage/"
-sed 's/$/\r/' >"$stage/README.txt" <<EOF
+mkdir -p "$stage/$zip_folder"
+program=$stage/$zip_folder/Enneo.exe
+updater=$stage/updater.exe
+cp "$build/app/Enneo.exe" "$program"
+cp "$build/updater/updater.exe" "$updater"
+if [ -n "$pfx" ]; then
+    echo "release: signing Enneo.exe and updater.exe with $pfx"
+    for file in "$program" "$updater"; do
+        bash scripts/authenticode-sign.sh "$pfx" "$pfx_password" "$file" || fail "osslsigncode could not sign $file"
+    done
+fi
+sed 's/$/\r/' >"$stage/$zip_folder/README.txt" <<EOF
 Enneo Tessary $version
 
 A number-placement puzzle for Windows: select a cell and type a digit, let the
 program show each empty cell's candidates, or have it solve the grid.
 
-Starting it: unpack this archive into a folder you can write to (in your
-Documents, on a USB stick) and start Enneo.exe; nothing is installed. Keep the
-folder writable: an update that you accept (Help / Check for Updates, or the
-check at start) is downloaded into it and replaces the program there.
+Starting it: unpack this archive where you can write (in your Documents, on a
+USB stick); it makes the folder "$zip_folder". Start Enneo.exe in that
+folder; nothing is installed. Keep the folder writable: an update that you
+accept (Help / Check for Updates, or the check at start) is downloaded into it
+and replaces the program there.
 
 Settings live in the registry under
     HKCU\\Software\\Enneo Project\\Enneo Tessary
 (the value "CheckForUpdates" = "0" turns the check at start off). Delete that
 key and this folder to remove every trace of the program.
 EOF
-chmod 644 "$stage"/*
-touch -d "@$SOURCE_DATE_EPOCH" "$stage"/*
+chmod 644 "$stage/$zip_folder"/* "$updater"
+touch -d "@$SOURCE_DATE_EPOCH" "$stage/$zip_folder"/* "$stage/$zip_folder" "$updater"
 
-# The zip: entries in a fixed order, without extra fields (owners, times beyond the
-# DOS time, which TZ=UTC fixes).
+# The zip: the folder, then its entries, in a fixed order and without extra fields
+# (owners, times beyond the DOS time, which TZ=UTC fixes).
 zip_name=Enneo-Tessary-$version-$arch.zip
-(cd "$stage" && zip -X -q "$out/$zip_name" Enneo.exe README.txt)
+(cd "$stage" && zip -X -q "$out/$zip_name" "$zip_folder/" "$zip_folder/Enneo.exe" "$zip_folder/README.txt")
 published=("$zip_name")
 
 setup_name=Enneo-Tessary-$version-setup.exe
-if [ -f installer/Enneo.nsi ]; then
-    command -v makensis >/dev/null || fail "makensis is missing (scripts/setup.sh installs nsis)"
-    makensis -V2 -DVERSION="$version" -DPROGRAM="$stage/Enneo.exe" -DOUTFILE="$out/$setup_name" -DARCH="$arch" \
-        installer/Enneo.nsi || fail "makensis failed"
-    published+=("$setup_name")
-else
-    echo "release: warning: installer/Enneo.nsi does not exist; no $setup_name" >&2
+command -v makensis >/dev/null || fail "makensis is missing (scripts/setup.sh installs nsis)"
+signing=()
+if [ -n "$pfx" ]; then
+    signing=(-DSIGN_COMMAND="bash \"$source_dir/scripts/authenticode-sign.sh\" \"$pfx\" \"$pfx_password\"")
 fi
+makensis -V2 -DVERSION="$version" -DPROGRAM="$program" -DOUTFILE="$out/$setup_name" -DARCH="$arch" \
+    "${signing[@]}" installer/Enneo.nsi || fail "makensis failed"
+published+=("$setup_name")
 
-# The update service: the program sends its "OriginalFilename" (resources/Enneo.rc.in)
-# as the name it asks for.
-name=Enneo
+# The update service: the program sends its "OriginalFilename" (ENNEO_PROGRAM_NAME) as
+# the name it asks for.
 files=service/files/$version
 mkdir -p "$out/service/versions" "$out/$files"
 cp service/versions/index.php "$out/service/versions/index.php"
-cp "$stage/Enneo.exe" "$out/$files/Enneo.upd"
-cp "$stage/updater.exe" "$out/$files/updater.exe"
+cp "$program" "$out/$files/Enneo.upd"
+cp "$updater" "$out/$files/updater.exe"
 published+=("$files/Enneo.upd" "$files/updater.exe")
-download_signature=$(python3 scripts/sign-update.py "$out/$files/Enneo.upd" "$key")
-updater_signature=$(python3 scripts/sign-update.py "$out/$files/updater.exe" "$key")
+statement=(--name "$name" --arch "$arch" --version "$version")
+download_signature=$(python3 scripts/sign-update.py "$out/$files/Enneo.upd" "$key" --role program "${statement[@]}")
+updater_signature=$(python3 scripts/sign-update.py "$out/$files/updater.exe" "$key" --role updater "${statement[@]}")
 python3 - "$out/service/versions/releases.json" "$name" "$version" "$origin/files/$version" \
     "$updater_signature" "$download_signature" <<'EOF'
 import json, sys
@@ -176,11 +232,30 @@ cp "$out/$setup_name" "$out/$zip_name" "$out/$files/"
 published+=("$files/$setup_name" "$files/$zip_name")
 python3 scripts/write-package-manifests.py --version "$version" --arch "$arch" --files-url "$origin/files/$version" \
     --installer "$out/$setup_name" --zip "$out/$zip_name" --out "$out" \
-    --home-url "$(sed -n 's/^ENNEO_HOME_URL:STRING=//p' "$build/CMakeCache.txt")" || fail "the package manifests failed"
+    --home-url "$(cached ENNEO_HOME_URL)" || fail "the package manifests failed"
 
 mapfile -t published < <(printf '%s\n' "${published[@]}" | sort)
 (cd "$out" && sha256sum -- "${published[@]}") >"$out/SHA256SUMS"
+openssl dgst -sha256 -sign "$key" -out "$out/SHA256SUMS.sig" "$out/SHA256SUMS"
+cp "$public_key" "$out/update-public.pem"
 
-echo "release: wrote Enneo $version ($arch) into $out:"
+# Every signature made above, checked with the key the programs embed: both served
+# programs carry it, each statement holds for its file, and so does the checksums'.
+python3 - "$public_key" "$out/$files/Enneo.upd" "$out/$files/updater.exe" <<'EOF' ||
+import sys
+key = "".join(line for line in open(sys.argv[1]).read().splitlines() if not line.startswith("-----"))
+for program in sys.argv[2:]:
+    if key.encode("utf-16-le") not in open(program, "rb").read():
+        sys.exit("release: %s does not embed the key %s" % (program, sys.argv[1]))
+EOF
+    fail "a program does not embed the release's public key"
+python3 scripts/sign-update.py --verify "$download_signature" "$out/$files/Enneo.upd" "$public_key" \
+    --role program "${statement[@]}" || fail "the signature of Enneo.upd does not hold"
+python3 scripts/sign-update.py --verify "$updater_signature" "$out/$files/updater.exe" "$public_key" \
+    --role updater "${statement[@]}" || fail "the signature of updater.exe does not hold"
+openssl dgst -sha256 -verify "$public_key" -signature "$out/SHA256SUMS.sig" "$out/SHA256SUMS" >/dev/null ||
+    fail "the signature of SHA256SUMS does not hold"
+
+echo "release: wrote Enneo $version ($arch) into $out; every signature checked:"
 (cd "$out" && find . -type f | sort | sed 's|^\./|    |')
-echo "release: serve it with: php -S HOST:PORT -t $out/service"
+echo "release: serve $out/service from a web server (see the README's \"Hosting the service\")"

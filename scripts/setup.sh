@@ -2,8 +2,9 @@
 # Installs what a fresh Debian 12 machine lacks to build and test the program: the
 # compilers, Wine (32-bit and 64-bit, with the GnuTLS that Wine's CNG needs to verify
 # update signatures), the X tools for the window tests, the libraries, openssl for
-# the update keys and signatures, PHP for the update service, and NSIS and zip for the
-# release command, and PyYAML for the test of its package manifests. Packages already
+# the update keys and signatures, PHP for the update service, NSIS, zip and
+# osslsigncode (Authenticode signatures) for the release command, and PyYAML for the
+# test of its package manifests. Packages already
 # present are left alone; needs root or sudo.
 set -euo pipefail
 
@@ -13,7 +14,7 @@ packages=(
     wine wine32:i386 wine64 fonts-wine fonts-liberation libgnutls30 libgnutls30:i386
     xvfb xdotool imagemagick
     librapidxml-dev googletest
-    qqwing openssl php-cli nsis zip python3-yaml
+    qqwing openssl php-cli nsis zip osslsigncode python3-yaml
 )
 
 as_root() {

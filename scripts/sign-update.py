@@ -1,16 +1,46 @@
 #!/usr/bin/env python3
-"""Signs a file for the update service.
+"""Signs, or checks, a file of a release for the update service.
 
-usage: sign-update.py FILE PRIVATE.pem
+usage: sign-update.py FILE PRIVATE.pem --name NAME --role program|updater
+                      --arch win32|win64 --version V
+       sign-update.py --verify SIGNATURE FILE PUBLIC.pem --name NAME --role ...
 
-Prints the base64 of the 64-byte raw signature r||s (ECDSA P-256 over the SHA-256 of
-the file's exact bytes), the form of the reply's "updaterSignature" and
-"downloadSignature" elements. openssl makes the signature; it writes it as DER, which
-is taken apart here.
+What is signed is the file's statement, not the file alone (see the README's update
+section and common/util/version/UpdateStatement.h): six lines, each ending in LF,
+
+    Enneo Tessary update statement
+    name=NAME
+    role=program|updater
+    architecture=win32|win64
+    version=V
+    sha256=<the SHA-256 of FILE's bytes, lower-case hex>
+
+The first form prints the base64 of the 64-byte raw signature r||s (ECDSA P-256 over
+the SHA-256 of the statement), the form of the reply's "updaterSignature" and
+"downloadSignature" elements. With --verify it checks such a signature with the public
+key instead and exits 0 when it holds, 1 when not. openssl makes and checks the
+signatures in DER, which is converted here.
 """
+import argparse
 import base64
+import hashlib
+import re
 import subprocess
 import sys
+import tempfile
+
+VALUE = re.compile(r"[A-Za-z0-9._-]{1,64}")
+
+
+def statement(path, name, role, arch, version):
+    """The statement's exact bytes for the file at path."""
+    for value in (name, arch, version):
+        if not VALUE.fullmatch(value):
+            raise ValueError("%r is not 1 to 64 of A-Z a-z 0-9 . _ -" % value)
+    with open(path, "rb") as f:
+        digest = hashlib.sha256(f.read()).hexdigest()
+    return ("Enneo Tessary update statement\nname=%s\nrole=%s\narchitecture=%s\nversion=%s\nsha256=%s\n"
+            % (name, role, arch, version, digest)).encode("ascii")
 
 
 def der_integers(der):
@@ -35,14 +65,53 @@ def der_integers(der):
     return values
 
 
-def sign(path, key):
-    der = subprocess.run(["openssl", "dgst", "-sha256", "-sign", key, path],
+def der_of(r, s):
+    """DER SEQUENCE { r, s } of two 256-bit integers (always short lengths)."""
+    def integer(value):
+        body = value.to_bytes(33, "big").lstrip(b"\0") or b"\0"
+        if body[0] & 0x80:
+            body = b"\0" + body
+        return b"\x02" + bytes([len(body)]) + body
+
+    content = integer(r) + integer(s)
+    return b"\x30" + bytes([len(content)]) + content
+
+
+def sign(text, key):
+    der = subprocess.run(["openssl", "dgst", "-sha256", "-sign", key], input=text,
                          check=True, capture_output=True).stdout
     r, s = der_integers(der)
     return base64.b64encode(r.to_bytes(32, "big") + s.to_bytes(32, "big")).decode()
 
 
+def verify(text, signature, public_key):
+    raw = base64.b64decode(signature, validate=True)
+    if len(raw) != 64:
+        return False
+    with tempfile.NamedTemporaryFile(suffix=".der") as der:
+        der.write(der_of(int.from_bytes(raw[:32], "big"), int.from_bytes(raw[32:], "big")))
+        der.flush()
+        result = subprocess.run(["openssl", "dgst", "-sha256", "-verify", public_key, "-signature", der.name],
+                                input=text, capture_output=True)
+    return result.returncode == 0
+
+
+def main():
+    parser = argparse.ArgumentParser(usage=__doc__.split("\n\n")[1])
+    parser.add_argument("--verify", metavar="SIGNATURE")
+    parser.add_argument("file")
+    parser.add_argument("key")
+    parser.add_argument("--name", required=True)
+    parser.add_argument("--role", required=True, choices=["program", "updater"])
+    parser.add_argument("--arch", required=True, choices=["win32", "win64"])
+    parser.add_argument("--version", required=True)
+    options = parser.parse_args()
+    text = statement(options.file, options.name, options.role, options.arch, options.version)
+    if options.verify is None:
+        print(sign(text, options.key))
+        return 0
+    return 0 if verify(text, options.verify, options.key) else 1
+
+
 if __name__ == "__main__":
-    if len(sys.argv) != 3:
-        sys.exit(__doc__)
-    print(sign(sys.argv[1], sys.argv[2]))
+    sys.exit(main())

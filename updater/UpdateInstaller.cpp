@@ -5,9 +5,9 @@
 #include "common/LastErrorText.h"
 #include "common/util/File.h"
 #include "common/util/VersionInfo.h"
-#include "common/util/version/SignatureVerifier.h"
-#include "common/util/version/UpdateInfo.h"
+#include "common/util/version/UpdateFileVerifier.h"
 #include "common/util/version/UpdatePublicKey.h"
+#include "common/util/version/UpdateStatement.h"
 #include "common/util/version/Version.h"
 
 #include <windows.h>
@@ -22,6 +22,10 @@
 namespace {
 
 const DWORD kPollMilliseconds = 100;
+
+using util::version::UpdateFileVerifier;
+using util::version::UpdateRole;
+using util::version::UpdateStatement;
 
 // The system's reason for the last failure, without the full stop and line break it
 // ends with, to go inside a sentence.
@@ -48,14 +52,17 @@ String Label(const String& name, const String& version) {
 
 }  // namespace
 
-UpdateInstaller::UpdateInstaller(const wchar_t* folder, const wchar_t* name, const wchar_t* publicKey)
-    : Object(L"UpdateInstaller"), name_(name), publicKey_(publicKey), folder_(folder) {
-    programFile_.Format(L"%s%s.exe", folder_, name_);
-    keptFile_.Format(L"%s.old", programFile_);
-    updateFile_.Format(L"%s%s.upd", folder_, name_);
-    signatureFile_.Format(L"%s.sig", updateFile_);
-    installedVersion_ = util::GetFileVersionInfoValue(programFile_.GetText(), L"ProductVersion");
-    updateVersion_ = util::GetFileVersionInfoValue(updateFile_.GetText(), L"ProductVersion");
+UpdateInstaller::UpdateInstaller(const wchar_t* folder, const wchar_t* name, const wchar_t* programName,
+                                 const wchar_t* publicKey, const wchar_t* updater)
+    : Object(L"UpdateInstaller"),
+      name_(name),
+      programName_(programName),
+      publicKey_(publicKey),
+      folder_(folder),
+      updater_(updater),
+      files_(folder, name) {
+    installedVersion_ = util::GetFileVersionInfoValue(files_.GetProgram().GetText(), L"ProductVersion");
+    updateVersion_ = util::GetFileVersionInfoValue(files_.GetNewVersion().GetText(), L"ProductVersion");
     installedLabel_ = Label(name_, installedVersion_);
     updateLabel_ = Label(name_, updateVersion_);
     caption_.Format(L"%s update", name_);
@@ -77,7 +84,9 @@ std::vector<String> UpdateInstaller::FindUpdates(const wchar_t* folder) {
 
 bool UpdateInstaller::Install() {
     message_.Set(nullptr);
+    bool installed = false;
     try {
+        ClearReadOnly();
         WaitForProgramEnd();
         try {
             CheckUpdate();
@@ -86,7 +95,7 @@ bool UpdateInstaller::Install() {
             throw;
         }
         Swap();
-        return true;
+        installed = true;
     } catch (Exception* e) {
         message_.Format(L"The update to %s could not be installed: %s.\n\n", updateLabel_, e->GetMessageText());
         delete e;
@@ -96,7 +105,25 @@ bool UpdateInstaller::Install() {
             message_.AppendFormat(L"%s is kept as %s.exe.old but could not be put back as %s.exe.", installedLabel_,
                                   name_, name_);
         }
-        return false;
+    }
+    RestoreReadOnly();
+    RecordLeftovers();
+    return installed;
+}
+
+void UpdateInstaller::ClearReadOnly() {
+    DWORD attributes = GetFileAttributesW(files_.GetProgram().GetText());
+    readOnly_ = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+    if (readOnly_ && !SetFileAttributesW(files_.GetProgram().GetText(), attributes & ~FILE_ATTRIBUTE_READONLY)) {
+        readOnly_ = false;
+        throw new Exception(L"%s.exe is read-only, and that cannot be changed (%s)", name_, SystemReason());
+    }
+}
+
+void UpdateInstaller::RestoreReadOnly() {
+    DWORD attributes = GetFileAttributesW(files_.GetProgram().GetText());
+    if (readOnly_ && attributes != INVALID_FILE_ATTRIBUTES) {
+        SetFileAttributesW(files_.GetProgram().GetText(), attributes | FILE_ATTRIBUTE_READONLY);
     }
 }
 
@@ -105,8 +132,8 @@ void UpdateInstaller::WaitForProgramEnd() {
     for (;;) {
         // Opened by nobody else, not even as a running program's image: then it can be
         // replaced.
-        HANDLE file = CreateFileW(programFile_.GetText(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE file = CreateFileW(files_.GetProgram().GetText(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE) {
             CloseHandle(file);
             return;
@@ -121,14 +148,14 @@ void UpdateInstaller::WaitForProgramEnd() {
 void UpdateInstaller::CheckUpdate() {
     util::version::UpdatePublicKey key;
     if (!key.Read(publicKey_.GetText())) throw new Exception(L"this updater has no publisher key to check it with");
-    String text;
-    if (!ReadSignatureText(text)) throw new Exception(L"its signature, %s.upd.sig, cannot be read", name_);
-    std::vector<uint8_t> signature;
-    util::version::SignatureVerifier verifier(key);
-    if (!util::version::UpdateInfo::DecodeSignature(text, signature) ||
-        !verifier.VerifyFile(updateFile_.GetText(), signature)) {
-        throw new Exception(L"it is not signed by the publisher of %s", name_);
-    }
+    String signature;
+    if (!ReadSignatureText(signature)) throw new Exception(L"its signature, %s.upd.sig, cannot be read", name_);
+    // The version is the one the file names; the statement holds only when the
+    // publisher released the file as that version.
+    UpdateStatement statement(programName_.GetText(), UpdateRole::Program, UpdateFileVerifier::GetBuildArchitecture(),
+                              updateVersion_.GetText());
+    String reason = UpdateFileVerifier(key).Check(files_.GetNewVersion().GetText(), statement, signature);
+    if (reason.GetLength() > 0) throw new Exception(L"it %s", reason);
     // Even an old release carries the publisher's signature: no way back to it.
     util::version::Version update(updateVersion_.GetText());
     if (!update.IsNewerThan(util::version::Version(installedVersion_.GetText()))) {
@@ -138,7 +165,7 @@ void UpdateInstaller::CheckUpdate() {
 
 bool UpdateInstaller::ReadSignatureText(String& text) {
     try {
-        util::File file(signatureFile_.GetText());
+        util::File file(files_.GetSignatureCopy().GetText());
         file.OpenFile(util::FileAccess::Read, util::FileCreation::OpenExisting);
         if (!file.IsOpen()) return false;
         std::unique_ptr<char[]> bytes;
@@ -152,14 +179,28 @@ bool UpdateInstaller::ReadSignatureText(String& text) {
 }
 
 void UpdateInstaller::Swap() {
+    const wchar_t* program = files_.GetProgram().GetText();
+    const wchar_t* kept = files_.GetKeptProgram().GetText();
+    const wchar_t* update = files_.GetNewVersion().GetText();
+    // On disk before it takes the program's name: a crash after the rename must not
+    // leave a program file whose bytes never reached the disk.
+    HANDLE file = CreateFileW(update, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    bool flushed = file != INVALID_HANDLE_VALUE && FlushFileBuffers(file);
+    DWORD error = GetLastError();
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    SetLastError(error);
+    if (!flushed) throw new Exception(L"%s.upd could not be written to disk (%s)", name_, SystemReason());
     // A copy, not a rename: the program file stays whole while the copy is written.
-    if (!CopyFileW(programFile_.GetText(), keptFile_.GetText(), FALSE)) {
+    // A kept program of an earlier update may be read-only; the new copy is not.
+    SetFileAttributesW(kept, FILE_ATTRIBUTE_NORMAL);
+    if (!CopyFileW(program, kept, FALSE)) {
         throw new Exception(L"%s.exe could not be copied to %s.exe.old (%s)", name_, name_, SystemReason());
     }
+    kept_ = true;
     // One rename over the program file: its name holds the old program or the new one,
     // whole, at every moment.
-    if (!MoveFileExW(updateFile_.GetText(), programFile_.GetText(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (!MoveFileExW(update, program, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         throw new Exception(L"%s.upd could not replace %s.exe (%s)", name_, name_, SystemReason());
     }
 }
@@ -168,21 +209,31 @@ bool UpdateInstaller::RestoreProgram() {
     // The move replaces the program file in one step, so it is still there after a
     // failed one; should a file system have lost it all the same, the kept copy is
     // moved back, again in one step.
-    if (GetFileAttributesW(programFile_.GetText()) != INVALID_FILE_ATTRIBUTES) return true;
-    return MoveFileExW(keptFile_.GetText(), programFile_.GetText(), MOVEFILE_WRITE_THROUGH) != FALSE;
+    if (GetFileAttributesW(files_.GetProgram().GetText()) != INVALID_FILE_ATTRIBUTES) return true;
+    return MoveFileExW(files_.GetKeptProgram().GetText(), files_.GetProgram().GetText(), MOVEFILE_WRITE_THROUGH) !=
+           FALSE;
 }
 
 void UpdateInstaller::RemoveUpdate() {
-    util::File(updateFile_.GetText()).Delete();
-    util::File(signatureFile_.GetText()).Delete();
+    util::File(files_.GetNewVersion().GetText()).Delete();
+    util::File(files_.GetSignatureCopy().GetText()).Delete();
+}
+
+void UpdateInstaller::RecordLeftovers() {
+    try {
+        if (kept_) files_.Record({&files_.GetKeptProgram()});
+        if (lstrcmpiW(updater_.GetText(), files_.GetUpdater().GetText()) == 0) files_.Record({&files_.GetUpdater()});
+    } catch (Exception* e) {
+        delete e;  // the files stay; the update itself is done
+    }
 }
 
 bool UpdateInstaller::StartProgram() {
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
-    std::wstring commandLine = L"\"" + std::wstring(programFile_.GetText()) + L"\"";
-    if (!CreateProcessW(programFile_.GetText(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+    std::wstring commandLine = L"\"" + std::wstring(files_.GetProgram().GetText()) + L"\"";
+    if (!CreateProcessW(files_.GetProgram().GetText(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
                         folder_.GetText(), &startup, &process)) {
         message_.Format(L"%s.exe could not be started: %s.", name_, SystemReason());
         return false;

@@ -1,6 +1,8 @@
 // The updater's entry point: installs the update waiting beside it and starts the program.
 #include "UpdateInstaller.h"
 
+#include "common/util/SystemLibrary.h"
+
 #include <windows.h>
 
 #include <filesystem>
@@ -20,8 +22,10 @@ void ShowMessage(const wchar_t* text, const wchar_t* caption) {
 // says why when it does not, and starts the program, new or kept. It does nothing when
 // no update waits and installs none when updates for several programs do. Exit code 0
 // when the update is installed or none waits, 1 otherwise. The publisher key it checks
-// with comes from the build (ENNEO_UPDATE_PUBLIC_KEY, see enneo_add_updater).
+// with and the program's name in the statements come from the build
+// (ENNEO_UPDATE_PUBLIC_KEY and ENNEO_PROGRAM_NAME, see enneo_add_updater).
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    util::LoadDllsFromSystemFolderOnly();
     std::vector<wchar_t> path(32768);
     DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
     if (length == 0 || length == path.size()) return 1;
@@ -34,7 +38,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         ShowMessage(text.GetText(), L"Update");
         return 1;
     }
-    UpdateInstaller installer(folder.c_str(), names.front().GetText(), ENNEO_UPDATE_PUBLIC_KEY);
+    UpdateInstaller installer(folder.c_str(), names.front().GetText(), ENNEO_PROGRAM_NAME, ENNEO_UPDATE_PUBLIC_KEY,
+                              path.data());
     bool installed = installer.Install();
     if (!installed) ShowMessage(installer.GetMessageText().GetText(), installer.GetCaption().GetText());
     if (!installer.StartProgram()) {

@@ -8,7 +8,8 @@
 namespace gui {
 
 // A control whose class the common-controls library provides. Constructing one makes
-// sure the library has been initialised: InitCommonControlsEx is called until a call
+// sure the library has been initialised: InitCommonControlsEx, of the comctl32.dll
+// that the manifest names and the system folder holds, is called until a call
 // succeeds, and never again afterwards.
 class CommonControl : public WindowControl {
 public:

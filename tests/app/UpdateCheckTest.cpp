@@ -7,6 +7,7 @@
 #include "tests/common/TestFiles.h"
 #include "tests/common/net/TestServer.h"
 #include "tests/support/DialogDriver.h"
+#include "tests/support/PlantedDll.h"
 #include "tests/support/ProgramUnderTest.h"
 
 #include <windows.h>
@@ -16,6 +17,7 @@
 #include <chrono>
 #include <cstring>
 #include <cwchar>
+#include <initializer_list>
 #include <string>
 
 namespace {
@@ -29,6 +31,15 @@ const wchar_t kErrorCaption[] = L"Error while installing update.";
 // service offers the next.
 const wchar_t kOfferText[] = L"An update for Enneo " ENNEO_INSTALLED_VERSION
                              L" is available.\n\nDo you want to download Enneo " ENNEO_NEW_VERSION L"?";
+const wchar_t kNotSigned[] = L" is not signed by the publisher of Enneo.";
+const char* const kUpdateFiles[] = {"updater.exe", "Enneo.upd", "Enneo.upd.sig", "Enneo.exe.old"};
+
+// The bytes of a record of the update's files ("<name>.update"): UTF-16 names, one a line.
+std::string Record(std::initializer_list<const wchar_t*> names) {
+    std::wstring text;
+    for (const wchar_t* name : names) text += std::wstring(name) + L"\n";
+    return std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
+}
 
 // Each test starts the program in a folder of its own, with the service's answer and
 // the "CheckForUpdates" setting chosen first. The tests share the service and the
@@ -63,9 +74,10 @@ protected:
     // Copies program into the program folder as "Enneo.exe" and starts it there, with
     // another folder as its current directory: downloads and their clean-up belong in
     // the program's folder, whatever the current directory is.
-    void Start(const char* program = ENNEO_TEST_PROGRAM) {
+    // argument0: the first argument of its command line, the program's path when empty.
+    void Start(const char* program = ENNEO_TEST_PROGRAM, const std::wstring& argument0 = L"") {
         ASSERT_TRUE(CopyFileW(ProgramUnderTest::WindowsPath(program).c_str(), Installed("Enneo.exe").c_str(), FALSE));
-        ASSERT_TRUE(program_.Start(Installed("Enneo.exe"), work_.Path(""))) << "cannot start the program";
+        ASSERT_TRUE(program_.Start(Installed("Enneo.exe"), work_.Path(""), argument0)) << "cannot start the program";
     }
     std::wstring Installed(const char* name) const { return folder_.Path(name); }
     // The board window once it is shown, or null after the time-out; the start-up
@@ -90,7 +102,7 @@ protected:
     }
 
     // Answers the offer with Yes and expects the error box with reason: the program
-    // goes on, nothing was started and no downloaded file is left.
+    // goes on, unchanged, nothing was started and no downloaded file is left.
     void ExpectRefused(const wchar_t* scenario, const std::wstring& reason, const char* program = ENNEO_TEST_PROGRAM) {
         SCOPED_TRACE(std::string(scenario, scenario + std::wcslen(scenario)));
         Answer(scenario);
@@ -105,6 +117,9 @@ protected:
         EXPECT_FALSE(FileExists(Installed("Enneo.upd")));
         EXPECT_FALSE(FileExists(Installed("Enneo.upd.sig")));
         EXPECT_FALSE(FileExists(Installed("updater-ran")));
+        EXPECT_FALSE(FileExists(Installed("Enneo.update"))) << "the record of the removed files";
+        EXPECT_TRUE(ReadBytes(ProgramUnderTest::WindowsPath(program)) == ReadBytes(Installed("Enneo.exe")))
+            << "the installed program changed";
         EXPECT_EQ(0, program_.Close(board));
     }
 
@@ -201,27 +216,57 @@ TEST_F(UpdateCheckTest, YesDownloadsAndVerifiesBothFilesStartsTheUpdaterAndEndsT
     EXPECT_EQ(0, program_.WaitForExit());
     EXPECT_EQ(std::string(kIndexRequest) + "GET /files/updater.exe HTTP/1.1\nGET /files/Enneo.upd HTTP/1.1\n",
               Requests());
-    std::string standIn = ReadBytes(ProgramUnderTest::WindowsPath(ENNEO_TEST_UPDATER));
-    EXPECT_EQ(standIn, ReadBytes(Installed("updater.exe")));
-    EXPECT_EQ(standIn, ReadBytes(Installed("Enneo.upd")));
+    EXPECT_EQ(ReadBytes(ProgramUnderTest::WindowsPath(ENNEO_TEST_UPDATER)), ReadBytes(Installed("updater.exe")));
+    EXPECT_EQ(ReadBytes(ProgramUnderTest::WindowsPath(ENNEO_TEST_NEW_PROGRAM)), ReadBytes(Installed("Enneo.upd")));
     EXPECT_EQ(88u, ReadBytes(Installed("Enneo.upd.sig")).size()) << "the signature's base64 beside it";
+    EXPECT_EQ(Record({L"updater.exe", L"Enneo.upd", L"Enneo.upd.sig"}), ReadBytes(Installed("Enneo.update")));
     auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(15);
     while (!FileExists(Installed("updater-ran")) && std::chrono::steady_clock::now() < deadline) Sleep(100);
     EXPECT_TRUE(FileExists(Installed("updater-ran"))) << "the updater was not started in the program's folder";
 }
 
-// Nothing is started unless both files carry the publisher's signature and the new
-// version is the one offered; a build without a key installs nothing.
+// Nothing is started unless both files carry the publisher's signature; a build
+// without a key installs nothing.
 TEST_F(UpdateCheckTest, UpdatesThePublisherDidNotSignAreRefused) {
     SetSetting(L"1");
-    ExpectRefused(L"tampered-updater", L"The downloaded updater is not signed by the publisher of Enneo.");
-    ExpectRefused(L"tampered-download", L"The downloaded new version is not signed by the publisher of Enneo.");
-    ExpectRefused(L"stranger", L"The downloaded updater is not signed by the publisher of Enneo.");
+    ExpectRefused(L"tampered-updater", std::wstring(L"The downloaded updater") + kNotSigned);
+    ExpectRefused(L"tampered-download", std::wstring(L"The downloaded new version") + kNotSigned);
+    ExpectRefused(L"stranger", std::wstring(L"The downloaded updater") + kNotSigned);
     ExpectRefused(L"unsigned", L"The update service did not sign the update, so it is not installed.");
-    ExpectRefused(L"wrong-version", L"The downloaded new version is \"" ENNEO_NEW_VERSION L"\", not the Enneo "
-                                    ENNEO_OTHER_VERSION L" offered.");
     ExpectRefused(L"newer", L"This copy of Enneo has no publisher key to check updates with, so it installs none.",
                   ENNEO_KEYLESS_TEST_PROGRAM);
+}
+
+// A signature holds for the file's role, the program's architecture and the release
+// offered: the publisher's own updater served as the new version, files signed for the
+// other architecture or for another release are all refused.
+TEST_F(UpdateCheckTest, ASignatureHoldsOnlyForItsRoleArchitectureAndRelease) {
+    SetSetting(L"1");
+    ExpectRefused(L"updater-as-program", std::wstring(L"The downloaded new version") + kNotSigned);
+    ExpectRefused(L"other-arch", std::wstring(L"The downloaded updater") + kNotSigned);
+    ExpectRefused(L"other-version", std::wstring(L"The downloaded updater") + kNotSigned);
+}
+
+// Should the publisher ever sign a wrong statement, the file itself must still be what
+// it says: the updater signed as the program, a program for another machine, files of
+// another version than the one offered.
+TEST_F(UpdateCheckTest, FilesUnlikeTheirSignedStatementAreRefused) {
+    SetSetting(L"1");
+    ExpectRefused(L"mislabelled", L"The downloaded new version is \"updater.exe\", not Enneo.");
+    ExpectRefused(L"wrong-machine", L"The downloaded new version is not a " ENNEO_ARCH L" program.");
+    ExpectRefused(
+        L"wrong-version",
+        L"The downloaded updater is \"" ENNEO_NEW_VERSION L"\", not the Enneo " ENNEO_OTHER_VERSION L" offered.");
+}
+
+// A bcrypt.dll that accepts every signature, in the program's folder and its current
+// directory, with a DLL override that prefers it: the program takes the system's all
+// the same.
+TEST_F(UpdateCheckTest, APlantedBcryptDllIsNeverUsed) {
+    SetSetting(L"1");
+    PlantedBcrypt planted(ENNEO_PLANTED_BCRYPT, L"Enneo.exe", {folder_.Path(""), work_.Path("")});
+    ASSERT_TRUE(planted.IsPlanted());
+    ExpectRefused(L"tampered-download", std::wstring(L"The downloaded new version") + kNotSigned);
 }
 
 // A download that takes a while shows its progress; Cancel ends it without a word and
@@ -255,21 +300,47 @@ TEST_F(UpdateCheckTest, ASlowDownloadShowsItsProgressAndCanBeCancelled) {
     EXPECT_EQ(0, program_.Close(board));
 }
 
-TEST_F(UpdateCheckTest, UpdateLeftoversAreRemovedFromTheProgramFolderEvenWithTheCheckOff) {
+// The start removes what an update recorded beside the program file, named after the
+// file itself, not after the first argument of its command line; nothing else, even
+// where a record names it.
+TEST_F(UpdateCheckTest, RecordedUpdateFilesAreRemovedEvenWithTheCheckOff) {
     SetSetting(L"0");
-    for (const char* leftover : {"updater.exe", "Enneo.upd", "Enneo.upd.sig", "Enneo.exe.old"}) {
-        WriteBytes(Installed(leftover), "left over");
-    }
-    WriteBytes(Installed("other.exe"), "kept");
-    WriteBytes(work_.Path("updater.exe"), "not the program's");
-    Start();
+    for (const char* leftover : kUpdateFiles) WriteBytes(Installed(leftover), "left over");
+    std::wstring outside = L"..\\" + work_.Folder().filename().wstring() + L"\\kept.txt";
+    WriteBytes(work_.Path("kept.txt"), "kept");
+    WriteBytes(Installed("Enneo.update"), Record({L"updater.exe", L"Enneo.upd", L"Enneo.upd.sig", L"Enneo.exe.old",
+                                                  L"other.exe", outside.c_str(), L"Other.upd"}));
+    for (const char* kept : {"other.exe", "Other.upd", "Other.exe.old"}) WriteBytes(Installed(kept), "kept");
+    WriteBytes(Installed("Other.update"), Record({L"Other.upd", L"Other.exe.old"}));
+    Start(ENNEO_TEST_PROGRAM, L"C:\\elsewhere\\Other.exe");
     HWND board = WaitForBoard();
     ASSERT_NE(nullptr, board);
-    for (const char* leftover : {"updater.exe", "Enneo.upd", "Enneo.upd.sig", "Enneo.exe.old"}) {
-        EXPECT_FALSE(FileExists(Installed(leftover))) << leftover;
+    for (const char* leftover : kUpdateFiles) EXPECT_FALSE(FileExists(Installed(leftover))) << leftover;
+    EXPECT_FALSE(FileExists(Installed("Enneo.update")));
+    for (const char* kept : {"other.exe", "Other.upd", "Other.exe.old", "Other.update"}) {
+        EXPECT_TRUE(FileExists(Installed(kept))) << kept;
     }
-    EXPECT_TRUE(FileExists(Installed("other.exe")));
-    EXPECT_TRUE(FileExists(work_.Path("updater.exe")));
+    EXPECT_TRUE(FileExists(work_.Path("kept.txt")));
+    EXPECT_EQ(0, program_.Close(board));
+}
+
+// An "updater.exe" that no update recorded, beside a portable copy in a shared folder,
+// is someone else's: the start leaves it, and an update does not overwrite it.
+TEST_F(UpdateCheckTest, AnUnrelatedUpdaterIsNeitherRemovedNorReplaced) {
+    SetSetting(L"1");
+    WriteBytes(Installed("updater.exe"), "another program's updater");
+    Answer(L"newer");
+    Start();
+    DialogDriver boxes({{kOfferCaption, L"", IDYES}, {kErrorCaption, L"", IDOK}}, program_.GetId());
+    EXPECT_NE(std::wstring::npos,
+              boxes.Texts().at(1).find(Installed("updater.exe") + L" does not come from an update of Enneo, so it is "
+                                                                  L"not replaced."));
+    HWND board = WaitForBoard();
+    ASSERT_NE(nullptr, board);
+    EXPECT_EQ("another program's updater", ReadBytes(Installed("updater.exe")));
+    EXPECT_FALSE(FileExists(Installed("Enneo.upd")));
+    EXPECT_FALSE(FileExists(Installed("Enneo.update")));
+    EXPECT_EQ(kIndexRequest, Requests()) << "nothing downloaded";
     EXPECT_EQ(0, program_.Close(board));
 }
 

@@ -22,7 +22,7 @@ import sys
 PRODUCT = "Enneo Tessary"
 UNINSTALL_KEY = r"Software\Microsoft\Windows\CurrentVersion\Uninstall\Enneo Tessary"
 CHOSEN_FOLDER = r"C:\Puzzle Games\Enneo Tessary"  # with a blank, as most folders have
-UPDATE_LEFTOVERS = ["updater.exe", "Enneo.upd", "Enneo.upd.sig", "Enneo.exe.old"]
+UPDATE_LEFTOVERS = ["updater.exe", "Enneo.upd", "Enneo.upd.sig", "Enneo.exe.old", "Enneo.update"]
 PUZZLE_FILE = "My puzzle.txt"
 WAIT_SECONDS = 60  # for the installer and for every Wine process to end
 

@@ -7,14 +7,18 @@ usage: release_test.py --source DIR --arch win32|win64 --loader WINE_LOADER
 
 With a key pair made here, releases 1.0.2 and 1.0.3 are made (scripts/release.sh), both
 pointed at the reference service under PHP's built-in server on a free local port, which
-serves the setup and the zip that the package manifests name, with their hashes. In a
-fresh Wine prefix with a virtual desktop on a private Xvfb display, 1.0.2 is installed
-silently; then, in order: a tampered new version on the service is refused (1.0.2 stays
-and runs); the genuine update replaces the program with 1.0.3's bytes and starts it; the
-next start leaves no update files; an offer of the older release installs nothing; the
-updater killed in the middle of an update leaves a program that starts; the silent
-uninstall leaves no folder, shortcut or uninstall key but the user's puzzle file. Every
-wait is bounded; a failure says what was awaited.
+also serves the setup and the zip that the package manifests name, with their hashes;
+1.0.2 is also Authenticode-signed with a self-signed certificate made here. Their
+folders hold what they should: the zip's one folder, checksums whose signature holds
+with the release's public key, and (1.0.2 only) Authenticode signatures that
+osslsigncode accepts. In a fresh Wine prefix with a virtual desktop on a private Xvfb
+display, 1.0.2 is installed silently (its uninstaller signed too); then, in order: a
+tampered new version on the service is refused (1.0.2 stays and runs); the genuine
+update replaces the program with 1.0.3's bytes and starts it; the next start leaves no
+update files; an offer of the older release installs nothing; the updater killed in
+the middle of an update leaves a program that starts; the silent uninstall leaves no
+folder, shortcut or uninstall key but the user's puzzle file. Every wait is bounded; a
+failure says what was awaited.
 """
 import argparse
 import glob
@@ -28,6 +32,7 @@ import sys
 import time
 import unittest
 import urllib.request
+import zipfile
 
 import yaml
 
@@ -37,7 +42,8 @@ OFFER = "Enneo update"
 ERROR = "Error while installing update."
 BOARD = "Enneo Tessary"
 OK, YES = 1, 6  # the buttons' identifiers
-LEFTOVERS = ("updater.exe", "Enneo.upd", "Enneo.upd.sig", "Enneo.exe.old")
+LEFTOVERS = ("updater.exe", "Enneo.upd", "Enneo.upd.sig", "Enneo.exe.old", "Enneo.update")
+SIGNED_RELEASE = "1.0.2"  # made with --authenticode
 
 
 def free_port():
@@ -79,14 +85,28 @@ class Life:
     def make(self):
         keys = os.path.join(self.work, "keys")
         subprocess.run(["bash", self.script("make-update-key.sh"), keys], check=True, stdout=subprocess.DEVNULL)
+        # The code-signing certificate: self-signed, in a PFX whose password is in a file.
+        self.certificate = os.path.join(keys, "authenticode.pem")
+        pfx, password = os.path.join(keys, "authenticode.pfx"), os.path.join(keys, "authenticode-pass.txt")
+        with open(password, "w") as f:
+            f.write("a test password\n")
+        key = os.path.join(keys, "authenticode-key.pem")
+        subprocess.run(["openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-keyout", key,
+                        "-out", self.certificate, "-days", "2", "-subj", "/CN=Enneo Tessary test publisher",
+                        "-addext", "extendedKeyUsage=codeSigning", "-addext", "keyUsage=digitalSignature"],
+                       check=True, capture_output=True)
+        subprocess.run(["openssl", "pkcs12", "-export", "-in", self.certificate, "-inkey", key, "-out", pfx,
+                        "-passout", "file:" + password], check=True, capture_output=True)
         self.releases = {}
         for version in ("1.0.2", "1.0.3"):
             out = os.path.join(self.work, "release-" + version)
             print("release_test: making release %s" % version, flush=True)
+            signing = ["--authenticode", pfx, "--authenticode-pass", password] if version == SIGNED_RELEASE else []
+            # The test runs in working trees too; a release from a clean one is the same.
             subprocess.run(["bash", self.script("release.sh"), "--version", version,
                             "--key", os.path.join(keys, "update-private.pem"),
                             "--update-url", "http://127.0.0.1:%d/versions/index.php" % self.port,
-                            "--out", out, "--arch", self.options.arch],
+                            "--out", out, "--arch", self.options.arch, "--allow-dirty"] + signing,
                            check=True, stdout=subprocess.DEVNULL, timeout=1200)
             self.releases[version] = out
         # The service's document root, whose release data the cases switch.
@@ -131,6 +151,12 @@ class Life:
     def release_program(self, version):
         """The program file of a release, as its service hands it out."""
         return read(os.path.join(self.releases[version], "service", "files", version, "Enneo.upd"))
+
+    def authenticode_verifies(self, path):
+        """Whether osslsigncode accepts the file's Authenticode signature, made with the
+        test's certificate."""
+        return subprocess.run(["osslsigncode", "verify", "-CAfile", self.certificate, "-in", path],
+                              capture_output=True).returncode == 0
 
     def served(self, version):
         return os.path.join(self.docroot, "files", version, "Enneo.upd")
@@ -203,12 +229,31 @@ class Life:
 
 
 class ReleaseLifeTest(unittest.TestCase):
+    def test_0_each_release_folder_holds_what_it_publishes(self):
+        for version, out in sorted(LIFE.releases.items()):
+            with self.subTest(version=version):
+                with zipfile.ZipFile(os.path.join(out, "Enneo-Tessary-%s-%s.zip" % (version, OPTIONS.arch))) as z:
+                    self.assertEqual(["Enneo Tessary/", "Enneo Tessary/Enneo.exe", "Enneo Tessary/README.txt"],
+                                     z.namelist())
+                    self.assertEqual(LIFE.release_program(version), z.read("Enneo Tessary/Enneo.exe"))
+                subprocess.run(["sha256sum", "--quiet", "-c", "SHA256SUMS"], cwd=out, check=True)
+                subprocess.run(["openssl", "dgst", "-sha256", "-verify", os.path.join(out, "update-public.pem"),
+                                "-signature", "SHA256SUMS.sig", "SHA256SUMS"], cwd=out, check=True,
+                               stdout=subprocess.DEVNULL)
+                signed = [os.path.join(out, "Enneo-Tessary-%s-setup.exe" % version),
+                          os.path.join(out, "service", "files", version, "Enneo.upd"),
+                          os.path.join(out, "service", "files", version, "updater.exe")]
+                for path in signed:
+                    self.assertEqual(version == SIGNED_RELEASE, LIFE.authenticode_verifies(path), path)
+
     def test_0_the_package_manifests_name_the_setup_and_zip_the_service_serves(self):
         release = LIFE.releases["1.0.3"]
         with open(os.path.join(release, "winget", "EnneoProject.EnneoTessary.installer.yaml")) as f:
             installer = yaml.safe_load(f)["Installers"][0]
         with open(os.path.join(release, "scoop", "enneo-tessary.json")) as f:
-            portable = next(iter(json.load(f)["architecture"].values()))
+            scoop = json.load(f)
+        self.assertEqual("Enneo Tessary", scoop["extract_dir"])  # the zip's one folder
+        portable = next(iter(scoop["architecture"].values()))
         for url, digest in ((installer["InstallerUrl"], installer["InstallerSha256"]),
                             (portable["url"], portable["hash"])):
             with urllib.request.urlopen(url, timeout=30) as response:
@@ -220,6 +265,8 @@ class ReleaseLifeTest(unittest.TestCase):
         self.assertEqual(LIFE.release_program("1.0.2"), read(LIFE.program()))
         self.assertFalse(os.path.exists(os.path.join(LIFE.folder(), "updater.exe")), "the installer ships no updater")
         self.assertTrue(LIFE.shortcut(), "no Start-menu shortcut")
+        self.assertTrue(LIFE.authenticode_verifies(os.path.join(LIFE.folder(), "Uninstall.exe")),
+                        "the uninstaller is not signed")
         key = LIFE.uninstall_key()
         for value in ("DisplayVersion", "1.0.2", "Enneo Project", "QuietUninstallString", "NoModify"):
             self.assertIn(value, key)

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
-"""Tests of the release command's refusals (scripts/release.sh): each bad command line
-ends at once, non-zero, says why and leaves the output folder alone. A full release is a
-build of minutes and is not run here.
+"""Tests of the release command's refusals (scripts/release.sh): each bad command line,
+and a working tree with changes, ends at once, non-zero, says why and leaves the output
+folder alone. A full release is a build of minutes; tests/release makes two.
 
 usage: release_refusal_test.py
 """
@@ -29,13 +29,21 @@ class ReleaseRefusalTest(unittest.TestCase):
         subprocess.run(["openssl", "genpkey", "-algorithm", "EC", "-pkeyopt", "ec_paramgen_curve:P-384",
                         "-out", cls.p384_key], check=True, capture_output=True, timeout=60)
         cls.out = os.path.join(cls.folder.name, "out")
+        cls.pfx = os.path.join(cls.folder.name, "code.pfx")
+        cls.password = os.path.join(cls.folder.name, "pass.txt")
+        with open(cls.password, "w") as f:
+            f.write("right\n")
+        subprocess.run(["openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-keyout", cls.pfx + ".key",
+                        "-out", cls.pfx + ".pem", "-days", "2", "-subj", "/CN=test"], check=True, capture_output=True)
+        subprocess.run(["openssl", "pkcs12", "-export", "-in", cls.pfx + ".pem", "-inkey", cls.pfx + ".key",
+                        "-out", cls.pfx, "-passout", "file:" + cls.password], check=True, capture_output=True)
 
     def listing(self):
         return sorted(os.listdir(self.out)) if os.path.exists(self.out) else None
 
-    def refuses(self, arguments, reason):
+    def refuses(self, arguments, reason, scripts=SCRIPTS):
         before = self.listing()
-        result = subprocess.run(["bash", os.path.join(SCRIPTS, "release.sh")] + arguments,
+        result = subprocess.run(["bash", os.path.join(scripts, "release.sh")] + arguments,
                                 capture_output=True, text=True, timeout=60)
         self.assertNotEqual(0, result.returncode)
         self.assertIn(reason, result.stderr)
@@ -66,6 +74,29 @@ class ReleaseRefusalTest(unittest.TestCase):
         self.refuses(self.arguments(**{"--update-url": URL + "?x=\""}), "no TLS")
         self.refuses(self.arguments(**{"--arch": "arm64"}), "neither win32 nor win64")
         self.refuses(self.arguments() + ["--sign"], "unknown argument")
+
+    def test_refuses_authenticode_signing_it_cannot_do(self):
+        wrong = os.path.join(self.folder.name, "wrong.txt")
+        with open(wrong, "w") as f:
+            f.write("wrong\n")
+        self.refuses(self.arguments(**{"--authenticode": self.pfx}), "needs --authenticode-pass FILE")
+        self.refuses(self.arguments(**{"--authenticode-pass": self.password}), "without --authenticode PFX")
+        self.refuses(self.arguments(**{"--authenticode": self.pfx + ".missing", "--authenticode-pass": self.password}),
+                     "does not exist")
+        self.refuses(self.arguments(**{"--authenticode": self.pfx, "--authenticode-pass": wrong}),
+                     "cannot be opened with the password")
+
+    # A release must be made again from its commit alone: a copy of the scripts in a
+    # repository of its own, with a file that is not committed.
+    def test_refuses_a_working_tree_with_changes(self):
+        source = os.path.join(self.folder.name, "source")
+        shutil.copytree(SCRIPTS, os.path.join(source, "scripts"))
+        git = ["git", "-C", source, "-c", "user.name=test", "-c", "user.email=test@example.org"]
+        subprocess.run(git + ["init", "-q"], check=True)
+        subprocess.run(git + ["add", "scripts"], check=True)
+        subprocess.run(git + ["commit", "-q", "-m", "scripts"], check=True)
+        open(os.path.join(source, "notes.txt"), "w").close()
+        self.refuses(self.arguments(), "uncommitted changes", os.path.join(source, "scripts"))
 
     def test_refuses_a_folder_that_is_not_empty(self):
         os.makedirs(self.out)

@@ -32,11 +32,11 @@ std::wstring ProgramUnderTest::WindowsPath(const char* unixPath) {
     return path;
 }
 
-bool ProgramUnderTest::Start(const std::wstring& program, const std::wstring& folder) {
+bool ProgramUnderTest::Start(const std::wstring& program, const std::wstring& folder, const std::wstring& argument0) {
     End();
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
-    std::wstring commandLine = L"\"" + program + L"\"";
+    std::wstring commandLine = L"\"" + (argument0.empty() ? program : argument0) + L"\"";
     // Wine now and then refuses a start while the machine is busy; a few tries.
     for (int attempt = 0; attempt < 5; ++attempt) {
         if (attempt > 0) Sleep(500);

@@ -17,9 +17,10 @@ public:
     // The Windows path of a Unix path as the build gives it: Wine maps / to drive Z:.
     static std::wstring WindowsPath(const char* unixPath);
 
-    // Starts program (a Windows path) with folder as its current directory; false
-    // when it cannot be started. Ends the previous run first.
-    bool Start(const std::wstring& program, const std::wstring& folder);
+    // Starts program (a Windows path) with folder as its current directory and
+    // argument0 as the first argument of its command line (the program's path when
+    // empty); false when it cannot be started. Ends the previous run first.
+    bool Start(const std::wstring& program, const std::wstring& folder, const std::wstring& argument0 = L"");
     // Terminates the program if it still runs and lets go of it.
     void End();
 

@@ -1,6 +1,7 @@
 // Tests of updater.exe: test builds of it install stand-ins of the program in folders of their own.
 #include "tests/common/TestFiles.h"
 #include "tests/support/DialogDriver.h"
+#include "tests/support/PlantedDll.h"
 #include "tests/support/ProgramUnderTest.h"
 
 #include <windows.h>
@@ -14,12 +15,17 @@
 namespace {
 
 const wchar_t kCaption[] = L"Enneo update";
+const wchar_t kNotSigned[] = L"it is not signed by the publisher of Enneo";
 
 std::string BuiltFile(const std::string& unixPath) {
     return ReadBytes(ProgramUnderTest::WindowsPath(unixPath.c_str()));
 }
 // A signature text made when the tests were built (see CMakeLists.txt).
 std::string Signature(const char* name) { return BuiltFile(std::string(ENNEO_SIGNATURES) + "/" + name); }
+// The bytes of UTF-16 text, the form of the record of an update's files.
+std::string Utf16(const std::wstring& text) {
+    return std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
+}
 
 // The box of an update that is not installed, while the installed program is the
 // tree's own release (the versions come from CMakeLists.txt).
@@ -70,6 +76,7 @@ protected:
     ProgramUnderTest updater_;
 };
 
+// The kept program and the updater are recorded for the program's next start to remove.
 TEST_F(UpdaterTest, ASignedNewerVersionReplacesTheProgramWhichStartsAgain) {
     Stage(new_, signature_);
     WriteBytes(Path("Enneo.exe.old"), "kept by an earlier update");
@@ -78,7 +85,22 @@ TEST_F(UpdaterTest, ASignedNewerVersionReplacesTheProgramWhichStartsAgain) {
     EXPECT_EQ(new_, ReadBytes(Path("Enneo.exe")));
     EXPECT_EQ(installed_, ReadBytes(Path("Enneo.exe.old")));
     EXPECT_FALSE(FileExists(Path("Enneo.upd")));
+    EXPECT_EQ(Utf16(L"Enneo.exe.old\nupdater.exe\n"), ReadBytes(Path("Enneo.update")));
     EXPECT_TRUE(ProgramRan()) << "the new version was not started in its folder";
+}
+
+// A read-only program file is replaced all the same, by a read-only new version; the
+// kept copy, which the next start removes, is not read-only.
+TEST_F(UpdaterTest, AReadOnlyProgramIsReplacedAndTheNewOneIsReadOnly) {
+    Stage(new_, signature_);
+    ASSERT_TRUE(SetFileAttributesW(Path("Enneo.exe").c_str(), FILE_ATTRIBUTE_READONLY));
+    StartUpdater();
+    EXPECT_EQ(0, updater_.WaitForExit()) << "a box, or no exit";
+    EXPECT_TRUE(new_ == ReadBytes(Path("Enneo.exe"))) << "the new version is not in place";
+    EXPECT_NE(0u, GetFileAttributesW(Path("Enneo.exe").c_str()) & FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(0u, GetFileAttributesW(Path("Enneo.exe.old").c_str()) & FILE_ATTRIBUTE_READONLY);
+    EXPECT_TRUE(ProgramRan());
+    SetFileAttributesW(Path("Enneo.exe").c_str(), FILE_ATTRIBUTE_NORMAL);  // for the folder's removal
 }
 
 // The program may not have ended yet when the updater starts.
@@ -99,8 +121,9 @@ TEST_F(UpdaterTest, TheUpdaterWaitsUntilTheProgramLetsGoOfItsFile) {
     EXPECT_EQ(new_, ReadBytes(Path("Enneo.exe")));
 }
 
-// Unsigned, signed with another key, older, or nothing to check with: the box says why,
-// the update and its signature copy go, and the installed program starts again.
+// Unsigned, signed with another key or for another use (the publisher's updater, the
+// other architecture, another release), older, or nothing to check with: the box says
+// why, the update and its signature copy go, and the installed program starts again.
 TEST_F(UpdaterTest, RefusedUpdatesLeaveTheInstalledProgram) {
     struct Case {
         const char* what;
@@ -109,11 +132,14 @@ TEST_F(UpdaterTest, RefusedUpdatesLeaveTheInstalledProgram) {
         const char* updater;
         std::wstring message;
     };
+    const std::wstring notSigned = Refusal(L"Enneo " ENNEO_NEW_VERSION, kNotSigned);
     const Case cases[] = {
-        {"tampered", new_ + "x", signature_, ENNEO_TEST_UPDATER,
-         Refusal(L"Enneo " ENNEO_NEW_VERSION, L"it is not signed by the publisher of Enneo")},
-        {"another key", new_, Signature("new-by-stranger.sig"), ENNEO_TEST_UPDATER,
-         Refusal(L"Enneo " ENNEO_NEW_VERSION, L"it is not signed by the publisher of Enneo")},
+        {"tampered", new_ + "x", signature_, ENNEO_TEST_UPDATER, notSigned},
+        {"another key", new_, Signature("new-by-stranger.sig"), ENNEO_TEST_UPDATER, notSigned},
+        {"the updater", BuiltFile(ENNEO_NEW_UPDATER), Signature("updater-by-publisher.sig"), ENNEO_TEST_UPDATER,
+         notSigned},
+        {"the other architecture", new_, Signature("new-for-other-arch.sig"), ENNEO_TEST_UPDATER, notSigned},
+        {"another release", new_, Signature("new-as-other-version.sig"), ENNEO_TEST_UPDATER, notSigned},
         {"no signature copy", new_, "", ENNEO_TEST_UPDATER,
          Refusal(L"Enneo " ENNEO_NEW_VERSION, L"its signature, Enneo.upd.sig, cannot be read")},
         {"not newer", installed_, Signature("installed-by-publisher.sig"), ENNEO_TEST_UPDATER,
@@ -136,22 +162,49 @@ TEST_F(UpdaterTest, RefusedUpdatesLeaveTheInstalledProgram) {
     }
 }
 
+// A bcrypt.dll that accepts every signature, beside the updater and in its current
+// directory, with a DLL override that prefers it: the updater takes the system's.
+TEST_F(UpdaterTest, APlantedBcryptDllIsNeverUsed) {
+    Stage(new_ + "x", signature_);
+    PlantedBcrypt planted(ENNEO_PLANTED_BCRYPT, L"updater.exe", {Path(""), work_.Path("")});
+    ASSERT_TRUE(planted.IsPlanted());
+    StartUpdater();
+    DialogDriver boxes({{kCaption, L"", IDOK}}, updater_.GetId());
+    EXPECT_EQ(Refusal(L"Enneo " ENNEO_NEW_VERSION, kNotSigned), boxes.Texts().at(0));
+    EXPECT_EQ(1, updater_.WaitForExit());
+    EXPECT_TRUE(installed_ == ReadBytes(Path("Enneo.exe"))) << "the installed program changed";
+}
+
 // Whenever the updater is killed, "Enneo.exe" is a whole program, the old or the new.
 // It is killed later and later, until the new one is in place; the old program is
 // large, so that some kills land while it is copied. The test holds the new version
 // open for writing, so that the updater cannot start it once it is in place: under Wine
 // a program whose start a kill cuts off waits for ever, holding the test's output open.
+// Once the new version is in place the updater is not killed but left to say in its box
+// that it cannot start it, and to end: a kill in the middle of making the box (Wine
+// starts its desktop process for the first box) would cut off a start as well.
 TEST_F(UpdaterTest, KilledAtAnyMomentTheUpdaterLeavesAWholeProgram) {
     const std::string large = installed_ + std::string(32 << 20, '\0');
+    auto inPlace = [this] {
+        WIN32_FILE_ATTRIBUTE_DATA data = {};
+        return GetFileAttributesExW(Path("Enneo.exe").c_str(), GetFileExInfoStandard, &data) &&
+               data.nFileSizeHigh == 0 && data.nFileSizeLow == new_.size();
+    };
     bool installed = false;
     for (int delay = 0; !installed && delay <= 2000; delay += 20) {
         Restage(new_, signature_);
         WriteBytes(Path("Enneo.exe"), large);
-        HANDLE update = CreateFileW(Path("Enneo.upd").c_str(), GENERIC_READ | GENERIC_WRITE,
-                                    FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr);
+        HANDLE update =
+            CreateFileW(Path("Enneo.upd").c_str(), GENERIC_READ | GENERIC_WRITE,
+                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr);
         ASSERT_NE(INVALID_HANDLE_VALUE, update);
         StartUpdater();
-        Sleep(delay);
+        auto killAt = std::chrono::steady_clock::now() + std::chrono::milliseconds(delay);
+        while (!inPlace() && std::chrono::steady_clock::now() < killAt) Sleep(1);
+        if (inPlace()) {
+            DialogDriver boxes({{kCaption, L"", IDOK}}, updater_.GetId());
+            EXPECT_EQ(1, updater_.WaitForExit()) << "the new version cannot be started";
+        }
         updater_.End();
         CloseHandle(update);
         std::string left = ReadBytes(Path("Enneo.exe"));

@@ -1,13 +1,13 @@
-// SignatureVerifier: checks a file against the publisher's ECDSA P-256 signature.
+// SignatureVerifier: checks the publisher's ECDSA P-256 signature on an update statement.
 #include "SignatureVerifier.h"
 
 #include "UpdateInfo.h"
 
 #include "common/Exception.h"
-#include "common/util/File.h"
+#include "common/util/SystemLibrary.h"
 
 #include <cstring>
-#include <memory>
+#include <string>
 #include <vector>
 
 namespace util {
@@ -17,23 +17,46 @@ namespace {
 
 bool Succeeded(NTSTATUS status) { return status >= 0; }
 
-const ULONG kDigestSize = 32;
+// The functions of bcrypt.dll this class calls, found once.
+struct Cng {
+    SystemLibrary library{L"bcrypt.dll"};
+    decltype(&BCryptOpenAlgorithmProvider) openAlgorithmProvider =
+        library.Find<decltype(BCryptOpenAlgorithmProvider)>("BCryptOpenAlgorithmProvider");
+    decltype(&BCryptCloseAlgorithmProvider) closeAlgorithmProvider =
+        library.Find<decltype(BCryptCloseAlgorithmProvider)>("BCryptCloseAlgorithmProvider");
+    decltype(&BCryptImportKeyPair) importKeyPair = library.Find<decltype(BCryptImportKeyPair)>("BCryptImportKeyPair");
+    decltype(&BCryptDestroyKey) destroyKey = library.Find<decltype(BCryptDestroyKey)>("BCryptDestroyKey");
+    decltype(&BCryptCreateHash) createHash = library.Find<decltype(BCryptCreateHash)>("BCryptCreateHash");
+    decltype(&BCryptHashData) hashData = library.Find<decltype(BCryptHashData)>("BCryptHashData");
+    decltype(&BCryptFinishHash) finishHash = library.Find<decltype(BCryptFinishHash)>("BCryptFinishHash");
+    decltype(&BCryptDestroyHash) destroyHash = library.Find<decltype(BCryptDestroyHash)>("BCryptDestroyHash");
+    decltype(&BCryptVerifySignature) verifySignature =
+        library.Find<decltype(BCryptVerifySignature)>("BCryptVerifySignature");
+};
+
+// Raises on first use when bcrypt.dll or one of its functions is missing; a later
+// call tries again.
+const Cng& GetCng() {
+    static const Cng cng;
+    return cng;
+}
 
 }  // namespace
 
 SignatureVerifier::SignatureVerifier(const UpdatePublicKey& key) : Object(L"SignatureVerifier") {
     if (key.IsEmpty()) throw new Exception(L"SignatureVerifier()\nThere is no publisher key.");
+    const Cng& cng = GetCng();
     // The key blob: its header, then X and Y.
     const ULONG pointSize = UpdatePublicKey::kPointSize;
     std::vector<UCHAR> blob(sizeof(BCRYPT_ECCKEY_BLOB) + pointSize);
     BCRYPT_ECCKEY_BLOB header = {BCRYPT_ECDSA_PUBLIC_P256_MAGIC, pointSize / 2};
     std::memcpy(blob.data(), &header, sizeof header);
     std::memcpy(blob.data() + sizeof header, key.GetPoint(), pointSize);
-    NTSTATUS status = BCryptOpenAlgorithmProvider(&ecdsa_, BCRYPT_ECDSA_P256_ALGORITHM, nullptr, 0);
-    if (Succeeded(status)) status = BCryptOpenAlgorithmProvider(&sha256_, BCRYPT_SHA256_ALGORITHM, nullptr, 0);
+    NTSTATUS status = cng.openAlgorithmProvider(&ecdsa_, BCRYPT_ECDSA_P256_ALGORITHM, nullptr, 0);
+    if (Succeeded(status)) status = cng.openAlgorithmProvider(&sha256_, BCRYPT_SHA256_ALGORITHM, nullptr, 0);
     if (Succeeded(status)) {
-        status = BCryptImportKeyPair(ecdsa_, nullptr, BCRYPT_ECCPUBLIC_BLOB, &key_, blob.data(),
-                                     static_cast<ULONG>(blob.size()), 0);
+        status = cng.importKeyPair(ecdsa_, nullptr, BCRYPT_ECCPUBLIC_BLOB, &key_, blob.data(),
+                                   static_cast<ULONG>(blob.size()), 0);
     }
     if (!Succeeded(status)) {
         Release();  // the handles opened so far
@@ -45,35 +68,37 @@ SignatureVerifier::SignatureVerifier(const UpdatePublicKey& key) : Object(L"Sign
 SignatureVerifier::~SignatureVerifier() { Release(); }
 
 void SignatureVerifier::Release() {
-    if (key_ != nullptr) BCryptDestroyKey(key_);
-    if (sha256_ != nullptr) BCryptCloseAlgorithmProvider(sha256_, 0);
-    if (ecdsa_ != nullptr) BCryptCloseAlgorithmProvider(ecdsa_, 0);
+    if (key_ == nullptr && sha256_ == nullptr && ecdsa_ == nullptr) return;
+    const Cng& cng = GetCng();  // loaded already: a handle is open
+    if (key_ != nullptr) cng.destroyKey(key_);
+    if (sha256_ != nullptr) cng.closeAlgorithmProvider(sha256_, 0);
+    if (ecdsa_ != nullptr) cng.closeAlgorithmProvider(ecdsa_, 0);
     key_ = nullptr;
     sha256_ = ecdsa_ = nullptr;
 }
 
-bool SignatureVerifier::VerifyFile(const wchar_t* path, const std::vector<uint8_t>& signature) const {
-    if (signature.size() != UpdateInfo::kSignatureSize) return false;
-    std::unique_ptr<char[]> bytes;
-    uint32_t size = 0;
-    try {
-        File file(path);
-        file.OpenFile(FileAccess::Read, FileCreation::OpenExisting);
-        if (!file.IsOpen()) return false;
-        size = file.LoadIntoMemory(bytes);
-    } catch (Exception* e) {
-        delete e;
-        return false;
-    }
-    UCHAR digest[kDigestSize];
-    std::vector<UCHAR> signatureBytes(signature.begin(), signature.end());  // CNG takes it as non-const
+bool SignatureVerifier::Hash(const void* bytes, uint32_t size, uint8_t* digest) const {
+    const Cng& cng = GetCng();
     BCRYPT_HASH_HANDLE hash = nullptr;
-    bool hashed = Succeeded(BCryptCreateHash(sha256_, &hash, nullptr, 0, nullptr, 0, 0)) &&
-                  Succeeded(BCryptHashData(hash, reinterpret_cast<PUCHAR>(bytes.get()), size, 0)) &&
-                  Succeeded(BCryptFinishHash(hash, digest, kDigestSize, 0));
-    if (hash != nullptr) BCryptDestroyHash(hash);
-    return hashed && Succeeded(BCryptVerifySignature(key_, nullptr, digest, kDigestSize, signatureBytes.data(),
-                                                     static_cast<ULONG>(signatureBytes.size()), 0));
+    // CNG takes the bytes as non-const but only reads them.
+    bool hashed = Succeeded(cng.createHash(sha256_, &hash, nullptr, 0, nullptr, 0, 0)) &&
+                  Succeeded(cng.hashData(hash, static_cast<PUCHAR>(const_cast<void*>(bytes)), size, 0)) &&
+                  Succeeded(cng.finishHash(hash, digest, UpdateStatement::kDigestSize, 0));
+    if (hash != nullptr) cng.destroyHash(hash);
+    return hashed;
+}
+
+bool SignatureVerifier::Verify(const void* bytes, uint32_t size, const UpdateStatement& statement,
+                               const std::vector<uint8_t>& signature) const {
+    if (signature.size() != UpdateInfo::kSignatureSize) return false;
+    uint8_t fileDigest[UpdateStatement::kDigestSize];
+    if (!Hash(bytes, size, fileDigest)) return false;
+    std::string text = statement.GetText(fileDigest);
+    uint8_t statementDigest[UpdateStatement::kDigestSize];
+    if (text.empty() || !Hash(text.data(), static_cast<uint32_t>(text.size()), statementDigest)) return false;
+    std::vector<UCHAR> signatureBytes(signature.begin(), signature.end());  // CNG takes it as non-const
+    return Succeeded(GetCng().verifySignature(key_, nullptr, statementDigest, UpdateStatement::kDigestSize,
+                                              signatureBytes.data(), static_cast<ULONG>(signatureBytes.size()), 0));
 }
 
 }  // namespace version

@@ -1,8 +1,9 @@
 // VersionCheck: asks the update service for a newer release and installs it on consent.
 #include "VersionCheck.h"
 
-#include "SignatureVerifier.h"
+#include "UpdateFileVerifier.h"
 #include "UpdatePublicKey.h"
+#include "UpdateStatement.h"
 #include "Version.h"
 
 #include "common/Exception.h"
@@ -12,9 +13,7 @@
 #include "common/io/FileOutputStream.h"
 #include "common/net/UsesWinsock.h"
 #include "common/net/http/HttpClient.h"
-#include "common/util/File.h"
 #include "common/util/IProperties.h"
-#include "common/util/VersionInfo.h"
 #include "common/xml/rapidxml/RapidXMLDocument.h"
 
 #include <windows.h>
@@ -51,13 +50,21 @@ const int kDownloadSizeLimit = 64 * 1024 * 1024;
 // A download that takes longer than this shows its progress.
 const std::chrono::milliseconds kProgressDelay(1000);
 
-// The folder of the running program file, ending in a backslash.
-String ProgramFolder() {
+// The path of the running program file, from the system, not from the command line
+// (whose first argument the caller chooses); empty when the system does not give it.
+std::wstring ProgramPath() {
     std::vector<wchar_t> path(32768);
     DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    std::wstring folder(path.data(), length < path.size() ? length : 0);
-    folder.erase(folder.find_last_of(L'\\') + 1);  // nothing at all when there is no backslash
-    return String(folder.c_str());
+    return std::wstring(path.data(), length < path.size() ? length : 0);
+}
+
+// The folder of a path, ending in a backslash; empty when it has none.
+String FolderOf(const std::wstring& path) { return String(path.substr(0, path.find_last_of(L'\\') + 1).c_str()); }
+
+// The file name of a path without its folder and its extension.
+String StemOf(const std::wstring& path) {
+    std::wstring name = path.substr(path.find_last_of(L'\\') + 1);
+    return String(name.substr(0, name.find_last_of(L'.')).c_str());
 }
 
 // The feedback of the downloads: from the start the thread's messages are pumped
@@ -113,15 +120,11 @@ VersionCheck::VersionCheck(const wchar_t* serviceUrl, const wchar_t* publicKey)
       serviceUrl_(serviceUrl),
       publicKey_(publicKey),
       application_(IApplication::GetCurrent()),
-      folder_(ProgramFolder()) {
-    updaterFile_.Format(L"%supdater.exe", folder_);
-    newVersionFile_.Format(L"%s%s.upd", folder_, application_->GetProgramName());
-    signatureFile_.Format(L"%s.sig", newVersionFile_);
+      folder_(FolderOf(ProgramPath())),
+      files_(folder_.GetText(), StemOf(ProgramPath()).GetText()) {
     // What the last update left: its downloads, and the previous program the updater
-    // kept until this start. Missing files are no failure here.
-    RemoveDownloads();
-    String previousProgram;
-    File(previousProgram.Format(L"%s%s.exe.old", folder_, application_->GetProgramName())).Delete();
+    // kept until this start.
+    files_.RemoveRecorded();
     if (!IsAutoCheckEnabled()) return;
     try {
         Check();
@@ -191,19 +194,19 @@ void VersionCheck::InstallUpdate(const UpdateInfo& info) {
     try {
         CheckSignaturesOffered(info);
         if (!DownloadUpdate(info)) {
-            RemoveDownloads();  // cancelled: nothing to say
+            files_.RemoveRecorded();  // cancelled: nothing to say
             return;
         }
         VerifyDownloads(info);
         WriteSignatureCopy(info);
         auto started = reinterpret_cast<INT_PTR>(
-            ShellExecuteW(nullptr, L"open", updaterFile_.GetText(), nullptr, folder_.GetText(), SW_SHOW));
+            ShellExecuteW(nullptr, L"open", files_.GetUpdater().GetText(), nullptr, folder_.GetText(), SW_SHOW));
         if (started <= 32) throw new Exception(L"The updater could not be started.");
         // Ends the message loop at its next turn (or as soon as it starts), so that
         // the updater can replace the program.
         PostQuitMessage(0);
     } catch (Exception* e) {
-        RemoveDownloads();
+        files_.RemoveRecorded();
         String text;
         text.Format(L"Sorry, there was an error while installing the update.\n\n%s\n\nYou may retry again later.",
                     e->GetMessageText());
@@ -224,11 +227,19 @@ void VersionCheck::CheckSignaturesOffered(const UpdateInfo& info) {
 }
 
 bool VersionCheck::DownloadUpdate(const UpdateInfo& info) {
+    const wchar_t* name = application_->GetApplicationName();
+    // A file of these names that no update recorded is someone else's: it is neither
+    // replaced now nor removed later.
+    for (const String* file : {&files_.GetUpdater(), &files_.GetNewVersion(), &files_.GetSignatureCopy()}) {
+        if (GetFileAttributesW(file->GetText()) != INVALID_FILE_ATTRIBUTES && !files_.IsRecorded(*file)) {
+            throw new Exception(L"%s does not come from an update of %s, so it is not replaced.", *file, name);
+        }
+    }
+    files_.Record({&files_.GetUpdater(), &files_.GetNewVersion(), &files_.GetSignatureCopy()});
     net::http::HttpClient client;
     client.SetRecvTimeOut(kDownloadTimeOutMilliseconds);
     client.SetTimeLimit(kDownloadTimeLimitMilliseconds, kDownloadLeastBytesPerSecond);
     client.SetSizeLimit(kDownloadSizeLimit);
-    const wchar_t* name = application_->GetApplicationName();
     String caption;
     caption.Format(L"%s update", name);
     DownloadFeedback feedback(caption.GetText());
@@ -238,42 +249,38 @@ bool VersionCheck::DownloadUpdate(const UpdateInfo& info) {
         cancelled = !feedback.Update(what.GetText(), received, announced);
         return !cancelled;
     });
-    if (!client.GetToFile(info.GetUpdaterUrl(), updaterFile_.GetText())) {
+    if (!client.GetToFile(info.GetUpdaterUrl(), files_.GetUpdater().GetText())) {
         if (cancelled) return false;
-        throw new Exception(L"The updater could not be saved to:\n\n%s", updaterFile_);
+        throw new Exception(L"The updater could not be saved to:\n\n%s", files_.GetUpdater());
     }
     what.Format(L"Downloading %s %s", name, info.GetVersion());
-    if (!client.GetToFile(info.GetDownloadUrl(), newVersionFile_.GetText())) {
+    if (!client.GetToFile(info.GetDownloadUrl(), files_.GetNewVersion().GetText())) {
         if (cancelled) return false;
-        throw new Exception(L"The new version could not be saved to:\n\n%s", newVersionFile_);
+        throw new Exception(L"The new version could not be saved to:\n\n%s", files_.GetNewVersion());
     }
     return true;
 }
 
 void VersionCheck::VerifyDownloads(const UpdateInfo& info) {
-    const wchar_t* name = application_->GetApplicationName();
     UpdatePublicKey key;
     if (!key.Read(publicKey_.GetText())) {
-        throw new Exception(L"The publisher key of this copy of %s cannot be read, so it installs no update.", name);
+        throw new Exception(L"The publisher key of this copy of %s cannot be read, so it installs no update.",
+                            application_->GetApplicationName());
     }
-    SignatureVerifier verifier(key);
+    UpdateFileVerifier verifier(key);
     struct Download {
         const String& file;
+        UpdateRole role;
         const String& signature;
         const wchar_t* what;
     };
-    for (const Download& download : {Download{updaterFile_, info.GetUpdaterSignature(), L"updater"},
-                                     Download{newVersionFile_, info.GetDownloadSignature(), L"new version"}}) {
-        std::vector<uint8_t> signature;
-        if (!UpdateInfo::DecodeSignature(download.signature, signature) ||
-            !verifier.VerifyFile(download.file.GetText(), signature)) {
-            throw new Exception(L"The downloaded %s is not signed by the publisher of %s.", download.what, name);
-        }
-    }
-    String version = GetFileVersionInfoValue(newVersionFile_.GetText(), L"ProductVersion");
-    if (std::wcscmp(version.GetText(), info.GetVersion().GetText()) != 0) {
-        throw new Exception(L"The downloaded new version is \"%s\", not the %s %s offered.", version, name,
-                            info.GetVersion());
+    for (const Download& download :
+         {Download{files_.GetUpdater(), UpdateRole::Updater, info.GetUpdaterSignature(), L"updater"},
+          Download{files_.GetNewVersion(), UpdateRole::Program, info.GetDownloadSignature(), L"new version"}}) {
+        UpdateStatement statement(GetProgramIdentifier(), download.role, UpdateFileVerifier::GetBuildArchitecture(),
+                                  info.GetVersion().GetText());
+        String reason = verifier.Check(download.file.GetText(), statement, download.signature);
+        if (reason.GetLength() > 0) throw new Exception(L"The downloaded %s %s.", download.what, reason);
     }
 }
 
@@ -281,14 +288,8 @@ void VersionCheck::WriteSignatureCopy(const UpdateInfo& info) {
     // The text decoded as a signature, so it is base64 and ASCII whitespace only.
     const String& text = info.GetDownloadSignature();
     std::string ascii(text.GetText(), text.GetText() + text.GetLength());
-    io::FileOutputStream file(signatureFile_.GetText());
+    io::FileOutputStream file(files_.GetSignatureCopy().GetText());
     file.Write(ascii.data(), static_cast<int>(ascii.size()));
-}
-
-void VersionCheck::RemoveDownloads() {
-    File(updaterFile_.GetText()).Delete();
-    File(signatureFile_.GetText()).Delete();
-    File(newVersionFile_.GetText()).Delete();
 }
 
 }  // namespace version

@@ -2,18 +2,20 @@
 """The HTTP server the network tests talk to, on the loopback only (127.0.0.1, and ::1 on
 the same port where the machine has an IPv6 loopback), scripted per request path.
 
-usage: http_test_server.py start PORTFILE [PORT [UPDATER KEY STRANGER_KEY VERSIONS]]
+usage: http_test_server.py start PORTFILE [PORT [RELEASE]]
                                             start a server in the background; returns
                                             once it listens
        http_test_server.py stop PORTFILE    stop the server of that file
-       http_test_server.py serve PORTFILE [PORT [UPDATER KEY STRANGER_KEY VERSIONS]]
+       http_test_server.py serve PORTFILE [PORT [RELEASE]]
                                             run in the foreground
 
-PORT is the port to listen on (any free one when absent or 0); UPDATER the file served
-as the updater program and as the new version; KEY the publisher's private key that the
-update service signs both with, STRANGER_KEY another one (scripts/sign-update.py);
-VERSIONS three releases: INSTALLED, the program's own, NEW, the one UPDATER's version
-resource names, and OTHER, another newer one.
+PORT is the port to listen on (any free one when absent or 0). RELEASE, a JSON file,
+sets up the update service: "updater" and "program", the files it serves as the
+updater and as the new version (stand-ins whose version resources name NEW); "key" the
+publisher's private key that it signs their statements with (scripts/sign-update.py),
+"stranger_key" another one; "name" the program's name, "arch" the tree's architecture
+and "other_arch" the other one; and three releases: "installed", the program's own,
+"new", and "other", another newer one.
 
 The port file holds one line: "<port> <closed port> <stalled port> <pid> <ipv6>". The
 closed port refuses connections; the stalled port accepts none (its queue is kept full),
@@ -69,15 +71,23 @@ by the last /update-control, and the requests it received since then are listed.
                      (just under 64 KiB: the depth limit refuses it, not the size);
                      any of the fault paths above by name ('drip', 'noise', 'huge',
                      'trickle', ...). Replies offering a release carry the signatures
-                     of both files made with KEY; 'unsigned' offers NEW without
-                     them, 'stranger' with STRANGER_KEY's, 'wrong-version' offers
-                     OTHER with the NEW files; 'not-a-version' NEW with more text
-                     after it; 'tampered-updater' and
-                     'tampered-download' serve that file with its last byte changed
-                     after signing; 'slow-download' sends the new version over 5 s
-  /files/updater.exe   the UPDATER file
-  /files/Enneo.upd     the UPDATER file again: it carries the version resource of NEW
+                     of both files' statements made with the key: as NEW, their role
+                     and the tree's architecture. 'unsigned' offers NEW without them,
+                     'stranger' signed with the stranger's key, 'wrong-version' offers
+                     OTHER with the NEW files but statements of OTHER; 'not-a-version'
+                     NEW with more text after it; 'other-version'
+                     offers NEW with statements of OTHER, 'other-arch' with statements
+                     of the other architecture; 'updater-as-program' serves the updater
+                     with its own statement as the new version too, 'mislabelled' the
+                     updater as the new version with a statement of the program;
+                     'wrong-machine' the program with another machine in its PE header,
+                     signed; 'tampered-updater' and 'tampered-download' serve that file
+                     with its last byte changed after signing; 'slow-download' sends the
+                     new version over 5 s
+  /files/updater.exe   the updater file
+  /files/Enneo.upd     the program file (by scenario, see above)
 """
+import json
 import os
 import random
 import signal
@@ -95,8 +105,46 @@ TRICKLE_SECONDS = 60
 HUGE_SIZE = 64 << 20
 SIGN = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "..", "scripts", "sign-update.py")
 last_activity = time.monotonic()
-update = {"scenario": "same", "log": [], "updater": None, "port": 0, "closed_port": 0, "signatures": {},
-          "versions": {}}
+update = {"scenario": "same", "log": [], "port": 0, "closed_port": 0, "release": None, "served": {},
+          "signatures": {}}
+# By scenario, what the service offers and how: the version in the reply, the files
+# served as the updater and the new version, and for each its signature as (file, role,
+# version, architecture, key); the defaults are the release NEW as it should be.
+FILES = {"updater-as-program": ("updater", "updater"), "mislabelled": ("updater", "updater"),
+         "wrong-machine": ("updater", "patched")}
+AS_RELEASED = (("updater", "updater", "new", "arch", "key"), ("program", "program", "new", "arch", "key"))
+SIGNED = {
+    "stranger": tuple(entry[:4] + ("stranger_key",) for entry in AS_RELEASED),
+    "wrong-version": tuple(entry[:2] + ("other",) + entry[3:] for entry in AS_RELEASED),
+    "other-version": tuple(entry[:2] + ("other",) + entry[3:] for entry in AS_RELEASED),
+    "other-arch": tuple(entry[:3] + ("other_arch", "key") for entry in AS_RELEASED),
+    "updater-as-program": (AS_RELEASED[0], AS_RELEASED[0]),
+    "mislabelled": (AS_RELEASED[0], ("updater", "program", "new", "arch", "key")),
+    "wrong-machine": (AS_RELEASED[0], ("patched", "program", "new", "arch", "key")),
+}
+
+
+def sign_all():
+    """Signs the statements of every scenario once, before the server listens."""
+    release = update["release"]
+    for file, role, version, arch, key in set(AS_RELEASED).union(*SIGNED.values()):
+        update["signatures"][file, role, version, arch, key] = subprocess.run(
+            [sys.executable, SIGN, update["served"][file], release[key], "--name", release["name"], "--role", role,
+             "--arch", release[arch], "--version", release[version]],
+            check=True, capture_output=True, text=True).stdout.strip()
+
+
+def patched_program(path, folder):
+    """A copy of the program in folder whose PE header names the other machine."""
+    with open(path, "rb") as f:
+        content = bytearray(f.read())
+    header = int.from_bytes(content[0x3C:0x40], "little")
+    machine = int.from_bytes(content[header + 4:header + 6], "little")
+    content[header + 4:header + 6] = (0x8664 if machine == 0x014C else 0x014C).to_bytes(2, "little")
+    patched = os.path.join(folder, "patched-" + os.path.basename(path))
+    with open(patched, "wb") as f:
+        f.write(content)
+    return patched
 
 
 def update_reply(scenario):
@@ -106,17 +154,17 @@ def update_reply(scenario):
         updater = "http://127.0.0.1:%d/updater.exe" % update["closed_port"]
     elif scenario == "crlf-url":
         updater = base + "&#13;&#10;X-Injected: 1/updater.exe"
-    versions = update["versions"]
-    version = {"same": versions["installed"], "wrong-version": versions["other"]}.get(scenario, versions["new"])
+    release = update["release"]
+    version = release[{"same": "installed", "wrong-version": "other"}.get(scenario, "new")]
     if scenario == "not-a-version":
         version += " - call us at http://support.invalid/"
     message = "<message>Service closed</message>" if scenario == "message" else "<message/>"
     elements = ("%s<version>%s</version><downloadUrl>%sEnneo.upd</downloadUrl><updaterUrl>%s</updaterUrl>"
                 % (message, version, base, updater))
-    signature = update["signatures"].get("stranger" if scenario == "stranger" else "publisher")
-    if signature and scenario != "unsigned":  # the updater and the new version are one file
+    if scenario != "unsigned":
+        signed = SIGNED.get(scenario, AS_RELEASED)
         elements += ("<updaterSignature>%s</updaterSignature><downloadSignature>%s</downloadSignature>"
-                     % (signature, signature))
+                     % (update["signatures"][signed[0]], update["signatures"][signed[1]]))
     if scenario == "deep-65":
         elements = "<a>" * 63 + elements + "</a>" * 63
     return ("<?xml version='1.0' encoding='UTF-8'?>\n<update>%s</update>\n" % elements).encode()
@@ -277,8 +325,9 @@ class Handler(socketserver.BaseRequestHandler):
             update["hops"] = update.get("hops", 0) + 1
             location = b"Location: index.php?hop=%d\r\n" % update["hops"]
             conn.sendall(b"HTTP/1.1 302 Found\r\n" + location + b"Content-Length: 0\r\n\r\n")
-        elif path in ("/files/updater.exe", "/files/Enneo.upd") and update["updater"]:
-            with open(update["updater"], "rb") as f:
+        elif path in ("/files/updater.exe", "/files/Enneo.upd") and update["release"]:
+            served = FILES.get(scenario, ("updater", "program"))[path == "/files/Enneo.upd"]
+            with open(update["served"][served], "rb") as f:
                 content = f.read()
             if scenario == {"/files/updater.exe": "tampered-updater", "/files/Enneo.upd": "tampered-download"}[path]:
                 content = content[:-1] + bytes([content[-1] ^ 1])
@@ -305,7 +354,7 @@ class Server6(Server):
     address_family = socket.AF_INET6
 
 
-def serve(port_file, port="0", updater=None, key=None, stranger_key=None, installed=None, new=None, other=None):
+def serve(port_file, port="0", release=None):
     server = Server(("127.0.0.1", int(port)), Handler)
     try:
         server6 = Server6(("::1", server.server_address[1]), Handler)
@@ -321,12 +370,13 @@ def serve(port_file, port="0", updater=None, key=None, stranger_key=None, instal
     stalled.bind(("127.0.0.1", 0))
     stalled.listen(0)
     filler = socket.create_connection(stalled.getsockname())  # fills the queue of one
-    update.update(port=server.server_address[1], closed_port=closed_port, updater=updater,
-                  versions={"installed": installed, "new": new, "other": other})
-    for owner, private_key in (("publisher", key), ("stranger", stranger_key)):
-        if updater and private_key:
-            update["signatures"][owner] = subprocess.run(
-                [sys.executable, SIGN, updater, private_key], check=True, capture_output=True, text=True).stdout.strip()
+    update.update(port=server.server_address[1], closed_port=closed_port)
+    if release:
+        with open(release) as f:
+            update["release"] = json.load(f)
+        update["served"] = {"updater": update["release"]["updater"], "program": update["release"]["program"],
+                            "patched": patched_program(update["release"]["program"], os.path.dirname(release))}
+        sign_all()
     line = "%d %d %d %d %d\n" % (server.server_address[1], closed_port, stalled.getsockname()[1], os.getpid(),
                                  1 if server6 else 0)
     with open(port_file + ".new", "w") as f:
@@ -379,6 +429,6 @@ def stop(port_file):
 
 
 if __name__ == "__main__":
-    if len(sys.argv) not in (3, 4, 10) or sys.argv[1] not in ("start", "stop", "serve"):
+    if len(sys.argv) not in (3, 4, 5) or sys.argv[1] not in ("start", "stop", "serve"):
         sys.exit(__doc__)
     {"start": start, "stop": stop, "serve": serve}[sys.argv[1]](*sys.argv[2:])

@@ -1,0 +1,41 @@
+// UpdateFileVerifier: decides whether a downloaded file is the one the publisher released for its use.
+#pragma once
+
+#include "SignatureVerifier.h"
+#include "UpdatePublicKey.h"
+#include "UpdateStatement.h"
+
+#include "common/Object.h"
+#include "common/String.h"
+
+namespace util {
+namespace version {
+
+// The checks that the program makes on both downloads and the updater on the new
+// version before either is started: the publisher's signature on the file's statement,
+// and, in case the publisher ever signed a wrong statement, the file's own PE header
+// and version resource against the same statement.
+class UpdateFileVerifier : public Object {
+public:
+    // Raises when the key is empty, or the system cannot check signatures with it.
+    explicit UpdateFileVerifier(const UpdatePublicKey& key);
+
+    // The architecture this program was built for, "win32" or "win64" (ENNEO_ARCH of
+    // the build): the one its updates' statements must name.
+    static const wchar_t* GetBuildArchitecture();
+
+    // Empty when the file at path is what statement says it is: signature (the base64
+    // text of the reply or of the signature copy) signs the statement for the file's
+    // bytes; its PE header names the statement's machine; its version resource's
+    // "OriginalFilename" and "ProductVersion" are the role's and the statement's
+    // version. Otherwise the first reason it is not, as the rest of a sentence about the
+    // file: "is not signed by the publisher of Enneo". A file that cannot be read is
+    // not signed.
+    String Check(const wchar_t* path, const UpdateStatement& statement, const String& signature) const;
+
+private:
+    SignatureVerifier signatures_;
+};
+
+}  // namespace version
+}  // namespace util
