@@ -14,19 +14,26 @@ struct Search {
     HWND found;
 };
 
-BOOL CALLBACK FindBox(HWND window, LPARAM parameter) {
-    auto* search = reinterpret_cast<Search*>(parameter);
+// True when window is a dialog box (class "#32770"); sets process and thread to the
+// ones that made it.
+bool IsDialog(HWND window, DWORD& process, DWORD& thread) {
     wchar_t className[16] = {};
     GetClassNameW(window, className, 16);
+    thread = GetWindowThreadProcessId(window, &process);
+    return std::wstring(className) == L"#32770";
+}
+
+BOOL CALLBACK FindBox(HWND window, LPARAM parameter) {
+    auto* search = reinterpret_cast<Search*>(parameter);
+    DWORD process = 0;
+    DWORD thread = 0;
     // A disabled box waits for a box of its own (an overwrite prompt) and takes no answer.
-    if (std::wstring(className) != L"#32770" || !IsWindowVisible(window) || !IsWindowEnabled(window)) return TRUE;
+    if (!IsDialog(window, process, thread) || !IsWindowVisible(window) || !IsWindowEnabled(window)) return TRUE;
     wchar_t caption[256] = {};
     GetWindowTextW(window, caption, 256);
     if (!search->caption->empty() && *search->caption != caption) return TRUE;
     // Only the boxes of the watched process, not shown by the driver's own thread:
     // tests run side by side, each with its own boxes.
-    DWORD process = 0;
-    DWORD thread = GetWindowThreadProcessId(window, &process);
     if (process != search->process || thread == GetCurrentThreadId()) return TRUE;
     search->found = window;
     return FALSE;
@@ -40,11 +47,9 @@ struct AnyBox {
 // Any dialog of the process, visible or not: the check that no box came.
 BOOL CALLBACK FindAnyBox(HWND window, LPARAM parameter) {
     auto* search = reinterpret_cast<AnyBox*>(parameter);
-    wchar_t className[16] = {};
-    GetClassNameW(window, className, 16);
     DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    search->found = std::wstring(className) == L"#32770" && process == search->process;
+    DWORD thread = 0;
+    search->found = IsDialog(window, process, thread) && process == search->process;
     return !search->found;
 }
 
