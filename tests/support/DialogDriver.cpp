@@ -1,6 +1,7 @@
 // DialogDriver: answers the dialog boxes a test makes the program show.
 #include "DialogDriver.h"
 
+#include <algorithm>
 #include <chrono>
 
 namespace {
@@ -11,7 +12,9 @@ const int kMessageText = 0xFFFF;   // the message box's text
 struct Search {
     const std::wstring* caption;
     DWORD process;
-    HWND found;
+    const std::vector<HWND>* answered;
+    HWND found;       // a box not answered yet
+    HWND foundAgain;  // else a box answered before
 };
 
 // True when window is a dialog box (class "#32770"); sets process and thread to the
@@ -35,6 +38,11 @@ BOOL CALLBACK FindBox(HWND window, LPARAM parameter) {
     // Only the boxes of the watched process, not shown by the driver's own thread:
     // tests run side by side, each with its own boxes.
     if (process != search->process || thread == GetCurrentThreadId()) return TRUE;
+    const std::vector<HWND>& answered = *search->answered;
+    if (std::find(answered.begin(), answered.end(), window) != answered.end()) {
+        if (search->foundAgain == nullptr) search->foundAgain = window;
+        return TRUE;
+    }
     search->found = window;
     return FALSE;
 }
@@ -53,12 +61,24 @@ BOOL CALLBACK FindAnyBox(HWND window, LPARAM parameter) {
     return !search->found;
 }
 
-HWND WaitForBox(const std::wstring& caption, DWORD process) {
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+HWND WaitForBox(const std::wstring& caption, DWORD process, const std::vector<HWND>& answered) {
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    HWND waiting = nullptr;
+    auto waitingSince = deadline;
     while (std::chrono::steady_clock::now() < deadline) {
-        Search search = {&caption, process, nullptr};
+        Search search = {&caption, process, &answered, nullptr, nullptr};
         EnumWindows(&FindBox, reinterpret_cast<LPARAM>(&search));
         if (search.found != nullptr) return search.found;
+        // A box answered before is the next one only when it still waits a second later
+        // (a file dialog that went into a folder): when the box it showed goes, it is
+        // enabled again for a moment before it closes itself.
+        auto now = std::chrono::steady_clock::now();
+        if (search.foundAgain != waiting) {
+            waiting = search.foundAgain;
+            waitingSince = now;
+        } else if (waiting != nullptr && now - waitingSince >= std::chrono::seconds(1)) {
+            return waiting;
+        }
         Sleep(50);
     }
     return nullptr;
@@ -78,7 +98,7 @@ DialogDriver::~DialogDriver() {
 }
 
 void DialogDriver::Respond(const Answer& answer) {
-    HWND box = WaitForBox(answer.caption, process_);
+    HWND box = WaitForBox(answer.caption, process_, answered_);
     if (box == nullptr) {
         texts_.push_back(L"<no dialog>");
         return;
@@ -87,6 +107,7 @@ void DialogDriver::Respond(const Answer& answer) {
     wchar_t text[1024] = {};
     GetDlgItemTextW(box, kMessageText, text, 1024);
     texts_.push_back(text);
+    answered_.push_back(box);
     if (!answer.fileName.empty()) SetDlgItemTextW(box, kFileNameField, answer.fileName.c_str());
     PostMessageW(box, WM_COMMAND, MAKEWPARAM(answer.button, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(box, answer.button)));

@@ -11,8 +11,8 @@
 // file dialogs: class "#32770"), records its message text, types a file name when one
 // is given, and presses a button. The code under test runs the modal loops on the test's
 // own thread meanwhile, or in another process whose boxes the driver is told to watch.
-// Destruction waits for the thread: each box is waited for at most ten seconds, so a
-// missing box fails the test instead of hanging it.
+// Destruction waits for the thread: each box is waited for at most twenty seconds, so
+// a missing box fails the test instead of hanging it.
 class DialogDriver {
 public:
     struct Answer {
@@ -41,5 +41,6 @@ private:
     std::vector<Answer> answers_;
     DWORD process_;
     std::vector<std::wstring> texts_;
+    std::vector<HWND> answered_;
     std::thread thread_;
 };
