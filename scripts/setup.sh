@@ -4,8 +4,8 @@
 # update signatures), the X tools for the window tests, the libraries, openssl for
 # the update keys and signatures, PHP for the update service, NSIS, zip and
 # osslsigncode (Authenticode signatures) for the release command, and PyYAML for the
-# test of its package manifests. Packages already
-# present are left alone; needs root or sudo.
+# release and package-manifest tests. Packages already present are left alone; needs
+# root or sudo.
 set -euo pipefail
 
 packages=(

@@ -12,7 +12,7 @@ and the zip must be served there under their own names. DIR receives
     winget/EnneoProject.EnneoTessary.locale.en-US.yaml  the default locale
     scoop/enneo-tessary.json                            the portable zip for Scoop
 (winget's multi-file manifest of schema 1.10.0). The hashes are the files' SHA-256; the
-zip's one top-level folder, if it has one, is Scoop's extract_dir. Python's standard
+zip's one top-level folder, which must hold the program, is Scoop's extract_dir. Python's standard
 library only: the release command runs it wherever it runs.
 """
 import argparse
@@ -112,16 +112,13 @@ def write_winget(out, options, installer_url):
 
 
 def top_folder(zip_path):
-    """The zip's one top-level folder that holds the program, or None when the program
-    lies at its top; fails when the zip holds no program."""
+    """The zip's one top-level folder, which holds the program; fails otherwise."""
     with zipfile.ZipFile(zip_path) as archive:
         names = archive.namelist()
-    if PROGRAM in names:
-        return None
     tops = {name.split("/", 1)[0] for name in names}
-    if len(tops) == 1 and tops.pop() + "/" + PROGRAM in names:
-        return names[0].split("/", 1)[0]
-    fail("%s holds no %s at its top or in one top-level folder" % (zip_path, PROGRAM))
+    if len(tops) != 1 or tops.pop() + "/" + PROGRAM not in names:
+        fail("%s holds no %s in one top-level folder" % (zip_path, PROGRAM))
+    return names[0].split("/", 1)[0]
 
 
 def write_scoop(out, options, zip_url):
@@ -132,10 +129,8 @@ def write_scoop(out, options, zip_url):
         "license": LICENSE,
         "architecture": {SCOOP_ARCHITECTURE[options.arch]: {"url": zip_url, "hash": sha256(options.zip)}},
     })
-    folder = top_folder(options.zip)
-    if folder:
-        manifest["extract_dir"] = folder
     manifest.update({
+        "extract_dir": top_folder(options.zip),
         "bin": PROGRAM,
         "shortcuts": [[PROGRAM, NAME]],
         # Nothing to persist between versions: the program keeps nothing in its folder.

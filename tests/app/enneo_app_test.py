@@ -303,7 +303,7 @@ class Program:
         """Help / About: the About window once it has its size and is drawn. pixels: a size
         at 96 DPI in pixels at the screen's DPI."""
         self.menu("h", "a")
-        found = self.wait_for(lambda: self.about_windows(), "the About window")
+        found = self.wait_for(lambda: self.visible("^About Enneo$"), "the About window")
         # Under 280 x 220: the client area of a window of that size. Just after it appears
         # it may still read as the whole 280 x 220 on a busy machine.
         _, _, _, height = self.wait_for(
@@ -314,10 +314,7 @@ class Program:
     def close_about(self, about, pixels=lambda size: size):
         """Presses the About window's OK button and waits for the window to hide."""
         self.xdotool("mousemove", str((about.left + about.right) // 2), str(about.bottom - pixels(22)), "click", "1")
-        self.wait_for(lambda: not self.about_windows(), "the About window to hide")
-
-    def about_windows(self):
-        return self.xdotool("search", "--onlyvisible", "--name", "^About Enneo$", check=False).split()
+        self.wait_for(lambda: not self.visible("^About Enneo$"), "the About window to hide")
 
     def digit(self, cell):
         """The digit a cell shows: the closest of the known digits' shapes."""
@@ -486,8 +483,7 @@ class BoardWindowTest(unittest.TestCase):
 
     def test_9_show_log_opens_the_log_window(self):
         APP.menu("o", "w")
-        APP.wait_for(lambda: APP.xdotool("search", "--onlyvisible", "--name", "^Enneo's log$", check=False).split(),
-                     "the log window")
+        APP.wait_for(lambda: APP.visible("^Enneo's log$"), "the log window")
 
     def test_9a_side_windows_close_and_the_game_goes_on(self):
         """Alt+F4 hides the log window (shown and active since the case before) and the
@@ -496,7 +492,7 @@ class BoardWindowTest(unittest.TestCase):
         APP.wait_for(lambda: APP.visible("^Enneo's log$"), "the log window")
         APP.xdotool("key", "alt+F4")
         APP.wait_for(lambda: not APP.visible("^Enneo's log$"), "the log window to hide")
-        board = APP.board_text(APP.wait_for_cells(lambda c: True, "the board"))
+        board = APP.board_text(APP.cells())
 
         def still_running(what):
             self.assertIsNone(APP.process.poll(), "the program ended after %s" % what)

@@ -10,7 +10,7 @@ usage: enneo_high_dpi_test.py --dpi DPI --program ENNEO_EXE --source-prefix PREF
 The prefix is the tree's headless prefix (SOURCE_PREFIX) copied once and switched to the
 X11 driver, a virtual desktop and the DPI by editing its user registry file: seconds, not
 the half minute of a new prefix. The cases run in order on one program: the board, the
-About window, then the log window (closing it would end the program).
+About window, then the log window.
 """
 import argparse
 import os
@@ -21,7 +21,7 @@ import time
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from enneo_app_test import SAMPLE, AboutWindow, Board, Program, is_candidate_grey, is_dark, is_red  # noqa: E402
+from enneo_app_test import SAMPLE, AboutWindow, Program, is_candidate_grey, is_dark, is_red  # noqa: E402
 
 OPTIONS = None
 APP = None
@@ -190,8 +190,7 @@ class HighDpiTest(unittest.TestCase):
 
     def test_3_log_window_text_at_the_dpi(self):
         APP.menu("o", "w")
-        found = APP.wait_for(lambda: APP.xdotool("search", "--onlyvisible", "--name", "^Enneo's log$",
-                                                 check=False).split(), "the log window")
+        found = APP.wait_for(lambda: APP.visible("^Enneo's log$"), "the log window")
         x, y, width, height = APP.window_area(found[0])
         # Typed into the edit control, which fills the client area below the menu bar.
         APP.xdotool("mousemove", str(x + width // 2), str(y + height // 2), "click", "1")
