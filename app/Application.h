@@ -33,10 +33,9 @@ public:
     static Application* GetInstance() { return dynamic_cast<Application*>(GetCurrent()); }
 
     // The program file's name from argument 0, without folder and extension ("my.app"
-    // for C:\games\my.app.exe). The update check takes its files' names from the
-    // program file itself instead, since a caller chooses argument 0.
-    const wchar_t* GetProgramName() const { return name_.GetText(); }
-    // The name, or the application's class name when the name is empty.
+    // for C:\games\my.app.exe), or the application's class name when that is empty.
+    // The update check takes its files' names from the program file itself instead,
+    // since a caller chooses argument 0.
     const wchar_t* GetApplicationName() const override;
     // The program file's path; a bare name is joined to the current directory.
     const wchar_t* GetProgramPath() const { return programPath_.GetText(); }

@@ -45,7 +45,7 @@ String StepSentence(const Coach::Step& step) {
 String HintSentence(const Coach& coach, const EnneoPuzzle& board) {
     if (coach.GetVerdict() == Coach::kOpen) return StepSentence(coach.GetNextStep());
     if (coach.GetVerdict() != Coach::kMisfits) return VerdictSentence(coach.GetVerdict());
-    EnneoPuzzle::Cell cell = coach.GetMisfits().front();
+    EnneoPuzzle::Cell cell = coach.GetHintCell();
     String text;
     text.Format(L"The %d in row %d, column %d does not fit the puzzle's only solution.", board.GetCell(cell.x, cell.y),
                 cell.y, cell.x);
@@ -61,7 +61,7 @@ String CheckSentence(const Coach& coach) {
         return text;
     }
     if (coach.GetVerdict() != Coach::kMisfits) return VerdictSentence(coach.GetVerdict());
-    size_t count = coach.GetMisfits().size();
+    unsigned count = static_cast<unsigned>(coach.GetMisfits().size());
     text.Format(L"%u of your digits %s not fit the puzzle's only solution.", count, count == 1 ? L"does" : L"do");
     return text;
 }

@@ -32,13 +32,13 @@ const COLORREF kPencilMarkColour = RGB(20, 80, 220);
 // that the last Check found not to fit.
 const COLORREF kSelectionColour = RGB(255, 222, 120);
 const COLORREF kSameDigitColour = RGB(255, 243, 200);
+const COLORREF kMisfitColour = RGB(255, 175, 175);
 // Sizes in pixels at 96 DPI: the cell lines, the block lines, the inset of a digit's
 // rectangle in its cell, and how much smaller than the cell a digit's font is.
 const int kCellLineWidth = 1;
 const int kBlockLineWidth = 5;
 const int kDigitInset = 5;
 const int kDigitFontReduction = 6;
-const COLORREF kMisfitColour = RGB(255, 175, 175);
 
 // A GDI object made for one scope: selected into a device context, then deselected and
 // deleted.
@@ -179,7 +179,7 @@ LRESULT EnneoWindow::MessageHandler(HWND handle, UINT message, WPARAM wParam, LP
     return MainWindowBase::MessageHandler(handle, message, wParam, lParam);
 }
 
-void EnneoWindow::RepaintAll() { InvalidateRect(GetHandle(), nullptr, TRUE); }
+void EnneoWindow::RepaintAll() { InvalidateRect(GetHandle(), nullptr, FALSE); }
 
 void EnneoWindow::ShowGame() {
     RepaintAll();
@@ -312,7 +312,8 @@ void EnneoWindow::ShowCandidates(int x, int y) {
     ReleaseDC(GetHandle(), deviceContext);
 }
 
-// Without marks the selection shows nowhere, and the board is not repainted for it.
+// With Mark Selection off the selection shows nowhere, and the board is not repainted
+// for it.
 void EnneoWindow::OnSelectCell(int x, int y) {
     game_.GetPuzzle().SetSelectedCell(x, y);
     if (markSelection_) RepaintAll();
@@ -370,9 +371,7 @@ void EnneoWindow::OnMark(int digit) {
 void EnneoWindow::OnHint() {
     const EnneoPuzzle& board = game_.GetState().puzzle;
     Coach coach(board);
-    EnneoPuzzle::Cell cell = {0, 0};
-    if (coach.GetVerdict() == Coach::kMisfits) cell = coach.GetMisfits().front();
-    if (coach.GetVerdict() == Coach::kOpen) cell = coach.GetNextStep().cell;
+    EnneoPuzzle::Cell cell = coach.GetHintCell();
     if (cell.x != 0) OnSelectCell(cell.x, cell.y);
     MessageBoxW(GetHandle(), HintSentence(coach, board).GetText(), L"Hint", MB_OK | MB_ICONINFORMATION);
 }

@@ -40,7 +40,7 @@ Coach::Coach(const EnneoPuzzle& board, int64_t searchBudget)
             return;
         }
     }
-    for (int cell = 0; cell < 81; ++cell) cellsLeft_ += grid.IsEmpty(cell) ? 1 : 0;
+    cellsLeft_ = grid.GetEmptyCount();
     if (cellsLeft_ == 0) {
         verdict_ = kSolved;
         return;
@@ -53,6 +53,12 @@ Coach::Coach(const EnneoPuzzle& board, int64_t searchBudget)
     step_.cell = {placement.X(), placement.Y()};
     step_.digit = placement.digit;
     verdict_ = kOpen;
+}
+
+EnneoPuzzle::Cell Coach::GetHintCell() const {
+    if (verdict_ == kMisfits) return misfits_.front();
+    if (verdict_ == kOpen) return step_.cell;
+    return {0, 0};
 }
 
 int Coach::CountSolutions() {

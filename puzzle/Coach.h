@@ -47,6 +47,9 @@ public:
     // kOpen: the solver's next step on the board; for a trial, the first empty cell and
     // the digit that the solver's trial keeps.
     const Step& GetNextStep() const { return step_; }
+    // The cell a hint is about: the first misfit, or the next step's cell; {0, 0} for
+    // any other verdict.
+    EnneoPuzzle::Cell GetHintCell() const;
     // kOpen: the board's empty cells.
     int GetCellsLeft() const { return cellsLeft_; }
     // kOpen and kSolved: how hard the puzzle is, graded as the generator grades its puzzles.

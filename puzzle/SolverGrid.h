@@ -35,6 +35,7 @@ public:
     int GetDigit(int cell) const { return digits_[cell]; }
     int GetCandidates(int cell) const { return candidates_[cell]; }
     bool IsComplete() const { return emptyCells_ == 0; }
+    int GetEmptyCount() const { return emptyCells_; }
     // True when a filled digit repeats in a row, a column or a block: possible only
     // with given digits loaded without the validity rule.
     bool HasRepeatedDigit() const { return repeatUnits_ != 0; }

@@ -1,6 +1,8 @@
 // HttpClient: fetches a URL with HTTP/1.1 GET, following redirects and keeping a cookie.
 #include "HttpClient.h"
 
+#include "EqualsIgnoringCase.h"
+
 #include "common/Exception.h"
 #include "common/io/FileOutputStream.h"
 #include "common/net/ControlCharacter.h"
@@ -8,22 +10,10 @@
 
 #include <algorithm>
 #include <cwchar>
-#include <cwctype>
 #include <exception>
 
 namespace net {
 namespace http {
-
-namespace {
-
-// Host names match whatever the case of their letters.
-bool IsSameHost(const String& one, const String& other) {
-    return one.GetLength() == other.GetLength() &&
-           std::equal(one.GetText(), one.GetText() + one.GetLength(), other.GetText(),
-                      [](wchar_t a, wchar_t b) { return std::towlower(a) == std::towlower(b); });
-}
-
-}  // namespace
 
 HttpClient::HttpClient() : TCPClient(L"HttpClient") {
     CreateSocket();
@@ -63,7 +53,7 @@ bool HttpClient::Request(const wchar_t* url, HttpRequest& request, HttpResponse&
         request.SetHeader(L"Accept-Encoding", L"identity");
         // The cookie goes only to the host that set it; a request made before, to
         // another host, may have left one in the request.
-        if (!cookie_.IsEmpty() && IsSameHost(cookieHost_, GetHost())) {
+        if (!cookie_.IsEmpty() && EqualsIgnoringCase(cookieHost_.GetText(), GetHost().GetText())) {
             request.SetHeader(L"Cookie", cookie_.GetText());
         } else {
             request.RemoveHeader(L"Cookie");

@@ -1,22 +1,10 @@
 // HttpMessage: what HTTP/1.1 requests and responses share.
 #include "HttpMessage.h"
 
-#include <cwctype>
+#include "EqualsIgnoringCase.h"
 
 namespace net {
 namespace http {
-
-namespace {
-
-bool EqualsIgnoringCase(const std::wstring& text, const wchar_t* other) {
-    size_t i = 0;
-    for (; i < text.size() && other[i] != 0; ++i) {
-        if (std::towlower(text[i]) != std::towlower(other[i])) return false;
-    }
-    return i == text.size() && other[i] == 0;
-}
-
-}  // namespace
 
 void HttpMessage::Clear() {
     raw_.Reset();

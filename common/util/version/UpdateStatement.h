@@ -45,7 +45,6 @@ public:
     std::string GetText(const uint8_t* digest) const;
 
     const String& GetName() const { return name_; }
-    UpdateRole GetRole() const { return role_; }
     const String& GetArchitecture() const { return architecture_; }
     const String& GetVersion() const { return version_; }
     // The "OriginalFilename" that a file of this role carries in its version resource:

@@ -39,7 +39,6 @@ TEST(ApplicationTest, ProgramPathAndName) {
 TEST(ApplicationTest, KnowsItsProgramAndDirectory) {
     Application* application = Application::GetInstance();
     ASSERT_NE(nullptr, application);
-    EXPECT_STREQ(L"framework_tests", application->GetProgramName());
     EXPECT_STREQ(L"framework_tests", application->GetApplicationName());
     std::wstring directory = application->GetStartDirectory();
     EXPECT_EQ(L'\\', directory.back());

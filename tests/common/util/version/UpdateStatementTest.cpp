@@ -10,7 +10,7 @@ using util::version::UpdateStatement;
 
 namespace {
 
-// 00 01 02 ... 1F: its hex form shows the order and the case of the digits.
+// 07 0f 17 ... ff: each byte has two different hex digits, so the order and the case show.
 struct CountingDigest {
     CountingDigest() {
         for (int i = 0; i < UpdateStatement::kDigestSize; ++i) bytes[i] = static_cast<uint8_t>(i * 8 + 7);
@@ -42,14 +42,6 @@ TEST(UpdateStatementTest, ValuesOutsideTheAlphabetGiveNoStatement) {
     std::wstring longest(64, L'9'), tooLong(65, L'9');
     EXPECT_NE("", UpdateStatement(L"Enneo", UpdateRole::Program, L"win32", longest.c_str()).GetText(digest.bytes));
     EXPECT_EQ("", UpdateStatement(L"Enneo", UpdateRole::Program, L"win32", tooLong.c_str()).GetText(digest.bytes));
-}
-
-TEST(UpdateStatementTest, TheRoleAndArchitectureNameTheFileItDescribes) {
-    EXPECT_STREQ(L"Enneo", UpdateStatement(L"Enneo", UpdateRole::Program, L"win32", L"1").GetOriginalFilename());
-    EXPECT_STREQ(L"updater.exe", UpdateStatement(L"Enneo", UpdateRole::Updater, L"win32", L"1").GetOriginalFilename());
-    EXPECT_EQ(0x014C, UpdateStatement(L"Enneo", UpdateRole::Program, L"win32", L"1").GetMachine());
-    EXPECT_EQ(0x8664, UpdateStatement(L"Enneo", UpdateRole::Program, L"win64", L"1").GetMachine());
-    EXPECT_EQ(0, UpdateStatement(L"Enneo", UpdateRole::Program, L"arm64", L"1").GetMachine());
 }
 
 }  // namespace
