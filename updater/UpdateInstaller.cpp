@@ -25,7 +25,6 @@ const DWORD kPollMilliseconds = 100;
 
 using util::version::UpdateFileVerifier;
 using util::version::UpdateRole;
-using util::version::UpdateStatement;
 
 // The system's reason for the last failure, without the full stop and line break it
 // ends with, to go inside a sentence.
@@ -152,9 +151,8 @@ void UpdateInstaller::CheckUpdate() {
     if (!ReadSignatureText(signature)) throw new Exception(L"its signature, %s.upd.sig, cannot be read", name_);
     // The version is the one the file names; the statement holds only when the
     // publisher released the file as that version.
-    UpdateStatement statement(programName_.GetText(), UpdateRole::Program, UpdateFileVerifier::GetBuildArchitecture(),
-                              updateVersion_.GetText());
-    String reason = UpdateFileVerifier(key).Check(files_.GetNewVersion().GetText(), statement, signature);
+    String reason = UpdateFileVerifier(key).Check(files_.GetNewVersion().GetText(), programName_.GetText(),
+                                                  UpdateRole::Program, updateVersion_.GetText(), signature);
     if (reason.GetLength() > 0) throw new Exception(L"it %s", reason);
     // Even an old release carries the publisher's signature: no way back to it.
     util::version::Version update(updateVersion_.GetText());

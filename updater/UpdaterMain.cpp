@@ -1,6 +1,7 @@
 // The updater's entry point: installs the update waiting beside it and starts the program.
 #include "UpdateInstaller.h"
 
+#include "common/util/ProgramFile.h"
 #include "common/util/SystemLibrary.h"
 
 #include <windows.h>
@@ -26,10 +27,9 @@ void ShowMessage(const wchar_t* text, const wchar_t* caption) {
 // (ENNEO_UPDATE_PUBLIC_KEY and ENNEO_PROGRAM_NAME, see enneo_add_updater).
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     util::LoadDllsFromSystemFolderOnly();
-    std::vector<wchar_t> path(32768);
-    DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (length == 0 || length == path.size()) return 1;
-    std::wstring folder = std::filesystem::path(path.data()).remove_filename().wstring();
+    std::wstring path = util::GetProgramFilePath();
+    if (path.empty()) return 1;
+    std::wstring folder = std::filesystem::path(path).remove_filename().wstring();
     std::vector<String> names = UpdateInstaller::FindUpdates(folder.c_str());
     if (names.empty()) return 0;
     if (names.size() > 1) {

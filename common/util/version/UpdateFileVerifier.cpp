@@ -38,9 +38,9 @@ bool Equal(const String& text, const wchar_t* other) {
 
 UpdateFileVerifier::UpdateFileVerifier(const UpdatePublicKey& key) : Object(L"UpdateFileVerifier"), signatures_(key) {}
 
-const wchar_t* UpdateFileVerifier::GetBuildArchitecture() { return ENNEO_ARCH; }
-
-String UpdateFileVerifier::Check(const wchar_t* path, const UpdateStatement& statement, const String& signature) const {
+String UpdateFileVerifier::Check(const wchar_t* path, const wchar_t* name, UpdateRole role, const wchar_t* version,
+                                 const String& signature) const {
+    UpdateStatement statement(name, role, ENNEO_ARCH, version);
     String reason;
     std::unique_ptr<char[]> bytes;
     uint32_t size = 0;
@@ -62,14 +62,14 @@ String UpdateFileVerifier::Check(const wchar_t* path, const UpdateStatement& sta
         reason.Format(L"is not a %s program", statement.GetArchitecture());
         return reason;
     }
-    String name = GetFileVersionInfoValue(path, L"OriginalFilename");
-    if (!Equal(name, statement.GetOriginalFilename())) {
-        reason.Format(L"is \"%s\", not %s", name, statement.GetOriginalFilename());
+    String fileName = GetFileVersionInfoValue(path, L"OriginalFilename");
+    if (!Equal(fileName, statement.GetOriginalFilename())) {
+        reason.Format(L"is \"%s\", not %s", fileName, statement.GetOriginalFilename());
         return reason;
     }
-    String version = GetFileVersionInfoValue(path, L"ProductVersion");
-    if (!Equal(version, statement.GetVersion().GetText())) {
-        reason.Format(L"is \"%s\", not the %s %s offered", version, statement.GetName(), statement.GetVersion());
+    String fileVersion = GetFileVersionInfoValue(path, L"ProductVersion");
+    if (!Equal(fileVersion, statement.GetVersion().GetText())) {
+        reason.Format(L"is \"%s\", not the %s %s offered", fileVersion, statement.GetName(), statement.GetVersion());
     }
     return reason;
 }

@@ -20,18 +20,16 @@ public:
     // Raises when the key is empty, or the system cannot check signatures with it.
     explicit UpdateFileVerifier(const UpdatePublicKey& key);
 
-    // The architecture this program was built for, "win32" or "win64" (ENNEO_ARCH of
-    // the build): the one its updates' statements must name.
-    static const wchar_t* GetBuildArchitecture();
-
-    // Empty when the file at path is what statement says it is: signature (the base64
-    // text of the reply or of the signature copy) signs the statement for the file's
-    // bytes; its PE header names the statement's machine; its version resource's
-    // "OriginalFilename" and "ProductVersion" are the role's and the statement's
-    // version. Otherwise the first reason it is not, as the rest of a sentence about the
-    // file: "is not signed by the publisher of Enneo". A file that cannot be read is
-    // not signed.
-    String Check(const wchar_t* path, const UpdateStatement& statement, const String& signature) const;
+    // Empty when the file at path is what the publisher released as program name's file
+    // of the role, at version, for the architecture this program was built for (the
+    // build's ENNEO_ARCH, "win32" or "win64"): signature (the base64 text of the reply or
+    // of the signature copy) signs that statement for the file's bytes; its PE header
+    // names the architecture's machine; its version resource's "OriginalFilename" and
+    // "ProductVersion" are the role's and the version. Otherwise the first reason it is
+    // not, as the rest of a sentence about the file: "is not signed by the publisher of
+    // Enneo". A file that cannot be read is not signed.
+    String Check(const wchar_t* path, const wchar_t* name, UpdateRole role, const wchar_t* version,
+                 const String& signature) const;
 
 private:
     SignatureVerifier signatures_;

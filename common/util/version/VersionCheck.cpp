@@ -14,6 +14,7 @@
 #include "common/net/UsesWinsock.h"
 #include "common/net/http/HttpClient.h"
 #include "common/util/IProperties.h"
+#include "common/util/ProgramFile.h"
 #include "common/xml/rapidxml/RapidXMLDocument.h"
 
 #include <windows.h>
@@ -49,14 +50,6 @@ const int kDownloadLeastBytesPerSecond = 16 * 1024;
 const int kDownloadSizeLimit = 64 * 1024 * 1024;
 // A download that takes longer than this shows its progress.
 const std::chrono::milliseconds kProgressDelay(1000);
-
-// The path of the running program file, from the system, not from the command line
-// (whose first argument the caller chooses); empty when the system does not give it.
-std::wstring ProgramPath() {
-    std::vector<wchar_t> path(32768);
-    DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    return std::wstring(path.data(), length < path.size() ? length : 0);
-}
 
 // The folder of a path, ending in a backslash; empty when it has none.
 String FolderOf(const std::wstring& path) { return String(path.substr(0, path.find_last_of(L'\\') + 1).c_str()); }
@@ -120,8 +113,8 @@ VersionCheck::VersionCheck(const wchar_t* serviceUrl, const wchar_t* publicKey)
       serviceUrl_(serviceUrl),
       publicKey_(publicKey),
       application_(IApplication::GetCurrent()),
-      folder_(FolderOf(ProgramPath())),
-      files_(folder_.GetText(), StemOf(ProgramPath()).GetText()) {
+      folder_(FolderOf(util::GetProgramFilePath())),
+      files_(folder_.GetText(), StemOf(util::GetProgramFilePath()).GetText()) {
     // What the last update left: its downloads, and the previous program the updater
     // kept until this start.
     files_.RemoveRecorded();
@@ -277,9 +270,8 @@ void VersionCheck::VerifyDownloads(const UpdateInfo& info) {
     for (const Download& download :
          {Download{files_.GetUpdater(), UpdateRole::Updater, info.GetUpdaterSignature(), L"updater"},
           Download{files_.GetNewVersion(), UpdateRole::Program, info.GetDownloadSignature(), L"new version"}}) {
-        UpdateStatement statement(GetProgramIdentifier(), download.role, UpdateFileVerifier::GetBuildArchitecture(),
-                                  info.GetVersion().GetText());
-        String reason = verifier.Check(download.file.GetText(), statement, download.signature);
+        String reason = verifier.Check(download.file.GetText(), GetProgramIdentifier(), download.role,
+                                       info.GetVersion().GetText(), download.signature);
         if (reason.GetLength() > 0) throw new Exception(L"The downloaded %s %s.", download.what, reason);
     }
 }
