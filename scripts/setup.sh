@@ -8,10 +8,12 @@
 # root or sudo.
 set -euo pipefail
 
+# dpkg -s needs the architecture of a package that is installed for both.
+native=$(dpkg --print-architecture)
 packages=(
     cmake ninja-build g++ clang libclang-rt-14-dev python3
     g++-mingw-w64-i686 g++-mingw-w64-x86-64
-    wine wine32:i386 wine64 fonts-wine fonts-liberation libgnutls30 libgnutls30:i386
+    wine wine32:i386 wine64 fonts-wine fonts-liberation "libgnutls30:$native" libgnutls30:i386
     xvfb xdotool imagemagick
     librapidxml-dev googletest
     qqwing openssl php-cli nsis zip osslsigncode python3-yaml
@@ -31,5 +33,6 @@ echo "setup: installing ${missing[*]}"
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
     as_root dpkg --add-architecture i386
 fi
-as_root apt-get update -q
+# A mirror in the middle of a sync fails an index or two; what is known may still do.
+as_root apt-get update -q || echo "setup: not every package list could be updated; installing from those known"
 as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
