@@ -33,6 +33,23 @@ echo "setup: installing ${missing[*]}"
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
     as_root dpkg --add-architecture i386
 fi
-# A mirror in the middle of a sync fails an index or two; what is known may still do.
-as_root apt-get update -q || echo "setup: not every package list could be updated; installing from those known"
-as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+# A mirror in the middle of a sync fails an index or two: one more try, then what is
+# known may still do.
+if ! as_root apt-get update -q; then
+    echo "setup: not every package list could be updated; trying once more"
+    sleep 5
+    as_root apt-get update -q || echo "setup: not every package list could be updated; installing from those known"
+fi
+install_missing() {
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "$@" "${missing[@]}"
+}
+# With a stale index the amd64 libraries may come from the security suite while their
+# i386 twins, which must be the same version, are only in the release's own suite; the
+# install then fails with "held broken packages". The release's own suite as the target
+# release gives both the same version.
+codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
+if ! install_missing; then
+    [ -n "$codename" ] || exit 1
+    echo "setup: the install failed; installing again from the release's own suite, $codename"
+    install_missing -t "$codename"
+fi

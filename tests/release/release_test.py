@@ -3,7 +3,7 @@
 installer, the update from the reference service, the refusals, the uninstaller.
 
 usage: release_test.py --source DIR --arch win32|win64 --loader WINE_LOADER
-                       --answer-box ANSWER_BOX_EXE --work DIR
+                       --answer-box ANSWER_BOX_EXE --hold-file HOLD_FILE_EXE --work DIR
 
 With a key pair made here, releases 1.0.2 and 1.0.3 are made (scripts/release.sh), both
 pointed at the reference service under PHP's built-in server on a free local port, which
@@ -192,6 +192,18 @@ class Life:
                                              stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                                              stderr=subprocess.DEVNULL))
 
+    def hold(self, path):
+        """Keeps the file open in a Windows program of the prefix until end_all. Its
+        output goes through a file, as in output()."""
+        said = os.path.join(self.work, "held.txt")
+        with open(said, "w") as out:
+            holder = subprocess.Popen([self.options.loader, self.options.hold_file, "Z:" + path.replace("/", "\\")],
+                                      env=self.env, stdin=subprocess.DEVNULL, stdout=out, stderr=subprocess.DEVNULL)
+        self.started.append(holder)
+        wait_until(lambda: holder.poll() is not None or "held" in read(said).decode(), "%s held open" % path, 60)
+        if holder.poll() is not None:
+            raise AssertionError("%s could not be held open" % path)
+
     def end_all(self):
         """Ends every Windows program of the prefix, the way a log-off would."""
         subprocess.run(["wineserver", "-k"], env=self.env, stderr=subprocess.DEVNULL, timeout=30)
@@ -313,10 +325,13 @@ class ReleaseLifeTest(unittest.TestCase):
 
     def test_5_an_updater_killed_in_the_middle_leaves_a_program_that_starts(self):
         LIFE.install("1.0.2")  # over 1.0.3: the installer replaces in place
+        # Held open, the program file keeps the updater waiting for it with the
+        # verified update beside it, a state that lasts until the kill.
+        LIFE.hold(LIFE.program())
         LIFE.start_program()
         LIFE.answer(OFFER, YES)
-        wait_until(lambda: os.path.exists(os.path.join(LIFE.folder(), "Enneo.upd.sig")),
-                   "the verified update handed to the updater", 60)
+        wait_until(lambda: os.path.exists(os.path.join(LIFE.folder(), "Enneo.upd.sig")) and not LIFE.windows(BOARD),
+                   "the verified update handed to the updater, the program ended", 60)
         LIFE.end_all()
         LIFE.start_program()
         board_or_offer = wait_until(lambda: LIFE.windows(BOARD) or LIFE.windows(OFFER),
@@ -341,7 +356,7 @@ class ReleaseLifeTest(unittest.TestCase):
 def main():
     global OPTIONS, LIFE
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    for name in ("--source", "--arch", "--loader", "--answer-box", "--work"):
+    for name in ("--source", "--arch", "--loader", "--answer-box", "--hold-file", "--work"):
         parser.add_argument(name, required=True)
     OPTIONS, rest = parser.parse_known_args()
     LIFE = Life(OPTIONS)

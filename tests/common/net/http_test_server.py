@@ -83,7 +83,8 @@ by the last /update-control, and the requests it received since then are listed.
                      'wrong-machine' the program with another machine in its PE header,
                      signed; 'tampered-updater' and 'tampered-download' serve that file
                      with its last byte changed after signing; 'slow-download' sends the
-                     new version over 5 s
+                     new version over 30 s, so that its progress shows for
+                     longer than a test waits for it
   /files/updater.exe   the updater file
   /files/Enneo.upd     the program file (by scenario, see above)
 """
@@ -336,7 +337,7 @@ class Handler(socketserver.BaseRequestHandler):
                 conn.sendall(b"HTTP/1.1 200 OK\r\nContent-Length: %d\r\n\r\n" % len(content))
                 for i in range(0, len(content), piece):
                     conn.sendall(content[i:i + piece])
-                    time.sleep(0.25)
+                    time.sleep(1.5)
             else:
                 ok(content)
         elif path.startswith("/files/") or scenario == "missing":
