@@ -20,7 +20,8 @@ public:
     // updateUrl: the update service's absolute "http://" URL; updatePublicKey: the base64
     // text of the publisher's PEM public key, empty for none (then no update is ever
     // installed). Both are copied. The update check runs here, before any window exists.
-    // The board starts with the sample puzzle and the settings the registry keeps.
+    // The board starts with the sample puzzle and the settings that the registered
+    // application's properties keep (an application must be registered).
     EnneoWindow(const wchar_t* updateUrl, const wchar_t* updatePublicKey);
 
     // Caption "Enneo Tessary", the board menu and the program icon.
