@@ -455,7 +455,7 @@ int EnneoWindow::OnCommand(WPARAM wParam) {
         OnRedo();
         break;
     case IDM_CHECKUPDATES:
-        versionCheck_.Check();
+        versionCheck_.Check(util::version::VersionCheck::Asked::ByUser);
         break;
     case ID_OPTIONS_SHOWLOG:
         OnShowLog();

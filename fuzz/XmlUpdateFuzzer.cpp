@@ -2,6 +2,7 @@
 // and its signatures decoded; failures are raised as Exception. Also checks the depth
 // bound that guards RapidXML's recursion against the tree RapidXML builds.
 #include "common/Exception.h"
+#include "common/util/version/SignatureVerifier.h"
 #include "common/util/version/UpdateInfo.h"
 #include "common/xml/rapidxml/ElementDepthBound.h"
 #include "common/xml/rapidxml/RapidXMLDocument.h"
@@ -44,8 +45,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         info.ReadReply();
         std::vector<uint8_t> signature;
         for (const String* signatureText : {&info.GetUpdaterSignature(), &info.GetDownloadSignature()}) {
-            bool decoded = util::version::UpdateInfo::DecodeSignature(*signatureText, signature);
-            if (signature.size() != (decoded ? util::version::UpdateInfo::kSignatureSize : 0u)) __builtin_trap();
+            bool decoded = util::version::SignatureVerifier::Decode(*signatureText, signature);
+            if (signature.size() != (decoded ? util::version::SignatureVerifier::kSignatureSize : 0u)) __builtin_trap();
         }
     } catch (Exception* e) {
         delete e;

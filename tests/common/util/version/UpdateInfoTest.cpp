@@ -1,4 +1,5 @@
 // Tests of Version and UpdateInfo: version texts and the update service's reply.
+#include "common/util/version/SignatureVerifier.h"
 #include "common/util/version/UpdateInfo.h"
 #include "common/util/version/Version.h"
 #include "common/xml/rapidxml/RapidXMLDocument.h"
@@ -10,6 +11,7 @@
 #include <string>
 #include <vector>
 
+using util::version::SignatureVerifier;
 using util::version::UpdateInfo;
 using util::version::Version;
 
@@ -108,7 +110,7 @@ TEST_F(UpdateInfoTest, SignaturesAreReadAfterTheRequiredElementsAndDecodeToSixty
     EXPECT_STREQ(kSignature64, info_.GetUpdaterSignature().GetText());
     for (const String* text : {&info_.GetUpdaterSignature(), &info_.GetDownloadSignature()}) {
         std::vector<uint8_t> bytes;
-        ASSERT_TRUE(UpdateInfo::DecodeSignature(*text, bytes));
+        ASSERT_TRUE(SignatureVerifier::Decode(*text, bytes));
         ASSERT_EQ(64u, bytes.size());
         EXPECT_EQ(0, bytes[0]);
         EXPECT_EQ(63, bytes[63]);
@@ -118,16 +120,20 @@ TEST_F(UpdateInfoTest, SignaturesAreReadAfterTheRequiredElementsAndDecodeToSixty
 TEST(UpdateSignatureTest, OnlyBase64OfExactlySixtyFourBytesDecodes) {
     std::vector<uint8_t> signature(5, 1);
     for (const wchar_t* bad : {kSignature63, kSignature65, L"", L"AAEC*wQF", L"AAEC"}) {
-        EXPECT_FALSE(UpdateInfo::DecodeSignature(String(bad), signature)) << bad;
+        EXPECT_FALSE(SignatureVerifier::Decode(String(bad), signature)) << bad;
         EXPECT_TRUE(signature.empty()) << bad;
     }
-    EXPECT_FALSE(UpdateInfo::DecodeSignature(String(), signature));
+    EXPECT_FALSE(SignatureVerifier::Decode(String(), signature));
 }
 
+// The latest statement comes with a message too.
 TEST_F(UpdateInfoTest, AMessageMeansNoRelease) {
-    EXPECT_EQ(L"<nothing raised>",
-              Read(L"<r><message>Down for maintenance</message><version>9.9</version></r>"));
+    EXPECT_EQ(L"<nothing raised>", Read(L"<r><message>Down for maintenance</message><version>9.9</version>"
+                                        L"<latestVersion>1.0.3</latestVersion><latestExpires>7</latestExpires></r>"));
     EXPECT_STREQ(L"Down for maintenance", info_.GetMessageText().GetText());
+    EXPECT_STREQ(L"1.0.3", info_.GetLatestVersion().GetText());
+    EXPECT_STREQ(L"7", info_.GetLatestExpires().GetText());
+    EXPECT_TRUE(info_.GetLatestSignature().IsEmpty());
     EXPECT_TRUE(info_.GetVersion().IsEmpty());
     EXPECT_EQ(nullptr, info_.GetDownloadUrl());
     EXPECT_EQ(nullptr, info_.GetUpdaterUrl());
