@@ -134,6 +134,11 @@ bool UpdateFiles::DeleteIfRecorded(const std::wstring& path, const FileIdentity&
     return file.GetIdentity(found) && found == identity && file.DeleteWhenClosed();
 }
 
+bool UpdateFiles::IsRecordUsable() const {
+    std::vector<Entry> entries;
+    return ReadRecord(entries);
+}
+
 bool UpdateFiles::Claim(const String& file) {
     std::vector<Entry> entries;
     if (!ReadRecord(entries)) return false;

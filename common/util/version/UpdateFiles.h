@@ -40,6 +40,8 @@ public:
     const String& GetUpdater() const { return updater_; }
     const String& GetRecord() const { return record_; }
 
+    // True when the record is missing or reads as one: the update may record its files.
+    bool IsRecordUsable() const;
     // Frees the name of file (a path of this object's) for the update: true when no
     // file has it, or the update's own had it and is deleted now; false when another
     // file has it, or the record is not one (then nothing is touched).
