@@ -42,7 +42,10 @@ const wchar_t kOutOfDate[] =
 class UpdateCheckTest : public TestServerTest {
 protected:
     // No release has been seen signed yet.
-    void SetUp() override { SetValue(kNewestSeen, nullptr); }
+    void SetUp() override {
+        TestServerTest::SetUp();
+        SetValue(kNewestSeen, nullptr);
+    }
 
     std::string Fetch(const std::wstring& path) {
         net::http::HttpClient client;

@@ -3,6 +3,7 @@
 
 #include "common/Exception.h"
 #include "common/io/ByteArrayOutputStream.h"
+#include "common/net/UsesWinsock.h"
 #include "common/net/http/HttpClient.h"
 
 #include <string>
@@ -37,6 +38,7 @@ bool UpdateDownload::Fetch(const UpdateInfo& info) {
             throw new Exception(L"%s does not come from an update of %s, so it is not replaced.", *file, name_);
         }
     }
+    net::UsesWinsock winsock;
     net::http::HttpClient client;
     client.SetRecvTimeOut(kDownloadTimeOutMilliseconds);
     client.SetTimeLimit(kDownloadTimeLimitMilliseconds, kDownloadLeastBytesPerSecond);
