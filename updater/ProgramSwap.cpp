@@ -31,9 +31,13 @@ void ProgramSwap::Swap(util::File& newVersion, const std::string& oldProgram) {
     // leave a program file whose bytes never reached the disk.
     if (!newVersion.Flush()) throw new Exception(L"%s could not be written to disk (%s)", newVersion.GetPath(), SystemReason());
     const String& kept = files_.GetKeptProgram();
-    if (!files_.Claim(kept)) throw new Exception(L"%s does not come from an update, so it is not replaced", kept);
+    for (const String* file : {&files_.GetRecord(), &kept}) {
+        if (file == &kept ? !files_.Claim(kept) : !files_.IsRecordUsable()) {
+            throw new Exception(L"%s does not come from an update, so it is not replaced", *file);
+        }
+    }
     try {
-        files_.Write(kept, oldProgram);
+        files_.Write(kept, oldProgram.data(), oldProgram.size());
     } catch (Exception* e) {
         delete e;
         throw new Exception(L"%s could not be copied to %s (%s)", files_.GetProgram(), kept, SystemReason());

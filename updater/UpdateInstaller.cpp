@@ -5,6 +5,7 @@
 
 #include "common/Exception.h"
 #include "common/util/File.h"
+#include "common/util/ProgramFile.h"
 #include "common/util/Registry.h"
 #include "common/util/RegistryProperties.h"
 #include "common/util/version/NewestVersionSeen.h"
@@ -206,16 +207,7 @@ void UpdateInstaller::RecordUpdater() {
 }
 
 bool UpdateInstaller::StartProgram() {
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    std::wstring commandLine = L"\"" + std::wstring(files_.GetProgram().GetText()) + L"\"";
-    if (!CreateProcessW(files_.GetProgram().GetText(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        folder_.GetText(), &startup, &process)) {
-        message_.Format(L"%s.exe could not be started: %s.", name_, SystemReason());
-        return false;
-    }
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return true;
+    if (util::StartProgramFile(files_.GetProgram().GetText(), folder_.GetText())) return true;
+    message_.Format(L"%s.exe could not be started: %s.", name_, SystemReason());
+    return false;
 }

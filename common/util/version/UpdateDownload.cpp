@@ -69,11 +69,12 @@ bool UpdateDownload::Fetch(const UpdateInfo& info) {
             if (cancelled) return false;
             throw new Exception(download.failure, download.file);
         }
-        files_.Write(download.file, std::string(bytes.GetBuffer() != nullptr ? bytes.GetBuffer() : "", bytes.GetSize()));
+        files_.Write(download.file, bytes.GetBuffer() != nullptr ? bytes.GetBuffer() : "", bytes.GetSize());
     }
     // The signature is base64 and ASCII whitespace only, or it fails to decode.
     const String& signature = info.GetDownloadSignature();
-    files_.Write(files_.GetSignatureCopy(), std::string(signature.GetText(), signature.GetText() + signature.GetLength()));
+    std::string ascii(signature.GetText(), signature.GetText() + signature.GetLength());
+    files_.Write(files_.GetSignatureCopy(), ascii.data(), ascii.size());
     return true;
 }
 

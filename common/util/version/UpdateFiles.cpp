@@ -149,13 +149,13 @@ bool UpdateFiles::Claim(const String& file) {
     return !Exists(file.GetText());
 }
 
-void UpdateFiles::Write(const String& file, const std::string& bytes) {
+void UpdateFiles::Write(const String& file, const char* bytes, size_t size) {
     File made(file.GetText());
     made.OpenFile(FileAccess::Write, FileCreation::CreateNew, FileSharing::None);
     FileIdentity identity;
     bool written = false;
     try {
-        written = made.IsOpen() && made.Write(bytes.data(), static_cast<uint32_t>(bytes.size())) == bytes.size() &&
+        written = made.IsOpen() && size <= UINT32_MAX && made.Write(bytes, static_cast<uint32_t>(size)) == size &&
                   made.Flush() && made.GetIdentity(identity);
     } catch (Exception* e) {
         delete e;

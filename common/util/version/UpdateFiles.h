@@ -46,10 +46,10 @@ public:
     // file has it, or the update's own had it and is deleted now; false when another
     // file has it, or the record is not one (then nothing is touched).
     bool Claim(const String& file);
-    // Makes file (a path of this object's) anew with the bytes, lets nobody else open
-    // it until it is on the disk, and records it. Raises, naming the file, when it
+    // Makes file (a path of this object's) anew with the size bytes, lets nobody else
+    // open it until it is on the disk, and records it. Raises, naming the file, when it
     // cannot be made or recorded; the name must be free (Claim).
-    void Write(const String& file, const std::string& bytes);
+    void Write(const String& file, const char* bytes, size_t size);
     // Records file (a path of this object's) with its identity now, replacing an entry
     // of its name. Raises when the record cannot be written or is not one.
     void Record(const String& file, const FileIdentity& identity);

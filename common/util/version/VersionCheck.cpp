@@ -141,16 +141,9 @@ void VersionCheck::ShowInstallError(const wchar_t* reason) {
 }
 
 void VersionCheck::StartUpdater(const File& updater) {
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    std::wstring commandLine = L"\"" + std::wstring(updater.GetPath().GetText()) + L"\"";
-    if (!CreateProcessW(updater.GetPath().GetText(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        folder_.GetText(), &startup, &process)) {
+    if (!util::StartProgramFile(updater.GetPath().GetText(), folder_.GetText())) {
         throw new Exception(L"The updater could not be started.");
     }
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
 }
 
 }  // namespace version

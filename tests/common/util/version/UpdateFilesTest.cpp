@@ -25,7 +25,7 @@ protected:
 TEST_F(UpdateFilesTest, WrittenFilesAreRecordedAndRemovedAtTheNextStart) {
     for (const String* file : {&files_.GetUpdater(), &files_.GetNewVersion(), &files_.GetKeptProgram()}) {
         ASSERT_TRUE(files_.Claim(*file));
-        files_.Write(*file, "bytes of " + std::string(file->GetText(), file->GetText() + file->GetLength()));
+        files_.Write(*file, "bytes", 5);
     }
     std::string record = Record();
     EXPECT_EQ(0u, record.find("Enneo Tessary update record\n")) << record;
@@ -43,7 +43,7 @@ TEST_F(UpdateFilesTest, WrittenFilesAreRecordedAndRemovedAtTheNextStart) {
 TEST_F(UpdateFilesTest, FilesTheRecordDoesNotNameAsTheyAreStay) {
     WriteBytes(Path("Enneo.exe.old"), "the user's backup");
     EXPECT_FALSE(files_.Claim(files_.GetKeptProgram()));
-    files_.Write(files_.GetUpdater(), "the update's updater");
+    files_.Write(files_.GetUpdater(), "the update's updater", 20);
     ASSERT_TRUE(std::filesystem::remove(folder_.Folder() / "updater.exe"));
     WriteBytes(Path("updater.exe"), "another program's updater");
     EXPECT_FALSE(files_.Claim(files_.GetUpdater()));
@@ -65,7 +65,7 @@ TEST_F(UpdateFilesTest, ARecordThatIsNotOneTouchesNothing) {
         files_.RemoveRecorded();
         EXPECT_EQ(planted, Record());
         EXPECT_FALSE(files_.Claim(files_.GetNewVersion()));
-        EXPECT_NE(L"<nothing raised>", RaisedBy([&] { files_.Write(files_.GetNewVersion(), "new"); }));
+        EXPECT_NE(L"<nothing raised>", RaisedBy([&] { files_.Write(files_.GetNewVersion(), "new", 3); }));
         EXPECT_EQ("kept", ReadBytes(Path("Enneo.exe.old")));
     }
 }
@@ -80,7 +80,7 @@ TEST_F(UpdateFilesTest, AnEarlierRecordIsOneWhoseFilesStay) {
     EXPECT_EQ("kept", ReadBytes(Path("Enneo.exe.old")));
     EXPECT_FALSE(FileExists(Path("Enneo.update")));
     WriteBytes(Path("Enneo.update"), earlier);
-    files_.Write(files_.GetNewVersion(), "new");
+    files_.Write(files_.GetNewVersion(), "new", 3);
     EXPECT_EQ(0u, Record().find("Enneo Tessary update record\n3 "));
 }
 
