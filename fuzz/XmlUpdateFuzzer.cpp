@@ -33,7 +33,8 @@ size_t TreeDepth(xml::IXMLElement* element) {
 
 // A public key whose private key was thrown away.
 const wchar_t kSomeonesKey[] =
-    L"MFkwEwYHKoZIzj0CAQYIKoZIzj0DAQcDQgAEA96RlLnqDOnjcNNgAQuaVC2INoqmyRLMvccjhYiSSJITqtF7zYAPZfauUC7Sv/78z5IcvUiJzpT9zEKZGIFHog==";
+    L"MFkwEwYHKoZIzj0CAQYIKoZIzj0DAQcDQgAEA96RlLnqDOnjcNNgAQuaVC2INoqmyRLMvccjhYiSSJITqtF7zYAPZfauUC7Sv/"
+    L"78z5IcvUiJzpT9zEKZGIFHog==";
 
 }  // namespace
 

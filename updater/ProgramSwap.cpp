@@ -29,7 +29,8 @@ void ProgramSwap::Finish() {
 void ProgramSwap::Swap(util::File& newVersion, const std::string& oldProgram) {
     // On disk before it takes the program's name: a crash after the rename must not
     // leave a program file whose bytes never reached the disk.
-    if (!newVersion.Flush()) throw new Exception(L"%s could not be written to disk (%s)", newVersion.GetPath(), SystemReason());
+    if (!newVersion.Flush())
+        throw new Exception(L"%s could not be written to disk (%s)", newVersion.GetPath(), SystemReason());
     const String& kept = files_.GetKeptProgram();
     for (const String* file : {&files_.GetRecord(), &kept}) {
         if (file == &kept ? !files_.Claim(kept) : !files_.IsRecordUsable()) {

@@ -168,9 +168,8 @@ void UpdateInstaller::CheckUpdate(const std::string& update, const String& signa
     if (!key.Read(publicKey_.GetText())) throw new Exception(L"this updater has no publisher key to check it with");
     // The version is the one the file names; the statement holds only when the
     // publisher released the file as that version.
-    String reason = util::version::UpdateFileVerifier(key).Check(update, programName_.GetText(),
-                                                                 util::version::UpdateRole::Program,
-                                                                 updateVersion_.GetText(), signature);
+    String reason = util::version::UpdateFileVerifier(key).Check(
+        update, programName_.GetText(), util::version::UpdateRole::Program, updateVersion_.GetText(), signature);
     if (reason.GetLength() > 0) throw new Exception(L"it %s", reason);
     // Even an old release carries the publisher's signature: no way back to it.
     if (!Version(updateVersion_.GetText()).IsNewerThan(Version(installedVersion_.GetText()))) {

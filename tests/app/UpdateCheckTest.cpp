@@ -30,8 +30,9 @@ const wchar_t kOfferCaption[] = L"Enneo update";
 const wchar_t kErrorCaption[] = L"Error while installing update.";
 // The versions come from CMakeLists.txt: the tree's own is the installed one, the
 // service offers the next.
-const wchar_t kOfferText[] = L"An update for Enneo " ENNEO_INSTALLED_VERSION
-                             L" is available.\n\nDo you want to download Enneo " ENNEO_NEW_VERSION L"?";
+const wchar_t kOfferText[] =
+    L"An update for "
+    L"Enneo " ENNEO_INSTALLED_VERSION L" is available.\n\nDo you want to download Enneo " ENNEO_NEW_VERSION L"?";
 const wchar_t kNotSigned[] = L" is not signed by the publisher of Enneo.";
 const wchar_t kOutOfDate[] =
     L"The update service's answer is out of date, so it cannot tell whether a newer Enneo exists.";
@@ -119,9 +120,9 @@ protected:
         Answer(scenario);
         Start(program);
         DialogDriver boxes({{kOfferCaption, L"", IDYES}, {kErrorCaption, L"", IDOK}}, program_.GetId());
-        EXPECT_EQ(L"Sorry, there was an error while installing the update.\n\n" + reason +
-                      L"\n\nYou may retry again later.",
-                  boxes.Texts().at(1));
+        EXPECT_EQ(
+            L"Sorry, there was an error while installing the update.\n\n" + reason + L"\n\nYou may retry again later.",
+            boxes.Texts().at(1));
         HWND board = WaitForBoard();
         ASSERT_NE(nullptr, board) << "the program goes on after the error";
         EXPECT_FALSE(FileExists(Installed("updater.exe")));
@@ -198,13 +199,15 @@ TEST_F(UpdateCheckTest, AnOutOfDateAnswerOffersNothingAndTheMenuSaysSo) {
     HWND board = WaitForBoard();
     ASSERT_NE(nullptr, board);
     EXPECT_EQ(kOutOfDate, AskFromTheMenu(board, L"expired"));
-    EXPECT_EQ(L"The update service's answer is out of date: it offers Enneo " ENNEO_NEW_VERSION
-              L", but Enneo " ENNEO_OTHER_VERSION L" has been released.",
-              AskFromTheMenu(board, L"latest-other"));
+    EXPECT_EQ(
+        L"The update service's answer is out of date: it offers "
+        L"Enneo " ENNEO_NEW_VERSION L", but Enneo " ENNEO_OTHER_VERSION L" has been released.",
+        AskFromTheMenu(board, L"latest-other"));
     EXPECT_EQ(ENNEO_OTHER_VERSION, Value(kNewestSeen));
-    EXPECT_EQ(L"The update service's answer is out of date: it names Enneo " ENNEO_NEW_VERSION
-              L", but Enneo " ENNEO_OTHER_VERSION L" has been released.",
-              AskFromTheMenu(board, L"newer"));
+    EXPECT_EQ(
+        L"The update service's answer is out of date: it names "
+        L"Enneo " ENNEO_NEW_VERSION L", but Enneo " ENNEO_OTHER_VERSION L" has been released.",
+        AskFromTheMenu(board, L"newer"));
     EXPECT_EQ(0, program_.Close(board));
     Start(ENNEO_KEYLESS_TEST_PROGRAM);
     board = WaitForBoard();
@@ -329,9 +332,7 @@ TEST_F(UpdateCheckTest, ASlowDownloadShowsItsProgressAndCanBeCancelled) {
     SetSetting(L"1");
     Answer(L"slow-download");
     Start();
-    {
-        DialogDriver boxes({{kOfferCaption, L"", IDYES}}, program_.GetId());
-    }
+    { DialogDriver boxes({{kOfferCaption, L"", IDYES}}, program_.GetId()); }
     HWND progress = nullptr;
     auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     while (progress == nullptr && std::chrono::steady_clock::now() < deadline) {

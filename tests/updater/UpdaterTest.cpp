@@ -86,7 +86,7 @@ protected:
     const std::string new_ = BuiltFile(ENNEO_NEW_PROGRAM);
     const std::string signature_ = Signature("new-by-publisher.sig");
     std::unique_ptr<TempFolder> folder_ = std::make_unique<TempFolder>();  // the program's folder
-    TempFolder work_;                                                    // the updater's current directory
+    TempFolder work_;                                                      // the updater's current directory
     ProgramUnderTest updater_;
 };
 
@@ -96,7 +96,8 @@ protected:
 TEST_F(UpdaterTest, ASignedNewerVersionReplacesTheProgramWhichStartsAgain) {
     Stage(new_, signature_);
     ASSERT_TRUE(util::WriteRegistryString(HKEY_CURRENT_USER, kUninstallKey, L"InstallLocation", Path("").c_str()));
-    ASSERT_TRUE(util::WriteRegistryString(HKEY_CURRENT_USER, kUninstallKey, L"DisplayVersion", ENNEO_INSTALLED_VERSION));
+    ASSERT_TRUE(
+        util::WriteRegistryString(HKEY_CURRENT_USER, kUninstallKey, L"DisplayVersion", ENNEO_INSTALLED_VERSION));
     StartUpdater();
     EXPECT_EQ(0, updater_.WaitForExit()) << "a box, or no exit";
     EXPECT_EQ(new_, ReadBytes(Path("Enneo.exe")));
@@ -134,8 +135,8 @@ TEST_F(UpdaterTest, NeitherAUsersOwnKeptProgramNorAnOlderReleaseIsReplaced) {
     StartUpdater();
     {
         DialogDriver boxes({{kCaption, L"", IDOK}}, updater_.GetId());
-        EXPECT_EQ(Refusal(L"Enneo " ENNEO_NEW_VERSION, L"it is older than Enneo " ENNEO_OTHER_VERSION
-                                                       L", which has been released"),
+        EXPECT_EQ(Refusal(L"Enneo " ENNEO_NEW_VERSION,
+                          L"it is older than Enneo " ENNEO_OTHER_VERSION L", which has been released"),
                   boxes.Texts().at(0));
     }
     RegDeleteKeyValueW(HKEY_CURRENT_USER, kSettingsKey, L"NewestVersionSeen");

@@ -6,8 +6,7 @@
 namespace util {
 namespace version {
 
-NewestVersionSeen::NewestVersionSeen(IProperties* properties)
-    : Object(L"NewestVersionSeen"), properties_(properties) {}
+NewestVersionSeen::NewestVersionSeen(IProperties* properties) : Object(L"NewestVersionSeen"), properties_(properties) {}
 
 String NewestVersionSeen::Get() const {
     String value;

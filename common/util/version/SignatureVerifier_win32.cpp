@@ -86,10 +86,10 @@ bool SignatureVerifier::Hash(const void* bytes, size_t size, uint8_t* digest) co
     const Cng& cng = GetCng();
     BCRYPT_HASH_HANDLE hash = nullptr;
     // CNG takes the bytes as non-const but only reads them.
-    bool hashed = size <= ULONG_MAX && Succeeded(cng.createHash(keys_->sha256, &hash, nullptr, 0, nullptr, 0, 0)) &&
-                  Succeeded(cng.hashData(hash, static_cast<PUCHAR>(const_cast<void*>(bytes)),
-                                         static_cast<ULONG>(size), 0)) &&
-                  Succeeded(cng.finishHash(hash, digest, kDigestSize, 0));
+    bool hashed =
+        size <= ULONG_MAX && Succeeded(cng.createHash(keys_->sha256, &hash, nullptr, 0, nullptr, 0, 0)) &&
+        Succeeded(cng.hashData(hash, static_cast<PUCHAR>(const_cast<void*>(bytes)), static_cast<ULONG>(size), 0)) &&
+        Succeeded(cng.finishHash(hash, digest, kDigestSize, 0));
     if (hash != nullptr) cng.destroyHash(hash);
     return hashed;
 }

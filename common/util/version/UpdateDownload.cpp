@@ -32,8 +32,8 @@ bool UpdateDownload::Fetch(const UpdateInfo& info) {
     if (info.GetUpdaterSignature().GetLength() == 0 || info.GetDownloadSignature().GetLength() == 0) {
         throw new Exception(L"The update service did not sign the update, so it is not installed.");
     }
-    for (const String* file : {&files_.GetRecord(), &files_.GetUpdater(), &files_.GetNewVersion(),
-                               &files_.GetSignatureCopy()}) {
+    for (const String* file :
+         {&files_.GetRecord(), &files_.GetUpdater(), &files_.GetNewVersion(), &files_.GetSignatureCopy()}) {
         if (file == &files_.GetRecord() ? !files_.IsRecordUsable() : !files_.Claim(*file)) {
             throw new Exception(L"%s does not come from an update of %s, so it is not replaced.", *file, name_);
         }

@@ -19,8 +19,8 @@ bool Equal(const String& text, const wchar_t* other) {
 
 UpdateFileVerifier::UpdateFileVerifier(const UpdatePublicKey& key) : Object(L"UpdateFileVerifier"), signatures_(key) {}
 
-String UpdateFileVerifier::Check(const std::string& bytes, const wchar_t* name, UpdateRole role,
-                                 const wchar_t* version, const String& signature) const {
+String UpdateFileVerifier::Check(const std::string& bytes, const wchar_t* name, UpdateRole role, const wchar_t* version,
+                                 const String& signature) const {
     UpdateStatement statement(name, role, ENNEO_ARCH, version);
     String reason;
     uint8_t digest[SignatureVerifier::kDigestSize];

@@ -50,6 +50,23 @@ bool SplitLines(const Text& text, typename Text::value_type separator, std::vect
     return start == text.size();
 }
 
+// Whether bytes are a record of the earlier form: the UTF-16 names of an update's
+// files (of known), one a line, and nothing else.
+bool IsEarlierRecord(const std::string& bytes, const std::vector<std::wstring>& known) {
+    if (bytes.size() % 2 != 0) return false;
+    std::u16string text(bytes.size() / 2, u'\0');
+    for (size_t i = 0; i < text.size(); ++i) {
+        text[i] =
+            static_cast<char16_t>(static_cast<uint8_t>(bytes[2 * i]) | static_cast<uint8_t>(bytes[2 * i + 1]) << 8);
+    }
+    std::vector<std::u16string> names;
+    if (!SplitLines(text, u'\n', names) || names.empty()) return false;
+    return std::all_of(names.begin(), names.end(), [&](const std::u16string& name) {
+        return std::any_of(known.begin(), known.end(),
+                           [&](const std::wstring& file) { return std::u16string(file.begin(), file.end()) == name; });
+    });
+}
+
 }  // namespace
 
 UpdateFiles::UpdateFiles(const wchar_t* folder, const wchar_t* name) : Object(L"UpdateFiles"), folder_(folder) {
@@ -73,40 +90,30 @@ bool UpdateFiles::ReadRecord(std::vector<Entry>& entries) const {
     // Missing, it is an empty record; unreadable, not one to rely on.
     if (!record.IsOpen()) return !Exists(record_.GetText());
     if (!record.ReadAll(bytes, kLargestRecord)) return false;
-    std::vector<std::wstring> known = FileNames();
+    if (bytes.compare(0, sizeof kHeader - 1, kHeader) != 0) return IsEarlierRecord(bytes, FileNames());
     std::vector<std::string> lines;
-    if (bytes.compare(0, sizeof kHeader - 1, kHeader) == 0) {
-        if (!SplitLines(bytes.substr(sizeof kHeader - 1), '\n', lines)) return false;
-        for (const std::string& line : lines) {
-            size_t first = line.find(' '), second = first == std::string::npos ? first : line.find(' ', first + 1);
-            if (second == std::string::npos) return false;
-            Entry entry;
-            auto name = std::find_if(known.begin(), known.end(),
-                                     [&](const std::wstring& file) { return Utf8(file) == line.substr(second + 1); });
-            if (!ReadNumber(line.substr(0, first), entry.identity.size) ||
-                !ReadNumber(line.substr(first + 1, second - first - 1), entry.identity.index) || name == known.end()) {
-                return false;
-            }
-            entry.name = *name;
-            entries.push_back(entry);
-        }
-        return true;
-    }
-    // The earlier form: UTF-16 names of the update's files, one a line.
-    if (bytes.size() % 2 != 0) return false;
-    std::u16string text(bytes.size() / 2, u'\0');
-    for (size_t i = 0; i < text.size(); ++i) {
-        text[i] = static_cast<char16_t>(static_cast<uint8_t>(bytes[2 * i]) | static_cast<uint8_t>(bytes[2 * i + 1]) << 8);
-    }
-    std::vector<std::u16string> names;
-    if (!SplitLines(text, u'\n', names) || names.empty()) return false;
-    for (const std::u16string& name : names) {
-        bool isKnown = std::any_of(known.begin(), known.end(), [&](const std::wstring& file) {
-            return std::u16string(file.begin(), file.end()) == name;
-        });
-        if (!isKnown) return false;
+    if (!SplitLines(bytes.substr(sizeof kHeader - 1), '\n', lines)) return false;
+    for (const std::string& line : lines) {
+        Entry entry;
+        if (!ReadEntry(line, entry)) return false;
+        entries.push_back(entry);
     }
     return true;
+}
+
+bool UpdateFiles::ReadEntry(const std::string& line, Entry& entry) const {
+    size_t first = line.find(' '), second = first == std::string::npos ? first : line.find(' ', first + 1);
+    if (second == std::string::npos || !ReadNumber(line.substr(0, first), entry.identity.size) ||
+        !ReadNumber(line.substr(first + 1, second - first - 1), entry.identity.index)) {
+        return false;
+    }
+    for (const std::wstring& name : FileNames()) {
+        if (Utf8(name) == line.substr(second + 1)) {
+            entry.name = name;
+            return true;
+        }
+    }
+    return false;
 }
 
 bool UpdateFiles::WriteRecord(const std::vector<Entry>& entries) {
@@ -171,8 +178,9 @@ void UpdateFiles::Record(const String& file, const FileIdentity& identity) {
     std::vector<Entry> entries;
     bool read = ReadRecord(entries);
     std::wstring name = FileNameOf(file);
-    entries.erase(std::remove_if(entries.begin(), entries.end(), [&](const Entry& entry) { return entry.name == name; }),
-                  entries.end());
+    entries.erase(
+        std::remove_if(entries.begin(), entries.end(), [&](const Entry& entry) { return entry.name == name; }),
+        entries.end());
     entries.push_back({name, identity});
     if (!read || !WriteRecord(entries)) throw new Exception(L"%s cannot be written", record_);
 }

@@ -67,6 +67,9 @@ private:
     // The record's entries into entries; false when the file is there but is not a
     // record. Entries of the earlier form are left out.
     bool ReadRecord(std::vector<Entry>& entries) const;
+    // The entry of a line of the record "<size> <index> <file name>"; false when the
+    // line is not one, or names none of this object's files.
+    bool ReadEntry(const std::string& line, Entry& entry) const;
     // Writes the entries as the record, or deletes it when there are none; false when
     // it cannot.
     bool WriteRecord(const std::vector<Entry>& entries);

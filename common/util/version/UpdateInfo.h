@@ -5,7 +5,6 @@
 #include "common/String.h"
 #include "common/xml/IXMLDocument.h"
 
-
 namespace util {
 namespace version {
 

@@ -121,7 +121,7 @@ UpdateVerdict UpdateQuery::Judge() {
         return Distrust(UpdateVerdict::OutOfDate, reason);
     }
     return Version(offered.GetText()).IsNewerThan(Version(runningVersion_.GetText())) ? UpdateVerdict::Offer
-                                                                                       : UpdateVerdict::UpToDate;
+                                                                                      : UpdateVerdict::UpToDate;
 }
 
 }  // namespace version

@@ -44,9 +44,10 @@ std::string Value(const std::string& key, const std::string& text) { return Bloc
 // translation ("" for none).
 std::string VersionResource(const std::string& originalFilename, const std::string& version,
                             const std::string& translation = "\x0a\x0c\xb0\x04") {
-    std::string table = Block("0C0A04B0", "", true, Value("OriginalFilename", originalFilename) +
-                                                       Value("ProductVersion", version));
-    std::string children = Block("StringFileInfo", "", true, Block("0409FDE9", "", true, Value("ProductVersion", "0")) + table);
+    std::string table =
+        Block("0C0A04B0", "", true, Value("OriginalFilename", originalFilename) + Value("ProductVersion", version));
+    std::string children =
+        Block("StringFileInfo", "", true, Block("0409FDE9", "", true, Value("ProductVersion", "0")) + table);
     if (!translation.empty()) children += Block("VarFileInfo", "", true, Block("Translation", translation, false));
     return Block("VS_VERSION_INFO", std::string(52, '\0'), false, children);
 }

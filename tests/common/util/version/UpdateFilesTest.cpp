@@ -34,7 +34,8 @@ TEST_F(UpdateFilesTest, WrittenFilesAreRecordedAndRemovedAtTheNextStart) {
     EXPECT_TRUE(files_.Claim(files_.GetUpdater()));
     EXPECT_FALSE(FileExists(Path("updater.exe")));
     files_.RemoveRecorded();
-    for (const char* name : {"Enneo.upd", "Enneo.exe.old", "Enneo.update"}) EXPECT_FALSE(FileExists(Path(name))) << name;
+    for (const char* name : {"Enneo.upd", "Enneo.exe.old", "Enneo.update"})
+        EXPECT_FALSE(FileExists(Path(name))) << name;
 }
 
 // A user's own "Enneo.exe.old", and one put in the place of the update's after it was

@@ -77,10 +77,9 @@ protected:
 };
 
 TEST_F(UpdateInfoTest, AReplyWithAReleaseFillsAllThreeTexts) {
-    EXPECT_EQ(L"<nothing raised>",
-              Read(L"<?xml version='1.0'?><update><message/><version>1.0.3</version>"
-                   L"<downloadUrl>http://h/Enneo.exe</downloadUrl>"
-                   L"<updaterUrl>http://h/updater.exe</updaterUrl><other a='1'/></update>"));
+    EXPECT_EQ(L"<nothing raised>", Read(L"<?xml version='1.0'?><update><message/><version>1.0.3</version>"
+                                        L"<downloadUrl>http://h/Enneo.exe</downloadUrl>"
+                                        L"<updaterUrl>http://h/updater.exe</updaterUrl><other a='1'/></update>"));
     EXPECT_EQ(0, info_.GetMessageText().GetLength());
     EXPECT_STREQ(L"1.0.3", info_.GetVersion().GetText());
     EXPECT_STREQ(L"http://h/Enneo.exe", info_.GetDownloadUrl());
@@ -92,8 +91,7 @@ TEST_F(UpdateInfoTest, AReplyWithAReleaseFillsAllThreeTexts) {
 // The base64 of the bytes 0 to 63, and of one byte fewer and more.
 const wchar_t kSignature64[] =
     L"AAECAwQFBgcICQoLDA0ODxAREhMUFRYXGBkaGxwdHh8gISIjJCUmJygpKissLS4vMDEyMzQ1Njc4OTo7PD0+Pw==";
-const wchar_t kSignature63[] =
-    L"AAECAwQFBgcICQoLDA0ODxAREhMUFRYXGBkaGxwdHh8gISIjJCUmJygpKissLS4vMDEyMzQ1Njc4OTo7PD0+";
+const wchar_t kSignature63[] = L"AAECAwQFBgcICQoLDA0ODxAREhMUFRYXGBkaGxwdHh8gISIjJCUmJygpKissLS4vMDEyMzQ1Njc4OTo7PD0+";
 const wchar_t kSignature65[] =
     L"AAECAwQFBgcICQoLDA0ODxAREhMUFRYXGBkaGxwdHh8gISIjJCUmJygpKissLS4vMDEyMzQ1Njc4OTo7PD0+P0A=";
 
@@ -148,9 +146,8 @@ TEST_F(UpdateInfoTest, TheFirstMissingRequiredElementRaises) {
 }
 
 TEST_F(UpdateInfoTest, TheFirstElementInDocumentOrderWins) {
-    EXPECT_EQ(L"<nothing raised>",
-              Read(L"<r><a><b><version>2.0</version></b></a><version>3.0</version>"
-                   L"<downloadUrl>d</downloadUrl><updaterUrl>u</updaterUrl></r>"));
+    EXPECT_EQ(L"<nothing raised>", Read(L"<r><a><b><version>2.0</version></b></a><version>3.0</version>"
+                                        L"<downloadUrl>d</downloadUrl><updaterUrl>u</updaterUrl></r>"));
     EXPECT_STREQ(L"2.0", info_.GetVersion().GetText());
 }
 

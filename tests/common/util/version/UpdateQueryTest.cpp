@@ -25,7 +25,8 @@ std::string Reply(const std::string& version, const std::string& latest, const w
                   const std::string& message = "") {
     return "<?xml version='1.0'?><update><message>" + message + "</message><version>" + version +
            "</version><downloadUrl>http://h/Enneo.upd</downloadUrl><updaterUrl>http://h/updater.exe</updaterUrl>"
-           "<latestVersion>" + latest + "</latestVersion>" + kExpires + "<latestSignature>" + Narrow(signature) +
+           "<latestVersion>" +
+           latest + "</latestVersion>" + kExpires + "<latestSignature>" + Narrow(signature) +
            "</latestSignature></update>";
 }
 
@@ -59,8 +60,7 @@ TEST_F(UpdateQueryTest, AValidUnexpiredStatementOfTheReleaseOffersIt) {
 // version a valid signature named is seen all the same.
 TEST_F(UpdateQueryTest, AStaleAnswerOffersNothingAndSaysWhy) {
     EXPECT_EQ(UpdateVerdict::OutOfDate, Decide(Reply("1.0.3", "1.0.3", ENNEO_LATEST_1_0_3), kExpiry));
-    EXPECT_EQ(L"The update service's answer is out of date, so it cannot tell whether a newer Enneo exists.",
-              Reason());
+    EXPECT_EQ(L"The update service's answer is out of date, so it cannot tell whether a newer Enneo exists.", Reason());
     EXPECT_STREQ(L"1.0.3", query_->GetSignedVersion().GetText());
     EXPECT_EQ(UpdateVerdict::OutOfDate, Decide(Reply("1.0.3", "1.0.3", ENNEO_LATEST_1_0_3), 0, L"1.0.4"));
     EXPECT_EQ(L"The update service's answer is out of date: it names Enneo 1.0.3, but Enneo 1.0.4 has been released.",
@@ -76,8 +76,9 @@ TEST_F(UpdateQueryTest, AStaleAnswerOffersNothingAndSaysWhy) {
 TEST_F(UpdateQueryTest, AnAnswerWithoutAValidStatementIsUnsigned) {
     const std::wstring unsigned_ =
         L"The update service's answer is not signed by the publisher of Enneo, so it offers no update.";
-    std::string bare = "<update><message/><version>1.0.3</version><downloadUrl>d</downloadUrl>"
-                       "<updaterUrl>u</updaterUrl></update>";
+    std::string bare =
+        "<update><message/><version>1.0.3</version><downloadUrl>d</downloadUrl>"
+        "<updaterUrl>u</updaterUrl></update>";
     for (const std::string& reply : {bare, Reply("1.0.3", "1.0.4", ENNEO_LATEST_1_0_3),
                                      Reply("1.0.3", "1.0.3", L"not base64"), Reply("1.0.3", "1.0.3", L"")}) {
         EXPECT_EQ(UpdateVerdict::Unsigned, Decide(reply)) << reply;
@@ -96,10 +97,9 @@ TEST_F(UpdateQueryTest, AnAnswerWithoutAValidStatementIsUnsigned) {
 TEST_F(UpdateQueryTest, HostileRepliesComeToNoAnswer) {
     std::string deep;
     for (int i = 0; i < 9000; ++i) deep += "<a>";
-    for (const std::string& reply :
-         {std::string(), std::string("\x00<update/>", 10), std::string("HTTP/1.1 200 OK"), deep,
-          std::string("<update><message/><version>1.0.3</version></update>"),
-          Reply("1.0.3 - call http://x/", "1.0.3", ENNEO_LATEST_1_0_3)}) {
+    for (const std::string& reply : {std::string(), std::string("\x00<update/>", 10), std::string("HTTP/1.1 200 OK"),
+                                     deep, std::string("<update><message/><version>1.0.3</version></update>"),
+                                     Reply("1.0.3 - call http://x/", "1.0.3", ENNEO_LATEST_1_0_3)}) {
         EXPECT_EQ(UpdateVerdict::NoAnswer, Decide(reply)) << reply.substr(0, 60);
     }
     std::string expiry = Reply("1.0.3", "1.0.3", ENNEO_LATEST_1_0_3);
