@@ -68,11 +68,15 @@ std::vector<Block> ChildrenOf(const uint8_t* data, const Block& parent) {
     return children;
 }
 
-const Block* ChildNamed(const std::vector<Block>& blocks, const std::u16string& key) {
-    for (const Block& block : blocks) {
-        if (block.key == key) return &block;
+// The first child of parent with the key into found; false when it has none.
+bool FindChild(const uint8_t* data, const Block& parent, const std::u16string& key, Block& found) {
+    for (const Block& child : ChildrenOf(data, parent)) {
+        if (child.key == key) {
+            found = child;
+            return true;
+        }
     }
-    return nullptr;
+    return false;
 }
 
 std::u16string ToUtf16(const wchar_t* text) {
@@ -194,17 +198,14 @@ String ProgramImage::GetVersionValue(const wchar_t* key) const {
     const uint8_t* data = bytes_ + versionOffset_;
     Block root;
     if (versionSize_ == 0 || key == nullptr || !ReadBlock(data, 0, versionSize_, root)) return none;
-    std::vector<Block> sections = ChildrenOf(data, root);
     std::u16string wanted;
-    if (const Block* variables = ChildNamed(sections, u"VarFileInfo")) {
-        const Block* translation = ChildNamed(ChildrenOf(data, *variables), u"Translation");
-        if (translation != nullptr && translation->valueBytes >= 4) {
-            wanted = TableKey(Word(data + translation->value), Word(data + translation->value + 2));
-        }
+    Block variables, translation, strings, value;
+    if (FindChild(data, root, u"VarFileInfo", variables) && FindChild(data, variables, u"Translation", translation) &&
+        translation.valueBytes >= 4) {
+        wanted = TableKey(Word(data + translation.value), Word(data + translation.value + 2));
     }
-    const Block* strings = ChildNamed(sections, u"StringFileInfo");
-    if (strings == nullptr) return none;
-    std::vector<Block> tables = ChildrenOf(data, *strings);
+    if (!FindChild(data, root, u"StringFileInfo", strings)) return none;
+    std::vector<Block> tables = ChildrenOf(data, strings);
     const Block* table = tables.empty() ? nullptr : &tables.front();
     for (const Block& candidate : tables) {
         // Windows compares the table's key without regard to case.
@@ -217,10 +218,8 @@ String ProgramImage::GetVersionValue(const wchar_t* key) const {
             break;
         }
     }
-    if (table == nullptr) return none;
-    const Block* value = ChildNamed(ChildrenOf(data, *table), ToUtf16(key));
-    if (value == nullptr) return none;
-    return FromUtf16(data + value->value, value->valueBytes / 2);
+    if (table == nullptr || !FindChild(data, *table, ToUtf16(key), value)) return none;
+    return FromUtf16(data + value.value, value.valueBytes / 2);
 }
 
 }  // namespace version

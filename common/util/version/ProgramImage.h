@@ -21,6 +21,7 @@ public:
     // bytes: the whole file; not copied, it must outlive the object.
     ProgramImage(const char* bytes, size_t size);
     explicit ProgramImage(const std::string& bytes) : ProgramImage(bytes.data(), bytes.size()) {}
+    explicit ProgramImage(std::string&& bytes) = delete;  // would not outlive the object
 
     // The PE header's machine (0x014C i386, 0x8664 AMD64); 0 without a PE header.
     uint16_t GetMachine() const { return machine_; }

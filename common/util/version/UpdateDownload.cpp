@@ -24,7 +24,11 @@ const uint32_t kDownloadSizeLimit = 64 * 1024 * 1024;
 }  // namespace
 
 UpdateDownload::UpdateDownload(UpdateFiles& files, const wchar_t* name)
-    : Object(L"UpdateDownload"), files_(files), name_(name) {}
+    : Object(L"UpdateDownload"),
+      files_(files),
+      name_(name),
+      updater_(files.GetUpdater().GetText()),
+      newVersion_(files.GetNewVersion().GetText()) {}
 
 UpdateDownload::~UpdateDownload() = default;
 
@@ -80,21 +84,18 @@ bool UpdateDownload::Fetch(const UpdateInfo& info) {
 
 void UpdateDownload::Verify(const UpdateFileVerifier& verifier, const wchar_t* identifier, const UpdateInfo& info) {
     struct Check {
-        std::unique_ptr<File>& held;
-        const String& file;
+        File& held;
         UpdateRole role;
         const String& signature;
         const wchar_t* what;
     };
     for (const Check& check :
-         {Check{updater_, files_.GetUpdater(), UpdateRole::Updater, info.GetUpdaterSignature(), L"updater"},
-          Check{newVersion_, files_.GetNewVersion(), UpdateRole::Program, info.GetDownloadSignature(),
-                L"new version"}}) {
-        check.held = std::make_unique<File>(check.file.GetText());
-        check.held->OpenFile(FileAccess::Read, FileCreation::OpenExisting, FileSharing::Read);
+         {Check{updater_, UpdateRole::Updater, info.GetUpdaterSignature(), L"updater"},
+          Check{newVersion_, UpdateRole::Program, info.GetDownloadSignature(), L"new version"}}) {
+        check.held.OpenFile(FileAccess::Read, FileCreation::OpenExisting, FileSharing::Read);
         std::string bytes;
         String reason;
-        if (!check.held->ReadAll(bytes, kDownloadSizeLimit)) {
+        if (!check.held.ReadAll(bytes, kDownloadSizeLimit)) {
             reason.Format(L"is not signed by the publisher of %s", identifier);
         } else {
             reason = verifier.Check(bytes, identifier, check.role, info.GetVersion().GetText(), check.signature);

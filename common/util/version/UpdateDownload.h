@@ -11,7 +11,6 @@
 
 #include <cstdint>
 #include <functional>
-#include <memory>
 
 namespace util {
 namespace version {
@@ -49,14 +48,14 @@ public:
     // program identifier.
     void Verify(const UpdateFileVerifier& verifier, const wchar_t* identifier, const UpdateInfo& info);
     // The checked updater, held open so that nobody can change it; valid after Verify.
-    const File& GetUpdater() const { return *updater_; }
+    const File& GetUpdater() const { return updater_; }
 
 private:
     UpdateFiles& files_;
     String name_;
     DownloadProgress progress_;
-    std::unique_ptr<File> updater_;
-    std::unique_ptr<File> newVersion_;
+    File updater_;
+    File newVersion_;
 };
 
 }  // namespace version

@@ -13,7 +13,7 @@ namespace version {
 // update until it ends, the updater while it installs, and a start only removes what an
 // update left while it holds it. So two copies of the program in one folder never
 // download over each other, and no start deletes what an updater is still using.
-class UpdateLock : public Object {
+class UpdateLock final : public Object {
 public:
     // folder: the program's folder, ending in a backslash.
     explicit UpdateLock(const wchar_t* folder);

@@ -39,7 +39,7 @@ struct UpdateAsker {
 // names the release offered, no older than the newest seen, and that release is newer
 // than the running one; nothing of the reply but a plain dotted version ever reaches a
 // box. The decision is made once per object.
-class UpdateQuery : public Object {
+class UpdateQuery final : public Object {
 public:
     // The texts are copied; key is the publisher's, empty when the build has none.
     UpdateQuery(const UpdateAsker& asker, const UpdatePublicKey& key);

@@ -102,9 +102,11 @@ TEST(ProgramImageTest, ReadsTheMachineAndTheTextsOfTheTranslationsTable) {
         EXPECT_STREQ(L"", program.GetVersionValue(L"CompanyName").GetText());
     }
     // Without a translation, the first table counts.
-    ProgramImage untranslated(Image(0x014C, VersionResource("Enneo", "1.0.3", "")));
+    const std::string untranslatedImage = Image(0x014C, VersionResource("Enneo", "1.0.3", ""));
+    ProgramImage untranslated(untranslatedImage);
     EXPECT_STREQ(L"0", untranslated.GetVersionValue(L"ProductVersion").GetText());
-    ProgramImage notAProgram(std::string("#!/bin/sh\n"));
+    const std::string script = "#!/bin/sh\n";
+    ProgramImage notAProgram(script);
     EXPECT_EQ(0, notAProgram.GetMachine());
     EXPECT_STREQ(L"", notAProgram.GetVersionValue(L"ProductVersion").GetText());
 }
@@ -123,7 +125,7 @@ TEST(ProgramImageTest, CutOrCorruptedFilesReadSafely) {
         for (char value : {'\x00', '\x7f', '\xff'}) {
             std::string corrupted = image;
             corrupted[at] = value;
-            String text = ProgramImage(corrupted).GetVersionValue(L"OriginalFilename");
+            String text = ProgramImage(corrupted.data(), corrupted.size()).GetVersionValue(L"OriginalFilename");
             std::wstring found(text.GetText());
             EXPECT_TRUE(found.empty() || found == L"Enneo" || found.size() <= 5) << at;
         }
