@@ -1,11 +1,12 @@
 // BoardCommand: what the player asked the board for, by key, mouse or menu.
 #pragma once
 
+#include "BoardTheme.h"
 #include "puzzle/EnneoPuzzle.h"
 #include "puzzle/PuzzleGenerator.h"
 
 // A plain value: the kind of request and what it needs (a digit, a cell, a move, a
-// level). The window makes commands from its messages, the key table from keys, and the
+// level, a theme). The window makes commands from its messages, the key table from keys, and the
 // board controller runs them (BoardController::Execute).
 struct BoardCommand {
     enum Kind {
@@ -23,6 +24,15 @@ struct BoardCommand {
         kSolve,
         kShowHints,      // switches the candidates of empty cells on or off
         kMarkSelection,  // switches the tint of the selection on or off
+        kTheme,          // theme: the look chosen in Options / Theme
+        // Run by the window itself (dialogs, side windows, the update check, the end),
+        // named here so that keys reach them as they reach the others.
+        kOpen,
+        kSave,
+        kExit,
+        kShowLog,
+        kCheckForUpdates,
+        kAbout,
     };
 
     static constexpr BoardCommand Of(Kind kind) { return {kind}; }
@@ -31,10 +41,13 @@ struct BoardCommand {
     static constexpr BoardCommand Digit(int digit) { return {kEnterDigit, digit}; }
     static constexpr BoardCommand Mark(int digit) { return {kMark, digit}; }
     static constexpr BoardCommand NewPuzzle(PuzzleGenerator::Level level) { return {kNewPuzzle, 0, {0, 0}, level}; }
+    static constexpr BoardCommand Theme(BoardTheme::Choice theme) {
+        return {kTheme, 0, {0, 0}, PuzzleGenerator::kEasy, theme};
+    }
 
     bool operator==(const BoardCommand& other) const {
         return kind == other.kind && digit == other.digit && cell.x == other.cell.x && cell.y == other.cell.y &&
-               level == other.level;
+               level == other.level && theme == other.theme;
     }
 
     Kind kind;
@@ -42,4 +55,5 @@ struct BoardCommand {
     // kSelectCell: the cell; kMoveSelection: the columns (x) and rows (y) to move by.
     EnneoPuzzle::Cell cell = {0, 0};
     PuzzleGenerator::Level level = PuzzleGenerator::kEasy;
+    BoardTheme::Choice theme = BoardTheme::kLight;
 };

@@ -1,6 +1,7 @@
 // BoardController: runs the player's commands on the game and says what they changed.
 #include "BoardController.h"
 
+#include "BoardSpeech.h"
 #include "CoachSentences.h"
 #include "puzzle/Coach.h"
 
@@ -30,14 +31,48 @@ BoardAnswer FileError(const wchar_t* sentence) {
     return Boxed(BoardAnswer(), BoardAnswer::kError, kFileErrorCaption, String(sentence));
 }
 
+const wchar_t kNoSelection[] = L"No cell is selected: an arrow key selects one.";
+
+// answer with a sentence for a screen reader to speak.
+BoardAnswer Announced(BoardAnswer answer, const String& sentence) {
+    answer.reader.announcement = sentence;
+    return answer;
+}
+
 }  // namespace
 
 BoardController::BoardController(const EnneoPuzzle& start, util::IProperties& properties)
     : game_(start), settings_(properties) {
     view_.markSelection = settings_.IsOn(BoardSettings::kMarkSelection);
+    view_.theme = static_cast<BoardTheme::Choice>(settings_.Get(BoardSettings::kTheme));
 }
 
-BoardAnswer BoardController::Execute(const BoardCommand& command) { return Answered(Run(command)); }
+BoardAnswer BoardController::Execute(const BoardCommand& command) {
+    Heard before = Hear();
+    return Told(before, Answered(Run(command)));
+}
+
+BoardController::Heard BoardController::Hear() const {
+    const EnneoPuzzle& board = game_.GetState().puzzle;
+    EnneoPuzzle::Cell selected = board.GetSelectedCell();
+    int digit = selected.x == 0 ? 0 : board.GetCell(selected.x, selected.y);
+    return {selected, digit, game_.GetChangeCount(), view_.showHints, view_.misfits.size()};
+}
+
+// The selected cell is the reader's focus. Every cell's name holds its digits, marks,
+// candidates and Check's verdict, so a change of the board, of the hints or of the
+// misfits renames cells.
+BoardAnswer BoardController::Told(const Heard& before, BoardAnswer answer) {
+    Heard now = Hear();
+    BoardAnswer::Reader& reader = answer.reader;
+    bool sameCell = now.selected.x == before.selected.x && now.selected.y == before.selected.y;
+    reader.focusMoved = !sameCell && now.selected.x != 0;
+    reader.valueChanged = sameCell && now.selected.x != 0 && now.digit != before.digit;
+    reader.namesChanged =
+        now.changes != before.changes || now.showHints != before.showHints || now.misfits != before.misfits;
+    announcement_ = reader.announcement;
+    return answer;
+}
 
 BoardAnswer BoardController::Answered(const BoardAnswer& answer) {
     if (game_.GetChangeCount() != checkedChange_) view_.misfits.clear();
@@ -49,7 +84,7 @@ BoardAnswer BoardController::Run(const BoardCommand& command) {
     case BoardCommand::kSelectCell: game_.SelectCell(command.cell.x, command.cell.y); return SelectionShown();
     case BoardCommand::kMoveSelection: game_.MoveSelection(command.cell.x, command.cell.y); return SelectionShown();
     case BoardCommand::kEnterDigit: return EnterDigit(command.digit);
-    case BoardCommand::kMark: return ShownIf(command.digit == 0 ? game_.ClearMarks() : game_.ToggleMark(command.digit));
+    case BoardCommand::kMark: return Mark(command.digit);
     case BoardCommand::kUndo: return ShownIf(game_.Undo());
     case BoardCommand::kRedo: return ShownIf(game_.Redo());
     case BoardCommand::kHint: return Hint();
@@ -71,6 +106,14 @@ BoardAnswer BoardController::Run(const BoardCommand& command) {
         view_.markSelection = !view_.markSelection;
         settings_.Set(BoardSettings::kMarkSelection, view_.markSelection);
         return Shown();
+    case BoardCommand::kTheme: return ChooseTheme(command.theme);
+    // The window's own: nothing of the board changes.
+    case BoardCommand::kOpen:
+    case BoardCommand::kSave:
+    case BoardCommand::kExit:
+    case BoardCommand::kShowLog:
+    case BoardCommand::kCheckForUpdates:
+    case BoardCommand::kAbout: break;
     }
     return BoardAnswer();
 }
@@ -84,15 +127,35 @@ BoardAnswer BoardController::SelectionShown() const {
 }
 
 // Nothing without a selection or in a given cell; otherwise the board is shown again
-// whether or not the digit was taken.
+// whether or not the digit was taken. Where the board stays as it was, a screen reader
+// hears why.
 BoardAnswer BoardController::EnterDigit(int digit) {
     const EnneoPuzzle& board = game_.GetState().puzzle;
     EnneoPuzzle::Cell selected = board.GetSelectedCell();
-    if (selected.x == 0 || board.GetCellState(selected.x, selected.y) == EnneoPuzzle::CELL_KNOWN) {
-        return BoardAnswer();
+    if (selected.x == 0) return Announced(BoardAnswer(), String(kNoSelection));
+    if (board.GetCellState(selected.x, selected.y) == EnneoPuzzle::CELL_KNOWN) {
+        return Announced(BoardAnswer(), RefusalSentence(board, selected, digit));
     }
-    game_.EnterDigit(digit);
-    return Shown();
+    if (game_.EnterDigit(digit) || digit == 0) return Shown();
+    return Announced(Shown(), RefusalSentence(board, selected, digit));
+}
+
+BoardAnswer BoardController::Mark(int digit) {
+    const EnneoPuzzle& board = game_.GetState().puzzle;
+    EnneoPuzzle::Cell selected = board.GetSelectedCell();
+    if (selected.x == 0) return Announced(BoardAnswer(), String(kNoSelection));
+    if (board.GetCellState(selected.x, selected.y) != EnneoPuzzle::CELL_EMPTY) {
+        return Announced(BoardAnswer(), String(L"Marks go into empty cells only."));
+    }
+    return ShownIf(digit == 0 ? game_.ClearMarks() : game_.ToggleMark(digit));
+}
+
+BoardAnswer BoardController::ChooseTheme(BoardTheme::Choice theme) {
+    view_.theme = theme;
+    settings_.Set(BoardSettings::kTheme, theme);
+    BoardAnswer answer = Shown();
+    answer.look = true;
+    return answer;
 }
 
 // Selects the cell of the first mistake or of the solver's next step and explains it;
@@ -122,8 +185,9 @@ BoardAnswer BoardController::Open(const wchar_t* path) {
     EnneoPuzzle puzzle;
     // The puzzle on the board stays: an unreadable file must not cost the player's work.
     if (!puzzle.Load(path)) return FileError(L"Your enneo has died.\nError loading Enneo from file.");
+    Heard before = Hear();
     game_.Replace(puzzle);
-    return Answered(Shown());
+    return Told(before, Answered(Shown()));
 }
 
 BoardAnswer BoardController::Save(const wchar_t* path) const {

@@ -32,14 +32,31 @@ public:
 
     const Game& GetGame() const { return game_; }
     const BoardView& GetView() const { return view_; }
+    // The last command's sentence for a screen reader (BoardAnswer::Reader), empty when
+    // it had none.
+    const String& GetAnnouncement() const { return announcement_; }
 
 private:
+    // What a screen reader was last told of, to compare with after a command.
+    struct Heard {
+        EnneoPuzzle::Cell selected;
+        int digit;  // the selected cell's
+        unsigned changes;
+        bool showHints;
+        size_t misfits;
+    };
+
+    Heard Hear() const;
+    // answer with what a screen reader must be told since before; keeps its announcement.
+    BoardAnswer Told(const Heard& before, BoardAnswer answer);
     BoardAnswer Run(const BoardCommand& command);
     // The last Check's findings go once the board is no longer the one checked.
     BoardAnswer Answered(const BoardAnswer& answer);
     // The board repainted after a move of the selection, when the selection is tinted.
     BoardAnswer SelectionShown() const;
     BoardAnswer EnterDigit(int digit);
+    BoardAnswer Mark(int digit);
+    BoardAnswer ChooseTheme(BoardTheme::Choice theme);
     BoardAnswer Hint();
     BoardAnswer Check();
 
@@ -47,4 +64,5 @@ private:
     BoardView view_;
     BoardSettings settings_;
     unsigned checkedChange_ = 0;  // the game's change count when Check last ran
+    String announcement_;
 };

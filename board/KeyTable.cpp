@@ -33,6 +33,23 @@ constexpr KeyRow kKeys[] = {
     {KeyTable::kUp, 1, kAny, kAny, kAny, Command::Move(0, -1)},
     {KeyTable::kDown, 1, kAny, kAny, kAny, Command::Move(0, 1)},
     {KeyTable::kDelete, 1, kAny, kAny, kAny, Command::Digit(0)},
+    // The menu items' keys. No Ctrl+H: it also types a Backspace, which empties a cell.
+    {'N', 1, kYes, kNo, kNo, Command::Of(Command::kNewEmpty)},
+    {KeyTable::kF1 + 1, 1, kNo, kNo, kNo, Command::NewPuzzle(PuzzleGenerator::kEasy)},
+    {KeyTable::kF1 + 2, 1, kNo, kNo, kNo, Command::NewPuzzle(PuzzleGenerator::kMedium)},
+    {KeyTable::kF1 + 3, 1, kNo, kNo, kNo, Command::NewPuzzle(PuzzleGenerator::kHard)},
+    {'O', 1, kYes, kNo, kNo, Command::Of(Command::kOpen)},
+    {'S', 1, kYes, kNo, kNo, Command::Of(Command::kSave)},
+    {KeyTable::kF1 + 5, 1, kNo, kNo, kNo, Command::Of(Command::kShowHints)},
+    {KeyTable::kF1 + 6, 1, kNo, kNo, kNo, Command::Of(Command::kMarkSelection)},
+    {'R', 1, kYes, kNo, kNo, Command::Of(Command::kReset)},
+    {KeyTable::kF1 + 8, 1, kNo, kNo, kNo, Command::Of(Command::kSolve)},
+    {'L', 1, kYes, kNo, kNo, Command::Of(Command::kShowLog)},
+    {'L', 1, kYes, kYes, kNo, Command::Theme(BoardTheme::kLight)},
+    {'D', 1, kYes, kYes, kNo, Command::Theme(BoardTheme::kDark)},
+    {'W', 1, kYes, kYes, kNo, Command::Theme(BoardTheme::kFollowWindows)},
+    {'U', 1, kYes, kNo, kNo, Command::Of(Command::kCheckForUpdates)},
+    {KeyTable::kF1, 1, kNo, kNo, kNo, Command::Of(Command::kAbout)},
 };
 
 // The same for characters: count characters from character on.

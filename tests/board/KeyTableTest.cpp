@@ -16,7 +16,8 @@ const KeyTable::Modifiers kShift = {false, true, false};
 const KeyTable::Modifiers kAltGr = {true, false, true};
 
 // Undo and redo want Ctrl; the marks want Ctrl without Alt (Ctrl+Alt is AltGr, which
-// types characters); the arrows and Delete take any modifiers.
+// types characters); the arrows and Delete take any modifiers; the menu items' keys
+// want theirs exactly.
 TEST(KeyTableTest, KeysGiveTheirCommandsWithTheirModifiersOnly) {
     struct Case {
         unsigned key;
@@ -46,6 +47,13 @@ TEST(KeyTableTest, KeysGiveTheirCommandsWithTheirModifiersOnly) {
         {KeyTable::kDown, kAltGr, Command::Move(0, 1)},
         {KeyTable::kDelete, kNone, Command::Digit(0)},
         {'A', kCtrl, std::nullopt},
+        // Menu items' keys: Ctrl with a letter, Ctrl+Shift with another, or a function key alone.
+        {'L', kCtrl, Command::Of(Command::kShowLog)},
+        {'L', kCtrlShift, Command::Theme(BoardTheme::kLight)},
+        {'D', kCtrl, std::nullopt},
+        {KeyTable::kF1 + 1, kNone, Command::NewPuzzle(PuzzleGenerator::kEasy)},
+        {KeyTable::kF1 + 1, kCtrl, std::nullopt},
+        {'H', kCtrl, std::nullopt},  // it types a Backspace as well
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.key) + (c.held.control ? " ctrl" : "") + (c.held.shift ? " shift" : "") +
