@@ -6,18 +6,22 @@
 namespace {
 
 // Sizes in pixels at 96 DPI: the cell lines, the block lines, the inset of a digit's
-// rectangle in its cell, and how much smaller than the cell a digit's font is.
+// rectangle in its cell, how much smaller than the cell a digit's font is, and the
+// frames of the selection and of the other tints.
 const int kCellLineWidth = 1;
 const int kBlockLineWidth = 5;
 const int kDigitInset = 5;
 const int kDigitFontReduction = 6;
+const int kSelectionFrameWidth = 4;
+const int kTintFrameWidth = 2;
 
-// A "Times New Roman" font of the given height, for one scope.
+// A "Times New Roman" font of the given height and weight (0: the font's own), for one
+// scope.
 class ScopedFont : public gui::ScopedSelection {
 public:
-    ScopedFont(HDC deviceContext, int height)
+    ScopedFont(HDC deviceContext, int height, int weight = 0)
         : ScopedSelection(deviceContext,
-                          CreateFontW(height, 0, 0, 0, 0, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                          CreateFontW(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Times New Roman")) {}
 };
 
@@ -40,6 +44,14 @@ void DrawLine(HDC deviceContext, int x1, int y1, int x2, int y2) {
 void Fill(HDC deviceContext, const RECT& rect, COLORREF colour) {
     SetDCBrushColor(deviceContext, colour);
     FillRect(deviceContext, &rect, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+}
+
+// A frame width pixels wide along the inside of rect.
+void Frame(HDC deviceContext, const RECT& rect, COLORREF colour, int width) {
+    Fill(deviceContext, {rect.left, rect.top, rect.right, rect.top + width}, colour);
+    Fill(deviceContext, {rect.left, rect.bottom - width, rect.right, rect.bottom}, colour);
+    Fill(deviceContext, {rect.left, rect.top, rect.left + width, rect.bottom}, colour);
+    Fill(deviceContext, {rect.right - width, rect.top, rect.right, rect.bottom}, colour);
 }
 
 wchar_t DigitCharacter(int digit) { return static_cast<wchar_t>(L'0' + digit); }
@@ -65,18 +77,28 @@ void BoardPainter::PaintSelectionMarks(HDC deviceContext) const {
     EnneoPuzzle::Cell selected = puzzle.GetSelectedCell();
     int digit = selected.x == 0 ? 0 : puzzle.GetCell(selected.x, selected.y);
     int cell = geometry_.GetCellSize();
-    auto fill = [&](int x, int y, COLORREF colour) {
+    int selectionFrame = scale_.Pixels(kSelectionFrameWidth), tintFrame = scale_.Pixels(kTintFrameWidth);
+    int blockLineReach = scale_.Pixels(kBlockLineWidth) / 2;
+    auto tint = [&](int x, int y, COLORREF fill, COLORREF frame, int frameWidth) {
         int left = geometry_.GetColumnLeft(x);
         int top = geometry_.GetRowTop(y);
-        Fill(deviceContext, {left + 1, top + 1, left + cell, top + cell}, colour);
+        RECT inside = {left + 1, top + 1, left + cell, top + cell};
+        Fill(deviceContext, inside, fill);
+        // Clear of the block lines, which reach into their cells.
+        InflateRect(&inside, -blockLineReach, -blockLineReach);
+        Frame(deviceContext, inside, frame, frameWidth);
     };
     for (int x = 1; x <= 9; ++x) {
         for (int y = 1; y <= 9; ++y) {
-            if (digit != 0 && puzzle.GetCell(x, y) == digit) fill(x, y, palette_.sameDigit);
+            if (digit != 0 && puzzle.GetCell(x, y) == digit) {
+                tint(x, y, palette_.sameDigit, palette_.sameDigitFrame, tintFrame);
+            }
         }
     }
-    for (EnneoPuzzle::Cell misfit : view_.misfits) fill(misfit.x, misfit.y, palette_.misfit);
-    if (selected.x != 0) fill(selected.x, selected.y, palette_.selection);
+    for (EnneoPuzzle::Cell misfit : view_.misfits) {
+        tint(misfit.x, misfit.y, palette_.misfit, palette_.misfitFrame, tintFrame);
+    }
+    if (selected.x != 0) tint(selected.x, selected.y, palette_.selection, palette_.selectionFrame, selectionFrame);
 }
 
 // Ten thin lines each way, then the block lines over them; the outer border stays thin.
@@ -105,8 +127,10 @@ void BoardPainter::PaintCell(HDC deviceContext, int x, int y, bool showHints) co
     int state = puzzle.GetCellState(x, y);
     SetBkMode(deviceContext, TRANSPARENT);
     if (state != EnneoPuzzle::CELL_EMPTY) {
-        ScopedFont font(deviceContext, cell - scale_.Pixels(kDigitFontReduction));
-        SetTextColor(deviceContext, state == EnneoPuzzle::CELL_KNOWN ? palette_.given : palette_.set);
+        bool given = state == EnneoPuzzle::CELL_KNOWN;
+        ScopedFont font(deviceContext, cell - scale_.Pixels(kDigitFontReduction),
+                        given ? palette_.givenWeight : palette_.setWeight);
+        SetTextColor(deviceContext, given ? palette_.given : palette_.set);
         int inset = scale_.Pixels(kDigitInset);
         DrawCentred(deviceContext, DigitCharacter(puzzle.GetCell(x, y)),
                     {left + inset, top + inset, left + cell - inset, top + cell - inset});

@@ -30,8 +30,8 @@ public:
     void PaintCandidates(HDC deviceContext, EnneoPuzzle::Cell cell) const;
 
 private:
-    // Fills the selected cell, the cells of the last Check's misfits and the other cells
-    // holding the selected cell's digit, inside their lines.
+    // Fills and frames the selected cell, the cells of the last Check's misfits and the
+    // other cells holding the selected cell's digit, inside their lines.
     void PaintSelectionMarks(HDC deviceContext) const;
     void PaintLines(HDC deviceContext) const;
     void PaintCell(HDC deviceContext, int x, int y, bool showHints) const;

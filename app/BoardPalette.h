@@ -1,10 +1,12 @@
 // BoardPalette: every colour the board is drawn in.
 #pragma once
 
+#include "board/BoardTheme.h"
+
 #include <windows.h>
 
-// One look of the board: the painter draws in these colours and no others, so a theme is
-// another palette, never a branch in the drawing.
+// One look of the board: the painter draws in these colours and weights and no others,
+// so a theme is another palette, never a branch in the drawing.
 struct BoardPalette {
     COLORREF background;
     COLORREF lines;
@@ -12,13 +14,33 @@ struct BoardPalette {
     COLORREF set;        // the player's and the solver's digits
     COLORREF candidate;  // the candidates of empty cells, while hints are on
     COLORREF pencilMark;
+    // The fonts' weights (FW_BOLD, ...) of the given and the other digits; 0 for the
+    // font's own.
+    int givenWeight;
+    int setWeight;
     // Mark Selection: the selected cell, the other cells holding its digit, and the
-    // digits that the last Check found not to fit.
+    // digits that the last Check found not to fit, each filled inside its lines and then
+    // framed there (a frame of the fill's colour shows nothing of its own).
     COLORREF selection;
     COLORREF sameDigit;
     COLORREF misfit;
+    COLORREF selectionFrame;
+    COLORREF sameDigitFrame;
+    COLORREF misfitFrame;
 
     // The board as it has always looked: on the system's window colour, black lines and
     // digits, red givens, grey candidates, blue marks and warm tints.
     static BoardPalette Light();
+    // Light digits and lines on a dark grey, the givens light red, the tints dark fills
+    // in bright frames (a dark fill alone hardly shows, a bright one would drown the
+    // digits).
+    static BoardPalette Dark();
+    // The system's colours alone, as High Contrast asks (GetSysColor): the window's
+    // background, its text for the lines and the givens (bold), the hot-light colour
+    // for the player's digits and marks, grey text for candidates; the tints are frames
+    // in the highlight colour (the selection's wider), a misfit's in the hot-light one.
+    static BoardPalette HighContrast();
+    // The same from colour(index), GetSysColor's indices: the colours of a scheme.
+    static BoardPalette HighContrast(COLORREF (*colour)(int index));
+    static BoardPalette Of(BoardTheme::Look look);
 };

@@ -2,6 +2,7 @@
 #include "EnneoWindow.h"
 
 #include "BoardMenu.h"
+#include "SystemLook.h"
 #include "board/KeyTable.h"
 #include "common/IApplication.h"
 #include "common/gui/MemoryCanvas.h"
@@ -58,6 +59,19 @@ void EnneoWindow::OnCreate() {
     LoadMenu(IDR_BOARD_MENU);
     SetIcon(IDI_ENNEO);
     BoardMenu::Update(GetMenu(GetHandle()), controller_);
+    ApplyLook();
+}
+
+void EnneoWindow::OnDestroy() {
+    destroying_ = true;
+    if (accessible_ != nullptr) {
+        accessible_->Disconnect();
+        accessible_->Release();
+        accessible_ = nullptr;
+    }
+    if (comStarted_) CoUninitialize();
+    comStarted_ = false;
+    MainWindowBase::OnDestroy();
 }
 
 LRESULT EnneoWindow::MessageHandler(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -73,6 +87,10 @@ LRESULT EnneoWindow::MessageHandler(HWND handle, UINT message, WPARAM wParam, LP
     case WM_RBUTTONDOWN:
         if (geometry_.CellAt(x, y, cell)) PeekCandidates(cell);
         break;
+    case WM_CONTEXTMENU:  // from the keyboard (Shift+F10, the menu key): the right button's peek
+        cell = controller_.GetGame().GetState().puzzle.GetSelectedCell();
+        if (static_cast<LONG>(lParam) == -1 && cell.x != 0) PeekCandidates(cell);
+        break;
     case WM_CHAR: command = KeyTable::ForCharacter(static_cast<wchar_t>(wParam & 0xFF)); break;
     case WM_KEYDOWN: command = KeyTable::ForKey(static_cast<unsigned>(wParam), HeldModifiers()); break;
     case WM_ERASEBKGND: return 1;  // OnPaint fills the whole client area itself
@@ -80,9 +98,23 @@ LRESULT EnneoWindow::MessageHandler(HWND handle, UINT message, WPARAM wParam, LP
         if ((wParam & 0xFF) == VK_F5) InvalidateRect(GetHandle(), nullptr, FALSE);
         break;
     case WM_COMMAND: return OnCommand(wParam);
+    case WM_GETOBJECT: return OnGetObject(handle, wParam, lParam);
+    case WM_SETTINGCHANGE:  // High Contrast, or the apps' mode ("ImmersiveColorSet")
+    case WM_SYSCOLORCHANGE: ApplyLook(); break;
+    case WM_SETFOCUS:  // back from a box, say: the selected cell has the focus again
+        BoardAccessible::RaiseFocus(handle, controller_.GetGame().GetState().puzzle.GetSelectedCell());
+        break;
     }
-    if (command) Execute(*command);
+    if (command) Run(*command);
     return MainWindowBase::MessageHandler(handle, message, wParam, lParam);
+}
+
+void EnneoWindow::Run(const BoardCommand& command) {
+    if (std::optional<WPARAM> item = BoardMenu::ItemOf(command)) {
+        OnCommand(*item);
+    } else {
+        Execute(command);
+    }
 }
 
 void EnneoWindow::Execute(const BoardCommand& command) { Apply(controller_.Execute(command)); }
@@ -90,6 +122,8 @@ void EnneoWindow::Execute(const BoardCommand& command) { Apply(controller_.Execu
 void EnneoWindow::Apply(const BoardAnswer& answer) {
     if (answer.repaint) InvalidateRect(GetHandle(), nullptr, FALSE);
     if (answer.menu) BoardMenu::Update(GetMenu(GetHandle()), controller_);
+    if (answer.look) ApplyLook();
+    BoardAccessible::RaiseEvents(GetHandle(), answer.reader, controller_.GetGame().GetState().puzzle.GetSelectedCell());
     if (answer.box == BoardAnswer::kNoBox) return;
     UINT style = answer.box == BoardAnswer::kError ? MB_ICONERROR : MB_OK | MB_ICONINFORMATION;
     MessageBoxW(GetHandle(), answer.sentence.GetText(), answer.caption, style);
@@ -116,8 +150,34 @@ void EnneoWindow::OnPaint(HDC) {
 }
 
 BoardPainter EnneoWindow::Painter() const {
-    return BoardPainter(controller_.GetGame().GetState(), controller_.GetView(), geometry_, BoardPalette::Light(),
+    return BoardPainter(controller_.GetGame().GetState(), controller_.GetView(), geometry_, BoardPalette::Of(GetLook()),
                         GetDpiScale());
+}
+
+BoardTheme::Look EnneoWindow::GetLook() const {
+    return BoardTheme::LookOf(controller_.GetView().theme, appsDark_, highContrast_);
+}
+
+void EnneoWindow::ApplyLook() {
+    highContrast_ = SystemLook::IsHighContrast();
+    appsDark_ = SystemLook::AppsUseDarkMode();
+    bool dark = GetLook() == BoardTheme::kDarkLook;
+    if (dark != captionDark_) SystemLook::SetDarkCaption(GetHandle(), dark);
+    captionDark_ = dark;
+    InvalidateRect(GetHandle(), nullptr, FALSE);
+}
+
+LRESULT EnneoWindow::OnGetObject(HWND handle, WPARAM wParam, LPARAM lParam) {
+    // The object identifier is a 32-bit value, sign-extended in a 64-bit lParam.
+    if (static_cast<LONG>(lParam) != OBJID_CLIENT || destroying_) {
+        return MainWindowBase::MessageHandler(handle, WM_GETOBJECT, wParam, lParam);
+    }
+    if (accessible_ == nullptr) {
+        // The object is handed to other processes through COM, which the thread needs.
+        if (!comStarted_) comStarted_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+        accessible_ = new BoardAccessible(handle, controller_, geometry_);
+    }
+    return accessible_->Answer(wParam);
 }
 
 void EnneoWindow::PeekCandidates(EnneoPuzzle::Cell cell) {

@@ -56,6 +56,15 @@ def is_mark_blue(r, g, b):
     return b > 150 and r < 110 and b - g > 60
 
 
+def contrast(a, b):
+    """The contrast ratio of two RGB colours as WCAG 2 defines it, from 1 to 21."""
+    def luminance(colour):
+        linear = [c / 255 / 12.92 if c / 255 <= 0.03928 else ((c / 255 + 0.055) / 1.055) ** 2.4 for c in colour]
+        return 0.2126 * linear[0] + 0.7152 * linear[1] + 0.0722 * linear[2]
+    la, lb = sorted((luminance(a), luminance(b)))
+    return (lb + 0.05) / (la + 0.05)
+
+
 def count(image, test, x0, y0, x1, y1):
     return sum(test(*image.pixel(x, y)) for y in range(y0, y1) for x in range(x0, x1))
 
@@ -167,10 +176,10 @@ class Program:
         self.env["DISPLAY"] = self.xvfb.display
 
     def launch(self, fresh=True):
-        """Starts the program and waits for its board; fresh: with Mark Selection off (its
-        registry value deleted first)."""
-        if fresh:
-            subprocess.run([self.options.loader, "reg", "delete", SETTINGS_KEY, "/v", "MarkSelection", "/f"],
+        """Starts the program and waits for its board; fresh: with Mark Selection off and
+        the Light theme (their registry values deleted first)."""
+        for name in ("MarkSelection", "Theme") if fresh else ():
+            subprocess.run([self.options.loader, "reg", "delete", SETTINGS_KEY, "/v", name, "/f"],
                            env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
         self.window = None
         self.process = subprocess.Popen([self.options.loader, self.options.program], env=self.env,
