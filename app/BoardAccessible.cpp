@@ -48,7 +48,7 @@ void Notify(HWND window, const String& sentence) {
     IRawElementProviderSimple* provider = nullptr;
     if (hostProvider == nullptr || raise == nullptr || FAILED(hostProvider(window, &provider))) return;
     BSTR text = SysAllocString(sentence.GetText());
-    BSTR activity = SysAllocString(L"EnneoRefusal");
+    BSTR activity = SysAllocString(L"EnneoBoardAnnouncement");
     raise(provider, kActionAborted, kImportantMostRecent, text, activity);
     SysFreeString(activity);
     SysFreeString(text);
@@ -75,8 +75,9 @@ void BoardAccessible::Disconnect() {
 void BoardAccessible::RaiseEvents(HWND window, const BoardAnswer::Reader& reader, EnneoPuzzle::Cell selected) {
     LONG focus = selected.x == 0 ? CHILDID_SELF : ChildOf(selected);
     if (reader.namesChanged) {
-        for (LONG child = 1; child <= kCells; ++child)
+        for (LONG child = 1; child <= kCells; ++child) {
             NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, window, OBJID_CLIENT, child);
+        }
     }
     if (reader.valueChanged) NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, window, OBJID_CLIENT, focus);
     if (reader.focusMoved) {
