@@ -51,9 +51,10 @@ LONG Number(IAccessible* table, HRESULT (STDMETHODCALLTYPE IAccessible::*getter)
 }
 
 // Handles this thread's messages, through which the events of the other process come,
-// until one like event has come since the last wait (up to ten seconds).
+// until one like event has come since the last wait (up to 30 seconds: a busy machine
+// may be slow to hand them over).
 bool WaitForEvent(DWORD event, LONG child) {
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
     while (std::chrono::steady_clock::now() < deadline) {
         MSG message;
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
