@@ -2,16 +2,20 @@
 #include "Game.h"
 
 #include <algorithm>
+#include <utility>
 
 Game::Game(const EnneoPuzzle& start, size_t historyCapacity)
     : state_{start, PencilMarks()}, history_(historyCapacity) {}
+
+Game::Game(const GameState& state, GameHistory history) : state_(state), history_(std::move(history)) {}
 
 bool Game::Change(const std::function<void(GameState&)>& change) {
     GameState before = state_;
     change(state_);
     state_.ClearMarksOfNewDigits(before.puzzle);
-    if (state_.IsSameBoardAs(before)) return false;
-    history_.Record(before);
+    GameStep step = GameStep::Between(before, state_);
+    if (step.cells.empty()) return false;
+    history_.Record(std::move(step));
     return Count(true);
 }
 

@@ -15,8 +15,11 @@
 class Game {
 public:
     explicit Game(const EnneoPuzzle& start, size_t historyCapacity = GameHistory::kDefaultCapacity);
+    // A game as it was left (read from a game file): its history retraces it.
+    Game(const GameState& state, GameHistory history);
 
     const GameState& GetState() const { return state_; }
+    const GameHistory& GetHistory() const { return history_; }
     // For reading, drawing (candidates are computed in place) and selecting a cell;
     // changes of the board go through the operations below.
     EnneoPuzzle& GetPuzzle() { return state_.puzzle; }
@@ -50,8 +53,8 @@ public:
     void MoveSelection(int dx, int dy);
 
 private:
-    // Applies change to the current state and records the state before it when the
-    // board changed.
+    // Applies change to the current state and records what it changed, when it changed
+    // the board.
     bool Change(const std::function<void(GameState&)>& change);
     // A step to the marks of the selected cell, when it is empty.
     bool ChangeMarks(const std::function<void(PencilMarks&, int x, int y)>& change);
