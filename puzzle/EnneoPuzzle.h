@@ -28,9 +28,6 @@ public:
     // Bytes the reader looks at, and bytes a saved file holds: the printed grid
     // followed by nine zero bytes.
     static const int kFileLength = 273;
-    // Names Save tries for the new file it writes beside the old one before it puts it
-    // in its place: "<name>.saving", "<name>.saving-2", ... up to this number.
-    static const int kSavingNames = 10;
     // The sample puzzle the board shows at start, in the text format.
     static const char kSampleText[];
 
