@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <deque>
+#include <fstream>
 #include <functional>
 #include <utility>
 #include <vector>
@@ -444,6 +445,15 @@ GameFile::Reading GameFile::Read(std::string_view text) {
     if (fault != 0) return {Outcome::BoardOnly, Game(board, GameHistory()), HistoryDropped(fault)};
     return {Outcome::Whole, Game(board, GameHistory(GameHistory::kDefaultCapacity, std::move(undo), std::move(redo))),
             L""};
+}
+
+std::optional<GameFile::Reading> GameFile::ReadIfGame(const std::filesystem::path& path) {
+    std::string beginning(kFirstLinePrefix.size(), '\0');
+    std::ifstream file(path, std::ios::binary);
+    if (!file.read(&beginning[0], static_cast<std::streamsize>(beginning.size())) || beginning != kFirstLinePrefix) {
+        return std::nullopt;
+    }
+    return ReadVersion(util::BackedUpFile(path), util::BackedUpFile::Version::Current);
 }
 
 GameFile::Reading GameFile::Load(const util::BackedUpFile& file) {

@@ -5,6 +5,7 @@
 #include "common/util/BackedUpFile.h"
 
 #include <cstddef>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -46,6 +47,9 @@ public:
     // Above the largest file a full history could make: 1,000 steps that each change
     // all 81 cells, with every mark on both sides, come to 2.2 MB.
     static const size_t kMaxBytes = 4 << 20;
+    // The extension of game files ("Enneo game" in the file dialogs). Open tells a game
+    // file by its first line, not by its name.
+    static constexpr wchar_t kExtension[] = L".enneo-game";
 
     enum class Outcome {
         Whole,      // the game and its whole history
@@ -64,4 +68,7 @@ public:
     // Reads the file, or its backup when the file is missing or damaged or kept no
     // history the backup has, and then says so. Without either: NoFile.
     static Reading Load(const util::BackedUpFile& file);
+    // Reads the file at path when its first line begins as a game file's does; nothing
+    // for any other file (a puzzle file), or one that cannot be opened.
+    static std::optional<Reading> ReadIfGame(const std::filesystem::path& path);
 };

@@ -21,16 +21,22 @@ std::filesystem::path BackedUpFile::GetPath(Version version) const {
     return version == Version::Current ? path_ : WithSuffix(path_, ".bak");
 }
 
-bool BackedUpFile::Write(std::string_view bytes) const {
+BackedUpFile::WriteResult BackedUpFile::Write(std::string_view bytes) const {
     // A new file left by a crash holds nothing the current file or the backup lacks.
     std::filesystem::path fresh = WithSuffix(path_, ".new");
     std::error_code ignored;
     std::filesystem::remove(fresh, ignored);
-    if (WriteNewFile(fresh, bytes.data(), bytes.size()) != NewFile::Written) return false;
+    switch (WriteNewFile(fresh, bytes.data(), bytes.size())) {
+    case NewFile::Written: break;
+    case NewFile::WriteFailed: return WriteResult::NotWritten;
+    case NewFile::NameTaken:  // a ".new" that could not be removed
+    case NewFile::NotMade: return WriteResult::NotMade;
+    }
     bool moved = (!std::filesystem::exists(path_, ignored) || MoveReplacing(path_, GetPath(Version::Backup))) &&
                  MoveReplacing(fresh, path_);
-    if (!moved) std::filesystem::remove(fresh, ignored);
-    return moved;
+    if (moved) return WriteResult::Written;
+    std::filesystem::remove(fresh, ignored);
+    return WriteResult::NotReplaced;
 }
 
 BackedUpFile::ReadResult BackedUpFile::Read(Version version, size_t maxBytes, std::string& bytes) const {

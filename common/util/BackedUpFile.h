@@ -17,6 +17,12 @@ namespace util {
 class BackedUpFile {
 public:
     enum class Version { Current, Backup };
+    enum class WriteResult {
+        Written,
+        NotMade,      // no new file could be made in the folder (missing or read-only)
+        NotWritten,   // the new file could not be written whole (a full disk)
+        NotReplaced,  // the new file could not take the current one's place (held open, read-only)
+    };
     enum class ReadResult {
         Read,      // bytes hold the whole file
         Missing,   // no file of that name
@@ -27,10 +33,10 @@ public:
     explicit BackedUpFile(std::filesystem::path path) : path_(std::move(path)) {}
 
     std::filesystem::path GetPath(Version version = Version::Current) const;
-    // False on any failure (a missing or read-only folder, a full disk, a file held
-    // open): the current file, or else the backup, is then still a whole earlier
-    // version, and no new file is left behind.
-    bool Write(std::string_view bytes) const;
+    // After any failure (a missing or read-only folder, a full disk, a file held open)
+    // the current file, or else the backup, is still a whole earlier version, and no
+    // new file is left behind.
+    WriteResult Write(std::string_view bytes) const;
     // Reads the version whole into bytes, if it holds at most maxBytes.
     ReadResult Read(Version version, size_t maxBytes, std::string& bytes) const;
 

@@ -221,10 +221,11 @@ TEST(GameFileTest, LoadFallsBackToTheBackupOfADamagedFile) {
     EXPECT_EQ(GameFile::Outcome::NoFile, GameFile::Load(file).outcome);
 
     Game game = SmallGame();
-    ASSERT_TRUE(file.Write(GameFile::Write(game)));
+    const util::BackedUpFile::WriteResult kWritten = util::BackedUpFile::WriteResult::Written;
+    ASSERT_EQ(kWritten, file.Write(GameFile::Write(game)));
     ASSERT_TRUE(game.Redo());
     const std::string newer = GameFile::Write(game);
-    ASSERT_TRUE(file.Write(newer));
+    ASSERT_EQ(kWritten, file.Write(newer));
     GameFile::Reading reading = GameFile::Load(file);
     ASSERT_EQ(GameFile::Outcome::Whole, reading.outcome);
     EXPECT_EQ(newer, GameFile::Write(*reading.game));

@@ -32,11 +32,12 @@ TEST(BackedUpFileTest, EachWriteKeepsThePreviousVersionAsTheBackup) {
     EXPECT_EQ(BackedUpFile::ReadResult::Missing, file.Read(kCurrent, 100, bytes));
     EXPECT_EQ("", bytes);
 
-    ASSERT_TRUE(file.Write("first"));
+    const BackedUpFile::WriteResult kWritten = BackedUpFile::WriteResult::Written;
+    ASSERT_EQ(kWritten, file.Write("first"));
     EXPECT_EQ("game", Names(folder.Folder()));
     WriteBytes(folder.Folder() / "game.new", "left by a crash");
-    ASSERT_TRUE(file.Write("second"));
-    ASSERT_TRUE(file.Write("third"));
+    ASSERT_EQ(kWritten, file.Write("second"));
+    ASSERT_EQ(kWritten, file.Write("third"));
     EXPECT_EQ("third", ReadBytes(file.GetPath()));
     EXPECT_EQ("second", ReadBytes(file.GetPath(kBackup)));
     EXPECT_EQ("game game.bak", Names(folder.Folder()));
@@ -49,7 +50,7 @@ TEST(BackedUpFileTest, EachWriteKeepsThePreviousVersionAsTheBackup) {
     // A folder is no file to read; a folder that is missing takes no file and leaves
     // nothing behind.
     EXPECT_EQ(BackedUpFile::ReadResult::Failed, BackedUpFile(folder.Folder()).Read(kCurrent, 100, bytes));
-    EXPECT_FALSE(BackedUpFile(folder.Folder() / "missing" / "game").Write("fourth"));
+    EXPECT_EQ(BackedUpFile::WriteResult::NotMade, BackedUpFile(folder.Folder() / "missing" / "game").Write("fourth"));
     EXPECT_EQ("game game.bak", Names(folder.Folder()));
 }
 
