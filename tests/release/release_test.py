@@ -14,7 +14,8 @@ with the release's public key, and (1.0.2 only) Authenticode signatures that
 osslsigncode accepts. In a fresh Wine prefix with a virtual desktop on a private Xvfb
 display, 1.0.2 is installed silently (its uninstaller signed too); then, in order: a
 tampered new version on the service is refused (1.0.2 stays and runs); the genuine
-update replaces the program with 1.0.3's bytes and starts it; the next start leaves no
+update, started from the Help menu while a game is being played, replaces the program
+with 1.0.3's bytes and starts it, which goes on with that game; the next start leaves no
 update files; an offer of the older release installs nothing; the updater killed in
 the middle of an update leaves a program that starts; the silent uninstall leaves no
 folder, shortcut or uninstall key but the user's puzzle file. Every wait is bounded; a
@@ -30,6 +31,7 @@ import socket
 import subprocess
 import sys
 import time
+import types
 import unittest
 import urllib.request
 import zipfile
@@ -37,6 +39,7 @@ import zipfile
 import yaml
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from board_program import Program  # noqa: E402
 from wine_display import Xvfb, wine_environment  # noqa: E402
 
 OPTIONS = None
@@ -44,7 +47,7 @@ LIFE = None  # the releases, the service, the prefix and the display, made once
 OFFER = "Enneo update"
 ERROR = "Error while installing update."
 BOARD = "Enneo Tessary"
-OK, YES = 1, 6  # the buttons' identifiers
+OK, YES, NO = 1, 6, 7  # the buttons' identifiers
 LEFTOVERS = ("updater.exe", "Enneo.upd", "Enneo.upd.sig", "Enneo.exe.old", "Enneo.update")
 SIGNED_RELEASE = "1.0.2"  # made with --authenticode
 
@@ -217,6 +220,16 @@ class Life:
     def wait_for_window(self, caption, timeout=60):
         return wait_until(lambda: self.windows(caption), "the window '%s'" % caption, timeout)[0]
 
+    def board(self):
+        """The installed program's board window, as the board window's tests read it."""
+        options = types.SimpleNamespace(prefix=self.env["WINEPREFIX"], arch=self.options.arch,
+                                        loader=self.options.loader, program=self.program(), shots=None)
+        board = Program(options)
+        board.env = self.env
+        board.window = self.wait_for_window(BOARD)
+        board.board = board.wait_for(board.find_board, "the board drawn", timeout=20)
+        return board
+
     def answer(self, caption, button, timeout=60):
         """Presses a button (IDOK 1, IDYES 6) of the box with that caption once it shows;
         gives the box's text."""
@@ -296,13 +309,17 @@ class ReleaseLifeTest(unittest.TestCase):
         LIFE.end_all()
         LIFE.offer("1.0.3")
 
-    def test_3_yes_installs_1_0_3_and_starts_it(self):
+    def test_3_yes_installs_1_0_3_and_starts_it_with_the_game_being_played(self):
         new = read(LIFE.served("1.0.3"))
         LIFE.start_program()
+        LIFE.answer(OFFER, NO)
+        board = LIFE.board()
+        board.type(1, 1, "8")
+        board.menu("h", "k")  # Help / Check for Updates
         LIFE.answer(OFFER, YES)
         wait_until(lambda: os.path.exists(LIFE.program()) and read(LIFE.program()) == new,
                    "the installed program replaced by 1.0.3", 60)
-        LIFE.wait_for_window(BOARD)
+        LIFE.board().wait_for_cells(lambda cells: cells[0].kind == "set", "the 8 of the game being played")
         LIFE.end_all()
         LIFE.start_program()
         LIFE.wait_for_window(BOARD)
