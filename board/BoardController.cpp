@@ -3,8 +3,8 @@
 
 #include "CoachSentences.h"
 #include "common/FilePath.h"
-#include "puzzle/Coach.h"
 #include "common/util/SafeSave.h"
+#include "puzzle/Coach.h"
 #include "puzzle/GameFile.h"
 
 #include <optional>
