@@ -196,7 +196,7 @@ int EnneoWindow::OnCommand(WPARAM wParam) {
     case ID_MFILE_EXIT: PostQuitMessage(0); break;
     case IDM_CHECKUPDATES:
         Keep();  // the check may start the updater, which ends the program
-        versionCheck_.Check();
+        versionCheck_.Check(util::version::VersionCheck::Asked::ByUser);
         break;
     case ID_OPTIONS_SHOWLOG: OnShowLog(); break;
     case IDM_ABOUT: OnAbout(); break;
