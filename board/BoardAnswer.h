@@ -4,8 +4,9 @@
 #include "common/String.h"
 
 // The board controller's answer to a command: whether the board must be repainted and
-// the menu's items brought up to date, and a sentence to show in a box, if any; and
-// what assistive technology (a screen reader) must be told.
+// the menu's items brought up to date, whether the game is to be kept soon, and a
+// sentence to show in a box, if any; and what assistive technology (a screen reader)
+// must be told.
 struct BoardAnswer {
     enum Box {
         kNoBox,
@@ -27,6 +28,10 @@ struct BoardAnswer {
     bool repaint = false;
     bool menu = false;
     bool look = false;  // the theme changed: the board's palette and the caption's colour
+    // The game changed after it was last kept: the window calls BoardController::Keep
+    // once BoardController::kKeepDelayMs have passed. Set only by the change that starts
+    // the wait, so that later ones do not put the write off.
+    bool keep = false;
     Box box = kNoBox;
     const wchar_t* caption = L"";
     String sentence;

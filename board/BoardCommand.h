@@ -24,6 +24,7 @@ struct BoardCommand {
         kSolve,
         kShowHints,      // switches the candidates of empty cells on or off
         kMarkSelection,  // switches the tint of the selection on or off
+        kResumeGame,     // switches the keeping of the game in progress on or off
         kTheme,          // theme: the look chosen in Options / Theme
         // Run by the window itself (dialogs, side windows, the update check, the end),
         // named here so that keys reach them as they reach the others.

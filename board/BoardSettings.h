@@ -25,6 +25,9 @@ public:
 
     // Options / Mark Selection: the selection and the cells holding its digit tinted.
     static constexpr Switch kMarkSelection = {L"MarkSelection", false};
+    // Options / Resume Last Game: the game in progress kept as it is played and put
+    // back on the board at the next start.
+    static constexpr Switch kResumeGame = {L"ResumeGame", true};
     // Options / Theme, by BoardTheme::Choice.
     static constexpr const wchar_t* kThemeNames[] = {L"Light", L"Dark", L"FollowWindows"};
     static constexpr Choice kTheme = {L"Theme", kThemeNames, 3, BoardTheme::kLight};

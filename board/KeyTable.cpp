@@ -42,6 +42,7 @@ constexpr KeyRow kKeys[] = {
     {'S', 1, kYes, kNo, kNo, Command::Of(Command::kSave)},
     {KeyTable::kF1 + 5, 1, kNo, kNo, kNo, Command::Of(Command::kShowHints)},
     {KeyTable::kF1 + 6, 1, kNo, kNo, kNo, Command::Of(Command::kMarkSelection)},
+    {KeyTable::kF1 + 7, 1, kNo, kNo, kNo, Command::Of(Command::kResumeGame)},
     {'R', 1, kYes, kNo, kNo, Command::Of(Command::kReset)},
     {KeyTable::kF1 + 8, 1, kNo, kNo, kNo, Command::Of(Command::kSolve)},
     {'L', 1, kYes, kNo, kNo, Command::Of(Command::kShowLog)},
