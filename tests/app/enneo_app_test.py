@@ -363,8 +363,9 @@ class BoardWindowTest(unittest.TestCase):
         marked = [(5, 1), (8, 9), (3, 2)]
         states = []
 
-        def shown():
-            return APP.board_text(APP.cells()), APP.pencil_marks(marked)
+        def shown():  # from one screenshot, so that a change between two cannot mix them
+            image = APP.screenshot()
+            return APP.board_text(APP.cells(image)), APP.pencil_marks(marked, image)
 
         def play(action, what):
             action()

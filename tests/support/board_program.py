@@ -285,9 +285,9 @@ class Program:
         except AssertionError:
             return None
 
-    def cells(self):
-        """The 81 cells in reading order, from a new screenshot."""
-        image = self.screenshot()
+    def cells(self, image=None):
+        """The 81 cells in reading order, from the image or a new screenshot."""
+        image = image or self.screenshot()
         return [Cell(image, self.board.inner(c, r)) for r in range(1, 10) for c in range(1, 10)]
 
     def wait_for(self, probe, what, timeout=10):
@@ -388,10 +388,10 @@ class Program:
                         found[colour].append((column, row))
         return tuple(found[colour] for colour in colours)
 
-    def pencil_marks(self, cells):
+    def pencil_marks(self, cells, image=None):
         """For each cell (column, row), the mini-squares (0 to 8 in reading order) that
-        hold blue ink, from a new screenshot."""
-        image = self.screenshot()
+        hold blue ink, from the image or a new screenshot."""
+        image = image or self.screenshot()
         third = self.board.cell // 3
         found = {}
         for column, row in cells:
