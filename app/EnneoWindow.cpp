@@ -2,9 +2,11 @@
 #include "EnneoWindow.h"
 
 #include "BoardMenu.h"
+#include "PrintDialogs.h"
 #include "board/KeyTable.h"
 #include "common/IApplication.h"
 #include "common/gui/MemoryCanvas.h"
+#include "common/gui/ProgressFeedback.h"
 #include "common/gui/ShellOpen.h"
 #include "common/util/logging/LoggerManager.h"
 #include "common/util/logging/WindowLogger.h"
@@ -42,6 +44,34 @@ EnneoPuzzle SamplePuzzle() {
 
 KeyTable::Modifiers HeldModifiers() {
     return {GetKeyState(VK_CONTROL) < 0, GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_MENU) < 0};
+}
+
+// The name that printed pages and print jobs carry: the version resource's product name.
+const wchar_t* ProgramName() { return IApplication::GetCurrent()->GetProductName(); }
+
+// Today's date as the user reads dates ("Tuesday, 9 December 2025").
+String Today() {
+    wchar_t date[128] = {};
+    GetDateFormatW(LOCALE_USER_DEFAULT, DATE_LONGDATE, nullptr, nullptr, date, 128);
+    return String(date);
+}
+
+// Shows "<format with step and steps>" as the progress of a print job; false when the
+// user cancelled it.
+bool Report(gui::ProgressFeedback& feedback, const wchar_t* format, int step, int steps) {
+    String text;
+    text.Format(format, step, steps);
+    return feedback.Update(text.GetText(), step, steps);
+}
+
+// Prints the job while feedback shows the pages going out: the printer's reason when it
+// failed, else empty.
+String PrintWithFeedback(HDC printer, const PrintJob& job, gui::ProgressFeedback& feedback) {
+    String error;
+    BoardPrinter::Print(
+        printer, job, ProgramName(),
+        [&](int page, int pages) { return Report(feedback, L"Printing page %d of %d", page, pages); }, error);
+    return error;
 }
 
 }  // namespace
@@ -85,7 +115,10 @@ LRESULT EnneoWindow::MessageHandler(HWND handle, UINT message, WPARAM wParam, LP
     return MainWindowBase::MessageHandler(handle, message, wParam, lParam);
 }
 
-void EnneoWindow::Execute(const BoardCommand& command) { Apply(controller_.Execute(command)); }
+void EnneoWindow::Execute(const BoardCommand& command) {
+    if (command.kind == BoardCommand::kPrint) return OnPrint();  // the window's own dialogs
+    Apply(controller_.Execute(command));
+}
 
 void EnneoWindow::Apply(const BoardAnswer& answer) {
     if (answer.repaint) InvalidateRect(GetHandle(), nullptr, FALSE);
@@ -130,6 +163,8 @@ int EnneoWindow::OnCommand(WPARAM wParam) {
     switch (wParam) {
     case ID_MFILE_OPEN: OnFileOpen(); break;
     case ID_MFILE_Save: OnFileSave(); break;
+    case ID_MFILE_PRINT: OnPrint(); break;
+    case ID_MFILE_PRINTNEWPUZZLES: OnPrintNewPuzzles(); break;
     case ID_MFILE_EXIT: PostQuitMessage(0); break;
     case IDM_CHECKUPDATES: versionCheck_.Check(util::version::VersionCheck::Asked::ByUser); break;
     case ID_OPTIONS_SHOWLOG: OnShowLog(); break;
@@ -151,6 +186,58 @@ void EnneoWindow::OnFileSave() {
     wchar_t fileName[520] = {};
     OPENFILENAMEW dialog = FileDialog(GetHandle(), fileName, 520, OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST);
     if (GetSaveFileNameW(&dialog)) Apply(controller_.Save(fileName));
+}
+
+void EnneoWindow::OnPrint() {
+    const EnneoPuzzle& board = controller_.GetGame().GetState().puzzle;
+    bool playerDigits = false;
+    if (PrintJob::HasPlayerDigits(board)) {
+        playerDigits = printPlayerDigits_;
+        if (!AskPlayerDigits(GetHandle(), playerDigits)) return;
+        printPlayerDigits_ = playerDigits;
+    }
+    BoardPrinter::Context printer = ChoosePrinter();
+    if (printer == nullptr) return;
+    String error;
+    {
+        gui::ProgressFeedback feedback(L"Print");
+        error = PrintWithFeedback(printer.get(), PrintJob::OfBoard(board, playerDigits, ProgramName(), Today().GetText()),
+                                  feedback);
+    }
+    ShowPrintError(error);
+}
+
+void EnneoWindow::OnPrintNewPuzzles() {
+    PrintJob::NewPuzzles request = newPuzzles_;
+    if (!AskNewPuzzles(GetHandle(), request)) return;
+    newPuzzles_ = request;
+    BoardPrinter::Context printer = ChoosePrinter();
+    if (printer == nullptr) return;
+    String error;
+    {
+        gui::ProgressFeedback feedback(L"Print New Puzzles");
+        std::optional<PrintJob> job =
+            PrintJob::OfNewPuzzles(request, PuzzleGenerator::SeedFromClock(), ProgramName(), Today().GetText(),
+                                   [&](int made, int count) {
+                                       return Report(feedback, L"Making puzzle %d of %d", made, count);
+                                   });
+        if (job) error = PrintWithFeedback(printer.get(), *job, feedback);
+    }
+    ShowPrintError(error);
+}
+
+BoardPrinter::Context EnneoWindow::ChoosePrinter() {
+    String error;
+    BoardPrinter::Context printer = printer_.Choose(GetHandle(), error);
+    ShowPrintError(error);
+    return printer;
+}
+
+void EnneoWindow::ShowPrintError(const String& reason) {
+    if (reason.IsEmpty()) return;
+    String text;
+    text.Format(L"Printing failed.\n\n%s", reason.GetText());
+    MessageBoxW(GetHandle(), text.GetText(), L"Print", MB_OK | MB_ICONERROR);
 }
 
 void EnneoWindow::OnAbout() {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "BoardPainter.h"
+#include "BoardPrinter.h"
 #include "board/BoardController.h"
 #include "board/BoardGeometry.h"
 #include "common/gui/AboutWindow.h"
@@ -11,7 +12,7 @@
 // Shows the board of its controller's game and turns the mouse, the keys and the menu
 // into board commands: the controller runs them and answers what to show again and
 // which sentence to put into a box. The board is drawn by a BoardPainter. The window
-// itself runs the file dialogs, About, Show Log, Check for Updates and Exit.
+// itself runs the file and print dialogs, About, Show Log, Check for Updates and Exit.
 class EnneoWindow : public gui::MainWindowBase {
 public:
     // The program's home page, which About opens.
@@ -39,6 +40,16 @@ private:
     int OnCommand(WPARAM wParam);
     void OnFileOpen();
     void OnFileSave();
+    // File / Print: the board's puzzle on one page, with the player's digits when the
+    // Print Puzzle dialog asks for them.
+    void OnPrint();
+    // File / Print New Puzzles: its dialog, then new puzzles on as many pages as they take.
+    void OnPrintNewPuzzles();
+    // The print dialog's printer, or null when the user cancelled or a box said why
+    // there is none.
+    BoardPrinter::Context ChoosePrinter();
+    // The box "Print" with the reason a print job failed; nothing for an empty reason.
+    void ShowPrintError(const String& reason);
     // Creates the About window the first time, shows it and opens the home page.
     void OnAbout();
     // Shows the log window (made on first use, shown again after it was closed) and
@@ -58,4 +69,8 @@ private:
     // Constructed before the controller: its start-up check runs before any window exists.
     util::version::VersionCheck versionCheck_;
     BoardController controller_;
+    BoardPrinter printer_;
+    // The print dialogs' last choices, shown again the next time.
+    bool printPlayerDigits_ = false;
+    PrintJob::NewPuzzles newPuzzles_;
 };

@@ -23,6 +23,7 @@ struct BoardCommand {
         kSolve,
         kShowHints,      // switches the candidates of empty cells on or off
         kMarkSelection,  // switches the tint of the selection on or off
+        kPrint,          // File / Print: the window's own dialogs print the board's puzzle
     };
 
     static constexpr BoardCommand Of(Kind kind) { return {kind}; }

@@ -71,6 +71,7 @@ BoardAnswer BoardController::Run(const BoardCommand& command) {
         view_.markSelection = !view_.markSelection;
         settings_.Set(BoardSettings::kMarkSelection, view_.markSelection);
         return Shown();
+    case BoardCommand::kPrint: break;  // the window prints; the game stays as it is
     }
     return BoardAnswer();
 }
