@@ -3,11 +3,9 @@
 
 #include "BoardMenu.h"
 #include "GameOwner.h"
-#include "PrintDialogs.h"
 #include "board/KeyTable.h"
 #include "common/IApplication.h"
 #include "common/gui/MemoryCanvas.h"
-#include "common/gui/ProgressFeedback.h"
 #include "common/gui/ShellOpen.h"
 #include "common/util/logging/LoggerManager.h"
 #include "common/util/logging/WindowLogger.h"
@@ -62,34 +60,6 @@ EnneoPuzzle SamplePuzzle() {
 
 KeyTable::Modifiers HeldModifiers() {
     return {GetKeyState(VK_CONTROL) < 0, GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_MENU) < 0};
-}
-
-// The name that printed pages and print jobs carry: the version resource's product name.
-const wchar_t* ProgramName() { return IApplication::GetCurrent()->GetProductName(); }
-
-// Today's date as the user reads dates ("Tuesday, 9 December 2025").
-String Today() {
-    wchar_t date[128] = {};
-    GetDateFormatW(LOCALE_USER_DEFAULT, DATE_LONGDATE, nullptr, nullptr, date, 128);
-    return String(date);
-}
-
-// Shows "<format with step and steps>" as the progress of a print job; false when the
-// user cancelled it.
-bool Report(gui::ProgressFeedback& feedback, const wchar_t* format, int step, int steps) {
-    String text;
-    text.Format(format, step, steps);
-    return feedback.Update(text.GetText(), step, steps);
-}
-
-// Prints the job while feedback shows the pages going out: the printer's reason when it
-// failed, else empty.
-String PrintWithFeedback(HDC printer, const PrintJob& job, gui::ProgressFeedback& feedback) {
-    String error;
-    BoardPrinter::Print(
-        printer, job, ProgramName(),
-        [&](int page, int pages) { return Report(feedback, L"Printing page %d of %d", page, pages); }, error);
-    return error;
 }
 
 }  // namespace
@@ -227,7 +197,7 @@ int EnneoWindow::OnCommand(WPARAM wParam) {
     case ID_MFILE_OPEN: OnFileOpen(); break;
     case ID_MFILE_Save: OnFileSave(); break;
     case ID_MFILE_PRINT: OnPrint(); break;
-    case ID_MFILE_PRINTNEWPUZZLES: OnPrintNewPuzzles(); break;
+    case ID_MFILE_PRINTNEWPUZZLES: print_.PrintNewPuzzles(GetHandle()); break;
     case ID_MFILE_EXIT: PostQuitMessage(0); break;
     case IDM_CHECKUPDATES:
         Keep();  // the check may start the updater, which ends the program
@@ -253,61 +223,11 @@ void EnneoWindow::OnFileSave() {
     OPENFILENAMEW dialog = FileDialog(GetHandle(), fileName, 520, OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST);
     if (!GetSaveFileNameW(&dialog)) return;
     // The second type is the game file; a name is taken as typed, whichever type.
-    Apply(controller_.Save(fileName, dialog.nFilterIndex == 2 ? BoardController::kGameFile
-                                                              : BoardController::kPuzzleFile));
+    Apply(controller_.Save(fileName,
+                           dialog.nFilterIndex == 2 ? BoardController::kGameFile : BoardController::kPuzzleFile));
 }
 
-void EnneoWindow::OnPrint() {
-    const EnneoPuzzle& board = controller_.GetGame().GetState().puzzle;
-    bool playerDigits = false;
-    if (PrintJob::HasPlayerDigits(board)) {
-        playerDigits = printPlayerDigits_;
-        if (!AskPlayerDigits(GetHandle(), playerDigits)) return;
-        printPlayerDigits_ = playerDigits;
-    }
-    BoardPrinter::Context printer = ChoosePrinter();
-    if (printer == nullptr) return;
-    String error;
-    {
-        gui::ProgressFeedback feedback(L"Print");
-        error = PrintWithFeedback(printer.get(), PrintJob::OfBoard(board, playerDigits, ProgramName(), Today().GetText()),
-                                  feedback);
-    }
-    ShowPrintError(error);
-}
-
-void EnneoWindow::OnPrintNewPuzzles() {
-    PrintJob::NewPuzzles request = newPuzzles_;
-    if (!AskNewPuzzles(GetHandle(), request)) return;
-    newPuzzles_ = request;
-    BoardPrinter::Context printer = ChoosePrinter();
-    if (printer == nullptr) return;
-    String error;
-    {
-        gui::ProgressFeedback feedback(L"Print New Puzzles");
-        std::optional<PrintJob> job =
-            PrintJob::OfNewPuzzles(request, PuzzleGenerator::SeedFromClock(), ProgramName(), Today().GetText(),
-                                   [&](int made, int count) {
-                                       return Report(feedback, L"Making puzzle %d of %d", made, count);
-                                   });
-        if (job) error = PrintWithFeedback(printer.get(), *job, feedback);
-    }
-    ShowPrintError(error);
-}
-
-BoardPrinter::Context EnneoWindow::ChoosePrinter() {
-    String error;
-    BoardPrinter::Context printer = printer_.Choose(GetHandle(), error);
-    ShowPrintError(error);
-    return printer;
-}
-
-void EnneoWindow::ShowPrintError(const String& reason) {
-    if (reason.IsEmpty()) return;
-    String text;
-    text.Format(L"Printing failed.\n\n%s", reason.GetText());
-    MessageBoxW(GetHandle(), text.GetText(), L"Print", MB_OK | MB_ICONERROR);
-}
+void EnneoWindow::OnPrint() { print_.PrintBoard(GetHandle(), controller_.GetGame().GetState().puzzle); }
 
 void EnneoWindow::OnAbout() {
     if (about_.GetHandle() == nullptr) about_.Create(GetHandle());

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "BoardPainter.h"
-#include "BoardPrinter.h"
+#include "PrintCommands.h"
 #include "board/BoardController.h"
 #include "board/BoardGeometry.h"
 #include "common/gui/AboutWindow.h"
@@ -55,16 +55,8 @@ private:
     int OnCommand(WPARAM wParam);
     void OnFileOpen();
     void OnFileSave();
-    // File / Print: the board's puzzle on one page, with the player's digits when the
-    // Print Puzzle dialog asks for them.
+    // File / Print (the menu item or Ctrl+P): the board's puzzle.
     void OnPrint();
-    // File / Print New Puzzles: its dialog, then new puzzles on as many pages as they take.
-    void OnPrintNewPuzzles();
-    // The print dialog's printer, or null when the user cancelled or a box said why
-    // there is none.
-    BoardPrinter::Context ChoosePrinter();
-    // The box "Print" with the reason a print job failed; nothing for an empty reason.
-    void ShowPrintError(const String& reason);
     // Creates the About window the first time, shows it and opens the home page.
     void OnAbout();
     // Shows the log window (made on first use, shown again after it was closed) and
@@ -86,9 +78,6 @@ private:
     // Constructed before the controller: its start-up check runs before any window exists.
     util::version::VersionCheck versionCheck_;
     BoardController controller_;
-    BoardPrinter printer_;
-    // The print dialogs' last choices, shown again the next time.
-    bool printPlayerDigits_ = false;
-    PrintJob::NewPuzzles newPuzzles_;
+    PrintCommands print_;
     std::deque<std::wstring> handedOver_;  // files handed over, still to open
 };
