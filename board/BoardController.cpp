@@ -85,6 +85,7 @@ BoardAnswer BoardController::Run(const BoardCommand& command) {
         settings_.Set(BoardSettings::kMarkSelection, view_.markSelection);
         return Shown();
     case BoardCommand::kResumeGame: return SwitchKeeping();
+    case BoardCommand::kPrint: break;  // the window prints; the game stays as it is
     }
     return BoardAnswer();
 }
