@@ -32,6 +32,8 @@ const Item kItems[] = {
     {ID_OPTIONS_THEME_FOLLOWWINDOWS, Command::Theme(BoardTheme::kFollowWindows), false},
     {ID_MFILE_OPEN, Command::Of(Command::kOpen), false},
     {ID_MFILE_Save, Command::Of(Command::kSave), false},
+    {ID_MFILE_PRINT, Command::Of(Command::kPrint), false},
+    {ID_MFILE_PRINTNEWPUZZLES, Command::Of(Command::kPrintNewPuzzles), false},
     {ID_MFILE_EXIT, Command::Of(Command::kExit), false},
     {ID_OPTIONS_SHOWLOG, Command::Of(Command::kShowLog), false},
     {IDM_CHECKUPDATES, Command::Of(Command::kCheckForUpdates), false},

@@ -1,4 +1,4 @@
-// BoardPalette: every colour the board is drawn in.
+// BoardPalette: every colour the board is drawn in, and the weights of its digits.
 #include "BoardPalette.h"
 
 namespace {
@@ -54,4 +54,13 @@ BoardPalette BoardPalette::Of(BoardTheme::Look look) {
     case BoardTheme::kHighContrastLook: return HighContrast();
     default: return Light();
     }
+}
+
+BoardPalette BoardPalette::Print() {
+    BoardPalette palette = Light();
+    palette.background = RGB(255, 255, 255);
+    palette.given = RGB(0, 0, 0);
+    palette.set = RGB(128, 128, 128);
+    palette.givenWeight = FW_BOLD;
+    return palette;
 }

@@ -1,4 +1,4 @@
-// BoardPalette: every colour the board is drawn in.
+// BoardPalette: every colour the board is drawn in, and the weights of its digits.
 #pragma once
 
 #include "board/BoardTheme.h"
@@ -6,7 +6,8 @@
 #include <windows.h>
 
 // One look of the board: the painter draws in these colours and weights and no others,
-// so a theme is another palette, never a branch in the drawing.
+// so a theme is another palette, never a branch in the drawing. The givens' weight lets
+// paper and High Contrast tell them from the player's digits without colour.
 struct BoardPalette {
     COLORREF background;
     COLORREF lines;
@@ -43,4 +44,6 @@ struct BoardPalette {
     // The same from colour(index), GetSysColor's indices: the colours of a scheme.
     static BoardPalette HighContrast(COLORREF (*colour)(int index));
     static BoardPalette Of(BoardTheme::Look look);
+    // Paper: white, black lines, the givens bold black and the player's digits grey.
+    static BoardPalette Print();
 };

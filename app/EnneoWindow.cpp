@@ -253,6 +253,8 @@ int EnneoWindow::OnCommand(WPARAM wParam) {
     switch (wParam) {
     case ID_MFILE_OPEN: OnFileOpen(); break;
     case ID_MFILE_Save: OnFileSave(); break;
+    case ID_MFILE_PRINT: OnPrint(); break;
+    case ID_MFILE_PRINTNEWPUZZLES: print_.PrintNewPuzzles(GetHandle()); break;
     case ID_MFILE_EXIT: PostQuitMessage(0); break;
     case IDM_CHECKUPDATES:
         Keep();  // the check may start the updater, which ends the program
@@ -281,6 +283,8 @@ void EnneoWindow::OnFileSave() {
     Apply(controller_.Save(fileName,
                            dialog.nFilterIndex == 2 ? BoardController::kGameFile : BoardController::kPuzzleFile));
 }
+
+void EnneoWindow::OnPrint() { print_.PrintBoard(GetHandle(), controller_.GetGame().GetState().puzzle); }
 
 void EnneoWindow::OnAbout() {
     if (about_.GetHandle() == nullptr) about_.Create(GetHandle());

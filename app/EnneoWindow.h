@@ -3,6 +3,7 @@
 
 #include "BoardAccessible.h"
 #include "BoardPainter.h"
+#include "PrintCommands.h"
 #include "board/BoardController.h"
 #include "board/BoardGeometry.h"
 #include "common/gui/AboutWindow.h"
@@ -18,8 +19,8 @@
 // keep the game, which sentence to put into a box and what to tell a screen reader. The
 // board is drawn by a BoardPainter in the palette of the look that the theme and the
 // system's settings give, and read by assistive technology through a BoardAccessible.
-// The window itself runs the file dialogs, About, Show Log, Check for Updates and Exit,
-// and has the game kept where the program may end.
+// The window itself runs the file and print dialogs, About, Show Log, Check for Updates
+// and Exit, and has the game kept where the program may end.
 class EnneoWindow : public gui::MainWindowBase {
 public:
     // The program's home page, which About opens.
@@ -61,6 +62,8 @@ private:
     int OnCommand(WPARAM wParam);
     void OnFileOpen();
     void OnFileSave();
+    // File / Print (the menu item or Ctrl+P): the board's puzzle.
+    void OnPrint();
     // Creates the About window the first time, shows it and opens the home page.
     void OnAbout();
     // Shows the log window (made on first use, shown again after it was closed) and
@@ -99,5 +102,6 @@ private:
     bool highContrast_ = false;
     bool appsDark_ = false;
     bool captionDark_ = false;
+    PrintCommands print_;
     std::deque<std::wstring> handedOver_;  // files handed over, still to open
 };

@@ -26,10 +26,12 @@ struct BoardCommand {
         kMarkSelection,  // switches the tint of the selection on or off
         kResumeGame,     // switches the keeping of the game in progress on or off
         kTheme,          // theme: the look chosen in Options / Theme
-        // Run by the window itself (dialogs, side windows, the update check, the end),
-        // named here so that keys reach them as they reach the others.
+        // Run by the window itself (dialogs, side windows, printing, the update check,
+        // the end), named here so that keys reach them as they reach the others.
         kOpen,
         kSave,
+        kPrint,  // File / Print: the board's puzzle
+        kPrintNewPuzzles,
         kExit,
         kShowLog,
         kCheckForUpdates,

@@ -124,6 +124,8 @@ BoardAnswer BoardController::Run(const BoardCommand& command) {
     // The window's own: nothing of the board changes.
     case BoardCommand::kOpen:
     case BoardCommand::kSave:
+    case BoardCommand::kPrint:
+    case BoardCommand::kPrintNewPuzzles:
     case BoardCommand::kExit:
     case BoardCommand::kShowLog:
     case BoardCommand::kCheckForUpdates:

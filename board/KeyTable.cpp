@@ -25,6 +25,7 @@ constexpr KeyRow kKeys[] = {
     {'Z', 1, kYes, kNo, kAny, Command::Of(Command::kUndo)},
     {'Z', 1, kYes, kYes, kAny, Command::Of(Command::kRedo)},
     {'Y', 1, kYes, kAny, kAny, Command::Of(Command::kRedo)},
+    {'P', 1, kYes, kNo, kNo, Command::Of(Command::kPrint)},
     // Ctrl+1 to Ctrl+9 toggle a pencil mark, Ctrl+0 clears the marks; main row or keypad.
     {'0', 10, kYes, kAny, kNo, Command::Mark(0)},
     {KeyTable::kNumpad0, 10, kYes, kAny, kNo, Command::Mark(0)},
@@ -40,6 +41,7 @@ constexpr KeyRow kKeys[] = {
     {KeyTable::kF1 + 3, 1, kNo, kNo, kNo, Command::NewPuzzle(PuzzleGenerator::kHard)},
     {'O', 1, kYes, kNo, kNo, Command::Of(Command::kOpen)},
     {'S', 1, kYes, kNo, kNo, Command::Of(Command::kSave)},
+    {'P', 1, kYes, kYes, kNo, Command::Of(Command::kPrintNewPuzzles)},
     {KeyTable::kF1 + 5, 1, kNo, kNo, kNo, Command::Of(Command::kShowHints)},
     {KeyTable::kF1 + 6, 1, kNo, kNo, kNo, Command::Of(Command::kMarkSelection)},
     {KeyTable::kF1 + 7, 1, kNo, kNo, kNo, Command::Of(Command::kResumeGame)},

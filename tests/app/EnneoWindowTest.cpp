@@ -91,19 +91,22 @@ TEST_F(BoardTest, CreatesWithCaptionMenuAndTheSample) {
     HMENU menu = GetMenu(handle_);
     ASSERT_NE(nullptr, menu);
     EXPECT_EQ(4, GetMenuItemCount(menu));
-    const std::pair<UINT, const wchar_t*> items[] = {{ID_OPTIONS_SHOWLOG, L"Sho&w Log ...\tCtrl+L"},
-                                                     {ID_EDIT_UNDO, L"&Undo\tCtrl+Z"},
-                                                     {ID_EDIT_REDO, L"&Redo\tCtrl+Y"},
-                                                     {ID_OPTIONS_MARKSELECTION, L"&Mark Selection\tF7"},
-                                                     {ID_OPTIONS_RESUMEGAME, L"Resume &Last Game\tF8"},
-                                                     {ID_OPTIONS_HINT, L"Hin&t\t?"},
-                                                     {ID_OPTIONS_CHECK, L"&Check"}};
-    wchar_t text[32] = {};
+    const std::pair<UINT, const wchar_t*> items[] = {
+        {ID_OPTIONS_SHOWLOG, L"Sho&w Log ...\tCtrl+L"},
+        {ID_EDIT_UNDO, L"&Undo\tCtrl+Z"},
+        {ID_EDIT_REDO, L"&Redo\tCtrl+Y"},
+        {ID_OPTIONS_MARKSELECTION, L"&Mark Selection\tF7"},
+        {ID_OPTIONS_RESUMEGAME, L"Resume &Last Game\tF8"},
+        {ID_OPTIONS_HINT, L"Hin&t\t?"},
+        {ID_OPTIONS_CHECK, L"&Check"},
+        {ID_MFILE_PRINT, L"P&rint...\tCtrl+P"},
+        {ID_MFILE_PRINTNEWPUZZLES, L"Print Ne&w Puzzles...\tCtrl+Shift+P"}};
+    wchar_t text[64] = {};
     for (const auto& item : items) {
-        GetMenuStringW(menu, item.first, text, 32, MF_BYCOMMAND);
+        GetMenuStringW(menu, item.first, text, 64, MF_BYCOMMAND);
         EXPECT_STREQ(item.second, text);
     }
-    GetMenuStringW(menu, 1, text, 32, MF_BYPOSITION);
+    GetMenuStringW(menu, 1, text, 64, MF_BYPOSITION);
     EXPECT_STREQ(L"&Edit", text);
     EXPECT_TRUE(Greyed(ID_EDIT_UNDO));
     EXPECT_TRUE(Greyed(ID_EDIT_REDO));

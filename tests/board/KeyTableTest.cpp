@@ -15,9 +15,9 @@ const KeyTable::Modifiers kCtrlShift = {true, true, false};
 const KeyTable::Modifiers kShift = {false, true, false};
 const KeyTable::Modifiers kAltGr = {true, false, true};
 
-// Undo and redo want Ctrl; the marks want Ctrl without Alt (Ctrl+Alt is AltGr, which
-// types characters); the arrows and Delete take any modifiers; the menu items' keys
-// want theirs exactly.
+// Undo and redo want Ctrl, Print Ctrl alone; the marks want Ctrl without Alt (Ctrl+Alt
+// is AltGr, which types characters); the arrows and Delete take any modifiers; the menu
+// items' keys want theirs exactly.
 TEST(KeyTableTest, KeysGiveTheirCommandsWithTheirModifiersOnly) {
     struct Case {
         unsigned key;
@@ -31,6 +31,9 @@ TEST(KeyTableTest, KeysGiveTheirCommandsWithTheirModifiersOnly) {
         {'Y', kCtrlShift, Command::Of(Command::kRedo)},
         {'Z', kNone, std::nullopt},
         {'Y', kShift, std::nullopt},
+        {'P', kCtrl, Command::Of(Command::kPrint)},
+        {'P', kCtrlShift, Command::Of(Command::kPrintNewPuzzles)},
+        {'P', kNone, std::nullopt},
         {'1', kCtrl, Command::Mark(1)},
         {'9', kCtrlShift, Command::Mark(9)},
         {'0', kCtrl, Command::Mark(0)},
