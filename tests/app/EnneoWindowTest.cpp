@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cwchar>
 #include <cwctype>
 #include <filesystem>
 #include <set>
@@ -116,11 +117,16 @@ TEST_F(BoardTest, CreatesWithCaptionMenuAndTheSample) {
     EXPECT_EQ(28, board_.GetGeometry().GetCellSize());
 }
 
-// The command items of a menu and its pop-ups, with their texts.
+// The command items of a menu and its pop-ups, with their texts; no two items of one
+// menu share an access key.
 void CollectItems(HMENU menu, std::vector<std::pair<UINT, std::wstring>>& items) {
+    std::set<wchar_t> accessKeys;
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
         wchar_t text[64] = {};
         GetMenuStringW(menu, i, text, 64, MF_BYPOSITION);
+        if (const wchar_t* amp = std::wcschr(text, L'&')) {
+            EXPECT_TRUE(accessKeys.insert(std::towupper(amp[1])).second) << "access key taken twice: " << text;
+        }
         if (HMENU popup = GetSubMenu(menu, i)) {
             CollectItems(popup, items);
         } else if (text[0] != L'\0') {
