@@ -4,15 +4,13 @@
 #include "common/FilePath.h"
 #include "common/util/FileReplace.h"
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <string>
 #include <system_error>
 
 namespace {
-
-const wchar_t kSeparatorLine[] = L"-------+-------+------\r\n";
-const int kSeparatorLength = 24;
 
 // Overwrites an existing file where it is, which keeps its attributes and permissions.
 // Opened without truncation: Windows refuses an overwriting open of a hidden file.
@@ -28,6 +26,8 @@ bool WriteInPlace(const std::filesystem::path& target, const char* bytes) {
 }
 
 }  // namespace
+
+const char EnneoPuzzle::kSeparatorLine[] = "-------+-------+------\r\n";
 
 // Its first line has no leading space and its last line no line end.
 const char EnneoPuzzle::kSampleText[] =
@@ -58,8 +58,7 @@ const wchar_t* EnneoPuzzle::Print() {
         *out++ = L'\r';
         *out++ = L'\n';
         if (y == 3 || y == 6) {
-            std::memcpy(out, kSeparatorLine, kSeparatorLength * sizeof(wchar_t));
-            out += kSeparatorLength;
+            out = std::copy(kSeparatorLine, kSeparatorLine + kSeparatorLength, out);
         }
     }
     *out = 0;
