@@ -20,6 +20,7 @@
 #include <fstream>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -33,7 +34,8 @@ const char kUsage[] =
     "maximum and total time per puzzle of each. The solver's time per puzzle is the\n"
     "best of three runs; qqwing's is its own --timer figure. The coach's row times its look\n"
     "at each puzzle as Hint and Check take it, best of three. Then times enneo-solve --line\n"
-    "and qqwing --solve as whole processes on the largest collection (best of nine runs).\n"
+    "and qqwing --solve as whole processes on the largest collection: the medians of 21\n"
+    "paired runs and of their ratios.\n"
     "Exit status 1 when the solver leaves a puzzle unsolved.\n";
 
 using Clock = std::chrono::steady_clock;
@@ -138,45 +140,84 @@ std::filesystem::path WriteCollection(const Collection& collection) {
     return path;
 }
 
-// The best wall time of a few runs of a program, in milliseconds, or -1 when it fails.
-// Started directly, not through a shell, whose own start would be timed too; its
-// output goes to /dev/null, and input (if not empty) is its standard input.
-double ProcessMillis(const char* program, std::vector<std::string> arguments, const std::string& input) {
-    posix_spawn_file_actions_t files;
-    posix_spawn_file_actions_init(&files);
-    if (!input.empty()) posix_spawn_file_actions_addopen(&files, 0, input.c_str(), O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&files, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&files, 2, "/dev/null", O_WRONLY, 0);
-    std::vector<char*> argv{const_cast<char*>(program)};
-    for (std::string& argument : arguments) argv.push_back(argument.data());
-    argv.push_back(nullptr);
-    double best = -1;
-    for (int run = 0; run < 9; ++run) {
+// One process as a user runs it: started directly, not through a shell, whose own start
+// would be timed too, its output sent to /dev/null, and its input (if not empty) the
+// named file. Its wall time in milliseconds, or -1 when it fails.
+class TimedProcess {
+public:
+    TimedProcess(const char* program, std::vector<std::string> arguments, const std::string& input)
+        : program_(program), arguments_(std::move(arguments)) {
+        posix_spawn_file_actions_init(&files_);
+        if (!input.empty()) posix_spawn_file_actions_addopen(&files_, 0, input.c_str(), O_RDONLY, 0);
+        posix_spawn_file_actions_addopen(&files_, 1, "/dev/null", O_WRONLY, 0);
+        posix_spawn_file_actions_addopen(&files_, 2, "/dev/null", O_WRONLY, 0);
+        argv_.push_back(const_cast<char*>(program_));
+        for (std::string& argument : arguments_) argv_.push_back(argument.data());
+        argv_.push_back(nullptr);
+    }
+    ~TimedProcess() { posix_spawn_file_actions_destroy(&files_); }
+    TimedProcess(const TimedProcess&) = delete;
+    TimedProcess& operator=(const TimedProcess&) = delete;
+
+    double Run() {
         Clock::time_point start = Clock::now();
         pid_t child;
         int status = 0;
-        if (posix_spawnp(&child, program, &files, nullptr, argv.data(), environ) != 0 ||
+        if (posix_spawnp(&child, program_, &files_, nullptr, argv_.data(), environ) != 0 ||
             waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-            best = -1;
-            break;
+            return -1;
         }
-        double millis = Micros(Clock::now() - start) / 1e3;
-        best = run == 0 ? millis : std::min(best, millis);
+        return Micros(Clock::now() - start) / 1e3;
     }
-    posix_spawn_file_actions_destroy(&files);
-    return best;
+
+private:
+    const char* program_;
+    std::vector<std::string> arguments_;
+    std::vector<char*> argv_;
+    posix_spawn_file_actions_t files_;
+};
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    size_t n = values.size();
+    return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
-// Both programs as a user runs them, start and input and output included.
+// Both programs as a user runs them, start and input and output included, in pairs run
+// one right after the other (which goes first alternates), so that a change in the
+// machine's load meets both alike: the median of each and of the pairs' ratios.
 void CompareProcesses(const Collection& collection) {
+    const int kPairs = 21;
     std::filesystem::path input = WriteCollection(collection);
-    double enneo = ProcessMillis(ENNEO_SOLVE_PATH, {"--line", input.string()}, "");
-    double qqwing = ProcessMillis("qqwing", {"--solve"}, input.string());
+    TimedProcess enneo(ENNEO_SOLVE_PATH, {"--line", input.string()}, "");
+    TimedProcess qqwing("qqwing", {"--solve"}, input.string());
+    std::vector<double> enneoMillis, qqwingMillis, ratios;
+    for (int pair = 0; pair < kPairs; ++pair) {
+        double enneoTime, qqwingTime;
+        if (pair % 2 == 0) {
+            enneoTime = enneo.Run();
+            qqwingTime = qqwing.Run();
+        } else {
+            qqwingTime = qqwing.Run();
+            enneoTime = enneo.Run();
+        }
+        if (enneoTime <= 0 || qqwingTime <= 0) break;
+        enneoMillis.push_back(enneoTime);
+        qqwingMillis.push_back(qqwingTime);
+        ratios.push_back(qqwingTime / enneoTime);
+    }
     std::filesystem::remove(input);
-    std::printf("\nwhole processes on %s (%zu puzzles), best of 9:\n", collection.name.c_str(),
-                collection.puzzles.size());
-    std::printf("  enneo-solve --line %10.1f ms\n  qqwing --solve     %10.1f ms\n", enneo, qqwing);
-    if (enneo > 0 && qqwing > 0) std::printf("  qqwing / enneo-solve %8.1f\n", qqwing / enneo);
+    std::printf("\nwhole processes on %s (%zu puzzles), medians of %d paired runs:\n", collection.name.c_str(),
+                collection.puzzles.size(), kPairs);
+    if (ratios.size() < static_cast<size_t>(kPairs)) {
+        std::printf("  a run failed: no figures\n");
+        return;
+    }
+    std::printf("  enneo-solve --line   %8.1f ms\n  qqwing --solve       %8.1f ms\n", Median(enneoMillis),
+                Median(qqwingMillis));
+    std::sort(ratios.begin(), ratios.end());
+    std::printf("  qqwing / enneo-solve %8.1f (quartiles %.1f to %.1f)\n", Median(ratios), ratios[kPairs / 4],
+                ratios[kPairs - 1 - kPairs / 4]);
 }
 
 // qqwing's own time per puzzle: it prints "Time: T milliseconds" after each solution.

@@ -14,8 +14,8 @@ EnneoPuzzle GivensOf(const EnneoPuzzle& board) {
 
 }  // namespace
 
-Coach::Coach(const EnneoPuzzle& board, int64_t searchBudget)
-    : puzzle_(GivensOf(board)), solution_(puzzle_), searchBudget_(searchBudget) {
+Coach::Coach(const EnneoPuzzle& board, int64_t verdictBudget)
+    : puzzle_(GivensOf(board)), solution_(puzzle_), verdictBudget_(verdictBudget) {
     int solutions = CountSolutions();
     if (solutions < 0) return;
     SolverGrid grid(board);
@@ -63,5 +63,5 @@ EnneoPuzzle::Cell Coach::GetHintCell() const {
 
 int Coach::CountSolutions() {
     if (puzzle_.HasRepeatedDigit()) return 0;
-    return puzzle_.CountCompletions(2, &solution_, &searchBudget_);
+    return puzzle_.CountCompletions(2, &solution_, &verdictBudget_);
 }

@@ -16,11 +16,13 @@
 // solver's own step (StepSolver::Step, as SolveOne takes it) places.
 class Coach {
 public:
-    // Nodes of completion search for one look at a board, about ten milliseconds here:
-    // puzzles need a few hundred, but grids of digits put down at random can need far
-    // more (one of a million needed 126,000), and the answer must come at once. The
-    // solver's step on an open board searches the board once more, at most as long.
-    static const int64_t kSearchBudget = 10000;
+    // Nodes of completion search for the verdict on one board, about ten milliseconds
+    // here: puzzles need a few hundred, but grids of digits put down at random can need
+    // far more (one of a million needed 126,000), and the answer must come at once. The
+    // next step on an open board is then the solver's own step, with the solver's own
+    // budget (StepSolver::kSolveBudget, ten times this one), so that it is exactly the
+    // step SolveOne takes: one look at a board searches at most both budgets.
+    static const int64_t kVerdictBudget = 10000;
 
     enum Verdict {
         kSolved,            // no cell is empty, and every digit fits the only solution
@@ -29,7 +31,7 @@ public:
                             // GetMisfits() differ from it
         kNoSolution,        // the puzzle has none (a repeated digit included)
         kSeveralSolutions,  // the puzzle has more than one
-        kUndecided,         // the search budget ran out before the count was certain
+        kUndecided,         // the verdict's budget ran out before the count was certain
     };
 
     struct Step {
@@ -38,7 +40,7 @@ public:
         int digit;
     };
 
-    explicit Coach(const EnneoPuzzle& board, int64_t searchBudget = kSearchBudget);
+    explicit Coach(const EnneoPuzzle& board, int64_t verdictBudget = kVerdictBudget);
 
     Verdict GetVerdict() const { return verdict_; }
     // kMisfits: the cells whose digit the player placed differs from the solution's, in
@@ -62,7 +64,7 @@ private:
 
     SolverGrid puzzle_;
     SolverGrid solution_;
-    int64_t searchBudget_;
+    int64_t verdictBudget_;
     Verdict verdict_ = kUndecided;
     std::vector<EnneoPuzzle::Cell> misfits_;
     Step step_ = {SolverGrid::kTrial, {0, 0}, 0};

@@ -16,10 +16,8 @@ class Game {
 public:
     explicit Game(const EnneoPuzzle& start, size_t historyCapacity = GameHistory::kDefaultCapacity);
 
+    // For reading and drawing; the board changes only through the operations below.
     const GameState& GetState() const { return state_; }
-    // For reading, drawing (candidates are computed in place) and selecting a cell;
-    // changes of the board go through the operations below.
-    EnneoPuzzle& GetPuzzle() { return state_.puzzle; }
 
     // Steps; each answers whether it changed the board.
     // Puts digit (1-9) into the selected cell under the validity rule, or empties the
@@ -45,6 +43,8 @@ public:
     // board (a check's findings) holds while the count stays the same.
     unsigned GetChangeCount() const { return changes_; }
 
+    // Selects the cell (x, y), 1 to 9 each.
+    void SelectCell(int x, int y) { state_.puzzle.SetSelectedCell(x, y); }
     // The selection moved by dx columns and dy rows, stopping at the board's edges;
     // with no cell selected, the top-left cell is selected.
     void MoveSelection(int dx, int dy);

@@ -17,7 +17,6 @@ public:
     void Place(int x, int y, int digit);
 
     bool operator==(const PencilMarks& other) const;
-    bool operator!=(const PencilMarks& other) const { return !(*this == other); }
 
 private:
     uint16_t masks_[9][9] = {};  // [x - 1][y - 1]

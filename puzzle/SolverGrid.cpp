@@ -221,13 +221,13 @@ bool SolverGrid::PlaceForcedDigits() {
     for (;;) {
         bool placed = false;
         for (int cell = 0; cell < 81; ++cell) {
-            if (!IsEmpty(cell)) continue;
             int mask = candidates_[cell];
+            // One branch, seldom taken, for an empty cell with one candidate or none.
+            int emptyWithOneOrNone = (digits_[cell] == 0) & ((mask & (mask - 1)) == 0);
+            if (emptyWithOneOrNone == 0) continue;
             if (mask == 0) return false;
-            if ((mask & (mask - 1)) == 0) {
-                Place(cell, LowestDigit(mask));
-                placed = true;
-            }
+            Place(cell, LowestDigit(mask));
+            placed = true;
         }
         for (int unit = 0; unit < 27; ++unit) {
             int once = 0, twice = 0;

@@ -10,7 +10,7 @@ bool StepSolver::Step(SolverGrid::Placement& placement, SolverGrid::Strategy* us
 }
 
 bool StepSolver::FindEnd(const SolverGrid& grid, SolverGrid& end) {
-    int64_t budget = kSearchBudget;
+    int64_t budget = kSolveBudget;
     return !grid.HasRepeatedDigit() && grid.CountCompletions(2, &end, &budget) == 1;
 }
 

@@ -15,12 +15,12 @@
 // Whether a grid has a completion can take a search of exponential size: seldom with
 // givens that obey the rule (a few hundred nodes for the hardest known puzzles), but
 // repeated givens weaken what the search may conclude, and a file can make a single
-// trial take minutes. So one solver searches at most kSearchBudget nodes (about a
+// trial take minutes. So one solver searches at most kSolveBudget nodes (about a
 // tenth of a second here); once they are spent every trial fails, as the plain rule's
 // does when it finds no way on, and the solve ends.
 class StepSolver {
 public:
-    static const int64_t kSearchBudget = 100000;
+    static const int64_t kSolveBudget = 100000;
 
     explicit StepSolver(const SolverGrid& grid) : grid_(grid), completion_(grid) {}
 
@@ -36,7 +36,7 @@ public:
 
     // The grid that the steps from grid end with, where that is certain without taking
     // them: true, with end that grid, when no digit repeats and grid has exactly one
-    // completion within kSearchBudget nodes. Every deduction and every kept trial then
+    // completion within kSolveBudget nodes. Every deduction and every kept trial then
     // follows that completion, and the search the steps make at their first trial, from
     // what deductions leave, comes to the same forced digits and so to the same nodes:
     // within the budget, and once more one completion. The steps end with it in place.
@@ -57,5 +57,5 @@ private:
     SolverGrid grid_;
     Completions completions_ = kUnknown;  // of grid_, when no digit repeats
     SolverGrid completion_;               // one of them, for kOnlyOne and kSome
-    int64_t searchBudget_ = kSearchBudget;
+    int64_t searchBudget_ = kSolveBudget;
 };

@@ -33,7 +33,16 @@ settings="$prefix/drive_c/enneo-settings.reg"
     printf '[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
     printf '"Times New Roman"="Liberation Serif"\r\n"Courier New"="Liberation Mono"\r\n"Arial"="Liberation Sans"\r\n'
 } >"$settings"
-"$loader" reg import 'C:\enneo-settings.reg' >/dev/null 2>&1 </dev/null
+# An import that failed without a word left a prefix without the null driver, in
+# which every window test failed: the import is checked, and made once more.
+import_settings() {
+    "$loader" reg import 'C:\enneo-settings.reg' >/dev/null 2>&1 </dev/null
+    wineserver -w
+    grep -qF '[Software\\Wine\\Fonts\\Replacements]' "$prefix/user.reg"
+}
+if ! import_settings && ! import_settings; then
+    echo "wine-prefix: the settings could not be imported into $prefix" >&2
+    exit 1
+fi
 rm "$settings"
-wineserver -w
 touch "$prefix/.enneo-ready"

@@ -3,24 +3,9 @@
 
 #include "Window.h"
 #include "common/Exception.h"
+#include "common/Thread/CriticalSectionLock.h"
 
 namespace gui {
-
-namespace {
-
-// Holds the router's lock for one scope.
-class Locked {
-public:
-    explicit Locked(CriticalSection& lock) : lock_(lock) { lock_.Enter(); }
-    ~Locked() { lock_.Leave(); }
-    Locked(const Locked&) = delete;
-    Locked& operator=(const Locked&) = delete;
-
-private:
-    CriticalSection& lock_;
-};
-
-}  // namespace
 
 WindowMessageRouter* WindowMessageRouter::GetInstance() {
     static WindowMessageRouter* instance = new WindowMessageRouter();
@@ -34,7 +19,7 @@ WindowMessageRouter::WindowMessageRouter() : Object(L"WindowMessageRouter"), tls
 }
 
 CreationRecord* WindowMessageRouter::SetTLSIndex() {
-    Locked locked(lock_);
+    CriticalSectionLock locked(lock_);
     if (CreationRecord* record = GetCreationRecord()) return record;
     auto* record = new CreationRecord();
     if (TlsGetValue(tlsIndex_) != nullptr) {
@@ -51,7 +36,7 @@ CreationRecord* WindowMessageRouter::GetCreationRecord() const {
 }
 
 size_t WindowMessageRouter::GetRecordCount() {
-    Locked locked(lock_);
+    CriticalSectionLock locked(lock_);
     return records_.size();
 }
 
@@ -73,19 +58,19 @@ Window* WindowMessageRouter::LookUp(HWND handle) const {
 }
 
 void WindowMessageRouter::Bind(HWND handle, Window* window) {
-    Locked locked(lock_);
+    CriticalSectionLock locked(lock_);
     table_[handle] = window;
 }
 
 void WindowMessageRouter::Unbind(Window* window) {
-    Locked locked(lock_);
+    CriticalSectionLock locked(lock_);
     for (auto entry = table_.begin(); entry != table_.end();) {
         entry = entry->second == window ? table_.erase(entry) : std::next(entry);
     }
 }
 
 void WindowMessageRouter::DisposeWindow(Window* window) {
-    Locked locked(lock_);
+    CriticalSectionLock locked(lock_);
     // A copy: Destroy and the destructor may bind or unbind windows meanwhile.
     std::map<HWND, Window*> snapshot = table_;
     for (const auto& entry : snapshot) {

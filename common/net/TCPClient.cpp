@@ -20,14 +20,11 @@ void TCPClient::Connect(const Deadline& deadline) {
     bool tried = false;
     for (const SocketAddress& address : addresses) {
         if (tried && connectBy.HasPassed()) break;
-        // A socket whose connection failed is not used again.
-        if (tried || !HasSocket() || GetFamily() != address.family) {
-            try {
-                CreateSocket(address.family);
-            } catch (Exception* e) {
-                delete e;  // this family may not be available here: the next address may be
-                continue;
-            }
+        try {
+            CreateSocket(address.family);
+        } catch (Exception* e) {
+            delete e;  // this family may not be available here: the next address may be
+            continue;
         }
         tried = true;
         if (socketapi::Connect(handle_, address, static_cast<uint16_t>(port_),

@@ -13,9 +13,9 @@ namespace net {
 
 // Resolves its host (a name, an IPv4 address or an IPv6 literal in brackets) to its
 // IPv4 and IPv6 addresses and connects to its port at the first of them, in the order
-// the lookup gives, that takes the connection; on a new socket (of that address's
-// family) when the last one was closed. One client serves several requests one after
-// another, each on a fresh socket.
+// the lookup gives, that takes the connection. Connect makes every socket: each attempt
+// on a new one of that address's family, closing one still held. One client serves
+// several requests one after another, each on a fresh socket.
 class TCPClient : public TCPSocket {
 public:
     explicit TCPClient(const wchar_t* className = L"TCPClient") : TCPSocket(className) {}

@@ -12,7 +12,6 @@ TCPSocket::~TCPSocket() { CloseQuietly(); }
 
 void TCPSocket::CreateSocket(SocketAddress::Family family) {
     CloseQuietly();
-    family_ = family;
     handle_ = socketapi::OpenTcp(family);
     if (handle_ == kInvalidSocket) {
         throw new Exception(L"%s::CreateSocket()\nError at function socket()\n%s", GetName(),

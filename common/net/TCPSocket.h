@@ -45,8 +45,6 @@ public:
 
     SocketHandle GetHandle() const { return handle_; }
     bool HasSocket() const { return handle_ != 0 && handle_ != kInvalidSocket; }
-    // The family of the socket held, or of the last one.
-    SocketAddress::Family GetFamily() const { return family_; }
 
 protected:
     // Close for paths that must not raise: the socket is let go whatever the system
@@ -57,7 +55,6 @@ protected:
 
 private:
     int recvTimeOut_ = 0;
-    SocketAddress::Family family_ = SocketAddress::Family::IPv4;
 };
 
 }  // namespace net

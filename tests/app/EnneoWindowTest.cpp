@@ -6,7 +6,7 @@
 #include "resources/resource.h"
 #include "tests/common/TestFiles.h"
 #include "tests/common/gui/ControlPlaces.h"
-#include "tests/puzzle/CoachGrids.h"
+#include "tests/puzzle/PuzzleTestGrids.h"
 #include "tests/support/DialogDriver.h"
 #include "tests/support/ShellCallRecorder.h"
 
@@ -28,10 +28,6 @@ static EnneoApp application(kNoUpdateService, L"");
 
 namespace {
 
-const char kSampleLine[] =
-    ".973.5.4." ".....6..." "..298...." "...6....5" ".28.....3"
-    "64.7...8." ".....3867" "........." "7.5.....4";
-
 // A board window with a client area of 400 x 300, painted once.
 class BoardTest : public ::testing::Test {
 protected:
@@ -48,6 +44,8 @@ protected:
     }
     void TearDown() override { board_.Destroy(); }
 
+    const EnneoPuzzle& Puzzle() const { return board_.GetController().GetGame().GetState().puzzle; }
+    const BoardView& View() const { return board_.GetController().GetView(); }
     void Paint() {
         InvalidateRect(handle_, nullptr, TRUE);
         UpdateWindow(handle_);
@@ -56,8 +54,7 @@ protected:
     // Selects the cell by a click at its centre and types a character.
     void Type(int x, int y, wchar_t character) {
         const BoardGeometry& g = board_.GetGeometry();
-        int cell = g.GetCellSize();
-        Click(WM_LBUTTONDOWN, g.GetLeft() + cell * (x - 1) + cell / 2, g.GetTop() + cell * (y - 1) + cell / 2);
+        Click(WM_LBUTTONDOWN, g.GetColumnLeft(x) + g.GetCellSize() / 2, g.GetRowTop(y) + g.GetCellSize() / 2);
         SendMessageW(handle_, WM_CHAR, character, 0);
     }
     void Command(WPARAM command) { SendMessageW(handle_, WM_COMMAND, command, 0); }
@@ -81,28 +78,6 @@ protected:
     HWND handle_ = nullptr;
 };
 
-TEST(BoardGeometryTest, PlacesTheBoardInTheClientArea) {
-    BoardGeometry g(400, 300);
-    EXPECT_EQ(70, g.GetLeft());
-    EXPECT_EQ(20, g.GetTop());
-    EXPECT_EQ(28, g.GetCellSize());
-    EXPECT_EQ(252, g.GetSide());
-    EnneoPuzzle::Cell cell;
-    EXPECT_FALSE(g.CellAt(70, 100, cell));   // the left edge line
-    EXPECT_FALSE(g.CellAt(100, 20, cell));   // the top edge line
-    EXPECT_FALSE(g.CellAt(322, 100, cell));  // the right edge line
-    ASSERT_TRUE(g.CellAt(71, 21, cell));
-    EXPECT_EQ(1, cell.x);
-    EXPECT_EQ(1, cell.y);
-    ASSERT_TRUE(g.CellAt(321, 271, cell));
-    EXPECT_EQ(9, cell.x);
-    EXPECT_EQ(9, cell.y);
-    EXPECT_FALSE(BoardGeometry().CellAt(0, 0, cell));  // before the first paint
-    BoardGeometry tiny(10, 10);  // under 40 pixels: still a board, from absolute values
-    EXPECT_EQ(20, tiny.GetLeft());
-    EXPECT_EQ(27, tiny.GetSide());
-}
-
 TEST_F(BoardTest, CreatesWithCaptionMenuAndTheSample) {
     wchar_t caption[64] = {};
     GetWindowTextW(handle_, caption, 64);
@@ -125,43 +100,43 @@ TEST_F(BoardTest, CreatesWithCaptionMenuAndTheSample) {
     EXPECT_STREQ(L"&Edit", text);
     EXPECT_TRUE(Greyed(ID_EDIT_UNDO));
     EXPECT_TRUE(Greyed(ID_EDIT_REDO));
-    EXPECT_EQ(kSampleLine, ToPuzzleLine(board_.GetPuzzle()));
-    EXPECT_TRUE(board_.IsShowingHints());
+    EXPECT_EQ(kSampleLine, ToPuzzleLine(Puzzle()));
+    EXPECT_TRUE(View().showHints);
     EXPECT_EQ(70, board_.GetGeometry().GetLeft());
     EXPECT_EQ(28, board_.GetGeometry().GetCellSize());
 }
 
 TEST_F(BoardTest, ClicksSelectCellsInsideTheBoardOnly) {
     Click(WM_LBUTTONDOWN, 70, 21);
-    EXPECT_EQ(0, board_.GetPuzzle().GetSelectedCell().x);
+    EXPECT_EQ(0, Puzzle().GetSelectedCell().x);
     Click(WM_LBUTTONDOWN, 71, 21);
-    EXPECT_EQ(1, board_.GetPuzzle().GetSelectedCell().x);
-    EXPECT_EQ(1, board_.GetPuzzle().GetSelectedCell().y);
+    EXPECT_EQ(1, Puzzle().GetSelectedCell().x);
+    EXPECT_EQ(1, Puzzle().GetSelectedCell().y);
     Click(WM_LBUTTONDOWN, 70 + 28 * 4 + 1, 20 + 28 * 8 + 1);
-    EXPECT_EQ(5, board_.GetPuzzle().GetSelectedCell().x);
-    EXPECT_EQ(9, board_.GetPuzzle().GetSelectedCell().y);
+    EXPECT_EQ(5, Puzzle().GetSelectedCell().x);
+    EXPECT_EQ(9, Puzzle().GetSelectedCell().y);
 }
 
 TEST_F(BoardTest, DigitEntry) {
     SendMessageW(handle_, WM_CHAR, L'8', 0);  // nothing selected yet
-    EXPECT_EQ(kSampleLine, ToPuzzleLine(board_.GetPuzzle()));
+    EXPECT_EQ(kSampleLine, ToPuzzleLine(Puzzle()));
 
     Type(1, 1, L'8');
-    EXPECT_EQ(8, board_.GetPuzzle().GetCell(1, 1));
-    EXPECT_EQ(EnneoPuzzle::CELL_SET, board_.GetPuzzle().GetCellState(1, 1));
+    EXPECT_EQ(8, Puzzle().GetCell(1, 1));
+    EXPECT_EQ(EnneoPuzzle::CELL_SET, Puzzle().GetCellState(1, 1));
     EXPECT_TRUE(RepaintPending());
 
     Paint();
     Type(1, 2, L'9');  // 9 is in block 1 already: refused, still repainted
-    EXPECT_EQ(0, board_.GetPuzzle().GetCell(1, 2));
+    EXPECT_EQ(0, Puzzle().GetCell(1, 2));
     EXPECT_TRUE(RepaintPending());
 
     Type(2, 1, L'1');  // a given cell
-    EXPECT_EQ(9, board_.GetPuzzle().GetCell(2, 1));
+    EXPECT_EQ(9, Puzzle().GetCell(2, 1));
     Type(1, 1, L'x');
-    EXPECT_EQ(8, board_.GetPuzzle().GetCell(1, 1));
+    EXPECT_EQ(8, Puzzle().GetCell(1, 1));
     Type(1, 1, L'0');
-    EXPECT_EQ(EnneoPuzzle::CELL_EMPTY, board_.GetPuzzle().GetCellState(1, 1));
+    EXPECT_EQ(EnneoPuzzle::CELL_EMPTY, Puzzle().GetCellState(1, 1));
 }
 
 // The Edit items, greyed when there is nothing to do, and their keys: the items' state
@@ -171,18 +146,18 @@ TEST_F(BoardTest, UndoAndRedoByMenuAndKeys) {
     Type(1, 2, L'9');  // refused
     EXPECT_FALSE(Greyed(ID_EDIT_UNDO));
     Command(ID_OPTIONS_Solve);
-    std::string solved = ToPuzzleLine(board_.GetPuzzle());
+    std::string solved = ToPuzzleLine(Puzzle());
     Command(ID_EDIT_UNDO);
     EXPECT_FALSE(Greyed(ID_EDIT_REDO));
     Paint();
     Key('Z', {VK_CONTROL});
-    EXPECT_EQ(kSampleLine, ToPuzzleLine(board_.GetPuzzle()));
+    EXPECT_EQ(kSampleLine, ToPuzzleLine(Puzzle()));
     EXPECT_TRUE(RepaintPending());
     EXPECT_TRUE(Greyed(ID_EDIT_UNDO));
     Key('Z');  // without Ctrl: nothing
     Key('Y', {VK_CONTROL});
     Key('Z', {VK_CONTROL, VK_SHIFT});
-    EXPECT_EQ(solved, ToPuzzleLine(board_.GetPuzzle()));
+    EXPECT_EQ(solved, ToPuzzleLine(Puzzle()));
     EXPECT_TRUE(Greyed(ID_EDIT_REDO));
 }
 
@@ -190,26 +165,26 @@ TEST_F(BoardTest, UndoAndRedoByMenuAndKeys) {
 // repaints only with them. Mark Selection is kept in the registry.
 TEST_F(BoardTest, KeysMoveTheSelectionAndMarkSelectionIsKept) {
     const wchar_t key[] = L"Software\\Enneo Project\\Enneo Tessary";
-    RegDeleteKeyValueW(HKEY_CURRENT_USER, key, EnneoWindow::kMarkSelectionSetting);
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, key, BoardSettings::kMarkSelection.name);
     Key(VK_RIGHT);  // none selected: the top-left cell
-    EXPECT_EQ(1, board_.GetPuzzle().GetSelectedCell().x);
-    EXPECT_EQ(1, board_.GetPuzzle().GetSelectedCell().y);
+    EXPECT_EQ(1, Puzzle().GetSelectedCell().x);
+    EXPECT_EQ(1, Puzzle().GetSelectedCell().y);
     EXPECT_FALSE(RepaintPending());
     for (wchar_t emptying : {L'\b', L' '}) {
         SendMessageW(handle_, WM_CHAR, L'8', 0);
         SendMessageW(handle_, WM_CHAR, emptying, 0);
-        EXPECT_EQ(EnneoPuzzle::CELL_EMPTY, board_.GetPuzzle().GetCellState(1, 1)) << emptying;
+        EXPECT_EQ(EnneoPuzzle::CELL_EMPTY, Puzzle().GetCellState(1, 1)) << emptying;
     }
     SendMessageW(handle_, WM_CHAR, L'8', 0);
     Key(VK_DELETE);
-    EXPECT_EQ(EnneoPuzzle::CELL_EMPTY, board_.GetPuzzle().GetCellState(1, 1));
+    EXPECT_EQ(EnneoPuzzle::CELL_EMPTY, Puzzle().GetCellState(1, 1));
     Key(VK_RIGHT);
     Key(VK_DELETE);  // a given cell
-    EXPECT_EQ(9, board_.GetPuzzle().GetCell(2, 1));
+    EXPECT_EQ(9, Puzzle().GetCell(2, 1));
 
-    EXPECT_FALSE(board_.IsMarkingSelection());
+    EXPECT_FALSE(View().markSelection);
     Command(ID_OPTIONS_MARKSELECTION);
-    EXPECT_TRUE(board_.IsMarkingSelection());
+    EXPECT_TRUE(View().markSelection);
     EXPECT_TRUE(GetMenuState(GetMenu(handle_), ID_OPTIONS_MARKSELECTION, MF_BYCOMMAND) & MF_CHECKED);
     Paint();
     Key(VK_LEFT);
@@ -220,17 +195,17 @@ TEST_F(BoardTest, KeysMoveTheSelectionAndMarkSelectionIsKept) {
     {
         EnneoWindow restarted{kNoUpdateService, L""};
         restarted.Create(nullptr);
-        EXPECT_TRUE(restarted.IsMarkingSelection());
+        EXPECT_TRUE(restarted.GetController().GetView().markSelection);
         restarted.Destroy();
     }
     Command(ID_OPTIONS_MARKSELECTION);
     EXPECT_FALSE(GetMenuState(GetMenu(handle_), ID_OPTIONS_MARKSELECTION, MF_BYCOMMAND) & MF_CHECKED);
     wchar_t value[8] = {};
     DWORD size = sizeof(value);
-    EXPECT_EQ(ERROR_SUCCESS, RegGetValueW(HKEY_CURRENT_USER, key, EnneoWindow::kMarkSelectionSetting, RRF_RT_REG_SZ,
+    EXPECT_EQ(ERROR_SUCCESS, RegGetValueW(HKEY_CURRENT_USER, key, BoardSettings::kMarkSelection.name, RRF_RT_REG_SZ,
                                           nullptr, value, &size));
     EXPECT_STREQ(L"0", value);
-    RegDeleteKeyValueW(HKEY_CURRENT_USER, key, EnneoWindow::kMarkSelectionSetting);
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, key, BoardSettings::kMarkSelection.name);
 }
 
 // Ctrl with a digit of the main row or the keypad toggles that mark in the selected
@@ -245,87 +220,38 @@ TEST_F(BoardTest, CtrlDigitsTogglePencilMarks) {
     Key('9', {VK_CONTROL});
     Key('7', {VK_CONTROL, VK_MENU});
     Key('7');
-    EXPECT_EQ(0x11, board_.GetMarks().Get(1, 1));
+    EXPECT_EQ(0x11, board_.GetController().GetGame().GetState().marks.Get(1, 1));
     Key(VK_NUMPAD0, {VK_CONTROL});
-    EXPECT_EQ(0, board_.GetMarks().Get(1, 1));
+    EXPECT_EQ(0, board_.GetController().GetGame().GetState().marks.Get(1, 1));
 }
 
-// Each of Hint's answers in its box, and the cell it selects: a board for each kind of
-// step, the first mistake in reading order, and the verdicts; '?' is Hint too.
-TEST_F(BoardTest, HintExplainsTheNextStepOrTheFirstMistake) {
-    auto hint = [this](WPARAM how) {
-        DialogDriver driver({{L"Hint", L"", IDOK}});
-        if (how == 0) SendMessageW(handle_, WM_CHAR, L'?', 0);
-        else Command(ID_OPTIONS_HINT);
+// Hint ('?' or its item) selects the first mistake and says so in its box; Check says in
+// its own how many digits do not fit. (The controller's tests go through every answer.)
+TEST_F(BoardTest, HintAndCheckAnswerInTheirBoxes) {
+    auto box = [this](const wchar_t* caption, WPARAM command) {
+        DialogDriver driver({{caption, L"", IDOK}});
+        if (command == 0) SendMessageW(handle_, WM_CHAR, L'?', 0);
+        else Command(command);
         return driver.Texts().front();
     };
-    auto selected = [this] {
-        EnneoPuzzle::Cell cell = board_.GetPuzzle().GetSelectedCell();
-        return std::make_pair(cell.x, cell.y);
-    };
-    const wchar_t* const steps[] = {
-        L"9 goes in row 6, column 4: it is the only digit left for that cell.",
-        L"1 goes in row 6, column 4: it is the only place for 1 in its block.",
-        L"9 goes in row 2, column 9: it is the only place for 9 in row 2.",
-        L"3 goes in row 5, column 3: it is the only place for 3 in column 3.",
-        L"No cell has a single digit left, and no digit a single place in a block, a row or a column, so the next "
-        L"step is a trial: the solver would try 5 in row 1, column 1.",
-    };
-    for (int i = 0; i < 5; ++i) {
-        board_.SetPuzzle(ReadPuzzleLine(kStepGrids[i].givens));
-        EXPECT_EQ(steps[i], hint(i % 2 == 0 ? 0 : ID_OPTIONS_HINT));
-        EXPECT_EQ(std::make_pair(kStepGrids[i].x, kStepGrids[i].y), selected());
-        EXPECT_EQ(kStepGrids[i].givens, ToPuzzleLine(board_.GetPuzzle()));  // nothing placed
-    }
-
-    board_.SetPuzzle(ReadPuzzleLine(kSampleLine));
     Type(1, 3, L'1');  // the solution has 4 there
     Type(9, 2, L'9');  // and 8 here
     Type(1, 1, L'8');  // right
-    EXPECT_EQ(L"The 9 in row 2, column 9 does not fit the puzzle's only solution.", hint(0));
-    EXPECT_EQ(std::make_pair(9, 2), selected());
-
-    board_.SetPuzzle(ReadPuzzleLine("12345678.........9" + std::string(63, '.')));
-    EXPECT_EQ(L"The puzzle has no solution.", hint(0));
-    EXPECT_EQ(std::make_pair(0, 0), selected());
-    Command(ID_MFILE_NEW);
-    Type(5, 5, L'1');
-    EXPECT_EQ(L"The puzzle has more than one solution.", hint(0));
-    EXPECT_EQ(std::make_pair(5, 5), selected());  // kept
-    board_.SetPuzzle(ReadPuzzleLine(kSampleLine));
-    Command(ID_OPTIONS_Solve);
-    EXPECT_EQ(L"The grid is solved.", hint(0));
-}
-
-// Check's answers: an open puzzle with its cells left and level, the player's digits
-// that do not fit, and the verdicts.
-TEST_F(BoardTest, CheckSaysWhetherTheDigitsFit) {
-    auto check = [this] {
-        DialogDriver driver({{L"Check", L"", IDOK}});
-        Command(ID_OPTIONS_CHECK);
-        return driver.Texts().front();
-    };
-    EXPECT_EQ(L"Every digit so far fits the puzzle's only solution.\n56 cells are left. The puzzle is Easy.", check());
-    Type(1, 1, L'8');
-    Type(9, 2, L'9');
-    EXPECT_EQ(L"1 of your digits does not fit the puzzle's only solution.", check());
-    Type(1, 3, L'1');
-    EXPECT_EQ(L"2 of your digits do not fit the puzzle's only solution.", check());
-    Command(ID_OPTIONS_Reset);
-    Command(ID_OPTIONS_Solve);
-    Type(1, 1, L'0');  // one cell from the end
-    EXPECT_EQ(L"Every digit so far fits the puzzle's only solution.\n1 cell is left. The puzzle is Easy.", check());
-    Command(ID_EDIT_UNDO);
-    EXPECT_EQ(L"The grid is solved.", check());
-    board_.SetPuzzle(ReadPuzzleLine(kStepGrids[2].givens));
-    EXPECT_EQ(L"Every digit so far fits the puzzle's only solution.\n55 cells are left. The puzzle is Hard.", check());
+    const wchar_t mistake[] = L"The 9 in row 2, column 9 does not fit the puzzle's only solution.";
+    EXPECT_EQ(mistake, box(L"Hint", 0));
+    EXPECT_EQ(9, Puzzle().GetSelectedCell().x);
+    EXPECT_EQ(2, Puzzle().GetSelectedCell().y);
+    Type(1, 1, L'x');
+    EXPECT_EQ(mistake, box(L"Hint", ID_OPTIONS_HINT));
+    EXPECT_EQ(L"2 of your digits do not fit the puzzle's only solution.", box(L"Check", ID_OPTIONS_CHECK));
+    EXPECT_EQ(2u, View().misfits.size());
 }
 
 TEST_F(BoardTest, RightClickAndF5LeaveThePuzzleAlone) {
     Click(WM_RBUTTONDOWN, 71, 21);
     Click(WM_RBUTTONDOWN, 100, 21);  // a given cell: nothing
-    EXPECT_EQ(0, board_.GetPuzzle().GetSelectedCell().x);
-    EXPECT_TRUE(board_.IsShowingHints());
+    EXPECT_EQ(0, Puzzle().GetSelectedCell().x);
+    EXPECT_TRUE(View().showHints);
     EXPECT_FALSE(RepaintPending());
     SendMessageW(handle_, WM_KEYUP, VK_F5, 0);
     EXPECT_TRUE(RepaintPending());
@@ -352,35 +278,35 @@ TEST_F(BoardTest, MinimizingKeepsTheWindowRestorable) {
 
 TEST_F(BoardTest, PuzzleCommands) {
     Command(ID_OPTIONS_Solve);
-    EXPECT_TRUE(board_.GetPuzzle().IsSolved());
-    EXPECT_EQ("897315246", ToPuzzleLine(board_.GetPuzzle()).substr(0, 9));
+    EXPECT_TRUE(Puzzle().IsSolved());
+    EXPECT_EQ("897315246", ToPuzzleLine(Puzzle()).substr(0, 9));
     Command(ID_OPTIONS_Reset);
-    EXPECT_EQ(kSampleLine, ToPuzzleLine(board_.GetPuzzle()));
+    EXPECT_EQ(kSampleLine, ToPuzzleLine(Puzzle()));
     // Nothing answers on the test build's service: the check ends without a box, and the
     // board keeps its puzzle.
     Command(IDM_CHECKUPDATES);
     EXPECT_EQ(nullptr, GetWindow(handle_, GW_ENABLEDPOPUP));
     EXPECT_TRUE(IsWindowEnabled(handle_));
-    EXPECT_EQ(kSampleLine, ToPuzzleLine(board_.GetPuzzle()));
+    EXPECT_EQ(kSampleLine, ToPuzzleLine(Puzzle()));
 
     Command(ID_OPTIONS_SHOWHINTS);
-    EXPECT_FALSE(board_.IsShowingHints());
+    EXPECT_FALSE(View().showHints);
     Command(ID_OPTIONS_SHOWHINTS);
-    EXPECT_TRUE(board_.IsShowingHints());
+    EXPECT_TRUE(View().showHints);
 
     Type(1, 1, L'8');
     Command(ID_MFILE_NEW);
-    EXPECT_EQ(std::string(81, '.'), ToPuzzleLine(board_.GetPuzzle()));
-    EXPECT_EQ(0, board_.GetPuzzle().GetSelectedCell().x);
+    EXPECT_EQ(std::string(81, '.'), ToPuzzleLine(Puzzle()));
+    EXPECT_EQ(0, Puzzle().GetSelectedCell().x);
 
     Command(MAKEWPARAM(ID_OPTIONS_Solve, 1));  // an accelerator's high word: no command
-    EXPECT_FALSE(board_.GetPuzzle().IsSolved());
+    EXPECT_FALSE(Puzzle().IsSolved());
     EXPECT_EQ(0, SendMessageW(handle_, WM_COMMAND, 12345, 0));
 }
 
-// Each level's item installs a puzzle of givens only, shown red, that Solve completes
-// and Reset restores; a second choice brings another puzzle; New still empties the board.
-TEST_F(BoardTest, NewPuzzleItemsInstallGivensThatSolveCompletes) {
+// Each level's item installs a new puzzle of its level (the controller's tests check that
+// it holds givens only); a second choice brings another puzzle; New still empties the board.
+TEST_F(BoardTest, NewPuzzleItemsInstallAPuzzleOfTheirLevel) {
     HMENU file = GetSubMenu(GetMenu(handle_), 0);
     wchar_t text[32] = {};
     GetMenuStringW(file, 1, text, 32, MF_BYPOSITION);
@@ -390,6 +316,7 @@ TEST_F(BoardTest, NewPuzzleItemsInstallGivensThatSolveCompletes) {
     EXPECT_EQ(3, GetMenuItemCount(levels));
     const UINT commands[] = {ID_MFILE_NEWPUZZLE_EASY, ID_MFILE_NEWPUZZLE_MEDIUM, ID_MFILE_NEWPUZZLE_HARD};
     const wchar_t* const names[] = {L"&Easy", L"&Medium", L"&Hard"};
+    const PuzzleGenerator::Level grades[] = {PuzzleGenerator::kEasy, PuzzleGenerator::kMedium, PuzzleGenerator::kHard};
     for (int i = 0; i < 3; ++i) {
         SCOPED_TRACE(i);
         EXPECT_EQ(commands[i], GetMenuItemID(levels, i));
@@ -400,25 +327,16 @@ TEST_F(BoardTest, NewPuzzleItemsInstallGivensThatSolveCompletes) {
         Paint();
         Command(commands[i]);
         EXPECT_TRUE(RepaintPending());
-        EnneoPuzzle& puzzle = board_.GetPuzzle();
+        const EnneoPuzzle& puzzle = Puzzle();
         std::string givens = ToPuzzleLine(puzzle);
         EXPECT_EQ(0, puzzle.GetSelectedCell().x);
         EXPECT_GE(std::count(givens.begin(), givens.end(), '.'), 40);
-        for (int y = 1; y <= 9; ++y) {
-            for (int x = 1; x <= 9; ++x) {
-                int expected = puzzle.GetCell(x, y) == 0 ? EnneoPuzzle::CELL_EMPTY : EnneoPuzzle::CELL_KNOWN;
-                EXPECT_EQ(expected, puzzle.GetCellState(x, y)) << x << "," << y;
-            }
-        }
-        Command(ID_OPTIONS_Solve);
-        EXPECT_TRUE(puzzle.IsSolved());
-        Command(ID_OPTIONS_Reset);
-        EXPECT_EQ(givens, ToPuzzleLine(board_.GetPuzzle()));
+        EXPECT_EQ(grades[i], PuzzleGenerator::Grade(SolverGrid(puzzle)));
         Command(commands[i]);
-        EXPECT_NE(givens, ToPuzzleLine(board_.GetPuzzle()));
+        EXPECT_NE(givens, ToPuzzleLine(Puzzle()));
     }
     Command(ID_MFILE_NEW);
-    EXPECT_EQ(std::string(81, '.'), ToPuzzleLine(board_.GetPuzzle()));
+    EXPECT_EQ(std::string(81, '.'), ToPuzzleLine(Puzzle()));
 }
 
 TEST_F(BoardTest, AboutShowsTheOneAboutWindowAndOpensTheHomePageEachTime) {
@@ -508,7 +426,7 @@ TEST_F(BoardFileTest, SaveAndOpenThroughTheDialogs) {
         Command(ID_MFILE_OPEN);
         driver.Texts();
     }
-    EnneoPuzzle& opened = board_.GetPuzzle();
+    const EnneoPuzzle& opened = Puzzle();
     EXPECT_EQ(std::string("8") + (kSampleLine + 1), ToPuzzleLine(opened));
     EXPECT_EQ(EnneoPuzzle::CELL_KNOWN, opened.GetCellState(1, 1));  // saved digits come back as givens
 
@@ -516,7 +434,7 @@ TEST_F(BoardFileTest, SaveAndOpenThroughTheDialogs) {
     DialogDriver driver({{L"", L"", IDCANCEL}});
     Command(ID_MFILE_OPEN);
     EXPECT_EQ(std::vector<std::wstring>{L""}, driver.Texts());
-    EXPECT_EQ(std::string("8") + (kSampleLine + 1), ToPuzzleLine(board_.GetPuzzle()));
+    EXPECT_EQ(std::string("8") + (kSampleLine + 1), ToPuzzleLine(Puzzle()));
 }
 
 TEST_F(BoardFileTest, AFileThatCannotBeReadKeepsTheBoard) {
@@ -532,7 +450,7 @@ TEST_F(BoardFileTest, AFileThatCannotBeReadKeepsTheBoard) {
     CloseHandle(locked);
     ASSERT_EQ(2u, texts.size());
     EXPECT_EQ(L"Your enneo has died.\nError loading Enneo from file.", texts[1]);
-    EXPECT_EQ(8, board_.GetPuzzle().GetCell(1, 1));
+    EXPECT_EQ(8, Puzzle().GetCell(1, 1));
 }
 
 // A read-only file is not saved over: the box tells, the old bytes stay, and nothing

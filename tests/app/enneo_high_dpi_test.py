@@ -20,8 +20,8 @@ import sys
 import time
 import unittest
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from enneo_app_test import SAMPLE, AboutWindow, Program, is_candidate_grey, is_dark, is_red  # noqa: E402
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from board_program import SAMPLE, AboutWindow, Program, is_candidate_grey, is_dark, is_red  # noqa: E402
 
 OPTIONS = None
 APP = None
@@ -141,8 +141,7 @@ class HighDpiTest(unittest.TestCase):
         # at 96 DPI) and as tall as the cell allows; the empty cells show candidates.
         inset = pixels(5)
         for index, digit in enumerate(SAMPLE):
-            column, row = index % 9, index // 9
-            left, top = board.left + column * board.cell, board.top + row * board.cell
+            left, top = board.corner(index % 9 + 1, index // 9 + 1)
             rectangle = (left + inset, top + inset, left + board.cell - inset, top + board.cell - inset)
             if digit == ".":
                 inner = (left + pixels(3), top + pixels(3), left + board.cell - pixels(2), top + board.cell - pixels(2))
@@ -221,6 +220,7 @@ def main():
     APP = Program(OPTIONS)
     try:
         APP.start()
+        APP.launch()
         result = unittest.main(argv=sys.argv[:1], verbosity=2, exit=False, failfast=True).result
     finally:
         APP.stop()

@@ -19,6 +19,9 @@ import struct
 import subprocess
 import sys
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from wine_display import wine_environment  # noqa: E402
+
 PRODUCT = "Enneo Tessary"
 UNINSTALL_KEY = r"Software\Microsoft\Windows\CurrentVersion\Uninstall\Enneo Tessary"
 CHOSEN_FOLDER = r"C:\Puzzle Games\Enneo Tessary"  # with a blank, as most folders have
@@ -47,9 +50,8 @@ class Prefix:
     def __init__(self, path, arch, loader, log):
         self.path = path
         self.log = log
-        self.env = dict(os.environ, WINEPREFIX=path, WINEARCH=arch, WINELOADER=loader, WINEDEBUG="-all",
-                        # No .desktop files for the shortcut in the real user's menu.
-                        WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d")
+        # No .desktop files for the shortcut in the real user's menu.
+        self.env = wine_environment(path, arch, loader, switched_off=("winemenubuilder.exe",))
         self.loader = loader
         users = [u for u in os.listdir(os.path.join(path, "drive_c", "users")) if u != "Public"]
         check(len(users) == 1, "expected one user folder in the prefix, found %s" % users)

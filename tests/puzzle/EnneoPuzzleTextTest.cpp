@@ -20,10 +20,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const char kSampleLine[] =
-    ".973.5.4." ".....6..." "..298...." "...6....5" ".28.....3"
-    "64.7...8." ".....3867" "........." "7.5.....4";
-
 EnneoPuzzle Loaded(const std::string& bytes) {
     EnneoPuzzle puzzle;
     puzzle.LoadFromBytes(bytes.data(), bytes.size());

@@ -10,10 +10,6 @@
 
 namespace {
 
-const char kGivens[] =
-    ".973.5.4." ".....6..." "..298...." "...6....5" ".28.....3"
-    "64.7...8." ".....3867" "........." "7.5.....4";
-
 // Each cell's digit and state: '.' empty, a digit for a given, a letter for a set
 // digit ('a' is 1).
 std::string Board(const Game& game) {
@@ -31,12 +27,10 @@ std::string Board(const Game& game) {
     return board;
 }
 
-void Select(Game& game, int x, int y) { game.GetPuzzle().SetSelectedCell(x, y); }
-
 // Every kind of step in a row, each undone and then redone: the board goes back through
 // exactly the states it passed, givens and set digits told apart.
 TEST(GameTest, UndoAndRedoRetraceEveryStep) {
-    Game game(PuzzleFromLine(kGivens));
+    Game game(PuzzleFromLine(kSampleLine));
     EXPECT_FALSE(game.CanUndo());
     EXPECT_FALSE(game.CanRedo());
     std::vector<std::string> boards = {Board(game)};
@@ -44,12 +38,12 @@ TEST(GameTest, UndoAndRedoRetraceEveryStep) {
         ASSERT_TRUE(changed);
         boards.push_back(Board(game));
     };
-    Select(game, 1, 1);
+    game.SelectCell(1, 1);
     step(game.EnterDigit(8));
-    Select(game, 9, 1);
+    game.SelectCell(9, 1);
     step(game.EnterDigit(6));
     step(game.EnterDigit(0));
-    Select(game, 5, 1);
+    game.SelectCell(5, 1);
     step(game.EnterDigit(1));
     step(game.Reset());
     step(game.EnterDigit(1));
@@ -78,19 +72,19 @@ TEST(GameTest, UndoAndRedoRetraceEveryStep) {
 // What leaves the board as it was is no step; a new step after an undo drops the redo.
 // A state comes back with the selection it had.
 TEST(GameTest, OnlyChangesAreStepsAndANewStepDropsTheRedo) {
-    Game game(PuzzleFromLine(kGivens));
+    Game game(PuzzleFromLine(kSampleLine));
     EXPECT_FALSE(game.EnterDigit(8));  // nothing selected
-    Select(game, 2, 1);
+    game.SelectCell(2, 1);
     EXPECT_FALSE(game.EnterDigit(0));  // a given cell
-    Select(game, 1, 1);
+    game.SelectCell(1, 1);
     EXPECT_FALSE(game.EnterDigit(9));  // refused: 9 is in the row
     EXPECT_FALSE(game.EnterDigit(0));  // already empty
     EXPECT_FALSE(game.Reset());        // givens only
-    EXPECT_FALSE(game.Replace(PuzzleFromLine(kGivens)));
+    EXPECT_FALSE(game.Replace(PuzzleFromLine(kSampleLine)));
     EXPECT_EQ(0, game.GetState().puzzle.GetSelectedCell().x);  // a new puzzle drops the selection all the same
     EXPECT_FALSE(game.CanUndo());
 
-    Select(game, 1, 1);
+    game.SelectCell(1, 1);
     ASSERT_TRUE(game.EnterDigit(8));
     EXPECT_FALSE(game.EnterDigit(8));  // the same digit again
     ASSERT_TRUE(game.Solve());
@@ -111,10 +105,10 @@ TEST(GameTest, OnlyChangesAreStepsAndANewStepDropsTheRedo) {
 // takes its own cell's marks and its digit from the marks of its row, column and block,
 // in the same step.
 TEST(GameTest, MarksAreStepsThatPlacementsClean) {
-    Game game(PuzzleFromLine(kGivens));
+    Game game(PuzzleFromLine(kSampleLine));
     auto marks = [&game](int x, int y) { return game.GetState().marks.Get(x, y); };
     EXPECT_FALSE(game.ToggleMark(1));  // nothing selected
-    Select(game, 2, 1);
+    game.SelectCell(2, 1);
     EXPECT_FALSE(game.ToggleMark(1));  // a given cell
     EXPECT_FALSE(game.ClearMarks());
 
@@ -122,23 +116,23 @@ TEST(GameTest, MarksAreStepsThatPlacementsClean) {
     const EnneoPuzzle::Cell cells[] = {{1, 1}, {1, 1}, {7, 1}, {1, 8}, {3, 2}, {5, 5}};
     const int digits[] = {8, 2, 8, 8, 8, 8};
     for (int i = 0; i < 6; ++i) {
-        Select(game, cells[i].x, cells[i].y);
+        game.SelectCell(cells[i].x, cells[i].y);
         ASSERT_TRUE(game.ToggleMark(digits[i]));
     }
     EXPECT_EQ(0x82, marks(1, 1));
-    Select(game, 3, 2);
+    game.SelectCell(3, 2);
     ASSERT_TRUE(game.ClearMarks());
     EXPECT_FALSE(game.ClearMarks());  // none left
     ASSERT_TRUE(game.ToggleMark(8));
 
-    Select(game, 1, 1);
+    game.SelectCell(1, 1);
     ASSERT_TRUE(game.EnterDigit(8));
     EXPECT_EQ(0, marks(1, 1));
     EXPECT_EQ(0, marks(7, 1));
     EXPECT_EQ(0, marks(1, 8));
     EXPECT_EQ(0, marks(3, 2));
     EXPECT_EQ(0x80, marks(5, 5));
-    Select(game, 1, 1);
+    game.SelectCell(1, 1);
     EXPECT_FALSE(game.ToggleMark(3));  // a filled cell
     ASSERT_TRUE(game.Undo());
     EXPECT_EQ(0, game.GetState().puzzle.GetCell(1, 1));
@@ -155,11 +149,11 @@ TEST(GameTest, MarksAreStepsThatPlacementsClean) {
     ASSERT_TRUE(game.Reset());
     EXPECT_EQ(0, marks(5, 5));
     ASSERT_TRUE(game.Undo());
-    ASSERT_TRUE(game.Replace(PuzzleFromLine(kGivens)));
+    ASSERT_TRUE(game.Replace(PuzzleFromLine(kSampleLine)));
     EXPECT_EQ(0, marks(5, 5));
     ASSERT_TRUE(game.Undo());
     EXPECT_EQ(0x80, marks(5, 5));
-    Select(game, 1, 1);
+    game.SelectCell(1, 1);
     ASSERT_TRUE(game.EnterDigit(0));
     ASSERT_TRUE(game.Reset());  // marks alone are a board of their own
     EXPECT_TRUE(game.GetState().marks == PencilMarks());
@@ -170,7 +164,7 @@ TEST(GameTest, MarksAreStepsThatPlacementsClean) {
 TEST(GameTest, TheHistoryKeepsItsCapacity) {
     ASSERT_EQ(1000u, GameHistory::kDefaultCapacity);
     Game game{EnneoPuzzle()};
-    Select(game, 1, 1);
+    game.SelectCell(1, 1);
     for (int i = 0; i < 1001; ++i) ASSERT_TRUE(game.EnterDigit(i % 2 == 0 ? 5 : 0));
     int undone = 0;
     while (game.Undo()) ++undone;

@@ -6,6 +6,11 @@
 
 #include <string>
 
+// The sample puzzle that the board shows at start (EnneoPuzzle::kSampleText) as a line.
+inline const char kSampleLine[] =
+    ".973.5.4." ".....6..." "..298...." "...6....5" ".28.....3"
+    "64.7...8." ".....3867" "........." "7.5.....4";
+
 // A complete, valid grid: each row is the previous one shifted by three, each band by one.
 inline int PatternDigit(int x, int y) { return ((y - 1) * 3 + (y - 1) / 3 + (x - 1)) % 9 + 1; }
 

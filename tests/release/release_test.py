@@ -36,6 +36,9 @@ import zipfile
 
 import yaml
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from wine_display import Xvfb, wine_environment  # noqa: E402
+
 OPTIONS = None
 LIFE = None  # the releases, the service, the prefix and the display, made once
 OFFER = "Enneo update"
@@ -76,9 +79,7 @@ class Life:
         os.makedirs(self.work)
         self.source = os.path.abspath(options.source)
         self.port = free_port()
-        self.env = dict(os.environ, WINEPREFIX=os.path.join(self.work, "prefix"), WINEARCH=options.arch,
-                        WINELOADER=options.loader, WINEDEBUG="-all",
-                        WINEDLLOVERRIDES="mscoree,mshtml=;winebrowser.exe=d")
+        self.env = wine_environment(os.path.join(self.work, "prefix"), options.arch, options.loader)
         self.php = self.xvfb = None
         self.started = []  # the programs started, until they are ended
 
@@ -118,20 +119,16 @@ class Life:
         subprocess.run(["bash", self.script("wine-prefix.sh"), self.env["WINEPREFIX"], self.options.arch,
                         self.options.loader, "display"], env=self.env, check=True, timeout=300,
                        stdout=subprocess.DEVNULL)
-        read_end, write_end = os.pipe()
-        self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24",
-                                      "-nolisten", "tcp"], pass_fds=[write_end],
-                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        os.close(write_end)
-        with os.fdopen(read_end) as f:
-            self.env["DISPLAY"] = ":" + f.readline().strip()
+        self.xvfb = Xvfb()
+        self.env["DISPLAY"] = self.xvfb.display
 
     def stop(self):
         self.end_all()
-        for process in (self.php, self.xvfb):
-            if process and process.poll() is None:
-                process.terminate()
-                process.wait(timeout=10)
+        if self.php and self.php.poll() is None:
+            self.php.terminate()
+            self.php.wait(timeout=10)
+        if self.xvfb:
+            self.xvfb.stop()
 
     def script(self, name):
         return os.path.join(self.source, "scripts", name)

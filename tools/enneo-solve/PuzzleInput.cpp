@@ -3,49 +3,49 @@
 
 #include "puzzle/PuzzleLine.h"
 
-#include <sstream>
 #include <utility>
 
 namespace {
 
 // The line without trailing blanks, tabs and the CR of a CR LF line end.
-std::string TrimEnd(const std::string& line) {
+std::string_view TrimEnd(std::string_view line) {
     size_t end = line.find_last_not_of(" \t\r");
-    return end == std::string::npos ? std::string() : line.substr(0, end + 1);
-}
-
-std::vector<std::string> SplitLines(const std::string& bytes) {
-    std::vector<std::string> lines;
-    std::istringstream in(bytes);
-    for (std::string line; std::getline(in, line);) lines.push_back(TrimEnd(line));
-    return lines;
+    return end == std::string_view::npos ? std::string_view() : line.substr(0, end + 1);
 }
 
 }  // namespace
 
-PuzzleInput::PuzzleInput(const std::string& bytes) {
-    std::vector<std::string> lines = SplitLines(bytes);
-    size_t first = 0;
-    while (first < lines.size() && lines[first].empty()) ++first;
-    if (first == lines.size()) return;  // nothing in it: no puzzle
-    list_ = IsPuzzleLine(lines[first]);
-    if (!list_) {
-        texts_.push_back(bytes);
-        return;
-    }
-    for (size_t i = first; i < lines.size(); ++i) {
-        if (lines[i].empty()) continue;
-        if (IsPuzzleLine(lines[i])) {
-            texts_.push_back(std::move(lines[i]));
+PuzzleInput::PuzzleInput(std::string bytes) : bytes_(std::move(bytes)) {
+    std::string_view rest = bytes_;
+    bool first = true;
+    for (int number = 1; !rest.empty(); ++number) {
+        size_t end = rest.find('\n');
+        std::string_view line = TrimEnd(rest.substr(0, end));
+        rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
+        if (line.empty()) continue;
+        bool puzzle = IsPuzzleLine(line);
+        if (first) {
+            first = false;
+            list_ = puzzle;
+            if (!list_) {
+                puzzles_.push_back(bytes_);
+                return;
+            }
+            // A puzzle line takes 82 bytes with its line end (the last may lack it),
+            // so this is room for every puzzle of the list.
+            puzzles_.reserve(bytes_.size() / 82 + 1);
+        }
+        if (puzzle) {
+            puzzles_.push_back(line);
         } else {
-            badLines_.push_back({static_cast<int>(i + 1), lines[i]});
+            badLines_.push_back({number});
         }
     }
 }
 
 EnneoPuzzle PuzzleInput::GetPuzzle(size_t index) const {
-    if (list_) return ReadPuzzleLine(texts_[index]);
+    if (list_) return ReadPuzzleLine(puzzles_[index]);
     EnneoPuzzle puzzle;
-    puzzle.LoadFromBytes(texts_[index].data(), texts_[index].size());
+    puzzle.LoadFromBytes(puzzles_[index].data(), puzzles_[index].size());
     return puzzle;
 }

@@ -6,9 +6,12 @@
 #include "common/TextConversion.h"
 #include "puzzle/PuzzleLine.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <fstream>
 #include <istream>
 #include <ostream>
+#include <utility>
 
 namespace {
 
@@ -35,10 +38,16 @@ int CountEmpty(const EnneoPuzzle& puzzle) {
     return empty;
 }
 
-// A stream's remaining bytes, read in blocks rather than character by character.
+// A stream's remaining bytes, read straight into the string: in one read when room for
+// them all is reserved, else in growing blocks.
 bool ReadAll(std::istream& in, std::string& bytes) {
-    char block[1 << 16];
-    while (in.read(block, sizeof block) || in.gcount() > 0) bytes.append(block, static_cast<size_t>(in.gcount()));
+    const size_t kBlock = 1 << 16;
+    while (in) {
+        size_t size = bytes.size();
+        bytes.resize(size + std::max(kBlock, bytes.capacity() - size));
+        in.read(bytes.data() + size, static_cast<std::streamsize>(bytes.size() - size));
+        bytes.resize(size + static_cast<size_t>(in.gcount()));
+    }
     return !in.bad();
 }
 
@@ -77,7 +86,7 @@ int SolveTool::Run(const std::vector<std::wstring>& arguments) {
     if (files.empty()) files.push_back(L"-");
     for (const std::wstring& name : files) {
         std::string bytes;
-        if (ReadInput(name, bytes)) SolveInput(name, bytes);
+        if (ReadInput(name, bytes)) SolveInput(name, std::move(bytes));
     }
     if (inputError_) return kBadUsageOrInput;
     return unsolved_ ? kSomeUnsolved : kAllSolved;
@@ -92,6 +101,10 @@ bool SolveTool::ReadInput(const std::wstring& name, std::string& bytes) {
         Fail(Narrow(name) + ": cannot be read");
         return false;
     }
+    // Room for the whole file and one byte more, so that one read takes it and sees its end.
+    std::error_code sizeUnknown;
+    std::uintmax_t size = std::filesystem::file_size(path, sizeUnknown);
+    if (!sizeUnknown && size < bytes.max_size()) bytes.reserve(static_cast<size_t>(size) + 1);
     if (!ReadAll(file, bytes)) {
         Fail(Narrow(name) + ": cannot be read");
         return false;
@@ -99,9 +112,9 @@ bool SolveTool::ReadInput(const std::wstring& name, std::string& bytes) {
     return true;
 }
 
-void SolveTool::SolveInput(const std::wstring& name, const std::string& bytes) {
+void SolveTool::SolveInput(const std::wstring& name, std::string bytes) {
     std::string shownName = name == L"-" ? "standard input" : Narrow(name);
-    PuzzleInput input(bytes);
+    PuzzleInput input(std::move(bytes));
     if (input.GetPuzzleCount() == 0 && input.GetBadLines().empty()) {
         Fail(shownName + ": no puzzle in it");
         return;
@@ -109,12 +122,19 @@ void SolveTool::SolveInput(const std::wstring& name, const std::string& bytes) {
     for (const PuzzleInput::BadLine& line : input.GetBadLines()) {
         Fail(shownName + ":" + std::to_string(line.number) + ": not a puzzle of 81 cells, skipped");
     }
-    std::string results;  // written at once: a write per puzzle costs more than its solve
+    // Written in blocks: a write per puzzle costs more than its solve, and one write of
+    // all would hold the whole output in fresh memory.
+    const size_t kOutputBlock = 1 << 14;
+    std::string results;
+    results.reserve(2 * kOutputBlock);  // a block and the longest report of one puzzle
     for (size_t i = 0; i < input.GetPuzzleCount(); ++i) {
         EnneoPuzzle puzzle = input.GetPuzzle(i);
         SolveAndReport(puzzle, results);
+        if (results.size() >= kOutputBlock || i + 1 == input.GetPuzzleCount()) {
+            out_.write(results.data(), static_cast<std::streamsize>(results.size()));
+            results.clear();
+        }
     }
-    out_.write(results.data(), static_cast<std::streamsize>(results.size()));
 }
 
 // One solve, as EnneoPuzzle::Solve takes it, so that the tool ends where the program does.

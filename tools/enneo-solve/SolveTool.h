@@ -23,7 +23,7 @@ public:
 
 private:
     bool ReadInput(const std::wstring& name, std::string& bytes);
-    void SolveInput(const std::wstring& name, const std::string& bytes);
+    void SolveInput(const std::wstring& name, std::string bytes);
     // Solves the puzzle in place and appends what the command prints for it.
     void SolveAndReport(EnneoPuzzle& puzzle, std::string& results);
     void Fail(const std::string& message);

@@ -16,7 +16,6 @@ namespace net {
 namespace http {
 
 HttpClient::HttpClient() : TCPClient(L"HttpClient") {
-    CreateSocket();
     userAgent_.Set(
         L"Mozilla/5.0 (Windows; U; Windows NT 5.1; en-US; rv:1.9.0.11) Gecko/2009060215 "
         L"Firefox/3.0.11 (.NET CLR 3.5.30729)");
@@ -99,7 +98,6 @@ bool HttpClient::Redirect(const wchar_t* url, const String& path, HttpRequest& r
     const wchar_t* location = response.GetHeader(L"Location");
     if (location == nullptr || redirects >= kMaxRedirects) return false;
     Close();
-    CreateSocket();
 
     String base(location);
     int length = base.GetLength();

@@ -26,7 +26,7 @@ class HttpClient : public TCPClient {
 public:
     static const int kMaxRedirects = 10;
 
-    // Makes the first socket; raises when the system refuses it.
+    // Makes no socket yet: each request's Connect makes its own.
     HttpClient();
 
     // Sends a GET for url (absolute, "http://") with the request's first line and

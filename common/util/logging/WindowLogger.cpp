@@ -7,6 +7,7 @@
 #include "common/IApplication.h"
 #include "common/LastErrorText.h"
 #include "common/String.h"
+#include "common/Thread/CriticalSectionLock.h"
 #include "common/gui/DpiScale.h"
 #include "common/gui/WindowMessageRouter.h"
 
@@ -36,6 +37,14 @@ const DWORD kStartTimeout = 5000;
 const DWORD kFileNameSize = 32768;
 // The edit control's font height, in pixels at 96 DPI.
 const int kFontHeight = 15;
+// Posted to the log window when texts from other threads wait to be shown.
+const UINT kShowPendingMessage = WM_APP + 1;
+
+void WriteUnshown(const wchar_t* text) {
+    WriteDebugOutput(L"Could not be appended to WindowLogger : ");
+    WriteDebugOutput(text);
+    WriteDebugOutput(L"\r\n");
+}
 
 }  // namespace
 
@@ -68,21 +77,43 @@ intptr_t WindowLogger::Run() {
     return 0;
 }
 
+// The window is never touched here: a message posted to it asks its thread to show the
+// texts, and posting never waits for that thread.
 void WindowLogger::Log(const wchar_t* text) {
     if (!logToScreen_) return;
-    if (edit_ == nullptr) {
-        WriteDebugOutput(L"Could not be appended to WindowLogger : ");
-        WriteDebugOutput(text);
-        WriteDebugOutput(L"\r\n");
-        return;
-    }
     String converted(text);
-    if (converted.GetLength() == 0) return;
     converted.Replace(L"\n", L"\r\n");
     converted.Replace(L"\r\r", L"\r");
+    bool onWindowThread;
+    {
+        CriticalSectionLock locked(lock_);
+        if (window_ == nullptr) {
+            WriteUnshown(text);
+            return;
+        }
+        if (converted.GetLength() == 0) return;
+        pending_.append(converted.GetText(), converted.GetLength());
+        onWindowThread = GetCurrentThreadId() == windowThread_;
+        if (!onWindowThread && !showPosted_) showPosted_ = PostMessageW(window_, kShowPendingMessage, 0, 0) != FALSE;
+    }
+    if (onWindowThread) ShowPending();
+}
+
+void WindowLogger::ShowPending() {
+    std::wstring texts;
+    {
+        CriticalSectionLock locked(lock_);
+        texts.swap(pending_);
+        showPosted_ = false;
+    }
+    if (texts.empty()) return;
+    if (edit_ == nullptr) {
+        WriteUnshown(texts.c_str());  // the window came without its edit control
+        return;
+    }
     LRESULT end = GetWindowTextLengthW(edit_);
     SendMessageW(edit_, EM_SETSEL, end, end);
-    SendMessageW(edit_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(converted.GetText()));
+    SendMessageW(edit_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(texts.c_str()));
 }
 
 void WindowLogger::RegisterClass() {
@@ -103,9 +134,15 @@ void WindowLogger::RegisterClass() {
 
 bool WindowLogger::InitInstance() {
     if (window_ != nullptr) {
-        // Forgotten first: destroying a window that is being replaced ends nothing.
+        // Forgotten first: destroying a window that is being replaced ends nothing. Texts
+        // that wait stay for the new window (the message posted for them goes with the
+        // old one).
         HWND old = window_;
-        window_ = nullptr;
+        {
+            CriticalSectionLock locked(lock_);
+            window_ = nullptr;
+            showPosted_ = false;
+        }
         edit_ = nullptr;
         DestroyWindow(old);
     }
@@ -115,7 +152,11 @@ bool WindowLogger::InitInstance() {
     HWND window = CreateWindowExW(0, GetName(), caption.GetText(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, 0,
                                   CW_USEDEFAULT, 0, nullptr, nullptr, instance, nullptr);
     if (window == nullptr) throw new Exception(L"WindowLogger::InitInstance()\n%s", GetLastErrorText());
-    window_ = window;
+    {
+        CriticalSectionLock locked(lock_);
+        window_ = window;
+        windowThread_ = GetCurrentThreadId();
+    }
     edit_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"Edit", nullptr, kEditStyle, 0, 0, 100, 100, window_, nullptr,
                             instance, nullptr);
     ShowFont(gui::DpiScale::OfWindow(window_).GetDpi());
@@ -125,6 +166,7 @@ bool WindowLogger::InitInstance() {
     CheckMenuItem(GetMenu(window_), kLogToScreen, MF_BYCOMMAND | MF_CHECKED);
     ShowWindow(window_, SW_SHOWNORMAL);
     UpdateWindow(window_);
+    ShowPending();
     return true;
 }
 
@@ -221,12 +263,8 @@ LRESULT CALLBACK WindowLogger::WindowProcedure(HWND handle, UINT message, WPARAM
 LRESULT WindowLogger::MessageHandler(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CLOSE: Close(); return 0;
-    case WM_DESTROY:
-        if (handle != window_) return 0;  // a replaced window
-        // Later texts go to the diagnostic channel, not to a window that is gone.
-        window_ = nullptr;
-        edit_ = nullptr;
-        return 0;
+    case WM_DESTROY: OnDestroy(handle); return 0;
+    case kShowPendingMessage: ShowPending(); return 0;
     case WM_SIZE: OnSize(); return 0;
     case WM_DPICHANGED: OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
     case WM_COMMAND: return OnCommand(handle, message, wParam, lParam);
@@ -255,6 +293,21 @@ void WindowLogger::OnSaveAs() {
         GetWindowTextW(window_, caption, 128);
         MessageBoxW(window_, text.GetText(), caption, MB_ICONERROR);
     }
+}
+
+// Later texts go to the diagnostic channel, not to a window that is gone, and so do those
+// still waiting for it.
+void WindowLogger::OnDestroy(HWND handle) {
+    if (handle != window_) return;  // a replaced window
+    std::wstring unshown;
+    {
+        CriticalSectionLock locked(lock_);
+        window_ = nullptr;
+        unshown.swap(pending_);
+        showPosted_ = false;
+    }
+    edit_ = nullptr;
+    if (!unshown.empty()) WriteUnshown(unshown.c_str());
 }
 
 void WindowLogger::OnSize() {

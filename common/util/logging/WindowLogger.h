@@ -2,11 +2,13 @@
 #pragma once
 
 #include "ILogger.h"
+#include "common/Thread/CriticalSection.h"
 #include "common/Thread/Thread.h"
 
 #include <windows.h>
 
 #include <atomic>
+#include <string>
 
 namespace util {
 namespace logging {
@@ -39,8 +41,12 @@ public:
     // The thread's body: a message loop for the messages posted to the thread.
     intptr_t Run() override;
     // Appends the text at the end of the edit control, a lone "\n" turned into "\r\n"
-    // and no line end added. Dropped while "Log to screen" is unchecked; without an edit
-    // control it goes to the diagnostic channel. Any thread may call it.
+    // and no line end added. Dropped while "Log to screen" is unchecked; without a
+    // window it goes to the diagnostic channel. Any thread may call it and none waits:
+    // on the window's thread the text is shown at once, and from any other it waits
+    // (in the order the texts came) until the window's thread next handles its
+    // messages; texts still waiting when the window is destroyed go to the diagnostic
+    // channel.
     void Log(const wchar_t* text) override;
 
     // Registers the window class "Thread"; raises when the system refuses.
@@ -52,6 +58,7 @@ public:
     // "\r\n"; false when the dialog was cancelled. Raises when the file cannot be written.
     bool SaveAs();
 
+    // For the window's thread.
     HWND GetWindow() const { return window_; }
     HWND GetEditControl() const { return edit_; }
     bool IsLoggingToScreen() const { return logToScreen_; }
@@ -65,6 +72,7 @@ private:
     // The menu's Save As: a failed save is told in a box owned by the log window, and
     // the program goes on.
     void OnSaveAs();
+    void OnDestroy(HWND handle);
     void OnSize();
     // Takes the window to the size Windows suggests for the new DPI, with its font.
     void OnDpiChanged(int dpi, const RECT& suggested);
@@ -74,11 +82,21 @@ private:
     void Close();
     void ToggleLogToScreen();
     void BuildMenu();
+    // On the window's thread: appends the texts that wait to the edit control.
+    void ShowPending();
 
     static WindowLogger* instance_;
 
+    // The window and its edit control belong to the thread that made them, which alone
+    // writes these members and uses the edit control; it changes window_, which Log
+    // reads on every thread, only under lock_. lock_ also guards the texts that wait
+    // for that thread and whether a message to show them is on its way.
+    CriticalSection lock_;
     HWND window_ = nullptr;
     HWND edit_ = nullptr;
+    DWORD windowThread_ = 0;
+    std::wstring pending_;
+    bool showPosted_ = false;
     HFONT font_ = nullptr;
     HANDLE ready_;  // set once the thread has its message queue
     std::atomic<bool> logToScreen_{true};

@@ -6,6 +6,7 @@
 #include "tests/common/TestFiles.h"
 #include "tests/common/net/TestServer.h"
 
+#include <chrono>
 #include <new>
 #include <utility>
 #include <vector>
@@ -32,10 +33,14 @@ std::string Narrow(const std::wstring& text) { return std::string(text.begin(), 
 
 class HttpClientTest : public TestServerTest {
 protected:
-    // Get into a fresh stream; the body, or "<false>" when Get fails.
+    // Get into a fresh stream; the body, or "<false>" when Get fails. No fetch may hang
+    // (see kHangSeconds): one that ignored a bound would be held far longer.
     std::string Fetch(const std::wstring& url) {
+        auto start = std::chrono::steady_clock::now();
         ByteArrayOutputStream stream;
-        return client.Get(url.c_str(), &stream) ? Bytes(stream) : "<false>";
+        std::string body = client.Get(url.c_str(), &stream) ? Bytes(stream) : "<false>";
+        EXPECT_LT(SecondsSince(start), kHangSeconds) << Narrow(url);
+        return body;
     }
 
     // The request line, up to its CR LF, of a request the echo path sent back.
@@ -72,13 +77,11 @@ TEST_F(HttpClientTest, HostOnPort80IsTheHostAloneAndAFailedLookupKeepsTheStatus)
 }
 
 TEST_F(HttpClientTest, ReadsBodiesByLengthByChunksAndToTheClose) {
-    // The server holds each connection open for seconds after answering: a client
-    // that waited for the close instead of the end of the body would be slow.
-    auto start = std::chrono::steady_clock::now();
+    // The server holds each connection open for a minute after answering: a client
+    // that waited for the close instead of the end of the body would hang.
     EXPECT_EQ("abcdefghij", Fetch(Url(L"/split")));      // three reads
     EXPECT_EQ("hello, world", Fetch(Url(L"/chunked")));  // two reads
     EXPECT_EQ("", Fetch(Url(L"/empty")));                // Content-Length: 0
-    EXPECT_LT(SecondsSince(start), 3.0);
     // A receive ends after a chunk whose data ends in "0\r\n": not the last chunk.
     EXPECT_EQ("abcde0\r\nfghij", Fetch(Url(L"/chunk-pause")));
 
@@ -216,13 +219,9 @@ TEST_F(HttpClientTest, TheTimeOutBoundsEveryRequestOfTheClient) {
     client.SetRecvTimeOut(1000);
     EXPECT_EQ("done", Fetch(Url(L"/hops/0")));  // the next request is made on a new socket
 
-    auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ("<false>", Fetch(Url(L"/silent")));  // the server holds the connection for 4 s
-    EXPECT_LT(SecondsSince(start), 3.0);
+    EXPECT_EQ("<false>", Fetch(Url(L"/silent")));  // the server holds the connection a minute
 
-    start = std::chrono::steady_clock::now();
     EXPECT_EQ("<false>", Fetch(UrlOnPort(stalledPort_, L"/")));  // the connection is never accepted
-    EXPECT_LT(SecondsSince(start), 3.0);
 }
 
 TEST_F(HttpClientTest, BadChunksFailTheRequestAndTheClientGoesOn) {
@@ -243,43 +242,34 @@ TEST_F(HttpClientTest, ABodyCutShortFails) {
 
 TEST_F(HttpClientTest, BrokenResponsesFailWithinTheirBound) {
     client.SetRecvTimeOut(2000);
-    auto start = std::chrono::steady_clock::now();
     EXPECT_EQ("<false>", Fetch(Url(L"/cut-header")));      // closed inside the header block
     EXPECT_EQ("<false>", Fetch(Url(L"/cut-chunk-size")));  // closed inside a chunk size
     EXPECT_EQ("<false>", Fetch(Url(L"/cut-chunk")));       // closed inside a chunk
     for (int seed = 1; seed <= 3; ++seed) {
         EXPECT_EQ("<false>", Fetch(Url(L"/noise?seed=" + std::to_wstring(seed)))) << seed;
     }
-    EXPECT_LT(SecondsSince(start), 10.0);
     EXPECT_EQ("", Fetch(Url(L"/empty")));  // the client goes on
 }
 
-// A peer that sends a byte a second never lets the receive time-out strike; the
-// minimum progress ends the response, and a slow but steady one still comes whole.
+// A peer that sends a byte a second (for a thousand seconds) never lets the receive
+// time-out strike; the minimum progress ends the response, and a slow but steady one
+// still comes whole.
 TEST_F(HttpClientTest, AResponseTooSlowToFinishFailsWithinItsSpan) {
-    auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ("<false>", Fetch(Url(L"/drip")));  // the default: 1 KiB in every 10 s
-    EXPECT_LT(SecondsSince(start), 15.0);
-
     client.SetMinimumProgress(1024, 1000);
-    start = std::chrono::steady_clock::now();
     EXPECT_EQ("<false>", Fetch(Url(L"/drip")));
-    EXPECT_LT(SecondsSince(start), 4.0);
     EXPECT_EQ(std::string(16384, 's'), Fetch(Url(L"/steady")));  // 4 KiB a second for 3.5 s
 }
 
 TEST_F(HttpClientTest, AContentLengthLargerThanWhatComesFails) {
     client.SetRecvTimeOut(1000);
-    auto start = std::chrono::steady_clock::now();
     EXPECT_EQ("<false>", Fetch(Url(L"/long-promise?length=100000")));  // waits for the time-out
-    EXPECT_EQ("<false>", Fetch(Url(L"/long-promise?length=2000000000")));  // past the size limit at once
-    EXPECT_LT(SecondsSince(start), 5.0);
+    // Past the size limit at once, not after the time-out, now a minute.
+    client.SetRecvTimeOut(60000);
+    EXPECT_EQ("<false>", Fetch(Url(L"/long-promise?length=2000000000")));
 }
 
 TEST_F(HttpClientTest, AHundredThousandHeaderLinesFailAtOnce) {
-    auto start = std::chrono::steady_clock::now();
     EXPECT_EQ("<false>", Fetch(Url(L"/many-headers")));
-    EXPECT_LT(SecondsSince(start), 2.0);
     EXPECT_EQ("done", Fetch(Url(L"/hops/0")));
 }
 
@@ -297,14 +287,10 @@ TEST_F(HttpClientTest, AResponsePastItsSizeLimitFails) {
 
 TEST_F(HttpClientTest, AHugeReplyEndsAtTheSizeLimitOrComesWholeQuickly) {
     client.SetSizeLimit(64 << 10);
-    auto start = std::chrono::steady_clock::now();
     EXPECT_EQ("<false>", Fetch(Url(L"/huge")));  // 64 MiB without a length
-    EXPECT_LT(SecondsSince(start), 2.0);
 
     client.SetSizeLimit((64 << 20) + 1024);  // room for the header block
-    start = std::chrono::steady_clock::now();
     std::string body = Fetch(Url(L"/huge"));
-    EXPECT_LT(SecondsSince(start), 20.0);
     EXPECT_EQ(size_t{64} << 20, body.size());
     EXPECT_EQ(std::string::npos, body.find_first_not_of('h'));
 }
@@ -312,20 +298,17 @@ TEST_F(HttpClientTest, AHugeReplyEndsAtTheSizeLimitOrComesWholeQuickly) {
 // A steady trickle passes the minimum progress for ever; the time limit ends it.
 TEST_F(HttpClientTest, TheTimeLimitBoundsTheWholeRequest) {
     client.SetTimeLimit(3000);
-    auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ("<false>", Fetch(Url(L"/trickle")));
-    EXPECT_LT(SecondsSince(start), 4.0);
+    EXPECT_EQ("<false>", Fetch(Url(L"/trickle")));  // a minute long
     EXPECT_EQ("done", Fetch(Url(L"/hops/3")));  // redirects within the limit
 
-    client.SetTimeLimit(500);  // sooner than the receive time-out
-    start = std::chrono::steady_clock::now();
+    client.SetTimeLimit(500);  // far sooner than the receive time-out
+    client.SetRecvTimeOut(60000);
     EXPECT_EQ("<false>", Fetch(UrlOnPort(stalledPort_, L"/")));
-    EXPECT_LT(SecondsSince(start), 1.5);
 
-    // /split takes 0.4 s for its 10 bytes; at 10 bytes a second they add a second.
+    // /split takes 0.4 s for its 10 bytes; at a byte a second they add ten seconds.
     client.SetTimeLimit(200);
     EXPECT_EQ("<false>", Fetch(Url(L"/split")));
-    client.SetTimeLimit(200, 10);
+    client.SetTimeLimit(200, 1);
     EXPECT_EQ("abcdefghij", Fetch(Url(L"/split")));
 }
 
@@ -355,9 +338,7 @@ TEST_F(HttpClientTest, TheProgressListenerFollowsEachResponseAndMayEndIt) {
         told.emplace_back(received, announced);
         return received < 1200;
     });
-    auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ("<false>", Fetch(Url(L"/trickle")));  // 600 bytes every 0.9 s
-    EXPECT_LT(SecondsSince(start), 2.5);
+    EXPECT_EQ("<false>", Fetch(Url(L"/trickle")));  // 600 bytes every 0.9 s for a minute
     EXPECT_GE(told.back().first, 1200);
     EXPECT_EQ(-1, told.back().second);
 

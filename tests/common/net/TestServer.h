@@ -37,6 +37,11 @@ protected:
     static double SecondsSince(std::chrono::steady_clock::time_point start) {
         return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     }
+    // The bound of every wall-clock check: far longer than a bounded wait of these tests
+    // takes on a loaded machine, and shorter than the ways a client that ignores a bound
+    // is held (the server holds it a minute and more, the system's own connect time-out
+    // is longer too). Such a check catches a hang, never a slow machine.
+    static constexpr double kHangSeconds = 20;
 
     int port_ = 0;
     int closedPort_ = 0;   // nothing listens there: connecting is refused

@@ -8,6 +8,8 @@ usage: http_test_server.py start PORTFILE [PORT [RELEASE]]
        http_test_server.py stop PORTFILE    stop the server of that file
        http_test_server.py serve PORTFILE [PORT [RELEASE]]
                                             run in the foreground
+       http_test_server.py free-port        print a port from 20000 to 32000 that is
+                                            free on 127.0.0.1 now, drawn at random
 
 PORT is the port to listen on (any free one when absent or 0). RELEASE, a JSON file,
 sets up the update service: "updater" and "program", the files it serves as the
@@ -23,7 +25,7 @@ so connecting to it never completes (both on 127.0.0.1); ipv6 is 1 when the serv
 listens on [::1]:<port>, else 0. The server stops by itself after five idle minutes.
 
 Paths (the answer is sent, then the connection is held until the client closes it or
-for a few seconds, so that a client that waits for the close is seen to wait):
+for a minute, so that a client that waits for the close is seen to hang):
   /echo...           200, the body is the request's exact bytes
   /peer              200, the body is the client's address ('127.0.0.1' or '::1')
   /split             Content-Length 10, the body in three parts with pauses
@@ -101,7 +103,7 @@ import time
 import urllib.parse
 
 IDLE_SECONDS = 300
-HOLD_SECONDS = 4
+HOLD_SECONDS = 60
 TRICKLE_SECONDS = 60
 HUGE_SIZE = 64 << 20
 SIGN = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "..", "scripts", "sign-update.py")
@@ -400,6 +402,19 @@ def serve(port_file, port="0", release=None):
         os.remove(port_file)
 
 
+def free_port():
+    """A fixed port for a tree's update service (its tests' programs have its URL built
+    in), drawn at random so that trees and machines seldom share one."""
+    while True:
+        port = random.randint(20000, 32000)
+        try:
+            socket.create_server(("127.0.0.1", port)).close()
+            print(port)
+            return
+        except OSError:
+            pass
+
+
 def start(port_file, *options):
     stop(port_file)
     subprocess.Popen([sys.executable, os.path.abspath(__file__), "serve", port_file, *options],
@@ -430,6 +445,9 @@ def stop(port_file):
 
 
 if __name__ == "__main__":
-    if len(sys.argv) not in (3, 4, 5) or sys.argv[1] not in ("start", "stop", "serve"):
+    if sys.argv[1:] == ["free-port"]:
+        free_port()
+    elif len(sys.argv) not in (3, 4, 5) or sys.argv[1] not in ("start", "stop", "serve"):
         sys.exit(__doc__)
-    {"start": start, "stop": stop, "serve": serve}[sys.argv[1]](*sys.argv[2:])
+    else:
+        {"start": start, "stop": stop, "serve": serve}[sys.argv[1]](*sys.argv[2:])

@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <string>
 
 using xml::IXMLElement;
@@ -158,11 +157,10 @@ TEST_F(XMLTest, SixtyFourLevelsParseAndDeeperTextsAreRefusedBeforeParsing) {
     EXPECT_EQ(kTooDeep, RaisedBy([&] { Parse(Nested(65)); }));
     EXPECT_EQ(nullptr, document_.GetDocumentElement());
 
-    // Deep enough to overflow RapidXML's recursion on Windows, closed or not: refused at once.
-    auto start = std::chrono::steady_clock::now();
+    // Deep enough to overflow RapidXML's recursion on Windows, closed or not: refused
+    // before parsing.
     EXPECT_EQ(kTooDeep, RaisedBy([&] { Parse(Nested(30000)); }));
     EXPECT_EQ(kTooDeep, RaisedBy([&] { Parse(Nested(30000).substr(0, 90000)); }));
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
 }
 
 TEST_F(XMLTest, MarkupOtherThanAnOpenedElementAddsNoLevel) {

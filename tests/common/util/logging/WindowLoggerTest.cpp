@@ -15,6 +15,7 @@
 
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 using util::logging::WindowLogger;
@@ -180,6 +181,29 @@ TEST_F(WindowLoggerTest, AFailedSaveIsToldInABoxAndTheWindowStays) {
     EXPECT_EQ(L"<nothing raised>", RaisedBy([] { gui::WindowMessageRouter::GetInstance()->RaiseKeptException(); }));
     EXPECT_TRUE(IsWindowVisible(log_->GetWindow()));
     EXPECT_EQ("old", ReadBytes(path));
+}
+
+// Another thread's Log never waits for the window's thread (which here waits for it): its
+// texts are shown, in the order they came, when the window's thread next handles the
+// window's messages or logs itself, and go to the diagnostic channel when the window
+// goes first.
+TEST_F(WindowLoggerTest, TextsFromAnotherThreadWaitForTheWindowsThreadInOrder) {
+    auto logElsewhere = [this](const wchar_t* text) { std::thread([this, text] { log_->Log(text); }).join(); };
+    log_->Log(L"a");
+    logElsewhere(L"b\n");
+    EXPECT_EQ(L"a", Shown());
+    log_->Log(L"c");
+    EXPECT_EQ(L"ab\r\nc", Shown());
+    logElsewhere(L"d");
+    MSG message;
+    while (PeekMessageW(&message, log_->GetWindow(), 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    EXPECT_EQ(L"ab\r\ncd", Shown());
+    EXPECT_TRUE(debugOutput.empty());
+
+    logElsewhere(L"unshown");
+    DestroyWindow(log_->GetWindow());
+    EXPECT_EQ(std::vector<std::wstring>({L"Could not be appended to WindowLogger : ", L"unshown", L"\r\n"}), debugOutput);
+    log_->InitInstance();
 }
 
 // Neither Exit nor closing ends the program: both hide the window, which keeps its text

@@ -1,10 +1,10 @@
-// BoardGeometry: where the board and its cells lie in the board window's client area.
+// BoardGeometry: where the board and its cells lie in an area drawn on (the window's client area).
 #pragma once
 
 #include "puzzle/EnneoPuzzle.h"
 
 // The board is a square of nine by nine cells, a margin (40 pixels at 96 DPI) smaller
-// than the client area's shorter side, placed by that unrounded size: it sits up to 4
+// than the area's shorter side, placed by that unrounded size: it sits up to 4
 // pixels left of and above the exact centre. All divisions truncate toward zero.
 class BoardGeometry {
 public:
@@ -13,14 +13,17 @@ public:
 
     BoardGeometry() = default;
     // margin: kMargin in pixels at the window's DPI.
-    BoardGeometry(int clientWidth, int clientHeight, int margin = kMargin);
+    BoardGeometry(int areaWidth, int areaHeight, int margin = kMargin);
 
     int GetLeft() const { return left_; }
     int GetTop() const { return top_; }
     int GetSide() const { return side_; }
     int GetCellSize() const { return cellSize_; }
+    // The left edge of column x and the top edge of row y (1 to 9 each).
+    int GetColumnLeft(int x) const { return left_ + cellSize_ * (x - 1); }
+    int GetRowTop(int y) const { return top_ + cellSize_ * (y - 1); }
 
-    // The cell under a client point; false when the point is not strictly inside the
+    // The cell under a point of the area; false when the point is not strictly inside the
     // board (a point on its edge lines is outside; nothing is inside a board of side 0).
     bool CellAt(int x, int y, EnneoPuzzle::Cell& cell) const;
 

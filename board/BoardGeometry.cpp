@@ -1,13 +1,13 @@
-// BoardGeometry: where the board and its cells lie in the board window's client area.
+// BoardGeometry: where the board and its cells lie in an area drawn on (the window's client area).
 #include "BoardGeometry.h"
 
 #include <algorithm>
 #include <cstdlib>
 
-BoardGeometry::BoardGeometry(int clientWidth, int clientHeight, int margin) {
-    int size = std::min(clientWidth, clientHeight) - margin;
-    left_ = std::abs((clientWidth - size) / 2);
-    top_ = std::abs((clientHeight - size) / 2);
+BoardGeometry::BoardGeometry(int areaWidth, int areaHeight, int margin) {
+    int size = std::min(areaWidth, areaHeight) - margin;
+    left_ = std::abs((areaWidth - size) / 2);
+    top_ = std::abs((areaHeight - size) / 2);
     cellSize_ = std::abs(size / 9);
     side_ = 9 * cellSize_;
 }

@@ -1,0 +1,21 @@
+// BoardMenu: the board menu's items that run board commands, and their states.
+#pragma once
+
+#include "board/BoardController.h"
+
+#include <windows.h>
+
+#include <optional>
+
+// One table of the menu items the board controller runs, by their command identifiers
+// (resources/resource.h); the window runs the others (the files, the side windows,
+// Exit) itself. An item whose command cannot do anything now is greyed, and an item of
+// a switch that shows a check mark is checked while the switch is on.
+class BoardMenu {
+public:
+    // The command of a WM_COMMAND whose wParam, compared whole, is an item's identifier:
+    // an accelerator's or a control's notification (a high word not 0) matches none.
+    static std::optional<BoardCommand> CommandOf(WPARAM wParam);
+    // Greys and checks the items of menu as the controller's state asks.
+    static void Update(HMENU menu, const BoardController& controller);
+};

@@ -1,0 +1,138 @@
+// BoardPainter: draws the board into any device context, at any scale, in a palette.
+#include "BoardPainter.h"
+
+#include "common/gui/ScopedSelection.h"
+
+namespace {
+
+// Sizes in pixels at 96 DPI: the cell lines, the block lines, the inset of a digit's
+// rectangle in its cell, and how much smaller than the cell a digit's font is.
+const int kCellLineWidth = 1;
+const int kBlockLineWidth = 5;
+const int kDigitInset = 5;
+const int kDigitFontReduction = 6;
+
+// A "Times New Roman" font of the given height, for one scope.
+class ScopedFont : public gui::ScopedSelection {
+public:
+    ScopedFont(HDC deviceContext, int height)
+        : ScopedSelection(deviceContext,
+                          CreateFontW(height, 0, 0, 0, 0, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Times New Roman")) {}
+};
+
+// A solid pen of the given width and colour, for one scope.
+class ScopedPen : public gui::ScopedSelection {
+public:
+    ScopedPen(HDC deviceContext, int width, COLORREF colour)
+        : ScopedSelection(deviceContext, CreatePen(PS_SOLID, width, colour)) {}
+};
+
+void DrawCentred(HDC deviceContext, wchar_t character, RECT rect) {
+    DrawTextW(deviceContext, &character, 1, &rect, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
+}
+
+void DrawLine(HDC deviceContext, int x1, int y1, int x2, int y2) {
+    MoveToEx(deviceContext, x1, y1, nullptr);
+    LineTo(deviceContext, x2, y2);
+}
+
+void Fill(HDC deviceContext, const RECT& rect, COLORREF colour) {
+    SetDCBrushColor(deviceContext, colour);
+    FillRect(deviceContext, &rect, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+}
+
+wchar_t DigitCharacter(int digit) { return static_cast<wchar_t>(L'0' + digit); }
+
+}  // namespace
+
+void BoardPainter::Paint(HDC deviceContext, const RECT& area) const {
+    Fill(deviceContext, area, palette_.background);
+    if (view_.markSelection) PaintSelectionMarks(deviceContext);
+    PaintLines(deviceContext);
+    for (int x = 1; x <= 9; ++x) {
+        for (int y = 1; y <= 9; ++y) PaintCell(deviceContext, x, y, view_.showHints);
+    }
+}
+
+void BoardPainter::PaintCandidates(HDC deviceContext, EnneoPuzzle::Cell cell) const {
+    if (state_.puzzle.GetCellState(cell.x, cell.y) != EnneoPuzzle::CELL_EMPTY) return;
+    PaintCell(deviceContext, cell.x, cell.y, true);
+}
+
+void BoardPainter::PaintSelectionMarks(HDC deviceContext) const {
+    const EnneoPuzzle& puzzle = state_.puzzle;
+    EnneoPuzzle::Cell selected = puzzle.GetSelectedCell();
+    int digit = selected.x == 0 ? 0 : puzzle.GetCell(selected.x, selected.y);
+    int cell = geometry_.GetCellSize();
+    auto fill = [&](int x, int y, COLORREF colour) {
+        int left = geometry_.GetColumnLeft(x);
+        int top = geometry_.GetRowTop(y);
+        Fill(deviceContext, {left + 1, top + 1, left + cell, top + cell}, colour);
+    };
+    for (int x = 1; x <= 9; ++x) {
+        for (int y = 1; y <= 9; ++y) {
+            if (digit != 0 && puzzle.GetCell(x, y) == digit) fill(x, y, palette_.sameDigit);
+        }
+    }
+    for (EnneoPuzzle::Cell misfit : view_.misfits) fill(misfit.x, misfit.y, palette_.misfit);
+    if (selected.x != 0) fill(selected.x, selected.y, palette_.selection);
+}
+
+// Ten thin lines each way, then the block lines over them; the outer border stays thin.
+void BoardPainter::PaintLines(HDC deviceContext) const {
+    int left = geometry_.GetLeft();
+    int top = geometry_.GetTop();
+    int cell = geometry_.GetCellSize();
+    int side = geometry_.GetSide();
+    ScopedPen cellPen(deviceContext, scale_.Pixels(kCellLineWidth), palette_.lines);
+    for (int g = 0; g <= 9; ++g) {
+        DrawLine(deviceContext, left, top + g * cell, left + side, top + g * cell);
+        DrawLine(deviceContext, left + g * cell, top, left + g * cell, top + side);
+    }
+    ScopedPen blockPen(deviceContext, scale_.Pixels(kBlockLineWidth), palette_.lines);
+    for (int g = 3; g <= 6; g += 3) {
+        DrawLine(deviceContext, left, top + g * cell, left + side, top + g * cell);
+        DrawLine(deviceContext, left + g * cell, top, left + g * cell, top + side);
+    }
+}
+
+void BoardPainter::PaintCell(HDC deviceContext, int x, int y, bool showHints) const {
+    int cell = geometry_.GetCellSize();
+    int left = geometry_.GetColumnLeft(x);
+    int top = geometry_.GetRowTop(y);
+    const EnneoPuzzle& puzzle = state_.puzzle;
+    int state = puzzle.GetCellState(x, y);
+    SetBkMode(deviceContext, TRANSPARENT);
+    if (state != EnneoPuzzle::CELL_EMPTY) {
+        ScopedFont font(deviceContext, cell - scale_.Pixels(kDigitFontReduction));
+        SetTextColor(deviceContext, state == EnneoPuzzle::CELL_KNOWN ? palette_.given : palette_.set);
+        int inset = scale_.Pixels(kDigitInset);
+        DrawCentred(deviceContext, DigitCharacter(puzzle.GetCell(x, y)),
+                    {left + inset, top + inset, left + cell - inset, top + cell - inset});
+        return;
+    }
+    int marks = state_.marks.Get(x, y);
+    if (marks == 0 && !showHints) return;
+    // Small digits in a 3 x 3 arrangement of mini-squares, square k in column k % 3 and
+    // row k / 3, the marks in the place of their digit (d in square d - 1), the
+    // candidates instead packed in reading order ("379" fills the top row). The marks
+    // take the candidates' font and places.
+    ScopedFont font(deviceContext, cell / 4);
+    int third = cell / 3;
+    auto drawSmall = [&](int digit, int square) {
+        int column = square % 3;
+        int row = square / 3;
+        DrawCentred(deviceContext, DigitCharacter(digit),
+                    {left + column * third, top + row * third, left + (column + 1) * third, top + (row + 1) * third});
+    };
+    bool drawMarks = marks != 0;
+    SetTextColor(deviceContext, drawMarks ? palette_.pencilMark : palette_.candidate);
+    int digits = drawMarks ? marks : puzzle.GetCandidatesMask(x, y);
+    int square = 0;
+    for (int digit = 1; digit <= 9; ++digit) {
+        if ((digits & (1 << (digit - 1))) == 0) continue;
+        drawSmall(digit, drawMarks ? digit - 1 : square);
+        ++square;
+    }
+}

@@ -1,0 +1,16 @@
+// BoardPalette: every colour the board is drawn in.
+#include "BoardPalette.h"
+
+BoardPalette BoardPalette::Light() {
+    BoardPalette palette;
+    palette.background = GetSysColor(COLOR_WINDOW);
+    palette.lines = RGB(0, 0, 0);
+    palette.given = RGB(255, 0, 0);
+    palette.set = RGB(0, 0, 0);
+    palette.candidate = RGB(100, 100, 100);
+    palette.pencilMark = RGB(20, 80, 220);
+    palette.selection = RGB(255, 222, 120);
+    palette.sameDigit = RGB(255, 243, 200);
+    palette.misfit = RGB(255, 175, 175);
+    return palette;
+}

@@ -1,0 +1,20 @@
+// BoardAnswer: what a board command changed, for the window to show.
+#pragma once
+
+#include "common/String.h"
+
+// The board controller's answer to a command: whether the board must be repainted and
+// the menu's items brought up to date, and a sentence to show in a box, if any.
+struct BoardAnswer {
+    enum Box {
+        kNoBox,
+        kInformation,  // a box with an OK button and the information icon
+        kError,        // a box with the error icon
+    };
+
+    bool repaint = false;
+    bool menu = false;
+    Box box = kNoBox;
+    const wchar_t* caption = L"";
+    String sentence;
+};

@@ -1,0 +1,45 @@
+// BoardCommand: what the player asked the board for, by key, mouse or menu.
+#pragma once
+
+#include "puzzle/EnneoPuzzle.h"
+#include "puzzle/PuzzleGenerator.h"
+
+// A plain value: the kind of request and what it needs (a digit, a cell, a move, a
+// level). The window makes commands from its messages, the key table from keys, and the
+// board controller runs them (BoardController::Execute).
+struct BoardCommand {
+    enum Kind {
+        kSelectCell,     // cell
+        kMoveSelection,  // move: columns and rows
+        kEnterDigit,     // digit 1-9 into the selected cell, or 0 to empty it
+        kMark,           // digit 1-9 toggles that pencil mark in the selected cell, 0 clears its marks
+        kUndo,
+        kRedo,
+        kHint,
+        kCheck,
+        kNewEmpty,   // an empty grid
+        kNewPuzzle,  // level
+        kReset,
+        kSolve,
+        kShowHints,      // switches the candidates of empty cells on or off
+        kMarkSelection,  // switches the tint of the selection on or off
+    };
+
+    static constexpr BoardCommand Of(Kind kind) { return {kind}; }
+    static constexpr BoardCommand SelectCell(EnneoPuzzle::Cell cell) { return {kSelectCell, 0, cell}; }
+    static constexpr BoardCommand Move(int columns, int rows) { return {kMoveSelection, 0, {columns, rows}}; }
+    static constexpr BoardCommand Digit(int digit) { return {kEnterDigit, digit}; }
+    static constexpr BoardCommand Mark(int digit) { return {kMark, digit}; }
+    static constexpr BoardCommand NewPuzzle(PuzzleGenerator::Level level) { return {kNewPuzzle, 0, {0, 0}, level}; }
+
+    bool operator==(const BoardCommand& other) const {
+        return kind == other.kind && digit == other.digit && cell.x == other.cell.x && cell.y == other.cell.y &&
+               level == other.level;
+    }
+
+    Kind kind;
+    int digit = 0;
+    // kSelectCell: the cell; kMoveSelection: the columns (x) and rows (y) to move by.
+    EnneoPuzzle::Cell cell = {0, 0};
+    PuzzleGenerator::Level level = PuzzleGenerator::kEasy;
+};

@@ -1,0 +1,28 @@
+// BoardSettings: the board's options that outlive the program, kept in its properties.
+#pragma once
+
+#include "common/util/IProperties.h"
+
+// Typed access to the program's properties (the registry under the program's key on
+// Windows). Each setting is named here once with its default, which holds while the
+// value is absent; a switch is kept as "1" (on) or "0" (off).
+class BoardSettings {
+public:
+    struct Switch {
+        const wchar_t* name;
+        bool byDefault;
+    };
+
+    // Options / Mark Selection: the selection and the cells holding its digit tinted.
+    static constexpr Switch kMarkSelection = {L"MarkSelection", false};
+
+    // properties: outlives this object.
+    explicit BoardSettings(util::IProperties& properties) : properties_(properties) {}
+
+    // The stored value, "1" on; its default while there is none.
+    bool IsOn(const Switch& setting) const;
+    void Set(const Switch& setting, bool on);
+
+private:
+    util::IProperties& properties_;
+};

@@ -1,0 +1,76 @@
+// KeyTable: the board's keys and typed characters, and the commands they give.
+#include "KeyTable.h"
+
+namespace {
+
+using Command = BoardCommand;
+
+// Whether a row asks a modifier key to be held, not to be held, or does not care.
+enum Held { kNo, kYes, kAny };
+
+bool Matches(Held rule, bool held) { return rule == kAny || (rule == kYes) == held; }
+
+// A row answers to count keys from key on; a row of more than one key gives its
+// command with the digit raised by the key's distance from the first.
+struct KeyRow {
+    unsigned key;
+    unsigned count;
+    Held control;
+    Held shift;
+    Held alt;
+    Command command;
+};
+
+constexpr KeyRow kKeys[] = {
+    {'Z', 1, kYes, kNo, kAny, Command::Of(Command::kUndo)},
+    {'Z', 1, kYes, kYes, kAny, Command::Of(Command::kRedo)},
+    {'Y', 1, kYes, kAny, kAny, Command::Of(Command::kRedo)},
+    // Ctrl+1 to Ctrl+9 toggle a pencil mark, Ctrl+0 clears the marks; main row or keypad.
+    {'0', 10, kYes, kAny, kNo, Command::Mark(0)},
+    {KeyTable::kNumpad0, 10, kYes, kAny, kNo, Command::Mark(0)},
+    {KeyTable::kLeft, 1, kAny, kAny, kAny, Command::Move(-1, 0)},
+    {KeyTable::kRight, 1, kAny, kAny, kAny, Command::Move(1, 0)},
+    {KeyTable::kUp, 1, kAny, kAny, kAny, Command::Move(0, -1)},
+    {KeyTable::kDown, 1, kAny, kAny, kAny, Command::Move(0, 1)},
+    {KeyTable::kDelete, 1, kAny, kAny, kAny, Command::Digit(0)},
+};
+
+// The same for characters: count characters from character on.
+struct CharacterRow {
+    wchar_t character;
+    unsigned count;
+    Command command;
+};
+
+constexpr CharacterRow kCharacters[] = {
+    {L'0', 10, Command::Digit(0)},  // '0' empties the cell
+    {L'\b', 1, Command::Digit(0)},
+    {L' ', 1, Command::Digit(0)},
+    {L'?', 1, Command::Of(Command::kHint)},
+};
+
+Command Raised(Command command, unsigned by) {
+    command.digit += static_cast<int>(by);
+    return command;
+}
+
+}  // namespace
+
+// The distances are unsigned: a key or character before a row's first lies far beyond it.
+std::optional<BoardCommand> KeyTable::ForKey(unsigned virtualKey, Modifiers held) {
+    for (const KeyRow& row : kKeys) {
+        if (virtualKey - row.key < row.count && Matches(row.control, held.control) && Matches(row.shift, held.shift) &&
+            Matches(row.alt, held.alt)) {
+            return Raised(row.command, virtualKey - row.key);
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<BoardCommand> KeyTable::ForCharacter(wchar_t character) {
+    for (const CharacterRow& row : kCharacters) {
+        unsigned distance = static_cast<unsigned>(character) - static_cast<unsigned>(row.character);
+        if (distance < row.count) return Raised(row.command, distance);
+    }
+    return std::nullopt;
+}

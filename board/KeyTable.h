@@ -1,0 +1,35 @@
+// KeyTable: the board's keys and typed characters, and the commands they give.
+#pragma once
+
+#include "BoardCommand.h"
+
+#include <optional>
+
+// Two tables of data, looked up first row first: keys pressed (Windows' virtual-key
+// codes, as WM_KEYDOWN brings them) with the modifier keys held, and characters typed
+// (as WM_CHAR brings them). Ctrl+Alt is AltGr, which types characters on many keyboards,
+// so no pencil mark answers to it.
+class KeyTable {
+public:
+    // The virtual-key codes the tables name besides letters and digits, which are their
+    // capital characters. They are Windows' own, fixed for good; the window checks them.
+    enum VirtualKey : unsigned {
+        kLeft = 0x25,
+        kUp = 0x26,
+        kRight = 0x27,
+        kDown = 0x28,
+        kDelete = 0x2E,
+        kNumpad0 = 0x60,  // to kNumpad0 + 9
+    };
+
+    struct Modifiers {
+        bool control;
+        bool shift;
+        bool alt;
+    };
+
+    // The command of a key pressed while the modifiers are held; none for other keys.
+    static std::optional<BoardCommand> ForKey(unsigned virtualKey, Modifiers held);
+    // The command of a typed character; none for other characters.
+    static std::optional<BoardCommand> ForCharacter(wchar_t character);
+};

@@ -1,0 +1,166 @@
+// Tests of the board painter: a board painted into a bitmap in memory, read back pixel by pixel.
+#include "app/BoardPainter.h"
+#include "tests/puzzle/PuzzleTestGrids.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+const int kSize = 400;  // the area: a board of cells of 40 pixels from (20, 20) at 96 DPI
+
+// A 32-bit picture of kSize x kSize pixels in memory, top row first.
+class Picture {
+public:
+    Picture() {
+        BITMAPINFO info = {};
+        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+        info.bmiHeader.biWidth = kSize;
+        info.bmiHeader.biHeight = -kSize;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&pixels_), nullptr, 0);
+        deviceContext_ = CreateCompatibleDC(nullptr);
+        previous_ = SelectObject(deviceContext_, bitmap_);
+    }
+    ~Picture() {
+        SelectObject(deviceContext_, previous_);
+        DeleteDC(deviceContext_);
+        DeleteObject(bitmap_);
+    }
+
+    HDC Get() const { return deviceContext_; }
+    COLORREF At(int x, int y) const {
+        GdiFlush();
+        const BYTE* pixel = pixels_ + 4 * (y * kSize + x);
+        return RGB(pixel[2], pixel[1], pixel[0]);
+    }
+
+private:
+    HBITMAP bitmap_;
+    BYTE* pixels_ = nullptr;
+    HDC deviceContext_;
+    HGDIOBJ previous_;
+};
+
+int Distance(COLORREF a, COLORREF b) {
+    return std::abs(GetRValue(a) - GetRValue(b)) + std::abs(GetGValue(a) - GetGValue(b)) +
+           std::abs(GetBValue(a) - GetBValue(b));
+}
+
+// The board of the tests: the sample, a 1 of the player's in row 1, column 5, which the
+// view calls a misfit, marks 1 and 9 in row 2, column 1, and the given 9 of row 1,
+// column 2 selected.
+class BoardPainterTest : public ::testing::Test {
+protected:
+    BoardPainterTest() : state_{ReadPuzzleLine(kSampleLine), PencilMarks()} {
+        state_.puzzle.SetCell(5, 1, 1, EnneoPuzzle::CELL_SET);
+        state_.marks.Toggle(1, 2, 1);
+        state_.marks.Toggle(1, 2, 9);
+        state_.puzzle.SetSelectedCell(2, 1);
+        view_.misfits = {{5, 1}};
+    }
+
+    BoardPainter Painter(gui::DpiScale scale = gui::DpiScale()) const {
+        return BoardPainter(state_, view_, geometry_, palette_, scale);
+    }
+    // The pixels of a cell's square (x0, y0, x1, y1 from its top-left corner, inside its
+    // lines) drawn in colour: nearer to it than to the background by far.
+    int Ink(int x, int y, COLORREF colour, int x0 = 3, int y0 = 3, int x1 = 38, int y1 = 38) const {
+        int left = geometry_.GetColumnLeft(x), top = geometry_.GetRowTop(y);
+        int count = 0;
+        for (int py = top + y0; py < top + y1; ++py) {
+            for (int px = left + x0; px < left + x1; ++px) {
+                count += 3 * Distance(picture_.At(px, py), colour) < Distance(palette_.background, colour);
+            }
+        }
+        return count;
+    }
+    // The ink in the mini-square (0 to 8, in reading order) of a cell.
+    int SmallInk(int x, int y, int square, COLORREF colour) const {
+        int third = geometry_.GetCellSize() / 3;
+        int column = square % 3, row = square / 3;
+        return Ink(x, y, colour, column * third + 1, row * third + 1, (column + 1) * third, (row + 1) * third);
+    }
+    // Every pixel of a cell's square.
+    std::vector<COLORREF> Square(int x, int y) const {
+        std::vector<COLORREF> pixels;
+        for (int py = geometry_.GetRowTop(y); py < geometry_.GetRowTop(y) + 40; ++py) {
+            for (int px = geometry_.GetColumnLeft(x); px < geometry_.GetColumnLeft(x) + 40; ++px) {
+                pixels.push_back(picture_.At(px, py));
+            }
+        }
+        return pixels;
+    }
+    // The colour just inside a cell's top-left corner, clear of lines and digits.
+    COLORREF Corner(int x, int y) const {
+        return picture_.At(geometry_.GetColumnLeft(x) + 4, geometry_.GetRowTop(y) + 4);
+    }
+
+    GameState state_;
+    BoardView view_;
+    BoardGeometry geometry_{kSize, kSize};
+    BoardPalette palette_ = BoardPalette::Light();
+    Picture picture_;
+};
+
+// Every element of the board in its palette colour, in its place.
+TEST_F(BoardPainterTest, EachPartOfTheBoardInItsColour) {
+    view_.markSelection = true;
+    ASSERT_EQ(40, geometry_.GetCellSize());
+    Painter().Paint(picture_.Get(), {0, 0, kSize, kSize});
+
+    EXPECT_EQ(palette_.background, picture_.At(5, 5));
+    EXPECT_EQ(palette_.lines, picture_.At(20, 100));               // the left border
+    EXPECT_EQ(palette_.lines, picture_.At(20 + 3 * 40 + 2, 100));  // a block line, 5 wide
+    EXPECT_EQ(palette_.selection, Corner(2, 1));
+    EXPECT_EQ(palette_.sameDigit, Corner(4, 3));  // the other 9
+    EXPECT_EQ(palette_.misfit, Corner(5, 1));
+    EXPECT_EQ(palette_.background, Corner(3, 1));
+    EXPECT_GT(Ink(3, 1, palette_.given), 40);
+    EXPECT_GT(Ink(5, 1, palette_.set), 20);
+    EXPECT_EQ(0, Ink(3, 1, palette_.set));
+
+    // Row 1, column 1 has the one candidate 8, packed into the first mini-square; the
+    // marks 1 and 9 go into the squares of their digits.
+    EXPECT_GT(SmallInk(1, 1, 0, palette_.candidate), 3);
+    EXPECT_EQ(0, SmallInk(1, 1, 1, palette_.candidate));
+    EXPECT_EQ(0, SmallInk(1, 1, 7, palette_.candidate));
+    EXPECT_GT(SmallInk(1, 2, 0, palette_.pencilMark), 3);
+    EXPECT_GT(SmallInk(1, 2, 8, palette_.pencilMark), 3);
+    EXPECT_EQ(0, SmallInk(1, 2, 4, palette_.pencilMark));
+    EXPECT_EQ(0, Ink(1, 2, palette_.candidate));
+}
+
+// Without hints and without Mark Selection an empty cell shows nothing and no cell is
+// tinted; the peek draws one empty cell's candidates, and leaves a filled one alone.
+TEST_F(BoardPainterTest, WithoutHintsOnlyThePeekShowsCandidates) {
+    view_.showHints = false;
+    Painter().Paint(picture_.Get(), {0, 0, kSize, kSize});
+    EXPECT_EQ(palette_.background, Corner(2, 1));
+    EXPECT_EQ(palette_.background, Corner(5, 1));
+    EXPECT_EQ(0, Ink(1, 1, palette_.candidate));
+    EXPECT_GT(SmallInk(1, 2, 0, palette_.pencilMark), 3);  // marks stay
+
+    std::vector<COLORREF> filled = Square(5, 1);
+    Painter().PaintCandidates(picture_.Get(), {1, 1});
+    Painter().PaintCandidates(picture_.Get(), {5, 1});
+    EXPECT_GT(SmallInk(1, 1, 0, palette_.candidate), 3);
+    EXPECT_EQ(filled, Square(5, 1));
+    EXPECT_EQ(0, Ink(1, 3, palette_.candidate));
+}
+
+// At 192 DPI the sizes stated at 96 DPI double: the block lines are 10 pixels wide.
+TEST_F(BoardPainterTest, PaintsAtTheScaleItIsGiven) {
+    for (int dpi : {96, 192}) {
+        Painter(gui::DpiScale(dpi)).Paint(picture_.Get(), {0, 0, kSize, kSize});
+        int width = 0;
+        for (int x = 20 + 3 * 40 - 8; x <= 20 + 3 * 40 + 8; ++x) width += picture_.At(x, 40) == palette_.lines;
+        EXPECT_EQ(5 * dpi / 96, width) << dpi;
+    }
+}
+
+}  // namespace

@@ -1,0 +1,67 @@
+// Tests of the key table: which keys and characters give which board commands.
+#include "board/KeyTable.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+using Command = BoardCommand;
+
+const KeyTable::Modifiers kNone = {false, false, false};
+const KeyTable::Modifiers kCtrl = {true, false, false};
+const KeyTable::Modifiers kCtrlShift = {true, true, false};
+const KeyTable::Modifiers kShift = {false, true, false};
+const KeyTable::Modifiers kAltGr = {true, false, true};
+
+// Undo and redo want Ctrl; the marks want Ctrl without Alt (Ctrl+Alt is AltGr, which
+// types characters); the arrows and Delete take any modifiers.
+TEST(KeyTableTest, KeysGiveTheirCommandsWithTheirModifiersOnly) {
+    struct Case {
+        unsigned key;
+        KeyTable::Modifiers held;
+        std::optional<Command> command;
+    };
+    const Case cases[] = {
+        {'Z', kCtrl, Command::Of(Command::kUndo)},
+        {'Z', kCtrlShift, Command::Of(Command::kRedo)},
+        {'Y', kCtrl, Command::Of(Command::kRedo)},
+        {'Y', kCtrlShift, Command::Of(Command::kRedo)},
+        {'Z', kNone, std::nullopt},
+        {'Y', kShift, std::nullopt},
+        {'1', kCtrl, Command::Mark(1)},
+        {'9', kCtrlShift, Command::Mark(9)},
+        {'0', kCtrl, Command::Mark(0)},
+        {KeyTable::kNumpad0 + 5, kCtrl, Command::Mark(5)},
+        {KeyTable::kNumpad0, kCtrl, Command::Mark(0)},
+        {'7', kAltGr, std::nullopt},
+        {KeyTable::kNumpad0 + 7, kAltGr, std::nullopt},
+        {'7', kNone, std::nullopt},  // typed digits come as characters
+        {'/', kCtrl, std::nullopt},  // the key before '0'
+        {':', kCtrl, std::nullopt},  // and after '9'
+        {KeyTable::kLeft, kNone, Command::Move(-1, 0)},
+        {KeyTable::kRight, kCtrlShift, Command::Move(1, 0)},
+        {KeyTable::kUp, kShift, Command::Move(0, -1)},
+        {KeyTable::kDown, kAltGr, Command::Move(0, 1)},
+        {KeyTable::kDelete, kNone, Command::Digit(0)},
+        {'A', kCtrl, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.key) + (c.held.control ? " ctrl" : "") + (c.held.shift ? " shift" : "") +
+                     (c.held.alt ? " alt" : ""));
+        EXPECT_EQ(c.command, KeyTable::ForKey(c.key, c.held));
+    }
+}
+
+TEST(KeyTableTest, CharactersPlaceOrEmptyAndQuestionMarkIsHint) {
+    for (int digit = 0; digit <= 9; ++digit) {
+        EXPECT_EQ(Command::Digit(digit), KeyTable::ForCharacter(static_cast<wchar_t>(L'0' + digit)));
+    }
+    EXPECT_EQ(Command::Digit(0), KeyTable::ForCharacter(L'\b'));
+    EXPECT_EQ(Command::Digit(0), KeyTable::ForCharacter(L' '));
+    EXPECT_EQ(Command::Of(Command::kHint), KeyTable::ForCharacter(L'?'));
+    for (wchar_t other : {L'/', L':', L'x', L'\r', L'\0'}) EXPECT_EQ(std::nullopt, KeyTable::ForCharacter(other));
+}
+
+}  // namespace
