@@ -4,7 +4,8 @@
 #include "common/String.h"
 
 // The board controller's answer to a command: whether the board must be repainted and
-// the menu's items brought up to date, and a sentence to show in a box, if any.
+// the menu's items brought up to date, whether the game is to be kept soon, and a
+// sentence to show in a box, if any.
 struct BoardAnswer {
     enum Box {
         kNoBox,
@@ -14,6 +15,10 @@ struct BoardAnswer {
 
     bool repaint = false;
     bool menu = false;
+    // The game changed after it was last kept: the window calls BoardController::Keep
+    // once BoardController::kKeepDelayMs have passed. Set only by the change that starts
+    // the wait, so that later ones do not put the write off.
+    bool keep = false;
     Box box = kNoBox;
     const wchar_t* caption = L"";
     String sentence;

@@ -23,6 +23,7 @@ struct BoardCommand {
         kSolve,
         kShowHints,      // switches the candidates of empty cells on or off
         kMarkSelection,  // switches the tint of the selection on or off
+        kResumeGame,     // switches the keeping of the game in progress on or off
     };
 
     static constexpr BoardCommand Of(Kind kind) { return {kind}; }

@@ -15,6 +15,9 @@ public:
 
     // Options / Mark Selection: the selection and the cells holding its digit tinted.
     static constexpr Switch kMarkSelection = {L"MarkSelection", false};
+    // Options / Resume Last Game: the game in progress kept as it is played and put
+    // back on the board at the next start.
+    static constexpr Switch kResumeGame = {L"ResumeGame", true};
 
     // properties: outlives this object.
     explicit BoardSettings(util::IProperties& properties) : properties_(properties) {}

@@ -89,6 +89,7 @@ TEST_F(BoardTest, CreatesWithCaptionMenuAndTheSample) {
                                                      {ID_EDIT_UNDO, L"&Undo\tCtrl+Z"},
                                                      {ID_EDIT_REDO, L"&Redo\tCtrl+Y"},
                                                      {ID_OPTIONS_MARKSELECTION, L"&Mark Selection"},
+                                                     {ID_OPTIONS_RESUMEGAME, L"Resume &Last Game"},
                                                      {ID_OPTIONS_HINT, L"Hin&t"},
                                                      {ID_OPTIONS_CHECK, L"&Check"}};
     wchar_t text[32] = {};

@@ -5,6 +5,19 @@
 
 namespace {
 
+const wchar_t kSettingsKey[] = L"Software\\Enneo Project\\Enneo Tessary";
+
+void SwitchResumeGameOff() {
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS) {
+        return;
+    }
+    const wchar_t off[] = L"0";
+    RegSetValueExW(key, L"ResumeGame", 0, REG_SZ, reinterpret_cast<const BYTE*>(off), sizeof(off));
+    RegCloseKey(key);
+}
+
 struct WindowSearch {
     DWORD process;
     const wchar_t* caption;
@@ -34,18 +47,27 @@ std::wstring ProgramUnderTest::WindowsPath(const char* unixPath) {
 
 bool ProgramUnderTest::Start(const std::wstring& program, const std::wstring& folder, const std::wstring& argument0) {
     End();
+    SwitchResumeGameOff();
+    // Its standard handles, and so those of the programs it starts, are the null device,
+    // not the test's output: under Wine a program whose start a kill cuts off waits for
+    // ever, and must not hold the output that the test runner waits on.
+    SECURITY_ATTRIBUTES inherited = {sizeof inherited, nullptr, TRUE};
+    HANDLE null = CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherited,
+                              OPEN_EXISTING, 0, nullptr);
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = startup.hStdOutput = startup.hStdError = null;
     std::wstring commandLine = L"\"" + (argument0.empty() ? program : argument0) + L"\"";
+    bool started = false;
     // Wine now and then refuses a start while the machine is busy; a few tries.
-    for (int attempt = 0; attempt < 5; ++attempt) {
+    for (int attempt = 0; attempt < 5 && !started; ++attempt) {
         if (attempt > 0) Sleep(500);
-        if (CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                           &startup, &process_)) {
-            return true;
-        }
+        started = CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(),
+                                 &startup, &process_) != FALSE;
     }
-    return false;
+    if (null != INVALID_HANDLE_VALUE) CloseHandle(null);
+    return started;
 }
 
 void ProgramUnderTest::End() {
