@@ -3,7 +3,10 @@
 
 #include "PuzzleLine.h"
 
+#include <algorithm>
 #include <cassert>
+#include <fstream>
+#include <system_error>
 
 namespace {
 
@@ -213,6 +216,21 @@ PuzzleExchange::PuzzleExchange(std::wstring_view text) {
     narrow.reserve(text.size());
     for (wchar_t c : text) narrow += Narrow(static_cast<unsigned int>(c));
     Read(narrow);
+}
+
+std::optional<PuzzleExchange> PuzzleExchange::FromFile(const std::filesystem::path& path) {
+    std::error_code ignored;
+    if (std::filesystem::is_directory(path, ignored)) return std::nullopt;  // opens, never reads
+    std::ifstream file(path, std::ios::binary);
+    if (!file) return std::nullopt;
+    // Room for the file as it is now, within the bound; a file that grows meanwhile is
+    // read as far as that.
+    uintmax_t size = std::filesystem::file_size(path, ignored);
+    std::string bytes(ignored ? kMaxBytes : static_cast<size_t>(std::min<uintmax_t>(size, kMaxBytes)), '\0');
+    file.read(&bytes[0], static_cast<std::streamsize>(bytes.size()));
+    if (file.bad()) return std::nullopt;
+    bytes.resize(static_cast<size_t>(file.gcount()));
+    return PuzzleExchange(bytes);
 }
 
 void PuzzleExchange::Read(std::string_view text) {

@@ -4,6 +4,8 @@
 #include "EnneoPuzzle.h"
 
 #include <cstddef>
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -55,6 +57,10 @@ public:
     explicit PuzzleExchange(std::string_view bytes, size_t maxBytes = kMaxBytes);
     // Reads at most kMaxBytes characters of wide text, as the clipboard holds it.
     explicit PuzzleExchange(std::wstring_view text);
+
+    // Reads the first kMaxBytes bytes of the file at path; none when it cannot be opened
+    // or read (a folder, a file that has gone, one that another program locks).
+    static std::optional<PuzzleExchange> FromFile(const std::filesystem::path& path);
 
     Form GetForm() const { return form_; }
     size_t GetCount() const { return cells_.size() / 81; }

@@ -22,5 +22,14 @@
 #define ID_OPTIONS_HINT 40022
 #define ID_OPTIONS_CHECK 40023
 #define ID_OPTIONS_RESUMEGAME 40024
+#define ID_EDIT_COPYPUZZLE 40300
+#define ID_EDIT_COPYBOARD 40301
+#define ID_EDIT_PASTEPUZZLE 40302
+#define ID_EDIT_MAKEGIVENS 40303
+#define ID_MFILE_NEXTPUZZLE 40304
+// File's recent files: a separator, then up to eight numbered items from
+// ID_MFILE_RECENT_FIRST on, made by the program.
+#define ID_MFILE_RECENT_SEPARATOR 40309
+#define ID_MFILE_RECENT_FIRST 40310
 #define IDM_ABOUT 503
 #define IDM_CHECKUPDATES 505
