@@ -9,10 +9,10 @@
 
 #include <windows.h>
 
-// The one drawing of the board, for the window now and for the printer and pictures
-// later: the background, the tints of Mark Selection, the lines and the 81 cells (given
-// digits, the player's and the solver's digits, the pencil marks of empty cells, and the
-// candidates of the other empty cells while hints are on). It keeps nothing between
+// The one drawing of the board, for the window, the printer and pictures: the
+// background, the tints of Mark Selection, the lines and the 81 cells (given digits, the
+// player's and the solver's digits, the pencil marks of empty cells, and the candidates
+// of the other empty cells while hints are on). It keeps nothing between
 // paints: each call draws from what it was made with; the state and the view must
 // outlive it.
 class BoardPainter {

@@ -1,4 +1,4 @@
-// BoardPalette: every colour the board is drawn in.
+// BoardPalette: every colour the board is drawn in, and the weight of its given digits.
 #include "BoardPalette.h"
 
 BoardPalette BoardPalette::Light() {
@@ -12,5 +12,14 @@ BoardPalette BoardPalette::Light() {
     palette.selection = RGB(255, 222, 120);
     palette.sameDigit = RGB(255, 243, 200);
     palette.misfit = RGB(255, 175, 175);
+    return palette;
+}
+
+BoardPalette BoardPalette::Print() {
+    BoardPalette palette = Light();
+    palette.background = RGB(255, 255, 255);
+    palette.given = RGB(0, 0, 0);
+    palette.set = RGB(128, 128, 128);
+    palette.givenWeight = FW_BOLD;
     return palette;
 }

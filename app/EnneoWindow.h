@@ -2,6 +2,7 @@
 #pragma once
 
 #include "BoardPainter.h"
+#include "PrintCommands.h"
 #include "board/BoardController.h"
 #include "board/BoardGeometry.h"
 #include "common/gui/AboutWindow.h"
@@ -17,9 +18,9 @@
 // Shows the board of its controller's game and turns the mouse, the keys and the menu
 // into board commands: the controller runs them and answers what to show again, when to
 // keep the game and which sentence to put into a box. The board is drawn by a
-// BoardPainter. The window itself runs the file dialogs, the clipboard's calls, drops,
-// About, Show Log, Check for Updates and Exit, and has the game kept where the program
-// may end.
+// BoardPainter. The window itself runs the file and print dialogs, the clipboard's calls,
+// drops, About, Show Log, Check for Updates and Exit, and has the game kept where the
+// program may end.
 class EnneoWindow : public gui::MainWindowBase {
 public:
     // The program's home page, which About opens.
@@ -57,6 +58,8 @@ private:
     int OnCommand(WPARAM wParam);
     void OnFileOpen();
     void OnFileSave();
+    // File / Print (the menu item or Ctrl+P): the board's puzzle.
+    void OnPrint();
     // Creates the About window the first time, shows it and opens the home page.
     void OnAbout();
     // Shows the log window (made on first use, shown again after it was closed) and
@@ -80,5 +83,6 @@ private:
     // Constructed before the controller: its start-up check runs before any window exists.
     util::version::VersionCheck versionCheck_;
     BoardController controller_;
+    PrintCommands print_;
     std::deque<std::wstring> handedOver_;  // files handed over, still to open
 };

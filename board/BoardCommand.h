@@ -24,6 +24,7 @@ struct BoardCommand {
         kShowHints,      // switches the candidates of empty cells on or off
         kMarkSelection,  // switches the tint of the selection on or off
         kResumeGame,     // switches the keeping of the game in progress on or off
+        kPrint,          // File / Print: the window's own dialogs print the board's puzzle
         kCopyPuzzle,     // the givens to the clipboard
         kCopyBoard,      // every digit on the board to the clipboard
         kPaste,          // a puzzle from the clipboard in place of the game

@@ -131,6 +131,7 @@ BoardAnswer BoardController::Run(const BoardCommand& command) {
         settings_.Set(BoardSettings::kMarkSelection, view_.markSelection);
         return Shown();
     case BoardCommand::kResumeGame: return SwitchKeeping();
+    case BoardCommand::kPrint: break;  // the window prints; the game stays as it is
     case BoardCommand::kCopyPuzzle: return Copy(PuzzleExchange::kGivens);
     case BoardCommand::kCopyBoard: return Copy(PuzzleExchange::kAllDigits);
     case BoardCommand::kPaste: {

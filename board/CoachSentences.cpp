@@ -13,14 +13,6 @@ String VerdictSentence(Coach::Verdict verdict) {
     }
 }
 
-const wchar_t* LevelName(PuzzleGenerator::Level level) {
-    switch (level) {
-    case PuzzleGenerator::kEasy: return L"Easy";
-    case PuzzleGenerator::kMedium: return L"Medium";
-    default: return L"Hard";
-    }
-}
-
 String StepSentence(const Coach::Step& step) {
     int x = step.cell.x, y = step.cell.y, digit = step.digit;
     String text;
@@ -57,7 +49,7 @@ String CheckSentence(const Coach& coach) {
     if (coach.GetVerdict() == Coach::kOpen) {
         int left = coach.GetCellsLeft();
         text.Format(L"Every digit so far fits the puzzle's only solution.\n%d %s left. The puzzle is %s.", left,
-                    left == 1 ? L"cell is" : L"cells are", LevelName(coach.GetLevel()));
+                    left == 1 ? L"cell is" : L"cells are", PuzzleGenerator::LevelName(coach.GetLevel()));
         return text;
     }
     if (coach.GetVerdict() != Coach::kMisfits) return VerdictSentence(coach.GetVerdict());

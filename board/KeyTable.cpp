@@ -25,6 +25,7 @@ constexpr KeyRow kKeys[] = {
     {'Z', 1, kYes, kNo, kAny, Command::Of(Command::kUndo)},
     {'Z', 1, kYes, kYes, kAny, Command::Of(Command::kRedo)},
     {'Y', 1, kYes, kAny, kAny, Command::Of(Command::kRedo)},
+    {'P', 1, kYes, kNo, kNo, Command::Of(Command::kPrint)},
     // The clipboard, with Windows' older keys beside the usual ones; not under AltGr.
     {'C', 1, kYes, kNo, kNo, Command::Of(Command::kCopyPuzzle)},
     {KeyTable::kInsert, 1, kYes, kNo, kNo, Command::Of(Command::kCopyPuzzle)},

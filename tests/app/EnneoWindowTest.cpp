@@ -121,7 +121,9 @@ TEST_F(BoardTest, CreatesWithCaptionMenuAndTheSample) {
                                                      {ID_OPTIONS_MARKSELECTION, L"&Mark Selection"},
                                                      {ID_OPTIONS_RESUMEGAME, L"Resume &Last Game"},
                                                      {ID_OPTIONS_HINT, L"Hin&t"},
-                                                     {ID_OPTIONS_CHECK, L"&Check"}};
+                                                     {ID_OPTIONS_CHECK, L"&Check"},
+                                                     {ID_MFILE_PRINT, L"P&rint...\tCtrl+P"},
+                                                     {ID_MFILE_PRINTNEWPUZZLES, L"Print Ne&w Puzzles..."}};
     wchar_t text[32] = {};
     for (const auto& item : items) {
         GetMenuStringW(menu, item.first, text, 32, MF_BYCOMMAND);

@@ -15,8 +15,9 @@ const KeyTable::Modifiers kCtrlShift = {true, true, false};
 const KeyTable::Modifiers kShift = {false, true, false};
 const KeyTable::Modifiers kAltGr = {true, false, true};
 
-// Undo and redo want Ctrl; the marks and the clipboard want Ctrl without Alt (Ctrl+Alt
-// is AltGr, which types characters); the arrows and Delete take any modifiers.
+// Undo and redo want Ctrl, Print Ctrl alone; the marks and the clipboard want Ctrl
+// without Alt (Ctrl+Alt is AltGr, which types characters); the arrows and Delete take
+// any modifiers.
 TEST(KeyTableTest, KeysGiveTheirCommandsWithTheirModifiersOnly) {
     struct Case {
         unsigned key;
@@ -30,6 +31,9 @@ TEST(KeyTableTest, KeysGiveTheirCommandsWithTheirModifiersOnly) {
         {'Y', kCtrlShift, Command::Of(Command::kRedo)},
         {'Z', kNone, std::nullopt},
         {'Y', kShift, std::nullopt},
+        {'P', kCtrl, Command::Of(Command::kPrint)},
+        {'P', kCtrlShift, std::nullopt},
+        {'P', kNone, std::nullopt},
         {'1', kCtrl, Command::Mark(1)},
         {'9', kCtrlShift, Command::Mark(9)},
         {'0', kCtrl, Command::Mark(0)},
