@@ -50,7 +50,7 @@ BoardAnswer FileError(const wchar_t* sentence) {
 const wchar_t kLoadFailed[] = L"Your enneo has died.\nError loading Enneo from file.";
 
 // The file's name without its folder, as a box names it.
-std::wstring NameOf(const std::wstring& path) { return ToFilePath(path.c_str()).filename().wstring(); }
+std::wstring NameOf(const std::wstring& path) { return path.substr(path.find_last_of(L"\\/") + 1); }
 
 // Why a paste of something other than text brings no puzzle.
 std::wstring NotText(ClipboardContent::Kind kind) {
