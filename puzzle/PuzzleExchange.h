@@ -43,7 +43,7 @@ class PuzzleExchange {
 public:
     // The most that is read: bytes of a file, or characters of wide text. A list of
     // about 50,000 puzzles; whatever follows is ignored.
-    static const size_t kMaxBytes = 4 << 20;
+    static constexpr size_t kMaxBytes = 4 << 20;
 
     enum Form {
         kNoPuzzle,

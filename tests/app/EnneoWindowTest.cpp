@@ -643,7 +643,10 @@ TEST_F(BoardFileTest, OpenAndDropReadEveryFormAndGoOnInAList) {
     told = Boxes([this] { Command(ID_MFILE_RECENT_FIRST + 3); }, {{L"Open", L"", IDOK}});
     EXPECT_EQ(L"The file \"" + folder_.Path("line.txt") + L"\" is no longer there, so it was taken off the list.",
               told.front());
-    EXPECT_EQ(L"", MenuText(ID_MFILE_RECENT_FIRST + 3));
+    // Files that other test programs opened before this window was made may follow ours.
+    for (UINT item = 0; item < 8; ++item) {
+        EXPECT_EQ(std::wstring::npos, MenuText(ID_MFILE_RECENT_FIRST + item).find(L"line.txt"));
+    }
     Command(ID_MFILE_RECENT_FIRST + 2);  // puzzle.ss
     EXPECT_EQ(kSampleLine, ToPuzzleLine(Puzzle()));
     forget();
