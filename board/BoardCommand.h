@@ -5,7 +5,7 @@
 #include "puzzle/PuzzleGenerator.h"
 
 // A plain value: the kind of request and what it needs (a digit, a cell, a move, a
-// level). The window makes commands from its messages, the key table from keys, and the
+// level, an index). The window makes commands from its messages, the key table from keys, and the
 // board controller runs them (BoardController::Execute).
 struct BoardCommand {
     enum Kind {
@@ -25,6 +25,12 @@ struct BoardCommand {
         kMarkSelection,  // switches the tint of the selection on or off
         kResumeGame,     // switches the keeping of the game in progress on or off
         kPrint,          // File / Print: the window's own dialogs print the board's puzzle
+        kCopyPuzzle,     // the givens to the clipboard
+        kCopyBoard,      // every digit on the board to the clipboard
+        kPaste,          // a puzzle from the clipboard in place of the game
+        kMakeGivens,     // every digit on the board becomes a given
+        kNextPuzzle,     // the next puzzle of the list file that is open
+        kOpenRecent,     // digit: the recent file's index, from 0, the latest first
     };
 
     static constexpr BoardCommand Of(Kind kind) { return {kind}; }
@@ -32,6 +38,7 @@ struct BoardCommand {
     static constexpr BoardCommand Move(int columns, int rows) { return {kMoveSelection, 0, {columns, rows}}; }
     static constexpr BoardCommand Digit(int digit) { return {kEnterDigit, digit}; }
     static constexpr BoardCommand Mark(int digit) { return {kMark, digit}; }
+    static constexpr BoardCommand OpenRecent(int index) { return {kOpenRecent, index}; }
     static constexpr BoardCommand NewPuzzle(PuzzleGenerator::Level level) { return {kNewPuzzle, 0, {0, 0}, level}; }
 
     bool operator==(const BoardCommand& other) const {
