@@ -3,6 +3,8 @@
 
 #include "resources/resource.h"
 
+#include <string>
+
 namespace {
 
 using Command = BoardCommand;
@@ -20,6 +22,11 @@ const Item kItems[] = {
     {ID_MFILE_NEWPUZZLE_HARD, Command::NewPuzzle(PuzzleGenerator::kHard), false},
     {ID_EDIT_UNDO, Command::Of(Command::kUndo), false},
     {ID_EDIT_REDO, Command::Of(Command::kRedo), false},
+    {ID_EDIT_COPYPUZZLE, Command::Of(Command::kCopyPuzzle), false},
+    {ID_EDIT_COPYBOARD, Command::Of(Command::kCopyBoard), false},
+    {ID_EDIT_PASTEPUZZLE, Command::Of(Command::kPaste), false},
+    {ID_EDIT_MAKEGIVENS, Command::Of(Command::kMakeGivens), false},
+    {ID_MFILE_NEXTPUZZLE, Command::Of(Command::kNextPuzzle), false},
     {ID_OPTIONS_SHOWHINTS, Command::Of(Command::kShowHints), false},
     {ID_OPTIONS_MARKSELECTION, Command::Of(Command::kMarkSelection), true},
     {ID_OPTIONS_RESUMEGAME, Command::Of(Command::kResumeGame), true},
@@ -40,11 +47,52 @@ const Item kItems[] = {
     {IDM_ABOUT, Command::Of(Command::kAbout), false},
 };
 
+static_assert(BoardController::kRecentFiles <= 9, "a digit of its own for each recent file");
+
+// The item of the next puzzle of a list names the puzzle on the board; the resource's
+// text is the one without a list.
+void ShowListPlace(HMENU menu, const BoardController& controller) {
+    std::wstring text = L"Next Puzzle in &File";
+    if (std::optional<BoardController::ListPlace> place = controller.GetListPlace()) {
+        text += L" (now " + std::to_wstring(place->number) + L" of " + std::to_wstring(place->count) + L")";
+    }
+    text += L"\tCtrl+Shift+N";
+    MENUITEMINFOW item = {};
+    item.cbSize = sizeof(item);
+    item.fMask = MIIM_STRING;  // the text alone: the item stays greyed or not
+    item.dwTypeData = &text[0];
+    SetMenuItemInfoW(menu, ID_MFILE_NEXTPUZZLE, FALSE, &item);
+}
+
+// The recent files as numbered items before Exit, with a separator after them; none
+// without a recent file.
+void ShowRecentFiles(HMENU menu, const BoardController& controller) {
+    DeleteMenu(menu, ID_MFILE_RECENT_SEPARATOR, MF_BYCOMMAND);
+    for (UINT id = ID_MFILE_RECENT_FIRST; id < ID_MFILE_RECENT_FIRST + BoardController::kRecentFiles; ++id) {
+        DeleteMenu(menu, id, MF_BYCOMMAND);
+    }
+    const auto& files = controller.GetRecentFiles();
+    for (size_t i = 0; i < files.size(); ++i) {
+        std::wstring text = RememberedFiles::MenuText(i, files[i].path);
+        InsertMenuW(menu, ID_MFILE_EXIT, MF_BYCOMMAND | MF_STRING, ID_MFILE_RECENT_FIRST + i, text.c_str());
+    }
+    if (files.empty()) return;
+    MENUITEMINFOW separator = {};
+    separator.cbSize = sizeof(separator);
+    separator.fMask = MIIM_FTYPE | MIIM_ID;
+    separator.fType = MFT_SEPARATOR;
+    separator.wID = ID_MFILE_RECENT_SEPARATOR;
+    InsertMenuItemW(menu, ID_MFILE_EXIT, FALSE, &separator);
+}
+
 }  // namespace
 
 std::optional<BoardCommand> BoardMenu::CommandOf(WPARAM wParam) {
     for (const Item& item : kItems) {
         if (item.id == wParam) return item.command;
+    }
+    if (wParam >= ID_MFILE_RECENT_FIRST && wParam < ID_MFILE_RECENT_FIRST + BoardController::kRecentFiles) {
+        return Command::OpenRecent(static_cast<int>(wParam - ID_MFILE_RECENT_FIRST));
     }
     return std::nullopt;
 }
@@ -71,4 +119,6 @@ void BoardMenu::Update(HMENU menu, const BoardController& controller) {
                   "the theme items in the order of the choices");
     CheckMenuRadioItem(menu, ID_OPTIONS_THEME_LIGHT, ID_OPTIONS_THEME_FOLLOWWINDOWS,
                        ID_OPTIONS_THEME_LIGHT + controller.GetView().theme, MF_BYCOMMAND);
+    ShowListPlace(menu, controller);
+    ShowRecentFiles(menu, controller);
 }

@@ -11,7 +11,8 @@
 // (resources/resource.h); the board controller runs most, the window the others (the
 // files, the side windows, the update check, Exit) itself. An item whose command cannot
 // do anything now is greyed, an item of a switch that shows a check mark is checked
-// while the switch is on, and the theme chosen carries the radio mark.
+// while the switch is on, and the theme chosen carries the radio mark. File's recent
+// files are numbered items that the menu gains and loses as the list changes.
 class BoardMenu {
 public:
     // The command of a WM_COMMAND whose wParam, compared whole, is an item's identifier:

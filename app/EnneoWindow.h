@@ -10,6 +10,8 @@
 #include "common/gui/MainWindowBase.h"
 #include "common/util/version/VersionCheck.h"
 
+#include <shellapi.h>
+
 #include <deque>
 #include <filesystem>
 #include <string>
@@ -19,8 +21,9 @@
 // keep the game, which sentence to put into a box and what to tell a screen reader. The
 // board is drawn by a BoardPainter in the palette of the look that the theme and the
 // system's settings give, and read by assistive technology through a BoardAccessible.
-// The window itself runs the file and print dialogs, About, Show Log, Check for Updates
-// and Exit, and has the game kept where the program may end.
+// The window itself runs the file and print dialogs, the clipboard's calls, drops,
+// About, Show Log, Check for Updates and Exit, and has the game kept where the program
+// may end.
 class EnneoWindow : public gui::MainWindowBase {
 public:
     // The program's home page, which About opens.
@@ -86,6 +89,8 @@ private:
     void PeekCandidates(EnneoPuzzle::Cell cell);
     // A later start's file (GameOwner::HandOver), opened once this message is done.
     LRESULT OnCopyData(const COPYDATASTRUCT& data);
+    // Opens a file dropped on the window as Open does; of several, the first.
+    void OnDropFiles(HDROP drop);
 
     gui::AboutWindow about_;
     // Computed by every paint, read by the mouse handlers.

@@ -6,8 +6,8 @@
 #include "puzzle/PuzzleGenerator.h"
 
 // A plain value: the kind of request and what it needs (a digit, a cell, a move, a
-// level, a theme). The window makes commands from its messages, the key table from keys, and the
-// board controller runs them (BoardController::Execute).
+// level, a theme, an index). The window makes commands from its messages, the key
+// table from keys, and the board controller runs them (BoardController::Execute).
 struct BoardCommand {
     enum Kind {
         kSelectCell,     // cell
@@ -25,6 +25,12 @@ struct BoardCommand {
         kShowHints,      // switches the candidates of empty cells on or off
         kMarkSelection,  // switches the tint of the selection on or off
         kResumeGame,     // switches the keeping of the game in progress on or off
+        kCopyPuzzle,     // the givens to the clipboard
+        kCopyBoard,      // every digit on the board to the clipboard
+        kPaste,          // a puzzle from the clipboard in place of the game
+        kMakeGivens,     // every digit on the board becomes a given
+        kNextPuzzle,     // the next puzzle of the list file that is open
+        kOpenRecent,     // digit: the recent file's index, from 0, the latest first
         kTheme,          // theme: the look chosen in Options / Theme
         // Run by the window itself (dialogs, side windows, printing, the update check,
         // the end), named here so that keys reach them as they reach the others.
@@ -43,6 +49,7 @@ struct BoardCommand {
     static constexpr BoardCommand Move(int columns, int rows) { return {kMoveSelection, 0, {columns, rows}}; }
     static constexpr BoardCommand Digit(int digit) { return {kEnterDigit, digit}; }
     static constexpr BoardCommand Mark(int digit) { return {kMark, digit}; }
+    static constexpr BoardCommand OpenRecent(int index) { return {kOpenRecent, index}; }
     static constexpr BoardCommand NewPuzzle(PuzzleGenerator::Level level) { return {kNewPuzzle, 0, {0, 0}, level}; }
     static constexpr BoardCommand Theme(BoardTheme::Choice theme) {
         return {kTheme, 0, {0, 0}, PuzzleGenerator::kEasy, theme};

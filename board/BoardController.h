@@ -5,10 +5,17 @@
 #include "BoardCommand.h"
 #include "BoardSettings.h"
 #include "BoardView.h"
+#include "ClipboardContent.h"
 #include "GameKeeper.h"
+#include "RememberedFiles.h"
 #include "puzzle/Game.h"
+#include "puzzle/PuzzleExchange.h"
 
+#include <cstddef>
 #include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
 
 // Stands between the board window and the game: it owns the Game, the view state and the
 // settings, runs each command (Execute) and each file command, and answers what the window
@@ -19,10 +26,30 @@
 // every change of the board or the selection makes a write due, which the window makes
 // (Keep) at the latest kKeepDelayMs after the change, and at once where the program may
 // end. With the option off nothing is read or written.
+//
+// Puzzles come in by Open (the dialog, a drop, the command line, a recent file), Paste
+// and the next puzzle of a list, all read by PuzzleExchange. A puzzle of the program's
+// own file is put on the board as the file reader leaves it, as always; any other one is
+// first checked (PuzzleCheck): one that breaks the rules is refused with its first clash
+// and the board stays, and one without a single solution comes in with a box that says
+// so. Each puzzle that comes in is one step, its digits givens. The files opened or
+// saved are remembered (the latest kRecentFiles), and so is the puzzle last open in
+// each of the latest kListPlaces lists.
 class BoardController {
 public:
     // The longest a change waits to be kept.
     static const unsigned kKeepDelayMs = 1000;
+    static const size_t kRecentFiles = 8;
+    static const size_t kListPlaces = 20;
+    // The settings' sections of the recent files and of the lists' places.
+    static constexpr wchar_t kRecentFilesSection[] = L"Recent Files";
+    static constexpr wchar_t kListPlacesSection[] = L"Puzzle Lists";
+
+    // The puzzle of a list file that is on the board: its number, from 1, of count.
+    struct ListPlace {
+        size_t number;
+        size_t count;
+    };
 
     enum FileType { kPuzzleFile, kGameFile };
 
@@ -32,13 +59,18 @@ public:
 
     BoardAnswer Execute(const BoardCommand& command);
     // Installs the file at path as one step: a game file's board with its kinds of
-    // digits, marks and selection (not its history), any other file as a puzzle file.
-    // A file that cannot be read leaves the board as it was, and the answer's error box
-    // says so.
+    // digits, marks and selection (not its history), any other file's puzzle (of a list,
+    // the one last open there, else the first). A file that cannot be read, or holds no
+    // puzzle, leaves the board as it was, and the answer's error box says so.
     BoardAnswer Open(const wchar_t* path);
-    // Writes the board as a puzzle file, or the whole game as a game file, at path; the
-    // answer's error box says when it could not.
-    BoardAnswer Save(const wchar_t* path, FileType type) const;
+    // The first puzzle of what the clipboard holds in place of the game; a box says why
+    // nothing came in.
+    BoardAnswer Paste(const ClipboardContent& content);
+    // The box that says Copy found the clipboard in use.
+    static BoardAnswer CopyRefused();
+    // Writes the board as a puzzle file, or the whole game as a game file, at path, and
+    // remembers the file; the answer's error box says when it could not.
+    BoardAnswer Save(const wchar_t* path, FileType type);
 
     // Keeps the game in gameFile from now on, while Resume Last Game is on; empty when
     // another copy of the program keeps the game. With the option on, the game kept
@@ -51,10 +83,15 @@ public:
     // goes on, and the next change tries again.
     BoardAnswer Keep();
 
-    // For the menu: whether a command can do anything now (Undo and Redo need a step),
-    // and whether a switch (Show Hints, Mark Selection, Resume Last Game) is on.
+    // For the menu: whether a command can do anything now (Undo and Redo need a step,
+    // Next Puzzle in File a list), and whether a switch (Show Hints, Mark Selection, Resume Last Game) is on.
     bool IsAvailable(BoardCommand::Kind kind) const;
     bool IsOn(BoardCommand::Kind kind) const;
+
+    // The list file's puzzle on the board; none while no list is open.
+    std::optional<ListPlace> GetListPlace() const;
+    // The files last opened or saved, the latest first.
+    const std::vector<RememberedFiles::Entry>& GetRecentFiles() const { return recentFiles_.Get(); }
 
     const Game& GetGame() const { return game_; }
     const BoardView& GetView() const { return view_; }
@@ -87,6 +124,21 @@ private:
     BoardAnswer Hint();
     BoardAnswer Check();
     BoardAnswer SwitchKeeping();
+    // Open, Answered by the caller.
+    BoardAnswer OpenFile(const std::wstring& path);
+    BoardAnswer OpenRecent(size_t index);
+    BoardAnswer NextPuzzle();
+    // The puzzle of a list at index (clamped into it) in place of the game.
+    BoardAnswer OpenListPuzzle(const std::wstring& path, const PuzzleExchange& list, size_t index);
+    // A puzzle from outside in place of the game, as one step, unless it breaks the
+    // rules; caption: the box's, when there is one to show.
+    BoardAnswer Install(const EnneoPuzzle& puzzle, const wchar_t* caption);
+    BoardAnswer MakeGivens();
+    // The answer with the text Copy puts on the clipboard.
+    BoardAnswer Copy(PuzzleExchange::Digits digits) const;
+    // The answer after a file was opened or saved: the file first in the recent list,
+    // and told to Windows.
+    BoardAnswer Remembered(BoardAnswer answer, const std::wstring& path);
     // The answer with a box that says another copy of the program keeps the game.
     static BoardAnswer KeptElsewhere(BoardAnswer answer);
 
@@ -100,4 +152,8 @@ private:
     // The game's change count and selection when a change was last noted for the keeper.
     unsigned notedChange_ = 0;
     EnneoPuzzle::Cell notedSelection_ = {0, 0};
+    RememberedFiles recentFiles_;
+    RememberedFiles listPlaces_;  // each note the number of the puzzle last open
+    std::wstring listPath_;       // the list file open; empty for none
+    ListPlace listPlace_ = {0, 0};
 };

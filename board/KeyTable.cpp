@@ -26,6 +26,14 @@ constexpr KeyRow kKeys[] = {
     {'Z', 1, kYes, kYes, kAny, Command::Of(Command::kRedo)},
     {'Y', 1, kYes, kAny, kAny, Command::Of(Command::kRedo)},
     {'P', 1, kYes, kNo, kNo, Command::Of(Command::kPrint)},
+    // The clipboard, with Windows' older keys beside the usual ones; not under AltGr.
+    {'C', 1, kYes, kNo, kNo, Command::Of(Command::kCopyPuzzle)},
+    {KeyTable::kInsert, 1, kYes, kNo, kNo, Command::Of(Command::kCopyPuzzle)},
+    {'C', 1, kYes, kYes, kNo, Command::Of(Command::kCopyBoard)},
+    {'V', 1, kYes, kNo, kNo, Command::Of(Command::kPaste)},
+    {KeyTable::kInsert, 1, kNo, kYes, kNo, Command::Of(Command::kPaste)},
+    {'G', 1, kYes, kNo, kNo, Command::Of(Command::kMakeGivens)},
+    {'N', 1, kYes, kYes, kNo, Command::Of(Command::kNextPuzzle)},
     // Ctrl+1 to Ctrl+9 toggle a pencil mark, Ctrl+0 clears the marks; main row or keypad.
     {'0', 10, kYes, kAny, kNo, Command::Mark(0)},
     {KeyTable::kNumpad0, 10, kYes, kAny, kNo, Command::Mark(0)},

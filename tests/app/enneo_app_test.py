@@ -343,7 +343,7 @@ class BoardWindowTest(unittest.TestCase):
     def write_puzzle(self, folder, name, text):
         """A puzzle file, and its path as a Windows program is given it (on drive Z:)."""
         path = os.path.join(folder, name)
-        with open(path, "w") as f:
+        with open(path, "w", newline="") as f:
             f.write(text)
         return "Z:" + path.replace("/", "\\")
 
@@ -404,12 +404,14 @@ class BoardWindowTest(unittest.TestCase):
         APP.wait_for(lambda: b"row . +3 .5 " in read(kept), "the mark kept within a second")
         APP.end()
 
-        APP.launch(fresh=False, resume=True, arguments=[self.write_puzzle(folder, "command-line.enn", "4 5 6")])
-        states.append(APP.wait_for(lambda: (lambda now: now if "G4G5G6" in now[0] else None)(shown()),
+        # A line of 81 cells, as puzzle sites give them, and a file in the program's own form.
+        line = "2..9.5..3.54...79..9.2.3.8.6.28.73.4.........9.53.18.6.2.7.9.6..89...24.7..4.2..9"
+        APP.launch(fresh=False, resume=True, arguments=[self.write_puzzle(folder, "command-line.txt", line)])
+        states.append(APP.wait_for(lambda: (lambda now: now if now[0].startswith("G2hhG9hG5hhG3") else None)(shown()),
                                    "the command line's puzzle on top of the game left before a kill"))
         second = subprocess.Popen([APP.options.loader, APP.options.program,
-                                   self.write_puzzle(folder, "handed-over.enn", "7 8 9")], env=APP.env,
-                                  stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                                   self.write_puzzle(folder, "handed-over.enn", "7 8 9\r\n-------+-------+------\r\n")],
+                                  env=APP.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.assertEqual(0, second.wait(timeout=60), "the second start ends")
         APP.wait_for(lambda: "G7G8G9" in shown()[0], "the puzzle handed over to the first window")
         for i in range(len(states) - 1, -1, -1):

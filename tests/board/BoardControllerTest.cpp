@@ -20,17 +20,21 @@ namespace {
 
 using Command = BoardCommand;
 
-// Settings in memory, as the registry keeps them.
+// Settings in memory, as the registry keeps them: a value of a section is named
+// "section\\name".
 class MemoryProperties : public util::IProperties {
 public:
-    bool GetProperty(const wchar_t* name, String& value, const wchar_t*) override {
-        auto found = values.find(name);
+    bool GetProperty(const wchar_t* name, String& value, const wchar_t* section) override {
+        auto found = values.find(Key(name, section));
         value = found == values.end() ? String() : String(found->second.c_str());
         return found != values.end();
     }
-    bool SetProperty(const wchar_t* name, const wchar_t* text, const wchar_t*) override {
-        values[name] = text;
+    bool SetProperty(const wchar_t* name, const wchar_t* text, const wchar_t* section) override {
+        values[Key(name, section)] = text;
         return true;
+    }
+    static std::wstring Key(const wchar_t* name, const wchar_t* section) {
+        return section == nullptr ? name : std::wstring(section) + L"\\" + name;
     }
 
     std::map<std::wstring, std::wstring> values;
@@ -119,7 +123,8 @@ TEST_F(BoardControllerTest, MarkSelectionIsKeptInTheProperties) {
 
 // A screen reader hears of the focus on each move to another cell, of a new value of the
 // selected cell and of renamed cells after any change of what cells show; and why a
-// digit or a mark changed nothing, which stays to be read until the next command.
+// digit, a mark or another command changed nothing, which stays to be read until the
+// next command.
 TEST_F(BoardControllerTest, TellsAScreenReaderWhatChanged) {
     auto told = [](const BoardAnswer& answer) {
         return std::make_tuple(answer.reader.focusMoved, answer.reader.valueChanged, answer.reader.namesChanged);
@@ -152,6 +157,14 @@ TEST_F(BoardControllerTest, TellsAScreenReaderWhatChanged) {
     EXPECT_EQ(L"9 is given here and cannot be changed.", heard());
     Type(9, 2, 9);  // does not fit
     EXPECT_EQ(names, told(board_.Execute(Command::Of(Command::kCheck))));
+
+    // A puzzle pasted renames the cells; the commands of puzzles in and out say why they
+    // changed nothing.
+    EXPECT_EQ(names, told(board_.Paste({ClipboardContent::kText, L"1" + std::wstring(80, L'.')})));
+    board_.Execute(Command::Of(Command::kNextPuzzle));
+    EXPECT_EQ(L"No list of puzzles is open.", heard());
+    board_.Execute(Command::Of(Command::kMakeGivens));
+    EXPECT_EQ(L"The board holds no digit of yours to make a given.", heard());
 }
 
 // The theme starts as the properties keep it (an unknown name is Light), is kept when
@@ -406,7 +419,7 @@ TEST_F(KeptGameTest, GameFilesAreSavedAndOpened) {
     board_.Execute(Command::SelectCell({3, 1}));
     board_.Execute(Command::Mark(6));
     const std::wstring saved = folder_.Path("saved-without-extension");
-    EXPECT_EQ(kNothing, Shows(board_.Save(saved.c_str(), BoardController::kGameFile)));
+    EXPECT_EQ(std::make_pair(false, true), Shows(board_.Save(saved.c_str(), BoardController::kGameFile)));  // recent
     EXPECT_EQ(Text(board_), ReadBytes(saved));
 
     BoardController other(ReadPuzzleLine(kStepGrids[0].givens), properties_);
@@ -424,6 +437,170 @@ TEST_F(KeptGameTest, GameFilesAreSavedAndOpened) {
     EXPECT_EQ(BoardAnswer::kError, refused.box);
     EXPECT_EQ(0u, std::wstring(refused.sentence.GetText()).find(L"The game file is damaged at line "));
     EXPECT_EQ(kStepGrids[0].givens, ToPuzzleLine(other.GetGame().GetState().puzzle));
+}
+
+// Copy's text, and each kind of thing on the clipboard: only text with a puzzle that
+// keeps the rules comes in, as one step of givens; one without a single solution comes
+// in with a box that says so.
+TEST_F(BoardControllerTest, CopyAndPaste) {
+    Type(1, 1, 8);
+    BoardAnswer copied = board_.Execute(Command::Of(Command::kCopyPuzzle));
+    EXPECT_EQ(kNothing, Shows(copied));
+    EXPECT_EQ(0u, copied.copyText.find(std::wstring(kSampleLine, kSampleLine + 81) + L"\r\n"));
+    std::wstring whole = board_.Execute(Command::Of(Command::kCopyBoard)).copyText;
+    EXPECT_EQ(L"8973", whole.substr(0, 4));
+
+    BoardAnswer paste = board_.Execute(Command::Of(Command::kPaste));
+    EXPECT_TRUE(paste.readClipboard);
+    EXPECT_EQ(kNothing, Shows(paste));
+    auto refused = [this](ClipboardContent::Kind kind, const wchar_t* text) {
+        BoardAnswer answer = board_.Paste({kind, text});
+        EXPECT_EQ(BoardAnswer::kError, answer.box);
+        EXPECT_EQ(std::wstring(L"Paste Puzzle"), answer.caption);
+        EXPECT_EQ("8973", ToPuzzleLine(Board()).substr(0, 4));  // the board stays
+        return std::wstring(answer.sentence.GetText());
+    };
+    EXPECT_EQ(L"The clipboard is empty. Copy a puzzle as text first.", refused(ClipboardContent::kNothing, L""));
+    EXPECT_EQ(0u, refused(ClipboardContent::kPicture, L"").find(L"The clipboard holds a picture, not text."));
+    EXPECT_EQ(0u, refused(ClipboardContent::kFiles, L"").find(L"The clipboard holds files, not text."));
+    EXPECT_EQ(0u, refused(ClipboardContent::kText, L"Dear player, 12 3").find(L"The text on the clipboard holds no"));
+    EXPECT_EQ(L"This puzzle breaks the rules: column 1 holds two 5s.",
+              refused(ClipboardContent::kText, (L"5........5" + std::wstring(71, L'.')).c_str()));
+
+    EXPECT_EQ(kBoardAndMenu, Shows(board_.Paste({ClipboardContent::kText, whole})));
+    EXPECT_EQ(EnneoPuzzle::CELL_KNOWN, Board().GetCellState(1, 1));
+    board_.Execute(Command::Of(Command::kUndo));
+    EXPECT_EQ(EnneoPuzzle::CELL_SET, Board().GetCellState(1, 1));  // one step back to the game
+    BoardAnswer several = board_.Paste({ClipboardContent::kText, L"1" + std::wstring(80, L'.')});
+    EXPECT_EQ(std::make_pair(std::wstring(L"Paste Puzzle"), std::wstring(L"This puzzle has more than one solution.")),
+              Box(several));
+    EXPECT_TRUE(several.repaint);
+    EXPECT_EQ("1" + std::string(80, '.'), ToPuzzleLine(Board()));
+}
+
+// Open reads the common forms as Paste does and remembers the files opened and saved; a
+// file without a puzzle is refused by its name. The program's own files read as always:
+// givens that repeat a digit come in without a word.
+TEST_F(BoardControllerTest, OpenReadsEveryFormAndRemembersTheFiles) {
+    TempFolder folder;
+    const std::string sdk = "2..1.5..3.54...71..1.2.3.8.6.28.73.4.........1.53.98.6.2.7.1.6..81...24.7..4.2..1";
+    std::string rows;
+    for (int row = 0; row < 9; ++row) rows += sdk.substr(row * 9, 9) + "\r\n";
+    const std::pair<const char*, std::string> files[] = {
+        {"line.txt", std::string(kSampleLine) + " # a comment\r\n"},
+        {"puzzle.sdk", "#ARuud\r\n#B03-08-2006\r\n" + rows},
+        {"puzzle.ss", "|2..|1.5|..3|\n|.54|...|71.|\n|.1.|2.3|.8.|\n|---+---+---|\n" + rows.substr(33)},
+    };
+    for (const auto& file : files) {
+        SCOPED_TRACE(file.first);
+        WriteBytes(folder.Path(file.first), file.second);
+        BoardAnswer answer = board_.Open(folder.Path(file.first).c_str());
+        EXPECT_EQ(kBoardAndMenu, Shows(answer));
+        EXPECT_EQ(folder.Path(file.first), answer.recentFile);
+        EXPECT_EQ(file.second.find('#') == 0 || file.second[0] == '|' ? sdk : kSampleLine, ToPuzzleLine(Board()));
+        EXPECT_EQ(EnneoPuzzle::CELL_KNOWN, Board().GetCellState(1, 9));
+        EXPECT_FALSE(board_.GetListPlace());
+    }
+    WriteBytes(folder.Path("letter.txt"), "Dear player,\r\nno puzzle here.\r\n");
+    BoardAnswer refused = board_.Open(folder.Path("letter.txt").c_str());
+    EXPECT_EQ(BoardAnswer::kError, refused.box);
+    EXPECT_EQ(0u, std::wstring(refused.sentence.GetText()).find(L"No puzzle was found in the file \"letter.txt\". "));
+    EXPECT_EQ(sdk, ToPuzzleLine(Board()));
+
+    EnneoPuzzle repeated;
+    repeated.LoadFromString("5 5");
+    ASSERT_TRUE(repeated.Save(folder.Path("own.enn").c_str()));
+    EXPECT_EQ(kBoardAndMenu, Shows(board_.Open(folder.Path("own.enn").c_str())));
+    EXPECT_EQ("55" + std::string(79, '.'), ToPuzzleLine(Board()));
+    EXPECT_EQ(folder.Path("saved.enn"),
+              board_.Save(folder.Path("saved.enn").c_str(), BoardController::kPuzzleFile).recentFile);
+
+    // The latest first, each once, and kept for the next start; a file gone is taken off.
+    std::vector<std::wstring> recent;
+    BoardController restarted(EnneoPuzzle(), properties_);
+    for (const auto& entry : restarted.GetRecentFiles()) recent.push_back(entry.path);
+    EXPECT_EQ((std::vector<std::wstring>{folder.Path("saved.enn"), folder.Path("own.enn"), folder.Path("puzzle.ss"),
+                                         folder.Path("puzzle.sdk"), folder.Path("line.txt")}),
+              recent);
+    EXPECT_EQ(kBoardAndMenu, Shows(board_.Execute(Command::OpenRecent(3))));
+    EXPECT_EQ(sdk, ToPuzzleLine(Board()));
+    EXPECT_EQ(folder.Path("puzzle.sdk"), board_.GetRecentFiles()[0].path);
+    std::filesystem::remove(folder.Path("line.txt"));
+    BoardAnswer gone = board_.Execute(Command::OpenRecent(4));
+    EXPECT_EQ(L"The file \"" + folder.Path("line.txt") + L"\" is no longer there, so it was taken off the list.",
+              std::wstring(gone.sentence.GetText()));
+    EXPECT_TRUE(gone.menu);
+    EXPECT_EQ(4u, board_.GetRecentFiles().size());
+    EXPECT_EQ(sdk, ToPuzzleLine(Board()));
+}
+
+// A list opens at the puzzle last open in it, and Next Puzzle in File goes on from there,
+// past a puzzle that breaks the rules and round to the first; the place outlives the run.
+TEST_F(BoardControllerTest, AListGoesOnFromThePuzzleLastOpen) {
+    TempFolder folder;
+    const std::string one = "1" + std::string(80, '.');
+    const std::string clash = "11" + std::string(79, '.');
+    WriteBytes(folder.Path("list.sdm"), std::string(kSampleLine) + "\n" + one + "\n" + clash + "\n");
+    const std::wstring list = folder.Path("list.sdm");
+    auto place = [](const BoardController& board) {
+        std::optional<BoardController::ListPlace> place = board.GetListPlace();
+        return place ? std::make_pair(place->number, place->count) : std::make_pair(size_t(0), size_t(0));
+    };
+    EXPECT_FALSE(board_.IsAvailable(Command::kNextPuzzle));
+    EXPECT_EQ(kBoardAndMenu, Shows(board_.Open(list.c_str())));
+    EXPECT_EQ(std::make_pair(size_t(1), size_t(3)), place(board_));
+    EXPECT_TRUE(board_.IsAvailable(Command::kNextPuzzle));
+    EXPECT_EQ(L"This puzzle has more than one solution.",
+              Box(board_.Execute(Command::Of(Command::kNextPuzzle))).second);
+    EXPECT_EQ(one, ToPuzzleLine(Board()));
+
+    BoardController next(EnneoPuzzle(), properties_);
+    next.Open(list.c_str());
+    EXPECT_EQ(std::make_pair(size_t(2), size_t(3)), place(next));
+    EXPECT_EQ(one, ToPuzzleLine(next.GetGame().GetState().puzzle));
+    BoardAnswer refused = next.Execute(Command::Of(Command::kNextPuzzle));
+    EXPECT_EQ(BoardAnswer::kError, refused.box);
+    EXPECT_EQ(one, ToPuzzleLine(next.GetGame().GetState().puzzle));
+    EXPECT_EQ(std::make_pair(size_t(3), size_t(3)), place(next));
+    next.Execute(Command::Of(Command::kNextPuzzle));
+    EXPECT_EQ(kSampleLine, ToPuzzleLine(next.GetGame().GetState().puzzle));
+    next.Execute(Command::Of(Command::kUndo));
+    EXPECT_EQ(one, ToPuzzleLine(next.GetGame().GetState().puzzle));  // each puzzle one step
+
+    WriteBytes(list, std::string(kSampleLine));
+    BoardAnswer shrunk = next.Execute(Command::Of(Command::kNextPuzzle));
+    EXPECT_EQ(L"The file \"list.sdm\" no longer holds a list of puzzles.", std::wstring(shrunk.sentence.GetText()));
+    EXPECT_FALSE(next.GetListPlace());
+    board_.Execute(Command::Of(Command::kNewEmpty));
+    EXPECT_FALSE(board_.GetListPlace());
+}
+
+// A puzzle typed in becomes the givens as one step, and then plays as an opened one:
+// Reset keeps it and Check grades it.
+TEST_F(BoardControllerTest, MakeDigitsGivens) {
+    EXPECT_EQ(kNothing, Shows(board_.Execute(Command::Of(Command::kMakeGivens))));  // no digit of the player's
+    board_.Execute(Command::Of(Command::kNewEmpty));
+    for (int i = 0; i < 81; ++i) {
+        if (kSampleLine[i] != '.') Type(i % 9 + 1, i / 9 + 1, kSampleLine[i] - '0');
+    }
+    EXPECT_EQ(kBoardAndMenu, Shows(board_.Execute(Command::Of(Command::kMakeGivens))));
+    Type(1, 1, 8);
+    board_.Execute(Command::Of(Command::kReset));
+    EXPECT_EQ(kSampleLine, ToPuzzleLine(Board()));
+    EXPECT_EQ(EnneoPuzzle::CELL_KNOWN, Board().GetCellState(2, 1));
+    EXPECT_EQ(L"Every digit so far fits the puzzle's only solution.\n56 cells are left. The puzzle is Easy.",
+              Box(board_.Execute(Command::Of(Command::kCheck))).second);
+    board_.Execute(Command::Of(Command::kUndo));  // Reset
+    board_.Execute(Command::Of(Command::kUndo));  // the 8
+    board_.Execute(Command::Of(Command::kUndo));  // Make Digits Givens
+    EXPECT_EQ(EnneoPuzzle::CELL_SET, Board().GetCellState(2, 1));
+
+    board_.Execute(Command::Of(Command::kNewEmpty));
+    Type(5, 5, 1);
+    EXPECT_EQ(
+        std::make_pair(std::wstring(L"Make Digits Givens"), std::wstring(L"This puzzle has more than one solution.")),
+        Box(board_.Execute(Command::Of(Command::kMakeGivens))));
+    EXPECT_EQ(EnneoPuzzle::CELL_KNOWN, Board().GetCellState(5, 5));
 }
 
 }  // namespace

@@ -15,9 +15,9 @@ const KeyTable::Modifiers kCtrlShift = {true, true, false};
 const KeyTable::Modifiers kShift = {false, true, false};
 const KeyTable::Modifiers kAltGr = {true, false, true};
 
-// Undo and redo want Ctrl, Print Ctrl alone; the marks want Ctrl without Alt (Ctrl+Alt
-// is AltGr, which types characters); the arrows and Delete take any modifiers; the menu
-// items' keys want theirs exactly.
+// Undo and redo want Ctrl, Print Ctrl alone; the marks and the clipboard want Ctrl
+// without Alt (Ctrl+Alt is AltGr, which types characters); the arrows and Delete take
+// any modifiers; the menu items' keys want theirs exactly.
 TEST(KeyTableTest, KeysGiveTheirCommandsWithTheirModifiersOnly) {
     struct Case {
         unsigned key;
@@ -50,6 +50,15 @@ TEST(KeyTableTest, KeysGiveTheirCommandsWithTheirModifiersOnly) {
         {KeyTable::kDown, kAltGr, Command::Move(0, 1)},
         {KeyTable::kDelete, kNone, Command::Digit(0)},
         {'A', kCtrl, std::nullopt},
+        {'C', kCtrl, Command::Of(Command::kCopyPuzzle)},
+        {KeyTable::kInsert, kCtrl, Command::Of(Command::kCopyPuzzle)},
+        {'C', kCtrlShift, Command::Of(Command::kCopyBoard)},
+        {'V', kCtrl, Command::Of(Command::kPaste)},
+        {KeyTable::kInsert, kShift, Command::Of(Command::kPaste)},
+        {'V', kAltGr, std::nullopt},
+        {KeyTable::kInsert, kNone, std::nullopt},
+        {'G', kCtrl, Command::Of(Command::kMakeGivens)},
+        {'N', kCtrlShift, Command::Of(Command::kNextPuzzle)},
         // Menu items' keys: Ctrl with a letter, Ctrl+Shift with another, or a function key alone.
         {'L', kCtrl, Command::Of(Command::kShowLog)},
         {'L', kCtrlShift, Command::Theme(BoardTheme::kLight)},
