@@ -3,8 +3,9 @@
 
 #include "common/String.h"
 
-// The board controller's answer to a command: whether the board must be repainted and
-// the menu's items brought up to date, and a sentence to show in a box, if any.
+// The board controller's answer to a command: whether the board must be repainted, the
+// menu's items brought up to date and the window's caption set again
+// (BoardController::GetTitle), and a sentence to show in a box, if any.
 struct BoardAnswer {
     enum Box {
         kNoBox,
@@ -14,6 +15,7 @@ struct BoardAnswer {
 
     bool repaint = false;
     bool menu = false;
+    bool title = false;
     Box box = kNoBox;
     const wchar_t* caption = L"";
     String sentence;

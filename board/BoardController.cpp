@@ -2,7 +2,11 @@
 #include "BoardController.h"
 
 #include "CoachSentences.h"
+#include "StatisticsSentences.h"
 #include "puzzle/Coach.h"
+
+#include <cwchar>
+#include <utility>
 
 namespace {
 
@@ -30,18 +34,109 @@ BoardAnswer FileError(const wchar_t* sentence) {
     return Boxed(BoardAnswer(), BoardAnswer::kError, kFileErrorCaption, String(sentence));
 }
 
+// The menu shows a switch's check mark.
+BoardAnswer MenuShown() {
+    BoardAnswer answer;
+    answer.menu = true;
+    return answer;
+}
+
+PuzzleSolution SolutionOfGivens(const EnneoPuzzle& board) {
+    int64_t budget = Coach::kVerdictBudget;
+    return PuzzleSolution(PuzzleSolution::GivensOf(board), &budget);
+}
+
 }  // namespace
 
-BoardController::BoardController(const EnneoPuzzle& start, util::IProperties& properties)
-    : game_(start), settings_(properties) {
+const wchar_t BoardController::kProgramTitle[] = L"Enneo Tessary";
+
+BoardController::BoardController(const EnneoPuzzle& start, util::IProperties& properties,
+                                 GameClock::TimeSource now)
+    : game_(start),
+      settings_(properties),
+      statistics_(properties),
+      clock_(std::move(now)),
+      solution_(SolutionOfGivens(start)),
+      showTimer_(settings_.IsOn(BoardSettings::kShowTimer)),
+      finished_(start.IsSolved()),
+      title_(GetTitle()) {
     view_.markSelection = settings_.IsOn(BoardSettings::kMarkSelection);
 }
 
-BoardAnswer BoardController::Execute(const BoardCommand& command) { return Answered(Run(command)); }
+BoardAnswer BoardController::Execute(const BoardCommand& command) {
+    if (view_.paused && !IsPlayable(command.kind)) {
+        // A click on the picture of the pause goes on; nothing else reaches the board.
+        return Answered(command.kind == BoardCommand::kSelectCell ? Run(BoardCommand::Of(BoardCommand::kPause))
+                                                                  : BoardAnswer());
+    }
+    return Answered(Run(command));
+}
 
-BoardAnswer BoardController::Answered(const BoardAnswer& answer) {
-    if (game_.GetChangeCount() != checkedChange_) view_.misfits.clear();
+BoardAnswer BoardController::Answered(BoardAnswer answer) {
+    const EnneoPuzzle& board = game_.GetState().puzzle;
+    bool changed = game_.GetChangeCount() != answeredChange_;
+    answeredChange_ = game_.GetChangeCount();
+    if (game_.GetChangeCount() != pointedChange_) PointAt({}, {0, 0});
+    if (!solution_.IsGivensOf(board)) {
+        // Undo or Redo back into another puzzle, whose time and help this game does not
+        // know: it does not count.
+        solution_ = SolutionOfGivens(board);
+        assisted_ = true;
+    }
+    if (changed && !finished_ && board.IsSolved()) answer = Finish(answer);
+    clock_.Run(windowActive_ && !windowMinimized_ && !sessionLocked_ && !view_.paused && !board.IsSolved());
+    String title = GetTitle();
+    if (std::wcscmp(title.GetText(), title_.GetText()) != 0) {
+        title_ = title;
+        answer.title = true;
+    }
     return answer;
+}
+
+BoardAnswer BoardController::Install(const EnneoPuzzle& puzzle) {
+    if (game_.Replace(puzzle)) StartGame();
+    return Shown();
+}
+
+void BoardController::StartGame() {
+    const EnneoPuzzle& board = game_.GetState().puzzle;
+    solution_ = SolutionOfGivens(board);
+    clock_.Restart();
+    assisted_ = false;
+    finished_ = board.IsSolved();  // a board complete from the start was not played
+    view_.paused = false;
+}
+
+BoardAnswer BoardController::Finish(BoardAnswer answer) {
+    finished_ = true;
+    const EnneoPuzzle& board = game_.GetState().puzzle;
+    if (assisted_ || solution_.GetCount() != PuzzleSolution::kOne || !solution_.MisfitsOf(board).empty()) {
+        return answer;
+    }
+    uint64_t seconds = clock_.GetElapsed() / 1000;
+    PuzzleGenerator::Level level = solution_.GetLevel();
+    if (!statistics_.Record(level, seconds)) return answer;
+    return Boxed(answer, BoardAnswer::kInformation, L"Statistics", NewBestSentence(level, seconds));
+}
+
+// What may run while the game is paused: nothing that shows or changes the board, but
+// a new puzzle (which starts a new game), the switches and what the window tells.
+bool BoardController::IsPlayable(BoardCommand::Kind kind) const {
+    switch (kind) {
+    case BoardCommand::kNewEmpty:
+    case BoardCommand::kNewPuzzle:
+    case BoardCommand::kStatistics:
+    case BoardCommand::kShowHints:
+    case BoardCommand::kMarkSelection:
+    case BoardCommand::kPencilMode:
+    case BoardCommand::kShowTimer:
+    case BoardCommand::kPause:
+    case BoardCommand::kWindowActive:
+    case BoardCommand::kWindowMinimized:
+    case BoardCommand::kSessionLocked:
+    case BoardCommand::kTick: return true;
+    default: return false;
+    }
 }
 
 BoardAnswer BoardController::Run(const BoardCommand& command) {
@@ -52,15 +147,22 @@ BoardAnswer BoardController::Run(const BoardCommand& command) {
     case BoardCommand::kMark: return ShownIf(command.digit == 0 ? game_.ClearMarks() : game_.ToggleMark(command.digit));
     case BoardCommand::kUndo: return ShownIf(game_.Undo());
     case BoardCommand::kRedo: return ShownIf(game_.Redo());
+    case BoardCommand::kUndoToCorrect: return UndoToCorrect();
+    case BoardCommand::kFillInCandidates: assisted_ = true; return ShownIf(game_.FillInCandidates());
+    case BoardCommand::kClearAllMarks: return ShownIf(game_.ClearAllMarks());
     case BoardCommand::kHint: return Hint();
     case BoardCommand::kCheck: return Check();
-    case BoardCommand::kNewEmpty: game_.Replace(EnneoPuzzle()); return Shown();
+    case BoardCommand::kNewEmpty: return Install(EnneoPuzzle());
     case BoardCommand::kNewPuzzle:
         // Seeded from the clock, so that each choice brings another puzzle.
-        game_.Replace(PuzzleGenerator(PuzzleGenerator::SeedFromClock()).Generate(command.level));
-        return Shown();
+        return Install(PuzzleGenerator(PuzzleGenerator::SeedFromClock()).Generate(command.level));
     case BoardCommand::kReset: game_.Reset(); return Shown();
-    case BoardCommand::kSolve: game_.Solve(); return Shown();
+    case BoardCommand::kSolve:
+        assisted_ = true;
+        game_.Solve();
+        return Shown();
+    case BoardCommand::kStatistics:
+        return Boxed(BoardAnswer(), BoardAnswer::kInformation, L"Statistics", StatisticsSentence(statistics_));
     case BoardCommand::kShowHints: {
         view_.showHints = !view_.showHints;
         BoardAnswer answer;
@@ -71,6 +173,16 @@ BoardAnswer BoardController::Run(const BoardCommand& command) {
         view_.markSelection = !view_.markSelection;
         settings_.Set(BoardSettings::kMarkSelection, view_.markSelection);
         return Shown();
+    case BoardCommand::kPencilMode: view_.pencilMode = !view_.pencilMode; return MenuShown();
+    case BoardCommand::kShowTimer:
+        showTimer_ = !showTimer_;
+        settings_.Set(BoardSettings::kShowTimer, showTimer_);
+        return MenuShown();
+    case BoardCommand::kPause: view_.paused = !view_.paused; return Shown();
+    case BoardCommand::kWindowActive: windowActive_ = command.digit != 0; return BoardAnswer();
+    case BoardCommand::kWindowMinimized: windowMinimized_ = command.digit != 0; return BoardAnswer();
+    case BoardCommand::kSessionLocked: sessionLocked_ = command.digit != 0; return BoardAnswer();
+    case BoardCommand::kTick: return BoardAnswer();
     }
     return BoardAnswer();
 }
@@ -91,39 +203,57 @@ BoardAnswer BoardController::EnterDigit(int digit) {
     if (selected.x == 0 || board.GetCellState(selected.x, selected.y) == EnneoPuzzle::CELL_KNOWN) {
         return BoardAnswer();
     }
+    if (view_.pencilMode && digit != 0) return ShownIf(game_.ToggleMark(digit));
     game_.EnterDigit(digit);
     return Shown();
 }
 
-// Selects the cell of the first mistake or of the solver's next step and explains it;
-// places nothing.
+// Selects the cell of the first mistake or of the solver's next step, tints it and
+// explains it; places nothing.
 BoardAnswer BoardController::Hint() {
+    assisted_ = true;
     const EnneoPuzzle& board = game_.GetState().puzzle;
     Coach coach(board);
     String sentence = HintSentence(coach, board);
     EnneoPuzzle::Cell cell = coach.GetHintCell();
+    if (cell.x != 0) game_.SelectCell(cell.x, cell.y);
+    bool mistake = coach.GetVerdict() == Coach::kMisfits;
+    PointAt(mistake ? std::vector<EnneoPuzzle::Cell>{cell} : std::vector<EnneoPuzzle::Cell>(),
+            mistake ? EnneoPuzzle::Cell{0, 0} : cell);
     BoardAnswer answer;
-    if (cell.x != 0) answer = Run(BoardCommand::SelectCell(cell));
+    answer.repaint = true;
     return Boxed(answer, BoardAnswer::kInformation, L"Hint", sentence);
 }
 
-// Says whether the digits so far fit the puzzle's only solution; with Mark Selection on,
-// the player's digits that do not are tinted until the board changes.
+// Says whether the digits so far fit the puzzle's only solution; those that do not are
+// tinted until the board changes.
 BoardAnswer BoardController::Check() {
     Coach coach(game_.GetState().puzzle);
-    view_.misfits = coach.GetMisfits();
-    checkedChange_ = game_.GetChangeCount();
+    PointAt(coach.GetMisfits(), {0, 0});
     BoardAnswer answer;
-    answer.repaint = view_.markSelection && !view_.misfits.empty();
+    answer.repaint = true;
     return Boxed(answer, BoardAnswer::kInformation, L"Check", CheckSentence(coach));
+}
+
+void BoardController::PointAt(const std::vector<EnneoPuzzle::Cell>& misfits, EnneoPuzzle::Cell hinted) {
+    view_.misfits = misfits;
+    view_.hinted = hinted;
+    pointedChange_ = game_.GetChangeCount();
+}
+
+// Back through the steps to the last board on which every digit fits the givens' only
+// solution; Redo walks forward again step by step.
+BoardAnswer BoardController::UndoToCorrect() {
+    if (!IsAvailable(BoardCommand::kUndoToCorrect)) return BoardAnswer();
+    assisted_ = true;
+    return ShownIf(game_.UndoUntil([this](const EnneoPuzzle& board) { return solution_.MisfitsOf(board).empty(); }));
 }
 
 BoardAnswer BoardController::Open(const wchar_t* path) {
     EnneoPuzzle puzzle;
     // The puzzle on the board stays: an unreadable file must not cost the player's work.
     if (!puzzle.Load(path)) return FileError(L"Your enneo has died.\nError loading Enneo from file.");
-    game_.Replace(puzzle);
-    return Answered(Shown());
+    return Answered(Install(puzzle));
 }
 
 BoardAnswer BoardController::Save(const wchar_t* path) const {
@@ -134,9 +264,12 @@ BoardAnswer BoardController::Save(const wchar_t* path) const {
 }
 
 bool BoardController::IsAvailable(BoardCommand::Kind kind) const {
+    if (view_.paused && !IsPlayable(kind)) return false;
     switch (kind) {
     case BoardCommand::kUndo: return game_.CanUndo();
     case BoardCommand::kRedo: return game_.CanRedo();
+    case BoardCommand::kUndoToCorrect:
+        return game_.CanUndo() && !solution_.MisfitsOf(game_.GetState().puzzle).empty();  // none without one solution
     default: return true;
     }
 }
@@ -145,6 +278,20 @@ bool BoardController::IsOn(BoardCommand::Kind kind) const {
     switch (kind) {
     case BoardCommand::kShowHints: return view_.showHints;
     case BoardCommand::kMarkSelection: return view_.markSelection;
+    case BoardCommand::kPencilMode: return view_.pencilMode;
+    case BoardCommand::kShowTimer: return showTimer_;
+    case BoardCommand::kPause: return view_.paused;
     default: return false;
     }
+}
+
+String BoardController::GetTitle() const {
+    String title(kProgramTitle);
+    if (showTimer_) title.AppendFormat(L" - %s", TimeText(clock_.GetElapsed() / 1000));
+    return title;
+}
+
+unsigned BoardController::GetTickDelay() const {
+    if (!showTimer_ || !clock_.IsRunning()) return 0;
+    return static_cast<unsigned>(1000 - clock_.GetElapsed() % 1000);
 }

@@ -15,6 +15,8 @@ public:
 
     // Options / Mark Selection: the selection and the cells holding its digit tinted.
     static constexpr Switch kMarkSelection = {L"MarkSelection", false};
+    // Options / Show Timer: the time spent on the game in the window's caption.
+    static constexpr Switch kShowTimer = {L"ShowTimer", false};
 
     // properties: outlives this object.
     explicit BoardSettings(util::IProperties& properties) : properties_(properties) {}

@@ -25,6 +25,9 @@ constexpr KeyRow kKeys[] = {
     {'Z', 1, kYes, kNo, kAny, Command::Of(Command::kUndo)},
     {'Z', 1, kYes, kYes, kAny, Command::Of(Command::kRedo)},
     {'Y', 1, kYes, kAny, kAny, Command::Of(Command::kRedo)},
+    {'P', 1, kNo, kAny, kNo, Command::Of(Command::kPencilMode)},
+    {KeyTable::kEscape, 1, kAny, kAny, kAny, Command::Of(Command::kPause)},
+    {KeyTable::kPause, 1, kAny, kAny, kAny, Command::Of(Command::kPause)},
     // Ctrl+1 to Ctrl+9 toggle a pencil mark, Ctrl+0 clears the marks; main row or keypad.
     {'0', 10, kYes, kAny, kNo, Command::Mark(0)},
     {KeyTable::kNumpad0, 10, kYes, kAny, kNo, Command::Mark(0)},
@@ -47,6 +50,7 @@ constexpr CharacterRow kCharacters[] = {
     {L'\b', 1, Command::Digit(0)},
     {L' ', 1, Command::Digit(0)},
     {L'?', 1, Command::Of(Command::kHint)},
+    {L'!', 1, Command::Of(Command::kCheck)},
 };
 
 Command Raised(Command command, unsigned by) {
@@ -67,10 +71,10 @@ std::optional<BoardCommand> KeyTable::ForKey(unsigned virtualKey, Modifiers held
     return std::nullopt;
 }
 
-std::optional<BoardCommand> KeyTable::ForCharacter(wchar_t character) {
+std::optional<BoardCommand> KeyTable::ForCharacter(uint64_t code) {
     for (const CharacterRow& row : kCharacters) {
-        unsigned distance = static_cast<unsigned>(character) - static_cast<unsigned>(row.character);
-        if (distance < row.count) return Raised(row.command, distance);
+        uint64_t distance = code - static_cast<uint64_t>(row.character);
+        if (distance < row.count) return Raised(row.command, static_cast<unsigned>(distance));
     }
     return std::nullopt;
 }

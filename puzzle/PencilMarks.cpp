@@ -9,6 +9,11 @@ void PencilMarks::Toggle(int x, int y, int digit) {
     masks_[x - 1][y - 1] ^= static_cast<uint16_t>(1 << (digit - 1));
 }
 
+void PencilMarks::Set(int x, int y, int mask) {
+    assert(mask >= 0 && mask <= 0x1FF);
+    masks_[x - 1][y - 1] = static_cast<uint16_t>(mask);
+}
+
 void PencilMarks::ClearCell(int x, int y) { masks_[x - 1][y - 1] = 0; }
 
 void PencilMarks::Place(int x, int y, int digit) {

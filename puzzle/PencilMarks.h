@@ -10,6 +10,8 @@
 class PencilMarks {
 public:
     int Get(int x, int y) const { return masks_[x - 1][y - 1]; }
+    // mask: nine bits at most, as Get answers.
+    void Set(int x, int y, int mask);
     void Toggle(int x, int y, int digit);
     void ClearCell(int x, int y);
     // After digit was placed at (x, y): the cell's marks go, and so does digit from the

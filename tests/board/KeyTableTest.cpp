@@ -16,7 +16,8 @@ const KeyTable::Modifiers kShift = {false, true, false};
 const KeyTable::Modifiers kAltGr = {true, false, true};
 
 // Undo and redo want Ctrl; the marks want Ctrl without Alt (Ctrl+Alt is AltGr, which
-// types characters); the arrows and Delete take any modifiers.
+// types characters), the pencil mode's P neither; the arrows, Delete and the pause keys
+// take any modifiers.
 TEST(KeyTableTest, KeysGiveTheirCommandsWithTheirModifiersOnly) {
     struct Case {
         unsigned key;
@@ -45,6 +46,11 @@ TEST(KeyTableTest, KeysGiveTheirCommandsWithTheirModifiersOnly) {
         {KeyTable::kUp, kShift, Command::Move(0, -1)},
         {KeyTable::kDown, kAltGr, Command::Move(0, 1)},
         {KeyTable::kDelete, kNone, Command::Digit(0)},
+        {'P', kShift, Command::Of(Command::kPencilMode)},
+        {'P', kCtrl, std::nullopt},
+        {'P', kAltGr, std::nullopt},
+        {KeyTable::kEscape, kNone, Command::Of(Command::kPause)},
+        {KeyTable::kPause, kCtrl, Command::Of(Command::kPause)},
         {'A', kCtrl, std::nullopt},
     };
     for (const Case& c : cases) {
@@ -54,6 +60,8 @@ TEST(KeyTableTest, KeysGiveTheirCommandsWithTheirModifiersOnly) {
     }
 }
 
+// Characters outside ASCII give nothing, whatever their low byte: Cyrillic "п" (0x43F)
+// and "и" (0x438) are no '?' and no '8'.
 TEST(KeyTableTest, CharactersPlaceOrEmptyAndQuestionMarkIsHint) {
     for (int digit = 0; digit <= 9; ++digit) {
         EXPECT_EQ(Command::Digit(digit), KeyTable::ForCharacter(static_cast<wchar_t>(L'0' + digit)));
@@ -61,7 +69,10 @@ TEST(KeyTableTest, CharactersPlaceOrEmptyAndQuestionMarkIsHint) {
     EXPECT_EQ(Command::Digit(0), KeyTable::ForCharacter(L'\b'));
     EXPECT_EQ(Command::Digit(0), KeyTable::ForCharacter(L' '));
     EXPECT_EQ(Command::Of(Command::kHint), KeyTable::ForCharacter(L'?'));
-    for (wchar_t other : {L'/', L':', L'x', L'\r', L'\0'}) EXPECT_EQ(std::nullopt, KeyTable::ForCharacter(other));
+    EXPECT_EQ(Command::Of(Command::kCheck), KeyTable::ForCharacter(L'!'));
+    for (uint64_t other : {0x2Fu, 0x3Au, 0x78u, 0x0Du, 0u, 0x43Fu, 0x438u, 0x130u, 0xFF10u}) {
+        EXPECT_EQ(std::nullopt, KeyTable::ForCharacter(other)) << std::hex << other;
+    }
 }
 
 }  // namespace
