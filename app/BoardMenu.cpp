@@ -20,12 +20,19 @@ const Item kItems[] = {
     {ID_MFILE_NEWPUZZLE_HARD, Command::NewPuzzle(PuzzleGenerator::kHard), false},
     {ID_EDIT_UNDO, Command::Of(Command::kUndo), false},
     {ID_EDIT_REDO, Command::Of(Command::kRedo), false},
+    {ID_EDIT_UNDOTOCORRECT, Command::Of(Command::kUndoToCorrect), false},
+    {ID_EDIT_FILLCANDIDATES, Command::Of(Command::kFillInCandidates), false},
+    {ID_EDIT_CLEARMARKS, Command::Of(Command::kClearAllMarks), false},
+    {ID_EDIT_PENCILMODE, Command::Of(Command::kPencilMode), true},
     {ID_OPTIONS_SHOWHINTS, Command::Of(Command::kShowHints), false},
     {ID_OPTIONS_MARKSELECTION, Command::Of(Command::kMarkSelection), true},
+    {ID_OPTIONS_SHOWTIMER, Command::Of(Command::kShowTimer), true},
     {ID_OPTIONS_Reset, Command::Of(Command::kReset), false},
     {ID_OPTIONS_Solve, Command::Of(Command::kSolve), false},
     {ID_OPTIONS_HINT, Command::Of(Command::kHint), false},
     {ID_OPTIONS_CHECK, Command::Of(Command::kCheck), false},
+    {ID_OPTIONS_PAUSE, Command::Of(Command::kPause), true},
+    {ID_HELP_STATISTICS, Command::Of(Command::kStatistics), false},
 };
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "board/KeyTable.h"
 #include "common/IApplication.h"
 #include "common/gui/MemoryCanvas.h"
+#include "common/gui/SessionNotification.h"
 #include "common/gui/ShellOpen.h"
 #include "common/util/logging/LoggerManager.h"
 #include "common/util/logging/WindowLogger.h"
@@ -17,10 +18,22 @@
 static_assert(sizeof(OPENFILENAMEW) == 88, "OPENFILENAMEW of 32-bit Windows");
 #endif
 static_assert(KeyTable::kLeft == VK_LEFT && KeyTable::kUp == VK_UP && KeyTable::kRight == VK_RIGHT &&
-                  KeyTable::kDown == VK_DOWN && KeyTable::kDelete == VK_DELETE && KeyTable::kNumpad0 == VK_NUMPAD0,
+                  KeyTable::kDown == VK_DOWN && KeyTable::kDelete == VK_DELETE && KeyTable::kNumpad0 == VK_NUMPAD0 &&
+                  KeyTable::kEscape == VK_ESCAPE && KeyTable::kPause == VK_PAUSE,
               "the key table's virtual-key codes are Windows' own");
 
 namespace {
+
+// The timer that brings the time in the caption up to date.
+const UINT_PTR kClockTimer = 1;
+
+// The game clock's source: the interrupt time without the time the computer slept or
+// hibernated, monotonic whatever the system time does.
+uint64_t AwakeMilliseconds() {
+    ULONGLONG hundredNanoseconds = 0;
+    QueryUnbiasedInterruptTime(&hundredNanoseconds);
+    return hundredNanoseconds / 10000;
+}
 
 // The file dialogs' shared set-up: owner, the "EnneoFiles" filter, the name buffer.
 OPENFILENAMEW FileDialog(HWND owner, wchar_t* fileName, DWORD size, DWORD flags) {
@@ -51,14 +64,17 @@ const wchar_t* const EnneoWindow::kHomePageUrl = ENNEO_HOME_URL;
 EnneoWindow::EnneoWindow(const wchar_t* updateUrl, const wchar_t* updatePublicKey)
     : MainWindowBase(L"EnneoWindow"),
       versionCheck_(updateUrl, updatePublicKey),
-      controller_(SamplePuzzle(), *IApplication::GetCurrent()->GetProperties()) {}
+      controller_(SamplePuzzle(), *IApplication::GetCurrent()->GetProperties(), &AwakeMilliseconds) {}
 
 void EnneoWindow::OnCreate() {
-    SetText(L"Enneo Tessary");
+    SetText(controller_.GetTitle().GetText());
     LoadMenu(IDR_BOARD_MENU);
     SetIcon(IDI_ENNEO);
     BoardMenu::Update(GetMenu(GetHandle()), controller_);
+    gui::RegisterSessionNotification(GetHandle());
 }
+
+void EnneoWindow::OnDestroy() { gui::UnregisterSessionNotification(GetHandle()); }
 
 LRESULT EnneoWindow::MessageHandler(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
     // Positions are the low and high words of lParam, taken unsigned.
@@ -73,13 +89,28 @@ LRESULT EnneoWindow::MessageHandler(HWND handle, UINT message, WPARAM wParam, LP
     case WM_RBUTTONDOWN:
         if (geometry_.CellAt(x, y, cell)) PeekCandidates(cell);
         break;
-    case WM_CHAR: command = KeyTable::ForCharacter(static_cast<wchar_t>(wParam & 0xFF)); break;
+    case WM_CHAR: command = KeyTable::ForCharacter(wParam); break;
     case WM_KEYDOWN: command = KeyTable::ForKey(static_cast<unsigned>(wParam), HeldModifiers()); break;
     case WM_ERASEBKGND: return 1;  // OnPaint fills the whole client area itself
     case WM_KEYUP:
         if ((wParam & 0xFF) == VK_F5) InvalidateRect(GetHandle(), nullptr, FALSE);
         break;
     case WM_COMMAND: return OnCommand(wParam);
+    // What the game's clock needs to know: whether the player can see the board.
+    case WM_ACTIVATE: command = BoardCommand::Window(BoardCommand::kWindowActive, LOWORD(wParam) != WA_INACTIVE); break;
+    case WM_SIZE:
+        if (wParam == SIZE_MINIMIZED || wParam == SIZE_RESTORED || wParam == SIZE_MAXIMIZED) {
+            command = BoardCommand::Window(BoardCommand::kWindowMinimized, wParam == SIZE_MINIMIZED);
+        }
+        break;
+    case WM_WTSSESSION_CHANGE:
+        if (wParam == WTS_SESSION_LOCK || wParam == WTS_SESSION_UNLOCK) {
+            command = BoardCommand::Window(BoardCommand::kSessionLocked, wParam == WTS_SESSION_LOCK);
+        }
+        break;
+    case WM_TIMER:
+        if (wParam == kClockTimer) command = BoardCommand::Of(BoardCommand::kTick);
+        break;
     }
     if (command) Execute(*command);
     return MainWindowBase::MessageHandler(handle, message, wParam, lParam);
@@ -90,6 +121,14 @@ void EnneoWindow::Execute(const BoardCommand& command) { Apply(controller_.Execu
 void EnneoWindow::Apply(const BoardAnswer& answer) {
     if (answer.repaint) InvalidateRect(GetHandle(), nullptr, FALSE);
     if (answer.menu) BoardMenu::Update(GetMenu(GetHandle()), controller_);
+    if (answer.title) SetText(controller_.GetTitle().GetText());
+    // Due when the time shown next changes; set again after every command, since the
+    // clock may have started or stopped.
+    if (unsigned delay = controller_.GetTickDelay()) {
+        SetTimer(GetHandle(), kClockTimer, delay, nullptr);
+    } else {
+        KillTimer(GetHandle(), kClockTimer);
+    }
     if (answer.box == BoardAnswer::kNoBox) return;
     UINT style = answer.box == BoardAnswer::kError ? MB_ICONERROR : MB_OK | MB_ICONINFORMATION;
     MessageBoxW(GetHandle(), answer.sentence.GetText(), answer.caption, style);

@@ -10,8 +10,10 @@
 
 // Shows the board of its controller's game and turns the mouse, the keys and the menu
 // into board commands: the controller runs them and answers what to show again and
-// which sentence to put into a box. The board is drawn by a BoardPainter. The window
-// itself runs the file dialogs, About, Show Log, Check for Updates and Exit.
+// which sentence to put into a box. So do activation, minimizing and the session's
+// lock, which the game's clock follows, and a timer that runs while the caption shows
+// the time. The board is drawn by a BoardPainter. The window itself runs the file
+// dialogs, About, Show Log, Check for Updates and Exit.
 class EnneoWindow : public gui::MainWindowBase {
 public:
     // The program's home page, which About opens.
@@ -24,8 +26,10 @@ public:
     // application's properties keep (an application must be registered).
     EnneoWindow(const wchar_t* updateUrl, const wchar_t* updatePublicKey);
 
-    // Caption "Enneo Tessary", the board menu and the program icon.
+    // Caption "Enneo Tessary" (with the game's time while Show Timer is on), the board
+    // menu and the program icon; the window is told when the session is locked.
     void OnCreate() override;
+    void OnDestroy() override;
     LRESULT MessageHandler(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) override;
     // Draws the whole client area into a memory bitmap and copies it to the window once.
     void OnPaint(HDC deviceContext) override;
@@ -45,7 +49,8 @@ private:
     // registers it with the logger manager.
     void OnShowLog();
     void Execute(const BoardCommand& command);
-    // Repaints, brings the menu up to date and shows the box that the answer asks for.
+    // Repaints, brings the menu and the caption up to date, sets the timer for the next
+    // change of the time shown, and shows the box that the answer asks for.
     void Apply(const BoardAnswer& answer);
     // The board as it is now, in the light palette at the window's DPI.
     BoardPainter Painter() const;
