@@ -64,7 +64,7 @@ BoardController::BoardController(const EnneoPuzzle& start, util::IProperties& pr
 }
 
 BoardAnswer BoardController::Execute(const BoardCommand& command) {
-    if (view_.paused && !IsPlayable(command.kind)) {
+    if (view_.paused && !RunsWhilePaused(command.kind)) {
         // A click on the picture of the pause goes on; nothing else reaches the board.
         return Answered(command.kind == BoardCommand::kSelectCell ? Run(BoardCommand::Of(BoardCommand::kPause))
                                                                   : BoardAnswer());
@@ -94,6 +94,7 @@ BoardAnswer BoardController::Answered(BoardAnswer answer) {
 }
 
 BoardAnswer BoardController::Install(const EnneoPuzzle& puzzle) {
+    view_.paused = false;  // the player asked to see a new board
     if (game_.Replace(puzzle)) StartGame();
     return Shown();
 }
@@ -104,7 +105,6 @@ void BoardController::StartGame() {
     clock_.Restart();
     assisted_ = false;
     finished_ = board.IsSolved();  // a board complete from the start was not played
-    view_.paused = false;
 }
 
 BoardAnswer BoardController::Finish(BoardAnswer answer) {
@@ -121,7 +121,7 @@ BoardAnswer BoardController::Finish(BoardAnswer answer) {
 
 // What may run while the game is paused: nothing that shows or changes the board, but
 // a new puzzle (which starts a new game), the switches and what the window tells.
-bool BoardController::IsPlayable(BoardCommand::Kind kind) const {
+bool BoardController::RunsWhilePaused(BoardCommand::Kind kind) const {
     switch (kind) {
     case BoardCommand::kNewEmpty:
     case BoardCommand::kNewPuzzle:
@@ -264,7 +264,7 @@ BoardAnswer BoardController::Save(const wchar_t* path) const {
 }
 
 bool BoardController::IsAvailable(BoardCommand::Kind kind) const {
-    if (view_.paused && !IsPlayable(kind)) return false;
+    if (view_.paused && !RunsWhilePaused(kind)) return false;
     switch (kind) {
     case BoardCommand::kUndo: return game_.CanUndo();
     case BoardCommand::kRedo: return game_.CanRedo();

@@ -64,13 +64,14 @@ private:
     // board is no longer the one they looked at, a board just completed finishes the
     // game, the clock runs or stops, and the caption follows.
     BoardAnswer Answered(BoardAnswer answer);
-    // Puts a new puzzle on the board as one step, and starts a new game with it.
+    // Puts a new puzzle on the board as one step and starts a new game with it; ends a
+    // pause.
     BoardAnswer Install(const EnneoPuzzle& puzzle);
     void StartGame();
     // The game's end: its time counts for the statistics when the player finished it
     // unassisted; a new best time is told in a box.
     BoardAnswer Finish(BoardAnswer answer);
-    bool IsPlayable(BoardCommand::Kind kind) const;
+    bool RunsWhilePaused(BoardCommand::Kind kind) const;
     // The board repainted after a move of the selection, when the selection is tinted.
     BoardAnswer SelectionShown() const;
     BoardAnswer EnterDigit(int digit);
