@@ -170,7 +170,7 @@ int EnneoWindow::OnCommand(WPARAM wParam) {
     case ID_MFILE_OPEN: OnFileOpen(); break;
     case ID_MFILE_Save: OnFileSave(); break;
     case ID_MFILE_EXIT: PostQuitMessage(0); break;
-    case IDM_CHECKUPDATES: versionCheck_.Check(); break;
+    case IDM_CHECKUPDATES: versionCheck_.Check(util::version::VersionCheck::Asked::ByUser); break;
     case ID_OPTIONS_SHOWLOG: OnShowLog(); break;
     case IDM_ABOUT: OnAbout(); break;
     default:

@@ -1,8 +1,11 @@
 // Fuzzes the XML parser with the update service's reply read from the parsed document
-// and its signatures decoded; failures are raised as Exception. Also checks the depth
+// and its signatures decoded, then the whole decision on the reply's bytes; failures
+// are raised as Exception. Also checks the depth
 // bound that guards RapidXML's recursion against the tree RapidXML builds.
 #include "common/Exception.h"
+#include "common/util/version/SignatureVerifier.h"
 #include "common/util/version/UpdateInfo.h"
+#include "common/util/version/UpdateQuery.h"
 #include "common/xml/rapidxml/ElementDepthBound.h"
 #include "common/xml/rapidxml/RapidXMLDocument.h"
 
@@ -28,6 +31,11 @@ size_t TreeDepth(xml::IXMLElement* element) {
     return deepest;
 }
 
+// A public key whose private key was thrown away.
+const wchar_t kSomeonesKey[] =
+    L"MFkwEwYHKoZIzj0CAQYIKoZIzj0DAQcDQgAEA96RlLnqDOnjcNNgAQuaVC2INoqmyRLMvccjhYiSSJITqtF7zYAPZfauUC7Sv/"
+    L"78z5IcvUiJzpT9zEKZGIFHog==";
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -44,11 +52,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         info.ReadReply();
         std::vector<uint8_t> signature;
         for (const String* signatureText : {&info.GetUpdaterSignature(), &info.GetDownloadSignature()}) {
-            bool decoded = util::version::UpdateInfo::DecodeSignature(*signatureText, signature);
-            if (signature.size() != (decoded ? util::version::UpdateInfo::kSignatureSize : 0u)) __builtin_trap();
+            bool decoded = util::version::SignatureVerifier::Decode(*signatureText, signature);
+            if (signature.size() != (decoded ? util::version::SignatureVerifier::kSignatureSize : 0u)) __builtin_trap();
         }
     } catch (Exception* e) {
         delete e;
+    }
+    // The whole decision on the same bytes: nothing is offered without a latest
+    // statement that a key of no one's verifies.
+    static util::version::UpdatePublicKey key;
+    if (key.IsEmpty()) key.Read(kSomeonesKey);
+    util::version::UpdateQuery query({L"Enneo", L"1.0.2", L"", 1}, key);
+    util::version::UpdateVerdict verdict = query.Decide(std::string(reinterpret_cast<const char*>(data), size));
+    if (verdict == util::version::UpdateVerdict::Offer || verdict == util::version::UpdateVerdict::UpToDate) {
+        __builtin_trap();
     }
     return 0;
 }

@@ -12,7 +12,9 @@
 ; in place (release.sh's Authenticode signing): the uninstaller before it is packed
 ; into the installer, and the installer once it is written. Standard switches of the
 ; installer: /S installs silently, /D=DIR (last, unquoted, even with blanks) chooses
-; the folder.
+; the folder. It does not replace a newer Enneo.exe (one whose version resource names a
+; newer version, as after the program updated itself) with its older one: it says so
+; and, silent, ends with exit code 2, unless it is given /ALLOWDOWNGRADE.
 ;
 ; The output depends only on the bytes of these inputs: no build date goes into it, and
 ; the program's file time is not stored (SetDateSave off), so two builds of the same
@@ -38,6 +40,7 @@
 
 !include MUI2.nsh
 !include FileFunc.nsh
+!include WordFunc.nsh
 
 !ifdef SIGN_COMMAND
     !uninstfinalize '${SIGN_COMMAND} "%1"' = 0
@@ -71,6 +74,7 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "Copyright (C) 2026 ${PUBLISHER}"
 !define MUI_ICON "../resources/Enneo.ico"
 !define MUI_UNICON "../resources/Enneo.ico"
 !define MUI_FINISHPAGE_RUN "$INSTDIR\Enneo.exe"
+!define MUI_PAGE_CUSTOMFUNCTION_LEAVE RefuseNewerOnThePage
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
@@ -78,8 +82,48 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "Copyright (C) 2026 ${PUBLISHER}"
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "English"
 
+; Sets $R9 to the version of the Enneo.exe in $INSTDIR when it is newer than this
+; setup's, empty when it is not (or has no version resource) or /ALLOWDOWNGRADE is given.
+Function FindNewerProgram
+    StrCpy $R9 ""
+    ClearErrors
+    GetDLLVersion "$INSTDIR\Enneo.exe" $R0 $R1
+    IfErrors done
+    IntOp $R2 $R0 >> 16
+    IntOp $R2 $R2 & 0xFFFF
+    IntOp $R3 $R0 & 0xFFFF
+    IntOp $R4 $R1 >> 16
+    IntOp $R4 $R4 & 0xFFFF
+    ${VersionCompare} "$R2.$R3.$R4" "${VERSION}" $R5
+    StrCmp $R5 1 0 done
+    ${GetParameters} $R6
+    ClearErrors
+    ${GetOptions} $R6 "/ALLOWDOWNGRADE" $R7
+    IfErrors 0 done
+    StrCpy $R9 "$R2.$R3.$R4"
+  done:
+FunctionEnd
+
+!define NEWER_TEXT "${PRODUCT} $R9 is installed in $INSTDIR, which is newer than this setup's ${VERSION}. \
+Setup does not replace it with an older version; run it with /ALLOWDOWNGRADE to do so all the same."
+
+; The folder page stays while the folder chosen holds a newer program.
+Function RefuseNewerOnThePage
+    Call FindNewerProgram
+    StrCmp $R9 "" +3
+    MessageBox MB_ICONSTOP "${NEWER_TEXT}"
+    Abort
+FunctionEnd
+
 Section "Install"
     SetShellVarContext current
+    ; Silent, no page asked: the same refusal ends the setup, exit code 2.
+    Call FindNewerProgram
+    StrCmp $R9 "" install
+    MessageBox MB_ICONSTOP "${NEWER_TEXT}" /SD IDOK
+    SetErrorLevel 2
+    Quit
+  install:
     ; Over an earlier version this overwrites the program in place; the program itself
     ; removes what an interrupted update may have left beside it when it next starts.
     SetOutPath "$INSTDIR"

@@ -5,12 +5,13 @@
 #              [--authenticode PFX --authenticode-pass FILE] [--allow-dirty]
 # V is MAJOR.MINOR.PATCH; PRIVATE.pem the publisher's key (scripts/make-update-key.sh);
 # URL the update service the program asks, http://HOST[:PORT]/versions/index.php; DIR a
-# new or empty folder, which receives
+# new folder, or an empty one of the caller's that nobody else can write, which receives
 #   Enneo-Tessary-V-setup.exe   the installer (installer/Enneo.nsi, NSIS)
 #   Enneo-Tessary-V-ARCH.zip    the folder "Enneo Tessary" (zip_folder below) with
 #                               Enneo.exe and README.txt, to run from any writable folder
 #   service/                    the update service's document root, offering V:
-#                               versions/index.php, its data versions/releases.json,
+#                               versions/index.php, its data versions/releases.json
+#                               (with the latest statement, scripts/resign-latest.py),
 #                               versions/Enneo.xml (the same reply, for servers without
 #                               PHP), files/V/updater.exe and files/V/Enneo.upd, and
 #                               the setup and the zip again under files/V/
@@ -28,7 +29,10 @@
 # the command ends. With --authenticode, Enneo.exe, updater.exe, the installer and its
 # uninstaller are signed with the code-signing certificate in PFX (osslsigncode,
 # SHA-256), whose password is read from FILE, before the update signatures are made.
-# A working tree with changes is refused unless --allow-dirty.
+# A working tree with changes is refused unless --allow-dirty. Everything is built,
+# signed, run and hashed in a private folder of the command's own (mode 0700); DIR
+# receives the finished set last, and only when it is still the caller's and writable
+# by nobody else.
 # Reproducible: the same commit gives the same Enneo.exe, updater.exe, zip and installer,
 # byte for byte, unless --authenticode adds its signatures (SOURCE_DATE_EPOCH is the
 # commit's time; see ENNEO_REPRODUCIBLE in CMakeLists.txt).
@@ -110,8 +114,23 @@ if [ -n "$pfx" ] || [ -n "$pfx_password" ]; then
     pfx=$(realpath -- "$pfx")
     pfx_password=$(realpath -- "$pfx_password")
 fi
-if [ -e "$out" ] && [ -n "$(ls -A "$out")" ]; then
-    fail "$out is not empty; give a new folder"
+# Why the folder may not receive the release; nothing when it may. It must be the
+# caller's own, writable by nobody else (who could swap or plant files in it), and empty.
+out_refusal() {
+    local mode
+    if [ -L "$1" ] || ! [ -d "$1" ]; then
+        echo "is not a folder"
+    elif [ "$(stat -c %u -- "$1")" != "$(id -u)" ]; then
+        echo "belongs to another user; give a folder of your own"
+    elif mode=$(stat -c %a -- "$1") && ((8#$mode & 8#022)); then
+        echo "can be written by others (mode $mode); give a folder that only you can write"
+    elif [ -n "$(ls -A -- "$1")" ]; then
+        echo "is not empty; give a new folder"
+    fi
+}
+if [ -e "$out" ] || [ -L "$out" ]; then
+    refusal=$(out_refusal "$out")
+    [ -z "$refusal" ] || fail "$out $refusal"
 fi
 for tool in cmake ninja git python3 php zip sha256sum; do
     command -v "$tool" >/dev/null || fail "$tool is missing (scripts/setup.sh installs it)"
@@ -134,9 +153,13 @@ if [ -n "$changes" ]; then
     echo "$changes" >&2
 fi
 
-mkdir -p "$out"
+# The private folder (mktemp makes it 0700): the build, the signing, PHP and the
+# checksums see only files in it. makensis's temporary files go there too.
 work=$(mktemp -d "${TMPDIR:-/tmp}/enneo-release.XXXXXX")
 trap 'rm -rf "$work"' EXIT
+result=$work/release
+mkdir "$result" "$work/tmp"
+export TMPDIR=$work/tmp
 build=$work/build
 public_key=$work/update-public.pem
 
@@ -191,7 +214,7 @@ touch -d "@$SOURCE_DATE_EPOCH" "$stage/$zip_folder"/* "$stage/$zip_folder" "$upd
 # The zip: the folder, then its entries, in a fixed order and without extra fields
 # (owners, times beyond the DOS time, which TZ=UTC fixes).
 zip_name=Enneo-Tessary-$version-$arch.zip
-(cd "$stage" && zip -X -q "$out/$zip_name" "$zip_folder/" "$zip_folder/Enneo.exe" "$zip_folder/README.txt")
+(cd "$stage" && zip -X -q "$result/$zip_name" "$zip_folder/" "$zip_folder/Enneo.exe" "$zip_folder/README.txt")
 published=("$zip_name")
 
 setup_name=Enneo-Tessary-$version-setup.exe
@@ -200,22 +223,22 @@ signing=()
 if [ -n "$pfx" ]; then
     signing=(-DSIGN_COMMAND="bash \"$source_dir/scripts/authenticode-sign.sh\" \"$pfx\" \"$pfx_password\"")
 fi
-makensis -V2 -DVERSION="$version" -DPROGRAM="$program" -DOUTFILE="$out/$setup_name" -DARCH="$arch" \
+makensis -V2 -DVERSION="$version" -DPROGRAM="$program" -DOUTFILE="$result/$setup_name" -DARCH="$arch" \
     "${signing[@]}" installer/Enneo.nsi || fail "makensis failed"
 published+=("$setup_name")
 
 # The update service: the program sends its "OriginalFilename" (ENNEO_PROGRAM_NAME) as
 # the name it asks for.
 files=service/files/$version
-mkdir -p "$out/service/versions" "$out/$files"
-cp service/versions/index.php "$out/service/versions/index.php"
-cp "$program" "$out/$files/Enneo.upd"
-cp "$updater" "$out/$files/updater.exe"
+mkdir -p "$result/service/versions" "$result/$files"
+cp service/versions/index.php "$result/service/versions/index.php"
+cp "$program" "$result/$files/Enneo.upd"
+cp "$updater" "$result/$files/updater.exe"
 published+=("$files/Enneo.upd" "$files/updater.exe")
 statement=(--name "$name" --arch "$arch" --version "$version")
-download_signature=$(python3 scripts/sign-update.py "$out/$files/Enneo.upd" "$key" --role program "${statement[@]}")
-updater_signature=$(python3 scripts/sign-update.py "$out/$files/updater.exe" "$key" --role updater "${statement[@]}")
-python3 - "$out/service/versions/releases.json" "$name" "$version" "$origin/files/$version" \
+download_signature=$(python3 scripts/sign-update.py "$result/$files/Enneo.upd" "$key" --role program "${statement[@]}")
+updater_signature=$(python3 scripts/sign-update.py "$result/$files/updater.exe" "$key" --role updater "${statement[@]}")
+python3 - "$result/service/versions/releases.json" "$name" "$version" "$origin/files/$version" \
     "$updater_signature" "$download_signature" <<'EOF'
 import json, sys
 path, name, version, files, updater_signature, download_signature = sys.argv[1:]
@@ -225,23 +248,25 @@ with open(path, "w") as data:
     json.dump({name: release}, data, indent=2)
     data.write("\n")
 EOF
-php "$out/service/versions/index.php" "$name" >"$out/service/versions/$name.xml"
+# The latest statement: this release is the newest, for the next days.
+python3 scripts/resign-latest.py "$result/service" "$key" >/dev/null || fail "the latest statement could not be signed"
+php "$result/service/versions/index.php" "$name" >"$result/service/versions/$name.xml"
 
 # winget and Scoop fetch the setup and the zip from beside the update files.
-cp "$out/$setup_name" "$out/$zip_name" "$out/$files/"
+cp "$result/$setup_name" "$result/$zip_name" "$result/$files/"
 published+=("$files/$setup_name" "$files/$zip_name")
 python3 scripts/write-package-manifests.py --version "$version" --arch "$arch" --files-url "$origin/files/$version" \
-    --installer "$out/$setup_name" --zip "$out/$zip_name" --out "$out" \
+    --installer "$result/$setup_name" --zip "$result/$zip_name" --out "$result" \
     --home-url "$(cached ENNEO_HOME_URL)" || fail "the package manifests failed"
 
 mapfile -t published < <(printf '%s\n' "${published[@]}" | sort)
-(cd "$out" && sha256sum -- "${published[@]}") >"$out/SHA256SUMS"
-openssl dgst -sha256 -sign "$key" -out "$out/SHA256SUMS.sig" "$out/SHA256SUMS"
-cp "$public_key" "$out/update-public.pem"
+(cd "$result" && sha256sum -- "${published[@]}") >"$result/SHA256SUMS"
+openssl dgst -sha256 -sign "$key" -out "$result/SHA256SUMS.sig" "$result/SHA256SUMS"
+cp "$public_key" "$result/update-public.pem"
 
 # Every signature made above, checked with the key the programs embed: both served
 # programs carry it, each statement holds for its file, and so does the checksums'.
-python3 - "$public_key" "$out/$files/Enneo.upd" "$out/$files/updater.exe" <<'EOF' ||
+python3 - "$public_key" "$result/$files/Enneo.upd" "$result/$files/updater.exe" <<'EOF' ||
 import sys
 key = "".join(line for line in open(sys.argv[1]).read().splitlines() if not line.startswith("-----"))
 for program in sys.argv[2:]:
@@ -249,13 +274,28 @@ for program in sys.argv[2:]:
         sys.exit("release: %s does not embed the key %s" % (program, sys.argv[1]))
 EOF
     fail "a program does not embed the release's public key"
-python3 scripts/sign-update.py --verify "$download_signature" "$out/$files/Enneo.upd" "$public_key" \
+python3 scripts/sign-update.py --verify "$download_signature" "$result/$files/Enneo.upd" "$public_key" \
     --role program "${statement[@]}" || fail "the signature of Enneo.upd does not hold"
-python3 scripts/sign-update.py --verify "$updater_signature" "$out/$files/updater.exe" "$public_key" \
+python3 scripts/sign-update.py --verify "$updater_signature" "$result/$files/updater.exe" "$public_key" \
     --role updater "${statement[@]}" || fail "the signature of updater.exe does not hold"
-openssl dgst -sha256 -verify "$public_key" -signature "$out/SHA256SUMS.sig" "$out/SHA256SUMS" >/dev/null ||
+openssl dgst -sha256 -verify "$public_key" -signature "$result/SHA256SUMS.sig" "$result/SHA256SUMS" >/dev/null ||
     fail "the signature of SHA256SUMS does not hold"
+latest=$(python3 -c 'import json, sys; r = json.load(open(sys.argv[1]))[sys.argv[2]]
+print(r["latestSignature"] if r["latestVersion"] == r["version"] else "", r["latestExpires"])' \
+    "$result/service/versions/releases.json" "$name")
+python3 scripts/sign-update.py --verify ${latest% *} "$public_key" --name "$name" --version "$version" \
+    --expires "${latest#* }" || fail "the signature of the latest statement does not hold"
+
+# The finished set into DIR, made now if it is new, from inside it: whatever happens to
+# its path meanwhile, the files land in the folder checked here.
+mkdir -p -- "$out" || fail "$out cannot be made"
+cd -P -- "$out" || fail "$out cannot be entered"
+refusal=$(out_refusal .)
+[ -z "$refusal" ] || fail "$out $refusal"
+[ -d "$result" ] || fail "no release was made"
+cp -R -P --preserve=mode,timestamps -- "$result/." .
+cd "$source_dir"
 
 echo "release: wrote Enneo $version ($arch) into $out; every signature checked:"
-(cd "$out" && find . -type f | sort | sed 's|^\./|    |')
+(cd "$result" && find . -type f | sort | sed 's|^\./|    |')
 echo "release: serve $out/service from a web server (see the README's \"Hosting the service\")"

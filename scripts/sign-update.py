@@ -1,12 +1,15 @@
 #!/usr/bin/env python3
-"""Signs, or checks, a file of a release for the update service.
+"""Signs, or checks, a file of a release, or the release's latest statement, for the
+update service.
 
 usage: sign-update.py FILE PRIVATE.pem --name NAME --role program|updater
                       --arch win32|win64 --version V
-       sign-update.py --verify SIGNATURE FILE PUBLIC.pem --name NAME --role ...
+       sign-update.py PRIVATE.pem --name NAME --version V --expires T
+       sign-update.py --verify SIGNATURE [FILE] PUBLIC.pem --name NAME ...
 
-What is signed is the file's statement, not the file alone (see the README's update
-section and common/util/version/UpdateStatement.h): six lines, each ending in LF,
+What is signed is a statement (see the README's update section and
+common/util/version/UpdateStatement.h, LatestStatement.h), not a file alone. A file's
+statement is six lines, each ending in LF,
 
     Enneo Tessary update statement
     name=NAME
@@ -15,11 +18,19 @@ section and common/util/version/UpdateStatement.h): six lines, each ending in LF
     version=V
     sha256=<the SHA-256 of FILE's bytes, lower-case hex>
 
-The first form prints the base64 of the 64-byte raw signature r||s (ECDSA P-256 over
-the SHA-256 of the statement), the form of the reply's "updaterSignature" and
-"downloadSignature" elements. With --verify it checks such a signature with the public
-key instead and exits 0 when it holds, 1 when not. openssl makes and checks the
-signatures in DER, which is converted here.
+and the latest statement, which names the newest release V until the time T (seconds
+since 1970 UTC), four:
+
+    Enneo Tessary latest statement
+    name=NAME
+    version=V
+    expires=T
+
+The first two forms print the base64 of the 64-byte raw signature r||s (ECDSA P-256
+over the SHA-256 of the statement), the form of the reply's "updaterSignature",
+"downloadSignature" and "latestSignature" elements. With --verify it checks such a
+signature with the public key instead and exits 0 when it holds, 1 when not. openssl
+makes and checks the signatures in DER, which is converted here.
 """
 import argparse
 import base64
@@ -30,13 +41,27 @@ import sys
 import tempfile
 
 VALUE = re.compile(r"[A-Za-z0-9._-]{1,64}")
+VERSION = re.compile(r"[0-9]{1,9}(\.[0-9]{1,9}){0,9}")
+EXPIRY = re.compile(r"[0-9]{1,18}")
+
+
+def check_values(*values):
+    for value in values:
+        if not VALUE.fullmatch(value):
+            raise ValueError("%r is not 1 to 64 of A-Z a-z 0-9 . _ -" % value)
+
+
+def latest_statement(name, version, expires):
+    """The latest statement's exact bytes."""
+    check_values(name, version)
+    if not VERSION.fullmatch(version) or not EXPIRY.fullmatch(str(expires)):
+        raise ValueError("%r is not a dotted version, or %r not a time in seconds" % (version, expires))
+    return ("Enneo Tessary latest statement\nname=%s\nversion=%s\nexpires=%s\n" % (name, version, expires)).encode()
 
 
 def statement(path, name, role, arch, version):
     """The statement's exact bytes for the file at path."""
-    for value in (name, arch, version):
-        if not VALUE.fullmatch(value):
-            raise ValueError("%r is not 1 to 64 of A-Z a-z 0-9 . _ -" % value)
+    check_values(name, arch, version)
     with open(path, "rb") as f:
         digest = hashlib.sha256(f.read()).hexdigest()
     return ("Enneo Tessary update statement\nname=%s\nrole=%s\narchitecture=%s\nversion=%s\nsha256=%s\n"
@@ -99,14 +124,21 @@ def verify(text, signature, public_key):
 def main():
     parser = argparse.ArgumentParser(usage=__doc__.split("\n\n")[1])
     parser.add_argument("--verify", metavar="SIGNATURE")
-    parser.add_argument("file")
-    parser.add_argument("key")
+    parser.add_argument("paths", nargs="+", metavar="[FILE] KEY")
     parser.add_argument("--name", required=True)
-    parser.add_argument("--role", required=True, choices=["program", "updater"])
-    parser.add_argument("--arch", required=True, choices=["win32", "win64"])
+    parser.add_argument("--role", choices=["program", "updater"])
+    parser.add_argument("--arch", choices=["win32", "win64"])
     parser.add_argument("--version", required=True)
+    parser.add_argument("--expires")
     options = parser.parse_args()
-    text = statement(options.file, options.name, options.role, options.arch, options.version)
+    latest = options.expires is not None
+    if len(options.paths) != (1 if latest else 2) or (not latest and not (options.role and options.arch)):
+        parser.error("a file's statement needs FILE KEY --role --arch; the latest statement KEY --expires")
+    options.key = options.paths[-1]
+    if latest:
+        text = latest_statement(options.name, options.version, options.expires)
+    else:
+        text = statement(options.paths[0], options.name, options.role, options.arch, options.version)
     if options.verify is None:
         print(sign(text, options.key))
         return 0

@@ -38,8 +38,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         ShowMessage(text.GetText(), L"Update");
         return 1;
     }
-    UpdateInstaller installer(folder.c_str(), names.front().GetText(), ENNEO_PROGRAM_NAME, ENNEO_UPDATE_PUBLIC_KEY,
-                              path.data());
+    UpdateInstaller installer(
+        {folder.c_str(), names.front().GetText(), ENNEO_PROGRAM_NAME, ENNEO_UPDATE_PUBLIC_KEY, path.c_str()});
     bool installed = installer.Install();
     if (!installed) ShowMessage(installer.GetMessageText().GetText(), installer.GetCaption().GetText());
     if (!installer.StartProgram()) {

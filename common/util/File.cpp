@@ -46,10 +46,10 @@ bool File::IsValidHandle(FileHandle handle) {
 #endif
 }
 
-FileHandle File::OpenFile(FileAccess access, FileCreation creation) {
+FileHandle File::OpenFile(FileAccess access, FileCreation creation, FileSharing sharing) {
     if (IsOpen()) throw new Exception(L"File::OpenFile()\nFile already oppened");
     if (path_.GetLength() == 0) throw new Exception(L"File::OpenFile()\nFile path not set");
-    handle_ = SystemOpen(path_.GetText(), access, creation);
+    handle_ = SystemOpen(path_.GetText(), access, creation, sharing);
     return handle_;
 }
 
@@ -190,5 +190,41 @@ uint32_t File::ReadFromBeginning(std::unique_ptr<char[]>& buffer) {
     SetPointerToBeginning();
     return LoadIntoMemory(buffer);
 }
+
+bool File::ReadAll(std::string& bytes, uint32_t sizeLimit) {
+    try {
+        if (!IsOpen() || GetSize() > sizeLimit) return false;
+        std::unique_ptr<char[]> buffer;
+        uint32_t size = LoadIntoMemory(buffer);
+        bytes.assign(buffer.get(), size);
+        return true;
+    } catch (Exception* e) {
+        delete e;
+        return false;
+    }
+}
+
+bool File::ReadWholeFile(const wchar_t* path, uint32_t sizeLimit, std::string& bytes) {
+    File file(path);
+    try {
+        file.OpenFile(FileAccess::Read, FileCreation::OpenExisting);
+    } catch (Exception* e) {
+        delete e;  // no path
+        return false;
+    }
+    return file.ReadAll(bytes, sizeLimit);
+}
+
+bool File::GetIdentity(FileIdentity& identity) const { return IsOpen() && SystemIdentity(handle_, identity); }
+
+bool File::Flush() { return IsOpen() && SystemFlush(handle_); }
+
+bool File::RenameTo(const wchar_t* target) {
+    if (!IsOpen() || !SystemRename(handle_, path_.GetText(), target)) return false;
+    path_.Set(target);
+    return true;
+}
+
+bool File::DeleteWhenClosed() { return IsOpen() && SystemDeleteOpen(handle_, path_.GetText()); }
 
 }  // namespace util

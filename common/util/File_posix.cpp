@@ -1,11 +1,12 @@
 // File: the POSIX file calls behind File. There are no share modes: every open file is
-// shared for reading and writing, as File asks of Win32. The path's bytes are its UTF-8
+// shared for reading and writing, as File asks of Win32 by default. The path's bytes are its UTF-8
 // encoding, and failures leave errno for GetLastErrorText.
 #include "File.h"
 
 #include "common/FilePath.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -14,10 +15,10 @@ namespace util {
 
 const FileHandle File::kNullHandle = -1;
 
-FileHandle File::SystemOpen(const wchar_t* path, FileAccess access, FileCreation creation) {
-    int flags = access == FileAccess::Read    ? O_RDONLY
-                : access == FileAccess::Write ? O_WRONLY
-                                              : O_RDWR;
+FileHandle File::SystemOpen(const wchar_t* path, FileAccess access, FileCreation creation, FileSharing) {
+    int flags = access == FileAccess::Read || access == FileAccess::ReadDelete ? O_RDONLY
+                : access == FileAccess::Write                                  ? O_WRONLY
+                                                                               : O_RDWR;
     switch (creation) {
     case FileCreation::CreateNew: flags |= O_CREAT | O_EXCL; break;
     case FileCreation::CreateAlways: flags |= O_CREAT | O_TRUNC; break;
@@ -69,5 +70,22 @@ bool File::SystemSize(FileHandle handle, uint64_t& size) {
 }
 
 bool File::SystemDelete(const wchar_t* path) { return unlink(ToFilePath(path).c_str()) == 0; }
+
+bool File::SystemIdentity(FileHandle handle, FileIdentity& identity) {
+    struct stat status;
+    if (fstat(handle, &status) != 0) return false;
+    identity.size = static_cast<uint64_t>(status.st_size);
+    identity.index = static_cast<uint64_t>(status.st_ino);
+    return true;
+}
+
+bool File::SystemFlush(FileHandle handle) { return fsync(handle) == 0; }
+
+// POSIX moves and deletes by name only.
+bool File::SystemRename(FileHandle, const wchar_t* path, const wchar_t* target) {
+    return rename(ToFilePath(path).c_str(), ToFilePath(target).c_str()) == 0;
+}
+
+bool File::SystemDeleteOpen(FileHandle, const wchar_t* path) { return SystemDelete(path); }
 
 }  // namespace util

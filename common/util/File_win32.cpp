@@ -3,14 +3,24 @@
 
 #include <windows.h>
 
+#include <vector>
+
 namespace util {
 
 const FileHandle File::kNullHandle = nullptr;
 
-FileHandle File::SystemOpen(const wchar_t* path, FileAccess access, FileCreation creation) {
-    DWORD desired = access == FileAccess::Read    ? GENERIC_READ
-                    : access == FileAccess::Write ? GENERIC_WRITE
-                                                  : GENERIC_READ | GENERIC_WRITE;
+FileHandle File::SystemOpen(const wchar_t* path, FileAccess access, FileCreation creation, FileSharing sharing) {
+    DWORD desired = 0;
+    switch (access) {
+    case FileAccess::Read: desired = GENERIC_READ; break;
+    case FileAccess::Write: desired = GENERIC_WRITE; break;
+    case FileAccess::ReadWrite: desired = GENERIC_READ | GENERIC_WRITE; break;
+    case FileAccess::ReadDelete: desired = GENERIC_READ | DELETE; break;
+    case FileAccess::ReadWriteDelete: desired = GENERIC_READ | GENERIC_WRITE | DELETE; break;
+    }
+    DWORD share = sharing == FileSharing::ReadWrite ? FILE_SHARE_READ | FILE_SHARE_WRITE
+                  : sharing == FileSharing::Read    ? FILE_SHARE_READ
+                                                    : 0;
     DWORD disposition = 0;
     switch (creation) {
     case FileCreation::CreateNew: disposition = CREATE_NEW; break;
@@ -19,8 +29,7 @@ FileHandle File::SystemOpen(const wchar_t* path, FileAccess access, FileCreation
     case FileCreation::OpenAlways: disposition = OPEN_ALWAYS; break;
     case FileCreation::TruncateExisting: disposition = TRUNCATE_EXISTING; break;
     }
-    return CreateFileW(path, desired, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, disposition,
-                       FILE_ATTRIBUTE_NORMAL, nullptr);
+    return CreateFileW(path, desired, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
 void File::SystemClose(FileHandle handle) { CloseHandle(handle); }
@@ -54,5 +63,34 @@ bool File::SystemSize(FileHandle handle, uint64_t& size) {
 }
 
 bool File::SystemDelete(const wchar_t* path) { return DeleteFileW(path) != FALSE; }
+
+bool File::SystemIdentity(FileHandle handle, FileIdentity& identity) {
+    BY_HANDLE_FILE_INFORMATION information;
+    if (!GetFileInformationByHandle(handle, &information)) return false;
+    identity.size = (static_cast<uint64_t>(information.nFileSizeHigh) << 32) | information.nFileSizeLow;
+    identity.index = (static_cast<uint64_t>(information.nFileIndexHigh) << 32) | information.nFileIndexLow;
+    return true;
+}
+
+bool File::SystemFlush(FileHandle handle) { return FlushFileBuffers(handle) != FALSE; }
+
+bool File::SystemRename(FileHandle handle, const wchar_t*, const wchar_t* target) {
+    // FILE_RENAME_INFO ends in the name, which takes the full path.
+    DWORD length = GetFullPathNameW(target, 0, nullptr, nullptr);
+    if (length == 0) return false;
+    std::vector<char> buffer(sizeof(FILE_RENAME_INFO) + length * sizeof(wchar_t));
+    auto* rename = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+    DWORD written = GetFullPathNameW(target, length, rename->FileName, nullptr);
+    if (written == 0 || written >= length) return false;
+    rename->ReplaceIfExists = TRUE;
+    rename->RootDirectory = nullptr;
+    rename->FileNameLength = written * sizeof(wchar_t);
+    return SetFileInformationByHandle(handle, FileRenameInfo, rename, static_cast<DWORD>(buffer.size())) != FALSE;
+}
+
+bool File::SystemDeleteOpen(FileHandle handle, const wchar_t*) {
+    FILE_DISPOSITION_INFO disposition = {TRUE};
+    return SetFileInformationByHandle(handle, FileDispositionInfo, &disposition, sizeof disposition) != FALSE;
+}
 
 }  // namespace util

@@ -4,8 +4,11 @@
 //
 // The releases are the data file releases.json beside this one, written by
 // scripts/release.sh: {"<program>": {"version": ..., "downloadUrl": ..., "updaterUrl": ...,
-// "updaterSignature": ..., "downloadSignature": ...}}. The name only ever selects an entry
-// of that file, never a path. An unknown, malformed or missing name answers 404.
+// "updaterSignature": ..., "downloadSignature": ..., "latestVersion": ...,
+// "latestExpires": ..., "latestSignature": ...}}; the last three, the signed latest
+// statement, scripts/resign-latest.py signs anew before it expires. The name only ever
+// selects an entry of that file, never a path. An unknown, malformed or missing name
+// answers 404.
 //
 // From the command line, `php index.php NAME` prints the reply's body for NAME (for a
 // server without PHP that serves a prepared reply file); it fails for an unknown name.
@@ -15,7 +18,8 @@ declare(strict_types=1);
 const RELEASES_FILE = __DIR__ . '/releases.json';
 const NAME_PATTERN = '/^[A-Za-z0-9_-]{1,64}$/D';
 // The reply's elements after the empty "message", in the order they are written.
-const ELEMENTS = ['version', 'downloadUrl', 'updaterUrl', 'updaterSignature', 'downloadSignature'];
+const ELEMENTS = ['version', 'downloadUrl', 'updaterUrl', 'updaterSignature', 'downloadSignature',
+                  'latestVersion', 'latestExpires', 'latestSignature'];
 
 // The reply for the program called $name, or null when it has no release here.
 // Throws when the data file is missing or malformed.

@@ -24,28 +24,30 @@ namespace {
 
 const wchar_t kSettingsKey[] = L"Software\\Enneo Project\\Enneo Tessary";
 const wchar_t kSetting[] = L"CheckForUpdates";
+const wchar_t kNewestSeen[] = L"NewestVersionSeen";
 const char kIndexRequest[] = "GET /versions/index.php?name=Enneo HTTP/1.1\n";
 const wchar_t kOfferCaption[] = L"Enneo update";
 const wchar_t kErrorCaption[] = L"Error while installing update.";
 // The versions come from CMakeLists.txt: the tree's own is the installed one, the
 // service offers the next.
-const wchar_t kOfferText[] = L"An update for Enneo " ENNEO_INSTALLED_VERSION
-                             L" is available.\n\nDo you want to download Enneo " ENNEO_NEW_VERSION L"?";
+const wchar_t kOfferText[] =
+    L"An update for "
+    L"Enneo " ENNEO_INSTALLED_VERSION L" is available.\n\nDo you want to download Enneo " ENNEO_NEW_VERSION L"?";
 const wchar_t kNotSigned[] = L" is not signed by the publisher of Enneo.";
-const char* const kUpdateFiles[] = {"updater.exe", "Enneo.upd", "Enneo.upd.sig", "Enneo.exe.old"};
-
-// The bytes of a record of the update's files ("<name>.update"): UTF-16 names, one a line.
-std::string Record(std::initializer_list<const wchar_t*> names) {
-    std::wstring text;
-    for (const wchar_t* name : names) text += std::wstring(name) + L"\n";
-    return std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
-}
+const wchar_t kOutOfDate[] =
+    L"The update service's answer is out of date, so it cannot tell whether a newer Enneo exists.";
 
 // Each test starts the program in a folder of its own, with the service's answer and
 // the "CheckForUpdates" setting chosen first. The tests share the service and the
 // setting, so CTest runs them one at a time.
 class UpdateCheckTest : public TestServerTest {
 protected:
+    // No release has been seen signed yet.
+    void SetUp() override {
+        TestServerTest::SetUp();
+        SetValue(kNewestSeen, nullptr);
+    }
+
     std::string Fetch(const std::wstring& path) {
         net::http::HttpClient client;
         io::ByteArrayOutputStream body;
@@ -57,18 +59,28 @@ protected:
     // The request lines the service received since the last Answer.
     std::string Requests() { return Fetch(L"/update-log"); }
 
-    // Sets the setting; null removes it.
-    static void SetSetting(const wchar_t* value) {
+    // Sets a value of the program's settings; null removes it.
+    static void SetValue(const wchar_t* name, const wchar_t* value) {
         if (value != nullptr) {
-            ASSERT_TRUE(util::WriteRegistryString(HKEY_CURRENT_USER, kSettingsKey, kSetting, value));
+            ASSERT_TRUE(util::WriteRegistryString(HKEY_CURRENT_USER, kSettingsKey, name, value));
         } else {
-            RegDeleteKeyValueW(HKEY_CURRENT_USER, kSettingsKey, kSetting);
+            RegDeleteKeyValueW(HKEY_CURRENT_USER, kSettingsKey, name);
         }
     }
-    static std::wstring Setting() {
+    static void SetSetting(const wchar_t* value) { SetValue(kSetting, value); }
+    static std::wstring Value(const wchar_t* name) {
         String value;
-        if (!util::ReadRegistryString(HKEY_CURRENT_USER, kSettingsKey, kSetting, value)) return L"<none>";
+        if (!util::ReadRegistryString(HKEY_CURRENT_USER, kSettingsKey, name, value)) return L"<none>";
         return value.GetText();
+    }
+    static std::wstring Setting() { return Value(kSetting); }
+    // Chooses the answer, asks from the Help menu of the running program's board and
+    // gives the text of the box that says so.
+    std::wstring AskFromTheMenu(HWND board, const wchar_t* scenario) {
+        Answer(scenario);
+        DialogDriver boxes({{kOfferCaption, L"", IDOK}}, program_.GetId());
+        PostMessageW(board, WM_COMMAND, IDM_CHECKUPDATES, 0);
+        return boxes.Texts().at(0);
     }
 
     // Copies program into the program folder as "Enneo.exe" and starts it there, with
@@ -106,9 +118,9 @@ protected:
         Answer(scenario);
         Start(program);
         DialogDriver boxes({{kOfferCaption, L"", IDYES}, {kErrorCaption, L"", IDOK}}, program_.GetId());
-        EXPECT_EQ(L"Sorry, there was an error while installing the update.\n\n" + reason +
-                      L"\n\nYou may retry again later.",
-                  boxes.Texts().at(1));
+        EXPECT_EQ(
+            L"Sorry, there was an error while installing the update.\n\n" + reason + L"\n\nYou may retry again later.",
+            boxes.Texts().at(1));
         HWND board = WaitForBoard();
         ASSERT_NE(nullptr, board) << "the program goes on after the error";
         EXPECT_FALSE(FileExists(Installed("updater.exe")));
@@ -168,9 +180,39 @@ TEST_F(UpdateCheckTest, ANewerReleaseIsOfferedBeforeTheBoardAndNoLeavesNoFile) {
     EXPECT_EQ(0, program_.Close(board));
 }
 
-// No newer release, a message instead of one, a 404, no answer at all.
+// No newer release, a message instead of one, a 404, no answer at all; a reply without
+// a latest statement, with an expired one, or whose statement names another release
+// than it offers: the start offers and installs nothing, and says nothing.
 TEST_F(UpdateCheckTest, NothingIsShownWhenNothingNewerComes) {
-    ExpectOnlyTheBoard({L"same", L"message", L"missing", L"silent"});
+    ExpectOnlyTheBoard({L"same", L"message", L"missing", L"silent", L"no-latest", L"expired", L"latest-other"});
+}
+
+// Once a newer release has been seen signed, a replay of an older one's answer, though
+// signed and unexpired, offers nothing; asked from the menu, the program says that the
+// service's answer is out of date, as for an expired one, and that a build without a
+// key checks nothing.
+TEST_F(UpdateCheckTest, AnOutOfDateAnswerOffersNothingAndTheMenuSaysSo) {
+    SetSetting(L"0");
+    Start();
+    HWND board = WaitForBoard();
+    ASSERT_NE(nullptr, board);
+    EXPECT_EQ(kOutOfDate, AskFromTheMenu(board, L"expired"));
+    EXPECT_EQ(
+        L"The update service's answer is out of date: it offers "
+        L"Enneo " ENNEO_NEW_VERSION L", but Enneo " ENNEO_OTHER_VERSION L" has been released.",
+        AskFromTheMenu(board, L"latest-other"));
+    EXPECT_EQ(ENNEO_OTHER_VERSION, Value(kNewestSeen));
+    EXPECT_EQ(
+        L"The update service's answer is out of date: it names "
+        L"Enneo " ENNEO_NEW_VERSION L", but Enneo " ENNEO_OTHER_VERSION L" has been released.",
+        AskFromTheMenu(board, L"newer"));
+    EXPECT_EQ(0, program_.Close(board));
+    Start(ENNEO_KEYLESS_TEST_PROGRAM);
+    board = WaitForBoard();
+    ASSERT_NE(nullptr, board);
+    EXPECT_EQ(L"This copy of Enneo has no publisher key to check updates with, so it installs none.",
+              AskFromTheMenu(board, L"newer"));
+    EXPECT_EQ(0, program_.Close(board));
 }
 
 // A reply a byte a second, noise, a close inside the header block, a Content-Length
@@ -206,8 +248,12 @@ TEST_F(UpdateCheckTest, AnUpdaterThatCannotBeFetchedShowsTheErrorAndFetchesNothi
     EXPECT_EQ(kIndexRequest, Requests());
 }
 
+// A user's own "Enneo.exe.old" stays through the download and the next start, which
+// removes what the update recorded, found by the program file's own name, not by the
+// first argument of its command line.
 TEST_F(UpdateCheckTest, YesDownloadsAndVerifiesBothFilesStartsTheUpdaterAndEndsTheProgram) {
     SetSetting(L"1");
+    WriteBytes(Installed("Enneo.exe.old"), "the user's own backup");
     Answer(L"newer");
     Start();
     DialogDriver boxes({{kOfferCaption, L"", IDYES}}, program_.GetId());
@@ -217,22 +263,33 @@ TEST_F(UpdateCheckTest, YesDownloadsAndVerifiesBothFilesStartsTheUpdaterAndEndsT
     EXPECT_EQ(ReadBytes(ProgramUnderTest::WindowsPath(ENNEO_TEST_UPDATER)), ReadBytes(Installed("updater.exe")));
     EXPECT_EQ(ReadBytes(ProgramUnderTest::WindowsPath(ENNEO_TEST_NEW_PROGRAM)), ReadBytes(Installed("Enneo.upd")));
     EXPECT_EQ(88u, ReadBytes(Installed("Enneo.upd.sig")).size()) << "the signature's base64 beside it";
-    EXPECT_EQ(Record({L"updater.exe", L"Enneo.upd", L"Enneo.upd.sig"}), ReadBytes(Installed("Enneo.update")));
+    std::string record = ReadBytes(Installed("Enneo.update"));
+    for (const char* line : {"Enneo Tessary update record\n", " updater.exe\n", " Enneo.upd\n", " Enneo.upd.sig\n"}) {
+        EXPECT_NE(std::string::npos, record.find(line)) << record;
+    }
+    EXPECT_EQ(ENNEO_NEW_VERSION, Value(kNewestSeen));
     auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(15);
     while (!FileExists(Installed("updater-ran")) && std::chrono::steady_clock::now() < deadline) Sleep(100);
     EXPECT_TRUE(FileExists(Installed("updater-ran"))) << "the updater was not started in the program's folder";
+
+    SetSetting(L"0");
+    ASSERT_TRUE(program_.Start(Installed("Enneo.exe"), work_.Path(""), L"C:\\elsewhere\\Other.exe"));
+    HWND board = WaitForBoard();
+    ASSERT_NE(nullptr, board);
+    for (const char* left : {"updater.exe", "Enneo.upd", "Enneo.upd.sig", "Enneo.update"}) {
+        EXPECT_FALSE(FileExists(Installed(left))) << left;
+    }
+    EXPECT_EQ("the user's own backup", ReadBytes(Installed("Enneo.exe.old")));
+    EXPECT_EQ(0, program_.Close(board));
 }
 
-// Nothing is started unless both files carry the publisher's signature; a build
-// without a key installs nothing.
+// Nothing is started unless both files carry the publisher's signature.
 TEST_F(UpdateCheckTest, UpdatesThePublisherDidNotSignAreRefused) {
     SetSetting(L"1");
     ExpectRefused(L"tampered-updater", std::wstring(L"The downloaded updater") + kNotSigned);
     ExpectRefused(L"tampered-download", std::wstring(L"The downloaded new version") + kNotSigned);
     ExpectRefused(L"stranger", std::wstring(L"The downloaded updater") + kNotSigned);
     ExpectRefused(L"unsigned", L"The update service did not sign the update, so it is not installed.");
-    ExpectRefused(L"newer", L"This copy of Enneo has no publisher key to check updates with, so it installs none.",
-                  ENNEO_KEYLESS_TEST_PROGRAM);
 }
 
 // A signature holds for the file's role, the program's architecture and the release
@@ -273,9 +330,7 @@ TEST_F(UpdateCheckTest, ASlowDownloadShowsItsProgressAndCanBeCancelled) {
     SetSetting(L"1");
     Answer(L"slow-download");
     Start();
-    {
-        DialogDriver boxes({{kOfferCaption, L"", IDYES}}, program_.GetId());
-    }
+    { DialogDriver boxes({{kOfferCaption, L"", IDYES}}, program_.GetId()); }
     HWND progress = nullptr;
     auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     while (progress == nullptr && std::chrono::steady_clock::now() < deadline) {
@@ -298,48 +353,28 @@ TEST_F(UpdateCheckTest, ASlowDownloadShowsItsProgressAndCanBeCancelled) {
     EXPECT_EQ(0, program_.Close(board));
 }
 
-// The start removes what an update recorded beside the program file, named after the
-// file itself, not after the first argument of its command line; nothing else, even
-// where a record names it.
-TEST_F(UpdateCheckTest, RecordedUpdateFilesAreRemovedEvenWithTheCheckOff) {
-    SetSetting(L"0");
-    for (const char* leftover : kUpdateFiles) WriteBytes(Installed(leftover), "left over");
-    std::wstring outside = L"..\\" + work_.Folder().filename().wstring() + L"\\kept.txt";
-    WriteBytes(work_.Path("kept.txt"), "kept");
-    WriteBytes(Installed("Enneo.update"), Record({L"updater.exe", L"Enneo.upd", L"Enneo.upd.sig", L"Enneo.exe.old",
-                                                  L"other.exe", outside.c_str(), L"Other.upd"}));
-    for (const char* kept : {"other.exe", "Other.upd", "Other.exe.old"}) WriteBytes(Installed(kept), "kept");
-    WriteBytes(Installed("Other.update"), Record({L"Other.upd", L"Other.exe.old"}));
-    Start(ENNEO_TEST_PROGRAM, L"C:\\elsewhere\\Other.exe");
-    HWND board = WaitForBoard();
-    ASSERT_NE(nullptr, board);
-    for (const char* leftover : kUpdateFiles) EXPECT_FALSE(FileExists(Installed(leftover))) << leftover;
-    EXPECT_FALSE(FileExists(Installed("Enneo.update")));
-    for (const char* kept : {"other.exe", "Other.upd", "Other.exe.old", "Other.update"}) {
-        EXPECT_TRUE(FileExists(Installed(kept))) << kept;
-    }
-    EXPECT_TRUE(FileExists(work_.Path("kept.txt")));
-    EXPECT_EQ(0, program_.Close(board));
-}
-
-// An "updater.exe" that no update recorded, beside a portable copy in a shared folder,
-// is someone else's: the start leaves it, and an update does not overwrite it.
-TEST_F(UpdateCheckTest, AnUnrelatedUpdaterIsNeitherRemovedNorReplaced) {
+// A file of an update's names that no update recorded is someone else's: an unrelated
+// "updater.exe" beside a portable copy in a shared folder, a file "Enneo.update" that is
+// not a record. A start leaves it, and an update does not overwrite it but says so.
+TEST_F(UpdateCheckTest, FilesThatAreNotTheUpdatesOwnAreNeitherRemovedNorReplaced) {
     SetSetting(L"1");
-    WriteBytes(Installed("updater.exe"), "another program's updater");
-    Answer(L"newer");
-    Start();
-    DialogDriver boxes({{kOfferCaption, L"", IDYES}, {kErrorCaption, L"", IDOK}}, program_.GetId());
-    EXPECT_NE(std::wstring::npos,
-              boxes.Texts().at(1).find(Installed("updater.exe") + L" does not come from an update of Enneo, so it is "
-                                                                  L"not replaced."));
-    HWND board = WaitForBoard();
-    ASSERT_NE(nullptr, board);
-    EXPECT_EQ("another program's updater", ReadBytes(Installed("updater.exe")));
-    EXPECT_FALSE(FileExists(Installed("Enneo.upd")));
-    EXPECT_FALSE(FileExists(Installed("Enneo.update")));
-    EXPECT_EQ(kIndexRequest, Requests()) << "nothing downloaded";
-    EXPECT_EQ(0, program_.Close(board));
+    for (const char* name : {"Enneo.update", "updater.exe"}) {
+        SCOPED_TRACE(name);
+        WriteBytes(Installed(name), "someone else's");
+        Answer(L"newer");
+        Start();
+        DialogDriver boxes({{kOfferCaption, L"", IDYES}, {kErrorCaption, L"", IDOK}}, program_.GetId());
+        EXPECT_NE(std::wstring::npos,
+                  boxes.Texts().at(1).find(Installed(name) + L" does not come from an update of Enneo, so it is "
+                                                             L"not replaced."));
+        HWND board = WaitForBoard();
+        ASSERT_NE(nullptr, board);
+        EXPECT_EQ("someone else's", ReadBytes(Installed(name)));
+        EXPECT_FALSE(FileExists(Installed("Enneo.upd")));
+        EXPECT_EQ(kIndexRequest, Requests()) << "nothing downloaded";
+        EXPECT_EQ(0, program_.Close(board));
+        DeleteFileW(Installed(name).c_str());
+    }
 }
 
 // The shipped program asks a service that does not resolve: it starts all the same, and

@@ -13,18 +13,21 @@ folders hold what they should: the zip's one folder, checksums whose signature h
 with the release's public key, and (1.0.2 only) Authenticode signatures that
 osslsigncode accepts. In a fresh Wine prefix with a virtual desktop on a private Xvfb
 display, 1.0.2 is installed silently (its uninstaller signed too); then, in order: a
-tampered new version on the service is refused (1.0.2 stays and runs); the genuine
-update replaces the program with 1.0.3's bytes and starts it; the next start leaves no
-update files; an offer of the older release installs nothing; the updater killed in
-the middle of an update leaves a program that starts; the silent uninstall leaves no
-folder, shortcut or uninstall key but the user's puzzle file. Every wait is bounded; a
-failure says what was awaited.
+tampered new version on the service is refused (1.0.2 stays and runs); an expired
+latest statement offers nothing, until the publisher's re-sign command extends it; the
+genuine update replaces the program with 1.0.3's bytes, starts it and shows 1.0.3 in
+the uninstall entry; the next start leaves no update files; an offer of the older
+release installs nothing; the older setup refuses to replace the newer program unless
+told to; the updater killed in the middle of an update leaves a program that starts;
+the silent uninstall leaves no folder, shortcut or uninstall key but the user's puzzle
+file. Every wait is bounded; a failure says what was awaited.
 """
 import argparse
 import glob
 import hashlib
 import json
 import os
+import re
 import shutil
 import socket
 import subprocess
@@ -84,7 +87,7 @@ class Life:
         self.started = []  # the programs started, until they are ended
 
     def make(self):
-        keys = os.path.join(self.work, "keys")
+        self.keys = keys = os.path.join(self.work, "keys")
         subprocess.run(["bash", self.script("make-update-key.sh"), keys], check=True, stdout=subprocess.DEVNULL)
         # The code-signing certificate: self-signed, in a PFX whose password is in a file.
         self.certificate = os.path.join(keys, "authenticode.pem")
@@ -155,6 +158,25 @@ class Life:
         return subprocess.run(["osslsigncode", "verify", "-CAfile", self.certificate, "-in", path],
                               capture_output=True).returncode == 0
 
+    def latest(self):
+        """The latest statement's texts of the release the service offers."""
+        with open(os.path.join(self.docroot, "versions", "releases.json")) as f:
+            return json.load(f)["Enneo"]
+
+    def expire_latest(self):
+        """Signs the offered release's latest statement anew, expired a minute ago."""
+        path = os.path.join(self.docroot, "versions", "releases.json")
+        with open(path) as f:
+            releases = json.load(f)
+        release = releases["Enneo"]
+        release["latestExpires"] = str(int(time.time()) - 60)
+        release["latestSignature"] = subprocess.run(
+            [sys.executable, self.script("sign-update.py"), os.path.join(self.keys, "update-private.pem"),
+             "--name", "Enneo", "--version", release["version"], "--expires", release["latestExpires"]],
+            check=True, capture_output=True, text=True).stdout.strip()
+        with open(path, "w") as f:
+            json.dump(releases, f)
+
     def served(self, version):
         return os.path.join(self.docroot, "files", version, "Enneo.upd")
 
@@ -180,9 +202,11 @@ class Life:
         subprocess.run([self.options.loader] + list(command), env=self.env, check=True, timeout=timeout,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
-    def install(self, version):
+    def install(self, version, *switches):
+        """Runs the release's setup silently; its exit code."""
         setup = os.path.join(self.releases[version], "Enneo-Tessary-%s-setup.exe" % version)
-        self.run(setup, "/S")
+        return subprocess.run([self.options.loader, setup, "/S", *switches], env=self.env, timeout=120,
+                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode
 
     def start_program(self):
         self.started.append(subprocess.Popen([self.options.loader, self.program()], env=self.env, cwd=self.folder(),
@@ -269,7 +293,7 @@ class ReleaseLifeTest(unittest.TestCase):
                 self.assertEqual(digest.lower(), hashlib.sha256(response.read()).hexdigest(), url)
 
     def test_1_the_installer_puts_1_0_2_in_place(self):
-        LIFE.install("1.0.2")
+        self.assertEqual(0, LIFE.install("1.0.2"))
         self.assertIsNotNone(LIFE.folder(), "no install folder under LOCALAPPDATA\\Programs")
         self.assertEqual(LIFE.release_program("1.0.2"), read(LIFE.program()))
         self.assertFalse(os.path.exists(os.path.join(LIFE.folder(), "updater.exe")), "the installer ships no updater")
@@ -297,12 +321,25 @@ class ReleaseLifeTest(unittest.TestCase):
         LIFE.offer("1.0.3")
 
     def test_3_yes_installs_1_0_3_and_starts_it(self):
+        # The offer comes before the board, or not at all: an expired latest statement
+        # offers nothing, until the publisher's re-sign command extends it.
+        LIFE.expire_latest()
+        LIFE.start_program()
+        LIFE.wait_for_window(BOARD)
+        self.assertEqual([], LIFE.windows(OFFER))
+        LIFE.end_all()
+        subprocess.run([sys.executable, LIFE.script("resign-latest.py"), LIFE.docroot,
+                        os.path.join(LIFE.keys, "update-private.pem"), "--days", "2"], check=True,
+                       stdout=subprocess.DEVNULL)
+        self.assertGreater(int(LIFE.latest()["latestExpires"]), time.time() + 86400)
         new = read(LIFE.served("1.0.3"))
         LIFE.start_program()
         LIFE.answer(OFFER, YES)
         wait_until(lambda: os.path.exists(LIFE.program()) and read(LIFE.program()) == new,
                    "the installed program replaced by 1.0.3", 60)
         LIFE.wait_for_window(BOARD)
+        shown = re.search(r"DisplayVersion\s+REG_SZ\s+(\S+)", LIFE.uninstall_key())
+        self.assertEqual("1.0.3", shown and shown.group(1), "the uninstall entry after the update")
         LIFE.end_all()
         LIFE.start_program()
         LIFE.wait_for_window(BOARD)
@@ -321,7 +358,10 @@ class ReleaseLifeTest(unittest.TestCase):
         LIFE.offer("1.0.3")
 
     def test_5_an_updater_killed_in_the_middle_leaves_a_program_that_starts(self):
-        LIFE.install("1.0.2")  # over 1.0.3: the installer replaces in place
+        # The older setup does not take the updated program back, unless told to.
+        self.assertNotEqual(0, LIFE.install("1.0.2"))
+        self.assertEqual(LIFE.release_program("1.0.3"), read(LIFE.program()))
+        self.assertEqual(0, LIFE.install("1.0.2", "/ALLOWDOWNGRADE"))
         # Held open, the program file keeps the updater waiting for it with the
         # verified update beside it, a state that lasts until the kill.
         LIFE.hold(LIFE.program())

@@ -98,11 +98,19 @@ class ReleaseRefusalTest(unittest.TestCase):
         open(os.path.join(source, "notes.txt"), "w").close()
         self.refuses(self.arguments(), "uncommitted changes", os.path.join(source, "scripts"))
 
-    def test_refuses_a_folder_that_is_not_empty(self):
+    # The output folder receives the release only when nobody else could have planted or
+    # could swap a file in it: the caller's own, writable by nobody else, and empty.
+    def test_refuses_a_folder_others_have_or_can_write(self):
         os.makedirs(self.out)
         self.addCleanup(shutil.rmtree, self.out)
+        os.chmod(self.out, 0o775)
+        self.refuses(self.arguments(), "can be written by others")
+        os.chmod(self.out, 0o755)
         open(os.path.join(self.out, "old"), "w").close()
         self.refuses(self.arguments(), "is not empty")
+        if os.geteuid() == 0:
+            os.chown(self.out, 65534, 65534)
+            self.refuses(self.arguments(), "belongs to another user")
 
 
 if __name__ == "__main__":

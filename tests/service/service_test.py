@@ -25,11 +25,15 @@ RELEASE = {
     "updaterUrl": "http://updates.example:8080/files/1.0.3/updater.exe",
     "updaterSignature": "QUJD" * 21 + "QQ==",
     "downloadSignature": "REVG" * 21 + "RA==",
+    "latestVersion": "1.0.3",
+    "latestExpires": "2000000000",
+    "latestSignature": "R0hJ" * 21 + "Rw==",
 }
 # Names the service must refuse by their form alone: the data file below holds a release
 # under each of them.
 MALFORMED = {"too long": "A" * 65, "a path": "../etc/passwd", "a trailing newline": "Enneo\n", "empty": ""}
-ELEMENTS = ["message", "version", "downloadUrl", "updaterUrl", "updaterSignature", "downloadSignature"]
+ELEMENTS = ["message", "version", "downloadUrl", "updaterUrl", "updaterSignature", "downloadSignature",
+            "latestVersion", "latestExpires", "latestSignature"]
 
 
 def free_port():

@@ -34,18 +34,26 @@ std::wstring ProgramUnderTest::WindowsPath(const char* unixPath) {
 
 bool ProgramUnderTest::Start(const std::wstring& program, const std::wstring& folder, const std::wstring& argument0) {
     End();
+    // Its standard handles, and so those of the programs it starts, are the null device,
+    // not the test's output: under Wine a program whose start a kill cuts off waits for
+    // ever, and must not hold the output that the test runner waits on.
+    SECURITY_ATTRIBUTES inherited = {sizeof inherited, nullptr, TRUE};
+    HANDLE null = CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherited,
+                              OPEN_EXISTING, 0, nullptr);
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = startup.hStdOutput = startup.hStdError = null;
     std::wstring commandLine = L"\"" + (argument0.empty() ? program : argument0) + L"\"";
+    bool started = false;
     // Wine now and then refuses a start while the machine is busy; a few tries.
-    for (int attempt = 0; attempt < 5; ++attempt) {
+    for (int attempt = 0; attempt < 5 && !started; ++attempt) {
         if (attempt > 0) Sleep(500);
-        if (CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                           &startup, &process_)) {
-            return true;
-        }
+        started = CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(),
+                                 &startup, &process_) != FALSE;
     }
-    return false;
+    if (null != INVALID_HANDLE_VALUE) CloseHandle(null);
+    return started;
 }
 
 void ProgramUnderTest::End() {

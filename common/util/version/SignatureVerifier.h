@@ -1,49 +1,50 @@
-// SignatureVerifier: checks the publisher's ECDSA P-256 signature on an update statement.
+// SignatureVerifier: checks the publisher's ECDSA P-256 signature on a statement.
 #pragma once
 
 #include "UpdatePublicKey.h"
-#include "UpdateStatement.h"
 
 #include "common/Object.h"
-
-#include <windows.h>
-
-#include <bcrypt.h>
+#include "common/String.h"
 
 #include <cstdint>
+#include <memory>
+#include <string>
 #include <vector>
 
 namespace util {
 namespace version {
 
-// Holds the publisher's public key in Windows' CNG (bcrypt.dll, taken from the system
-// folder only) and verifies signatures made with the matching private key over the
-// statement of a file (UpdateStatement). The signature is the raw 64 bytes r‖s, the
-// form the update service sends (base64-encoded).
+// Holds the publisher's public key in the system's cryptography (Windows' CNG from
+// bcrypt.dll, taken from the system folder only; OpenSSL's libcrypto elsewhere) and
+// verifies signatures made with the matching private key over a statement's text
+// (UpdateStatement, LatestStatement). The signature is the raw 64 bytes r‖s, the form
+// the update service sends (base64-encoded).
 class SignatureVerifier : public Object {
 public:
-    // Raises when the key is empty, or CNG cannot be loaded or refuses the key.
+    static const int kDigestSize = 32;
+    // Bytes of a signature: ECDSA P-256's r and s, 32 bytes each, big-endian.
+    static const int kSignatureSize = 64;
+
+    // Raises when the key is empty, or the system cannot use it.
     explicit SignatureVerifier(const UpdatePublicKey& key);
     ~SignatureVerifier();
     SignatureVerifier(const SignatureVerifier&) = delete;
     SignatureVerifier& operator=(const SignatureVerifier&) = delete;
 
-    // True when signature (UpdateInfo::kSignatureSize bytes) signs statement for a file
-    // of these bytes; false when it does not, has another size, or the statement
-    // cannot be written.
-    bool Verify(const void* bytes, uint32_t size, const UpdateStatement& statement,
-                const std::vector<uint8_t>& signature) const;
+    // The SHA-256 of the bytes into digest (kDigestSize bytes); false when the system
+    // fails.
+    bool Hash(const void* bytes, size_t size, uint8_t* digest) const;
+    // True when signature (kSignatureSize bytes) signs text; false when it does not, has
+    // another size, or text is empty (a statement that cannot be written).
+    bool Verify(const std::string& text, const std::vector<uint8_t>& signature) const;
+    // Decodes a signature text (base64, lines may be wrapped) into signature. False,
+    // with signature empty, unless it decodes to exactly kSignatureSize bytes.
+    static bool Decode(const String& text, std::vector<uint8_t>& signature);
 
 private:
-    // The SHA-256 of the bytes into digest (UpdateStatement::kDigestSize bytes); false
-    // when CNG fails.
-    bool Hash(const void* bytes, uint32_t size, uint8_t* digest) const;
-    // Closes whatever handles are open.
-    void Release();
-
-    BCRYPT_ALG_HANDLE ecdsa_ = nullptr;
-    BCRYPT_ALG_HANDLE sha256_ = nullptr;
-    BCRYPT_KEY_HANDLE key_ = nullptr;
+    // The system's handles (SignatureVerifier_win32.cpp, SignatureVerifier_posix.cpp).
+    struct Keys;
+    std::unique_ptr<Keys> keys_;
 };
 
 }  // namespace version

@@ -2,7 +2,6 @@
 #include "UpdateInfo.h"
 
 #include "common/Exception.h"
-#include "common/util/Base64.h"
 
 namespace util {
 namespace version {
@@ -20,18 +19,15 @@ const wchar_t* UpdateInfo::GetFirstElementContentByTagName(const wchar_t* tag, b
 
 void UpdateInfo::ReadReply() {
     message_.Set(GetFirstElementContentByTagName(L"message", false));
+    latestVersion_.Set(GetFirstElementContentByTagName(L"latestVersion", false));
+    latestExpires_.Set(GetFirstElementContentByTagName(L"latestExpires", false));
+    latestSignature_.Set(GetFirstElementContentByTagName(L"latestSignature", false));
     if (message_.GetLength() > 0) return;
     version_.Set(GetFirstElementContentByTagName(L"version", true));
     downloadUrl_.Set(GetFirstElementContentByTagName(L"downloadUrl", true));
     updaterUrl_.Set(GetFirstElementContentByTagName(L"updaterUrl", true));
     updaterSignature_.Set(GetFirstElementContentByTagName(L"updaterSignature", false));
     downloadSignature_.Set(GetFirstElementContentByTagName(L"downloadSignature", false));
-}
-
-bool UpdateInfo::DecodeSignature(const String& text, std::vector<uint8_t>& signature) {
-    if (DecodeBase64(text.GetText(), signature) && signature.size() == kSignatureSize) return true;
-    signature.clear();
-    return false;
 }
 
 }  // namespace version

@@ -5,22 +5,17 @@
 #include "common/String.h"
 #include "common/xml/IXMLDocument.h"
 
-#include <cstdint>
-#include <vector>
-
 namespace util {
 namespace version {
 
 // Reads the reply document: a non-empty "message" element means the reply carries no
 // release; otherwise the "version", "downloadUrl" and "updaterUrl" elements must all
-// be there, and "updaterSignature" and "downloadSignature" may be. Each is the first
-// element of its tag name anywhere in the tree. The document is not owned and must
-// outlive the UpdateInfo.
+// be there, and "updaterSignature" and "downloadSignature" may be. The latest
+// statement's "latestVersion", "latestExpires" and "latestSignature" (LatestStatement)
+// may come with a message too. Each is the first element of its tag name anywhere in
+// the tree. The document is not owned and must outlive the UpdateInfo.
 class UpdateInfo : public Object {
 public:
-    // Bytes of a signature: ECDSA P-256's r and s, 32 bytes each, big-endian.
-    static const int kSignatureSize = 64;
-
     explicit UpdateInfo(xml::IXMLDocument* document);
 
     // The text of the first element named tag, or null when there is none and it is
@@ -28,11 +23,8 @@ public:
     // missing mandatory element. The text lives as long as the document's tree.
     const wchar_t* GetFirstElementContentByTagName(const wchar_t* tag, bool mandatory);
     // Fills the texts from the reply; raises for the first missing required element,
-    // and the later ones (the signatures among them) are not read.
+    // and the later ones (the file signatures among them) are not read.
     void ReadReply();
-    // Decodes a signature text (base64, lines may be wrapped) into signature. False,
-    // with signature empty, unless it decodes to exactly kSignatureSize bytes.
-    static bool DecodeSignature(const String& text, std::vector<uint8_t>& signature);
 
     const String& GetMessageText() const { return message_; }
     const String& GetVersion() const { return version_; }
@@ -42,6 +34,10 @@ public:
     // over the file's exact bytes; empty when the reply has none.
     const String& GetUpdaterSignature() const { return updaterSignature_; }
     const String& GetDownloadSignature() const { return downloadSignature_; }
+    // The latest statement's texts; empty when the reply has none.
+    const String& GetLatestVersion() const { return latestVersion_; }
+    const String& GetLatestExpires() const { return latestExpires_; }
+    const String& GetLatestSignature() const { return latestSignature_; }
 
 private:
     xml::IXMLDocument* document_;
@@ -51,6 +47,9 @@ private:
     String message_;
     String updaterSignature_;
     String downloadSignature_;
+    String latestVersion_;
+    String latestExpires_;
+    String latestSignature_;
 };
 
 }  // namespace version

@@ -10,8 +10,9 @@ namespace {
 
 const int kLongestValue = 64;
 
-// value as ASCII when it is 1 to kLongestValue of A-Z a-z 0-9 . _ -; empty otherwise.
-std::string PlainValue(const String& value) {
+}  // namespace
+
+std::string UpdateStatement::PlainValue(const String& value) {
     std::string plain;
     if (value.GetLength() < 1 || value.GetLength() > kLongestValue) return plain;
     for (const wchar_t* c = value.GetText(); *c != 0; ++c) {
@@ -22,8 +23,6 @@ std::string PlainValue(const String& value) {
     }
     return plain;
 }
-
-}  // namespace
 
 UpdateStatement::UpdateStatement(const wchar_t* name, UpdateRole role, const wchar_t* architecture,
                                  const wchar_t* version)

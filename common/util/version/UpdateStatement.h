@@ -29,12 +29,17 @@ enum class UpdateRole {
 //   sha256=<the SHA-256 of the file's exact bytes, 64 lower-case hex digits>
 //
 // and the signature is ECDSA P-256 over the SHA-256 of those bytes.
-// scripts/sign-update.py writes the same text; the README documents it.
+// scripts/sign-update.py writes the same text; the README documents it. The release's
+// newest version is stated apart (LatestStatement).
 class UpdateStatement : public Object {
 public:
     static const int kDigestSize = 32;
     // The updater's file name, and the "OriginalFilename" of its version resource.
     static constexpr const wchar_t* kUpdaterFileName = L"updater.exe";
+
+    // value as ASCII when it is 1 to 64 of A-Z a-z 0-9 . _ -, the values a statement
+    // can hold; empty otherwise.
+    static std::string PlainValue(const String& value);
 
     // The texts are copied; see GetText for the values a statement can hold.
     UpdateStatement(const wchar_t* name, UpdateRole role, const wchar_t* architecture, const wchar_t* version);

@@ -86,7 +86,11 @@ by the last /update-control, and the requests it received since then are listed.
                      signed; 'tampered-updater' and 'tampered-download' serve that file
                      with its last byte changed after signing; 'slow-download' sends the
                      new version over 30 s, so that its progress shows for
-                     longer than a test waits for it
+                     longer than a test waits for it. Every reply carries a latest
+                     statement naming its version, signed with the key and expiring a
+                     week after the server started, except: 'no-latest' none,
+                     'expired' one that expired a minute before the server started,
+                     'latest-other' one naming OTHER beside the offer of NEW
   /files/updater.exe   the updater file
   /files/Enneo.upd     the program file (by scenario, see above)
 """
@@ -109,7 +113,7 @@ HUGE_SIZE = 64 << 20
 SIGN = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "..", "scripts", "sign-update.py")
 last_activity = time.monotonic()
 update = {"scenario": "same", "log": [], "port": 0, "closed_port": 0, "release": None, "served": {},
-          "signatures": {}}
+          "signatures": {}, "latest": {}}
 # By scenario, what the service offers and how: the version in the reply, the files
 # served as the updater and the new version, and for each its signature as (file, role,
 # version, architecture, key); the defaults are the release NEW as it should be.
@@ -127,9 +131,20 @@ SIGNED = {
 }
 
 
+# The latest statements: by scenario, the release named and whether it has expired.
+LATEST = {"expired": ("new", True), "latest-other": ("other", False)}
+
+
 def sign_all():
     """Signs the statements of every scenario once, before the server listens."""
     release = update["release"]
+    started = int(time.time())
+    for version in ("installed", "new", "other"):
+        for expired in (False, True):
+            expires = str(started - 60 if expired else started + 7 * 86400)
+            update["latest"][version, expired] = (release[version], expires, subprocess.run(
+                [sys.executable, SIGN, release["key"], "--name", release["name"], "--version", release[version],
+                 "--expires", expires], check=True, capture_output=True, text=True).stdout.strip())
     for file, role, version, arch, key in set(AS_RELEASED).union(*SIGNED.values()):
         update["signatures"][file, role, version, arch, key] = subprocess.run(
             [sys.executable, SIGN, update["served"][file], release[key], "--name", release["name"], "--role", role,
@@ -158,7 +173,8 @@ def update_reply(scenario):
     elif scenario == "crlf-url":
         updater = base + "&#13;&#10;X-Injected: 1/updater.exe"
     release = update["release"]
-    version = release[{"same": "installed", "wrong-version": "other"}.get(scenario, "new")]
+    offered = {"same": "installed", "wrong-version": "other"}.get(scenario, "new")
+    version = release[offered]
     if scenario == "not-a-version":
         version += " - call us at http://support.invalid/"
     message = "<message>Service closed</message>" if scenario == "message" else "<message/>"
@@ -168,6 +184,9 @@ def update_reply(scenario):
         signed = SIGNED.get(scenario, AS_RELEASED)
         elements += ("<updaterSignature>%s</updaterSignature><downloadSignature>%s</downloadSignature>"
                      % (update["signatures"][signed[0]], update["signatures"][signed[1]]))
+    if scenario != "no-latest":
+        elements += ("<latestVersion>%s</latestVersion><latestExpires>%s</latestExpires>"
+                     "<latestSignature>%s</latestSignature>" % update["latest"][LATEST.get(scenario, (offered, False))])
     if scenario == "deep-65":
         elements = "<a>" * 63 + elements + "</a>" * 63
     return ("<?xml version='1.0' encoding='UTF-8'?>\n<update>%s</update>\n" % elements).encode()

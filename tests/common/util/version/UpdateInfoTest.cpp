@@ -1,4 +1,5 @@
 // Tests of Version and UpdateInfo: version texts and the update service's reply.
+#include "common/util/version/SignatureVerifier.h"
 #include "common/util/version/UpdateInfo.h"
 #include "common/util/version/Version.h"
 #include "common/xml/rapidxml/RapidXMLDocument.h"
@@ -10,6 +11,7 @@
 #include <string>
 #include <vector>
 
+using util::version::SignatureVerifier;
 using util::version::UpdateInfo;
 using util::version::Version;
 
@@ -75,10 +77,9 @@ protected:
 };
 
 TEST_F(UpdateInfoTest, AReplyWithAReleaseFillsAllThreeTexts) {
-    EXPECT_EQ(L"<nothing raised>",
-              Read(L"<?xml version='1.0'?><update><message/><version>1.0.3</version>"
-                   L"<downloadUrl>http://h/Enneo.exe</downloadUrl>"
-                   L"<updaterUrl>http://h/updater.exe</updaterUrl><other a='1'/></update>"));
+    EXPECT_EQ(L"<nothing raised>", Read(L"<?xml version='1.0'?><update><message/><version>1.0.3</version>"
+                                        L"<downloadUrl>http://h/Enneo.exe</downloadUrl>"
+                                        L"<updaterUrl>http://h/updater.exe</updaterUrl><other a='1'/></update>"));
     EXPECT_EQ(0, info_.GetMessageText().GetLength());
     EXPECT_STREQ(L"1.0.3", info_.GetVersion().GetText());
     EXPECT_STREQ(L"http://h/Enneo.exe", info_.GetDownloadUrl());
@@ -90,8 +91,7 @@ TEST_F(UpdateInfoTest, AReplyWithAReleaseFillsAllThreeTexts) {
 // The base64 of the bytes 0 to 63, and of one byte fewer and more.
 const wchar_t kSignature64[] =
     L"AAECAwQFBgcICQoLDA0ODxAREhMUFRYXGBkaGxwdHh8gISIjJCUmJygpKissLS4vMDEyMzQ1Njc4OTo7PD0+Pw==";
-const wchar_t kSignature63[] =
-    L"AAECAwQFBgcICQoLDA0ODxAREhMUFRYXGBkaGxwdHh8gISIjJCUmJygpKissLS4vMDEyMzQ1Njc4OTo7PD0+";
+const wchar_t kSignature63[] = L"AAECAwQFBgcICQoLDA0ODxAREhMUFRYXGBkaGxwdHh8gISIjJCUmJygpKissLS4vMDEyMzQ1Njc4OTo7PD0+";
 const wchar_t kSignature65[] =
     L"AAECAwQFBgcICQoLDA0ODxAREhMUFRYXGBkaGxwdHh8gISIjJCUmJygpKissLS4vMDEyMzQ1Njc4OTo7PD0+P0A=";
 
@@ -108,7 +108,7 @@ TEST_F(UpdateInfoTest, SignaturesAreReadAfterTheRequiredElementsAndDecodeToSixty
     EXPECT_STREQ(kSignature64, info_.GetUpdaterSignature().GetText());
     for (const String* text : {&info_.GetUpdaterSignature(), &info_.GetDownloadSignature()}) {
         std::vector<uint8_t> bytes;
-        ASSERT_TRUE(UpdateInfo::DecodeSignature(*text, bytes));
+        ASSERT_TRUE(SignatureVerifier::Decode(*text, bytes));
         ASSERT_EQ(64u, bytes.size());
         EXPECT_EQ(0, bytes[0]);
         EXPECT_EQ(63, bytes[63]);
@@ -118,16 +118,20 @@ TEST_F(UpdateInfoTest, SignaturesAreReadAfterTheRequiredElementsAndDecodeToSixty
 TEST(UpdateSignatureTest, OnlyBase64OfExactlySixtyFourBytesDecodes) {
     std::vector<uint8_t> signature(5, 1);
     for (const wchar_t* bad : {kSignature63, kSignature65, L"", L"AAEC*wQF", L"AAEC"}) {
-        EXPECT_FALSE(UpdateInfo::DecodeSignature(String(bad), signature)) << bad;
+        EXPECT_FALSE(SignatureVerifier::Decode(String(bad), signature)) << bad;
         EXPECT_TRUE(signature.empty()) << bad;
     }
-    EXPECT_FALSE(UpdateInfo::DecodeSignature(String(), signature));
+    EXPECT_FALSE(SignatureVerifier::Decode(String(), signature));
 }
 
+// The latest statement comes with a message too.
 TEST_F(UpdateInfoTest, AMessageMeansNoRelease) {
-    EXPECT_EQ(L"<nothing raised>",
-              Read(L"<r><message>Down for maintenance</message><version>9.9</version></r>"));
+    EXPECT_EQ(L"<nothing raised>", Read(L"<r><message>Down for maintenance</message><version>9.9</version>"
+                                        L"<latestVersion>1.0.3</latestVersion><latestExpires>7</latestExpires></r>"));
     EXPECT_STREQ(L"Down for maintenance", info_.GetMessageText().GetText());
+    EXPECT_STREQ(L"1.0.3", info_.GetLatestVersion().GetText());
+    EXPECT_STREQ(L"7", info_.GetLatestExpires().GetText());
+    EXPECT_TRUE(info_.GetLatestSignature().IsEmpty());
     EXPECT_TRUE(info_.GetVersion().IsEmpty());
     EXPECT_EQ(nullptr, info_.GetDownloadUrl());
     EXPECT_EQ(nullptr, info_.GetUpdaterUrl());
@@ -142,9 +146,8 @@ TEST_F(UpdateInfoTest, TheFirstMissingRequiredElementRaises) {
 }
 
 TEST_F(UpdateInfoTest, TheFirstElementInDocumentOrderWins) {
-    EXPECT_EQ(L"<nothing raised>",
-              Read(L"<r><a><b><version>2.0</version></b></a><version>3.0</version>"
-                   L"<downloadUrl>d</downloadUrl><updaterUrl>u</updaterUrl></r>"));
+    EXPECT_EQ(L"<nothing raised>", Read(L"<r><a><b><version>2.0</version></b></a><version>3.0</version>"
+                                        L"<downloadUrl>d</downloadUrl><updaterUrl>u</updaterUrl></r>"));
     EXPECT_STREQ(L"2.0", info_.GetVersion().GetText());
 }
 
