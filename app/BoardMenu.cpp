@@ -27,6 +27,7 @@ const Item kItems[] = {
     {ID_OPTIONS_SHOWHINTS, Command::Of(Command::kShowHints), false},
     {ID_OPTIONS_MARKSELECTION, Command::Of(Command::kMarkSelection), true},
     {ID_OPTIONS_SHOWTIMER, Command::Of(Command::kShowTimer), true},
+    {ID_OPTIONS_RESUMEGAME, Command::Of(Command::kResumeGame), true},
     {ID_OPTIONS_Reset, Command::Of(Command::kReset), false},
     {ID_OPTIONS_Solve, Command::Of(Command::kSolve), false},
     {ID_OPTIONS_HINT, Command::Of(Command::kHint), false},

@@ -2,6 +2,7 @@
 #include "EnneoWindow.h"
 
 #include "BoardMenu.h"
+#include "GameOwner.h"
 #include "board/KeyTable.h"
 #include "common/IApplication.h"
 #include "common/gui/MemoryCanvas.h"
@@ -9,9 +10,12 @@
 #include "common/gui/ShellOpen.h"
 #include "common/util/logging/LoggerManager.h"
 #include "common/util/logging/WindowLogger.h"
+#include "puzzle/GameFile.h"
 #include "resources/resource.h"
 
 #include <commdlg.h>
+
+#include <algorithm>
 
 // The 32-bit program hands the dialog the 88-byte structure of 32-bit Windows.
 #ifndef _WIN64
@@ -24,8 +28,10 @@ static_assert(KeyTable::kLeft == VK_LEFT && KeyTable::kUp == VK_UP && KeyTable::
 
 namespace {
 
+const UINT_PTR kKeepTimer = 1;
 // The timer that brings the time in the caption up to date.
-const UINT_PTR kClockTimer = 1;
+const UINT_PTR kClockTimer = 2;
+const UINT kOpenHandedOver = WM_APP;
 
 // The game clock's source: the interrupt time without the time the computer slept or
 // hibernated, monotonic whatever the system time does.
@@ -35,12 +41,23 @@ uint64_t AwakeMilliseconds() {
     return hundredNanoseconds / 10000;
 }
 
-// The file dialogs' shared set-up: owner, the "EnneoFiles" filter, the name buffer.
+// The file types of the dialogs, in the double-terminated form: puzzle files
+// ("EnneoFiles", the first), then game files ("Enneo game").
+const std::wstring& FileTypes() {
+    static const std::wstring types = [] {
+        std::wstring text = L"EnneoFiles|*.txt;*.enn|Enneo game|*" + std::wstring(GameFile::kExtension) + L"|";
+        std::replace(text.begin(), text.end(), L'|', L'\0');
+        return text;
+    }();
+    return types;
+}
+
+// The file dialogs' shared set-up: owner, the file types, the name buffer.
 OPENFILENAMEW FileDialog(HWND owner, wchar_t* fileName, DWORD size, DWORD flags) {
     OPENFILENAMEW dialog = {};
     dialog.lStructSize = sizeof(OPENFILENAMEW);
     dialog.hwndOwner = owner;
-    dialog.lpstrFilter = L"EnneoFiles\0*.txt;*.enn\0";
+    dialog.lpstrFilter = FileTypes().c_str();
     dialog.lpstrFile = fileName;
     dialog.nMaxFile = size;
     dialog.Flags = flags | OFN_NOCHANGEDIR;  // the current directory is not the dialog's to change
@@ -76,6 +93,13 @@ void EnneoWindow::OnCreate() {
 
 void EnneoWindow::OnDestroy() { gui::UnregisterSessionNotification(GetHandle()); }
 
+void EnneoWindow::Start(const std::filesystem::path& gameFile, const wchar_t* file) {
+    Apply(controller_.Resume(gameFile));
+    if (file != nullptr) Apply(controller_.Open(file));
+}
+
+void EnneoWindow::Keep() { Apply(controller_.Keep()); }
+
 LRESULT EnneoWindow::MessageHandler(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
     // Positions are the low and high words of lParam, taken unsigned.
     int x = LOWORD(lParam);
@@ -108,9 +132,16 @@ LRESULT EnneoWindow::MessageHandler(HWND handle, UINT message, WPARAM wParam, LP
             command = BoardCommand::Window(BoardCommand::kSessionLocked, wParam == WTS_SESSION_LOCK);
         }
         break;
-    case WM_TIMER:
-        if (wParam == kClockTimer) command = BoardCommand::Of(BoardCommand::kTick);
-        break;
+    // Windows may end the program without its message loop's end: the game is kept at
+    // once, and without a box, which would hold up the end of the session or a suspend.
+    case WM_QUERYENDSESSION: controller_.Keep(); return TRUE;
+    case WM_ENDSESSION:
+        if (wParam) controller_.Keep();
+        return 0;
+    case WM_POWERBROADCAST:
+        if (wParam == PBT_APMSUSPEND) controller_.Keep();
+        return TRUE;
+    case WM_COPYDATA: return OnCopyData(*reinterpret_cast<const COPYDATASTRUCT*>(lParam));
     }
     if (command) Execute(*command);
     return MainWindowBase::MessageHandler(handle, message, wParam, lParam);
@@ -119,6 +150,7 @@ LRESULT EnneoWindow::MessageHandler(HWND handle, UINT message, WPARAM wParam, LP
 void EnneoWindow::Execute(const BoardCommand& command) { Apply(controller_.Execute(command)); }
 
 void EnneoWindow::Apply(const BoardAnswer& answer) {
+    if (answer.keep) SetTimer(GetHandle(), kKeepTimer, BoardController::kKeepDelayMs, nullptr);
     if (answer.repaint) InvalidateRect(GetHandle(), nullptr, FALSE);
     if (answer.menu) BoardMenu::Update(GetMenu(GetHandle()), controller_);
     if (answer.title) SetText(controller_.GetTitle().GetText());
@@ -132,6 +164,37 @@ void EnneoWindow::Apply(const BoardAnswer& answer) {
     if (answer.box == BoardAnswer::kNoBox) return;
     UINT style = answer.box == BoardAnswer::kError ? MB_ICONERROR : MB_OK | MB_ICONINFORMATION;
     MessageBoxW(GetHandle(), answer.sentence.GetText(), answer.caption, style);
+}
+
+LRESULT EnneoWindow::OnTimer(WPARAM timerId) {
+    switch (timerId) {
+    case kClockTimer: Execute(BoardCommand::Of(BoardCommand::kTick)); break;
+    case kKeepTimer:
+        KillTimer(GetHandle(), kKeepTimer);
+        Keep();
+        break;
+    }
+    return 0;
+}
+
+LRESULT EnneoWindow::OnCopyData(const COPYDATASTRUCT& data) {
+    std::wstring file;
+    if (!GameOwner::ReadHandOver(data, file)) return FALSE;
+    // The later start waits for this answer: the file is opened after it, when a box
+    // it may bring no longer holds that start up.
+    if (!file.empty()) {
+        handedOver_.push_back(file);
+        PostMessageW(GetHandle(), kOpenHandedOver, 0, 0);
+    }
+    return TRUE;
+}
+
+int EnneoWindow::OnUserMessage(UINT message, WPARAM, LPARAM) {
+    if (message != kOpenHandedOver || handedOver_.empty()) return 0;
+    std::wstring file = handedOver_.front();
+    handedOver_.pop_front();
+    Apply(controller_.Open(file.c_str()));
+    return 1;
 }
 
 void EnneoWindow::OnPaint(HDC) {
@@ -170,7 +233,10 @@ int EnneoWindow::OnCommand(WPARAM wParam) {
     case ID_MFILE_OPEN: OnFileOpen(); break;
     case ID_MFILE_Save: OnFileSave(); break;
     case ID_MFILE_EXIT: PostQuitMessage(0); break;
-    case IDM_CHECKUPDATES: versionCheck_.Check(util::version::VersionCheck::Asked::ByUser); break;
+    case IDM_CHECKUPDATES:
+        Keep();  // the check may start the updater, which ends the program
+        versionCheck_.Check(util::version::VersionCheck::Asked::ByUser);
+        break;
     case ID_OPTIONS_SHOWLOG: OnShowLog(); break;
     case IDM_ABOUT: OnAbout(); break;
     default:
@@ -189,7 +255,10 @@ void EnneoWindow::OnFileOpen() {
 void EnneoWindow::OnFileSave() {
     wchar_t fileName[520] = {};
     OPENFILENAMEW dialog = FileDialog(GetHandle(), fileName, 520, OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST);
-    if (GetSaveFileNameW(&dialog)) Apply(controller_.Save(fileName));
+    if (!GetSaveFileNameW(&dialog)) return;
+    // The second type is the game file; a name is taken as typed, whichever type.
+    Apply(controller_.Save(fileName, dialog.nFilterIndex == 2 ? BoardController::kGameFile
+                                                              : BoardController::kPuzzleFile));
 }
 
 void EnneoWindow::OnAbout() {

@@ -8,12 +8,17 @@
 #include "common/gui/MainWindowBase.h"
 #include "common/util/version/VersionCheck.h"
 
+#include <deque>
+#include <filesystem>
+#include <string>
+
 // Shows the board of its controller's game and turns the mouse, the keys and the menu
-// into board commands: the controller runs them and answers what to show again and
-// which sentence to put into a box. So do activation, minimizing and the session's
-// lock, which the game's clock follows, and a timer that runs while the caption shows
-// the time. The board is drawn by a BoardPainter. The window itself runs the file
-// dialogs, About, Show Log, Check for Updates and Exit.
+// into board commands: the controller runs them and answers what to show again, when to
+// keep the game and which sentence to put into a box. So do activation, minimizing and
+// the session's lock, which the game's clock follows, and a timer that runs while the
+// caption shows the time. The board is drawn by a BoardPainter. The window itself runs
+// the file dialogs, About, Show Log, Check for Updates and Exit, and has the game kept
+// where the program may end.
 class EnneoWindow : public gui::MainWindowBase {
 public:
     // The program's home page, which About opens.
@@ -30,7 +35,17 @@ public:
     // menu and the program icon; the window is told when the session is locked.
     void OnCreate() override;
     void OnDestroy() override;
+    // Once the window is shown: the game goes on from gameFile, where it is kept from
+    // now on (empty: kept nowhere, see BoardController::Resume), and then the file
+    // named on the command line, if any, is opened on top of it as Open would.
+    void Start(const std::filesystem::path& gameFile, const wchar_t* file);
+    // Keeps the game now, when it changed since it was last kept.
+    void Keep();
     LRESULT MessageHandler(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) override;
+    // The one-second wait for keeping the game, and the time in the caption.
+    LRESULT OnTimer(WPARAM timerId) override;
+    // Opens the files handed over by later starts of the program.
+    int OnUserMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     // Draws the whole client area into a memory bitmap and copies it to the window once.
     void OnPaint(HDC deviceContext) override;
 
@@ -56,6 +71,8 @@ private:
     BoardPainter Painter() const;
     // Draws the candidates of an empty cell at once, until the next repaint.
     void PeekCandidates(EnneoPuzzle::Cell cell);
+    // A later start's file (GameOwner::HandOver), opened once this message is done.
+    LRESULT OnCopyData(const COPYDATASTRUCT& data);
 
     gui::AboutWindow about_;
     // Computed by every paint, read by the mouse handlers.
@@ -63,4 +80,5 @@ private:
     // Constructed before the controller: its start-up check runs before any window exists.
     util::version::VersionCheck versionCheck_;
     BoardController controller_;
+    std::deque<std::wstring> handedOver_;  // files handed over, still to open
 };

@@ -5,7 +5,8 @@
 
 // The board controller's answer to a command: whether the board must be repainted, the
 // menu's items brought up to date and the window's caption set again
-// (BoardController::GetTitle), and a sentence to show in a box, if any.
+// (BoardController::GetTitle), whether the game is to be kept soon, and a sentence to
+// show in a box, if any.
 struct BoardAnswer {
     enum Box {
         kNoBox,
@@ -16,6 +17,10 @@ struct BoardAnswer {
     bool repaint = false;
     bool menu = false;
     bool title = false;
+    // The game changed after it was last kept: the window calls BoardController::Keep
+    // once BoardController::kKeepDelayMs have passed. Set only by the change that starts
+    // the wait, so that later ones do not put the write off.
+    bool keep = false;
     Box box = kNoBox;
     const wchar_t* caption = L"";
     String sentence;

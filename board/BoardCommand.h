@@ -27,6 +27,7 @@ struct BoardCommand {
         kStatistics,
         kShowHints,      // switches the candidates of empty cells on or off
         kMarkSelection,  // switches the tint of the selection on or off
+        kResumeGame,     // switches the keeping of the game in progress on or off
         kPencilMode,     // switches what the digit keys do: digits or marks
         kShowTimer,      // switches the time in the window's caption on or off
         kPause,          // hides the board and stops the clock, or goes on

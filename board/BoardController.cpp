@@ -3,7 +3,12 @@
 
 #include "CoachSentences.h"
 #include "StatisticsSentences.h"
+#include "common/FilePath.h"
+#include "common/util/SafeSave.h"
 #include "puzzle/Coach.h"
+#include "puzzle/GameFile.h"
+
+#include <optional>
 
 #include <cwchar>
 #include <utility>
@@ -11,6 +16,8 @@
 namespace {
 
 const wchar_t kFileErrorCaption[] = L"Error (not very fatal)";
+const wchar_t kResumeCaption[] = L"Last Game";
+const wchar_t kNotKeptCaption[] = L"Game Not Kept";
 
 // A command that may have changed the board: the board and the menu shown again.
 BoardAnswer Shown() {
@@ -50,8 +57,7 @@ PuzzleSolution SolutionOfGivens(const EnneoPuzzle& board) {
 
 const wchar_t BoardController::kProgramTitle[] = L"Enneo Tessary";
 
-BoardController::BoardController(const EnneoPuzzle& start, util::IProperties& properties,
-                                 GameClock::TimeSource now)
+BoardController::BoardController(const EnneoPuzzle& start, util::IProperties& properties, GameClock::TimeSource now)
     : game_(start),
       settings_(properties),
       statistics_(properties),
@@ -59,7 +65,8 @@ BoardController::BoardController(const EnneoPuzzle& start, util::IProperties& pr
       solution_(SolutionOfGivens(start)),
       showTimer_(settings_.IsOn(BoardSettings::kShowTimer)),
       finished_(start.IsSolved()),
-      title_(GetTitle()) {
+      title_(GetTitle()),
+      keepGame_(settings_.IsOn(BoardSettings::kResumeGame)) {
     view_.markSelection = settings_.IsOn(BoardSettings::kMarkSelection);
 }
 
@@ -84,26 +91,36 @@ BoardAnswer BoardController::Answered(BoardAnswer answer) {
         assisted_ = true;
     }
     if (changed && !finished_ && board.IsSolved()) answer = Finish(answer);
+    bool wasRunning = clock_.IsRunning();
     clock_.Run(windowActive_ && !windowMinimized_ && !sessionLocked_ && !view_.paused && !board.IsSolved());
     String title = GetTitle();
     if (std::wcscmp(title.GetText(), title_.GetText()) != 0) {
         title_ = title;
         answer.title = true;
     }
+    EnneoPuzzle::Cell selected = board.GetSelectedCell();
+    bool stopped = wasRunning && !clock_.IsRunning();  // the time to keep stands still
+    if (stopped || assisted_ != notedAssisted_ || game_.GetChangeCount() != notedChange_ ||
+        selected.x != notedSelection_.x || selected.y != notedSelection_.y) {
+        notedChange_ = game_.GetChangeCount();
+        notedSelection_ = selected;
+        notedAssisted_ = assisted_;
+        answer.keep = keepGame_ && keeper_.Changed();
+    }
     return answer;
 }
 
-BoardAnswer BoardController::Install(const EnneoPuzzle& puzzle) {
+BoardAnswer BoardController::Installed(bool replaced, const GamePlay& play) {
     view_.paused = false;  // the player asked to see a new board
-    if (game_.Replace(puzzle)) StartGame();
+    if (replaced) StartGame(play);
     return Shown();
 }
 
-void BoardController::StartGame() {
+void BoardController::StartGame(const GamePlay& play) {
     const EnneoPuzzle& board = game_.GetState().puzzle;
     solution_ = SolutionOfGivens(board);
-    clock_.Restart();
-    assisted_ = false;
+    clock_.Restart(play.milliseconds);
+    assisted_ = play.assisted;
     finished_ = board.IsSolved();  // a board complete from the start was not played
 }
 
@@ -152,10 +169,10 @@ BoardAnswer BoardController::Run(const BoardCommand& command) {
     case BoardCommand::kClearAllMarks: return ShownIf(game_.ClearAllMarks());
     case BoardCommand::kHint: return Hint();
     case BoardCommand::kCheck: return Check();
-    case BoardCommand::kNewEmpty: return Install(EnneoPuzzle());
+    case BoardCommand::kNewEmpty: return Installed(game_.Replace(EnneoPuzzle()));
     case BoardCommand::kNewPuzzle:
         // Seeded from the clock, so that each choice brings another puzzle.
-        return Install(PuzzleGenerator(PuzzleGenerator::SeedFromClock()).Generate(command.level));
+        return Installed(game_.Replace(PuzzleGenerator(PuzzleGenerator::SeedFromClock()).Generate(command.level)));
     case BoardCommand::kReset: game_.Reset(); return Shown();
     case BoardCommand::kSolve:
         assisted_ = true;
@@ -183,6 +200,7 @@ BoardAnswer BoardController::Run(const BoardCommand& command) {
     case BoardCommand::kWindowMinimized: windowMinimized_ = command.digit != 0; return BoardAnswer();
     case BoardCommand::kSessionLocked: sessionLocked_ = command.digit != 0; return BoardAnswer();
     case BoardCommand::kTick: return BoardAnswer();
+    case BoardCommand::kResumeGame: return SwitchKeeping();
     }
     return BoardAnswer();
 }
@@ -249,18 +267,77 @@ BoardAnswer BoardController::UndoToCorrect() {
     return ShownIf(game_.UndoUntil([this](const EnneoPuzzle& board) { return solution_.MisfitsOf(board).empty(); }));
 }
 
-BoardAnswer BoardController::Open(const wchar_t* path) {
-    EnneoPuzzle puzzle;
-    // The puzzle on the board stays: an unreadable file must not cost the player's work.
-    if (!puzzle.Load(path)) return FileError(L"Your enneo has died.\nError loading Enneo from file.");
-    return Answered(Install(puzzle));
+// Switched on, the game is kept soon, unless another copy of the program keeps one.
+BoardAnswer BoardController::SwitchKeeping() {
+    keepGame_ = !keepGame_;
+    settings_.Set(BoardSettings::kResumeGame, keepGame_);
+    BoardAnswer answer;
+    answer.menu = true;
+    if (!keepGame_) return answer;
+    if (!keeper_.HasFile()) return KeptElsewhere(answer);
+    answer.keep = keeper_.Changed();
+    return answer;
 }
 
-BoardAnswer BoardController::Save(const wchar_t* path) const {
-    // Save prints into the puzzle's own buffer: a copy leaves the game's board untouched.
-    EnneoPuzzle board = game_.GetState().puzzle;
-    if (!board.Save(path)) return FileError(L"Your enneo has died.\nError saving Enneo to file.");
-    return BoardAnswer();
+BoardAnswer BoardController::KeptElsewhere(BoardAnswer answer) {
+    return Boxed(answer, BoardAnswer::kInformation, kResumeCaption,
+                 String(L"Another Enneo Tessary that is running keeps the game in progress, so the game in this window "
+                        L"is not kept."));
+}
+
+BoardAnswer BoardController::Open(const wchar_t* path) {
+    // The board stays when the file cannot be read: an unreadable file must not cost the
+    // player's work.
+    if (std::optional<GameFile::Reading> reading = GameFile::ReadIfGame(ToFilePath(path))) {
+        if (!reading->game) return FileError(reading->message.c_str());
+        return Answered(Installed(game_.Replace(reading->game->GetState()), reading->play));
+    }
+    EnneoPuzzle puzzle;
+    if (!puzzle.Load(path)) return FileError(L"Your enneo has died.\nError loading Enneo from file.");
+    return Answered(Installed(game_.Replace(puzzle)));
+}
+
+BoardAnswer BoardController::Save(const wchar_t* path, FileType type) const {
+    bool saved = false;
+    if (type == kGameFile) {
+        std::string text = GameFile::Write(game_, Play());
+        saved = util::SafeSave(ToFilePath(path), text.data(), text.size());
+    } else {
+        // Save prints into the puzzle's own buffer: a copy leaves the game's board untouched.
+        EnneoPuzzle board = game_.GetState().puzzle;
+        saved = board.Save(path);
+    }
+    return saved ? BoardAnswer() : FileError(L"Your enneo has died.\nError saving Enneo to file.");
+}
+
+BoardAnswer BoardController::Resume(const std::filesystem::path& gameFile) {
+    keeper_ = GameKeeper(gameFile);
+    if (!keepGame_) return BoardAnswer();
+    if (!keeper_.HasFile()) return KeptElsewhere(BoardAnswer());
+    GameFile::Reading reading = keeper_.Resume();
+    BoardAnswer answer;
+    if (reading.game) {
+        game_ = *reading.game;
+        StartGame(reading.play);
+        PointAt({}, {0, 0});
+        answeredChange_ = notedChange_ = game_.GetChangeCount();
+        notedSelection_ = game_.GetState().puzzle.GetSelectedCell();
+        notedAssisted_ = assisted_;
+        answer = Shown();
+        // A game taken from the backup, or without its history, is written again soundly.
+        if (!reading.message.empty()) answer.keep = keeper_.Changed();
+        answer = Answered(answer);  // the clock and the caption
+    }
+    if (reading.message.empty()) return answer;
+    return Boxed(answer, BoardAnswer::kInformation, kResumeCaption, String(reading.message.c_str()));
+}
+
+BoardAnswer BoardController::Keep() {
+    if (!keepGame_) return BoardAnswer();
+    if (clock_.IsRunning()) keeper_.Changed();  // the time has gone on since the last write
+    std::wstring failure = keeper_.Keep(game_, Play());
+    if (failure.empty()) return BoardAnswer();
+    return Boxed(BoardAnswer(), BoardAnswer::kError, kNotKeptCaption, String(failure.c_str()));
 }
 
 bool BoardController::IsAvailable(BoardCommand::Kind kind) const {
@@ -281,6 +358,7 @@ bool BoardController::IsOn(BoardCommand::Kind kind) const {
     case BoardCommand::kPencilMode: return view_.pencilMode;
     case BoardCommand::kShowTimer: return showTimer_;
     case BoardCommand::kPause: return view_.paused;
+    case BoardCommand::kResumeGame: return keepGame_;
     default: return false;
     }
 }

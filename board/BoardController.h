@@ -5,28 +5,42 @@
 #include "BoardCommand.h"
 #include "BoardSettings.h"
 #include "BoardView.h"
+#include "GameKeeper.h"
 #include "GameStatistics.h"
 #include "puzzle/Game.h"
 #include "puzzle/GameClock.h"
 #include "puzzle/PuzzleSolution.h"
 
+#include <filesystem>
+
 // Stands between the board window and the game: it owns the Game, the view state, the
 // settings, the game's clock and the statistics, runs each command (Execute) and each
-// file command, and answers what the window must show again and which sentence to put
-// into a box. Nothing else changes the game, so a command's answer is the whole of what
-// changed.
+// file command, and answers what the window must show again, whether the game is to be
+// kept, and which sentence to put into a box. Nothing else changes the game, so a
+// command's answer is the whole of what changed.
 //
 // A game begins with each puzzle put on the board (New, a new puzzle, Open), its clock
-// at zero and unassisted. The clock counts while the window is active and not
-// minimized, the session is not locked, the game is not paused and the board not
-// complete. A puzzle with one solution that the player completes without Solve, Hint,
-// Fill In Candidates or Undo to Last Correct counts for the statistics of its level,
-// once per game; after an undo or redo into another puzzle, whose time and help the
-// game does not know, the game no longer counts.
+// at zero and unassisted; a kept or opened game file goes on with the time and help it
+// had. The clock counts while the window is active and not minimized, the session is
+// not locked, the game is not paused and the board not complete. A puzzle with one
+// solution that the player completes without Solve, Hint, Fill In Candidates or Undo to
+// Last Correct counts for the statistics of its level, once per game; after an undo or
+// redo into another puzzle, whose time and help the game does not know, the game no
+// longer counts.
+//
+// While Resume Last Game is on, the game is kept in a file (GameKeeper) from Resume on,
+// with the time its clock counted and its help: every change of the board, the
+// selection or the help, and each stop of the clock, makes a write due, which the window makes (Keep) at the latest
+// kKeepDelayMs after it, and at once where the program may end. With the option off
+// nothing is read or written.
 class BoardController {
 public:
+    // The longest a change waits to be kept.
+    static const unsigned kKeepDelayMs = 1000;
     // The window's caption without the time.
     static const wchar_t kProgramTitle[];
+
+    enum FileType { kPuzzleFile, kGameFile };
 
     // start: the first puzzle on the board; properties: the program's settings and
     // statistics, which outlive the controller (the settings are read once here and
@@ -34,12 +48,25 @@ public:
     BoardController(const EnneoPuzzle& start, util::IProperties& properties, GameClock::TimeSource now);
 
     BoardAnswer Execute(const BoardCommand& command);
-    // Installs the puzzle file at path as one step. A file that cannot be read leaves
-    // the board as it was, and the answer's error box says so.
+    // Installs the file at path as one step: a game file's board with its kinds of
+    // digits, marks and selection (not its history), any other file as a puzzle file.
+    // A file that cannot be read leaves the board as it was, and the answer's error box
+    // says so.
     BoardAnswer Open(const wchar_t* path);
-    // Writes the board as a puzzle file at path; the answer's error box says when it
-    // could not.
-    BoardAnswer Save(const wchar_t* path) const;
+    // Writes the board as a puzzle file, or the whole game as a game file, at path; the
+    // answer's error box says when it could not.
+    BoardAnswer Save(const wchar_t* path, FileType type) const;
+
+    // Keeps the game in gameFile from now on, while Resume Last Game is on; empty when
+    // another copy of the program keeps the game. With the option on, the game kept
+    // there goes on (see GameKeeper::Resume), its history with it. The answer's box
+    // says what became of a kept game that could not be taken whole, or that this
+    // window's game is not kept because another copy keeps one. Called once, at start.
+    BoardAnswer Resume(const std::filesystem::path& gameFile);
+    // Writes the game, when it changed since it was last kept and Resume Last Game is
+    // on. The answer's error box says what failed and where, the first time only: play
+    // goes on, and the next change tries again.
+    BoardAnswer Keep();
 
     // For the menu: whether a command can do anything now (Undo and Redo need a step,
     // Undo to Last Correct a mistake on a puzzle with one solution; while the game is
@@ -62,12 +89,15 @@ private:
     BoardAnswer Run(const BoardCommand& command);
     // What follows every command: the findings of the last Hint or Check go once the
     // board is no longer the one they looked at, a board just completed finishes the
-    // game, the clock runs or stops, and the caption follows.
+    // game, the clock runs or stops, the caption follows, and a game that changed (or
+    // whose clock stopped) since it was last noted is due to be kept.
     BoardAnswer Answered(BoardAnswer answer);
-    // Puts a new puzzle on the board as one step and starts a new game with it; ends a
-    // pause.
-    BoardAnswer Install(const EnneoPuzzle& puzzle);
-    void StartGame();
+    // After a new board was put on as one step (replaced: when it changed the board):
+    // a new game with it, played for so long and with such help; ends a pause.
+    BoardAnswer Installed(bool replaced, const GamePlay& play = GamePlay());
+    // Starts a new game on the board as it is, which has been played for so long and
+    // with such help: a game file's, or none for a new puzzle.
+    void StartGame(const GamePlay& play = GamePlay());
     // The game's end: its time counts for the statistics when the player finished it
     // unassisted; a new best time is told in a box.
     BoardAnswer Finish(BoardAnswer answer);
@@ -80,6 +110,11 @@ private:
     // Keeps what Hint or Check found for the painter, for as long as the board stays.
     void PointAt(const std::vector<EnneoPuzzle::Cell>& misfits, EnneoPuzzle::Cell hinted);
     BoardAnswer UndoToCorrect();
+    BoardAnswer SwitchKeeping();
+    // The answer with a box that says another copy of the program keeps the game.
+    static BoardAnswer KeptElsewhere(BoardAnswer answer);
+    // What a game file keeps of the play besides the board: the time, and the help.
+    GamePlay Play() const { return {clock_.GetElapsed(), assisted_}; }
 
     Game game_;
     BoardView view_;
@@ -96,4 +131,11 @@ private:
     unsigned pointedChange_ = 0;   // the game's change count when Hint or Check last ran
     unsigned answeredChange_ = 0;  // and when the last command was answered
     String title_;                 // the caption last answered
+    bool keepGame_;                // Resume Last Game
+    GameKeeper keeper_;
+    // The game's change count, selection and help when a change was last noted for the
+    // keeper.
+    unsigned notedChange_ = 0;
+    EnneoPuzzle::Cell notedSelection_ = {0, 0};
+    bool notedAssisted_ = false;
 };

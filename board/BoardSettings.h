@@ -17,6 +17,9 @@ public:
     static constexpr Switch kMarkSelection = {L"MarkSelection", false};
     // Options / Show Timer: the time spent on the game in the window's caption.
     static constexpr Switch kShowTimer = {L"ShowTimer", false};
+    // Options / Resume Last Game: the game in progress kept as it is played and put
+    // back on the board at the next start.
+    static constexpr Switch kResumeGame = {L"ResumeGame", true};
 
     // properties: outlives this object.
     explicit BoardSettings(util::IProperties& properties) : properties_(properties) {}

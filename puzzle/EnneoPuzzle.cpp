@@ -41,6 +41,13 @@ void EnneoPuzzle::SetCell(int x, int y, int value, int state) {
     }
 }
 
+void EnneoPuzzle::RestoreCell(int x, int y, int value, int state) {
+    assert(IsCell(x, y) && IsDigitOrEmpty(value) && state >= CELL_EMPTY && state <= CELL_KNOWN);
+    assert((value == 0) == (state == CELL_EMPTY));
+    values_[x - 1][y - 1] = value;
+    states_[x - 1][y - 1] = state;
+}
+
 bool EnneoPuzzle::IsValidValue(int x, int y, int value) const {
     assert(IsCell(x, y) && IsDigitOrEmpty(value));
     for (int i = 1; i <= 9; ++i) {
@@ -80,7 +87,7 @@ int EnneoPuzzle::GetCandidatesMask(int x, int y) const {
 }
 
 void EnneoPuzzle::SetSelectedCell(int x, int y) {
-    assert(IsCell(x, y));
+    assert(IsCell(x, y) || (x == 0 && y == 0));
     selectedX_ = x;
     selectedY_ = y;
 }

@@ -28,9 +28,6 @@ public:
     // Bytes the reader looks at, and bytes a saved file holds: the printed grid
     // followed by nine zero bytes.
     static const int kFileLength = 273;
-    // Names Save tries for the new file it writes beside the old one before it puts it
-    // in its place: "<name>.saving", "<name>.saving-2", ... up to this number.
-    static const int kSavingNames = 10;
     // The sample puzzle the board shows at start, in the text format.
     static const char kSampleText[];
 
@@ -48,6 +45,10 @@ public:
     // Places value with state under the validity rule, or empties the cell when value
     // is 0; a refused digit leaves the cell unchanged. Given cells are not protected.
     void SetCell(int x, int y, int value, int state);
+    // Stores value and state as they are, without the validity rule, to bring back a
+    // cell as the grid held it before (undo and redo; a game file's checked board).
+    // value is 0 exactly when state is CELL_EMPTY.
+    void RestoreCell(int x, int y, int value, int state);
     // True when value repeats nowhere in the cell's row, column and block; the cell
     // itself takes part, so the answer for a filled cell's own digit is false.
     bool IsValidValue(int x, int y, int value) const;
@@ -56,7 +57,7 @@ public:
     const wchar_t* GetCandidatesFor(int x, int y);
     // Bit d-1 for each candidate d of an empty cell; 0 for a filled cell.
     int GetCandidatesMask(int x, int y) const;
-    void SetSelectedCell(int x, int y);
+    void SetSelectedCell(int x, int y);  // (0, 0) selects no cell
     Cell GetSelectedCell() const;  // (0, 0) when no cell is selected
     void Clear();                  // empties every cell
     void Reset();                  // empties the set cells, keeps the given ones

@@ -2,7 +2,7 @@
 #include "EnneoPuzzle.h"
 
 #include "common/FilePath.h"
-#include "common/util/FileReplace.h"
+#include "common/util/SafeSave.h"
 
 #include <cstring>
 #include <fstream>
@@ -13,19 +13,6 @@ namespace {
 
 const wchar_t kSeparatorLine[] = L"-------+-------+------\r\n";
 const int kSeparatorLength = 24;
-
-// Overwrites an existing file where it is, which keeps its attributes and permissions.
-// Opened without truncation: Windows refuses an overwriting open of a hidden file.
-bool WriteInPlace(const std::filesystem::path& target, const char* bytes) {
-    std::fstream file(target, std::ios::in | std::ios::out | std::ios::binary);
-    if (!file) return false;
-    file.write(bytes, EnneoPuzzle::kFileLength);
-    file.close();
-    if (file.fail()) return false;
-    std::error_code error;
-    std::filesystem::resize_file(target, EnneoPuzzle::kFileLength, error);
-    return !error;
-}
 
 }  // namespace
 
@@ -112,30 +99,6 @@ bool EnneoPuzzle::Save(const wchar_t* path) {
     char bytes[kFileLength] = {};
     for (int i = 0; i < kPrintLength; ++i) bytes[i] = static_cast<char>(print_[i]);
 
-    // Written into a new file beside the target first and then put in its place, so
-    // that a failed write never costs the old file. The new file's name is one that no
-    // file holds ("<name>.saving", else "<name>.saving-2" and on): only a file made
-    // here is ever removed. A folder that takes no new file (where the old file may
-    // still be writable) leaves only writing in place.
-    std::filesystem::path target = ToFilePath(path);
-    if (util::IsReadOnlyFile(target)) return false;
-    for (int attempt = 1; attempt <= kSavingNames; ++attempt) {
-        std::filesystem::path temporary = target;
-        temporary += attempt == 1 ? std::string(".saving") : ".saving-" + std::to_string(attempt);
-        switch (util::WriteNewFile(temporary, bytes, kFileLength)) {
-        case util::NewFile::NameTaken:
-            continue;
-        case util::NewFile::NotMade:
-            return WriteInPlace(target, bytes);
-        case util::NewFile::WriteFailed:
-            return false;
-        case util::NewFile::Written:
-            break;
-        }
-        if (util::ReplaceKeepingProtection(temporary, target)) return true;
-        std::error_code ignored;
-        std::filesystem::remove(temporary, ignored);
-        return false;
-    }
-    return WriteInPlace(target, bytes);  // every name is taken
+    // Never at the cost of the old file (see SafeSave).
+    return util::SafeSave(ToFilePath(path), bytes, kFileLength);
 }

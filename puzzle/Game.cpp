@@ -2,16 +2,24 @@
 #include "Game.h"
 
 #include <algorithm>
+#include <utility>
 
 Game::Game(const EnneoPuzzle& start, size_t historyCapacity)
     : state_{start, PencilMarks()}, history_(historyCapacity) {}
+
+Game::Game(const GameState& state, GameHistory history) : state_(state), history_(std::move(history)) {}
 
 bool Game::Change(const std::function<void(GameState&)>& change) {
     GameState before = state_;
     change(state_);
     state_.ClearMarksOfNewDigits(before.puzzle);
-    if (state_.IsSameBoardAs(before)) return false;
-    history_.Record(before);
+    return Record(before);
+}
+
+bool Game::Record(const GameState& before) {
+    GameStep step = GameStep::Between(before, state_);
+    if (step.cells.empty()) return false;
+    history_.Record(std::move(step));
     return Count(true);
 }
 
@@ -72,8 +80,12 @@ bool Game::Solve() {
     return Change([](GameState& state) { state.puzzle.Solve(); });
 }
 
-bool Game::Replace(const EnneoPuzzle& puzzle) {
-    return Change([&](GameState& state) { state = GameState{puzzle, PencilMarks()}; });
+bool Game::Replace(const EnneoPuzzle& puzzle) { return Replace(GameState{puzzle, PencilMarks()}); }
+
+bool Game::Replace(const GameState& state) {
+    GameState before = state_;
+    state_ = state;
+    return Record(before);
 }
 
 void Game::MoveSelection(int dx, int dy) {

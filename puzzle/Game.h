@@ -15,9 +15,12 @@
 class Game {
 public:
     explicit Game(const EnneoPuzzle& start, size_t historyCapacity = GameHistory::kDefaultCapacity);
+    // A game as it was left (read from a game file): its history retraces it.
+    Game(const GameState& state, GameHistory history);
 
     // For reading and drawing; the board changes only through the operations below.
     const GameState& GetState() const { return state_; }
+    const GameHistory& GetHistory() const { return history_; }
 
     // Steps; each answers whether it changed the board.
     // Puts digit (1-9) into the selected cell under the validity rule, or empties the
@@ -42,6 +45,9 @@ public:
     // A new puzzle, without marks, in place of the current one (New, a new generated
     // puzzle, Open).
     bool Replace(const EnneoPuzzle& puzzle);
+    // A whole board in place of the current one, its marks and selection as they are
+    // (Open of a game file).
+    bool Replace(const GameState& state);
 
     bool CanUndo() const { return history_.CanUndo(); }
     bool CanRedo() const { return history_.CanRedo(); }
@@ -61,9 +67,11 @@ public:
     void MoveSelection(int dx, int dy);
 
 private:
-    // Applies change to the current state and records the state before it when the
-    // board changed.
+    // Applies change to the current state, clears the marks its new digits answer and
+    // records what it changed, when it changed the board.
     bool Change(const std::function<void(GameState&)>& change);
+    // Records the step from before to the current state, when the board changed.
+    bool Record(const GameState& before);
     // A step to the marks of the selected cell, when it is empty.
     bool ChangeMarks(const std::function<void(PencilMarks&, int x, int y)>& change);
     bool Count(bool changed) {

@@ -1,4 +1,4 @@
-// GameHistory: the states before each step of a game, for undo and redo.
+// GameHistory: the steps of a game, for undo and redo.
 #include "GameHistory.h"
 
 #include <cassert>
@@ -6,21 +6,30 @@
 
 GameHistory::GameHistory(size_t capacity) : capacity_(capacity) { assert(capacity >= 1); }
 
-void GameHistory::Record(const GameState& before) {
-    redo_.clear();
-    if (undo_.size() == capacity_) undo_.pop_front();
-    undo_.push_back(before);
+GameHistory::GameHistory(size_t capacity, std::deque<GameStep> undoSteps, std::deque<GameStep> redoSteps)
+    : capacity_(capacity), undo_(std::move(undoSteps)), redo_(std::move(redoSteps)) {
+    assert(capacity >= 1 && undo_.size() + redo_.size() <= capacity);
 }
 
-bool GameHistory::Undo(GameState& current) { return Move(undo_, redo_, current); }
+void GameHistory::Record(GameStep step) {
+    redo_.clear();
+    if (undo_.size() == capacity_) undo_.pop_front();
+    undo_.push_back(std::move(step));
+}
 
-bool GameHistory::Redo(GameState& current) { return Move(redo_, undo_, current); }
+// Undo and redo only move steps between the lists, so together they never grow.
+bool GameHistory::Undo(GameState& current) {
+    if (undo_.empty()) return false;
+    undo_.back().Undo(current);
+    redo_.push_front(std::move(undo_.back()));
+    undo_.pop_back();
+    return true;
+}
 
-// Undo and redo only move states between the stacks, so together they never grow.
-bool GameHistory::Move(std::deque<GameState>& from, std::deque<GameState>& to, GameState& current) {
-    if (from.empty()) return false;
-    to.push_back(std::move(current));
-    current = std::move(from.back());
-    from.pop_back();
+bool GameHistory::Redo(GameState& current) {
+    if (redo_.empty()) return false;
+    redo_.front().Redo(current);
+    undo_.push_back(std::move(redo_.front()));
+    redo_.pop_front();
     return true;
 }

@@ -1,16 +1,17 @@
-// GameState: what one moment of a game holds; the unit of undo and redo.
+// GameState: what one moment of a game holds; what undo and redo step between.
 #include "GameState.h"
 
-bool GameState::IsSameBoardAs(const GameState& other) const {
-    for (int x = 1; x <= 9; ++x) {
-        for (int y = 1; y <= 9; ++y) {
-            if (puzzle.GetCellState(x, y) != other.puzzle.GetCellState(x, y) ||
-                puzzle.GetCell(x, y) != other.puzzle.GetCell(x, y)) {
-                return false;
-            }
-        }
-    }
-    return marks == other.marks;
+GameState::CellContent GameState::GetContent(int x, int y) const {
+    CellContent content;
+    content.digit = static_cast<uint8_t>(puzzle.GetCell(x, y));
+    content.state = static_cast<uint8_t>(puzzle.GetCellState(x, y));
+    content.marks = static_cast<uint16_t>(marks.Get(x, y));
+    return content;
+}
+
+void GameState::PutContent(int x, int y, const CellContent& content) {
+    puzzle.RestoreCell(x, y, content.digit, content.state);
+    marks.Set(x, y, content.marks);
 }
 
 void GameState::ClearMarksOfNewDigits(const EnneoPuzzle& before) {

@@ -12,7 +12,7 @@ namespace {
 
 // wtsapi32.dll, loaded once for the process; null where it cannot be.
 const util::SystemLibrary* SessionLibrary() {
-    static const util::SystemLibrary* library = [] () -> const util::SystemLibrary* {
+    static const util::SystemLibrary* library = []() -> const util::SystemLibrary* {
         try {
             return new util::SystemLibrary(L"wtsapi32.dll");  // kept for the process, as SystemLibrary says
         } catch (Exception* e) {
@@ -39,15 +39,15 @@ Function* SessionFunction(const char* procedure) {
 }  // namespace
 
 void RegisterSessionNotification(HWND window) {
-    if (auto* registerWindow = SessionFunction<decltype(WTSRegisterSessionNotification)>(
-            "WTSRegisterSessionNotification")) {
+    if (auto* registerWindow =
+            SessionFunction<decltype(WTSRegisterSessionNotification)>("WTSRegisterSessionNotification")) {
         registerWindow(window, NOTIFY_FOR_THIS_SESSION);
     }
 }
 
 void UnregisterSessionNotification(HWND window) {
-    if (auto* unregisterWindow = SessionFunction<decltype(WTSUnRegisterSessionNotification)>(
-            "WTSUnRegisterSessionNotification")) {
+    if (auto* unregisterWindow =
+            SessionFunction<decltype(WTSUnRegisterSessionNotification)>("WTSUnRegisterSessionNotification")) {
         unregisterWindow(window);
     }
 }

@@ -15,7 +15,9 @@ enum class NewFile {
 };
 
 // Makes path only where nothing of that name exists (CREATE_NEW, O_CREAT | O_EXCL, so
-// never through a link), writes count bytes into it and closes it.
+// never through a link), writes count bytes into it, flushes them to the disk (so that
+// a crash after a move of the file into another's place never leaves it empty) and
+// closes it.
 NewFile WriteNewFile(const std::filesystem::path& path, const char* bytes, size_t count);
 
 // True for an existing file marked read-only: its read-only attribute on Windows, no
@@ -28,5 +30,11 @@ bool IsReadOnlyFile(const std::filesystem::path& path);
 // system refuses (a folder in the way, no right to replace); target is then as it was
 // and replacement still exists, as it was made.
 bool ReplaceKeepingProtection(const std::filesystem::path& replacement, const std::filesystem::path& target);
+
+// Moves the file from over the file to (or to a free name) in one step, written through
+// to the disk before it returns. False when the system refuses (a folder in the way; on
+// Windows also a read-only file, or one held open without sharing its deletion); both
+// are then as they were.
+bool MoveReplacing(const std::filesystem::path& from, const std::filesystem::path& to);
 
 }  // namespace util

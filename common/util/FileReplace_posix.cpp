@@ -19,7 +19,8 @@ NewFile WriteNewFile(const std::filesystem::path& path, const char* bytes, size_
         if (n <= 0) break;
         done += static_cast<size_t>(n);
     }
-    bool whole = close(file) == 0 && done == count;
+    bool whole = done == count && fsync(file) == 0;
+    whole = close(file) == 0 && whole;
     if (whole) return NewFile::Written;
     unlink(path.c_str());
     return NewFile::WriteFailed;
@@ -36,6 +37,19 @@ bool ReplaceKeepingProtection(const std::filesystem::path& replacement, const st
     struct stat old;
     if (stat(target.c_str(), &old) == 0 && chmod(replacement.c_str(), old.st_mode & 07777) != 0) return false;
     return std::rename(replacement.c_str(), target.c_str()) == 0;
+}
+
+
+bool MoveReplacing(const std::filesystem::path& from, const std::filesystem::path& to) {
+    if (std::rename(from.c_str(), to.c_str()) != 0) return false;
+    // The move is on the disk once the folder that records it is.
+    std::filesystem::path folder = to.has_parent_path() ? to.parent_path() : std::filesystem::path(".");
+    int handle = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (handle >= 0) {
+        fsync(handle);
+        close(handle);
+    }
+    return true;
 }
 
 }  // namespace util

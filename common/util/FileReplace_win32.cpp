@@ -15,7 +15,8 @@ NewFile WriteNewFile(const std::filesystem::path& path, const char* bytes, size_
         return taken ? NewFile::NameTaken : NewFile::NotMade;
     }
     DWORD written = 0;
-    bool whole = WriteFile(file, bytes, static_cast<DWORD>(count), &written, nullptr) && written == count;
+    bool whole = WriteFile(file, bytes, static_cast<DWORD>(count), &written, nullptr) && written == count &&
+                 FlushFileBuffers(file);
     whole = CloseHandle(file) && whole;
     if (whole) return NewFile::Written;
     DeleteFileW(path.c_str());
@@ -44,6 +45,11 @@ bool ReplaceKeepingProtection(const std::filesystem::path& replacement, const st
     // this last step gives.
     SetFileAttributesW(target.c_str(), attributes);
     return true;
+}
+
+
+bool MoveReplacing(const std::filesystem::path& from, const std::filesystem::path& to) {
+    return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
 }  // namespace util

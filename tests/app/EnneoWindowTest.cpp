@@ -89,6 +89,7 @@ TEST_F(BoardTest, CreatesWithCaptionMenuAndTheSample) {
                                                      {ID_EDIT_UNDO, L"&Undo\tCtrl+Z"},
                                                      {ID_EDIT_REDO, L"&Redo\tCtrl+Y"},
                                                      {ID_OPTIONS_MARKSELECTION, L"&Mark Selection"},
+                                                     {ID_OPTIONS_RESUMEGAME, L"Resume &Last Game"},
                                                      {ID_OPTIONS_HINT, L"Hin&t\t?"},
                                                      {ID_OPTIONS_CHECK, L"&Check\t!"},
                                                      {ID_EDIT_UNDOTOCORRECT, L"Undo to Last &Correct"},
@@ -265,10 +266,10 @@ TEST_F(BoardTest, TheClockFollowsTheWindowAndTheCaptionShowsIt) {
     auto message = [this](UINT message, WPARAM wParam) { SendMessageW(handle_, message, wParam, 0); };
     message(WM_ACTIVATE, WA_ACTIVE);
     EXPECT_TRUE(clock.IsRunning());
-    const std::pair<UINT, WPARAM> stops[][2] = {{{WM_SIZE, SIZE_MINIMIZED}, {WM_SIZE, SIZE_RESTORED}},
-                                                {{WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK},
-                                                 {WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK}},
-                                                {{WM_ACTIVATE, WA_INACTIVE}, {WM_ACTIVATE, WA_CLICKACTIVE}}};
+    const std::pair<UINT, WPARAM> stops[][2] = {
+        {{WM_SIZE, SIZE_MINIMIZED}, {WM_SIZE, SIZE_RESTORED}},
+        {{WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK}, {WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK}},
+        {{WM_ACTIVATE, WA_INACTIVE}, {WM_ACTIVATE, WA_CLICKACTIVE}}};
     for (const auto& stop : stops) {
         message(stop[0].first, stop[0].second);
         EXPECT_FALSE(clock.IsRunning()) << stop[0].first;

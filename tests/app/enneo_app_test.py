@@ -1,8 +1,10 @@
 #!/usr/bin/env python3
 """Black-box tests of the board window, its About window and its log window: the real
 Enneo.exe under Wine on a private Xvfb display, driven with xdotool and checked on screenshots.
-Each scenario starts the program afresh, with the sample on the board and Mark Selection off
-(its registry value is deleted first), and ends it, so that a failure stays in its scenario.
+Each scenario starts the program afresh, with the sample on the board, Mark Selection off
+(its registry value is deleted first) and Resume Last Game off, and ends it, so that a
+failure stays in its scenario; the scenarios of the kept game start it again with the
+option on.
 
 usage: enneo_app_test.py --program ENNEO_EXE --prefix WINEPREFIX --loader WINE_LOADER
                          --arch win32|win64 --make-prefix WINE_PREFIX_SCRIPT
@@ -16,6 +18,7 @@ import argparse
 import os
 import re
 import shutil
+import subprocess
 import sys
 import tempfile
 import time
@@ -26,6 +29,15 @@ from board_program import (CAPTION, HINTED, MISFIT, SAMPLE, SAMPLE_KINDS, SELECT
                            SOLVED, SOLVED_FIRST_ROW, Program, count, is_dark, is_red, kinds)
 
 APP = None  # the program, set up once; each scenario launches it
+
+
+def read(path):
+    """The file's bytes; none while a write has moved it to the backup's place."""
+    try:
+        with open(path, "rb") as f:
+            return f.read()
+    except FileNotFoundError:
+        return b""
 
 
 class BoardWindowTest(unittest.TestCase):
@@ -358,7 +370,7 @@ class BoardWindowTest(unittest.TestCase):
         """Options / Show Timer puts the game's time into the caption, which goes on every
         second; a puzzle the player finishes without help counts its time, a new best told
         in a box and kept in the registry; one that Solve finishes does not count."""
-        APP.menu_item("o", 6)  # Show Timer: Hint's T comes first
+        APP.menu_item("o", 7)  # Show Timer: Hint's T comes first
         first = APP.wait_for(lambda: re.match(r"^Enneo Tessary - 0:0\d$", APP.caption()) and APP.caption(),
                              "the time in the caption")
         APP.wait_for(lambda: APP.caption() != first, "the time in the caption to go on", timeout=5)
@@ -386,6 +398,115 @@ class BoardWindowTest(unittest.TestCase):
         APP.wait_for_cells(lambda c: "h" not in kinds(c), "the puzzle solved")
         self.assertFalse(APP.visible("^Statistics$"), "a box after Solve")
         self.assertEqual(kept, APP.registry(statistics, "Easy"))
+    def write_puzzle(self, folder, name, text):
+        """A puzzle file, and its path as a Windows program is given it (on drive Z:)."""
+        path = os.path.join(folder, name)
+        with open(path, "w") as f:
+            f.write(text)
+        return "Z:" + path.replace("/", "\\")
+
+    def test_the_game_comes_back_after_every_ending(self):
+        """With Resume Last Game on, the game in progress comes back at the next start with
+        its digits, their kinds, its marks and its selection, however the program ended:
+        File / Exit, closing the window, the end of the session (WM_QUERYENDSESSION and
+        WM_ENDSESSION), or a kill once a second has passed since the last change. A file
+        named on the command line opens on top of it, and so does one that a second start
+        hands over before it ends; Undo walks back through both and the whole history."""
+        APP.end()
+        shutil.rmtree(APP.game_folder(), ignore_errors=True)
+        self.addCleanup(shutil.rmtree, APP.game_folder(), True)
+        self.addCleanup(APP.end)  # before the removal, so that the program writes no more
+        folder = tempfile.mkdtemp(prefix="enneo-kept-")
+        self.addCleanup(shutil.rmtree, folder, True)
+        marked = [(5, 1), (8, 9), (3, 2)]
+        states = []
+
+        def shown():
+            return APP.board_text(APP.cells()), APP.pencil_marks(marked)
+
+        def play(action, what):
+            action()
+            states.append(APP.wait_for(lambda: (lambda now: now if now != states[-1] else None)(shown()), what))
+
+        def start_again(how):
+            APP.launch(fresh=False, resume=True)
+            APP.wait_for(lambda: shown() == states[-1], "the game as it was left before " + how)
+
+        def exited(how):
+            self.assertEqual(0, APP.process.wait(timeout=30), how)
+
+        APP.launch(fresh=False, resume=True)
+        states.append(shown())
+        self.assertEqual(SAMPLE_KINDS, kinds(APP.cells()), "no game kept yet: the sample")
+        play(lambda: APP.type(1, 1, "8"), "an 8")
+        play(lambda: (APP.click(5, 1), APP.xdotool("key", "ctrl+3")), "a mark")
+        APP.menu("f", "x")
+        exited("File / Exit")
+
+        start_again("File / Exit")
+        play(lambda: APP.xdotool("key", "2"), "a 2 in the cell still selected")
+        play(lambda: (APP.click(8, 9), APP.xdotool("key", "ctrl+6")), "another mark")
+        APP.xdotool("key", "alt+F4")
+        exited("closing the window")
+
+        start_again("closing the window")
+        play(lambda: APP.type(2, 2, "3"), "a 3")
+        subprocess.run([APP.options.loader, "wineboot", "--end-session"], env=APP.env, timeout=60, check=True,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        APP.process.wait(timeout=30)
+
+        start_again("the end of the session")
+        play(lambda: (APP.click(3, 2), APP.xdotool("key", "ctrl+5")), "a third mark")
+        kept = os.path.join(APP.game_folder(), "game.enneo-game")
+        APP.wait_for(lambda: b"row . +3 .5 " in read(kept), "the mark kept within a second")
+        APP.end()
+
+        APP.launch(fresh=False, resume=True, arguments=[self.write_puzzle(folder, "command-line.enn", "4 5 6")])
+        states.append(APP.wait_for(lambda: (lambda now: now if "G4G5G6" in now[0] else None)(shown()),
+                                   "the command line's puzzle on top of the game left before a kill"))
+        second = subprocess.Popen([APP.options.loader, APP.options.program,
+                                   self.write_puzzle(folder, "handed-over.enn", "7 8 9")], env=APP.env,
+                                  stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.assertEqual(0, second.wait(timeout=60), "the second start ends")
+        APP.wait_for(lambda: "G7G8G9" in shown()[0], "the puzzle handed over to the first window")
+        for i in range(len(states) - 1, -1, -1):
+            APP.xdotool("key", "ctrl+z")
+            APP.wait_for(lambda: shown() == states[i], "undo back to state %d" % i)
+
+    def test_a_damaged_game_file_and_a_read_only_folder_are_told_once(self):
+        """A damaged game file gives the sample and a box that says so; a folder that
+        takes no new file gives one box when the game is next kept, and none after it.
+        Play goes on throughout."""
+        APP.end()
+        folder = APP.game_folder()
+        shutil.rmtree(folder, ignore_errors=True)
+        os.makedirs(folder)
+        self.addCleanup(shutil.rmtree, folder, True)
+        self.addCleanup(APP.end)
+        kept = os.path.join(folder, "game.enneo-game")
+        with open(kept, "wb") as f:
+            f.write(b"Enneo Tessary game 1.0\r\nrow 1 2 3\r\n")
+        APP.launch(fresh=False, resume=True, box="Last Game")
+        APP.wait_for_cells(lambda c: kinds(c) == SAMPLE_KINDS, "the sample")
+        APP.type(1, 1, "8")
+        APP.wait_for(lambda: b"row +8 " in read(kept), "the game written over the damaged file")
+
+        self.addCleanup(os.chmod, folder, 0o755)
+        self.addCleanup(subprocess.run, ["chattr", "-i", folder], stderr=subprocess.DEVNULL)
+        if subprocess.run(["chattr", "+i", folder], stderr=subprocess.DEVNULL).returncode != 0:
+            os.chmod(folder, 0o555)
+        try:
+            open(os.path.join(folder, "probe"), "x").close()
+            os.remove(os.path.join(folder, "probe"))
+            self.skipTest("this machine cannot take the right to write from the folder")
+        except OSError:
+            pass
+        APP.type(5, 1, "2")
+        APP.answer("Game Not Kept", "the box about the folder")
+        APP.type(7, 1, "6")
+        time.sleep(2.5)  # past the next write, which fails without a word
+        self.assertEqual([], APP.visible("^Game Not Kept$"), "the failure told a second time")
+        APP.wait_for_cells(lambda c: kinds(c)[:9] == "SGGGSGSGh", "the digits typed after the failures")
 
 
 def main():
@@ -399,6 +520,7 @@ def main():
     try:
         APP.start()
         result = unittest.main(argv=sys.argv[:1] + rest, verbosity=2, exit=False).result
+        APP.set_settings({"ResumeGame": "-"})  # the prefix, which scripts/run.sh shares, as a user has it
     finally:
         APP.stop()
     sys.exit(0 if result.wasSuccessful() else 1)

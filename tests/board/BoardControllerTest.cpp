@@ -2,11 +2,15 @@
 #include "board/BoardController.h"
 
 #include "MemoryProperties.h"
+#include "puzzle/GameFile.h"
+#include "tests/common/TestFiles.h"
 #include "tests/puzzle/CoachGrids.h"
 #include "tests/puzzle/PuzzleTestGrids.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -16,8 +20,7 @@ namespace {
 using Command = BoardCommand;
 
 // The sample's solution.
-const char kSolvedSample[] =
-    "897315246351426798462987351179638425528149673643752189214593867936874512785261934";
+const char kSolvedSample[] = "897315246351426798462987351179638425528149673643752189214593867936874512785261934";
 
 class BoardControllerTest : public ::testing::Test {
 protected:
@@ -190,7 +193,8 @@ TEST_F(BoardControllerTest, HintExplainsTheNextStepOrTheFirstMistake) {
     two.Execute(Command::SelectCell({6, 1}));
     two.Execute(Command::Digit(7));
     for (Command::Kind kind : {Command::kHint, Command::kCheck}) {
-        EXPECT_EQ(L"No solution of the puzzle fits the digits on the board.", Box(two.Execute(Command::Of(kind))).second);
+        EXPECT_EQ(L"No solution of the puzzle fits the digits on the board.",
+                  Box(two.Execute(Command::Of(kind))).second);
     }
 }
 
@@ -405,6 +409,187 @@ TEST_F(BoardControllerTest, PauseHidesTheBoardUntilThePlayerGoesOn) {
     board_.Execute(Command::Of(Command::kPause));
     board_.Execute(Command::NewPuzzle(PuzzleGenerator::kEasy));
     EXPECT_FALSE(board_.GetView().paused);
+}
+
+// The keeping of the game in progress, with Resume Last Game on as it is by default: a
+// file in a folder made at the first write.
+class KeptGameTest : public BoardControllerTest {
+protected:
+    // A controller of the next start, resumed from the same file.
+    std::unique_ptr<BoardController> Restart(BoardAnswer* answer = nullptr) {
+        auto next =
+            std::make_unique<BoardController>(ReadPuzzleLine(kSampleLine), properties_, [this] { return now_; });
+        BoardAnswer resumed = next->Resume(file_);
+        if (answer != nullptr) *answer = resumed;
+        return next;
+    }
+    static std::string Text(const BoardController& board) { return GameFile::Write(board.GetGame()); }
+    // The sentence of a box with that caption.
+    static std::wstring Told(const BoardAnswer& answer, const wchar_t* caption) {
+        EXPECT_NE(BoardAnswer::kNoBox, answer.box);
+        EXPECT_EQ(std::wstring(caption), answer.caption);
+        return answer.sentence.GetText();
+    }
+
+    TempFolder folder_;
+    std::filesystem::path file_ = folder_.Folder() / "Enneo Tessary" / "game.enneo-game";
+};
+
+// Each change of the board or the selection makes a write due, and the first of them
+// starts the wait for it; the next start goes on with the same board, selection and
+// history. A solved game, or the option off, gives the sample instead.
+TEST_F(KeptGameTest, TheGameIsKeptAsItIsPlayedAndGoesOnAtTheNextStart) {
+    EXPECT_TRUE(board_.IsOn(Command::kResumeGame));
+    EXPECT_EQ(kNothing, Shows(board_.Resume(file_)));  // nothing kept yet
+    EXPECT_TRUE(board_.Execute(Command::SelectCell({1, 1})).keep);
+    EXPECT_FALSE(board_.Execute(Command::Digit(8)).keep);  // the wait runs
+    EXPECT_FALSE(board_.Execute(Command::SelectCell({5, 1})).keep);
+    EXPECT_FALSE(board_.Execute(Command::Mark(3)).keep);
+    EXPECT_EQ(kNothing, Shows(board_.Keep()));
+    EXPECT_FALSE(board_.Execute(Command::Of(Command::kShowHints)).keep);  // no change of the game
+    EXPECT_TRUE(board_.Execute(Command::Move(0, 1)).keep);
+    board_.Keep();
+    EXPECT_FALSE(board_.Execute(Command::Of(Command::kCheck)).keep);
+    EXPECT_EQ(Text(board_), ReadBytes(file_));
+    std::filesystem::remove(file_);
+    board_.Keep();  // nothing changed since: nothing written
+    EXPECT_FALSE(std::filesystem::exists(file_));
+    EXPECT_TRUE(board_.Execute(Command::Of(Command::kUndo)).keep);  // the mark, and the selection it had
+    board_.Keep();
+
+    std::unique_ptr<BoardController> next = Restart();
+    EXPECT_EQ(Text(board_), Text(*next));
+    EXPECT_EQ(5, next->GetGame().GetState().puzzle.GetSelectedCell().x);
+    next->Execute(Command::Of(Command::kRedo));
+    EXPECT_EQ(1 << 2, next->GetGame().GetState().marks.Get(5, 1));
+    next->Execute(Command::Of(Command::kUndo));
+    next->Execute(Command::Of(Command::kUndo));
+    EXPECT_FALSE(next->IsAvailable(Command::kUndo));
+    EXPECT_EQ(kSampleLine, ToPuzzleLine(next->GetGame().GetState().puzzle));
+
+    next->Execute(Command::Of(Command::kSolve));
+    next->Keep();
+    EXPECT_EQ(kSampleLine, ToPuzzleLine(Restart()->GetGame().GetState().puzzle));  // solved: not resumed
+
+    next->Execute(Command::Of(Command::kResumeGame));  // off: kept no more, nor read
+    EXPECT_EQ(L"0", properties_.values[L"ResumeGame"]);
+    EXPECT_FALSE(next->IsOn(Command::kResumeGame));
+    EXPECT_FALSE(Type(1, 1, 0).keep);
+    board_.Keep();
+    std::unique_ptr<BoardController> off = Restart();
+    EXPECT_EQ(kSampleLine, ToPuzzleLine(off->GetGame().GetState().puzzle));
+    EXPECT_FALSE(Type(1, 1, 0).keep);
+    BoardAnswer on = off->Execute(Command::Of(Command::kResumeGame));
+    EXPECT_TRUE(on.menu && on.keep);  // on again: the game on the board is kept at once
+}
+
+// A write that fails is told once, with the folder it failed in, and tried again with
+// the next change; a kept game that cannot be taken says why, once, and play goes on.
+TEST_F(KeptGameTest, WhatCannotBeKeptOrTakenIsToldOnce) {
+    WriteBytes(folder_.Folder() / "Enneo Tessary", "a file where the folder should be");
+    board_.Resume(file_);
+    Type(1, 1, 8);
+    std::wstring told = Told(board_.Keep(), L"Game Not Kept");
+    EXPECT_EQ(0u, told.find(L"The game could not be kept: the folder \"" + file_.parent_path().wstring() +
+                            L"\" could not be made.")) << told;
+    EXPECT_TRUE(Type(1, 1, 0).keep);  // tried again after the next change, quietly
+    EXPECT_EQ(BoardAnswer::kNoBox, board_.Keep().box);
+    std::filesystem::remove(folder_.Folder() / "Enneo Tessary");
+    EXPECT_EQ(BoardAnswer::kNoBox, board_.Keep().box);
+    EXPECT_TRUE(std::filesystem::exists(file_));
+
+    // A damaged file and no backup: the sample, and the reader's sentence.
+    std::filesystem::remove(file_);
+    WriteBytes(file_, "Enneo Tessary game 1.0\r\nrow");
+    BoardAnswer resumed;
+    std::unique_ptr<BoardController> next = Restart(&resumed);
+    EXPECT_EQ(L"The game file is damaged at line 2, so no game was taken from it.", Told(resumed, L"Last Game"));
+    EXPECT_EQ(kSampleLine, ToPuzzleLine(next->GetGame().GetState().puzzle));
+    next->Execute(Command::Mark(0));
+    next->Execute(Command::SelectCell({1, 1}));
+    next->Keep();
+    Restart(&resumed);
+    EXPECT_EQ(BoardAnswer::kNoBox, resumed.box);  // written again soundly
+
+    // A puzzle file whose givens repeat a digit opens and is kept as it is; the next
+    // start cannot take it, and says why.
+    EnneoPuzzle repeated;
+    repeated.LoadFromString("5 5");
+    ASSERT_TRUE(repeated.Save(folder_.Path("repeated.enn").c_str()));
+    next->Open(folder_.Path("repeated.enn").c_str());
+    next->Keep();
+    next->Execute(Command::Move(1, 0));
+    next->Keep();
+    next = Restart(&resumed);
+    EXPECT_EQ(L"The game file's board repeats a digit in a row, a column or a block, so no game was taken from it.",
+              Told(resumed, L"Last Game"));
+    EXPECT_EQ(kSampleLine, ToPuzzleLine(next->GetGame().GetState().puzzle));
+
+    // Another copy of the program keeps the game: this one keeps none, and says so.
+    const std::wstring elsewhere =
+        L"Another Enneo Tessary that is running keeps the game in progress, so the game in this window is not kept.";
+    BoardController copy = Another(kSampleLine);
+    EXPECT_EQ(elsewhere, Told(copy.Resume({}), L"Last Game"));
+    copy.Execute(Command::Of(Command::kResumeGame));
+    EXPECT_EQ(elsewhere, Told(copy.Execute(Command::Of(Command::kResumeGame)), L"Last Game"));
+    copy.Execute(Command::SelectCell({1, 1}));
+    EXPECT_FALSE(copy.Execute(Command::Digit(8)).keep);
+}
+
+// Save writes the whole game as a game file, under any name; Open knows it by its first
+// line and puts its board, marks and selection on the board as one step.
+TEST_F(KeptGameTest, GameFilesAreSavedAndOpened) {
+    Type(1, 1, 8);
+    board_.Execute(Command::SelectCell({3, 1}));
+    board_.Execute(Command::Mark(6));
+    const std::wstring saved = folder_.Path("saved-without-extension");
+    EXPECT_EQ(kNothing, Shows(board_.Save(saved.c_str(), BoardController::kGameFile)));
+    EXPECT_EQ(Text(board_), ReadBytes(saved));
+
+    BoardController other = Another(kStepGrids[0].givens);
+    EXPECT_EQ(kBoardAndMenu, Shows(other.Open(saved.c_str())));
+    EXPECT_EQ(3, other.GetGame().GetState().puzzle.GetSelectedCell().x);
+    EXPECT_TRUE(GameStep::Between(board_.GetGame().GetState(), other.GetGame().GetState()).cells.empty());
+    EXPECT_EQ(EnneoPuzzle::CELL_SET, other.GetGame().GetState().puzzle.GetCellState(1, 1));
+    other.Execute(Command::Of(Command::kUndo));
+    EXPECT_EQ(kStepGrids[0].givens, ToPuzzleLine(other.GetGame().GetState().puzzle));
+    EXPECT_FALSE(other.IsAvailable(Command::kUndo));
+
+    std::string text = ReadBytes(saved);
+    WriteBytes(saved, text.substr(0, text.size() / 2));
+    BoardAnswer refused = other.Open(saved.c_str());
+    EXPECT_EQ(BoardAnswer::kError, refused.box);
+    EXPECT_EQ(0u, std::wstring(refused.sentence.GetText()).find(L"The game file is damaged at line "));
+    EXPECT_EQ(kStepGrids[0].givens, ToPuzzleLine(other.GetGame().GetState().puzzle));
+}
+
+// The time played and the help go with the kept game and a saved game file, and come
+// back with them: the clock goes on from that time, and a game that had help does not
+// count when it is finished.
+TEST_F(KeptGameTest, TheTimeAndTheHelpGoWithTheGame) {
+    board_.Resume(file_);
+    board_.Execute(Command::Window(Command::kWindowActive, true));
+    Type(1, 1, 8);
+    board_.Keep();
+    now_ += 75000;
+    board_.Keep();  // only the time went on, as at the end of the program: kept all the same
+    std::unique_ptr<BoardController> next = Restart();
+    EXPECT_EQ(75000u, next->GetClock().GetElapsed());
+    next->Execute(Command::Of(Command::kHint));
+    next->Keep();
+    EXPECT_NE(std::string::npos, ReadBytes(file_).find("\r\nelapsed 75000\r\nassisted\r\n"));
+
+    const std::wstring saved = folder_.Path("with-help");
+    next->Save(saved.c_str(), BoardController::kGameFile);
+    BoardController other = Another(kStepGrids[0].givens);
+    other.Open(saved.c_str());
+    EXPECT_EQ(75000u, other.GetClock().GetElapsed());
+    for (int i = 0; i < 81; ++i) {
+        other.Execute(Command::SelectCell({i % 9 + 1, i / 9 + 1}));
+        EXPECT_EQ(BoardAnswer::kNoBox, other.Execute(Command::Digit(kSolvedSample[i] - '0')).box);
+    }
+    EXPECT_TRUE(other.GetGame().GetState().puzzle.IsSolved());
+    EXPECT_EQ(0u, properties_.values.count(L"Statistics\\Easy"));
 }
 
 }  // namespace

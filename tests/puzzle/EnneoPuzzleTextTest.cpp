@@ -2,6 +2,7 @@
 #include "puzzle/EnneoPuzzle.h"
 
 #include "PuzzleTestGrids.h"
+#include "common/util/SafeSave.h"
 #include "tests/common/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -154,7 +155,7 @@ TEST_F(PuzzleFileTest, SaveReplacesAnOldFileAndKeepsItsProtection) {
     EnneoPuzzle puzzle;
     ASSERT_TRUE(puzzle.Save(File("expected.txt").wstring().c_str()));
     fs::create_directory(File("in-place.txt.saving"));
-    for (int i = 2; i <= EnneoPuzzle::kSavingNames; ++i) {
+    for (int i = 2; i <= util::kSavingNames; ++i) {
         fs::create_directory(File(("in-place.txt.saving-" + std::to_string(i)).c_str()));
     }
     for (const char* name : {"replaced.txt", "in-place.txt"}) {

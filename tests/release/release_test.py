@@ -15,7 +15,8 @@ osslsigncode accepts. In a fresh Wine prefix with a virtual desktop on a private
 display, 1.0.2 is installed silently (its uninstaller signed too); then, in order: a
 tampered new version on the service is refused (1.0.2 stays and runs); an expired
 latest statement offers nothing, until the publisher's re-sign command extends it; the
-genuine update replaces the program with 1.0.3's bytes, starts it and shows 1.0.3 in
+genuine update, started from the Help menu while a game is being played, replaces the
+program with 1.0.3's bytes, starts it, which goes on with that game, and shows 1.0.3 in
 the uninstall entry; the next start leaves no update files; an offer of the older
 release installs nothing; the older setup refuses to replace the newer program unless
 told to; the updater killed in the middle of an update leaves a program that starts;
@@ -33,6 +34,7 @@ import socket
 import subprocess
 import sys
 import time
+import types
 import unittest
 import urllib.request
 import zipfile
@@ -40,6 +42,7 @@ import zipfile
 import yaml
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from board_program import Program  # noqa: E402
 from wine_display import Xvfb, wine_environment  # noqa: E402
 
 OPTIONS = None
@@ -47,7 +50,7 @@ LIFE = None  # the releases, the service, the prefix and the display, made once
 OFFER = "Enneo update"
 ERROR = "Error while installing update."
 BOARD = "Enneo Tessary"
-OK, YES = 1, 6  # the buttons' identifiers
+OK, YES, NO = 1, 6, 7  # the buttons' identifiers
 LEFTOVERS = ("updater.exe", "Enneo.upd", "Enneo.upd.sig", "Enneo.exe.old", "Enneo.update")
 SIGNED_RELEASE = "1.0.2"  # made with --authenticode
 
@@ -241,6 +244,16 @@ class Life:
     def wait_for_window(self, caption, timeout=60):
         return wait_until(lambda: self.windows(caption), "the window '%s'" % caption, timeout)[0]
 
+    def board(self):
+        """The installed program's board window, as the board window's tests read it."""
+        options = types.SimpleNamespace(prefix=self.env["WINEPREFIX"], arch=self.options.arch,
+                                        loader=self.options.loader, program=self.program(), shots=None)
+        board = Program(options)
+        board.env = self.env
+        board.window = self.wait_for_window(BOARD)
+        board.board = board.wait_for(board.find_board, "the board drawn", timeout=20)
+        return board
+
     def answer(self, caption, button, timeout=60):
         """Presses a button (IDOK 1, IDYES 6) of the box with that caption once it shows;
         gives the box's text."""
@@ -320,7 +333,7 @@ class ReleaseLifeTest(unittest.TestCase):
         LIFE.end_all()
         LIFE.offer("1.0.3")
 
-    def test_3_yes_installs_1_0_3_and_starts_it(self):
+    def test_3_yes_installs_1_0_3_and_starts_it_with_the_game_being_played(self):
         # The offer comes before the board, or not at all: an expired latest statement
         # offers nothing, until the publisher's re-sign command extends it.
         LIFE.expire_latest()
@@ -334,10 +347,14 @@ class ReleaseLifeTest(unittest.TestCase):
         self.assertGreater(int(LIFE.latest()["latestExpires"]), time.time() + 86400)
         new = read(LIFE.served("1.0.3"))
         LIFE.start_program()
+        LIFE.answer(OFFER, NO)
+        board = LIFE.board()
+        board.type(1, 1, "8")
+        board.menu("h", "k")  # Help / Check for Updates
         LIFE.answer(OFFER, YES)
         wait_until(lambda: os.path.exists(LIFE.program()) and read(LIFE.program()) == new,
                    "the installed program replaced by 1.0.3", 60)
-        LIFE.wait_for_window(BOARD)
+        LIFE.board().wait_for_cells(lambda cells: cells[0].kind == "set", "the 8 of the game being played")
         shown = re.search(r"DisplayVersion\s+REG_SZ\s+(\S+)", LIFE.uninstall_key())
         self.assertEqual("1.0.3", shown and shown.group(1), "the uninstall entry after the update")
         LIFE.end_all()

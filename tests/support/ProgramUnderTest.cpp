@@ -5,6 +5,19 @@
 
 namespace {
 
+const wchar_t kSettingsKey[] = L"Software\\Enneo Project\\Enneo Tessary";
+
+void SwitchResumeGameOff() {
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS) {
+        return;
+    }
+    const wchar_t off[] = L"0";
+    RegSetValueExW(key, L"ResumeGame", 0, REG_SZ, reinterpret_cast<const BYTE*>(off), sizeof(off));
+    RegCloseKey(key);
+}
+
 struct WindowSearch {
     DWORD process;
     const wchar_t* caption;
@@ -34,6 +47,7 @@ std::wstring ProgramUnderTest::WindowsPath(const char* unixPath) {
 
 bool ProgramUnderTest::Start(const std::wstring& program, const std::wstring& folder, const std::wstring& argument0) {
     End();
+    SwitchResumeGameOff();
     // Its standard handles, and so those of the programs it starts, are the null device,
     // not the test's output: under Wine a program whose start a kill cuts off waits for
     // ever, and must not hold the output that the test runner waits on.

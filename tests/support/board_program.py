@@ -2,6 +2,7 @@
 private Xvfb display, driven with xdotool, and the board, its cells and the About window
 read back from screenshots. Shared by the board window's tests and the high-DPI tests."""
 import os
+import pwd
 import re
 import subprocess
 import sys
@@ -169,16 +170,19 @@ class Program:
         self.xvfb = Xvfb()
         self.env["DISPLAY"] = self.xvfb.display
 
-    def launch(self, fresh=True):
-        """Starts the program and waits for its board; fresh: with Mark Selection and Show
-        Timer off and no statistics (their registry values deleted first)."""
+    def launch(self, fresh=True, resume=False, arguments=(), box=None):
+        """Starts the program with the arguments and waits for its board; fresh: with Mark
+        Selection and Show Timer off and no statistics (their registry values deleted
+        first); resume: with Resume Last Game
+        on, as it is without its value, else off, so that the board starts with the
+        sample as first designed and no game is kept; box: the caption of a box that the
+        start must show over the board, answered first."""
+        values = {"ResumeGame": "-" if resume else '"0"'}
         if fresh:
-            for key, value in ((SETTINGS_KEY, ["/v", "MarkSelection"]), (SETTINGS_KEY, ["/v", "ShowTimer"]),
-                               (SETTINGS_KEY + r"\Statistics", [])):
-                subprocess.run([self.options.loader, "reg", "delete", key] + value + ["/f"], env=self.env,
-                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
+            values.update(MarkSelection="-", ShowTimer="-")
+        self.set_settings(values, removed=["Statistics"] if fresh else [])
         self.window = None
-        self.process = subprocess.Popen([self.options.loader, self.options.program], env=self.env,
+        self.process = subprocess.Popen([self.options.loader, self.options.program] + list(arguments), env=self.env,
                                         stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                                         stderr=subprocess.DEVNULL)
         deadline = time.monotonic() + 90
@@ -188,7 +192,15 @@ class Program:
             if not self.window and (time.monotonic() > deadline or self.process.poll() is not None):
                 raise RuntimeError("the window '%s' did not appear" % CAPTION)
             time.sleep(0.3)
+        if box:
+            self.answer(box, "the box '%s' at start" % box)
         self.board = self.wait_for(self.find_board, "the board drawn", timeout=20)
+
+    def answer(self, caption, what):
+        """Waits for the box with that caption and answers it with Return."""
+        self.wait_for(lambda: self.visible("^%s$" % caption), what)
+        self.xdotool("key", "Return")
+        self.wait_for(lambda: not self.visible("^%s$" % caption), "the box '%s' to go" % caption)
 
     def learn_digits(self):
         """Waits for the sample, as a fresh start shows it at 96 DPI, and takes the shapes of
@@ -206,6 +218,25 @@ class Program:
         if code != 0:
             raise AssertionError("File / Exit ended the program with %d" % code)
         self.launch(fresh=False)
+
+    def game_folder(self):
+        """The folder that the game in progress is kept in (made by the program)."""
+        return os.path.join(self.options.prefix, "drive_c", "users", pwd.getpwuid(os.getuid()).pw_name,
+                            "AppData", "Local", "Enneo Tessary")
+
+    def set_settings(self, values, removed=()):
+        """Sets the program's registry values ('"text"', or "-" to delete one) and removes
+        the sub-keys named in removed, in one import: each Wine program started costs a
+        second."""
+        lines = ["Windows Registry Editor Version 5.00", ""]
+        lines += ["[-HKEY_CURRENT_USER\\%s\\%s]" % (SETTINGS_KEY[5:], key) for key in removed]
+        lines += ["[HKEY_CURRENT_USER\\%s]" % SETTINGS_KEY[5:]]
+        lines += ['"%s"=%s' % item for item in values.items()]
+        path = os.path.join(self.options.prefix, "drive_c", "enneo-test-settings.reg")
+        with open(path, "w") as f:
+            f.write("\r\n".join(lines) + "\r\n")
+        subprocess.run([self.options.loader, "reg", "import", "C:\\enneo-test-settings.reg"], env=self.env,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60, check=True)
 
     def end(self):
         """Ends the program, whatever it shows, and waits until it has ended and its board
