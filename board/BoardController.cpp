@@ -8,9 +8,8 @@
 #include "puzzle/Coach.h"
 #include "puzzle/GameFile.h"
 
-#include <optional>
-
 #include <cwchar>
+#include <optional>
 #include <utility>
 
 namespace {

@@ -63,9 +63,9 @@ public:
     // says what became of a kept game that could not be taken whole, or that this
     // window's game is not kept because another copy keeps one. Called once, at start.
     BoardAnswer Resume(const std::filesystem::path& gameFile);
-    // Writes the game, when it changed since it was last kept and Resume Last Game is
-    // on. The answer's error box says what failed and where, the first time only: play
-    // goes on, and the next change tries again.
+    // Writes the game, when it changed (or its clock ran on) since it was last kept and
+    // Resume Last Game is on. The answer's error box says what failed and where, the
+    // first time only: play goes on, and the next change tries again.
     BoardAnswer Keep();
 
     // For the menu: whether a command can do anything now (Undo and Redo need a step,
