@@ -15,12 +15,12 @@ const int kDigitFontReduction = 6;
 // Check points at.
 const int kSelectionRing = 5;
 
-// A "Times New Roman" font of the given height, for one scope.
+// A "Times New Roman" font of the given height and weight, for one scope.
 class ScopedFont : public gui::ScopedSelection {
 public:
-    ScopedFont(HDC deviceContext, int height)
+    ScopedFont(HDC deviceContext, int height, int weight = FW_DONTCARE)
         : ScopedSelection(deviceContext,
-                          CreateFontW(height, 0, 0, 0, 0, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                          CreateFontW(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Times New Roman")) {}
 };
 
@@ -134,8 +134,10 @@ void BoardPainter::PaintCell(HDC deviceContext, int x, int y, bool showHints) co
     int state = puzzle.GetCellState(x, y);
     SetBkMode(deviceContext, TRANSPARENT);
     if (state != EnneoPuzzle::CELL_EMPTY) {
-        ScopedFont font(deviceContext, cell - scale_.Pixels(kDigitFontReduction));
-        SetTextColor(deviceContext, state == EnneoPuzzle::CELL_KNOWN ? palette_.given : palette_.set);
+        bool given = state == EnneoPuzzle::CELL_KNOWN;
+        ScopedFont font(deviceContext, cell - scale_.Pixels(kDigitFontReduction),
+                        given ? palette_.givenWeight : FW_DONTCARE);
+        SetTextColor(deviceContext, given ? palette_.given : palette_.set);
         int inset = scale_.Pixels(kDigitInset);
         DrawCentred(deviceContext, DigitCharacter(puzzle.GetCell(x, y)),
                     {left + inset, top + inset, left + cell - inset, top + cell - inset});

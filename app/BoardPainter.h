@@ -9,13 +9,13 @@
 
 #include <windows.h>
 
-// The one drawing of the board, for the window now and for the printer and pictures
-// later: the background, the tints of Mark Selection and of what Hint and Check point
-// at, the lines and the 81 cells (given digits, the player's and the solver's digits,
-// the pencil marks of empty cells, and the candidates of the other empty cells while
-// hints are on); or, while the game is paused, only a plain picture that says so. It
-// keeps nothing between paints: each call draws from what it was made with; the state
-// and the view must outlive it.
+// The one drawing of the board, for the window, the printer and pictures: the
+// background, the tints of Mark Selection and of what Hint and Check point at, the
+// lines and the 81 cells (given digits, the player's and the solver's digits, the
+// pencil marks of empty cells, and the candidates of the other empty cells while hints
+// are on); or, while the game is paused, only a plain picture that says so. It keeps
+// nothing between paints: each call draws from what it was made with; the state and
+// the view must outlive it.
 class BoardPainter {
 public:
     // scale: the DPI that the sizes stated at 96 DPI (line widths, the digits' inset) are

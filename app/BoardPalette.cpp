@@ -1,4 +1,4 @@
-// BoardPalette: every colour the board is drawn in.
+// BoardPalette: every colour the board is drawn in, and the weight of its given digits.
 #include "BoardPalette.h"
 
 BoardPalette BoardPalette::Light() {
@@ -15,5 +15,14 @@ BoardPalette BoardPalette::Light() {
     palette.hinted = RGB(190, 235, 180);
     palette.paused = RGB(225, 225, 225);
     palette.pausedText = RGB(90, 90, 90);
+    return palette;
+}
+
+BoardPalette BoardPalette::Print() {
+    BoardPalette palette = Light();
+    palette.background = RGB(255, 255, 255);
+    palette.given = RGB(0, 0, 0);
+    palette.set = RGB(128, 128, 128);
+    palette.givenWeight = FW_BOLD;
     return palette;
 }

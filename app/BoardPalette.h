@@ -1,10 +1,11 @@
-// BoardPalette: every colour the board is drawn in.
+// BoardPalette: every colour the board is drawn in, and the weight of its given digits.
 #pragma once
 
 #include <windows.h>
 
 // One look of the board: the painter draws in these colours and no others, so a theme is
-// another palette, never a branch in the drawing.
+// another palette, never a branch in the drawing. The givens' weight lets paper tell
+// them from the player's digits without colour.
 struct BoardPalette {
     COLORREF background;
     COLORREF lines;
@@ -23,8 +24,11 @@ struct BoardPalette {
     // the word "Paused".
     COLORREF paused;
     COLORREF pausedText;
+    int givenWeight = FW_DONTCARE;  // the font weight of the puzzle's digits (FW_BOLD)
 
     // The board as it has always looked: on the system's window colour, black lines and
     // digits, red givens, grey candidates, blue marks and warm tints; a green hint.
     static BoardPalette Light();
+    // Paper: white, black lines, the givens bold black and the player's digits grey.
+    static BoardPalette Print();
 };

@@ -147,7 +147,10 @@ LRESULT EnneoWindow::MessageHandler(HWND handle, UINT message, WPARAM wParam, LP
     return MainWindowBase::MessageHandler(handle, message, wParam, lParam);
 }
 
-void EnneoWindow::Execute(const BoardCommand& command) { Apply(controller_.Execute(command)); }
+void EnneoWindow::Execute(const BoardCommand& command) {
+    if (command.kind == BoardCommand::kPrint) return OnPrint();  // the window's own dialogs
+    Apply(controller_.Execute(command));
+}
 
 void EnneoWindow::Apply(const BoardAnswer& answer) {
     if (answer.keep) SetTimer(GetHandle(), kKeepTimer, BoardController::kKeepDelayMs, nullptr);
@@ -232,6 +235,8 @@ int EnneoWindow::OnCommand(WPARAM wParam) {
     switch (wParam) {
     case ID_MFILE_OPEN: OnFileOpen(); break;
     case ID_MFILE_Save: OnFileSave(); break;
+    case ID_MFILE_PRINT: OnPrint(); break;
+    case ID_MFILE_PRINTNEWPUZZLES: print_.PrintNewPuzzles(GetHandle()); break;
     case ID_MFILE_EXIT: PostQuitMessage(0); break;
     case IDM_CHECKUPDATES:
         Keep();  // the check may start the updater, which ends the program
@@ -257,9 +262,11 @@ void EnneoWindow::OnFileSave() {
     OPENFILENAMEW dialog = FileDialog(GetHandle(), fileName, 520, OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST);
     if (!GetSaveFileNameW(&dialog)) return;
     // The second type is the game file; a name is taken as typed, whichever type.
-    Apply(controller_.Save(fileName, dialog.nFilterIndex == 2 ? BoardController::kGameFile
-                                                              : BoardController::kPuzzleFile));
+    Apply(controller_.Save(fileName,
+                           dialog.nFilterIndex == 2 ? BoardController::kGameFile : BoardController::kPuzzleFile));
 }
+
+void EnneoWindow::OnPrint() { print_.PrintBoard(GetHandle(), controller_.GetGame().GetState().puzzle); }
 
 void EnneoWindow::OnAbout() {
     if (about_.GetHandle() == nullptr) about_.Create(GetHandle());

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "BoardPainter.h"
+#include "PrintCommands.h"
 #include "board/BoardController.h"
 #include "board/BoardGeometry.h"
 #include "common/gui/AboutWindow.h"
@@ -17,8 +18,8 @@
 // keep the game and which sentence to put into a box. So do activation, minimizing and
 // the session's lock, which the game's clock follows, and a timer that runs while the
 // caption shows the time. The board is drawn by a BoardPainter. The window itself runs
-// the file dialogs, About, Show Log, Check for Updates and Exit, and has the game kept
-// where the program may end.
+// the file and print dialogs, About, Show Log, Check for Updates and Exit, and has the
+// game kept where the program may end.
 class EnneoWindow : public gui::MainWindowBase {
 public:
     // The program's home page, which About opens.
@@ -58,6 +59,8 @@ private:
     int OnCommand(WPARAM wParam);
     void OnFileOpen();
     void OnFileSave();
+    // File / Print (the menu item or Ctrl+P): the board's puzzle.
+    void OnPrint();
     // Creates the About window the first time, shows it and opens the home page.
     void OnAbout();
     // Shows the log window (made on first use, shown again after it was closed) and
@@ -80,5 +83,6 @@ private:
     // Constructed before the controller: its start-up check runs before any window exists.
     util::version::VersionCheck versionCheck_;
     BoardController controller_;
+    PrintCommands print_;
     std::deque<std::wstring> handedOver_;  // files handed over, still to open
 };

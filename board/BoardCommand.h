@@ -37,6 +37,7 @@ struct BoardCommand {
         kWindowMinimized,
         kSessionLocked,
         kTick,  // the window's timer: the time shown may have changed
+        kPrint,          // File / Print: the window's own dialogs print the board's puzzle
     };
 
     static constexpr BoardCommand Of(Kind kind) { return {kind}; }

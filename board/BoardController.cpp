@@ -200,6 +200,7 @@ BoardAnswer BoardController::Run(const BoardCommand& command) {
     case BoardCommand::kSessionLocked: sessionLocked_ = command.digit != 0; return BoardAnswer();
     case BoardCommand::kTick: return BoardAnswer();
     case BoardCommand::kResumeGame: return SwitchKeeping();
+    case BoardCommand::kPrint: break;  // the window prints; the game stays as it is
     }
     return BoardAnswer();
 }

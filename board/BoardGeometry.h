@@ -14,6 +14,9 @@ public:
     BoardGeometry() = default;
     // margin: kMargin in pixels at the window's DPI.
     BoardGeometry(int areaWidth, int areaHeight, int margin = kMargin);
+    // A board with its top-left corner at (left, top) and nine cells of side / 9 each
+    // way (a printed grid).
+    static BoardGeometry At(int left, int top, int side);
 
     int GetLeft() const { return left_; }
     int GetTop() const { return top_; }

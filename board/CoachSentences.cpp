@@ -48,14 +48,6 @@ String StepSentence(const Coach::Step& step, const EnneoPuzzle& board) {
 
 }  // namespace
 
-const wchar_t* LevelName(PuzzleGenerator::Level level) {
-    switch (level) {
-    case PuzzleGenerator::kEasy: return L"Easy";
-    case PuzzleGenerator::kMedium: return L"Medium";
-    default: return L"Hard";
-    }
-}
-
 String HintSentence(const Coach& coach, const EnneoPuzzle& board) {
     switch (coach.GetVerdict()) {
     case Coach::kOpen: return StepSentence(coach.GetNextStep(), board);
@@ -78,7 +70,7 @@ String CheckSentence(const Coach& coach) {
         text.Format(L"Every digit so far fits the puzzle's only solution.\n%d %s left.", left,
                     left == 1 ? L"cell is" : L"cells are");
         if (std::optional<PuzzleGenerator::Level> level = coach.GetLevel()) {
-            text.AppendFormat(L" Level: %s.", LevelName(*level));
+            text.AppendFormat(L" Level: %s.", PuzzleGenerator::LevelName(*level));
         }
         return text;
     }

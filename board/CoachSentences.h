@@ -4,8 +4,6 @@
 #include "common/String.h"
 #include "puzzle/Coach.h"
 
-// A level's name, as the boxes and the statistics name it: "Easy", "Medium", "Hard".
-const wchar_t* LevelName(PuzzleGenerator::Level level);
 // The Hint box: the first mistake, else the next step and why, else the verdict. Cells
 // are named "row Y, column X", rows from the top and columns from the left.
 String HintSentence(const Coach& coach, const EnneoPuzzle& board);

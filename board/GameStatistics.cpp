@@ -1,7 +1,6 @@
 // GameStatistics: the games finished at each level and their times, kept in the properties.
 #include "GameStatistics.h"
 
-#include "CoachSentences.h"
 
 namespace {
 
@@ -24,7 +23,9 @@ bool ReadNumber(const wchar_t*& text, uint64_t& number) {
 
 GameStatistics::Times GameStatistics::Get(PuzzleGenerator::Level level) const {
     String value;
-    if (!properties_.GetProperty(LevelName(level), value, kSection) || value.IsEmpty()) return Times();
+    if (!properties_.GetProperty(PuzzleGenerator::LevelName(level), value, kSection) || value.IsEmpty()) {
+        return Times();
+    }
     Times times;
     const wchar_t* text = value.GetText();
     bool read = ReadNumber(text, times.games) && *text++ == L' ' && ReadNumber(text, times.bestSeconds) &&
@@ -41,6 +42,6 @@ bool GameStatistics::Record(PuzzleGenerator::Level level, uint64_t seconds) {
     times.totalSeconds += seconds;
     String value;
     value.Format(L"%u %u %u", times.games, times.bestSeconds, times.totalSeconds);
-    properties_.SetProperty(LevelName(level), value.GetText(), kSection);
+    properties_.SetProperty(PuzzleGenerator::LevelName(level), value.GetText(), kSection);
     return best;
 }

@@ -25,6 +25,7 @@ constexpr KeyRow kKeys[] = {
     {'Z', 1, kYes, kNo, kAny, Command::Of(Command::kUndo)},
     {'Z', 1, kYes, kYes, kAny, Command::Of(Command::kRedo)},
     {'Y', 1, kYes, kAny, kAny, Command::Of(Command::kRedo)},
+    {'P', 1, kYes, kNo, kNo, Command::Of(Command::kPrint)},
     {'P', 1, kNo, kAny, kNo, Command::Of(Command::kPencilMode)},
     {KeyTable::kEscape, 1, kAny, kAny, kAny, Command::Of(Command::kPause)},
     {KeyTable::kPause, 1, kAny, kAny, kAny, Command::Of(Command::kPause)},

@@ -28,6 +28,14 @@ int MirrorCell(int cell) { return 80 - cell; }
 
 }  // namespace
 
+const wchar_t* PuzzleGenerator::LevelName(Level level) {
+    switch (level) {
+    case kEasy: return L"Easy";
+    case kMedium: return L"Medium";
+    default: return L"Hard";
+    }
+}
+
 EnneoPuzzle PuzzleGenerator::Generate(Level level) {
     // Removal stops at a puzzle from which no pair can go; at kEasy that puzzle is easy,
     // otherwise it may fall short of level (or, at kMedium, need no row or column), and

@@ -34,6 +34,8 @@ public:
     // completion, up to its end: each deduction graded by the strategy that places, and
     // kHard once no deduction is left on an unfinished grid.
     static Level Grade(SolverGrid grid);
+    // The level's name as the program shows it: "Easy", "Medium" or "Hard".
+    static const wchar_t* LevelName(Level level);
 
 private:
     // Digits by SolverGrid's cell numbers, 0 for an empty cell.

@@ -1,9 +1,9 @@
 #!/bin/bash
 # Installs what a fresh Debian 12 machine lacks to build and test the program: the
 # compilers, Wine (32-bit and 64-bit, with the GnuTLS that Wine's CNG needs to verify
-# update signatures), the X tools for the window tests, the libraries, openssl for
-# the update keys and signatures (and its library, which checks them in the host tree),
-# PHP for the update service, NSIS, zip and
+# update signatures), the X tools for the window tests, Ghostscript for the print test,
+# the libraries, openssl for the update keys and signatures (and its library, which
+# checks them in the host tree), PHP for the update service, NSIS, zip and
 # osslsigncode (Authenticode signatures) for the release command, and PyYAML for the
 # release and package-manifest tests. Packages already present are left alone; needs
 # root or sudo.
@@ -15,7 +15,7 @@ packages=(
     cmake ninja-build g++ clang libclang-rt-14-dev python3
     g++-mingw-w64-i686 g++-mingw-w64-x86-64
     wine wine32:i386 wine64 fonts-wine fonts-liberation "libgnutls30:$native" libgnutls30:i386
-    xvfb xdotool imagemagick
+    xvfb xdotool imagemagick ghostscript
     librapidxml-dev googletest
     qqwing openssl libssl-dev php-cli nsis zip osslsigncode python3-yaml
 )

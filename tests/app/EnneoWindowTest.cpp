@@ -98,7 +98,9 @@ TEST_F(BoardTest, CreatesWithCaptionMenuAndTheSample) {
                                                      {ID_EDIT_PENCILMODE, L"&Pencil Mode\tP"},
                                                      {ID_OPTIONS_SHOWTIMER, L"Show &Timer"},
                                                      {ID_OPTIONS_PAUSE, L"&Pause\tEsc"},
-                                                     {ID_HELP_STATISTICS, L"&Statistics"}};
+                                                     {ID_HELP_STATISTICS, L"&Statistics"},
+                                                     {ID_MFILE_PRINT, L"P&rint...\tCtrl+P"},
+                                                     {ID_MFILE_PRINTNEWPUZZLES, L"Print Ne&w Puzzles..."}};
     wchar_t text[32] = {};
     for (const auto& item : items) {
         GetMenuStringW(menu, item.first, text, 32, MF_BYCOMMAND);

@@ -334,7 +334,7 @@ TEST_F(UpdateCheckTest, ASlowDownloadShowsItsProgressAndCanBeCancelled) {
     HWND progress = nullptr;
     auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     while (progress == nullptr && std::chrono::steady_clock::now() < deadline) {
-        HWND window = FindWindowW(L"DownloadProgressWindow", nullptr);
+        HWND window = FindWindowW(L"ProgressWindow", nullptr);
         DWORD process = 0;
         GetWindowThreadProcessId(window, &process);
         if (window != nullptr && process == program_.GetId() && IsWindowVisible(window)) progress = window;

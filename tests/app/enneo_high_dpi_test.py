@@ -14,14 +14,12 @@ About window, then the log window.
 """
 import argparse
 import os
-import re
-import shutil
 import sys
-import time
 import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 from board_program import SAMPLE, AboutWindow, Program, is_candidate_grey, is_dark, is_red  # noqa: E402
+from wine_display import copy_display_prefix  # noqa: E402
 
 OPTIONS = None
 APP = None
@@ -32,48 +30,10 @@ def pixels(size_at_96):
     return (size_at_96 * OPTIONS.dpi + 48) // 96
 
 
-def set_registry_values(text, key, values):
-    """Wine's user registry text with the values set under the key (a new section when the
-    key has none)."""
-    header = re.search(r"^\[%s\][^\n]*\n" % re.escape(key.replace("\\", "\\\\")), text, re.M)
-    lines = "".join('"%s"=%s\n' % (name, value) for name, value in values.items())
-    if not header:
-        return text + "\n[%s] %d\n%s" % (key.replace("\\", "\\\\"), int(time.time()), lines)
-    end = text.find("\n\n", header.end())
-    end = len(text) if end < 0 else end + 1
-    section = [line for line in text[header.end():end].splitlines(True)
-               if not any(line.startswith('"%s"=' % name) for name in values)]
-    return text[:header.end()] + lines + "".join(section) + text[end:]
-
-
-def left_out_of_the_copy(folder, names):
-    """What the source's tests may be writing while it is copied: the files of the
-    temporary folders (the folders themselves stay) and the registry's temporary files,
-    which the Wine server renames over the registry files (whole either way)."""
-    if os.path.basename(folder).lower() == "temp":
-        return names
-    return [name for name in names if name.endswith(".tmp")]
-
-
 def make_prefix():
-    """The test's prefix: a copy of the headless one, drawn on X11 in a 1024 x 768 virtual
-    desktop at the test's DPI. Made once; the marker file says for which DPI."""
-    marker = os.path.join(OPTIONS.prefix, ".enneo-dpi")
-    if os.path.exists(marker) and open(marker).read() == str(OPTIONS.dpi):
-        return
-    shutil.rmtree(OPTIONS.prefix, ignore_errors=True)
-    shutil.copytree(OPTIONS.source_prefix, OPTIONS.prefix, symlinks=True, ignore=left_out_of_the_copy)
-    path = os.path.join(OPTIONS.prefix, "user.reg")
-    with open(path) as f:
-        text = f.read()
-    text = set_registry_values(text, r"Software\Wine\Drivers", {"Graphics": '"x11"'})
-    text = set_registry_values(text, r"Software\Wine\Explorer", {"Desktop": '"Default"'})
-    text = set_registry_values(text, r"Software\Wine\Explorer\Desktops", {"Default": '"1024x768"'})
-    text = set_registry_values(text, r"Control Panel\Desktop", {"LogPixels": "dword:%08x" % OPTIONS.dpi})
-    with open(path, "w") as f:
-        f.write(text)
-    with open(marker, "w") as f:
-        f.write(str(OPTIONS.dpi))
+    """The test's prefix at its DPI, copied from the headless one."""
+    copy_display_prefix(OPTIONS.source_prefix, OPTIONS.prefix, "dpi %d" % OPTIONS.dpi,
+                        {r"Control Panel\Desktop": {"LogPixels": "dword:%08x" % OPTIONS.dpi}})
 
 
 def dark_runs(image, x, y0, y1):

@@ -15,9 +15,9 @@ const KeyTable::Modifiers kCtrlShift = {true, true, false};
 const KeyTable::Modifiers kShift = {false, true, false};
 const KeyTable::Modifiers kAltGr = {true, false, true};
 
-// Undo and redo want Ctrl; the marks want Ctrl without Alt (Ctrl+Alt is AltGr, which
-// types characters), the pencil mode's P neither; the arrows, Delete and the pause keys
-// take any modifiers.
+// Undo and redo want Ctrl, Print Ctrl alone; the marks want Ctrl without Alt (Ctrl+Alt
+// is AltGr, which types characters), the pencil mode's P neither; the arrows, Delete and
+// the pause keys take any modifiers.
 TEST(KeyTableTest, KeysGiveTheirCommandsWithTheirModifiersOnly) {
     struct Case {
         unsigned key;
@@ -31,6 +31,9 @@ TEST(KeyTableTest, KeysGiveTheirCommandsWithTheirModifiersOnly) {
         {'Y', kCtrlShift, Command::Of(Command::kRedo)},
         {'Z', kNone, std::nullopt},
         {'Y', kShift, std::nullopt},
+        {'P', kCtrl, Command::Of(Command::kPrint)},
+        {'P', kCtrlShift, std::nullopt},
+        {'P', kNone, Command::Of(Command::kPencilMode)},
         {'1', kCtrl, Command::Mark(1)},
         {'9', kCtrlShift, Command::Mark(9)},
         {'0', kCtrl, Command::Mark(0)},
@@ -47,7 +50,6 @@ TEST(KeyTableTest, KeysGiveTheirCommandsWithTheirModifiersOnly) {
         {KeyTable::kDown, kAltGr, Command::Move(0, 1)},
         {KeyTable::kDelete, kNone, Command::Digit(0)},
         {'P', kShift, Command::Of(Command::kPencilMode)},
-        {'P', kCtrl, std::nullopt},
         {'P', kAltGr, std::nullopt},
         {KeyTable::kEscape, kNone, Command::Of(Command::kPause)},
         {KeyTable::kPause, kCtrl, Command::Of(Command::kPause)},

@@ -1,7 +1,10 @@
 """The Wine environment and the private X display that the Python tests run Windows
 programs in: one place for both, for every test that needs them."""
 import os
+import re
+import shutil
 import subprocess
+import time
 
 
 def wine_environment(prefix, arch, loader, switched_off=("winebrowser.exe",)):
@@ -37,3 +40,51 @@ class Xvfb:
                 self.process.wait(timeout=10)
             except subprocess.TimeoutExpired:
                 self.process.kill()
+
+
+def set_registry_values(text, key, values):
+    """Wine's user registry text with the values set under the key (a new section when the
+    key has none)."""
+    header = re.search(r"^\[%s\][^\n]*\n" % re.escape(key.replace("\\", "\\\\")), text, re.M)
+    lines = "".join('"%s"=%s\n' % (name, value) for name, value in values.items())
+    if not header:
+        return text + "\n[%s] %d\n%s" % (key.replace("\\", "\\\\"), int(time.time()), lines)
+    end = text.find("\n\n", header.end())
+    end = len(text) if end < 0 else end + 1
+    section = [line for line in text[header.end():end].splitlines(True)
+               if not any(line.startswith('"%s"=' % name) for name in values)]
+    return text[:header.end()] + lines + "".join(section) + text[end:]
+
+
+def left_out_of_the_copy(folder, names):
+    """What the source's tests may be writing while it is copied: the files of the
+    temporary folders (the folders themselves stay) and the registry's temporary files,
+    which the Wine server renames over the registry files (whole either way)."""
+    if os.path.basename(folder).lower() == "temp":
+        return names
+    return [name for name in names if name.endswith(".tmp")]
+
+
+def copy_display_prefix(source, prefix, marker, user_values=None):
+    """A test's own prefix: a copy of the tree's headless prefix (seconds, not the half
+    minute of a new one), drawn on X11 in a 1024 x 768 virtual desktop, with more values
+    of the current user's registry (key: {name: value as the registry file writes it}).
+    Made once: the file .enneo-copy holds the marker of the copy it is."""
+    marker_file = os.path.join(prefix, ".enneo-copy")
+    if os.path.exists(marker_file) and open(marker_file).read() == marker:
+        return
+    shutil.rmtree(prefix, ignore_errors=True)
+    shutil.copytree(source, prefix, symlinks=True, ignore=left_out_of_the_copy)
+    path = os.path.join(prefix, "user.reg")
+    with open(path) as f:
+        text = f.read()
+    values = {r"Software\Wine\Drivers": {"Graphics": '"x11"'},
+              r"Software\Wine\Explorer": {"Desktop": '"Default"'},
+              r"Software\Wine\Explorer\Desktops": {"Default": '"1024x768"'}}
+    values.update(user_values or {})
+    for key, named in values.items():
+        text = set_registry_values(text, key, named)
+    with open(path, "w") as f:
+        f.write(text)
+    with open(marker_file, "w") as f:
+        f.write(marker)

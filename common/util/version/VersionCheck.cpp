@@ -8,7 +8,7 @@
 
 #include "common/Exception.h"
 #include "common/IApplication.h"
-#include "common/gui/DownloadFeedback.h"
+#include "common/gui/ProgressFeedback.h"
 #include "common/util/IProperties.h"
 #include "common/util/ProgramFile.h"
 
@@ -33,6 +33,15 @@ String FolderOf(const std::wstring& path) { return String(path.substr(0, path.fi
 String StemOf(const std::wstring& path) {
     std::wstring name = path.substr(path.find_last_of(L'\\') + 1);
     return String(name.substr(0, name.find_last_of(L'.')).c_str());
+}
+
+// What a download window says: "<what>\n<received> KB of <total> KB", or without a
+// total (-1) "<what>\n<received> KB".
+String DownloadText(const wchar_t* what, int64_t received, int64_t total) {
+    String text;
+    text.Format(L"%s\n%d KB", what, static_cast<int>(received / 1024));
+    if (total >= 0) text.AppendFormat(L" of %d KB", static_cast<int>(total / 1024));
+    return text;
 }
 
 }  // namespace
@@ -112,9 +121,9 @@ void VersionCheck::InstallUpdate(const UpdateInfo& info, const UpdatePublicKey& 
         {
             String caption;
             caption.Format(L"%s update", name);
-            gui::DownloadFeedback feedback(caption.GetText());
+            gui::ProgressFeedback feedback(caption.GetText());
             download.SetProgress([&](const wchar_t* what, int64_t received, int64_t announced) {
-                return feedback.Update(what, received, announced);
+                return feedback.Update(DownloadText(what, received, announced).GetText(), received, announced);
             });
             if (!download.Fetch(info)) {
                 files_.RemoveRecorded();  // cancelled: nothing to say

@@ -1,7 +1,7 @@
 // Tests of high-DPI support: sizes at a DPI, the program's manifest as Windows reads it,
 // and the download progress window after a DPI change (the About window's are beside its
 // other tests).
-#include "common/gui/DownloadProgressWindow.h"
+#include "common/gui/ProgressWindow.h"
 #include "tests/common/gui/ControlPlaces.h"
 
 #include <gtest/gtest.h>
@@ -62,8 +62,8 @@ TEST(ManifestTest, DeclaresPerMonitorAwarenessAndEveryWindowsFromVistaOn) {
     }
 }
 
-TEST(DownloadProgressWindowTest, LaysItsContentOutAtANewDpi) {
-    DownloadProgressWindow progress;
+TEST(ProgressWindowTest, LaysItsContentOutAtANewDpi) {
+    ProgressWindow progress;
     HWND handle = progress.Create(nullptr);
     HWND cancel = progress.GetCancelButton().GetHandle();
     RECT place = PlaceOf(cancel, handle);

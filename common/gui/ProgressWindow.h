@@ -1,4 +1,4 @@
-// DownloadProgressWindow: the small window that shows a download and lets the user stop it.
+// ProgressWindow: the small window that shows a long piece of work (a download, a print job) and lets the user stop it.
 #pragma once
 
 #include "ButtonControl.h"
@@ -10,15 +10,15 @@
 
 namespace gui {
 
-// A captioned pop-up with a line of text (what is fetched and how much of it has come),
-// a progress bar and a "Cancel" button. Cancel and the close box only mark the
-// download as cancelled: the code that runs the download asks IsCancelled between its
-// receives, pumping the thread's messages meanwhile, and destroys the window at its end.
-class DownloadProgressWindow : public MainWindowBase {
+// A captioned pop-up with two lines of text (what is done and how much of it), a
+// progress bar and a "Cancel" button. Cancel and the close box only mark the work as
+// cancelled: the code that does it asks IsCancelled between its steps, pumping the
+// thread's messages meanwhile, and destroys the window at its end.
+class ProgressWindow : public MainWindowBase {
 public:
     static constexpr WORD kCancelCommand = 505;
 
-    DownloadProgressWindow();
+    ProgressWindow();
 
     void PreRegisterClass(WNDCLASSEXW& windowClass) override;
     // Builds the content in a 380 x 165 window, centred; every size here is in pixels at
@@ -29,9 +29,9 @@ public:
     // Cancels instead of ending the program.
     int OnClose() override;
 
-    // Shows "<what>\n<received> KB of <total> KB" (without a total: "<received> KB")
-    // and fills the bar; total is -1 when unknown.
-    void ShowProgress(const wchar_t* what, int64_t received, int64_t total);
+    // Shows the text and fills the bar with the share done of total; total is -1 when
+    // unknown.
+    void ShowProgress(const wchar_t* text, int64_t done, int64_t total);
     bool IsCancelled() const { return cancelled_; }
 
     const ButtonControl& GetCancelButton() const { return cancelButton_; }

@@ -1,7 +1,6 @@
-// DownloadProgressWindow: the small window that shows a download and lets the user stop it.
-#include "DownloadProgressWindow.h"
+// ProgressWindow: the small window that shows a long piece of work (a download, a print job) and lets the user stop it.
+#include "ProgressWindow.h"
 
-#include "common/String.h"
 
 namespace gui {
 
@@ -16,16 +15,16 @@ const int kButtonWidth = 75;
 const int kButtonHeight = 25;
 }  // namespace
 
-DownloadProgressWindow::DownloadProgressWindow() : MainWindowBase(L"DownloadProgressWindow") {
+ProgressWindow::ProgressWindow() : MainWindowBase(L"ProgressWindow") {
     // A pop-up with a caption and a close box only.
     SetStyle((GetStyle() & ~(WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX)) | WS_POPUP | WS_CAPTION | WS_SYSMENU);
 }
 
-void DownloadProgressWindow::PreRegisterClass(WNDCLASSEXW& windowClass) {
+void ProgressWindow::PreRegisterClass(WNDCLASSEXW& windowClass) {
     windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
 }
 
-void DownloadProgressWindow::OnCreate() {
+void ProgressWindow::OnCreate() {
     SetIcon(kProgramIcon);
     text_.Create(GetHandle());
     bar_.Create(GetHandle());
@@ -36,7 +35,7 @@ void DownloadProgressWindow::OnCreate() {
     Centre();
 }
 
-void DownloadProgressWindow::OnSize(WPARAM, LPARAM) {
+void ProgressWindow::OnSize(WPARAM, LPARAM) {
     // Size messages arrive while the window is being made, before its content exists.
     if (cancelButton_.GetHandle() == nullptr) return;
     const DpiScale& scale = GetDpiScale();
@@ -54,25 +53,19 @@ void DownloadProgressWindow::OnSize(WPARAM, LPARAM) {
         {right - scale.Pixels(kButtonWidth), bottom - scale.Pixels(kButtonHeight), right, bottom}, SWP_SHOWWINDOW);
 }
 
-int DownloadProgressWindow::OnCommandMessage(WPARAM wParam, LPARAM) {
+int ProgressWindow::OnCommandMessage(WPARAM wParam, LPARAM) {
     if (LOWORD(wParam) == kCancelCommand) cancelled_ = true;
     return 0;
 }
 
-int DownloadProgressWindow::OnClose() {
+int ProgressWindow::OnClose() {
     cancelled_ = true;
     return 1;
 }
 
-void DownloadProgressWindow::ShowProgress(const wchar_t* what, int64_t received, int64_t total) {
-    String text;
-    if (total >= 0) {
-        text.Format(L"%s\n%d KB of %d KB", what, static_cast<int>(received / 1024), static_cast<int>(total / 1024));
-    } else {
-        text.Format(L"%s\n%d KB", what, static_cast<int>(received / 1024));
-    }
-    text_.SetText(text.GetText());
-    bar_.SetProgress(received, total);
+void ProgressWindow::ShowProgress(const wchar_t* text, int64_t done, int64_t total) {
+    text_.SetText(text);
+    bar_.SetProgress(done, total);
 }
 
 }  // namespace gui

@@ -1,0 +1,72 @@
+// PrintCommands: File / Print and File / Print New Puzzles, each run whole.
+#include "PrintCommands.h"
+
+#include "PrintDialogs.h"
+#include "common/IApplication.h"
+
+namespace {
+
+// The name that printed pages and print jobs carry: the version resource's product name.
+const wchar_t* ProgramName() { return IApplication::GetCurrent()->GetProductName(); }
+
+// Today's date as the user reads dates ("Tuesday, 9 December 2025").
+String Today() {
+    wchar_t date[128] = {};
+    GetDateFormatW(LOCALE_USER_DEFAULT, DATE_LONGDATE, nullptr, nullptr, date, 128);
+    return String(date);
+}
+
+// Shows "<format with step and steps>" as the progress of a print job; false when the
+// user cancelled it.
+bool Report(gui::ProgressFeedback& feedback, const wchar_t* format, int step, int steps) {
+    String text;
+    text.Format(format, step, steps);
+    return feedback.Update(text.GetText(), step, steps);
+}
+
+}  // namespace
+
+void PrintCommands::PrintBoard(HWND owner, const EnneoPuzzle& board) {
+    bool playerDigits = false;
+    if (PrintJob::HasPlayerDigits(board)) {
+        playerDigits = playerDigits_;
+        if (!AskPlayerDigits(owner, playerDigits)) return;
+        playerDigits_ = playerDigits;
+    }
+    Print(owner, L"Print", [&](gui::ProgressFeedback&) {
+        return std::optional<PrintJob>(PrintJob::OfBoard(board, playerDigits, ProgramName(), Today().GetText()));
+    });
+}
+
+void PrintCommands::PrintNewPuzzles(HWND owner) {
+    PrintJob::NewPuzzles request = newPuzzles_;
+    if (!AskNewPuzzles(owner, request)) return;
+    newPuzzles_ = request;
+    Print(owner, L"Print New Puzzles", [&](gui::ProgressFeedback& feedback) {
+        return PrintJob::OfNewPuzzles(
+            request, PuzzleGenerator::SeedFromClock(), ProgramName(), Today().GetText(),
+            [&](int made, int count) { return Report(feedback, L"Making puzzle %d of %d", made, count); });
+    });
+}
+
+void PrintCommands::Print(HWND owner, const wchar_t* caption, const JobMaker& makeJob) {
+    String error;
+    BoardPrinter::Context printer = printer_.Choose(owner, error);
+    if (printer == nullptr) return ShowError(owner, error);
+    {
+        gui::ProgressFeedback feedback(caption);
+        if (std::optional<PrintJob> job = makeJob(feedback)) {
+            BoardPrinter::Print(
+                printer.get(), *job, ProgramName(),
+                [&](int page, int pages) { return Report(feedback, L"Printing page %d of %d", page, pages); }, error);
+        }
+    }
+    ShowError(owner, error);
+}
+
+void PrintCommands::ShowError(HWND owner, const String& reason) {
+    if (reason.IsEmpty()) return;
+    String text;
+    text.Format(L"Printing failed.\n\n%s", reason.GetText());
+    MessageBoxW(owner, text.GetText(), L"Print", MB_OK | MB_ICONERROR);
+}
