@@ -3,6 +3,8 @@
 
 #include "resources/resource.h"
 
+#include <string>
+
 namespace {
 
 using Command = BoardCommand;
@@ -24,6 +26,11 @@ const Item kItems[] = {
     {ID_EDIT_FILLCANDIDATES, Command::Of(Command::kFillInCandidates), false},
     {ID_EDIT_CLEARMARKS, Command::Of(Command::kClearAllMarks), false},
     {ID_EDIT_PENCILMODE, Command::Of(Command::kPencilMode), true},
+    {ID_EDIT_COPYPUZZLE, Command::Of(Command::kCopyPuzzle), false},
+    {ID_EDIT_COPYBOARD, Command::Of(Command::kCopyBoard), false},
+    {ID_EDIT_PASTEPUZZLE, Command::Of(Command::kPaste), false},
+    {ID_EDIT_MAKEGIVENS, Command::Of(Command::kMakeGivens), false},
+    {ID_MFILE_NEXTPUZZLE, Command::Of(Command::kNextPuzzle), false},
     {ID_OPTIONS_SHOWHINTS, Command::Of(Command::kShowHints), false},
     {ID_OPTIONS_MARKSELECTION, Command::Of(Command::kMarkSelection), true},
     {ID_OPTIONS_SHOWTIMER, Command::Of(Command::kShowTimer), true},
@@ -36,11 +43,52 @@ const Item kItems[] = {
     {ID_HELP_STATISTICS, Command::Of(Command::kStatistics), false},
 };
 
+static_assert(BoardController::kRecentFiles <= 9, "a digit of its own for each recent file");
+
+// The item of the next puzzle of a list names the puzzle on the board; the resource's
+// text is the one without a list.
+void ShowListPlace(HMENU menu, const BoardController& controller) {
+    std::wstring text = L"Next Puzzle in &File";
+    if (std::optional<BoardController::ListPlace> place = controller.GetListPlace()) {
+        text += L" (now " + std::to_wstring(place->number) + L" of " + std::to_wstring(place->count) + L")";
+    }
+    text += L"\tCtrl+Shift+N";
+    MENUITEMINFOW item = {};
+    item.cbSize = sizeof(item);
+    item.fMask = MIIM_STRING;  // the text alone: the item stays greyed or not
+    item.dwTypeData = &text[0];
+    SetMenuItemInfoW(menu, ID_MFILE_NEXTPUZZLE, FALSE, &item);
+}
+
+// The recent files as numbered items before Exit, with a separator after them; none
+// without a recent file.
+void ShowRecentFiles(HMENU menu, const BoardController& controller) {
+    DeleteMenu(menu, ID_MFILE_RECENT_SEPARATOR, MF_BYCOMMAND);
+    for (UINT id = ID_MFILE_RECENT_FIRST; id < ID_MFILE_RECENT_FIRST + BoardController::kRecentFiles; ++id) {
+        DeleteMenu(menu, id, MF_BYCOMMAND);
+    }
+    const auto& files = controller.GetRecentFiles();
+    for (size_t i = 0; i < files.size(); ++i) {
+        std::wstring text = RememberedFiles::MenuText(i, files[i].path);
+        InsertMenuW(menu, ID_MFILE_EXIT, MF_BYCOMMAND | MF_STRING, ID_MFILE_RECENT_FIRST + i, text.c_str());
+    }
+    if (files.empty()) return;
+    MENUITEMINFOW separator = {};
+    separator.cbSize = sizeof(separator);
+    separator.fMask = MIIM_FTYPE | MIIM_ID;
+    separator.fType = MFT_SEPARATOR;
+    separator.wID = ID_MFILE_RECENT_SEPARATOR;
+    InsertMenuItemW(menu, ID_MFILE_EXIT, FALSE, &separator);
+}
+
 }  // namespace
 
 std::optional<BoardCommand> BoardMenu::CommandOf(WPARAM wParam) {
     for (const Item& item : kItems) {
         if (item.id == wParam) return item.command;
+    }
+    if (wParam >= ID_MFILE_RECENT_FIRST && wParam < ID_MFILE_RECENT_FIRST + BoardController::kRecentFiles) {
+        return Command::OpenRecent(static_cast<int>(wParam - ID_MFILE_RECENT_FIRST));
     }
     return std::nullopt;
 }
@@ -55,4 +103,6 @@ void BoardMenu::Update(HMENU menu, const BoardController& controller) {
             CheckMenuItem(menu, id, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
         }
     }
+    ShowListPlace(menu, controller);
+    ShowRecentFiles(menu, controller);
 }

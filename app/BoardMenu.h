@@ -10,7 +10,8 @@
 // One table of the menu items the board controller runs, by their command identifiers
 // (resources/resource.h); the window runs the others (the files, the side windows,
 // Exit) itself. An item whose command cannot do anything now is greyed, and an item of
-// a switch that shows a check mark is checked while the switch is on.
+// a switch that shows a check mark is checked while the switch is on. File's recent
+// files are numbered items that the menu gains and loses as the list changes.
 class BoardMenu {
 public:
     // The command of a WM_COMMAND whose wParam, compared whole, is an item's identifier:

@@ -2,6 +2,7 @@
 #include "EnneoWindow.h"
 
 #include "BoardMenu.h"
+#include "Clipboard.h"
 #include "GameOwner.h"
 #include "board/KeyTable.h"
 #include "common/IApplication.h"
@@ -14,16 +15,20 @@
 #include "resources/resource.h"
 
 #include <commdlg.h>
+#include <shellapi.h>
+#include <shlobj.h>
 
 #include <algorithm>
+#include <atomic>
+#include <thread>
 
 // The 32-bit program hands the dialog the 88-byte structure of 32-bit Windows.
 #ifndef _WIN64
 static_assert(sizeof(OPENFILENAMEW) == 88, "OPENFILENAMEW of 32-bit Windows");
 #endif
 static_assert(KeyTable::kLeft == VK_LEFT && KeyTable::kUp == VK_UP && KeyTable::kRight == VK_RIGHT &&
-                  KeyTable::kDown == VK_DOWN && KeyTable::kDelete == VK_DELETE && KeyTable::kNumpad0 == VK_NUMPAD0 &&
-                  KeyTable::kEscape == VK_ESCAPE && KeyTable::kPause == VK_PAUSE,
+                  KeyTable::kDown == VK_DOWN && KeyTable::kInsert == VK_INSERT && KeyTable::kDelete == VK_DELETE &&
+                  KeyTable::kNumpad0 == VK_NUMPAD0 && KeyTable::kEscape == VK_ESCAPE && KeyTable::kPause == VK_PAUSE,
               "the key table's virtual-key codes are Windows' own");
 
 namespace {
@@ -41,23 +46,35 @@ uint64_t AwakeMilliseconds() {
     return hundredNanoseconds / 10000;
 }
 
-// The file types of the dialogs, in the double-terminated form: puzzle files
-// ("EnneoFiles", the first), then game files ("Enneo game").
-const std::wstring& FileTypes() {
-    static const std::wstring types = [] {
-        std::wstring text = L"EnneoFiles|*.txt;*.enn|Enneo game|*" + std::wstring(GameFile::kExtension) + L"|";
-        std::replace(text.begin(), text.end(), L'|', L'\0');
-        return text;
-    }();
+// A list of file types in the dialogs' double-terminated form, from one with '|'s.
+std::wstring FileTypes(std::wstring text) {
+    std::replace(text.begin(), text.end(), L'|', L'\0');
+    return text;
+}
+
+// Save's types: puzzle files ("EnneoFiles", the first), then game files ("Enneo game").
+const std::wstring& SaveTypes() {
+    static const std::wstring types =
+        FileTypes(L"EnneoFiles|*.txt;*.enn|Enneo game|*" + std::wstring(GameFile::kExtension) + L"|");
+    return types;
+}
+
+// Open's types: Save's, then the common forms of other programs and puzzle sites.
+const std::wstring& OpenTypes() {
+    static const std::wstring types =
+        SaveTypes() + FileTypes(
+                          L"SadMan puzzle|*.sdk|Simple Sudoku puzzle|*.ss|Puzzle list|*.sdm;*.txt|"
+                          L"All puzzle files|*.enn;*.txt;*.sdk;*.ss;*.sdm;*" +
+                          std::wstring(GameFile::kExtension) + L"|All files|*.*|");
     return types;
 }
 
 // The file dialogs' shared set-up: owner, the file types, the name buffer.
-OPENFILENAMEW FileDialog(HWND owner, wchar_t* fileName, DWORD size, DWORD flags) {
+OPENFILENAMEW FileDialog(HWND owner, const std::wstring& types, wchar_t* fileName, DWORD size, DWORD flags) {
     OPENFILENAMEW dialog = {};
     dialog.lStructSize = sizeof(OPENFILENAMEW);
     dialog.hwndOwner = owner;
-    dialog.lpstrFilter = FileTypes().c_str();
+    dialog.lpstrFilter = types.c_str();
     dialog.lpstrFile = fileName;
     dialog.nMaxFile = size;
     dialog.Flags = flags | OFN_NOCHANGEDIR;  // the current directory is not the dialog's to change
@@ -68,6 +85,21 @@ EnneoPuzzle SamplePuzzle() {
     EnneoPuzzle puzzle;
     puzzle.LoadFromString(EnneoPuzzle::kSampleText);
     return puzzle;
+}
+
+// Tells Windows of a file opened or saved, for its recent documents and the program's
+// jump list. The shell writes a shortcut for it and may take its time (Wine's waits for
+// its menu builder), so the call runs on a worker thread of its own, one at a time: a
+// file told while the last is still being told is left out.
+void AddToRecentDocuments(const std::wstring& path) {
+    static std::atomic<bool> busy{false};
+    if (busy.exchange(true)) return;
+    std::thread([path] {
+        bool com = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+        SHAddToRecentDocs(SHARD_PATHW, path.c_str());
+        if (com) CoUninitialize();
+        busy = false;
+    }).detach();
 }
 
 KeyTable::Modifiers HeldModifiers() {
@@ -89,6 +121,7 @@ void EnneoWindow::OnCreate() {
     SetIcon(IDI_ENNEO);
     BoardMenu::Update(GetMenu(GetHandle()), controller_);
     gui::RegisterSessionNotification(GetHandle());
+    DragAcceptFiles(GetHandle(), TRUE);
 }
 
 void EnneoWindow::OnDestroy() { gui::UnregisterSessionNotification(GetHandle()); }
@@ -142,6 +175,7 @@ LRESULT EnneoWindow::MessageHandler(HWND handle, UINT message, WPARAM wParam, LP
         if (wParam == PBT_APMSUSPEND) controller_.Keep();
         return TRUE;
     case WM_COPYDATA: return OnCopyData(*reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+    case WM_DROPFILES: OnDropFiles(reinterpret_cast<HDROP>(wParam)); return 0;
     }
     if (command) Execute(*command);
     return MainWindowBase::MessageHandler(handle, message, wParam, lParam);
@@ -164,6 +198,11 @@ void EnneoWindow::Apply(const BoardAnswer& answer) {
     } else {
         KillTimer(GetHandle(), kClockTimer);
     }
+    if (!answer.recentFile.empty()) AddToRecentDocuments(answer.recentFile);
+    if (!answer.copyText.empty() && !Clipboard::Write(GetHandle(), answer.copyText)) {
+        Apply(BoardController::CopyRefused());
+    }
+    if (answer.readClipboard) Apply(controller_.Paste(Clipboard::Read(GetHandle())));
     if (answer.box == BoardAnswer::kNoBox) return;
     UINT style = answer.box == BoardAnswer::kError ? MB_ICONERROR : MB_OK | MB_ICONINFORMATION;
     MessageBoxW(GetHandle(), answer.sentence.GetText(), answer.caption, style);
@@ -190,6 +229,13 @@ LRESULT EnneoWindow::OnCopyData(const COPYDATASTRUCT& data) {
         PostMessageW(GetHandle(), kOpenHandedOver, 0, 0);
     }
     return TRUE;
+}
+
+void EnneoWindow::OnDropFiles(HDROP drop) {
+    std::wstring path(DragQueryFileW(drop, 0, nullptr, 0), L'\0');
+    if (!path.empty()) path.resize(DragQueryFileW(drop, 0, &path[0], static_cast<UINT>(path.size() + 1)));
+    DragFinish(drop);
+    if (!path.empty()) Apply(controller_.Open(path.c_str()));
 }
 
 int EnneoWindow::OnUserMessage(UINT message, WPARAM, LPARAM) {
@@ -253,13 +299,13 @@ int EnneoWindow::OnCommand(WPARAM wParam) {
 
 void EnneoWindow::OnFileOpen() {
     wchar_t fileName[520] = {};
-    OPENFILENAMEW dialog = FileDialog(GetHandle(), fileName, 520, OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST);
+    OPENFILENAMEW dialog = FileDialog(GetHandle(), OpenTypes(), fileName, 520, OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST);
     if (GetOpenFileNameW(&dialog)) Apply(controller_.Open(fileName));
 }
 
 void EnneoWindow::OnFileSave() {
     wchar_t fileName[520] = {};
-    OPENFILENAMEW dialog = FileDialog(GetHandle(), fileName, 520, OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST);
+    OPENFILENAMEW dialog = FileDialog(GetHandle(), SaveTypes(), fileName, 520, OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST);
     if (!GetSaveFileNameW(&dialog)) return;
     // The second type is the game file; a name is taken as typed, whichever type.
     Apply(controller_.Save(fileName,

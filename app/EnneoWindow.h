@@ -9,6 +9,8 @@
 #include "common/gui/MainWindowBase.h"
 #include "common/util/version/VersionCheck.h"
 
+#include <shellapi.h>
+
 #include <deque>
 #include <filesystem>
 #include <string>
@@ -18,8 +20,8 @@
 // keep the game and which sentence to put into a box. So do activation, minimizing and
 // the session's lock, which the game's clock follows, and a timer that runs while the
 // caption shows the time. The board is drawn by a BoardPainter. The window itself runs
-// the file and print dialogs, About, Show Log, Check for Updates and Exit, and has the
-// game kept where the program may end.
+// the file and print dialogs, the clipboard's calls, drops, About, Show Log, Check for
+// Updates and Exit, and has the game kept where the program may end.
 class EnneoWindow : public gui::MainWindowBase {
 public:
     // The program's home page, which About opens.
@@ -76,6 +78,8 @@ private:
     void PeekCandidates(EnneoPuzzle::Cell cell);
     // A later start's file (GameOwner::HandOver), opened once this message is done.
     LRESULT OnCopyData(const COPYDATASTRUCT& data);
+    // Opens a file dropped on the window as Open does; of several, the first.
+    void OnDropFiles(HDROP drop);
 
     gui::AboutWindow about_;
     // Computed by every paint, read by the mouse handlers.

@@ -3,10 +3,12 @@
 
 #include "common/String.h"
 
+#include <string>
+
 // The board controller's answer to a command: whether the board must be repainted, the
 // menu's items brought up to date and the window's caption set again
-// (BoardController::GetTitle), whether the game is to be kept soon, and a sentence to
-// show in a box, if any.
+// (BoardController::GetTitle), whether the game is to be kept soon, the clipboard work
+// and the file to tell Windows of, and a sentence to show in a box, if any.
 struct BoardAnswer {
     enum Box {
         kNoBox,
@@ -21,6 +23,13 @@ struct BoardAnswer {
     // once BoardController::kKeepDelayMs have passed. Set only by the change that starts
     // the wait, so that later ones do not put the write off.
     bool keep = false;
+    // Copy: the text to put on the clipboard as Unicode text; empty for none.
+    std::wstring copyText;
+    // Paste: the window reads the clipboard and hands what it holds to
+    // BoardController::Paste.
+    bool readClipboard = false;
+    // A file opened or saved, for Windows' list of recent documents; empty for none.
+    std::wstring recentFile;
     Box box = kNoBox;
     const wchar_t* caption = L"";
     String sentence;

@@ -5,7 +5,7 @@
 #include "puzzle/PuzzleGenerator.h"
 
 // A plain value: the kind of request and what it needs (a digit, a cell, a move, a
-// level). The window makes commands from its messages, the key table from keys, and the
+// level, an index). The window makes commands from its messages, the key table from keys, and the
 // board controller runs them (BoardController::Execute).
 struct BoardCommand {
     enum Kind {
@@ -36,8 +36,14 @@ struct BoardCommand {
         kWindowActive,
         kWindowMinimized,
         kSessionLocked,
-        kTick,  // the window's timer: the time shown may have changed
-        kPrint,          // File / Print: the window's own dialogs print the board's puzzle
+        kTick,        // the window's timer: the time shown may have changed
+        kPrint,       // File / Print: the window's own dialogs print the board's puzzle
+        kCopyPuzzle,  // the givens to the clipboard
+        kCopyBoard,   // every digit on the board to the clipboard
+        kPaste,       // a puzzle from the clipboard in place of the game
+        kMakeGivens,  // every digit on the board becomes a given
+        kNextPuzzle,  // the next puzzle of the list file that is open
+        kOpenRecent,  // digit: the recent file's index, from 0, the latest first
     };
 
     static constexpr BoardCommand Of(Kind kind) { return {kind}; }
@@ -45,6 +51,7 @@ struct BoardCommand {
     static constexpr BoardCommand Move(int columns, int rows) { return {kMoveSelection, 0, {columns, rows}}; }
     static constexpr BoardCommand Digit(int digit) { return {kEnterDigit, digit}; }
     static constexpr BoardCommand Mark(int digit) { return {kMark, digit}; }
+    static constexpr BoardCommand OpenRecent(int index) { return {kOpenRecent, index}; }
     static constexpr BoardCommand NewPuzzle(PuzzleGenerator::Level level) { return {kNewPuzzle, 0, {0, 0}, level}; }
     // kWindowActive, kWindowMinimized, kSessionLocked.
     static constexpr BoardCommand Window(Kind kind, bool yes) { return {kind, yes ? 1 : 0}; }

@@ -7,9 +7,11 @@
 #include "common/util/SafeSave.h"
 #include "puzzle/Coach.h"
 #include "puzzle/GameFile.h"
+#include "puzzle/PuzzleCheck.h"
 
 #include <cwchar>
 #include <optional>
+#include <string>
 #include <utility>
 
 namespace {
@@ -17,6 +19,14 @@ namespace {
 const wchar_t kFileErrorCaption[] = L"Error (not very fatal)";
 const wchar_t kResumeCaption[] = L"Last Game";
 const wchar_t kNotKeptCaption[] = L"Game Not Kept";
+const wchar_t kOpenCaption[] = L"Open";
+const wchar_t kPasteCaption[] = L"Paste Puzzle";
+const wchar_t kCopyCaption[] = L"Copy Puzzle";
+const wchar_t kMakeGivensCaption[] = L"Make Digits Givens";
+
+const wchar_t kForms[] =
+    L"Enneo Tessary reads a puzzle as a line of 81 cells ('1' to '9' for a digit, '.' or '0' for an empty cell), "
+    L"as a list of such lines, or as nine lines of nine cells.";
 
 // A command that may have changed the board: the board and the menu shown again.
 BoardAnswer Shown() {
@@ -52,6 +62,34 @@ PuzzleSolution SolutionOfGivens(const EnneoPuzzle& board) {
     return PuzzleSolution(PuzzleSolution::GivensOf(board), &budget);
 }
 
+const wchar_t kLoadFailed[] = L"Your enneo has died.\nError loading Enneo from file.";
+
+// The file's name without its folder, as a box names it.
+std::wstring NameOf(const std::wstring& path) { return path.substr(path.find_last_of(L"\\/") + 1); }
+
+// Why a paste of something other than text brings no puzzle.
+std::wstring NotText(ClipboardContent::Kind kind) {
+    switch (kind) {
+    case ClipboardContent::kNothing: return L"The clipboard is empty. Copy a puzzle as text first.";
+    case ClipboardContent::kPicture:
+        return L"The clipboard holds a picture, not text. A puzzle is pasted as text, such as a web page or a "
+               L"collection shows it.";
+    case ClipboardContent::kFiles:
+        return L"The clipboard holds files, not text. To open a puzzle file, choose File / Open or drop the file on "
+               L"the board.";
+    case ClipboardContent::kBusy: return L"Another program is using the clipboard. Try again in a moment.";
+    default: return L"The clipboard holds no text.";
+    }
+}
+
+// The puzzle number a list place note holds, from 1; 0 for none.
+size_t NumberOf(const std::optional<std::wstring>& note) {
+    if (!note || note->empty() || note->size() > 9 || note->find_first_not_of(L"0123456789") != std::wstring::npos) {
+        return 0;
+    }
+    return std::stoul(*note);
+}
+
 }  // namespace
 
 const wchar_t BoardController::kProgramTitle[] = L"Enneo Tessary";
@@ -65,7 +103,9 @@ BoardController::BoardController(const EnneoPuzzle& start, util::IProperties& pr
       showTimer_(settings_.IsOn(BoardSettings::kShowTimer)),
       finished_(start.IsSolved()),
       title_(GetTitle()),
-      keepGame_(settings_.IsOn(BoardSettings::kResumeGame)) {
+      keepGame_(settings_.IsOn(BoardSettings::kResumeGame)),
+      recentFiles_(properties, kRecentFilesSection, kRecentFiles),
+      listPlaces_(properties, kListPlacesSection, kListPlaces) {
     view_.markSelection = settings_.IsOn(BoardSettings::kMarkSelection);
 }
 
@@ -141,6 +181,9 @@ bool BoardController::RunsWhilePaused(BoardCommand::Kind kind) const {
     switch (kind) {
     case BoardCommand::kNewEmpty:
     case BoardCommand::kNewPuzzle:
+    case BoardCommand::kPaste:
+    case BoardCommand::kNextPuzzle:
+    case BoardCommand::kOpenRecent:
     case BoardCommand::kStatistics:
     case BoardCommand::kShowHints:
     case BoardCommand::kMarkSelection:
@@ -168,8 +211,9 @@ BoardAnswer BoardController::Run(const BoardCommand& command) {
     case BoardCommand::kClearAllMarks: return ShownIf(game_.ClearAllMarks());
     case BoardCommand::kHint: return Hint();
     case BoardCommand::kCheck: return Check();
-    case BoardCommand::kNewEmpty: return Installed(game_.Replace(EnneoPuzzle()));
+    case BoardCommand::kNewEmpty: listPath_.clear(); return Installed(game_.Replace(EnneoPuzzle()));
     case BoardCommand::kNewPuzzle:
+        listPath_.clear();
         // Seeded from the clock, so that each choice brings another puzzle.
         return Installed(game_.Replace(PuzzleGenerator(PuzzleGenerator::SeedFromClock()).Generate(command.level)));
     case BoardCommand::kReset: game_.Reset(); return Shown();
@@ -201,6 +245,16 @@ BoardAnswer BoardController::Run(const BoardCommand& command) {
     case BoardCommand::kTick: return BoardAnswer();
     case BoardCommand::kResumeGame: return SwitchKeeping();
     case BoardCommand::kPrint: break;  // the window prints; the game stays as it is
+    case BoardCommand::kCopyPuzzle: return Copy(PuzzleExchange::kGivens);
+    case BoardCommand::kCopyBoard: return Copy(PuzzleExchange::kAllDigits);
+    case BoardCommand::kPaste: {
+        BoardAnswer answer;
+        answer.readClipboard = true;
+        return answer;
+    }
+    case BoardCommand::kMakeGivens: return MakeGivens();
+    case BoardCommand::kNextPuzzle: return NextPuzzle();
+    case BoardCommand::kOpenRecent: return OpenRecent(static_cast<size_t>(command.digit));
     }
     return BoardAnswer();
 }
@@ -285,19 +339,144 @@ BoardAnswer BoardController::KeptElsewhere(BoardAnswer answer) {
                         L"is not kept."));
 }
 
-BoardAnswer BoardController::Open(const wchar_t* path) {
-    // The board stays when the file cannot be read: an unreadable file must not cost the
-    // player's work.
-    if (std::optional<GameFile::Reading> reading = GameFile::ReadIfGame(ToFilePath(path))) {
+BoardAnswer BoardController::Open(const wchar_t* path) { return Answered(OpenFile(path)); }
+
+// The board stays when the file cannot be read: an unreadable file must not cost the
+// player's work.
+BoardAnswer BoardController::OpenFile(const std::wstring& path) {
+    std::filesystem::path file = ToFilePath(path.c_str());
+    if (std::optional<GameFile::Reading> reading = GameFile::ReadIfGame(file)) {
         if (!reading->game) return FileError(reading->message.c_str());
-        return Answered(Installed(game_.Replace(reading->game->GetState()), reading->play));
+        listPath_.clear();
+        return Remembered(Installed(game_.Replace(reading->game->GetState()), reading->play), path);
     }
-    EnneoPuzzle puzzle;
-    if (!puzzle.Load(path)) return FileError(L"Your enneo has died.\nError loading Enneo from file.");
-    return Answered(Installed(game_.Replace(puzzle)));
+    std::optional<PuzzleExchange> text = PuzzleExchange::FromFile(file);
+    if (!text) return FileError(kLoadFailed);
+    switch (text->GetForm()) {
+    case PuzzleExchange::kNoPuzzle:
+        return Boxed(BoardAnswer(), BoardAnswer::kError, kOpenCaption,
+                     String((L"No puzzle was found in the file \"" + NameOf(path) + L"\". " + kForms).c_str()));
+    case PuzzleExchange::kOwnFile:
+        // Read as the program's own files always were: unchecked, and without a word.
+        listPath_.clear();
+        return Remembered(Installed(game_.Replace(text->GetPuzzle(0))), path);
+    default:
+        if (text->GetCount() > 1) {
+            size_t lastOpen = NumberOf(listPlaces_.Find(path));
+            return OpenListPuzzle(path, *text, lastOpen == 0 ? 0 : lastOpen - 1);
+        }
+        BoardAnswer answer = Install(text->GetPuzzle(0), kOpenCaption);
+        if (!answer.repaint) return answer;
+        listPath_.clear();
+        return Remembered(answer, path);
+    }
 }
 
-BoardAnswer BoardController::Save(const wchar_t* path, FileType type) const {
+BoardAnswer BoardController::OpenListPuzzle(const std::wstring& path, const PuzzleExchange& list, size_t index) {
+    if (index >= list.GetCount()) index = 0;
+    listPath_ = path;
+    listPlace_ = {index + 1, list.GetCount()};
+    // The place moves on past a puzzle that is refused, so that the next one follows it.
+    listPlaces_.Put(path, std::to_wstring(index + 1));
+    BoardAnswer answer = Install(list.GetPuzzle(index), kOpenCaption);
+    answer.menu = true;
+    return Remembered(answer, path);
+}
+
+BoardAnswer BoardController::NextPuzzle() {
+    if (listPath_.empty()) return BoardAnswer();
+    // Read again: the file may have changed since.
+    std::optional<PuzzleExchange> list = PuzzleExchange::FromFile(ToFilePath(listPath_.c_str()));
+    if (!list || list->GetForm() != PuzzleExchange::kLines || list->GetCount() < 2) {
+        std::wstring name = NameOf(listPath_);
+        listPath_.clear();
+        BoardAnswer answer;
+        answer.menu = true;
+        return Boxed(answer, BoardAnswer::kError, kOpenCaption,
+                     String((L"The file \"" + name + L"\" no longer holds a list of puzzles.").c_str()));
+    }
+    return OpenListPuzzle(listPath_, *list, listPlace_.number);
+}
+
+BoardAnswer BoardController::OpenRecent(size_t index) {
+    if (index >= recentFiles_.Get().size()) return BoardAnswer();
+    std::wstring path = recentFiles_.Get()[index].path;
+    std::error_code error;
+    if (std::filesystem::exists(ToFilePath(path.c_str()), error) || error) return OpenFile(path);
+    recentFiles_.Remove(path);
+    BoardAnswer answer;
+    answer.menu = true;
+    return Boxed(answer, BoardAnswer::kError, kOpenCaption,
+                 String((L"The file \"" + path + L"\" is no longer there, so it was taken off the list.").c_str()));
+}
+
+BoardAnswer BoardController::Install(const EnneoPuzzle& puzzle, const wchar_t* caption) {
+    PuzzleCheck check(puzzle);
+    if (!check.MayLoad())
+        return Boxed(BoardAnswer(), BoardAnswer::kError, caption, String(check.GetSentence().c_str()));
+    BoardAnswer answer = Installed(game_.Replace(puzzle));
+    if (check.GetSentence().empty()) return answer;
+    return Boxed(answer, BoardAnswer::kInformation, caption, String(check.GetSentence().c_str()));
+}
+
+BoardAnswer BoardController::Paste(const ClipboardContent& content) {
+    if (content.kind != ClipboardContent::kText) {
+        return Boxed(BoardAnswer(), BoardAnswer::kError, kPasteCaption, String(NotText(content.kind).c_str()));
+    }
+    PuzzleExchange text{std::wstring_view(content.text)};
+    if (text.GetForm() == PuzzleExchange::kNoPuzzle) {
+        return Boxed(BoardAnswer(), BoardAnswer::kError, kPasteCaption,
+                     String((std::wstring(L"The text on the clipboard holds no puzzle. ") + kForms).c_str()));
+    }
+    BoardAnswer answer = Install(text.GetPuzzle(0), kPasteCaption);
+    if (answer.repaint) listPath_.clear();
+    return Answered(answer);
+}
+
+BoardAnswer BoardController::CopyRefused() {
+    return Boxed(BoardAnswer(), BoardAnswer::kError, kCopyCaption, String(NotText(ClipboardContent::kBusy).c_str()));
+}
+
+BoardAnswer BoardController::Copy(PuzzleExchange::Digits digits) const {
+    BoardAnswer answer;
+    answer.copyText = PuzzleExchange::CopyText(game_.GetState().puzzle, digits);
+    return answer;
+}
+
+// The givens must keep the rules; nothing happens without a digit of the player's.
+BoardAnswer BoardController::MakeGivens() {
+    EnneoPuzzle givens = game_.GetState().puzzle;
+    bool anySet = false;
+    for (int y = 1; y <= 9; ++y) {
+        for (int x = 1; x <= 9; ++x) {
+            if (givens.GetCellState(x, y) != EnneoPuzzle::CELL_SET) continue;
+            givens.RestoreCell(x, y, givens.GetCell(x, y), EnneoPuzzle::CELL_KNOWN);
+            anySet = true;
+        }
+    }
+    if (!anySet) return BoardAnswer();
+    PuzzleCheck check(givens);
+    if (!check.MayLoad()) {
+        return Boxed(BoardAnswer(), BoardAnswer::kError, kMakeGivensCaption, String(check.GetSentence().c_str()));
+    }
+    BoardAnswer answer = Installed(game_.MakeGivens());  // a new puzzle: its game starts now
+    if (check.GetSentence().empty()) return answer;
+    return Boxed(answer, BoardAnswer::kInformation, kMakeGivensCaption, String(check.GetSentence().c_str()));
+}
+
+BoardAnswer BoardController::Remembered(BoardAnswer answer, const std::wstring& path) {
+    recentFiles_.Put(path);
+    answer.menu = true;
+    answer.recentFile = path;
+    return answer;
+}
+
+std::optional<BoardController::ListPlace> BoardController::GetListPlace() const {
+    if (listPath_.empty()) return std::nullopt;
+    return listPlace_;
+}
+
+BoardAnswer BoardController::Save(const wchar_t* path, FileType type) {
     bool saved = false;
     if (type == kGameFile) {
         std::string text = GameFile::Write(game_, Play());
@@ -307,7 +486,8 @@ BoardAnswer BoardController::Save(const wchar_t* path, FileType type) const {
         EnneoPuzzle board = game_.GetState().puzzle;
         saved = board.Save(path);
     }
-    return saved ? BoardAnswer() : FileError(L"Your enneo has died.\nError saving Enneo to file.");
+    if (!saved) return FileError(L"Your enneo has died.\nError saving Enneo to file.");
+    return Remembered(BoardAnswer(), path);
 }
 
 BoardAnswer BoardController::Resume(const std::filesystem::path& gameFile) {
@@ -347,6 +527,7 @@ bool BoardController::IsAvailable(BoardCommand::Kind kind) const {
     case BoardCommand::kRedo: return game_.CanRedo();
     case BoardCommand::kUndoToCorrect:
         return game_.CanUndo() && !solution_.MisfitsOf(game_.GetState().puzzle).empty();  // none without one solution
+    case BoardCommand::kNextPuzzle: return !listPath_.empty();
     default: return true;
     }
 }

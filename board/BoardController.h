@@ -5,13 +5,20 @@
 #include "BoardCommand.h"
 #include "BoardSettings.h"
 #include "BoardView.h"
+#include "ClipboardContent.h"
 #include "GameKeeper.h"
 #include "GameStatistics.h"
+#include "RememberedFiles.h"
 #include "puzzle/Game.h"
 #include "puzzle/GameClock.h"
+#include "puzzle/PuzzleExchange.h"
 #include "puzzle/PuzzleSolution.h"
 
+#include <cstddef>
 #include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
 
 // Stands between the board window and the game: it owns the Game, the view state, the
 // settings, the game's clock and the statistics, runs each command (Execute) and each
@@ -19,26 +26,46 @@
 // kept, and which sentence to put into a box. Nothing else changes the game, so a
 // command's answer is the whole of what changed.
 //
-// A game begins with each puzzle put on the board (New, a new puzzle, Open), its clock
-// at zero and unassisted; a kept or opened game file goes on with the time and help it
-// had. The clock counts while the window is active and not minimized, the session is
-// not locked, the game is not paused and the board not complete. A puzzle with one
-// solution that the player completes without Solve, Hint, Fill In Candidates or Undo to
-// Last Correct counts for the statistics of its level, once per game; after an undo or
-// redo into another puzzle, whose time and help the game does not know, the game no
-// longer counts.
+// A game begins with each puzzle put on the board (New, a new puzzle, Open, Paste, the
+// next puzzle of a list), its clock at zero and unassisted; a kept or opened game file
+// goes on with the time and help it had. The clock counts while the window is active and
+// not minimized, the session is not locked, the game is not paused and the board not
+// complete. A puzzle with one solution that the player completes without Solve, Hint,
+// Fill In Candidates or Undo to Last Correct counts for the statistics of its level, once
+// per game; after an undo or redo into another puzzle, whose time and help the game does
+// not know, the game no longer counts.
 //
 // While Resume Last Game is on, the game is kept in a file (GameKeeper) from Resume on,
 // with the time its clock counted and its help: every change of the board, the
-// selection or the help, and each stop of the clock, makes a write due, which the window makes (Keep) at the latest
-// kKeepDelayMs after it, and at once where the program may end. With the option off
-// nothing is read or written.
+// selection or the help, and each stop of the clock, makes a write due, which the window
+// makes (Keep) at the latest kKeepDelayMs after it, and at once where the program may
+// end. With the option off nothing is read or written.
+//
+// Puzzles come in by Open (the dialog, a drop, the command line, a recent file), Paste
+// and the next puzzle of a list, all read by PuzzleExchange. A puzzle of the program's
+// own file is put on the board as the file reader leaves it, as always; any other one is
+// first checked (PuzzleCheck): one that breaks the rules is refused with its first clash
+// and the board stays, and one without a single solution comes in with a box that says
+// so. Each puzzle that comes in is one step, its digits givens. The files opened or
+// saved are remembered (the latest kRecentFiles), and so is the puzzle last open in
+// each of the latest kListPlaces lists.
 class BoardController {
 public:
     // The longest a change waits to be kept.
     static const unsigned kKeepDelayMs = 1000;
     // The window's caption without the time.
     static const wchar_t kProgramTitle[];
+    static const size_t kRecentFiles = 8;
+    static const size_t kListPlaces = 20;
+    // The settings' sections of the recent files and of the lists' places.
+    static constexpr wchar_t kRecentFilesSection[] = L"Recent Files";
+    static constexpr wchar_t kListPlacesSection[] = L"Puzzle Lists";
+
+    // The puzzle of a list file that is on the board: its number, from 1, of count.
+    struct ListPlace {
+        size_t number;
+        size_t count;
+    };
 
     enum FileType { kPuzzleFile, kGameFile };
 
@@ -49,13 +76,18 @@ public:
 
     BoardAnswer Execute(const BoardCommand& command);
     // Installs the file at path as one step: a game file's board with its kinds of
-    // digits, marks and selection (not its history), any other file as a puzzle file.
-    // A file that cannot be read leaves the board as it was, and the answer's error box
-    // says so.
+    // digits, marks and selection (not its history), any other file's puzzle (of a list,
+    // the one last open there, else the first). A file that cannot be read, or holds no
+    // puzzle, leaves the board as it was, and the answer's error box says so.
     BoardAnswer Open(const wchar_t* path);
-    // Writes the board as a puzzle file, or the whole game as a game file, at path; the
-    // answer's error box says when it could not.
-    BoardAnswer Save(const wchar_t* path, FileType type) const;
+    // The first puzzle of what the clipboard holds in place of the game; a box says why
+    // nothing came in.
+    BoardAnswer Paste(const ClipboardContent& content);
+    // The box that says Copy found the clipboard in use.
+    static BoardAnswer CopyRefused();
+    // Writes the board as a puzzle file, or the whole game as a game file, at path, and
+    // remembers the file; the answer's error box says when it could not.
+    BoardAnswer Save(const wchar_t* path, FileType type);
 
     // Keeps the game in gameFile from now on, while Resume Last Game is on; empty when
     // another copy of the program keeps the game. With the option on, the game kept
@@ -69,9 +101,10 @@ public:
     BoardAnswer Keep();
 
     // For the menu: whether a command can do anything now (Undo and Redo need a step,
-    // Undo to Last Correct a mistake on a puzzle with one solution; while the game is
-    // paused only the switches, Pause, the new puzzles and Statistics can), and whether
-    // a switch (Show Hints, Mark Selection, Pencil Mode, Show Timer, Pause) is on.
+    // Undo to Last Correct a mistake on a puzzle with one solution, Next Puzzle in File a
+    // list; while the game is paused only the switches, Pause, Statistics and what puts
+    // a new puzzle on the board can), and whether a switch (Show Hints, Mark Selection,
+    // Pencil Mode, Show Timer, Pause, Resume Last Game) is on.
     bool IsAvailable(BoardCommand::Kind kind) const;
     bool IsOn(BoardCommand::Kind kind) const;
     // The window's caption: kProgramTitle, and with Show Timer on the game's time after
@@ -80,6 +113,11 @@ public:
     // Milliseconds until the time in the caption changes, for the window's timer; 0
     // while it cannot (Show Timer off, or the clock stopped).
     unsigned GetTickDelay() const;
+
+    // The list file's puzzle on the board; none while no list is open.
+    std::optional<ListPlace> GetListPlace() const;
+    // The files last opened or saved, the latest first.
+    const std::vector<RememberedFiles::Entry>& GetRecentFiles() const { return recentFiles_.Get(); }
 
     const Game& GetGame() const { return game_; }
     const BoardView& GetView() const { return view_; }
@@ -111,6 +149,21 @@ private:
     void PointAt(const std::vector<EnneoPuzzle::Cell>& misfits, EnneoPuzzle::Cell hinted);
     BoardAnswer UndoToCorrect();
     BoardAnswer SwitchKeeping();
+    // Open, Answered by the caller.
+    BoardAnswer OpenFile(const std::wstring& path);
+    BoardAnswer OpenRecent(size_t index);
+    BoardAnswer NextPuzzle();
+    // The puzzle of a list at index (clamped into it) in place of the game.
+    BoardAnswer OpenListPuzzle(const std::wstring& path, const PuzzleExchange& list, size_t index);
+    // A puzzle from outside in place of the game, as one step, unless it breaks the
+    // rules; caption: the box's, when there is one to show.
+    BoardAnswer Install(const EnneoPuzzle& puzzle, const wchar_t* caption);
+    BoardAnswer MakeGivens();
+    // The answer with the text Copy puts on the clipboard.
+    BoardAnswer Copy(PuzzleExchange::Digits digits) const;
+    // The answer after a file was opened or saved: the file first in the recent list,
+    // and told to Windows.
+    BoardAnswer Remembered(BoardAnswer answer, const std::wstring& path);
     // The answer with a box that says another copy of the program keeps the game.
     static BoardAnswer KeptElsewhere(BoardAnswer answer);
     // What a game file keeps of the play besides the board: the time, and the help.
@@ -138,4 +191,8 @@ private:
     unsigned notedChange_ = 0;
     EnneoPuzzle::Cell notedSelection_ = {0, 0};
     bool notedAssisted_ = false;
+    RememberedFiles recentFiles_;
+    RememberedFiles listPlaces_;  // each note the number of the puzzle last open
+    std::wstring listPath_;       // the list file open; empty for none
+    ListPlace listPlace_ = {0, 0};
 };

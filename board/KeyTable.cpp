@@ -29,6 +29,14 @@ constexpr KeyRow kKeys[] = {
     {'P', 1, kNo, kAny, kNo, Command::Of(Command::kPencilMode)},
     {KeyTable::kEscape, 1, kAny, kAny, kAny, Command::Of(Command::kPause)},
     {KeyTable::kPause, 1, kAny, kAny, kAny, Command::Of(Command::kPause)},
+    // The clipboard, with Windows' older keys beside the usual ones; not under AltGr.
+    {'C', 1, kYes, kNo, kNo, Command::Of(Command::kCopyPuzzle)},
+    {KeyTable::kInsert, 1, kYes, kNo, kNo, Command::Of(Command::kCopyPuzzle)},
+    {'C', 1, kYes, kYes, kNo, Command::Of(Command::kCopyBoard)},
+    {'V', 1, kYes, kNo, kNo, Command::Of(Command::kPaste)},
+    {KeyTable::kInsert, 1, kNo, kYes, kNo, Command::Of(Command::kPaste)},
+    {'G', 1, kYes, kNo, kNo, Command::Of(Command::kMakeGivens)},
+    {'N', 1, kYes, kYes, kNo, Command::Of(Command::kNextPuzzle)},
     // Ctrl+1 to Ctrl+9 toggle a pencil mark, Ctrl+0 clears the marks; main row or keypad.
     {'0', 10, kYes, kAny, kNo, Command::Mark(0)},
     {KeyTable::kNumpad0, 10, kYes, kAny, kNo, Command::Mark(0)},
@@ -53,6 +61,37 @@ constexpr CharacterRow kCharacters[] = {
     {L'?', 1, Command::Of(Command::kHint)},
     {L'!', 1, Command::Of(Command::kCheck)},
 };
+
+// Each key with its modifiers, and each character, gives one command at most: the rows
+// of a table share no key (or character) that the modifier rules of both let through.
+constexpr bool Overlap(Held a, Held b) { return a == kAny || b == kAny || a == b; }
+
+constexpr bool Overlap(unsigned first, unsigned count, unsigned otherFirst, unsigned otherCount) {
+    return first < otherFirst + otherCount && otherFirst < first + count;
+}
+
+constexpr bool NoKeyTwice() {
+    for (const KeyRow& a : kKeys) {
+        for (const KeyRow& b : kKeys) {
+            if (&a != &b && Overlap(a.key, a.count, b.key, b.count) && Overlap(a.control, b.control) &&
+                Overlap(a.shift, b.shift) && Overlap(a.alt, b.alt)) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+constexpr bool NoCharacterTwice() {
+    for (const CharacterRow& a : kCharacters) {
+        for (const CharacterRow& b : kCharacters) {
+            if (&a != &b && Overlap(a.character, a.count, b.character, b.count)) return false;
+        }
+    }
+    return true;
+}
+
+static_assert(NoKeyTwice() && NoCharacterTwice(), "a key or a character that gives two commands");
 
 Command Raised(Command command, unsigned by) {
     command.digit += static_cast<int>(by);

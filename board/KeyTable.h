@@ -21,6 +21,7 @@ public:
         kUp = 0x26,
         kRight = 0x27,
         kDown = 0x28,
+        kInsert = 0x2D,
         kDelete = 0x2E,
         kNumpad0 = 0x60,  // to kNumpad0 + 9
     };

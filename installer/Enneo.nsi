@@ -12,7 +12,9 @@
 ; in place (release.sh's Authenticode signing): the uninstaller before it is packed
 ; into the installer, and the installer once it is written. Standard switches of the
 ; installer: /S installs silently, /D=DIR (last, unquoted, even with blanks) chooses
-; the folder. It does not replace a newer Enneo.exe (one whose version resource names a
+; the folder. It registers the program's own file types for the current user (puzzle
+; files ".enn" and game files ".enneo-game"; never ".txt"), so that a double-click opens
+; them in the program. It does not replace a newer Enneo.exe (one whose version resource names a
 ; newer version, as after the program updated itself) with its older one: it says so
 ; and, silent, ends with exit code 2, unless it is given /ALLOWDOWNGRADE.
 ;
@@ -37,9 +39,13 @@
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT}"
 !define UNINSTALLER "Uninstall.exe"
 !define SHORTCUT "$SMPROGRAMS\${PRODUCT}.lnk"
+; The current user's file types, which Windows merges over the machine's.
+!define CLASSES "Software\Classes"
+!define OPEN_COMMAND '"$INSTDIR\Enneo.exe" "%1"'
 
 !include MUI2.nsh
 !include FileFunc.nsh
+!include LogicLib.nsh
 !include WordFunc.nsh
 
 !ifdef SIGN_COMMAND
@@ -115,6 +121,35 @@ Function RefuseNewerOnThePage
     Abort
 FunctionEnd
 
+; Registers the extension EXT as the file type PROGID, named DESCRIPTION, with the
+; program's icon and the command that opens a file in it. The type is also listed under
+; the extension's OpenWithProgids, so that "Open with" offers it even where another
+; program later takes the extension over.
+!macro RegisterType EXT PROGID DESCRIPTION
+    WriteRegStr HKCU "${CLASSES}\${EXT}" "" "${PROGID}"
+    WriteRegStr HKCU "${CLASSES}\${EXT}\OpenWithProgids" "${PROGID}" ""
+    WriteRegStr HKCU "${CLASSES}\${PROGID}" "" "${DESCRIPTION}"
+    WriteRegStr HKCU "${CLASSES}\${PROGID}\DefaultIcon" "" "$INSTDIR\Enneo.exe,0"
+    WriteRegStr HKCU "${CLASSES}\${PROGID}\shell\open\command" "" '${OPEN_COMMAND}'
+!macroend
+
+; Takes back what RegisterType wrote and nothing else: the extension's type only while it
+; is still PROGID, the type's key only while its command still opens this program, and
+; a key only once it is empty (another program's values stay).
+!macro UnregisterType EXT PROGID
+    ReadRegStr $0 HKCU "${CLASSES}\${EXT}" ""
+    ${If} $0 == "${PROGID}"
+        DeleteRegValue HKCU "${CLASSES}\${EXT}" ""
+    ${EndIf}
+    DeleteRegValue HKCU "${CLASSES}\${EXT}\OpenWithProgids" "${PROGID}"
+    DeleteRegKey /ifempty HKCU "${CLASSES}\${EXT}\OpenWithProgids"
+    DeleteRegKey /ifempty HKCU "${CLASSES}\${EXT}"
+    ReadRegStr $0 HKCU "${CLASSES}\${PROGID}\shell\open\command" ""
+    ${If} $0 == '${OPEN_COMMAND}'
+        DeleteRegKey HKCU "${CLASSES}\${PROGID}"
+    ${EndIf}
+!macroend
+
 Section "Install"
     SetShellVarContext current
     ; Silent, no page asked: the same refusal ends the setup, exit code 2.
@@ -133,6 +168,10 @@ Section "Install"
     ; CreateShortCut takes $OUTPATH, the install folder, as the working folder.
     CreateShortCut "${SHORTCUT}" "$INSTDIR\Enneo.exe"
 
+    !insertmacro RegisterType ".enn" "EnneoTessary.Puzzle" "Enneo Tessary puzzle"
+    !insertmacro RegisterType ".enneo-game" "EnneoTessary.Game" "Enneo Tessary game"
+    ${RefreshShellIcons}  ; tells Explorer that file types changed
+
     ; Settings / Apps shows EstimatedSize: what this installer wrote, in KB.
     ${GetSize} "$INSTDIR" "/M=Enneo.exe /S=0K /G=0" $0 $1 $2
     ${GetSize} "$INSTDIR" "/M=${UNINSTALLER} /S=0K /G=0" $1 $2 $3
@@ -150,8 +189,8 @@ Section "Install"
 SectionEnd
 
 ; Removes the program, whatever its update left beside it (see
-; common/util/version/UpdateFiles.h), the shortcut and the uninstall key, and the folder
-; only when nothing else is in it: the user's puzzle files stay where they are. The
+; common/util/version/UpdateFiles.h), the shortcut, the file types it registered and the
+; uninstall key, and the folder only when nothing else is in it: the user's puzzle files stay where they are. The
 ; program's settings under HKCU\Software\Enneo Project\Enneo Tessary stay too, like the
 ; puzzles, so that a later install finds the user's choices again.
 Section "Uninstall"
@@ -165,5 +204,8 @@ Section "Uninstall"
     Delete "$INSTDIR\${UNINSTALLER}"
     RMDir "$INSTDIR"
     Delete "${SHORTCUT}"
+    !insertmacro UnregisterType ".enn" "EnneoTessary.Puzzle"
+    !insertmacro UnregisterType ".enneo-game" "EnneoTessary.Game"
+    ${un.RefreshShellIcons}
     DeleteRegKey HKCU "${UNINSTALL_KEY}"
 SectionEnd

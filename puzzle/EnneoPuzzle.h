@@ -30,6 +30,10 @@ public:
     static const int kFileLength = 273;
     // The sample puzzle the board shows at start, in the text format.
     static const char kSampleText[];
+    // The printed grid's line between bands, its CR LF included: kSeparatorLength
+    // characters, all of which the reader skips at its first '-'.
+    static const char kSeparatorLine[];
+    static const int kSeparatorLength = 24;
 
     EnneoPuzzle();
     virtual ~EnneoPuzzle() = default;

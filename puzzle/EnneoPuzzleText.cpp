@@ -4,17 +4,13 @@
 #include "common/FilePath.h"
 #include "common/util/SafeSave.h"
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <string>
 #include <system_error>
 
-namespace {
-
-const wchar_t kSeparatorLine[] = L"-------+-------+------\r\n";
-const int kSeparatorLength = 24;
-
-}  // namespace
+const char EnneoPuzzle::kSeparatorLine[] = "-------+-------+------\r\n";
 
 // Its first line has no leading space and its last line no line end.
 const char EnneoPuzzle::kSampleText[] =
@@ -45,8 +41,7 @@ const wchar_t* EnneoPuzzle::Print() {
         *out++ = L'\r';
         *out++ = L'\n';
         if (y == 3 || y == 6) {
-            std::memcpy(out, kSeparatorLine, kSeparatorLength * sizeof(wchar_t));
-            out += kSeparatorLength;
+            out = std::copy(kSeparatorLine, kSeparatorLine + kSeparatorLength, out);
         }
     }
     *out = 0;

@@ -76,6 +76,17 @@ bool Game::Reset() {
     });
 }
 
+bool Game::MakeGivens() {
+    return Change([](GameState& state) {
+        for (int y = 1; y <= 9; ++y) {
+            for (int x = 1; x <= 9; ++x) {
+                int digit = state.puzzle.GetCell(x, y);
+                if (digit != 0) state.puzzle.RestoreCell(x, y, digit, EnneoPuzzle::CELL_KNOWN);
+            }
+        }
+    });
+}
+
 bool Game::Solve() {
     return Change([](GameState& state) { state.puzzle.Solve(); });
 }

@@ -41,6 +41,9 @@ public:
     bool ClearAllMarks();
     // The givens alone, without marks.
     bool Reset();
+    // Every digit on the board becomes a given, so that a puzzle typed in plays like an
+    // opened one.
+    bool MakeGivens();
     bool Solve();
     // A new puzzle, without marks, in place of the current one (New, a new generated
     // puzzle, Open).

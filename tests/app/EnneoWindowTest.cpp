@@ -10,10 +10,16 @@
 #include "tests/support/DialogDriver.h"
 #include "tests/support/ShellCallRecorder.h"
 
+#include <shlobj.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
+#include <cwchar>
+#include <cwctype>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -27,6 +33,21 @@ const wchar_t kNoUpdateService[] = L"http://127.0.0.1:9/versions/index.php";
 static EnneoApp application(kNoUpdateService, L"");
 
 namespace {
+
+// A unique puzzle of its own, and the sample's print, for the forms that come in.
+const std::string kOther = "2..1.5..3.54...71..1.2.3.8.6.28.73.4.........1.53.98.6.2.7.1.6..81...24.7..4.2..1";
+
+std::wstring Wide(const std::string& text) { return std::wstring(text.begin(), text.end()); }
+
+// The puzzle's nine rows, each as a framed line "|2..|1.5|..3|", ending in end.
+std::string FramedRows(const std::string& line, const std::string& end) {
+    std::string rows;
+    for (int row = 0; row < 9; ++row) {
+        for (int band = 0; band < 3; ++band) rows += "|" + line.substr(row * 9 + band * 3, 3);
+        rows += "|" + end;
+    }
+    return rows;
+}
 
 // A board window with a client area of 400 x 300, painted once.
 class BoardTest : public ::testing::Test {
@@ -68,6 +89,17 @@ protected:
         SetKeyboardState(none);
     }
     bool Greyed(UINT command) { return (GetMenuState(GetMenu(handle_), command, MF_BYCOMMAND) & MF_GRAYED) != 0; }
+    std::wstring MenuText(UINT command) {
+        wchar_t text[MAX_PATH + 8] = {};
+        GetMenuStringW(GetMenu(handle_), command, text, MAX_PATH + 8, MF_BYCOMMAND);
+        return text;
+    }
+    // The texts of the boxes that a command shows, each answered with OK.
+    std::vector<std::wstring> Boxes(const std::function<void()>& command, std::vector<DialogDriver::Answer> answers) {
+        DialogDriver driver(std::move(answers));
+        command();
+        return driver.Texts();
+    }
     // Whether a repaint of the whole client area is pending.
     bool RepaintPending() {
         RECT update;
@@ -92,11 +124,11 @@ TEST_F(BoardTest, CreatesWithCaptionMenuAndTheSample) {
                                                      {ID_OPTIONS_RESUMEGAME, L"Resume &Last Game"},
                                                      {ID_OPTIONS_HINT, L"Hin&t\t?"},
                                                      {ID_OPTIONS_CHECK, L"&Check\t!"},
-                                                     {ID_EDIT_UNDOTOCORRECT, L"Undo to Last &Correct"},
-                                                     {ID_EDIT_FILLCANDIDATES, L"Fill In &Candidates"},
+                                                     {ID_EDIT_UNDOTOCORRECT, L"Undo to &Last Correct"},
+                                                     {ID_EDIT_FILLCANDIDATES, L"&Fill In Candidates"},
                                                      {ID_EDIT_CLEARMARKS, L"Clear All &Marks"},
-                                                     {ID_EDIT_PENCILMODE, L"&Pencil Mode\tP"},
-                                                     {ID_OPTIONS_SHOWTIMER, L"Show &Timer"},
+                                                     {ID_EDIT_PENCILMODE, L"Pe&ncil Mode\tP"},
+                                                     {ID_OPTIONS_SHOWTIMER, L"Show T&imer"},
                                                      {ID_OPTIONS_PAUSE, L"&Pause\tEsc"},
                                                      {ID_HELP_STATISTICS, L"&Statistics"},
                                                      {ID_MFILE_PRINT, L"P&rint...\tCtrl+P"},
@@ -108,6 +140,18 @@ TEST_F(BoardTest, CreatesWithCaptionMenuAndTheSample) {
     }
     GetMenuStringW(menu, 1, text, 32, MF_BYPOSITION);
     EXPECT_STREQ(L"&Edit", text);
+    for (int bar = 0; bar < GetMenuItemCount(menu); ++bar) {  // a letter that runs one item each
+        HMENU popup = GetSubMenu(menu, bar);
+        std::wstring letters;
+        for (int i = 0; i < GetMenuItemCount(popup); ++i) {
+            wchar_t item[64] = {};
+            GetMenuStringW(popup, i, item, 64, MF_BYPOSITION);
+            if (const wchar_t* amp = std::wcschr(item, L'&')) {
+                EXPECT_EQ(std::wstring::npos, letters.find(towlower(amp[1]))) << bar << ": " << item;
+                letters += towlower(amp[1]);
+            }
+        }
+    }
     EXPECT_TRUE(Greyed(ID_EDIT_UNDO));
     EXPECT_TRUE(Greyed(ID_EDIT_REDO));
     EXPECT_TRUE(Greyed(ID_EDIT_UNDOTOCORRECT));
@@ -299,6 +343,96 @@ TEST_F(BoardTest, TheClockFollowsTheWindowAndTheCaptionShowsIt) {
     EXPECT_FALSE(View().paused || checked(ID_OPTIONS_PAUSE));
     Key('P');
     EXPECT_TRUE(View().pencilMode && checked(ID_EDIT_PENCILMODE));
+}
+
+// The clipboard, as the program and other programs use it.
+class ClipboardTest : public BoardTest {
+protected:
+    void Put(UINT format, HANDLE data) {
+        ASSERT_TRUE(OpenClipboard(handle_));
+        EmptyClipboard();
+        if (data != nullptr) SetClipboardData(format, data);
+        CloseClipboard();
+    }
+    void PutText(const std::wstring& text) {
+        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+        std::memcpy(GlobalLock(memory), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+        GlobalUnlock(memory);
+        Put(CF_UNICODETEXT, memory);
+    }
+    std::wstring Text() {
+        std::wstring text;
+        if (!OpenClipboard(handle_)) return L"<not opened>";
+        if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+            text = static_cast<const wchar_t*>(GlobalLock(data));
+            GlobalUnlock(data);
+        }
+        CloseClipboard();
+        return text;
+    }
+    // Ctrl+V with what the clipboard holds; the sentence of the box it brings.
+    std::wstring Refused() {
+        std::vector<std::wstring> texts = Boxes([this] { Key('V', {VK_CONTROL}); }, {{L"Paste Puzzle", L"", IDOK}});
+        return texts.front();
+    }
+};
+
+// Copy puts the givens (Ctrl+C) or every digit (Ctrl+Shift+C) on the clipboard as text.
+// Ctrl+V and Shift+Insert take a puzzle of each common form back as one step of givens;
+// a picture, text without a puzzle and an empty clipboard give a box, and the board stays.
+TEST_F(ClipboardTest, CopyAndPasteEveryForm) {
+    Type(1, 1, L'8');
+    Key('C', {VK_CONTROL});
+    EXPECT_EQ(0u, Text().find(Wide(kSampleLine) + L"\r\n . 9 7 | 3 . 5 | . 4 .\r\n"));
+    Key('C', {VK_CONTROL, VK_SHIFT});
+    EXPECT_EQ(L"8973", Text().substr(0, 4));
+
+    std::string zeros = kOther;
+    std::replace(zeros.begin(), zeros.end(), '.', '0');
+    EnneoPuzzle sample = ReadPuzzleLine(kSampleLine);
+    const std::pair<std::wstring, std::string> forms[] = {
+        {Wide(zeros + " # rated 2.1\r\n"), kOther},
+        {Wide("Puzzle 12\n+---+---+---+\n" + FramedRows(kSampleLine, "\n") + "+---+---+---+\n"), kSampleLine},
+        {Wide("#ARuud\r\n#B03-08-2006\r\n" + FramedRows(kOther, "\r\n")), kOther},
+        {sample.Print(), kSampleLine},
+    };
+    bool shiftInsert = false;
+    for (const auto& form : forms) {
+        SCOPED_TRACE(std::string(form.first.begin(), form.first.end()));
+        PutText(form.first);
+        if (shiftInsert) Key(VK_INSERT, {VK_SHIFT});
+        else Key('V', {VK_CONTROL});
+        shiftInsert = !shiftInsert;
+        EXPECT_EQ(form.second, ToPuzzleLine(Puzzle()));
+        EXPECT_EQ(EnneoPuzzle::CELL_KNOWN, Puzzle().GetCellState(1, 9));
+    }
+    Key('Z', {VK_CONTROL});
+    EXPECT_EQ(kOther, ToPuzzleLine(Puzzle()));  // one step each
+
+    Put(CF_BITMAP, CreateBitmap(8, 8, 1, 1, nullptr));
+    EXPECT_EQ(0u, Refused().find(L"The clipboard holds a picture, not text."));
+    PutText(L"Dear player, no puzzle here. 12 3");
+    EXPECT_EQ(0u, Refused().find(L"The text on the clipboard holds no puzzle."));
+    Put(CF_UNICODETEXT, nullptr);
+    EXPECT_EQ(L"The clipboard is empty. Copy a puzzle as text first.", Refused());
+    EXPECT_EQ(kOther, ToPuzzleLine(Puzzle()));
+}
+
+// A puzzle typed in (here the sample's digits on an empty board) becomes the givens with
+// Ctrl+G: Reset keeps it, and Check grades it.
+TEST_F(BoardTest, MakeDigitsGivensThenResetAndCheck) {
+    Command(ID_MFILE_NEW);
+    for (int i = 0; i < 81; ++i) {
+        if (kSampleLine[i] != '.') Type(i % 9 + 1, i / 9 + 1, static_cast<wchar_t>(kSampleLine[i]));
+    }
+    EXPECT_EQ(EnneoPuzzle::CELL_SET, Puzzle().GetCellState(2, 1));
+    Key('G', {VK_CONTROL});
+    EXPECT_EQ(EnneoPuzzle::CELL_KNOWN, Puzzle().GetCellState(2, 1));
+    Type(1, 1, L'8');
+    Command(ID_OPTIONS_Reset);
+    EXPECT_EQ(kSampleLine, ToPuzzleLine(Puzzle()));
+    EXPECT_EQ(L"Every digit so far fits the puzzle's only solution.\n56 cells are left. Level: Easy.",
+              Boxes([this] { Command(ID_OPTIONS_CHECK); }, {{L"Check", L"", IDOK}}).front());
 }
 
 TEST_F(BoardTest, RightClickAndF5LeaveThePuzzleAlone) {
@@ -521,6 +655,66 @@ TEST_F(BoardFileTest, AFailedSaveIsReported) {
     EXPECT_EQ(L"Your enneo has died.\nError saving Enneo to file.", texts[2]);
     EXPECT_EQ("old bytes", ReadBytes(path));
     EXPECT_EQ(1, std::distance(fs::directory_iterator(folder_.Folder()), fs::directory_iterator()));
+}
+
+// Open reads each common form through its dialog; a list dropped on the window opens at
+// its first puzzle, and Ctrl+Shift+N goes on to the next, its place shown in the item.
+// File lists the files opened, the latest first, and takes off one that has gone.
+TEST_F(BoardFileTest, OpenAndDropReadEveryFormAndGoOnInAList) {
+    const wchar_t settings[] = L"Software\\Enneo Project\\Enneo Tessary";
+    auto forget = [&settings] {
+        for (const wchar_t* section : {BoardController::kRecentFilesSection, BoardController::kListPlacesSection}) {
+            RegDeleteTreeW(HKEY_CURRENT_USER, (std::wstring(settings) + L"\\" + section).c_str());
+        }
+    };
+    forget();
+    const std::pair<const char*, std::string> files[] = {
+        {"line.txt", kOther + " # from a forum\r\n"},
+        {"puzzle.ss", "Puzzle\n" + FramedRows(kSampleLine, "\n")},
+        {"puzzle.sdk", "#ARuud\r\n[Puzzle]\r\n" + FramedRows(kOther, "\r\n")},
+    };
+    for (const auto& file : files) {
+        SCOPED_TRACE(file.first);
+        WriteBytes(folder_.Path(file.first), file.second);
+        Boxes([this] { Command(ID_MFILE_OPEN); }, {{L"", folder_.Path(file.first), IDOK}});
+        EXPECT_EQ(file.second[0] == 'P' ? std::string(kSampleLine) : kOther, ToPuzzleLine(Puzzle()));
+    }
+
+    std::wstring list = folder_.Path("list.sdm");
+    WriteBytes(list, std::string(kSampleLine) + "\n" + kOther + "\n1" + std::string(80, '.') + "\n");
+    EXPECT_TRUE(Greyed(ID_MFILE_NEXTPUZZLE));
+    size_t size = sizeof(DROPFILES) + (list.size() + 2) * sizeof(wchar_t);
+    HGLOBAL drop = GlobalAlloc(GHND, size);  // the window lets it go
+    auto* dropped = static_cast<DROPFILES*>(GlobalLock(drop));
+    dropped->pFiles = sizeof(DROPFILES);
+    dropped->fWide = TRUE;
+    std::memcpy(dropped + 1, list.c_str(), list.size() * sizeof(wchar_t));
+    GlobalUnlock(drop);
+    SendMessageW(handle_, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
+    EXPECT_EQ(kSampleLine, ToPuzzleLine(Puzzle()));
+    EXPECT_FALSE(Greyed(ID_MFILE_NEXTPUZZLE));
+    EXPECT_EQ(L"Next Puzzle in &File (now 1 of 3)\tCtrl+Shift+N", MenuText(ID_MFILE_NEXTPUZZLE));
+    Key('N', {VK_CONTROL, VK_SHIFT});
+    EXPECT_EQ(kOther, ToPuzzleLine(Puzzle()));
+    std::vector<std::wstring> told = Boxes([this] { Key('N', {VK_CONTROL, VK_SHIFT}); }, {{L"Open", L"", IDOK}});
+    EXPECT_EQ(L"This puzzle has more than one solution.", told.front());
+    EXPECT_EQ(L"Next Puzzle in &File (now 3 of 3)\tCtrl+Shift+N", MenuText(ID_MFILE_NEXTPUZZLE));
+    Key('Z', {VK_CONTROL});
+    EXPECT_EQ(kOther, ToPuzzleLine(Puzzle()));
+
+    EXPECT_EQ(L"&1 " + list, MenuText(ID_MFILE_RECENT_FIRST));
+    EXPECT_EQ(L"&4 " + folder_.Path("line.txt"), MenuText(ID_MFILE_RECENT_FIRST + 3));
+    fs::remove(folder_.Path("line.txt"));
+    told = Boxes([this] { Command(ID_MFILE_RECENT_FIRST + 3); }, {{L"Open", L"", IDOK}});
+    EXPECT_EQ(L"The file \"" + folder_.Path("line.txt") + L"\" is no longer there, so it was taken off the list.",
+              told.front());
+    // Files that other test programs opened before this window was made may follow ours.
+    for (UINT item = 0; item < 8; ++item) {
+        EXPECT_EQ(std::wstring::npos, MenuText(ID_MFILE_RECENT_FIRST + item).find(L"line.txt"));
+    }
+    Command(ID_MFILE_RECENT_FIRST + 2);  // puzzle.ss
+    EXPECT_EQ(kSampleLine, ToPuzzleLine(Puzzle()));
+    forget();
 }
 
 // The visible board window of one thread: other test programs running side by side

@@ -336,7 +336,7 @@ class BoardWindowTest(unittest.TestCase):
         forward again step by step."""
         every = {(9, 2): [0, 1, 7, 8], (5, 1): [0, 1]}  # the candidates 1, 2, 8, 9 and 1, 2
         none = {cell: [] for cell in every}
-        APP.menu_item("e", 3)  # Fill In Candidates: Undo to Last Correct's C comes first
+        APP.menu("e", "f")  # Fill In Candidates
         APP.wait_for(lambda: "h" not in kinds(APP.cells()) and APP.pencil_marks(every) == every,
                      "every empty cell marked")
         APP.xdotool("key", "ctrl+z")
@@ -359,7 +359,7 @@ class BoardWindowTest(unittest.TestCase):
         APP.type(1, 3, "1")  # 4 in the solution
         APP.type(1, 1, "8")
         APP.wait_for_cells(lambda c: c[18].kind == "set" and c[0].kind == "set", "a wrong 1 and a right 8")
-        APP.menu("e", "c")  # Undo to Last Correct, the first item of its letter
+        APP.menu("e", "l")  # Undo to Last Correct
         APP.wait_for_cells(lambda c: c[18].kind != "set" and c[0].kind != "set", "the board before the mistake")
         APP.xdotool("key", "ctrl+y")
         APP.wait_for_cells(lambda c: c[18].kind == "set" and c[0].kind != "set", "the mistake redone alone")
@@ -370,7 +370,7 @@ class BoardWindowTest(unittest.TestCase):
         """Options / Show Timer puts the game's time into the caption, which goes on every
         second; a puzzle the player finishes without help counts its time, a new best told
         in a box and kept in the registry; one that Solve finishes does not count."""
-        APP.menu_item("o", 7)  # Show Timer: Hint's T comes first
+        APP.menu("o", "i")  # Show Timer
         first = APP.wait_for(lambda: re.match(r"^Enneo Tessary - 0:0\d$", APP.caption()) and APP.caption(),
                              "the time in the caption")
         APP.wait_for(lambda: APP.caption() != first, "the time in the caption to go on", timeout=5)
@@ -401,7 +401,7 @@ class BoardWindowTest(unittest.TestCase):
     def write_puzzle(self, folder, name, text):
         """A puzzle file, and its path as a Windows program is given it (on drive Z:)."""
         path = os.path.join(folder, name)
-        with open(path, "w") as f:
+        with open(path, "w", newline="") as f:
             f.write(text)
         return "Z:" + path.replace("/", "\\")
 
@@ -461,12 +461,14 @@ class BoardWindowTest(unittest.TestCase):
         APP.wait_for(lambda: b"row . +3 .5 " in read(kept), "the mark kept within a second")
         APP.end()
 
-        APP.launch(fresh=False, resume=True, arguments=[self.write_puzzle(folder, "command-line.enn", "4 5 6")])
-        states.append(APP.wait_for(lambda: (lambda now: now if "G4G5G6" in now[0] else None)(shown()),
+        # A line of 81 cells, as puzzle sites give them, and a file in the program's own form.
+        line = "2..9.5..3.54...79..9.2.3.8.6.28.73.4.........9.53.18.6.2.7.9.6..89...24.7..4.2..9"
+        APP.launch(fresh=False, resume=True, arguments=[self.write_puzzle(folder, "command-line.txt", line)])
+        states.append(APP.wait_for(lambda: (lambda now: now if now[0].startswith("G2hhG9hG5hhG3") else None)(shown()),
                                    "the command line's puzzle on top of the game left before a kill"))
         second = subprocess.Popen([APP.options.loader, APP.options.program,
-                                   self.write_puzzle(folder, "handed-over.enn", "7 8 9")], env=APP.env,
-                                  stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                                   self.write_puzzle(folder, "handed-over.enn", "7 8 9\r\n-------+-------+------\r\n")],
+                                  env=APP.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.assertEqual(0, second.wait(timeout=60), "the second start ends")
         APP.wait_for(lambda: "G7G8G9" in shown()[0], "the puzzle handed over to the first window")
         for i in range(len(states) - 1, -1, -1):

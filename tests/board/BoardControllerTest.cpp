@@ -292,7 +292,6 @@ TEST_F(BoardControllerTest, UndoToLastCorrect) {
     EXPECT_FALSE(board_.IsAvailable(Command::kUndoToCorrect));  // no givens, no one solution
 }
 
-
 // The clock counts while the window is active and not minimized, the session unlocked,
 // the game not paused and the board not complete; a new puzzle starts it from zero. The
 // caption shows it while Show Timer is on, which the properties keep.
@@ -391,7 +390,7 @@ TEST_F(BoardControllerTest, BestTimesOnlyForAnUnassistedFinish) {
 }
 
 // Pause hides the board and keeps every command from it, greyed in the menu, until
-// Pause again or a click; a new puzzle ends it.
+// Pause again or a click; a new puzzle ends it, a pasted one too.
 TEST_F(BoardControllerTest, PauseHidesTheBoardUntilThePlayerGoesOn) {
     board_.Execute(Command::SelectCell({1, 1}));
     EXPECT_EQ(kBoardAndMenu, Shows(board_.Execute(Command::Of(Command::kPause))));
@@ -408,6 +407,11 @@ TEST_F(BoardControllerTest, PauseHidesTheBoardUntilThePlayerGoesOn) {
     EXPECT_EQ(std::make_pair(1, 1), Selected());  // the click only went on
     board_.Execute(Command::Of(Command::kPause));
     board_.Execute(Command::NewPuzzle(PuzzleGenerator::kEasy));
+    EXPECT_FALSE(board_.GetView().paused);
+    board_.Execute(Command::Of(Command::kPause));
+    EXPECT_FALSE(board_.IsAvailable(Command::kCopyBoard));
+    EXPECT_TRUE(board_.Execute(Command::Of(Command::kPaste)).readClipboard);
+    board_.Paste({ClipboardContent::kText, std::wstring(kSampleLine, kSampleLine + 81)});
     EXPECT_FALSE(board_.GetView().paused);
 }
 
@@ -491,7 +495,8 @@ TEST_F(KeptGameTest, WhatCannotBeKeptOrTakenIsToldOnce) {
     Type(1, 1, 8);
     std::wstring told = Told(board_.Keep(), L"Game Not Kept");
     EXPECT_EQ(0u, told.find(L"The game could not be kept: the folder \"" + file_.parent_path().wstring() +
-                            L"\" could not be made.")) << told;
+                            L"\" could not be made."))
+        << told;
     EXPECT_TRUE(Type(1, 1, 0).keep);  // tried again after the next change, quietly
     EXPECT_EQ(BoardAnswer::kNoBox, board_.Keep().box);
     std::filesystem::remove(folder_.Folder() / "Enneo Tessary");
@@ -543,7 +548,7 @@ TEST_F(KeptGameTest, GameFilesAreSavedAndOpened) {
     board_.Execute(Command::SelectCell({3, 1}));
     board_.Execute(Command::Mark(6));
     const std::wstring saved = folder_.Path("saved-without-extension");
-    EXPECT_EQ(kNothing, Shows(board_.Save(saved.c_str(), BoardController::kGameFile)));
+    EXPECT_EQ(std::make_pair(false, true), Shows(board_.Save(saved.c_str(), BoardController::kGameFile)));  // recent
     EXPECT_EQ(Text(board_), ReadBytes(saved));
 
     BoardController other = Another(kStepGrids[0].givens);
@@ -590,6 +595,173 @@ TEST_F(KeptGameTest, TheTimeAndTheHelpGoWithTheGame) {
     }
     EXPECT_TRUE(other.GetGame().GetState().puzzle.IsSolved());
     EXPECT_EQ(0u, properties_.values.count(L"Statistics\\Easy"));
+}
+
+// Copy's text, and each kind of thing on the clipboard: only text with a puzzle that
+// keeps the rules comes in, as one step of givens; one without a single solution comes
+// in with a box that says so.
+TEST_F(BoardControllerTest, CopyAndPaste) {
+    Type(1, 1, 8);
+    BoardAnswer copied = board_.Execute(Command::Of(Command::kCopyPuzzle));
+    EXPECT_EQ(kNothing, Shows(copied));
+    EXPECT_EQ(0u, copied.copyText.find(std::wstring(kSampleLine, kSampleLine + 81) + L"\r\n"));
+    std::wstring whole = board_.Execute(Command::Of(Command::kCopyBoard)).copyText;
+    EXPECT_EQ(L"8973", whole.substr(0, 4));
+
+    BoardAnswer paste = board_.Execute(Command::Of(Command::kPaste));
+    EXPECT_TRUE(paste.readClipboard);
+    EXPECT_EQ(kNothing, Shows(paste));
+    auto refused = [this](ClipboardContent::Kind kind, const wchar_t* text) {
+        BoardAnswer answer = board_.Paste({kind, text});
+        EXPECT_EQ(BoardAnswer::kError, answer.box);
+        EXPECT_EQ(std::wstring(L"Paste Puzzle"), answer.caption);
+        EXPECT_EQ("8973", ToPuzzleLine(Board()).substr(0, 4));  // the board stays
+        return std::wstring(answer.sentence.GetText());
+    };
+    EXPECT_EQ(L"The clipboard is empty. Copy a puzzle as text first.", refused(ClipboardContent::kNothing, L""));
+    EXPECT_EQ(0u, refused(ClipboardContent::kPicture, L"").find(L"The clipboard holds a picture, not text."));
+    EXPECT_EQ(0u, refused(ClipboardContent::kFiles, L"").find(L"The clipboard holds files, not text."));
+    EXPECT_EQ(0u, refused(ClipboardContent::kText, L"Dear player, 12 3").find(L"The text on the clipboard holds no"));
+    EXPECT_EQ(L"This puzzle breaks the rules: column 1 holds two 5s.",
+              refused(ClipboardContent::kText, (L"5........5" + std::wstring(71, L'.')).c_str()));
+
+    EXPECT_EQ(kBoardAndMenu, Shows(board_.Paste({ClipboardContent::kText, whole})));
+    EXPECT_EQ(EnneoPuzzle::CELL_KNOWN, Board().GetCellState(1, 1));
+    board_.Execute(Command::Of(Command::kUndo));
+    EXPECT_EQ(EnneoPuzzle::CELL_SET, Board().GetCellState(1, 1));  // one step back to the game
+    BoardAnswer several = board_.Paste({ClipboardContent::kText, L"1" + std::wstring(80, L'.')});
+    EXPECT_EQ(std::make_pair(std::wstring(L"Paste Puzzle"), std::wstring(L"This puzzle has more than one solution.")),
+              Box(several));
+    EXPECT_TRUE(several.repaint);
+    EXPECT_EQ("1" + std::string(80, '.'), ToPuzzleLine(Board()));
+}
+
+// Open reads the common forms as Paste does and remembers the files opened and saved; a
+// file without a puzzle is refused by its name. The program's own files read as always:
+// givens that repeat a digit come in without a word.
+TEST_F(BoardControllerTest, OpenReadsEveryFormAndRemembersTheFiles) {
+    TempFolder folder;
+    const std::string sdk = "2..1.5..3.54...71..1.2.3.8.6.28.73.4.........1.53.98.6.2.7.1.6..81...24.7..4.2..1";
+    std::string rows;
+    for (int row = 0; row < 9; ++row) rows += sdk.substr(row * 9, 9) + "\r\n";
+    const std::pair<const char*, std::string> files[] = {
+        {"line.txt", std::string(kSampleLine) + " # a comment\r\n"},
+        {"puzzle.sdk", "#ARuud\r\n#B03-08-2006\r\n" + rows},
+        {"puzzle.ss", "|2..|1.5|..3|\n|.54|...|71.|\n|.1.|2.3|.8.|\n|---+---+---|\n" + rows.substr(33)},
+    };
+    for (const auto& file : files) {
+        SCOPED_TRACE(file.first);
+        WriteBytes(folder.Path(file.first), file.second);
+        BoardAnswer answer = board_.Open(folder.Path(file.first).c_str());
+        EXPECT_EQ(kBoardAndMenu, Shows(answer));
+        EXPECT_EQ(folder.Path(file.first), answer.recentFile);
+        EXPECT_EQ(file.second.find('#') == 0 || file.second[0] == '|' ? sdk : kSampleLine, ToPuzzleLine(Board()));
+        EXPECT_EQ(EnneoPuzzle::CELL_KNOWN, Board().GetCellState(1, 9));
+        EXPECT_FALSE(board_.GetListPlace());
+    }
+    WriteBytes(folder.Path("letter.txt"), "Dear player,\r\nno puzzle here.\r\n");
+    BoardAnswer refused = board_.Open(folder.Path("letter.txt").c_str());
+    EXPECT_EQ(BoardAnswer::kError, refused.box);
+    EXPECT_EQ(0u, std::wstring(refused.sentence.GetText()).find(L"No puzzle was found in the file \"letter.txt\". "));
+    EXPECT_EQ(sdk, ToPuzzleLine(Board()));
+
+    EnneoPuzzle repeated;
+    repeated.LoadFromString("5 5");
+    ASSERT_TRUE(repeated.Save(folder.Path("own.enn").c_str()));
+    EXPECT_EQ(kBoardAndMenu, Shows(board_.Open(folder.Path("own.enn").c_str())));
+    EXPECT_EQ("55" + std::string(79, '.'), ToPuzzleLine(Board()));
+    EXPECT_EQ(folder.Path("saved.enn"),
+              board_.Save(folder.Path("saved.enn").c_str(), BoardController::kPuzzleFile).recentFile);
+
+    // The latest first, each once, and kept for the next start; a file gone is taken off.
+    std::vector<std::wstring> recent;
+    BoardController restarted = Another(std::string(81, '.'));
+    for (const auto& entry : restarted.GetRecentFiles()) recent.push_back(entry.path);
+    EXPECT_EQ((std::vector<std::wstring>{folder.Path("saved.enn"), folder.Path("own.enn"), folder.Path("puzzle.ss"),
+                                         folder.Path("puzzle.sdk"), folder.Path("line.txt")}),
+              recent);
+    EXPECT_EQ(kBoardAndMenu, Shows(board_.Execute(Command::OpenRecent(3))));
+    EXPECT_EQ(sdk, ToPuzzleLine(Board()));
+    EXPECT_EQ(folder.Path("puzzle.sdk"), board_.GetRecentFiles()[0].path);
+    std::filesystem::remove(folder.Path("line.txt"));
+    BoardAnswer gone = board_.Execute(Command::OpenRecent(4));
+    EXPECT_EQ(L"The file \"" + folder.Path("line.txt") + L"\" is no longer there, so it was taken off the list.",
+              std::wstring(gone.sentence.GetText()));
+    EXPECT_TRUE(gone.menu);
+    EXPECT_EQ(4u, board_.GetRecentFiles().size());
+    EXPECT_EQ(sdk, ToPuzzleLine(Board()));
+}
+
+// A list opens at the puzzle last open in it, and Next Puzzle in File goes on from there,
+// past a puzzle that breaks the rules and round to the first; the place outlives the run.
+TEST_F(BoardControllerTest, AListGoesOnFromThePuzzleLastOpen) {
+    TempFolder folder;
+    const std::string one = "1" + std::string(80, '.');
+    const std::string clash = "11" + std::string(79, '.');
+    WriteBytes(folder.Path("list.sdm"), std::string(kSampleLine) + "\n" + one + "\n" + clash + "\n");
+    const std::wstring list = folder.Path("list.sdm");
+    auto place = [](const BoardController& board) {
+        std::optional<BoardController::ListPlace> place = board.GetListPlace();
+        return place ? std::make_pair(place->number, place->count) : std::make_pair(size_t(0), size_t(0));
+    };
+    EXPECT_FALSE(board_.IsAvailable(Command::kNextPuzzle));
+    EXPECT_EQ(kBoardAndMenu, Shows(board_.Open(list.c_str())));
+    EXPECT_EQ(std::make_pair(size_t(1), size_t(3)), place(board_));
+    EXPECT_TRUE(board_.IsAvailable(Command::kNextPuzzle));
+    EXPECT_EQ(L"This puzzle has more than one solution.",
+              Box(board_.Execute(Command::Of(Command::kNextPuzzle))).second);
+    EXPECT_EQ(one, ToPuzzleLine(Board()));
+
+    BoardController next = Another(std::string(81, '.'));
+    next.Open(list.c_str());
+    EXPECT_EQ(std::make_pair(size_t(2), size_t(3)), place(next));
+    EXPECT_EQ(one, ToPuzzleLine(next.GetGame().GetState().puzzle));
+    BoardAnswer refused = next.Execute(Command::Of(Command::kNextPuzzle));
+    EXPECT_EQ(BoardAnswer::kError, refused.box);
+    EXPECT_EQ(one, ToPuzzleLine(next.GetGame().GetState().puzzle));
+    EXPECT_EQ(std::make_pair(size_t(3), size_t(3)), place(next));
+    next.Execute(Command::Of(Command::kNextPuzzle));
+    EXPECT_EQ(kSampleLine, ToPuzzleLine(next.GetGame().GetState().puzzle));
+    next.Execute(Command::Of(Command::kUndo));
+    EXPECT_EQ(one, ToPuzzleLine(next.GetGame().GetState().puzzle));  // each puzzle one step
+
+    WriteBytes(list, std::string(kSampleLine));
+    BoardAnswer shrunk = next.Execute(Command::Of(Command::kNextPuzzle));
+    EXPECT_EQ(L"The file \"list.sdm\" no longer holds a list of puzzles.", std::wstring(shrunk.sentence.GetText()));
+    EXPECT_FALSE(next.GetListPlace());
+    board_.Execute(Command::Of(Command::kNewEmpty));
+    EXPECT_FALSE(board_.GetListPlace());
+}
+
+// A puzzle typed in becomes the givens as one step, and then plays as an opened one:
+// Reset keeps it and Check grades it.
+TEST_F(BoardControllerTest, MakeDigitsGivens) {
+    EXPECT_EQ(kNothing, Shows(board_.Execute(Command::Of(Command::kMakeGivens))));  // no digit of the player's
+    board_.Execute(Command::Of(Command::kNewEmpty));
+    board_.Execute(Command::Window(Command::kWindowActive, true));
+    for (int i = 0; i < 81; ++i) {
+        if (kSampleLine[i] != '.') Type(i % 9 + 1, i / 9 + 1, kSampleLine[i] - '0');
+    }
+    now_ += 60000;
+    EXPECT_EQ(kBoardAndMenu, Shows(board_.Execute(Command::Of(Command::kMakeGivens))));
+    EXPECT_EQ(0u, board_.GetClock().GetElapsed());  // the typing was not play
+    Type(1, 1, 8);
+    board_.Execute(Command::Of(Command::kReset));
+    EXPECT_EQ(kSampleLine, ToPuzzleLine(Board()));
+    EXPECT_EQ(EnneoPuzzle::CELL_KNOWN, Board().GetCellState(2, 1));
+    EXPECT_EQ(L"Every digit so far fits the puzzle's only solution.\n56 cells are left. Level: Easy.",
+              Box(board_.Execute(Command::Of(Command::kCheck))).second);
+    board_.Execute(Command::Of(Command::kUndo));  // Reset
+    board_.Execute(Command::Of(Command::kUndo));  // the 8
+    board_.Execute(Command::Of(Command::kUndo));  // Make Digits Givens
+    EXPECT_EQ(EnneoPuzzle::CELL_SET, Board().GetCellState(2, 1));
+
+    board_.Execute(Command::Of(Command::kNewEmpty));
+    Type(5, 5, 1);
+    EXPECT_EQ(
+        std::make_pair(std::wstring(L"Make Digits Givens"), std::wstring(L"This puzzle has more than one solution.")),
+        Box(board_.Execute(Command::Of(Command::kMakeGivens))));
+    EXPECT_EQ(EnneoPuzzle::CELL_KNOWN, Board().GetCellState(5, 5));
 }
 
 }  // namespace

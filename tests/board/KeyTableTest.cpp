@@ -15,9 +15,9 @@ const KeyTable::Modifiers kCtrlShift = {true, true, false};
 const KeyTable::Modifiers kShift = {false, true, false};
 const KeyTable::Modifiers kAltGr = {true, false, true};
 
-// Undo and redo want Ctrl, Print Ctrl alone; the marks want Ctrl without Alt (Ctrl+Alt
-// is AltGr, which types characters), the pencil mode's P neither; the arrows, Delete and
-// the pause keys take any modifiers.
+// Undo and redo want Ctrl, Print Ctrl alone; the marks and the clipboard want Ctrl
+// without Alt (Ctrl+Alt is AltGr, which types characters), the pencil mode's P neither;
+// the arrows, Delete and the pause keys take any modifiers.
 TEST(KeyTableTest, KeysGiveTheirCommandsWithTheirModifiersOnly) {
     struct Case {
         unsigned key;
@@ -54,6 +54,15 @@ TEST(KeyTableTest, KeysGiveTheirCommandsWithTheirModifiersOnly) {
         {KeyTable::kEscape, kNone, Command::Of(Command::kPause)},
         {KeyTable::kPause, kCtrl, Command::Of(Command::kPause)},
         {'A', kCtrl, std::nullopt},
+        {'C', kCtrl, Command::Of(Command::kCopyPuzzle)},
+        {KeyTable::kInsert, kCtrl, Command::Of(Command::kCopyPuzzle)},
+        {'C', kCtrlShift, Command::Of(Command::kCopyBoard)},
+        {'V', kCtrl, Command::Of(Command::kPaste)},
+        {KeyTable::kInsert, kShift, Command::Of(Command::kPaste)},
+        {'V', kAltGr, std::nullopt},
+        {KeyTable::kInsert, kNone, std::nullopt},
+        {'G', kCtrl, Command::Of(Command::kMakeGivens)},
+        {'N', kCtrlShift, Command::Of(Command::kNextPuzzle)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.key) + (c.held.control ? " ctrl" : "") + (c.held.shift ? " shift" : "") +

@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """The installer end to end under Wine: installer/Enneo.nsi is built with makensis around
-the tree's Enneo.exe, then installed silently into a chosen folder, upgraded in place,
-uninstalled beside a puzzle file and what an update leaves, and installed again into the
-default folder and uninstalled, in a fresh Wine prefix of its own.
+the tree's Enneo.exe, then installed silently into a chosen folder, where its file types
+open a puzzle file through ShellExecute, upgraded in place, uninstalled beside a puzzle
+file, what an update leaves and another program's claim on ".enn", and installed again
+into the default folder and uninstalled, in a fresh Wine prefix of its own.
 
 usage: installer_test.py --script ENNEO_NSI --makensis MAKENSIS --program ENNEO_EXE
                          --version V --arch win32|win64 --loader WINE_LOADER
@@ -18,6 +19,7 @@ import shutil
 import struct
 import subprocess
 import sys
+import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 from wine_display import wine_environment  # noqa: E402
@@ -27,6 +29,10 @@ UNINSTALL_KEY = r"Software\Microsoft\Windows\CurrentVersion\Uninstall\Enneo Tess
 CHOSEN_FOLDER = r"C:\Puzzle Games\Enneo Tessary"  # with a blank, as most folders have
 UPDATE_LEFTOVERS = ["updater.exe", "Enneo.upd", "Enneo.upd.sig", "Enneo.exe.old", "Enneo.update"]
 PUZZLE_FILE = "My puzzle.txt"
+CLASSES = r"Software\Classes"
+TYPES = {".enn": "EnneoTessary.Puzzle", ".enneo-game": "EnneoTessary.Game"}  # extension: its file type
+# Not the sample the program starts with: opening it must change the board.
+PUZZLE = "2..1.5..3.54...71..1.2.3.8.6.28.73.4.........1.53.98.6.2.7.1.6..81...24.7..4.2..1"
 WAIT_SECONDS = 60  # for the installer and for every Wine process to end
 
 
@@ -57,6 +63,7 @@ class Prefix:
         check(len(users) == 1, "expected one user folder in the prefix, found %s" % users)
         profile = "C:\\users\\" + users[0]
         self.default_folder = profile + "\\AppData\\Local\\Programs\\" + PRODUCT
+        self.kept_game = self.unix(profile + "\\AppData\\Local\\" + PRODUCT + "\\game.enneo-game")
         self.shortcut = self.unix(profile + "\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\"
                                   + PRODUCT + ".lnk")
 
@@ -94,10 +101,11 @@ class Prefix:
         for line in text[start + len(header):].split("\n")[1:]:
             if line.startswith("["):
                 break
-            match = re.match(r'"((?:[^"\\]|\\.)*)"=(.*)$', line)
+            match = re.match(r'(@|"(?:[^"\\]|\\.)*")=(.*)$', line)  # @ names the default value
             if not match:
                 continue
-            name, value = re.sub(r"\\(.)", r"\1", match.group(1)), match.group(2)
+            raw, value = match.group(1), match.group(2)
+            name = "" if raw == "@" else re.sub(r"\\(.)", r"\1", raw[1:-1])
             if value.startswith('"'):
                 values[name] = re.sub(r"\\(.)", r"\1", value[1:-1])
             elif value.startswith("dword:"):
@@ -156,6 +164,53 @@ def check_installed(prefix, folder, program, version):
           "EstimatedSize %r KB does not fit a %d-byte program" % (size, len(program)))
 
 
+def check_types(prefix, folder):
+    """The program's file types for the current user, with its icon and open command;
+    ".txt" is not taken over."""
+    for extension, file_type in TYPES.items():
+        check((prefix.user_key(CLASSES + "\\" + extension) or {}).get("") == file_type,
+              "%s is not registered as %s" % (extension, file_type))
+        check(file_type in (prefix.user_key(CLASSES + "\\" + extension + r"\OpenWithProgids") or {}),
+              "%s does not list %s to open with" % (extension, file_type))
+        command = (prefix.user_key(CLASSES + "\\" + file_type + r"\shell\open\command") or {}).get("")
+        check(command == '"%s\\Enneo.exe" "%%1"' % folder, "%s opens with %r" % (file_type, command))
+        icon = (prefix.user_key(CLASSES + "\\" + file_type + r"\DefaultIcon") or {}).get("")
+        check(icon == folder + r"\Enneo.exe,0", "%s shows the icon %r" % (file_type, icon))
+    check(prefix.user_key(CLASSES + r"\.txt") is None, "the install registered .txt")
+
+
+def open_through_the_shell(prefix, folder):
+    """A puzzle file opened by ShellExecute (as a double-click does) starts the program
+    with it, which keeps the opened puzzle as its game within a second. Windows shows the
+    user's file types in HKEY_CLASSES_ROOT, where ShellExecute looks; Wine 8 does not, so
+    the test copies them there first and removes the copies after."""
+    machine_keys = [r"HKLM\%s\%s" % (CLASSES, key) for key in [*TYPES, *TYPES.values()]]
+    for key in [*TYPES, *TYPES.values()]:
+        prefix.run("reg", "copy", r"HKCU\%s\%s" % (CLASSES, key), r"HKLM\%s\%s" % (CLASSES, key), "/s", "/f")
+    puzzle = folder + r"\Shared puzzle.enn"
+    with open(prefix.unix(puzzle), "w") as f:
+        f.write(PUZZLE + "\r\n")
+    with open(prefix.log, "a") as log:
+        subprocess.run([prefix.loader, "start", puzzle], env=prefix.env, stdin=subprocess.DEVNULL, stdout=log,
+                       stderr=log, timeout=WAIT_SECONDS)
+    first_row = ("row " + " ".join(PUZZLE[:9])).encode()
+
+    def kept():
+        try:
+            with open(prefix.kept_game, "rb") as game:
+                return game.read()
+        except FileNotFoundError:  # not yet written, or moved aside by a write
+            return b""
+    deadline = time.monotonic() + WAIT_SECONDS
+    while first_row not in kept():
+        check(time.monotonic() < deadline, "the program did not open %s within %d s" % (puzzle, WAIT_SECONDS))
+        time.sleep(0.5)
+    prefix.stop()
+    os.remove(prefix.unix(puzzle))
+    for key in machine_keys:
+        prefix.run("reg", "delete", key, "/f")
+
+
 def check_uninstalled(prefix, folder, kept):
     """Nothing of the install is left: the folder holds exactly the files of kept
     (names to contents), or is gone when kept is empty."""
@@ -169,6 +224,9 @@ def check_uninstalled(prefix, folder, kept):
         check(not os.path.exists(unix_folder), "uninstalling left the folder %s" % folder)
     check(not os.path.exists(prefix.shortcut), "uninstalling left the shortcut")
     check(prefix.user_key(UNINSTALL_KEY) is None, "uninstalling left the uninstall key")
+    for file_type in TYPES.values():
+        check(prefix.user_key(CLASSES + "\\" + file_type) is None, "uninstalling left the file type " + file_type)
+    check(prefix.user_key(CLASSES + r"\.enneo-game") is None, "uninstalling left .enneo-game")
 
 
 def run(args, work):
@@ -188,6 +246,9 @@ def run(args, work):
         # holds a blank when it makes the command line, but joins separate words with one.
         prefix.run(setup, "/S", *("/D=" + CHOSEN_FOLDER).split(" "))
         check_installed(prefix, CHOSEN_FOLDER, program, args.version)
+        check_types(prefix, CHOSEN_FOLDER)
+        step("opening a puzzle file through its file type")
+        open_through_the_shell(prefix, CHOSEN_FOLDER)
 
         step("upgrading in place")
         # An upgrade without /D goes to the same folder and overwrites the program.
@@ -202,16 +263,23 @@ def run(args, work):
         for name, content in [*kept.items(), *((name, b"left by an update") for name in UPDATE_LEFTOVERS)]:
             with open(os.path.join(prefix.unix(CHOSEN_FOLDER), name), "wb") as f:
                 f.write(content)
+        # Another program has taken ".enn" over since: its claim stays.
+        prefix.run("reg", "add", r"HKCU\%s\.enn" % CLASSES, "/ve", "/d", "Other.Puzzle", "/f")
         prefix.run(CHOSEN_FOLDER + r"\Uninstall.exe", "/S")
         check_uninstalled(prefix, CHOSEN_FOLDER, kept)
+        check(prefix.user_key(CLASSES + r"\.enn") == {"": "Other.Puzzle"},
+              "uninstalling changed another program's .enn: %s" % prefix.user_key(CLASSES + r"\.enn"))
+        prefix.run("reg", "delete", r"HKCU\%s\.enn" % CLASSES, "/f")
 
         step("installing into the default folder and uninstalling")
         # With the key gone, the next install takes the default folder, and an uninstall
         # of a folder holding only what was installed removes the folder too.
         prefix.run(setup, "/S")
         check_installed(prefix, prefix.default_folder, program, args.version)
+        check_types(prefix, prefix.default_folder)
         prefix.run(prefix.default_folder + r"\Uninstall.exe", "/S")
         check_uninstalled(prefix, prefix.default_folder, {})
+        check(prefix.user_key(CLASSES + r"\.enn") is None, "uninstalling left .enn")
     finally:
         prefix.stop()
 

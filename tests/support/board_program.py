@@ -331,12 +331,6 @@ class Program:
         time.sleep(0.3)
         self.xdotool("key", item_key)
 
-    def menu_item(self, menu_key, position):
-        """The item at a position (from 0, separators not counted) of a menu: for an item
-        whose letter an item above it shares."""
-        self.menu(menu_key, "Home")
-        self.xdotool("key", *(["Down"] * position + ["Return"]))
-
     def caption(self):
         return self.xdotool("getwindowname", self.window).strip()
 

@@ -7,10 +7,11 @@ import subprocess
 import time
 
 
-def wine_environment(prefix, arch, loader, switched_off=("winebrowser.exe",)):
+def wine_environment(prefix, arch, loader, switched_off=("winebrowser.exe", "winemenubuilder.exe")):
     """os.environ for Wine programs in the prefix: its architecture and loader, Wine's
     debug messages off, no installers of .NET or Internet Explorer, and the Wine programs
-    named switched off (by default the browser, so that a link opens nothing)."""
+    named switched off (by default the browser, so that a link opens nothing, and the
+    menu builder, which each recent document the program tells Windows of would start)."""
     overrides = ";".join(["mscoree,mshtml="] + ["%s=d" % name for name in switched_off])
     return dict(os.environ, WINEPREFIX=prefix, WINEARCH=arch, WINELOADER=loader, WINEDEBUG="-all",
                 WINEDLLOVERRIDES=overrides)
