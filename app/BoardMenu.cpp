@@ -22,6 +22,10 @@ const Item kItems[] = {
     {ID_MFILE_NEWPUZZLE_HARD, Command::NewPuzzle(PuzzleGenerator::kHard), false},
     {ID_EDIT_UNDO, Command::Of(Command::kUndo), false},
     {ID_EDIT_REDO, Command::Of(Command::kRedo), false},
+    {ID_EDIT_UNDOTOCORRECT, Command::Of(Command::kUndoToCorrect), false},
+    {ID_EDIT_FILLCANDIDATES, Command::Of(Command::kFillInCandidates), false},
+    {ID_EDIT_CLEARMARKS, Command::Of(Command::kClearAllMarks), false},
+    {ID_EDIT_PENCILMODE, Command::Of(Command::kPencilMode), true},
     {ID_EDIT_COPYPUZZLE, Command::Of(Command::kCopyPuzzle), false},
     {ID_EDIT_COPYBOARD, Command::Of(Command::kCopyBoard), false},
     {ID_EDIT_PASTEPUZZLE, Command::Of(Command::kPaste), false},
@@ -29,11 +33,14 @@ const Item kItems[] = {
     {ID_MFILE_NEXTPUZZLE, Command::Of(Command::kNextPuzzle), false},
     {ID_OPTIONS_SHOWHINTS, Command::Of(Command::kShowHints), false},
     {ID_OPTIONS_MARKSELECTION, Command::Of(Command::kMarkSelection), true},
+    {ID_OPTIONS_SHOWTIMER, Command::Of(Command::kShowTimer), true},
     {ID_OPTIONS_RESUMEGAME, Command::Of(Command::kResumeGame), true},
     {ID_OPTIONS_Reset, Command::Of(Command::kReset), false},
     {ID_OPTIONS_Solve, Command::Of(Command::kSolve), false},
     {ID_OPTIONS_HINT, Command::Of(Command::kHint), false},
     {ID_OPTIONS_CHECK, Command::Of(Command::kCheck), false},
+    {ID_OPTIONS_PAUSE, Command::Of(Command::kPause), true},
+    {ID_HELP_STATISTICS, Command::Of(Command::kStatistics), false},
 };
 
 static_assert(BoardController::kRecentFiles <= 9, "a digit of its own for each recent file");

@@ -11,6 +11,9 @@ const int kCellLineWidth = 1;
 const int kBlockLineWidth = 5;
 const int kDigitInset = 5;
 const int kDigitFontReduction = 6;
+// The ring of the selection's colour around the tint of a selected cell that Hint or
+// Check points at.
+const int kSelectionRing = 5;
 
 // A "Times New Roman" font of the given height and weight, for one scope.
 class ScopedFont : public gui::ScopedSelection {
@@ -28,8 +31,12 @@ public:
         : ScopedSelection(deviceContext, CreatePen(PS_SOLID, width, colour)) {}
 };
 
-void DrawCentred(HDC deviceContext, wchar_t character, RECT rect) {
-    DrawTextW(deviceContext, &character, 1, &rect, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
+void DrawCentred(HDC deviceContext, const wchar_t* text, int length, RECT rect) {
+    DrawTextW(deviceContext, text, length, &rect, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
+}
+
+void DrawCentred(HDC deviceContext, wchar_t character, const RECT& rect) {
+    DrawCentred(deviceContext, &character, 1, rect);
 }
 
 void DrawLine(HDC deviceContext, int x1, int y1, int x2, int y2) {
@@ -48,7 +55,11 @@ wchar_t DigitCharacter(int digit) { return static_cast<wchar_t>(L'0' + digit); }
 
 void BoardPainter::Paint(HDC deviceContext, const RECT& area) const {
     Fill(deviceContext, area, palette_.background);
-    if (view_.markSelection) PaintSelectionMarks(deviceContext);
+    if (view_.paused) {
+        PaintPaused(deviceContext);
+        return;
+    }
+    PaintTints(deviceContext);
     PaintLines(deviceContext);
     for (int x = 1; x <= 9; ++x) {
         for (int y = 1; y <= 9; ++y) PaintCell(deviceContext, x, y, view_.showHints);
@@ -56,27 +67,45 @@ void BoardPainter::Paint(HDC deviceContext, const RECT& area) const {
 }
 
 void BoardPainter::PaintCandidates(HDC deviceContext, EnneoPuzzle::Cell cell) const {
-    if (state_.puzzle.GetCellState(cell.x, cell.y) != EnneoPuzzle::CELL_EMPTY) return;
+    if (view_.paused || state_.puzzle.GetCellState(cell.x, cell.y) != EnneoPuzzle::CELL_EMPTY) return;
     PaintCell(deviceContext, cell.x, cell.y, true);
 }
 
-void BoardPainter::PaintSelectionMarks(HDC deviceContext) const {
+void BoardPainter::PaintPaused(HDC deviceContext) const {
+    int left = geometry_.GetLeft();
+    int top = geometry_.GetTop();
+    int side = geometry_.GetSide();
+    RECT board = {left, top, left + side, top + side};
+    Fill(deviceContext, board, palette_.paused);
+    ScopedFont font(deviceContext, side / 6);
+    SetBkMode(deviceContext, TRANSPARENT);
+    SetTextColor(deviceContext, palette_.pausedText);
+    DrawCentred(deviceContext, L"Paused", 6, board);
+}
+
+void BoardPainter::PaintTints(HDC deviceContext) const {
     const EnneoPuzzle& puzzle = state_.puzzle;
-    EnneoPuzzle::Cell selected = puzzle.GetSelectedCell();
+    EnneoPuzzle::Cell selected = view_.markSelection ? puzzle.GetSelectedCell() : EnneoPuzzle::Cell{0, 0};
     int digit = selected.x == 0 ? 0 : puzzle.GetCell(selected.x, selected.y);
     int cell = geometry_.GetCellSize();
-    auto fill = [&](int x, int y, COLORREF colour) {
-        int left = geometry_.GetColumnLeft(x);
-        int top = geometry_.GetRowTop(y);
-        Fill(deviceContext, {left + 1, top + 1, left + cell, top + cell}, colour);
+    auto fill = [&](EnneoPuzzle::Cell at, int inset, COLORREF colour) {
+        int left = geometry_.GetColumnLeft(at.x);
+        int top = geometry_.GetRowTop(at.y);
+        Fill(deviceContext, {left + 1 + inset, top + 1 + inset, left + cell - inset, top + cell - inset}, colour);
     };
     for (int x = 1; x <= 9; ++x) {
         for (int y = 1; y <= 9; ++y) {
-            if (digit != 0 && puzzle.GetCell(x, y) == digit) fill(x, y, palette_.sameDigit);
+            if (digit != 0 && puzzle.GetCell(x, y) == digit) fill({x, y}, 0, palette_.sameDigit);
         }
     }
-    for (EnneoPuzzle::Cell misfit : view_.misfits) fill(misfit.x, misfit.y, palette_.misfit);
-    if (selected.x != 0) fill(selected.x, selected.y, palette_.selection);
+    if (selected.x != 0) fill(selected, 0, palette_.selection);
+    // On the selected cell, inside a ring of the selection's colour: neither hides the other.
+    auto pointed = [&](EnneoPuzzle::Cell at, COLORREF colour) {
+        bool isSelected = at.x == selected.x && at.y == selected.y;
+        fill(at, isSelected ? scale_.Pixels(kSelectionRing) : 0, colour);
+    };
+    for (EnneoPuzzle::Cell misfit : view_.misfits) pointed(misfit, palette_.misfit);
+    if (view_.hinted.x != 0) pointed(view_.hinted, palette_.hinted);
 }
 
 // Ten thin lines each way, then the block lines over them; the outer border stays thin.

@@ -12,6 +12,9 @@ BoardPalette BoardPalette::Light() {
     palette.selection = RGB(255, 222, 120);
     palette.sameDigit = RGB(255, 243, 200);
     palette.misfit = RGB(255, 175, 175);
+    palette.hinted = RGB(190, 235, 180);
+    palette.paused = RGB(225, 225, 225);
+    palette.pausedText = RGB(90, 90, 90);
     return palette;
 }
 

@@ -5,10 +5,10 @@
 
 #include <string>
 
-// The board controller's answer to a command: whether the board must be repainted and
-// the menu's items brought up to date, whether the game is to be kept soon, the
-// clipboard work and the file to tell Windows of, and a sentence to show in a box, if
-// any.
+// The board controller's answer to a command: whether the board must be repainted, the
+// menu's items brought up to date and the window's caption set again
+// (BoardController::GetTitle), whether the game is to be kept soon, the clipboard work
+// and the file to tell Windows of, and a sentence to show in a box, if any.
 struct BoardAnswer {
     enum Box {
         kNoBox,
@@ -18,6 +18,7 @@ struct BoardAnswer {
 
     bool repaint = false;
     bool menu = false;
+    bool title = false;
     // The game changed after it was last kept: the window calls BoardController::Keep
     // once BoardController::kKeepDelayMs have passed. Set only by the change that starts
     // the wait, so that later ones do not put the write off.

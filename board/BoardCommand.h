@@ -11,26 +11,39 @@ struct BoardCommand {
     enum Kind {
         kSelectCell,     // cell
         kMoveSelection,  // move: columns and rows
-        kEnterDigit,     // digit 1-9 into the selected cell, or 0 to empty it
+        kEnterDigit,     // digit 1-9 into the selected cell (a mark in pencil mode), or 0 to empty it
         kMark,           // digit 1-9 toggles that pencil mark in the selected cell, 0 clears its marks
         kUndo,
         kRedo,
+        kUndoToCorrect,  // back to the last board without a mistake
+        kFillInCandidates,
+        kClearAllMarks,
         kHint,
         kCheck,
         kNewEmpty,   // an empty grid
         kNewPuzzle,  // level
         kReset,
         kSolve,
+        kStatistics,
         kShowHints,      // switches the candidates of empty cells on or off
         kMarkSelection,  // switches the tint of the selection on or off
         kResumeGame,     // switches the keeping of the game in progress on or off
-        kPrint,          // File / Print: the window's own dialogs print the board's puzzle
-        kCopyPuzzle,     // the givens to the clipboard
-        kCopyBoard,      // every digit on the board to the clipboard
-        kPaste,          // a puzzle from the clipboard in place of the game
-        kMakeGivens,     // every digit on the board becomes a given
-        kNextPuzzle,     // the next puzzle of the list file that is open
-        kOpenRecent,     // digit: the recent file's index, from 0, the latest first
+        kPencilMode,     // switches what the digit keys do: digits or marks
+        kShowTimer,      // switches the time in the window's caption on or off
+        kPause,          // hides the board and stops the clock, or goes on
+        // What the window tells of itself, digit 1 for yes and 0 for no: whether it is
+        // the active window, whether it is minimized, whether the session is locked.
+        kWindowActive,
+        kWindowMinimized,
+        kSessionLocked,
+        kTick,        // the window's timer: the time shown may have changed
+        kPrint,       // File / Print: the window's own dialogs print the board's puzzle
+        kCopyPuzzle,  // the givens to the clipboard
+        kCopyBoard,   // every digit on the board to the clipboard
+        kPaste,       // a puzzle from the clipboard in place of the game
+        kMakeGivens,  // every digit on the board becomes a given
+        kNextPuzzle,  // the next puzzle of the list file that is open
+        kOpenRecent,  // digit: the recent file's index, from 0, the latest first
     };
 
     static constexpr BoardCommand Of(Kind kind) { return {kind}; }
@@ -40,6 +53,8 @@ struct BoardCommand {
     static constexpr BoardCommand Mark(int digit) { return {kMark, digit}; }
     static constexpr BoardCommand OpenRecent(int index) { return {kOpenRecent, index}; }
     static constexpr BoardCommand NewPuzzle(PuzzleGenerator::Level level) { return {kNewPuzzle, 0, {0, 0}, level}; }
+    // kWindowActive, kWindowMinimized, kSessionLocked.
+    static constexpr BoardCommand Window(Kind kind, bool yes) { return {kind, yes ? 1 : 0}; }
 
     bool operator==(const BoardCommand& other) const {
         return kind == other.kind && digit == other.digit && cell.x == other.cell.x && cell.y == other.cell.y &&

@@ -29,9 +29,11 @@ std::wstring NotKept(WriteResult result, const std::filesystem::path& file, bool
 }  // namespace
 
 GameFile::Reading GameKeeper::Resume() const {
-    if (!HasFile()) return {GameFile::Outcome::NoFile, std::nullopt, L""};
+    if (!HasFile()) return {GameFile::Outcome::NoFile, std::nullopt, L"", {}};
     GameFile::Reading reading = GameFile::Load(file_);
-    if (reading.game && reading.game->GetState().puzzle.IsSolved()) return {GameFile::Outcome::NoFile, std::nullopt, L""};
+    if (reading.game && reading.game->GetState().puzzle.IsSolved()) {
+        return {GameFile::Outcome::NoFile, std::nullopt, L"", {}};
+    }
     return reading;
 }
 
@@ -42,14 +44,14 @@ bool GameKeeper::Changed() {
     return starts;
 }
 
-std::wstring GameKeeper::Keep(const Game& game) {
+std::wstring GameKeeper::Keep(const Game& game, const GamePlay& play) {
     waiting_ = false;
     if (!due_ || !HasFile()) return L"";
     // The folder may be missing: at the first write, or removed since.
     std::error_code error;
     bool folderMade = std::filesystem::is_directory(file_.GetPath().parent_path(), error) ||
                       std::filesystem::create_directories(file_.GetPath().parent_path(), error);
-    WriteResult result = folderMade ? file_.Write(GameFile::Write(game)) : WriteResult::NotMade;
+    WriteResult result = folderMade ? file_.Write(GameFile::Write(game, play)) : WriteResult::NotMade;
     if (result == WriteResult::Written) {
         due_ = false;
         return L"";

@@ -26,9 +26,10 @@ public:
     // Notes a change of the game; true when it starts the wait for the next write,
     // which no earlier change has started since the last Keep.
     bool Changed();
-    // Writes game when it changed since it was last written. Answers what failed and
-    // where, the first time a write fails in this keeper's life; else empty.
-    std::wstring Keep(const Game& game);
+    // Writes game, played so far, when it changed since it was last written. Answers
+    // what failed and where, the first time a write fails in this keeper's life; else
+    // empty.
+    std::wstring Keep(const Game& game, const GamePlay& play);
 
 private:
     util::BackedUpFile file_;

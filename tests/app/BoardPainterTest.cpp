@@ -135,13 +135,14 @@ TEST_F(BoardPainterTest, EachPartOfTheBoardInItsColour) {
     EXPECT_EQ(0, Ink(1, 2, palette_.candidate));
 }
 
-// Without hints and without Mark Selection an empty cell shows nothing and no cell is
-// tinted; the peek draws one empty cell's candidates, and leaves a filled one alone.
+// Without hints and without Mark Selection an empty cell shows nothing and only the
+// misfit is tinted; the peek draws one empty cell's candidates, and leaves a filled one
+// alone.
 TEST_F(BoardPainterTest, WithoutHintsOnlyThePeekShowsCandidates) {
     view_.showHints = false;
     Painter().Paint(picture_.Get(), {0, 0, kSize, kSize});
     EXPECT_EQ(palette_.background, Corner(2, 1));
-    EXPECT_EQ(palette_.background, Corner(5, 1));
+    EXPECT_EQ(palette_.misfit, Corner(5, 1));
     EXPECT_EQ(0, Ink(1, 1, palette_.candidate));
     EXPECT_GT(SmallInk(1, 2, 0, palette_.pencilMark), 3);  // marks stay
 
@@ -151,6 +152,34 @@ TEST_F(BoardPainterTest, WithoutHintsOnlyThePeekShowsCandidates) {
     EXPECT_GT(SmallInk(1, 1, 0, palette_.candidate), 3);
     EXPECT_EQ(filled, Square(5, 1));
     EXPECT_EQ(0, Ink(1, 3, palette_.candidate));
+}
+
+// The hinted cell is tinted; selected, it keeps a ring of the selection's colour around
+// the tint. Paused, a plain picture takes the board's place, and the peek draws nothing.
+TEST_F(BoardPainterTest, TheHintedCellAndThePause) {
+    view_.markSelection = true;
+    view_.hinted = {1, 1};
+    state_.puzzle.SetSelectedCell(1, 1);
+    Painter().Paint(picture_.Get(), {0, 0, kSize, kSize});
+    EXPECT_EQ(palette_.selection, picture_.At(geometry_.GetColumnLeft(1) + 36, geometry_.GetRowTop(1) + 3));
+    EXPECT_EQ(palette_.hinted, picture_.At(geometry_.GetColumnLeft(1) + 20, geometry_.GetRowTop(1) + 32));
+    EXPECT_EQ(palette_.misfit, Corner(5, 1));
+
+    view_.paused = true;
+    Painter().Paint(picture_.Get(), {0, 0, kSize, kSize});
+    Painter().PaintCandidates(picture_.Get(), {1, 1});
+    EXPECT_EQ(palette_.background, picture_.At(5, 5));
+    EXPECT_EQ(palette_.paused, picture_.At(20, 100));  // no border line
+    EXPECT_EQ(palette_.paused, Corner(1, 1));
+    int given = 0, word = 0;
+    for (int y = 20; y < 380; ++y) {
+        for (int x = 20; x < 380; ++x) {
+            given += picture_.At(x, y) == palette_.given;
+            word += picture_.At(x, y) == palette_.pausedText;
+        }
+    }
+    EXPECT_EQ(0, given);
+    EXPECT_GT(word, 100);
 }
 
 // At 192 DPI the sizes stated at 96 DPI double: the block lines are 10 pixels wide.
