@@ -20,8 +20,10 @@ public:
     bool HasFile() const { return !file_.GetPath().empty(); }
     // The kept game to go on with: none without a file, or when the game in it was
     // solved (all 81 cells hold digits, which the reader has found to keep the rule).
-    // Its message says what became of a file that could not be taken whole.
-    GameFile::Reading Resume() const;
+    // Its message says what became of a file that could not be taken whole. A file from
+    // which no game was taken is renamed "<file>.refused" (replacing an earlier one), so
+    // that the writes of the new game leave it be, and the message says so.
+    GameFile::Reading Resume();
 
     // Notes a change of the game; true when it starts the wait for the next write,
     // which no earlier change has started since the last Keep.

@@ -43,7 +43,7 @@ std::wstring HistoryDropped(int line) {
 }
 
 GameFile::Reading Refusal(std::wstring message) {
-    return {GameFile::Outcome::Refused, std::nullopt, std::move(message), {}};
+    return {GameFile::Outcome::Refused, std::nullopt, std::move(message), {}, false};
 }
 
 bool BreaksTheRule(const GameState& state) { return SolverGrid(state.puzzle).HasRepeatedDigit(); }
@@ -411,7 +411,7 @@ GameFile::Reading ReadVersion(const util::BackedUpFile& file, util::BackedUpFile
     case util::BackedUpFile::ReadResult::Read:
         return GameFile::Read(bytes);
     case util::BackedUpFile::ReadResult::Missing:
-        return {GameFile::Outcome::NoFile, std::nullopt, L"", {}};
+        return {GameFile::Outcome::NoFile, std::nullopt, L"", {}, false};
     case util::BackedUpFile::ReadResult::TooLarge:
         return Refusal(TooLarge());
     case util::BackedUpFile::ReadResult::Failed:
@@ -483,9 +483,8 @@ GameFile::Reading GameFile::Load(const util::BackedUpFile& file) {
     Reading backup = ReadVersion(file, util::BackedUpFile::Version::Backup);
     bool backupIsBetter = backup.outcome == Outcome::Whole ||
                           (backup.outcome == Outcome::BoardOnly && current.outcome != Outcome::BoardOnly);
-    if (backupIsBetter) {
-        backup.message = backup.message.empty() ? kFromBackup : kFromBackup + (L" " + backup.message);
-        return backup;
-    }
-    return current.outcome == Outcome::NoFile ? backup : current;
+    Reading& taken = backupIsBetter || current.outcome == Outcome::NoFile ? backup : current;
+    if (backupIsBetter) taken.message = backup.message.empty() ? kFromBackup : kFromBackup + (L" " + backup.message);
+    taken.fileRefused = current.outcome == Outcome::Refused;
+    return taken;
 }

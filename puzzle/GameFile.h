@@ -75,6 +75,7 @@ public:
         std::optional<Game> game;  // with Whole and BoardOnly
         std::wstring message;      // a sentence for the player; empty when there is nothing to say
         GamePlay play;             // with the game
+        bool fileRefused = false;  // Load only: the file itself was there, and no game was taken from it
     };
 
     static std::string Write(const Game& game, const GamePlay& play = GamePlay());

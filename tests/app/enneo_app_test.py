@@ -476,7 +476,7 @@ class BoardWindowTest(unittest.TestCase):
             APP.wait_for(lambda: shown() == states[i], "undo back to state %d" % i)
 
     def test_a_damaged_game_file_and_a_read_only_folder_are_told_once(self):
-        """A damaged game file gives the sample and a box that says so; a folder that
+        """A damaged game file gives the sample and a box that says so, and is set aside; a folder that
         takes no new file gives one box when the game is next kept, and none after it.
         Play goes on throughout."""
         APP.end()
@@ -491,7 +491,8 @@ class BoardWindowTest(unittest.TestCase):
         APP.launch(fresh=False, resume=True, box="Last Game")
         APP.wait_for_cells(lambda c: kinds(c) == SAMPLE_KINDS, "the sample")
         APP.type(1, 1, "8")
-        APP.wait_for(lambda: b"row +8 " in read(kept), "the game written over the damaged file")
+        APP.wait_for(lambda: b"row +8 " in read(kept), "the game written in the damaged file's place")
+        self.assertEqual(b"Enneo Tessary game 1.0\r\nrow 1 2 3\r\n", read(kept + ".refused"), "the damaged file set aside")
 
         self.addCleanup(os.chmod, folder, 0o755)
         self.addCleanup(subprocess.run, ["chattr", "-i", folder], stderr=subprocess.DEVNULL)

@@ -503,18 +503,35 @@ TEST_F(KeptGameTest, WhatCannotBeKeptOrTakenIsToldOnce) {
     EXPECT_EQ(BoardAnswer::kNoBox, board_.Keep().box);
     EXPECT_TRUE(std::filesystem::exists(file_));
 
-    // A damaged file and no backup: the sample, and the reader's sentence.
+    // A damaged file and no backup: the sample, and the reader's sentence. The file is
+    // set aside, out of the way of the new game's writes.
     std::filesystem::remove(file_);
-    WriteBytes(file_, "Enneo Tessary game 1.0\r\nrow");
+    const std::string damaged = "Enneo Tessary game 1.0\r\nrow";
+    WriteBytes(file_, damaged);
+    const std::filesystem::path aside = file_.wstring() + L".refused";
+    const std::wstring setAside = L" The file was kept as \"" + aside.wstring() + L"\".";
     BoardAnswer resumed;
     std::unique_ptr<BoardController> next = Restart(&resumed);
-    EXPECT_EQ(L"The game file is damaged at line 2, so no game was taken from it.", Told(resumed, L"Last Game"));
+    EXPECT_EQ(L"The game file is damaged at line 2, so no game was taken from it." + setAside,
+              Told(resumed, L"Last Game"));
     EXPECT_EQ(kSampleLine, ToPuzzleLine(next->GetGame().GetState().puzzle));
     next->Execute(Command::Mark(0));
+    next->Keep();
     next->Execute(Command::SelectCell({1, 1}));
     next->Keep();
+    EXPECT_EQ(damaged, ReadBytes(aside));
     Restart(&resumed);
     EXPECT_EQ(BoardAnswer::kNoBox, resumed.box);  // written again soundly
+
+    // A game of a newer version beside a sound backup: the backup, and the newer one kept.
+    const std::string newer = "Enneo Tessary game 2.0\r\nboard 81\r\n";
+    WriteBytes(file_, newer);
+    WriteBytes(file_.wstring() + L".bak", Text(*next));
+    next = Restart(&resumed);
+    EXPECT_EQ(std::wstring(L"The game file was missing or damaged, so the game was taken from its backup, which may "
+                           L"be a moment older.") + setAside,
+              Told(resumed, L"Last Game"));
+    EXPECT_EQ(newer, ReadBytes(aside));
 
     // A puzzle file whose givens repeat a digit opens and is kept as it is; the next
     // start cannot take it, and says why.
@@ -526,7 +543,8 @@ TEST_F(KeptGameTest, WhatCannotBeKeptOrTakenIsToldOnce) {
     next->Execute(Command::Move(1, 0));
     next->Keep();
     next = Restart(&resumed);
-    EXPECT_EQ(L"The game file's board repeats a digit in a row, a column or a block, so no game was taken from it.",
+    EXPECT_EQ(L"The game file's board repeats a digit in a row, a column or a block, so no game was taken from it." +
+                  setAside,
               Told(resumed, L"Last Game"));
     EXPECT_EQ(kSampleLine, ToPuzzleLine(next->GetGame().GetState().puzzle));
 
