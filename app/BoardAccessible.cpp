@@ -180,7 +180,8 @@ HRESULT BoardAccessible::get_accValue(VARIANT child, BSTR* value) {
     EnneoPuzzle::Cell cell;
     HRESULT found = CellOf(child, cell);
     if (found != S_OK) return found;
-    int digit = controller_->GetGame().GetState().puzzle.GetCell(cell.x, cell.y);
+    // The pause hides the digits, as it does on the screen.
+    int digit = controller_->GetView().paused ? 0 : controller_->GetGame().GetState().puzzle.GetCell(cell.x, cell.y);
     wchar_t text[2] = {static_cast<wchar_t>(L'0' + digit), L'\0'};
     return Text(digit == 0 ? nullptr : text, value);
 }

@@ -10,10 +10,10 @@
 // The board window's client area for Active Accessibility, which Narrator, NVDA and
 // JAWS read: a table (ROLE_SYSTEM_TABLE) whose children are the 81 cells
 // (ROLE_SYSTEM_CELL), simple elements numbered 1 to 81 in reading order, row 1 first.
-// A cell's name says what a sighted player sees (BoardSpeech), its value is its digit,
-// a given is read-only, and the selected cell is selected and, while the window has the
-// keyboard, focused; the last command's announcement is the table's and the focused
-// cell's description. Every call reads the controller's game and the window's geometry,
+// A cell's name says what a sighted player sees (BoardSpeech), its value is its digit
+// (none while the pause hides the board), a given is read-only, and the selected cell
+// is selected and, while the window has the keyboard, focused; the last command's
+// announcement is the table's and the focused cell's description. Every call reads the controller's game and the window's geometry,
 // the ones the painter draws from, and nothing is copied. A reference-counted COM
 // object: a client may keep it after the window is gone, so the window disconnects it
 // first, and from then on every call fails with RPC_E_DISCONNECTED.

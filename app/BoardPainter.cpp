@@ -3,6 +3,8 @@
 
 #include "common/gui/ScopedSelection.h"
 
+#include <algorithm>
+
 namespace {
 
 // Sizes in pixels at 96 DPI: the cell lines, the block lines, the inset of a digit's
@@ -32,8 +34,12 @@ public:
         : ScopedSelection(deviceContext, CreatePen(PS_SOLID, width, colour)) {}
 };
 
-void DrawCentred(HDC deviceContext, wchar_t character, RECT rect) {
-    DrawTextW(deviceContext, &character, 1, &rect, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
+void DrawCentred(HDC deviceContext, const wchar_t* text, int length, RECT rect) {
+    DrawTextW(deviceContext, text, length, &rect, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
+}
+
+void DrawCentred(HDC deviceContext, wchar_t character, const RECT& rect) {
+    DrawCentred(deviceContext, &character, 1, rect);
 }
 
 void DrawLine(HDC deviceContext, int x1, int y1, int x2, int y2) {
@@ -60,7 +66,11 @@ wchar_t DigitCharacter(int digit) { return static_cast<wchar_t>(L'0' + digit); }
 
 void BoardPainter::Paint(HDC deviceContext, const RECT& area) const {
     Fill(deviceContext, area, palette_.background);
-    if (view_.markSelection) PaintSelectionMarks(deviceContext);
+    if (view_.paused) {
+        PaintPaused(deviceContext);
+        return;
+    }
+    PaintTints(deviceContext);
     PaintLines(deviceContext);
     for (int x = 1; x <= 9; ++x) {
         for (int y = 1; y <= 9; ++y) PaintCell(deviceContext, x, y, view_.showHints);
@@ -68,37 +78,55 @@ void BoardPainter::Paint(HDC deviceContext, const RECT& area) const {
 }
 
 void BoardPainter::PaintCandidates(HDC deviceContext, EnneoPuzzle::Cell cell) const {
-    if (state_.puzzle.GetCellState(cell.x, cell.y) != EnneoPuzzle::CELL_EMPTY) return;
+    if (view_.paused || state_.puzzle.GetCellState(cell.x, cell.y) != EnneoPuzzle::CELL_EMPTY) return;
     PaintCell(deviceContext, cell.x, cell.y, true);
 }
 
-void BoardPainter::PaintSelectionMarks(HDC deviceContext) const {
+void BoardPainter::PaintPaused(HDC deviceContext) const {
+    int left = geometry_.GetLeft();
+    int top = geometry_.GetTop();
+    int side = geometry_.GetSide();
+    RECT board = {left, top, left + side, top + side};
+    Fill(deviceContext, board, palette_.paused);
+    ScopedFont font(deviceContext, side / 6);
+    SetBkMode(deviceContext, TRANSPARENT);
+    SetTextColor(deviceContext, palette_.pausedText);
+    DrawCentred(deviceContext, L"Paused", 6, board);
+}
+
+void BoardPainter::PaintTints(HDC deviceContext) const {
     const EnneoPuzzle& puzzle = state_.puzzle;
-    EnneoPuzzle::Cell selected = puzzle.GetSelectedCell();
+    EnneoPuzzle::Cell selected = view_.markSelection ? puzzle.GetSelectedCell() : EnneoPuzzle::Cell{0, 0};
     int digit = selected.x == 0 ? 0 : puzzle.GetCell(selected.x, selected.y);
     int cell = geometry_.GetCellSize();
     int selectionFrame = scale_.Pixels(kSelectionFrameWidth), tintFrame = scale_.Pixels(kTintFrameWidth);
     int blockLineReach = scale_.Pixels(kBlockLineWidth) / 2;
-    auto tint = [&](int x, int y, COLORREF fill, COLORREF frame, int frameWidth) {
-        int left = geometry_.GetColumnLeft(x);
-        int top = geometry_.GetRowTop(y);
-        RECT inside = {left + 1, top + 1, left + cell, top + cell};
+    // Filled inset pixels inside the cell's lines, then framed clear of the block lines,
+    // which reach into their cells.
+    auto tint = [&](EnneoPuzzle::Cell at, int inset, COLORREF fill, COLORREF frame, int frameWidth) {
+        int left = geometry_.GetColumnLeft(at.x);
+        int top = geometry_.GetRowTop(at.y);
+        RECT inside = {left + 1 + inset, top + 1 + inset, left + cell - inset, top + cell - inset};
         Fill(deviceContext, inside, fill);
-        // Clear of the block lines, which reach into their cells.
-        InflateRect(&inside, -blockLineReach, -blockLineReach);
+        int reach = std::max(blockLineReach - inset, 0);
+        InflateRect(&inside, -reach, -reach);
         Frame(deviceContext, inside, frame, frameWidth);
     };
     for (int x = 1; x <= 9; ++x) {
         for (int y = 1; y <= 9; ++y) {
             if (digit != 0 && puzzle.GetCell(x, y) == digit) {
-                tint(x, y, palette_.sameDigit, palette_.sameDigitFrame, tintFrame);
+                tint({x, y}, 0, palette_.sameDigit, palette_.sameDigitFrame, tintFrame);
             }
         }
     }
-    for (EnneoPuzzle::Cell misfit : view_.misfits) {
-        tint(misfit.x, misfit.y, palette_.misfit, palette_.misfitFrame, tintFrame);
-    }
-    if (selected.x != 0) tint(selected.x, selected.y, palette_.selection, palette_.selectionFrame, selectionFrame);
+    if (selected.x != 0) tint(selected, 0, palette_.selection, palette_.selectionFrame, selectionFrame);
+    // On the selected cell, inside the selection's frame: neither hides the other.
+    auto pointed = [&](EnneoPuzzle::Cell at, COLORREF fill, COLORREF frame) {
+        bool isSelected = at.x == selected.x && at.y == selected.y;
+        tint(at, isSelected ? blockLineReach + selectionFrame : 0, fill, frame, tintFrame);
+    };
+    for (EnneoPuzzle::Cell misfit : view_.misfits) pointed(misfit, palette_.misfit, palette_.misfitFrame);
+    if (view_.hinted.x != 0) pointed(view_.hinted, palette_.hinted, palette_.hintedFrame);
 }
 
 // Ten thin lines each way, then the block lines over them; the outer border stays thin.

@@ -10,11 +10,12 @@
 #include <windows.h>
 
 // The one drawing of the board, for the window, the printer and pictures: the
-// background, the tints of Mark Selection, the lines and the 81 cells (given digits, the
-// player's and the solver's digits, the pencil marks of empty cells, and the candidates
-// of the other empty cells while hints are on). It keeps nothing between
-// paints: each call draws from what it was made with; the state and the view must
-// outlive it.
+// background, the tints of Mark Selection and of what Hint and Check point at, the
+// lines and the 81 cells (given digits, the player's and the solver's digits, the
+// pencil marks of empty cells, and the candidates of the other empty cells while hints
+// are on); or, while the game is paused, only a plain picture that says so. It keeps
+// nothing between paints: each call draws from what it was made with; the state and
+// the view must outlive it.
 class BoardPainter {
 public:
     // scale: the DPI that the sizes stated at 96 DPI (line widths, the digits' inset) are
@@ -26,13 +27,17 @@ public:
     // The whole picture: area filled with the background, then the board.
     void Paint(HDC deviceContext, const RECT& area) const;
     // Draws one empty cell as it shows with hints on, over what is there (the right
-    // button's peek at its candidates); a filled cell is left alone.
+    // button's peek at its candidates); a filled cell, and the paused picture, are left
+    // alone.
     void PaintCandidates(HDC deviceContext, EnneoPuzzle::Cell cell) const;
 
 private:
-    // Fills and frames the selected cell, the cells of the last Check's misfits and the
-    // other cells holding the selected cell's digit, inside their lines.
-    void PaintSelectionMarks(HDC deviceContext) const;
+    // The board's square with the word "Paused" in place of the board.
+    void PaintPaused(HDC deviceContext) const;
+    // Fills and frames, inside their lines: with Mark Selection on, the selected cell and
+    // the other cells holding its digit; always, the digits found not to fit and the
+    // hinted cell.
+    void PaintTints(HDC deviceContext) const;
     void PaintLines(HDC deviceContext) const;
     void PaintCell(HDC deviceContext, int x, int y, bool showHints) const;
 

@@ -5,35 +5,59 @@ namespace {
 
 COLORREF SystemColour(int index) { return GetSysColor(index); }
 
-// A palette of fixed colours in the order of BoardPalette's, the fonts' own weights and
-// tints without frames (frames of the fills' colours show nothing).
-BoardPalette Filled(COLORREF background, COLORREF lines, COLORREF given, COLORREF set, COLORREF candidate,
-                    COLORREF pencilMark, COLORREF selection, COLORREF sameDigit, COLORREF misfit) {
-    return {background, lines,     given,     set,    candidate, pencilMark, 0,
-            0,          selection, sameDigit, misfit, selection, sameDigit,  misfit};
+// palette with each tint framed in its fill's colour, which shows no frame.
+BoardPalette Unframed(BoardPalette palette) {
+    palette.selectionFrame = palette.selection;
+    palette.sameDigitFrame = palette.sameDigit;
+    palette.misfitFrame = palette.misfit;
+    palette.hintedFrame = palette.hinted;
+    return palette;
 }
 
 }  // namespace
 
 BoardPalette BoardPalette::Light() {
-    return Filled(GetSysColor(COLOR_WINDOW), RGB(0, 0, 0), RGB(255, 0, 0), RGB(0, 0, 0), RGB(100, 100, 100),
-                  RGB(20, 80, 220), RGB(255, 222, 120), RGB(255, 243, 200), RGB(255, 175, 175));
+    BoardPalette palette = {};
+    palette.background = GetSysColor(COLOR_WINDOW);
+    palette.lines = RGB(0, 0, 0);
+    palette.given = RGB(255, 0, 0);
+    palette.set = RGB(0, 0, 0);
+    palette.candidate = RGB(100, 100, 100);
+    palette.pencilMark = RGB(20, 80, 220);
+    palette.selection = RGB(255, 222, 120);
+    palette.sameDigit = RGB(255, 243, 200);
+    palette.misfit = RGB(255, 175, 175);
+    palette.hinted = RGB(190, 235, 180);
+    palette.paused = RGB(225, 225, 225);
+    palette.pausedText = RGB(90, 90, 90);
+    return Unframed(palette);
 }
 
 BoardPalette BoardPalette::Dark() {
-    BoardPalette palette =
-        Filled(RGB(32, 32, 32), RGB(200, 200, 200), RGB(255, 125, 125), RGB(235, 235, 235), RGB(160, 160, 160),
-               RGB(120, 175, 255), RGB(70, 56, 14), RGB(58, 51, 32), RGB(110, 32, 32));
+    BoardPalette palette = {};
+    palette.background = RGB(32, 32, 32);
+    palette.lines = RGB(200, 200, 200);
+    palette.given = RGB(255, 125, 125);
+    palette.set = RGB(235, 235, 235);
+    palette.candidate = RGB(160, 160, 160);
+    palette.pencilMark = RGB(120, 175, 255);
+    palette.selection = RGB(70, 56, 14);
+    palette.sameDigit = RGB(58, 51, 32);
+    palette.misfit = RGB(110, 32, 32);
+    palette.hinted = RGB(20, 52, 22);
     palette.selectionFrame = RGB(235, 190, 70);
     palette.sameDigitFrame = RGB(150, 125, 60);
     palette.misfitFrame = RGB(230, 90, 90);
+    palette.hintedFrame = RGB(110, 210, 110);
+    palette.paused = RGB(48, 48, 48);
+    palette.pausedText = RGB(200, 200, 200);
     return palette;
 }
 
 BoardPalette BoardPalette::HighContrast() { return HighContrast(&SystemColour); }
 
 BoardPalette BoardPalette::HighContrast(COLORREF (*colour)(int index)) {
-    BoardPalette palette;
+    BoardPalette palette = {};
     palette.background = colour(COLOR_WINDOW);
     palette.lines = colour(COLOR_WINDOWTEXT);
     palette.given = colour(COLOR_WINDOWTEXT);
@@ -42,9 +66,11 @@ BoardPalette BoardPalette::HighContrast(COLORREF (*colour)(int index)) {
     palette.pencilMark = colour(COLOR_HOTLIGHT);
     palette.givenWeight = FW_BOLD;
     palette.setWeight = FW_NORMAL;
-    palette.selection = palette.sameDigit = palette.misfit = palette.background;
+    palette.selection = palette.sameDigit = palette.misfit = palette.hinted = palette.background;
     palette.selectionFrame = palette.sameDigitFrame = colour(COLOR_HIGHLIGHT);
-    palette.misfitFrame = colour(COLOR_HOTLIGHT);
+    palette.misfitFrame = palette.hintedFrame = colour(COLOR_HOTLIGHT);
+    palette.paused = palette.background;
+    palette.pausedText = colour(COLOR_WINDOWTEXT);
     return palette;
 }
 

@@ -19,27 +19,35 @@ struct BoardPalette {
     // font's own.
     int givenWeight;
     int setWeight;
-    // Mark Selection: the selected cell, the other cells holding its digit, and the
-    // digits that the last Check found not to fit, each filled inside its lines and then
-    // framed there (a frame of the fill's colour shows nothing of its own).
+    // Mark Selection: the selected cell and the other cells holding its digit; whatever
+    // Mark Selection says, the digits that the last Hint or Check found not to fit and
+    // the cell of Hint's next step. Each is filled inside its lines and then framed there
+    // (a frame of the fill's colour shows nothing of its own).
     COLORREF selection;
     COLORREF sameDigit;
     COLORREF misfit;
+    COLORREF hinted;
     COLORREF selectionFrame;
     COLORREF sameDigitFrame;
     COLORREF misfitFrame;
+    COLORREF hintedFrame;
+    // The picture that hides the board while the game is paused: a plain square and
+    // the word "Paused".
+    COLORREF paused;
+    COLORREF pausedText;
 
     // The board as it has always looked: on the system's window colour, black lines and
-    // digits, red givens, grey candidates, blue marks and warm tints.
+    // digits, red givens, grey candidates, blue marks and warm tints; a green hint.
     static BoardPalette Light();
     // Light digits and lines on a dark grey, the givens light red, the tints dark fills
     // in bright frames (a dark fill alone hardly shows, a bright one would drown the
     // digits).
     static BoardPalette Dark();
     // The system's colours alone, as High Contrast asks (GetSysColor): the window's
-    // background, its text for the lines and the givens (bold), the hot-light colour
-    // for the player's digits and marks, grey text for candidates; the tints are frames
-    // in the highlight colour (the selection's wider), a misfit's in the hot-light one.
+    // background, its text for the lines, the givens (bold) and the word "Paused", the
+    // hot-light colour for the player's digits and marks, grey text for candidates; the
+    // tints are frames in the highlight colour (the selection's wider), those of a
+    // misfit and of the hinted cell in the hot-light one.
     static BoardPalette HighContrast();
     // The same from colour(index), GetSysColor's indices: the colours of a scheme.
     static BoardPalette HighContrast(COLORREF (*colour)(int index));

@@ -8,6 +8,7 @@
 #include "board/KeyTable.h"
 #include "common/IApplication.h"
 #include "common/gui/MemoryCanvas.h"
+#include "common/gui/SessionNotification.h"
 #include "common/gui/ShellOpen.h"
 #include "common/util/logging/LoggerManager.h"
 #include "common/util/logging/WindowLogger.h"
@@ -28,13 +29,23 @@ static_assert(sizeof(OPENFILENAMEW) == 88, "OPENFILENAMEW of 32-bit Windows");
 #endif
 static_assert(KeyTable::kLeft == VK_LEFT && KeyTable::kUp == VK_UP && KeyTable::kRight == VK_RIGHT &&
                   KeyTable::kDown == VK_DOWN && KeyTable::kInsert == VK_INSERT && KeyTable::kDelete == VK_DELETE &&
-                  KeyTable::kNumpad0 == VK_NUMPAD0,
+                  KeyTable::kNumpad0 == VK_NUMPAD0 && KeyTable::kEscape == VK_ESCAPE && KeyTable::kPause == VK_PAUSE,
               "the key table's virtual-key codes are Windows' own");
 
 namespace {
 
 const UINT_PTR kKeepTimer = 1;
+// The timer that brings the time in the caption up to date.
+const UINT_PTR kClockTimer = 2;
 const UINT kOpenHandedOver = WM_APP;
+
+// The game clock's source: the interrupt time without the time the computer slept or
+// hibernated, monotonic whatever the system time does.
+uint64_t AwakeMilliseconds() {
+    ULONGLONG hundredNanoseconds = 0;
+    QueryUnbiasedInterruptTime(&hundredNanoseconds);
+    return hundredNanoseconds / 10000;
+}
 
 // A list of file types in the dialogs' double-terminated form, from one with '|'s.
 std::wstring FileTypes(std::wstring text) {
@@ -103,18 +114,20 @@ const wchar_t* const EnneoWindow::kHomePageUrl = ENNEO_HOME_URL;
 EnneoWindow::EnneoWindow(const wchar_t* updateUrl, const wchar_t* updatePublicKey)
     : MainWindowBase(L"EnneoWindow"),
       versionCheck_(updateUrl, updatePublicKey),
-      controller_(SamplePuzzle(), *IApplication::GetCurrent()->GetProperties()) {}
+      controller_(SamplePuzzle(), *IApplication::GetCurrent()->GetProperties(), &AwakeMilliseconds) {}
 
 void EnneoWindow::OnCreate() {
-    SetText(L"Enneo Tessary");
+    SetText(controller_.GetTitle().GetText());
     LoadMenu(IDR_BOARD_MENU);
     SetIcon(IDI_ENNEO);
     BoardMenu::Update(GetMenu(GetHandle()), controller_);
+    gui::RegisterSessionNotification(GetHandle());
     DragAcceptFiles(GetHandle(), TRUE);
     ApplyLook();
 }
 
 void EnneoWindow::OnDestroy() {
+    gui::UnregisterSessionNotification(GetHandle());
     destroying_ = true;
     if (accessible_ != nullptr) {
         accessible_->Disconnect();
@@ -150,7 +163,7 @@ LRESULT EnneoWindow::MessageHandler(HWND handle, UINT message, WPARAM wParam, LP
         cell = controller_.GetGame().GetState().puzzle.GetSelectedCell();
         if (static_cast<LONG>(lParam) == -1 && cell.x != 0) PeekCandidates(cell);
         break;
-    case WM_CHAR: command = KeyTable::ForCharacter(static_cast<wchar_t>(wParam & 0xFF)); break;
+    case WM_CHAR: command = KeyTable::ForCharacter(wParam); break;
     case WM_KEYDOWN: command = KeyTable::ForKey(static_cast<unsigned>(wParam), HeldModifiers()); break;
     case WM_ERASEBKGND: return 1;  // OnPaint fills the whole client area itself
     case WM_KEYUP:
@@ -162,6 +175,18 @@ LRESULT EnneoWindow::MessageHandler(HWND handle, UINT message, WPARAM wParam, LP
     case WM_SYSCOLORCHANGE: ApplyLook(); break;
     case WM_SETFOCUS:  // back from a box, say: the selected cell has the focus again
         BoardAccessible::RaiseFocus(handle, controller_.GetGame().GetState().puzzle.GetSelectedCell());
+        break;
+    // What the game's clock needs to know: whether the player can see the board.
+    case WM_ACTIVATE: command = BoardCommand::Window(BoardCommand::kWindowActive, LOWORD(wParam) != WA_INACTIVE); break;
+    case WM_SIZE:
+        if (wParam == SIZE_MINIMIZED || wParam == SIZE_RESTORED || wParam == SIZE_MAXIMIZED) {
+            command = BoardCommand::Window(BoardCommand::kWindowMinimized, wParam == SIZE_MINIMIZED);
+        }
+        break;
+    case WM_WTSSESSION_CHANGE:
+        if (wParam == WTS_SESSION_LOCK || wParam == WTS_SESSION_UNLOCK) {
+            command = BoardCommand::Window(BoardCommand::kSessionLocked, wParam == WTS_SESSION_LOCK);
+        }
         break;
     // Windows may end the program without its message loop's end: the game is kept at
     // once, and without a box, which would hold up the end of the session or a suspend.
@@ -193,6 +218,14 @@ void EnneoWindow::Apply(const BoardAnswer& answer) {
     if (answer.keep) SetTimer(GetHandle(), kKeepTimer, BoardController::kKeepDelayMs, nullptr);
     if (answer.repaint) InvalidateRect(GetHandle(), nullptr, FALSE);
     if (answer.menu) BoardMenu::Update(GetMenu(GetHandle()), controller_);
+    if (answer.title) SetText(controller_.GetTitle().GetText());
+    // Due when the time shown next changes; set again after every command, since the
+    // clock may have started or stopped.
+    if (unsigned delay = controller_.GetTickDelay()) {
+        SetTimer(GetHandle(), kClockTimer, delay, nullptr);
+    } else {
+        KillTimer(GetHandle(), kClockTimer);
+    }
     if (answer.look) ApplyLook();
     BoardAccessible::RaiseEvents(GetHandle(), answer.reader, controller_.GetGame().GetState().puzzle.GetSelectedCell());
     if (!answer.recentFile.empty()) AddToRecentDocuments(answer.recentFile);
@@ -206,9 +239,13 @@ void EnneoWindow::Apply(const BoardAnswer& answer) {
 }
 
 LRESULT EnneoWindow::OnTimer(WPARAM timerId) {
-    if (timerId != kKeepTimer) return 0;
-    KillTimer(GetHandle(), kKeepTimer);
-    Keep();
+    switch (timerId) {
+    case kClockTimer: Execute(BoardCommand::Of(BoardCommand::kTick)); break;
+    case kKeepTimer:
+        KillTimer(GetHandle(), kKeepTimer);
+        Keep();
+        break;
+    }
     return 0;
 }
 

@@ -18,12 +18,13 @@
 
 // Shows the board of its controller's game and turns the mouse, the keys and the menu
 // into board commands: the controller runs them and answers what to show again, when to
-// keep the game, which sentence to put into a box and what to tell a screen reader. The
-// board is drawn by a BoardPainter in the palette of the look that the theme and the
-// system's settings give, and read by assistive technology through a BoardAccessible.
-// The window itself runs the file and print dialogs, the clipboard's calls, drops,
-// About, Show Log, Check for Updates and Exit, and has the game kept where the program
-// may end.
+// keep the game, which sentence to put into a box and what to tell a screen reader. So
+// do activation, minimizing and the session's lock, which the game's clock follows, and
+// a timer that runs while the caption shows the time. The board is drawn by a
+// BoardPainter in the palette of the look that the theme and the system's settings
+// give, and read by assistive technology through a BoardAccessible. The window itself
+// runs the file and print dialogs, the clipboard's calls, drops, About, Show Log, Check
+// for Updates and Exit, and has the game kept where the program may end.
 class EnneoWindow : public gui::MainWindowBase {
 public:
     // The program's home page, which About opens.
@@ -36,7 +37,8 @@ public:
     // application's properties keep (an application must be registered).
     EnneoWindow(const wchar_t* updateUrl, const wchar_t* updatePublicKey);
 
-    // Caption "Enneo Tessary", the board menu and the program icon.
+    // Caption "Enneo Tessary" (with the game's time while Show Timer is on), the board
+    // menu and the program icon; the window is told when the session is locked.
     void OnCreate() override;
     // Once the window is shown: the game goes on from gameFile, where it is kept from
     // now on (empty: kept nowhere, see BoardController::Resume), and then the file
@@ -45,13 +47,14 @@ public:
     // Keeps the game now, when it changed since it was last kept.
     void Keep();
     LRESULT MessageHandler(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) override;
-    // The one-second wait for keeping the game.
+    // The one-second wait for keeping the game, and the time in the caption.
     LRESULT OnTimer(WPARAM timerId) override;
     // Opens the files handed over by later starts of the program.
     int OnUserMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     // Draws the whole client area into a memory bitmap and copies it to the window once.
     void OnPaint(HDC deviceContext) override;
-    // Disconnects the accessible object, which a client may still hold.
+    // Disconnects the accessible object, which a client may still hold, and stops the
+    // session's notifications.
     void OnDestroy() override;
 
     const BoardController& GetController() const { return controller_; }
@@ -75,7 +78,9 @@ private:
     // A command with a menu item runs as that item does; the others at once.
     void Run(const BoardCommand& command);
     void Execute(const BoardCommand& command);
-    // Repaints, brings the menu up to date and shows the box that the answer asks for.
+    // Repaints, brings the menu and the caption up to date, sets the timer for the next
+    // change of the time shown, tells a screen reader what changed, and shows the box
+    // that the answer asks for.
     void Apply(const BoardAnswer& answer);
     // The board as it is now, in its look's palette at the window's DPI.
     BoardPainter Painter() const;

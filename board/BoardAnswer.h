@@ -5,10 +5,11 @@
 
 #include <string>
 
-// The board controller's answer to a command: whether the board must be repainted and
-// the menu's items brought up to date, whether the game is to be kept soon, the
-// clipboard work and the file to tell Windows of, and a sentence to show in a box, if
-// any; and what assistive technology (a screen reader) must be told.
+// The board controller's answer to a command: whether the board must be repainted, the
+// menu's items brought up to date and the window's caption set again
+// (BoardController::GetTitle), whether the game is to be kept soon, the clipboard work
+// and the file to tell Windows of, and a sentence to show in a box, if any; and what
+// assistive technology (a screen reader) must be told.
 struct BoardAnswer {
     enum Box {
         kNoBox,
@@ -29,6 +30,7 @@ struct BoardAnswer {
 
     bool repaint = false;
     bool menu = false;
+    bool title = false;
     bool look = false;  // the theme changed: the board's palette and the caption's colour
     // The game changed after it was last kept: the window calls BoardController::Keep
     // once BoardController::kKeepDelayMs have passed. Set only by the change that starts

@@ -12,19 +12,32 @@ struct BoardCommand {
     enum Kind {
         kSelectCell,     // cell
         kMoveSelection,  // move: columns and rows
-        kEnterDigit,     // digit 1-9 into the selected cell, or 0 to empty it
+        kEnterDigit,     // digit 1-9 into the selected cell (a mark in pencil mode), or 0 to empty it
         kMark,           // digit 1-9 toggles that pencil mark in the selected cell, 0 clears its marks
         kUndo,
         kRedo,
+        kUndoToCorrect,  // back to the last board without a mistake
+        kFillInCandidates,
+        kClearAllMarks,
         kHint,
         kCheck,
         kNewEmpty,   // an empty grid
         kNewPuzzle,  // level
         kReset,
         kSolve,
+        kStatistics,
         kShowHints,      // switches the candidates of empty cells on or off
         kMarkSelection,  // switches the tint of the selection on or off
         kResumeGame,     // switches the keeping of the game in progress on or off
+        kPencilMode,     // switches what the digit keys do: digits or marks
+        kShowTimer,      // switches the time in the window's caption on or off
+        kPause,          // hides the board and stops the clock, or goes on
+        // What the window tells of itself, digit 1 for yes and 0 for no: whether it is
+        // the active window, whether it is minimized, whether the session is locked.
+        kWindowActive,
+        kWindowMinimized,
+        kSessionLocked,
+        kTick,           // the window's timer: the time shown may have changed
         kCopyPuzzle,     // the givens to the clipboard
         kCopyBoard,      // every digit on the board to the clipboard
         kPaste,          // a puzzle from the clipboard in place of the game
@@ -54,6 +67,8 @@ struct BoardCommand {
     static constexpr BoardCommand Theme(BoardTheme::Choice theme) {
         return {kTheme, 0, {0, 0}, PuzzleGenerator::kEasy, theme};
     }
+    // kWindowActive, kWindowMinimized, kSessionLocked.
+    static constexpr BoardCommand Window(Kind kind, bool yes) { return {kind, yes ? 1 : 0}; }
 
     bool operator==(const BoardCommand& other) const {
         return kind == other.kind && digit == other.digit && cell.x == other.cell.x && cell.y == other.cell.y &&

@@ -3,14 +3,18 @@
 
 #include "BoardSpeech.h"
 #include "CoachSentences.h"
+#include "StatisticsSentences.h"
 #include "common/FilePath.h"
 #include "common/util/SafeSave.h"
 #include "puzzle/Coach.h"
 #include "puzzle/GameFile.h"
 #include "puzzle/PuzzleCheck.h"
 
+#include <algorithm>
+#include <cwchar>
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -49,11 +53,32 @@ BoardAnswer FileError(const wchar_t* sentence) {
 }
 
 const wchar_t kNoSelection[] = L"No cell is selected: an arrow key selects one.";
+const wchar_t kPausedRefusal[] = L"The game is paused. Escape goes on.";
+
+// What the window tells of itself, which the board does not show.
+bool FromTheWindow(BoardCommand::Kind kind) {
+    return kind == BoardCommand::kWindowActive || kind == BoardCommand::kWindowMinimized ||
+           kind == BoardCommand::kSessionLocked || kind == BoardCommand::kTick;
+}
+
+bool SameCell(EnneoPuzzle::Cell a, EnneoPuzzle::Cell b) { return a.x == b.x && a.y == b.y; }
 
 // answer with a sentence for a screen reader to speak.
 BoardAnswer Announced(BoardAnswer answer, const String& sentence) {
     answer.reader.announcement = sentence;
     return answer;
+}
+
+// The menu shows a switch's check mark.
+BoardAnswer MenuShown() {
+    BoardAnswer answer;
+    answer.menu = true;
+    return answer;
+}
+
+PuzzleSolution SolutionOfGivens(const EnneoPuzzle& board) {
+    int64_t budget = Coach::kVerdictBudget;
+    return PuzzleSolution(PuzzleSolution::GivensOf(board), &budget);
 }
 
 const wchar_t kLoadFailed[] = L"Your enneo has died.\nError loading Enneo from file.";
@@ -86,9 +111,17 @@ size_t NumberOf(const std::optional<std::wstring>& note) {
 
 }  // namespace
 
-BoardController::BoardController(const EnneoPuzzle& start, util::IProperties& properties)
+const wchar_t BoardController::kProgramTitle[] = L"Enneo Tessary";
+
+BoardController::BoardController(const EnneoPuzzle& start, util::IProperties& properties, GameClock::TimeSource now)
     : game_(start),
       settings_(properties),
+      statistics_(properties),
+      clock_(std::move(now)),
+      solution_(SolutionOfGivens(start)),
+      showTimer_(settings_.IsOn(BoardSettings::kShowTimer)),
+      finished_(start.IsSolved()),
+      title_(GetTitle()),
       keepGame_(settings_.IsOn(BoardSettings::kResumeGame)),
       recentFiles_(properties, kRecentFilesSection, kRecentFiles),
       listPlaces_(properties, kListPlacesSection, kListPlaces) {
@@ -97,41 +130,126 @@ BoardController::BoardController(const EnneoPuzzle& start, util::IProperties& pr
 }
 
 BoardAnswer BoardController::Execute(const BoardCommand& command) {
+    // What the window tells of itself changes nothing that a screen reader reads, and
+    // leaves the last announcement as it was.
+    if (FromTheWindow(command.kind)) return Answered(Run(command));
     Heard before = Hear();
-    return Told(before, Answered(Run(command)));
+    BoardAnswer answer;
+    if (!view_.paused || RunsWhilePaused(command.kind)) {
+        answer = Run(command);
+    } else if (command.kind == BoardCommand::kSelectCell) {
+        // A click on the picture of the pause goes on; nothing else reaches the board.
+        answer = Run(BoardCommand::Of(BoardCommand::kPause));
+    } else {
+        answer = Announced(BoardAnswer(), String(kPausedRefusal));
+    }
+    return Told(before, Answered(answer));
 }
 
 BoardController::Heard BoardController::Hear() const {
     const EnneoPuzzle& board = game_.GetState().puzzle;
     EnneoPuzzle::Cell selected = board.GetSelectedCell();
     int digit = selected.x == 0 ? 0 : board.GetCell(selected.x, selected.y);
-    return {selected, digit, game_.GetChangeCount(), view_.showHints, view_.misfits.size()};
+    return {selected,        digit, game_.GetChangeCount(), view_.showHints, view_.paused, view_.misfits,
+            view_.hinted};
 }
 
-// The selected cell is the reader's focus. Every cell's name holds its digits, marks,
-// candidates and Check's verdict, so a change of the board, of the hints or of the
-// misfits renames cells.
+// The selected cell is the reader's focus, spoken again when the pause ends. Every
+// cell's name holds its digits, marks, candidates, what Hint and Check found and
+// whether the pause hides it, so a change of any of these renames cells.
 BoardAnswer BoardController::Told(const Heard& before, BoardAnswer answer) {
     Heard now = Hear();
     BoardAnswer::Reader& reader = answer.reader;
-    bool sameCell = now.selected.x == before.selected.x && now.selected.y == before.selected.y;
-    reader.focusMoved = !sameCell && now.selected.x != 0;
+    bool sameCell = SameCell(now.selected, before.selected);
+    bool resumed = before.paused && !now.paused;
+    reader.focusMoved = (!sameCell || resumed) && now.selected.x != 0;
     reader.valueChanged = sameCell && now.selected.x != 0 && now.digit != before.digit;
-    reader.namesChanged =
-        now.changes != before.changes || now.showHints != before.showHints || now.misfits != before.misfits;
+    reader.namesChanged = now.changes != before.changes || now.showHints != before.showHints ||
+                          now.paused != before.paused || !SameCell(now.hinted, before.hinted) ||
+                          !std::equal(now.misfits.begin(), now.misfits.end(), before.misfits.begin(),
+                                      before.misfits.end(), SameCell);
     announcement_ = reader.announcement;
     return answer;
 }
 
 BoardAnswer BoardController::Answered(BoardAnswer answer) {
-    if (game_.GetChangeCount() != checkedChange_) view_.misfits.clear();
-    EnneoPuzzle::Cell selected = game_.GetState().puzzle.GetSelectedCell();
-    if (game_.GetChangeCount() != notedChange_ || selected.x != notedSelection_.x || selected.y != notedSelection_.y) {
+    const EnneoPuzzle& board = game_.GetState().puzzle;
+    bool changed = game_.GetChangeCount() != answeredChange_;
+    answeredChange_ = game_.GetChangeCount();
+    if (game_.GetChangeCount() != pointedChange_) PointAt({}, {0, 0});
+    if (!solution_.IsGivensOf(board)) {
+        // Undo or Redo back into another puzzle, whose time and help this game does not
+        // know: it does not count.
+        solution_ = SolutionOfGivens(board);
+        assisted_ = true;
+    }
+    if (changed && !finished_ && board.IsSolved()) answer = Finish(answer);
+    bool wasRunning = clock_.IsRunning();
+    clock_.Run(windowActive_ && !windowMinimized_ && !sessionLocked_ && !view_.paused && !board.IsSolved());
+    String title = GetTitle();
+    if (std::wcscmp(title.GetText(), title_.GetText()) != 0) {
+        title_ = title;
+        answer.title = true;
+    }
+    EnneoPuzzle::Cell selected = board.GetSelectedCell();
+    bool stopped = wasRunning && !clock_.IsRunning();  // the time to keep stands still
+    if (stopped || assisted_ != notedAssisted_ || game_.GetChangeCount() != notedChange_ ||
+        selected.x != notedSelection_.x || selected.y != notedSelection_.y) {
         notedChange_ = game_.GetChangeCount();
         notedSelection_ = selected;
+        notedAssisted_ = assisted_;
         answer.keep = keepGame_ && keeper_.Changed();
     }
     return answer;
+}
+
+BoardAnswer BoardController::Installed(bool replaced, const GamePlay& play) {
+    view_.paused = false;  // the player asked to see a new board
+    if (replaced) StartGame(play);
+    return Shown();
+}
+
+void BoardController::StartGame(const GamePlay& play) {
+    const EnneoPuzzle& board = game_.GetState().puzzle;
+    solution_ = SolutionOfGivens(board);
+    clock_.Restart(play.milliseconds);
+    assisted_ = play.assisted;
+    finished_ = board.IsSolved();  // a board complete from the start was not played
+}
+
+BoardAnswer BoardController::Finish(BoardAnswer answer) {
+    finished_ = true;
+    const EnneoPuzzle& board = game_.GetState().puzzle;
+    if (assisted_ || solution_.GetCount() != PuzzleSolution::kOne || !solution_.MisfitsOf(board).empty()) {
+        return answer;
+    }
+    uint64_t seconds = clock_.GetElapsed() / 1000;
+    PuzzleGenerator::Level level = solution_.GetLevel();
+    if (!statistics_.Record(level, seconds)) return answer;
+    return Boxed(answer, BoardAnswer::kInformation, L"Statistics", NewBestSentence(level, seconds));
+}
+
+// What may run while the game is paused: nothing that shows or changes the board, but
+// a new puzzle (which starts a new game), the switches and what the window tells.
+bool BoardController::RunsWhilePaused(BoardCommand::Kind kind) const {
+    switch (kind) {
+    case BoardCommand::kNewEmpty:
+    case BoardCommand::kNewPuzzle:
+    case BoardCommand::kPaste:
+    case BoardCommand::kNextPuzzle:
+    case BoardCommand::kOpenRecent:
+    case BoardCommand::kStatistics:
+    case BoardCommand::kShowHints:
+    case BoardCommand::kMarkSelection:
+    case BoardCommand::kPencilMode:
+    case BoardCommand::kShowTimer:
+    case BoardCommand::kPause:
+    case BoardCommand::kWindowActive:
+    case BoardCommand::kWindowMinimized:
+    case BoardCommand::kSessionLocked:
+    case BoardCommand::kTick: return true;
+    default: return false;
+    }
 }
 
 BoardAnswer BoardController::Run(const BoardCommand& command) {
@@ -142,19 +260,27 @@ BoardAnswer BoardController::Run(const BoardCommand& command) {
     case BoardCommand::kMark: return Mark(command.digit);
     case BoardCommand::kUndo: return ShownIf(game_.Undo());
     case BoardCommand::kRedo: return ShownIf(game_.Redo());
+    case BoardCommand::kUndoToCorrect: return UndoToCorrect();
+    case BoardCommand::kFillInCandidates:
+        assisted_ = true;
+        return Announced(ShownIf(game_.FillInCandidates()), String(L"Every empty cell holds its candidates as marks."));
+    case BoardCommand::kClearAllMarks:
+        if (!game_.ClearAllMarks()) return Announced(BoardAnswer(), String(L"No cell holds marks."));
+        return Announced(Shown(), String(L"All marks cleared."));
     case BoardCommand::kHint: return Hint();
     case BoardCommand::kCheck: return Check();
-    case BoardCommand::kNewEmpty:
-        listPath_.clear();
-        game_.Replace(EnneoPuzzle());
-        return Shown();
+    case BoardCommand::kNewEmpty: listPath_.clear(); return Installed(game_.Replace(EnneoPuzzle()));
     case BoardCommand::kNewPuzzle:
         listPath_.clear();
         // Seeded from the clock, so that each choice brings another puzzle.
-        game_.Replace(PuzzleGenerator(PuzzleGenerator::SeedFromClock()).Generate(command.level));
-        return Shown();
+        return Installed(game_.Replace(PuzzleGenerator(PuzzleGenerator::SeedFromClock()).Generate(command.level)));
     case BoardCommand::kReset: game_.Reset(); return Shown();
-    case BoardCommand::kSolve: game_.Solve(); return Shown();
+    case BoardCommand::kSolve:
+        assisted_ = true;
+        game_.Solve();
+        return Shown();
+    case BoardCommand::kStatistics:
+        return Boxed(BoardAnswer(), BoardAnswer::kInformation, L"Statistics", StatisticsSentence(statistics_));
     case BoardCommand::kShowHints: {
         view_.showHints = !view_.showHints;
         BoardAnswer answer;
@@ -165,6 +291,18 @@ BoardAnswer BoardController::Run(const BoardCommand& command) {
         view_.markSelection = !view_.markSelection;
         settings_.Set(BoardSettings::kMarkSelection, view_.markSelection);
         return Shown();
+    case BoardCommand::kPencilMode:
+        view_.pencilMode = !view_.pencilMode;
+        return Announced(MenuShown(), String(view_.pencilMode ? L"Pencil mode on: digits toggle marks."
+                                                              : L"Pencil mode off: digits go into cells."));
+    case BoardCommand::kShowTimer: return SwitchTimer();
+    case BoardCommand::kPause:
+        view_.paused = !view_.paused;
+        return view_.paused ? Announced(Shown(), String(L"Paused. Escape goes on.")) : Shown();
+    case BoardCommand::kWindowActive: windowActive_ = command.digit != 0; return BoardAnswer();
+    case BoardCommand::kWindowMinimized: windowMinimized_ = command.digit != 0; return BoardAnswer();
+    case BoardCommand::kSessionLocked: sessionLocked_ = command.digit != 0; return BoardAnswer();
+    case BoardCommand::kTick: return BoardAnswer();
     case BoardCommand::kResumeGame: return SwitchKeeping();
     case BoardCommand::kCopyPuzzle: return Copy(PuzzleExchange::kGivens);
     case BoardCommand::kCopyBoard: return Copy(PuzzleExchange::kAllDigits);
@@ -208,6 +346,7 @@ BoardAnswer BoardController::EnterDigit(int digit) {
     if (board.GetCellState(selected.x, selected.y) == EnneoPuzzle::CELL_KNOWN) {
         return Announced(BoardAnswer(), RefusalSentence(board, selected, digit));
     }
+    if (view_.pencilMode && digit != 0) return Mark(digit);
     if (game_.EnterDigit(digit) || digit == 0) return Shown();
     return Announced(Shown(), RefusalSentence(board, selected, digit));
 }
@@ -230,27 +369,58 @@ BoardAnswer BoardController::ChooseTheme(BoardTheme::Choice theme) {
     return answer;
 }
 
-// Selects the cell of the first mistake or of the solver's next step and explains it;
-// places nothing.
+// Selects the cell of the first mistake or of the solver's next step, tints it and
+// explains it; places nothing.
 BoardAnswer BoardController::Hint() {
+    assisted_ = true;
     const EnneoPuzzle& board = game_.GetState().puzzle;
     Coach coach(board);
     String sentence = HintSentence(coach, board);
     EnneoPuzzle::Cell cell = coach.GetHintCell();
+    if (cell.x != 0) game_.SelectCell(cell.x, cell.y);
+    bool mistake = coach.GetVerdict() == Coach::kMisfits;
+    PointAt(mistake ? std::vector<EnneoPuzzle::Cell>{cell} : std::vector<EnneoPuzzle::Cell>(),
+            mistake ? EnneoPuzzle::Cell{0, 0} : cell);
     BoardAnswer answer;
-    if (cell.x != 0) answer = Run(BoardCommand::SelectCell(cell));
+    answer.repaint = true;
     return Boxed(answer, BoardAnswer::kInformation, L"Hint", sentence);
 }
 
-// Says whether the digits so far fit the puzzle's only solution; with Mark Selection on,
-// the player's digits that do not are tinted until the board changes.
+// Says whether the digits so far fit the puzzle's only solution; those that do not are
+// tinted until the board changes.
 BoardAnswer BoardController::Check() {
     Coach coach(game_.GetState().puzzle);
-    view_.misfits = coach.GetMisfits();
-    checkedChange_ = game_.GetChangeCount();
+    PointAt(coach.GetMisfits(), {0, 0});
     BoardAnswer answer;
-    answer.repaint = view_.markSelection && !view_.misfits.empty();
+    answer.repaint = true;
     return Boxed(answer, BoardAnswer::kInformation, L"Check", CheckSentence(coach));
+}
+
+void BoardController::PointAt(const std::vector<EnneoPuzzle::Cell>& misfits, EnneoPuzzle::Cell hinted) {
+    view_.misfits = misfits;
+    view_.hinted = hinted;
+    pointedChange_ = game_.GetChangeCount();
+}
+
+// Back through the steps to the last board on which every digit fits the givens' only
+// solution; Redo walks forward again step by step.
+BoardAnswer BoardController::UndoToCorrect() {
+    if (!IsAvailable(BoardCommand::kUndoToCorrect)) {
+        return Announced(BoardAnswer(), String(L"Undo to Last Correct needs a mistake on a puzzle with one solution."));
+    }
+    assisted_ = true;
+    BoardAnswer answer =
+        ShownIf(game_.UndoUntil([this](const EnneoPuzzle& board) { return solution_.MisfitsOf(board).empty(); }));
+    return Announced(answer, String(L"Back to the last board without a mistake."));
+}
+
+// The caption shows the time played, or no longer; a screen reader hears which.
+BoardAnswer BoardController::SwitchTimer() {
+    showTimer_ = !showTimer_;
+    settings_.Set(BoardSettings::kShowTimer, showTimer_);
+    String sentence(L"The caption no longer shows the time.");
+    if (showTimer_) sentence.Format(L"The caption shows the time played: %s.", TimeText(clock_.GetElapsed() / 1000));
+    return Announced(MenuShown(), sentence);
 }
 
 // Switched on, the game is kept soon, unless another copy of the program keeps one.
@@ -283,8 +453,7 @@ BoardAnswer BoardController::OpenFile(const std::wstring& path) {
     if (std::optional<GameFile::Reading> reading = GameFile::ReadIfGame(file)) {
         if (!reading->game) return FileError(reading->message.c_str());
         listPath_.clear();
-        game_.Replace(reading->game->GetState());
-        return Remembered(Shown(), path);
+        return Remembered(Installed(game_.Replace(reading->game->GetState()), reading->play), path);
     }
     std::optional<PuzzleExchange> text = PuzzleExchange::FromFile(file);
     if (!text) return FileError(kLoadFailed);
@@ -295,8 +464,7 @@ BoardAnswer BoardController::OpenFile(const std::wstring& path) {
     case PuzzleExchange::kOwnFile:
         // Read as the program's own files always were: unchecked, and without a word.
         listPath_.clear();
-        game_.Replace(text->GetPuzzle(0));
-        return Remembered(Shown(), path);
+        return Remembered(Installed(game_.Replace(text->GetPuzzle(0))), path);
     default:
         if (text->GetCount() > 1) {
             size_t lastOpen = NumberOf(listPlaces_.Find(path));
@@ -351,9 +519,9 @@ BoardAnswer BoardController::Install(const EnneoPuzzle& puzzle, const wchar_t* c
     PuzzleCheck check(puzzle);
     if (!check.MayLoad())
         return Boxed(BoardAnswer(), BoardAnswer::kError, caption, String(check.GetSentence().c_str()));
-    game_.Replace(puzzle);
-    if (check.GetSentence().empty()) return Shown();
-    return Boxed(Shown(), BoardAnswer::kInformation, caption, String(check.GetSentence().c_str()));
+    BoardAnswer answer = Installed(game_.Replace(puzzle));
+    if (check.GetSentence().empty()) return answer;
+    return Boxed(answer, BoardAnswer::kInformation, caption, String(check.GetSentence().c_str()));
 }
 
 BoardAnswer BoardController::Paste(const ClipboardContent& content) {
@@ -400,9 +568,9 @@ BoardAnswer BoardController::MakeGivens() {
     if (!check.MayLoad()) {
         return Boxed(BoardAnswer(), BoardAnswer::kError, kMakeGivensCaption, String(check.GetSentence().c_str()));
     }
-    game_.MakeGivens();
-    if (check.GetSentence().empty()) return Shown();
-    return Boxed(Shown(), BoardAnswer::kInformation, kMakeGivensCaption, String(check.GetSentence().c_str()));
+    BoardAnswer answer = Installed(game_.MakeGivens());  // a new puzzle: its game starts now
+    if (check.GetSentence().empty()) return answer;
+    return Boxed(answer, BoardAnswer::kInformation, kMakeGivensCaption, String(check.GetSentence().c_str()));
 }
 
 BoardAnswer BoardController::Remembered(BoardAnswer answer, const std::wstring& path) {
@@ -420,7 +588,7 @@ std::optional<BoardController::ListPlace> BoardController::GetListPlace() const 
 BoardAnswer BoardController::Save(const wchar_t* path, FileType type) {
     bool saved = false;
     if (type == kGameFile) {
-        std::string text = GameFile::Write(game_);
+        std::string text = GameFile::Write(game_, Play());
         saved = util::SafeSave(ToFilePath(path), text.data(), text.size());
     } else {
         // Save prints into the puzzle's own buffer: a copy leaves the game's board untouched.
@@ -439,12 +607,15 @@ BoardAnswer BoardController::Resume(const std::filesystem::path& gameFile) {
     BoardAnswer answer;
     if (reading.game) {
         game_ = *reading.game;
-        view_.misfits.clear();
-        checkedChange_ = notedChange_ = game_.GetChangeCount();
+        StartGame(reading.play);
+        PointAt({}, {0, 0});
+        answeredChange_ = notedChange_ = game_.GetChangeCount();
         notedSelection_ = game_.GetState().puzzle.GetSelectedCell();
+        notedAssisted_ = assisted_;
         answer = Shown();
         // A game taken from the backup, or without its history, is written again soundly.
         if (!reading.message.empty()) answer.keep = keeper_.Changed();
+        answer = Answered(answer);  // the clock and the caption
     }
     if (reading.message.empty()) return answer;
     return Boxed(answer, BoardAnswer::kInformation, kResumeCaption, String(reading.message.c_str()));
@@ -452,15 +623,19 @@ BoardAnswer BoardController::Resume(const std::filesystem::path& gameFile) {
 
 BoardAnswer BoardController::Keep() {
     if (!keepGame_) return BoardAnswer();
-    std::wstring failure = keeper_.Keep(game_);
+    if (clock_.IsRunning()) keeper_.Changed();  // the time has gone on since the last write
+    std::wstring failure = keeper_.Keep(game_, Play());
     if (failure.empty()) return BoardAnswer();
     return Boxed(BoardAnswer(), BoardAnswer::kError, kNotKeptCaption, String(failure.c_str()));
 }
 
 bool BoardController::IsAvailable(BoardCommand::Kind kind) const {
+    if (view_.paused && !RunsWhilePaused(kind)) return false;
     switch (kind) {
     case BoardCommand::kUndo: return game_.CanUndo();
     case BoardCommand::kRedo: return game_.CanRedo();
+    case BoardCommand::kUndoToCorrect:
+        return game_.CanUndo() && !solution_.MisfitsOf(game_.GetState().puzzle).empty();  // none without one solution
     case BoardCommand::kNextPuzzle: return !listPath_.empty();
     default: return true;
     }
@@ -470,7 +645,21 @@ bool BoardController::IsOn(BoardCommand::Kind kind) const {
     switch (kind) {
     case BoardCommand::kShowHints: return view_.showHints;
     case BoardCommand::kMarkSelection: return view_.markSelection;
+    case BoardCommand::kPencilMode: return view_.pencilMode;
+    case BoardCommand::kShowTimer: return showTimer_;
+    case BoardCommand::kPause: return view_.paused;
     case BoardCommand::kResumeGame: return keepGame_;
     default: return false;
     }
+}
+
+String BoardController::GetTitle() const {
+    String title(kProgramTitle);
+    if (showTimer_) title.AppendFormat(L" - %s", TimeText(clock_.GetElapsed() / 1000));
+    return title;
+}
+
+unsigned BoardController::GetTickDelay() const {
+    if (!showTimer_ || !clock_.IsRunning()) return 0;
+    return static_cast<unsigned>(1000 - clock_.GetElapsed() % 1000);
 }

@@ -25,6 +25,8 @@ public:
 
     // Options / Mark Selection: the selection and the cells holding its digit tinted.
     static constexpr Switch kMarkSelection = {L"MarkSelection", false};
+    // Options / Show Timer: the time spent on the game in the window's caption.
+    static constexpr Switch kShowTimer = {L"ShowTimer", false};
     // Options / Resume Last Game: the game in progress kept as it is played and put
     // back on the board at the next start.
     static constexpr Switch kResumeGame = {L"ResumeGame", true};

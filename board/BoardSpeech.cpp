@@ -34,6 +34,10 @@ String CellName(const GameState& state, const BoardView& view, EnneoPuzzle::Cell
     const EnneoPuzzle& board = state.puzzle;
     String name;
     name.Format(L"Row %d, column %d, ", cell.y, cell.x);
+    if (view.paused) {
+        name.AppendFormat(L"hidden by the pause");
+        return name;
+    }
     int cellState = board.GetCellState(cell.x, cell.y);
     if (cellState != EnneoPuzzle::CELL_EMPTY) {
         name.AppendFormat(L"%d", board.GetCell(cell.x, cell.y));
@@ -42,6 +46,7 @@ String CellName(const GameState& state, const BoardView& view, EnneoPuzzle::Cell
         return name;
     }
     name.AppendFormat(L"empty");
+    if (cell.x == view.hinted.x && cell.y == view.hinted.y) name.AppendFormat(L", hinted");
     int marks = state.marks.Get(cell.x, cell.y);
     if (marks != 0) {
         name.AppendFormat(L", marks");

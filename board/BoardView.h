@@ -7,12 +7,17 @@
 #include <vector>
 
 // What the painter and the screen reader need to know besides the game state: whether
-// empty cells show their candidates, whether the selection is tinted, and the digits the
-// last Check found not to fit, kept only while the board is the one checked; and the
-// theme chosen. The board controller keeps it.
+// empty cells show their candidates, whether the selection is tinted, whether the board
+// is hidden behind the pause, and what the last Hint or Check pointed at (tinted
+// whatever Mark Selection says), kept only while the board is the one they looked at;
+// and the theme chosen. The board controller keeps it, with the pencil mode that the
+// menu shows.
 struct BoardView {
     bool showHints = true;
     bool markSelection = false;
-    std::vector<EnneoPuzzle::Cell> misfits;
+    bool pencilMode = false;
+    bool paused = false;
+    std::vector<EnneoPuzzle::Cell> misfits;  // digits found not to fit the solution
+    EnneoPuzzle::Cell hinted = {0, 0};       // the cell of Hint's next step; (0, 0) for none
     BoardTheme::Choice theme = BoardTheme::kLight;
 };

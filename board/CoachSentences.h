@@ -7,6 +7,6 @@
 // The Hint box: the first mistake, else the next step and why, else the verdict. Cells
 // are named "row Y, column X", rows from the top and columns from the left.
 String HintSentence(const Coach& coach, const EnneoPuzzle& board);
-// The Check box: the verdict, with the cells left and the level of an open puzzle, or
-// the number of the player's digits that do not fit.
+// The Check box: the verdict, with the cells left and the givens' level of an open
+// puzzle, or the number of digits beyond the givens that do not fit.
 String CheckSentence(const Coach& coach);

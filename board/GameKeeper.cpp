@@ -1,6 +1,8 @@
 // GameKeeper: the game in progress kept in its file as it is played, for the next start.
 #include "GameKeeper.h"
 
+#include "common/util/FileReplace.h"
+
 #include <system_error>
 
 namespace {
@@ -28,10 +30,20 @@ std::wstring NotKept(WriteResult result, const std::filesystem::path& file, bool
 
 }  // namespace
 
-GameFile::Reading GameKeeper::Resume() const {
-    if (!HasFile()) return {GameFile::Outcome::NoFile, std::nullopt, L""};
+GameFile::Reading GameKeeper::Resume() {
+    if (!HasFile()) return {GameFile::Outcome::NoFile, std::nullopt, L"", {}, false};
     GameFile::Reading reading = GameFile::Load(file_);
-    if (reading.game && reading.game->GetState().puzzle.IsSolved()) return {GameFile::Outcome::NoFile, std::nullopt, L""};
+    // The next two writes would replace a file that was refused, first as the current
+    // file and then as the backup: a newer version's game, or one damaged in a way
+    // worth a look, is moved out of their way.
+    std::filesystem::path aside = file_.GetPath();
+    aside += ".refused";
+    if (reading.fileRefused && util::MoveReplacing(file_.GetPath(), aside)) {
+        reading.message += L" The file was kept as " + Quoted(aside) + L".";
+    }
+    if (reading.game && reading.game->GetState().puzzle.IsSolved()) {
+        return {GameFile::Outcome::NoFile, std::nullopt, L"", {}, false};
+    }
     return reading;
 }
 
@@ -42,14 +54,14 @@ bool GameKeeper::Changed() {
     return starts;
 }
 
-std::wstring GameKeeper::Keep(const Game& game) {
+std::wstring GameKeeper::Keep(const Game& game, const GamePlay& play) {
     waiting_ = false;
     if (!due_ || !HasFile()) return L"";
     // The folder may be missing: at the first write, or removed since.
     std::error_code error;
     bool folderMade = std::filesystem::is_directory(file_.GetPath().parent_path(), error) ||
                       std::filesystem::create_directories(file_.GetPath().parent_path(), error);
-    WriteResult result = folderMade ? file_.Write(GameFile::Write(game)) : WriteResult::NotMade;
+    WriteResult result = folderMade ? file_.Write(GameFile::Write(game, play)) : WriteResult::NotMade;
     if (result == WriteResult::Written) {
         due_ = false;
         return L"";

@@ -20,15 +20,18 @@ public:
     bool HasFile() const { return !file_.GetPath().empty(); }
     // The kept game to go on with: none without a file, or when the game in it was
     // solved (all 81 cells hold digits, which the reader has found to keep the rule).
-    // Its message says what became of a file that could not be taken whole.
-    GameFile::Reading Resume() const;
+    // Its message says what became of a file that could not be taken whole. A file from
+    // which no game was taken is renamed "<file>.refused" (replacing an earlier one), so
+    // that the writes of the new game leave it be, and the message says so.
+    GameFile::Reading Resume();
 
     // Notes a change of the game; true when it starts the wait for the next write,
     // which no earlier change has started since the last Keep.
     bool Changed();
-    // Writes game when it changed since it was last written. Answers what failed and
-    // where, the first time a write fails in this keeper's life; else empty.
-    std::wstring Keep(const Game& game);
+    // Writes game, played so far, when it changed since it was last written. Answers
+    // what failed and where, the first time a write fails in this keeper's life; else
+    // empty.
+    std::wstring Keep(const Game& game, const GamePlay& play);
 
 private:
     util::BackedUpFile file_;

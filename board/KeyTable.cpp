@@ -26,6 +26,9 @@ constexpr KeyRow kKeys[] = {
     {'Z', 1, kYes, kYes, kAny, Command::Of(Command::kRedo)},
     {'Y', 1, kYes, kAny, kAny, Command::Of(Command::kRedo)},
     {'P', 1, kYes, kNo, kNo, Command::Of(Command::kPrint)},
+    {'P', 1, kNo, kAny, kNo, Command::Of(Command::kPencilMode)},
+    {KeyTable::kEscape, 1, kAny, kAny, kAny, Command::Of(Command::kPause)},
+    {KeyTable::kPause, 1, kAny, kAny, kAny, Command::Of(Command::kPause)},
     // The clipboard, with Windows' older keys beside the usual ones; not under AltGr.
     {'C', 1, kYes, kNo, kNo, Command::Of(Command::kCopyPuzzle)},
     {KeyTable::kInsert, 1, kYes, kNo, kNo, Command::Of(Command::kCopyPuzzle)},
@@ -53,6 +56,11 @@ constexpr KeyRow kKeys[] = {
     {KeyTable::kF1 + 5, 1, kNo, kNo, kNo, Command::Of(Command::kShowHints)},
     {KeyTable::kF1 + 6, 1, kNo, kNo, kNo, Command::Of(Command::kMarkSelection)},
     {KeyTable::kF1 + 7, 1, kNo, kNo, kNo, Command::Of(Command::kResumeGame)},
+    {'B', 1, kYes, kNo, kNo, Command::Of(Command::kUndoToCorrect)},
+    {'F', 1, kYes, kNo, kNo, Command::Of(Command::kFillInCandidates)},
+    {'E', 1, kYes, kNo, kNo, Command::Of(Command::kClearAllMarks)},
+    {'T', 1, kYes, kNo, kNo, Command::Of(Command::kShowTimer)},
+    {'T', 1, kYes, kYes, kNo, Command::Of(Command::kStatistics)},
     {'R', 1, kYes, kNo, kNo, Command::Of(Command::kReset)},
     {KeyTable::kF1 + 8, 1, kNo, kNo, kNo, Command::Of(Command::kSolve)},
     {'L', 1, kYes, kNo, kNo, Command::Of(Command::kShowLog)},
@@ -75,7 +83,39 @@ constexpr CharacterRow kCharacters[] = {
     {L'\b', 1, Command::Digit(0)},
     {L' ', 1, Command::Digit(0)},
     {L'?', 1, Command::Of(Command::kHint)},
+    {L'!', 1, Command::Of(Command::kCheck)},
 };
+
+// Each key with its modifiers, and each character, gives one command at most: the rows
+// of a table share no key (or character) that the modifier rules of both let through.
+constexpr bool Overlap(Held a, Held b) { return a == kAny || b == kAny || a == b; }
+
+constexpr bool Overlap(unsigned first, unsigned count, unsigned otherFirst, unsigned otherCount) {
+    return first < otherFirst + otherCount && otherFirst < first + count;
+}
+
+constexpr bool NoKeyTwice() {
+    for (const KeyRow& a : kKeys) {
+        for (const KeyRow& b : kKeys) {
+            if (&a != &b && Overlap(a.key, a.count, b.key, b.count) && Overlap(a.control, b.control) &&
+                Overlap(a.shift, b.shift) && Overlap(a.alt, b.alt)) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+constexpr bool NoCharacterTwice() {
+    for (const CharacterRow& a : kCharacters) {
+        for (const CharacterRow& b : kCharacters) {
+            if (&a != &b && Overlap(a.character, a.count, b.character, b.count)) return false;
+        }
+    }
+    return true;
+}
+
+static_assert(NoKeyTwice() && NoCharacterTwice(), "a key or a character that gives two commands");
 
 Command Raised(Command command, unsigned by) {
     command.digit += static_cast<int>(by);
@@ -95,10 +135,10 @@ std::optional<BoardCommand> KeyTable::ForKey(unsigned virtualKey, Modifiers held
     return std::nullopt;
 }
 
-std::optional<BoardCommand> KeyTable::ForCharacter(wchar_t character) {
+std::optional<BoardCommand> KeyTable::ForCharacter(uint64_t code) {
     for (const CharacterRow& row : kCharacters) {
-        unsigned distance = static_cast<unsigned>(character) - static_cast<unsigned>(row.character);
-        if (distance < row.count) return Raised(row.command, distance);
+        uint64_t distance = code - static_cast<uint64_t>(row.character);
+        if (distance < row.count) return Raised(row.command, static_cast<unsigned>(distance));
     }
     return std::nullopt;
 }

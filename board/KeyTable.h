@@ -3,6 +3,7 @@
 
 #include "BoardCommand.h"
 
+#include <cstdint>
 #include <optional>
 
 // Two tables of data, looked up first row first: keys pressed (Windows' virtual-key
@@ -15,6 +16,8 @@ public:
     // The virtual-key codes the tables name besides letters and digits, which are their
     // capital characters. They are Windows' own, fixed for good; the window checks them.
     enum VirtualKey : unsigned {
+        kPause = 0x13,
+        kEscape = 0x1B,
         kLeft = 0x25,
         kUp = 0x26,
         kRight = 0x27,
@@ -33,6 +36,8 @@ public:
 
     // The command of a key pressed while the modifiers are held; none for other keys.
     static std::optional<BoardCommand> ForKey(unsigned virtualKey, Modifiers held);
-    // The command of a typed character; none for other characters.
-    static std::optional<BoardCommand> ForCharacter(wchar_t character);
+    // The command of a typed character, its code whole as WM_CHAR brings it; none for
+    // other characters. Only ASCII characters give commands: a letter of another script
+    // does nothing, whatever the low byte of its code.
+    static std::optional<BoardCommand> ForCharacter(uint64_t code);
 };

@@ -2,6 +2,7 @@
 #include "PrintJob.h"
 
 #include "puzzle/Coach.h"
+#include "puzzle/PuzzleSolution.h"
 #include "puzzle/SolverGrid.h"
 
 #include <algorithm>
@@ -11,10 +12,10 @@ namespace {
 
 // The level of givens that have exactly one solution, found within the coach's budget.
 std::optional<PuzzleGenerator::Level> LevelOf(const EnneoPuzzle& givens) {
-    SolverGrid grid(givens);
     int64_t budget = Coach::kVerdictBudget;
-    if (grid.HasRepeatedDigit() || grid.CountCompletions(2, nullptr, &budget) != 1) return std::nullopt;
-    return PuzzleGenerator::Grade(grid);
+    PuzzleSolution puzzle{SolverGrid(givens), &budget};
+    if (puzzle.GetCount() != PuzzleSolution::kOne) return std::nullopt;
+    return puzzle.GetLevel();
 }
 
 }  // namespace

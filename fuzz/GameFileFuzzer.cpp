@@ -52,9 +52,9 @@ void CheckReading(std::string_view text) {
     Expect((reading.outcome == GameFile::Outcome::Whole) == reading.message.empty());
     if (!kept) return;
 
-    std::string written = GameFile::Write(*reading.game);
+    std::string written = GameFile::Write(*reading.game, reading.play);
     GameFile::Reading again = GameFile::Read(written);
-    Expect(again.outcome == GameFile::Outcome::Whole && GameFile::Write(*again.game) == written);
+    Expect(again.outcome == GameFile::Outcome::Whole && GameFile::Write(*again.game, again.play) == written);
 
     Game& game = *reading.game;
     Expect(!Repeats(game));

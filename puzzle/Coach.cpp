@@ -3,42 +3,32 @@
 
 #include "StepSolver.h"
 
-namespace {
-
-// The board with its set digits emptied: its givens alone.
-EnneoPuzzle GivensOf(const EnneoPuzzle& board) {
-    EnneoPuzzle givens = board;
-    givens.Reset();
-    return givens;
-}
-
-}  // namespace
-
 Coach::Coach(const EnneoPuzzle& board, int64_t verdictBudget)
-    : puzzle_(GivensOf(board)), solution_(puzzle_), verdictBudget_(verdictBudget) {
-    int solutions = CountSolutions();
-    if (solutions < 0) return;
+    : givens_(PuzzleSolution::GivensOf(board), &verdictBudget) {
     SolverGrid grid(board);
-    if (solutions == 1) {
-        for (int y = 1; y <= 9; ++y) {
-            for (int x = 1; x <= 9; ++x) {
-                int cell = (x - 1) * 9 + (y - 1);
-                if (!grid.IsEmpty(cell) && grid.GetDigit(cell) != solution_.GetDigit(cell)) misfits_.push_back({x, y});
-            }
-        }
+    switch (givens_.GetCount()) {
+    case PuzzleSolution::kUndecided: return;
+    case PuzzleSolution::kNone: verdict_ = kNoSolution; return;
+    case PuzzleSolution::kOne:
+        misfits_ = givens_.MisfitsOf(board);
         if (!misfits_.empty()) {
             verdict_ = kMisfits;
             return;
         }
-    } else {
-        if (!grid.IsPartOf(puzzle_)) {  // digits beyond the givens: counted anew
-            puzzle_ = grid;
-            solutions = CountSolutions();
-        }
-        if (solutions != 1) {
-            verdict_ = solutions < 0 ? kUndecided : solutions == 0 ? kNoSolution : kSeveralSolutions;
+        break;
+    case PuzzleSolution::kSeveral:
+        if (grid.IsPartOf(givens_.GetPuzzle())) {
+            verdict_ = kSeveralSolutions;
             return;
         }
+        // Digits beyond the givens: the puzzle is every digit on the board.
+        switch (PuzzleSolution(grid, &verdictBudget).GetCount()) {
+        case PuzzleSolution::kOne: break;
+        case PuzzleSolution::kNone: verdict_ = kNoSolutionFits; return;
+        case PuzzleSolution::kSeveral: verdict_ = kSeveralSolutions; return;
+        case PuzzleSolution::kUndecided: return;
+        }
+        break;
     }
     cellsLeft_ = grid.GetEmptyCount();
     if (cellsLeft_ == 0) {
@@ -61,7 +51,7 @@ EnneoPuzzle::Cell Coach::GetHintCell() const {
     return {0, 0};
 }
 
-int Coach::CountSolutions() {
-    if (puzzle_.HasRepeatedDigit()) return 0;
-    return puzzle_.CountCompletions(2, &solution_, &verdictBudget_);
+std::optional<PuzzleGenerator::Level> Coach::GetLevel() const {
+    if (givens_.GetCount() != PuzzleSolution::kOne) return std::nullopt;
+    return givens_.GetLevel();
 }

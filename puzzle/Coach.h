@@ -2,10 +2,10 @@
 #pragma once
 
 #include "EnneoPuzzle.h"
-#include "PuzzleGenerator.h"
-#include "SolverGrid.h"
+#include "PuzzleSolution.h"
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 // Looks at one board as a teacher would and answers with data, which the board window
@@ -30,6 +30,8 @@ public:
         kMisfits,           // the givens have one solution, and the player's digits in
                             // GetMisfits() differ from it
         kNoSolution,        // the puzzle has none (a repeated digit included)
+        kNoSolutionFits,    // the givens have several solutions, and none of them fits
+                            // the digits on the board
         kSeveralSolutions,  // the puzzle has more than one
         kUndecided,         // the verdict's budget ran out before the count was certain
     };
@@ -54,17 +56,13 @@ public:
     EnneoPuzzle::Cell GetHintCell() const;
     // kOpen: the board's empty cells.
     int GetCellsLeft() const { return cellsLeft_; }
-    // kOpen and kSolved: how hard the puzzle is, graded as the generator grades its puzzles.
-    PuzzleGenerator::Level GetLevel() const { return PuzzleGenerator::Grade(puzzle_); }
+    // How hard the givens are, graded as the generator grades its puzzles, when they have
+    // one solution; none when the puzzle is every digit on the board, whose level would
+    // fall with each digit the player placed.
+    std::optional<PuzzleGenerator::Level> GetLevel() const;
 
 private:
-    // The puzzle's completions, 0, 1 or 2 (for more), into solution_; -1 when the budget
-    // ran out. A grid with a repeated digit has none.
-    int CountSolutions();
-
-    SolverGrid puzzle_;
-    SolverGrid solution_;
-    int64_t verdictBudget_;
+    PuzzleSolution givens_;
     Verdict verdict_ = kUndecided;
     std::vector<EnneoPuzzle::Cell> misfits_;
     Step step_ = {SolverGrid::kTrial, {0, 0}, 0};

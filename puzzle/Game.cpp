@@ -34,6 +34,7 @@ bool Game::EnterDigit(int digit) {
     if (cell.x == 0 || state_.puzzle.GetCellState(cell.x, cell.y) == EnneoPuzzle::CELL_KNOWN) return false;
     return Change([&](GameState& state) {
         state.puzzle.SetCell(cell.x, cell.y, digit, digit == 0 ? EnneoPuzzle::CELL_EMPTY : EnneoPuzzle::CELL_SET);
+        if (digit == 0) state.marks.ClearCell(cell.x, cell.y);
     });
 }
 
@@ -43,6 +44,29 @@ bool Game::ToggleMark(int digit) {
 
 bool Game::ClearMarks() {
     return ChangeMarks([](PencilMarks& marks, int x, int y) { marks.ClearCell(x, y); });
+}
+
+bool Game::FillInCandidates() {
+    return Change([](GameState& state) {
+        for (int x = 1; x <= 9; ++x) {
+            for (int y = 1; y <= 9; ++y) {
+                if (state.puzzle.GetCellState(x, y) != EnneoPuzzle::CELL_EMPTY) continue;
+                int candidates = state.puzzle.GetCandidatesMask(x, y);
+                int marks = state.marks.Get(x, y);
+                state.marks.Set(x, y, marks == 0 ? candidates : marks & candidates);
+            }
+        }
+    });
+}
+
+bool Game::ClearAllMarks() {
+    return Change([](GameState& state) { state.marks = PencilMarks(); });
+}
+
+bool Game::UndoUntil(const std::function<bool(const EnneoPuzzle&)>& fits) {
+    bool undone = false;
+    while (!fits(state_.puzzle) && Undo()) undone = true;
+    return undone;
 }
 
 bool Game::Reset() {

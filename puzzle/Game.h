@@ -24,13 +24,21 @@ public:
 
     // Steps; each answers whether it changed the board.
     // Puts digit (1-9) into the selected cell under the validity rule, or empties the
-    // cell (0). Nothing happens without a selection or in a given cell.
+    // cell (0), which in an empty cell takes its marks away. Nothing happens without a
+    // selection or in a given cell.
     bool EnterDigit(int digit);
     // Marks digit (1-9) in the selected cell, or takes the mark away. Nothing happens
     // without a selection or in a filled cell.
     bool ToggleMark(int digit);
     // Takes every mark out of the selected cell.
     bool ClearMarks();
+    // Fill In Candidates: an empty cell without marks gets its candidates as marks; a
+    // cell with marks keeps those that are still candidates and gains none, so that
+    // doing it again brings back no mark the player took out and only takes away the
+    // marks that a digit now answers.
+    bool FillInCandidates();
+    // Every mark of the board goes.
+    bool ClearAllMarks();
     // The givens alone, without marks.
     bool Reset();
     // Every digit on the board becomes a given, so that a puzzle typed in plays like an
@@ -48,6 +56,9 @@ public:
     bool CanRedo() const { return history_.CanRedo(); }
     bool Undo() { return Count(history_.Undo(state_)); }
     bool Redo() { return Count(history_.Redo(state_)); }
+    // Undoes steps until fits holds for the board, or nothing is left to undo; Redo does
+    // them again one by one. True when any step was undone.
+    bool UndoUntil(const std::function<bool(const EnneoPuzzle&)>& fits);
     // How often the board has changed: steps, undos and redos. What is shown of one
     // board (a check's findings) holds while the count stays the same.
     unsigned GetChangeCount() const { return changes_; }

@@ -15,9 +15,10 @@
 namespace {
 
 const std::string_view kFirstLinePrefix = "Enneo Tessary game ";
-const char kVersion[] = "1.0";
-const int kMajorVersion = 1;
-const int kHighestDigits = 3;  // of each number in a version
+const char kVersion[] = "1.1";
+const uint64_t kMajorVersion = 1;
+const size_t kHighestDigits = 3;   // of each number in a version
+const size_t kElapsedDigits = 15;  // of the milliseconds played: more than 30,000 years
 const size_t kMostTokens = 3 + 81;  // of a line: a step's key, two selections and 81 cells
 
 const wchar_t kNotReadable[] = L"The game file could not be read.";
@@ -41,7 +42,9 @@ std::wstring HistoryDropped(int line) {
            L" and has been dropped.";
 }
 
-GameFile::Reading Refusal(std::wstring message) { return {GameFile::Outcome::Refused, std::nullopt, std::move(message)}; }
+GameFile::Reading Refusal(std::wstring message) {
+    return {GameFile::Outcome::Refused, std::nullopt, std::move(message), {}, false};
+}
 
 bool BreaksTheRule(const GameState& state) { return SolverGrid(state.puzzle).HasRepeatedDigit(); }
 
@@ -152,7 +155,9 @@ struct Line {
     std::string_view rest;  // empty, or a space and the line's tokens
 };
 
-bool IsBoardKey(std::string_view key) { return key == "row" || key == "selected" || key == "board-check"; }
+bool IsBoardKey(std::string_view key) {
+    return key == "row" || key == "selected" || key == "elapsed" || key == "assisted" || key == "board-check";
+}
 bool IsHistoryKey(std::string_view key) { return key == "done" || key == "undone" || key == "history-check"; }
 
 bool IsKeyCharacter(char c) { return (c >= 'a' && c <= 'z') || c == '-'; }
@@ -261,13 +266,14 @@ bool ParseStep(const std::vector<std::string_view>& tokens, GameStep& step) {
     return true;
 }
 
-// A version number: one to three digits, without leading zeros.
-bool ParseNumber(std::string_view text, int& number) {
-    if (text.empty() || text.size() > kHighestDigits || (text.size() > 1 && text[0] == '0')) return false;
+// A decimal number of one to most digits, without leading zeros: a version's, or the
+// milliseconds played.
+bool ParseNumber(std::string_view text, size_t most, uint64_t& number) {
+    if (text.empty() || text.size() > most || (text.size() > 1 && text[0] == '0')) return false;
     number = 0;
     for (char c : text) {
         if (c < '0' || c > '9') return false;
-        number = number * 10 + (c - '0');
+        number = number * 10 + static_cast<uint64_t>(c - '0');
     }
     return true;
 }
@@ -279,10 +285,10 @@ std::optional<std::wstring> ReadFirstLine(LineReader& lines, std::string_view& l
     if (line.substr(0, kFirstLinePrefix.size()) != kFirstLinePrefix) return kNotAGame;
     std::string_view version = line.substr(kFirstLinePrefix.size());
     size_t dot = version.find('.');
-    int major = 0;
-    int minor = 0;
-    if (dot == std::string_view::npos || !ParseNumber(version.substr(0, dot), major) ||
-        !ParseNumber(version.substr(dot + 1), minor) || major < kMajorVersion) {
+    uint64_t major = 0;
+    uint64_t minor = 0;
+    if (dot == std::string_view::npos || !ParseNumber(version.substr(0, dot), kHighestDigits, major) ||
+        !ParseNumber(version.substr(dot + 1), kHighestDigits, minor) || major < kMajorVersion) {
         return Damaged(lines.Number());
     }
     if (major > kMajorVersion) {
@@ -327,12 +333,23 @@ bool ReadRow(const std::vector<std::string_view>& tokens, int y, GameState& stat
 }
 
 // The board part after the first line: 0 when it is sound, else the number of the
-// first line at fault.
-int ReadBoard(LineReader& lines, uint32_t check, GameState& state) {
+// first line at fault. Without an "elapsed" line the time is not known, and the game
+// counts as assisted.
+int ReadBoard(LineReader& lines, uint32_t check, GameState& state, GamePlay& play) {
     int rows = 0;
     bool selected = false;
+    bool elapsed = false;
+    bool assisted = false;
     auto take = [&](std::string_view key, const std::vector<std::string_view>& tokens) {
         if (key == "row") return rows < 9 && ReadRow(tokens, ++rows, state);
+        if (key == "elapsed") {
+            elapsed = !elapsed && tokens.size() == 1 && ParseNumber(tokens[0], kElapsedDigits, play.milliseconds);
+            return elapsed;
+        }
+        if (key == "assisted") {
+            assisted = !assisted && tokens.empty();
+            return assisted;
+        }
         EnneoPuzzle::Cell cell;  // "selected"
         if (selected || tokens.size() != 1 || !ParseSelection(tokens[0], cell)) return false;
         state.puzzle.SetSelectedCell(cell.x, cell.y);
@@ -340,6 +357,7 @@ int ReadBoard(LineReader& lines, uint32_t check, GameState& state) {
         return true;
     };
     int fault = ReadPart(lines, check, IsBoardKey, IsHistoryKey, "board-check", take);
+    play.assisted = assisted || !elapsed;
     return fault == 0 && (rows != 9 || !selected) ? lines.Number() : fault;
 }
 
@@ -393,7 +411,7 @@ GameFile::Reading ReadVersion(const util::BackedUpFile& file, util::BackedUpFile
     case util::BackedUpFile::ReadResult::Read:
         return GameFile::Read(bytes);
     case util::BackedUpFile::ReadResult::Missing:
-        return {GameFile::Outcome::NoFile, std::nullopt, L""};
+        return {GameFile::Outcome::NoFile, std::nullopt, L"", {}, false};
     case util::BackedUpFile::ReadResult::TooLarge:
         return Refusal(TooLarge());
     case util::BackedUpFile::ReadResult::Failed:
@@ -404,7 +422,7 @@ GameFile::Reading ReadVersion(const util::BackedUpFile& file, util::BackedUpFile
 
 }  // namespace
 
-std::string GameFile::Write(const Game& game) {
+std::string GameFile::Write(const Game& game, const GamePlay& play) {
     CheckedText text;
     text.Add(std::string(kFirstLinePrefix) + kVersion);
     const GameState& state = game.GetState();
@@ -419,6 +437,8 @@ std::string GameFile::Write(const Game& game) {
     std::string selected = "selected ";
     AppendSelection(selected, state.puzzle.GetSelectedCell());
     text.Add(selected);
+    text.Add("elapsed " + std::to_string(play.milliseconds));
+    if (play.assisted) text.Add("assisted");
     text.AddCheck("board-check");
     for (const GameStep& step : game.GetHistory().GetUndoSteps()) text.Add(StepLine("done", step));
     for (const GameStep& step : game.GetHistory().GetRedoSteps()) text.Add(StepLine("undone", step));
@@ -434,7 +454,8 @@ GameFile::Reading GameFile::Read(std::string_view text) {
     if (refusal) return Refusal(*refusal);
 
     GameState board;
-    if (int fault = ReadBoard(lines, CheckLine(0, firstLine), board)) return Refusal(Damaged(fault));
+    GamePlay play;
+    if (int fault = ReadBoard(lines, CheckLine(0, firstLine), board, play)) return Refusal(Damaged(fault));
     if (BreaksTheRule(board)) return Refusal(kRepeatedDigit);
 
     std::deque<GameStep> undo;
@@ -442,9 +463,9 @@ GameFile::Reading GameFile::Read(std::string_view text) {
     std::vector<int> stepLines;
     int fault = ReadHistory(lines, undo, redo, stepLines);
     if (fault == 0) fault = Retrace(board, undo, redo, stepLines);
-    if (fault != 0) return {Outcome::BoardOnly, Game(board, GameHistory()), HistoryDropped(fault)};
+    if (fault != 0) return {Outcome::BoardOnly, Game(board, GameHistory()), HistoryDropped(fault), play};
     return {Outcome::Whole, Game(board, GameHistory(GameHistory::kDefaultCapacity, std::move(undo), std::move(redo))),
-            L""};
+            L"", play};
 }
 
 std::optional<GameFile::Reading> GameFile::ReadIfGame(const std::filesystem::path& path) {
@@ -462,9 +483,8 @@ GameFile::Reading GameFile::Load(const util::BackedUpFile& file) {
     Reading backup = ReadVersion(file, util::BackedUpFile::Version::Backup);
     bool backupIsBetter = backup.outcome == Outcome::Whole ||
                           (backup.outcome == Outcome::BoardOnly && current.outcome != Outcome::BoardOnly);
-    if (backupIsBetter) {
-        backup.message = backup.message.empty() ? kFromBackup : kFromBackup + (L" " + backup.message);
-        return backup;
-    }
-    return current.outcome == Outcome::NoFile ? backup : current;
+    Reading& taken = backupIsBetter || current.outcome == Outcome::NoFile ? backup : current;
+    if (backupIsBetter) taken.message = backup.message.empty() ? kFromBackup : kFromBackup + (L" " + backup.message);
+    taken.fileRefused = current.outcome == Outcome::Refused;
+    return taken;
 }

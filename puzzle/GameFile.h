@@ -5,18 +5,30 @@
 #include "common/util/BackedUpFile.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
 
-// Writes a game as text and reads it back, strictly. Version 1.0, every line ending in
+// What a game file keeps of the play besides the board: the time the game's clock
+// counted (a GameClock's elapsed milliseconds), and whether the game had help, or
+// anything else that keeps it from the statistics.
+struct GamePlay {
+    uint64_t milliseconds = 0;
+    bool assisted = false;
+};
+
+// Writes a game as text and reads it back, strictly. Version 1.1, every line ending in
 // CR LF (LF alone is read too):
 //
-//   Enneo Tessary game 1.0
+//   Enneo Tessary game 1.1
 //   row +8 9 7 3 . 5 . 4 .              nine rows, top to bottom, each left to right
 //   ...
 //   selected r2c2                       the selected cell's row and column, or "-"
+//   elapsed 754312                      the milliseconds the game's clock counted (1.1)
+//   assisted                            only when the game no longer counts for the
+//                                       statistics (1.1)
 //   board-check 54f48159                CRC-32 of the lines above it, in hex
 //   done r1c7 r1c7 r1c7:.>.8            a step that can be undone, oldest first
 //   done r1c1 r1c1 r1c1:.28>+8 r1c7:.8>.
@@ -30,9 +42,10 @@
 // end, followed by LF; so a file changed by hand is taken as damaged.
 //
 // Versions are "MAJOR.MINOR". A later minor version adds only lines with keys of their
-// own (such as the time played, or how the puzzle was made), anywhere before a check
-// line; this reader skips lines whose key it does not know. A later major version is
-// refused.
+// own (such as how the puzzle was made), anywhere before a check line; this reader
+// skips lines whose key it does not know. A later major version is refused. Version 1.1
+// added "elapsed" and "assisted"; a file without "elapsed" (1.0) gives a game whose time
+// is not known, played from zero and assisted.
 //
 // Reading trusts nothing. A text of more than kMaxBytes is not read. The board part
 // must be whole, well formed and pass its check, and no digit may repeat in a row, a
@@ -61,9 +74,11 @@ public:
         Outcome outcome = Outcome::Refused;
         std::optional<Game> game;  // with Whole and BoardOnly
         std::wstring message;      // a sentence for the player; empty when there is nothing to say
+        GamePlay play;             // with the game
+        bool fileRefused = false;  // Load only: the file itself was there, and no game was taken from it
     };
 
-    static std::string Write(const Game& game);
+    static std::string Write(const Game& game, const GamePlay& play = GamePlay());
     static Reading Read(std::string_view text);
     // Reads the file, or its backup when the file is missing or damaged or kept no
     // history the backup has, and then says so. Without either: NoFile.

@@ -70,7 +70,8 @@ bool WaitForEvent(DWORD event, LONG child) {
 }
 
 // The 81 cells with their names, values and read-only flags; the focus follows the
-// arrows; a typed digit is the cell's new value; a refused one says why.
+// arrows; a typed digit is the cell's new value; a refused one says why; the pause hides
+// the digits.
 TEST(AccessibilityTest, AScreenReaderReadsAndPlaysTheBoard) {
     ProgramUnderTest program;
     ASSERT_TRUE(program.Start(ProgramUnderTest::WindowsPath(ENNEO_ACCESSIBILITY_TEST_PROGRAM), L"C:\\"));
@@ -128,6 +129,16 @@ TEST(AccessibilityTest, AScreenReaderReadsAndPlaysTheBoard) {
     EXPECT_EQ(L"9 not allowed here: row 1 holds a 9", Text(table, &IAccessible::get_accDescription, 1));
     EXPECT_EQ(L"9 not allowed here: row 1 holds a 9", Text(table, &IAccessible::get_accDescription, CHILDID_SELF));
     EXPECT_EQ(L"", Text(table, &IAccessible::get_accValue, 1));
+
+    // The pause hides the digits from a reader too; its end gives the cell the focus again.
+    PostMessageW(board, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_TRUE(WaitForEvent(EVENT_OBJECT_DESCRIPTIONCHANGE, 1));
+    EXPECT_EQ(L"Paused. Escape goes on.", Text(table, &IAccessible::get_accDescription, CHILDID_SELF));
+    EXPECT_EQ(L"Row 1, column 2, hidden by the pause", Text(table, &IAccessible::get_accName, 2));
+    EXPECT_EQ(L"", Text(table, &IAccessible::get_accValue, 2));
+    PostMessageW(board, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_TRUE(WaitForEvent(EVENT_OBJECT_FOCUS, 1));
+    EXPECT_EQ(L"9", Text(table, &IAccessible::get_accValue, 2));
 
     UnhookWinEvent(hook);
     table->Release();

@@ -200,13 +200,14 @@ TEST_F(BoardPainterTest, EachPartOfTheBoardInItsColour) {
     EXPECT_EQ(0, Ink(1, 2, palette_.candidate));
 }
 
-// Without hints and without Mark Selection an empty cell shows nothing and no cell is
-// tinted; the peek draws one empty cell's candidates, and leaves a filled one alone.
+// Without hints and without Mark Selection an empty cell shows nothing and only the
+// misfit is tinted; the peek draws one empty cell's candidates, and leaves a filled one
+// alone.
 TEST_F(BoardPainterTest, WithoutHintsOnlyThePeekShowsCandidates) {
     view_.showHints = false;
     Painter().Paint(picture_.Get(), {0, 0, kSize, kSize});
     EXPECT_EQ(palette_.background, Corner(2, 1));
-    EXPECT_EQ(palette_.background, Corner(5, 1));
+    EXPECT_EQ(palette_.misfit, Corner(5, 1));
     EXPECT_EQ(0, Ink(1, 1, palette_.candidate));
     EXPECT_GT(SmallInk(1, 2, 0, palette_.pencilMark), 3);  // marks stay
 
@@ -220,12 +221,14 @@ TEST_F(BoardPainterTest, WithoutHintsOnlyThePeekShowsCandidates) {
 
 // In Dark and in both High Contrast schemes every part of the board shows, in its colour
 // and place: the lines, the givens (bold in High Contrast), the player's digit, the
-// candidates, the marks, and the selection, the same digit's and the misfit's tints (in
-// High Contrast frames in the highlight and hot-light colours). The pictures are saved
-// and the contrast ratios printed; digits, candidates and marks reach 4.5 against the
-// background and any tint behind them, lines and tints 3.
+// candidates, the marks, and the selection, the same digit's, the misfit's and the
+// hinted cell's tints (in High Contrast frames in the highlight and hot-light colours).
+// The Paused picture shows its word. The pictures are saved and the contrast ratios
+// printed; digits, candidates, marks and the word "Paused" reach 4.5 against the background and any tint behind them, lines and
+// tints 3.
 TEST_F(BoardPainterTest, EveryLookShowsEveryPartWithEnoughContrast) {
     view_.markSelection = true;
+    view_.hinted = {1, 1};
     palette_ = BoardPalette::Light();
     Painter().Paint(picture_.Get(), {0, 0, kSize, kSize});
     int normalGiven = Ink(3, 1, palette_.given);
@@ -237,6 +240,12 @@ TEST_F(BoardPainterTest, EveryLookShowsEveryPartWithEnoughContrast) {
     for (const auto& [name, palette] : looks) {
         SCOPED_TRACE(name);
         palette_ = palette;
+        view_.paused = true;
+        Painter().Paint(picture_.Get(), {0, 0, kSize, kSize});
+        view_.paused = false;
+        EXPECT_EQ(palette_.paused, Corner(1, 1));
+        EXPECT_GT(Ink(5, 5, palette_.pausedText, 0, 0, 40, 40), 20);  // the word, across the middle
+
         Painter().Paint(picture_.Get(), {0, 0, kSize, kSize});
         picture_.Save(std::string("screenshots/board-") + name + ".bmp");
 
@@ -247,9 +256,13 @@ TEST_F(BoardPainterTest, EveryLookShowsEveryPartWithEnoughContrast) {
         EXPECT_GT(SmallInk(1, 1, 0, palette_.candidate), 3);
         EXPECT_GT(SmallInk(1, 2, 8, palette_.pencilMark), 3);
         const std::pair<EnneoPuzzle::Cell, COLORREF> tints[] = {
-            {{2, 1}, palette_.selectionFrame}, {{4, 3}, palette_.sameDigitFrame}, {{5, 1}, palette_.misfitFrame}};
-        for (const auto& [cell, frame] : tints) {
-            EXPECT_EQ(frame, Corner(cell.x, cell.y)) << cell.x << "," << cell.y;
+            {{2, 1}, palette_.selectionFrame},
+            {{4, 3}, palette_.sameDigitFrame},
+            {{5, 1}, palette_.misfitFrame},
+            {{1, 1}, palette_.hintedFrame}};
+        for (const auto& [cell, frame] : tints) {  // the frame's top, above the digits and candidates
+            COLORREF top = picture_.At(geometry_.GetColumnLeft(cell.x) + 20, geometry_.GetRowTop(cell.y) + 4);
+            EXPECT_EQ(frame, top) << cell.x << "," << cell.y;
             EXPECT_GE(Contrast(frame, palette_.background), 3.0) << cell.x << "," << cell.y;
         }
         EXPECT_EQ(palette_.background, Corner(3, 1));
@@ -264,6 +277,9 @@ TEST_F(BoardPainterTest, EveryLookShowsEveryPartWithEnoughContrast) {
             {"given/same digit", Contrast(palette_.given, palette_.sameDigit)},
             {"set/same digit", Contrast(palette_.set, palette_.sameDigit)},
             {"set/misfit", Contrast(palette_.set, palette_.misfit)},
+            {"candidate/hinted", Contrast(palette_.candidate, palette_.hinted)},
+            {"mark/hinted", Contrast(palette_.pencilMark, palette_.hinted)},
+            {"paused", Contrast(palette_.pausedText, palette_.paused)},
         };
         std::printf("contrast ratios, %s:", name);
         for (const auto& [element, ratio] : ratios) {
@@ -275,6 +291,34 @@ TEST_F(BoardPainterTest, EveryLookShowsEveryPartWithEnoughContrast) {
     }
     // Bold givens: more ink than the font's own weight gives.
     EXPECT_GT(Ink(3, 1, palette_.given), normalGiven * 5 / 4);
+}
+
+// The hinted cell is tinted; selected, it keeps a ring of the selection's colour around
+// the tint. Paused, a plain picture takes the board's place, and the peek draws nothing.
+TEST_F(BoardPainterTest, TheHintedCellAndThePause) {
+    view_.markSelection = true;
+    view_.hinted = {1, 1};
+    state_.puzzle.SetSelectedCell(1, 1);
+    Painter().Paint(picture_.Get(), {0, 0, kSize, kSize});
+    EXPECT_EQ(palette_.selection, picture_.At(geometry_.GetColumnLeft(1) + 36, geometry_.GetRowTop(1) + 3));
+    EXPECT_EQ(palette_.hinted, picture_.At(geometry_.GetColumnLeft(1) + 20, geometry_.GetRowTop(1) + 32));
+    EXPECT_EQ(palette_.misfit, Corner(5, 1));
+
+    view_.paused = true;
+    Painter().Paint(picture_.Get(), {0, 0, kSize, kSize});
+    Painter().PaintCandidates(picture_.Get(), {1, 1});
+    EXPECT_EQ(palette_.background, picture_.At(5, 5));
+    EXPECT_EQ(palette_.paused, picture_.At(20, 100));  // no border line
+    EXPECT_EQ(palette_.paused, Corner(1, 1));
+    int given = 0, word = 0;
+    for (int y = 20; y < 380; ++y) {
+        for (int x = 20; x < 380; ++x) {
+            given += picture_.At(x, y) == palette_.given;
+            word += picture_.At(x, y) == palette_.pausedText;
+        }
+    }
+    EXPECT_EQ(0, given);
+    EXPECT_GT(word, 100);
 }
 
 // At 192 DPI the sizes stated at 96 DPI double: the block lines are 10 pixels wide.

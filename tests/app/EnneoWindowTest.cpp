@@ -128,7 +128,14 @@ TEST_F(BoardTest, CreatesWithCaptionMenuAndTheSample) {
         {ID_OPTIONS_MARKSELECTION, L"&Mark Selection\tF7"},
         {ID_OPTIONS_RESUMEGAME, L"Resume &Last Game\tF8"},
         {ID_OPTIONS_HINT, L"Hin&t\t?"},
-        {ID_OPTIONS_CHECK, L"&Check"},
+        {ID_OPTIONS_CHECK, L"&Check\t!"},
+        {ID_EDIT_UNDOTOCORRECT, L"Undo to &Last Correct\tCtrl+B"},
+        {ID_EDIT_FILLCANDIDATES, L"&Fill In Candidates\tCtrl+F"},
+        {ID_EDIT_CLEARMARKS, L"Clear All &Marks\tCtrl+E"},
+        {ID_EDIT_PENCILMODE, L"Pe&ncil Mode\tP"},
+        {ID_OPTIONS_SHOWTIMER, L"Show T&imer\tCtrl+T"},
+        {ID_OPTIONS_PAUSE, L"&Pause\tEsc"},
+        {ID_HELP_STATISTICS, L"&Statistics\tCtrl+Shift+T"},
         {ID_MFILE_PRINT, L"P&rint...\tCtrl+P"},
         {ID_MFILE_PRINTNEWPUZZLES, L"Print Ne&w Puzzles...\tCtrl+Shift+P"}};
     wchar_t text[64] = {};
@@ -140,6 +147,7 @@ TEST_F(BoardTest, CreatesWithCaptionMenuAndTheSample) {
     EXPECT_STREQ(L"&Edit", text);
     EXPECT_TRUE(Greyed(ID_EDIT_UNDO));
     EXPECT_TRUE(Greyed(ID_EDIT_REDO));
+    EXPECT_TRUE(Greyed(ID_EDIT_UNDOTOCORRECT));
     EXPECT_EQ(kSampleLine, ToPuzzleLine(Puzzle()));
     EXPECT_TRUE(View().showHints);
     EXPECT_EQ(70, board_.GetGeometry().GetLeft());
@@ -186,20 +194,17 @@ std::optional<BoardCommand> CommandOfKey(std::wstring key) {
 
 // Every menu item shows the key that runs it, none the key of another (Exit shows
 // Windows' own Alt+F4, which closes the window and so ends the program as Exit does).
-// Check alone shows none yet; the recent files have their number as the access key.
+// The recent files have their number as the access key and no key of their own.
 TEST_F(BoardTest, EveryMenuItemShowsTheKeyThatRunsIt) {
     std::vector<std::pair<UINT, std::wstring>> items;
     CollectItems(GetMenu(handle_), items);
-    EXPECT_GE(items.size(), 27u);
+    EXPECT_GE(items.size(), 34u);
     std::set<std::wstring> shown;
     for (const auto& [id, text] : items) {
         SCOPED_TRACE(text);
         if (id >= ID_MFILE_RECENT_FIRST && id < ID_MFILE_RECENT_FIRST + BoardController::kRecentFiles) continue;
         size_t tab = text.find(L'\t');
-        if (tab == std::wstring::npos) {
-            EXPECT_EQ(static_cast<UINT>(ID_OPTIONS_CHECK), id);
-            continue;
-        }
+        ASSERT_NE(std::wstring::npos, tab) << "no key";
         std::wstring key = text.substr(tab + 1);
         EXPECT_TRUE(shown.insert(key).second) << "shown twice";
         if (id == ID_MFILE_EXIT) {
@@ -295,6 +300,8 @@ TEST_F(BoardTest, DigitEntry) {
     EXPECT_EQ(9, Puzzle().GetCell(2, 1));
     Type(1, 1, L'x');
     EXPECT_EQ(8, Puzzle().GetCell(1, 1));
+    Type(1, 3, L'\x438');  // Cyrillic, its low byte an '8': nothing
+    EXPECT_EQ(0, Puzzle().GetCell(1, 3));
     Type(1, 1, L'0');
     EXPECT_EQ(EnneoPuzzle::CELL_EMPTY, Puzzle().GetCellState(1, 1));
 }
@@ -403,8 +410,49 @@ TEST_F(BoardTest, HintAndCheckAnswerInTheirBoxes) {
     EXPECT_EQ(2, Puzzle().GetSelectedCell().y);
     Type(1, 1, L'x');
     EXPECT_EQ(mistake, box(L"Hint", ID_OPTIONS_HINT));
-    EXPECT_EQ(L"2 of your digits do not fit the puzzle's only solution.", box(L"Check", ID_OPTIONS_CHECK));
+    EXPECT_EQ(L"2 digits that are not givens do not fit the puzzle's only solution.", box(L"Check", ID_OPTIONS_CHECK));
     EXPECT_EQ(2u, View().misfits.size());
+}
+
+// Activation, minimizing and the session's lock start and stop the game's clock; Show
+// Timer puts its time into the caption and is kept in the registry; Escape pauses and
+// P switches the pencil mode, each item checked while on.
+TEST_F(BoardTest, TheClockFollowsTheWindowAndTheCaptionShowsIt) {
+    const GameClock& clock = board_.GetController().GetClock();
+    auto message = [this](UINT message, WPARAM wParam) { SendMessageW(handle_, message, wParam, 0); };
+    message(WM_ACTIVATE, WA_ACTIVE);
+    EXPECT_TRUE(clock.IsRunning());
+    const std::pair<UINT, WPARAM> stops[][2] = {
+        {{WM_SIZE, SIZE_MINIMIZED}, {WM_SIZE, SIZE_RESTORED}},
+        {{WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK}, {WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK}},
+        {{WM_ACTIVATE, WA_INACTIVE}, {WM_ACTIVATE, WA_CLICKACTIVE}}};
+    for (const auto& stop : stops) {
+        message(stop[0].first, stop[0].second);
+        EXPECT_FALSE(clock.IsRunning()) << stop[0].first;
+        message(stop[1].first, stop[1].second);
+        EXPECT_TRUE(clock.IsRunning()) << stop[1].first;
+    }
+
+    const wchar_t key[] = L"Software\\Enneo Project\\Enneo Tessary";
+    auto checked = [this](UINT command) {
+        return (GetMenuState(GetMenu(handle_), command, MF_BYCOMMAND) & MF_CHECKED) != 0;
+    };
+    Command(ID_OPTIONS_SHOWTIMER);
+    wchar_t caption[64] = {};
+    GetWindowTextW(handle_, caption, 64);
+    EXPECT_EQ(0u, std::wstring(caption).find(L"Enneo Tessary - 0:")) << caption;
+    EXPECT_TRUE(checked(ID_OPTIONS_SHOWTIMER));
+    Command(ID_OPTIONS_SHOWTIMER);
+    GetWindowTextW(handle_, caption, 64);
+    EXPECT_STREQ(L"Enneo Tessary", caption);
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, key, BoardSettings::kShowTimer.name);
+
+    Key(VK_ESCAPE);
+    EXPECT_TRUE(View().paused && checked(ID_OPTIONS_PAUSE) && Greyed(ID_OPTIONS_HINT) && !clock.IsRunning());
+    Key(VK_ESCAPE);
+    EXPECT_FALSE(View().paused || checked(ID_OPTIONS_PAUSE));
+    Key('P');
+    EXPECT_TRUE(View().pencilMode && checked(ID_EDIT_PENCILMODE));
 }
 
 // The clipboard, as the program and other programs use it.
@@ -493,7 +541,7 @@ TEST_F(BoardTest, MakeDigitsGivensThenResetAndCheck) {
     Type(1, 1, L'8');
     Command(ID_OPTIONS_Reset);
     EXPECT_EQ(kSampleLine, ToPuzzleLine(Puzzle()));
-    EXPECT_EQ(L"Every digit so far fits the puzzle's only solution.\n56 cells are left. The puzzle is Easy.",
+    EXPECT_EQ(L"Every digit so far fits the puzzle's only solution.\n56 cells are left. Level: Easy.",
               Boxes([this] { Command(ID_OPTIONS_CHECK); }, {{L"Check", L"", IDOK}}).front());
 }
 

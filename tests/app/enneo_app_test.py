@@ -16,6 +16,7 @@ is stopped first. Screenshots of failures are saved in FOLDER.
 """
 import argparse
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -24,8 +25,8 @@ import time
 import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
-from board_program import (CAPTION, MISFIT, SAMPLE, SAMPLE_KINDS, SELECTION, SOLVED_FIRST_ROW,  # noqa: E402
-                           Program, contrast, count, is_red, kinds)
+from board_program import (CAPTION, HINTED, MISFIT, SAMPLE, SAMPLE_KINDS, SELECTION, SETTINGS_KEY,  # noqa: E402
+                           SOLVED, SOLVED_FIRST_ROW, Program, contrast, count, is_dark, is_red, kinds)
 
 APP = None  # the program, set up once; each scenario launches it
 
@@ -340,6 +341,108 @@ class BoardWindowTest(unittest.TestCase):
         APP.wait_for(lambda: APP.marks((MISFIT,)) == ([],), "no tint after a change")
         APP.menu("o", "m")
 
+    def test_hint_and_check_tints_and_pause(self):
+        """With Mark Selection off, Check ('!') tints the digit that does not fit and Hint
+        ('?') the cell of its step, each until the next change; Escape hides the board
+        behind a plain "Paused" picture, and again brings it back."""
+        APP.type(1, 3, "1")  # 4 in the solution
+        APP.xdotool("key", "exclam")
+        APP.wait_for(lambda: APP.visible("^Check$"), "the Check box")
+        APP.xdotool("key", "Return")
+        APP.wait_for(lambda: not APP.visible("^Check$") and APP.marks((MISFIT, SELECTION)) == ([(1, 3)], []),
+                     "the wrong digit tinted")
+        APP.save("check-tint", APP.window_area())
+        APP.xdotool("key", "ctrl+z")
+        APP.wait_for(lambda: APP.marks((MISFIT,)) == ([],), "no tint once the board changed")
+        APP.xdotool("key", "question")
+        APP.wait_for(lambda: APP.visible("^Hint$"), "the Hint box")
+        APP.xdotool("key", "Return")
+        APP.wait_for(lambda: not APP.visible("^Hint$") and (lambda tints: len(tints[0]) == 1 and not tints[1])(
+            APP.marks((HINTED, SELECTION))), "the cell of the hint tinted")
+        APP.save("hint-tint", APP.window_area())
+
+        board = APP.board
+        area = (board.left, board.top, board.left + board.side + 1, board.top + board.side + 1)
+
+        def paused():
+            image = APP.screenshot()
+            word = count(image, lambda r, g, b: max(r, g, b) < 160 and abs(r - b) < 10, *area)
+            return count(image, is_red, *area) == 0 and count(image, is_dark, *area) == 0 and word > 50
+        APP.xdotool("key", "Escape")
+        APP.wait_for(paused, "the board hidden behind the pause")
+        APP.save("paused", APP.window_area())
+        APP.xdotool("key", "Escape")
+        APP.wait_for_cells(lambda c: kinds(c) == SAMPLE_KINDS, "the board back after the pause")
+
+    def test_marks_in_bulk_pencil_mode_and_undo_to_correct(self):
+        """Edit / Fill In Candidates marks every empty cell, and Clear All Marks takes every
+        mark, each undone in one step; Delete takes the marks of an empty cell; in pencil
+        mode (P) the digits mark; Undo to Last Correct goes back before a mistake, and Redo
+        forward again step by step."""
+        every = {(9, 2): [0, 1, 7, 8], (5, 1): [0, 1]}  # the candidates 1, 2, 8, 9 and 1, 2
+        none = {cell: [] for cell in every}
+        APP.menu("e", "f")  # Fill In Candidates
+        APP.wait_for(lambda: "h" not in kinds(APP.cells()) and APP.pencil_marks(every) == every,
+                     "every empty cell marked")
+        APP.xdotool("key", "ctrl+z")
+        APP.wait_for(lambda: kinds(APP.cells()) == SAMPLE_KINDS and APP.pencil_marks(every) == none,
+                     "the marks undone in one step")
+        APP.xdotool("key", "ctrl+y")
+        APP.wait_for(lambda: APP.pencil_marks(every) == every, "the marks again")
+        APP.menu("e", "m")  # Clear All Marks
+        APP.wait_for(lambda: kinds(APP.cells()) == SAMPLE_KINDS and APP.pencil_marks(every) == none, "no mark left")
+        APP.xdotool("key", "ctrl+z")
+        APP.wait_for(lambda: APP.pencil_marks(every) == every, "every mark back in one step")
+        APP.click(5, 1)
+        APP.xdotool("key", "Delete")
+        APP.wait_for(lambda: APP.pencil_marks(every) == {**every, (5, 1): []} and APP.cells()[4].kind == "hints",
+                     "Delete taking the marks of one cell")
+        APP.xdotool("key", "p", "2", "p")
+        APP.wait_for(lambda: APP.pencil_marks([(5, 1)]) == {(5, 1): [1]} and APP.cells()[4].kind == "empty",
+                     "a 2 marked in pencil mode")
+
+        APP.type(1, 3, "1")  # 4 in the solution
+        APP.type(1, 1, "8")
+        APP.wait_for_cells(lambda c: c[18].kind == "set" and c[0].kind == "set", "a wrong 1 and a right 8")
+        APP.menu("e", "l")  # Undo to Last Correct
+        APP.wait_for_cells(lambda c: c[18].kind != "set" and c[0].kind != "set", "the board before the mistake")
+        APP.xdotool("key", "ctrl+y")
+        APP.wait_for_cells(lambda c: c[18].kind == "set" and c[0].kind != "set", "the mistake redone alone")
+        APP.xdotool("key", "ctrl+y")
+        APP.wait_for_cells(lambda c: c[0].kind == "set", "then the 8")
+
+    def test_timer_and_best_times(self):
+        """Options / Show Timer puts the game's time into the caption, which goes on every
+        second; a puzzle the player finishes without help counts its time, a new best told
+        in a box and kept in the registry; one that Solve finishes does not count."""
+        APP.menu("o", "i")  # Show Timer
+        first = APP.wait_for(lambda: re.match(r"^Enneo Tessary - 0:0\d$", APP.caption()) and APP.caption(),
+                             "the time in the caption")
+        APP.wait_for(lambda: APP.caption() != first, "the time in the caption to go on", timeout=5)
+
+        folder = tempfile.mkdtemp(prefix="enneo-best-")
+        self.addCleanup(shutil.rmtree, folder, True)
+
+        def open_nearly_solved(cell):
+            """The solution with one cell left empty, opened as a puzzle file."""
+            line = SOLVED[:cell] + "." + SOLVED[cell + 1:]
+            path = os.path.join(folder, "left-%d.enn" % cell)
+            with open(path, "wb") as f:
+                f.write("\r\n".join(line[9 * r:9 * r + 9] for r in range(9)).encode("ascii"))
+            APP.file_dialog("o", "Open", path)
+            APP.wait_for_cells(lambda c: kinds(c).count("G") == 80 and c[cell].kind == "hints", "one cell left")
+        statistics = SETTINGS_KEY + r"\Statistics"
+        open_nearly_solved(0)
+        APP.type(1, 1, "8")
+        APP.wait_for(lambda: APP.visible("^Statistics$"), "the box of a new best time")
+        APP.xdotool("key", "Return")
+        kept = APP.registry(statistics, "Easy")
+        self.assertRegex(kept or "", r"^1 (\d+) \1$", "one Easy game and its time")
+        open_nearly_solved(1)
+        APP.menu("o", "s")
+        APP.wait_for_cells(lambda c: "h" not in kinds(c), "the puzzle solved")
+        self.assertFalse(APP.visible("^Statistics$"), "a box after Solve")
+        self.assertEqual(kept, APP.registry(statistics, "Easy"))
     def write_puzzle(self, folder, name, text):
         """A puzzle file, and its path as a Windows program is given it (on drive Z:)."""
         path = os.path.join(folder, name)
@@ -419,7 +522,7 @@ class BoardWindowTest(unittest.TestCase):
             APP.wait_for(lambda: shown() == states[i], "undo back to state %d" % i)
 
     def test_a_damaged_game_file_and_a_read_only_folder_are_told_once(self):
-        """A damaged game file gives the sample and a box that says so; a folder that
+        """A damaged game file gives the sample and a box that says so, and is set aside; a folder that
         takes no new file gives one box when the game is next kept, and none after it.
         Play goes on throughout."""
         APP.end()
@@ -434,7 +537,8 @@ class BoardWindowTest(unittest.TestCase):
         APP.launch(fresh=False, resume=True, box="Last Game")
         APP.wait_for_cells(lambda c: kinds(c) == SAMPLE_KINDS, "the sample")
         APP.type(1, 1, "8")
-        APP.wait_for(lambda: b"row +8 " in read(kept), "the game written over the damaged file")
+        APP.wait_for(lambda: b"row +8 " in read(kept), "the game written in the damaged file's place")
+        self.assertEqual(b"Enneo Tessary game 1.0\r\nrow 1 2 3\r\n", read(kept + ".refused"), "the damaged file set aside")
 
         self.addCleanup(os.chmod, folder, 0o755)
         self.addCleanup(subprocess.run, ["chattr", "-i", folder], stderr=subprocess.DEVNULL)

@@ -14,7 +14,8 @@ std::wstring Name(const GameState& state, const BoardView& view, int x, int y) {
 }
 
 // On the sample: a given, an empty cell with its candidates, the player's digit, marks
-// in place of candidates, hints off, a misfit, and a cell with no candidate left.
+// in place of candidates, hints off, a misfit, the hinted cell, the pause, and a cell
+// with no candidate left.
 TEST(BoardSpeechTest, CellNamesSayWhatTheBoardShows) {
     GameState state{ReadPuzzleLine(kSampleLine), PencilMarks()};
     BoardView view;
@@ -28,7 +29,11 @@ TEST(BoardSpeechTest, CellNamesSayWhatTheBoardShows) {
     view.misfits = {{1, 1}};
     EXPECT_EQ(L"Row 1, column 1, 8, does not fit", Name(state, view, 1, 1));
     view.showHints = false;
-    EXPECT_EQ(L"Row 1, column 5, empty", Name(state, view, 5, 1));
+    view.hinted = {5, 1};
+    EXPECT_EQ(L"Row 1, column 5, empty, hinted", Name(state, view, 5, 1));
+    view.paused = true;
+    EXPECT_EQ(L"Row 1, column 2, hidden by the pause", Name(state, view, 2, 1));
+    view.paused = false;
     EXPECT_EQ(L"Row 2, column 1, empty, marks 2 5", Name(state, view, 1, 2));
 
     GameState stuck{ReadPuzzleLine(".12345678"

@@ -16,8 +16,9 @@ const KeyTable::Modifiers kShift = {false, true, false};
 const KeyTable::Modifiers kAltGr = {true, false, true};
 
 // Undo and redo want Ctrl, Print Ctrl alone; the marks and the clipboard want Ctrl
-// without Alt (Ctrl+Alt is AltGr, which types characters); the arrows and Delete take
-// any modifiers; the menu items' keys want theirs exactly.
+// without Alt (Ctrl+Alt is AltGr, which types characters), the pencil mode's P neither;
+// the arrows, Delete and the pause keys take any modifiers; the menu items' keys want
+// theirs exactly.
 TEST(KeyTableTest, KeysGiveTheirCommandsWithTheirModifiersOnly) {
     struct Case {
         unsigned key;
@@ -33,7 +34,7 @@ TEST(KeyTableTest, KeysGiveTheirCommandsWithTheirModifiersOnly) {
         {'Y', kShift, std::nullopt},
         {'P', kCtrl, Command::Of(Command::kPrint)},
         {'P', kCtrlShift, Command::Of(Command::kPrintNewPuzzles)},
-        {'P', kNone, std::nullopt},
+        {'P', kNone, Command::Of(Command::kPencilMode)},
         {'1', kCtrl, Command::Mark(1)},
         {'9', kCtrlShift, Command::Mark(9)},
         {'0', kCtrl, Command::Mark(0)},
@@ -49,6 +50,10 @@ TEST(KeyTableTest, KeysGiveTheirCommandsWithTheirModifiersOnly) {
         {KeyTable::kUp, kShift, Command::Move(0, -1)},
         {KeyTable::kDown, kAltGr, Command::Move(0, 1)},
         {KeyTable::kDelete, kNone, Command::Digit(0)},
+        {'P', kShift, Command::Of(Command::kPencilMode)},
+        {'P', kAltGr, std::nullopt},
+        {KeyTable::kEscape, kNone, Command::Of(Command::kPause)},
+        {KeyTable::kPause, kCtrl, Command::Of(Command::kPause)},
         {'A', kCtrl, std::nullopt},
         {'C', kCtrl, Command::Of(Command::kCopyPuzzle)},
         {KeyTable::kInsert, kCtrl, Command::Of(Command::kCopyPuzzle)},
@@ -74,6 +79,8 @@ TEST(KeyTableTest, KeysGiveTheirCommandsWithTheirModifiersOnly) {
     }
 }
 
+// Characters outside ASCII give nothing, whatever their low byte: Cyrillic "п" (0x43F)
+// and "и" (0x438) are no '?' and no '8'.
 TEST(KeyTableTest, CharactersPlaceOrEmptyAndQuestionMarkIsHint) {
     for (int digit = 0; digit <= 9; ++digit) {
         EXPECT_EQ(Command::Digit(digit), KeyTable::ForCharacter(static_cast<wchar_t>(L'0' + digit)));
@@ -81,7 +88,10 @@ TEST(KeyTableTest, CharactersPlaceOrEmptyAndQuestionMarkIsHint) {
     EXPECT_EQ(Command::Digit(0), KeyTable::ForCharacter(L'\b'));
     EXPECT_EQ(Command::Digit(0), KeyTable::ForCharacter(L' '));
     EXPECT_EQ(Command::Of(Command::kHint), KeyTable::ForCharacter(L'?'));
-    for (wchar_t other : {L'/', L':', L'x', L'\r', L'\0'}) EXPECT_EQ(std::nullopt, KeyTable::ForCharacter(other));
+    EXPECT_EQ(Command::Of(Command::kCheck), KeyTable::ForCharacter(L'!'));
+    for (uint64_t other : {0x2Fu, 0x3Au, 0x78u, 0x0Du, 0u, 0x43Fu, 0x438u, 0x130u, 0xFF10u}) {
+        EXPECT_EQ(std::nullopt, KeyTable::ForCharacter(other)) << std::hex << other;
+    }
 }
 
 }  // namespace

@@ -101,8 +101,9 @@ TEST_F(CoachTest, MistakesComeBeforeTheStep) {
     EXPECT_EQ(2, coach.GetMisfits()[0].y);
     EXPECT_EQ(1, coach.GetMisfits()[1].x);
     EXPECT_EQ(3, coach.GetMisfits()[1].y);
-    // Typed in, the same digits are the puzzle, and it has no solution.
-    EXPECT_EQ(Coach::kNoSolution, Coach(Typed(board)).GetVerdict());
+    // Typed in, the same digits are the puzzle: the givens (none) have many solutions,
+    // and none fits the digits.
+    EXPECT_EQ(Coach::kNoSolutionFits, Coach(Typed(board)).GetVerdict());
 }
 
 TEST_F(CoachTest, VerdictsOnSolvedUnsolvableAndOpenPuzzles) {
@@ -124,14 +125,17 @@ TEST_F(CoachTest, VerdictsOnSolvedUnsolvableAndOpenPuzzles) {
     EXPECT_EQ(Coach::kUndecided, Coach(few, 1).GetVerdict());  // a budget of one node
 }
 
-// The level is the givens' as the generator grades them, however far the player got.
+// The level is the givens' as the generator grades them, however far the player got;
+// the same digits typed in have no givens to grade.
 TEST_F(CoachTest, GradesThePuzzleAsTheGeneratorDoes) {
     PuzzleGenerator generator(seed_);
-    for (int level = PuzzleGenerator::kEasy; level <= PuzzleGenerator::kHard; ++level) {
-        EnneoPuzzle board = generator.Generate(static_cast<PuzzleGenerator::Level>(level));
-        for (int i = 0; i < 20; ++i) board.SolveOne();
+    for (int i = PuzzleGenerator::kEasy; i <= PuzzleGenerator::kHard; ++i) {
+        auto level = static_cast<PuzzleGenerator::Level>(i);
+        EnneoPuzzle board = generator.Generate(level);
+        for (int step = 0; step < 20; ++step) board.SolveOne();
         EXPECT_EQ(level, Coach(board).GetLevel());
         EXPECT_EQ(Coach::kOpen, Coach(board).GetVerdict());
+        EXPECT_EQ(std::nullopt, Coach(Typed(board)).GetLevel());
     }
 }
 

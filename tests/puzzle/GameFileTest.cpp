@@ -2,11 +2,13 @@
 // every way a file can be refused or lose its history.
 #include "puzzle/GameFile.h"
 
+#include "common/util/Crc32.h"
 #include "tests/common/TestFiles.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -148,6 +150,49 @@ TEST(GameFileTest, ALaterMinorVersionIsReadAndALaterMajorVersionRefused) {
               GameFile::Read(huge).message);
 }
 
+// A written file with one line of its board part replaced by another, or taken out, and
+// its board check made right again (the history's check does not cover the board).
+std::string Rewritten(std::string text, const std::string& line, const std::string& by) {
+    text.replace(text.find(line + "\r\n"), line.size() + 2, by.empty() ? by : by + "\r\n");
+    size_t check = text.find("board-check ");
+    uint32_t value = 0;
+    for (size_t start = 0; start < check;) {
+        size_t end = text.find("\r\n", start);
+        value = util::Crc32("\n", util::Crc32(std::string_view(text).substr(start, end - start), value));
+        start = end + 2;
+    }
+    char hex[9];
+    std::snprintf(hex, sizeof(hex), "%08x", static_cast<unsigned>(value));
+    return text.replace(check + 12, 8, hex);
+}
+
+// The time played and whether the game had help come back; a 1.0 file, which has no
+// time, gives a game that does not count; a time that is not a plain number, or said
+// twice, refuses the board like any other fault of it.
+TEST(GameFileTest, TheTimePlayedAndTheHelpComeBack) {
+    const Game game = SmallGame();
+    for (GamePlay play : {GamePlay{754312, false}, GamePlay{0, true}, GamePlay{999999999999999, false}}) {
+        GameFile::Reading reading = GameFile::Read(GameFile::Write(game, play));
+        ASSERT_EQ(GameFile::Outcome::Whole, reading.outcome);
+        EXPECT_EQ(play.milliseconds, reading.play.milliseconds);
+        EXPECT_EQ(play.assisted, reading.play.assisted);
+    }
+    EXPECT_EQ(754u, GameFile::Read(kLaterMinorVersion).play.milliseconds);
+
+    const std::string text = GameFile::Write(game, GamePlay{5000, false});
+    std::string older = Rewritten(text, "elapsed 5000", "");
+    older.replace(older.find("1.1"), 3, "1.0");
+    older = Rewritten(older, "Enneo Tessary game 1.0", "Enneo Tessary game 1.0");
+    GameFile::Reading reading = GameFile::Read(older);
+    ASSERT_EQ(GameFile::Outcome::Whole, reading.outcome);
+    EXPECT_EQ(0u, reading.play.milliseconds);
+    EXPECT_TRUE(reading.play.assisted);
+    for (const char* bad : {"elapsed 05000", "elapsed 5e3", "elapsed", "elapsed 1000000000000000",
+                            "elapsed 5000\r\nelapsed 5000", "elapsed 5000\r\nassisted 1"}) {
+        EXPECT_EQ(GameFile::Outcome::Refused, GameFile::Read(Rewritten(text, "elapsed 5000", bad)).outcome) << bad;
+    }
+}
+
 // A file cut short anywhere, or with any one bit flipped, gives nothing when the fault
 // is in the board part and the board alone when it is in the history.
 TEST(GameFileTest, TruncatedAndBitFlippedFilesAreRefusedOrLoseTheirHistory) {
@@ -204,14 +249,14 @@ TEST(GameFileTest, BoardsAndHistoriesThatBreakTheRuleOrTheBoundAreRefused) {
     ASSERT_TRUE(game.Replace(Sample()));
     reading = GameFile::Read(GameFile::Write(game));
     EXPECT_EQ(GameFile::Outcome::BoardOnly, reading.outcome);
-    EXPECT_EQ(HistoryDropped(13), reading.message);  // the first step's line
+    EXPECT_EQ(HistoryDropped(14), reading.message);  // the first step's line
 
     Game overlong(EnneoPuzzle(), GameHistory::kDefaultCapacity + 1);
     Select(overlong, 1, 1);
     for (size_t i = 0; i <= GameHistory::kDefaultCapacity; ++i) ASSERT_TRUE(overlong.ToggleMark(1));
     reading = GameFile::Read(GameFile::Write(overlong));
     EXPECT_EQ(GameFile::Outcome::BoardOnly, reading.outcome);
-    EXPECT_EQ(HistoryDropped(13 + static_cast<int>(GameHistory::kDefaultCapacity)), reading.message);
+    EXPECT_EQ(HistoryDropped(14 + static_cast<int>(GameHistory::kDefaultCapacity)), reading.message);
 }
 
 // Load takes the file, or its backup when the file is damaged or missing, and says so.
@@ -242,7 +287,7 @@ TEST(GameFileTest, LoadFallsBackToTheBackupOfADamagedFile) {
     std::filesystem::remove(file.GetPath(util::BackedUpFile::Version::Backup));
     reading = GameFile::Load(file);
     EXPECT_EQ(GameFile::Outcome::BoardOnly, reading.outcome);
-    EXPECT_EQ(HistoryDropped(18), reading.message);
+    EXPECT_EQ(HistoryDropped(19), reading.message);
 }
 
 }  // namespace

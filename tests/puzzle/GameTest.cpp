@@ -159,6 +159,70 @@ TEST(GameTest, MarksAreStepsThatPlacementsClean) {
     EXPECT_TRUE(game.GetState().marks == PencilMarks());
 }
 
+// Fill In Candidates gives each empty cell without marks its candidates and refreshes
+// the others: it takes out marks that a digit answers and brings back none the player
+// took out. Each bulk change, and emptying a marked cell, is one step.
+TEST(GameTest, MarksInBulk) {
+    Game game(PuzzleFromLine(kSampleLine));
+    auto marks = [&game](int x, int y) { return game.GetState().marks.Get(x, y); };
+    ASSERT_TRUE(game.FillInCandidates());
+    EXPECT_EQ(0x183, marks(9, 2));  // 1, 2, 8 and 9
+    EXPECT_EQ(0, marks(2, 1));      // a given
+    EXPECT_FALSE(game.FillInCandidates());
+    game.SelectCell(9, 2);
+    ASSERT_TRUE(game.ToggleMark(9));  // the player takes 9 out
+    game.SelectCell(9, 3);
+    ASSERT_TRUE(game.ToggleMark(4));  // and adds a 4, which block 3 holds
+    game.SelectCell(9, 6);
+    ASSERT_TRUE(game.EnterDigit(0));  // emptying an empty cell takes its marks
+    EXPECT_EQ(0, marks(9, 6));
+    EXPECT_FALSE(game.EnterDigit(0));  // and then is no step
+    ASSERT_TRUE(game.FillInCandidates());
+    EXPECT_EQ(0x83, marks(9, 2));   // 9 stays out
+    EXPECT_EQ(0x21, marks(9, 3));   // the 4 went
+    EXPECT_EQ(0x103, marks(9, 6));  // a cell without marks is filled
+
+    ASSERT_TRUE(game.ClearAllMarks());
+    EXPECT_TRUE(game.GetState().marks == PencilMarks());
+    EXPECT_FALSE(game.ClearAllMarks());
+    ASSERT_TRUE(game.Undo());
+    EXPECT_EQ(0x83, marks(9, 2));
+    ASSERT_TRUE(game.Undo());  // the refresh, in one step
+    EXPECT_EQ(0, marks(9, 6));
+    EXPECT_EQ(0x29, marks(9, 3));
+}
+
+// Undo until the board fits stops at the first board that does, or at the history's
+// start; Redo walks the steps forward one by one.
+TEST(GameTest, UndoUntilTheBoardFits) {
+    Game game(PuzzleFromLine(kSampleLine));
+    auto noSixes = [](const EnneoPuzzle& board) {
+        for (int x = 1; x <= 9; ++x) {
+            for (int y = 1; y <= 9; ++y) {
+                if (board.GetCell(x, y) == 6 && board.GetCellState(x, y) == EnneoPuzzle::CELL_SET) return false;
+            }
+        }
+        return true;
+    };
+    EXPECT_FALSE(game.UndoUntil(noSixes));  // it fits already
+    game.SelectCell(1, 1);
+    ASSERT_TRUE(game.EnterDigit(8));
+    game.SelectCell(9, 1);
+    ASSERT_TRUE(game.EnterDigit(6));
+    game.SelectCell(1, 2);
+    ASSERT_TRUE(game.EnterDigit(3));
+    game.SelectCell(5, 1);
+    ASSERT_TRUE(game.ToggleMark(1));
+    ASSERT_TRUE(game.UndoUntil(noSixes));
+    EXPECT_EQ(8, game.GetState().puzzle.GetCell(1, 1));
+    EXPECT_EQ(0, game.GetState().puzzle.GetCell(9, 1));
+    int redone = 0;
+    while (game.Redo()) ++redone;
+    EXPECT_EQ(3, redone);
+    EXPECT_TRUE(game.UndoUntil([](const EnneoPuzzle&) { return false; }));
+    EXPECT_FALSE(game.CanUndo());
+}
+
 // The program keeps 1,000 steps and forgets the oldest beyond them; undo and redo move
 // states between the history's stacks without adding any.
 TEST(GameTest, TheHistoryKeepsItsCapacity) {

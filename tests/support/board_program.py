@@ -12,12 +12,15 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from wine_display import Xvfb, wine_environment  # noqa: E402
 
 SAMPLE = ".973.5.4......6.....298.......6....5.28.....364.7...8......3867.........7.5.....4"
-SOLVED_FIRST_ROW = "897315246"
+SOLVED = "897315246351426798462987351179638425528149673643752189214593867936874512785261934"
+SOLVED_FIRST_ROW = SOLVED[:9]
 CAPTION = "Enneo Tessary"
+CAPTION_PATTERN = "^%s( - [0-9]+:[0-5][0-9])?$" % CAPTION  # with Show Timer on, the game's time follows
 SETTINGS_KEY = r"HKCU\Software\Enneo Project\Enneo Tessary"
 SELECTION = (255, 222, 120)  # Mark Selection: the selected cell's background
 SAME_DIGIT = (255, 243, 200)  # and that of the other cells holding its digit
-MISFIT = (255, 175, 175)  # and that of the digits a Check found not to fit
+MISFIT = (255, 175, 175)  # the digits a Hint or Check found not to fit, whatever Mark Selection says
+HINTED = (190, 235, 180)  # the cell of Hint's next step, likewise
 
 
 class Image:
@@ -178,22 +181,22 @@ class Program:
 
     def launch(self, fresh=True, resume=False, arguments=(), box=None):
         """Starts the program with the arguments and waits for its board; fresh: with Mark
-        Selection off and the Light theme (their registry values deleted first); resume:
-        with Resume Last Game on, as it is without its value, else off, so that the board
-        starts with the sample as first designed and no game is kept; box: the caption of
-        a box that the start must show over the board, answered first."""
+        Selection and Show Timer off, the Light theme and no statistics (their registry
+        values deleted first); resume: with Resume Last Game on, as it is without its
+        value, else off, so that the board starts with the sample as first designed and no
+        game is kept; box: the caption of a box that the start must show over the board,
+        answered first."""
         values = {"ResumeGame": "-" if resume else '"0"'}
         if fresh:
-            values["MarkSelection"] = "-"
-            values["Theme"] = "-"
-        self.set_settings(values)
+            values.update(MarkSelection="-", ShowTimer="-", Theme="-")
+        self.set_settings(values, removed=["Statistics"] if fresh else [])
         self.window = None
         self.process = subprocess.Popen([self.options.loader, self.options.program] + list(arguments), env=self.env,
                                         stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                                         stderr=subprocess.DEVNULL)
         deadline = time.monotonic() + 90
         while not self.window:
-            found = self.xdotool("search", "--name", "^%s$" % CAPTION, check=False).split()
+            found = self.xdotool("search", "--name", CAPTION_PATTERN, check=False).split()
             self.window = found[0] if found else None
             if not self.window and (time.monotonic() > deadline or self.process.poll() is not None):
                 raise RuntimeError("the window '%s' did not appear" % CAPTION)
@@ -230,10 +233,13 @@ class Program:
         return os.path.join(self.options.prefix, "drive_c", "users", pwd.getpwuid(os.getuid()).pw_name,
                             "AppData", "Local", "Enneo Tessary")
 
-    def set_settings(self, values):
-        """Sets the program's registry values ('"text"', or "-" to delete one) in one
-        import: each Wine program started costs a second."""
-        lines = ["Windows Registry Editor Version 5.00", "", "[HKEY_CURRENT_USER\\%s]" % SETTINGS_KEY[5:]]
+    def set_settings(self, values, removed=()):
+        """Sets the program's registry values ('"text"', or "-" to delete one) and removes
+        the sub-keys named in removed, in one import: each Wine program started costs a
+        second."""
+        lines = ["Windows Registry Editor Version 5.00", ""]
+        lines += ["[-HKEY_CURRENT_USER\\%s\\%s]" % (SETTINGS_KEY[5:], key) for key in removed]
+        lines += ["[HKEY_CURRENT_USER\\%s]" % SETTINGS_KEY[5:]]
         lines += ['"%s"=%s' % item for item in values.items()]
         path = os.path.join(self.options.prefix, "drive_c", "enneo-test-settings.reg")
         with open(path, "w") as f:
@@ -248,7 +254,7 @@ class Program:
             self.process.kill()
             self.process.wait(timeout=30)
         if self.xvfb:
-            self.wait_for(lambda: not self.xdotool("search", "--name", "^%s$" % CAPTION, check=False).split(),
+            self.wait_for(lambda: not self.xdotool("search", "--name", CAPTION_PATTERN, check=False).split(),
                           "the board window of the ended program to go")
 
     def stop(self):
@@ -333,6 +339,16 @@ class Program:
         self.xdotool("key", "alt+" + menu_key)
         time.sleep(0.3)
         self.xdotool("key", item_key)
+
+    def caption(self):
+        return self.xdotool("getwindowname", self.window).strip()
+
+    def registry(self, key, name):
+        """A registry value's text, or None."""
+        out = subprocess.run([self.options.loader, "reg", "query", key, "/v", name], env=self.env,
+                             capture_output=True, text=True, timeout=60).stdout
+        match = re.search(r"%s\s+REG_SZ\s+(.*?)\s*$" % re.escape(name), out, re.M)
+        return match.group(1) if match else None
 
     def open_about(self, pixels=lambda size: size):
         """Help / About: the About window once it has its size and is drawn. pixels: a size
