@@ -41,6 +41,17 @@ const Item kItems[] = {
     {ID_OPTIONS_CHECK, Command::Of(Command::kCheck), false},
     {ID_OPTIONS_PAUSE, Command::Of(Command::kPause), true},
     {ID_HELP_STATISTICS, Command::Of(Command::kStatistics), false},
+    {ID_OPTIONS_THEME_LIGHT, Command::Theme(BoardTheme::kLight), false},
+    {ID_OPTIONS_THEME_DARK, Command::Theme(BoardTheme::kDark), false},
+    {ID_OPTIONS_THEME_FOLLOWWINDOWS, Command::Theme(BoardTheme::kFollowWindows), false},
+    {ID_MFILE_OPEN, Command::Of(Command::kOpen), false},
+    {ID_MFILE_Save, Command::Of(Command::kSave), false},
+    {ID_MFILE_PRINT, Command::Of(Command::kPrint), false},
+    {ID_MFILE_PRINTNEWPUZZLES, Command::Of(Command::kPrintNewPuzzles), false},
+    {ID_MFILE_EXIT, Command::Of(Command::kExit), false},
+    {ID_OPTIONS_SHOWLOG, Command::Of(Command::kShowLog), false},
+    {IDM_CHECKUPDATES, Command::Of(Command::kCheckForUpdates), false},
+    {IDM_ABOUT, Command::Of(Command::kAbout), false},
 };
 
 static_assert(BoardController::kRecentFiles <= 9, "a digit of its own for each recent file");
@@ -93,6 +104,13 @@ std::optional<BoardCommand> BoardMenu::CommandOf(WPARAM wParam) {
     return std::nullopt;
 }
 
+std::optional<WPARAM> BoardMenu::ItemOf(const BoardCommand& command) {
+    for (const Item& item : kItems) {
+        if (item.command == command) return item.id;
+    }
+    return std::nullopt;
+}
+
 void BoardMenu::Update(HMENU menu, const BoardController& controller) {
     for (const Item& item : kItems) {
         UINT id = static_cast<UINT>(item.id);
@@ -103,6 +121,11 @@ void BoardMenu::Update(HMENU menu, const BoardController& controller) {
             CheckMenuItem(menu, id, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
         }
     }
+    static_assert(ID_OPTIONS_THEME_DARK == ID_OPTIONS_THEME_LIGHT + BoardTheme::kDark &&
+                      ID_OPTIONS_THEME_FOLLOWWINDOWS == ID_OPTIONS_THEME_LIGHT + BoardTheme::kFollowWindows,
+                  "the theme items in the order of the choices");
+    CheckMenuRadioItem(menu, ID_OPTIONS_THEME_LIGHT, ID_OPTIONS_THEME_FOLLOWWINDOWS,
+                       ID_OPTIONS_THEME_LIGHT + controller.GetView().theme, MF_BYCOMMAND);
     ShowListPlace(menu, controller);
     ShowRecentFiles(menu, controller);
 }

@@ -3,22 +3,25 @@
 
 #include "common/gui/ScopedSelection.h"
 
+#include <algorithm>
+
 namespace {
 
 // Sizes in pixels at 96 DPI: the cell lines, the block lines, the inset of a digit's
-// rectangle in its cell, and how much smaller than the cell a digit's font is.
+// rectangle in its cell, how much smaller than the cell a digit's font is, and the
+// frames of the selection and of the other tints.
 const int kCellLineWidth = 1;
 const int kBlockLineWidth = 5;
 const int kDigitInset = 5;
 const int kDigitFontReduction = 6;
-// The ring of the selection's colour around the tint of a selected cell that Hint or
-// Check points at.
-const int kSelectionRing = 5;
+const int kSelectionFrameWidth = 4;
+const int kTintFrameWidth = 2;
 
-// A "Times New Roman" font of the given height and weight, for one scope.
+// A "Times New Roman" font of the given height and weight (0: the font's own), for one
+// scope.
 class ScopedFont : public gui::ScopedSelection {
 public:
-    ScopedFont(HDC deviceContext, int height, int weight = FW_DONTCARE)
+    ScopedFont(HDC deviceContext, int height, int weight = 0)
         : ScopedSelection(deviceContext,
                           CreateFontW(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Times New Roman")) {}
@@ -47,6 +50,14 @@ void DrawLine(HDC deviceContext, int x1, int y1, int x2, int y2) {
 void Fill(HDC deviceContext, const RECT& rect, COLORREF colour) {
     SetDCBrushColor(deviceContext, colour);
     FillRect(deviceContext, &rect, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+}
+
+// A frame width pixels wide along the inside of rect.
+void Frame(HDC deviceContext, const RECT& rect, COLORREF colour, int width) {
+    Fill(deviceContext, {rect.left, rect.top, rect.right, rect.top + width}, colour);
+    Fill(deviceContext, {rect.left, rect.bottom - width, rect.right, rect.bottom}, colour);
+    Fill(deviceContext, {rect.left, rect.top, rect.left + width, rect.bottom}, colour);
+    Fill(deviceContext, {rect.right - width, rect.top, rect.right, rect.bottom}, colour);
 }
 
 wchar_t DigitCharacter(int digit) { return static_cast<wchar_t>(L'0' + digit); }
@@ -88,24 +99,34 @@ void BoardPainter::PaintTints(HDC deviceContext) const {
     EnneoPuzzle::Cell selected = view_.markSelection ? puzzle.GetSelectedCell() : EnneoPuzzle::Cell{0, 0};
     int digit = selected.x == 0 ? 0 : puzzle.GetCell(selected.x, selected.y);
     int cell = geometry_.GetCellSize();
-    auto fill = [&](EnneoPuzzle::Cell at, int inset, COLORREF colour) {
+    int selectionFrame = scale_.Pixels(kSelectionFrameWidth), tintFrame = scale_.Pixels(kTintFrameWidth);
+    int blockLineReach = scale_.Pixels(kBlockLineWidth) / 2;
+    // Filled inset pixels inside the cell's lines, then framed clear of the block lines,
+    // which reach into their cells.
+    auto tint = [&](EnneoPuzzle::Cell at, int inset, COLORREF fill, COLORREF frame, int frameWidth) {
         int left = geometry_.GetColumnLeft(at.x);
         int top = geometry_.GetRowTop(at.y);
-        Fill(deviceContext, {left + 1 + inset, top + 1 + inset, left + cell - inset, top + cell - inset}, colour);
+        RECT inside = {left + 1 + inset, top + 1 + inset, left + cell - inset, top + cell - inset};
+        Fill(deviceContext, inside, fill);
+        int reach = std::max(blockLineReach - inset, 0);
+        InflateRect(&inside, -reach, -reach);
+        Frame(deviceContext, inside, frame, frameWidth);
     };
     for (int x = 1; x <= 9; ++x) {
         for (int y = 1; y <= 9; ++y) {
-            if (digit != 0 && puzzle.GetCell(x, y) == digit) fill({x, y}, 0, palette_.sameDigit);
+            if (digit != 0 && puzzle.GetCell(x, y) == digit) {
+                tint({x, y}, 0, palette_.sameDigit, palette_.sameDigitFrame, tintFrame);
+            }
         }
     }
-    if (selected.x != 0) fill(selected, 0, palette_.selection);
-    // On the selected cell, inside a ring of the selection's colour: neither hides the other.
-    auto pointed = [&](EnneoPuzzle::Cell at, COLORREF colour) {
+    if (selected.x != 0) tint(selected, 0, palette_.selection, palette_.selectionFrame, selectionFrame);
+    // On the selected cell, inside the selection's frame: neither hides the other.
+    auto pointed = [&](EnneoPuzzle::Cell at, COLORREF fill, COLORREF frame) {
         bool isSelected = at.x == selected.x && at.y == selected.y;
-        fill(at, isSelected ? scale_.Pixels(kSelectionRing) : 0, colour);
+        tint(at, isSelected ? blockLineReach + selectionFrame : 0, fill, frame, tintFrame);
     };
-    for (EnneoPuzzle::Cell misfit : view_.misfits) pointed(misfit, palette_.misfit);
-    if (view_.hinted.x != 0) pointed(view_.hinted, palette_.hinted);
+    for (EnneoPuzzle::Cell misfit : view_.misfits) pointed(misfit, palette_.misfit, palette_.misfitFrame);
+    if (view_.hinted.x != 0) pointed(view_.hinted, palette_.hinted, palette_.hintedFrame);
 }
 
 // Ten thin lines each way, then the block lines over them; the outer border stays thin.
@@ -136,7 +157,7 @@ void BoardPainter::PaintCell(HDC deviceContext, int x, int y, bool showHints) co
     if (state != EnneoPuzzle::CELL_EMPTY) {
         bool given = state == EnneoPuzzle::CELL_KNOWN;
         ScopedFont font(deviceContext, cell - scale_.Pixels(kDigitFontReduction),
-                        given ? palette_.givenWeight : FW_DONTCARE);
+                        given ? palette_.givenWeight : palette_.setWeight);
         SetTextColor(deviceContext, given ? palette_.given : palette_.set);
         int inset = scale_.Pixels(kDigitInset);
         DrawCentred(deviceContext, DigitCharacter(puzzle.GetCell(x, y)),

@@ -34,8 +34,9 @@ public:
 private:
     // The board's square with the word "Paused" in place of the board.
     void PaintPaused(HDC deviceContext) const;
-    // Fills, inside their lines: with Mark Selection on, the selected cell and the other
-    // cells holding its digit; always, the digits found not to fit and the hinted cell.
+    // Fills and frames, inside their lines: with Mark Selection on, the selected cell and
+    // the other cells holding its digit; always, the digits found not to fit and the
+    // hinted cell.
     void PaintTints(HDC deviceContext) const;
     void PaintLines(HDC deviceContext) const;
     void PaintCell(HDC deviceContext, int x, int y, bool showHints) const;

@@ -1,8 +1,23 @@
-// BoardPalette: every colour the board is drawn in, and the weight of its given digits.
+// BoardPalette: every colour the board is drawn in, and the weights of its digits.
 #include "BoardPalette.h"
 
+namespace {
+
+COLORREF SystemColour(int index) { return GetSysColor(index); }
+
+// palette with each tint framed in its fill's colour, which shows no frame.
+BoardPalette Unframed(BoardPalette palette) {
+    palette.selectionFrame = palette.selection;
+    palette.sameDigitFrame = palette.sameDigit;
+    palette.misfitFrame = palette.misfit;
+    palette.hintedFrame = palette.hinted;
+    return palette;
+}
+
+}  // namespace
+
 BoardPalette BoardPalette::Light() {
-    BoardPalette palette;
+    BoardPalette palette = {};
     palette.background = GetSysColor(COLOR_WINDOW);
     palette.lines = RGB(0, 0, 0);
     palette.given = RGB(255, 0, 0);
@@ -15,7 +30,56 @@ BoardPalette BoardPalette::Light() {
     palette.hinted = RGB(190, 235, 180);
     palette.paused = RGB(225, 225, 225);
     palette.pausedText = RGB(90, 90, 90);
+    return Unframed(palette);
+}
+
+BoardPalette BoardPalette::Dark() {
+    BoardPalette palette = {};
+    palette.background = RGB(32, 32, 32);
+    palette.lines = RGB(200, 200, 200);
+    palette.given = RGB(255, 125, 125);
+    palette.set = RGB(235, 235, 235);
+    palette.candidate = RGB(160, 160, 160);
+    palette.pencilMark = RGB(120, 175, 255);
+    palette.selection = RGB(70, 56, 14);
+    palette.sameDigit = RGB(58, 51, 32);
+    palette.misfit = RGB(110, 32, 32);
+    palette.hinted = RGB(20, 52, 22);
+    palette.selectionFrame = RGB(235, 190, 70);
+    palette.sameDigitFrame = RGB(150, 125, 60);
+    palette.misfitFrame = RGB(230, 90, 90);
+    palette.hintedFrame = RGB(110, 210, 110);
+    palette.paused = RGB(48, 48, 48);
+    palette.pausedText = RGB(200, 200, 200);
     return palette;
+}
+
+BoardPalette BoardPalette::HighContrast() { return HighContrast(&SystemColour); }
+
+BoardPalette BoardPalette::HighContrast(COLORREF (*colour)(int index)) {
+    BoardPalette palette = {};
+    palette.background = colour(COLOR_WINDOW);
+    palette.lines = colour(COLOR_WINDOWTEXT);
+    palette.given = colour(COLOR_WINDOWTEXT);
+    palette.set = colour(COLOR_HOTLIGHT);
+    palette.candidate = colour(COLOR_GRAYTEXT);
+    palette.pencilMark = colour(COLOR_HOTLIGHT);
+    palette.givenWeight = FW_BOLD;
+    palette.setWeight = FW_NORMAL;
+    palette.selection = palette.sameDigit = palette.misfit = palette.hinted = palette.background;
+    palette.selectionFrame = palette.sameDigitFrame = colour(COLOR_HIGHLIGHT);
+    palette.misfitFrame = palette.hintedFrame = colour(COLOR_HOTLIGHT);
+    palette.paused = palette.background;
+    palette.pausedText = colour(COLOR_WINDOWTEXT);
+    return palette;
+}
+
+BoardPalette BoardPalette::Of(BoardTheme::Look look) {
+    switch (look) {
+    case BoardTheme::kDarkLook: return Dark();
+    case BoardTheme::kHighContrastLook: return HighContrast();
+    default: return Light();
+    }
 }
 
 BoardPalette BoardPalette::Print() {

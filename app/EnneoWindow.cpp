@@ -4,6 +4,7 @@
 #include "BoardMenu.h"
 #include "Clipboard.h"
 #include "GameOwner.h"
+#include "SystemLook.h"
 #include "board/KeyTable.h"
 #include "common/IApplication.h"
 #include "common/gui/MemoryCanvas.h"
@@ -122,9 +123,21 @@ void EnneoWindow::OnCreate() {
     BoardMenu::Update(GetMenu(GetHandle()), controller_);
     gui::RegisterSessionNotification(GetHandle());
     DragAcceptFiles(GetHandle(), TRUE);
+    ApplyLook();
 }
 
-void EnneoWindow::OnDestroy() { gui::UnregisterSessionNotification(GetHandle()); }
+void EnneoWindow::OnDestroy() {
+    gui::UnregisterSessionNotification(GetHandle());
+    destroying_ = true;
+    if (accessible_ != nullptr) {
+        accessible_->Disconnect();
+        accessible_->Release();
+        accessible_ = nullptr;
+    }
+    if (comStarted_) CoUninitialize();
+    comStarted_ = false;
+    MainWindowBase::OnDestroy();
+}
 
 void EnneoWindow::Start(const std::filesystem::path& gameFile, const wchar_t* file) {
     Apply(controller_.Resume(gameFile));
@@ -146,6 +159,10 @@ LRESULT EnneoWindow::MessageHandler(HWND handle, UINT message, WPARAM wParam, LP
     case WM_RBUTTONDOWN:
         if (geometry_.CellAt(x, y, cell)) PeekCandidates(cell);
         break;
+    case WM_CONTEXTMENU:  // from the keyboard (Shift+F10, the menu key): the right button's peek
+        cell = controller_.GetGame().GetState().puzzle.GetSelectedCell();
+        if (static_cast<LONG>(lParam) == -1 && cell.x != 0) PeekCandidates(cell);
+        break;
     case WM_CHAR: command = KeyTable::ForCharacter(wParam); break;
     case WM_KEYDOWN: command = KeyTable::ForKey(static_cast<unsigned>(wParam), HeldModifiers()); break;
     case WM_ERASEBKGND: return 1;  // OnPaint fills the whole client area itself
@@ -153,6 +170,12 @@ LRESULT EnneoWindow::MessageHandler(HWND handle, UINT message, WPARAM wParam, LP
         if ((wParam & 0xFF) == VK_F5) InvalidateRect(GetHandle(), nullptr, FALSE);
         break;
     case WM_COMMAND: return OnCommand(wParam);
+    case WM_GETOBJECT: return OnGetObject(handle, wParam, lParam);
+    case WM_SETTINGCHANGE:  // High Contrast, or the apps' mode ("ImmersiveColorSet")
+    case WM_SYSCOLORCHANGE: ApplyLook(); break;
+    case WM_SETFOCUS:  // back from a box, say: the selected cell has the focus again
+        BoardAccessible::RaiseFocus(handle, controller_.GetGame().GetState().puzzle.GetSelectedCell());
+        break;
     // What the game's clock needs to know: whether the player can see the board.
     case WM_ACTIVATE: command = BoardCommand::Window(BoardCommand::kWindowActive, LOWORD(wParam) != WA_INACTIVE); break;
     case WM_SIZE:
@@ -177,14 +200,19 @@ LRESULT EnneoWindow::MessageHandler(HWND handle, UINT message, WPARAM wParam, LP
     case WM_COPYDATA: return OnCopyData(*reinterpret_cast<const COPYDATASTRUCT*>(lParam));
     case WM_DROPFILES: OnDropFiles(reinterpret_cast<HDROP>(wParam)); return 0;
     }
-    if (command) Execute(*command);
+    if (command) Run(*command);
     return MainWindowBase::MessageHandler(handle, message, wParam, lParam);
 }
 
-void EnneoWindow::Execute(const BoardCommand& command) {
-    if (command.kind == BoardCommand::kPrint) return OnPrint();  // the window's own dialogs
-    Apply(controller_.Execute(command));
+void EnneoWindow::Run(const BoardCommand& command) {
+    if (std::optional<WPARAM> item = BoardMenu::ItemOf(command)) {
+        OnCommand(*item);
+    } else {
+        Execute(command);
+    }
 }
+
+void EnneoWindow::Execute(const BoardCommand& command) { Apply(controller_.Execute(command)); }
 
 void EnneoWindow::Apply(const BoardAnswer& answer) {
     if (answer.keep) SetTimer(GetHandle(), kKeepTimer, BoardController::kKeepDelayMs, nullptr);
@@ -198,6 +226,8 @@ void EnneoWindow::Apply(const BoardAnswer& answer) {
     } else {
         KillTimer(GetHandle(), kClockTimer);
     }
+    if (answer.look) ApplyLook();
+    BoardAccessible::RaiseEvents(GetHandle(), answer.reader, controller_.GetGame().GetState().puzzle.GetSelectedCell());
     if (!answer.recentFile.empty()) AddToRecentDocuments(answer.recentFile);
     if (!answer.copyText.empty() && !Clipboard::Write(GetHandle(), answer.copyText)) {
         Apply(BoardController::CopyRefused());
@@ -267,8 +297,34 @@ void EnneoWindow::OnPaint(HDC) {
 }
 
 BoardPainter EnneoWindow::Painter() const {
-    return BoardPainter(controller_.GetGame().GetState(), controller_.GetView(), geometry_, BoardPalette::Light(),
+    return BoardPainter(controller_.GetGame().GetState(), controller_.GetView(), geometry_, BoardPalette::Of(GetLook()),
                         GetDpiScale());
+}
+
+BoardTheme::Look EnneoWindow::GetLook() const {
+    return BoardTheme::LookOf(controller_.GetView().theme, appsDark_, highContrast_);
+}
+
+void EnneoWindow::ApplyLook() {
+    highContrast_ = SystemLook::IsHighContrast();
+    appsDark_ = SystemLook::AppsUseDarkMode();
+    bool dark = GetLook() == BoardTheme::kDarkLook;
+    if (dark != captionDark_) SystemLook::SetDarkCaption(GetHandle(), dark);
+    captionDark_ = dark;
+    InvalidateRect(GetHandle(), nullptr, FALSE);
+}
+
+LRESULT EnneoWindow::OnGetObject(HWND handle, WPARAM wParam, LPARAM lParam) {
+    // The object identifier is a 32-bit value, sign-extended in a 64-bit lParam.
+    if (static_cast<LONG>(lParam) != OBJID_CLIENT || destroying_) {
+        return MainWindowBase::MessageHandler(handle, WM_GETOBJECT, wParam, lParam);
+    }
+    if (accessible_ == nullptr) {
+        // The object is handed to other processes through COM, which the thread needs.
+        if (!comStarted_) comStarted_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+        accessible_ = new BoardAccessible(handle, controller_, geometry_);
+    }
+    return accessible_->Answer(wParam);
 }
 
 void EnneoWindow::PeekCandidates(EnneoPuzzle::Cell cell) {

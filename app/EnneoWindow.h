@@ -1,6 +1,7 @@
 // EnneoWindow: the board window, the program's main window.
 #pragma once
 
+#include "BoardAccessible.h"
 #include "BoardPainter.h"
 #include "PrintCommands.h"
 #include "board/BoardController.h"
@@ -17,11 +18,13 @@
 
 // Shows the board of its controller's game and turns the mouse, the keys and the menu
 // into board commands: the controller runs them and answers what to show again, when to
-// keep the game and which sentence to put into a box. So do activation, minimizing and
-// the session's lock, which the game's clock follows, and a timer that runs while the
-// caption shows the time. The board is drawn by a BoardPainter. The window itself runs
-// the file and print dialogs, the clipboard's calls, drops, About, Show Log, Check for
-// Updates and Exit, and has the game kept where the program may end.
+// keep the game, which sentence to put into a box and what to tell a screen reader. So
+// do activation, minimizing and the session's lock, which the game's clock follows, and
+// a timer that runs while the caption shows the time. The board is drawn by a
+// BoardPainter in the palette of the look that the theme and the system's settings
+// give, and read by assistive technology through a BoardAccessible. The window itself
+// runs the file and print dialogs, the clipboard's calls, drops, About, Show Log, Check
+// for Updates and Exit, and has the game kept where the program may end.
 class EnneoWindow : public gui::MainWindowBase {
 public:
     // The program's home page, which About opens.
@@ -37,7 +40,6 @@ public:
     // Caption "Enneo Tessary" (with the game's time while Show Timer is on), the board
     // menu and the program icon; the window is told when the session is locked.
     void OnCreate() override;
-    void OnDestroy() override;
     // Once the window is shown: the game goes on from gameFile, where it is kept from
     // now on (empty: kept nowhere, see BoardController::Resume), and then the file
     // named on the command line, if any, is opened on top of it as Open would.
@@ -51,10 +53,15 @@ public:
     int OnUserMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     // Draws the whole client area into a memory bitmap and copies it to the window once.
     void OnPaint(HDC deviceContext) override;
+    // Disconnects the accessible object, which a client may still hold, and stops the
+    // session's notifications.
+    void OnDestroy() override;
 
     const BoardController& GetController() const { return controller_; }
     const BoardGeometry& GetGeometry() const { return geometry_; }
     const gui::AboutWindow& GetAboutWindow() const { return about_; }
+    // The look the board is drawn in now.
+    BoardTheme::Look GetLook() const;
 
 private:
     // Runs the command whose identifier equals wParam whole; always 0.
@@ -68,12 +75,21 @@ private:
     // Shows the log window (made on first use, shown again after it was closed) and
     // registers it with the logger manager.
     void OnShowLog();
+    // A command with a menu item runs as that item does; the others at once.
+    void Run(const BoardCommand& command);
     void Execute(const BoardCommand& command);
     // Repaints, brings the menu and the caption up to date, sets the timer for the next
-    // change of the time shown, and shows the box that the answer asks for.
+    // change of the time shown, tells a screen reader what changed, and shows the box
+    // that the answer asks for.
     void Apply(const BoardAnswer& answer);
-    // The board as it is now, in the light palette at the window's DPI.
+    // The board as it is now, in its look's palette at the window's DPI.
     BoardPainter Painter() const;
+    // Reads the system's High Contrast and dark-mode settings again, sets the caption's
+    // colour to the look and repaints.
+    void ApplyLook();
+    // WM_GETOBJECT: the board's accessible object for OBJID_CLIENT, made on first
+    // request; the default answer for every other object.
+    LRESULT OnGetObject(HWND handle, WPARAM wParam, LPARAM lParam);
     // Draws the candidates of an empty cell at once, until the next repaint.
     void PeekCandidates(EnneoPuzzle::Cell cell);
     // A later start's file (GameOwner::HandOver), opened once this message is done.
@@ -87,6 +103,15 @@ private:
     // Constructed before the controller: its start-up check runs before any window exists.
     util::version::VersionCheck versionCheck_;
     BoardController controller_;
+    // Made on the first WM_GETOBJECT, with COM started on the window's thread for it;
+    // none once the window is being destroyed.
+    BoardAccessible* accessible_ = nullptr;
+    bool comStarted_ = false;
+    bool destroying_ = false;
+    // The system's settings that choose the look with the theme, and the caption's colour.
+    bool highContrast_ = false;
+    bool appsDark_ = false;
+    bool captionDark_ = false;
     PrintCommands print_;
     std::deque<std::wstring> handedOver_;  // files handed over, still to open
 };

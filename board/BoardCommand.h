@@ -1,12 +1,13 @@
 // BoardCommand: what the player asked the board for, by key, mouse or menu.
 #pragma once
 
+#include "BoardTheme.h"
 #include "puzzle/EnneoPuzzle.h"
 #include "puzzle/PuzzleGenerator.h"
 
 // A plain value: the kind of request and what it needs (a digit, a cell, a move, a
-// level, an index). The window makes commands from its messages, the key table from keys, and the
-// board controller runs them (BoardController::Execute).
+// level, a theme, an index). The window makes commands from its messages, the key
+// table from keys, and the board controller runs them (BoardController::Execute).
 struct BoardCommand {
     enum Kind {
         kSelectCell,     // cell
@@ -36,14 +37,24 @@ struct BoardCommand {
         kWindowActive,
         kWindowMinimized,
         kSessionLocked,
-        kTick,        // the window's timer: the time shown may have changed
-        kPrint,       // File / Print: the window's own dialogs print the board's puzzle
-        kCopyPuzzle,  // the givens to the clipboard
-        kCopyBoard,   // every digit on the board to the clipboard
-        kPaste,       // a puzzle from the clipboard in place of the game
-        kMakeGivens,  // every digit on the board becomes a given
-        kNextPuzzle,  // the next puzzle of the list file that is open
-        kOpenRecent,  // digit: the recent file's index, from 0, the latest first
+        kTick,           // the window's timer: the time shown may have changed
+        kCopyPuzzle,     // the givens to the clipboard
+        kCopyBoard,      // every digit on the board to the clipboard
+        kPaste,          // a puzzle from the clipboard in place of the game
+        kMakeGivens,     // every digit on the board becomes a given
+        kNextPuzzle,     // the next puzzle of the list file that is open
+        kOpenRecent,     // digit: the recent file's index, from 0, the latest first
+        kTheme,          // theme: the look chosen in Options / Theme
+        // Run by the window itself (dialogs, side windows, printing, the update check,
+        // the end), named here so that keys reach them as they reach the others.
+        kOpen,
+        kSave,
+        kPrint,  // File / Print: the board's puzzle
+        kPrintNewPuzzles,
+        kExit,
+        kShowLog,
+        kCheckForUpdates,
+        kAbout,
     };
 
     static constexpr BoardCommand Of(Kind kind) { return {kind}; }
@@ -53,12 +64,15 @@ struct BoardCommand {
     static constexpr BoardCommand Mark(int digit) { return {kMark, digit}; }
     static constexpr BoardCommand OpenRecent(int index) { return {kOpenRecent, index}; }
     static constexpr BoardCommand NewPuzzle(PuzzleGenerator::Level level) { return {kNewPuzzle, 0, {0, 0}, level}; }
+    static constexpr BoardCommand Theme(BoardTheme::Choice theme) {
+        return {kTheme, 0, {0, 0}, PuzzleGenerator::kEasy, theme};
+    }
     // kWindowActive, kWindowMinimized, kSessionLocked.
     static constexpr BoardCommand Window(Kind kind, bool yes) { return {kind, yes ? 1 : 0}; }
 
     bool operator==(const BoardCommand& other) const {
         return kind == other.kind && digit == other.digit && cell.x == other.cell.x && cell.y == other.cell.y &&
-               level == other.level;
+               level == other.level && theme == other.theme;
     }
 
     Kind kind;
@@ -66,4 +80,5 @@ struct BoardCommand {
     // kSelectCell: the cell; kMoveSelection: the columns (x) and rows (y) to move by.
     EnneoPuzzle::Cell cell = {0, 0};
     PuzzleGenerator::Level level = PuzzleGenerator::kEasy;
+    BoardTheme::Choice theme = BoardTheme::kLight;
 };

@@ -1,6 +1,7 @@
 // BoardController: runs the player's commands on the game and says what they changed.
 #include "BoardController.h"
 
+#include "BoardSpeech.h"
 #include "CoachSentences.h"
 #include "StatisticsSentences.h"
 #include "common/FilePath.h"
@@ -9,6 +10,7 @@
 #include "puzzle/GameFile.h"
 #include "puzzle/PuzzleCheck.h"
 
+#include <algorithm>
 #include <cwchar>
 #include <optional>
 #include <string>
@@ -48,6 +50,23 @@ BoardAnswer Boxed(BoardAnswer answer, BoardAnswer::Box box, const wchar_t* capti
 
 BoardAnswer FileError(const wchar_t* sentence) {
     return Boxed(BoardAnswer(), BoardAnswer::kError, kFileErrorCaption, String(sentence));
+}
+
+const wchar_t kNoSelection[] = L"No cell is selected: an arrow key selects one.";
+const wchar_t kPausedRefusal[] = L"The game is paused. Escape goes on.";
+
+// What the window tells of itself, which the board does not show.
+bool FromTheWindow(BoardCommand::Kind kind) {
+    return kind == BoardCommand::kWindowActive || kind == BoardCommand::kWindowMinimized ||
+           kind == BoardCommand::kSessionLocked || kind == BoardCommand::kTick;
+}
+
+bool SameCell(EnneoPuzzle::Cell a, EnneoPuzzle::Cell b) { return a.x == b.x && a.y == b.y; }
+
+// answer with a sentence for a screen reader to speak.
+BoardAnswer Announced(BoardAnswer answer, const String& sentence) {
+    answer.reader.announcement = sentence;
+    return answer;
 }
 
 // The menu shows a switch's check mark.
@@ -107,15 +126,50 @@ BoardController::BoardController(const EnneoPuzzle& start, util::IProperties& pr
       recentFiles_(properties, kRecentFilesSection, kRecentFiles),
       listPlaces_(properties, kListPlacesSection, kListPlaces) {
     view_.markSelection = settings_.IsOn(BoardSettings::kMarkSelection);
+    view_.theme = static_cast<BoardTheme::Choice>(settings_.Get(BoardSettings::kTheme));
 }
 
 BoardAnswer BoardController::Execute(const BoardCommand& command) {
-    if (view_.paused && !RunsWhilePaused(command.kind)) {
+    // What the window tells of itself changes nothing that a screen reader reads, and
+    // leaves the last announcement as it was.
+    if (FromTheWindow(command.kind)) return Answered(Run(command));
+    Heard before = Hear();
+    BoardAnswer answer;
+    if (!view_.paused || RunsWhilePaused(command.kind)) {
+        answer = Run(command);
+    } else if (command.kind == BoardCommand::kSelectCell) {
         // A click on the picture of the pause goes on; nothing else reaches the board.
-        return Answered(command.kind == BoardCommand::kSelectCell ? Run(BoardCommand::Of(BoardCommand::kPause))
-                                                                  : BoardAnswer());
+        answer = Run(BoardCommand::Of(BoardCommand::kPause));
+    } else {
+        answer = Announced(BoardAnswer(), String(kPausedRefusal));
     }
-    return Answered(Run(command));
+    return Told(before, Answered(answer));
+}
+
+BoardController::Heard BoardController::Hear() const {
+    const EnneoPuzzle& board = game_.GetState().puzzle;
+    EnneoPuzzle::Cell selected = board.GetSelectedCell();
+    int digit = selected.x == 0 ? 0 : board.GetCell(selected.x, selected.y);
+    return {selected,        digit, game_.GetChangeCount(), view_.showHints, view_.paused, view_.misfits,
+            view_.hinted};
+}
+
+// The selected cell is the reader's focus, spoken again when the pause ends. Every
+// cell's name holds its digits, marks, candidates, what Hint and Check found and
+// whether the pause hides it, so a change of any of these renames cells.
+BoardAnswer BoardController::Told(const Heard& before, BoardAnswer answer) {
+    Heard now = Hear();
+    BoardAnswer::Reader& reader = answer.reader;
+    bool sameCell = SameCell(now.selected, before.selected);
+    bool resumed = before.paused && !now.paused;
+    reader.focusMoved = (!sameCell || resumed) && now.selected.x != 0;
+    reader.valueChanged = sameCell && now.selected.x != 0 && now.digit != before.digit;
+    reader.namesChanged = now.changes != before.changes || now.showHints != before.showHints ||
+                          now.paused != before.paused || !SameCell(now.hinted, before.hinted) ||
+                          !std::equal(now.misfits.begin(), now.misfits.end(), before.misfits.begin(),
+                                      before.misfits.end(), SameCell);
+    announcement_ = reader.announcement;
+    return answer;
 }
 
 BoardAnswer BoardController::Answered(BoardAnswer answer) {
@@ -203,12 +257,16 @@ BoardAnswer BoardController::Run(const BoardCommand& command) {
     case BoardCommand::kSelectCell: game_.SelectCell(command.cell.x, command.cell.y); return SelectionShown();
     case BoardCommand::kMoveSelection: game_.MoveSelection(command.cell.x, command.cell.y); return SelectionShown();
     case BoardCommand::kEnterDigit: return EnterDigit(command.digit);
-    case BoardCommand::kMark: return ShownIf(command.digit == 0 ? game_.ClearMarks() : game_.ToggleMark(command.digit));
+    case BoardCommand::kMark: return Mark(command.digit);
     case BoardCommand::kUndo: return ShownIf(game_.Undo());
     case BoardCommand::kRedo: return ShownIf(game_.Redo());
     case BoardCommand::kUndoToCorrect: return UndoToCorrect();
-    case BoardCommand::kFillInCandidates: assisted_ = true; return ShownIf(game_.FillInCandidates());
-    case BoardCommand::kClearAllMarks: return ShownIf(game_.ClearAllMarks());
+    case BoardCommand::kFillInCandidates:
+        assisted_ = true;
+        return Announced(ShownIf(game_.FillInCandidates()), String(L"Every empty cell holds its candidates as marks."));
+    case BoardCommand::kClearAllMarks:
+        if (!game_.ClearAllMarks()) return Announced(BoardAnswer(), String(L"No cell holds marks."));
+        return Announced(Shown(), String(L"All marks cleared."));
     case BoardCommand::kHint: return Hint();
     case BoardCommand::kCheck: return Check();
     case BoardCommand::kNewEmpty: listPath_.clear(); return Installed(game_.Replace(EnneoPuzzle()));
@@ -233,18 +291,19 @@ BoardAnswer BoardController::Run(const BoardCommand& command) {
         view_.markSelection = !view_.markSelection;
         settings_.Set(BoardSettings::kMarkSelection, view_.markSelection);
         return Shown();
-    case BoardCommand::kPencilMode: view_.pencilMode = !view_.pencilMode; return MenuShown();
-    case BoardCommand::kShowTimer:
-        showTimer_ = !showTimer_;
-        settings_.Set(BoardSettings::kShowTimer, showTimer_);
-        return MenuShown();
-    case BoardCommand::kPause: view_.paused = !view_.paused; return Shown();
+    case BoardCommand::kPencilMode:
+        view_.pencilMode = !view_.pencilMode;
+        return Announced(MenuShown(), String(view_.pencilMode ? L"Pencil mode on: digits toggle marks."
+                                                              : L"Pencil mode off: digits go into cells."));
+    case BoardCommand::kShowTimer: return SwitchTimer();
+    case BoardCommand::kPause:
+        view_.paused = !view_.paused;
+        return view_.paused ? Announced(Shown(), String(L"Paused. Escape goes on.")) : Shown();
     case BoardCommand::kWindowActive: windowActive_ = command.digit != 0; return BoardAnswer();
     case BoardCommand::kWindowMinimized: windowMinimized_ = command.digit != 0; return BoardAnswer();
     case BoardCommand::kSessionLocked: sessionLocked_ = command.digit != 0; return BoardAnswer();
     case BoardCommand::kTick: return BoardAnswer();
     case BoardCommand::kResumeGame: return SwitchKeeping();
-    case BoardCommand::kPrint: break;  // the window prints; the game stays as it is
     case BoardCommand::kCopyPuzzle: return Copy(PuzzleExchange::kGivens);
     case BoardCommand::kCopyBoard: return Copy(PuzzleExchange::kAllDigits);
     case BoardCommand::kPaste: {
@@ -255,6 +314,16 @@ BoardAnswer BoardController::Run(const BoardCommand& command) {
     case BoardCommand::kMakeGivens: return MakeGivens();
     case BoardCommand::kNextPuzzle: return NextPuzzle();
     case BoardCommand::kOpenRecent: return OpenRecent(static_cast<size_t>(command.digit));
+    case BoardCommand::kTheme: return ChooseTheme(command.theme);
+    // The window's own: nothing of the board changes.
+    case BoardCommand::kOpen:
+    case BoardCommand::kSave:
+    case BoardCommand::kPrint:
+    case BoardCommand::kPrintNewPuzzles:
+    case BoardCommand::kExit:
+    case BoardCommand::kShowLog:
+    case BoardCommand::kCheckForUpdates:
+    case BoardCommand::kAbout: break;
     }
     return BoardAnswer();
 }
@@ -268,16 +337,36 @@ BoardAnswer BoardController::SelectionShown() const {
 }
 
 // Nothing without a selection or in a given cell; otherwise the board is shown again
-// whether or not the digit was taken.
+// whether or not the digit was taken. Where the board stays as it was, a screen reader
+// hears why.
 BoardAnswer BoardController::EnterDigit(int digit) {
     const EnneoPuzzle& board = game_.GetState().puzzle;
     EnneoPuzzle::Cell selected = board.GetSelectedCell();
-    if (selected.x == 0 || board.GetCellState(selected.x, selected.y) == EnneoPuzzle::CELL_KNOWN) {
-        return BoardAnswer();
+    if (selected.x == 0) return Announced(BoardAnswer(), String(kNoSelection));
+    if (board.GetCellState(selected.x, selected.y) == EnneoPuzzle::CELL_KNOWN) {
+        return Announced(BoardAnswer(), RefusalSentence(board, selected, digit));
     }
-    if (view_.pencilMode && digit != 0) return ShownIf(game_.ToggleMark(digit));
-    game_.EnterDigit(digit);
-    return Shown();
+    if (view_.pencilMode && digit != 0) return Mark(digit);
+    if (game_.EnterDigit(digit) || digit == 0) return Shown();
+    return Announced(Shown(), RefusalSentence(board, selected, digit));
+}
+
+BoardAnswer BoardController::Mark(int digit) {
+    const EnneoPuzzle& board = game_.GetState().puzzle;
+    EnneoPuzzle::Cell selected = board.GetSelectedCell();
+    if (selected.x == 0) return Announced(BoardAnswer(), String(kNoSelection));
+    if (board.GetCellState(selected.x, selected.y) != EnneoPuzzle::CELL_EMPTY) {
+        return Announced(BoardAnswer(), String(L"Marks go into empty cells only."));
+    }
+    return ShownIf(digit == 0 ? game_.ClearMarks() : game_.ToggleMark(digit));
+}
+
+BoardAnswer BoardController::ChooseTheme(BoardTheme::Choice theme) {
+    view_.theme = theme;
+    settings_.Set(BoardSettings::kTheme, theme);
+    BoardAnswer answer = Shown();
+    answer.look = true;
+    return answer;
 }
 
 // Selects the cell of the first mistake or of the solver's next step, tints it and
@@ -316,9 +405,22 @@ void BoardController::PointAt(const std::vector<EnneoPuzzle::Cell>& misfits, Enn
 // Back through the steps to the last board on which every digit fits the givens' only
 // solution; Redo walks forward again step by step.
 BoardAnswer BoardController::UndoToCorrect() {
-    if (!IsAvailable(BoardCommand::kUndoToCorrect)) return BoardAnswer();
+    if (!IsAvailable(BoardCommand::kUndoToCorrect)) {
+        return Announced(BoardAnswer(), String(L"Undo to Last Correct needs a mistake on a puzzle with one solution."));
+    }
     assisted_ = true;
-    return ShownIf(game_.UndoUntil([this](const EnneoPuzzle& board) { return solution_.MisfitsOf(board).empty(); }));
+    BoardAnswer answer =
+        ShownIf(game_.UndoUntil([this](const EnneoPuzzle& board) { return solution_.MisfitsOf(board).empty(); }));
+    return Announced(answer, String(L"Back to the last board without a mistake."));
+}
+
+// The caption shows the time played, or no longer; a screen reader hears which.
+BoardAnswer BoardController::SwitchTimer() {
+    showTimer_ = !showTimer_;
+    settings_.Set(BoardSettings::kShowTimer, showTimer_);
+    String sentence(L"The caption no longer shows the time.");
+    if (showTimer_) sentence.Format(L"The caption shows the time played: %s.", TimeText(clock_.GetElapsed() / 1000));
+    return Announced(MenuShown(), sentence);
 }
 
 // Switched on, the game is kept soon, unless another copy of the program keeps one.
@@ -339,7 +441,10 @@ BoardAnswer BoardController::KeptElsewhere(BoardAnswer answer) {
                         L"is not kept."));
 }
 
-BoardAnswer BoardController::Open(const wchar_t* path) { return Answered(OpenFile(path)); }
+BoardAnswer BoardController::Open(const wchar_t* path) {
+    Heard before = Hear();
+    return Told(before, Answered(OpenFile(path)));
+}
 
 // The board stays when the file cannot be read: an unreadable file must not cost the
 // player's work.
@@ -384,7 +489,7 @@ BoardAnswer BoardController::OpenListPuzzle(const std::wstring& path, const Puzz
 }
 
 BoardAnswer BoardController::NextPuzzle() {
-    if (listPath_.empty()) return BoardAnswer();
+    if (listPath_.empty()) return Announced(BoardAnswer(), String(L"No list of puzzles is open."));
     // Read again: the file may have changed since.
     std::optional<PuzzleExchange> list = PuzzleExchange::FromFile(ToFilePath(listPath_.c_str()));
     if (!list || list->GetForm() != PuzzleExchange::kLines || list->GetCount() < 2) {
@@ -420,17 +525,20 @@ BoardAnswer BoardController::Install(const EnneoPuzzle& puzzle, const wchar_t* c
 }
 
 BoardAnswer BoardController::Paste(const ClipboardContent& content) {
+    Heard before = Hear();
     if (content.kind != ClipboardContent::kText) {
-        return Boxed(BoardAnswer(), BoardAnswer::kError, kPasteCaption, String(NotText(content.kind).c_str()));
+        return Told(before,
+                    Boxed(BoardAnswer(), BoardAnswer::kError, kPasteCaption, String(NotText(content.kind).c_str())));
     }
     PuzzleExchange text{std::wstring_view(content.text)};
     if (text.GetForm() == PuzzleExchange::kNoPuzzle) {
-        return Boxed(BoardAnswer(), BoardAnswer::kError, kPasteCaption,
-                     String((std::wstring(L"The text on the clipboard holds no puzzle. ") + kForms).c_str()));
+        return Told(before,
+                    Boxed(BoardAnswer(), BoardAnswer::kError, kPasteCaption,
+                          String((std::wstring(L"The text on the clipboard holds no puzzle. ") + kForms).c_str())));
     }
     BoardAnswer answer = Install(text.GetPuzzle(0), kPasteCaption);
     if (answer.repaint) listPath_.clear();
-    return Answered(answer);
+    return Told(before, Answered(answer));
 }
 
 BoardAnswer BoardController::CopyRefused() {
@@ -443,7 +551,8 @@ BoardAnswer BoardController::Copy(PuzzleExchange::Digits digits) const {
     return answer;
 }
 
-// The givens must keep the rules; nothing happens without a digit of the player's.
+// The givens must keep the rules; nothing happens without a digit of the player's, and
+// a screen reader hears so.
 BoardAnswer BoardController::MakeGivens() {
     EnneoPuzzle givens = game_.GetState().puzzle;
     bool anySet = false;
@@ -454,7 +563,7 @@ BoardAnswer BoardController::MakeGivens() {
             anySet = true;
         }
     }
-    if (!anySet) return BoardAnswer();
+    if (!anySet) return Announced(BoardAnswer(), String(L"The board holds no digit of yours to make a given."));
     PuzzleCheck check(givens);
     if (!check.MayLoad()) {
         return Boxed(BoardAnswer(), BoardAnswer::kError, kMakeGivensCaption, String(check.GetSentence().c_str()));

@@ -121,9 +121,26 @@ public:
 
     const Game& GetGame() const { return game_; }
     const BoardView& GetView() const { return view_; }
+    // The last command's sentence for a screen reader (BoardAnswer::Reader), empty when
+    // it had none.
+    const String& GetAnnouncement() const { return announcement_; }
     const GameClock& GetClock() const { return clock_; }
 
 private:
+    // What a screen reader was last told of, to compare with after a command.
+    struct Heard {
+        EnneoPuzzle::Cell selected;
+        int digit;  // the selected cell's
+        unsigned changes;
+        bool showHints;
+        bool paused;
+        std::vector<EnneoPuzzle::Cell> misfits;
+        EnneoPuzzle::Cell hinted;
+    };
+
+    Heard Hear() const;
+    // answer with what a screen reader must be told since before; keeps its announcement.
+    BoardAnswer Told(const Heard& before, BoardAnswer answer);
     BoardAnswer Run(const BoardCommand& command);
     // What follows every command: the findings of the last Hint or Check go once the
     // board is no longer the one they looked at, a board just completed finishes the
@@ -143,11 +160,14 @@ private:
     // The board repainted after a move of the selection, when the selection is tinted.
     BoardAnswer SelectionShown() const;
     BoardAnswer EnterDigit(int digit);
+    BoardAnswer Mark(int digit);
+    BoardAnswer ChooseTheme(BoardTheme::Choice theme);
     BoardAnswer Hint();
     BoardAnswer Check();
     // Keeps what Hint or Check found for the painter, for as long as the board stays.
     void PointAt(const std::vector<EnneoPuzzle::Cell>& misfits, EnneoPuzzle::Cell hinted);
     BoardAnswer UndoToCorrect();
+    BoardAnswer SwitchTimer();
     BoardAnswer SwitchKeeping();
     // Open, Answered by the caller.
     BoardAnswer OpenFile(const std::wstring& path);
@@ -184,6 +204,7 @@ private:
     unsigned pointedChange_ = 0;   // the game's change count when Hint or Check last ran
     unsigned answeredChange_ = 0;  // and when the last command was answered
     String title_;                 // the caption last answered
+    String announcement_;          // the last command's, for GetAnnouncement
     bool keepGame_;                // Resume Last Game
     GameKeeper keeper_;
     // The game's change count, selection and help when a change was last noted for the

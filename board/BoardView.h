@@ -1,15 +1,17 @@
 // BoardView: how the board is shown, apart from the game itself.
 #pragma once
 
+#include "BoardTheme.h"
 #include "puzzle/EnneoPuzzle.h"
 
 #include <vector>
 
-// What the painter needs to know besides the game state: whether empty cells show their
-// candidates, whether the selection is tinted, whether the board is hidden behind the
-// pause, and what the last Hint or Check pointed at (tinted whatever Mark Selection
-// says), kept only while the board is the one they looked at. The board controller
-// keeps it, with the pencil mode that the menu shows.
+// What the painter and the screen reader need to know besides the game state: whether
+// empty cells show their candidates, whether the selection is tinted, whether the board
+// is hidden behind the pause, and what the last Hint or Check pointed at (tinted
+// whatever Mark Selection says), kept only while the board is the one they looked at;
+// and the theme chosen. The board controller keeps it, with the pencil mode that the
+// menu shows.
 struct BoardView {
     bool showHints = true;
     bool markSelection = false;
@@ -17,4 +19,5 @@ struct BoardView {
     bool paused = false;
     std::vector<EnneoPuzzle::Cell> misfits;  // digits found not to fit the solution
     EnneoPuzzle::Cell hinted = {0, 0};       // the cell of Hint's next step; (0, 0) for none
+    BoardTheme::Choice theme = BoardTheme::kLight;
 };

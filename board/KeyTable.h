@@ -9,7 +9,8 @@
 // Two tables of data, looked up first row first: keys pressed (Windows' virtual-key
 // codes, as WM_KEYDOWN brings them) with the modifier keys held, and characters typed
 // (as WM_CHAR brings them). Ctrl+Alt is AltGr, which types characters on many keyboards,
-// so no pencil mark answers to it.
+// so no pencil mark answers to it. Every menu item has a key here (Exit's, Alt+F4, is
+// Windows' own), which its item's text shows; the window runs such a key as the item.
 class KeyTable {
 public:
     // The virtual-key codes the tables name besides letters and digits, which are their
@@ -24,6 +25,7 @@ public:
         kInsert = 0x2D,
         kDelete = 0x2E,
         kNumpad0 = 0x60,  // to kNumpad0 + 9
+        kF1 = 0x70,       // to kF1 + 11 (F12)
     };
 
     struct Modifiers {

@@ -24,6 +24,11 @@ FARPROC SystemLibrary::FindProcedure(const char* procedure) const {
     return found;
 }
 
+FARPROC SystemLibrary::FindOptionalProcedure(const wchar_t* name, const char* procedure) {
+    HMODULE module = LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    return module == nullptr ? nullptr : GetProcAddress(module, procedure);
+}
+
 void LoadDllsFromSystemFolderOnly() { SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32); }
 
 }  // namespace util

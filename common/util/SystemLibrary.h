@@ -26,8 +26,17 @@ public:
         return reinterpret_cast<Function*>(reinterpret_cast<void (*)()>(FindProcedure(procedure)));
     }
 
+    // The exported function procedure of the DLL name in the system folder, typed as
+    // Find's, or null when the system lacks the DLL or the function (one that a newer
+    // Windows brings). A DLL found stays loaded, so the function stays valid.
+    template <typename Function>
+    static Function* FindOptional(const wchar_t* name, const char* procedure) {
+        return reinterpret_cast<Function*>(reinterpret_cast<void (*)()>(FindOptionalProcedure(name, procedure)));
+    }
+
 private:
     FARPROC FindProcedure(const char* procedure) const;
+    static FARPROC FindOptionalProcedure(const wchar_t* name, const char* procedure);
 
     HMODULE module_;
 };

@@ -4,7 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
 #include <vector>
 
 namespace {
@@ -33,6 +38,25 @@ public:
     }
 
     HDC Get() const { return deviceContext_; }
+    // Writes the picture as a 32-bit BMP file.
+    void Save(const std::string& path) const {
+        GdiFlush();
+        BITMAPFILEHEADER file = {};
+        BITMAPINFOHEADER info = {};
+        info.biSize = sizeof(info);
+        info.biWidth = kSize;
+        info.biHeight = -kSize;
+        info.biPlanes = 1;
+        info.biBitCount = 32;
+        info.biCompression = BI_RGB;
+        file.bfType = 0x4D42;  // "BM"
+        file.bfOffBits = sizeof(file) + sizeof(info);
+        file.bfSize = file.bfOffBits + 4 * kSize * kSize;
+        std::ofstream out(path, std::ios::binary);
+        out.write(reinterpret_cast<const char*>(&file), sizeof(file));
+        out.write(reinterpret_cast<const char*>(&info), sizeof(info));
+        out.write(reinterpret_cast<const char*>(pixels_), 4 * kSize * kSize);
+    }
     COLORREF At(int x, int y) const {
         GdiFlush();
         const BYTE* pixel = pixels_ + 4 * (y * kSize + x);
@@ -45,6 +69,47 @@ private:
     HDC deviceContext_;
     HGDIOBJ previous_;
 };
+
+// The contrast ratio of two colours as WCAG 2 defines it, from 1 to 21: text needs 4.5,
+// lines and other shapes 3.
+double Contrast(COLORREF a, COLORREF b) {
+    auto luminance = [](COLORREF colour) {
+        auto linear = [](int channel) {
+            double c = channel / 255.0;
+            return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(GetRValue(colour)) + 0.7152 * linear(GetGValue(colour)) +
+               0.0722 * linear(GetBValue(colour));
+    };
+    double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// Windows' High Contrast schemes "Black" and "White", by GetSysColor's indices; a purple
+// that no element may take for the rest.
+COLORREF HighContrastBlack(int index) {
+    switch (index) {
+    case COLOR_WINDOW: return RGB(0, 0, 0);
+    case COLOR_WINDOWTEXT: return RGB(255, 255, 255);
+    case COLOR_HIGHLIGHT: return RGB(26, 235, 255);
+    case COLOR_HIGHLIGHTTEXT: return RGB(0, 0, 0);
+    case COLOR_GRAYTEXT: return RGB(63, 242, 63);
+    case COLOR_HOTLIGHT: return RGB(255, 255, 0);
+    default: return RGB(128, 0, 128);
+    }
+}
+
+COLORREF HighContrastWhite(int index) {
+    switch (index) {
+    case COLOR_WINDOW: return RGB(255, 255, 255);
+    case COLOR_WINDOWTEXT: return RGB(0, 0, 0);
+    case COLOR_HIGHLIGHT: return RGB(55, 0, 110);
+    case COLOR_HIGHLIGHTTEXT: return RGB(255, 255, 255);
+    case COLOR_GRAYTEXT: return RGB(96, 0, 0);
+    case COLOR_HOTLIGHT: return RGB(0, 0, 159);
+    default: return RGB(128, 0, 128);
+    }
+}
 
 int Distance(COLORREF a, COLORREF b) {
     return std::abs(GetRValue(a) - GetRValue(b)) + std::abs(GetGValue(a) - GetGValue(b)) +
@@ -152,6 +217,80 @@ TEST_F(BoardPainterTest, WithoutHintsOnlyThePeekShowsCandidates) {
     EXPECT_GT(SmallInk(1, 1, 0, palette_.candidate), 3);
     EXPECT_EQ(filled, Square(5, 1));
     EXPECT_EQ(0, Ink(1, 3, palette_.candidate));
+}
+
+// In Dark and in both High Contrast schemes every part of the board shows, in its colour
+// and place: the lines, the givens (bold in High Contrast), the player's digit, the
+// candidates, the marks, and the selection, the same digit's, the misfit's and the
+// hinted cell's tints (in High Contrast frames in the highlight and hot-light colours).
+// The Paused picture shows its word. The pictures are saved and the contrast ratios
+// printed; digits, candidates, marks and the word "Paused" reach 4.5 against the background and any tint behind them, lines and
+// tints 3.
+TEST_F(BoardPainterTest, EveryLookShowsEveryPartWithEnoughContrast) {
+    view_.markSelection = true;
+    view_.hinted = {1, 1};
+    palette_ = BoardPalette::Light();
+    Painter().Paint(picture_.Get(), {0, 0, kSize, kSize});
+    int normalGiven = Ink(3, 1, palette_.given);
+    std::filesystem::create_directories("screenshots");
+    const std::pair<const char*, BoardPalette> looks[] = {
+        {"dark", BoardPalette::Dark()},
+        {"high-contrast-black", BoardPalette::HighContrast(&HighContrastBlack)},
+        {"high-contrast-white", BoardPalette::HighContrast(&HighContrastWhite)}};
+    for (const auto& [name, palette] : looks) {
+        SCOPED_TRACE(name);
+        palette_ = palette;
+        view_.paused = true;
+        Painter().Paint(picture_.Get(), {0, 0, kSize, kSize});
+        view_.paused = false;
+        EXPECT_EQ(palette_.paused, Corner(1, 1));
+        EXPECT_GT(Ink(5, 5, palette_.pausedText, 0, 0, 40, 40), 20);  // the word, across the middle
+
+        Painter().Paint(picture_.Get(), {0, 0, kSize, kSize});
+        picture_.Save(std::string("screenshots/board-") + name + ".bmp");
+
+        EXPECT_EQ(palette_.background, picture_.At(5, 5));
+        EXPECT_EQ(palette_.lines, picture_.At(20 + 3 * 40 + 2, 100));
+        EXPECT_GT(Ink(3, 1, palette_.given), 40);
+        EXPECT_GT(Ink(5, 1, palette_.set), 20);
+        EXPECT_GT(SmallInk(1, 1, 0, palette_.candidate), 3);
+        EXPECT_GT(SmallInk(1, 2, 8, palette_.pencilMark), 3);
+        const std::pair<EnneoPuzzle::Cell, COLORREF> tints[] = {
+            {{2, 1}, palette_.selectionFrame},
+            {{4, 3}, palette_.sameDigitFrame},
+            {{5, 1}, palette_.misfitFrame},
+            {{1, 1}, palette_.hintedFrame}};
+        for (const auto& [cell, frame] : tints) {  // the frame's top, above the digits and candidates
+            COLORREF top = picture_.At(geometry_.GetColumnLeft(cell.x) + 20, geometry_.GetRowTop(cell.y) + 4);
+            EXPECT_EQ(frame, top) << cell.x << "," << cell.y;
+            EXPECT_GE(Contrast(frame, palette_.background), 3.0) << cell.x << "," << cell.y;
+        }
+        EXPECT_EQ(palette_.background, Corner(3, 1));
+
+        const std::pair<const char*, double> ratios[] = {
+            {"given", Contrast(palette_.given, palette_.background)},
+            {"set", Contrast(palette_.set, palette_.background)},
+            {"candidate", Contrast(palette_.candidate, palette_.background)},
+            {"mark", Contrast(palette_.pencilMark, palette_.background)},
+            {"given/selection", Contrast(palette_.given, palette_.selection)},
+            {"set/selection", Contrast(palette_.set, palette_.selection)},
+            {"given/same digit", Contrast(palette_.given, palette_.sameDigit)},
+            {"set/same digit", Contrast(palette_.set, palette_.sameDigit)},
+            {"set/misfit", Contrast(palette_.set, palette_.misfit)},
+            {"candidate/hinted", Contrast(palette_.candidate, palette_.hinted)},
+            {"mark/hinted", Contrast(palette_.pencilMark, palette_.hinted)},
+            {"paused", Contrast(palette_.pausedText, palette_.paused)},
+        };
+        std::printf("contrast ratios, %s:", name);
+        for (const auto& [element, ratio] : ratios) {
+            std::printf(" %s %.1f", element, ratio);
+            EXPECT_GE(ratio, 4.5) << element;
+        }
+        std::printf(", lines %.1f\n", Contrast(palette_.lines, palette_.background));
+        EXPECT_GE(Contrast(palette_.lines, palette_.background), 3.0);
+    }
+    // Bold givens: more ink than the font's own weight gives.
+    EXPECT_GT(Ink(3, 1, palette_.given), normalGiven * 5 / 4);
 }
 
 // The hinted cell is tinted; selected, it keeps a ring of the selection's colour around

@@ -1,5 +1,7 @@
 // Tests of the board window: geometry, mouse and keyboard input, and the commands.
+#include "app/BoardMenu.h"
 #include "app/EnneoApp.h"
+#include "board/KeyTable.h"
 #include "common/util/logging/LoggerManager.h"
 #include "common/util/logging/WindowLogger.h"
 #include "puzzle/PuzzleLine.h"
@@ -10,6 +12,7 @@
 #include "tests/support/DialogDriver.h"
 #include "tests/support/ShellCallRecorder.h"
 
+#include <oleacc.h>
 #include <shlobj.h>
 
 #include <gtest/gtest.h>
@@ -20,6 +23,7 @@
 #include <cwctype>
 #include <filesystem>
 #include <functional>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -117,41 +121,30 @@ TEST_F(BoardTest, CreatesWithCaptionMenuAndTheSample) {
     HMENU menu = GetMenu(handle_);
     ASSERT_NE(nullptr, menu);
     EXPECT_EQ(4, GetMenuItemCount(menu));
-    const std::pair<UINT, const wchar_t*> items[] = {{ID_OPTIONS_SHOWLOG, L"Sho&w Log ..."},
-                                                     {ID_EDIT_UNDO, L"&Undo\tCtrl+Z"},
-                                                     {ID_EDIT_REDO, L"&Redo\tCtrl+Y"},
-                                                     {ID_OPTIONS_MARKSELECTION, L"&Mark Selection"},
-                                                     {ID_OPTIONS_RESUMEGAME, L"Resume &Last Game"},
-                                                     {ID_OPTIONS_HINT, L"Hin&t\t?"},
-                                                     {ID_OPTIONS_CHECK, L"&Check\t!"},
-                                                     {ID_EDIT_UNDOTOCORRECT, L"Undo to &Last Correct"},
-                                                     {ID_EDIT_FILLCANDIDATES, L"&Fill In Candidates"},
-                                                     {ID_EDIT_CLEARMARKS, L"Clear All &Marks"},
-                                                     {ID_EDIT_PENCILMODE, L"Pe&ncil Mode\tP"},
-                                                     {ID_OPTIONS_SHOWTIMER, L"Show T&imer"},
-                                                     {ID_OPTIONS_PAUSE, L"&Pause\tEsc"},
-                                                     {ID_HELP_STATISTICS, L"&Statistics"},
-                                                     {ID_MFILE_PRINT, L"P&rint...\tCtrl+P"},
-                                                     {ID_MFILE_PRINTNEWPUZZLES, L"Print Ne&w Puzzles..."}};
-    wchar_t text[32] = {};
+    const std::pair<UINT, const wchar_t*> items[] = {
+        {ID_OPTIONS_SHOWLOG, L"Sho&w Log ...\tCtrl+L"},
+        {ID_EDIT_UNDO, L"&Undo\tCtrl+Z"},
+        {ID_EDIT_REDO, L"&Redo\tCtrl+Y"},
+        {ID_OPTIONS_MARKSELECTION, L"&Mark Selection\tF7"},
+        {ID_OPTIONS_RESUMEGAME, L"Resume &Last Game\tF8"},
+        {ID_OPTIONS_HINT, L"Hin&t\t?"},
+        {ID_OPTIONS_CHECK, L"&Check\t!"},
+        {ID_EDIT_UNDOTOCORRECT, L"Undo to &Last Correct\tCtrl+B"},
+        {ID_EDIT_FILLCANDIDATES, L"&Fill In Candidates\tCtrl+F"},
+        {ID_EDIT_CLEARMARKS, L"Clear All &Marks\tCtrl+E"},
+        {ID_EDIT_PENCILMODE, L"Pe&ncil Mode\tP"},
+        {ID_OPTIONS_SHOWTIMER, L"Show T&imer\tCtrl+T"},
+        {ID_OPTIONS_PAUSE, L"&Pause\tEsc"},
+        {ID_HELP_STATISTICS, L"&Statistics\tCtrl+Shift+T"},
+        {ID_MFILE_PRINT, L"P&rint...\tCtrl+P"},
+        {ID_MFILE_PRINTNEWPUZZLES, L"Print Ne&w Puzzles...\tCtrl+Shift+P"}};
+    wchar_t text[64] = {};
     for (const auto& item : items) {
-        GetMenuStringW(menu, item.first, text, 32, MF_BYCOMMAND);
+        GetMenuStringW(menu, item.first, text, 64, MF_BYCOMMAND);
         EXPECT_STREQ(item.second, text);
     }
-    GetMenuStringW(menu, 1, text, 32, MF_BYPOSITION);
+    GetMenuStringW(menu, 1, text, 64, MF_BYPOSITION);
     EXPECT_STREQ(L"&Edit", text);
-    for (int bar = 0; bar < GetMenuItemCount(menu); ++bar) {  // a letter that runs one item each
-        HMENU popup = GetSubMenu(menu, bar);
-        std::wstring letters;
-        for (int i = 0; i < GetMenuItemCount(popup); ++i) {
-            wchar_t item[64] = {};
-            GetMenuStringW(popup, i, item, 64, MF_BYPOSITION);
-            if (const wchar_t* amp = std::wcschr(item, L'&')) {
-                EXPECT_EQ(std::wstring::npos, letters.find(towlower(amp[1]))) << bar << ": " << item;
-                letters += towlower(amp[1]);
-            }
-        }
-    }
     EXPECT_TRUE(Greyed(ID_EDIT_UNDO));
     EXPECT_TRUE(Greyed(ID_EDIT_REDO));
     EXPECT_TRUE(Greyed(ID_EDIT_UNDOTOCORRECT));
@@ -159,6 +152,123 @@ TEST_F(BoardTest, CreatesWithCaptionMenuAndTheSample) {
     EXPECT_TRUE(View().showHints);
     EXPECT_EQ(70, board_.GetGeometry().GetLeft());
     EXPECT_EQ(28, board_.GetGeometry().GetCellSize());
+}
+
+// The command items of a menu and its pop-ups, with their texts; no two items of one
+// menu share an access key.
+void CollectItems(HMENU menu, std::vector<std::pair<UINT, std::wstring>>& items) {
+    std::set<wchar_t> accessKeys;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        wchar_t text[64] = {};
+        GetMenuStringW(menu, i, text, 64, MF_BYPOSITION);
+        if (const wchar_t* amp = std::wcschr(text, L'&')) {
+            EXPECT_TRUE(accessKeys.insert(std::towupper(amp[1])).second) << "access key taken twice: " << text;
+        }
+        if (HMENU popup = GetSubMenu(menu, i)) {
+            CollectItems(popup, items);
+        } else if (text[0] != L'\0') {
+            items.emplace_back(GetMenuItemID(menu, i), text);
+        }
+    }
+}
+
+// The command of a key as a menu item shows it: "Ctrl+Shift+L", "F2", "?".
+std::optional<BoardCommand> CommandOfKey(std::wstring key) {
+    KeyTable::Modifiers held = {false, false, false};
+    for (size_t plus; key.size() > 1 && (plus = key.find(L'+')) != std::wstring::npos; key.erase(0, plus + 1)) {
+        std::wstring modifier = key.substr(0, plus);
+        held.control |= modifier == L"Ctrl";
+        held.shift |= modifier == L"Shift";
+        held.alt |= modifier == L"Alt";
+    }
+    if (key.size() == 1 && std::iswalnum(key[0])) return KeyTable::ForKey(std::towupper(key[0]), held);
+    if (key.size() == 1) return KeyTable::ForCharacter(key[0]);
+    if (key[0] == L'F') return KeyTable::ForKey(VK_F1 + std::stoi(key.substr(1)) - 1, held);
+    const std::pair<const wchar_t*, unsigned> named[] = {
+        {L"Del", VK_DELETE}, {L"Esc", VK_ESCAPE}, {L"Pause", VK_PAUSE}};
+    for (const auto& [name, virtualKey] : named) {
+        if (key == name) return KeyTable::ForKey(virtualKey, held);
+    }
+    return std::nullopt;
+}
+
+// Every menu item shows the key that runs it, none the key of another (Exit shows
+// Windows' own Alt+F4, which closes the window and so ends the program as Exit does).
+// The recent files have their number as the access key and no key of their own.
+TEST_F(BoardTest, EveryMenuItemShowsTheKeyThatRunsIt) {
+    std::vector<std::pair<UINT, std::wstring>> items;
+    CollectItems(GetMenu(handle_), items);
+    EXPECT_GE(items.size(), 34u);
+    std::set<std::wstring> shown;
+    for (const auto& [id, text] : items) {
+        SCOPED_TRACE(text);
+        if (id >= ID_MFILE_RECENT_FIRST && id < ID_MFILE_RECENT_FIRST + BoardController::kRecentFiles) continue;
+        size_t tab = text.find(L'\t');
+        ASSERT_NE(std::wstring::npos, tab) << "no key";
+        std::wstring key = text.substr(tab + 1);
+        EXPECT_TRUE(shown.insert(key).second) << "shown twice";
+        if (id == ID_MFILE_EXIT) {
+            EXPECT_EQ(L"Alt+F4", key);
+            continue;
+        }
+        std::optional<BoardCommand> command = CommandOfKey(key);
+        ASSERT_TRUE(command.has_value()) << "no command";
+        EXPECT_EQ(std::optional<WPARAM>(id), BoardMenu::ItemOf(*command));
+    }
+}
+
+// The theme by its keys and items, kept in the registry value "Theme" and marked in the
+// menu; Follow Windows takes the apps' mode again whenever Windows says that a setting
+// changed, and a change of settings or colours repaints at once.
+TEST_F(BoardTest, ThemesByKeysAndItemsAndFollowingWindows) {
+    const wchar_t settings[] = L"Software\\Enneo Project\\Enneo Tessary";
+    const wchar_t personalize[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize";
+    auto marked = [this](UINT id) { return (GetMenuState(GetMenu(handle_), id, MF_BYCOMMAND) & MF_CHECKED) != 0; };
+    auto appsLight = [&](DWORD light) {
+        RegSetKeyValueW(HKEY_CURRENT_USER, personalize, L"AppsUseLightTheme", REG_DWORD, &light, sizeof(light));
+    };
+    EXPECT_EQ(BoardTheme::kLightLook, board_.GetLook());
+    EXPECT_TRUE(marked(ID_OPTIONS_THEME_LIGHT));
+    Key('D', {VK_CONTROL, VK_SHIFT});
+    EXPECT_EQ(BoardTheme::kDarkLook, board_.GetLook());
+    EXPECT_TRUE(marked(ID_OPTIONS_THEME_DARK));
+    EXPECT_FALSE(marked(ID_OPTIONS_THEME_LIGHT));
+    wchar_t value[16] = {};
+    DWORD size = sizeof(value);
+    EXPECT_EQ(ERROR_SUCCESS, RegGetValueW(HKEY_CURRENT_USER, settings, L"Theme", RRF_RT_REG_SZ, nullptr, value, &size));
+    EXPECT_STREQ(L"Dark", value);
+
+    appsLight(1);
+    Command(ID_OPTIONS_THEME_FOLLOWWINDOWS);
+    EXPECT_EQ(BoardTheme::kLightLook, board_.GetLook());
+    appsLight(0);
+    Paint();
+    SendMessageW(handle_, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"ImmersiveColorSet"));
+    EXPECT_EQ(BoardTheme::kDarkLook, board_.GetLook());
+    EXPECT_TRUE(RepaintPending());
+    Paint();
+    SendMessageW(handle_, WM_SYSCOLORCHANGE, 0, 0);
+    EXPECT_TRUE(RepaintPending());
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, personalize, L"AppsUseLightTheme");
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, settings, L"Theme");
+}
+
+// A client may keep the board's accessible object after the window is gone: every
+// call then fails instead of reading a board that is no more.
+TEST_F(BoardTest, TheAccessibleObjectFailsOnceTheWindowIsGone) {
+    IAccessible* table = nullptr;
+    ASSERT_EQ(S_OK,
+              AccessibleObjectFromWindow(handle_, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&table)));
+    VARIANT cell = {};
+    cell.vt = VT_I4;
+    cell.lVal = 2;
+    BSTR name = nullptr;
+    EXPECT_EQ(S_OK, table->get_accName(cell, &name));
+    EXPECT_STREQ(L"Row 1, column 2, 9, given", name);
+    SysFreeString(name);
+    board_.Destroy();
+    EXPECT_EQ(RPC_E_DISCONNECTED, table->get_accName(cell, &name));
+    table->Release();
 }
 
 TEST_F(BoardTest, ClicksSelectCellsInsideTheBoardOnly) {
@@ -503,7 +613,7 @@ TEST_F(BoardTest, NewPuzzleItemsInstallAPuzzleOfTheirLevel) {
     ASSERT_NE(nullptr, levels);
     EXPECT_EQ(3, GetMenuItemCount(levels));
     const UINT commands[] = {ID_MFILE_NEWPUZZLE_EASY, ID_MFILE_NEWPUZZLE_MEDIUM, ID_MFILE_NEWPUZZLE_HARD};
-    const wchar_t* const names[] = {L"&Easy", L"&Medium", L"&Hard"};
+    const wchar_t* const names[] = {L"&Easy\tF2", L"&Medium\tF3", L"&Hard\tF4"};
     const PuzzleGenerator::Level grades[] = {PuzzleGenerator::kEasy, PuzzleGenerator::kMedium, PuzzleGenerator::kHard};
     for (int i = 0; i < 3; ++i) {
         SCOPED_TRACE(i);
@@ -539,7 +649,7 @@ TEST_F(BoardTest, AboutShowsTheOneAboutWindowAndOpensTheHomePageEachTime) {
 
     SendMessageW(window, WM_COMMAND, gui::AboutWindow::kOkCommand, 0);
     EXPECT_FALSE(IsWindowVisible(window));
-    Command(IDM_ABOUT);  // a second creation would raise
+    Key(VK_F1);  // runs as the item; a second creation would raise
     EXPECT_EQ(window, about.GetHandle());
     EXPECT_TRUE(IsWindowVisible(window));
 

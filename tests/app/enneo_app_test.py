@@ -26,7 +26,7 @@ import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 from board_program import (CAPTION, HINTED, MISFIT, SAMPLE, SAMPLE_KINDS, SELECTION, SETTINGS_KEY,  # noqa: E402
-                           SOLVED, SOLVED_FIRST_ROW, Program, count, is_dark, is_red, kinds)
+                           SOLVED, SOLVED_FIRST_ROW, Program, contrast, count, is_dark, is_red, kinds)
 
 APP = None  # the program, set up once; each scenario launches it
 
@@ -214,6 +214,51 @@ class BoardWindowTest(unittest.TestCase):
             else:
                 APP.menu("e", "r")
             APP.wait_for_board(boards[i], "redo to board %d" % i)
+
+    def test_dark_theme(self):
+        """Options / Theme / Dark (Ctrl+Shift+D) draws the board dark at once: light lines,
+        light red givens, light digits, grey candidates, blue marks, and the tints of Mark
+        Selection and Check in bright frames, each far apart from the background (the
+        contrast ratios of the colours on the screen are printed); Light (Ctrl+Shift+L)
+        brings the described board back."""
+        background = (32, 32, 32)
+        APP.xdotool("key", "ctrl+shift+d")
+        APP.wait_for(lambda: APP.screenshot().pixel(*APP.board.inner(3, 1)[:2]) == background, "the dark board")
+        APP.menu("o", "m")  # Mark Selection, for the tints
+        APP.type(1, 3, "1")  # the solution has 4 there
+        APP.click(1, 2)
+        APP.xdotool("key", "ctrl+5")
+        APP.menu("o", "c")
+        APP.wait_for(lambda: APP.visible("^Check$"), "the Check box")
+        APP.xdotool("key", "Return")
+        APP.wait_for(lambda: not APP.visible("^Check$"), "the Check box to close")
+        APP.click(2, 1)  # the given 9: the other 9s are tinted
+        parts = (("lines", (200, 200, 200), None, 1), ("given", (255, 125, 125), (3, 1), 15),
+                 ("digit", (235, 235, 235), (1, 3), 10), ("candidate", (160, 160, 160), (1, 1), 3),
+                 ("mark", (120, 175, 255), (1, 2), 3), ("selection", (235, 190, 70), (2, 1), 60),
+                 ("same digit", (150, 125, 60), (4, 3), 40), ("misfit", (230, 90, 90), (1, 3), 40))
+
+        def shown(image):
+            found = {}
+            for name, colour, cell, least in parts:
+                if cell is None:  # down the middle of the first block line
+                    x = APP.board.left + 3 * APP.board.cell
+                    area = (x, APP.board.top, x + 1, APP.board.top + APP.board.side)
+                else:
+                    area = APP.board.inner(*cell)
+                found[name] = count(image, lambda *p: p == colour, *area) >= least
+            return found
+        found = APP.wait_for(lambda: (lambda f: f if all(f.values()) else None)(shown(APP.screenshot())),
+                             "every part of the dark board in its colour")
+        APP.save("dark-theme", APP.window_area())
+        self.assertTrue(all(found.values()))
+        print("contrast ratios on the screen, dark: " + ", ".join(
+            "%s %.1f" % (name, contrast(colour, background)) for name, colour, _, _ in parts), file=sys.stderr)
+
+        APP.xdotool("key", "ctrl+shift+l")
+        light = APP.wait_for(lambda: (lambda i: i if i.pixel(*APP.board.inner(3, 1)[:2]) == (255, 255, 255) else None)(
+            APP.screenshot()), "the light board again")
+        self.assertGreater(count(light, is_red, *APP.board.inner(3, 1)), 15, "a red given")
 
     def test_mark_selection(self):
         """The selected cell and the cells holding its digit are tinted while Mark
@@ -421,8 +466,9 @@ class BoardWindowTest(unittest.TestCase):
         marked = [(5, 1), (8, 9), (3, 2)]
         states = []
 
-        def shown():
-            return APP.board_text(APP.cells()), APP.pencil_marks(marked)
+        def shown():  # from one screenshot, so that a change between two cannot mix them
+            image = APP.screenshot()
+            return APP.board_text(APP.cells(image)), APP.pencil_marks(marked, image)
 
         def play(action, what):
             action()

@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -113,6 +114,93 @@ TEST_F(BoardControllerTest, MarkSelectionIsKeptInTheProperties) {
     EXPECT_EQ(kRepaint, Shows(board_.Execute(Command::Of(Command::kShowHints))));
     EXPECT_FALSE(board_.GetView().showHints);
     EXPECT_EQ(1u, properties_.values.size());
+}
+
+// A screen reader hears of the focus on each move to another cell, of a new value of the
+// selected cell and of renamed cells after any change of what cells show; and why a
+// digit, a mark or another command changed nothing, which stays to be read until the
+// next command.
+TEST_F(BoardControllerTest, TellsAScreenReaderWhatChanged) {
+    auto told = [](const BoardAnswer& answer) {
+        return std::make_tuple(answer.reader.focusMoved, answer.reader.valueChanged, answer.reader.namesChanged);
+    };
+    auto heard = [this] {
+        return std::wstring(board_.GetAnnouncement().GetText() ? board_.GetAnnouncement().GetText() : L"");
+    };
+    const auto focus = std::make_tuple(true, false, false), value = std::make_tuple(false, true, true),
+               names = std::make_tuple(false, false, true), none = std::make_tuple(false, false, false);
+
+    board_.Execute(Command::Digit(5));
+    EXPECT_EQ(L"No cell is selected: an arrow key selects one.", heard());
+    EXPECT_EQ(focus, told(board_.Execute(Command::Move(1, 0))));  // the top-left cell
+    EXPECT_EQ(L"", heard());
+    EXPECT_EQ(none, told(board_.Execute(Command::Move(-1, 0))));  // at the edge
+    EXPECT_EQ(value, told(board_.Execute(Command::Digit(8))));
+    BoardAnswer refused = board_.Execute(Command::Digit(9));
+    EXPECT_EQ(none, told(refused));
+    EXPECT_EQ(L"9 not allowed here: row 1 holds a 9", std::wstring(refused.reader.announcement.GetText()));
+    EXPECT_EQ(L"9 not allowed here: row 1 holds a 9", heard());
+    board_.Execute(Command::Mark(3));
+    EXPECT_EQ(L"Marks go into empty cells only.", heard());
+    EXPECT_EQ(value, told(board_.Execute(Command::Digit(0))));
+    EXPECT_EQ(none, told(board_.Execute(Command::Digit(0))));  // empty already: nothing to say
+    EXPECT_EQ(L"", heard());
+    EXPECT_EQ(names, told(board_.Execute(Command::Mark(3))));
+    EXPECT_EQ(names, told(board_.Execute(Command::Of(Command::kShowHints))));
+    EXPECT_EQ(focus, told(board_.Execute(Command::SelectCell({2, 1}))));
+    EXPECT_EQ(none, told(board_.Execute(Command::Digit(1))));
+    EXPECT_EQ(L"9 is given here and cannot be changed.", heard());
+    Type(9, 2, 9);  // does not fit
+    EXPECT_EQ(names, told(board_.Execute(Command::Of(Command::kCheck))));
+
+    // A puzzle pasted renames the cells; the commands of puzzles in and out say why they
+    // changed nothing.
+    EXPECT_EQ(names, told(board_.Paste({ClipboardContent::kText, L"1" + std::wstring(80, L'.')})));
+    board_.Execute(Command::Of(Command::kNextPuzzle));
+    EXPECT_EQ(L"No list of puzzles is open.", heard());
+    board_.Execute(Command::Of(Command::kMakeGivens));
+    EXPECT_EQ(L"The board holds no digit of yours to make a given.", heard());
+
+    // Pencil mode, Fill In Candidates and the pause say what they did; the window's own
+    // news leaves the sentence; the pause refuses what would show the board, and its end
+    // speaks the selected cell again.
+    board_.Execute(Command::SelectCell({2, 1}));
+    board_.Execute(Command::Of(Command::kPencilMode));
+    EXPECT_EQ(L"Pencil mode on: digits toggle marks.", heard());
+    EXPECT_EQ(names, told(board_.Execute(Command::Digit(4))));
+    board_.Execute(Command::Of(Command::kFillInCandidates));
+    EXPECT_EQ(L"Every empty cell holds its candidates as marks.", heard());
+    EXPECT_EQ(names, told(board_.Execute(Command::Of(Command::kPause))));
+    EXPECT_EQ(L"Paused. Escape goes on.", heard());
+    board_.Execute(Command::Of(Command::kTick));
+    EXPECT_EQ(L"Paused. Escape goes on.", heard());
+    board_.Execute(Command::Digit(4));
+    EXPECT_EQ(L"The game is paused. Escape goes on.", heard());
+    EXPECT_EQ(std::make_tuple(true, false, true), told(board_.Execute(Command::Of(Command::kPause))));
+}
+
+// The theme starts as the properties keep it (an unknown name is Light), is kept when
+// chosen and asks for a new look; High Contrast wins over every choice.
+TEST_F(BoardControllerTest, ThemeIsKeptAndHighContrastWins) {
+    EXPECT_EQ(BoardTheme::kLight, board_.GetView().theme);
+    BoardAnswer answer = board_.Execute(Command::Theme(BoardTheme::kDark));
+    EXPECT_TRUE(answer.look && answer.repaint && answer.menu);
+    EXPECT_EQ(BoardTheme::kDark, board_.GetView().theme);
+    EXPECT_EQ(L"Dark", properties_.values[L"Theme"]);
+    const std::pair<const wchar_t*, BoardTheme::Choice> kept[] = {
+        {L"FollowWindows", BoardTheme::kFollowWindows}, {L"Light", BoardTheme::kLight}, {L"dark", BoardTheme::kLight}};
+    for (const auto& [stored, theme] : kept) {
+        properties_.values[L"Theme"] = stored;
+        EXPECT_EQ(theme, Another(std::string(81, '.')).GetView().theme) << stored;
+    }
+
+    EXPECT_EQ(BoardTheme::kLightLook, BoardTheme::LookOf(BoardTheme::kLight, true, false));
+    EXPECT_EQ(BoardTheme::kDarkLook, BoardTheme::LookOf(BoardTheme::kDark, false, false));
+    EXPECT_EQ(BoardTheme::kDarkLook, BoardTheme::LookOf(BoardTheme::kFollowWindows, true, false));
+    EXPECT_EQ(BoardTheme::kLightLook, BoardTheme::LookOf(BoardTheme::kFollowWindows, false, false));
+    for (BoardTheme::Choice choice : {BoardTheme::kLight, BoardTheme::kDark, BoardTheme::kFollowWindows}) {
+        EXPECT_EQ(BoardTheme::kHighContrastLook, BoardTheme::LookOf(choice, true, true)) << choice;
+    }
 }
 
 // New, a new puzzle, Reset and Solve: each shows the board and the menu; a new puzzle

@@ -17,7 +17,8 @@ const KeyTable::Modifiers kAltGr = {true, false, true};
 
 // Undo and redo want Ctrl, Print Ctrl alone; the marks and the clipboard want Ctrl
 // without Alt (Ctrl+Alt is AltGr, which types characters), the pencil mode's P neither;
-// the arrows, Delete and the pause keys take any modifiers.
+// the arrows, Delete and the pause keys take any modifiers; the menu items' keys want
+// theirs exactly.
 TEST(KeyTableTest, KeysGiveTheirCommandsWithTheirModifiersOnly) {
     struct Case {
         unsigned key;
@@ -32,7 +33,7 @@ TEST(KeyTableTest, KeysGiveTheirCommandsWithTheirModifiersOnly) {
         {'Z', kNone, std::nullopt},
         {'Y', kShift, std::nullopt},
         {'P', kCtrl, Command::Of(Command::kPrint)},
-        {'P', kCtrlShift, std::nullopt},
+        {'P', kCtrlShift, Command::Of(Command::kPrintNewPuzzles)},
         {'P', kNone, Command::Of(Command::kPencilMode)},
         {'1', kCtrl, Command::Mark(1)},
         {'9', kCtrlShift, Command::Mark(9)},
@@ -63,6 +64,13 @@ TEST(KeyTableTest, KeysGiveTheirCommandsWithTheirModifiersOnly) {
         {KeyTable::kInsert, kNone, std::nullopt},
         {'G', kCtrl, Command::Of(Command::kMakeGivens)},
         {'N', kCtrlShift, Command::Of(Command::kNextPuzzle)},
+        // Menu items' keys: Ctrl with a letter, Ctrl+Shift with another, or a function key alone.
+        {'L', kCtrl, Command::Of(Command::kShowLog)},
+        {'L', kCtrlShift, Command::Theme(BoardTheme::kLight)},
+        {'D', kCtrl, std::nullopt},
+        {KeyTable::kF1 + 1, kNone, Command::NewPuzzle(PuzzleGenerator::kEasy)},
+        {KeyTable::kF1 + 1, kCtrl, std::nullopt},
+        {'H', kCtrl, std::nullopt},  // it types a Backspace as well
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.key) + (c.held.control ? " ctrl" : "") + (c.held.shift ? " shift" : "") +

@@ -60,6 +60,15 @@ def is_mark_blue(r, g, b):
     return b > 150 and r < 110 and b - g > 60
 
 
+def contrast(a, b):
+    """The contrast ratio of two RGB colours as WCAG 2 defines it, from 1 to 21."""
+    def luminance(colour):
+        linear = [c / 255 / 12.92 if c / 255 <= 0.03928 else ((c / 255 + 0.055) / 1.055) ** 2.4 for c in colour]
+        return 0.2126 * linear[0] + 0.7152 * linear[1] + 0.0722 * linear[2]
+    la, lb = sorted((luminance(a), luminance(b)))
+    return (lb + 0.05) / (la + 0.05)
+
+
 def count(image, test, x0, y0, x1, y1):
     return sum(test(*image.pixel(x, y)) for y in range(y0, y1) for x in range(x0, x1))
 
@@ -172,14 +181,14 @@ class Program:
 
     def launch(self, fresh=True, resume=False, arguments=(), box=None):
         """Starts the program with the arguments and waits for its board; fresh: with Mark
-        Selection and Show Timer off and no statistics (their registry values deleted
-        first); resume: with Resume Last Game
-        on, as it is without its value, else off, so that the board starts with the
-        sample as first designed and no game is kept; box: the caption of a box that the
-        start must show over the board, answered first."""
+        Selection and Show Timer off, the Light theme and no statistics (their registry
+        values deleted first); resume: with Resume Last Game on, as it is without its
+        value, else off, so that the board starts with the sample as first designed and no
+        game is kept; box: the caption of a box that the start must show over the board,
+        answered first."""
         values = {"ResumeGame": "-" if resume else '"0"'}
         if fresh:
-            values.update(MarkSelection="-", ShowTimer="-")
+            values.update(MarkSelection="-", ShowTimer="-", Theme="-")
         self.set_settings(values, removed=["Statistics"] if fresh else [])
         self.window = None
         self.process = subprocess.Popen([self.options.loader, self.options.program] + list(arguments), env=self.env,
@@ -282,9 +291,9 @@ class Program:
         except AssertionError:
             return None
 
-    def cells(self):
-        """The 81 cells in reading order, from a new screenshot."""
-        image = self.screenshot()
+    def cells(self, image=None):
+        """The 81 cells in reading order, from the image or a new screenshot."""
+        image = image or self.screenshot()
         return [Cell(image, self.board.inner(c, r)) for r in range(1, 10) for c in range(1, 10)]
 
     def wait_for(self, probe, what, timeout=10):
@@ -395,10 +404,10 @@ class Program:
                         found[colour].append((column, row))
         return tuple(found[colour] for colour in colours)
 
-    def pencil_marks(self, cells):
+    def pencil_marks(self, cells, image=None):
         """For each cell (column, row), the mini-squares (0 to 8 in reading order) that
-        hold blue ink, from a new screenshot."""
-        image = self.screenshot()
+        hold blue ink, from the image or a new screenshot."""
+        image = image or self.screenshot()
         third = self.board.cell // 3
         found = {}
         for column, row in cells:
