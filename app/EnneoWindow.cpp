@@ -17,11 +17,8 @@
 
 #include <commdlg.h>
 #include <shellapi.h>
-#include <shlobj.h>
 
 #include <algorithm>
-#include <atomic>
-#include <thread>
 
 // The 32-bit program hands the dialog the 88-byte structure of 32-bit Windows.
 #ifndef _WIN64
@@ -86,21 +83,6 @@ EnneoPuzzle SamplePuzzle() {
     EnneoPuzzle puzzle;
     puzzle.LoadFromString(EnneoPuzzle::kSampleText);
     return puzzle;
-}
-
-// Tells Windows of a file opened or saved, for its recent documents and the program's
-// jump list. The shell writes a shortcut for it and may take its time (Wine's waits for
-// its menu builder), so the call runs on a worker thread of its own, one at a time: a
-// file told while the last is still being told is left out.
-void AddToRecentDocuments(const std::wstring& path) {
-    static std::atomic<bool> busy{false};
-    if (busy.exchange(true)) return;
-    std::thread([path] {
-        bool com = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
-        SHAddToRecentDocs(SHARD_PATHW, path.c_str());
-        if (com) CoUninitialize();
-        busy = false;
-    }).detach();
 }
 
 KeyTable::Modifiers HeldModifiers() {
@@ -228,7 +210,7 @@ void EnneoWindow::Apply(const BoardAnswer& answer) {
     }
     if (answer.look) ApplyLook();
     BoardAccessible::RaiseEvents(GetHandle(), answer.reader, controller_.GetGame().GetState().puzzle.GetSelectedCell());
-    if (!answer.recentFile.empty()) AddToRecentDocuments(answer.recentFile);
+    if (!answer.recentFile.empty()) recentDocuments_.Add(answer.recentFile);
     if (!answer.copyText.empty() && !Clipboard::Write(GetHandle(), answer.copyText)) {
         Apply(BoardController::CopyRefused());
     }

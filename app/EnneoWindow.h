@@ -4,6 +4,7 @@
 #include "BoardAccessible.h"
 #include "BoardPainter.h"
 #include "PrintCommands.h"
+#include "RecentDocuments.h"
 #include "board/BoardController.h"
 #include "board/BoardGeometry.h"
 #include "common/gui/AboutWindow.h"
@@ -113,5 +114,7 @@ private:
     bool appsDark_ = false;
     bool captionDark_ = false;
     PrintCommands print_;
+    // Told of each file opened or saved; the window's end waits a moment for the last.
+    RecentDocuments recentDocuments_;
     std::deque<std::wstring> handedOver_;  // files handed over, still to open
 };
