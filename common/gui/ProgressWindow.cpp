@@ -1,7 +1,6 @@
 // ProgressWindow: the small window that shows a long piece of work (a download, a print job) and lets the user stop it.
 #include "ProgressWindow.h"
 
-
 namespace gui {
 
 namespace {
