@@ -79,7 +79,8 @@ TEST(AccessibilityTest, AScreenReaderReadsAndPlaysTheBoard) {
     ASSERT_NE(nullptr, board);
     ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
     IAccessible* table = nullptr;
-    ASSERT_EQ(S_OK, AccessibleObjectFromWindow(board, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&table)));
+    ASSERT_EQ(S_OK,
+              AccessibleObjectFromWindow(board, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&table)));
     EXPECT_EQ(ROLE_SYSTEM_TABLE, Number(table, &IAccessible::get_accRole, CHILDID_SELF));
     EXPECT_EQ(L"Board", Text(table, &IAccessible::get_accName, CHILDID_SELF));
 

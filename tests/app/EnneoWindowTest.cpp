@@ -257,8 +257,8 @@ TEST_F(BoardTest, ThemesByKeysAndItemsAndFollowingWindows) {
 // call then fails instead of reading a board that is no more.
 TEST_F(BoardTest, TheAccessibleObjectFailsOnceTheWindowIsGone) {
     IAccessible* table = nullptr;
-    ASSERT_EQ(S_OK,
-              AccessibleObjectFromWindow(handle_, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&table)));
+    ASSERT_EQ(S_OK, AccessibleObjectFromWindow(handle_, OBJID_CLIENT, __uuidof(IAccessible),
+                                               reinterpret_cast<void**>(&table)));
     VARIANT cell = {};
     cell.vt = VT_I4;
     cell.lVal = 2;
