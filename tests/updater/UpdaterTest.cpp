@@ -222,34 +222,43 @@ TEST_F(UpdaterTest, APlantedBcryptDllIsNeverUsed) {
 }
 
 // Whenever the updater is killed, "Enneo.exe" is a whole program, the old or the new.
-// It is killed later and later, until the new one is in place; the old program is
-// large, so that some kills land while it is kept. Once the new version is in place the
-// updater is not killed but left to start it and end (a kill in the middle of a start
-// leaves the started program waiting for ever under Wine; ProgramUnderTest keeps it off
-// the test's output).
+// One whole update is timed, from the updater's start until the new version is in
+// place; then the updater is killed at moments spread evenly over that time, so that
+// the test starts as many updaters on a slow machine as on a fast one. The old program
+// is large, so that some kills land while it is kept. Once the new version is in place
+// the updater is not killed but left to start it and end (a kill in the middle of a
+// start leaves the started program waiting for ever under Wine; ProgramUnderTest keeps
+// it off the test's output).
 TEST_F(UpdaterTest, KilledAtAnyMomentTheUpdaterLeavesAWholeProgram) {
+    using Clock = std::chrono::steady_clock;
     const std::string large = installed_ + std::string(32 << 20, '\0');
     auto inPlace = [this] {
         WIN32_FILE_ATTRIBUTE_DATA data = {};
         return GetFileAttributesExW(Path("Enneo.exe").c_str(), GetFileExInfoStandard, &data) &&
                data.nFileSizeHigh == 0 && data.nFileSizeLow == new_.size();
     };
-    bool installed = false;
-    for (int delay = 0; !installed && delay <= 2000; delay += 20) {
+    // One update, whose updater is killed after killAfter unless the new version is in
+    // place by then; how long it ran until then.
+    auto update = [&](Clock::duration killAfter) {
         Restage(new_, signature_);
         WriteBytes(Path("Enneo.exe"), large);
         StartUpdater();
-        auto killAt = std::chrono::steady_clock::now() + std::chrono::milliseconds(delay);
-        while (!inPlace() && std::chrono::steady_clock::now() < killAt) Sleep(1);
+        auto started = Clock::now();
+        while (!inPlace() && Clock::now() - started < killAfter) Sleep(1);
+        Clock::duration ran = Clock::now() - started;
         if (inPlace()) {
             EXPECT_EQ(0, updater_.WaitForExit()) << "the new version is started";
         }
         updater_.End();
         std::string left = ReadBytes(Path("Enneo.exe"));
-        EXPECT_TRUE(left == large || left == new_) << "killed after " << delay << " ms";
-        installed = left == new_;
-    }
-    EXPECT_TRUE(installed);
+        EXPECT_TRUE(left == large || left == new_)
+            << "killed after " << std::chrono::duration_cast<std::chrono::milliseconds>(killAfter).count() << " ms";
+        return ran;
+    };
+    const Clock::duration whole = update(std::chrono::seconds(30));
+    ASSERT_TRUE(inPlace()) << "no update within 30 s";
+    const int kKills = 20;
+    for (int kill = 0; kill < kKills; ++kill) update(whole * kill / kKills);
 }
 
 // An update without its program is no work; of updates for two programs, neither is
