@@ -15,9 +15,10 @@ enneo_build() {
 
 # enneo_choose_wine_tree: sets wine_tree, wine_toolchain, arch and loader. The shipped
 # 32-bit tree where this machine runs 32-bit programs; otherwise (a kernel without IA-32
-# emulation) the x86_64 tree under 64-bit Wine.
+# emulation), or with ENNEO_WINE_64=1 (to test as such a machine would), the x86_64 tree
+# under 64-bit Wine.
 enneo_choose_wine_tree() {
-    if /usr/lib/wine/wine --version >/dev/null 2>&1; then
+    if [ "${ENNEO_WINE_64:-0}" != 1 ] && /usr/lib/wine/wine --version >/dev/null 2>&1; then
         wine_tree=build/windows wine_toolchain=cmake/mingw-w64-i686.cmake
         arch=win32 loader=/usr/lib/wine/wine
     else

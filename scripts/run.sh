@@ -22,7 +22,7 @@ export ENNEO_BUILD_TARGET=Enneo
 enneo_build build/windows --toolchain cmake/mingw-w64-i686.cmake || fail "build failed (build/windows)"
 enneo_choose_wine_tree
 if [ "$wine_tree" != build/windows ]; then
-    echo "run: this machine cannot run 32-bit programs; running the x86_64 build from $wine_tree"
+    echo "run: running the x86_64 build from $wine_tree under 64-bit Wine"
     enneo_build "$wine_tree" --toolchain "$wine_toolchain" || fail "build failed ($wine_tree)"
 fi
 program=$PWD/$wine_tree/app/Enneo.exe
