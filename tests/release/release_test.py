@@ -259,7 +259,8 @@ class Life:
         gives the box's text."""
         code, text = self.output(self.options.answer_box, caption, str(button), str(timeout), timeout=timeout + 30)
         if code != 0:
-            raise AssertionError("the box '%s': not within %d s" % (caption, timeout))
+            why = "not within %d s" % timeout if code == 1 else "answer_box ended with %d" % code
+            raise AssertionError("the box '%s': %s" % (caption, why))
         return text.strip()
 
     def output(self, *command, timeout=60):
