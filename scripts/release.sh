@@ -298,4 +298,4 @@ cd "$source_dir"
 
 echo "release: wrote Enneo $version ($arch) into $out; every signature checked:"
 (cd "$result" && find . -type f | sort | sed 's|^\./|    |')
-echo "release: serve $out/service from a web server (see the README's \"Hosting the service\")"
+echo "release: serve $out/service from a web server (see \"Hosting the service\" in docs/releasing.md)"

@@ -7,7 +7,7 @@ usage: sign-update.py FILE PRIVATE.pem --name NAME --role program|updater
        sign-update.py PRIVATE.pem --name NAME --version V --expires T
        sign-update.py --verify SIGNATURE [FILE] PUBLIC.pem --name NAME ...
 
-What is signed is a statement (see the README's update section and
+What is signed is a statement (see docs/updates.md and
 common/util/version/UpdateStatement.h, LatestStatement.h), not a file alone. A file's
 statement is six lines, each ending in LF,
 

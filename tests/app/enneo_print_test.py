@@ -173,7 +173,7 @@ def read_job(dpi=100):
 
 
 def save_picture(name, page=1, dpi=60):
-    """A picture of a printed page in the shots folder, for the README."""
+    """A picture of a printed page in the shots folder, for the documents in docs/."""
     if OPTIONS.shots:
         os.makedirs(OPTIONS.shots, exist_ok=True)
         subprocess.run(["gs", "-q", "-dSAFER", "-dBATCH", "-dNOPAUSE", "-sDEVICE=png16m", "-r%d" % dpi,

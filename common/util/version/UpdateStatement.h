@@ -29,7 +29,7 @@ enum class UpdateRole {
 //   sha256=<the SHA-256 of the file's exact bytes, 64 lower-case hex digits>
 //
 // and the signature is ECDSA P-256 over the SHA-256 of those bytes.
-// scripts/sign-update.py writes the same text; the README documents it. The release's
+// scripts/sign-update.py writes the same text; docs/updates.md documents it. The release's
 // newest version is stated apart (LatestStatement).
 class UpdateStatement : public Object {
 public:
