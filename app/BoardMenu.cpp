@@ -60,7 +60,7 @@ static_assert(BoardController::kRecentFiles <= 9, "a digit of its own for each r
 // text is the one without a list.
 void ShowListPlace(HMENU menu, const BoardController& controller) {
     std::wstring text = L"Next Puzzle in &File";
-    if (std::optional<BoardController::ListPlace> place = controller.GetListPlace()) {
+    if (std::optional<ListPlace> place = controller.GetListPlace()) {
         text += L" (now " + std::to_wstring(place->number) + L" of " + std::to_wstring(place->count) + L")";
     }
     text += L"\tCtrl+Shift+N";

@@ -1,7 +1,7 @@
 // BoardPrinter: the print dialog, and a print job's pages drawn on the printer chosen there.
 #pragma once
 
-#include "board/PrintJob.h"
+#include "board/print/PrintJob.h"
 #include "common/String.h"
 
 #include <windows.h>

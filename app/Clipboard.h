@@ -1,7 +1,7 @@
 // Clipboard: the board's text to the clipboard and what the clipboard holds back.
 #pragma once
 
-#include "board/ClipboardContent.h"
+#include "board/intake/ClipboardContent.h"
 
 #include <windows.h>
 

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "BoardPrinter.h"
-#include "board/PrintJob.h"
+#include "board/print/PrintJob.h"
 #include "common/String.h"
 #include "common/gui/ProgressFeedback.h"
 #include "puzzle/EnneoPuzzle.h"

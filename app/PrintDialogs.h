@@ -1,7 +1,7 @@
 // PrintDialogs: the program's own small dialogs that come before the print dialog.
 #pragma once
 
-#include "board/PrintJob.h"
+#include "board/print/PrintJob.h"
 
 #include <windows.h>
 

@@ -55,6 +55,7 @@ struct BoardCommand {
         kShowLog,
         kCheckForUpdates,
         kAbout,
+        kKindCount
     };
 
     static constexpr BoardCommand Of(Kind kind) { return {kind}; }

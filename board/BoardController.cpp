@@ -580,7 +580,7 @@ BoardAnswer BoardController::Remembered(BoardAnswer answer, const std::wstring& 
     return answer;
 }
 
-std::optional<BoardController::ListPlace> BoardController::GetListPlace() const {
+std::optional<ListPlace> BoardController::GetListPlace() const {
     if (listPath_.empty()) return std::nullopt;
     return listPlace_;
 }
@@ -662,4 +662,13 @@ String BoardController::GetTitle() const {
 unsigned BoardController::GetTickDelay() const {
     if (!showTimer_ || !clock_.IsRunning()) return 0;
     return static_cast<unsigned>(1000 - clock_.GetElapsed() % 1000);
+}
+
+BoardSnapshot BoardController::Snapshot() const {
+    BoardSnapshot snapshot{game_.GetState(), view_, {}, {}, {}, GetListPlace(), recentFiles_.Get()};
+    for (int kind = 0; kind < BoardCommand::kKindCount; ++kind) {
+        snapshot.available[kind] = IsAvailable(static_cast<BoardCommand::Kind>(kind));
+        snapshot.on[kind] = IsOn(static_cast<BoardCommand::Kind>(kind));
+    }
+    return snapshot;
 }

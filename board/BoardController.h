@@ -4,11 +4,12 @@
 #include "BoardAnswer.h"
 #include "BoardCommand.h"
 #include "BoardSettings.h"
+#include "BoardSnapshot.h"
 #include "BoardView.h"
-#include "ClipboardContent.h"
-#include "GameKeeper.h"
-#include "GameStatistics.h"
-#include "RememberedFiles.h"
+#include "intake/ClipboardContent.h"
+#include "keeping/GameKeeper.h"
+#include "play/GameStatistics.h"
+#include "intake/RememberedFiles.h"
 #include "puzzle/Game.h"
 #include "puzzle/GameClock.h"
 #include "puzzle/PuzzleExchange.h"
@@ -60,12 +61,6 @@ public:
     // The settings' sections of the recent files and of the lists' places.
     static constexpr wchar_t kRecentFilesSection[] = L"Recent Files";
     static constexpr wchar_t kListPlacesSection[] = L"Puzzle Lists";
-
-    // The puzzle of a list file that is on the board: its number, from 1, of count.
-    struct ListPlace {
-        size_t number;
-        size_t count;
-    };
 
     enum FileType { kPuzzleFile, kGameFile };
 
@@ -125,6 +120,8 @@ public:
     // it had none.
     const String& GetAnnouncement() const { return announcement_; }
     const GameClock& GetClock() const { return clock_; }
+    // What the readers (painter, menu, screen reader) show now.
+    BoardSnapshot Snapshot() const;
 
 private:
     // What a screen reader was last told of, to compare with after a command.

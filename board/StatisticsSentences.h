@@ -1,7 +1,7 @@
 // StatisticsSentences: the time in the caption and the words of the Statistics boxes.
 #pragma once
 
-#include "GameStatistics.h"
+#include "play/GameStatistics.h"
 #include "common/String.h"
 
 #include <cstdint>

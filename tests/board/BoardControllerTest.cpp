@@ -807,7 +807,7 @@ TEST_F(BoardControllerTest, AListGoesOnFromThePuzzleLastOpen) {
     WriteBytes(folder.Path("list.sdm"), std::string(kSampleLine) + "\n" + one + "\n" + clash + "\n");
     const std::wstring list = folder.Path("list.sdm");
     auto place = [](const BoardController& board) {
-        std::optional<BoardController::ListPlace> place = board.GetListPlace();
+        std::optional<ListPlace> place = board.GetListPlace();
         return place ? std::make_pair(place->number, place->count) : std::make_pair(size_t(0), size_t(0));
     };
     EXPECT_FALSE(board_.IsAvailable(Command::kNextPuzzle));

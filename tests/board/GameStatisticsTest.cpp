@@ -1,5 +1,5 @@
 // Tests of the statistics: what the properties keep of each level, and what counts as none.
-#include "board/GameStatistics.h"
+#include "board/play/GameStatistics.h"
 
 #include "MemoryProperties.h"
 #include "board/StatisticsSentences.h"

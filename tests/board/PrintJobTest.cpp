@@ -1,5 +1,5 @@
 // Tests of printed pages: the layout of grids on paper, and what a print job puts there.
-#include "board/PrintJob.h"
+#include "board/print/PrintJob.h"
 
 #include "puzzle/SolverGrid.h"
 #include "tests/puzzle/PuzzleTestGrids.h"

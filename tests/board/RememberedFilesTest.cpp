@@ -1,5 +1,5 @@
 // Tests of the files remembered in the settings: order, bound, case, notes, menu text.
-#include "board/RememberedFiles.h"
+#include "board/intake/RememberedFiles.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // PrintLayout: where the grids, their titles and the footer go on printed pages.
 #pragma once
 
-#include "BoardGeometry.h"
+#include "board/BoardGeometry.h"
 
 #include <vector>
 

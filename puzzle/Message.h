@@ -1,0 +1,182 @@
+// Message: what the program tells the player, as data: which sentence, and its values.
+#pragma once
+
+#include "GridUnit.h"
+#include "PuzzleGenerator.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// The parts of puzzle/ and board/ answer with messages, never with English: the words
+// layer (words/Words) puts each into the sentence of its identifier, with the values in
+// the places its text gives them, so that a sentence's parts can be reordered and a
+// language is a table. Values are kept typed (a level, a time, a unit, a set of digits),
+// so that the words layer names them in the sentence's language.
+struct Message {
+    enum Id {
+        kNone,  // nothing to tell
+        // Box captions.
+        kCaptionFileError,
+        kCaptionLastGame,
+        kCaptionNotKept,
+        kCaptionOpen,
+        kCaptionPaste,
+        kCaptionCopy,
+        kCaptionMakeGivens,
+        kCaptionStatistics,
+        kCaptionHint,
+        kCaptionCheck,
+        // The window's caption: the program's name, and with the timer its time.
+        kTitle,
+        kTitleWithTime,  // time
+        // What a screen reader hears after a command.
+        kNoSelection,
+        kPausedRefusal,
+        kPaused,
+        kCandidatesFilled,
+        kNoMarks,
+        kMarksCleared,
+        kMarksInEmptyCellsOnly,
+        kPencilModeOn,
+        kPencilModeOff,
+        kUndoToCorrectUnavailable,
+        kUndoneToCorrect,
+        kTimerShown,  // time
+        kTimerHidden,
+        kNoListOpen,
+        kNoDigitToMakeGiven,
+        // A digit refused in a cell.
+        kGivenHere,     // digit: the given's
+        kClashInRow,    // digit, row number
+        kClashInColumn, // digit, column number
+        kClashInBlock,  // digit, row and column numbers of the other cell
+        kAlreadyHere,   // digit
+        // Open, Save, Paste, Copy and the lists.
+        kLoadFailed,
+        kSaveFailed,
+        kNoPuzzleInFile,       // file name; followed by kPuzzleForms
+        kNoPuzzleOnClipboard,  // followed by kPuzzleForms
+        kPuzzleForms,
+        kClipboardEmpty,
+        kClipboardPicture,
+        kClipboardFiles,
+        kClipboardBusy,
+        kClipboardNoText,
+        kNoLongerList,     // file name
+        kRecentFileGone,   // path
+        kKeptElsewhere,
+        // What the check of a puzzle that comes in finds.
+        kPuzzleClash,  // unit, count word, digit
+        kPuzzleNoSolution,
+        kPuzzleSeveralSolutions,
+        // The coach: Hint and Check.
+        kSolved,
+        kNoSolution,
+        kNoSolutionFits,
+        kSeveralSolutions,
+        kUndecided,
+        kHintSeveralSolutions,
+        kHintMisfit,            // digit, row, column
+        kHintSingleCandidate,   // digit, row, column
+        kHintSingleInBlock,     // digit, row, column
+        kHintSingleInRow,       // digit, row, column
+        kHintSingleInColumn,    // digit, row, column
+        kHintTrial,             // row, column, candidates, digit
+        kCheckFits,
+        kCellsLeft,             // count
+        kCheckLevel,            // level
+        kCheckMisfits,          // count
+        // Statistics.
+        kStatisticsNoGame,      // level
+        kStatisticsLevel,       // level, games, best time, average time
+        kStatisticsRule,
+        kNewBestTime,           // level, time
+        // The game file and the keeping of the game.
+        kGameNotReadable,
+        kNotAGame,
+        kGameTooLarge,          // megabytes
+        kGameDamaged,           // line
+        kGameBreaksRules,
+        kGameFromBackup,
+        kHistoryDropped,        // line
+        kGameOfNewerVersion,    // the file's format version
+        kGameSetAside,          // path
+        kNotKeptNoFolder,       // folder
+        kNotKeptNoNewFile,      // folder
+        kNotKeptNotWhole,       // folder
+        kNotKeptNotReplaced,    // file
+        kPlayGoesOn,
+        // A cell as a screen reader names it: its place and what it shows.
+        kCellHidden,            // row, column
+        kCellDigit,             // row, column, digit
+        kCellEmpty,             // row, column
+        kCellGiven,
+        kCellDoesNotFit,
+        kCellHinted,
+        kCellMarks,             // digits
+        kCellCandidates,        // digits
+        kCellNoCandidates,
+        // The titles and footer of printed pages.
+        kPrintPuzzleTitle,      // number, level
+        kPrintSolutionTitle,    // number, level
+        kPrintFooter,           // program, date
+        kPrintFooterLevel,      // program, level, date
+        kPrintPageOf,           // page, pages
+        // The menu's item of the next puzzle of a list.
+        kListPlace,             // the item's text, number, count
+        kIdCount
+    };
+
+    // One value of a message, named by the words layer in the sentence's language.
+    struct Value {
+        enum Kind {
+            kNumber,     // as digits
+            kText,       // as it stands: a file's name, a version
+            kTime,       // seconds, as minutes and seconds
+            kLevel,      // a PuzzleGenerator::Level, by its name
+            kUnit,       // a GridUnit, kind * 9 + index
+            kCountWord,  // a small number in words ("two")
+            kDigits,     // a set of digits, bit d - 1 for digit d, as a list ("2, 5 and 7")
+            kDigitRun,   // a set of digits as a screen reader reads marks ("2 5 7")
+        };
+
+        static Value Number(int64_t number) { return {kNumber, number, {}}; }
+        static Value Text(std::wstring text) { return {kText, 0, std::move(text)}; }
+        static Value Time(uint64_t seconds) { return {kTime, static_cast<int64_t>(seconds), {}}; }
+        static Value Level(PuzzleGenerator::Level level) { return {kLevel, level, {}}; }
+        static Value Unit(GridUnit unit) { return {kUnit, unit.kind * 9 + unit.index, {}}; }
+        static Value CountWord(int count) { return {kCountWord, count, {}}; }
+        static Value Digits(int mask) { return {kDigits, mask, {}}; }
+        static Value DigitRun(int mask) { return {kDigitRun, mask, {}}; }
+
+        bool operator==(const Value& other) const {
+            return kind == other.kind && number == other.number && text == other.text;
+        }
+
+        Kind kind;
+        int64_t number;
+        std::wstring text;
+    };
+
+    // How a sentence that follows another joins it: after a blank, on the next line, or
+    // after an empty line.
+    enum Join { kBlank, kLine, kParagraph };
+
+    Message() = default;
+    Message(Id id, std::vector<Value> values = {}) : id(id), values(std::move(values)) {}
+
+    bool IsEmpty() const { return id == kNone; }
+    // This message, then next after it, joined so.
+    Message& Then(Message next, Join join = kBlank) {
+        next.join = join;
+        more.push_back(std::move(next));
+        return *this;
+    }
+
+    Id id = kNone;
+    std::vector<Value> values;
+    // Sentences that follow this one in the same text, in order.
+    std::vector<Message> more;
+    Join join = kBlank;  // how this one joins the sentence before it, when it follows one
+};
