@@ -1,15 +1,17 @@
 // BoardAnswer: what a board command changed, for the window to show.
 #pragma once
 
-#include "common/String.h"
+#include "puzzle/Message.h"
 
 #include <string>
+#include <utility>
 
 // The board controller's answer to a command: whether the board must be repainted, the
 // menu's items brought up to date and the window's caption set again
 // (BoardController::GetTitle), whether the game is to be kept soon, the clipboard work
-// and the file to tell Windows of, and a sentence to show in a box, if any; and what
-// assistive technology (a screen reader) must be told.
+// and the file to tell Windows of, and a box to show, if any; and what assistive
+// technology (a screen reader) must be told. What it says is data (Message), which the
+// window puts into words (Words).
 struct BoardAnswer {
     enum Box {
         kNoBox,
@@ -23,17 +25,43 @@ struct BoardAnswer {
         bool focusMoved = false;    // the selection is on another cell, which takes the focus
         bool valueChanged = false;  // the selected cell holds another digit (or none)
         bool namesChanged = false;  // what some cells show (digits, marks, candidates) changed
-        // A sentence to speak at once, or empty: why a digit was refused. The
-        // controller's GetAnnouncement keeps it until the next command.
-        String announcement;
+        // What to speak at once, or nothing: why a digit was refused, say. The
+        // controller's snapshot keeps it until the next command.
+        Message announcement;
     };
+
+    // A command that may have changed the board: the board and the menu shown again;
+    // nothing when it did not change.
+    static BoardAnswer Shown(bool changed = true) {
+        BoardAnswer answer;
+        answer.repaint = answer.menu = changed;
+        return answer;
+    }
+    // The menu alone shown again: a switch's check mark, say.
+    static BoardAnswer MenuShown() {
+        BoardAnswer answer;
+        answer.menu = true;
+        return answer;
+    }
+    // This answer with a box, captioned so, that says sentence.
+    BoardAnswer& Boxed(Box kind, Message boxCaption, Message boxSentence) {
+        box = kind;
+        caption = std::move(boxCaption);
+        sentence = std::move(boxSentence);
+        return *this;
+    }
+    // This answer with a sentence for a screen reader to speak.
+    BoardAnswer& Announced(Message announcement) {
+        reader.announcement = std::move(announcement);
+        return *this;
+    }
 
     bool repaint = false;
     bool menu = false;
     bool title = false;
     bool look = false;  // the theme changed: the board's palette and the caption's colour
     // The game changed after it was last kept: the window calls BoardController::Keep
-    // once BoardController::kKeepDelayMs have passed. Set only by the change that starts
+    // once GameKeeping::kKeepDelayMs have passed. Set only by the change that starts
     // the wait, so that later ones do not put the write off.
     bool keep = false;
     // Copy: the text to put on the clipboard as Unicode text; empty for none.
@@ -44,7 +72,7 @@ struct BoardAnswer {
     // A file opened or saved, for Windows' list of recent documents; empty for none.
     std::wstring recentFile;
     Box box = kNoBox;
-    const wchar_t* caption = L"";
-    String sentence;
+    Message caption;
+    Message sentence;
     Reader reader;
 };

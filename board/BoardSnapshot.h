@@ -3,8 +3,8 @@
 
 #include "BoardCommand.h"
 #include "BoardView.h"
-#include "intake/ListPlace.h"
-#include "intake/RememberedFiles.h"
+#include "board/intake/ListPlace.h"
+#include "board/intake/RememberedFiles.h"
 #include "puzzle/GameState.h"
 #include "puzzle/Message.h"
 

@@ -45,10 +45,27 @@ Coach::Coach(const EnneoPuzzle& board, int64_t verdictBudget)
     verdict_ = kOpen;
 }
 
-EnneoPuzzle::Cell Coach::GetHintCell() const {
-    if (verdict_ == kMisfits) return misfits_.front();
-    if (verdict_ == kOpen) return step_.cell;
-    return {0, 0};
+std::optional<Hint> Coach::GetHint(const EnneoPuzzle& board) const {
+    Hint hint;
+    if (verdict_ == kMisfits) {
+        EnneoPuzzle::Cell cell = misfits_.front();
+        hint.kind = Hint::kMistake;
+        hint.cells = {cell};
+        hint.placement = Hint::Candidate{cell, board.GetCell(cell.x, cell.y)};
+        return hint;
+    }
+    if (verdict_ != kOpen) return std::nullopt;
+    hint.technique = step_.strategy;
+    hint.cells = {step_.cell};
+    hint.placement = Hint::Candidate{step_.cell, step_.digit};
+    switch (step_.strategy) {
+    case SolverGrid::kSingleInBlock: hint.unit = GridUnit::BlockOf(step_.cell); break;
+    case SolverGrid::kSingleInRow: hint.unit = GridUnit::RowOf(step_.cell); break;
+    case SolverGrid::kSingleInColumn: hint.unit = GridUnit::ColumnOf(step_.cell); break;
+    case SolverGrid::kSingleCandidate:
+    case SolverGrid::kTrial: break;
+    }
+    return hint;
 }
 
 std::optional<PuzzleGenerator::Level> Coach::GetLevel() const {

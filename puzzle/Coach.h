@@ -2,6 +2,7 @@
 #pragma once
 
 #include "EnneoPuzzle.h"
+#include "Hint.h"
 #include "PuzzleSolution.h"
 
 #include <cstdint>
@@ -51,9 +52,9 @@ public:
     // kOpen: the solver's next step on the board; for a trial, the first empty cell and
     // the digit that the solver's trial keeps.
     const Step& GetNextStep() const { return step_; }
-    // The cell a hint is about: the first misfit, or the next step's cell; {0, 0} for
-    // any other verdict.
-    EnneoPuzzle::Cell GetHintCell() const;
+    // What Hint points at: the first misfit (kMisfits), or the next step (kOpen); none
+    // for any other verdict.
+    std::optional<Hint> GetHint(const EnneoPuzzle& board) const;
     // kOpen: the board's empty cells.
     int GetCellsLeft() const { return cellsLeft_; }
     // How hard the givens are, graded as the generator grades its puzzles, when they have

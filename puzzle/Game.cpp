@@ -77,14 +77,17 @@ bool Game::Reset() {
 }
 
 bool Game::MakeGivens() {
-    return Change([](GameState& state) {
-        for (int y = 1; y <= 9; ++y) {
-            for (int x = 1; x <= 9; ++x) {
-                int digit = state.puzzle.GetCell(x, y);
-                if (digit != 0) state.puzzle.RestoreCell(x, y, digit, EnneoPuzzle::CELL_KNOWN);
-            }
+    return Change([](GameState& state) { state.puzzle = DigitsAsGivens(state.puzzle); });
+}
+
+EnneoPuzzle Game::DigitsAsGivens(EnneoPuzzle board) {
+    for (int y = 1; y <= 9; ++y) {
+        for (int x = 1; x <= 9; ++x) {
+            int digit = board.GetCell(x, y);
+            if (digit != 0) board.RestoreCell(x, y, digit, EnneoPuzzle::CELL_KNOWN);
         }
-    });
+    }
+    return board;
 }
 
 bool Game::Solve() {

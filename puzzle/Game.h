@@ -44,6 +44,8 @@ public:
     // Every digit on the board becomes a given, so that a puzzle typed in plays like an
     // opened one.
     bool MakeGivens();
+    // board with every digit on it a given.
+    static EnneoPuzzle DigitsAsGivens(EnneoPuzzle board);
     bool Solve();
     // A new puzzle, without marks, in place of the current one (New, a new generated
     // puzzle, Open).

@@ -125,6 +125,31 @@ struct Message {
         kPrintPageOf,           // page, pages
         // The menu's item of the next puzzle of a list.
         kListPlace,             // the item's text, number, count
+        // The names of values.
+        kLevelEasy,
+        kLevelMedium,
+        kLevelHard,
+        kRow,                   // number
+        kColumn,                // number
+        kTopLeftBlock,          // the blocks in reading order
+        kTopMiddleBlock,
+        kTopRightBlock,
+        kMiddleLeftBlock,
+        kCentreBlock,
+        kMiddleRightBlock,
+        kBottomLeftBlock,
+        kBottomMiddleBlock,
+        kBottomRightBlock,
+        kTwo,                   // the count words, two to nine
+        kThree,
+        kFour,
+        kFive,
+        kSix,
+        kSeven,
+        kEight,
+        kNine,
+        kListSeparator,         // between items of a list
+        kListLastSeparator,     // before its last item
         kIdCount
     };
 
@@ -167,6 +192,9 @@ struct Message {
     Message(Id id, std::vector<Value> values = {}) : id(id), values(std::move(values)) {}
 
     bool IsEmpty() const { return id == kNone; }
+    bool operator==(const Message& other) const {
+        return id == other.id && values == other.values && more == other.more && join == other.join;
+    }
     // This message, then next after it, joined so.
     Message& Then(Message next, Join join = kBlank) {
         next.join = join;

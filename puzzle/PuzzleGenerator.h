@@ -34,7 +34,8 @@ public:
     // completion, up to its end: each deduction graded by the strategy that places, and
     // kHard once no deduction is left on an unfinished grid.
     static Level Grade(SolverGrid grid);
-    // The level's name as the program shows it: "Easy", "Medium" or "Hard".
+    // The level's name where the program stores it (the statistics' values): "Easy",
+    // "Medium" or "Hard"; the player reads it in words (Message::Value::Level).
     static const wchar_t* LevelName(Level level);
 
 private:

@@ -71,16 +71,16 @@ std::vector<PrintJob::Page> PrintJob::Pages(const PrintLayout::Paper& paper) con
     std::vector<PrintLayout::Page> more = PrintLayout::Pages(paper, solutions, kSolutionsPerPage, true, puzzles_);
     layouts.insert(layouts.end(), more.begin(), more.end());
 
-    const wchar_t* level = level_ ? PuzzleGenerator::LevelName(*level_) : L"";
     std::vector<Page> pages;
     for (const PrintLayout::Page& layout : layouts) {
         Page page = {layout, {}, Footer(static_cast<int>(pages.size()) + 1, static_cast<int>(layouts.size()))};
         for (const PrintLayout::Grid& grid : layout.grids) {
-            String title;
+            Message title;
             bool solution = grid.index >= puzzles_;
-            if (titled_) {
-                title.Format(L"%s %d - %s", solution ? L"Solution" : L"Puzzle",
-                             (solution ? grid.index - puzzles_ : grid.index) + 1, level);
+            if (titled_) {  // new puzzles, which have a level
+                int number = (solution ? grid.index - puzzles_ : grid.index) + 1;
+                title = Message(solution ? Message::kPrintSolutionTitle : Message::kPrintPuzzleTitle,
+                                {Message::Value::Number(number), Message::Value::Level(*level_)});
             }
             page.titles.push_back(title);
         }
@@ -91,10 +91,10 @@ std::vector<PrintJob::Page> PrintJob::Pages(const PrintLayout::Paper& paper) con
 
 // "<program> - <level> - <date>", without the level where none is known, and with
 // " - page N of M" on a job of more than one page.
-String PrintJob::Footer(int page, int pages) const {
-    String footer(name_.GetText());
-    if (level_) footer.AppendFormat(L" - %s", PuzzleGenerator::LevelName(*level_));
-    footer.AppendFormat(L" - %s", date_.GetText());
-    if (pages > 1) footer.AppendFormat(L" - page %d of %d", page, pages);
+Message PrintJob::Footer(int page, int pages) const {
+    using V = Message::Value;
+    Message footer(Message::kPrintFooter, {V::Text(name_), V::Text(date_)});
+    if (level_) footer = Message(Message::kPrintFooterLevel, {V::Text(name_), V::Level(*level_), V::Text(date_)});
+    if (pages > 1) footer.Then(Message(Message::kPrintPageOf, {V::Number(page), V::Number(pages)}));
     return footer;
 }

@@ -2,20 +2,21 @@
 #pragma once
 
 #include "PrintLayout.h"
-#include "common/String.h"
+#include "puzzle/Message.h"
 #include "puzzle/GameState.h"
 #include "puzzle/PuzzleGenerator.h"
 
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <string>
 #include <vector>
 
 // What File / Print and File / Print New Puzzles put on paper: the board's puzzle alone
 // on a page, or new puzzles of one level, numbered, several to a page, with their
 // solutions smaller on the pages after them when asked for. It lays its pages out for a
-// paper (PrintLayout) and words each grid's title and each page's footer; the printer
-// code draws the grids with the board painter and the texts as they stand.
+// paper (PrintLayout) and tells each grid's title and each page's footer (messages);
+// the printer code draws the grids with the board painter and the texts in words.
 class PrintJob {
 public:
     // What Print New Puzzles asks for.
@@ -38,8 +39,8 @@ public:
 
     struct Page {
         PrintLayout::Page layout;
-        std::vector<String> titles;  // one for each of the layout's grids
-        String footer;
+        std::vector<Message> titles;  // one for each of the layout's grids, empty for none
+        Message footer;
     };
 
     // The board's puzzle: its givens, and the player's digits too when playerDigits.
@@ -63,10 +64,10 @@ public:
 
 private:
     PrintJob(const wchar_t* name, const wchar_t* date) : name_(name), date_(date) {}
-    String Footer(int page, int pages) const;
+    Message Footer(int page, int pages) const;
 
-    String name_;
-    String date_;
+    std::wstring name_;
+    std::wstring date_;
     std::optional<PuzzleGenerator::Level> level_;
     std::vector<GameState> grids_;  // the puzzles, then their solutions if asked for
     int puzzles_ = 0;

@@ -2,6 +2,7 @@
 #include "board/BoardController.h"
 
 #include "MemoryProperties.h"
+#include "tests/puzzle/MessagePrint.h"
 #include "puzzle/GameFile.h"
 #include "tests/common/TestFiles.h"
 #include "tests/puzzle/CoachGrids.h"
@@ -19,6 +20,8 @@
 namespace {
 
 using Command = BoardCommand;
+using M = Message;
+using V = Message::Value;
 
 // The sample's solution.
 const char kSolvedSample[] = "897315246351426798462987351179638425528149673643752189214593867936874512785261934";
@@ -39,10 +42,10 @@ protected:
         EXPECT_EQ(BoardAnswer::kNoBox, answer.box);
         return {answer.repaint, answer.menu};
     }
-    // A box's caption and sentence.
-    static std::pair<std::wstring, std::wstring> Box(const BoardAnswer& answer) {
+    // An information box's caption and message.
+    static std::pair<Message, Message> Box(const BoardAnswer& answer) {
         EXPECT_EQ(BoardAnswer::kInformation, answer.box);
-        return {answer.caption, answer.sentence.GetText()};
+        return {answer.caption, answer.sentence};
     }
 
     // A controller on the same properties and clock as board_.
@@ -124,32 +127,37 @@ TEST_F(BoardControllerTest, TellsAScreenReaderWhatChanged) {
     auto told = [](const BoardAnswer& answer) {
         return std::make_tuple(answer.reader.focusMoved, answer.reader.valueChanged, answer.reader.namesChanged);
     };
-    auto heard = [this] {
-        return std::wstring(board_.GetAnnouncement().GetText() ? board_.GetAnnouncement().GetText() : L"");
-    };
+    auto heard = [this] { return board_.Snapshot().announcement; };
     const auto focus = std::make_tuple(true, false, false), value = std::make_tuple(false, true, true),
                names = std::make_tuple(false, false, true), none = std::make_tuple(false, false, false);
 
     board_.Execute(Command::Digit(5));
-    EXPECT_EQ(L"No cell is selected: an arrow key selects one.", heard());
+    EXPECT_EQ(Message(M::kNoSelection), heard());
     EXPECT_EQ(focus, told(board_.Execute(Command::Move(1, 0))));  // the top-left cell
-    EXPECT_EQ(L"", heard());
+    EXPECT_TRUE(heard().IsEmpty());
     EXPECT_EQ(none, told(board_.Execute(Command::Move(-1, 0))));  // at the edge
     EXPECT_EQ(value, told(board_.Execute(Command::Digit(8))));
     BoardAnswer refused = board_.Execute(Command::Digit(9));
     EXPECT_EQ(none, told(refused));
-    EXPECT_EQ(L"9 not allowed here: row 1 holds a 9", std::wstring(refused.reader.announcement.GetText()));
-    EXPECT_EQ(L"9 not allowed here: row 1 holds a 9", heard());
+    const Message inRow(M::kClashInRow, {V::Number(9), V::Number(1)});
+    EXPECT_EQ(inRow, refused.reader.announcement);
+    EXPECT_EQ(inRow, heard());
+    board_.Execute(Command::Digit(6));
+    EXPECT_EQ(Message(M::kClashInColumn, {V::Number(6), V::Number(1)}), heard());
+    board_.Execute(Command::Digit(2));
+    EXPECT_EQ(Message(M::kClashInBlock, {V::Number(2), V::Number(3), V::Number(3)}), heard());
+    board_.Execute(Command::Digit(8));
+    EXPECT_EQ(Message(M::kAlreadyHere, {V::Number(8)}), heard());
     board_.Execute(Command::Mark(3));
-    EXPECT_EQ(L"Marks go into empty cells only.", heard());
+    EXPECT_EQ(Message(M::kMarksInEmptyCellsOnly), heard());
     EXPECT_EQ(value, told(board_.Execute(Command::Digit(0))));
     EXPECT_EQ(none, told(board_.Execute(Command::Digit(0))));  // empty already: nothing to say
-    EXPECT_EQ(L"", heard());
+    EXPECT_TRUE(heard().IsEmpty());
     EXPECT_EQ(names, told(board_.Execute(Command::Mark(3))));
     EXPECT_EQ(names, told(board_.Execute(Command::Of(Command::kShowHints))));
     EXPECT_EQ(focus, told(board_.Execute(Command::SelectCell({2, 1}))));
     EXPECT_EQ(none, told(board_.Execute(Command::Digit(1))));
-    EXPECT_EQ(L"9 is given here and cannot be changed.", heard());
+    EXPECT_EQ(Message(M::kGivenHere, {V::Number(9)}), heard());
     Type(9, 2, 9);  // does not fit
     EXPECT_EQ(names, told(board_.Execute(Command::Of(Command::kCheck))));
 
@@ -157,25 +165,25 @@ TEST_F(BoardControllerTest, TellsAScreenReaderWhatChanged) {
     // changed nothing.
     EXPECT_EQ(names, told(board_.Paste({ClipboardContent::kText, L"1" + std::wstring(80, L'.')})));
     board_.Execute(Command::Of(Command::kNextPuzzle));
-    EXPECT_EQ(L"No list of puzzles is open.", heard());
+    EXPECT_EQ(Message(M::kNoListOpen), heard());
     board_.Execute(Command::Of(Command::kMakeGivens));
-    EXPECT_EQ(L"The board holds no digit of yours to make a given.", heard());
+    EXPECT_EQ(Message(M::kNoDigitToMakeGiven), heard());
 
     // Pencil mode, Fill In Candidates and the pause say what they did; the window's own
     // news leaves the sentence; the pause refuses what would show the board, and its end
     // speaks the selected cell again.
     board_.Execute(Command::SelectCell({2, 1}));
     board_.Execute(Command::Of(Command::kPencilMode));
-    EXPECT_EQ(L"Pencil mode on: digits toggle marks.", heard());
+    EXPECT_EQ(Message(M::kPencilModeOn), heard());
     EXPECT_EQ(names, told(board_.Execute(Command::Digit(4))));
     board_.Execute(Command::Of(Command::kFillInCandidates));
-    EXPECT_EQ(L"Every empty cell holds its candidates as marks.", heard());
+    EXPECT_EQ(Message(M::kCandidatesFilled), heard());
     EXPECT_EQ(names, told(board_.Execute(Command::Of(Command::kPause))));
-    EXPECT_EQ(L"Paused. Escape goes on.", heard());
+    EXPECT_EQ(Message(M::kPaused), heard());
     board_.Execute(Command::Of(Command::kTick));
-    EXPECT_EQ(L"Paused. Escape goes on.", heard());
+    EXPECT_EQ(Message(M::kPaused), heard());
     board_.Execute(Command::Digit(4));
-    EXPECT_EQ(L"The game is paused. Escape goes on.", heard());
+    EXPECT_EQ(Message(M::kPausedRefusal), heard());
     EXPECT_EQ(std::make_tuple(true, false, true), told(board_.Execute(Command::Of(Command::kPause))));
 }
 
@@ -228,19 +236,17 @@ TEST_F(BoardControllerTest, PuzzleCommands) {
 // says, until the board changes: a board for each kind of step, the first mistake in
 // reading order, and the verdicts. Hint places nothing.
 TEST_F(BoardControllerTest, HintExplainsTheNextStepOrTheFirstMistake) {
-    const wchar_t* const steps[] = {
-        L"9 goes in row 6, column 4: it is the only digit left for that cell.",
-        L"1 goes in row 6, column 4: it is the only place for 1 in its block.",
-        L"9 goes in row 2, column 9: it is the only place for 9 in row 2.",
-        L"3 goes in row 5, column 3: it is the only place for 3 in column 3.",
-        (L"No cell has a single digit left, and no digit has a single place in a block, a row or a column, so the "
-         L"next step is a trial in row 1, column 1: of its candidates 2, 5 and 6, tried in turn, only 5 leads to a "
-         L"solution."),
+    const Message steps[] = {
+        {M::kHintSingleCandidate, {V::Number(9), V::Number(6), V::Number(4)}},
+        {M::kHintSingleInBlock, {V::Number(1), V::Number(6), V::Number(4)}},
+        {M::kHintSingleInRow, {V::Number(9), V::Number(2), V::Number(9)}},
+        {M::kHintSingleInColumn, {V::Number(3), V::Number(5), V::Number(3)}},
+        {M::kHintTrial, {V::Number(1), V::Number(1), V::Digits(0x32), V::Number(5)}},  // candidates 2, 5 and 6
     };
     for (int i = 0; i < 5; ++i) {
         BoardController board = Another(kStepGrids[i].givens);
         BoardAnswer answer = board.Execute(Command::Of(Command::kHint));
-        EXPECT_EQ(std::make_pair(std::wstring(L"Hint"), std::wstring(steps[i])), Box(answer));
+        EXPECT_EQ(std::make_pair(Message(M::kCaptionHint), steps[i]), Box(answer));
         EXPECT_TRUE(answer.repaint);
         EnneoPuzzle::Cell selected = board.GetGame().GetState().puzzle.GetSelectedCell();
         EnneoPuzzle::Cell hinted = board.GetView().hinted;
@@ -253,7 +259,7 @@ TEST_F(BoardControllerTest, HintExplainsTheNextStepOrTheFirstMistake) {
     Type(1, 3, 1);  // the solution has 4 there
     Type(9, 2, 9);  // and 8 here
     Type(1, 1, 8);  // right
-    EXPECT_EQ(L"The 9 in row 2, column 9 does not fit the puzzle's only solution.", hint());
+    EXPECT_EQ(Message(M::kHintMisfit, {V::Number(9), V::Number(2), V::Number(9)}), hint());
     EXPECT_EQ(std::make_pair(9, 2), Selected());
     EXPECT_EQ((std::vector<std::pair<int, int>>{{9, 2}}), Misfits());  // a mistake is tinted as one
     EXPECT_EQ(std::make_pair(0, 0), Hinted());
@@ -266,14 +272,14 @@ TEST_F(BoardControllerTest, HintExplainsTheNextStepOrTheFirstMistake) {
     Type(1, 1, 8);
     EXPECT_EQ(std::make_pair(0, 0), Hinted());
     board_.Execute(Command::Of(Command::kSolve));
-    EXPECT_EQ(L"The grid is solved.", hint());
+    EXPECT_EQ(Message(M::kSolved), hint());
 
     board_.Execute(Command::Of(Command::kNewEmpty));
     Type(5, 5, 1);
-    EXPECT_EQ(L"The puzzle has more than one solution, so no next step follows from the digits on the board.", hint());
+    EXPECT_EQ(Message(M::kHintSeveralSolutions), hint());
     EXPECT_EQ(std::make_pair(5, 5), Selected());  // kept
     BoardController repeated = Another("12345678.........9" + std::string(63, '.'));
-    EXPECT_EQ(L"The puzzle has no solution.", Box(repeated.Execute(Command::Of(Command::kHint))).second);
+    EXPECT_EQ(Message(M::kNoSolution), Box(repeated.Execute(Command::Of(Command::kHint))).second);
     EXPECT_EQ(0, repeated.GetGame().GetState().puzzle.GetSelectedCell().x);
 
     // Givens with two solutions, and a 7 that fits neither.
@@ -281,8 +287,7 @@ TEST_F(BoardControllerTest, HintExplainsTheNextStepOrTheFirstMistake) {
     two.Execute(Command::SelectCell({6, 1}));
     two.Execute(Command::Digit(7));
     for (Command::Kind kind : {Command::kHint, Command::kCheck}) {
-        EXPECT_EQ(L"No solution of the puzzle fits the digits on the board.",
-                  Box(two.Execute(Command::Of(kind))).second);
+        EXPECT_EQ(Message(M::kNoSolutionFits), Box(two.Execute(Command::Of(kind))).second);
     }
 }
 
@@ -290,13 +295,19 @@ TEST_F(BoardControllerTest, HintExplainsTheNextStepOrTheFirstMistake) {
 // until the board changes. The level is the givens' alone.
 TEST_F(BoardControllerTest, CheckSaysWhetherTheDigitsFit) {
     auto check = [this] { return Box(board_.Execute(Command::Of(Command::kCheck))).second; };
-    EXPECT_EQ(L"Every digit so far fits the puzzle's only solution.\n56 cells are left. Level: Easy.", check());
+    auto fits = [](int left, std::optional<PuzzleGenerator::Level> level) {
+        Message message(M::kCheckFits);
+        message.Then(M(M::kCellsLeft, {V::Number(left)}), M::kLine);
+        if (level) message.Then(M(M::kCheckLevel, {V::Level(*level)}));
+        return message;
+    };
+    EXPECT_EQ(fits(56, PuzzleGenerator::kEasy), check());
     Type(1, 1, 8);
     Type(9, 2, 9);
-    EXPECT_EQ(L"1 digit that is not a given does not fit the puzzle's only solution.", check());
+    EXPECT_EQ(Message(M::kCheckMisfits, {V::Number(1)}), check());
     Type(1, 3, 1);
     BoardAnswer answer = board_.Execute(Command::Of(Command::kCheck));
-    EXPECT_EQ(L"2 digits that are not givens do not fit the puzzle's only solution.", Box(answer).second);
+    EXPECT_EQ(Message(M::kCheckMisfits, {V::Number(2)}), Box(answer).second);
     EXPECT_TRUE(answer.repaint);
     EXPECT_EQ((std::vector<std::pair<int, int>>{{9, 2}, {1, 3}}), Misfits());
     board_.Execute(Command::Move(1, 1));
@@ -305,15 +316,15 @@ TEST_F(BoardControllerTest, CheckSaysWhetherTheDigitsFit) {
     EXPECT_TRUE(Misfits().empty());
     // The solver's digits after a mistake are set digits too, and counted as such.
     board_.Execute(Command::Of(Command::kSolve));
-    EXPECT_EQ(L"23 digits that are not givens do not fit the puzzle's only solution.", check());
+    EXPECT_EQ(Message(M::kCheckMisfits, {V::Number(23)}), check());
 
     board_.Execute(Command::Of(Command::kReset));
     board_.Execute(Command::Of(Command::kSolve));
     Type(1, 1, 0);  // one cell from the end
-    EXPECT_EQ(L"Every digit so far fits the puzzle's only solution.\n1 cell is left. Level: Easy.", check());
+    EXPECT_EQ(fits(1, PuzzleGenerator::kEasy), check());
     board_.Execute(Command::Of(Command::kUndo));
-    EXPECT_EQ(L"The grid is solved.", check());
-    EXPECT_EQ(L"Every digit so far fits the puzzle's only solution.\n55 cells are left. Level: Hard.",
+    EXPECT_EQ(Message(M::kSolved), check());
+    EXPECT_EQ(fits(55, PuzzleGenerator::kHard),
               Box(Another(kStepGrids[2].givens).Execute(Command::Of(Command::kCheck))).second);
 
     // Typed into an empty grid, the puzzle has no givens to grade, however far it got.
@@ -321,7 +332,7 @@ TEST_F(BoardControllerTest, CheckSaysWhetherTheDigitsFit) {
     for (int i = 0; i < 81; ++i) {
         if (kSampleLine[i] != '.' || i < 20) Type(i % 9 + 1, i / 9 + 1, kSolvedSample[i] - '0');
     }
-    EXPECT_EQ(L"Every digit so far fits the puzzle's only solution.\n42 cells are left.", check());
+    EXPECT_EQ(fits(42, std::nullopt), check());
 }
 
 // Fill In Candidates and Clear All Marks are one step each; in pencil mode the digits
@@ -402,24 +413,24 @@ TEST_F(BoardControllerTest, TheClockCountsOnlyWhileTheGameIsPlayed) {
     board_.Execute(Command::Of(Command::kPause));
     EXPECT_EQ(4500u, elapsed());
 
-    EXPECT_EQ(L"Enneo Tessary", std::wstring(board_.GetTitle().GetText()));
+    EXPECT_EQ(Message(M::kTitle), board_.GetTitle());
     EXPECT_EQ(0u, board_.GetTickDelay());
     BoardAnswer answer = board_.Execute(Command::Of(Command::kShowTimer));
     EXPECT_TRUE(answer.title && answer.menu && board_.IsOn(Command::kShowTimer));
     EXPECT_EQ(L"1", properties_.values[L"ShowTimer"]);
-    EXPECT_EQ(L"Enneo Tessary - 0:04", std::wstring(board_.GetTitle().GetText()));
+    EXPECT_EQ(Message(M::kTitleWithTime, {V::Time(4)}), board_.GetTitle());
     EXPECT_EQ(500u, board_.GetTickDelay());
     now_ += 400;
     EXPECT_FALSE(board_.Execute(Command::Of(Command::kTick)).title);
     now_ += 61000;
     EXPECT_TRUE(board_.Execute(Command::Of(Command::kTick)).title);
-    EXPECT_EQ(L"Enneo Tessary - 1:05", std::wstring(board_.GetTitle().GetText()));
+    EXPECT_EQ(Message(M::kTitleWithTime, {V::Time(65)}), board_.GetTitle());
 
     board_.Execute(Command::Of(Command::kSolve));  // complete: the clock stops
     now_ += 5000;
     EXPECT_EQ(65900u, elapsed());
     EXPECT_TRUE(board_.Execute(Command::NewPuzzle(PuzzleGenerator::kEasy)).title);
-    EXPECT_EQ(L"Enneo Tessary - 0:00", std::wstring(board_.GetTitle().GetText()));
+    EXPECT_EQ(Message(M::kTitleWithTime, {V::Time(0)}), board_.GetTitle());
     now_ += 2000;
     EXPECT_EQ(2000u, elapsed());
     EXPECT_TRUE(Another(kSampleLine).IsOn(Command::kShowTimer));
@@ -443,7 +454,8 @@ TEST_F(BoardControllerTest, BestTimesOnlyForAnUnassistedFinish) {
     };
     const wchar_t key[] = L"Statistics\\Easy";
     BoardController first = Another(nearlySolved(0));
-    EXPECT_EQ(std::make_pair(std::wstring(L"Statistics"), std::wstring(L"A new best time for Easy: 1:05.")),
+    EXPECT_EQ(std::make_pair(Message(M::kCaptionStatistics),
+                             Message(M::kNewBestTime, {V::Level(PuzzleGenerator::kEasy), V::Time(65)})),
               Box(finish(first, 0, 65900)));
     EXPECT_EQ(L"1 65 65", properties_.values[key]);
     first.Execute(Command::Of(Command::kUndo));
@@ -471,10 +483,13 @@ TEST_F(BoardControllerTest, BestTimesOnlyForAnUnassistedFinish) {
     }
     EXPECT_TRUE(typed.GetGame().GetState().puzzle.IsSolved());
     EXPECT_EQ(L"2 65 145", properties_.values[key]);
-    std::wstring statistics = Box(board_.Execute(Command::Of(Command::kStatistics))).second;
-    EXPECT_EQ(0u, statistics.find(L"Easy: 2 games finished, best time 1:05, average time 1:13.\n"
-                                  L"Medium: no game finished yet.\nHard: no game finished yet.\n\n"))
-        << statistics;
+    Message statistics(M::kStatisticsLevel,
+                       {V::Level(PuzzleGenerator::kEasy), V::Number(2), V::Time(65), V::Time(73)});
+    statistics.Then(M(M::kStatisticsNoGame, {V::Level(PuzzleGenerator::kMedium)}), M::kLine)
+        .Then(M(M::kStatisticsNoGame, {V::Level(PuzzleGenerator::kHard)}), M::kLine)
+        .Then(M::kStatisticsRule, M::kParagraph);
+    EXPECT_EQ(std::make_pair(Message(M::kCaptionStatistics), statistics),
+              Box(board_.Execute(Command::Of(Command::kStatistics))));
 }
 
 // Pause hides the board and keeps every command from it, greyed in the menu, until
@@ -516,11 +531,11 @@ protected:
         return next;
     }
     static std::string Text(const BoardController& board) { return GameFile::Write(board.GetGame()); }
-    // The sentence of a box with that caption.
-    static std::wstring Told(const BoardAnswer& answer, const wchar_t* caption) {
+    // The message of a box with that caption.
+    static Message Told(const BoardAnswer& answer, Message::Id caption) {
         EXPECT_NE(BoardAnswer::kNoBox, answer.box);
-        EXPECT_EQ(std::wstring(caption), answer.caption);
-        return answer.sentence.GetText();
+        EXPECT_EQ(Message(caption), answer.caption);
+        return answer.sentence;
     }
 
     TempFolder folder_;
@@ -581,10 +596,8 @@ TEST_F(KeptGameTest, WhatCannotBeKeptOrTakenIsToldOnce) {
     WriteBytes(folder_.Folder() / "Enneo Tessary", "a file where the folder should be");
     board_.Resume(file_);
     Type(1, 1, 8);
-    std::wstring told = Told(board_.Keep(), L"Game Not Kept");
-    EXPECT_EQ(0u, told.find(L"The game could not be kept: the folder \"" + file_.parent_path().wstring() +
-                            L"\" could not be made."))
-        << told;
+    EXPECT_EQ(M(M::kNotKeptNoFolder, {V::Text(file_.parent_path().wstring())}).Then(M::kPlayGoesOn, M::kParagraph),
+              Told(board_.Keep(), M::kCaptionNotKept));
     EXPECT_TRUE(Type(1, 1, 0).keep);  // tried again after the next change, quietly
     EXPECT_EQ(BoardAnswer::kNoBox, board_.Keep().box);
     std::filesystem::remove(folder_.Folder() / "Enneo Tessary");
@@ -597,11 +610,10 @@ TEST_F(KeptGameTest, WhatCannotBeKeptOrTakenIsToldOnce) {
     const std::string damaged = "Enneo Tessary game 1.0\r\nrow";
     WriteBytes(file_, damaged);
     const std::filesystem::path aside = file_.wstring() + L".refused";
-    const std::wstring setAside = L" The file was kept as \"" + aside.wstring() + L"\".";
+    const Message setAside(M::kGameSetAside, {V::Text(aside.wstring())});
     BoardAnswer resumed;
     std::unique_ptr<BoardController> next = Restart(&resumed);
-    EXPECT_EQ(L"The game file is damaged at line 2, so no game was taken from it." + setAside,
-              Told(resumed, L"Last Game"));
+    EXPECT_EQ(M(M::kGameDamaged, {V::Number(2)}).Then(setAside), Told(resumed, M::kCaptionLastGame));
     EXPECT_EQ(kSampleLine, ToPuzzleLine(next->GetGame().GetState().puzzle));
     next->Execute(Command::Mark(0));
     next->Keep();
@@ -616,9 +628,7 @@ TEST_F(KeptGameTest, WhatCannotBeKeptOrTakenIsToldOnce) {
     WriteBytes(file_, newer);
     WriteBytes(file_.wstring() + L".bak", Text(*next));
     next = Restart(&resumed);
-    EXPECT_EQ(std::wstring(L"The game file was missing or damaged, so the game was taken from its backup, which may "
-                           L"be a moment older.") + setAside,
-              Told(resumed, L"Last Game"));
+    EXPECT_EQ(M(M::kGameFromBackup).Then(setAside), Told(resumed, M::kCaptionLastGame));
     EXPECT_EQ(newer, ReadBytes(aside));
 
     // A puzzle file whose givens repeat a digit opens and is kept as it is; the next
@@ -631,18 +641,15 @@ TEST_F(KeptGameTest, WhatCannotBeKeptOrTakenIsToldOnce) {
     next->Execute(Command::Move(1, 0));
     next->Keep();
     next = Restart(&resumed);
-    EXPECT_EQ(L"The game file's board repeats a digit in a row, a column or a block, so no game was taken from it." +
-                  setAside,
-              Told(resumed, L"Last Game"));
+    EXPECT_EQ(M(M::kGameBreaksRules).Then(setAside), Told(resumed, M::kCaptionLastGame));
     EXPECT_EQ(kSampleLine, ToPuzzleLine(next->GetGame().GetState().puzzle));
 
     // Another copy of the program keeps the game: this one keeps none, and says so.
-    const std::wstring elsewhere =
-        L"Another Enneo Tessary that is running keeps the game in progress, so the game in this window is not kept.";
+    const Message elsewhere(M::kKeptElsewhere);
     BoardController copy = Another(kSampleLine);
-    EXPECT_EQ(elsewhere, Told(copy.Resume({}), L"Last Game"));
+    EXPECT_EQ(elsewhere, Told(copy.Resume({}), M::kCaptionLastGame));
     copy.Execute(Command::Of(Command::kResumeGame));
-    EXPECT_EQ(elsewhere, Told(copy.Execute(Command::Of(Command::kResumeGame)), L"Last Game"));
+    EXPECT_EQ(elsewhere, Told(copy.Execute(Command::Of(Command::kResumeGame)), M::kCaptionLastGame));
     copy.Execute(Command::SelectCell({1, 1}));
     EXPECT_FALSE(copy.Execute(Command::Digit(8)).keep);
 }
@@ -654,7 +661,7 @@ TEST_F(KeptGameTest, GameFilesAreSavedAndOpened) {
     board_.Execute(Command::SelectCell({3, 1}));
     board_.Execute(Command::Mark(6));
     const std::wstring saved = folder_.Path("saved-without-extension");
-    EXPECT_EQ(std::make_pair(false, true), Shows(board_.Save(saved.c_str(), BoardController::kGameFile)));  // recent
+    EXPECT_EQ(std::make_pair(false, true), Shows(board_.Save(saved.c_str(), PuzzleIntake::kGameFile)));  // recent
     EXPECT_EQ(Text(board_), ReadBytes(saved));
 
     BoardController other = Another(kStepGrids[0].givens);
@@ -670,7 +677,7 @@ TEST_F(KeptGameTest, GameFilesAreSavedAndOpened) {
     WriteBytes(saved, text.substr(0, text.size() / 2));
     BoardAnswer refused = other.Open(saved.c_str());
     EXPECT_EQ(BoardAnswer::kError, refused.box);
-    EXPECT_EQ(0u, std::wstring(refused.sentence.GetText()).find(L"The game file is damaged at line "));
+    EXPECT_EQ(M::kGameDamaged, refused.sentence.id);
     EXPECT_EQ(kStepGrids[0].givens, ToPuzzleLine(other.GetGame().GetState().puzzle));
 }
 
@@ -691,7 +698,7 @@ TEST_F(KeptGameTest, TheTimeAndTheHelpGoWithTheGame) {
     EXPECT_NE(std::string::npos, ReadBytes(file_).find("\r\nelapsed 75000\r\nassisted\r\n"));
 
     const std::wstring saved = folder_.Path("with-help");
-    next->Save(saved.c_str(), BoardController::kGameFile);
+    next->Save(saved.c_str(), PuzzleIntake::kGameFile);
     BoardController other = Another(kStepGrids[0].givens);
     other.Open(saved.c_str());
     EXPECT_EQ(75000u, other.GetClock().GetElapsed());
@@ -720,15 +727,15 @@ TEST_F(BoardControllerTest, CopyAndPaste) {
     auto refused = [this](ClipboardContent::Kind kind, const wchar_t* text) {
         BoardAnswer answer = board_.Paste({kind, text});
         EXPECT_EQ(BoardAnswer::kError, answer.box);
-        EXPECT_EQ(std::wstring(L"Paste Puzzle"), answer.caption);
+        EXPECT_EQ(Message(M::kCaptionPaste), answer.caption);
         EXPECT_EQ("8973", ToPuzzleLine(Board()).substr(0, 4));  // the board stays
-        return std::wstring(answer.sentence.GetText());
+        return answer.sentence;
     };
-    EXPECT_EQ(L"The clipboard is empty. Copy a puzzle as text first.", refused(ClipboardContent::kNothing, L""));
-    EXPECT_EQ(0u, refused(ClipboardContent::kPicture, L"").find(L"The clipboard holds a picture, not text."));
-    EXPECT_EQ(0u, refused(ClipboardContent::kFiles, L"").find(L"The clipboard holds files, not text."));
-    EXPECT_EQ(0u, refused(ClipboardContent::kText, L"Dear player, 12 3").find(L"The text on the clipboard holds no"));
-    EXPECT_EQ(L"This puzzle breaks the rules: column 1 holds two 5s.",
+    EXPECT_EQ(Message(M::kClipboardEmpty), refused(ClipboardContent::kNothing, L""));
+    EXPECT_EQ(Message(M::kClipboardPicture), refused(ClipboardContent::kPicture, L""));
+    EXPECT_EQ(Message(M::kClipboardFiles), refused(ClipboardContent::kFiles, L""));
+    EXPECT_EQ(M(M::kNoPuzzleOnClipboard).Then(M::kPuzzleForms), refused(ClipboardContent::kText, L"Dear player, 12 3"));
+    EXPECT_EQ(Message(M::kPuzzleClash, {V::Unit({GridUnit::kColumn, 0}), V::CountWord(2), V::Number(5)}),
               refused(ClipboardContent::kText, (L"5........5" + std::wstring(71, L'.')).c_str()));
 
     EXPECT_EQ(kBoardAndMenu, Shows(board_.Paste({ClipboardContent::kText, whole})));
@@ -736,8 +743,7 @@ TEST_F(BoardControllerTest, CopyAndPaste) {
     board_.Execute(Command::Of(Command::kUndo));
     EXPECT_EQ(EnneoPuzzle::CELL_SET, Board().GetCellState(1, 1));  // one step back to the game
     BoardAnswer several = board_.Paste({ClipboardContent::kText, L"1" + std::wstring(80, L'.')});
-    EXPECT_EQ(std::make_pair(std::wstring(L"Paste Puzzle"), std::wstring(L"This puzzle has more than one solution.")),
-              Box(several));
+    EXPECT_EQ(std::make_pair(Message(M::kCaptionPaste), Message(M::kPuzzleSeveralSolutions)), Box(several));
     EXPECT_TRUE(several.repaint);
     EXPECT_EQ("1" + std::string(80, '.'), ToPuzzleLine(Board()));
 }
@@ -763,12 +769,12 @@ TEST_F(BoardControllerTest, OpenReadsEveryFormAndRemembersTheFiles) {
         EXPECT_EQ(folder.Path(file.first), answer.recentFile);
         EXPECT_EQ(file.second.find('#') == 0 || file.second[0] == '|' ? sdk : kSampleLine, ToPuzzleLine(Board()));
         EXPECT_EQ(EnneoPuzzle::CELL_KNOWN, Board().GetCellState(1, 9));
-        EXPECT_FALSE(board_.GetListPlace());
+        EXPECT_FALSE(board_.Snapshot().listPlace);
     }
     WriteBytes(folder.Path("letter.txt"), "Dear player,\r\nno puzzle here.\r\n");
     BoardAnswer refused = board_.Open(folder.Path("letter.txt").c_str());
     EXPECT_EQ(BoardAnswer::kError, refused.box);
-    EXPECT_EQ(0u, std::wstring(refused.sentence.GetText()).find(L"No puzzle was found in the file \"letter.txt\". "));
+    EXPECT_EQ(M(M::kNoPuzzleInFile, {V::Text(L"letter.txt")}).Then(M::kPuzzleForms), refused.sentence);
     EXPECT_EQ(sdk, ToPuzzleLine(Board()));
 
     EnneoPuzzle repeated;
@@ -777,24 +783,23 @@ TEST_F(BoardControllerTest, OpenReadsEveryFormAndRemembersTheFiles) {
     EXPECT_EQ(kBoardAndMenu, Shows(board_.Open(folder.Path("own.enn").c_str())));
     EXPECT_EQ("55" + std::string(79, '.'), ToPuzzleLine(Board()));
     EXPECT_EQ(folder.Path("saved.enn"),
-              board_.Save(folder.Path("saved.enn").c_str(), BoardController::kPuzzleFile).recentFile);
+              board_.Save(folder.Path("saved.enn").c_str(), PuzzleIntake::kPuzzleFile).recentFile);
 
     // The latest first, each once, and kept for the next start; a file gone is taken off.
     std::vector<std::wstring> recent;
     BoardController restarted = Another(std::string(81, '.'));
-    for (const auto& entry : restarted.GetRecentFiles()) recent.push_back(entry.path);
+    for (const auto& entry : restarted.Snapshot().recentFiles) recent.push_back(entry.path);
     EXPECT_EQ((std::vector<std::wstring>{folder.Path("saved.enn"), folder.Path("own.enn"), folder.Path("puzzle.ss"),
                                          folder.Path("puzzle.sdk"), folder.Path("line.txt")}),
               recent);
     EXPECT_EQ(kBoardAndMenu, Shows(board_.Execute(Command::OpenRecent(3))));
     EXPECT_EQ(sdk, ToPuzzleLine(Board()));
-    EXPECT_EQ(folder.Path("puzzle.sdk"), board_.GetRecentFiles()[0].path);
+    EXPECT_EQ(folder.Path("puzzle.sdk"), board_.Snapshot().recentFiles[0].path);
     std::filesystem::remove(folder.Path("line.txt"));
     BoardAnswer gone = board_.Execute(Command::OpenRecent(4));
-    EXPECT_EQ(L"The file \"" + folder.Path("line.txt") + L"\" is no longer there, so it was taken off the list.",
-              std::wstring(gone.sentence.GetText()));
+    EXPECT_EQ(Message(M::kRecentFileGone, {V::Text(folder.Path("line.txt"))}), gone.sentence);
     EXPECT_TRUE(gone.menu);
-    EXPECT_EQ(4u, board_.GetRecentFiles().size());
+    EXPECT_EQ(4u, board_.Snapshot().recentFiles.size());
     EXPECT_EQ(sdk, ToPuzzleLine(Board()));
 }
 
@@ -807,15 +812,14 @@ TEST_F(BoardControllerTest, AListGoesOnFromThePuzzleLastOpen) {
     WriteBytes(folder.Path("list.sdm"), std::string(kSampleLine) + "\n" + one + "\n" + clash + "\n");
     const std::wstring list = folder.Path("list.sdm");
     auto place = [](const BoardController& board) {
-        std::optional<ListPlace> place = board.GetListPlace();
+        std::optional<ListPlace> place = board.Snapshot().listPlace;
         return place ? std::make_pair(place->number, place->count) : std::make_pair(size_t(0), size_t(0));
     };
     EXPECT_FALSE(board_.IsAvailable(Command::kNextPuzzle));
     EXPECT_EQ(kBoardAndMenu, Shows(board_.Open(list.c_str())));
     EXPECT_EQ(std::make_pair(size_t(1), size_t(3)), place(board_));
     EXPECT_TRUE(board_.IsAvailable(Command::kNextPuzzle));
-    EXPECT_EQ(L"This puzzle has more than one solution.",
-              Box(board_.Execute(Command::Of(Command::kNextPuzzle))).second);
+    EXPECT_EQ(Message(M::kPuzzleSeveralSolutions), Box(board_.Execute(Command::Of(Command::kNextPuzzle))).second);
     EXPECT_EQ(one, ToPuzzleLine(Board()));
 
     BoardController next = Another(std::string(81, '.'));
@@ -833,10 +837,10 @@ TEST_F(BoardControllerTest, AListGoesOnFromThePuzzleLastOpen) {
 
     WriteBytes(list, std::string(kSampleLine));
     BoardAnswer shrunk = next.Execute(Command::Of(Command::kNextPuzzle));
-    EXPECT_EQ(L"The file \"list.sdm\" no longer holds a list of puzzles.", std::wstring(shrunk.sentence.GetText()));
-    EXPECT_FALSE(next.GetListPlace());
+    EXPECT_EQ(Message(M::kNoLongerList, {V::Text(L"list.sdm")}), shrunk.sentence);
+    EXPECT_FALSE(next.Snapshot().listPlace);
     board_.Execute(Command::Of(Command::kNewEmpty));
-    EXPECT_FALSE(board_.GetListPlace());
+    EXPECT_FALSE(board_.Snapshot().listPlace);
 }
 
 // A puzzle typed in becomes the givens as one step, and then plays as an opened one:
@@ -855,8 +859,7 @@ TEST_F(BoardControllerTest, MakeDigitsGivens) {
     board_.Execute(Command::Of(Command::kReset));
     EXPECT_EQ(kSampleLine, ToPuzzleLine(Board()));
     EXPECT_EQ(EnneoPuzzle::CELL_KNOWN, Board().GetCellState(2, 1));
-    EXPECT_EQ(L"Every digit so far fits the puzzle's only solution.\n56 cells are left. Level: Easy.",
-              Box(board_.Execute(Command::Of(Command::kCheck))).second);
+    EXPECT_EQ(M::kCheckFits, Box(board_.Execute(Command::Of(Command::kCheck))).second.id);
     board_.Execute(Command::Of(Command::kUndo));  // Reset
     board_.Execute(Command::Of(Command::kUndo));  // the 8
     board_.Execute(Command::Of(Command::kUndo));  // Make Digits Givens
@@ -864,9 +867,8 @@ TEST_F(BoardControllerTest, MakeDigitsGivens) {
 
     board_.Execute(Command::Of(Command::kNewEmpty));
     Type(5, 5, 1);
-    EXPECT_EQ(
-        std::make_pair(std::wstring(L"Make Digits Givens"), std::wstring(L"This puzzle has more than one solution.")),
-        Box(board_.Execute(Command::Of(Command::kMakeGivens))));
+    EXPECT_EQ(std::make_pair(Message(M::kCaptionMakeGivens), Message(M::kPuzzleSeveralSolutions)),
+              Box(board_.Execute(Command::Of(Command::kMakeGivens))));
     EXPECT_EQ(EnneoPuzzle::CELL_KNOWN, Board().GetCellState(5, 5));
 }
 

@@ -2,6 +2,7 @@
 #include "board/print/PrintJob.h"
 
 #include "puzzle/SolverGrid.h"
+#include "tests/puzzle/MessagePrint.h"
 #include "tests/puzzle/PuzzleTestGrids.h"
 
 #include <gtest/gtest.h>
@@ -16,7 +17,10 @@ namespace {
 // A4 at 600 DPI, the printer printing on all but a quarter inch at each edge.
 const PrintLayout::Paper kA4 = {600, 4658, 6716, 150, 150, 150, 150};
 
-std::wstring Text(const String& text) { return text.IsEmpty() ? L"" : text.GetText(); }
+using M = Message;
+using V = Message::Value;
+const V kName = V::Text(L"Enneo Tessary");
+const V kDate = V::Text(L"9 December 2026");
 
 bool Inside(const PrintLayout::Box& inner, const PrintLayout::Box& outer) {
     return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
@@ -86,8 +90,8 @@ TEST(PrintJobTest, TheBoardsPuzzleAloneWithOrWithoutThePlayersDigits) {
         std::vector<PrintJob::Page> pages = job.Pages(kA4);
         ASSERT_EQ(1u, pages.size());
         ASSERT_EQ(1u, pages[0].titles.size());
-        EXPECT_EQ(L"", Text(pages[0].titles[0]));
-        EXPECT_EQ(L"Enneo Tessary - Easy - 9 December 2026", Text(pages[0].footer));
+        EXPECT_TRUE(pages[0].titles[0].IsEmpty());
+        EXPECT_EQ(M(M::kPrintFooterLevel, {kName, V::Level(PuzzleGenerator::kEasy), kDate}), pages[0].footer);
         const EnneoPuzzle& printed = job.GetGrid(pages[0].layout.grids[0].index).puzzle;
         EXPECT_EQ(playerDigits ? "8" + std::string(kSampleLine + 1) : kSampleLine, ToPuzzleLine(printed));
     }
@@ -96,7 +100,7 @@ TEST(PrintJobTest, TheBoardsPuzzleAloneWithOrWithoutThePlayersDigits) {
     typed.SetCell(1, 1, 8, EnneoPuzzle::CELL_SET);
     PrintJob job = PrintJob::OfBoard(typed, true, L"Enneo Tessary", L"9 December 2026");
     EXPECT_FALSE(job.GetLevel());
-    EXPECT_EQ(L"Enneo Tessary - 9 December 2026", Text(job.Pages(kA4)[0].footer));
+    EXPECT_EQ(M(M::kPrintFooter, {kName, kDate}), job.Pages(kA4)[0].footer);
 }
 
 // Seven hard puzzles four to a page, then their solutions twelve to a page: numbered,
@@ -118,10 +122,12 @@ TEST(PrintJobTest, NewPuzzlesNumberedWithTheirLevelAndTheirSolutionsAfterThem) {
     EXPECT_EQ((std::vector<int>{1, 2, 3, 4, 5, 6, 7}), told);
     std::vector<PrintJob::Page> pages = job->Pages(kA4);
     ASSERT_EQ(3u, pages.size());
-    EXPECT_EQ(L"Enneo Tessary - Hard - 9 December 2026 - page 2 of 3", Text(pages[1].footer));
-    EXPECT_EQ(L"Puzzle 5 - Hard", Text(pages[1].titles[0]));
+    const V hard = V::Level(PuzzleGenerator::kHard);
+    EXPECT_EQ(M(M::kPrintFooterLevel, {kName, hard, kDate}).Then(M(M::kPrintPageOf, {V::Number(2), V::Number(3)})),
+              pages[1].footer);
+    EXPECT_EQ(M(M::kPrintPuzzleTitle, {V::Number(5), hard}), pages[1].titles[0]);
     ASSERT_EQ(7u, pages[2].titles.size());
-    EXPECT_EQ(L"Solution 7 - Hard", Text(pages[2].titles[6]));
+    EXPECT_EQ(M(M::kPrintSolutionTitle, {V::Number(7), hard}), pages[2].titles[6]);
     EXPECT_LT(pages[2].layout.grids[0].board.GetSide(), pages[0].layout.grids[0].board.GetSide());
     for (int i = 0; i < 7; ++i) {
         SCOPED_TRACE(i);

@@ -1,0 +1,207 @@
+// PuzzleIntake: puzzles that come in and go out: files, the clipboard, lists, recent files.
+#include "PuzzleIntake.h"
+
+#include "common/FilePath.h"
+#include "common/util/SafeSave.h"
+#include "puzzle/GameFile.h"
+#include "puzzle/PuzzleCheck.h"
+
+#include <filesystem>
+
+namespace {
+
+using M = Message;
+using V = Message::Value;
+
+BoardAnswer FileError(Message sentence) {
+    return BoardAnswer().Boxed(BoardAnswer::kError, M::kCaptionFileError, std::move(sentence));
+}
+
+BoardAnswer OpenError(Message sentence, bool menu = false) {
+    BoardAnswer answer;
+    answer.menu = menu;
+    return answer.Boxed(BoardAnswer::kError, M::kCaptionOpen, std::move(sentence));
+}
+
+// The file's name without its folder, as a box names it.
+std::wstring NameOf(const std::wstring& path) { return path.substr(path.find_last_of(L"\\/") + 1); }
+
+// Why a paste of something other than text brings no puzzle.
+Message NotText(ClipboardContent::Kind kind) {
+    switch (kind) {
+    case ClipboardContent::kNothing: return M::kClipboardEmpty;
+    case ClipboardContent::kPicture: return M::kClipboardPicture;
+    case ClipboardContent::kFiles: return M::kClipboardFiles;
+    case ClipboardContent::kBusy: return M::kClipboardBusy;
+    case ClipboardContent::kText:
+    case ClipboardContent::kOther: break;
+    }
+    return M::kClipboardNoText;
+}
+
+// The puzzle number a list place note holds, from 1; 0 for none.
+size_t NumberOf(const std::optional<std::wstring>& note) {
+    if (!note || note->empty() || note->size() > 9 || note->find_first_not_of(L"0123456789") != std::wstring::npos) {
+        return 0;
+    }
+    return std::stoul(*note);
+}
+
+}  // namespace
+
+PuzzleIntake::PuzzleIntake(util::IProperties& properties)
+    : recentFiles_(properties, kRecentFilesSection, kRecentFiles),
+      listPlaces_(properties, kListPlacesSection, kListPlaces) {}
+
+BoardAnswer PuzzleIntake::Run(const BoardCommand& command, PlaySession& session) {
+    switch (command.kind) {
+    case BoardCommand::kCopyPuzzle:
+    case BoardCommand::kCopyBoard: {
+        BoardAnswer answer;
+        answer.copyText = PuzzleExchange::CopyText(
+            session.GetBoard(), command.kind == BoardCommand::kCopyPuzzle ? PuzzleExchange::kGivens
+                                                                          : PuzzleExchange::kAllDigits);
+        return answer;
+    }
+    case BoardCommand::kPaste: {
+        BoardAnswer answer;
+        answer.readClipboard = true;
+        return answer;
+    }
+    case BoardCommand::kMakeGivens: return MakeGivens(session);
+    case BoardCommand::kNextPuzzle: return NextPuzzle(session);
+    case BoardCommand::kOpenRecent: return OpenRecent(static_cast<size_t>(command.digit), session);
+    default: return BoardAnswer();
+    }
+}
+
+// The board stays when the file cannot be read: an unreadable file must not cost the
+// player's work.
+BoardAnswer PuzzleIntake::Open(const std::wstring& path, PlaySession& session) {
+    std::filesystem::path file = ToFilePath(path.c_str());
+    if (std::optional<GameFile::Reading> reading = GameFile::ReadIfGame(file)) {
+        if (!reading->game) return FileError(reading->message);
+        listPath_.clear();
+        session.Install(reading->game->GetState(), reading->play);
+        return Remembered(BoardAnswer::Shown(), path);
+    }
+    std::optional<PuzzleExchange> text = PuzzleExchange::FromFile(file);
+    if (!text) return FileError(M::kLoadFailed);
+    switch (text->GetForm()) {
+    case PuzzleExchange::kNoPuzzle:
+        return OpenError(M(M::kNoPuzzleInFile, {V::Text(NameOf(path))}).Then(M::kPuzzleForms));
+    case PuzzleExchange::kOwnFile:
+        // Read as the program's own files always were: unchecked, and without a word.
+        listPath_.clear();
+        session.Install(text->GetPuzzle(0));
+        return Remembered(BoardAnswer::Shown(), path);
+    default:
+        if (text->GetCount() > 1) {
+            size_t lastOpen = NumberOf(listPlaces_.Find(path));
+            return OpenListPuzzle(path, *text, lastOpen == 0 ? 0 : lastOpen - 1, session);
+        }
+        BoardAnswer answer = Install(text->GetPuzzle(0), M::kCaptionOpen, session);
+        if (!answer.repaint) return answer;
+        listPath_.clear();
+        return Remembered(answer, path);
+    }
+}
+
+BoardAnswer PuzzleIntake::OpenListPuzzle(const std::wstring& path, const PuzzleExchange& list, size_t index,
+                                         PlaySession& session) {
+    if (index >= list.GetCount()) index = 0;
+    listPath_ = path;
+    listPlace_ = {index + 1, list.GetCount()};
+    // The place moves on past a puzzle that is refused, so that the next one follows it.
+    listPlaces_.Put(path, std::to_wstring(index + 1));
+    BoardAnswer answer = Install(list.GetPuzzle(index), M::kCaptionOpen, session);
+    answer.menu = true;
+    return Remembered(answer, path);
+}
+
+BoardAnswer PuzzleIntake::NextPuzzle(PlaySession& session) {
+    if (listPath_.empty()) return BoardAnswer().Announced(M::kNoListOpen);
+    // Read again: the file may have changed since.
+    std::optional<PuzzleExchange> list = PuzzleExchange::FromFile(ToFilePath(listPath_.c_str()));
+    if (!list || list->GetForm() != PuzzleExchange::kLines || list->GetCount() < 2) {
+        std::wstring name = NameOf(listPath_);
+        listPath_.clear();
+        return OpenError(M(M::kNoLongerList, {V::Text(name)}), true);
+    }
+    return OpenListPuzzle(listPath_, *list, listPlace_.number, session);
+}
+
+BoardAnswer PuzzleIntake::OpenRecent(size_t index, PlaySession& session) {
+    if (index >= recentFiles_.Get().size()) return BoardAnswer();
+    std::wstring path = recentFiles_.Get()[index].path;
+    std::error_code error;
+    if (std::filesystem::exists(ToFilePath(path.c_str()), error) || error) return Open(path, session);
+    recentFiles_.Remove(path);
+    return OpenError(M(M::kRecentFileGone, {V::Text(path)}), true);
+}
+
+BoardAnswer PuzzleIntake::Install(const EnneoPuzzle& puzzle, Message::Id caption, PlaySession& session) {
+    PuzzleCheck check(puzzle);
+    if (!check.MayLoad()) return BoardAnswer().Boxed(BoardAnswer::kError, caption, check.GetMessage());
+    session.Install(puzzle);
+    BoardAnswer answer = BoardAnswer::Shown();
+    if (check.GetMessage().IsEmpty()) return answer;
+    return answer.Boxed(BoardAnswer::kInformation, caption, check.GetMessage());
+}
+
+BoardAnswer PuzzleIntake::Paste(const ClipboardContent& content, PlaySession& session) {
+    if (content.kind != ClipboardContent::kText) {
+        return BoardAnswer().Boxed(BoardAnswer::kError, M::kCaptionPaste, NotText(content.kind));
+    }
+    PuzzleExchange text{std::wstring_view(content.text)};
+    if (text.GetForm() == PuzzleExchange::kNoPuzzle) {
+        return BoardAnswer().Boxed(BoardAnswer::kError, M::kCaptionPaste,
+                                   M(M::kNoPuzzleOnClipboard).Then(M::kPuzzleForms));
+    }
+    BoardAnswer answer = Install(text.GetPuzzle(0), M::kCaptionPaste, session);
+    if (answer.repaint) listPath_.clear();
+    return answer;
+}
+
+// The givens must keep the rules; nothing happens without a digit of the player's, and
+// a screen reader hears so.
+BoardAnswer PuzzleIntake::MakeGivens(PlaySession& session) {
+    const EnneoPuzzle& board = session.GetBoard();
+    bool anySet = false;
+    for (int y = 1; y <= 9; ++y) {
+        for (int x = 1; x <= 9; ++x) anySet = anySet || board.GetCellState(x, y) == EnneoPuzzle::CELL_SET;
+    }
+    if (!anySet) return BoardAnswer().Announced(M::kNoDigitToMakeGiven);
+    PuzzleCheck check(Game::DigitsAsGivens(board));
+    if (!check.MayLoad()) return BoardAnswer().Boxed(BoardAnswer::kError, M::kCaptionMakeGivens, check.GetMessage());
+    session.MakeGivens();
+    BoardAnswer answer = BoardAnswer::Shown();
+    if (check.GetMessage().IsEmpty()) return answer;
+    return answer.Boxed(BoardAnswer::kInformation, M::kCaptionMakeGivens, check.GetMessage());
+}
+
+BoardAnswer PuzzleIntake::Remembered(BoardAnswer answer, const std::wstring& path) {
+    recentFiles_.Put(path);
+    answer.menu = true;
+    answer.recentFile = path;
+    return answer;
+}
+
+std::optional<ListPlace> PuzzleIntake::GetListPlace() const {
+    if (listPath_.empty()) return std::nullopt;
+    return listPlace_;
+}
+
+BoardAnswer PuzzleIntake::Save(const std::wstring& path, FileType type, const PlaySession& session) {
+    bool saved = false;
+    if (type == kGameFile) {
+        std::string text = GameFile::Write(session.GetGame(), session.Play());
+        saved = util::SafeSave(ToFilePath(path.c_str()), text.data(), text.size());
+    } else {
+        // Save prints into the puzzle's own buffer: a copy leaves the game's board untouched.
+        EnneoPuzzle board = session.GetBoard();
+        saved = board.Save(path.c_str());
+    }
+    if (!saved) return FileError(M::kSaveFailed);
+    return Remembered(BoardAnswer(), path);
+}

@@ -1,0 +1,285 @@
+// PlaySession: the game being played, its clock, its solution and its statistics.
+#include "PlaySession.h"
+
+#include "puzzle/Coach.h"
+#include "puzzle/GridClash.h"
+
+namespace {
+
+using M = Message;
+using V = Message::Value;
+
+PuzzleSolution SolutionOfGivens(const EnneoPuzzle& board) {
+    int64_t budget = Coach::kVerdictBudget;
+    return PuzzleSolution(PuzzleSolution::GivensOf(board), &budget);
+}
+
+// Why digit does not go into cell of board, which left the cell as it was; digit is 1
+// to 9, or 0 (to empty) for a given cell. The row is named first, then the column, then
+// the block.
+Message Refusal(const EnneoPuzzle& board, EnneoPuzzle::Cell cell, int digit) {
+    if (board.GetCellState(cell.x, cell.y) == EnneoPuzzle::CELL_KNOWN) {
+        return M(M::kGivenHere, {V::Number(board.GetCell(cell.x, cell.y))});
+    }
+    std::optional<GridClash::Blocker> blocker = GridClash::BlockerOf(board, cell, digit);
+    if (!blocker) return M(M::kAlreadyHere, {V::Number(digit)});
+    switch (blocker->unit.kind) {
+    case GridUnit::kRow: return M(M::kClashInRow, {V::Number(digit), V::Number(cell.y)});
+    case GridUnit::kColumn: return M(M::kClashInColumn, {V::Number(digit), V::Number(cell.x)});
+    case GridUnit::kBlock: break;
+    }
+    return M(M::kClashInBlock, {V::Number(digit), V::Number(blocker->cell.y), V::Number(blocker->cell.x)});
+}
+
+// A hint's words: what the step or the mistake is, where.
+Message HintMessage(const Hint& hint, const EnneoPuzzle& board) {
+    Hint::Candidate at = *hint.placement;
+    std::vector<V> values = {V::Number(at.digit), V::Number(at.cell.y), V::Number(at.cell.x)};
+    if (hint.kind == Hint::kMistake) return M(M::kHintMisfit, values);
+    switch (hint.technique) {
+    case SolverGrid::kSingleCandidate: return M(M::kHintSingleCandidate, values);
+    case SolverGrid::kSingleInBlock: return M(M::kHintSingleInBlock, values);
+    case SolverGrid::kSingleInRow: return M(M::kHintSingleInRow, values);
+    case SolverGrid::kSingleInColumn: return M(M::kHintSingleInColumn, values);
+    case SolverGrid::kTrial: break;
+    }
+    return M(M::kHintTrial, {V::Number(at.cell.y), V::Number(at.cell.x),
+                              V::Digits(board.GetCandidatesMask(at.cell.x, at.cell.y)), V::Number(at.digit)});
+}
+
+// The verdicts that the Hint and Check boxes put alike.
+Message VerdictMessage(Coach::Verdict verdict) {
+    switch (verdict) {
+    case Coach::kSolved: return M(M::kSolved);
+    case Coach::kNoSolution: return M(M::kNoSolution);
+    case Coach::kNoSolutionFits: return M(M::kNoSolutionFits);
+    case Coach::kSeveralSolutions: return M(M::kSeveralSolutions);
+    case Coach::kOpen:
+    case Coach::kMisfits:
+    case Coach::kUndecided: break;
+    }
+    return M(M::kUndecided);
+}
+
+// The Check box: the verdict, with the cells left and the givens' level of an open
+// puzzle, or the number of digits beyond the givens that do not fit (the solver's
+// count as well as the player's: both are set digits).
+Message CheckMessage(const Coach& coach) {
+    if (coach.GetVerdict() == Coach::kMisfits) {
+        return M(M::kCheckMisfits, {V::Number(static_cast<int64_t>(coach.GetMisfits().size()))});
+    }
+    if (coach.GetVerdict() != Coach::kOpen) return VerdictMessage(coach.GetVerdict());
+    Message message(M::kCheckFits);
+    message.Then(M(M::kCellsLeft, {V::Number(coach.GetCellsLeft())}), M::kLine);
+    if (std::optional<PuzzleGenerator::Level> level = coach.GetLevel()) {
+        message.Then(M(M::kCheckLevel, {V::Level(*level)}));
+    }
+    return message;
+}
+
+}  // namespace
+
+PlaySession::PlaySession(const EnneoPuzzle& start, util::IProperties& properties, GameClock::TimeSource now)
+    : game_(start),
+      statistics_(properties),
+      clock_(std::move(now)),
+      solution_(SolutionOfGivens(start)),
+      finished_(start.IsSolved()) {}
+
+BoardAnswer PlaySession::Run(const BoardCommand& command, bool pencilMode) {
+    switch (command.kind) {
+    case BoardCommand::kSelectCell: game_.SelectCell(command.cell.x, command.cell.y); break;
+    case BoardCommand::kMoveSelection: game_.MoveSelection(command.cell.x, command.cell.y); break;
+    case BoardCommand::kEnterDigit: return EnterDigit(command.digit, pencilMode);
+    case BoardCommand::kMark: return Mark(command.digit);
+    case BoardCommand::kUndo: return BoardAnswer::Shown(game_.Undo());
+    case BoardCommand::kRedo: return BoardAnswer::Shown(game_.Redo());
+    case BoardCommand::kUndoToCorrect: return UndoToCorrect();
+    case BoardCommand::kFillInCandidates:
+        assisted_ = true;
+        return BoardAnswer::Shown(game_.FillInCandidates()).Announced(M::kCandidatesFilled);
+    case BoardCommand::kClearAllMarks:
+        if (!game_.ClearAllMarks()) return BoardAnswer().Announced(M::kNoMarks);
+        return BoardAnswer::Shown().Announced(M::kMarksCleared);
+    case BoardCommand::kHint: return Hint();
+    case BoardCommand::kCheck: return Check();
+    case BoardCommand::kReset: game_.Reset(); return BoardAnswer::Shown();
+    case BoardCommand::kSolve:
+        assisted_ = true;
+        game_.Solve();
+        return BoardAnswer::Shown();
+    case BoardCommand::kStatistics: return Statistics();
+    case BoardCommand::kWindowActive: windowActive_ = command.digit != 0; break;
+    case BoardCommand::kWindowMinimized: windowMinimized_ = command.digit != 0; break;
+    case BoardCommand::kSessionLocked: sessionLocked_ = command.digit != 0; break;
+    default: break;  // kTick, and what other parts run
+    }
+    return BoardAnswer();
+}
+
+bool PlaySession::IsAvailable(BoardCommand::Kind kind) const {
+    switch (kind) {
+    case BoardCommand::kUndo: return game_.CanUndo();
+    case BoardCommand::kRedo: return game_.CanRedo();
+    case BoardCommand::kUndoToCorrect:
+        return game_.CanUndo() && !solution_.MisfitsOf(GetBoard()).empty();  // none without one solution
+    default: return true;
+    }
+}
+
+void PlaySession::Install(const EnneoPuzzle& puzzle) {
+    ++installs_;
+    if (game_.Replace(puzzle)) StartGame(GamePlay());
+}
+
+void PlaySession::Install(const GameState& state, const GamePlay& play) {
+    ++installs_;
+    if (game_.Replace(state)) StartGame(play);
+}
+
+void PlaySession::MakeGivens() {
+    ++installs_;
+    if (game_.MakeGivens()) StartGame(GamePlay());
+}
+
+void PlaySession::Resume(const Game& game, const GamePlay& play) {
+    game_ = game;
+    StartGame(play);
+    PointAt({});
+    answeredChange_ = game_.GetChangeCount();
+}
+
+void PlaySession::StartGame(const GamePlay& play) {
+    solution_ = SolutionOfGivens(GetBoard());
+    clock_.Restart(play.milliseconds);
+    assisted_ = play.assisted;
+    finished_ = GetBoard().IsSolved();  // a board complete from the start was not played
+}
+
+BoardAnswer PlaySession::Settle(BoardAnswer answer, bool paused) {
+    const EnneoPuzzle& board = GetBoard();
+    bool changed = game_.GetChangeCount() != answeredChange_;
+    answeredChange_ = game_.GetChangeCount();
+    if (game_.GetChangeCount() != pointedChange_) PointAt({});
+    if (!solution_.IsGivensOf(board)) {
+        // Undo or Redo back into another puzzle, whose time and help this game does not
+        // know: it does not count.
+        solution_ = SolutionOfGivens(board);
+        assisted_ = true;
+    }
+    if (changed && !finished_ && board.IsSolved()) answer = Finish(answer);
+    clock_.Run(windowActive_ && !windowMinimized_ && !sessionLocked_ && !paused && !board.IsSolved());
+    return answer;
+}
+
+// The game's end: its time counts for the statistics when the player finished it
+// unassisted; a new best time is told in a box.
+BoardAnswer PlaySession::Finish(BoardAnswer answer) {
+    finished_ = true;
+    if (assisted_ || solution_.GetCount() != PuzzleSolution::kOne || !solution_.MisfitsOf(GetBoard()).empty()) {
+        return answer;
+    }
+    uint64_t seconds = clock_.GetElapsed() / 1000;
+    PuzzleGenerator::Level level = solution_.GetLevel();
+    if (!statistics_.Record(level, seconds)) return answer;
+    return answer.Boxed(BoardAnswer::kInformation, M::kCaptionStatistics,
+                        M(M::kNewBestTime, {V::Level(level), V::Time(seconds)}));
+}
+
+// Nothing without a selection or in a given cell; otherwise the board is shown again
+// whether or not the digit was taken. Where the board stays as it was, a screen reader
+// hears why.
+BoardAnswer PlaySession::EnterDigit(int digit, bool pencilMode) {
+    const EnneoPuzzle& board = GetBoard();
+    EnneoPuzzle::Cell selected = board.GetSelectedCell();
+    if (selected.x == 0) return BoardAnswer().Announced(M::kNoSelection);
+    if (board.GetCellState(selected.x, selected.y) == EnneoPuzzle::CELL_KNOWN) {
+        return BoardAnswer().Announced(Refusal(board, selected, digit));
+    }
+    if (pencilMode && digit != 0) return Mark(digit);
+    if (game_.EnterDigit(digit) || digit == 0) return BoardAnswer::Shown();
+    return BoardAnswer::Shown().Announced(Refusal(board, selected, digit));
+}
+
+BoardAnswer PlaySession::Mark(int digit) {
+    const EnneoPuzzle& board = GetBoard();
+    EnneoPuzzle::Cell selected = board.GetSelectedCell();
+    if (selected.x == 0) return BoardAnswer().Announced(M::kNoSelection);
+    if (board.GetCellState(selected.x, selected.y) != EnneoPuzzle::CELL_EMPTY) {
+        return BoardAnswer().Announced(M::kMarksInEmptyCellsOnly);
+    }
+    return BoardAnswer::Shown(digit == 0 ? game_.ClearMarks() : game_.ToggleMark(digit));
+}
+
+// Selects the cell of the first mistake or of the solver's next step, tints it and
+// explains it; places nothing.
+BoardAnswer PlaySession::Hint() {
+    assisted_ = true;
+    const EnneoPuzzle& board = GetBoard();
+    Coach coach(board);
+    std::optional<::Hint> hint = coach.GetHint(board);
+    Message sentence = hint ? HintMessage(*hint, board)
+                       : coach.GetVerdict() == Coach::kSeveralSolutions ? M(M::kHintSeveralSolutions)
+                                                                        : VerdictMessage(coach.GetVerdict());
+    Findings findings;
+    if (hint) {
+        EnneoPuzzle::Cell cell = hint->cells.front();
+        game_.SelectCell(cell.x, cell.y);
+        if (hint->kind == Hint::kMistake) {
+            findings.misfits = hint->cells;
+        } else {
+            findings.hinted = cell;
+        }
+    }
+    PointAt(findings);
+    BoardAnswer answer;
+    answer.repaint = true;
+    return answer.Boxed(BoardAnswer::kInformation, M::kCaptionHint, sentence);
+}
+
+// Says whether the digits so far fit the puzzle's only solution; those that do not are
+// tinted until the board changes.
+BoardAnswer PlaySession::Check() {
+    Coach coach(GetBoard());
+    PointAt({coach.GetMisfits(), {0, 0}});
+    BoardAnswer answer;
+    answer.repaint = true;
+    return answer.Boxed(BoardAnswer::kInformation, M::kCaptionCheck, CheckMessage(coach));
+}
+
+void PlaySession::PointAt(Findings findings) {
+    findings_ = std::move(findings);
+    pointedChange_ = game_.GetChangeCount();
+}
+
+// Back through the steps to the last board on which every digit fits the givens' only
+// solution; Redo walks forward again step by step.
+BoardAnswer PlaySession::UndoToCorrect() {
+    if (!IsAvailable(BoardCommand::kUndoToCorrect)) return BoardAnswer().Announced(M::kUndoToCorrectUnavailable);
+    assisted_ = true;
+    bool undone = game_.UndoUntil([this](const EnneoPuzzle& board) { return solution_.MisfitsOf(board).empty(); });
+    return BoardAnswer::Shown(undone).Announced(M::kUndoneToCorrect);
+}
+
+// The box of Options / Statistics: for each level the games finished, the best and the
+// average time, and which games count.
+BoardAnswer PlaySession::Statistics() const {
+    Message report;
+    for (int i = PuzzleGenerator::kEasy; i <= PuzzleGenerator::kHard; ++i) {
+        auto level = static_cast<PuzzleGenerator::Level>(i);
+        GameStatistics::Times times = statistics_.Get(level);
+        Message line(M::kStatisticsNoGame, {V::Level(level)});
+        if (times.games > 0) {
+            uint64_t average = (times.totalSeconds + times.games / 2) / times.games;  // rounded
+            line = M(M::kStatisticsLevel, {V::Level(level), V::Number(static_cast<int64_t>(times.games)),
+                                           V::Time(times.bestSeconds), V::Time(average)});
+        }
+        if (report.IsEmpty()) {
+            report = line;
+        } else {
+            report.Then(line, M::kLine);
+        }
+    }
+    report.Then(M(M::kStatisticsRule), M::kParagraph);
+    return BoardAnswer().Boxed(BoardAnswer::kInformation, M::kCaptionStatistics, report);
+}

@@ -1,0 +1,32 @@
+// ReaderNews: what a screen reader must be told after a command.
+#include "ReaderNews.h"
+
+#include <algorithm>
+
+namespace {
+
+bool SameCell(EnneoPuzzle::Cell a, EnneoPuzzle::Cell b) { return a.x == b.x && a.y == b.y; }
+
+}  // namespace
+
+ReaderNews::Heard ReaderNews::Hear(const Game& game, const BoardView& view) {
+    const EnneoPuzzle& board = game.GetState().puzzle;
+    EnneoPuzzle::Cell selected = board.GetSelectedCell();
+    int digit = selected.x == 0 ? 0 : board.GetCell(selected.x, selected.y);
+    return {selected, digit, game.GetChangeCount(), view.showHints, view.paused, view.misfits, view.hinted};
+}
+
+BoardAnswer ReaderNews::Tell(const Heard& before, const Game& game, const BoardView& view, BoardAnswer answer) {
+    Heard now = Hear(game, view);
+    BoardAnswer::Reader& reader = answer.reader;
+    bool sameCell = SameCell(now.selected, before.selected);
+    bool resumed = before.paused && !now.paused;
+    reader.focusMoved = (!sameCell || resumed) && now.selected.x != 0;
+    reader.valueChanged = sameCell && now.selected.x != 0 && now.digit != before.digit;
+    reader.namesChanged = now.changes != before.changes || now.showHints != before.showHints ||
+                          now.paused != before.paused || !SameCell(now.hinted, before.hinted) ||
+                          !std::equal(now.misfits.begin(), now.misfits.end(), before.misfits.begin(),
+                                      before.misfits.end(), SameCell);
+    announcement_ = reader.announcement;
+    return answer;
+}
