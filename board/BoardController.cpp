@@ -52,6 +52,82 @@ BoardAnswer FileError(const wchar_t* sentence) {
     return Boxed(BoardAnswer(), BoardAnswer::kError, kFileErrorCaption, String(sentence));
 }
 
+// The sentences of the messages of the puzzle check, the game file and the keeper, until
+// the words layer says them.
+std::wstring Said(const Message& message) {
+    static const wchar_t* const kCountWords[] = {L"",     L"",    L"two",   L"three", L"four",
+                                                 L"five", L"six", L"seven", L"eight", L"nine"};
+    static const wchar_t* const kBlockNames[] = {
+        L"the top left block",    L"the top middle block",    L"the top right block",
+        L"the middle left block", L"the centre block",        L"the middle right block",
+        L"the bottom left block", L"the bottom middle block", L"the bottom right block",
+    };
+    auto number = [&](size_t i) { return std::to_wstring(message.values[i].number); };
+    auto quoted = [&](size_t i) { return L"\"" + message.values[i].text + L"\""; };
+    std::wstring text;
+    switch (message.id) {
+    case Message::kPuzzleClash: {
+        int unit = static_cast<int>(message.values[0].number);
+        std::wstring name =
+            unit >= 18 ? kBlockNames[unit - 18] : (unit < 9 ? L"row " : L"column ") + std::to_wstring(unit % 9 + 1);
+        text = L"This puzzle breaks the rules: " + name + L" holds " + kCountWords[message.values[1].number] + L" " +
+               number(2) + L"s.";
+        break;
+    }
+    case Message::kPuzzleNoSolution: text = L"This puzzle has no solution."; break;
+    case Message::kPuzzleSeveralSolutions: text = L"This puzzle has more than one solution."; break;
+    case Message::kGameNotReadable: text = L"The game file could not be read."; break;
+    case Message::kNotAGame: text = L"The file is not an Enneo Tessary game."; break;
+    case Message::kGameTooLarge:
+        text = L"The game file is larger than any game can be (" + number(0) + L" MB), so it was not read.";
+        break;
+    case Message::kGameDamaged:
+        text = L"The game file is damaged at line " + number(0) + L", so no game was taken from it.";
+        break;
+    case Message::kGameBreaksRules:
+        text = L"The game file's board repeats a digit in a row, a column or a block, so no game was taken from it.";
+        break;
+    case Message::kGameFromBackup:
+        text =
+            L"The game file was missing or damaged, so the game was taken from its backup, which may be a moment "
+            L"older.";
+        break;
+    case Message::kHistoryDropped:
+        text = L"The game's board was kept, but its undo history was damaged at line " + number(0) +
+               L" and has been dropped.";
+        break;
+    case Message::kGameOfNewerVersion:
+        text = L"The game was saved by a newer version of Enneo Tessary (game format " + message.values[0].text +
+               L"), which this one cannot open.";
+        break;
+    case Message::kGameSetAside: text = L"The file was kept as " + quoted(0) + L"."; break;
+    case Message::kNotKeptNoFolder:
+        text = L"The game could not be kept: the folder " + quoted(0) + L" could not be made.";
+        break;
+    case Message::kNotKeptNoNewFile:
+        text = L"The game could not be kept: no new file could be made in the folder " + quoted(0) +
+               L" (it may be read-only).";
+        break;
+    case Message::kNotKeptNotWhole:
+        text = L"The game could not be kept: a new file in the folder " + quoted(0) +
+               L" could not be written whole (the disk may be full).";
+        break;
+    case Message::kNotKeptNotReplaced:
+        text = L"The game could not be kept: the file " + quoted(0) +
+               L" could not be replaced (it may be read-only or open in another program).";
+        break;
+    case Message::kPlayGoesOn:
+        text = L"Play goes on, and the game is written again with the next change, without another word.";
+        break;
+    default: break;
+    }
+    for (const Message& next : message.more) {
+        text += next.join == Message::kBlank ? L" " : next.join == Message::kLine ? L"\n" : L"\n\n";
+        text += Said(next);
+    }
+    return text;
+}
+
 const wchar_t kNoSelection[] = L"No cell is selected: an arrow key selects one.";
 const wchar_t kPausedRefusal[] = L"The game is paused. Escape goes on.";
 
@@ -323,7 +399,8 @@ BoardAnswer BoardController::Run(const BoardCommand& command) {
     case BoardCommand::kExit:
     case BoardCommand::kShowLog:
     case BoardCommand::kCheckForUpdates:
-    case BoardCommand::kAbout: break;
+    case BoardCommand::kAbout:
+    case BoardCommand::kKindCount: break;
     }
     return BoardAnswer();
 }
@@ -451,7 +528,7 @@ BoardAnswer BoardController::Open(const wchar_t* path) {
 BoardAnswer BoardController::OpenFile(const std::wstring& path) {
     std::filesystem::path file = ToFilePath(path.c_str());
     if (std::optional<GameFile::Reading> reading = GameFile::ReadIfGame(file)) {
-        if (!reading->game) return FileError(reading->message.c_str());
+        if (!reading->game) return FileError(Said(reading->message).c_str());
         listPath_.clear();
         return Remembered(Installed(game_.Replace(reading->game->GetState()), reading->play), path);
     }
@@ -517,11 +594,11 @@ BoardAnswer BoardController::OpenRecent(size_t index) {
 
 BoardAnswer BoardController::Install(const EnneoPuzzle& puzzle, const wchar_t* caption) {
     PuzzleCheck check(puzzle);
-    if (!check.MayLoad())
-        return Boxed(BoardAnswer(), BoardAnswer::kError, caption, String(check.GetSentence().c_str()));
+    std::wstring sentence = Said(check.GetMessage());
+    if (!check.MayLoad()) return Boxed(BoardAnswer(), BoardAnswer::kError, caption, String(sentence.c_str()));
     BoardAnswer answer = Installed(game_.Replace(puzzle));
-    if (check.GetSentence().empty()) return answer;
-    return Boxed(answer, BoardAnswer::kInformation, caption, String(check.GetSentence().c_str()));
+    if (sentence.empty()) return answer;
+    return Boxed(answer, BoardAnswer::kInformation, caption, String(sentence.c_str()));
 }
 
 BoardAnswer BoardController::Paste(const ClipboardContent& content) {
@@ -565,12 +642,13 @@ BoardAnswer BoardController::MakeGivens() {
     }
     if (!anySet) return Announced(BoardAnswer(), String(L"The board holds no digit of yours to make a given."));
     PuzzleCheck check(givens);
+    std::wstring sentence = Said(check.GetMessage());
     if (!check.MayLoad()) {
-        return Boxed(BoardAnswer(), BoardAnswer::kError, kMakeGivensCaption, String(check.GetSentence().c_str()));
+        return Boxed(BoardAnswer(), BoardAnswer::kError, kMakeGivensCaption, String(sentence.c_str()));
     }
     BoardAnswer answer = Installed(game_.MakeGivens());  // a new puzzle: its game starts now
-    if (check.GetSentence().empty()) return answer;
-    return Boxed(answer, BoardAnswer::kInformation, kMakeGivensCaption, String(check.GetSentence().c_str()));
+    if (sentence.empty()) return answer;
+    return Boxed(answer, BoardAnswer::kInformation, kMakeGivensCaption, String(sentence.c_str()));
 }
 
 BoardAnswer BoardController::Remembered(BoardAnswer answer, const std::wstring& path) {
@@ -614,19 +692,19 @@ BoardAnswer BoardController::Resume(const std::filesystem::path& gameFile) {
         notedAssisted_ = assisted_;
         answer = Shown();
         // A game taken from the backup, or without its history, is written again soundly.
-        if (!reading.message.empty()) answer.keep = keeper_.Changed();
+        if (!reading.message.IsEmpty()) answer.keep = keeper_.Changed();
         answer = Answered(answer);  // the clock and the caption
     }
-    if (reading.message.empty()) return answer;
-    return Boxed(answer, BoardAnswer::kInformation, kResumeCaption, String(reading.message.c_str()));
+    if (reading.message.IsEmpty()) return answer;
+    return Boxed(answer, BoardAnswer::kInformation, kResumeCaption, String(Said(reading.message).c_str()));
 }
 
 BoardAnswer BoardController::Keep() {
     if (!keepGame_) return BoardAnswer();
     if (clock_.IsRunning()) keeper_.Changed();  // the time has gone on since the last write
-    std::wstring failure = keeper_.Keep(game_, Play());
-    if (failure.empty()) return BoardAnswer();
-    return Boxed(BoardAnswer(), BoardAnswer::kError, kNotKeptCaption, String(failure.c_str()));
+    Message failure = keeper_.Keep(game_, Play());
+    if (failure.IsEmpty()) return BoardAnswer();
+    return Boxed(BoardAnswer(), BoardAnswer::kError, kNotKeptCaption, String(Said(failure).c_str()));
 }
 
 bool BoardController::IsAvailable(BoardCommand::Kind kind) const {

@@ -6,9 +6,9 @@
 #include <optional>
 
 // The grid's one rule, that no digit stands twice in a unit, as the program looks it up:
-// every part that asks whether a board or a digit breaks it asks here, so that the
-// clash the player is told of is found the same way wherever it is told. Units are
-// named by GridUnit. (The solver keeps the rule in its own bit masks, SolverGrid.)
+// whatever asks whether a board or a digit breaks it asks here, so that the clash the
+// player is told of is found the same way wherever it is told. Units are named by
+// GridUnit. (The solver keeps the rule in its own bit masks, SolverGrid.)
 class GridClash {
 public:
     // A digit that stands count times (two or more) in unit.

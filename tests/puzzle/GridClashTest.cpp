@@ -40,8 +40,8 @@ TEST(GridClashTest, FindsTheFirstRepeatOfABoard) {
 // Row, then column, then block; in the unit, the first cell holding the digit, never the
 // cell itself.
 TEST(GridClashTest, FindsWhereADigitWouldRepeat) {
-    const EnneoPuzzle puzzle = PuzzleOf({{7, 5, 1}, {9, 5, 1}, {5, 1, 1}, {5, 9, 2}, {6, 6, 2}, {4, 6, 3}, {6, 4, 3},
-                                         {5, 5, 4}, {2, 8, 5}, {2, 6, 5}});
+    const EnneoPuzzle puzzle = PuzzleOf(
+        {{7, 5, 1}, {9, 5, 1}, {5, 1, 1}, {5, 9, 2}, {6, 6, 2}, {4, 6, 3}, {6, 4, 3}, {5, 5, 4}, {2, 8, 5}, {2, 6, 5}});
     const struct {
         EnneoPuzzle::Cell cell;
         int digit;
