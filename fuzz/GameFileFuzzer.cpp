@@ -49,7 +49,7 @@ void CheckReading(std::string_view text) {
     GameFile::Reading reading = GameFile::Read(text);
     bool kept = reading.outcome == GameFile::Outcome::Whole || reading.outcome == GameFile::Outcome::BoardOnly;
     Expect(kept == reading.game.has_value() && reading.outcome != GameFile::Outcome::NoFile);
-    Expect((reading.outcome == GameFile::Outcome::Whole) == reading.message.empty());
+    Expect((reading.outcome == GameFile::Outcome::Whole) == reading.message.IsEmpty());
     if (!kept) return;
 
     std::string written = GameFile::Write(*reading.game, reading.play);

@@ -22,7 +22,7 @@ const int64_t kSearchBudget = 2000;
 void CheckPuzzle(const EnneoPuzzle& puzzle) {
     PuzzleCheck check(puzzle, kSearchBudget);
     if (!check.MayLoad()) {
-        if (!SolverGrid(puzzle).HasRepeatedDigit() || check.GetSentence().empty()) __builtin_trap();
+        if (!SolverGrid(puzzle).HasRepeatedDigit() || check.GetMessage().IsEmpty()) __builtin_trap();
     } else {
         // Every given passes the validity rule when placed into an empty grid.
         EnneoPuzzle placed;

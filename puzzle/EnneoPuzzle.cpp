@@ -1,6 +1,8 @@
 // EnneoPuzzle: the grid, its cell rules and candidates.
 #include "EnneoPuzzle.h"
 
+#include "GridClash.h"
+
 #include <cassert>
 #include <cstdlib>
 
@@ -15,15 +17,6 @@ namespace {
 
 EnneoPuzzle::EnneoPuzzle() : Object(L"EnneoPuzzle") {
     Clear();
-    int index = 0;
-    for (int block = 1; block <= 9; ++block) {
-        int x0 = 1 + 3 * ((block - 1) % 3);
-        int y0 = 1 + 3 * ((block - 1) / 3);
-        for (int i = 0; i < 9; ++i, ++index) {
-            blockTable_[index][0] = x0 + i % 3;
-            blockTable_[index][1] = y0 + i / 3;
-        }
-    }
     print_[0] = 0;
 }
 
@@ -50,15 +43,7 @@ void EnneoPuzzle::RestoreCell(int x, int y, int value, int state) {
 
 bool EnneoPuzzle::IsValidValue(int x, int y, int value) const {
     assert(IsCell(x, y) && IsDigitOrEmpty(value));
-    for (int i = 1; i <= 9; ++i) {
-        if (GetCell(i, y) == value || GetCell(x, i) == value) return false;
-    }
-    int x0 = 1 + 3 * ((x - 1) / 3);
-    int y0 = 1 + 3 * ((y - 1) / 3);
-    for (int i = 0; i < 9; ++i) {
-        if (GetCell(x0 + i % 3, y0 + i / 3) == value) return false;
-    }
-    return true;
+    return GetCell(x, y) != value && !GridClash::BlockerOf(*this, {x, y}, value);
 }
 
 const wchar_t* EnneoPuzzle::GetCandidatesFor(int x, int y) {

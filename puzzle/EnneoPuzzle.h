@@ -112,7 +112,6 @@ public:
     bool PlaceByTrial();
 
 private:
-    int blockTable_[81][2];  // blocks 1-9 in reading order, each block's cells likewise
     int values_[9][9];       // [x - 1][y - 1]; only meaningful when the state is not empty
     int states_[9][9];       // [x - 1][y - 1]
     wchar_t candidates_[9][9][10];

@@ -1,7 +1,7 @@
 // GameFile: a whole game as plain text: its board, marks, selection and undo history.
 #include "GameFile.h"
 
-#include "SolverGrid.h"
+#include "GridClash.h"
 #include "common/util/Crc32.h"
 
 #include <cstdint>
@@ -21,32 +21,14 @@ const size_t kHighestDigits = 3;   // of each number in a version
 const size_t kElapsedDigits = 15;  // of the milliseconds played: more than 30,000 years
 const size_t kMostTokens = 3 + 81;  // of a line: a step's key, two selections and 81 cells
 
-const wchar_t kNotReadable[] = L"The game file could not be read.";
-const wchar_t kNotAGame[] = L"The file is not an Enneo Tessary game.";
-const wchar_t kRepeatedDigit[] =
-    L"The game file's board repeats a digit in a row, a column or a block, so no game was taken from it.";
-const wchar_t kFromBackup[] =
-    L"The game file was missing or damaged, so the game was taken from its backup, which may be a moment older.";
+Message TooLarge() { return Message(Message::kGameTooLarge, {Message::Value::Number(GameFile::kMaxBytes >> 20)}); }
+Message Damaged(int line) { return Message(Message::kGameDamaged, {Message::Value::Number(line)}); }
 
-std::wstring TooLarge() {
-    return L"The game file is larger than any game can be (" + std::to_wstring(GameFile::kMaxBytes >> 20) +
-           L" MB), so it was not read.";
+GameFile::Reading Refusal(Message message) {
+    return {GameFile::Outcome::Refused, std::nullopt, std::move(message), {}};
 }
 
-std::wstring Damaged(int line) {
-    return L"The game file is damaged at line " + std::to_wstring(line) + L", so no game was taken from it.";
-}
-
-std::wstring HistoryDropped(int line) {
-    return L"The game's board was kept, but its undo history was damaged at line " + std::to_wstring(line) +
-           L" and has been dropped.";
-}
-
-GameFile::Reading Refusal(std::wstring message) {
-    return {GameFile::Outcome::Refused, std::nullopt, std::move(message), {}, false};
-}
-
-bool BreaksTheRule(const GameState& state) { return SolverGrid(state.puzzle).HasRepeatedDigit(); }
+bool BreaksTheRule(const GameState& state) { return GridClash::FirstRepeat(state.puzzle).has_value(); }
 
 // Writing.
 
@@ -280,9 +262,9 @@ bool ParseNumber(std::string_view text, size_t most, uint64_t& number) {
 
 // "Enneo Tessary game MAJOR.MINOR", into line: nothing when this reader reads that
 // version, else the refusal.
-std::optional<std::wstring> ReadFirstLine(LineReader& lines, std::string_view& line) {
+std::optional<Message> ReadFirstLine(LineReader& lines, std::string_view& line) {
     if (!lines.Next(line)) return Damaged(lines.Number());
-    if (line.substr(0, kFirstLinePrefix.size()) != kFirstLinePrefix) return kNotAGame;
+    if (line.substr(0, kFirstLinePrefix.size()) != kFirstLinePrefix) return Message(Message::kNotAGame);
     std::string_view version = line.substr(kFirstLinePrefix.size());
     size_t dot = version.find('.');
     uint64_t major = 0;
@@ -292,8 +274,8 @@ std::optional<std::wstring> ReadFirstLine(LineReader& lines, std::string_view& l
         return Damaged(lines.Number());
     }
     if (major > kMajorVersion) {
-        return L"The game was saved by a newer version of Enneo Tessary (game format " +
-               std::wstring(version.begin(), version.end()) + L"), which this one cannot open.";
+        return Message(Message::kGameOfNewerVersion,
+                       {Message::Value::Text(std::wstring(version.begin(), version.end()))});
     }
     return std::nullopt;
 }
@@ -405,21 +387,6 @@ int Retrace(const GameState& board, const std::deque<GameStep>& undo, const std:
     return 0;
 }
 
-GameFile::Reading ReadVersion(const util::BackedUpFile& file, util::BackedUpFile::Version version) {
-    std::string bytes;
-    switch (file.Read(version, GameFile::kMaxBytes, bytes)) {
-    case util::BackedUpFile::ReadResult::Read:
-        return GameFile::Read(bytes);
-    case util::BackedUpFile::ReadResult::Missing:
-        return {GameFile::Outcome::NoFile, std::nullopt, L"", {}, false};
-    case util::BackedUpFile::ReadResult::TooLarge:
-        return Refusal(TooLarge());
-    case util::BackedUpFile::ReadResult::Failed:
-        break;
-    }
-    return Refusal(kNotReadable);
-}
-
 }  // namespace
 
 std::string GameFile::Write(const Game& game, const GamePlay& play) {
@@ -450,22 +417,25 @@ GameFile::Reading GameFile::Read(std::string_view text) {
     if (text.size() > kMaxBytes) return Refusal(TooLarge());
     LineReader lines(text);
     std::string_view firstLine;
-    std::optional<std::wstring> refusal = ReadFirstLine(lines, firstLine);
+    std::optional<Message> refusal = ReadFirstLine(lines, firstLine);
     if (refusal) return Refusal(*refusal);
 
     GameState board;
     GamePlay play;
     if (int fault = ReadBoard(lines, CheckLine(0, firstLine), board, play)) return Refusal(Damaged(fault));
-    if (BreaksTheRule(board)) return Refusal(kRepeatedDigit);
+    if (BreaksTheRule(board)) return Refusal(Message(Message::kGameBreaksRules));
 
     std::deque<GameStep> undo;
     std::deque<GameStep> redo;
     std::vector<int> stepLines;
     int fault = ReadHistory(lines, undo, redo, stepLines);
     if (fault == 0) fault = Retrace(board, undo, redo, stepLines);
-    if (fault != 0) return {Outcome::BoardOnly, Game(board, GameHistory()), HistoryDropped(fault), play};
+    if (fault != 0) {
+        return {Outcome::BoardOnly, Game(board, GameHistory()),
+                Message(Message::kHistoryDropped, {Message::Value::Number(fault)}), play};
+    }
     return {Outcome::Whole, Game(board, GameHistory(GameHistory::kDefaultCapacity, std::move(undo), std::move(redo))),
-            L"", play};
+            Message(), play};
 }
 
 std::optional<GameFile::Reading> GameFile::ReadIfGame(const std::filesystem::path& path) {
@@ -474,17 +444,16 @@ std::optional<GameFile::Reading> GameFile::ReadIfGame(const std::filesystem::pat
     if (!file.read(&beginning[0], static_cast<std::streamsize>(beginning.size())) || beginning != kFirstLinePrefix) {
         return std::nullopt;
     }
-    return ReadVersion(util::BackedUpFile(path), util::BackedUpFile::Version::Current);
+    return Read(util::BackedUpFile(path), util::BackedUpFile::Version::Current);
 }
 
-GameFile::Reading GameFile::Load(const util::BackedUpFile& file) {
-    Reading current = ReadVersion(file, util::BackedUpFile::Version::Current);
-    if (current.outcome == Outcome::Whole) return current;
-    Reading backup = ReadVersion(file, util::BackedUpFile::Version::Backup);
-    bool backupIsBetter = backup.outcome == Outcome::Whole ||
-                          (backup.outcome == Outcome::BoardOnly && current.outcome != Outcome::BoardOnly);
-    Reading& taken = backupIsBetter || current.outcome == Outcome::NoFile ? backup : current;
-    if (backupIsBetter) taken.message = backup.message.empty() ? kFromBackup : kFromBackup + (L" " + backup.message);
-    taken.fileRefused = current.outcome == Outcome::Refused;
-    return taken;
+GameFile::Reading GameFile::Read(const util::BackedUpFile& file, util::BackedUpFile::Version version) {
+    std::string bytes;
+    switch (file.Read(version, kMaxBytes, bytes)) {
+    case util::BackedUpFile::ReadResult::Read: return Read(bytes);
+    case util::BackedUpFile::ReadResult::Missing: return {Outcome::NoFile, std::nullopt, Message(), {}};
+    case util::BackedUpFile::ReadResult::TooLarge: return Refusal(TooLarge());
+    case util::BackedUpFile::ReadResult::Failed: break;
+    }
+    return Refusal(Message(Message::kGameNotReadable));
 }

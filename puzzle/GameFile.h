@@ -2,6 +2,7 @@
 #pragma once
 
 #include "Game.h"
+#include "Message.h"
 #include "common/util/BackedUpFile.h"
 
 #include <cstddef>
@@ -68,21 +69,20 @@ public:
         Whole,      // the game and its whole history
         BoardOnly,  // the board, without the history it had (see message)
         Refused,    // nothing to use (see message)
-        NoFile,     // Load only: neither the file nor its backup exists
+        NoFile,     // a file read from disk is not there
     };
     struct Reading {
         Outcome outcome = Outcome::Refused;
         std::optional<Game> game;  // with Whole and BoardOnly
-        std::wstring message;      // a sentence for the player; empty when there is nothing to say
+        Message message;           // for the player; empty when there is nothing to say
         GamePlay play;             // with the game
-        bool fileRefused = false;  // Load only: the file itself was there, and no game was taken from it
     };
 
     static std::string Write(const Game& game, const GamePlay& play = GamePlay());
     static Reading Read(std::string_view text);
-    // Reads the file, or its backup when the file is missing or damaged or kept no
-    // history the backup has, and then says so. Without either: NoFile.
-    static Reading Load(const util::BackedUpFile& file);
+    // Reads one version of a file (the file itself or its backup): NoFile when it is not
+    // there, and refused when it cannot be read or holds more than kMaxBytes.
+    static Reading Read(const util::BackedUpFile& file, util::BackedUpFile::Version version);
     // Reads the file at path when its first line begins as a game file's does; nothing
     // for any other file (a puzzle file), or one that cannot be opened.
     static std::optional<Reading> ReadIfGame(const std::filesystem::path& path);

@@ -1,6 +1,8 @@
 // PencilMarks: the digits the player notes in empty cells, as on paper.
 #include "PencilMarks.h"
 
+#include "GridUnit.h"
+
 #include <cassert>
 #include <cstring>
 
@@ -19,10 +21,12 @@ void PencilMarks::ClearCell(int x, int y) { masks_[x - 1][y - 1] = 0; }
 void PencilMarks::Place(int x, int y, int digit) {
     assert(digit >= 1 && digit <= 9);
     uint16_t keep = static_cast<uint16_t>(~(1 << (digit - 1)));
-    for (int i = 0; i < 9; ++i) {
-        masks_[i][y - 1] &= keep;
-        masks_[x - 1][i] &= keep;
-        masks_[(x - 1) / 3 * 3 + i % 3][(y - 1) / 3 * 3 + i / 3] &= keep;
+    EnneoPuzzle::Cell cell{x, y};
+    for (GridUnit unit : {GridUnit::RowOf(cell), GridUnit::ColumnOf(cell), GridUnit::BlockOf(cell)}) {
+        for (int i = 0; i < 9; ++i) {
+            EnneoPuzzle::Cell other = unit.CellAt(i);
+            masks_[other.x - 1][other.y - 1] &= keep;
+        }
     }
     ClearCell(x, y);
 }

@@ -2,14 +2,16 @@
 #pragma once
 
 #include "EnneoPuzzle.h"
+#include "GridClash.h"
+#include "Message.h"
 
 #include <cstdint>
-#include <string>
+#include <optional>
 
 // Looks at every digit of a puzzle before it is loaded (pasted, opened, or a board whose
 // digits are to become its givens). A digit twice in a row, a column or a block breaks
-// the rules: such a puzzle is not loaded, and the sentence names the first clash. Any
-// other puzzle is loaded, and the sentence says so when it has no solution or more than
+// the rules: such a puzzle is not loaded, and the message names the first clash. Any
+// other puzzle is loaded, and the message says so when it has no solution or more than
 // one, so that the player knows before starting.
 class PuzzleCheck {
 public:
@@ -30,20 +32,14 @@ public:
 
     Verdict GetVerdict() const { return verdict_; }
     bool MayLoad() const { return verdict_ != kClash; }
-    // What the player is told, empty when nothing needs telling:
-    //   kClash              "This puzzle breaks the rules: row 3 holds two 5s."
-    //   kNoSolution         "This puzzle has no solution."
-    //   kSeveralSolutions   "This puzzle has more than one solution."
-    // The first clash is found in the rows from the top, then the columns from the left,
-    // then the blocks in reading order ("the top left block" ... "the bottom right
-    // block"); within the first unit with a clash, the smallest digit that repeats, with
-    // the number of times it stands there ("three 5s").
-    const std::wstring& GetSentence() const { return sentence_; }
+    // kClash: the first clash (see GridClash::FirstRepeat).
+    const std::optional<GridClash::Repeat>& GetClash() const { return clash_; }
+    // What the player is told, empty when nothing needs telling: kPuzzleClash with the
+    // clash's unit, count and digit ("row 3 holds two 5s"), kPuzzleNoSolution or
+    // kPuzzleSeveralSolutions.
+    Message GetMessage() const;
 
 private:
-    // The first clash's sentence; false when no digit repeats.
-    bool FindClash(const EnneoPuzzle& puzzle);
-
     Verdict verdict_ = kOneSolution;
-    std::wstring sentence_;
+    std::optional<GridClash::Repeat> clash_;
 };

@@ -37,7 +37,8 @@ public:
     bool IsComplete() const { return emptyCells_ == 0; }
     int GetEmptyCount() const { return emptyCells_; }
     // True when a filled digit repeats in a row, a column or a block: possible only
-    // with given digits loaded without the validity rule.
+    // with given digits loaded without the validity rule. The rule's home is GridClash;
+    // the solver keeps it in its unit masks, which the search reads at every node.
     bool HasRepeatedDigit() const { return repeatUnits_ != 0; }
     // The first empty cell in scan order, or -1 on a complete grid.
     int FirstEmptyCell() const;

@@ -3,9 +3,9 @@
 
 #include "common/util/BackedUpFile.h"
 #include "puzzle/GameFile.h"
+#include "puzzle/Message.h"
 
 #include <filesystem>
-#include <string>
 
 // Keeps a game in a file that is only ever replaced whole, with the previous version as
 // its backup (util::BackedUpFile), and reads it back. It knows whether the game changed
@@ -20,18 +20,22 @@ public:
     bool HasFile() const { return !file_.GetPath().empty(); }
     // The kept game to go on with: none without a file, or when the game in it was
     // solved (all 81 cells hold digits, which the reader has found to keep the rule).
-    // Its message says what became of a file that could not be taken whole. A file from
-    // which no game was taken is renamed "<file>.refused" (replacing an earlier one), so
-    // that the writes of the new game leave it be, and the message says so.
+    // The file is read, or its backup when the file is missing or damaged or kept no
+    // history the backup has; then the message begins with kGameFromBackup, followed by
+    // the backup's own message if it has one. Otherwise the message is the reading's,
+    // saying what became of a file that could not be taken whole. A file from which no
+    // game was taken is renamed "<file>.refused" (replacing an earlier one), so that the
+    // writes of the new game leave it be, and kGameSetAside with that path follows.
     GameFile::Reading Resume();
 
     // Notes a change of the game; true when it starts the wait for the next write,
     // which no earlier change has started since the last Keep.
     bool Changed();
     // Writes game, played so far, when it changed since it was last written. Answers
-    // what failed and where, the first time a write fails in this keeper's life; else
-    // empty.
-    std::wstring Keep(const Game& game, const GamePlay& play);
+    // what failed and where, the first time a write fails in this keeper's life: one of
+    // kNotKeptNoFolder, kNotKeptNoNewFile, kNotKeptNotWhole with the folder's path, or
+    // kNotKeptNotReplaced with the file's, followed by kPlayGoesOn; else empty.
+    Message Keep(const Game& game, const GamePlay& play);
 
 private:
     util::BackedUpFile file_;

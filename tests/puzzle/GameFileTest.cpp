@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -66,14 +67,11 @@ const char kLaterMinorVersion[] =
     "undone r2c2 r2c2 r2c2:.>+5\n"
     "history-check 93f30e3b\n";
 
-std::wstring Damaged(int line) {
-    return L"The game file is damaged at line " + std::to_wstring(line) + L", so no game was taken from it.";
-}
-
-std::wstring HistoryDropped(int line) {
-    return L"The game's board was kept, but its undo history was damaged at line " + std::to_wstring(line) +
-           L" and has been dropped.";
-}
+// A message's identifier and values, compared at once.
+using Told = std::pair<Message::Id, std::vector<Message::Value>>;
+Told Of(const Message& message) { return {message.id, message.values}; }
+Told Damaged(int line) { return {Message::kGameDamaged, {Message::Value::Number(line)}}; }
+Told HistoryDropped(int line) { return {Message::kHistoryDropped, {Message::Value::Number(line)}}; }
 
 // The game's file at every point of its history: undone to the start, then redone to
 // the end. Equal walks mean equal boards, marks, selections and steps throughout.
@@ -104,7 +102,7 @@ TEST(GameFileTest, ARoundTripKeepsEveryKindOfStateAndAFullHistory) {
     std::string text = GameFile::Write(game);
     GameFile::Reading reading = GameFile::Read(text);
     ASSERT_EQ(GameFile::Outcome::Whole, reading.outcome);
-    EXPECT_EQ(L"", reading.message);
+    EXPECT_TRUE(reading.message.IsEmpty());
     EXPECT_EQ(Walk(game), Walk(*reading.game));
 
     // Marks and digits over the whole board, 1,100 steps of which the file keeps 1,000.
@@ -140,14 +138,12 @@ TEST(GameFileTest, ALaterMinorVersionIsReadAndALaterMajorVersionRefused) {
     reading = GameFile::Read(later);
     EXPECT_EQ(GameFile::Outcome::Refused, reading.outcome);
     EXPECT_FALSE(reading.game);
-    EXPECT_EQ(L"The game was saved by a newer version of Enneo Tessary (game format 2.0), which this one cannot open.",
-              reading.message);
+    EXPECT_EQ((Told{Message::kGameOfNewerVersion, {Message::Value::Text(L"2.0")}}), Of(reading.message));
 
-    EXPECT_EQ(L"The file is not an Enneo Tessary game.", GameFile::Read(EnneoPuzzle::kSampleText).message);
+    EXPECT_EQ(Message::kNotAGame, GameFile::Read(EnneoPuzzle::kSampleText).message.id);
     std::string huge = GameFile::Write(SmallGame());
     huge.resize(GameFile::kMaxBytes + 1, ' ');
-    EXPECT_EQ(L"The game file is larger than any game can be (4 MB), so it was not read.",
-              GameFile::Read(huge).message);
+    EXPECT_EQ((Told{Message::kGameTooLarge, {Message::Value::Number(4)}}), Of(GameFile::Read(huge).message));
 }
 
 // A written file with one line of its board part replaced by another, or taken out, and
@@ -212,10 +208,10 @@ TEST(GameFileTest, TruncatedAndBitFlippedFilesAreRefusedOrLoseTheirHistory) {
         int line = 1 + static_cast<int>(std::count(text.begin(), text.begin() + length, '\n'));
         if (length < boardEnd) {
             EXPECT_EQ(GameFile::Outcome::Refused, reading.outcome);
-            EXPECT_EQ(Damaged(line), reading.message);
+            EXPECT_EQ(Damaged(line), Of(reading.message));
         } else {
             expectBoardOnly(reading);
-            EXPECT_EQ(HistoryDropped(line), reading.message);
+            EXPECT_EQ(HistoryDropped(line), Of(reading.message));
         }
     }
 
@@ -225,7 +221,7 @@ TEST(GameFileTest, TruncatedAndBitFlippedFilesAreRefusedOrLoseTheirHistory) {
             std::string flipped = text;
             flipped[i] = static_cast<char>(flipped[i] ^ (1 << bit));
             GameFile::Reading reading = GameFile::Read(flipped);
-            EXPECT_NE(L"", reading.message);
+            EXPECT_FALSE(reading.message.IsEmpty());
             if (i < boardEnd) {
                 EXPECT_EQ(GameFile::Outcome::Refused, reading.outcome);
             } else {
@@ -243,51 +239,39 @@ TEST(GameFileTest, BoardsAndHistoriesThatBreakTheRuleOrTheBoundAreRefused) {
     Game game(repeated);
     GameFile::Reading reading = GameFile::Read(GameFile::Write(game));
     EXPECT_EQ(GameFile::Outcome::Refused, reading.outcome);
-    EXPECT_EQ(L"The game file's board repeats a digit in a row, a column or a block, so no game was taken from it.",
-              reading.message);
+    EXPECT_EQ(Message::kGameBreaksRules, reading.message.id);
 
     ASSERT_TRUE(game.Replace(Sample()));
     reading = GameFile::Read(GameFile::Write(game));
     EXPECT_EQ(GameFile::Outcome::BoardOnly, reading.outcome);
-    EXPECT_EQ(HistoryDropped(14), reading.message);  // the first step's line
+    EXPECT_EQ(HistoryDropped(14), Of(reading.message));  // the first step's line
 
     Game overlong(EnneoPuzzle(), GameHistory::kDefaultCapacity + 1);
     Select(overlong, 1, 1);
     for (size_t i = 0; i <= GameHistory::kDefaultCapacity; ++i) ASSERT_TRUE(overlong.ToggleMark(1));
     reading = GameFile::Read(GameFile::Write(overlong));
     EXPECT_EQ(GameFile::Outcome::BoardOnly, reading.outcome);
-    EXPECT_EQ(HistoryDropped(14 + static_cast<int>(GameHistory::kDefaultCapacity)), reading.message);
+    EXPECT_EQ(HistoryDropped(14 + static_cast<int>(GameHistory::kDefaultCapacity)), Of(reading.message));
 }
 
-// Load takes the file, or its backup when the file is damaged or missing, and says so.
-TEST(GameFileTest, LoadFallsBackToTheBackupOfADamagedFile) {
+// Either version of a backed-up file is read from the disk: one that is not there gives
+// NoFile, and one beyond the bound is refused unread.
+TEST(GameFileTest, ReadsEitherVersionOfABackedUpFile) {
     TempFolder folder;
     util::BackedUpFile file(folder.Folder() / "game");
-    EXPECT_EQ(GameFile::Outcome::NoFile, GameFile::Load(file).outcome);
+    EXPECT_EQ(GameFile::Outcome::NoFile, GameFile::Read(file, util::BackedUpFile::Version::Current).outcome);
 
-    Game game = SmallGame();
-    const util::BackedUpFile::WriteResult kWritten = util::BackedUpFile::WriteResult::Written;
-    ASSERT_EQ(kWritten, file.Write(GameFile::Write(game)));
-    ASSERT_TRUE(game.Redo());
-    const std::string newer = GameFile::Write(game);
-    ASSERT_EQ(kWritten, file.Write(newer));
-    GameFile::Reading reading = GameFile::Load(file);
+    const std::string older = GameFile::Write(SmallGame());
+    ASSERT_EQ(util::BackedUpFile::WriteResult::Written, file.Write(older));
+    std::string huge = older;
+    huge.resize(GameFile::kMaxBytes + 1, ' ');
+    ASSERT_EQ(util::BackedUpFile::WriteResult::Written, file.Write(huge));
+    GameFile::Reading reading = GameFile::Read(file, util::BackedUpFile::Version::Current);
+    EXPECT_EQ(GameFile::Outcome::Refused, reading.outcome);
+    EXPECT_EQ(Message::kGameTooLarge, reading.message.id);
+    reading = GameFile::Read(file, util::BackedUpFile::Version::Backup);
     ASSERT_EQ(GameFile::Outcome::Whole, reading.outcome);
-    EXPECT_EQ(newer, GameFile::Write(*reading.game));
-
-    const std::wstring fromBackup =
-        L"The game file was missing or damaged, so the game was taken from its backup, which may be a moment older.";
-    WriteBytes(file.GetPath(), newer.substr(0, newer.size() - 5));
-    reading = GameFile::Load(file);
-    ASSERT_EQ(GameFile::Outcome::Whole, reading.outcome);
-    EXPECT_EQ(fromBackup, reading.message);
-    EXPECT_EQ(GameFile::Write(SmallGame()), GameFile::Write(*reading.game));
-
-    // Without a backup, the damaged file's board is kept.
-    std::filesystem::remove(file.GetPath(util::BackedUpFile::Version::Backup));
-    reading = GameFile::Load(file);
-    EXPECT_EQ(GameFile::Outcome::BoardOnly, reading.outcome);
-    EXPECT_EQ(HistoryDropped(19), reading.message);
+    EXPECT_EQ(older, GameFile::Write(*reading.game));
 }
 
 }  // namespace

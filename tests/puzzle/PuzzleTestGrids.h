@@ -4,6 +4,7 @@
 #include "puzzle/EnneoPuzzle.h"
 #include "puzzle/PuzzleLine.h"
 
+#include <initializer_list>
 #include <string>
 
 // The sample puzzle that the board shows at start (EnneoPuzzle::kSampleText) as a line.
@@ -21,6 +22,21 @@ inline EnneoPuzzle PuzzleFromLine(const std::string& line) {
         if (line[i] != '.') puzzle.SetCell(i % 9 + 1, i / 9 + 1, line[i] - '0', EnneoPuzzle::CELL_KNOWN);
     }
     return puzzle;
+}
+
+// A digit at column x, row y.
+struct PlacedDigit {
+    int x;
+    int y;
+    int digit;
+};
+
+// A puzzle of the given digits and nothing else, read as a puzzle line: unchecked, so
+// that digits may repeat.
+inline EnneoPuzzle PuzzleOf(std::initializer_list<PlacedDigit> digits) {
+    std::string line(81, '.');
+    for (const PlacedDigit& d : digits) line[(d.y - 1) * 9 + d.x - 1] = static_cast<char>('0' + d.digit);
+    return ReadPuzzleLine(line);
 }
 
 // True when every row, column and block of a complete grid holds each digit once.
