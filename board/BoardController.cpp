@@ -99,7 +99,11 @@ BoardAnswer BoardController::Run(const BoardCommand& command) {
     case BoardCommand::kShowTimer:
     case BoardCommand::kPause:
     case BoardCommand::kTheme: return Switch(command);
-    case BoardCommand::kResumeGame: return keeping_.Switch();
+    case BoardCommand::kResumeGame: {
+        BoardAnswer answer = keeping_.Switch();
+        settings_.Set(BoardSettings::kResumeGame, keeping_.IsOn());
+        return answer;
+    }
     case BoardCommand::kCopyPuzzle:
     case BoardCommand::kCopyBoard:
     case BoardCommand::kPaste:
