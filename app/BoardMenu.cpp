@@ -1,8 +1,10 @@
 // BoardMenu: the board menu's items that run board commands, and their states.
 #include "BoardMenu.h"
 
+#include "board/BoardController.h"  // kRecentFiles: the items kept for the recent files
 #include "resources/resource.h"
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -56,29 +58,19 @@ const Item kItems[] = {
 
 static_assert(BoardController::kRecentFiles <= 9, "a digit of its own for each recent file");
 
-// The item of the next puzzle of a list names the puzzle on the board; the resource's
-// text is the one without a list.
-void ShowListPlace(HMENU menu, const BoardController& controller) {
-    std::wstring text = L"Next Puzzle in &File";
-    if (std::optional<ListPlace> place = controller.GetListPlace()) {
-        text += L" (now " + std::to_wstring(place->number) + L" of " + std::to_wstring(place->count) + L")";
-    }
-    text += L"\tCtrl+Shift+N";
-    MENUITEMINFOW item = {};
-    item.cbSize = sizeof(item);
-    item.fMask = MIIM_STRING;  // the text alone: the item stays greyed or not
-    item.dwTypeData = &text[0];
-    SetMenuItemInfoW(menu, ID_MFILE_NEXTPUZZLE, FALSE, &item);
+// The name of Next Puzzle in File while a list is open: "Next Puzzle in &File (now 3 of 7)".
+std::wstring WithListPlace(const std::wstring& name, const ListPlace& place) {
+    return name + L" (now " + std::to_wstring(place.number) + L" of " + std::to_wstring(place.count) + L")";
 }
 
 // The recent files as numbered items before Exit, with a separator after them; none
 // without a recent file.
-void ShowRecentFiles(HMENU menu, const BoardController& controller) {
+void ShowRecentFiles(HMENU menu, const BoardSnapshot& board) {
     DeleteMenu(menu, ID_MFILE_RECENT_SEPARATOR, MF_BYCOMMAND);
     for (UINT id = ID_MFILE_RECENT_FIRST; id < ID_MFILE_RECENT_FIRST + BoardController::kRecentFiles; ++id) {
         DeleteMenu(menu, id, MF_BYCOMMAND);
     }
-    const auto& files = controller.GetRecentFiles();
+    const auto& files = board.recentFiles;
     for (size_t i = 0; i < files.size(); ++i) {
         std::wstring text = RememberedFiles::MenuText(i, files[i].path);
         InsertMenuW(menu, ID_MFILE_EXIT, MF_BYCOMMAND | MF_STRING, ID_MFILE_RECENT_FIRST + i, text.c_str());
@@ -94,6 +86,12 @@ void ShowRecentFiles(HMENU menu, const BoardController& controller) {
 
 }  // namespace
 
+BoardMenu::BoardMenu(HMENU menu) : menu_(menu) {
+    int length = GetMenuStringW(menu, ID_MFILE_NEXTPUZZLE, nullptr, 0, MF_BYCOMMAND);
+    nextPuzzle_.resize(length);
+    GetMenuStringW(menu, ID_MFILE_NEXTPUZZLE, &nextPuzzle_[0], length + 1, MF_BYCOMMAND);
+}
+
 std::optional<BoardCommand> BoardMenu::CommandOf(WPARAM wParam) {
     for (const Item& item : kItems) {
         if (item.id == wParam) return item.command;
@@ -104,28 +102,32 @@ std::optional<BoardCommand> BoardMenu::CommandOf(WPARAM wParam) {
     return std::nullopt;
 }
 
-std::optional<WPARAM> BoardMenu::ItemOf(const BoardCommand& command) {
-    for (const Item& item : kItems) {
-        if (item.command == command) return item.id;
-    }
-    return std::nullopt;
-}
-
-void BoardMenu::Update(HMENU menu, const BoardController& controller) {
+void BoardMenu::Update(const BoardSnapshot& board) const {
     for (const Item& item : kItems) {
         UINT id = static_cast<UINT>(item.id);
-        bool available = controller.IsAvailable(item.command.kind);
-        EnableMenuItem(menu, id, MF_BYCOMMAND | (available ? MF_ENABLED : MF_GRAYED));
+        EnableMenuItem(menu_, id, MF_BYCOMMAND | (board.IsAvailable(item.command.kind) ? MF_ENABLED : MF_GRAYED));
         if (item.checkMark) {
-            bool on = controller.IsOn(item.command.kind);
-            CheckMenuItem(menu, id, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
+            CheckMenuItem(menu_, id, MF_BYCOMMAND | (board.IsOn(item.command.kind) ? MF_CHECKED : MF_UNCHECKED));
         }
     }
     static_assert(ID_OPTIONS_THEME_DARK == ID_OPTIONS_THEME_LIGHT + BoardTheme::kDark &&
                       ID_OPTIONS_THEME_FOLLOWWINDOWS == ID_OPTIONS_THEME_LIGHT + BoardTheme::kFollowWindows,
                   "the theme items in the order of the choices");
-    CheckMenuRadioItem(menu, ID_OPTIONS_THEME_LIGHT, ID_OPTIONS_THEME_FOLLOWWINDOWS,
-                       ID_OPTIONS_THEME_LIGHT + controller.GetView().theme, MF_BYCOMMAND);
-    ShowListPlace(menu, controller);
-    ShowRecentFiles(menu, controller);
+    CheckMenuRadioItem(menu_, ID_OPTIONS_THEME_LIGHT, ID_OPTIONS_THEME_FOLLOWWINDOWS,
+                       ID_OPTIONS_THEME_LIGHT + board.view.theme, MF_BYCOMMAND);
+    ShowListPlace(board);
+    ShowRecentFiles(menu_, board);
+}
+
+void BoardMenu::ShowListPlace(const BoardSnapshot& board) const {
+    std::wstring text = nextPuzzle_;
+    if (board.listPlace) {
+        size_t tab = std::min(text.find(L'\t'), text.size());  // the key follows the name
+        text = WithListPlace(text.substr(0, tab), *board.listPlace) + text.substr(tab);
+    }
+    MENUITEMINFOW item = {};
+    item.cbSize = sizeof(item);
+    item.fMask = MIIM_STRING;  // the text alone: the item stays greyed or not
+    item.dwTypeData = &text[0];
+    SetMenuItemInfoW(menu_, ID_MFILE_NEXTPUZZLE, FALSE, &item);
 }

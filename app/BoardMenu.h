@@ -1,11 +1,12 @@
 // BoardMenu: the board menu's items that run board commands, and their states.
 #pragma once
 
-#include "board/BoardController.h"
+#include "board/BoardSnapshot.h"
 
 #include <windows.h>
 
 #include <optional>
+#include <string>
 
 // One table of the menu items and their commands, by the items' command identifiers
 // (resources/resource.h); the board controller runs most, the window the others (the
@@ -15,12 +16,22 @@
 // files are numbered items that the menu gains and loses as the list changes.
 class BoardMenu {
 public:
+    // menu: the window's, as loaded from the resource and not yet changed; it lives as
+    // long as this object.
+    explicit BoardMenu(HMENU menu);
+
     // The command of a WM_COMMAND whose wParam, compared whole, is an item's identifier:
     // an accelerator's or a control's notification (a high word not 0) matches none.
     static std::optional<BoardCommand> CommandOf(WPARAM wParam);
-    // The identifier of the item that runs command, if one does: a key of the item runs
-    // as the item.
-    static std::optional<WPARAM> ItemOf(const BoardCommand& command);
-    // Greys and checks the items of menu as the controller's state asks.
-    static void Update(HMENU menu, const BoardController& controller);
+    // Greys and checks the items as the board asks, shows the list's place in Next
+    // Puzzle in File and lists the recent files.
+    void Update(const BoardSnapshot& board) const;
+
+private:
+    // The item of the next puzzle of a list names the puzzle on the board, in the
+    // resource's text.
+    void ShowListPlace(const BoardSnapshot& board) const;
+
+    HMENU menu_;
+    std::wstring nextPuzzle_;  // the resource's text of Next Puzzle in File
 };

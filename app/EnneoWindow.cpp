@@ -1,10 +1,10 @@
 // EnneoWindow: the board window, the program's main window.
 #include "EnneoWindow.h"
 
-#include "BoardMenu.h"
-#include "Clipboard.h"
-#include "GameOwner.h"
 #include "SystemLook.h"
+#include "files/Clipboard.h"
+#include "files/FileDialogs.h"
+#include "files/GameOwner.h"
 #include "board/KeyTable.h"
 #include "common/IApplication.h"
 #include "common/gui/MemoryCanvas.h"
@@ -12,18 +12,10 @@
 #include "common/gui/ShellOpen.h"
 #include "common/util/logging/LoggerManager.h"
 #include "common/util/logging/WindowLogger.h"
-#include "puzzle/GameFile.h"
 #include "resources/resource.h"
 
-#include <commdlg.h>
 #include <shellapi.h>
 
-#include <algorithm>
-
-// The 32-bit program hands the dialog the 88-byte structure of 32-bit Windows.
-#ifndef _WIN64
-static_assert(sizeof(OPENFILENAMEW) == 88, "OPENFILENAMEW of 32-bit Windows");
-#endif
 static_assert(KeyTable::kLeft == VK_LEFT && KeyTable::kUp == VK_UP && KeyTable::kRight == VK_RIGHT &&
                   KeyTable::kDown == VK_DOWN && KeyTable::kInsert == VK_INSERT && KeyTable::kDelete == VK_DELETE &&
                   KeyTable::kNumpad0 == VK_NUMPAD0 && KeyTable::kEscape == VK_ESCAPE && KeyTable::kPause == VK_PAUSE,
@@ -44,41 +36,6 @@ uint64_t AwakeMilliseconds() {
     return hundredNanoseconds / 10000;
 }
 
-// A list of file types in the dialogs' double-terminated form, from one with '|'s.
-std::wstring FileTypes(std::wstring text) {
-    std::replace(text.begin(), text.end(), L'|', L'\0');
-    return text;
-}
-
-// Save's types: puzzle files ("EnneoFiles", the first), then game files ("Enneo game").
-const std::wstring& SaveTypes() {
-    static const std::wstring types =
-        FileTypes(L"EnneoFiles|*.txt;*.enn|Enneo game|*" + std::wstring(GameFile::kExtension) + L"|");
-    return types;
-}
-
-// Open's types: Save's, then the common forms of other programs and puzzle sites.
-const std::wstring& OpenTypes() {
-    static const std::wstring types =
-        SaveTypes() + FileTypes(
-                          L"SadMan puzzle|*.sdk|Simple Sudoku puzzle|*.ss|Puzzle list|*.sdm;*.txt|"
-                          L"All puzzle files|*.enn;*.txt;*.sdk;*.ss;*.sdm;*" +
-                          std::wstring(GameFile::kExtension) + L"|All files|*.*|");
-    return types;
-}
-
-// The file dialogs' shared set-up: owner, the file types, the name buffer.
-OPENFILENAMEW FileDialog(HWND owner, const std::wstring& types, wchar_t* fileName, DWORD size, DWORD flags) {
-    OPENFILENAMEW dialog = {};
-    dialog.lStructSize = sizeof(OPENFILENAMEW);
-    dialog.hwndOwner = owner;
-    dialog.lpstrFilter = types.c_str();
-    dialog.lpstrFile = fileName;
-    dialog.nMaxFile = size;
-    dialog.Flags = flags | OFN_NOCHANGEDIR;  // the current directory is not the dialog's to change
-    return dialog;
-}
-
 EnneoPuzzle SamplePuzzle() {
     EnneoPuzzle puzzle;
     puzzle.LoadFromString(EnneoPuzzle::kSampleText);
@@ -96,13 +53,15 @@ const wchar_t* const EnneoWindow::kHomePageUrl = ENNEO_HOME_URL;
 EnneoWindow::EnneoWindow(const wchar_t* updateUrl, const wchar_t* updatePublicKey)
     : MainWindowBase(L"EnneoWindow"),
       versionCheck_(updateUrl, updatePublicKey),
-      controller_(SamplePuzzle(), *IApplication::GetCurrent()->GetProperties(), &AwakeMilliseconds) {}
+      controller_(SamplePuzzle(), *IApplication::GetCurrent()->GetProperties(), &AwakeMilliseconds),
+      snapshot_(controller_.Snapshot()) {}
 
 void EnneoWindow::OnCreate() {
     SetText(controller_.GetTitle().GetText());
     LoadMenu(IDR_BOARD_MENU);
     SetIcon(IDI_ENNEO);
-    BoardMenu::Update(GetMenu(GetHandle()), controller_);
+    menu_.emplace(GetMenu(GetHandle()));
+    menu_->Update(snapshot_);
     gui::RegisterSessionNotification(GetHandle());
     DragAcceptFiles(GetHandle(), TRUE);
     ApplyLook();
@@ -142,7 +101,7 @@ LRESULT EnneoWindow::MessageHandler(HWND handle, UINT message, WPARAM wParam, LP
         if (geometry_.CellAt(x, y, cell)) PeekCandidates(cell);
         break;
     case WM_CONTEXTMENU:  // from the keyboard (Shift+F10, the menu key): the right button's peek
-        cell = controller_.GetGame().GetState().puzzle.GetSelectedCell();
+        cell = snapshot_.state.puzzle.GetSelectedCell();
         if (static_cast<LONG>(lParam) == -1 && cell.x != 0) PeekCandidates(cell);
         break;
     case WM_CHAR: command = KeyTable::ForCharacter(wParam); break;
@@ -151,12 +110,14 @@ LRESULT EnneoWindow::MessageHandler(HWND handle, UINT message, WPARAM wParam, LP
     case WM_KEYUP:
         if ((wParam & 0xFF) == VK_F5) InvalidateRect(GetHandle(), nullptr, FALSE);
         break;
-    case WM_COMMAND: return OnCommand(wParam);
+    case WM_COMMAND:
+        if (std::optional<BoardCommand> chosen = BoardMenu::CommandOf(wParam)) Run(*chosen);
+        return 0;
     case WM_GETOBJECT: return OnGetObject(handle, wParam, lParam);
     case WM_SETTINGCHANGE:  // High Contrast, or the apps' mode ("ImmersiveColorSet")
     case WM_SYSCOLORCHANGE: ApplyLook(); break;
     case WM_SETFOCUS:  // back from a box, say: the selected cell has the focus again
-        BoardAccessible::RaiseFocus(handle, controller_.GetGame().GetState().puzzle.GetSelectedCell());
+        BoardAccessible::RaiseFocus(handle, snapshot_.state.puzzle.GetSelectedCell());
         break;
     // What the game's clock needs to know: whether the player can see the board.
     case WM_ACTIVATE: command = BoardCommand::Window(BoardCommand::kWindowActive, LOWORD(wParam) != WA_INACTIVE); break;
@@ -187,19 +148,31 @@ LRESULT EnneoWindow::MessageHandler(HWND handle, UINT message, WPARAM wParam, LP
 }
 
 void EnneoWindow::Run(const BoardCommand& command) {
-    if (std::optional<WPARAM> item = BoardMenu::ItemOf(command)) {
-        OnCommand(*item);
-    } else {
-        Execute(command);
+    switch (command.kind) {
+    case BoardCommand::kOpen: OnFileOpen(); break;
+    case BoardCommand::kSave: OnFileSave(); break;
+    case BoardCommand::kPrint: OnPrint(); break;
+    case BoardCommand::kPrintNewPuzzles: print_.PrintNewPuzzles(GetHandle()); break;
+    case BoardCommand::kExit: PostQuitMessage(0); break;
+    case BoardCommand::kCheckForUpdates:
+        Keep();  // the check may start the updater, which ends the program
+        versionCheck_.Check(util::version::VersionCheck::Asked::ByUser);
+        break;
+    case BoardCommand::kShowLog: OnShowLog(); break;
+    case BoardCommand::kAbout: OnAbout(); break;
+    default: Execute(command); break;
     }
 }
 
 void EnneoWindow::Execute(const BoardCommand& command) { Apply(controller_.Execute(command)); }
 
 void EnneoWindow::Apply(const BoardAnswer& answer) {
+    // First: a screen reader may read the board during any call below (a box, an event).
+    snapshot_ = controller_.Snapshot();
+    announcement_ = controller_.GetAnnouncement();
     if (answer.keep) SetTimer(GetHandle(), kKeepTimer, BoardController::kKeepDelayMs, nullptr);
     if (answer.repaint) InvalidateRect(GetHandle(), nullptr, FALSE);
-    if (answer.menu) BoardMenu::Update(GetMenu(GetHandle()), controller_);
+    if (answer.menu) menu_->Update(snapshot_);
     if (answer.title) SetText(controller_.GetTitle().GetText());
     // Due when the time shown next changes; set again after every command, since the
     // clock may have started or stopped.
@@ -209,7 +182,7 @@ void EnneoWindow::Apply(const BoardAnswer& answer) {
         KillTimer(GetHandle(), kClockTimer);
     }
     if (answer.look) ApplyLook();
-    BoardAccessible::RaiseEvents(GetHandle(), answer.reader, controller_.GetGame().GetState().puzzle.GetSelectedCell());
+    BoardAccessible::RaiseEvents(GetHandle(), answer.reader, snapshot_.state.puzzle.GetSelectedCell());
     if (!answer.recentFile.empty()) recentDocuments_.Add(answer.recentFile);
     if (!answer.copyText.empty() && !Clipboard::Write(GetHandle(), answer.copyText)) {
         Apply(BoardController::CopyRefused());
@@ -279,12 +252,11 @@ void EnneoWindow::OnPaint(HDC) {
 }
 
 BoardPainter EnneoWindow::Painter() const {
-    return BoardPainter(controller_.GetGame().GetState(), controller_.GetView(), geometry_, BoardPalette::Of(GetLook()),
-                        GetDpiScale());
+    return BoardPainter(snapshot_.state, snapshot_.view, geometry_, BoardPalette::Of(GetLook()), GetDpiScale());
 }
 
 BoardTheme::Look EnneoWindow::GetLook() const {
-    return BoardTheme::LookOf(controller_.GetView().theme, appsDark_, highContrast_);
+    return BoardTheme::LookOf(snapshot_.view.theme, appsDark_, highContrast_);
 }
 
 void EnneoWindow::ApplyLook() {
@@ -304,7 +276,7 @@ LRESULT EnneoWindow::OnGetObject(HWND handle, WPARAM wParam, LPARAM lParam) {
     if (accessible_ == nullptr) {
         // The object is handed to other processes through COM, which the thread needs.
         if (!comStarted_) comStarted_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
-        accessible_ = new BoardAccessible(handle, controller_, geometry_);
+        accessible_ = new BoardAccessible(handle, snapshot_, announcement_, geometry_);
     }
     return accessible_->Answer(wParam);
 }
@@ -315,42 +287,18 @@ void EnneoWindow::PeekCandidates(EnneoPuzzle::Cell cell) {
     ReleaseDC(GetHandle(), deviceContext);
 }
 
-int EnneoWindow::OnCommand(WPARAM wParam) {
-    switch (wParam) {
-    case ID_MFILE_OPEN: OnFileOpen(); break;
-    case ID_MFILE_Save: OnFileSave(); break;
-    case ID_MFILE_PRINT: OnPrint(); break;
-    case ID_MFILE_PRINTNEWPUZZLES: print_.PrintNewPuzzles(GetHandle()); break;
-    case ID_MFILE_EXIT: PostQuitMessage(0); break;
-    case IDM_CHECKUPDATES:
-        Keep();  // the check may start the updater, which ends the program
-        versionCheck_.Check(util::version::VersionCheck::Asked::ByUser);
-        break;
-    case ID_OPTIONS_SHOWLOG: OnShowLog(); break;
-    case IDM_ABOUT: OnAbout(); break;
-    default:
-        if (std::optional<BoardCommand> command = BoardMenu::CommandOf(wParam)) Execute(*command);
-        break;
-    }
-    return 0;
-}
-
 void EnneoWindow::OnFileOpen() {
-    wchar_t fileName[520] = {};
-    OPENFILENAMEW dialog = FileDialog(GetHandle(), OpenTypes(), fileName, 520, OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST);
-    if (GetOpenFileNameW(&dialog)) Apply(controller_.Open(fileName));
+    if (std::optional<std::wstring> file = FileDialogs::Open(GetHandle())) Apply(controller_.Open(file->c_str()));
 }
 
 void EnneoWindow::OnFileSave() {
-    wchar_t fileName[520] = {};
-    OPENFILENAMEW dialog = FileDialog(GetHandle(), SaveTypes(), fileName, 520, OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST);
-    if (!GetSaveFileNameW(&dialog)) return;
-    // The second type is the game file; a name is taken as typed, whichever type.
-    Apply(controller_.Save(fileName,
-                           dialog.nFilterIndex == 2 ? BoardController::kGameFile : BoardController::kPuzzleFile));
+    std::optional<FileDialogs::Saving> saving = FileDialogs::Save(GetHandle());
+    if (!saving) return;
+    bool game = saving->saved == FileFormats::kGameFile;
+    Apply(controller_.Save(saving->path.c_str(), game ? BoardController::kGameFile : BoardController::kPuzzleFile));
 }
 
-void EnneoWindow::OnPrint() { print_.PrintBoard(GetHandle(), controller_.GetGame().GetState().puzzle); }
+void EnneoWindow::OnPrint() { print_.PrintBoard(GetHandle(), snapshot_.state.puzzle); }
 
 void EnneoWindow::OnAbout() {
     if (about_.GetHandle() == nullptr) about_.Create(GetHandle());

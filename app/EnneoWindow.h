@@ -1,10 +1,11 @@
 // EnneoWindow: the board window, the program's main window.
 #pragma once
 
-#include "BoardAccessible.h"
+#include "BoardMenu.h"
 #include "BoardPainter.h"
-#include "PrintCommands.h"
-#include "RecentDocuments.h"
+#include "files/RecentDocuments.h"
+#include "print/PrintCommands.h"
+#include "reader/BoardAccessible.h"
 #include "board/BoardController.h"
 #include "board/BoardGeometry.h"
 #include "common/gui/AboutWindow.h"
@@ -15,6 +16,7 @@
 
 #include <deque>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 // Shows the board of its controller's game and turns the mouse, the keys and the menu
@@ -65,8 +67,6 @@ public:
     BoardTheme::Look GetLook() const;
 
 private:
-    // Runs the command whose identifier equals wParam whole; always 0.
-    int OnCommand(WPARAM wParam);
     void OnFileOpen();
     void OnFileSave();
     // File / Print (the menu item or Ctrl+P): the board's puzzle.
@@ -76,12 +76,13 @@ private:
     // Shows the log window (made on first use, shown again after it was closed) and
     // registers it with the logger manager.
     void OnShowLog();
-    // A command with a menu item runs as that item does; the others at once.
+    // Runs a command of a menu item or a key: the window's own kinds (kOpen to kAbout)
+    // here, every other by the controller.
     void Run(const BoardCommand& command);
     void Execute(const BoardCommand& command);
-    // Repaints, brings the menu and the caption up to date, sets the timer for the next
-    // change of the time shown, tells a screen reader what changed, and shows the box
-    // that the answer asks for.
+    // Takes the board's snapshot again, repaints, brings the menu and the caption up to
+    // date, sets the timer for the next change of the time shown, tells a screen reader
+    // what changed, and shows the box that the answer asks for.
     void Apply(const BoardAnswer& answer);
     // The board as it is now, in its look's palette at the window's DPI.
     BoardPainter Painter() const;
@@ -104,6 +105,11 @@ private:
     // Constructed before the controller: its start-up check runs before any window exists.
     util::version::VersionCheck versionCheck_;
     BoardController controller_;
+    // What the painter, the menu and the accessible object show: the controller's board
+    // as of the last answer applied.
+    BoardSnapshot snapshot_;
+    String announcement_;            // the last command's sentence for a screen reader
+    std::optional<BoardMenu> menu_;  // made with the window's menu
     // Made on the first WM_GETOBJECT, with COM started on the window's thread for it;
     // none once the window is being destroyed.
     BoardAccessible* accessible_ = nullptr;

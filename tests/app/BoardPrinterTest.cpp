@@ -1,5 +1,5 @@
 // Tests of the board printer on printers of the test's own: whole jobs, cancelled jobs, failing printers.
-#include "app/BoardPrinter.h"
+#include "app/print/BoardPrinter.h"
 #include "tests/common/TestFiles.h"
 #include "tests/support/TestPrinter.h"
 

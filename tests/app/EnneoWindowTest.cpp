@@ -213,7 +213,7 @@ TEST_F(BoardTest, EveryMenuItemShowsTheKeyThatRunsIt) {
         }
         std::optional<BoardCommand> command = CommandOfKey(key);
         ASSERT_TRUE(command.has_value()) << "no command";
-        EXPECT_EQ(std::optional<WPARAM>(id), BoardMenu::ItemOf(*command));
+        EXPECT_EQ(command, BoardMenu::CommandOf(id));
     }
 }
 
@@ -768,7 +768,8 @@ TEST_F(BoardFileTest, AFailedSaveIsReported) {
 }
 
 // Open reads each common form through its dialog; a list dropped on the window opens at
-// its first puzzle, and Ctrl+Shift+N goes on to the next, its place shown in the item.
+// its first puzzle, and Ctrl+Shift+N goes on to the next, its place shown in the item
+// while the list is open.
 // File lists the files opened, the latest first, and takes off one that has gone.
 TEST_F(BoardFileTest, OpenAndDropReadEveryFormAndGoOnInAList) {
     const wchar_t settings[] = L"Software\\Enneo Project\\Enneo Tessary";
@@ -824,6 +825,7 @@ TEST_F(BoardFileTest, OpenAndDropReadEveryFormAndGoOnInAList) {
     }
     Command(ID_MFILE_RECENT_FIRST + 2);  // puzzle.ss
     EXPECT_EQ(kSampleLine, ToPuzzleLine(Puzzle()));
+    EXPECT_EQ(L"Next Puzzle in &File\tCtrl+Shift+N", MenuText(ID_MFILE_NEXTPUZZLE));  // no list: the item's own text
     forget();
 }
 

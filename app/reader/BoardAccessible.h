@@ -2,8 +2,9 @@
 #pragma once
 
 #include "board/BoardAnswer.h"
-#include "board/BoardController.h"
 #include "board/BoardGeometry.h"
+#include "board/BoardSnapshot.h"
+#include "common/String.h"
 
 #include <oleacc.h>
 
@@ -13,15 +14,17 @@
 // A cell's name says what a sighted player sees (BoardSpeech), its value is its digit
 // (none while the pause hides the board), a given is read-only, and the selected cell
 // is selected and, while the window has the keyboard, focused; the last command's
-// announcement is the table's and the focused cell's description. Every call reads the controller's game and the window's geometry,
-// the ones the painter draws from, and nothing is copied. A reference-counted COM
+// announcement is the table's and the focused cell's description. Every call reads the
+// window's snapshot of the board and its geometry, the ones the painter draws from, and
+// nothing is copied; nothing here reaches the board controller. A reference-counted COM
 // object: a client may keep it after the window is gone, so the window disconnects it
 // first, and from then on every call fails with RPC_E_DISCONNECTED.
 class BoardAccessible final : public IAccessible {
 public:
-    // controller and geometry: the window's, valid until Disconnect. The object starts
-    // with one reference, the window's.
-    BoardAccessible(HWND window, const BoardController& controller, const BoardGeometry& geometry);
+    // board, announcement (the last command's sentence for a screen reader) and
+    // geometry: the window's, kept up to date by it and valid until Disconnect. The
+    // object starts with one reference, the window's.
+    BoardAccessible(HWND window, const BoardSnapshot& board, const String& announcement, const BoardGeometry& geometry);
     BoardAccessible(const BoardAccessible&) = delete;
     BoardAccessible& operator=(const BoardAccessible&) = delete;
 
@@ -86,6 +89,7 @@ private:
 
     LONG references_ = 1;
     HWND window_;
-    const BoardController* controller_;
+    const BoardSnapshot* board_;
+    const String* announcement_;
     const BoardGeometry* geometry_;
 };

@@ -1,7 +1,7 @@
 // BoardPrinter: the print dialog, and a print job's pages drawn on the printer chosen there.
 #include "BoardPrinter.h"
 
-#include "BoardPainter.h"
+#include "app/BoardPainter.h"
 #include "common/LastErrorText.h"
 #include "common/gui/ScopedSelection.h"
 

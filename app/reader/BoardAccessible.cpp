@@ -57,8 +57,9 @@ void Notify(HWND window, const String& sentence) {
 
 }  // namespace
 
-BoardAccessible::BoardAccessible(HWND window, const BoardController& controller, const BoardGeometry& geometry)
-    : window_(window), controller_(&controller), geometry_(&geometry) {}
+BoardAccessible::BoardAccessible(HWND window, const BoardSnapshot& board, const String& announcement,
+                                 const BoardGeometry& geometry)
+    : window_(window), board_(&board), announcement_(&announcement), geometry_(&geometry) {}
 
 LRESULT BoardAccessible::Answer(WPARAM wParam) {
     static auto lresultFromObject = Oleacc<decltype(LresultFromObject)>("LresultFromObject");
@@ -68,7 +69,8 @@ LRESULT BoardAccessible::Answer(WPARAM wParam) {
 }
 
 void BoardAccessible::Disconnect() {
-    controller_ = nullptr;
+    board_ = nullptr;
+    announcement_ = nullptr;
     geometry_ = nullptr;
 }
 
@@ -96,7 +98,7 @@ void BoardAccessible::RaiseFocus(HWND window, EnneoPuzzle::Cell selected) {
 }
 
 HRESULT BoardAccessible::CellOf(const VARIANT& child, EnneoPuzzle::Cell& cell) const {
-    if (controller_ == nullptr) return RPC_E_DISCONNECTED;
+    if (board_ == nullptr) return RPC_E_DISCONNECTED;
     if (child.vt != VT_I4 || child.lVal < CHILDID_SELF || child.lVal > kCells) return E_INVALIDARG;
     if (child.lVal == CHILDID_SELF) return S_FALSE;
     cell = {(child.lVal - 1) % 9 + 1, (child.lVal - 1) / 9 + 1};
@@ -104,7 +106,7 @@ HRESULT BoardAccessible::CellOf(const VARIANT& child, EnneoPuzzle::Cell& cell) c
 }
 
 LONG BoardAccessible::SelectedChild() const {
-    EnneoPuzzle::Cell selected = controller_->GetGame().GetState().puzzle.GetSelectedCell();
+    EnneoPuzzle::Cell selected = board_->state.puzzle.GetSelectedCell();
     return selected.x == 0 ? CHILDID_SELF : ChildOf(selected);
 }
 
@@ -143,7 +145,7 @@ HRESULT BoardAccessible::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT
 HRESULT BoardAccessible::get_accParent(IDispatch** parent) {
     if (parent == nullptr) return E_POINTER;
     *parent = nullptr;
-    if (controller_ == nullptr) return RPC_E_DISCONNECTED;
+    if (board_ == nullptr) return RPC_E_DISCONNECTED;
     static auto createStandard = Oleacc<decltype(CreateStdAccessibleObject)>("CreateStdAccessibleObject");
     if (createStandard == nullptr) return S_FALSE;
     return createStandard(window_, OBJID_WINDOW, __uuidof(IDispatch), reinterpret_cast<void**>(parent));
@@ -152,7 +154,7 @@ HRESULT BoardAccessible::get_accParent(IDispatch** parent) {
 HRESULT BoardAccessible::get_accChildCount(long* count) {
     if (count == nullptr) return E_POINTER;
     *count = kCells;
-    return controller_ == nullptr ? RPC_E_DISCONNECTED : S_OK;
+    return board_ == nullptr ? RPC_E_DISCONNECTED : S_OK;
 }
 
 // The cells are simple elements, with no object of their own.
@@ -171,7 +173,7 @@ HRESULT BoardAccessible::get_accName(VARIANT child, BSTR* name) {
     HRESULT found = CellOf(child, cell);
     if (found == S_FALSE) return Text(L"Board", name);
     if (found != S_OK) return found;
-    return Text(CellName(controller_->GetGame().GetState(), controller_->GetView(), cell).GetText(), name);
+    return Text(CellName(board_->state, board_->view, cell).GetText(), name);
 }
 
 HRESULT BoardAccessible::get_accValue(VARIANT child, BSTR* value) {
@@ -181,7 +183,7 @@ HRESULT BoardAccessible::get_accValue(VARIANT child, BSTR* value) {
     HRESULT found = CellOf(child, cell);
     if (found != S_OK) return found;
     // The pause hides the digits, as it does on the screen.
-    int digit = controller_->GetView().paused ? 0 : controller_->GetGame().GetState().puzzle.GetCell(cell.x, cell.y);
+    int digit = board_->view.paused ? 0 : board_->state.puzzle.GetCell(cell.x, cell.y);
     wchar_t text[2] = {static_cast<wchar_t>(L'0' + digit), L'\0'};
     return Text(digit == 0 ? nullptr : text, value);
 }
@@ -193,7 +195,7 @@ HRESULT BoardAccessible::get_accDescription(VARIANT child, BSTR* description) {
     HRESULT found = CellOf(child, cell);
     if (FAILED(found)) return found;
     if (found == S_OK && child.lVal != SelectedChild()) return S_FALSE;
-    return Text(controller_->GetAnnouncement().GetText(), description);
+    return Text(announcement_->GetText(), description);
 }
 
 HRESULT BoardAccessible::get_accRole(VARIANT child, VARIANT* role) {
@@ -214,7 +216,7 @@ HRESULT BoardAccessible::get_accState(VARIANT child, VARIANT* state) {
     if (found == S_FALSE) return Number(STATE_SYSTEM_FOCUSABLE | focused, state);
     LONG flags = STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_SELECTABLE | focused;
     if (selected == child.lVal) flags |= STATE_SYSTEM_SELECTED;
-    if (controller_->GetGame().GetState().puzzle.GetCellState(cell.x, cell.y) == EnneoPuzzle::CELL_KNOWN) {
+    if (board_->state.puzzle.GetCellState(cell.x, cell.y) == EnneoPuzzle::CELL_KNOWN) {
         flags |= STATE_SYSTEM_READONLY;
     }
     return Number(flags, state);
@@ -223,34 +225,34 @@ HRESULT BoardAccessible::get_accState(VARIANT child, VARIANT* state) {
 HRESULT BoardAccessible::get_accHelp(VARIANT, BSTR* help) {
     if (help == nullptr) return E_POINTER;
     *help = nullptr;
-    return controller_ == nullptr ? RPC_E_DISCONNECTED : S_FALSE;
+    return board_ == nullptr ? RPC_E_DISCONNECTED : S_FALSE;
 }
 
 HRESULT BoardAccessible::get_accHelpTopic(BSTR* file, VARIANT, long* topic) {
     if (file == nullptr || topic == nullptr) return E_POINTER;
     *file = nullptr;
     *topic = -1;
-    return controller_ == nullptr ? RPC_E_DISCONNECTED : S_FALSE;
+    return board_ == nullptr ? RPC_E_DISCONNECTED : S_FALSE;
 }
 
 HRESULT BoardAccessible::get_accKeyboardShortcut(VARIANT, BSTR* shortcut) {
     if (shortcut == nullptr) return E_POINTER;
     *shortcut = nullptr;
-    return controller_ == nullptr ? RPC_E_DISCONNECTED : S_FALSE;
+    return board_ == nullptr ? RPC_E_DISCONNECTED : S_FALSE;
 }
 
 // The selected cell while the window has the keyboard, else the table; nothing when the
 // keyboard is elsewhere.
 HRESULT BoardAccessible::get_accFocus(VARIANT* focus) {
     if (focus == nullptr) return E_POINTER;
-    if (controller_ == nullptr) return RPC_E_DISCONNECTED;
+    if (board_ == nullptr) return RPC_E_DISCONNECTED;
     if (!HasKeyboard()) return Nothing(focus);
     return Number(SelectedChild(), focus);
 }
 
 HRESULT BoardAccessible::get_accSelection(VARIANT* selection) {
     if (selection == nullptr) return E_POINTER;
-    if (controller_ == nullptr) return RPC_E_DISCONNECTED;
+    if (board_ == nullptr) return RPC_E_DISCONNECTED;
     LONG selected = SelectedChild();
     return selected == CHILDID_SELF ? Nothing(selection) : Number(selected, selection);
 }
@@ -258,12 +260,12 @@ HRESULT BoardAccessible::get_accSelection(VARIANT* selection) {
 HRESULT BoardAccessible::get_accDefaultAction(VARIANT, BSTR* action) {
     if (action == nullptr) return E_POINTER;
     *action = nullptr;
-    return controller_ == nullptr ? RPC_E_DISCONNECTED : S_FALSE;
+    return board_ == nullptr ? RPC_E_DISCONNECTED : S_FALSE;
 }
 
 // The selection moves by the keys and the mouse only.
 HRESULT BoardAccessible::accSelect(long, VARIANT) {
-    return controller_ == nullptr ? RPC_E_DISCONNECTED : DISP_E_MEMBERNOTFOUND;
+    return board_ == nullptr ? RPC_E_DISCONNECTED : DISP_E_MEMBERNOTFOUND;
 }
 
 // On the screen: a cell's square, inside the lines around it, or the client area.
@@ -319,7 +321,7 @@ HRESULT BoardAccessible::accNavigate(long direction, VARIANT start, VARIANT* end
 
 HRESULT BoardAccessible::accHitTest(long x, long y, VARIANT* child) {
     if (child == nullptr) return E_POINTER;
-    if (controller_ == nullptr) return RPC_E_DISCONNECTED;
+    if (board_ == nullptr) return RPC_E_DISCONNECTED;
     POINT point = {x, y};
     ScreenToClient(window_, &point);
     RECT client;
@@ -331,7 +333,7 @@ HRESULT BoardAccessible::accHitTest(long x, long y, VARIANT* child) {
 }
 
 HRESULT BoardAccessible::accDoDefaultAction(VARIANT) {
-    return controller_ == nullptr ? RPC_E_DISCONNECTED : DISP_E_MEMBERNOTFOUND;
+    return board_ == nullptr ? RPC_E_DISCONNECTED : DISP_E_MEMBERNOTFOUND;
 }
 
 HRESULT BoardAccessible::put_accName(VARIANT, BSTR) { return E_NOTIMPL; }
