@@ -1,7 +1,8 @@
 // BoardMenu: the board menu's items that run board commands, and their states.
 #include "BoardMenu.h"
 
-#include "board/BoardController.h"  // kRecentFiles: the items kept for the recent files
+#include "board/intake/PuzzleIntake.h"  // kRecentFiles: the items kept for the recent files
+#include "words/Words.h"
 #include "resources/resource.h"
 
 #include <algorithm>
@@ -56,18 +57,21 @@ const Item kItems[] = {
     {IDM_ABOUT, Command::Of(Command::kAbout), false},
 };
 
-static_assert(BoardController::kRecentFiles <= 9, "a digit of its own for each recent file");
+static_assert(PuzzleIntake::kRecentFiles <= 9, "a digit of its own for each recent file");
 
 // The name of Next Puzzle in File while a list is open: "Next Puzzle in &File (now 3 of 7)".
 std::wstring WithListPlace(const std::wstring& name, const ListPlace& place) {
-    return name + L" (now " + std::to_wstring(place.number) + L" of " + std::to_wstring(place.count) + L")";
+    using V = Message::Value;
+    Message named(Message::kListPlace, {V::Text(name), V::Number(static_cast<int64_t>(place.number)),
+                                        V::Number(static_cast<int64_t>(place.count))});
+    return Words::Say(named).GetText();
 }
 
 // The recent files as numbered items before Exit, with a separator after them; none
 // without a recent file.
 void ShowRecentFiles(HMENU menu, const BoardSnapshot& board) {
     DeleteMenu(menu, ID_MFILE_RECENT_SEPARATOR, MF_BYCOMMAND);
-    for (UINT id = ID_MFILE_RECENT_FIRST; id < ID_MFILE_RECENT_FIRST + BoardController::kRecentFiles; ++id) {
+    for (UINT id = ID_MFILE_RECENT_FIRST; id < ID_MFILE_RECENT_FIRST + PuzzleIntake::kRecentFiles; ++id) {
         DeleteMenu(menu, id, MF_BYCOMMAND);
     }
     const auto& files = board.recentFiles;
@@ -96,7 +100,7 @@ std::optional<BoardCommand> BoardMenu::CommandOf(WPARAM wParam) {
     for (const Item& item : kItems) {
         if (item.id == wParam) return item.command;
     }
-    if (wParam >= ID_MFILE_RECENT_FIRST && wParam < ID_MFILE_RECENT_FIRST + BoardController::kRecentFiles) {
+    if (wParam >= ID_MFILE_RECENT_FIRST && wParam < ID_MFILE_RECENT_FIRST + PuzzleIntake::kRecentFiles) {
         return Command::OpenRecent(static_cast<int>(wParam - ID_MFILE_RECENT_FIRST));
     }
     return std::nullopt;

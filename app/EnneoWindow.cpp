@@ -13,6 +13,7 @@
 #include "common/util/logging/LoggerManager.h"
 #include "common/util/logging/WindowLogger.h"
 #include "resources/resource.h"
+#include "words/Words.h"
 
 #include <shellapi.h>
 
@@ -57,7 +58,7 @@ EnneoWindow::EnneoWindow(const wchar_t* updateUrl, const wchar_t* updatePublicKe
       snapshot_(controller_.Snapshot()) {}
 
 void EnneoWindow::OnCreate() {
-    SetText(controller_.GetTitle().GetText());
+    SetText(Words::Say(controller_.GetTitle()).GetText());
     LoadMenu(IDR_BOARD_MENU);
     SetIcon(IDI_ENNEO);
     menu_.emplace(GetMenu(GetHandle()));
@@ -169,11 +170,10 @@ void EnneoWindow::Execute(const BoardCommand& command) { Apply(controller_.Execu
 void EnneoWindow::Apply(const BoardAnswer& answer) {
     // First: a screen reader may read the board during any call below (a box, an event).
     snapshot_ = controller_.Snapshot();
-    announcement_ = controller_.GetAnnouncement();
-    if (answer.keep) SetTimer(GetHandle(), kKeepTimer, BoardController::kKeepDelayMs, nullptr);
+    if (answer.keep) SetTimer(GetHandle(), kKeepTimer, GameKeeping::kKeepDelayMs, nullptr);
     if (answer.repaint) InvalidateRect(GetHandle(), nullptr, FALSE);
     if (answer.menu) menu_->Update(snapshot_);
-    if (answer.title) SetText(controller_.GetTitle().GetText());
+    if (answer.title) SetText(Words::Say(controller_.GetTitle()).GetText());
     // Due when the time shown next changes; set again after every command, since the
     // clock may have started or stopped.
     if (unsigned delay = controller_.GetTickDelay()) {
@@ -190,7 +190,7 @@ void EnneoWindow::Apply(const BoardAnswer& answer) {
     if (answer.readClipboard) Apply(controller_.Paste(Clipboard::Read(GetHandle())));
     if (answer.box == BoardAnswer::kNoBox) return;
     UINT style = answer.box == BoardAnswer::kError ? MB_ICONERROR : MB_OK | MB_ICONINFORMATION;
-    MessageBoxW(GetHandle(), answer.sentence.GetText(), answer.caption, style);
+    MessageBoxW(GetHandle(), Words::Say(answer.sentence).GetText(), Words::Say(answer.caption).GetText(), style);
 }
 
 LRESULT EnneoWindow::OnTimer(WPARAM timerId) {
@@ -276,7 +276,7 @@ LRESULT EnneoWindow::OnGetObject(HWND handle, WPARAM wParam, LPARAM lParam) {
     if (accessible_ == nullptr) {
         // The object is handed to other processes through COM, which the thread needs.
         if (!comStarted_) comStarted_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
-        accessible_ = new BoardAccessible(handle, snapshot_, announcement_, geometry_);
+        accessible_ = new BoardAccessible(handle, snapshot_, geometry_);
     }
     return accessible_->Answer(wParam);
 }
@@ -295,7 +295,7 @@ void EnneoWindow::OnFileSave() {
     std::optional<FileDialogs::Saving> saving = FileDialogs::Save(GetHandle());
     if (!saving) return;
     bool game = saving->saved == FileFormats::kGameFile;
-    Apply(controller_.Save(saving->path.c_str(), game ? BoardController::kGameFile : BoardController::kPuzzleFile));
+    Apply(controller_.Save(saving->path.c_str(), game ? PuzzleIntake::kGameFile : PuzzleIntake::kPuzzleFile));
 }
 
 void EnneoWindow::OnPrint() { print_.PrintBoard(GetHandle(), snapshot_.state.puzzle); }

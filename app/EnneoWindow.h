@@ -108,7 +108,6 @@ private:
     // What the painter, the menu and the accessible object show: the controller's board
     // as of the last answer applied.
     BoardSnapshot snapshot_;
-    String announcement_;            // the last command's sentence for a screen reader
     std::optional<BoardMenu> menu_;  // made with the window's menu
     // Made on the first WM_GETOBJECT, with COM started on the window's thread for it;
     // none once the window is being destroyed.

@@ -4,6 +4,7 @@
 #include "app/BoardPainter.h"
 #include "common/LastErrorText.h"
 #include "common/gui/ScopedSelection.h"
+#include "words/Words.h"
 
 // PrintDlgEx and its structure come with the COM declarations, which the lean Windows
 // headers leave out.
@@ -80,9 +81,9 @@ void PaintPage(HDC printer, const PrintLayout::Paper& paper, const PrintJob& job
         RECT area = {board.GetLeft(), board.GetTop(), board.GetLeft() + board.GetSide() + 1,
                      board.GetTop() + board.GetSide() + 1};
         BoardPainter(job.GetGrid(grid.index), view, board, palette, gui::DpiScale(grid.lineDpi)).Paint(printer, area);
-        DrawLine(printer, paper, page.titles[i], grid.title, PrintLayout::kTitlePoints, DT_LEFT);
+        DrawLine(printer, paper, Words::Say(page.titles[i]), grid.title, PrintLayout::kTitlePoints, DT_LEFT);
     }
-    DrawLine(printer, paper, page.footer, page.layout.footer, PrintLayout::kFooterPoints, DT_CENTER);
+    DrawLine(printer, paper, Words::Say(page.footer), page.layout.footer, PrintLayout::kFooterPoints, DT_CENTER);
 }
 
 // The printer's reason for the last failure; false.

@@ -1,7 +1,7 @@
 // BoardAccessible: the board as assistive technology reads it, a table of 81 cells.
 #include "BoardAccessible.h"
 
-#include "board/BoardSpeech.h"
+#include "words/Words.h"
 #include "common/util/SystemLibrary.h"
 
 #include <uiautomationcore.h>
@@ -57,9 +57,9 @@ void Notify(HWND window, const String& sentence) {
 
 }  // namespace
 
-BoardAccessible::BoardAccessible(HWND window, const BoardSnapshot& board, const String& announcement,
+BoardAccessible::BoardAccessible(HWND window, const BoardSnapshot& board,
                                  const BoardGeometry& geometry)
-    : window_(window), board_(&board), announcement_(&announcement), geometry_(&geometry) {}
+    : window_(window), board_(&board), geometry_(&geometry) {}
 
 LRESULT BoardAccessible::Answer(WPARAM wParam) {
     static auto lresultFromObject = Oleacc<decltype(LresultFromObject)>("LresultFromObject");
@@ -70,7 +70,6 @@ LRESULT BoardAccessible::Answer(WPARAM wParam) {
 
 void BoardAccessible::Disconnect() {
     board_ = nullptr;
-    announcement_ = nullptr;
     geometry_ = nullptr;
 }
 
@@ -88,7 +87,7 @@ void BoardAccessible::RaiseEvents(HWND window, const BoardAnswer::Reader& reader
     }
     if (!reader.announcement.IsEmpty()) {
         NotifyWinEvent(EVENT_OBJECT_DESCRIPTIONCHANGE, window, OBJID_CLIENT, focus);
-        Notify(window, reader.announcement);
+        Notify(window, Words::Say(reader.announcement));
     }
 }
 
@@ -173,7 +172,7 @@ HRESULT BoardAccessible::get_accName(VARIANT child, BSTR* name) {
     HRESULT found = CellOf(child, cell);
     if (found == S_FALSE) return Text(L"Board", name);
     if (found != S_OK) return found;
-    return Text(CellName(board_->state, board_->view, cell).GetText(), name);
+    return Text(Words::CellName(board_->state, board_->view, cell).GetText(), name);
 }
 
 HRESULT BoardAccessible::get_accValue(VARIANT child, BSTR* value) {
@@ -195,7 +194,7 @@ HRESULT BoardAccessible::get_accDescription(VARIANT child, BSTR* description) {
     HRESULT found = CellOf(child, cell);
     if (FAILED(found)) return found;
     if (found == S_OK && child.lVal != SelectedChild()) return S_FALSE;
-    return Text(announcement_->GetText(), description);
+    return Text(Words::Say(board_->announcement).GetText(), description);
 }
 
 HRESULT BoardAccessible::get_accRole(VARIANT child, VARIANT* role) {

@@ -11,7 +11,7 @@
 // The board window's client area for Active Accessibility, which Narrator, NVDA and
 // JAWS read: a table (ROLE_SYSTEM_TABLE) whose children are the 81 cells
 // (ROLE_SYSTEM_CELL), simple elements numbered 1 to 81 in reading order, row 1 first.
-// A cell's name says what a sighted player sees (BoardSpeech), its value is its digit
+// A cell's name says what a sighted player sees (Words::CellName), its value is its digit
 // (none while the pause hides the board), a given is read-only, and the selected cell
 // is selected and, while the window has the keyboard, focused; the last command's
 // announcement is the table's and the focused cell's description. Every call reads the
@@ -21,10 +21,9 @@
 // first, and from then on every call fails with RPC_E_DISCONNECTED.
 class BoardAccessible final : public IAccessible {
 public:
-    // board, announcement (the last command's sentence for a screen reader) and
-    // geometry: the window's, kept up to date by it and valid until Disconnect. The
-    // object starts with one reference, the window's.
-    BoardAccessible(HWND window, const BoardSnapshot& board, const String& announcement, const BoardGeometry& geometry);
+    // board and geometry: the window's, kept up to date by it and valid until
+    // Disconnect. The object starts with one reference, the window's.
+    BoardAccessible(HWND window, const BoardSnapshot& board, const BoardGeometry& geometry);
     BoardAccessible(const BoardAccessible&) = delete;
     BoardAccessible& operator=(const BoardAccessible&) = delete;
 
@@ -90,6 +89,5 @@ private:
     LONG references_ = 1;
     HWND window_;
     const BoardSnapshot* board_;
-    const String* announcement_;
     const BoardGeometry* geometry_;
 };

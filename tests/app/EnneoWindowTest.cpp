@@ -202,7 +202,7 @@ TEST_F(BoardTest, EveryMenuItemShowsTheKeyThatRunsIt) {
     std::set<std::wstring> shown;
     for (const auto& [id, text] : items) {
         SCOPED_TRACE(text);
-        if (id >= ID_MFILE_RECENT_FIRST && id < ID_MFILE_RECENT_FIRST + BoardController::kRecentFiles) continue;
+        if (id >= ID_MFILE_RECENT_FIRST && id < ID_MFILE_RECENT_FIRST + PuzzleIntake::kRecentFiles) continue;
         size_t tab = text.find(L'\t');
         ASSERT_NE(std::wstring::npos, tab) << "no key";
         std::wstring key = text.substr(tab + 1);
@@ -774,7 +774,7 @@ TEST_F(BoardFileTest, AFailedSaveIsReported) {
 TEST_F(BoardFileTest, OpenAndDropReadEveryFormAndGoOnInAList) {
     const wchar_t settings[] = L"Software\\Enneo Project\\Enneo Tessary";
     auto forget = [&settings] {
-        for (const wchar_t* section : {BoardController::kRecentFilesSection, BoardController::kListPlacesSection}) {
+        for (const wchar_t* section : {PuzzleIntake::kRecentFilesSection, BoardController::kListPlacesSection}) {
             RegDeleteTreeW(HKEY_CURRENT_USER, (std::wstring(settings) + L"\\" + section).c_str());
         }
     };
