@@ -70,7 +70,7 @@ protected:
     void TearDown() override { board_.Destroy(); }
 
     const EnneoPuzzle& Puzzle() const { return board_.GetController().GetGame().GetState().puzzle; }
-    const BoardView& View() const { return board_.GetController().GetView(); }
+    BoardView View() const { return board_.GetController().GetView(); }
     void Paint() {
         InvalidateRect(handle_, nullptr, TRUE);
         UpdateWindow(handle_);
@@ -774,7 +774,7 @@ TEST_F(BoardFileTest, AFailedSaveIsReported) {
 TEST_F(BoardFileTest, OpenAndDropReadEveryFormAndGoOnInAList) {
     const wchar_t settings[] = L"Software\\Enneo Project\\Enneo Tessary";
     auto forget = [&settings] {
-        for (const wchar_t* section : {PuzzleIntake::kRecentFilesSection, BoardController::kListPlacesSection}) {
+        for (const wchar_t* section : {PuzzleIntake::kRecentFilesSection, PuzzleIntake::kListPlacesSection}) {
             RegDeleteTreeW(HKEY_CURRENT_USER, (std::wstring(settings) + L"\\" + section).c_str());
         }
     };
