@@ -2,7 +2,7 @@
 #pragma once
 
 #include "EnneoWindow.h"
-#include "files/GameOwner.h"
+#include "keeping/GameOwner.h"
 #include "WindowsApplication.h"
 
 // Creates and shows the board window, which goes on with the kept game and opens the file

@@ -2,9 +2,9 @@
 #include "EnneoWindow.h"
 
 #include "SystemLook.h"
-#include "files/Clipboard.h"
-#include "files/FileDialogs.h"
-#include "files/GameOwner.h"
+#include "intake/Clipboard.h"
+#include "intake/FileDialogs.h"
+#include "keeping/GameOwner.h"
 #include "board/KeyTable.h"
 #include "common/IApplication.h"
 #include "common/gui/MemoryCanvas.h"
@@ -294,8 +294,7 @@ void EnneoWindow::OnFileOpen() {
 void EnneoWindow::OnFileSave() {
     std::optional<FileDialogs::Saving> saving = FileDialogs::Save(GetHandle());
     if (!saving) return;
-    bool game = saving->saved == FileFormats::kGameFile;
-    Apply(controller_.Save(saving->path.c_str(), game ? PuzzleIntake::kGameFile : PuzzleIntake::kPuzzleFile));
+    Apply(controller_.Save(saving->path.c_str(), saving->saved));
 }
 
 void EnneoWindow::OnPrint() { print_.PrintBoard(GetHandle(), snapshot_.state.puzzle); }

@@ -3,7 +3,7 @@
 
 #include "BoardMenu.h"
 #include "BoardPainter.h"
-#include "files/RecentDocuments.h"
+#include "intake/RecentDocuments.h"
 #include "print/PrintCommands.h"
 #include "reader/BoardAccessible.h"
 #include "board/BoardController.h"

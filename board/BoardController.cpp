@@ -171,7 +171,7 @@ BoardAnswer BoardController::Paste(const ClipboardContent& content) {
     return Told([&] { return intake_.Paste(content, session_); });
 }
 
-BoardAnswer BoardController::Save(const wchar_t* path, PuzzleIntake::FileType type) {
+BoardAnswer BoardController::Save(const wchar_t* path, FileFormats::Saved type) {
     return intake_.Save(path, type, session_);
 }
 

@@ -33,7 +33,7 @@ public:
     // See PuzzleIntake::Open, Paste and Save.
     BoardAnswer Open(const wchar_t* path);
     BoardAnswer Paste(const ClipboardContent& content);
-    BoardAnswer Save(const wchar_t* path, PuzzleIntake::FileType type);
+    BoardAnswer Save(const wchar_t* path, FileFormats::Saved type);
     // The box that says Copy found the clipboard in use.
     static BoardAnswer CopyRefused();
 

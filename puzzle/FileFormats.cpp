@@ -10,7 +10,7 @@ enum Extension { kOwn, kText, kSadMan, kSimpleSudoku, kList, kGame, kExtensionCo
 const wchar_t* const kExtensions[kExtensionCount] = {L".enn", L".txt", L".sdk", L".ss", L".sdm", GameFile::kExtension};
 
 struct Format {
-    const wchar_t* name;
+    Message::Id name;
     std::vector<Extension> extensions;
     FileFormats::Saved saved;
 };
@@ -18,11 +18,11 @@ struct Format {
 // Open's types before its two that take in all; Save's first, in the order of its list.
 const std::vector<Format>& Formats() {
     static const std::vector<Format> formats = {
-        {L"EnneoFiles", {kText, kOwn}, FileFormats::kPuzzleFile},
-        {L"Enneo game", {kGame}, FileFormats::kGameFile},
-        {L"SadMan puzzle", {kSadMan}, FileFormats::kOpenOnly},
-        {L"Simple Sudoku puzzle", {kSimpleSudoku}, FileFormats::kOpenOnly},
-        {L"Puzzle list", {kList, kText}, FileFormats::kOpenOnly},
+        {Message::kFileTypePuzzles, {kText, kOwn}, FileFormats::kPuzzleFile},
+        {Message::kFileTypeGame, {kGame}, FileFormats::kGameFile},
+        {Message::kFileTypeSadMan, {kSadMan}, FileFormats::kOpenOnly},
+        {Message::kFileTypeSimpleSudoku, {kSimpleSudoku}, FileFormats::kOpenOnly},
+        {Message::kFileTypeList, {kList, kText}, FileFormats::kOpenOnly},
     };
     return formats;
 }
@@ -62,18 +62,9 @@ std::vector<FileFormats::Type> FileFormats::OpenTypes() {
     for (int extension = 0; extension < kExtensionCount; ++extension) {
         every.push_back(static_cast<Extension>(extension));
     }
-    types.push_back({L"All puzzle files", Patterns(every)});
-    types.push_back({L"All files", L"*.*"});
+    types.push_back({Message::kFileTypeAllPuzzles, Patterns(every)});
+    types.push_back({Message::kFileTypeAll, L"*.*"});
     return types;
-}
-
-std::wstring FileFormats::Filter(const std::vector<Type>& types) {
-    std::wstring filter;
-    for (const Type& type : types) {
-        filter += type.name + L'\0';
-        filter += type.patterns + L'\0';
-    }
-    return filter;
 }
 
 FileFormats::Saved FileFormats::SavedAt(size_t index) {

@@ -1,10 +1,12 @@
 // FileFormats: the files Open reads and Save writes, as the file dialogs list their types.
 #pragma once
 
+#include "Message.h"
+
 #include <string>
 #include <vector>
 
-// One table of the files' forms: each type's name as the dialogs show it, its
+// One table of the files' forms: each type's name (a message) as the dialogs show it, its
 // extensions, and what Save writes in it. Open reads every one of them by its content
 // (PuzzleExchange, GameFile), whatever its name; the types only help the player find
 // the files.
@@ -14,9 +16,9 @@ public:
     // the whole game (GameFile).
     enum Saved { kOpenOnly, kPuzzleFile, kGameFile };
 
-    // One entry of a dialog's list of types.
+    // One entry of a dialog's list of types: its name, in words (Words::FileFilter).
     struct Type {
-        std::wstring name;
+        Message::Id name;
         std::wstring patterns;  // "*.sdm;*.txt"
     };
 
@@ -25,9 +27,6 @@ public:
     // Open's list: Save's types, then the forms of other programs and puzzle sites,
     // every puzzle file at once and every file.
     static std::vector<Type> OpenTypes();
-    // types as the dialogs take them: each name and its patterns ended by a zero; the
-    // zero of the string's end ends the list.
-    static std::wstring Filter(const std::vector<Type>& types);
     // What Save writes for the type chosen at index of its list, counted from 1 as the
     // dialogs count; a puzzle file for any index outside the list (0: no type chosen).
     static Saved SavedAt(size_t index);

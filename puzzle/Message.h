@@ -125,6 +125,14 @@ struct Message {
         kPrintPageOf,           // page, pages
         // The menu's item of the next puzzle of a list.
         kListPlace,             // the item's text, number, count
+        // The file types of the file dialogs.
+        kFileTypePuzzles,
+        kFileTypeGame,
+        kFileTypeSadMan,
+        kFileTypeSimpleSudoku,
+        kFileTypeList,
+        kFileTypeAllPuzzles,
+        kFileTypeAll,
         // The names of values.
         kLevelEasy,
         kLevelMedium,

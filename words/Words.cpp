@@ -137,6 +137,13 @@ constexpr Sentence kEnglish[] = {
     {M::kPrintFooterLevel, L"{1} - {2} - {3}"},
     {M::kPrintPageOf, L"- page {1} of {2}"},
     {M::kListPlace, L"{1} (now {2} of {3})"},
+    {M::kFileTypePuzzles, L"EnneoFiles"},
+    {M::kFileTypeGame, L"Enneo game"},
+    {M::kFileTypeSadMan, L"SadMan puzzle"},
+    {M::kFileTypeSimpleSudoku, L"Simple Sudoku puzzle"},
+    {M::kFileTypeList, L"Puzzle list"},
+    {M::kFileTypeAllPuzzles, L"All puzzle files"},
+    {M::kFileTypeAll, L"All files"},
     {M::kLevelEasy, L"Easy"},
     {M::kLevelMedium, L"Medium"},
     {M::kLevelHard, L"Hard"},
@@ -261,6 +268,15 @@ String Words::Say(const Message& message) {
     std::wstring said = Format(message);
     for (const Message& next : message.more) said += JoinText(next.join) + Format(next);
     return String(said.c_str());
+}
+
+std::wstring Words::FileFilter(const std::vector<FileFormats::Type>& types) {
+    std::wstring filter;
+    for (const FileFormats::Type& type : types) {
+        filter += Text(type.name) + L'\0';
+        filter += type.patterns + L'\0';
+    }
+    return filter;
 }
 
 String Words::CellName(const GameState& state, const BoardView& view, EnneoPuzzle::Cell cell) {

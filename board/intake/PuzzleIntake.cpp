@@ -192,9 +192,9 @@ std::optional<ListPlace> PuzzleIntake::GetListPlace() const {
     return listPlace_;
 }
 
-BoardAnswer PuzzleIntake::Save(const std::wstring& path, FileType type, const PlaySession& session) {
+BoardAnswer PuzzleIntake::Save(const std::wstring& path, FileFormats::Saved type, const PlaySession& session) {
     bool saved = false;
-    if (type == kGameFile) {
+    if (type == FileFormats::kGameFile) {
         std::string text = GameFile::Write(session.GetGame(), session.Play());
         saved = util::SafeSave(ToFilePath(path.c_str()), text.data(), text.size());
     } else {

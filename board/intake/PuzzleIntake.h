@@ -6,6 +6,7 @@
 #include "board/intake/ListPlace.h"
 #include "board/intake/RememberedFiles.h"
 #include "board/play/PlaySession.h"
+#include "puzzle/FileFormats.h"
 #include "puzzle/PuzzleExchange.h"
 
 #include <cstddef>
@@ -29,8 +30,6 @@ public:
     static constexpr wchar_t kRecentFilesSection[] = L"Recent Files";
     static constexpr wchar_t kListPlacesSection[] = L"Puzzle Lists";
 
-    enum FileType { kPuzzleFile, kGameFile };
-
     // properties: the program's settings, which outlive the intake.
     explicit PuzzleIntake(util::IProperties& properties);
 
@@ -42,9 +41,9 @@ public:
     // The first puzzle of what the clipboard holds in place of the game; a box says why
     // nothing came in.
     BoardAnswer Paste(const ClipboardContent& content, PlaySession& session);
-    // Writes the board as a puzzle file, or the whole game as a game file, at path, and
-    // remembers the file; the answer's error box says when it could not.
-    BoardAnswer Save(const std::wstring& path, FileType type, const PlaySession& session);
+    // Writes the whole game as a game file at path (kGameFile), or else the board as a
+    // puzzle file, and remembers the file; the answer's error box says when it could not.
+    BoardAnswer Save(const std::wstring& path, FileFormats::Saved type, const PlaySession& session);
     // The commands of puzzles in and out: Copy, Paste (which asks the window for the
     // clipboard), Make Digits Givens, the next puzzle of the list, a recent file.
     BoardAnswer Run(const BoardCommand& command, PlaySession& session);

@@ -661,7 +661,7 @@ TEST_F(KeptGameTest, GameFilesAreSavedAndOpened) {
     board_.Execute(Command::SelectCell({3, 1}));
     board_.Execute(Command::Mark(6));
     const std::wstring saved = folder_.Path("saved-without-extension");
-    EXPECT_EQ(std::make_pair(false, true), Shows(board_.Save(saved.c_str(), PuzzleIntake::kGameFile)));  // recent
+    EXPECT_EQ(std::make_pair(false, true), Shows(board_.Save(saved.c_str(), FileFormats::kGameFile)));  // recent
     EXPECT_EQ(Text(board_), ReadBytes(saved));
 
     BoardController other = Another(kStepGrids[0].givens);
@@ -698,7 +698,7 @@ TEST_F(KeptGameTest, TheTimeAndTheHelpGoWithTheGame) {
     EXPECT_NE(std::string::npos, ReadBytes(file_).find("\r\nelapsed 75000\r\nassisted\r\n"));
 
     const std::wstring saved = folder_.Path("with-help");
-    next->Save(saved.c_str(), PuzzleIntake::kGameFile);
+    next->Save(saved.c_str(), FileFormats::kGameFile);
     BoardController other = Another(kStepGrids[0].givens);
     other.Open(saved.c_str());
     EXPECT_EQ(75000u, other.GetClock().GetElapsed());
@@ -783,7 +783,7 @@ TEST_F(BoardControllerTest, OpenReadsEveryFormAndRemembersTheFiles) {
     EXPECT_EQ(kBoardAndMenu, Shows(board_.Open(folder.Path("own.enn").c_str())));
     EXPECT_EQ("55" + std::string(79, '.'), ToPuzzleLine(Board()));
     EXPECT_EQ(folder.Path("saved.enn"),
-              board_.Save(folder.Path("saved.enn").c_str(), PuzzleIntake::kPuzzleFile).recentFile);
+              board_.Save(folder.Path("saved.enn").c_str(), FileFormats::kPuzzleFile).recentFile);
 
     // The latest first, each once, and kept for the next start; a file gone is taken off.
     std::vector<std::wstring> recent;

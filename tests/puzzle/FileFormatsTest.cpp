@@ -5,15 +5,16 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
-// A filter with '|' for each zero, as it reads.
-std::wstring Readable(std::wstring filter) {
-    std::replace(filter.begin(), filter.end(), L'\0', L'|');
-    return filter;
+std::vector<std::pair<Message::Id, std::wstring>> Listed(const std::vector<FileFormats::Type>& types) {
+    std::vector<std::pair<Message::Id, std::wstring>> listed;
+    for (const FileFormats::Type& type : types) listed.emplace_back(type.name, type.patterns);
+    return listed;
 }
 
 }  // namespace
@@ -21,14 +22,17 @@ std::wstring Readable(std::wstring filter) {
 // The lists that players know, in their order: Save's two types lead Open's list, the
 // game's extension is GameFile's, and "All puzzle files" takes in every form.
 TEST(FileFormatsTest, OpenListsSavesTypesThenTheOtherFormsAndTheCatchAlls) {
-    const std::wstring game = GameFile::kExtension;
-    const std::wstring save = L"EnneoFiles|*.txt;*.enn|Enneo game|*" + game + L"|";
-    EXPECT_EQ(save, Readable(FileFormats::Filter(FileFormats::SaveTypes())));
-    EXPECT_EQ(save +
-                  L"SadMan puzzle|*.sdk|Simple Sudoku puzzle|*.ss|Puzzle list|*.sdm;*.txt|"
-                  L"All puzzle files|*.enn;*.txt;*.sdk;*.ss;*.sdm;*" +
-                  game + L"|All files|*.*|",
-              Readable(FileFormats::Filter(FileFormats::OpenTypes())));
+    const std::wstring game = std::wstring(L"*") + GameFile::kExtension;
+    std::vector<std::pair<Message::Id, std::wstring>> save = {{Message::kFileTypePuzzles, L"*.txt;*.enn"},
+                                                              {Message::kFileTypeGame, game}};
+    EXPECT_EQ(save, Listed(FileFormats::SaveTypes()));
+    std::vector<std::pair<Message::Id, std::wstring>> open = save;
+    open.insert(open.end(), {{Message::kFileTypeSadMan, L"*.sdk"},
+                             {Message::kFileTypeSimpleSudoku, L"*.ss"},
+                             {Message::kFileTypeList, L"*.sdm;*.txt"},
+                             {Message::kFileTypeAllPuzzles, L"*.enn;*.txt;*.sdk;*.ss;*.sdm;" + game},
+                             {Message::kFileTypeAll, L"*.*"}});
+    EXPECT_EQ(open, Listed(FileFormats::OpenTypes()));
 }
 
 // The dialogs count the types from 1, and answer 0 for a name typed with no type chosen.

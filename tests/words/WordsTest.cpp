@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -65,6 +66,16 @@ TEST(WordsTest, EachKindOfSentence) {
               Said(M(M::kPrintSolutionTitle, {V::Number(7), V::Level(PuzzleGenerator::kHard)})));
     EXPECT_EQ(L"Next Puzzle in &File (now 2 of 3)",
               Said(M(M::kListPlace, {V::Text(L"Next Puzzle in &File"), V::Number(2), V::Number(3)})));
+}
+
+// The file dialogs' list of types, as they take it: each name and its patterns ended by
+// a zero.
+TEST(WordsTest, FileTypesAsTheDialogsTakeThem) {
+    std::wstring filter = Words::FileFilter(FileFormats::OpenTypes());
+    std::replace(filter.begin(), filter.end(), L'\0', L'|');
+    EXPECT_EQ(L"EnneoFiles|*.txt;*.enn|Enneo game|*.enneo-game|SadMan puzzle|*.sdk|Simple Sudoku puzzle|*.ss|Puzzle "
+              L"list|*.sdm;*.txt|All puzzle files|*.enn;*.txt;*.sdk;*.ss;*.sdm;*.enneo-game|All files|*.*|",
+              filter);
 }
 
 std::wstring Name(const GameState& state, const BoardView& view, int x, int y) {

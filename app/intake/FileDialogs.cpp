@@ -1,6 +1,8 @@
 // FileDialogs: Open's and Save's file dialogs, with the types of FileFormats.
 #include "FileDialogs.h"
 
+#include "words/Words.h"
+
 #include <commdlg.h>
 
 // The 32-bit program hands the dialog the 88-byte structure of 32-bit Windows.
@@ -27,7 +29,7 @@ OPENFILENAMEW FileDialog(HWND owner, const std::wstring& filter, wchar_t* fileNa
 }  // namespace
 
 std::optional<std::wstring> FileDialogs::Open(HWND owner) {
-    static const std::wstring filter = FileFormats::Filter(FileFormats::OpenTypes());
+    static const std::wstring filter = Words::FileFilter(FileFormats::OpenTypes());
     wchar_t fileName[kNameSize] = {};
     OPENFILENAMEW dialog = FileDialog(owner, filter, fileName, OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST);
     if (!GetOpenFileNameW(&dialog)) return std::nullopt;
@@ -35,7 +37,7 @@ std::optional<std::wstring> FileDialogs::Open(HWND owner) {
 }
 
 std::optional<FileDialogs::Saving> FileDialogs::Save(HWND owner) {
-    static const std::wstring filter = FileFormats::Filter(FileFormats::SaveTypes());
+    static const std::wstring filter = Words::FileFilter(FileFormats::SaveTypes());
     wchar_t fileName[kNameSize] = {};
     OPENFILENAMEW dialog = FileDialog(owner, filter, fileName, OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST);
     if (!GetSaveFileNameW(&dialog)) return std::nullopt;
