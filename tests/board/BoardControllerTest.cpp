@@ -1,4 +1,5 @@
-// Tests of the board controller: each command's effect on the game and the view, and its answer.
+// Tests of the board controller: the dispatch of commands, the view and its switches, the
+// pause, what a screen reader is told, the clock in the caption and the keeping of the game.
 #include "board/BoardController.h"
 
 #include "MemoryProperties.h"
@@ -42,22 +43,11 @@ protected:
         EXPECT_EQ(BoardAnswer::kNoBox, answer.box);
         return {answer.repaint, answer.menu};
     }
-    // An information box's caption and message.
-    static std::pair<Message, Message> Box(const BoardAnswer& answer) {
-        EXPECT_EQ(BoardAnswer::kInformation, answer.box);
-        return {answer.caption, answer.sentence};
-    }
 
     // A controller on the same properties and clock as board_.
     BoardController Another(const std::string& line) {
         return BoardController(ReadPuzzleLine(line), properties_, [this] { return now_; });
     }
-    std::vector<std::pair<int, int>> Misfits() const {
-        std::vector<std::pair<int, int>> cells;
-        for (EnneoPuzzle::Cell cell : board_.GetView().misfits) cells.emplace_back(cell.x, cell.y);
-        return cells;
-    }
-    std::pair<int, int> Hinted() const { return {board_.GetView().hinted.x, board_.GetView().hinted.y}; }
 
     MemoryProperties properties_;
     uint64_t now_ = 0;  // the clock's time source, in milliseconds
@@ -212,7 +202,8 @@ TEST_F(BoardControllerTest, ThemeIsKeptAndHighContrastWins) {
 }
 
 // New, a new puzzle, Reset and Solve: each shows the board and the menu; a new puzzle
-// of a level drops the selection and holds givens only, of that level.
+// of a level drops the selection and holds givens only, of that level; a new puzzle
+// ends the list that was open.
 TEST_F(BoardControllerTest, PuzzleCommands) {
     EXPECT_EQ(kBoardAndMenu, Shows(board_.Execute(Command::Of(Command::kSolve))));
     EXPECT_EQ("897315246", ToPuzzleLine(Board()).substr(0, 9));
@@ -230,109 +221,13 @@ TEST_F(BoardControllerTest, PuzzleCommands) {
     EXPECT_EQ(PuzzleGenerator::kMedium, PuzzleGenerator::Grade(SolverGrid(Board())));
     EXPECT_EQ(kBoardAndMenu, Shows(board_.Execute(Command::Of(Command::kNewEmpty))));
     EXPECT_EQ(std::string(81, '.'), ToPuzzleLine(Board()));
-}
 
-// Each of Hint's answers, and the cell it selects and tints, whatever Mark Selection
-// says, until the board changes: a board for each kind of step, the first mistake in
-// reading order, and the verdicts. Hint places nothing.
-TEST_F(BoardControllerTest, HintExplainsTheNextStepOrTheFirstMistake) {
-    const Message steps[] = {
-        {M::kHintSingleCandidate, {V::Number(9), V::Number(6), V::Number(4)}},
-        {M::kHintSingleInBlock, {V::Number(1), V::Number(6), V::Number(4)}},
-        {M::kHintSingleInRow, {V::Number(9), V::Number(2), V::Number(9)}},
-        {M::kHintSingleInColumn, {V::Number(3), V::Number(5), V::Number(3)}},
-        {M::kHintTrial, {V::Number(1), V::Number(1), V::Digits(0x32), V::Number(5)}},  // candidates 2, 5 and 6
-    };
-    for (int i = 0; i < 5; ++i) {
-        BoardController board = Another(kStepGrids[i].givens);
-        BoardAnswer answer = board.Execute(Command::Of(Command::kHint));
-        EXPECT_EQ(std::make_pair(Message(M::kCaptionHint), steps[i]), Box(answer));
-        EXPECT_TRUE(answer.repaint);
-        EnneoPuzzle::Cell selected = board.GetGame().GetState().puzzle.GetSelectedCell();
-        EnneoPuzzle::Cell hinted = board.GetView().hinted;
-        EXPECT_EQ(std::make_pair(kStepGrids[i].x, kStepGrids[i].y), std::make_pair(selected.x, selected.y));
-        EXPECT_EQ(std::make_pair(kStepGrids[i].x, kStepGrids[i].y), std::make_pair(hinted.x, hinted.y));
-        EXPECT_EQ(kStepGrids[i].givens, ToPuzzleLine(board.GetGame().GetState().puzzle));
-    }
-
-    auto hint = [this] { return Box(board_.Execute(Command::Of(Command::kHint))).second; };
-    Type(1, 3, 1);  // the solution has 4 there
-    Type(9, 2, 9);  // and 8 here
-    Type(1, 1, 8);  // right
-    EXPECT_EQ(Message(M::kHintMisfit, {V::Number(9), V::Number(2), V::Number(9)}), hint());
-    EXPECT_EQ(std::make_pair(9, 2), Selected());
-    EXPECT_EQ((std::vector<std::pair<int, int>>{{9, 2}}), Misfits());  // a mistake is tinted as one
-    EXPECT_EQ(std::make_pair(0, 0), Hinted());
-    board_.Execute(Command::Move(0, 1));
-    EXPECT_EQ(1u, Misfits().size());  // the board did not change
-    board_.Execute(Command::Of(Command::kReset));
-    EXPECT_TRUE(Misfits().empty());
-    hint();
-    EXPECT_NE(std::make_pair(0, 0), Hinted());
-    Type(1, 1, 8);
-    EXPECT_EQ(std::make_pair(0, 0), Hinted());
-    board_.Execute(Command::Of(Command::kSolve));
-    EXPECT_EQ(Message(M::kSolved), hint());
-
-    board_.Execute(Command::Of(Command::kNewEmpty));
-    Type(5, 5, 1);
-    EXPECT_EQ(Message(M::kHintSeveralSolutions), hint());
-    EXPECT_EQ(std::make_pair(5, 5), Selected());  // kept
-    BoardController repeated = Another("12345678.........9" + std::string(63, '.'));
-    EXPECT_EQ(Message(M::kNoSolution), Box(repeated.Execute(Command::Of(Command::kHint))).second);
-    EXPECT_EQ(0, repeated.GetGame().GetState().puzzle.GetSelectedCell().x);
-
-    // Givens with two solutions, and a 7 that fits neither.
-    BoardController two = Another("89.31.2.6.51.26..84.2...3.117..38......1.....6.37521.9.1..938......74.1...5..1.3.");
-    two.Execute(Command::SelectCell({6, 1}));
-    two.Execute(Command::Digit(7));
-    for (Command::Kind kind : {Command::kHint, Command::kCheck}) {
-        EXPECT_EQ(Message(M::kNoSolutionFits), Box(two.Execute(Command::Of(kind))).second);
-    }
-}
-
-// Check's answers, and the digits that do not fit, tinted whatever Mark Selection says
-// until the board changes. The level is the givens' alone.
-TEST_F(BoardControllerTest, CheckSaysWhetherTheDigitsFit) {
-    auto check = [this] { return Box(board_.Execute(Command::Of(Command::kCheck))).second; };
-    auto fits = [](int left, std::optional<PuzzleGenerator::Level> level) {
-        Message message(M::kCheckFits);
-        message.Then(M(M::kCellsLeft, {V::Number(left)}), M::kLine);
-        if (level) message.Then(M(M::kCheckLevel, {V::Level(*level)}));
-        return message;
-    };
-    EXPECT_EQ(fits(56, PuzzleGenerator::kEasy), check());
-    Type(1, 1, 8);
-    Type(9, 2, 9);
-    EXPECT_EQ(Message(M::kCheckMisfits, {V::Number(1)}), check());
-    Type(1, 3, 1);
-    BoardAnswer answer = board_.Execute(Command::Of(Command::kCheck));
-    EXPECT_EQ(Message(M::kCheckMisfits, {V::Number(2)}), Box(answer).second);
-    EXPECT_TRUE(answer.repaint);
-    EXPECT_EQ((std::vector<std::pair<int, int>>{{9, 2}, {1, 3}}), Misfits());
-    board_.Execute(Command::Move(1, 1));
-    EXPECT_EQ(2u, Misfits().size());
-    board_.Execute(Command::Of(Command::kUndo));
-    EXPECT_TRUE(Misfits().empty());
-    // The solver's digits after a mistake are set digits too, and counted as such.
-    board_.Execute(Command::Of(Command::kSolve));
-    EXPECT_EQ(Message(M::kCheckMisfits, {V::Number(23)}), check());
-
-    board_.Execute(Command::Of(Command::kReset));
-    board_.Execute(Command::Of(Command::kSolve));
-    Type(1, 1, 0);  // one cell from the end
-    EXPECT_EQ(fits(1, PuzzleGenerator::kEasy), check());
-    board_.Execute(Command::Of(Command::kUndo));
-    EXPECT_EQ(Message(M::kSolved), check());
-    EXPECT_EQ(fits(55, PuzzleGenerator::kHard),
-              Box(Another(kStepGrids[2].givens).Execute(Command::Of(Command::kCheck))).second);
-
-    // Typed into an empty grid, the puzzle has no givens to grade, however far it got.
-    board_.Execute(Command::Of(Command::kNewEmpty));
-    for (int i = 0; i < 81; ++i) {
-        if (kSampleLine[i] != '.' || i < 20) Type(i % 9 + 1, i / 9 + 1, kSolvedSample[i] - '0');
-    }
-    EXPECT_EQ(fits(42, std::nullopt), check());
+    TempFolder folder;
+    WriteBytes(folder.Path("list.sdm"), std::string(kSampleLine) + "\n" + kSampleLine + "\n");
+    board_.Open(folder.Path("list.sdm").c_str());
+    EXPECT_TRUE(board_.IsAvailable(Command::kNextPuzzle));
+    board_.Execute(Command::NewPuzzle(PuzzleGenerator::kEasy));
+    EXPECT_FALSE(board_.IsAvailable(Command::kNextPuzzle));
 }
 
 // Fill In Candidates and Clear All Marks are one step each; in pencil mode the digits
@@ -362,33 +257,6 @@ TEST_F(BoardControllerTest, MarksInBulkAndInPencilMode) {
     board_.Execute(Command::Of(Command::kPencilMode));
     Type(9, 2, 8);
     EXPECT_EQ(8, board_.GetGame().GetState().puzzle.GetCell(9, 2));
-}
-
-// Back to the last board without a mistake in one command, which Redo walks forward
-// step by step; greyed without a mistake or without one solution.
-TEST_F(BoardControllerTest, UndoToLastCorrect) {
-    EXPECT_FALSE(board_.IsAvailable(Command::kUndoToCorrect));
-    Type(1, 1, 8);
-    EXPECT_FALSE(board_.IsAvailable(Command::kUndoToCorrect));
-    Type(1, 3, 1);  // wrong
-    Type(9, 2, 8);
-    board_.Execute(Command::Mark(5));
-    EXPECT_TRUE(board_.IsAvailable(Command::kUndoToCorrect));
-    EXPECT_EQ(kBoardAndMenu, Shows(board_.Execute(Command::Of(Command::kUndoToCorrect))));
-    std::string line = ToPuzzleLine(Board());
-    EXPECT_EQ("8973.5.4.", line.substr(0, 9));
-    EXPECT_EQ('.', line[18]);
-    EXPECT_FALSE(board_.IsAvailable(Command::kUndoToCorrect));
-    for (int redo = 0; redo < 3; ++redo) board_.Execute(Command::Of(Command::kRedo));
-    EXPECT_EQ(1, Board().GetCell(1, 3));
-    EXPECT_EQ(8, Board().GetCell(9, 2));
-    EXPECT_FALSE(board_.IsAvailable(Command::kRedo));
-
-    board_.Execute(Command::Of(Command::kNewEmpty));
-    Type(1, 1, 1);
-    Type(2, 1, 1);  // refused
-    Type(2, 1, 2);
-    EXPECT_FALSE(board_.IsAvailable(Command::kUndoToCorrect));  // no givens, no one solution
 }
 
 // The clock counts while the window is active and not minimized, the session unlocked,
@@ -434,62 +302,6 @@ TEST_F(BoardControllerTest, TheClockCountsOnlyWhileTheGameIsPlayed) {
     now_ += 2000;
     EXPECT_EQ(2000u, elapsed());
     EXPECT_TRUE(Another(kSampleLine).IsOn(Command::kShowTimer));
-}
-
-// A puzzle with one solution that the player completes without help counts for its
-// level once, and a new best time is told; Solve, Hint, Fill In Candidates, undo into
-// another puzzle and a puzzle without givens do not count.
-TEST_F(BoardControllerTest, BestTimesOnlyForAnUnassistedFinish) {
-    // The sample's solution with one cell left for the player: an Easy puzzle.
-    auto nearlySolved = [](int cell) {
-        std::string line = kSolvedSample;
-        line[cell] = '.';
-        return line;
-    };
-    auto finish = [this](BoardController& board, int cell, uint64_t milliseconds) {
-        board.Execute(Command::Window(Command::kWindowActive, true));
-        now_ += milliseconds;
-        board.Execute(Command::SelectCell({cell % 9 + 1, cell / 9 + 1}));
-        return board.Execute(Command::Digit(kSolvedSample[cell] - '0'));
-    };
-    const wchar_t key[] = L"Statistics\\Easy";
-    BoardController first = Another(nearlySolved(0));
-    EXPECT_EQ(std::make_pair(Message(M::kCaptionStatistics),
-                             Message(M::kNewBestTime, {V::Level(PuzzleGenerator::kEasy), V::Time(65)})),
-              Box(finish(first, 0, 65900)));
-    EXPECT_EQ(L"1 65 65", properties_.values[key]);
-    first.Execute(Command::Of(Command::kUndo));
-    EXPECT_EQ(BoardAnswer::kNoBox, first.Execute(Command::Of(Command::kRedo)).box);  // counted once
-    EXPECT_EQ(L"1 65 65", properties_.values[key]);
-
-    BoardController slower = Another(nearlySolved(1));
-    EXPECT_EQ(BoardAnswer::kNoBox, finish(slower, 1, 80000).box);
-    EXPECT_EQ(L"2 65 145", properties_.values[key]);
-    for (Command::Kind help : {Command::kHint, Command::kFillInCandidates}) {
-        BoardController helped = Another(nearlySolved(2));
-        helped.Execute(Command::Of(help));
-        EXPECT_EQ(BoardAnswer::kNoBox, finish(helped, 2, 1000).box);
-    }
-    BoardController solved = Another(nearlySolved(3));
-    solved.Execute(Command::Of(Command::kSolve));
-    BoardController undone = Another(nearlySolved(4));
-    undone.Execute(Command::Of(Command::kNewEmpty));
-    undone.Execute(Command::Of(Command::kUndo));  // back into the puzzle: no game of its own
-    EXPECT_EQ(BoardAnswer::kNoBox, finish(undone, 4, 1000).box);
-    BoardController typed = Another(std::string(81, '.'));
-    for (int i = 0; i < 81; ++i) {
-        typed.Execute(Command::SelectCell({i % 9 + 1, i / 9 + 1}));
-        typed.Execute(Command::Digit(kSolvedSample[i] - '0'));
-    }
-    EXPECT_TRUE(typed.GetGame().GetState().puzzle.IsSolved());
-    EXPECT_EQ(L"2 65 145", properties_.values[key]);
-    Message statistics(M::kStatisticsLevel,
-                       {V::Level(PuzzleGenerator::kEasy), V::Number(2), V::Time(65), V::Time(73)});
-    statistics.Then(M(M::kStatisticsNoGame, {V::Level(PuzzleGenerator::kMedium)}), M::kLine)
-        .Then(M(M::kStatisticsNoGame, {V::Level(PuzzleGenerator::kHard)}), M::kLine)
-        .Then(M::kStatisticsRule, M::kParagraph);
-    EXPECT_EQ(std::make_pair(Message(M::kCaptionStatistics), statistics),
-              Box(board_.Execute(Command::Of(Command::kStatistics))));
 }
 
 // Pause hides the board and keeps every command from it, greyed in the menu, until
@@ -708,168 +520,6 @@ TEST_F(KeptGameTest, TheTimeAndTheHelpGoWithTheGame) {
     }
     EXPECT_TRUE(other.GetGame().GetState().puzzle.IsSolved());
     EXPECT_EQ(0u, properties_.values.count(L"Statistics\\Easy"));
-}
-
-// Copy's text, and each kind of thing on the clipboard: only text with a puzzle that
-// keeps the rules comes in, as one step of givens; one without a single solution comes
-// in with a box that says so.
-TEST_F(BoardControllerTest, CopyAndPaste) {
-    Type(1, 1, 8);
-    BoardAnswer copied = board_.Execute(Command::Of(Command::kCopyPuzzle));
-    EXPECT_EQ(kNothing, Shows(copied));
-    EXPECT_EQ(0u, copied.copyText.find(std::wstring(kSampleLine, kSampleLine + 81) + L"\r\n"));
-    std::wstring whole = board_.Execute(Command::Of(Command::kCopyBoard)).copyText;
-    EXPECT_EQ(L"8973", whole.substr(0, 4));
-
-    BoardAnswer paste = board_.Execute(Command::Of(Command::kPaste));
-    EXPECT_TRUE(paste.readClipboard);
-    EXPECT_EQ(kNothing, Shows(paste));
-    auto refused = [this](ClipboardContent::Kind kind, const wchar_t* text) {
-        BoardAnswer answer = board_.Paste({kind, text});
-        EXPECT_EQ(BoardAnswer::kError, answer.box);
-        EXPECT_EQ(Message(M::kCaptionPaste), answer.caption);
-        EXPECT_EQ("8973", ToPuzzleLine(Board()).substr(0, 4));  // the board stays
-        return answer.sentence;
-    };
-    EXPECT_EQ(Message(M::kClipboardEmpty), refused(ClipboardContent::kNothing, L""));
-    EXPECT_EQ(Message(M::kClipboardPicture), refused(ClipboardContent::kPicture, L""));
-    EXPECT_EQ(Message(M::kClipboardFiles), refused(ClipboardContent::kFiles, L""));
-    EXPECT_EQ(M(M::kNoPuzzleOnClipboard).Then(M::kPuzzleForms), refused(ClipboardContent::kText, L"Dear player, 12 3"));
-    EXPECT_EQ(Message(M::kPuzzleClash, {V::Unit({GridUnit::kColumn, 0}), V::CountWord(2), V::Number(5)}),
-              refused(ClipboardContent::kText, (L"5........5" + std::wstring(71, L'.')).c_str()));
-
-    EXPECT_EQ(kBoardAndMenu, Shows(board_.Paste({ClipboardContent::kText, whole})));
-    EXPECT_EQ(EnneoPuzzle::CELL_KNOWN, Board().GetCellState(1, 1));
-    board_.Execute(Command::Of(Command::kUndo));
-    EXPECT_EQ(EnneoPuzzle::CELL_SET, Board().GetCellState(1, 1));  // one step back to the game
-    BoardAnswer several = board_.Paste({ClipboardContent::kText, L"1" + std::wstring(80, L'.')});
-    EXPECT_EQ(std::make_pair(Message(M::kCaptionPaste), Message(M::kPuzzleSeveralSolutions)), Box(several));
-    EXPECT_TRUE(several.repaint);
-    EXPECT_EQ("1" + std::string(80, '.'), ToPuzzleLine(Board()));
-}
-
-// Open reads the common forms as Paste does and remembers the files opened and saved; a
-// file without a puzzle is refused by its name. The program's own files read as always:
-// givens that repeat a digit come in without a word.
-TEST_F(BoardControllerTest, OpenReadsEveryFormAndRemembersTheFiles) {
-    TempFolder folder;
-    const std::string sdk = "2..1.5..3.54...71..1.2.3.8.6.28.73.4.........1.53.98.6.2.7.1.6..81...24.7..4.2..1";
-    std::string rows;
-    for (int row = 0; row < 9; ++row) rows += sdk.substr(row * 9, 9) + "\r\n";
-    const std::pair<const char*, std::string> files[] = {
-        {"line.txt", std::string(kSampleLine) + " # a comment\r\n"},
-        {"puzzle.sdk", "#ARuud\r\n#B03-08-2006\r\n" + rows},
-        {"puzzle.ss", "|2..|1.5|..3|\n|.54|...|71.|\n|.1.|2.3|.8.|\n|---+---+---|\n" + rows.substr(33)},
-    };
-    for (const auto& file : files) {
-        SCOPED_TRACE(file.first);
-        WriteBytes(folder.Path(file.first), file.second);
-        BoardAnswer answer = board_.Open(folder.Path(file.first).c_str());
-        EXPECT_EQ(kBoardAndMenu, Shows(answer));
-        EXPECT_EQ(folder.Path(file.first), answer.recentFile);
-        EXPECT_EQ(file.second.find('#') == 0 || file.second[0] == '|' ? sdk : kSampleLine, ToPuzzleLine(Board()));
-        EXPECT_EQ(EnneoPuzzle::CELL_KNOWN, Board().GetCellState(1, 9));
-        EXPECT_FALSE(board_.Snapshot().listPlace);
-    }
-    WriteBytes(folder.Path("letter.txt"), "Dear player,\r\nno puzzle here.\r\n");
-    BoardAnswer refused = board_.Open(folder.Path("letter.txt").c_str());
-    EXPECT_EQ(BoardAnswer::kError, refused.box);
-    EXPECT_EQ(M(M::kNoPuzzleInFile, {V::Text(L"letter.txt")}).Then(M::kPuzzleForms), refused.sentence);
-    EXPECT_EQ(sdk, ToPuzzleLine(Board()));
-
-    EnneoPuzzle repeated;
-    repeated.LoadFromString("5 5");
-    ASSERT_TRUE(repeated.Save(folder.Path("own.enn").c_str()));
-    EXPECT_EQ(kBoardAndMenu, Shows(board_.Open(folder.Path("own.enn").c_str())));
-    EXPECT_EQ("55" + std::string(79, '.'), ToPuzzleLine(Board()));
-    EXPECT_EQ(folder.Path("saved.enn"),
-              board_.Save(folder.Path("saved.enn").c_str(), FileFormats::kPuzzleFile).recentFile);
-
-    // The latest first, each once, and kept for the next start; a file gone is taken off.
-    std::vector<std::wstring> recent;
-    BoardController restarted = Another(std::string(81, '.'));
-    for (const auto& entry : restarted.Snapshot().recentFiles) recent.push_back(entry.path);
-    EXPECT_EQ((std::vector<std::wstring>{folder.Path("saved.enn"), folder.Path("own.enn"), folder.Path("puzzle.ss"),
-                                         folder.Path("puzzle.sdk"), folder.Path("line.txt")}),
-              recent);
-    EXPECT_EQ(kBoardAndMenu, Shows(board_.Execute(Command::OpenRecent(3))));
-    EXPECT_EQ(sdk, ToPuzzleLine(Board()));
-    EXPECT_EQ(folder.Path("puzzle.sdk"), board_.Snapshot().recentFiles[0].path);
-    std::filesystem::remove(folder.Path("line.txt"));
-    BoardAnswer gone = board_.Execute(Command::OpenRecent(4));
-    EXPECT_EQ(Message(M::kRecentFileGone, {V::Text(folder.Path("line.txt"))}), gone.sentence);
-    EXPECT_TRUE(gone.menu);
-    EXPECT_EQ(4u, board_.Snapshot().recentFiles.size());
-    EXPECT_EQ(sdk, ToPuzzleLine(Board()));
-}
-
-// A list opens at the puzzle last open in it, and Next Puzzle in File goes on from there,
-// past a puzzle that breaks the rules and round to the first; the place outlives the run.
-TEST_F(BoardControllerTest, AListGoesOnFromThePuzzleLastOpen) {
-    TempFolder folder;
-    const std::string one = "1" + std::string(80, '.');
-    const std::string clash = "11" + std::string(79, '.');
-    WriteBytes(folder.Path("list.sdm"), std::string(kSampleLine) + "\n" + one + "\n" + clash + "\n");
-    const std::wstring list = folder.Path("list.sdm");
-    auto place = [](const BoardController& board) {
-        std::optional<ListPlace> place = board.Snapshot().listPlace;
-        return place ? std::make_pair(place->number, place->count) : std::make_pair(size_t(0), size_t(0));
-    };
-    EXPECT_FALSE(board_.IsAvailable(Command::kNextPuzzle));
-    EXPECT_EQ(kBoardAndMenu, Shows(board_.Open(list.c_str())));
-    EXPECT_EQ(std::make_pair(size_t(1), size_t(3)), place(board_));
-    EXPECT_TRUE(board_.IsAvailable(Command::kNextPuzzle));
-    EXPECT_EQ(Message(M::kPuzzleSeveralSolutions), Box(board_.Execute(Command::Of(Command::kNextPuzzle))).second);
-    EXPECT_EQ(one, ToPuzzleLine(Board()));
-
-    BoardController next = Another(std::string(81, '.'));
-    next.Open(list.c_str());
-    EXPECT_EQ(std::make_pair(size_t(2), size_t(3)), place(next));
-    EXPECT_EQ(one, ToPuzzleLine(next.GetGame().GetState().puzzle));
-    BoardAnswer refused = next.Execute(Command::Of(Command::kNextPuzzle));
-    EXPECT_EQ(BoardAnswer::kError, refused.box);
-    EXPECT_EQ(one, ToPuzzleLine(next.GetGame().GetState().puzzle));
-    EXPECT_EQ(std::make_pair(size_t(3), size_t(3)), place(next));
-    next.Execute(Command::Of(Command::kNextPuzzle));
-    EXPECT_EQ(kSampleLine, ToPuzzleLine(next.GetGame().GetState().puzzle));
-    next.Execute(Command::Of(Command::kUndo));
-    EXPECT_EQ(one, ToPuzzleLine(next.GetGame().GetState().puzzle));  // each puzzle one step
-
-    WriteBytes(list, std::string(kSampleLine));
-    BoardAnswer shrunk = next.Execute(Command::Of(Command::kNextPuzzle));
-    EXPECT_EQ(Message(M::kNoLongerList, {V::Text(L"list.sdm")}), shrunk.sentence);
-    EXPECT_FALSE(next.Snapshot().listPlace);
-    board_.Execute(Command::Of(Command::kNewEmpty));
-    EXPECT_FALSE(board_.Snapshot().listPlace);
-}
-
-// A puzzle typed in becomes the givens as one step, and then plays as an opened one:
-// Reset keeps it and Check grades it.
-TEST_F(BoardControllerTest, MakeDigitsGivens) {
-    EXPECT_EQ(kNothing, Shows(board_.Execute(Command::Of(Command::kMakeGivens))));  // no digit of the player's
-    board_.Execute(Command::Of(Command::kNewEmpty));
-    board_.Execute(Command::Window(Command::kWindowActive, true));
-    for (int i = 0; i < 81; ++i) {
-        if (kSampleLine[i] != '.') Type(i % 9 + 1, i / 9 + 1, kSampleLine[i] - '0');
-    }
-    now_ += 60000;
-    EXPECT_EQ(kBoardAndMenu, Shows(board_.Execute(Command::Of(Command::kMakeGivens))));
-    EXPECT_EQ(0u, board_.GetClock().GetElapsed());  // the typing was not play
-    Type(1, 1, 8);
-    board_.Execute(Command::Of(Command::kReset));
-    EXPECT_EQ(kSampleLine, ToPuzzleLine(Board()));
-    EXPECT_EQ(EnneoPuzzle::CELL_KNOWN, Board().GetCellState(2, 1));
-    EXPECT_EQ(M::kCheckFits, Box(board_.Execute(Command::Of(Command::kCheck))).second.id);
-    board_.Execute(Command::Of(Command::kUndo));  // Reset
-    board_.Execute(Command::Of(Command::kUndo));  // the 8
-    board_.Execute(Command::Of(Command::kUndo));  // Make Digits Givens
-    EXPECT_EQ(EnneoPuzzle::CELL_SET, Board().GetCellState(2, 1));
-
-    board_.Execute(Command::Of(Command::kNewEmpty));
-    Type(5, 5, 1);
-    EXPECT_EQ(std::make_pair(Message(M::kCaptionMakeGivens), Message(M::kPuzzleSeveralSolutions)),
-              Box(board_.Execute(Command::Of(Command::kMakeGivens))));
-    EXPECT_EQ(EnneoPuzzle::CELL_KNOWN, Board().GetCellState(5, 5));
 }
 
 }  // namespace

@@ -1,0 +1,251 @@
+// Tests of the play session: Hint, Check, Undo to Last Correct and the best times, as data.
+#include "board/play/PlaySession.h"
+
+#include "tests/board/MemoryProperties.h"
+#include "tests/puzzle/CoachGrids.h"
+#include "tests/puzzle/MessagePrint.h"
+#include "tests/puzzle/PuzzleTestGrids.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using Command = BoardCommand;
+using M = Message;
+using V = Message::Value;
+
+// The sample's solution.
+const char kSolvedSample[] = "897315246351426798462987351179638425528149673643752189214593867936874512785261934";
+
+class PlaySessionTest : public ::testing::Test {
+protected:
+    // A command as the controller runs it, settled after it.
+    static BoardAnswer Run(PlaySession& session, const BoardCommand& command) {
+        return session.Settle(session.Run(command, false), false);
+    }
+    BoardAnswer Run(const BoardCommand& command) { return Run(session_, command); }
+    const EnneoPuzzle& Board() const { return session_.GetBoard(); }
+    std::pair<int, int> Selected() const {
+        EnneoPuzzle::Cell cell = Board().GetSelectedCell();
+        return {cell.x, cell.y};
+    }
+    BoardAnswer Type(int x, int y, int digit) {
+        Run(Command::SelectCell({x, y}));
+        return Run(Command::Digit(digit));
+    }
+    // An information box's caption and message.
+    static std::pair<Message, Message> Box(const BoardAnswer& answer) {
+        EXPECT_EQ(BoardAnswer::kInformation, answer.box);
+        return {answer.caption, answer.sentence};
+    }
+    // A session on the same properties and clock as session_.
+    PlaySession Another(const std::string& line) {
+        return PlaySession(ReadPuzzleLine(line), properties_, [this] { return now_; });
+    }
+    std::vector<std::pair<int, int>> Misfits() const {
+        std::vector<std::pair<int, int>> cells;
+        for (EnneoPuzzle::Cell cell : session_.GetFindings().misfits) cells.emplace_back(cell.x, cell.y);
+        return cells;
+    }
+    std::pair<int, int> Hinted() const { return {session_.GetFindings().hinted.x, session_.GetFindings().hinted.y}; }
+
+    MemoryProperties properties_;
+    uint64_t now_ = 0;  // the clock's time source, in milliseconds
+    PlaySession session_ = Another(kSampleLine);
+};
+
+// Each of Hint's answers, and the cell it selects and tints, whatever Mark Selection
+// says, until the board changes: a board for each kind of step, the first mistake in
+// reading order, and the verdicts. Hint places nothing.
+TEST_F(PlaySessionTest, HintExplainsTheNextStepOrTheFirstMistake) {
+    const Message steps[] = {
+        {M::kHintSingleCandidate, {V::Number(9), V::Number(6), V::Number(4)}},
+        {M::kHintSingleInBlock, {V::Number(1), V::Number(6), V::Number(4)}},
+        {M::kHintSingleInRow, {V::Number(9), V::Number(2), V::Number(9)}},
+        {M::kHintSingleInColumn, {V::Number(3), V::Number(5), V::Number(3)}},
+        {M::kHintTrial, {V::Number(1), V::Number(1), V::Digits(0x32), V::Number(5)}},  // candidates 2, 5 and 6
+    };
+    for (int i = 0; i < 5; ++i) {
+        PlaySession board = Another(kStepGrids[i].givens);
+        BoardAnswer answer = Run(board, Command::Of(Command::kHint));
+        EXPECT_EQ(std::make_pair(Message(M::kCaptionHint), steps[i]), Box(answer));
+        EXPECT_TRUE(answer.repaint);
+        EnneoPuzzle::Cell selected = board.GetBoard().GetSelectedCell();
+        EnneoPuzzle::Cell hinted = board.GetFindings().hinted;
+        EXPECT_EQ(std::make_pair(kStepGrids[i].x, kStepGrids[i].y), std::make_pair(selected.x, selected.y));
+        EXPECT_EQ(std::make_pair(kStepGrids[i].x, kStepGrids[i].y), std::make_pair(hinted.x, hinted.y));
+        EXPECT_EQ(kStepGrids[i].givens, ToPuzzleLine(board.GetBoard()));
+    }
+
+    auto hint = [this] { return Box(Run(Command::Of(Command::kHint))).second; };
+    Type(1, 3, 1);  // the solution has 4 there
+    Type(9, 2, 9);  // and 8 here
+    Type(1, 1, 8);  // right
+    EXPECT_EQ(Message(M::kHintMisfit, {V::Number(9), V::Number(2), V::Number(9)}), hint());
+    EXPECT_EQ(std::make_pair(9, 2), Selected());
+    EXPECT_EQ((std::vector<std::pair<int, int>>{{9, 2}}), Misfits());  // a mistake is tinted as one
+    EXPECT_EQ(std::make_pair(0, 0), Hinted());
+    Run(Command::Move(0, 1));
+    EXPECT_EQ(1u, Misfits().size());  // the board did not change
+    Run(Command::Of(Command::kReset));
+    EXPECT_TRUE(Misfits().empty());
+    hint();
+    EXPECT_NE(std::make_pair(0, 0), Hinted());
+    Type(1, 1, 8);
+    EXPECT_EQ(std::make_pair(0, 0), Hinted());
+    Run(Command::Of(Command::kSolve));
+    EXPECT_EQ(Message(M::kSolved), hint());
+
+    session_.Install(EnneoPuzzle());
+    Type(5, 5, 1);
+    EXPECT_EQ(Message(M::kHintSeveralSolutions), hint());
+    EXPECT_EQ(std::make_pair(5, 5), Selected());  // kept
+    PlaySession repeated = Another("12345678.........9" + std::string(63, '.'));
+    EXPECT_EQ(Message(M::kNoSolution), Box(Run(repeated, Command::Of(Command::kHint))).second);
+    EXPECT_EQ(0, repeated.GetBoard().GetSelectedCell().x);
+
+    // Givens with two solutions, and a 7 that fits neither.
+    PlaySession two = Another("89.31.2.6.51.26..84.2...3.117..38......1.....6.37521.9.1..938......74.1...5..1.3.");
+    Run(two, Command::SelectCell({6, 1}));
+    Run(two, Command::Digit(7));
+    for (Command::Kind kind : {Command::kHint, Command::kCheck}) {
+        EXPECT_EQ(Message(M::kNoSolutionFits), Box(Run(two, Command::Of(kind))).second);
+    }
+}
+
+// Check's answers, and the digits that do not fit, tinted whatever Mark Selection says
+// until the board changes. The level is the givens' alone.
+TEST_F(PlaySessionTest, CheckSaysWhetherTheDigitsFit) {
+    auto check = [this] { return Box(Run(Command::Of(Command::kCheck))).second; };
+    auto fits = [](int left, std::optional<PuzzleGenerator::Level> level) {
+        Message message(M::kCheckFits);
+        message.Then(M(M::kCellsLeft, {V::Number(left)}), M::kLine);
+        if (level) message.Then(M(M::kCheckLevel, {V::Level(*level)}));
+        return message;
+    };
+    EXPECT_EQ(fits(56, PuzzleGenerator::kEasy), check());
+    Type(1, 1, 8);
+    Type(9, 2, 9);
+    EXPECT_EQ(Message(M::kCheckMisfits, {V::Number(1)}), check());
+    Type(1, 3, 1);
+    BoardAnswer answer = Run(Command::Of(Command::kCheck));
+    EXPECT_EQ(Message(M::kCheckMisfits, {V::Number(2)}), Box(answer).second);
+    EXPECT_TRUE(answer.repaint);
+    EXPECT_EQ((std::vector<std::pair<int, int>>{{9, 2}, {1, 3}}), Misfits());
+    Run(Command::Move(1, 1));
+    EXPECT_EQ(2u, Misfits().size());
+    Run(Command::Of(Command::kUndo));
+    EXPECT_TRUE(Misfits().empty());
+    // The solver's digits after a mistake are set digits too, and counted as such.
+    Run(Command::Of(Command::kSolve));
+    EXPECT_EQ(Message(M::kCheckMisfits, {V::Number(23)}), check());
+
+    Run(Command::Of(Command::kReset));
+    Run(Command::Of(Command::kSolve));
+    Type(1, 1, 0);  // one cell from the end
+    EXPECT_EQ(fits(1, PuzzleGenerator::kEasy), check());
+    Run(Command::Of(Command::kUndo));
+    EXPECT_EQ(Message(M::kSolved), check());
+    PlaySession hard = Another(kStepGrids[2].givens);
+    EXPECT_EQ(fits(55, PuzzleGenerator::kHard),
+              Box(Run(hard, Command::Of(Command::kCheck))).second);
+
+    // Typed into an empty grid, the puzzle has no givens to grade, however far it got.
+    session_.Install(EnneoPuzzle());
+    for (int i = 0; i < 81; ++i) {
+        if (kSampleLine[i] != '.' || i < 20) Type(i % 9 + 1, i / 9 + 1, kSolvedSample[i] - '0');
+    }
+    EXPECT_EQ(fits(42, std::nullopt), check());
+}
+
+// Back to the last board without a mistake in one command, which Redo walks forward
+// step by step; greyed without a mistake or without one solution.
+TEST_F(PlaySessionTest, UndoToLastCorrect) {
+    EXPECT_FALSE(session_.IsAvailable(Command::kUndoToCorrect));
+    Type(1, 1, 8);
+    EXPECT_FALSE(session_.IsAvailable(Command::kUndoToCorrect));
+    Type(1, 3, 1);  // wrong
+    Type(9, 2, 8);
+    Run(Command::Mark(5));
+    EXPECT_TRUE(session_.IsAvailable(Command::kUndoToCorrect));
+    BoardAnswer undone = Run(Command::Of(Command::kUndoToCorrect));
+    EXPECT_TRUE(undone.repaint && undone.menu);
+    EXPECT_EQ(Message(M::kUndoneToCorrect), undone.reader.announcement);
+    std::string line = ToPuzzleLine(Board());
+    EXPECT_EQ("8973.5.4.", line.substr(0, 9));
+    EXPECT_EQ('.', line[18]);
+    EXPECT_FALSE(session_.IsAvailable(Command::kUndoToCorrect));
+    for (int redo = 0; redo < 3; ++redo) Run(Command::Of(Command::kRedo));
+    EXPECT_EQ(1, Board().GetCell(1, 3));
+    EXPECT_EQ(8, Board().GetCell(9, 2));
+    EXPECT_FALSE(session_.IsAvailable(Command::kRedo));
+
+    session_.Install(EnneoPuzzle());
+    Type(1, 1, 1);
+    Type(2, 1, 1);  // refused
+    Type(2, 1, 2);
+    EXPECT_FALSE(session_.IsAvailable(Command::kUndoToCorrect));  // no givens, no one solution
+}
+
+// A puzzle with one solution that the player completes without help counts for its
+// level once, and a new best time is told; Solve, Hint, Fill In Candidates, undo into
+// another puzzle and a puzzle without givens do not count.
+TEST_F(PlaySessionTest, BestTimesOnlyForAnUnassistedFinish) {
+    // The sample's solution with one cell left for the player: an Easy puzzle.
+    auto nearlySolved = [](int cell) {
+        std::string line = kSolvedSample;
+        line[cell] = '.';
+        return line;
+    };
+    auto finish = [this](PlaySession& board, int cell, uint64_t milliseconds) {
+        Run(board, Command::Window(Command::kWindowActive, true));
+        now_ += milliseconds;
+        Run(board, Command::SelectCell({cell % 9 + 1, cell / 9 + 1}));
+        return Run(board, Command::Digit(kSolvedSample[cell] - '0'));
+    };
+    const wchar_t key[] = L"Statistics\\Easy";
+    PlaySession first = Another(nearlySolved(0));
+    EXPECT_EQ(std::make_pair(Message(M::kCaptionStatistics),
+                             Message(M::kNewBestTime, {V::Level(PuzzleGenerator::kEasy), V::Time(65)})),
+              Box(finish(first, 0, 65900)));
+    EXPECT_EQ(L"1 65 65", properties_.values[key]);
+    Run(first, Command::Of(Command::kUndo));
+    EXPECT_EQ(BoardAnswer::kNoBox, Run(first, Command::Of(Command::kRedo)).box);  // counted once
+    EXPECT_EQ(L"1 65 65", properties_.values[key]);
+
+    PlaySession slower = Another(nearlySolved(1));
+    EXPECT_EQ(BoardAnswer::kNoBox, finish(slower, 1, 80000).box);
+    EXPECT_EQ(L"2 65 145", properties_.values[key]);
+    for (Command::Kind help : {Command::kHint, Command::kFillInCandidates}) {
+        PlaySession helped = Another(nearlySolved(2));
+        Run(helped, Command::Of(help));
+        EXPECT_EQ(BoardAnswer::kNoBox, finish(helped, 2, 1000).box);
+    }
+    PlaySession solved = Another(nearlySolved(3));
+    Run(solved, Command::Of(Command::kSolve));
+    PlaySession undone = Another(nearlySolved(4));
+    undone.Install(EnneoPuzzle());
+    Run(undone, Command::Of(Command::kUndo));  // back into the puzzle: no game of its own
+    EXPECT_EQ(BoardAnswer::kNoBox, finish(undone, 4, 1000).box);
+    PlaySession typed = Another(std::string(81, '.'));
+    for (int i = 0; i < 81; ++i) {
+        Run(typed, Command::SelectCell({i % 9 + 1, i / 9 + 1}));
+        Run(typed, Command::Digit(kSolvedSample[i] - '0'));
+    }
+    EXPECT_TRUE(typed.GetBoard().IsSolved());
+    EXPECT_EQ(L"2 65 145", properties_.values[key]);
+    Message statistics(M::kStatisticsLevel,
+                       {V::Level(PuzzleGenerator::kEasy), V::Number(2), V::Time(65), V::Time(73)});
+    statistics.Then(M(M::kStatisticsNoGame, {V::Level(PuzzleGenerator::kMedium)}), M::kLine)
+        .Then(M(M::kStatisticsNoGame, {V::Level(PuzzleGenerator::kHard)}), M::kLine)
+        .Then(M::kStatisticsRule, M::kParagraph);
+    EXPECT_EQ(std::make_pair(Message(M::kCaptionStatistics), statistics),
+              Box(Run(Command::Of(Command::kStatistics))));
+}
+
+}  // namespace
