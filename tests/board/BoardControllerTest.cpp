@@ -3,8 +3,8 @@
 #include "board/BoardController.h"
 
 #include "MemoryProperties.h"
-#include "tests/puzzle/MessagePrint.h"
 #include "puzzle/GameFile.h"
+#include "tests/board/AnswerChecks.h"
 #include "tests/common/TestFiles.h"
 #include "tests/puzzle/CoachGrids.h"
 #include "tests/puzzle/PuzzleTestGrids.h"
@@ -24,9 +24,6 @@ using Command = BoardCommand;
 using M = Message;
 using V = Message::Value;
 
-// The sample's solution.
-const char kSolvedSample[] = "897315246351426798462987351179638425528149673643752189214593867936874512785261934";
-
 class BoardControllerTest : public ::testing::Test {
 protected:
     const EnneoPuzzle& Board() const { return board_.GetGame().GetState().puzzle; }
@@ -38,11 +35,6 @@ protected:
         board_.Execute(Command::SelectCell({x, y}));
         return board_.Execute(Command::Digit(digit));
     }
-    // Whether the answer asks for a repaint and for the menu, and shows no box.
-    static std::pair<bool, bool> Shows(const BoardAnswer& answer) {
-        EXPECT_EQ(BoardAnswer::kNoBox, answer.box);
-        return {answer.repaint, answer.menu};
-    }
 
     // A controller on the same properties and clock as board_.
     BoardController Another(const std::string& line) {
@@ -53,10 +45,6 @@ protected:
     uint64_t now_ = 0;  // the clock's time source, in milliseconds
     BoardController board_ = Another(kSampleLine);
 };
-
-const std::pair<bool, bool> kNothing = {false, false};
-const std::pair<bool, bool> kRepaint = {true, false};
-const std::pair<bool, bool> kBoardAndMenu = {true, true};
 
 // A digit needs a selected cell that is not a given; a refused digit is shown again all
 // the same, while a move of the selection shows only with Mark Selection on.

@@ -2,9 +2,9 @@
 // Make Digits Givens, on a play session, as data.
 #include "board/intake/PuzzleIntake.h"
 
+#include "tests/board/AnswerChecks.h"
 #include "tests/board/MemoryProperties.h"
 #include "tests/common/TestFiles.h"
-#include "tests/puzzle/MessagePrint.h"
 #include "tests/puzzle/PuzzleTestGrids.h"
 
 #include <gtest/gtest.h>
@@ -20,9 +20,6 @@ namespace {
 using Command = BoardCommand;
 using M = Message;
 using V = Message::Value;
-
-const std::pair<bool, bool> kNothing = {false, false};
-const std::pair<bool, bool> kBoardAndMenu = {true, true};
 
 class PuzzleIntakeTest : public ::testing::Test {
 protected:
@@ -44,16 +41,6 @@ protected:
     BoardAnswer Type(int x, int y, int digit) {
         Play(Command::SelectCell({x, y}));
         return Play(Command::Digit(digit));
-    }
-    // Whether the answer asks for a repaint and for the menu, and shows no box.
-    static std::pair<bool, bool> Shows(const BoardAnswer& answer) {
-        EXPECT_EQ(BoardAnswer::kNoBox, answer.box);
-        return {answer.repaint, answer.menu};
-    }
-    // An information box's caption and message.
-    static std::pair<Message, Message> Box(const BoardAnswer& answer) {
-        EXPECT_EQ(BoardAnswer::kInformation, answer.box);
-        return {answer.caption, answer.sentence};
     }
     PlaySession Another(const std::string& line) {
         return PlaySession(ReadPuzzleLine(line), properties_, [this] { return now_; });

@@ -1,9 +1,9 @@
 // Tests of the play session: Hint, Check, Undo to Last Correct and the best times, as data.
 #include "board/play/PlaySession.h"
 
+#include "tests/board/AnswerChecks.h"
 #include "tests/board/MemoryProperties.h"
 #include "tests/puzzle/CoachGrids.h"
-#include "tests/puzzle/MessagePrint.h"
 #include "tests/puzzle/PuzzleTestGrids.h"
 
 #include <gtest/gtest.h>
@@ -18,9 +18,6 @@ namespace {
 using Command = BoardCommand;
 using M = Message;
 using V = Message::Value;
-
-// The sample's solution.
-const char kSolvedSample[] = "897315246351426798462987351179638425528149673643752189214593867936874512785261934";
 
 class PlaySessionTest : public ::testing::Test {
 protected:
@@ -37,11 +34,6 @@ protected:
     BoardAnswer Type(int x, int y, int digit) {
         Run(Command::SelectCell({x, y}));
         return Run(Command::Digit(digit));
-    }
-    // An information box's caption and message.
-    static std::pair<Message, Message> Box(const BoardAnswer& answer) {
-        EXPECT_EQ(BoardAnswer::kInformation, answer.box);
-        return {answer.caption, answer.sentence};
     }
     // A session on the same properties and clock as session_.
     PlaySession Another(const std::string& line) {
