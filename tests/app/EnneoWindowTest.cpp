@@ -488,9 +488,10 @@ protected:
 };
 
 // Copy puts the givens (Ctrl+C) or every digit (Ctrl+Shift+C) on the clipboard as text.
-// Ctrl+V and Shift+Insert take a puzzle of each common form back as one step of givens;
-// a picture, text without a puzzle and an empty clipboard give a box, and the board stays.
-TEST_F(ClipboardTest, CopyAndPasteEveryForm) {
+// Ctrl+V and Shift+Insert take a puzzle back as one step of givens (every form the reader
+// knows is its own test's); a picture, text without a puzzle and an empty clipboard give
+// a box, and the board stays.
+TEST_F(ClipboardTest, CopyAndPaste) {
     Type(1, 1, L'8');
     Key('C', {VK_CONTROL});
     EXPECT_EQ(0u, Text().find(Wide(kSampleLine) + L"\r\n . 9 7 | 3 . 5 | . 4 .\r\n"));
@@ -499,12 +500,9 @@ TEST_F(ClipboardTest, CopyAndPasteEveryForm) {
 
     std::string zeros = kOther;
     std::replace(zeros.begin(), zeros.end(), '.', '0');
-    EnneoPuzzle sample = ReadPuzzleLine(kSampleLine);
     const std::pair<std::wstring, std::string> forms[] = {
         {Wide(zeros + " # rated 2.1\r\n"), kOther},
         {Wide("Puzzle 12\n+---+---+---+\n" + FramedRows(kSampleLine, "\n") + "+---+---+---+\n"), kSampleLine},
-        {Wide("#ARuud\r\n#B03-08-2006\r\n" + FramedRows(kOther, "\r\n")), kOther},
-        {sample.Print(), kSampleLine},
     };
     bool shiftInsert = false;
     for (const auto& form : forms) {
