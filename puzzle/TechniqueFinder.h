@@ -1,0 +1,34 @@
+// TechniqueFinder: the simplest step of the technique ladder that makes progress on a grid.
+#pragma once
+
+#include "CandidateGrid.h"
+#include "Technique.h"
+#include "TechniqueStep.h"
+
+#include <array>
+#include <optional>
+
+// Looks for the techniques of the ladder (Technique) on a grid's candidates, the lowest
+// rated first, ties in ladder order, and answers the first step that places a digit or
+// eliminates a candidate. Each technique takes the units in CandidateGrid's order (rows,
+// columns, blocks) and digits from 1 up, and answers its first instance. Steps are
+// sound: on a grid whose candidates include its one solution's digits, a placement is
+// the solution's digit and an elimination never removes it.
+class TechniqueFinder {
+public:
+    // The grid must outlive the finder.
+    explicit TechniqueFinder(const CandidateGrid& grid) : grid_(grid) {}
+
+    // Nothing when no technique of the ladder applies, a complete grid included.
+    std::optional<TechniqueStep> FindSimplest() const;
+    // The first step of one technique.
+    std::optional<TechniqueStep> Find(Technique technique) const;
+
+    // The techniques in the order FindSimplest tries them.
+    static const std::array<Technique, kTechniqueCount>& SearchOrder();
+    // Makes the step's placements and eliminations in grid.
+    static void Apply(const TechniqueStep& step, CandidateGrid& grid);
+
+private:
+    const CandidateGrid& grid_;
+};
