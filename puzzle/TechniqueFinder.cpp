@@ -253,15 +253,16 @@ Step Fish(const CandidateGrid& grid, Technique technique, int size, bool finned)
             int eligible = 0;
             for (int b = 0; b < 9; ++b) {
                 places[b] = grid.PlacesOf(baseFirst + b, digit);
-                if (Count(places[b]) >= 2 && (finned || Count(places[b]) <= size)) eligible |= 1 << b;
+                // A finned fish's fins lie in one block: three at most in a base line.
+                if (Count(places[b]) >= 2 && Count(places[b]) <= size + (finned ? 3 : 0)) eligible |= 1 << b;
             }
             for (int bases = 1; bases < 512; ++bases) {
                 if (Count(bases) != size || (bases & ~eligible) != 0) continue;
                 int spread = 0;
                 for (int b = 0; b < 9; ++b) spread |= (bases >> b & 1) != 0 ? places[b] : 0;
                 if (!finned && Count(spread) != size) continue;
-                for (int covers = finned ? 1 : spread; covers < 512; ++covers) {
-                    if (Count(covers) != size || (covers & ~spread) != 0) continue;
+                for (int covers = spread; covers != 0; covers = (covers - 1) & spread) {
+                    if (Count(covers) != size) continue;
                     std::vector<int> fins;
                     bool everyBaseCovered = true;
                     for (int b = 0; b < 9; ++b) {
