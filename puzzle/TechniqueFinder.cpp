@@ -67,11 +67,12 @@ public:
     }
     // The cell's candidates among digits, as eliminations.
     void Eliminate(int cell, int digits) { AddCandidates(step_.eliminations, cell, grid_.GetCandidates(cell) & digits); }
-    // A placement step, or one with eliminations once it has any.
+    // The step, placing digit in cell.
     Step Place(int cell, int digit) {
         step_.placements.push_back({CandidateGrid::CellAt(cell), digit});
         return step_;
     }
+    // The step when it eliminates anything.
     Step Result() const { return step_.eliminations.empty() ? Step() : step_; }
 
 private:
