@@ -45,7 +45,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (size_t i = EnneoPuzzle::kFileLength; i + 1 < size; i += 2) {
         int cell = data[i] % 81, digit = data[i + 1] % 9 + 1;
         EnneoPuzzle::Cell at = CandidateGrid::CellAt(cell);
-        if (solution.GetDigit((at.x - 1) * 9 + at.y - 1) != digit) marks[cell] &= static_cast<uint16_t>(~(1 << (digit - 1)));
+        if (solution.GetDigit((at.x - 1) * 9 + at.y - 1) != digit)
+            marks[cell] &= static_cast<uint16_t>(~(1 << (digit - 1)));
     }
     CandidateGrid marked(puzzle, marks);
     TechniqueFinder finder(marked);

@@ -66,7 +66,9 @@ public:
         return *this;
     }
     // The cell's candidates among digits, as eliminations.
-    void Eliminate(int cell, int digits) { AddCandidates(step_.eliminations, cell, grid_.GetCandidates(cell) & digits); }
+    void Eliminate(int cell, int digits) {
+        AddCandidates(step_.eliminations, cell, grid_.GetCandidates(cell) & digits);
+    }
     // The step, placing digit in cell.
     Step Place(int cell, int digit) {
         step_.placements.push_back({CandidateGrid::CellAt(cell), digit});
@@ -118,7 +120,10 @@ Step FullHouse(const CandidateGrid& grid) {
         }
         int missing = 0x1FF & ~grid.DigitsIn(unit);
         if (empty.size() != 1 || Count(missing) != 1 || (grid.GetCandidates(empty[0]) & missing) == 0) continue;
-        return StepMaker(grid, Technique::kFullHouse).Unit(unit).Pattern(empty[0], missing).Place(empty[0], Lowest(missing) + 1);
+        return StepMaker(grid, Technique::kFullHouse)
+            .Unit(unit)
+            .Pattern(empty[0], missing)
+            .Place(empty[0], Lowest(missing) + 1);
     }
     return {};
 }
@@ -136,16 +141,22 @@ Step HiddenSingle(const CandidateGrid& grid, Technique technique, int firstUnit)
     return {};
 }
 
-Step HiddenSingleInBlock(const CandidateGrid& grid) { return HiddenSingle(grid, Technique::kHiddenSingleBlock, kFirstBlock); }
+Step HiddenSingleInBlock(const CandidateGrid& grid) {
+    return HiddenSingle(grid, Technique::kHiddenSingleBlock, kFirstBlock);
+}
 Step HiddenSingleInRow(const CandidateGrid& grid) { return HiddenSingle(grid, Technique::kHiddenSingleRow, kFirstRow); }
-Step HiddenSingleInColumn(const CandidateGrid& grid) { return HiddenSingle(grid, Technique::kHiddenSingleColumn, kFirstColumn); }
+Step HiddenSingleInColumn(const CandidateGrid& grid) {
+    return HiddenSingle(grid, Technique::kHiddenSingleColumn, kFirstColumn);
+}
 
 // A cell with a single candidate.
 Step NakedSingle(const CandidateGrid& grid) {
     for (int cell = 0; cell < 81; ++cell) {
         int candidates = grid.GetCandidates(cell);
         if (Count(candidates) == 1) {
-            return StepMaker(grid, Technique::kNakedSingle).Pattern(cell, candidates).Place(cell, Lowest(candidates) + 1);
+            return StepMaker(grid, Technique::kNakedSingle)
+                .Pattern(cell, candidates)
+                .Place(cell, Lowest(candidates) + 1);
         }
     }
     return {};
@@ -162,7 +173,8 @@ Step LockedCandidates(const CandidateGrid& grid, Technique technique, int firstU
             if (cells.empty()) continue;
             for (int other : UnitsOf(cells[0])) {
                 if (other == unit || (other >= kFirstBlock) == fromBlock) continue;
-                if (!std::all_of(cells.begin(), cells.end(), [other](int cell) { return InUnit(cell, other); })) continue;
+                if (!std::all_of(cells.begin(), cells.end(), [other](int cell) { return InUnit(cell, other); }))
+                    continue;
                 StepMaker step(grid, technique);
                 step.Unit(unit).Unit(other).Pattern(cells, Bit(digit));
                 for (int i = 0; i < 9; ++i) {
@@ -176,8 +188,12 @@ Step LockedCandidates(const CandidateGrid& grid, Technique technique, int firstU
     return {};
 }
 
-Step Pointing(const CandidateGrid& grid) { return LockedCandidates(grid, Technique::kPointing, kFirstBlock, CandidateGrid::kUnitCount); }
-Step Claiming(const CandidateGrid& grid) { return LockedCandidates(grid, Technique::kClaiming, kFirstRow, kFirstBlock); }
+Step Pointing(const CandidateGrid& grid) {
+    return LockedCandidates(grid, Technique::kPointing, kFirstBlock, CandidateGrid::kUnitCount);
+}
+Step Claiming(const CandidateGrid& grid) {
+    return LockedCandidates(grid, Technique::kClaiming, kFirstRow, kFirstBlock);
+}
 
 // Subsets.
 
@@ -275,10 +291,13 @@ Step Fish(const CandidateGrid& grid, Technique technique, int size, bool finned)
                     }
                     if (!everyBaseCovered || fins.empty() != !finned) continue;
                     int finBlock = finned ? CandidateGrid::BlockOf(fins[0]) : -1;
-                    if (!std::all_of(fins.begin(), fins.end(), [finBlock](int fin) { return CandidateGrid::BlockOf(fin) == finBlock; })) continue;
+                    if (!std::all_of(fins.begin(), fins.end(),
+                                     [finBlock](int fin) { return CandidateGrid::BlockOf(fin) == finBlock; }))
+                        continue;
                     StepMaker step(grid, technique);
                     for (int b = 0; b < 9; ++b) {
-                        if (bases >> b & 1) step.Unit(baseFirst + b).Pattern(CellsAt(baseFirst + b, places[b]), Bit(digit));
+                        if (bases >> b & 1)
+                            step.Unit(baseFirst + b).Pattern(CellsAt(baseFirst + b, places[b]), Bit(digit));
                     }
                     for (int c = 0; c < 9; ++c) {
                         if (covers >> c & 1) step.Unit(coverFirst + c);
@@ -287,7 +306,8 @@ Step Fish(const CandidateGrid& grid, Technique technique, int size, bool finned)
                     for (int b = 0; b < 9; ++b) {
                         for (int c = 0; c < 9; ++c) {
                             int cell = crossing(b, c);
-                            if ((bases >> b & 1) == 0 && (covers >> c & 1) != 0 && (!finned || CandidateGrid::BlockOf(cell) == finBlock)) {
+                            if ((bases >> b & 1) == 0 && (covers >> c & 1) != 0 &&
+                                (!finned || CandidateGrid::BlockOf(cell) == finBlock)) {
                                 step.Eliminate(cell, Bit(digit));
                             }
                         }
@@ -326,7 +346,8 @@ Step TwoLinks(const CandidateGrid& grid, Technique technique, int firstUnits, in
                         std::vector<int> sorted = cells;
                         std::sort(sorted.begin(), sorted.end());
                         if (std::adjacent_find(sorted.begin(), sorted.end()) != sorted.end()) continue;
-                        if (!CandidateGrid::Sees(near, otherNear) || !joined(near, otherNear, farEnd, otherFar)) continue;
+                        if (!CandidateGrid::Sees(near, otherNear) || !joined(near, otherNear, farEnd, otherFar))
+                            continue;
                         StepMaker step(grid, technique);
                         step.Unit(one.unit).Unit(other.unit).Pattern(cells, Bit(digit));
                         EliminateSeenByAll(step, {farEnd, otherFar}, Bit(digit));
@@ -344,8 +365,9 @@ Step TwoLinks(const CandidateGrid& grid, Technique technique, int firstUnits, in
 Step Skyscraper(const CandidateGrid& grid) {
     auto sameColumn = [](int a, int b) { return CandidateGrid::ColumnOf(a) == CandidateGrid::ColumnOf(b); };
     auto sameRow = [](int a, int b) { return CandidateGrid::RowOf(a) == CandidateGrid::RowOf(b); };
-    if (Step found = TwoLinks(grid, Technique::kSkyscraper, kFirstRow, kFirstRow,
-                              [&](int n1, int n2, int f1, int f2) { return sameColumn(n1, n2) && !sameColumn(f1, f2); })) {
+    if (Step found = TwoLinks(grid, Technique::kSkyscraper, kFirstRow, kFirstRow, [&](int n1, int n2, int f1, int f2) {
+            return sameColumn(n1, n2) && !sameColumn(f1, f2);
+        })) {
         return found;
     }
     return TwoLinks(grid, Technique::kSkyscraper, kFirstColumn, kFirstColumn,
@@ -354,9 +376,8 @@ Step Skyscraper(const CandidateGrid& grid) {
 
 // A strong link in a row and one in a column whose near ends share a block.
 Step TwoStringKite(const CandidateGrid& grid) {
-    return TwoLinks(grid, Technique::kTwoStringKite, kFirstRow, kFirstColumn, [](int n1, int n2, int, int) {
-        return CandidateGrid::BlockOf(n1) == CandidateGrid::BlockOf(n2);
-    });
+    return TwoLinks(grid, Technique::kTwoStringKite, kFirstRow, kFirstColumn,
+                    [](int n1, int n2, int, int) { return CandidateGrid::BlockOf(n1) == CandidateGrid::BlockOf(n2); });
 }
 
 // Wings.
@@ -377,8 +398,8 @@ Step Wing(const CandidateGrid& grid, Technique technique, int pivotSize) {
                     continue;
                 }
                 int z = a & b;
-                bool shapeFits = pivotSize == 2 ? (a | b) == (pivotDigits | z) && (pivotDigits & z) == 0
-                                                : (a | b) == pivotDigits;
+                bool shapeFits =
+                    pivotSize == 2 ? (a | b) == (pivotDigits | z) && (pivotDigits & z) == 0 : (a | b) == pivotDigits;
                 if (!shapeFits) continue;
                 StepMaker step(grid, technique);
                 step.Pattern(pivot, pivotDigits).Pattern(one, a).Pattern(other, b);
@@ -407,7 +428,8 @@ Step WWing(const CandidateGrid& grid) {
             for (int x : {Lowest(digits) + 1, 32 - __builtin_clz(static_cast<unsigned>(digits))}) {
                 for (const Link& link : LinksOf(grid, x, 0, CandidateGrid::kUnitCount)) {
                     for (int i = 0; i < 2; ++i) {
-                        if (!CandidateGrid::Sees(link.ends[i], one) || !CandidateGrid::Sees(link.ends[1 - i], other)) continue;
+                        if (!CandidateGrid::Sees(link.ends[i], one) || !CandidateGrid::Sees(link.ends[1 - i], other))
+                            continue;
                         StepMaker step(grid, Technique::kWWing);
                         step.Unit(link.unit).Pattern(one, digits).Pattern(other, digits);
                         step.Pattern(link.ends[i], Bit(x)).Pattern(link.ends[1 - i], Bit(x));
@@ -455,7 +477,8 @@ Step SimpleColouring(const CandidateGrid& grid) {
             for (int c : {0, 1}) {
                 bool clash = false;
                 for (int a : cluster) {
-                    for (int b : cluster) clash = clash || (colour[a] == c && colour[b] == c && CandidateGrid::Sees(a, b));
+                    for (int b : cluster)
+                        clash = clash || (colour[a] == c && colour[b] == c && CandidateGrid::Sees(a, b));
                 }
                 if (!clash) continue;
                 for (int cell : cluster) {
@@ -477,11 +500,30 @@ Step SimpleColouring(const CandidateGrid& grid) {
 // The ladder: one finder for each technique, in the order of Technique.
 using Finder = Step (*)(const CandidateGrid&);
 const Finder kLadder[kTechniqueCount] = {
-    FullHouse,  HiddenSingleInBlock, HiddenSingleInRow, HiddenSingleInColumn, NakedSingle,
-    Pointing,   Claiming,            NakedPair,         HiddenPair,           NakedTriple,
-    HiddenTriple, NakedQuad,         HiddenQuad,        XWing,                Swordfish,
-    Jellyfish,  FinnedXWing,         FinnedSwordfish,   Skyscraper,           TwoStringKite,
-    XYWing,     XYZWing,             WWing,             SimpleColouring,
+    FullHouse,
+    HiddenSingleInBlock,
+    HiddenSingleInRow,
+    HiddenSingleInColumn,
+    NakedSingle,
+    Pointing,
+    Claiming,
+    NakedPair,
+    HiddenPair,
+    NakedTriple,
+    HiddenTriple,
+    NakedQuad,
+    HiddenQuad,
+    XWing,
+    Swordfish,
+    Jellyfish,
+    FinnedXWing,
+    FinnedSwordfish,
+    Skyscraper,
+    TwoStringKite,
+    XYWing,
+    XYZWing,
+    WWing,
+    SimpleColouring,
 };
 
 }  // namespace
@@ -509,6 +551,8 @@ const std::array<Technique, kTechniqueCount>& TechniqueFinder::SearchOrder() {
 }
 
 void TechniqueFinder::Apply(const TechniqueStep& step, CandidateGrid& grid) {
-    for (const Candidate& placement : step.placements) grid.Place(CandidateGrid::CellOf(placement.cell), placement.digit);
-    for (const Candidate& elimination : step.eliminations) grid.Eliminate(CandidateGrid::CellOf(elimination.cell), elimination.digit);
+    for (const Candidate& placement : step.placements)
+        grid.Place(CandidateGrid::CellOf(placement.cell), placement.digit);
+    for (const Candidate& elimination : step.eliminations)
+        grid.Eliminate(CandidateGrid::CellOf(elimination.cell), elimination.digit);
 }

@@ -19,7 +19,7 @@ namespace {
 // Each starts from the candidates of its givens (none unless a line is given); marks then
 // change the candidates of cells as a player's pencil marks would.
 struct Mark {
-    const char* cells;  // "r23c123": rows 2 and 3, columns 1 to 3
+    const char* cells;   // "r23c123": rows 2 and 3, columns 1 to 3
     const char* change;  // "-14" removes digits 1 and 4, "=14" leaves them alone
 };
 
@@ -54,7 +54,8 @@ std::vector<std::string> Expand(const std::string& products, const char* op) {
         std::string product = products.substr(start, end - start);
         size_t at = product.find(op);
         for (EnneoPuzzle::Cell cell : CellsOf(product.substr(0, at))) {
-            for (char digit : product.substr(at + std::string(op).size())) items.push_back(ItemText({cell, digit - '0'}, op));
+            for (char digit : product.substr(at + std::string(op).size()))
+                items.push_back(ItemText({cell, digit - '0'}, op));
         }
         start = end + 1;
     }
@@ -73,7 +74,8 @@ std::vector<std::string> Items(const std::vector<TechniqueStep::Candidate>& cand
 std::string UnitsText(const std::vector<GridUnit>& units) {
     const char* kinds[] = {"row", "column", "block"};
     std::string text;
-    for (const GridUnit& unit : units) text += (text.empty() ? "" : " ") + std::string(kinds[unit.kind]) + std::to_string(unit.index + 1);
+    for (const GridUnit& unit : units)
+        text += (text.empty() ? "" : " ") + std::string(kinds[unit.kind]) + std::to_string(unit.index + 1);
     return text;
 }
 
@@ -91,7 +93,8 @@ CandidateGrid PositionOf(const std::string& givens, const std::vector<Mark>& mar
     CandidateGrid grid(puzzle, masks);
     for (int i = 0; i < 81; ++i) {
         EnneoPuzzle::Cell cell = CandidateGrid::CellAt(i);
-        EXPECT_TRUE(grid.GetDigit(i) == PatternDigit(cell.x, cell.y) || grid.HasCandidate(i, PatternDigit(cell.x, cell.y)))
+        EXPECT_TRUE(grid.GetDigit(i) == PatternDigit(cell.x, cell.y) ||
+                    grid.HasCandidate(i, PatternDigit(cell.x, cell.y)))
             << "position disagrees with the pattern grid at r" << cell.y << "c" << cell.x;
     }
     return grid;
@@ -132,7 +135,8 @@ void ExpectSimplestSteps(const std::vector<TechniqueCase>& cases) {
         std::vector<std::string> result = Items(step->placements, "=");
         std::vector<std::string> eliminations = Items(step->eliminations, "<>");
         result.insert(result.end(), eliminations.begin(), eliminations.end());
-        std::vector<std::string> expected = Expand(c.result, c.result[std::string(c.result).find_first_of("=<")] == '=' ? "=" : "<>");
+        std::vector<std::string> expected =
+            Expand(c.result, c.result[std::string(c.result).find_first_of("=<")] == '=' ? "=" : "<>");
         EXPECT_EQ(expected, result);
         ExpectSound(*step, PatternSolution);
     }
@@ -175,8 +179,10 @@ TEST(TechniqueFinderTest, FindsFish) {
         {Technique::kSwordfish, "", {{"r1c2345789", "-1"}, {"r5c1234579", "-1"}, {"r7c2345679", "-1"}},
          "row1 row5 row7 column1 column6 column8", "r1c16~1 r5c68~1 r7c18~1", "r234689c168<>1"},
         // Without r2c4 and r2c6 a finned swordfish of three of the rows would come first.
-        {Technique::kJellyfish, "", {{"r1c235789", "-1"}, {"r3c123579", "-1"}, {"r5c234579", "-1"}, {"r7c235679", "-1"}, {"r2c46", "-1"}},
-         "row1 row3 row5 row7 column1 column4 column6 column8", "r1c146~1 r3c468~1 r5c168~1 r7c148~1", "r2c18<>1 r4689c1468<>1"},
+        {Technique::kJellyfish, "",
+         {{"r1c235789", "-1"}, {"r3c123579", "-1"}, {"r5c234579", "-1"}, {"r7c235679", "-1"}, {"r2c46", "-1"}},
+         "row1 row3 row5 row7 column1 column4 column6 column8", "r1c146~1 r3c468~1 r5c168~1 r7c148~1",
+         "r2c18<>1 r4689c1468<>1"},
         {Technique::kFinnedXWing, "", {{"r1c245789", "-1"}, {"r5c2345789", "-1"}},
          "row1 row5 column1 column6 block1", "r1c136~1 r5c16~1", "r23c1<>1"},
         {Technique::kFinnedSwordfish, "", {{"r1c2345789", "-1"}, {"r5c1234579", "-1"}, {"r7c345679", "-1"}},

@@ -40,7 +40,8 @@ std::string PatternText(const TechniqueStep& step) {
     std::string text;
     for (size_t i = 0; i < step.pattern.size(); ++i) {
         const TechniqueStep::Candidate& candidate = step.pattern[i];
-        bool sameCell = i > 0 && step.pattern[i - 1].cell.x == candidate.cell.x && step.pattern[i - 1].cell.y == candidate.cell.y;
+        bool sameCell =
+            i > 0 && step.pattern[i - 1].cell.x == candidate.cell.x && step.pattern[i - 1].cell.y == candidate.cell.y;
         bool cellEnds = i + 1 == step.pattern.size() || step.pattern[i + 1].cell.x != candidate.cell.x ||
                         step.pattern[i + 1].cell.y != candidate.cell.y;
         if (!sameCell) text += (text.empty() ? "" : " ") + CellText(candidate.cell) + "{";
@@ -48,7 +49,8 @@ std::string PatternText(const TechniqueStep& step) {
         if (cellEnds) text += '}';
     }
     for (size_t i = 0; i < step.units.size(); ++i) {
-        text += (i == 0 ? " in " : ", ") + std::string(kinds[step.units[i].kind]) + " " + std::to_string(step.units[i].index + 1);
+        text += (i == 0 ? " in " : ", ") + std::string(kinds[step.units[i].kind]) + " " +
+                std::to_string(step.units[i].index + 1);
     }
     return text;
 }
@@ -117,10 +119,11 @@ void RateTool::Report(const EnneoPuzzle& puzzle, std::string& results) {
     beyondLadder_ = beyondLadder_ || !rating.IsComplete();
     char value[16];
     std::snprintf(value, sizeof value, "%.1f", rating.GetRating());
-    const char* hardest = !rating.IsComplete()   ? kBeyondLadder
+    const char* hardest = !rating.IsComplete()  ? kBeyondLadder
                           : rating.GetHardest() ? InfoOf(*rating.GetHardest()).name
                                                 : kNoStep;
-    results += ToPuzzleLine(puzzle) + "\t" + value + "\t" + PuzzleRating::LevelName(rating.GetLevel()) + "\t" + hardest + "\n";
+    results +=
+        ToPuzzleLine(puzzle) + "\t" + value + "\t" + PuzzleRating::LevelName(rating.GetLevel()) + "\t" + hardest + "\n";
     if (listSteps_) {
         for (const TechniqueStep& step : rating.GetSteps()) results += StepText(step);
     }
