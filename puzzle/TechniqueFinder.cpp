@@ -329,7 +329,8 @@ Step FinnedSwordfish(const CandidateGrid& grid) { return Fish(grid, Technique::k
 
 // Two strong links on a digit whose near ends see each other: they cannot both hold it,
 // so one far end does, and the digit leaves every cell that sees both far ends. joined
-// tells whether the near ends (then the far ends) make the pattern.
+// tells whether the near ends (then the far ends) make the pattern; it holds only for
+// near ends that see each other.
 template <typename Joined>
 Step TwoLinks(const CandidateGrid& grid, Technique technique, int firstUnits, int secondUnits, Joined joined) {
     for (int digit = 1; digit <= 9; ++digit) {
@@ -346,8 +347,7 @@ Step TwoLinks(const CandidateGrid& grid, Technique technique, int firstUnits, in
                         std::vector<int> sorted = cells;
                         std::sort(sorted.begin(), sorted.end());
                         if (std::adjacent_find(sorted.begin(), sorted.end()) != sorted.end()) continue;
-                        if (!CandidateGrid::Sees(near, otherNear) || !joined(near, otherNear, farEnd, otherFar))
-                            continue;
+                        if (!joined(near, otherNear, farEnd, otherFar)) continue;
                         StepMaker step(grid, technique);
                         step.Unit(one.unit).Unit(other.unit).Pattern(cells, Bit(digit));
                         EliminateSeenByAll(step, {farEnd, otherFar}, Bit(digit));
@@ -398,9 +398,9 @@ Step Wing(const CandidateGrid& grid, Technique technique, int pivotSize) {
                     continue;
                 }
                 int z = a & b;
-                bool shapeFits =
-                    pivotSize == 2 ? (a | b) == (pivotDigits | z) && (pivotDigits & z) == 0 : (a | b) == pivotDigits;
-                if (!shapeFits) continue;
+                // The pincers hold the pivot's digits and z: beside them for XY-Wing, among
+                // them for XYZ-Wing.
+                if ((a | b) != (pivotDigits | z)) continue;
                 StepMaker step(grid, technique);
                 step.Pattern(pivot, pivotDigits).Pattern(one, a).Pattern(other, b);
                 std::vector<int> seen = {one, other};
