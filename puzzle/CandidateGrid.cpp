@@ -1,6 +1,8 @@
 // CandidateGrid: a board's digits and the candidates of its empty cells, as techniques read them.
 #include "CandidateGrid.h"
 
+#include <bitset>
+
 CandidateGrid::CandidateGrid(const EnneoPuzzle& puzzle) {
     for (int i = 0; i < 81; ++i) {
         EnneoPuzzle::Cell cell = CellAt(i);
@@ -17,10 +19,30 @@ CandidateGrid::CandidateGrid(const EnneoPuzzle& puzzle, const std::array<uint16_
     }
 }
 
-int CandidateGrid::UnitCell(int unit, int i) { return CellOf(UnitOf(unit).CellAt(i)); }
+// Both from tables: the techniques ask them in their innermost loops.
+int CandidateGrid::UnitCell(int unit, int i) {
+    static const std::array<std::array<uint8_t, 9>, kUnitCount> cells = [] {
+        std::array<std::array<uint8_t, 9>, kUnitCount> table;
+        for (int u = 0; u < kUnitCount; ++u) {
+            for (int j = 0; j < 9; ++j) table[u][j] = static_cast<uint8_t>(CellOf(UnitOf(u).CellAt(j)));
+        }
+        return table;
+    }();
+    return cells[unit][i];
+}
 
 bool CandidateGrid::Sees(int a, int b) {
-    return a != b && (RowOf(a) == RowOf(b) || ColumnOf(a) == ColumnOf(b) || BlockOf(a) == BlockOf(b));
+    static const std::array<std::bitset<81>, 81> peers = [] {
+        std::array<std::bitset<81>, 81> table;
+        for (int x = 0; x < 81; ++x) {
+            for (int y = 0; y < 81; ++y) {
+                table[x][y] =
+                    x != y && (RowOf(x) == RowOf(y) || ColumnOf(x) == ColumnOf(y) || BlockOf(x) == BlockOf(y));
+            }
+        }
+        return table;
+    }();
+    return peers[a][b];
 }
 
 bool CandidateGrid::IsComplete() const {

@@ -2,6 +2,8 @@
 #include "TechniqueFinder.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <vector>
 
 namespace {
@@ -21,7 +23,29 @@ const int kFirstRow = 0;
 const int kFirstColumn = 9;
 const int kFirstBlock = 18;
 
-int Count(int bits) { return __builtin_popcount(static_cast<unsigned>(bits)); }
+// The number of bits of a nine-bit mask, from a table: without a popcount instruction in
+// the target, the builtin is a call, and the fish count bits in their innermost loops.
+int Count(int bits) {
+    static const std::array<uint8_t, 512> counts = [] {
+        std::array<uint8_t, 512> table{};
+        for (int mask = 1; mask < 512; ++mask) table[mask] = static_cast<uint8_t>(table[mask >> 1] + (mask & 1));
+        return table;
+    }();
+    return counts[bits & 0x1FF];
+}
+
+// The nine-bit masks of size bits (1 to 4), ascending: the choices of cells, digits or
+// lines that the subsets and the fish try.
+const std::vector<int>& MasksOfSize(int size) {
+    static const std::array<std::vector<int>, 5> masks = [] {
+        std::array<std::vector<int>, 5> bySize;
+        for (int mask = 1; mask < 512; ++mask) {
+            if (Count(mask) < 5) bySize[Count(mask)].push_back(mask);
+        }
+        return bySize;
+    }();
+    return masks[size];
+}
 int Lowest(int bits) { return __builtin_ctz(static_cast<unsigned>(bits)); }
 int Bit(int digit) { return 1 << (digit - 1); }
 
@@ -201,8 +225,7 @@ Step Claiming(const CandidateGrid& grid) {
 // leave the unit's other cells.
 Step NakedSubset(const CandidateGrid& grid, Technique technique, int size) {
     for (int unit = 0; unit < CandidateGrid::kUnitCount; ++unit) {
-        for (int positions = 1; positions < 512; ++positions) {
-            if (Count(positions) != size) continue;
+        for (int positions : MasksOfSize(size)) {
             std::vector<int> cells = CellsAt(unit, positions);
             int digits = 0;
             bool allOpen = true;
@@ -227,8 +250,8 @@ Step NakedSubset(const CandidateGrid& grid, Technique technique, int size) {
 Step HiddenSubset(const CandidateGrid& grid, Technique technique, int size) {
     for (int unit = 0; unit < CandidateGrid::kUnitCount; ++unit) {
         int placed = grid.DigitsIn(unit);
-        for (int digits = 1; digits < 512; ++digits) {
-            if (Count(digits) != size || (digits & placed) != 0) continue;
+        for (int digits : MasksOfSize(size)) {
+            if ((digits & placed) != 0) continue;
             int places = 0;
             bool allPlaced = true;
             for (int rest = digits; rest != 0; rest &= rest - 1) {
@@ -273,27 +296,27 @@ Step Fish(const CandidateGrid& grid, Technique technique, int size, bool finned)
                 // A finned fish's fins lie in one block: three at most in a base line.
                 if (Count(places[b]) >= 2 && Count(places[b]) <= size + (finned ? 3 : 0)) eligible |= 1 << b;
             }
-            for (int bases = 1; bases < 512; ++bases) {
-                if (Count(bases) != size || (bases & ~eligible) != 0) continue;
+            for (int bases : MasksOfSize(size)) {
+                if ((bases & ~eligible) != 0) continue;
                 int spread = 0;
                 for (int b = 0; b < 9; ++b) spread |= (bases >> b & 1) != 0 ? places[b] : 0;
                 if (!finned && Count(spread) != size) continue;
                 for (int covers = spread; covers != 0; covers = (covers - 1) & spread) {
                     if (Count(covers) != size) continue;
-                    std::vector<int> fins;
+                    // The fins' block, kNoBlock without fins and kSeveralBlocks for fins in more.
+                    const int kNoBlock = -1, kSeveralBlocks = 9;
+                    int finBlock = kNoBlock;
                     bool everyBaseCovered = true;
                     for (int b = 0; b < 9; ++b) {
                         if ((bases >> b & 1) == 0) continue;
                         everyBaseCovered = everyBaseCovered && (places[b] & covers) != 0;
                         for (int c = 0; c < 9; ++c) {
-                            if ((places[b] & ~covers) >> c & 1) fins.push_back(crossing(b, c));
+                            if (((places[b] & ~covers) >> c & 1) == 0) continue;
+                            int block = CandidateGrid::BlockOf(crossing(b, c));
+                            finBlock = finBlock == kNoBlock || finBlock == block ? block : kSeveralBlocks;
                         }
                     }
-                    if (!everyBaseCovered || fins.empty() != !finned) continue;
-                    int finBlock = finned ? CandidateGrid::BlockOf(fins[0]) : -1;
-                    if (!std::all_of(fins.begin(), fins.end(),
-                                     [finBlock](int fin) { return CandidateGrid::BlockOf(fin) == finBlock; }))
-                        continue;
+                    if (!everyBaseCovered || finBlock == kSeveralBlocks || (finBlock == kNoBlock) == finned) continue;
                     StepMaker step(grid, technique);
                     for (int b = 0; b < 9; ++b) {
                         if (bases >> b & 1)
