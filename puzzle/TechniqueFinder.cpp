@@ -80,7 +80,7 @@ public:
         step_.units.push_back(CandidateGrid::UnitOf(unit));
         return *this;
     }
-    // The cell's candidates among digits, as part of the pattern.
+    // The cell's candidates among digits, into the pattern.
     StepMaker& Pattern(int cell, int digits) {
         AddCandidates(step_.pattern, cell, grid_.GetCandidates(cell) & digits);
         return *this;
