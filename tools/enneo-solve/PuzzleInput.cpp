@@ -1,8 +1,13 @@
-// PuzzleInput: the puzzles held by one input of enneo-solve.
+// PuzzleInput: the puzzles held by one input of the console tools (enneo-solve, enneo-rate).
 #include "PuzzleInput.h"
 
+#include "common/FilePath.h"
 #include "puzzle/PuzzleLine.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <fstream>
+#include <istream>
 #include <utility>
 
 namespace {
@@ -13,7 +18,33 @@ std::string_view TrimEnd(std::string_view line) {
     return end == std::string_view::npos ? std::string_view() : line.substr(0, end + 1);
 }
 
+// A stream's remaining bytes, read straight into the string: in one read when room for
+// them all is reserved, else in growing blocks.
+bool ReadAll(std::istream& in, std::string& bytes) {
+    const size_t kBlock = 1 << 16;
+    while (in) {
+        size_t size = bytes.size();
+        bytes.resize(size + std::max(kBlock, bytes.capacity() - size));
+        in.read(bytes.data() + size, static_cast<std::streamsize>(bytes.size() - size));
+        bytes.resize(size + static_cast<size_t>(in.gcount()));
+    }
+    return !in.bad();
+}
+
 }  // namespace
+
+bool PuzzleInput::Read(const std::wstring& name, std::istream& in, std::string& bytes) {
+    if (name == L"-") return ReadAll(in, bytes);
+    std::filesystem::path path = ToFilePath(name.c_str());
+    std::error_code ignored;
+    std::ifstream file(path, std::ios::binary);
+    if (!file || std::filesystem::is_directory(path, ignored)) return false;
+    // Room for the whole file and one byte more, so that one read takes it and sees its end.
+    std::error_code sizeUnknown;
+    std::uintmax_t size = std::filesystem::file_size(path, sizeUnknown);
+    if (!sizeUnknown && size < bytes.max_size()) bytes.reserve(static_cast<size_t>(size) + 1);
+    return ReadAll(file, bytes);
+}
 
 PuzzleInput::PuzzleInput(std::string bytes) : bytes_(std::move(bytes)) {
     std::string_view rest = bytes_;

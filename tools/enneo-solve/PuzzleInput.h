@@ -1,9 +1,10 @@
-// PuzzleInput: the puzzles held by one input of enneo-solve.
+// PuzzleInput: the puzzles held by one input of the console tools (enneo-solve, enneo-rate).
 #pragma once
 
 #include "puzzle/EnneoPuzzle.h"
 
 #include <cstddef>
+#include <iosfwd>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,6 +23,9 @@ public:
     };
 
     explicit PuzzleInput(std::string bytes);
+    // The bytes of the input named name, appended to bytes: the file, or in for "-".
+    // False when it cannot be read.
+    static bool Read(const std::wstring& name, std::istream& in, std::string& bytes);
     // The puzzles point into the bytes held here.
     PuzzleInput(const PuzzleInput&) = delete;
     PuzzleInput& operator=(const PuzzleInput&) = delete;

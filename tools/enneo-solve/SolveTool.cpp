@@ -2,14 +2,9 @@
 #include "SolveTool.h"
 
 #include "PuzzleInput.h"
-#include "common/FilePath.h"
 #include "common/TextConversion.h"
 #include "puzzle/PuzzleLine.h"
 
-#include <algorithm>
-#include <cstdint>
-#include <fstream>
-#include <istream>
 #include <ostream>
 #include <utility>
 
@@ -36,19 +31,6 @@ int CountEmpty(const EnneoPuzzle& puzzle) {
         for (int x = 1; x <= 9; ++x) empty += puzzle.GetCell(x, y) == 0 ? 1 : 0;
     }
     return empty;
-}
-
-// A stream's remaining bytes, read straight into the string: in one read when room for
-// them all is reserved, else in growing blocks.
-bool ReadAll(std::istream& in, std::string& bytes) {
-    const size_t kBlock = 1 << 16;
-    while (in) {
-        size_t size = bytes.size();
-        bytes.resize(size + std::max(kBlock, bytes.capacity() - size));
-        in.read(bytes.data() + size, static_cast<std::streamsize>(bytes.size() - size));
-        bytes.resize(size + static_cast<size_t>(in.gcount()));
-    }
-    return !in.bad();
 }
 
 // The printed grid with the platform's line ends instead of CR LF.
@@ -93,23 +75,9 @@ int SolveTool::Run(const std::vector<std::wstring>& arguments) {
 }
 
 bool SolveTool::ReadInput(const std::wstring& name, std::string& bytes) {
-    if (name == L"-") return ReadAll(in_, bytes);
-    std::filesystem::path path = ToFilePath(name.c_str());
-    std::error_code ignored;
-    std::ifstream file(path, std::ios::binary);
-    if (!file || std::filesystem::is_directory(path, ignored)) {
-        Fail(Narrow(name) + ": cannot be read");
-        return false;
-    }
-    // Room for the whole file and one byte more, so that one read takes it and sees its end.
-    std::error_code sizeUnknown;
-    std::uintmax_t size = std::filesystem::file_size(path, sizeUnknown);
-    if (!sizeUnknown && size < bytes.max_size()) bytes.reserve(static_cast<size_t>(size) + 1);
-    if (!ReadAll(file, bytes)) {
-        Fail(Narrow(name) + ": cannot be read");
-        return false;
-    }
-    return true;
+    if (PuzzleInput::Read(name, in_, bytes)) return true;
+    Fail(Narrow(name) + ": cannot be read");
+    return false;
 }
 
 void SolveTool::SolveInput(const std::wstring& name, std::string bytes) {

@@ -1,0 +1,43 @@
+// PuzzleRating: how hard a puzzle is by the technique ladder, with the path of steps that shows it.
+#include "PuzzleRating.h"
+
+#include "CandidateGrid.h"
+#include "TechniqueFinder.h"
+
+#include <utility>
+
+namespace {
+
+const char* const kLevelNames[] = {"Easy", "Medium", "Hard", "Expert", "Extreme"};
+// The ratings of each level but the last are below its bound.
+const double kLevelBounds[] = {1.5, 2.5, 4.5, 6.5};
+
+}  // namespace
+
+PuzzleRating::PuzzleRating(const EnneoPuzzle& puzzle) {
+    CandidateGrid grid(puzzle);
+    TechniqueFinder finder(grid);
+    while (!grid.IsComplete()) {
+        std::optional<TechniqueStep> step = finder.FindSimplest();
+        if (!step) {
+            rating_ = kBeyondLadder;
+            return;
+        }
+        double rating = InfoOf(step->technique).rating;
+        if (rating > rating_) {
+            rating_ = rating;
+            hardest_ = step->technique;
+        }
+        TechniqueFinder::Apply(*step, grid);
+        steps_.push_back(std::move(*step));
+    }
+    complete_ = true;
+}
+
+PuzzleRating::Level PuzzleRating::LevelOf(double rating) {
+    int level = kEasy;
+    while (level < kExtreme && rating >= kLevelBounds[level]) ++level;
+    return static_cast<Level>(level);
+}
+
+const char* PuzzleRating::LevelName(Level level) { return kLevelNames[level]; }

@@ -1,0 +1,41 @@
+// PuzzleRating: how hard a puzzle is by the technique ladder, with the path of steps that shows it.
+#pragma once
+
+#include "EnneoPuzzle.h"
+#include "Technique.h"
+#include "TechniqueStep.h"
+
+#include <optional>
+#include <vector>
+
+// Solves a puzzle by always taking the simplest step (TechniqueFinder::FindSimplest) and
+// rates it by the hardest step taken. When no technique of the ladder applies before
+// the grid is full, the path stops there and the rating is kBeyondLadder; further
+// techniques will come below that value. A full grid needs no step and rates 0.
+class PuzzleRating {
+public:
+    // The levels a rating falls into: below 1.5, 2.5, 4.5, 6.5, and the rest.
+    enum Level { kEasy, kMedium, kHard, kExpert, kExtreme };
+
+    static constexpr double kBeyondLadder = 9.0;
+
+    explicit PuzzleRating(const EnneoPuzzle& puzzle);
+
+    double GetRating() const { return rating_; }
+    Level GetLevel() const { return LevelOf(rating_); }
+    // False when the ladder stopped before the grid was full.
+    bool IsComplete() const { return complete_; }
+    const std::vector<TechniqueStep>& GetSteps() const { return steps_; }
+    // The technique of the highest rated step taken (the first of them), if any.
+    std::optional<Technique> GetHardest() const { return hardest_; }
+
+    static Level LevelOf(double rating);
+    // "Easy", "Medium", "Hard", "Expert" or "Extreme".
+    static const char* LevelName(Level level);
+
+private:
+    std::vector<TechniqueStep> steps_;
+    std::optional<Technique> hardest_;
+    double rating_ = 0;
+    bool complete_ = false;
+};

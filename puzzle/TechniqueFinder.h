@@ -1,0 +1,35 @@
+// TechniqueFinder: the simplest step of the technique ladder that makes progress on a grid.
+#pragma once
+
+#include "CandidateGrid.h"
+#include "Technique.h"
+#include "TechniqueStep.h"
+
+#include <array>
+#include <optional>
+
+// Looks for the techniques of the ladder (Technique) on a grid's candidates, the lowest
+// rated first, ties in ladder order, and answers the first step that places a digit or
+// eliminates a candidate. Each technique looks through units (CandidateGrid's order:
+// rows, columns, blocks), digits from 1 up and cells in one fixed order, and answers its
+// first instance that does either. Steps are sound: on a grid whose candidates include
+// its one solution's digits, a placement is the solution's digit and an elimination never
+// removes it.
+class TechniqueFinder {
+public:
+    // The grid must outlive the finder.
+    explicit TechniqueFinder(const CandidateGrid& grid) : grid_(grid) {}
+
+    // Nothing when no technique of the ladder applies, a complete grid included.
+    std::optional<TechniqueStep> FindSimplest() const;
+    // The first step of one technique.
+    std::optional<TechniqueStep> Find(Technique technique) const;
+
+    // The techniques in the order FindSimplest tries them.
+    static const std::array<Technique, kTechniqueCount>& SearchOrder();
+    // Makes the step's placements and eliminations in grid.
+    static void Apply(const TechniqueStep& step, CandidateGrid& grid);
+
+private:
+    const CandidateGrid& grid_;
+};

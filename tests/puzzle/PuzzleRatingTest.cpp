@@ -1,0 +1,120 @@
+// Tests of a puzzle's rating by the technique ladder: the levels, the path's ends, and
+// the soundness of every step on generated puzzles.
+#include "puzzle/PuzzleRating.h"
+
+#include "PuzzleTestGrids.h"
+#include "RandomGrids.h"
+#include "SeededTest.h"
+#include "puzzle/PuzzleGenerator.h"
+#include "puzzle/PuzzleLine.h"
+#include "puzzle/SolverGrid.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+namespace {
+
+#ifdef ENNEO_SANITIZED
+const int kPuzzlesPerLevel = 6;
+#else
+const int kPuzzlesPerLevel = 30;
+#endif
+
+std::string PatternLine() {
+    std::string line;
+    for (int y = 1; y <= 9; ++y) {
+        for (int x = 1; x <= 9; ++x) line += static_cast<char>('0' + PatternDigit(x, y));
+    }
+    return line;
+}
+
+class PuzzleRatingTest : public SeededTest {};
+
+TEST(PuzzleRatingLevelTest, LevelsStartAtTheirBounds) {
+    const struct {
+        double rating;
+        PuzzleRating::Level level;
+        const char* name;
+    } cases[] = {
+        {0.0, PuzzleRating::kEasy, "Easy"},       {1.2, PuzzleRating::kEasy, "Easy"},
+        {1.5, PuzzleRating::kMedium, "Medium"},   {2.3, PuzzleRating::kMedium, "Medium"},
+        {2.5, PuzzleRating::kHard, "Hard"},       {4.4, PuzzleRating::kHard, "Hard"},
+        {4.5, PuzzleRating::kExpert, "Expert"},   {6.4, PuzzleRating::kExpert, "Expert"},
+        {6.5, PuzzleRating::kExtreme, "Extreme"}, {PuzzleRating::kBeyondLadder, PuzzleRating::kExtreme, "Extreme"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.level, PuzzleRating::LevelOf(c.rating)) << c.rating;
+        EXPECT_STREQ(c.name, PuzzleRating::LevelName(PuzzleRating::LevelOf(c.rating)));
+    }
+}
+
+// A full grid takes no step; one cell short, a full house; without two digits, two
+// solutions that no step tells apart; an empty grid, nothing at all.
+TEST(PuzzleRatingLevelTest, RatesThePathsEnds) {
+    std::string oneShort = PatternLine();
+    oneShort[40] = '.';
+    std::string twoDigitsShort = PatternLine();
+    for (char& digit : twoDigitsShort) digit = digit == '3' || digit == '7' ? '.' : digit;
+    const struct {
+        std::string line;
+        double rating;
+        bool complete;
+        size_t steps;
+        std::optional<Technique> hardest;
+    } cases[] = {
+        {PatternLine(), 0.0, true, 0, std::nullopt},
+        {oneShort, 1.0, true, 1, Technique::kFullHouse},
+        {twoDigitsShort, PuzzleRating::kBeyondLadder, false, 0, std::nullopt},
+        {std::string(81, '.'), PuzzleRating::kBeyondLadder, false, 0, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        PuzzleRating rating(ReadPuzzleLine(c.line));
+        EXPECT_EQ(c.rating, rating.GetRating());
+        EXPECT_EQ(c.complete, rating.IsComplete());
+        EXPECT_EQ(c.steps, rating.GetSteps().size());
+        EXPECT_EQ(c.hardest, rating.GetHardest());
+    }
+}
+
+// Every step on the way is sound against the one solution, a complete path ends with it,
+// and the rating is the highest step's. Puzzles the generator makes without a trial
+// need singles only, so the ladder solves them at 2.3 or less.
+TEST_F(PuzzleRatingTest, EveryStepKeepsToTheSolution) {
+    PuzzleGenerator generator(seed_);
+    for (int i = 0; i < 3 * kPuzzlesPerLevel; ++i) {
+        PuzzleGenerator::Level level = static_cast<PuzzleGenerator::Level>(i % 3);
+        EnneoPuzzle puzzle = generator.Generate(level);
+        std::string line = ToPuzzleLine(puzzle);
+        SCOPED_TRACE(line);
+        SolverGrid solution(puzzle);
+        ASSERT_EQ(1, SolverGrid(puzzle).CountCompletions(2, &solution));
+        auto digitOf = [&solution](EnneoPuzzle::Cell cell) { return solution.GetDigit((cell.x - 1) * 9 + cell.y - 1); };
+        PuzzleRating rating(puzzle);
+        double highest = 0;
+        int filled = 0;
+        for (const TechniqueStep& step : rating.GetSteps()) {
+            SCOPED_TRACE(InfoOf(step.technique).name);
+            ASSERT_FALSE(step.placements.empty() && step.eliminations.empty());
+            for (const TechniqueStep::Candidate& placement : step.placements) {
+                EXPECT_EQ(digitOf(placement.cell), placement.digit);
+            }
+            for (const TechniqueStep::Candidate& elimination : step.eliminations) {
+                EXPECT_NE(digitOf(elimination.cell), elimination.digit);
+            }
+            highest = std::max(highest, InfoOf(step.technique).rating);
+            filled += static_cast<int>(step.placements.size());
+        }
+        int empty = static_cast<int>(std::count(line.begin(), line.end(), '.'));
+        EXPECT_EQ(rating.IsComplete(), filled == empty);
+        EXPECT_EQ(rating.IsComplete() ? highest : PuzzleRating::kBeyondLadder, rating.GetRating());
+        if (level != PuzzleGenerator::kHard) {
+            EXPECT_TRUE(rating.IsComplete());
+            EXPECT_LE(rating.GetRating(), 2.3);
+        }
+    }
+}
+
+}  // namespace

@@ -1,0 +1,238 @@
+// Tests of the technique ladder: each technique on positions built for it, the order of the
+// ladder, and the soundness of every step on generated puzzles.
+#include "puzzle/TechniqueFinder.h"
+
+#include "PuzzleTestGrids.h"
+#include "SeededTest.h"
+#include "puzzle/PuzzleGenerator.h"
+#include "puzzle/PuzzleLine.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace {
+
+// The positions agree with the pattern grid: row y, column x holds PatternDigit(x, y).
+// Each starts from the candidates of its givens (none unless a line is given); marks then
+// change the candidates of cells as a player's pencil marks would.
+struct Mark {
+    const char* cells;   // "r23c123": rows 2 and 3, columns 1 to 3
+    const char* change;  // "-14" removes digits 1 and 4, "=14" leaves them alone
+};
+
+// The cells of a product "r<rows>c<columns>".
+std::vector<EnneoPuzzle::Cell> CellsOf(const std::string& product) {
+    size_t c = product.find('c');
+    std::vector<EnneoPuzzle::Cell> cells;
+    for (size_t r = 1; r < c; ++r) {
+        for (size_t x = c + 1; x < product.size(); ++x) cells.push_back({product[x] - '0', product[r] - '0'});
+    }
+    return cells;
+}
+
+int MaskOf(const std::string& digits) {
+    int mask = 0;
+    for (char digit : digits) mask |= 1 << (digit - '1');
+    return mask;
+}
+
+std::string ItemText(const TechniqueStep::Candidate& candidate, const char* op) {
+    return "r" + std::to_string(candidate.cell.y) + "c" + std::to_string(candidate.cell.x) + op +
+           std::to_string(candidate.digit);
+}
+
+// Items "r1c2<>1" of space-separated products "r1c235<>14" (op "<>", "=" or "~"),
+// sorted.
+std::vector<std::string> Expand(const std::string& products, const char* op) {
+    std::vector<std::string> items;
+    size_t start = 0;
+    while (start < products.size()) {
+        size_t end = std::min(products.find(' ', start), products.size());
+        std::string product = products.substr(start, end - start);
+        size_t at = product.find(op);
+        for (EnneoPuzzle::Cell cell : CellsOf(product.substr(0, at))) {
+            for (char digit : product.substr(at + std::string(op).size()))
+                items.push_back(ItemText({cell, digit - '0'}, op));
+        }
+        start = end + 1;
+    }
+    std::sort(items.begin(), items.end());
+    return items;
+}
+
+std::vector<std::string> Items(const std::vector<TechniqueStep::Candidate>& candidates, const char* op) {
+    std::vector<std::string> items;
+    for (const TechniqueStep::Candidate& candidate : candidates) items.push_back(ItemText(candidate, op));
+    std::sort(items.begin(), items.end());
+    return items;
+}
+
+// "row1 column6 block1", numbered from 1.
+std::string UnitsText(const std::vector<GridUnit>& units) {
+    const char* kinds[] = {"row", "column", "block"};
+    std::string text;
+    for (const GridUnit& unit : units)
+        text += (text.empty() ? "" : " ") + std::string(kinds[unit.kind]) + std::to_string(unit.index + 1);
+    return text;
+}
+
+CandidateGrid PositionOf(const std::string& givens, const std::vector<Mark>& marks) {
+    EnneoPuzzle puzzle = PuzzleFromLine(givens.empty() ? std::string(81, '.') : givens);
+    std::array<uint16_t, 81> masks;
+    for (int i = 0; i < 81; ++i) masks[i] = static_cast<uint16_t>(CandidateGrid(puzzle).GetCandidates(i));
+    for (const Mark& mark : marks) {
+        int digits = MaskOf(mark.change + 1);
+        for (EnneoPuzzle::Cell cell : CellsOf(mark.cells)) {
+            uint16_t& mask = masks[CandidateGrid::CellOf(cell)];
+            mask = static_cast<uint16_t>(mark.change[0] == '=' ? digits : mask & ~digits);
+        }
+    }
+    CandidateGrid grid(puzzle, masks);
+    for (int i = 0; i < 81; ++i) {
+        EnneoPuzzle::Cell cell = CandidateGrid::CellAt(i);
+        EXPECT_TRUE(grid.GetDigit(i) == PatternDigit(cell.x, cell.y) ||
+                    grid.HasCandidate(i, PatternDigit(cell.x, cell.y)))
+            << "position disagrees with the pattern grid at r" << cell.y << "c" << cell.x;
+    }
+    return grid;
+}
+
+// Every placement is the solution's digit, and no elimination removes it.
+void ExpectSound(const TechniqueStep& step, int (*solution)(EnneoPuzzle::Cell)) {
+    for (const TechniqueStep::Candidate& placement : step.placements) {
+        EXPECT_EQ(solution(placement.cell), placement.digit) << ItemText(placement, "=");
+    }
+    for (const TechniqueStep::Candidate& elimination : step.eliminations) {
+        EXPECT_NE(solution(elimination.cell), elimination.digit) << ItemText(elimination, "<>");
+    }
+}
+
+int PatternSolution(EnneoPuzzle::Cell cell) { return PatternDigit(cell.x, cell.y); }
+
+struct TechniqueCase {
+    Technique technique;
+    std::string givens;
+    std::vector<Mark> marks;
+    const char* units;
+    const char* pattern;  // products with "~"
+    const char* result;   // placements with "=", eliminations with "<>"
+};
+
+// The simplest step of each position is the case's, with its units, pattern and result.
+void ExpectSimplestSteps(const std::vector<TechniqueCase>& cases) {
+    for (const TechniqueCase& c : cases) {
+        SCOPED_TRACE(InfoOf(c.technique).name + std::string(" ") + c.pattern);
+        CandidateGrid grid = PositionOf(c.givens, c.marks);
+        std::optional<TechniqueStep> step = TechniqueFinder(grid).FindSimplest();
+        ASSERT_TRUE(step.has_value());
+        EXPECT_EQ(InfoOf(c.technique).name, std::string(InfoOf(step->technique).name));
+        EXPECT_EQ(c.technique, step->technique);
+        EXPECT_EQ(c.units, UnitsText(step->units));
+        EXPECT_EQ(Expand(c.pattern, "~"), Items(step->pattern, "~"));
+        std::vector<std::string> result = Items(step->placements, "=");
+        std::vector<std::string> eliminations = Items(step->eliminations, "<>");
+        result.insert(result.end(), eliminations.begin(), eliminations.end());
+        std::vector<std::string> expected =
+            Expand(c.result, c.result[std::string(c.result).find_first_of("=<")] == '=' ? "=" : "<>");
+        EXPECT_EQ(expected, result);
+        ExpectSound(*step, PatternSolution);
+    }
+}
+
+TEST(TechniqueFinderTest, FindsSingles) {
+    ExpectSimplestSteps({
+        {Technique::kFullHouse, "12345678." + std::string(72, '.'), {}, "row1", "r1c9~9", "r1c9=9"},
+        {Technique::kHiddenSingleBlock, "", {{"r1c23", "-1"}, {"r23c123", "-1"}}, "block1", "r1c1~1", "r1c1=1"},
+        {Technique::kHiddenSingleRow, "", {{"r1c23456789", "-1"}}, "row1", "r1c1~1", "r1c1=1"},
+        {Technique::kHiddenSingleColumn, "", {{"r23456789c1", "-1"}}, "column1", "r1c1~1", "r1c1=1"},
+        {Technique::kNakedSingle, "", {{"r5c5", "=9"}}, "", "r5c5~9", "r5c5=9"},
+    });
+}
+
+TEST(TechniqueFinderTest, FindsLockedCandidates) {
+    ExpectSimplestSteps({
+        {Technique::kPointing, "", {{"r23c123", "-1"}}, "block1 row1", "r1c123~1", "r1c456789<>1"},
+        {Technique::kClaiming, "", {{"r1c456789", "-1"}}, "row1 block1", "r1c123~1", "r23c123<>1"},
+    });
+}
+
+TEST(TechniqueFinderTest, FindsSubsets) {
+    ExpectSimplestSteps({
+        {Technique::kNakedPair, "", {{"r1c14", "=14"}}, "row1", "r1c14~14", "r1c2356789<>14"},
+        {Technique::kHiddenPair, "", {{"r1c2356789", "-14"}}, "row1", "r1c14~14", "r1c14<>2356789"},
+        {Technique::kNakedTriple, "", {{"r1c1", "=147"}, {"r1c4", "=14"}, {"r1c7", "=47"}}, "row1",
+         "r1c1~147 r1c4~14 r1c7~47", "r1c235689<>147"},
+        {Technique::kHiddenTriple, "", {{"r1c235689", "-147"}}, "row1", "r1c147~147", "r1c147<>235689"},
+        {Technique::kNakedQuad, "", {{"r1c1", "=14"}, {"r1c4", "=47"}, {"r1c7", "=78"}, {"r1c8", "=18"}}, "row1",
+         "r1c1~14 r1c4~47 r1c7~78 r1c8~18", "r1c23569<>1478"},
+        {Technique::kHiddenQuad, "", {{"r1c23569", "-1478"}}, "row1", "r1c1478~1478", "r1c1478<>23569"},
+    });
+}
+
+TEST(TechniqueFinderTest, FindsFish) {
+    ExpectSimplestSteps({
+        {Technique::kXWing, "", {{"r15c2345789", "-1"}}, "row1 row5 column1 column6", "r15c16~1",
+         "r2346789c16<>1"},
+        {Technique::kSwordfish, "", {{"r1c2345789", "-1"}, {"r5c1234579", "-1"}, {"r7c2345679", "-1"}},
+         "row1 row5 row7 column1 column6 column8", "r1c16~1 r5c68~1 r7c18~1", "r234689c168<>1"},
+        // Without r2c4 and r2c6 a finned swordfish of three of the rows would come first.
+        {Technique::kJellyfish, "",
+         {{"r1c235789", "-1"}, {"r3c123579", "-1"}, {"r5c234579", "-1"}, {"r7c235679", "-1"}, {"r2c46", "-1"}},
+         "row1 row3 row5 row7 column1 column4 column6 column8", "r1c146~1 r3c468~1 r5c168~1 r7c148~1",
+         "r2c18<>1 r4689c1468<>1"},
+        {Technique::kFinnedXWing, "", {{"r1c245789", "-1"}, {"r5c2345789", "-1"}},
+         "row1 row5 column1 column6 block1", "r1c136~1 r5c16~1", "r23c1<>1"},
+        {Technique::kFinnedSwordfish, "", {{"r1c2345789", "-1"}, {"r5c1234579", "-1"}, {"r7c345679", "-1"}},
+         "row1 row5 row7 column1 column6 column8 block7", "r1c16~1 r5c68~1 r7c128~1", "r89c1<>1"},
+    });
+}
+
+TEST(TechniqueFinderTest, FindsSingleDigitChains) {
+    ExpectSimplestSteps({
+        {Technique::kSkyscraper, "", {{"r1c2345689", "-1"}, {"r9c1345689", "-1"}}, "row1 row9",
+         "r1c17~1 r9c27~1", "r23c2<>1 r78c1<>1"},
+        {Technique::kTwoStringKite, "", {{"r1c2345679", "-1"}, {"r1346789c7", "-1"}}, "row1 column7",
+         "r1c18~1 r25c7~1", "r5c1<>1"},
+        {Technique::kSimpleColouring, "", {{"r1c23", "-1"}, {"r2c123", "-1"}, {"r3c13", "-1"},
+                                            {"r1245678c2", "-1"}, {"r9c1345689", "-1"}},
+         "", "r1c1~1 r3c2~1 r9c27~1", "r1c7<>1"},
+    });
+}
+
+TEST(TechniqueFinderTest, FindsWings) {
+    ExpectSimplestSteps({
+        {Technique::kXYWing, "", {{"r5c5", "=49"}, {"r5c1", "=59"}, {"r1c5", "=45"}}, "",
+         "r5c5~49 r5c1~59 r1c5~45", "r1c1<>5"},
+        {Technique::kXYZWing, "", {{"r5c5", "=459"}, {"r4c4", "=59"}, {"r5c9", "=45"}}, "",
+         "r5c5~459 r4c4~59 r5c9~45", "r5c46<>5"},
+        {Technique::kWWing, "", {{"r1c1", "=12"}, {"r5c6", "=12"}, {"r2346789c2", "-2"}}, "column2",
+         "r1c1~12 r5c6~12 r15c2~2", "r1c6<>1 r5c1<>1"},
+    });
+}
+
+TEST(TechniqueFinderTest, NothingOnAnOpenBoardOrAFullOne) {
+    EXPECT_FALSE(TechniqueFinder(PositionOf("", {})).FindSimplest().has_value());
+    std::string full;
+    for (int y = 1; y <= 9; ++y) {
+        for (int x = 1; x <= 9; ++x) full += static_cast<char>('0' + PatternDigit(x, y));
+    }
+    EXPECT_FALSE(TechniqueFinder(PositionOf(full, {})).FindSimplest().has_value());
+}
+
+// Lowest rating first, ties in ladder order: X-Wing (3.2) before the hidden pair (3.4)
+// that comes first on the ladder.
+TEST(TechniqueFinderTest, TakesTheLowestRatedFirst) {
+    const std::array<Technique, kTechniqueCount>& order = TechniqueFinder::SearchOrder();
+    for (int i = 1; i < kTechniqueCount; ++i) {
+        double before = InfoOf(order[i - 1]).rating, after = InfoOf(order[i]).rating;
+        EXPECT_TRUE(before < after || (before == after && order[i - 1] < order[i])) << i;
+    }
+    CandidateGrid grid = PositionOf("", {{"r15c2345789", "-1"}, {"r9c1235679", "-37"}});
+    ASSERT_TRUE(TechniqueFinder(grid).Find(Technique::kHiddenPair).has_value());
+    EXPECT_EQ(Technique::kXWing, TechniqueFinder(grid).FindSimplest()->technique);
+}
+
+}  // namespace
