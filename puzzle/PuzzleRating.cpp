@@ -23,7 +23,7 @@ PuzzleRating::PuzzleRating(const EnneoPuzzle& puzzle) {
             rating_ = kBeyondLadder;
             return;
         }
-        double rating = InfoOf(step->technique).rating;
+        double rating = step->rating;
         if (rating > rating_) {
             rating_ = rating;
             hardest_ = step->technique;

@@ -7,9 +7,10 @@
 
 #include <vector>
 
-// A step as a value: the technique, the units the pattern is about (where it has any),
-// the candidates that make the pattern, and the result: digits placed and candidates
-// eliminated. Every step found has a placement or an elimination.
+// A step as a value: the technique and the step's rating (the technique's, or more for a
+// longer instance of it, as chains rate by their length), the units the pattern is
+// about (where it has any), the candidates that make the pattern, and the result: digits
+// placed and candidates eliminated. Every step found has a placement or an elimination.
 struct TechniqueStep {
     struct Candidate {
         EnneoPuzzle::Cell cell;
@@ -20,6 +21,7 @@ struct TechniqueStep {
     };
 
     Technique technique;
+    double rating;
     std::vector<GridUnit> units;
     std::vector<Candidate> pattern;
     std::vector<Candidate> placements;
