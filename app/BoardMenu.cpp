@@ -20,9 +20,11 @@ struct Item {
 
 const Item kItems[] = {
     {ID_MFILE_NEW, Command::Of(Command::kNewEmpty), false},
-    {ID_MFILE_NEWPUZZLE_EASY, Command::NewPuzzle(PuzzleGenerator::kEasy), false},
-    {ID_MFILE_NEWPUZZLE_MEDIUM, Command::NewPuzzle(PuzzleGenerator::kMedium), false},
-    {ID_MFILE_NEWPUZZLE_HARD, Command::NewPuzzle(PuzzleGenerator::kHard), false},
+    {ID_MFILE_NEWPUZZLE_EASY, Command::NewPuzzle(PuzzleLevel::kEasy), false},
+    {ID_MFILE_NEWPUZZLE_MEDIUM, Command::NewPuzzle(PuzzleLevel::kMedium), false},
+    {ID_MFILE_NEWPUZZLE_HARD, Command::NewPuzzle(PuzzleLevel::kHard), false},
+    {ID_MFILE_NEWPUZZLE_EXPERT, Command::NewPuzzle(PuzzleLevel::kExpert), false},
+    {ID_MFILE_NEWPUZZLE_EXTREME, Command::NewPuzzle(PuzzleLevel::kExtreme), false},
     {ID_EDIT_UNDO, Command::Of(Command::kUndo), false},
     {ID_EDIT_REDO, Command::Of(Command::kRedo), false},
     {ID_EDIT_UNDOTOCORRECT, Command::Of(Command::kUndoToCorrect), false},

@@ -14,36 +14,40 @@ namespace {
 
 const char kUsage[] =
     "usage: enneo-generate-bench [--count N] [--no-qqwing]\n"
-    "Generates N puzzles (default 200) at each level and prints the median, maximum\n"
-    "and total time per puzzle in milliseconds. Then, when qqwing is installed, runs\n"
-    "qqwing --generate N at the nearest difficulty (easy, intermediate, expert) as a\n"
-    "process: its median and maximum are its own --timer figures, its total the time\n"
-    "the whole process takes; the last column is how many times lower the generator's\n"
-    "total is.\n";
+    "Generates N puzzles (default 100) at each level and prints the median, maximum\n"
+    "and total time per puzzle in milliseconds, and the median and maximum of the\n"
+    "grids each puzzle took (tries). Then, when qqwing is installed, runs qqwing\n"
+    "--generate N at the nearest difficulty of the first three levels (easy,\n"
+    "intermediate, expert) as a process: its median and maximum are its own --timer\n"
+    "figures, its total the time the whole process takes; the last column is how many\n"
+    "times lower the generator's total is.\n";
 
 using Clock = std::chrono::steady_clock;
 
 struct Level {
-    PuzzleGenerator::Level level;
+    PuzzleLevel level;
     const char* name;
-    const char* qqwingDifficulty;
+    const char* qqwingDifficulty;  // null for none near
 };
 
 const Level kLevels[] = {
-    {PuzzleGenerator::kEasy, "easy", "easy"},
-    {PuzzleGenerator::kMedium, "medium", "intermediate"},
-    {PuzzleGenerator::kHard, "hard", "expert"},
+    {PuzzleLevel::kEasy, "easy", "easy"},
+    {PuzzleLevel::kMedium, "medium", "intermediate"},
+    {PuzzleLevel::kHard, "hard", "expert"},
+    {PuzzleLevel::kExpert, "expert", nullptr},
+    {PuzzleLevel::kExtreme, "extreme", nullptr},
 };
 
 double Millis(Clock::duration duration) { return std::chrono::duration<double, std::milli>(duration).count(); }
 
-// Times per puzzle and the total, in milliseconds.
+// Times per puzzle and the total, in milliseconds, and the generator's tries per puzzle.
 struct Timings {
     std::vector<double> millis;
     double total = 0;
+    std::vector<int> tries;
 };
 
-Timings TimeGenerator(PuzzleGenerator::Level level, int count) {
+Timings TimeGenerator(PuzzleLevel level, int count) {
     PuzzleGenerator generator(20261208);
     Timings timings;
     for (int i = 0; i < count; ++i) {
@@ -51,6 +55,7 @@ Timings TimeGenerator(PuzzleGenerator::Level level, int count) {
         generator.Generate(level);
         timings.millis.push_back(Millis(Clock::now() - start));
         timings.total += timings.millis.back();
+        timings.tries.push_back(generator.GetTries());
     }
     return timings;
 }
@@ -73,14 +78,17 @@ void PrintRow(const char* level, const char* program, Timings timings, double ra
     std::sort(t.begin(), t.end());
     std::printf("%-8s %-22s %6zu %10.3f %10.3f %12.1f", level, program, t.size(), t[t.size() / 2], t.back(),
                 timings.total);
-    if (ratio > 0) std::printf(" %8.1f", ratio);
+    std::vector<int>& tries = timings.tries;
+    std::sort(tries.begin(), tries.end());
+    if (!tries.empty()) std::printf(" %6d %6d", tries[tries.size() / 2], tries.back());
+    if (ratio > 0) std::printf(" %*s %8.1f", tries.empty() ? 13 : 0, "", ratio);
     std::printf("\n");
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    int count = 200;
+    int count = 100;
     bool qqwing = true;
     for (int i = 1; i < argc; ++i) {
         std::string argument = argv[i];
@@ -95,13 +103,13 @@ int main(int argc, char** argv) {
     }
     qqwing = qqwing && std::system("qqwing --version >/dev/null 2>&1") == 0;
 
-    std::printf("%-8s %-22s %6s %10s %10s %12s %8s\n", "level", "program", "count", "median ms", "max ms",
-                "total ms", "times");
+    std::printf("%-8s %-22s %6s %10s %10s %12s %6s %6s %8s\n", "level", "program", "count", "median ms", "max ms",
+                "total ms", "tries", "max", "times");
     for (const Level& level : kLevels) {
         Timings generated = TimeGenerator(level.level, count);
         PrintRow(level.name, "enneo", generated, 0);
         Timings qqwingTimings;
-        if (!qqwing) continue;
+        if (!qqwing || level.qqwingDifficulty == nullptr) continue;
         std::string name = std::string("qqwing ") + level.qqwingDifficulty;
         if (TimeQqwing(level.qqwingDifficulty, count, qqwingTimings)) {
             PrintRow("", name.c_str(), qqwingTimings, qqwingTimings.total / generated.total);

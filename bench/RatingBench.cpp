@@ -47,7 +47,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     std::vector<double> micros;
-    int levels[PuzzleRating::kExtreme + 1] = {};
+    int levels[kPuzzleLevelCount] = {};
     int beyond = 0;
     for (const std::string& line : puzzles) {
         EnneoPuzzle puzzle = ReadPuzzleLine(line);
@@ -58,7 +58,7 @@ int main(int argc, char** argv) {
             double took = std::chrono::duration<double, std::micro>(Clock::now() - start).count();
             best = run == 0 ? took : std::min(best, took);
             if (run == 0) {
-                ++levels[rating.GetLevel()];
+                ++levels[static_cast<int>(rating.GetLevel())];
                 beyond += rating.IsComplete() ? 0 : 1;
             }
         }
@@ -68,7 +68,7 @@ int main(int argc, char** argv) {
     std::printf("%s: %zu puzzles, rating time per puzzle: median %.0f us, maximum %.0f us\n", path.c_str(),
                 micros.size(), micros[micros.size() / 2], micros.back());
     for (int level = PuzzleRating::kEasy; level <= PuzzleRating::kExtreme; ++level) {
-        std::printf("  %-8s %d\n", PuzzleRating::LevelName(static_cast<PuzzleRating::Level>(level)), levels[level]);
+        std::printf("  %-8s %d\n", LevelName(static_cast<PuzzleLevel>(level)), levels[level]);
     }
     std::printf("  of which beyond the ladder: %d\n", beyond);
     return 0;

@@ -3,7 +3,7 @@
 
 #include "BoardTheme.h"
 #include "puzzle/EnneoPuzzle.h"
-#include "puzzle/PuzzleGenerator.h"
+#include "puzzle/PuzzleLevel.h"
 
 // A plain value: the kind of request and what it needs (a digit, a cell, a move, a
 // level, a theme, an index). The window makes commands from its messages, the key
@@ -65,9 +65,9 @@ struct BoardCommand {
     static constexpr BoardCommand Digit(int digit) { return {kEnterDigit, digit}; }
     static constexpr BoardCommand Mark(int digit) { return {kMark, digit}; }
     static constexpr BoardCommand OpenRecent(int index) { return {kOpenRecent, index}; }
-    static constexpr BoardCommand NewPuzzle(PuzzleGenerator::Level level) { return {kNewPuzzle, 0, {0, 0}, level}; }
+    static constexpr BoardCommand NewPuzzle(PuzzleLevel level) { return {kNewPuzzle, 0, {0, 0}, level}; }
     static constexpr BoardCommand Theme(BoardTheme::Choice theme) {
-        return {kTheme, 0, {0, 0}, PuzzleGenerator::kEasy, theme};
+        return {kTheme, 0, {0, 0}, PuzzleLevel::kEasy, theme};
     }
     // kWindowActive, kWindowMinimized, kSessionLocked.
     static constexpr BoardCommand Window(Kind kind, bool yes) { return {kind, yes ? 1 : 0}; }
@@ -81,6 +81,6 @@ struct BoardCommand {
     int digit = 0;
     // kSelectCell: the cell; kMoveSelection: the columns (x) and rows (y) to move by.
     EnneoPuzzle::Cell cell = {0, 0};
-    PuzzleGenerator::Level level = PuzzleGenerator::kEasy;
+    PuzzleLevel level = PuzzleLevel::kEasy;
     BoardTheme::Choice theme = BoardTheme::kLight;
 };

@@ -1,8 +1,6 @@
 // BoardController: runs the player's commands on the board's parts and says what they changed.
 #include "BoardController.h"
 
-#include "puzzle/PuzzleGenerator.h"
-
 #include <functional>
 #include <utility>
 
@@ -88,11 +86,7 @@ BoardAnswer BoardController::Run(const BoardCommand& command) {
         intake_.ForgetList();
         session_.Install(EnneoPuzzle());
         return BoardAnswer::Shown();
-    case BoardCommand::kNewPuzzle:
-        intake_.ForgetList();
-        // Seeded from the clock, so that each choice brings another puzzle.
-        session_.Install(PuzzleGenerator(PuzzleGenerator::SeedFromClock()).Generate(command.level));
-        return BoardAnswer::Shown();
+    case BoardCommand::kNewPuzzle: return MakePuzzle(command.level, [] { return true; });
     case BoardCommand::kShowHints:
     case BoardCommand::kMarkSelection:
     case BoardCommand::kPencilMode:
@@ -112,6 +106,15 @@ BoardAnswer BoardController::Run(const BoardCommand& command) {
     case BoardCommand::kOpenRecent: return intake_.Run(command, session_);
     default: return session_.Run(command, view_.pencilMode);
     }
+}
+
+BoardAnswer BoardController::MakePuzzle(PuzzleLevel level, const PuzzleGenerator::KeepGoing& keepGoing) {
+    // Seeded from the clock, so that each choice brings another puzzle.
+    std::optional<EnneoPuzzle> puzzle = PuzzleGenerator(PuzzleGenerator::SeedFromClock()).Generate(level, keepGoing);
+    if (!puzzle) return BoardAnswer();
+    intake_.ForgetList();
+    session_.Install(*puzzle);
+    return BoardAnswer::Shown();
 }
 
 BoardAnswer BoardController::Switch(const BoardCommand& command) {
@@ -161,6 +164,10 @@ BoardAnswer BoardController::Answered(unsigned installs, BoardAnswer answer) {
     }
     keeping_.Note(session_, wasRunning && !GetClock().IsRunning(), answer);
     return answer;
+}
+
+BoardAnswer BoardController::NewPuzzle(PuzzleLevel level, const PuzzleGenerator::KeepGoing& keepGoing) {
+    return Told([&] { return MakePuzzle(level, keepGoing); });
 }
 
 BoardAnswer BoardController::Open(const wchar_t* path) {

@@ -10,6 +10,7 @@
 #include "board/keeping/GameKeeping.h"
 #include "board/play/PlaySession.h"
 #include "board/reader/ReaderNews.h"
+#include "puzzle/PuzzleGenerator.h"
 
 #include <filesystem>
 #include <functional>
@@ -30,6 +31,10 @@ public:
     BoardController(const EnneoPuzzle& start, util::IProperties& properties, GameClock::TimeSource now);
 
     BoardAnswer Execute(const BoardCommand& command);
+    // New Puzzle (BoardCommand::kNewPuzzle) with keepGoing polled while the puzzle is
+    // made, for the window's progress: once it answers false, the board stays as it was
+    // and nothing changed.
+    BoardAnswer NewPuzzle(PuzzleLevel level, const PuzzleGenerator::KeepGoing& keepGoing);
     // See PuzzleIntake::Open, Paste and Save.
     BoardAnswer Open(const wchar_t* path);
     BoardAnswer Paste(const ClipboardContent& content);
@@ -68,6 +73,7 @@ private:
     // but a new puzzle (which starts a new game), the switches and what the window tells.
     static bool RunsWhilePaused(BoardCommand::Kind kind);
     BoardAnswer Run(const BoardCommand& command);
+    BoardAnswer MakePuzzle(PuzzleLevel level, const PuzzleGenerator::KeepGoing& keepGoing);
     // The answer of run, Answered, with what a screen reader must be told since before it.
     BoardAnswer Told(const std::function<BoardAnswer()>& run);
     // An answer of the board's parts, with what follows every command: a puzzle put on

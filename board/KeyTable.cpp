@@ -47,9 +47,9 @@ constexpr KeyRow kKeys[] = {
     {KeyTable::kDelete, 1, kAny, kAny, kAny, Command::Digit(0)},
     // The menu items' keys. No Ctrl+H: it also types a Backspace, which empties a cell.
     {'N', 1, kYes, kNo, kNo, Command::Of(Command::kNewEmpty)},
-    {KeyTable::kF1 + 1, 1, kNo, kNo, kNo, Command::NewPuzzle(PuzzleGenerator::kEasy)},
-    {KeyTable::kF1 + 2, 1, kNo, kNo, kNo, Command::NewPuzzle(PuzzleGenerator::kMedium)},
-    {KeyTable::kF1 + 3, 1, kNo, kNo, kNo, Command::NewPuzzle(PuzzleGenerator::kHard)},
+    {KeyTable::kF1 + 1, 1, kNo, kNo, kNo, Command::NewPuzzle(PuzzleLevel::kEasy)},
+    {KeyTable::kF1 + 2, 1, kNo, kNo, kNo, Command::NewPuzzle(PuzzleLevel::kMedium)},
+    {KeyTable::kF1 + 3, 1, kNo, kNo, kNo, Command::NewPuzzle(PuzzleLevel::kHard)},
     {'O', 1, kYes, kNo, kNo, Command::Of(Command::kOpen)},
     {'S', 1, kYes, kNo, kNo, Command::Of(Command::kSave)},
     {'P', 1, kYes, kYes, kNo, Command::Of(Command::kPrintNewPuzzles)},

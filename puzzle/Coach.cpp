@@ -68,7 +68,13 @@ std::optional<Hint> Coach::GetHint(const EnneoPuzzle& board) const {
     return hint;
 }
 
-std::optional<PuzzleGenerator::Level> Coach::GetLevel() const {
+std::optional<double> Coach::GetRating() const {
     if (givens_.GetCount() != PuzzleSolution::kOne) return std::nullopt;
-    return givens_.GetLevel();
+    return givens_.GetRating();
+}
+
+std::optional<PuzzleLevel> Coach::GetLevel() const {
+    std::optional<double> rating = GetRating();
+    if (!rating) return std::nullopt;
+    return LevelOf(*rating);
 }

@@ -57,10 +57,11 @@ public:
     std::optional<Hint> GetHint(const EnneoPuzzle& board) const;
     // kOpen: the board's empty cells.
     int GetCellsLeft() const { return cellsLeft_; }
-    // How hard the givens are, graded as the generator grades its puzzles, when they have
-    // one solution; none when the puzzle is every digit on the board, whose level would
-    // fall with each digit the player placed.
-    std::optional<PuzzleGenerator::Level> GetLevel() const;
+    // How hard the givens are, their rating by the technique ladder (PuzzleRating) and
+    // its level, when they have one solution; none when the puzzle is every digit on the
+    // board, whose rating would fall with each digit the player placed.
+    std::optional<double> GetRating() const;
+    std::optional<PuzzleLevel> GetLevel() const;
 
 private:
     PuzzleSolution givens_;

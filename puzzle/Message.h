@@ -2,8 +2,9 @@
 #pragma once
 
 #include "GridUnit.h"
-#include "PuzzleGenerator.h"
+#include "PuzzleLevel.h"
 
+#include <cmath>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -85,7 +86,7 @@ struct Message {
         kHintTrial,             // row, column, candidates, digit
         kCheckFits,
         kCellsLeft,             // count
-        kCheckLevel,            // level
+        kCheckLevel,            // level, rating
         kCheckMisfits,          // count
         // Statistics.
         kStatisticsNoGame,      // level
@@ -137,6 +138,8 @@ struct Message {
         kLevelEasy,
         kLevelMedium,
         kLevelHard,
+        kLevelExpert,
+        kLevelExtreme,
         kRow,                   // number
         kColumn,                // number
         kTopLeftBlock,          // the blocks in reading order
@@ -167,7 +170,8 @@ struct Message {
             kNumber,     // as digits
             kText,       // as it stands: a file's name, a version
             kTime,       // seconds, as minutes and seconds
-            kLevel,      // a PuzzleGenerator::Level, by its name
+            kLevel,      // a PuzzleLevel, by its name
+            kRating,     // a rating in tenths, with one decimal
             kUnit,       // a GridUnit, kind * 9 + index
             kCountWord,  // a small number in words ("two")
             kDigits,     // a set of digits, bit d - 1 for digit d, as a list ("2, 5 and 7")
@@ -177,7 +181,9 @@ struct Message {
         static Value Number(int64_t number) { return {kNumber, number, {}}; }
         static Value Text(std::wstring text) { return {kText, 0, std::move(text)}; }
         static Value Time(uint64_t seconds) { return {kTime, static_cast<int64_t>(seconds), {}}; }
-        static Value Level(PuzzleGenerator::Level level) { return {kLevel, level, {}}; }
+        static Value Level(PuzzleLevel level) { return {kLevel, static_cast<int64_t>(level), {}}; }
+        // Rounded to tenths, as the rating is shown.
+        static Value Rating(double rating) { return {kRating, std::llround(rating * 10), {}}; }
         static Value Unit(GridUnit unit) { return {kUnit, unit.kind * 9 + unit.index, {}}; }
         static Value CountWord(int count) { return {kCountWord, count, {}}; }
         static Value Digits(int mask) { return {kDigits, mask, {}}; }

@@ -1,6 +1,11 @@
 // PuzzleGenerator: new puzzles with one solution, at a chosen level, from a seed.
 #include "PuzzleGenerator.h"
 
+#include "PuzzleRating.h"
+#include "SolverGrid.h"
+#include "Technique.h"
+
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 
@@ -23,35 +28,86 @@ SolverGrid GridOf(const uint8_t* digits) {
     return grid;
 }
 
+EnneoPuzzle PuzzleOf(const uint8_t* digits) {
+    EnneoPuzzle puzzle;
+    for (int cell = 0; cell < 81; ++cell) {
+        if (digits[cell] != 0) {
+            Placement placement = {cell, digits[cell]};
+            puzzle.SetCell(placement.X(), placement.Y(), placement.digit, EnneoPuzzle::CELL_KNOWN);
+        }
+    }
+    return puzzle;
+}
+
 // The cell that 180-degree rotation maps cell to: (x, y) to (10 - x, 10 - y).
 int MirrorCell(int cell) { return 80 - cell; }
 
-}  // namespace
-
-const wchar_t* PuzzleGenerator::LevelName(Level level) {
-    switch (level) {
-    case kEasy: return L"Easy";
-    case kMedium: return L"Medium";
-    default: return L"Hard";
-    }
+// Whether the solver's singles (SolverGrid::FindDeduction) fill the grid.
+bool SolvedBySingles(SolverGrid grid) {
+    Placement placement;
+    while (grid.FindDeduction(placement)) grid.Place(placement);
+    return grid.IsComplete();
 }
 
-EnneoPuzzle PuzzleGenerator::Generate(Level level) {
-    // Removal stops at a puzzle from which no pair can go; at kEasy that puzzle is easy,
-    // otherwise it may fall short of level (or, at kMedium, need no row or column), and
-    // the next grid of the sequence is tried.
-    for (;;) {
-        Digits givens = FillGrid();
-        RemoveGivens(givens, level);
-        if (Grade(GridOf(givens.data())) != level) continue;
-        EnneoPuzzle puzzle;
-        for (int cell = 0; cell < 81; ++cell) {
-            if (givens[cell] != 0) {
-                Placement placement = {cell, givens[cell]};
-                puzzle.SetCell(placement.X(), placement.Y(), placement.digit, EnneoPuzzle::CELL_KNOWN);
+// What the solver's singles tell of a rating without rating: the ladder takes its
+// lowest rated step first, and a single, once it applies, stays open until the grid is
+// full, so a grid the singles fill rates at most the highest single; any other grid
+// needs a step of another technique, and rates at least the lowest of those.
+struct SinglesBounds {
+    double singlesCeiling = 0;
+    double othersFloor = PuzzleRating::kBeyondLadder;
+};
+
+const SinglesBounds& BoundsOfSingles() {
+    static const SinglesBounds bounds = [] {
+        const Technique singles[] = {Technique::kFullHouse, Technique::kHiddenSingleBlock, Technique::kHiddenSingleRow,
+                                     Technique::kHiddenSingleColumn, Technique::kNakedSingle};
+        SinglesBounds found;
+        for (const TechniqueInfo& info : kTechniques) {
+            if (std::find(std::begin(singles), std::end(singles), info.technique) != std::end(singles)) {
+                found.singlesCeiling = std::max(found.singlesCeiling, info.rating);
+            } else {
+                found.othersFloor = std::min(found.othersFloor, info.rating);
             }
         }
-        return puzzle;
+        return found;
+    }();
+    return bounds;
+}
+
+// Whether a puzzle with one completion rates at level or below, rated only when the
+// singles leave it open.
+bool RatesAtMost(const uint8_t* digits, const SolverGrid& grid, PuzzleLevel level) {
+    if (level == PuzzleLevel::kExtreme) return true;
+    const SinglesBounds& bounds = BoundsOfSingles();
+    bool singles = SolvedBySingles(grid);
+    if (singles && LevelOf(bounds.singlesCeiling) <= level) return true;
+    if (!singles && LevelOf(bounds.othersFloor) > level) return false;
+    return PuzzleRating(PuzzleOf(digits)).GetLevel() <= level;
+}
+
+// Whether a puzzle with one completion rates at level or above, rated only when the
+// singles leave it open.
+bool RatesAtLeast(const uint8_t* digits, PuzzleLevel level) {
+    if (level == PuzzleLevel::kEasy) return true;
+    if (LevelOf(BoundsOfSingles().singlesCeiling) < level && SolvedBySingles(GridOf(digits))) return false;
+    return PuzzleRating(PuzzleOf(digits)).GetLevel() >= level;
+}
+
+}  // namespace
+
+EnneoPuzzle PuzzleGenerator::Generate(PuzzleLevel level) { return *Generate(level, [] { return true; }); }
+
+// Removal keeps the rating at the level or below and stops at a puzzle from which no
+// pair can go; that puzzle may still rate below the level, and then the next grid of
+// the sequence is tried. At kExtreme removal makes a minimal puzzle, the hardest a
+// grid's givens give by chance.
+std::optional<EnneoPuzzle> PuzzleGenerator::Generate(PuzzleLevel level, const KeepGoing& keepGoing) {
+    for (tries_ = 1;; ++tries_) {
+        Digits givens = FillGrid();
+        RemoveGivens(givens, level);
+        if (RatesAtLeast(givens.data(), level)) return PuzzleOf(givens.data());
+        if (!keepGoing()) return std::nullopt;
     }
 }
 
@@ -71,9 +127,9 @@ PuzzleGenerator::Digits PuzzleGenerator::FillGrid() {
     return digits;
 }
 
-// The grade is checked first, being far cheaper; the completion count, stopping at two,
-// decides uniqueness.
-void PuzzleGenerator::RemoveGivens(Digits& givens, Level level) {
+// The completion count, stopping at two, decides uniqueness before the rating, which
+// means something only for a puzzle with one solution.
+void PuzzleGenerator::RemoveGivens(Digits& givens, PuzzleLevel level) {
     int pairs[41];  // the cells 0 to 40, each with its mirror (40 is its own)
     for (int i = 0; i < 41; ++i) pairs[i] = i;
     Shuffle(pairs, 41);
@@ -82,20 +138,8 @@ void PuzzleGenerator::RemoveGivens(Digits& givens, Level level) {
         fewer[cell] = 0;
         fewer[MirrorCell(cell)] = 0;
         SolverGrid grid = GridOf(fewer.data());
-        if (level != kHard && Grade(grid) > level) continue;
-        if (grid.CountCompletions(2, nullptr) == 1) givens = fewer;
+        if (grid.CountCompletions(2, nullptr) == 1 && RatesAtMost(fewer.data(), grid, level)) givens = fewer;
     }
-}
-
-PuzzleGenerator::Level PuzzleGenerator::Grade(SolverGrid grid) {
-    Level level = kEasy;
-    Placement placement;
-    SolverGrid::Strategy used;
-    while (grid.FindDeduction(placement, &used)) {
-        if (used == SolverGrid::kSingleInRow || used == SolverGrid::kSingleInColumn) level = kMedium;
-        grid.Place(placement);
-    }
-    return grid.IsComplete() ? level : kHard;
 }
 
 uint64_t PuzzleGenerator::SeedFromClock() {

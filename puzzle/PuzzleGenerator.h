@@ -2,41 +2,37 @@
 #pragma once
 
 #include "EnneoPuzzle.h"
-#include "SolverGrid.h"
+#include "PuzzleLevel.h"
 
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <optional>
 
-// Makes puzzles whose givens sit in 180-degree rotational symmetry and have exactly one
-// completion, graded by the steps the solver takes (see Level). A seed fixes the whole
+// Makes puzzles whose givens sit in 180-degree rotational symmetry, have exactly one
+// completion and rate (PuzzleRating) within the level asked for. A seed fixes the whole
 // sequence of puzzles on every platform: the generator draws from its own 64-bit
 // generator with its own ranges and shuffles, and searches deterministically.
 class PuzzleGenerator {
 public:
-    // What the solver's steps need, up to the grid's end.
-    enum Level {
-        kEasy,    // single candidates and single places in a block only
-        kMedium,  // no trial, at least one single place in a row or a column
-        kHard,    // at least one trial
-    };
+    // Polled between tries; false cancels the generation.
+    using KeepGoing = std::function<bool()>;
 
     explicit PuzzleGenerator(uint64_t seed) : state_(seed) {}
 
     // The next puzzle of the seed's sequence at level: its givens as CELL_KNOWN digits,
     // every other cell empty, no cell selected.
-    EnneoPuzzle Generate(Level level);
+    EnneoPuzzle Generate(PuzzleLevel level);
+    // The same, or nothing once keepGoing answers false; a cancelled generation leaves
+    // the sequence at a place of its own, so a seed fixes the puzzles only of
+    // generations that were not cancelled.
+    std::optional<EnneoPuzzle> Generate(PuzzleLevel level, const KeepGoing& keepGoing);
+    // The grids the last generation filled and emptied to find its puzzle, at least 1.
+    int GetTries() const { return tries_; }
 
     // A seed from the clock, mixed with a count of the calls so that two calls within
     // one tick of the clock still differ.
     static uint64_t SeedFromClock();
-
-    // The level of the solver's steps (StepSolver::Step) on a grid with exactly one
-    // completion, up to its end: each deduction graded by the strategy that places, and
-    // kHard once no deduction is left on an unfinished grid.
-    static Level Grade(SolverGrid grid);
-    // The level's name where the program stores it (the statistics' values): "Easy",
-    // "Medium" or "Hard"; the player reads it in words (Message::Value::Level).
-    static const wchar_t* LevelName(Level level);
 
 private:
     // Digits by SolverGrid's cell numbers, 0 for an empty cell.
@@ -44,8 +40,8 @@ private:
 
     Digits FillGrid();
     // Empties symmetric pairs of cells in a random order, each pair only while the
-    // puzzle keeps one completion and, below kHard, the solver's steps stay within level.
-    void RemoveGivens(Digits& givens, Level level);
+    // puzzle keeps one completion and its rating stays at level or below.
+    void RemoveGivens(Digits& givens, PuzzleLevel level);
 
     // splitmix64, and ranges and shuffles of its own: the standard library's
     // distributions differ between implementations.
@@ -54,4 +50,5 @@ private:
     void Shuffle(int* values, int count);
 
     uint64_t state_;
+    int tries_ = 0;
 };

@@ -6,14 +6,6 @@
 
 #include <utility>
 
-namespace {
-
-const char* const kLevelNames[] = {"Easy", "Medium", "Hard", "Expert", "Extreme"};
-// The ratings of each level but the last are below its bound.
-const double kLevelBounds[] = {1.5, 2.5, 4.5, 6.5};
-
-}  // namespace
-
 PuzzleRating::PuzzleRating(const EnneoPuzzle& puzzle) {
     CandidateGrid grid(puzzle);
     TechniqueFinder finder(grid);
@@ -33,11 +25,3 @@ PuzzleRating::PuzzleRating(const EnneoPuzzle& puzzle) {
     }
     complete_ = true;
 }
-
-PuzzleRating::Level PuzzleRating::LevelOf(double rating) {
-    int level = kEasy;
-    while (level < kExtreme && rating >= kLevelBounds[level]) ++level;
-    return static_cast<Level>(level);
-}
-
-const char* PuzzleRating::LevelName(Level level) { return kLevelNames[level]; }

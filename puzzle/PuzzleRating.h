@@ -2,6 +2,7 @@
 #pragma once
 
 #include "EnneoPuzzle.h"
+#include "PuzzleLevel.h"
 #include "Technique.h"
 #include "TechniqueStep.h"
 
@@ -14,24 +15,17 @@
 // techniques will come below that value. A full grid needs no step and rates 0.
 class PuzzleRating {
 public:
-    // The levels a rating falls into: below 1.5, 2.5, 4.5, 6.5, and the rest.
-    enum Level { kEasy, kMedium, kHard, kExpert, kExtreme };
-
     static constexpr double kBeyondLadder = 9.0;
 
     explicit PuzzleRating(const EnneoPuzzle& puzzle);
 
     double GetRating() const { return rating_; }
-    Level GetLevel() const { return LevelOf(rating_); }
+    PuzzleLevel GetLevel() const { return LevelOf(rating_); }
     // False when the ladder stopped before the grid was full.
     bool IsComplete() const { return complete_; }
     const std::vector<TechniqueStep>& GetSteps() const { return steps_; }
     // The technique of the highest rated step taken (the first of them), if any.
     std::optional<Technique> GetHardest() const { return hardest_; }
-
-    static Level LevelOf(double rating);
-    // "Easy", "Medium", "Hard", "Expert" or "Extreme".
-    static const char* LevelName(Level level);
 
 private:
     std::vector<TechniqueStep> steps_;

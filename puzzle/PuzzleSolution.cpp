@@ -1,6 +1,8 @@
 // PuzzleSolution: whether a puzzle has one solution, and which digits of a board differ from it.
 #include "PuzzleSolution.h"
 
+#include "PuzzleRating.h"
+
 namespace {
 
 // SolverGrid's number of the cell (x, y).
@@ -40,4 +42,15 @@ std::vector<EnneoPuzzle::Cell> PuzzleSolution::MisfitsOf(const EnneoPuzzle& boar
         }
     }
     return misfits;
+}
+
+double PuzzleSolution::GetRating() const {
+    EnneoPuzzle puzzle;
+    for (int x = 1; x <= 9; ++x) {
+        for (int y = 1; y <= 9; ++y) {
+            int digit = puzzle_.GetDigit(CellNumber(x, y));
+            if (digit != 0) puzzle.SetCell(x, y, digit, EnneoPuzzle::CELL_KNOWN);
+        }
+    }
+    return PuzzleRating(puzzle).GetRating();
 }

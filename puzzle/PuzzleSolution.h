@@ -2,7 +2,7 @@
 #pragma once
 
 #include "EnneoPuzzle.h"
-#include "PuzzleGenerator.h"
+#include "PuzzleLevel.h"
 #include "SolverGrid.h"
 
 #include <cstdint>
@@ -29,8 +29,9 @@ public:
     // kOne: the board's cells whose digit differs from the solution's, in reading order
     // (rows from the top, each from the left); none for another count.
     std::vector<EnneoPuzzle::Cell> MisfitsOf(const EnneoPuzzle& board) const;
-    // kOne: the level the generator grades the puzzle at.
-    PuzzleGenerator::Level GetLevel() const { return PuzzleGenerator::Grade(puzzle_); }
+    // kOne: the puzzle's rating by the technique ladder (PuzzleRating), and its level.
+    double GetRating() const;
+    PuzzleLevel GetLevel() const { return LevelOf(GetRating()); }
 
 private:
     SolverGrid puzzle_;

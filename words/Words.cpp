@@ -90,7 +90,7 @@ constexpr Sentence kEnglish[] = {
      L"step is a trial in row {1}, column {2}: of its candidates {3}, tried in turn, only {4} leads to a solution."},
     {M::kCheckFits, L"Every digit so far fits the puzzle's only solution."},
     {M::kCellsLeft, L"{1} cell is left.", L"{1} cells are left.", 1},
-    {M::kCheckLevel, L"Level: {1}."},
+    {M::kCheckLevel, L"Level: {1} ({2})."},
     {M::kCheckMisfits, L"{1} digit that is not a given does not fit the puzzle's only solution.",
      L"{1} digits that are not givens do not fit the puzzle's only solution.", 1},
     {M::kStatisticsNoGame, L"{1}: no game finished yet."},
@@ -147,6 +147,8 @@ constexpr Sentence kEnglish[] = {
     {M::kLevelEasy, L"Easy"},
     {M::kLevelMedium, L"Medium"},
     {M::kLevelHard, L"Hard"},
+    {M::kLevelExpert, L"Expert"},
+    {M::kLevelExtreme, L"Extreme"},
     {M::kRow, L"row {1}"},
     {M::kColumn, L"column {1}"},
     {M::kTopLeftBlock, L"the top left block"},
@@ -217,6 +219,7 @@ std::wstring ValueText(const M::Value& value) {
     case M::Value::kText: return value.text;
     case M::Value::kTime: return TimeText(static_cast<uint64_t>(value.number));
     case M::Value::kLevel: return Text(static_cast<M::Id>(M::kLevelEasy + value.number));
+    case M::Value::kRating: return std::to_wstring(value.number / 10) + L'.' + std::to_wstring(value.number % 10);
     case M::Value::kUnit: {
         int kind = static_cast<int>(value.number / 9), index = static_cast<int>(value.number % 9);
         if (kind == GridUnit::kBlock) return Text(static_cast<M::Id>(M::kTopLeftBlock + index));

@@ -8,7 +8,7 @@
 
 namespace {
 
-const int kLevelButtons[] = {IDC_PRINT_EASY, IDC_PRINT_MEDIUM, IDC_PRINT_HARD};
+const int kLevelButtons[] = {IDC_PRINT_EASY, IDC_PRINT_MEDIUM, IDC_PRINT_HARD, IDC_PRINT_EXPERT, IDC_PRINT_EXTREME};
 // The buttons of PrintJob::NewPuzzles::kPerPageChoices, in their order.
 const int kPerPageButtons[] = {IDC_PRINT_PER_PAGE_1, IDC_PRINT_PER_PAGE_2, IDC_PRINT_PER_PAGE_4,
                                IDC_PRINT_PER_PAGE_6};
@@ -39,7 +39,7 @@ INT_PTR CALLBACK PlayerDigitsProcedure(HWND dialog, UINT message, WPARAM wParam,
 
 void ShowRequest(HWND dialog, const PrintJob::NewPuzzles& request) {
     for (size_t level = 0; level < std::size(kLevelButtons); ++level) {
-        Check(dialog, kLevelButtons[level], static_cast<int>(level) == request.level);
+        Check(dialog, kLevelButtons[level], static_cast<PuzzleLevel>(level) == request.level);
     }
     SetDlgItemInt(dialog, IDC_PRINT_COUNT, static_cast<UINT>(request.count), FALSE);
     for (size_t i = 0; i < std::size(kPerPageButtons); ++i) {
@@ -52,7 +52,7 @@ void ShowRequest(HWND dialog, const PrintJob::NewPuzzles& request) {
 PrintJob::NewPuzzles ReadRequest(HWND dialog) {
     PrintJob::NewPuzzles request;
     for (size_t level = 0; level < std::size(kLevelButtons); ++level) {
-        if (IsChecked(dialog, kLevelButtons[level])) request.level = static_cast<PuzzleGenerator::Level>(level);
+        if (IsChecked(dialog, kLevelButtons[level])) request.level = static_cast<PuzzleLevel>(level);
     }
     BOOL read = FALSE;
     UINT count = GetDlgItemInt(dialog, IDC_PRINT_COUNT, &read, FALSE);

@@ -1,12 +1,19 @@
 // GameStatistics: the games finished at each level and their times, kept in the properties.
 #include "GameStatistics.h"
 
+#include <string>
 
 namespace {
 
 const wchar_t kSection[] = L"Statistics";
 // Digits a number may have: more than a person plays in seconds, less than overflows.
 const int kMaxDigits = 15;
+
+// The name of the level's value: its stored name, which is plain ASCII.
+std::wstring ValueName(PuzzleLevel level) {
+    const char* name = LevelName(level);
+    return std::wstring(name, name + std::char_traits<char>::length(name));
+}
 
 // Reads a decimal number of at most kMaxDigits from text on; false at anything else.
 bool ReadNumber(const wchar_t*& text, uint64_t& number) {
@@ -21,9 +28,9 @@ bool ReadNumber(const wchar_t*& text, uint64_t& number) {
 
 }  // namespace
 
-GameStatistics::Times GameStatistics::Get(PuzzleGenerator::Level level) const {
+GameStatistics::Times GameStatistics::Get(PuzzleLevel level) const {
     String value;
-    if (!properties_.GetProperty(PuzzleGenerator::LevelName(level), value, kSection) || value.IsEmpty()) {
+    if (!properties_.GetProperty(ValueName(level).c_str(), value, kSection) || value.IsEmpty()) {
         return Times();
     }
     Times times;
@@ -34,7 +41,7 @@ GameStatistics::Times GameStatistics::Get(PuzzleGenerator::Level level) const {
     return read && agree ? times : Times();
 }
 
-bool GameStatistics::Record(PuzzleGenerator::Level level, uint64_t seconds) {
+bool GameStatistics::Record(PuzzleLevel level, uint64_t seconds) {
     Times times = Get(level);
     bool best = times.games == 0 || seconds < times.bestSeconds;
     if (best) times.bestSeconds = seconds;
@@ -42,6 +49,6 @@ bool GameStatistics::Record(PuzzleGenerator::Level level, uint64_t seconds) {
     times.totalSeconds += seconds;
     String value;
     value.Format(L"%u %u %u", times.games, times.bestSeconds, times.totalSeconds);
-    properties_.SetProperty(PuzzleGenerator::LevelName(level), value.GetText(), kSection);
+    properties_.SetProperty(ValueName(level).c_str(), value.GetText(), kSection);
     return best;
 }

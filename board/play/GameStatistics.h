@@ -2,14 +2,14 @@
 #pragma once
 
 #include "common/util/IProperties.h"
-#include "puzzle/PuzzleGenerator.h"
+#include "puzzle/PuzzleLevel.h"
 
 #include <cstdint>
 
 // For each level, the games the player finished without help, their best and their
 // total time in whole seconds. Each level is one value of the properties' section
 // "Statistics" (a sub-key of the program's registry key), named after the level
-// ("Easy", "Medium", "Hard") and holding "GAMES BEST TOTAL" in decimal; a value that is
+// (LevelName: "Easy", "Medium", "Hard", "Expert", "Extreme") and holding "GAMES BEST TOTAL" in decimal; a value that is
 // not three such numbers that agree (a best within the total, games for a time) counts
 // as none, and the next game finished starts the level afresh.
 class GameStatistics {
@@ -24,10 +24,10 @@ public:
     explicit GameStatistics(util::IProperties& properties) : properties_(properties) {}
 
     // The level's times as the properties keep them now.
-    Times Get(PuzzleGenerator::Level level) const;
+    Times Get(PuzzleLevel level) const;
     // Counts a game finished in seconds and keeps the level's times; true when it is the
     // level's first game or beats its best time.
-    bool Record(PuzzleGenerator::Level level, uint64_t seconds);
+    bool Record(PuzzleLevel level, uint64_t seconds);
 
 private:
     util::IProperties& properties_;

@@ -71,8 +71,8 @@ Message CheckMessage(const Coach& coach) {
     if (coach.GetVerdict() != Coach::kOpen) return VerdictMessage(coach.GetVerdict());
     Message message(M::kCheckFits);
     message.Then(M(M::kCellsLeft, {V::Number(coach.GetCellsLeft())}), M::kLine);
-    if (std::optional<PuzzleGenerator::Level> level = coach.GetLevel()) {
-        message.Then(M(M::kCheckLevel, {V::Level(*level)}));
+    if (std::optional<double> rating = coach.GetRating()) {
+        message.Then(M(M::kCheckLevel, {V::Level(LevelOf(*rating)), V::Rating(*rating)}));
     }
     return message;
 }
@@ -180,7 +180,7 @@ BoardAnswer PlaySession::Finish(BoardAnswer answer) {
         return answer;
     }
     uint64_t seconds = clock_.GetElapsed() / 1000;
-    PuzzleGenerator::Level level = solution_.GetLevel();
+    PuzzleLevel level = solution_.GetLevel();
     if (!statistics_.Record(level, seconds)) return answer;
     return answer.Boxed(BoardAnswer::kInformation, M::kCaptionStatistics,
                         M(M::kNewBestTime, {V::Level(level), V::Time(seconds)}));
@@ -265,8 +265,7 @@ BoardAnswer PlaySession::UndoToCorrect() {
 // average time, and which games count.
 BoardAnswer PlaySession::Statistics() const {
     Message report;
-    for (int i = PuzzleGenerator::kEasy; i <= PuzzleGenerator::kHard; ++i) {
-        auto level = static_cast<PuzzleGenerator::Level>(i);
+    for (PuzzleLevel level : kPuzzleLevels) {
         GameStatistics::Times times = statistics_.Get(level);
         Message line(M::kStatisticsNoGame, {V::Level(level)});
         if (times.games > 0) {

@@ -2,6 +2,7 @@
 #include "PrintJob.h"
 
 #include "puzzle/Coach.h"
+#include "puzzle/PuzzleGenerator.h"
 #include "puzzle/PuzzleSolution.h"
 #include "puzzle/SolverGrid.h"
 
@@ -11,7 +12,7 @@
 namespace {
 
 // The level of givens that have exactly one solution, found within the coach's budget.
-std::optional<PuzzleGenerator::Level> LevelOf(const EnneoPuzzle& givens) {
+std::optional<PuzzleLevel> LevelOfGivens(const EnneoPuzzle& givens) {
     int64_t budget = Coach::kVerdictBudget;
     PuzzleSolution puzzle{SolverGrid(givens), &budget};
     if (puzzle.GetCount() != PuzzleSolution::kOne) return std::nullopt;
@@ -38,7 +39,7 @@ PrintJob PrintJob::OfBoard(const EnneoPuzzle& board, bool playerDigits, const wc
     PrintJob job(name, date);
     EnneoPuzzle givens = board;
     givens.Reset();
-    job.level_ = LevelOf(givens);
+    job.level_ = LevelOfGivens(givens);
     job.grids_.push_back({playerDigits ? board : givens, PencilMarks()});
     job.puzzles_ = 1;
     return job;
@@ -54,7 +55,11 @@ std::optional<PrintJob> PrintJob::OfNewPuzzles(const NewPuzzles& request, uint64
     job.titled_ = true;
     PuzzleGenerator generator(seed);
     for (int made = 1; made <= request.count; ++made) {
-        job.grids_.push_back({generator.Generate(request.level), PencilMarks()});
+        // Polled while a puzzle is made, which at the hardest levels may take a while.
+        std::optional<EnneoPuzzle> puzzle =
+            generator.Generate(request.level, [&] { return progress(made - 1, request.count); });
+        if (!puzzle) return std::nullopt;
+        job.grids_.push_back({*puzzle, PencilMarks()});
         if (!progress(made, request.count)) return std::nullopt;
     }
     for (int i = 0; request.solutions && i < request.count; ++i) {

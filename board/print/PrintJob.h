@@ -4,7 +4,7 @@
 #include "PrintLayout.h"
 #include "puzzle/Message.h"
 #include "puzzle/GameState.h"
-#include "puzzle/PuzzleGenerator.h"
+#include "puzzle/PuzzleLevel.h"
 
 #include <cstdint>
 #include <functional>
@@ -24,7 +24,7 @@ public:
         static constexpr int kMaxCount = 100;
         static constexpr int kPerPageChoices[] = {1, 2, 4, 6};
 
-        PuzzleGenerator::Level level = PuzzleGenerator::kMedium;
+        PuzzleLevel level = PuzzleLevel::kMedium;
         int count = 4;    // 1 to kMaxCount
         int perPage = 4;  // one of kPerPageChoices
         bool solutions = false;
@@ -60,7 +60,7 @@ public:
     int GetPuzzleCount() const { return puzzles_; }
     // The level the footers name: the new puzzles', or that of the board's givens when
     // they have exactly one solution; none otherwise.
-    std::optional<PuzzleGenerator::Level> GetLevel() const { return level_; }
+    std::optional<PuzzleLevel> GetLevel() const { return level_; }
 
 private:
     PrintJob(const wchar_t* name, const wchar_t* date) : name_(name), date_(date) {}
@@ -68,7 +68,7 @@ private:
 
     std::wstring name_;
     std::wstring date_;
-    std::optional<PuzzleGenerator::Level> level_;
+    std::optional<PuzzleLevel> level_;
     std::vector<GameState> grids_;  // the puzzles, then their solutions if asked for
     int puzzles_ = 0;
     int perPage_ = 1;

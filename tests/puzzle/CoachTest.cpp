@@ -5,7 +5,9 @@
 #include "RandomGrids.h"
 #include "ReferenceSolver.h"
 #include "SeededTest.h"
+#include "puzzle/PuzzleGenerator.h"
 #include "puzzle/PuzzleLine.h"
+#include "puzzle/PuzzleRating.h"
 
 #include <gtest/gtest.h>
 
@@ -69,7 +71,7 @@ TEST_F(CoachTest, TheStepIsTheSolversNextPlacement) {
     PuzzleGenerator generator(seed_);
     int trials = 0;
     for (int i = 0; i < 24; ++i) {
-        EnneoPuzzle board = generator.Generate(static_cast<PuzzleGenerator::Level>(i % 3));
+        EnneoPuzzle board = generator.Generate(kPuzzleLevels[i % 3]);
         if (i % 2 == 1) board = Typed(board);
         SCOPED_TRACE(ToPuzzleLine(board));
         while (!board.IsSolved()) {
@@ -125,16 +127,18 @@ TEST_F(CoachTest, VerdictsOnSolvedUnsolvableAndOpenPuzzles) {
     EXPECT_EQ(Coach::kUndecided, Coach(few, 1).GetVerdict());  // a budget of one node
 }
 
-// The level is the givens' as the generator grades them, however far the player got;
-// the same digits typed in have no givens to grade.
-TEST_F(CoachTest, GradesThePuzzleAsTheGeneratorDoes) {
+// The rating and level are the givens', however far the player got; the same digits
+// typed in have no givens to rate.
+TEST_F(CoachTest, RatesTheGivens) {
     PuzzleGenerator generator(seed_);
-    for (int i = PuzzleGenerator::kEasy; i <= PuzzleGenerator::kHard; ++i) {
-        auto level = static_cast<PuzzleGenerator::Level>(i);
+    for (PuzzleLevel level : kPuzzleLevels) {
         EnneoPuzzle board = generator.Generate(level);
+        double rating = PuzzleRating(board).GetRating();
         for (int step = 0; step < 20; ++step) board.SolveOne();
+        EXPECT_EQ(rating, Coach(board).GetRating());
         EXPECT_EQ(level, Coach(board).GetLevel());
         EXPECT_EQ(Coach::kOpen, Coach(board).GetVerdict());
+        EXPECT_EQ(std::nullopt, Coach(Typed(board)).GetRating());
         EXPECT_EQ(std::nullopt, Coach(Typed(board)).GetLevel());
     }
 }

@@ -3,19 +3,23 @@
 
 #include "puzzle/PuzzleLine.h"
 
+#include <algorithm>
+#include <cctype>
 #include <ostream>
 
 namespace {
 
 const char kUsage[] =
-    "usage: enneo-generate [--level easy|medium|hard] [--count N] [--seed S]\n"
+    "usage: enneo-generate [--level easy|medium|hard|expert|extreme] [--count N] [--seed S]\n"
     "Prints N new puzzles (default 1), one per line in 81 characters ('1'-'9' a given,\n"
     "'.' an empty cell), the form enneo-solve reads. Each has exactly one solution and\n"
-    "its givens in 180-degree rotational symmetry. The level (default medium) is what\n"
-    "the program's solver needs:\n"
-    "  easy    single candidates and single places in a block only\n"
-    "  medium  no trial, at least one single place in a row or a column\n"
-    "  hard    at least one trial\n"
+    "its givens in 180-degree rotational symmetry. The level (default medium) is the\n"
+    "range of its rating by human techniques, as enneo-rate prints it:\n"
+    "  easy     below 1.5\n"
+    "  medium   1.5 to below 2.5\n"
+    "  hard     2.5 to below 4.5\n"
+    "  expert   4.5 to below 6.5\n"
+    "  extreme  6.5 and above (may take some seconds a puzzle)\n"
     "  --seed S  a number from 0 to 18446744073709551615: the same seed, level and\n"
     "            count print the same puzzles on every platform; without it the\n"
     "            seed comes from the clock\n"
@@ -33,6 +37,20 @@ bool ParseNumber(const std::string& text, uint64_t& value) {
         value = value * 10 + digit;
     }
     return true;
+}
+
+// The level whose stored name is text in lower case; false for none.
+bool ParseLevel(const std::string& text, PuzzleLevel& level) {
+    for (PuzzleLevel candidate : kPuzzleLevels) {
+        std::string name = LevelName(candidate);
+        std::transform(name.begin(), name.end(), name.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        if (name == text) {
+            level = candidate;
+            return true;
+        }
+    }
+    return false;
 }
 
 }  // namespace
@@ -60,15 +78,7 @@ int GenerateTool::Run(const std::vector<std::string>& arguments) {
 std::string GenerateTool::TakeOption(const std::string& option, const std::string& value) {
     uint64_t number = 0;
     if (option == "--level") {
-        if (value == "easy") {
-            level_ = PuzzleGenerator::kEasy;
-        } else if (value == "medium") {
-            level_ = PuzzleGenerator::kMedium;
-        } else if (value == "hard") {
-            level_ = PuzzleGenerator::kHard;
-        } else {
-            return "unknown level " + value + ", not easy, medium or hard";
-        }
+        if (!ParseLevel(value, level_)) return "unknown level " + value + ", not easy, medium, hard, expert or extreme";
     } else if (option == "--count") {
         if (!ParseNumber(value, number) || number == 0 || number > static_cast<uint64_t>(kMaxCount)) {
             return "--count " + value + " is not a number from 1 to " + std::to_string(kMaxCount);

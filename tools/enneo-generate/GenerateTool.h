@@ -31,7 +31,7 @@ private:
 
     std::ostream& out_;
     std::ostream& err_;
-    PuzzleGenerator::Level level_ = PuzzleGenerator::kMedium;
+    PuzzleLevel level_ = PuzzleLevel::kMedium;
     long count_ = 1;
     uint64_t seed_ = 0;
     bool seeded_ = false;

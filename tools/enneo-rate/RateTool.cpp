@@ -123,7 +123,7 @@ void RateTool::Report(const EnneoPuzzle& puzzle, std::string& results) {
                           : rating.GetHardest() ? InfoOf(*rating.GetHardest()).name
                                                 : kNoStep;
     results +=
-        ToPuzzleLine(puzzle) + "\t" + value + "\t" + PuzzleRating::LevelName(rating.GetLevel()) + "\t" + hardest + "\n";
+        ToPuzzleLine(puzzle) + "\t" + value + "\t" + LevelName(rating.GetLevel()) + "\t" + hardest + "\n";
     if (listSteps_) {
         for (const TechniqueStep& step : rating.GetSteps()) results += StepText(step);
     }
