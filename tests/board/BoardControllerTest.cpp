@@ -4,6 +4,7 @@
 
 #include "MemoryProperties.h"
 #include "puzzle/GameFile.h"
+#include "puzzle/PuzzleRating.h"
 #include "tests/board/AnswerChecks.h"
 #include "tests/common/TestFiles.h"
 #include "tests/puzzle/CoachGrids.h"
@@ -198,7 +199,7 @@ TEST_F(BoardControllerTest, PuzzleCommands) {
     EXPECT_EQ(kBoardAndMenu, Shows(board_.Execute(Command::Of(Command::kReset))));
     EXPECT_EQ(kSampleLine, ToPuzzleLine(Board()));
     board_.Execute(Command::SelectCell({5, 5}));
-    EXPECT_EQ(kBoardAndMenu, Shows(board_.Execute(Command::NewPuzzle(PuzzleGenerator::kMedium))));
+    EXPECT_EQ(kBoardAndMenu, Shows(board_.Execute(Command::NewPuzzle(PuzzleLevel::kMedium))));
     EXPECT_EQ(0, Board().GetSelectedCell().x);
     for (int y = 1; y <= 9; ++y) {
         for (int x = 1; x <= 9; ++x) {
@@ -206,7 +207,7 @@ TEST_F(BoardControllerTest, PuzzleCommands) {
             EXPECT_EQ(expected, Board().GetCellState(x, y)) << x << "," << y;
         }
     }
-    EXPECT_EQ(PuzzleGenerator::kMedium, PuzzleGenerator::Grade(SolverGrid(Board())));
+    EXPECT_EQ(PuzzleLevel::kMedium, PuzzleRating(Board()).GetLevel());
     EXPECT_EQ(kBoardAndMenu, Shows(board_.Execute(Command::Of(Command::kNewEmpty))));
     EXPECT_EQ(std::string(81, '.'), ToPuzzleLine(Board()));
 
@@ -214,7 +215,20 @@ TEST_F(BoardControllerTest, PuzzleCommands) {
     WriteBytes(folder.Path("list.sdm"), std::string(kSampleLine) + "\n" + kSampleLine + "\n");
     board_.Open(folder.Path("list.sdm").c_str());
     EXPECT_TRUE(board_.IsAvailable(Command::kNextPuzzle));
-    board_.Execute(Command::NewPuzzle(PuzzleGenerator::kEasy));
+    // Cancelled while the puzzle is made (an extreme one takes a few tries), New Puzzle
+    // leaves the board, the list and everything else as they were.
+    bool polled = false;
+    for (int attempt = 0; attempt < 20 && !polled; ++attempt) {
+        board_.Open(folder.Path("list.sdm").c_str());
+        std::string before = ToPuzzleLine(Board());
+        BoardAnswer answer = board_.NewPuzzle(PuzzleLevel::kExtreme, [&polled] { return !(polled = true); });
+        if (!polled) continue;  // made at the first try, with nothing to ask
+        EXPECT_EQ(kNothing, Shows(answer));
+        EXPECT_EQ(before, ToPuzzleLine(Board()));
+        EXPECT_TRUE(board_.IsAvailable(Command::kNextPuzzle));
+    }
+    EXPECT_TRUE(polled);
+    board_.Execute(Command::NewPuzzle(PuzzleLevel::kEasy));
     EXPECT_FALSE(board_.IsAvailable(Command::kNextPuzzle));
 }
 
@@ -285,7 +299,7 @@ TEST_F(BoardControllerTest, TheClockCountsOnlyWhileTheGameIsPlayed) {
     board_.Execute(Command::Of(Command::kSolve));  // complete: the clock stops
     now_ += 5000;
     EXPECT_EQ(65900u, elapsed());
-    EXPECT_TRUE(board_.Execute(Command::NewPuzzle(PuzzleGenerator::kEasy)).title);
+    EXPECT_TRUE(board_.Execute(Command::NewPuzzle(PuzzleLevel::kEasy)).title);
     EXPECT_EQ(Message(M::kTitleWithTime, {V::Time(0)}), board_.GetTitle());
     now_ += 2000;
     EXPECT_EQ(2000u, elapsed());
@@ -309,7 +323,7 @@ TEST_F(BoardControllerTest, PauseHidesTheBoardUntilThePlayerGoesOn) {
     EXPECT_FALSE(board_.GetView().paused);
     EXPECT_EQ(std::make_pair(1, 1), Selected());  // the click only went on
     board_.Execute(Command::Of(Command::kPause));
-    board_.Execute(Command::NewPuzzle(PuzzleGenerator::kEasy));
+    board_.Execute(Command::NewPuzzle(PuzzleLevel::kEasy));
     EXPECT_FALSE(board_.GetView().paused);
     board_.Execute(Command::Of(Command::kPause));
     EXPECT_FALSE(board_.IsAvailable(Command::kCopyBoard));

@@ -68,7 +68,7 @@ TEST(KeyTableTest, KeysGiveTheirCommandsWithTheirModifiersOnly) {
         {'L', kCtrl, Command::Of(Command::kShowLog)},
         {'L', kCtrlShift, Command::Theme(BoardTheme::kLight)},
         {'D', kCtrl, std::nullopt},
-        {KeyTable::kF1 + 1, kNone, Command::NewPuzzle(PuzzleGenerator::kEasy)},
+        {KeyTable::kF1 + 1, kNone, Command::NewPuzzle(PuzzleLevel::kEasy)},
         {KeyTable::kF1 + 1, kCtrl, std::nullopt},
         {'H', kCtrl, std::nullopt},  // it types a Backspace as well
     };

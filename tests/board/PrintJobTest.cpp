@@ -1,6 +1,7 @@
 // Tests of printed pages: the layout of grids on paper, and what a print job puts there.
 #include "board/print/PrintJob.h"
 
+#include "puzzle/PuzzleRating.h"
 #include "puzzle/SolverGrid.h"
 #include "tests/puzzle/MessagePrint.h"
 #include "tests/puzzle/PuzzleTestGrids.h"
@@ -91,7 +92,7 @@ TEST(PrintJobTest, TheBoardsPuzzleAloneWithOrWithoutThePlayersDigits) {
         ASSERT_EQ(1u, pages.size());
         ASSERT_EQ(1u, pages[0].titles.size());
         EXPECT_TRUE(pages[0].titles[0].IsEmpty());
-        EXPECT_EQ(M(M::kPrintFooterLevel, {kName, V::Level(PuzzleGenerator::kEasy), kDate}), pages[0].footer);
+        EXPECT_EQ(M(M::kPrintFooterLevel, {kName, V::Level(PuzzleLevel::kMedium), kDate}), pages[0].footer);
         const EnneoPuzzle& printed = job.GetGrid(pages[0].layout.grids[0].index).puzzle;
         EXPECT_EQ(playerDigits ? "8" + std::string(kSampleLine + 1) : kSampleLine, ToPuzzleLine(printed));
     }
@@ -104,10 +105,11 @@ TEST(PrintJobTest, TheBoardsPuzzleAloneWithOrWithoutThePlayersDigits) {
 }
 
 // Seven hard puzzles four to a page, then their solutions twelve to a page: numbered,
-// each with one solution, and solution n solving puzzle n.
+// each with one solution and the level's rating, and solution n solving puzzle n.
+// Progress is told after each puzzle, and between the tries of one, as made so far.
 TEST(PrintJobTest, NewPuzzlesNumberedWithTheirLevelAndTheirSolutionsAfterThem) {
     PrintJob::NewPuzzles request;
-    request.level = PuzzleGenerator::kHard;
+    request.level = PuzzleLevel::kHard;
     request.count = 7;
     request.perPage = 4;
     request.solutions = true;
@@ -119,10 +121,12 @@ TEST(PrintJobTest, NewPuzzlesNumberedWithTheirLevelAndTheirSolutionsAfterThem) {
                                                              return true;
                                                          });
     ASSERT_TRUE(job);
-    EXPECT_EQ((std::vector<int>{1, 2, 3, 4, 5, 6, 7}), told);
+    EXPECT_TRUE(std::is_sorted(told.begin(), told.end()));
+    told.erase(std::unique(told.begin(), told.end()), told.end());
+    EXPECT_EQ((std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7}), told);
     std::vector<PrintJob::Page> pages = job->Pages(kA4);
     ASSERT_EQ(3u, pages.size());
-    const V hard = V::Level(PuzzleGenerator::kHard);
+    const V hard = V::Level(PuzzleLevel::kHard);
     EXPECT_EQ(M(M::kPrintFooterLevel, {kName, hard, kDate}).Then(M(M::kPrintPageOf, {V::Number(2), V::Number(3)})),
               pages[1].footer);
     EXPECT_EQ(M(M::kPrintPuzzleTitle, {V::Number(5), hard}), pages[1].titles[0]);
@@ -135,25 +139,35 @@ TEST(PrintJobTest, NewPuzzlesNumberedWithTheirLevelAndTheirSolutionsAfterThem) {
         const EnneoPuzzle& solution = job->GetGrid(pages[2].layout.grids[i].index).puzzle;
         SolverGrid grid(puzzle);
         EXPECT_EQ(1, grid.CountCompletions(2, nullptr));
-        EXPECT_EQ(PuzzleGenerator::kHard, PuzzleGenerator::Grade(grid));
+        EXPECT_EQ(PuzzleLevel::kHard, PuzzleRating(puzzle).GetLevel());
         EXPECT_TRUE(IsValidComplete(solution));
         EXPECT_TRUE(grid.IsPartOf(SolverGrid(solution)));
     }
 
-    // A false answer stops the job; a request out of range makes nothing.
+    // A false answer stops the job, between puzzles or within one; a request out of
+    // range makes nothing.
     told.clear();
     auto stopAtThree = [&](int made, int) {
         told.push_back(made);
         return made < 3;
     };
+    request.level = PuzzleLevel::kEasy;  // made at the first try: told once each
     EXPECT_FALSE(PrintJob::OfNewPuzzles(request, 33, L"", L"", stopAtThree));
     EXPECT_EQ(3u, told.size());
+    told.clear();
+    request.level = PuzzleLevel::kExtreme;  // not at the first try with this seed
+    EXPECT_FALSE(PrintJob::OfNewPuzzles(request, 33, L"", L"", [&](int made, int) {
+        told.push_back(made);
+        return false;
+    }));
+    EXPECT_EQ(std::vector<int>{0}, told);
+    told.clear();
     for (auto [count, perPage] : {std::pair{0, 4}, std::pair{101, 4}, std::pair{100, 3}}) {
         request.count = count;
         request.perPage = perPage;
         EXPECT_FALSE(PrintJob::OfNewPuzzles(request, 33, L"", L"", stopAtThree));
     }
-    EXPECT_EQ(3u, told.size());
+    EXPECT_TRUE(told.empty());
 }
 
 }  // namespace

@@ -1,9 +1,11 @@
 #!/usr/bin/env python3
-"""Tests of enneo-generate as a whole program: command lines, output, exit status, and
-puzzles that enneo-solve solves and qqwing finds unique.
+"""Tests of enneo-generate as a whole program: command lines, output, exit status,
+puzzles that enneo-solve solves and qqwing finds unique, and that enneo-rate rates at
+their level.
 
-usage: enneo_generate_test.py --solve SOLVE_COMMAND... -- COMMAND...   (each command
-may start with a Wine wrapper; SOLVE_COMMAND runs enneo-solve, COMMAND enneo-generate)
+usage: enneo_generate_test.py --solve SOLVE_COMMAND... --rate RATE_COMMAND... -- COMMAND...
+(each command may start with a Wine wrapper; SOLVE_COMMAND runs enneo-solve,
+RATE_COMMAND enneo-rate, COMMAND enneo-generate)
 """
 import shutil
 import subprocess
@@ -12,6 +14,8 @@ import unittest
 
 COMMAND = []
 SOLVE_COMMAND = []
+RATE_COMMAND = []
+LEVELS = ("easy", "medium", "hard", "expert", "extreme")
 
 
 def run(command, *args, stdin=b""):
@@ -30,20 +34,21 @@ class EnneoGenerateTest(unittest.TestCase):
     def test_levels_counts_and_seeds(self):
         self.assertIn("usage: enneo-generate", run(COMMAND, "--help")[1])
         self.assertEqual(1, len(self.generate()))
-        for level in ("easy", "medium", "hard"):
-            lines = self.generate("--level", level, "--count", "20", "--seed", "77")
-            self.assertEqual(20, len(lines))
-            self.assertEqual(20, len(set(lines)))
+        for level in LEVELS:
+            lines = self.generate("--level", level, "--count", "10", "--seed", "77")
+            self.assertEqual(10, len(lines))
+            self.assertEqual(10, len(set(lines)))
             for line in lines:
                 self.assertRegex(line, r"^[1-9.]{81}$")
                 self.assertTrue(all((line[i] == ".") == (line[80 - i] == ".") for i in range(81)), line)
-            self.assertEqual(lines, self.generate("--seed", "77", "--count", "20", "--level", level))
+            self.assertEqual(lines, self.generate("--seed", "77", "--count", "10", "--level", level))
             self.assertEqual(lines[:3], self.generate("--level", level, "--count", "3", "--seed", "77"))
         self.assertEqual(self.generate("--seed", "5"), self.generate("--seed", "5", "--level", "medium"))
         self.assertNotEqual(self.generate("--seed", "5"), self.generate("--seed", "6"))
 
     def test_bad_arguments(self):
-        for args in (["--bogus"], ["puzzle.txt"], ["--level"], ["--level", "expert"], ["--count", "0"],
+        for args in (["--bogus"], ["puzzle.txt"], ["--level"], ["--level", "Expert"], ["--level", "insane"],
+                     ["--count", "0"],
                      ["--count", "-1"], ["--count", "1e3"], ["--count", "100001"], ["--count", "99999999999999999999999"],
                      ["--seed", "x"], ["--seed", "-1"], ["--seed", "18446744073709551616"], ["--seed", ""]):
             status, out, err = run(COMMAND, *args)
@@ -52,11 +57,16 @@ class EnneoGenerateTest(unittest.TestCase):
             self.assertEqual(1, len(err.splitlines()), args)
             self.assertIn("enneo-generate:", err, args)
 
-    def test_puzzles_are_solved_and_unique(self):
+    def test_puzzles_are_solved_unique_and_rated_at_their_level(self):
         lines = []
-        for level in ("easy", "medium", "hard"):
-            lines += self.generate("--level", level, "--count", "30")
+        levels = []
+        for level in LEVELS:
+            lines += self.generate("--level", level, "--count", "12")
+            levels += [level.capitalize()] * 12
         text = ("\n".join(lines) + "\n").encode("ascii")
+        status, out, _ = run(RATE_COMMAND, stdin=text)
+        self.assertIn(status, (0, 1))  # 1: the ladder ran out on an extreme puzzle
+        self.assertEqual(levels, [row.split("\t")[2] for row in out.splitlines()])
         status, out, _ = run(SOLVE_COMMAND, "--line", stdin=text)
         self.assertEqual(0, status)
         self.assertEqual(len(lines), len(out.splitlines()))
@@ -72,6 +82,8 @@ class EnneoGenerateTest(unittest.TestCase):
 
 if __name__ == "__main__":
     separator = sys.argv.index("--")
-    SOLVE_COMMAND = [arg for arg in sys.argv[sys.argv.index("--solve") + 1:separator] if arg]
+    rate = sys.argv.index("--rate")
+    SOLVE_COMMAND = [arg for arg in sys.argv[sys.argv.index("--solve") + 1:rate] if arg]
+    RATE_COMMAND = [arg for arg in sys.argv[rate + 1:separator] if arg]
     COMMAND = [arg for arg in sys.argv[separator + 1:] if arg]
     unittest.main(argv=sys.argv[:1], verbosity=2)

@@ -39,18 +39,25 @@ TEST(WordsTest, EachKindOfSentence) {
               Said(M(M::kHintTrial, {V::Number(1), V::Number(1), V::Digits(0x32), V::Number(5)})));
     EXPECT_EQ(L"3 goes in row 5, column 3: it is the only place for 3 in column 3.",
               Said(M(M::kHintSingleInColumn, {V::Number(3), V::Number(5), V::Number(3)})));
-    EXPECT_EQ(L"Every digit so far fits the puzzle's only solution.\n1 cell is left. Level: Easy.",
+    EXPECT_EQ(L"Every digit so far fits the puzzle's only solution.\n1 cell is left. Level: Expert (5.6).",
               Said(M(M::kCheckFits)
                        .Then(M(M::kCellsLeft, {V::Number(1)}), M::kLine)
-                       .Then(M(M::kCheckLevel, {V::Level(PuzzleGenerator::kEasy)}))));
+                       .Then(M(M::kCheckLevel, {V::Level(PuzzleLevel::kExpert), V::Rating(5.6)}))));
+    // The rating with one decimal, rounded as the level is (LevelOf).
+    EXPECT_EQ(L"Level: Easy (1.0).", Said(M(M::kCheckLevel, {V::Level(PuzzleLevel::kEasy), V::Rating(1.0)})));
+    EXPECT_EQ(L"Level: Extreme (9.0).", Said(M(M::kCheckLevel, {V::Level(PuzzleLevel::kExtreme), V::Rating(8.96)})));
+    EXPECT_EQ(L"Level: Hard (4.4).", Said(M(M::kCheckLevel, {V::Level(PuzzleLevel::kHard), V::Rating(4.44)})));
     EXPECT_EQ(L"56 cells are left.", Said(M(M::kCellsLeft, {V::Number(56)})));
     EXPECT_EQ(L"2 digits that are not givens do not fit the puzzle's only solution.",
               Said(M(M::kCheckMisfits, {V::Number(2)})));
-    EXPECT_EQ(L"Easy: 1 game finished, best time 1:05, average time 1:05.\nHard: no game finished yet.\n\n"
+    EXPECT_EQ(L"Easy: 1 game finished, best time 1:05, average time 1:05.\nHard: no game finished yet.\n"
+              L"Expert: no game finished yet.\nExtreme: no game finished yet.\n\n"
               L"A game counts when the player completes a puzzle that has one solution without Solve, Hint, Fill In "
               L"Candidates or Undo to Last Correct.",
-              Said(M(M::kStatisticsLevel, {V::Level(PuzzleGenerator::kEasy), V::Number(1), V::Time(65), V::Time(65)})
-                       .Then(M(M::kStatisticsNoGame, {V::Level(PuzzleGenerator::kHard)}), M::kLine)
+              Said(M(M::kStatisticsLevel, {V::Level(PuzzleLevel::kEasy), V::Number(1), V::Time(65), V::Time(65)})
+                       .Then(M(M::kStatisticsNoGame, {V::Level(PuzzleLevel::kHard)}), M::kLine)
+                       .Then(M(M::kStatisticsNoGame, {V::Level(PuzzleLevel::kExpert)}), M::kLine)
+                       .Then(M(M::kStatisticsNoGame, {V::Level(PuzzleLevel::kExtreme)}), M::kLine)
                        .Then(M::kStatisticsRule, M::kParagraph)));
     EXPECT_EQ(L"The game file was missing or damaged, so the game was taken from its backup, which may be a moment "
               L"older. The file was kept as \"C:\\game.enneo-game.refused\".",
@@ -60,10 +67,10 @@ TEST(WordsTest, EachKindOfSentence) {
               Said(M(M::kNotKeptNoFolder, {V::Text(L"C:\\Enneo Tessary")}).Then(M::kPlayGoesOn, M::kParagraph)));
     EXPECT_EQ(L"Enneo Tessary - Hard - 9 December 2026 - page 2 of 3",
               Said(M(M::kPrintFooterLevel,
-                     {V::Text(L"Enneo Tessary"), V::Level(PuzzleGenerator::kHard), V::Text(L"9 December 2026")})
+                     {V::Text(L"Enneo Tessary"), V::Level(PuzzleLevel::kHard), V::Text(L"9 December 2026")})
                        .Then(M(M::kPrintPageOf, {V::Number(2), V::Number(3)}))));
     EXPECT_EQ(L"Solution 7 - Hard",
-              Said(M(M::kPrintSolutionTitle, {V::Number(7), V::Level(PuzzleGenerator::kHard)})));
+              Said(M(M::kPrintSolutionTitle, {V::Number(7), V::Level(PuzzleLevel::kHard)})));
     EXPECT_EQ(L"Next Puzzle in &File (now 2 of 3)",
               Said(M(M::kListPlace, {V::Text(L"Next Puzzle in &File"), V::Number(2), V::Number(3)})));
 }

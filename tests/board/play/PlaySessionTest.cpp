@@ -5,6 +5,8 @@
 #include "tests/board/MemoryProperties.h"
 #include "tests/puzzle/CoachGrids.h"
 #include "tests/puzzle/PuzzleTestGrids.h"
+#include "puzzle/PuzzleLine.h"
+#include "puzzle/PuzzleRating.h"
 
 #include <gtest/gtest.h>
 
@@ -111,16 +113,17 @@ TEST_F(PlaySessionTest, HintExplainsTheNextStepOrTheFirstMistake) {
 }
 
 // Check's answers, and the digits that do not fit, tinted whatever Mark Selection says
-// until the board changes. The level is the givens' alone.
+// until the board changes. The level and the rating are the givens' alone.
 TEST_F(PlaySessionTest, CheckSaysWhetherTheDigitsFit) {
     auto check = [this] { return Box(Run(Command::Of(Command::kCheck))).second; };
-    auto fits = [](int left, std::optional<PuzzleGenerator::Level> level) {
+    auto fits = [](int left, std::optional<double> rating) {
         Message message(M::kCheckFits);
         message.Then(M(M::kCellsLeft, {V::Number(left)}), M::kLine);
-        if (level) message.Then(M(M::kCheckLevel, {V::Level(*level)}));
+        if (rating) message.Then(M(M::kCheckLevel, {V::Level(LevelOf(*rating)), V::Rating(*rating)}));
         return message;
     };
-    EXPECT_EQ(fits(56, PuzzleGenerator::kEasy), check());
+    const double sampleRating = 1.5;  // a hidden single in a row at its hardest: medium
+    EXPECT_EQ(fits(56, sampleRating), check());
     Type(1, 1, 8);
     Type(9, 2, 9);
     EXPECT_EQ(Message(M::kCheckMisfits, {V::Number(1)}), check());
@@ -140,11 +143,11 @@ TEST_F(PlaySessionTest, CheckSaysWhetherTheDigitsFit) {
     Run(Command::Of(Command::kReset));
     Run(Command::Of(Command::kSolve));
     Type(1, 1, 0);  // one cell from the end
-    EXPECT_EQ(fits(1, PuzzleGenerator::kEasy), check());
+    EXPECT_EQ(fits(1, sampleRating), check());
     Run(Command::Of(Command::kUndo));
     EXPECT_EQ(Message(M::kSolved), check());
     PlaySession hard = Another(kStepGrids[2].givens);
-    EXPECT_EQ(fits(55, PuzzleGenerator::kHard),
+    EXPECT_EQ(fits(55, PuzzleRating(ReadPuzzleLine(kStepGrids[2].givens)).GetRating()),
               Box(Run(hard, Command::Of(Command::kCheck))).second);
 
     // Typed into an empty grid, the puzzle has no givens to grade, however far it got.
@@ -203,7 +206,7 @@ TEST_F(PlaySessionTest, BestTimesOnlyForAnUnassistedFinish) {
     const wchar_t key[] = L"Statistics\\Easy";
     PlaySession first = Another(nearlySolved(0));
     EXPECT_EQ(std::make_pair(Message(M::kCaptionStatistics),
-                             Message(M::kNewBestTime, {V::Level(PuzzleGenerator::kEasy), V::Time(65)})),
+                             Message(M::kNewBestTime, {V::Level(PuzzleLevel::kEasy), V::Time(65)})),
               Box(finish(first, 0, 65900)));
     EXPECT_EQ(L"1 65 65", properties_.values[key]);
     Run(first, Command::Of(Command::kUndo));
@@ -232,10 +235,11 @@ TEST_F(PlaySessionTest, BestTimesOnlyForAnUnassistedFinish) {
     EXPECT_TRUE(typed.GetBoard().IsSolved());
     EXPECT_EQ(L"2 65 145", properties_.values[key]);
     Message statistics(M::kStatisticsLevel,
-                       {V::Level(PuzzleGenerator::kEasy), V::Number(2), V::Time(65), V::Time(73)});
-    statistics.Then(M(M::kStatisticsNoGame, {V::Level(PuzzleGenerator::kMedium)}), M::kLine)
-        .Then(M(M::kStatisticsNoGame, {V::Level(PuzzleGenerator::kHard)}), M::kLine)
-        .Then(M::kStatisticsRule, M::kParagraph);
+                       {V::Level(PuzzleLevel::kEasy), V::Number(2), V::Time(65), V::Time(73)});
+    for (PuzzleLevel level : {PuzzleLevel::kMedium, PuzzleLevel::kHard, PuzzleLevel::kExpert, PuzzleLevel::kExtreme}) {
+        statistics.Then(M(M::kStatisticsNoGame, {V::Level(level)}), M::kLine);
+    }
+    statistics.Then(M::kStatisticsRule, M::kParagraph);
     EXPECT_EQ(std::make_pair(Message(M::kCaptionStatistics), statistics),
               Box(Run(Command::Of(Command::kStatistics))));
 }
