@@ -8,6 +8,7 @@
 #include "board/KeyTable.h"
 #include "common/IApplication.h"
 #include "common/gui/MemoryCanvas.h"
+#include "common/gui/ProgressFeedback.h"
 #include "common/gui/SessionNotification.h"
 #include "common/gui/ShellOpen.h"
 #include "common/util/logging/LoggerManager.h"
@@ -150,6 +151,7 @@ LRESULT EnneoWindow::MessageHandler(HWND handle, UINT message, WPARAM wParam, LP
 
 void EnneoWindow::Run(const BoardCommand& command) {
     switch (command.kind) {
+    case BoardCommand::kNewPuzzle: OnNewPuzzle(command.level); break;
     case BoardCommand::kOpen: OnFileOpen(); break;
     case BoardCommand::kSave: OnFileSave(); break;
     case BoardCommand::kPrint: OnPrint(); break;
@@ -295,6 +297,16 @@ void EnneoWindow::OnFileSave() {
     std::optional<FileDialogs::Saving> saving = FileDialogs::Save(GetHandle());
     if (!saving) return;
     Apply(controller_.Save(saving->path.c_str(), saving->saved));
+}
+
+void EnneoWindow::OnNewPuzzle(PuzzleLevel level) {
+    BoardAnswer answer;
+    {
+        // Gone before the answer is applied, so that a box it brings has the board enabled.
+        gui::ProgressFeedback feedback(L"New Puzzle");
+        answer = controller_.NewPuzzle(level, [&feedback] { return feedback.Update(L"Making a new puzzle", 0, -1); });
+    }
+    Apply(answer);
 }
 
 void EnneoWindow::OnPrint() { print_.PrintBoard(GetHandle(), snapshot_.state.puzzle); }

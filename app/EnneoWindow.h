@@ -69,6 +69,9 @@ public:
 private:
     void OnFileOpen();
     void OnFileSave();
+    // File / New Puzzle (a menu item, or F2 to F4): made by the controller while the
+    // progress window shows after a second; its Cancel leaves the board as it was.
+    void OnNewPuzzle(PuzzleLevel level);
     // File / Print (the menu item or Ctrl+P): the board's puzzle.
     void OnPrint();
     // Creates the About window the first time, shows it and opens the home page.
@@ -77,7 +80,7 @@ private:
     // registers it with the logger manager.
     void OnShowLog();
     // Runs a command of a menu item or a key: the window's own kinds (kOpen to kAbout)
-    // here, every other by the controller.
+    // and New Puzzle, with its progress, here; every other by the controller.
     void Run(const BoardCommand& command);
     void Execute(const BoardCommand& command);
     // Takes the board's snapshot again, repaints, brings the menu and the caption up to

@@ -22,7 +22,7 @@ struct BoardCommand {
         kHint,
         kCheck,
         kNewEmpty,   // an empty grid
-        kNewPuzzle,  // level
+        kNewPuzzle,  // level; the window runs it with its progress (BoardController::NewPuzzle)
         kReset,
         kSolve,
         kStatistics,

@@ -5,6 +5,7 @@
 #include "common/util/logging/LoggerManager.h"
 #include "common/util/logging/WindowLogger.h"
 #include "puzzle/PuzzleLine.h"
+#include "puzzle/PuzzleRating.h"
 #include "resources/resource.h"
 #include "tests/common/TestFiles.h"
 #include "tests/common/gui/ControlPlaces.h"
@@ -539,7 +540,7 @@ TEST_F(BoardTest, MakeDigitsGivensThenResetAndCheck) {
     Type(1, 1, L'8');
     Command(ID_OPTIONS_Reset);
     EXPECT_EQ(kSampleLine, ToPuzzleLine(Puzzle()));
-    EXPECT_EQ(L"Every digit so far fits the puzzle's only solution.\n56 cells are left. Level: Easy.",
+    EXPECT_EQ(L"Every digit so far fits the puzzle's only solution.\n56 cells are left. Level: Medium (1.5).",
               Boxes([this] { Command(ID_OPTIONS_CHECK); }, {{L"Check", L"", IDOK}}).front());
 }
 
@@ -602,6 +603,7 @@ TEST_F(BoardTest, PuzzleCommands) {
 
 // Each level's item installs a new puzzle of its level (the controller's tests check that
 // it holds givens only); a second choice brings another puzzle; New still empties the board.
+// The first three levels have their keys.
 TEST_F(BoardTest, NewPuzzleItemsInstallAPuzzleOfTheirLevel) {
     HMENU file = GetSubMenu(GetMenu(handle_), 0);
     wchar_t text[32] = {};
@@ -609,11 +611,11 @@ TEST_F(BoardTest, NewPuzzleItemsInstallAPuzzleOfTheirLevel) {
     EXPECT_STREQ(L"New &Puzzle", text);
     HMENU levels = GetSubMenu(file, 1);
     ASSERT_NE(nullptr, levels);
-    EXPECT_EQ(3, GetMenuItemCount(levels));
-    const UINT commands[] = {ID_MFILE_NEWPUZZLE_EASY, ID_MFILE_NEWPUZZLE_MEDIUM, ID_MFILE_NEWPUZZLE_HARD};
-    const wchar_t* const names[] = {L"&Easy\tF2", L"&Medium\tF3", L"&Hard\tF4"};
-    const PuzzleGenerator::Level grades[] = {PuzzleGenerator::kEasy, PuzzleGenerator::kMedium, PuzzleGenerator::kHard};
-    for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(kPuzzleLevelCount, GetMenuItemCount(levels));
+    const UINT commands[] = {ID_MFILE_NEWPUZZLE_EASY, ID_MFILE_NEWPUZZLE_MEDIUM, ID_MFILE_NEWPUZZLE_HARD,
+                             ID_MFILE_NEWPUZZLE_EXPERT, ID_MFILE_NEWPUZZLE_EXTREME};
+    const wchar_t* const names[] = {L"&Easy\tF2", L"&Medium\tF3", L"&Hard\tF4", L"E&xpert", L"Ex&treme"};
+    for (int i = 0; i < kPuzzleLevelCount; ++i) {
         SCOPED_TRACE(i);
         EXPECT_EQ(commands[i], GetMenuItemID(levels, i));
         GetMenuStringW(levels, i, text, 32, MF_BYPOSITION);
@@ -627,9 +629,14 @@ TEST_F(BoardTest, NewPuzzleItemsInstallAPuzzleOfTheirLevel) {
         std::string givens = ToPuzzleLine(puzzle);
         EXPECT_EQ(0, puzzle.GetSelectedCell().x);
         EXPECT_GE(std::count(givens.begin(), givens.end(), '.'), 40);
-        EXPECT_EQ(grades[i], PuzzleGenerator::Grade(SolverGrid(puzzle)));
-        Command(commands[i]);
+        EXPECT_EQ(kPuzzleLevels[i], PuzzleRating(puzzle).GetLevel());
+        if (i < 3) {
+            Key(VK_F2 + i);
+        } else {
+            Command(commands[i]);
+        }
         EXPECT_NE(givens, ToPuzzleLine(Puzzle()));
+        EXPECT_EQ(kPuzzleLevels[i], PuzzleRating(Puzzle()).GetLevel());
     }
     Command(ID_MFILE_NEW);
     EXPECT_EQ(std::string(81, '.'), ToPuzzleLine(Puzzle()));
