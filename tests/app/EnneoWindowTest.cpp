@@ -195,7 +195,8 @@ std::optional<BoardCommand> CommandOfKey(std::wstring key) {
 
 // Every menu item shows the key that runs it, none the key of another (Exit shows
 // Windows' own Alt+F4, which closes the window and so ends the program as Exit does).
-// The recent files have their number as the access key and no key of their own.
+// The recent files have their number as the access key and no key of their own, nor
+// have New Puzzle's Expert and Extreme.
 TEST_F(BoardTest, EveryMenuItemShowsTheKeyThatRunsIt) {
     std::vector<std::pair<UINT, std::wstring>> items;
     CollectItems(GetMenu(handle_), items);
@@ -205,6 +206,10 @@ TEST_F(BoardTest, EveryMenuItemShowsTheKeyThatRunsIt) {
         SCOPED_TRACE(text);
         if (id >= ID_MFILE_RECENT_FIRST && id < ID_MFILE_RECENT_FIRST + PuzzleIntake::kRecentFiles) continue;
         size_t tab = text.find(L'\t');
+        if (id == ID_MFILE_NEWPUZZLE_EXPERT || id == ID_MFILE_NEWPUZZLE_EXTREME) {
+            EXPECT_EQ(std::wstring::npos, tab);
+            continue;
+        }
         ASSERT_NE(std::wstring::npos, tab) << "no key";
         std::wstring key = text.substr(tab + 1);
         EXPECT_TRUE(shown.insert(key).second) << "shown twice";
@@ -640,6 +645,53 @@ TEST_F(BoardTest, NewPuzzleItemsInstallAPuzzleOfTheirLevel) {
     }
     Command(ID_MFILE_NEW);
     EXPECT_EQ(std::string(81, '.'), ToPuzzleLine(Puzzle()));
+}
+
+// Print New Puzzles offers the five levels as radio buttons in their order, side by side,
+// each wide enough for its text in the dialog's font.
+TEST_F(BoardTest, PrintNewPuzzlesOffersTheFiveLevels) {
+    const int ids[] = {IDC_PRINT_EASY, IDC_PRINT_MEDIUM, IDC_PRINT_HARD, IDC_PRINT_EXPERT, IDC_PRINT_EXTREME};
+    std::vector<std::wstring> texts;
+    std::vector<std::pair<RECT, SIZE>> places;  // each button's place and its text's extent
+    std::thread reader([&] {
+        HWND dialog = nullptr;
+        for (int i = 0; i < 400 && dialog == nullptr; ++i, Sleep(50)) {
+            dialog = FindWindowW(L"#32770", L"Print New Puzzles");
+        }
+        if (dialog == nullptr) return;
+        for (int id : ids) {
+            HWND button = GetDlgItem(dialog, id);
+            wchar_t text[32] = {};
+            GetWindowTextW(button, text, 32);
+            texts.push_back(text);
+            std::wstring shown = text;
+            shown.erase(std::remove(shown.begin(), shown.end(), L'&'), shown.end());
+            HDC context = GetDC(button);
+            HGDIOBJ font = SelectObject(context, reinterpret_cast<HFONT>(SendMessageW(button, WM_GETFONT, 0, 0)));
+            SIZE extent = {};
+            GetTextExtentPoint32W(context, shown.c_str(), static_cast<int>(shown.size()), &extent);
+            SelectObject(context, font);
+            ReleaseDC(button, context);
+            RECT place = {};
+            GetWindowRect(button, &place);
+            places.push_back({place, extent});
+        }
+        PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
+    Command(ID_MFILE_PRINTNEWPUZZLES);
+    reader.join();
+    EXPECT_EQ((std::vector<std::wstring>{L"&Easy", L"&Medium", L"&Hard", L"E&xpert", L"Ex&treme"}), texts);
+    ASSERT_EQ(std::size(ids), places.size());
+    for (size_t i = 0; i < places.size(); ++i) {
+        SCOPED_TRACE(i);
+        const RECT& place = places[i].first;
+        EXPECT_EQ(places[0].first.top, place.top);
+        if (i > 0) {
+            EXPECT_LE(places[i - 1].first.right, place.left);
+        }
+        // The radio circle and its gap take about a menu check mark's width.
+        EXPECT_LE(places[i].second.cx + GetSystemMetrics(SM_CXMENUCHECK) + 4, place.right - place.left);
+    }
 }
 
 TEST_F(BoardTest, AboutShowsTheOneAboutWindowAndOpensTheHomePageEachTime) {
