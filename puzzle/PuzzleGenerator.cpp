@@ -50,9 +50,10 @@ bool SolvedBySingles(SolverGrid grid) {
 }
 
 // What the solver's singles tell of a rating without rating: the ladder takes its
-// lowest rated step first, and a single, once it applies, stays open until the grid is
-// full, so a grid the singles fill rates at most the highest single; any other grid
-// needs a step of another technique, and rates at least the lowest of those.
+// lowest rated step first, and singles that fill a grid still fill it after any sound
+// step, so a grid the singles fill rates at most the highest single; any other grid
+// needs a step of another technique, and rates at least the lowest of those (a step
+// rates at least its technique).
 struct SinglesBounds {
     double singlesCeiling = 0;
     double othersFloor = PuzzleRating::kBeyondLadder;
