@@ -29,6 +29,8 @@ public:
     // kOne: the board's cells whose digit differs from the solution's, in reading order
     // (rows from the top, each from the left); none for another count.
     std::vector<EnneoPuzzle::Cell> MisfitsOf(const EnneoPuzzle& board) const;
+    // kOne: the solution's digit in cell.
+    int DigitAt(EnneoPuzzle::Cell cell) const;
     // kOne: the puzzle's rating by the technique ladder (PuzzleRating), and its level.
     double GetRating() const;
     PuzzleLevel GetLevel() const { return LevelOf(GetRating()); }
