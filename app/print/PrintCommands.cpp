@@ -3,6 +3,7 @@
 
 #include "PrintDialogs.h"
 #include "common/IApplication.h"
+#include "puzzle/PuzzleGenerator.h"
 
 namespace {
 
