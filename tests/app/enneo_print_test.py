@@ -29,7 +29,7 @@ OPTIONS = None
 APP = None
 PRINTER = "Enneo Test Printer"
 JOB_PATH = r"C:\enneo-print\job.ps"  # the printer's port: Wine copies each job there
-SAMPLE_LEVEL = "Easy"  # the sample's level, graded as File / New Puzzle grades
+SAMPLE_LEVEL = "Medium"  # the sample's level by its rating (1.5), as Check gives it
 PAPER = (595, 842)  # A4, in points
 MARGIN = 0.6  # inches around everything printed
 
