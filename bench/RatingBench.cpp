@@ -67,7 +67,9 @@ int main(int argc, char** argv) {
     std::sort(micros.begin(), micros.end());
     std::printf("%s: %zu puzzles, rating time per puzzle: median %.0f us, maximum %.0f us\n", path.c_str(),
                 micros.size(), micros[micros.size() / 2], micros.back());
-    for (PuzzleLevel level : kPuzzleLevels) std::printf("  %-8s %d\n", LevelName(level), levels[static_cast<int>(level)]);
+    for (PuzzleLevel level : kPuzzleLevels) {
+        std::printf("  %-8s %d\n", LevelName(level), levels[static_cast<int>(level)]);
+    }
     std::printf("  of which beyond the ladder: %d\n", beyond);
     return 0;
 }

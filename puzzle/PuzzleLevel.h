@@ -23,10 +23,8 @@ constexpr double LevelFloor(PuzzleLevel level) {
 // fall on the same side of it on every platform.
 inline PuzzleLevel LevelOf(double rating) {
     long tenths = std::lround(rating * 10);
-    int level = 0;
-    while (level + 1 < kPuzzleLevelCount && tenths >= std::lround(LevelFloor(static_cast<PuzzleLevel>(level + 1)) * 10)) {
-        ++level;
-    }
+    int level = kPuzzleLevelCount - 1;
+    while (level > 0 && tenths < std::lround(LevelFloor(static_cast<PuzzleLevel>(level)) * 10)) --level;
     return static_cast<PuzzleLevel>(level);
 }
 

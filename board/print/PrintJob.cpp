@@ -57,7 +57,7 @@ std::optional<PrintJob> PrintJob::OfNewPuzzles(const NewPuzzles& request, uint64
     for (int made = 1; made <= request.count; ++made) {
         // Polled while a puzzle is made, which at the hardest levels may take a while.
         std::optional<EnneoPuzzle> puzzle =
-            generator.Generate(request.level, [&] { return progress(made - 1, request.count); });
+            generator.Generate(request.level, [&] { return progress(made, request.count); });
         if (!puzzle) return std::nullopt;
         job.grids_.push_back({*puzzle, PencilMarks()});
         if (!progress(made, request.count)) return std::nullopt;

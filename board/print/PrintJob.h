@@ -34,7 +34,8 @@ public:
     // The solutions' grids, smaller than any page of puzzles has them.
     static constexpr int kSolutionsPerPage = 12;
 
-    // After each new puzzle: how many are made of how many; false stops the job.
+    // While the puzzle numbered made is being made (between the generator's tries) and
+    // once it is: that number and the count; false stops the job.
     using Progress = std::function<bool(int made, int count)>;
 
     struct Page {
