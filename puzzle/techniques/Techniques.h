@@ -50,4 +50,10 @@ Step XYWing(const CandidateGrid& grid);
 Step XYZWing(const CandidateGrid& grid);
 Step WWing(const CandidateGrid& grid);
 
+// Chains.cpp: each answers its shortest chain (fewest candidates) that yields anything.
+Step XCycle(const CandidateGrid& grid);
+Step XChain(const CandidateGrid& grid);
+Step XYChain(const CandidateGrid& grid);
+Step NiceLoop(const CandidateGrid& grid);
+
 }  // namespace techniques
