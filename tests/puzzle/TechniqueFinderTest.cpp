@@ -119,17 +119,21 @@ struct TechniqueCase {
     const char* units;
     const char* pattern;  // products with "~"
     const char* result;   // placements with "=", eliminations with "<>"
+    double rating = 0;    // when above the technique's
 };
 
-// The simplest step of each position is the case's, with its units, pattern and result.
-void ExpectSimplestSteps(const std::vector<TechniqueCase>& cases) {
+// The step find answers on each position is the case's, with its units, pattern, result
+// and rating.
+template <typename Find>
+void ExpectSteps(const std::vector<TechniqueCase>& cases, Find find) {
     for (const TechniqueCase& c : cases) {
         SCOPED_TRACE(InfoOf(c.technique).name + std::string(" ") + c.pattern);
         CandidateGrid grid = PositionOf(c.givens, c.marks);
-        std::optional<TechniqueStep> step = TechniqueFinder(grid).FindSimplest();
+        std::optional<TechniqueStep> step = find(TechniqueFinder(grid), c.technique);
         ASSERT_TRUE(step.has_value());
         EXPECT_EQ(InfoOf(c.technique).name, std::string(InfoOf(step->technique).name));
         EXPECT_EQ(c.technique, step->technique);
+        EXPECT_EQ(c.rating != 0 ? c.rating : InfoOf(c.technique).rating, step->rating);
         EXPECT_EQ(c.units, UnitsText(step->units));
         EXPECT_EQ(Expand(c.pattern, "~"), Items(step->pattern, "~"));
         std::vector<std::string> result = Items(step->placements, "=");
@@ -140,6 +144,10 @@ void ExpectSimplestSteps(const std::vector<TechniqueCase>& cases) {
         EXPECT_EQ(expected, result);
         ExpectSound(*step, PatternSolution);
     }
+}
+
+void ExpectSimplestSteps(const std::vector<TechniqueCase>& cases) {
+    ExpectSteps(cases, [](const TechniqueFinder& finder, Technique) { return finder.FindSimplest(); });
 }
 
 TEST(TechniqueFinderTest, FindsSingles) {
@@ -186,7 +194,7 @@ TEST(TechniqueFinderTest, FindsFish) {
         {Technique::kFinnedXWing, "", {{"r1c245789", "-1"}, {"r5c2345789", "-1"}},
          "row1 row5 column1 column6 block1", "r1c136~1 r5c16~1", "r23c1<>1"},
         {Technique::kFinnedSwordfish, "", {{"r1c2345789", "-1"}, {"r5c1234579", "-1"}, {"r7c345679", "-1"}},
-         "row1 row5 row7 column1 column6 column8 block7", "r1c16~1 r5c68~1 r7c128~1", "r89c1<>1"},
+         "row1 row5 row7 column1 column6 column8 block7", "r1c16~1 r5c68~1 r7c128~1", "r89c1<>1", 6.7},
     });
 }
 
@@ -209,8 +217,27 @@ TEST(TechniqueFinderTest, FindsWings) {
         {Technique::kXYZWing, "", {{"r5c5", "=459"}, {"r4c4", "=59"}, {"r5c9", "=45"}}, "",
          "r5c5~459 r4c4~59 r5c9~45", "r5c46<>5"},
         {Technique::kWWing, "", {{"r1c1", "=12"}, {"r5c6", "=12"}, {"r2346789c2", "-2"}}, "column2",
-         "r1c1~12 r5c6~12 r15c2~2", "r1c6<>1 r5c1<>1"},
+         "r1c1~12 r5c6~12 r15c2~2", "r1c6<>1 r5c1<>1", 6.7},
     });
+}
+
+// Each chain finder answers its shortest chain, rated by its length: the X-Cycle a loop of
+// six (its weak links in blocks 1 and 2 and row 6), the X-Chain one of six past a kite
+// whose elimination is gone, the XY-Chain four cells past any XY-Wing, the Nice Loop
+// strong links on three digits joined in two cells, which sees both ends in column 1.
+TEST(TechniqueFinderTest, FindsTheShortestChains) {
+    ExpectSteps(
+        {
+            {Technique::kXCycle, "", {{"r1c2346789", "-1"}, {"r1245789c4", "-1"}, {"r1345789c3", "-1"}}, "",
+             "r1c15~1 r3c4~1 r6c4~1 r6c3~1 r2c3~1", "r23c1256<>1 r6c1256789<>1", 6.6},
+            {Technique::kXChain, "", {{"r1c2346789", "-1"}, {"r8c1234678", "-1"}, {"r34569c8", "-1"}, {"r2c5", "-1"}},
+             "", "r1c15~1 r8c59~1 r27c8~1", "r2c123<>1", 6.7},
+            {Technique::kXYChain, "", {{"r1c1", "=12"}, {"r1c5", "=25"}, {"r5c5", "=59"}, {"r5c6", "=19"}}, "",
+             "r1c1~12 r1c5~25 r5c5~59 r5c6~19", "r1c6<>1 r5c1<>1", 6.8},
+            {Technique::kNiceLoop, "", {{"r1c2346789", "-1"}, {"r2345689c5", "-5"}, {"r7c2346789", "-7"}}, "",
+             "r1c1~1 r1c5~15 r7c5~57 r7c1~7", "r1c1<>7 r7c1<>1", 7.1},
+        },
+        [](const TechniqueFinder& finder, Technique technique) { return finder.Find(technique); });
 }
 
 TEST(TechniqueFinderTest, NothingOnAnOpenBoardOrAFullOne) {
