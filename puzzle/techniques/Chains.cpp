@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <bitset>
+#include <utility>
 #include <vector>
 
 namespace techniques {
@@ -107,7 +108,8 @@ LinkGraph LinksOn(const CandidateGrid& grid, LinkKinds kinds) {
 // of its two ends and what both ends exclude goes.
 enum Conclusions { kChains = 1, kLoops = 2 };
 
-// The shortest chain of one kind, from a breadth-first search out of each candidate.
+// The shortest chain of one kind, from a breadth-first search out of each candidate; the
+// first found among the shortest. One search per grid.
 class ChainSearch {
 public:
     ChainSearch(const CandidateGrid& grid, LinkKinds kinds, int conclusions)
@@ -148,7 +150,7 @@ private:
             bool on = depth_[node] % 2 == 1;
             if (on) Conclude(start, node);
             for (int linked : on ? graph_.weak[node] : graph_.strong[node]) {
-                if (linked == start && !on && (conclusions_ & kChains) != 0 && nodes < bestNodes_) {
+                if (linked == start && !on && (conclusions_ & kChains) != 0) {
                     Keep(node, nodes, true, {});
                 } else if (depth_[linked] < 0 && nodes + 1 < bestNodes_) {
                     depth_[linked] = depth_[node] + 1;
