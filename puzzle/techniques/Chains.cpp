@@ -102,10 +102,12 @@ LinkGraph LinksOn(const CandidateGrid& grid, LinkKinds kinds) {
 }
 
 // What a chain may conclude. kChains: from its first candidate off to its last on, so
-// one of the two holds and whatever both exclude goes; or back to the first on, so the
-// first holds. kLoops: a last candidate that excludes the first closes a loop in which
-// either every other candidate holds, or the rest do, so that each weak link holds one
-// of its two ends and what both ends exclude goes.
+// one of the two holds and whatever both exclude goes. kLoops: a last candidate that
+// excludes the first closes a loop in which either every other candidate holds, or the
+// rest do, so that each weak link holds one of its two ends and what both ends exclude
+// goes; the closing link's among them, so a loop yields all its chain does. (A chain
+// back to its first candidate on, which would place it, is never the shortest: the
+// chain without its last strong link already eliminates the candidate before it.)
 enum Conclusions { kChains = 1, kLoops = 2 };
 
 // The shortest chain of one kind, from a breadth-first search out of each candidate; the
@@ -129,7 +131,6 @@ public:
         StepMaker step(grid_, technique);
         step.Rating(ChainRating(technique, bestNodes_));
         for (int candidate : chain_) step.Pattern(CellOfCandidate(candidate), Bit(DigitOfCandidate(candidate)));
-        if (places_) return step.Place(CellOfCandidate(chain_[0]), DigitOfCandidate(chain_[0]));
         for (int candidate = 0; candidate < kCandidateCount; ++candidate) {
             if (eliminated_[candidate]) step.Eliminate(CellOfCandidate(candidate), Bit(DigitOfCandidate(candidate)));
         }
@@ -150,13 +151,10 @@ private:
             bool on = depth_[node] % 2 == 1;
             if (on) Conclude(start, node);
             for (int linked : on ? graph_.weak[node] : graph_.strong[node]) {
-                if (linked == start && !on && (conclusions_ & kChains) != 0) {
-                    Keep(node, nodes, true, {});
-                } else if (depth_[linked] < 0 && nodes + 1 < bestNodes_) {
-                    depth_[linked] = depth_[node] + 1;
-                    parent_[linked] = node;
-                    queue.push_back(linked);
-                }
+                if (depth_[linked] >= 0 || nodes + 1 >= bestNodes_) continue;
+                depth_[linked] = depth_[node] + 1;
+                parent_[linked] = node;
+                queue.push_back(linked);
             }
         }
     }
@@ -166,30 +164,29 @@ private:
         const std::array<CandidateSet, kCandidateCount>& linked = WeaklyLinked();
         int first = graph_.candidates[start], last = graph_.candidates[end];
         int nodes = depth_[end] + 1;
-        if ((conclusions_ & kChains) != 0) {
-            CandidateSet excluded = linked[first] & linked[last] & present_;
-            if (excluded.any()) Keep(end, nodes, false, excluded);
-        }
-        if ((conclusions_ & kLoops) != 0 && nodes >= 4 && nodes < bestNodes_ && linked[first][last]) {
+        if ((conclusions_ & kLoops) != 0 && nodes >= 4 && linked[first][last]) {
             std::vector<int> loop = PathTo(end);
             CandidateSet excluded;
             for (size_t i = 1; i < loop.size(); i += 2) {
                 excluded |= linked[loop[i]] & linked[loop[(i + 1) % loop.size()]];
             }
-            Keep(end, nodes, false, excluded & present_);
+            Keep(end, nodes, excluded & present_);
+        }
+        if ((conclusions_ & kChains) != 0 && nodes < bestNodes_) {
+            CandidateSet excluded = linked[first] & linked[last] & present_;
+            if (excluded.any()) Keep(end, nodes, excluded);
         }
     }
 
-    // Keeps the chain to end when it is shorter than the best and still yields something
-    // without its own candidates.
-    void Keep(int end, int nodes, bool places, CandidateSet eliminated) {
+    // Keeps the chain to end when it is shorter than the best and still eliminates
+    // something besides its own candidates.
+    void Keep(int end, int nodes, CandidateSet eliminated) {
         if (nodes >= bestNodes_) return;
         std::vector<int> chain = PathTo(end);
         for (int candidate : chain) eliminated.reset(candidate);
-        if (!places && eliminated.none()) return;
+        if (eliminated.none()) return;
         bestNodes_ = nodes;
         chain_ = std::move(chain);
-        places_ = places;
         eliminated_ = eliminated;
     }
 
@@ -211,7 +208,6 @@ private:
     std::vector<int> depth_, parent_;
     int bestNodes_ = kMaxNodes + 1;
     std::vector<int> chain_;
-    bool places_ = false;
     CandidateSet eliminated_;
 };
 

@@ -223,8 +223,11 @@ TEST(TechniqueFinderTest, FindsWings) {
 
 // Each chain finder answers its shortest chain, rated by its length: the X-Cycle a loop of
 // six (its weak links in blocks 1 and 2 and row 6), the X-Chain one of six past a kite
-// whose elimination is gone, the XY-Chain four cells past any XY-Wing, the Nice Loop
-// strong links on three digits joined in two cells, which sees both ends in column 1.
+// whose elimination is gone, the XY-Chain four cells past any XY-Wing, the Nice Loops
+// strong links on three digits joined in cells: open, seeing both ends in column 1, and
+// closed in row 1, clearing the three cells. Simple Colouring rates as the longest chain
+// its eliminations need: r2c6, r8c2 and r9c1 see both colours four cells apart, r2c123
+// only six.
 TEST(TechniqueFinderTest, FindsTheShortestChains) {
     ExpectSteps(
         {
@@ -236,8 +239,26 @@ TEST(TechniqueFinderTest, FindsTheShortestChains) {
              "r1c1~12 r1c5~25 r5c5~59 r5c6~19", "r1c6<>1 r5c1<>1", 6.8},
             {Technique::kNiceLoop, "", {{"r1c2346789", "-1"}, {"r2345689c5", "-5"}, {"r7c2346789", "-7"}}, "",
              "r1c1~1 r1c5~15 r7c5~57 r7c1~7", "r1c1<>7 r7c1<>1", 7.1},
+            {Technique::kNiceLoop, "", {{"r1c2346789", "-1"}, {"r1c1234678", "-5"}, {"r1c2345678", "-9"}}, "",
+             "r1c1~19 r1c5~15 r1c9~59", "r1c159<>234678", 7.1},
+            {Technique::kSimpleColouring, "",
+             {{"r1c2346789", "-1"}, {"r2345679c5", "-1"}, {"r7c456", "-1"}, {"r8c46", "-1"}, {"r9c56", "-1"},
+              {"r1245678c4", "-1"}, {"r3c1356789", "-1"}},
+             "", "r1c15~1 r8c5~1 r39c4~1 r3c2~1", "r2c1236<>1 r8c2<>1 r9c1<>1", 6.7},
         },
         [](const TechniqueFinder& finder, Technique technique) { return finder.Find(technique); });
+}
+
+// A chain rates its technique's value up to four candidates and 0.1 more past each bound,
+// exactly the value written with one decimal.
+TEST(TechniqueFinderTest, ChainsRateByTheirLength) {
+    const struct {
+        int nodes;
+        double rating;
+    } cases[] = {{2, 6.6}, {4, 6.6}, {5, 6.7}, {6, 6.7}, {7, 6.8},  {8, 6.8},
+                 {9, 6.9}, {12, 6.9}, {13, 7.0}, {16, 7.0}, {17, 7.1}, {24, 7.1}, {25, 7.2}};
+    for (const auto& c : cases) EXPECT_EQ(c.rating, ChainRating(Technique::kXChain, c.nodes)) << c.nodes;
+    EXPECT_EQ(7.3, ChainRating(Technique::kNiceLoop, 9));
 }
 
 TEST(TechniqueFinderTest, NothingOnAnOpenBoardOrAFullOne) {
