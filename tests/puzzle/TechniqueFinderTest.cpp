@@ -6,6 +6,7 @@
 #include "SeededTest.h"
 #include "puzzle/PuzzleGenerator.h"
 #include "puzzle/PuzzleLine.h"
+#include "puzzle/SolverGrid.h"
 
 #include <gtest/gtest.h>
 
@@ -101,7 +102,8 @@ CandidateGrid PositionOf(const std::string& givens, const std::vector<Mark>& mar
 }
 
 // Every placement is the solution's digit, and no elimination removes it.
-void ExpectSound(const TechniqueStep& step, int (*solution)(EnneoPuzzle::Cell)) {
+template <typename Solution>
+void ExpectSound(const TechniqueStep& step, Solution solution) {
     for (const TechniqueStep::Candidate& placement : step.placements) {
         EXPECT_EQ(solution(placement.cell), placement.digit) << ItemText(placement, "=");
     }
@@ -281,6 +283,45 @@ TEST(TechniqueFinderTest, TakesTheLowestRatedFirst) {
     CandidateGrid grid = PositionOf("", {{"r15c2345789", "-1"}, {"r9c1235679", "-37"}});
     ASSERT_TRUE(TechniqueFinder(grid).Find(Technique::kHiddenPair).has_value());
     EXPECT_EQ(Technique::kXWing, TechniqueFinder(grid).FindSimplest()->technique);
+    // Among equal ratings of steps, the technique earlier on the ladder: the X-Cycle
+    // position's loop of six rates 6.6 like the Skyscraper there.
+    CandidateGrid loop = PositionOf("", {{"r1c2346789", "-1"}, {"r1245789c4", "-1"}, {"r1345789c3", "-1"}});
+    EXPECT_EQ(6.6, TechniqueFinder(loop).Find(Technique::kXCycle)->rating);
+    EXPECT_EQ(Technique::kSkyscraper, TechniqueFinder(loop).FindSimplest()->technique);
+}
+
+#ifdef ENNEO_SANITIZED
+const int kSoundnessPuzzles = 3;
+#else
+const int kSoundnessPuzzles = 12;
+#endif
+
+class TechniqueSoundnessTest : public SeededTest {};
+
+// On the way through generated puzzles that need a trial, every finder answers a sound
+// step rated no lower than its technique, not only the one taken: a finder must not lean
+// on the simpler ones having found nothing.
+TEST_F(TechniqueSoundnessTest, EveryFinderIsSoundOnTheWay) {
+    PuzzleGenerator generator(seed_);
+    for (int i = 0; i < kSoundnessPuzzles; ++i) {
+        EnneoPuzzle puzzle = generator.Generate(PuzzleGenerator::kHard);
+        SCOPED_TRACE(ToPuzzleLine(puzzle));
+        SolverGrid solution(puzzle);
+        ASSERT_EQ(1, SolverGrid(puzzle).CountCompletions(2, &solution));
+        auto digitOf = [&solution](EnneoPuzzle::Cell cell) { return solution.GetDigit((cell.x - 1) * 9 + cell.y - 1); };
+        CandidateGrid grid(puzzle);
+        TechniqueFinder finder(grid);
+        while (std::optional<TechniqueStep> simplest = finder.FindSimplest()) {
+            for (const TechniqueInfo& info : kTechniques) {
+                std::optional<TechniqueStep> step = finder.Find(info.technique);
+                if (!step) continue;
+                SCOPED_TRACE(info.name);
+                EXPECT_LE(info.rating, step->rating);
+                ExpectSound(*step, digitOf);
+            }
+            TechniqueFinder::Apply(*simplest, grid);
+        }
+    }
 }
 
 }  // namespace
