@@ -22,8 +22,8 @@ int CandidateOf(int cell, int digit) { return cell * 9 + digit - 1; }
 int CellOfCandidate(int candidate) { return candidate / 9; }
 int DigitOfCandidate(int candidate) { return candidate % 9 + 1; }
 
-// The longest chain looked for (it rates 0.5 above its technique): the search costs the
-// square of the candidates it reaches, and a longer chain is no step a person takes.
+// The longest chain looked for (it rates 0.5 above its technique): a longer one is no
+// step a person takes, and the bound cuts each search short.
 const int kMaxNodes = 24;
 
 // For each candidate, the candidates it cannot share the grid with: the cell's other
