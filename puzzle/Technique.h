@@ -30,6 +30,12 @@ enum class Technique {
     kXYZWing,
     kWWing,
     kSimpleColouring,
+    kUniqueRectangleType1,
+    kUniqueRectangleType2,
+    kUniqueRectangleType3,
+    kUniqueRectangleType4,
+    kBugPlusOne,
+    kAlsXz,
 };
 
 struct TechniqueInfo {
@@ -68,6 +74,14 @@ inline constexpr TechniqueInfo kTechniques[] = {
     {Technique::kXYZWing, "XYZ-Wing", 4.4},
     {Technique::kWWing, "W-Wing", 4.5},
     {Technique::kSimpleColouring, "Simple Colouring", 4.8},
+    // A unique rectangle of type 3 rates 4.6 with a pair, up to 4.8 with a quad; ALS-XZ
+    // rates as a chain by the candidates of its two sets (ChainRating).
+    {Technique::kUniqueRectangleType1, "Unique Rectangle Type 1", 4.5},
+    {Technique::kUniqueRectangleType2, "Unique Rectangle Type 2", 4.6},
+    {Technique::kUniqueRectangleType3, "Unique Rectangle Type 3", 4.6},
+    {Technique::kUniqueRectangleType4, "Unique Rectangle Type 4", 4.6},
+    {Technique::kBugPlusOne, "BUG+1", 5.6},
+    {Technique::kAlsXz, "ALS-XZ", 6.6},
 };
 
 inline constexpr int kTechniqueCount = static_cast<int>(sizeof kTechniques / sizeof kTechniques[0]);

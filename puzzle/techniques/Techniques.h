@@ -50,4 +50,14 @@ Step XYWing(const CandidateGrid& grid);
 Step XYZWing(const CandidateGrid& grid);
 Step WWing(const CandidateGrid& grid);
 
+// Uniqueness.cpp: sound only on a grid whose givens have one solution.
+Step UniqueRectangleType1(const CandidateGrid& grid);
+Step UniqueRectangleType2(const CandidateGrid& grid);
+Step UniqueRectangleType3(const CandidateGrid& grid);
+Step UniqueRectangleType4(const CandidateGrid& grid);
+Step BugPlusOne(const CandidateGrid& grid);
+
+// AlmostLockedSets.cpp
+Step AlsXz(const CandidateGrid& grid);
+
 }  // namespace techniques
