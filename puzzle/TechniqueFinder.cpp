@@ -79,10 +79,8 @@ bool TechniqueFinder::RestsOnUniqueness(Technique technique) {
     case Technique::kUniqueRectangleType2:
     case Technique::kUniqueRectangleType3:
     case Technique::kUniqueRectangleType4:
-    case Technique::kBugPlusOne:
-        return true;
-    default:
-        return false;
+    case Technique::kBugPlusOne: return true;
+    default: return false;
     }
 }
 

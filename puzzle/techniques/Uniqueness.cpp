@@ -20,8 +20,6 @@ struct Rectangle {
     std::array<int, 4> corners;
     int pair;
     int floor;
-
-    std::vector<int> Cells() const { return {corners.begin(), corners.end()}; }
 };
 
 // The first rectangle (rows, then columns, then pairs of digits from the lowest) for
@@ -72,9 +70,11 @@ std::vector<int> SharedUnits(int one, int other) {
     return units;
 }
 
-StepMaker RectangleStep(const CandidateGrid& grid, Technique technique, const Rectangle& rectangle) {
+// The step with the rectangle's pair as its pattern, and the roof's digits among extras.
+StepMaker RectangleStep(const CandidateGrid& grid, Technique technique, const Rectangle& rectangle, int extras = 0) {
     StepMaker step(grid, technique);
-    step.Pattern(rectangle.Cells(), rectangle.pair);
+    for (int corner = 0; corner < 4; ++corner)
+        step.Pattern(rectangle.corners[corner], rectangle.pair | (rectangle.floor >> corner & 1 ? 0 : extras));
     return step;
 }
 
@@ -97,9 +97,9 @@ Step Type3WithSubset(const CandidateGrid& grid, int size) {
                 int digits = extras;
                 for (int cell : cells) digits |= grid.GetCandidates(cell);
                 if (Count(digits) != size + 1) continue;
-                StepMaker step = RectangleStep(grid, Technique::kUniqueRectangleType3, rectangle);
+                StepMaker step = RectangleStep(grid, Technique::kUniqueRectangleType3, rectangle, extras);
                 step.Rating(InfoOf(Technique::kUniqueRectangleType3).rating + 0.1 * (size - 1)).Unit(unit);
-                step.Pattern(one, extras).Pattern(other, extras).Pattern(cells, digits);
+                step.Pattern(cells, digits);
                 for (int cell : CellsAt(unit, open & ~subset)) step.Eliminate(cell, digits);
                 if (Step found = step.Result()) return found;
             }
@@ -141,8 +141,7 @@ Step UniqueRectangleType2(const CandidateGrid& grid) {
         if (!RoofOnOneSide(rectangle, one, other)) return {};
         int extra = grid.GetCandidates(one) & ~rectangle.pair;
         if (Count(extra) != 1 || (grid.GetCandidates(other) & ~rectangle.pair) != extra) return {};
-        StepMaker step = RectangleStep(grid, Technique::kUniqueRectangleType2, rectangle);
-        step.Pattern(one, extra).Pattern(other, extra);
+        StepMaker step = RectangleStep(grid, Technique::kUniqueRectangleType2, rectangle, extra);
         step.EliminateSeenByAll({one, other}, extra);
         return step.Result();
     });

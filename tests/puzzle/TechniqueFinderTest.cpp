@@ -119,26 +119,31 @@ struct TechniqueCase {
     const char* units;
     const char* pattern;  // products with "~"
     const char* result;   // placements with "=", eliminations with "<>"
+    double rating = 0;    // when not the technique's own
 };
 
-// The simplest step of each position is the case's, with its units, pattern and result.
+// The step is the case's, with its rating, units, pattern and result, and it is sound.
+void ExpectStep(const TechniqueCase& c, const std::optional<TechniqueStep>& step) {
+    ASSERT_TRUE(step.has_value());
+    EXPECT_EQ(InfoOf(c.technique).name, std::string(InfoOf(step->technique).name));
+    EXPECT_EQ(c.technique, step->technique);
+    EXPECT_NEAR(c.rating != 0 ? c.rating : InfoOf(c.technique).rating, step->rating, 1e-9);
+    EXPECT_EQ(c.units, UnitsText(step->units));
+    EXPECT_EQ(Expand(c.pattern, "~"), Items(step->pattern, "~"));
+    std::vector<std::string> result = Items(step->placements, "=");
+    std::vector<std::string> eliminations = Items(step->eliminations, "<>");
+    result.insert(result.end(), eliminations.begin(), eliminations.end());
+    std::vector<std::string> expected =
+        Expand(c.result, c.result[std::string(c.result).find_first_of("=<")] == '=' ? "=" : "<>");
+    EXPECT_EQ(expected, result);
+    ExpectSound(*step, PatternSolution);
+}
+
+// The simplest step of each position is the case's.
 void ExpectSimplestSteps(const std::vector<TechniqueCase>& cases) {
     for (const TechniqueCase& c : cases) {
         SCOPED_TRACE(InfoOf(c.technique).name + std::string(" ") + c.pattern);
-        CandidateGrid grid = PositionOf(c.givens, c.marks);
-        std::optional<TechniqueStep> step = TechniqueFinder(grid).FindSimplest();
-        ASSERT_TRUE(step.has_value());
-        EXPECT_EQ(InfoOf(c.technique).name, std::string(InfoOf(step->technique).name));
-        EXPECT_EQ(c.technique, step->technique);
-        EXPECT_EQ(c.units, UnitsText(step->units));
-        EXPECT_EQ(Expand(c.pattern, "~"), Items(step->pattern, "~"));
-        std::vector<std::string> result = Items(step->placements, "=");
-        std::vector<std::string> eliminations = Items(step->eliminations, "<>");
-        result.insert(result.end(), eliminations.begin(), eliminations.end());
-        std::vector<std::string> expected =
-            Expand(c.result, c.result[std::string(c.result).find_first_of("=<")] == '=' ? "=" : "<>");
-        EXPECT_EQ(expected, result);
-        ExpectSound(*step, PatternSolution);
+        ExpectStep(c, TechniqueFinder(PositionOf(c.givens, c.marks)).FindSimplest());
     }
 }
 
@@ -211,6 +216,41 @@ TEST(TechniqueFinderTest, FindsWings) {
         {Technique::kWWing, "", {{"r1c1", "=12"}, {"r5c6", "=12"}, {"r2346789c2", "-2"}}, "column2",
          "r1c1~12 r5c6~12 r15c2~2", "r1c6<>1 r5c1<>1"},
     });
+}
+
+// Each position has its technique's step only when the givens are known to have one
+// solution. The rectangle r12c14 lies in blocks 1 and 2 with the pair 14.
+TEST(TechniqueFinderTest, FindsUniquenessStepsOnlyWithOneSolution) {
+    const std::vector<TechniqueCase> cases = {
+        {Technique::kUniqueRectangleType1, "", {{"r12c14", "=14"}, {"r2c4", "=147"}}, "", "r12c14~14", "r2c4<>14"},
+        {Technique::kUniqueRectangleType2, "", {{"r1c14", "=14"}, {"r2c14", "=147"}}, "", "r12c14~14 r2c14~7",
+         "r2c2356789<>7"},
+        {Technique::kUniqueRectangleType3, "", {{"r1c14", "=14"}, {"r2c1", "=149"}, {"r2c4", "=147"}, {"r2c6", "=79"}},
+         "row2", "r12c14~14 r2c1~9 r2c4~7 r2c6~79", "r2c235789<>79"},
+        {Technique::kUniqueRectangleType3, "",
+         {{"r1c14", "=14"}, {"r2c1", "=149"}, {"r2c4", "=147"}, {"r2c5", "=78"}, {"r2c6", "=89"}}, "row2",
+         "r12c14~14 r2c1~9 r2c4~7 r2c5~78 r2c6~89", "r2c23789<>789", 4.7},
+        {Technique::kUniqueRectangleType4, "",
+         {{"r1c14", "=14"}, {"r2c1", "=145"}, {"r2c4", "=147"}, {"r2c2356789", "-4"}}, "row2", "r12c14~14",
+         "r2c14<>1"},
+    };
+    for (const TechniqueCase& c : cases) {
+        SCOPED_TRACE(InfoOf(c.technique).name + std::string(" ") + c.pattern);
+        CandidateGrid grid = PositionOf(c.givens, c.marks);
+        EXPECT_FALSE(TechniqueFinder(grid).Find(c.technique).has_value());
+        ExpectStep(c, TechniqueFinder(grid, true).Find(c.technique));
+    }
+    // Over four blocks the digits of a rectangle could not be swapped.
+    CandidateGrid fourBlocks = PositionOf("", {{"r15c15", "=15"}, {"r5c5", "=159"}});
+    EXPECT_FALSE(TechniqueFinder(fourBlocks, true).Find(Technique::kUniqueRectangleType1).has_value());
+}
+
+// r1c1 and the pair r2c27 of row 2 are almost locked sets with the restricted common 4
+// (r1c1 and r2c2 share block 1): one of them holds 1, so 1 leaves what sees r1c1 and r2c7.
+TEST(TechniqueFinderTest, FindsAlmostLockedSets) {
+    CandidateGrid grid = PositionOf("", {{"r1c1", "=14"}, {"r2c2", "=45"}, {"r2c7", "=15"}});
+    ExpectStep({Technique::kAlsXz, "", {}, "row1 row2", "r1c1~14 r2c2~45 r2c7~15", "r1c789<>1 r2c13<>1", 6.7},
+               TechniqueFinder(grid).Find(Technique::kAlsXz));
 }
 
 TEST(TechniqueFinderTest, NothingOnAnOpenBoardOrAFullOne) {
