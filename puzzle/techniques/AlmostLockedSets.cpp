@@ -69,14 +69,17 @@ std::vector<Als> AlmostLockedSets(const CandidateGrid& grid) {
             if (grid.GetCandidates(CandidateGrid::UnitCell(unit, i)) != 0) open |= 1 << i;
         }
         for (int subset = open; subset != 0; subset = (subset - 1) & open) {
+            int digits = 0;
+            for (int rest = subset; rest != 0; rest &= rest - 1)
+                digits |= grid.GetCandidates(CandidateGrid::UnitCell(unit, Lowest(rest)));
+            if (Count(digits) != Count(subset) + 1) continue;
             std::vector<int> cells = CellsAt(unit, subset);
-            Als set{unit, {}, 0, 0, {}};
+            if (!FirstUnitHolding(cells, unit)) continue;
+            Als set{unit, {}, digits, 0, {}};
             for (int cell : cells) {
                 set.cells[cell] = true;
-                set.digits |= grid.GetCandidates(cell);
                 set.candidates += Count(grid.GetCandidates(cell));
             }
-            if (Count(set.digits) != Count(subset) + 1 || !FirstUnitHolding(cells, unit)) continue;
             for (int rest = set.digits; rest != 0; rest &= rest - 1) {
                 int digit = Lowest(rest) + 1;
                 set.seenByAll[digit - 1].set();
@@ -111,6 +114,7 @@ Step AlsXz(const CandidateGrid& grid) {
             const Als& b = sets[j];
             int common = a.digits & b.digits;
             if (Count(common) < 2 || (a.cells & b.cells).any()) continue;
+            // x and z are bit indexes: the digit less one.
             for (int xs = common; xs != 0 && fewest > a.candidates + b.candidates; xs &= xs - 1) {
                 int x = Lowest(xs);
                 if ((b.cells & places[x] & ~a.seenByAll[x]).any()) continue;
