@@ -108,8 +108,8 @@ Step Type3WithSubset(const CandidateGrid& grid, int size) {
     });
 }
 
-// No digit but x has other than zero or two places in a unit (x in cell not counted),
-// and none with places is filled in it already.
+// With x left out of cell's candidates, every digit has two places or none in every
+// unit, and none with places there is filled in that unit already.
 bool IsBugWithout(const CandidateGrid& grid, int cell, int x) {
     for (int unit = 0; unit < CandidateGrid::kUnitCount; ++unit) {
         for (int digit = 1; digit <= 9; ++digit) {
