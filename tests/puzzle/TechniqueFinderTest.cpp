@@ -233,6 +233,16 @@ TEST(TechniqueFinderTest, FindsUniquenessStepsOnlyWithOneSolution) {
         {Technique::kUniqueRectangleType4, "",
          {{"r1c14", "=14"}, {"r2c1", "=145"}, {"r2c4", "=147"}, {"r2c2356789", "-4"}}, "row2", "r12c14~14",
          "r2c14<>1"},
+        // Rows 1-6 of columns 1-6 empty, each cell with its digit and one more, every digit
+        // twice in each unit but 1 three times around r1c1.
+        {Technique::kBugPlusOne, "......789......123......456......891......234......567345678912678912345912345678",
+         {{"r1c1", "=125"}, {"r1c2", "=26"}, {"r1c3", "=13"}, {"r1c4", "=14"}, {"r1c5", "=35"}, {"r1c6", "=46"},
+          {"r2c1", "=48"}, {"r2c2", "=59"}, {"r2c3", "=46"}, {"r2c4", "=57"}, {"r2c5", "=68"}, {"r2c6", "=79"},
+          {"r3c1", "=17"}, {"r3c2", "=38"}, {"r3c3", "=79"}, {"r3c4", "=12"}, {"r3c5", "=28"}, {"r3c6", "=39"},
+          {"r4c1", "=27"}, {"r4c2", "=35"}, {"r4c3", "=46"}, {"r4c4", "=45"}, {"r4c5", "=26"}, {"r4c6", "=37"},
+          {"r5c1", "=15"}, {"r5c2", "=68"}, {"r5c3", "=79"}, {"r5c4", "=78"}, {"r5c5", "=59"}, {"r5c6", "=16"},
+          {"r6c1", "=48"}, {"r6c2", "=29"}, {"r6c3", "=13"}, {"r6c4", "=28"}, {"r6c5", "=39"}, {"r6c6", "=14"}},
+         "", "r1c1~125", "r1c1=1"},
     };
     for (const TechniqueCase& c : cases) {
         SCOPED_TRACE(InfoOf(c.technique).name + std::string(" ") + c.pattern);
