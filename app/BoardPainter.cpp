@@ -126,7 +126,7 @@ void BoardPainter::PaintTints(HDC deviceContext) const {
         tint(at, isSelected ? blockLineReach + selectionFrame : 0, fill, frame, tintFrame);
     };
     for (EnneoPuzzle::Cell misfit : view_.misfits) pointed(misfit, palette_.misfit, palette_.misfitFrame);
-    if (view_.hinted.x != 0) pointed(view_.hinted, palette_.hinted, palette_.hintedFrame);
+    for (EnneoPuzzle::Cell hinted : view_.hinted) pointed(hinted, palette_.hinted, palette_.hintedFrame);
 }
 
 // Ten thin lines each way, then the block lines over them; the outer border stays thin.

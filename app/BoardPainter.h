@@ -36,7 +36,7 @@ private:
     void PaintPaused(HDC deviceContext) const;
     // Fills and frames, inside their lines: with Mark Selection on, the selected cell and
     // the other cells holding its digit; always, the digits found not to fit and the
-    // hinted cell.
+    // hinted cells.
     void PaintTints(HDC deviceContext) const;
     void PaintLines(HDC deviceContext) const;
     void PaintCell(HDC deviceContext, int x, int y, bool showHints) const;

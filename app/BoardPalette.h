@@ -21,7 +21,7 @@ struct BoardPalette {
     int setWeight;
     // Mark Selection: the selected cell and the other cells holding its digit; whatever
     // Mark Selection says, the digits that the last Hint or Check found not to fit and
-    // the cell of Hint's next step. Each is filled inside its lines and then framed there
+    // the cells Hint points at. Each is filled inside its lines and then framed there
     // (a frame of the fill's colour shows nothing of its own).
     COLORREF selection;
     COLORREF sameDigit;

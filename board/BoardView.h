@@ -18,6 +18,6 @@ struct BoardView {
     bool pencilMode = false;
     bool paused = false;
     std::vector<EnneoPuzzle::Cell> misfits;  // digits found not to fit the solution
-    EnneoPuzzle::Cell hinted = {0, 0};       // the cell of Hint's next step; (0, 0) for none
+    std::vector<EnneoPuzzle::Cell> hinted;   // the cells Hint points at
     BoardTheme::Choice theme = BoardTheme::kLight;
 };

@@ -19,6 +19,14 @@ CandidateGrid::CandidateGrid(const EnneoPuzzle& puzzle, const std::array<uint16_
     }
 }
 
+CandidateGrid::CandidateGrid(const EnneoPuzzle& board, const PencilMarks& marks) : CandidateGrid(board) {
+    for (int i = 0; i < 81; ++i) {
+        EnneoPuzzle::Cell cell = CellAt(i);
+        int marked = marks.Get(cell.x, cell.y);
+        if (marked != 0) candidates_[i] &= static_cast<uint16_t>(marked);
+    }
+}
+
 // Both from tables: the techniques ask them in their innermost loops.
 int CandidateGrid::UnitCell(int unit, int i) {
     static const std::array<std::array<uint8_t, 9>, kUnitCount> cells = [] {

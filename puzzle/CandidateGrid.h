@@ -3,6 +3,7 @@
 
 #include "EnneoPuzzle.h"
 #include "GridUnit.h"
+#include "PencilMarks.h"
 
 #include <array>
 #include <cstdint>
@@ -21,6 +22,9 @@ public:
     // The puzzle's digits with candidates[i] for each empty cell i (reading order); the
     // masks of filled cells are ignored.
     CandidateGrid(const EnneoPuzzle& puzzle, const std::array<uint16_t, 81>& candidates);
+    // The player's candidates: a cell's pencil marks where it has any, less the digits
+    // the board rules out, and otherwise every digit the board allows.
+    CandidateGrid(const EnneoPuzzle& board, const PencilMarks& marks);
 
     static int CellOf(EnneoPuzzle::Cell cell) { return (cell.y - 1) * 9 + (cell.x - 1); }
     static EnneoPuzzle::Cell CellAt(int cell) { return {cell % 9 + 1, cell / 9 + 1}; }

@@ -1,10 +1,12 @@
-// Coach: the solver's next step on a board, the player's mistakes, and a check of both.
+// Coach: the next step on a board, the player's mistakes, and a check of both.
 #include "Coach.h"
 
+#include "CandidateGrid.h"
 #include "StepSolver.h"
+#include "TechniqueFinder.h"
 
 Coach::Coach(const EnneoPuzzle& board, int64_t verdictBudget)
-    : givens_(PuzzleSolution::GivensOf(board), &verdictBudget) {
+    : givens_(PuzzleSolution::GivensOf(board), &verdictBudget), puzzle_(givens_) {
     SolverGrid grid(board);
     switch (givens_.GetCount()) {
     case PuzzleSolution::kUndecided: return;
@@ -22,7 +24,8 @@ Coach::Coach(const EnneoPuzzle& board, int64_t verdictBudget)
             return;
         }
         // Digits beyond the givens: the puzzle is every digit on the board.
-        switch (PuzzleSolution(grid, &verdictBudget).GetCount()) {
+        puzzle_ = PuzzleSolution(grid, &verdictBudget);
+        switch (puzzle_.GetCount()) {
         case PuzzleSolution::kOne: break;
         case PuzzleSolution::kNone: verdict_ = kNoSolutionFits; return;
         case PuzzleSolution::kSeveral: verdict_ = kSeveralSolutions; return;
@@ -45,26 +48,36 @@ Coach::Coach(const EnneoPuzzle& board, int64_t verdictBudget)
     verdict_ = kOpen;
 }
 
-std::optional<Hint> Coach::GetHint(const EnneoPuzzle& board) const {
+std::optional<Hint> Coach::GetHint(const GameState& state) const {
+    const EnneoPuzzle& board = state.puzzle;
     Hint hint;
     if (verdict_ == kMisfits) {
-        EnneoPuzzle::Cell cell = misfits_.front();
         hint.kind = Hint::kMistake;
-        hint.cells = {cell};
-        hint.placement = Hint::Candidate{cell, board.GetCell(cell.x, cell.y)};
+        hint.cell = misfits_.front();
+        hint.digit = board.GetCell(hint.cell.x, hint.cell.y);
         return hint;
     }
     if (verdict_ != kOpen) return std::nullopt;
-    hint.technique = step_.strategy;
-    hint.cells = {step_.cell};
-    hint.placement = Hint::Candidate{step_.cell, step_.digit};
-    switch (step_.strategy) {
-    case SolverGrid::kSingleInBlock: hint.unit = GridUnit::BlockOf(step_.cell); break;
-    case SolverGrid::kSingleInRow: hint.unit = GridUnit::RowOf(step_.cell); break;
-    case SolverGrid::kSingleInColumn: hint.unit = GridUnit::ColumnOf(step_.cell); break;
-    case SolverGrid::kSingleCandidate:
-    case SolverGrid::kTrial: break;
+    for (int y = 1; y <= 9; ++y) {
+        for (int x = 1; x <= 9; ++x) {
+            int marks = state.marks.Get(x, y);
+            if (board.GetCell(x, y) == 0 && marks != 0 && (marks >> (puzzle_.DigitAt({x, y}) - 1) & 1) == 0) {
+                hint.kind = Hint::kMissingMark;
+                hint.cell = {x, y};
+                return hint;
+            }
+        }
     }
+    // Every candidate list holds the solution's digit, so the ladder's steps are sound.
+    CandidateGrid grid(board, state.marks);
+    hint.step = TechniqueFinder(grid).FindSimplest();
+    if (hint.step) {
+        hint.kind = Hint::kTechnique;
+        return hint;
+    }
+    hint.cell = step_.cell;
+    hint.digit = step_.digit;
+    hint.strategy = step_.strategy;
     return hint;
 }
 

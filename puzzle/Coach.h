@@ -1,7 +1,8 @@
-// Coach: the solver's next step on a board, the player's mistakes, and a check of both.
+// Coach: the next step on a board, the player's mistakes, and a check of both.
 #pragma once
 
 #include "EnneoPuzzle.h"
+#include "GameState.h"
 #include "Hint.h"
 #include "PuzzleSolution.h"
 
@@ -13,8 +14,9 @@
 // puts into words. "The puzzle" is the board's givens when they have exactly one
 // solution, and otherwise every digit on the board (a puzzle typed into an empty grid
 // has no givens). The verdict says whether the puzzle has one solution and whether the
-// player's digits fit it; on an open board the next step is exactly the one the
-// solver's own step (StepSolver::Step, as SolveOne takes it) places.
+// player's digits fit it; on an open board the solver's next step is exactly the one
+// the solver's own step (StepSolver::Step, as SolveOne takes it) places, and the hint
+// is the simplest step of the technique ladder on the player's own candidates.
 class Coach {
 public:
     // Nodes of completion search for the verdict on one board, about ten milliseconds
@@ -52,9 +54,13 @@ public:
     // kOpen: the solver's next step on the board; for a trial, the first empty cell and
     // the digit that the solver's trial keeps.
     const Step& GetNextStep() const { return step_; }
-    // What Hint points at: the first misfit (kMisfits), or the next step (kOpen); none
-    // for any other verdict.
-    std::optional<Hint> GetHint(const EnneoPuzzle& board) const;
+    // What Hint points at on the board of state (the one the coach looked at): the first
+    // misfit (kMisfits); on an open board (kOpen), the first cell whose marks leave out
+    // the solution's digit, else the simplest step of the technique ladder on the
+    // player's candidates (CandidateGrid of the board and its marks; the techniques that
+    // rest on one solution only when the givens have one), else the solver's next step.
+    // None for any other verdict.
+    std::optional<Hint> GetHint(const GameState& state) const;
     // kOpen: the board's empty cells.
     int GetCellsLeft() const { return cellsLeft_; }
     // How hard the givens are, graded as the generator grades its puzzles, when they have
@@ -64,6 +70,7 @@ public:
 
 private:
     PuzzleSolution givens_;
+    PuzzleSolution puzzle_;  // the givens', or, where they have several, the board's
     Verdict verdict_ = kUndecided;
     std::vector<EnneoPuzzle::Cell> misfits_;
     Step step_ = {SolverGrid::kTrial, {0, 0}, 0};

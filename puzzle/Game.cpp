@@ -46,6 +46,20 @@ bool Game::ClearMarks() {
     return ChangeMarks([](PencilMarks& marks, int x, int y) { marks.ClearCell(x, y); });
 }
 
+bool Game::Apply(const TechniqueStep& step) {
+    return Change([&step](GameState& state) {
+        for (const TechniqueStep::Candidate& placement : step.placements) {
+            state.puzzle.SetCell(placement.cell.x, placement.cell.y, placement.digit, EnneoPuzzle::CELL_SET);
+        }
+        for (const TechniqueStep::Candidate& elimination : step.eliminations) {
+            int x = elimination.cell.x, y = elimination.cell.y;
+            int marks = state.marks.Get(x, y);
+            if (marks == 0) marks = state.puzzle.GetCandidatesMask(x, y);
+            state.marks.Set(x, y, marks & ~(1 << (elimination.digit - 1)));
+        }
+    });
+}
+
 bool Game::FillInCandidates() {
     return Change([](GameState& state) {
         for (int x = 1; x <= 9; ++x) {

@@ -3,6 +3,7 @@
 
 #include "GameHistory.h"
 #include "GameState.h"
+#include "TechniqueStep.h"
 
 #include <functional>
 
@@ -39,6 +40,9 @@ public:
     bool FillInCandidates();
     // Every mark of the board goes.
     bool ClearAllMarks();
+    // A hint's step made, as one step: its digits placed, and its eliminations taken
+    // from the marks, a cell without marks first getting its candidates as marks.
+    bool Apply(const TechniqueStep& step);
     // The givens alone, without marks.
     bool Reset();
     // Every digit on the board becomes a given, so that a puzzle typed in plays like an

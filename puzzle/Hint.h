@@ -2,29 +2,25 @@
 #pragma once
 
 #include "EnneoPuzzle.h"
-#include "GridUnit.h"
 #include "SolverGrid.h"
+#include "TechniqueStep.h"
 
 #include <optional>
-#include <vector>
 
-// The board shows a hint by its cells and the words layer says it by its kind and
-// technique; both read only this value. A mistake is a digit of the player's that
-// differs from the only solution; a step is the next step of solving, named by its
-// technique, with the unit it is about where it has one, what it places and the
-// candidates it removes.
+// The board shows a hint by its cells and the words layer says it by its kind; both
+// read only this value. A mistake is a digit of the player's that differs from the only
+// solution; a missing mark is an empty cell whose pencil marks leave out the solution's
+// digit; a technique step is the simplest step of the technique ladder on the player's
+// candidates; a solver step is the solver's next step (a trial), where the ladder finds
+// none.
 struct Hint {
-    enum Kind { kMistake, kStep };
+    enum Kind { kMistake, kMissingMark, kTechnique, kSolverStep };
 
-    struct Candidate {
-        EnneoPuzzle::Cell cell;
-        int digit;
-    };
-
-    Kind kind = kStep;
-    SolverGrid::Strategy technique = SolverGrid::kTrial;  // a step's
-    std::vector<EnneoPuzzle::Cell> cells;                 // to tint: the mistake, or the step's pattern
-    std::optional<GridUnit> unit;                         // the unit a step is about
-    std::optional<Candidate> placement;                   // the digit a step places, or the mistake's digit
-    std::vector<Candidate> removes;                       // the candidates a step removes
+    Kind kind = kSolverStep;
+    // The mistake's cell and its digit; the missing mark's cell (digit 0, the solution's
+    // digit is not told); the solver step's cell and the digit it keeps.
+    EnneoPuzzle::Cell cell = {0, 0};
+    int digit = 0;
+    SolverGrid::Strategy strategy = SolverGrid::kTrial;  // a solver step's
+    std::optional<TechniqueStep> step;                   // a technique step
 };

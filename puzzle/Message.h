@@ -3,9 +3,11 @@
 
 #include "GridUnit.h"
 #include "PuzzleGenerator.h"
+#include "Technique.h"
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 // The parts of puzzle/ and board/ answer with messages, never with English: the words
@@ -83,6 +85,16 @@ struct Message {
         kHintSingleInRow,       // digit, row, column
         kHintSingleInColumn,    // digit, row, column
         kHintTrial,             // row, column, candidates, digit
+        kHintMissingMark,       // row, column
+        // Hint in stages: where to look, then the whole step; the step made.
+        kHintLookInUnit,        // unit, technique
+        kHintLookAtCell,        // row, column, technique
+        kHintLookAtCells,       // technique
+        kHintFullHouse,         // digit, row, column, unit
+        kHintStepPlaces,        // technique, pattern, digit, row, column
+        kHintStepRemovesInUnit, // technique, unit, pattern, removals
+        kHintStepRemoves,       // technique, pattern, removals
+        kHintStepMade,
         kCheckFits,
         kCellsLeft,             // count
         kCheckLevel,            // level
@@ -148,6 +160,37 @@ struct Message {
         kBottomLeftBlock,
         kBottomMiddleBlock,
         kBottomRightBlock,
+        // Candidates in a hint's step: a cell with its digits, a digit with its cells,
+        // and the separator of such groups.
+        kCellPlace,             // row, column
+        kCellWithDigits,        // cell, digits
+        kDigitFromCells,        // digit, cells
+        kGroupSeparator,
+        // The techniques, in the order of Technique.
+        kTechniqueFullHouse,      // the first
+        kTechniqueHiddenSingleBlock,
+        kTechniqueHiddenSingleRow,
+        kTechniqueHiddenSingleColumn,
+        kTechniqueNakedSingle,
+        kTechniquePointing,
+        kTechniqueClaiming,
+        kTechniqueNakedPair,
+        kTechniqueHiddenPair,
+        kTechniqueNakedTriple,
+        kTechniqueHiddenTriple,
+        kTechniqueNakedQuad,
+        kTechniqueHiddenQuad,
+        kTechniqueXWing,
+        kTechniqueSwordfish,
+        kTechniqueJellyfish,
+        kTechniqueFinnedXWing,
+        kTechniqueFinnedSwordfish,
+        kTechniqueSkyscraper,
+        kTechniqueTwoStringKite,
+        kTechniqueXYWing,
+        kTechniqueXYZWing,
+        kTechniqueWWing,
+        kTechniqueSimpleColouring,
         kTwo,                   // the count words, two to nine
         kThree,
         kFour,
@@ -172,6 +215,9 @@ struct Message {
             kCountWord,  // a small number in words ("two")
             kDigits,     // a set of digits, bit d - 1 for digit d, as a list ("2, 5 and 7")
             kDigitRun,   // a set of digits as a screen reader reads marks ("2 5 7")
+            kTechnique,  // a Technique, by its name
+            kCandidatesByCell,   // candidates (items), grouped by cell
+            kCandidatesByDigit,  // candidates (items), grouped by digit
         };
 
         static Value Number(int64_t number) { return {kNumber, number, {}}; }
@@ -182,14 +228,21 @@ struct Message {
         static Value CountWord(int count) { return {kCountWord, count, {}}; }
         static Value Digits(int mask) { return {kDigits, mask, {}}; }
         static Value DigitRun(int mask) { return {kDigitRun, mask, {}}; }
+        static Value Technique(::Technique technique) { return {kTechnique, static_cast<int64_t>(technique), {}}; }
+        // Candidates as items, each a cell (reading order, 0 to 80) times 16 plus a digit.
+        static Value CandidatesByCell(std::vector<int> items) { return {kCandidatesByCell, 0, {}, std::move(items)}; }
+        static Value CandidatesByDigit(std::vector<int> items) {
+            return {kCandidatesByDigit, 0, {}, std::move(items)};
+        }
 
         bool operator==(const Value& other) const {
-            return kind == other.kind && number == other.number && text == other.text;
+            return kind == other.kind && number == other.number && text == other.text && items == other.items;
         }
 
         Kind kind;
         int64_t number;
         std::wstring text;
+        std::vector<int> items = {};
     };
 
     // How a sentence that follows another joins it: after a blank, on the next line, or
@@ -216,3 +269,5 @@ struct Message {
     std::vector<Message> more;
     Join join = kBlank;  // how this one joins the sentence before it, when it follows one
 };
+
+static_assert(Message::kTechniqueFullHouse + kTechniqueCount == Message::kTwo, "a name for every technique, in its order");

@@ -30,6 +30,8 @@ bool PuzzleSolution::IsGivensOf(const EnneoPuzzle& board) const {
     return true;
 }
 
+int PuzzleSolution::DigitAt(EnneoPuzzle::Cell cell) const { return solution_.GetDigit(CellNumber(cell.x, cell.y)); }
+
 std::vector<EnneoPuzzle::Cell> PuzzleSolution::MisfitsOf(const EnneoPuzzle& board) const {
     std::vector<EnneoPuzzle::Cell> misfits;
     if (count_ != kOne) return misfits;

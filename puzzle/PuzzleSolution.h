@@ -29,6 +29,8 @@ public:
     // kOne: the board's cells whose digit differs from the solution's, in reading order
     // (rows from the top, each from the left); none for another count.
     std::vector<EnneoPuzzle::Cell> MisfitsOf(const EnneoPuzzle& board) const;
+    // kOne: the solution's digit in cell.
+    int DigitAt(EnneoPuzzle::Cell cell) const;
     // kOne: the level the generator grades the puzzle at.
     PuzzleGenerator::Level GetLevel() const { return PuzzleGenerator::Grade(puzzle_); }
 

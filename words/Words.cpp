@@ -88,6 +88,15 @@ constexpr Sentence kEnglish[] = {
     {M::kHintTrial,
      L"No cell has a single digit left, and no digit has a single place in a block, a row or a column, so the next "
      L"step is a trial in row {1}, column {2}: of its candidates {3}, tried in turn, only {4} leads to a solution."},
+    {M::kHintMissingMark, L"The marks in row {1}, column {2} leave out the digit that belongs there."},
+    {M::kHintLookInUnit, L"Look at {1}: the technique to use is {2}."},
+    {M::kHintLookAtCell, L"Look at row {1}, column {2}: the technique to use is {3}."},
+    {M::kHintLookAtCells, L"Look at the tinted cells: the technique to use is {1}."},
+    {M::kHintFullHouse, L"{1} goes in row {2}, column {3}: it is the last empty cell of {4}."},
+    {M::kHintStepPlaces, L"{1}, on {2}: {3} goes in row {4}, column {5}."},
+    {M::kHintStepRemovesInUnit, L"{1} in {2}, on {3}: remove {4}."},
+    {M::kHintStepRemoves, L"{1}, on {2}: remove {3}."},
+    {M::kHintStepMade, L"The hint's step is made."},
     {M::kCheckFits, L"Every digit so far fits the puzzle's only solution."},
     {M::kCellsLeft, L"{1} cell is left.", L"{1} cells are left.", 1},
     {M::kCheckLevel, L"Level: {1}."},
@@ -158,6 +167,34 @@ constexpr Sentence kEnglish[] = {
     {M::kBottomLeftBlock, L"the bottom left block"},
     {M::kBottomMiddleBlock, L"the bottom middle block"},
     {M::kBottomRightBlock, L"the bottom right block"},
+    {M::kCellPlace, L"row {1}, column {2}"},
+    {M::kCellWithDigits, L"{1} ({2})"},
+    {M::kDigitFromCells, L"{1} from {2}"},
+    {M::kGroupSeparator, L"; "},
+    {M::kTechniqueFullHouse, L"Full House"},
+    {M::kTechniqueHiddenSingleBlock, L"Hidden Single"},
+    {M::kTechniqueHiddenSingleRow, L"Hidden Single"},
+    {M::kTechniqueHiddenSingleColumn, L"Hidden Single"},
+    {M::kTechniqueNakedSingle, L"Naked Single"},
+    {M::kTechniquePointing, L"Pointing"},
+    {M::kTechniqueClaiming, L"Claiming"},
+    {M::kTechniqueNakedPair, L"Naked Pair"},
+    {M::kTechniqueHiddenPair, L"Hidden Pair"},
+    {M::kTechniqueNakedTriple, L"Naked Triple"},
+    {M::kTechniqueHiddenTriple, L"Hidden Triple"},
+    {M::kTechniqueNakedQuad, L"Naked Quad"},
+    {M::kTechniqueHiddenQuad, L"Hidden Quad"},
+    {M::kTechniqueXWing, L"X-Wing"},
+    {M::kTechniqueSwordfish, L"Swordfish"},
+    {M::kTechniqueJellyfish, L"Jellyfish"},
+    {M::kTechniqueFinnedXWing, L"Finned X-Wing"},
+    {M::kTechniqueFinnedSwordfish, L"Finned Swordfish"},
+    {M::kTechniqueSkyscraper, L"Skyscraper"},
+    {M::kTechniqueTwoStringKite, L"Two-String Kite"},
+    {M::kTechniqueXYWing, L"XY-Wing"},
+    {M::kTechniqueXYZWing, L"XYZ-Wing"},
+    {M::kTechniqueWWing, L"W-Wing"},
+    {M::kTechniqueSimpleColouring, L"Simple Colouring"},
     {M::kTwo, L"two"},
     {M::kThree, L"three"},
     {M::kFour, L"four"},
@@ -211,6 +248,40 @@ std::wstring TimeText(uint64_t seconds) {
 
 std::wstring Format(const Message& message);
 
+// Items joined as a list: "a, b and c".
+std::wstring ListOf(const std::vector<std::wstring>& items, M::Id separator = M::kListSeparator) {
+    std::wstring text;
+    for (size_t i = 0; i < items.size(); ++i) {
+        if (i > 0) text += Text(i + 1 == items.size() && separator == M::kListSeparator ? M::kListLastSeparator : separator);
+        text += items[i];
+    }
+    return text;
+}
+
+std::wstring CellPlace(int cell) {
+    return Format(M(M::kCellPlace, {M::Value::Number(cell / 9 + 1), M::Value::Number(cell % 9 + 1)}));
+}
+
+// Candidates (cell * 16 + digit) grouped by cell, each cell with its digits ("row 3,
+// column 1 (2 and 7)"), or by digit, each digit with its cells ("2 from row 3, column 2
+// and row 3, column 8"); cells in reading order, digits ascending.
+std::wstring CandidateGroups(std::vector<int> items, bool byCell) {
+    auto keyOf = [byCell](int item) { return byCell ? item / 16 : item % 16; };
+    std::stable_sort(items.begin(), items.end(), [&](int a, int b) { return keyOf(a) < keyOf(b); });
+    std::vector<std::wstring> groups;
+    for (size_t first = 0, end = 0; first < items.size(); first = end) {
+        int key = keyOf(items[first]), digits = 0;
+        std::vector<std::wstring> cells;
+        for (end = first; end < items.size() && keyOf(items[end]) == key; ++end) {
+            digits |= 1 << (items[end] % 16 - 1);
+            cells.push_back(CellPlace(items[end] / 16));
+        }
+        groups.push_back(byCell ? Format(M(M::kCellWithDigits, {M::Value::Text(CellPlace(key)), M::Value::Digits(digits)}))
+                                : Format(M(M::kDigitFromCells, {M::Value::Number(key), M::Value::Text(ListOf(cells))})));
+    }
+    return ListOf(groups, byCell ? M::kListSeparator : M::kGroupSeparator);
+}
+
 std::wstring ValueText(const M::Value& value) {
     switch (value.kind) {
     case M::Value::kNumber: return std::to_wstring(value.number);
@@ -225,6 +296,9 @@ std::wstring ValueText(const M::Value& value) {
     case M::Value::kCountWord: return Text(static_cast<M::Id>(M::kTwo + value.number - 2));
     case M::Value::kDigits: return DigitList(static_cast<int>(value.number));
     case M::Value::kDigitRun: return DigitRun(static_cast<int>(value.number));
+    case M::Value::kTechnique: return Text(static_cast<M::Id>(M::kTechniqueFullHouse + value.number));
+    case M::Value::kCandidatesByCell: return CandidateGroups(value.items, true);
+    case M::Value::kCandidatesByDigit: return CandidateGroups(value.items, false);
     }
     return L"";
 }
@@ -292,7 +366,7 @@ String Words::CellName(const GameState& state, const BoardView& view, EnneoPuzzl
         return String(name.c_str());
     }
     std::wstring name = Format(M(M::kCellEmpty, place));
-    if (cell.x == view.hinted.x && cell.y == view.hinted.y) name += Text(M::kCellHinted);
+    if (Holds(view.hinted, cell)) name += Text(M::kCellHinted);
     int marks = state.marks.Get(cell.x, cell.y);
     if (marks != 0) {
         name += Format(M(M::kCellMarks, {M::Value::DigitRun(marks)}));

@@ -4,6 +4,9 @@
 #include "puzzle/Coach.h"
 #include "puzzle/GridClash.h"
 
+#include <algorithm>
+#include <utility>
+
 namespace {
 
 using M = Message;
@@ -31,20 +34,74 @@ Message Refusal(const EnneoPuzzle& board, EnneoPuzzle::Cell cell, int digit) {
     return M(M::kClashInBlock, {V::Number(digit), V::Number(blocker->cell.y), V::Number(blocker->cell.x)});
 }
 
-// A hint's words: what the step or the mistake is, where.
+// Candidates as the words layer lists them: cell (reading order) * 16 + digit.
+std::vector<int> Items(const std::vector<TechniqueStep::Candidate>& candidates) {
+    std::vector<int> items;
+    for (const TechniqueStep::Candidate& candidate : candidates)
+        items.push_back(((candidate.cell.y - 1) * 9 + candidate.cell.x - 1) * 16 + candidate.digit);
+    return items;
+}
+
+// The distinct cells of candidates, in their order.
+std::vector<EnneoPuzzle::Cell> CellsOf(const std::vector<TechniqueStep::Candidate>& candidates) {
+    std::vector<EnneoPuzzle::Cell> cells;
+    for (const TechniqueStep::Candidate& candidate : candidates) {
+        if (std::none_of(cells.begin(), cells.end(), [&](EnneoPuzzle::Cell c) {
+                return c.x == candidate.cell.x && c.y == candidate.cell.y;
+            })) {
+            cells.push_back(candidate.cell);
+        }
+    }
+    return cells;
+}
+
+// The first stage of a technique's step: the technique, and where to look.
+Message LookMessage(const TechniqueStep& step) {
+    V technique = V::Technique(step.technique);
+    if (!step.units.empty()) return M(M::kHintLookInUnit, {V::Unit(step.units.front()), technique});
+    std::vector<EnneoPuzzle::Cell> cells = CellsOf(step.pattern);
+    if (cells.size() == 1) return M(M::kHintLookAtCell, {V::Number(cells[0].y), V::Number(cells[0].x), technique});
+    return M(M::kHintLookAtCells, {technique});
+}
+
+// The second stage: the whole step, the singles in their own words.
+Message StepMessage(const TechniqueStep& step) {
+    V technique = V::Technique(step.technique), pattern = V::CandidatesByCell(Items(step.pattern));
+    if (!step.placements.empty()) {
+        TechniqueStep::Candidate at = step.placements.front();
+        std::vector<V> values = {V::Number(at.digit), V::Number(at.cell.y), V::Number(at.cell.x)};
+        switch (step.technique) {
+        case Technique::kFullHouse: return M(M::kHintFullHouse, {values[0], values[1], values[2], V::Unit(step.units.front())});
+        case Technique::kNakedSingle: return M(M::kHintSingleCandidate, values);
+        case Technique::kHiddenSingleBlock: return M(M::kHintSingleInBlock, values);
+        case Technique::kHiddenSingleRow: return M(M::kHintSingleInRow, values);
+        case Technique::kHiddenSingleColumn: return M(M::kHintSingleInColumn, values);
+        default: return M(M::kHintStepPlaces, {technique, pattern, values[0], values[1], values[2]});
+        }
+    }
+    V removals = V::CandidatesByDigit(Items(step.eliminations));
+    if (step.units.empty()) return M(M::kHintStepRemoves, {technique, pattern, removals});
+    return M(M::kHintStepRemovesInUnit, {technique, V::Unit(step.units.front()), pattern, removals});
+}
+
+// A hint's words where it has one stage: a mistake, a missing mark, the solver's step.
 Message HintMessage(const Hint& hint, const EnneoPuzzle& board) {
-    Hint::Candidate at = *hint.placement;
-    std::vector<V> values = {V::Number(at.digit), V::Number(at.cell.y), V::Number(at.cell.x)};
-    if (hint.kind == Hint::kMistake) return M(M::kHintMisfit, values);
-    switch (hint.technique) {
+    std::vector<V> values = {V::Number(hint.digit), V::Number(hint.cell.y), V::Number(hint.cell.x)};
+    switch (hint.kind) {
+    case Hint::kMistake: return M(M::kHintMisfit, values);
+    case Hint::kMissingMark: return M(M::kHintMissingMark, {values[1], values[2]});
+    case Hint::kTechnique:
+    case Hint::kSolverStep: break;
+    }
+    switch (hint.strategy) {
     case SolverGrid::kSingleCandidate: return M(M::kHintSingleCandidate, values);
     case SolverGrid::kSingleInBlock: return M(M::kHintSingleInBlock, values);
     case SolverGrid::kSingleInRow: return M(M::kHintSingleInRow, values);
     case SolverGrid::kSingleInColumn: return M(M::kHintSingleInColumn, values);
     case SolverGrid::kTrial: break;
     }
-    return M(M::kHintTrial, {V::Number(at.cell.y), V::Number(at.cell.x),
-                              V::Digits(board.GetCandidatesMask(at.cell.x, at.cell.y)), V::Number(at.digit)});
+    return M(M::kHintTrial, {values[1], values[2], V::Digits(board.GetCandidatesMask(hint.cell.x, hint.cell.y)),
+                              values[0]});
 }
 
 // The verdicts that the Hint and Check boxes put alike.
@@ -211,27 +268,49 @@ BoardAnswer PlaySession::Mark(int digit) {
     return BoardAnswer::Shown(digit == 0 ? game_.ClearMarks() : game_.ToggleMark(digit));
 }
 
-// Selects the cell of the first mistake or of the solver's next step, tints it and
-// explains it; places nothing.
+// Hint in stages on one board: a technique's step is first named with where to look
+// (its pattern tinted), then told whole (the cells it changes tinted), then made as one
+// step; a mistake, a missing mark or the solver's step is told at once, its cell tinted.
+// Any change of the board starts again.
 BoardAnswer PlaySession::Hint() {
     assisted_ = true;
-    const EnneoPuzzle& board = GetBoard();
-    Coach coach(board);
-    std::optional<::Hint> hint = coach.GetHint(board);
-    Message sentence = hint ? HintMessage(*hint, board)
-                       : coach.GetVerdict() == Coach::kSeveralSolutions ? M(M::kHintSeveralSolutions)
-                                                                        : VerdictMessage(coach.GetVerdict());
-    Findings findings;
-    if (hint) {
-        EnneoPuzzle::Cell cell = hint->cells.front();
-        game_.SelectCell(cell.x, cell.y);
-        if (hint->kind == Hint::kMistake) {
-            findings.misfits = hint->cells;
-        } else {
-            findings.hinted = cell;
-        }
+    if (findings_.hint && pointedChange_ == game_.GetChangeCount() && findings_.hint->kind == Hint::kTechnique) {
+        return HintStage(*findings_.hint, findings_.hintStage + 1);
     }
-    PointAt(findings);
+    Coach coach(GetBoard());
+    std::optional<::Hint> hint = coach.GetHint(game_.GetState());
+    if (hint) return HintStage(*hint, 1);
+    PointAt({});
+    BoardAnswer answer;
+    answer.repaint = true;
+    return answer.Boxed(BoardAnswer::kInformation, M::kCaptionHint,
+                        coach.GetVerdict() == Coach::kSeveralSolutions ? M(M::kHintSeveralSolutions)
+                                                                       : VerdictMessage(coach.GetVerdict()));
+}
+
+BoardAnswer PlaySession::HintStage(::Hint hint, int stage) {
+    if (hint.kind == Hint::kTechnique && stage == 3) {
+        return BoardAnswer::Shown(game_.Apply(*hint.step)).Announced(M::kHintStepMade);
+    }
+    Findings findings;
+    Message sentence;
+    std::vector<EnneoPuzzle::Cell> cells = {hint.cell};
+    if (hint.kind != Hint::kTechnique) {
+        sentence = HintMessage(hint, GetBoard());
+    } else if (stage == 1) {
+        sentence = LookMessage(*hint.step);
+        cells = CellsOf(hint.step->pattern);
+    } else {
+        sentence = StepMessage(*hint.step);
+        std::vector<TechniqueStep::Candidate> changed = hint.step->placements;
+        changed.insert(changed.end(), hint.step->eliminations.begin(), hint.step->eliminations.end());
+        cells = CellsOf(changed);
+    }
+    (hint.kind == Hint::kMistake ? findings.misfits : findings.hinted) = cells;
+    game_.SelectCell(cells.front().x, cells.front().y);
+    findings.hint = std::move(hint);
+    findings.hintStage = stage;
+    PointAt(std::move(findings));
     BoardAnswer answer;
     answer.repaint = true;
     return answer.Boxed(BoardAnswer::kInformation, M::kCaptionHint, sentence);
@@ -241,7 +320,9 @@ BoardAnswer PlaySession::Hint() {
 // tinted until the board changes.
 BoardAnswer PlaySession::Check() {
     Coach coach(GetBoard());
-    PointAt({coach.GetMisfits(), {0, 0}});
+    Findings findings;
+    findings.misfits = coach.GetMisfits();
+    PointAt(std::move(findings));
     BoardAnswer answer;
     answer.repaint = true;
     return answer.Boxed(BoardAnswer::kInformation, M::kCaptionCheck, CheckMessage(coach));

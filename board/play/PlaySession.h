@@ -7,8 +7,10 @@
 #include "puzzle/Game.h"
 #include "puzzle/GameClock.h"
 #include "puzzle/GameFile.h"
+#include "puzzle/Hint.h"
 #include "puzzle/PuzzleSolution.h"
 
+#include <optional>
 #include <vector>
 
 // Owns the Game and everything that follows it: the givens' solution, the clock, whether
@@ -26,7 +28,9 @@ public:
     // What Hint or Check found, kept while the board is the one they looked at.
     struct Findings {
         std::vector<EnneoPuzzle::Cell> misfits;  // digits found not to fit the solution
-        EnneoPuzzle::Cell hinted = {0, 0};       // the cell of Hint's next step
+        std::vector<EnneoPuzzle::Cell> hinted;   // the cells Hint tints
+        std::optional<::Hint> hint;              // what Hint found
+        int hintStage = 0;                       // how many of a step's stages were shown
     };
 
     PlaySession(const EnneoPuzzle& start, util::IProperties& properties, GameClock::TimeSource now);
@@ -67,6 +71,7 @@ private:
     BoardAnswer EnterDigit(int digit, bool pencilMode);
     BoardAnswer Mark(int digit);
     BoardAnswer Hint();
+    BoardAnswer HintStage(::Hint hint, int stage);
     BoardAnswer Check();
     BoardAnswer UndoToCorrect();
     BoardAnswer Statistics() const;

@@ -7,6 +7,10 @@ namespace {
 
 bool SameCell(EnneoPuzzle::Cell a, EnneoPuzzle::Cell b) { return a.x == b.x && a.y == b.y; }
 
+bool SameCells(const std::vector<EnneoPuzzle::Cell>& a, const std::vector<EnneoPuzzle::Cell>& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), SameCell);
+}
+
 }  // namespace
 
 ReaderNews::Heard ReaderNews::Hear(const Game& game, const BoardView& view) {
@@ -24,9 +28,8 @@ BoardAnswer ReaderNews::Tell(const Heard& before, const Game& game, const BoardV
     reader.focusMoved = (!sameCell || resumed) && now.selected.x != 0;
     reader.valueChanged = sameCell && now.selected.x != 0 && now.digit != before.digit;
     reader.namesChanged = now.changes != before.changes || now.showHints != before.showHints ||
-                          now.paused != before.paused || !SameCell(now.hinted, before.hinted) ||
-                          !std::equal(now.misfits.begin(), now.misfits.end(), before.misfits.begin(),
-                                      before.misfits.end(), SameCell);
+                          now.paused != before.paused || !SameCells(now.hinted, before.hinted) ||
+                          !SameCells(now.misfits, before.misfits);
     announcement_ = reader.announcement;
     return answer;
 }

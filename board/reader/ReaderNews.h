@@ -22,7 +22,7 @@ public:
         bool showHints;
         bool paused;
         std::vector<EnneoPuzzle::Cell> misfits;
-        EnneoPuzzle::Cell hinted;
+        std::vector<EnneoPuzzle::Cell> hinted;
     };
 
     static Heard Hear(const Game& game, const BoardView& view);

@@ -228,7 +228,7 @@ TEST_F(BoardPainterTest, WithoutHintsOnlyThePeekShowsCandidates) {
 // tints 3.
 TEST_F(BoardPainterTest, EveryLookShowsEveryPartWithEnoughContrast) {
     view_.markSelection = true;
-    view_.hinted = {1, 1};
+    view_.hinted = {{1, 1}};
     palette_ = BoardPalette::Light();
     Painter().Paint(picture_.Get(), {0, 0, kSize, kSize});
     int normalGiven = Ink(3, 1, palette_.given);
@@ -297,7 +297,7 @@ TEST_F(BoardPainterTest, EveryLookShowsEveryPartWithEnoughContrast) {
 // the tint. Paused, a plain picture takes the board's place, and the peek draws nothing.
 TEST_F(BoardPainterTest, TheHintedCellAndThePause) {
     view_.markSelection = true;
-    view_.hinted = {1, 1};
+    view_.hinted = {{1, 1}};
     state_.puzzle.SetSelectedCell(1, 1);
     Painter().Paint(picture_.Get(), {0, 0, kSize, kSize});
     EXPECT_EQ(palette_.selection, picture_.At(geometry_.GetColumnLeft(1) + 36, geometry_.GetRowTop(1) + 3));

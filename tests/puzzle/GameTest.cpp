@@ -190,6 +190,17 @@ TEST(GameTest, MarksInBulk) {
     ASSERT_TRUE(game.Undo());  // the refresh, in one step
     EXPECT_EQ(0, marks(9, 6));
     EXPECT_EQ(0x29, marks(9, 3));
+
+    // A hint's step, in one step: the marks lose its eliminations, a cell without marks
+    // first getting its candidates; its digit goes in and answers the marks it sees.
+    TechniqueStep step{Technique::kXWing, 3.2, {}, {}, {{{1, 1}, 8}}, {{{9, 3}, 6}, {{9, 6}, 1}}};
+    ASSERT_TRUE(game.Apply(step));
+    EXPECT_EQ(8, game.GetState().puzzle.GetCell(1, 1));
+    EXPECT_EQ(0x09, marks(9, 3));   // 1 and 4
+    EXPECT_EQ(0x102, marks(9, 6));  // 2 and 9
+    ASSERT_TRUE(game.Undo());
+    EXPECT_EQ(0, game.GetState().puzzle.GetCell(1, 1));
+    EXPECT_EQ(0, marks(9, 6));
 }
 
 // Undo until the board fits stops at the first board that does, or at the history's

@@ -39,6 +39,15 @@ TEST(WordsTest, EachKindOfSentence) {
               Said(M(M::kHintTrial, {V::Number(1), V::Number(1), V::Digits(0x32), V::Number(5)})));
     EXPECT_EQ(L"3 goes in row 5, column 3: it is the only place for 3 in column 3.",
               Said(M(M::kHintSingleInColumn, {V::Number(3), V::Number(5), V::Number(3)})));
+    EXPECT_EQ(L"Look at the top middle block: the technique to use is Pointing.",
+              Said(M(M::kHintLookInUnit, {V::Unit({GridUnit::kBlock, 1}), V::Technique(Technique::kPointing)})));
+    // Candidates (cell * 16 + digit) by cell, and by digit in ascending order.
+    EXPECT_EQ(L"Naked Pair in row 3, on row 3, column 1 (2 and 7) and row 3, column 5 (2 and 7): remove 2 from row 3, "
+              L"column 2 and row 3, column 8; 7 from row 3, column 2.",
+              Said(M(M::kHintStepRemovesInUnit,
+                     {V::Technique(Technique::kNakedPair), V::Unit({GridUnit::kRow, 2}),
+                      V::CandidatesByCell({18 * 16 + 2, 18 * 16 + 7, 22 * 16 + 2, 22 * 16 + 7}),
+                      V::CandidatesByDigit({19 * 16 + 7, 19 * 16 + 2, 25 * 16 + 2})})));
     EXPECT_EQ(L"Every digit so far fits the puzzle's only solution.\n1 cell is left. Level: Easy.",
               Said(M(M::kCheckFits)
                        .Then(M(M::kCellsLeft, {V::Number(1)}), M::kLine)
@@ -98,7 +107,7 @@ TEST(WordsTest, CellNamesSayWhatTheBoardShows) {
     view.misfits = {{1, 1}};
     EXPECT_EQ(L"Row 1, column 1, 8, does not fit", Name(state, view, 1, 1));
     view.showHints = false;
-    view.hinted = {5, 1};
+    view.hinted = {{5, 1}};
     EXPECT_EQ(L"Row 1, column 5, empty, hinted", Name(state, view, 5, 1));
     view.paused = true;
     EXPECT_EQ(L"Row 1, column 2, hidden by the pause", Name(state, view, 2, 1));

@@ -44,36 +44,70 @@ protected:
         for (EnneoPuzzle::Cell cell : session_.GetFindings().misfits) cells.emplace_back(cell.x, cell.y);
         return cells;
     }
-    std::pair<int, int> Hinted() const { return {session_.GetFindings().hinted.x, session_.GetFindings().hinted.y}; }
+    static std::vector<std::pair<int, int>> Hinted(const PlaySession& session) {
+        std::vector<std::pair<int, int>> cells;
+        for (EnneoPuzzle::Cell cell : session.GetFindings().hinted) cells.emplace_back(cell.x, cell.y);
+        return cells;
+    }
+    std::vector<std::pair<int, int>> Hinted() const { return Hinted(session_); }
 
     MemoryProperties properties_;
     uint64_t now_ = 0;  // the clock's time source, in milliseconds
     PlaySession session_ = Another(kSampleLine);
 };
 
-// Each of Hint's answers, and the cell it selects and tints, whatever Mark Selection
-// says, until the board changes: a board for each kind of step, the first mistake in
-// reading order, and the verdicts. Hint places nothing.
-TEST_F(PlaySessionTest, HintExplainsTheNextStepOrTheFirstMistake) {
-    const Message steps[] = {
-        {M::kHintSingleCandidate, {V::Number(9), V::Number(6), V::Number(4)}},
-        {M::kHintSingleInBlock, {V::Number(1), V::Number(6), V::Number(4)}},
-        {M::kHintSingleInRow, {V::Number(9), V::Number(2), V::Number(9)}},
-        {M::kHintSingleInColumn, {V::Number(3), V::Number(5), V::Number(3)}},
-        {M::kHintTrial, {V::Number(1), V::Number(1), V::Digits(0x32), V::Number(5)}},  // candidates 2, 5 and 6
-    };
-    for (int i = 0; i < 5; ++i) {
-        PlaySession board = Another(kStepGrids[i].givens);
-        BoardAnswer answer = Run(board, Command::Of(Command::kHint));
-        EXPECT_EQ(std::make_pair(Message(M::kCaptionHint), steps[i]), Box(answer));
-        EXPECT_TRUE(answer.repaint);
-        EnneoPuzzle::Cell selected = board.GetBoard().GetSelectedCell();
-        EnneoPuzzle::Cell hinted = board.GetFindings().hinted;
-        EXPECT_EQ(std::make_pair(kStepGrids[i].x, kStepGrids[i].y), std::make_pair(selected.x, selected.y));
-        EXPECT_EQ(std::make_pair(kStepGrids[i].x, kStepGrids[i].y), std::make_pair(hinted.x, hinted.y));
-        EXPECT_EQ(kStepGrids[i].givens, ToPuzzleLine(board.GetBoard()));
-    }
+// A step's candidates as the words layer lists them.
+int Candidate(int x, int y, int digit) { return ((y - 1) * 9 + x - 1) * 16 + digit; }
 
+// Hint in stages on one board: where to look, its pattern tinted; the whole step, the
+// cells it changes tinted; then the step made as one step that Undo takes back, a cell
+// without marks first getting its candidates as marks. The first step here is a pointing
+// 7 in the top middle block, which leaves row 8, column 5.
+TEST_F(PlaySessionTest, HintGoesInStagesAndMakesTheStep) {
+    PlaySession board = Another(kStepGrids[4].givens);
+    auto hint = [&] { return Run(board, Command::Of(Command::kHint)); };
+    V pointing = V::Technique(Technique::kPointing), block = V::Unit({GridUnit::kBlock, 1});
+    EXPECT_EQ(std::make_pair(Message(M::kCaptionHint), M(M::kHintLookInUnit, {block, pointing})), Box(hint()));
+    EXPECT_EQ((std::vector<std::pair<int, int>>{{5, 1}, {5, 2}}), Hinted(board));
+    EXPECT_EQ(5, board.GetBoard().GetSelectedCell().x);
+
+    Message whole(M::kHintStepRemovesInUnit, {pointing, block, V::CandidatesByCell({Candidate(5, 1, 7), Candidate(5, 2, 7)}),
+                                              V::CandidatesByDigit({Candidate(5, 8, 7)})});
+    EXPECT_EQ(whole, Box(hint()).second);
+    EXPECT_EQ((std::vector<std::pair<int, int>>{{5, 8}}), Hinted(board));
+    EXPECT_EQ(kStepGrids[4].givens, ToPuzzleLine(board.GetBoard()));
+
+    int candidates = board.GetBoard().GetCandidatesMask(5, 8);
+    BoardAnswer made = hint();
+    EXPECT_EQ(BoardAnswer::kNoBox, made.box);
+    EXPECT_EQ(Message(M::kHintStepMade), made.reader.announcement);
+    EXPECT_EQ(candidates & ~(1 << 6), board.GetGame().GetState().marks.Get(5, 8));
+    EXPECT_EQ(0, board.GetGame().GetState().marks.Get(5, 1));
+    EXPECT_TRUE(Hinted(board).empty());
+    Run(board, Command::Of(Command::kUndo));
+    EXPECT_EQ(0, board.GetGame().GetState().marks.Get(5, 8));
+
+    // Any change of the board starts again; a placing step is told in the words of its single.
+    EXPECT_EQ(M::kHintLookInUnit, Box(hint()).second.id);
+    Run(board, Command::Of(Command::kRedo));
+    EXPECT_EQ(M::kHintLookInUnit, Box(hint()).second.id);
+    EXPECT_EQ((std::vector<std::pair<int, int>>{{6, 1}, {6, 2}}), Hinted(board));  // the next pointing
+    PlaySession single = Another(kStepGrids[0].givens);
+    Run(single, Command::Of(Command::kHint));
+    EXPECT_EQ(Message(M::kHintSingleInBlock, {V::Number(7), V::Number(1), V::Number(5)}),
+              Box(Run(single, Command::Of(Command::kHint))).second);
+    Run(single, Command::Of(Command::kHint));
+    EXPECT_EQ(7, single.GetBoard().GetCell(5, 1));
+}
+
+// Mistakes come first: a digit that does not fit the only solution, then a cell whose
+// marks leave out the solution's digit, each tinted and selected until the board
+// changes; and the verdicts. Hint places nothing then.
+TEST_F(PlaySessionTest, HintNamesMistakesFirst) {
+    Run(Command::SelectCell({1, 1}));
+    session_.Run(Command::Digit(2), true);  // a mark; 8 is the solution's digit there
+    EXPECT_EQ(Message(M::kHintMissingMark, {V::Number(1), V::Number(1)}), Box(Run(Command::Of(Command::kHint))).second);
+    EXPECT_EQ((std::vector<std::pair<int, int>>{{1, 1}}), Hinted());
     auto hint = [this] { return Box(Run(Command::Of(Command::kHint))).second; };
     Type(1, 3, 1);  // the solution has 4 there
     Type(9, 2, 9);  // and 8 here
@@ -81,15 +115,15 @@ TEST_F(PlaySessionTest, HintExplainsTheNextStepOrTheFirstMistake) {
     EXPECT_EQ(Message(M::kHintMisfit, {V::Number(9), V::Number(2), V::Number(9)}), hint());
     EXPECT_EQ(std::make_pair(9, 2), Selected());
     EXPECT_EQ((std::vector<std::pair<int, int>>{{9, 2}}), Misfits());  // a mistake is tinted as one
-    EXPECT_EQ(std::make_pair(0, 0), Hinted());
+    EXPECT_TRUE(Hinted().empty());
     Run(Command::Move(0, 1));
     EXPECT_EQ(1u, Misfits().size());  // the board did not change
     Run(Command::Of(Command::kReset));
     EXPECT_TRUE(Misfits().empty());
     hint();
-    EXPECT_NE(std::make_pair(0, 0), Hinted());
+    EXPECT_FALSE(Hinted().empty());
     Type(1, 1, 8);
-    EXPECT_EQ(std::make_pair(0, 0), Hinted());
+    EXPECT_TRUE(Hinted().empty());
     Run(Command::Of(Command::kSolve));
     EXPECT_EQ(Message(M::kSolved), hint());
 
