@@ -68,9 +68,10 @@ std::optional<Hint> Coach::GetHint(const GameState& state) const {
             }
         }
     }
-    // Every candidate list holds the solution's digit, so the ladder's steps are sound.
+    // Every candidate list holds the solution's digit, so the ladder's steps are sound; the
+    // board has one completion, so those that rest on uniqueness are too.
     CandidateGrid grid(board, state.marks);
-    hint.step = TechniqueFinder(grid).FindSimplest();
+    hint.step = TechniqueFinder(grid, true).FindSimplest();
     if (hint.step) {
         hint.kind = Hint::kTechnique;
         return hint;

@@ -191,6 +191,12 @@ struct Message {
         kTechniqueXYZWing,
         kTechniqueWWing,
         kTechniqueSimpleColouring,
+        kTechniqueUniqueRectangleType1,
+        kTechniqueUniqueRectangleType2,
+        kTechniqueUniqueRectangleType3,
+        kTechniqueUniqueRectangleType4,
+        kTechniqueBugPlusOne,
+        kTechniqueAlsXz,
         kTwo,                   // the count words, two to nine
         kThree,
         kFour,

@@ -15,18 +15,18 @@
 // first instance that does either. Steps are sound: on a grid whose candidates include
 // its one solution's digits, a placement is the solution's digit and an elimination never
 // removes it. The techniques that rest on uniqueness (RestsOnUniqueness) apply only when
-// the finder is told that the grid's givens have exactly one solution.
+// the finder is told that the grid's digits have exactly one completion.
 class TechniqueFinder {
 public:
-    // The grid must outlive the finder. oneSolution: the givens are known to have exactly
-    // one solution (counted, not assumed).
+    // The grid must outlive the finder. oneSolution: the grid's digits are known to have
+    // exactly one completion (counted, not assumed), as the givens of a proper puzzle do.
     explicit TechniqueFinder(const CandidateGrid& grid, bool oneSolution = false)
         : grid_(grid), oneSolution_(oneSolution) {}
 
     // Nothing when no technique of the ladder applies, a complete grid included.
     std::optional<TechniqueStep> FindSimplest() const;
     // The first step of one technique; nothing for a technique that rests on uniqueness
-    // unless the givens have one solution.
+    // unless the grid has one completion.
     std::optional<TechniqueStep> Find(Technique technique) const;
 
     // The techniques in the order FindSimplest tries them.
