@@ -16,7 +16,7 @@ import unittest
 SAMPLE_LINE = ".973.5.4......6.....298.......6....5.28.....364.7...8......3867.........7.5.....4"
 # Row y, column x of a complete grid: each row the previous shifted by three, each band by one.
 FULL = "".join(str((y * 3 + y // 3 + x) % 9 + 1) for y in range(9) for x in range(9))
-STEP = re.compile(r"^  ([A-Za-z -]+): (\S.*) =>((?: r[1-9]c[1-9](?:=|<>)[1-9])+)$")
+STEP = re.compile(r"^  ([A-Za-z0-9+ -]+): (\S.*) =>((?: r[1-9]c[1-9](?:=|<>)[1-9])+)$")
 ITEM = re.compile(r"r([1-9])c([1-9])(=|<>)([1-9])")
 
 COMMAND = []
