@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 // The parts of puzzle/ and board/ answer with messages, never with English: the words
