@@ -20,14 +20,9 @@ public:
 
 private:
     bool TakeOption(const std::wstring& option) override {
-        if (option == L"--mark") {
-            mark_ = true;
-        } else if (option == L"--strict") {
-            strict_ = true;
-        } else {
-            return false;
-        }
-        return true;
+        bool* flag = option == L"--mark" ? &mark_ : option == L"--strict" ? &strict_ : nullptr;
+        if (flag != nullptr) *flag = true;
+        return flag != nullptr;
     }
     std::string CheckOptions() const override { return strict_ && !mark_ ? "--strict needs --mark" : ""; }
     bool Report(EnneoPuzzle& puzzle, std::string& results) override {
