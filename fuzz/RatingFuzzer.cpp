@@ -1,7 +1,9 @@
 // Fuzzes the technique ladder with any grid a file can give: on a grid with one solution,
 // every step of the rating path, and every step found from pencil marks that drop some
-// wrong candidates (as the bytes past the file's length say), places the solution's
-// digits and never eliminates one of them.
+// wrong candidates (as the bytes past the file's length say), the techniques that rest on
+// uniqueness included, places the solution's digits and never eliminates one of them; and
+// it rates no lower than its technique, as the finder's search for the simplest step takes
+// for granted.
 #include "puzzle/CandidateGrid.h"
 #include "puzzle/EnneoPuzzle.h"
 #include "puzzle/PuzzleRating.h"
@@ -18,6 +20,7 @@ namespace {
 void CheckStep(const TechniqueStep& step, const SolverGrid& solution) {
     auto digitOf = [&solution](EnneoPuzzle::Cell cell) { return solution.GetDigit((cell.x - 1) * 9 + cell.y - 1); };
     if (step.placements.empty() && step.eliminations.empty()) __builtin_trap();
+    if (step.rating < InfoOf(step.technique).rating) __builtin_trap();
     for (const TechniqueStep::Candidate& placement : step.placements) {
         if (digitOf(placement.cell) != placement.digit) __builtin_trap();
     }
@@ -49,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             marks[cell] &= static_cast<uint16_t>(~(1 << (digit - 1)));
     }
     CandidateGrid marked(puzzle, marks);
-    TechniqueFinder finder(marked);
+    TechniqueFinder finder(marked, true);  // the count above found one solution
     while (std::optional<TechniqueStep> step = finder.FindSimplest()) {
         CheckStep(*step, solution);
         TechniqueFinder::Apply(*step, marked);

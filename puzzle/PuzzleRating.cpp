@@ -2,13 +2,16 @@
 #include "PuzzleRating.h"
 
 #include "CandidateGrid.h"
+#include "SolverGrid.h"
 #include "TechniqueFinder.h"
 
 #include <utility>
 
 PuzzleRating::PuzzleRating(const EnneoPuzzle& puzzle) {
+    SolverGrid givens(puzzle);
+    bool oneSolution = !givens.HasRepeatedDigit() && givens.CountCompletions(2, nullptr) == 1;
     CandidateGrid grid(puzzle);
-    TechniqueFinder finder(grid);
+    TechniqueFinder finder(grid, oneSolution);
     while (!grid.IsComplete()) {
         std::optional<TechniqueStep> step = finder.FindSimplest();
         if (!step) {

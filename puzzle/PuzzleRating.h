@@ -12,7 +12,9 @@
 // Solves a puzzle by always taking the simplest step (TechniqueFinder::FindSimplest) and
 // rates it by the hardest step taken. When no technique of the ladder applies before
 // the grid is full, the path stops there and the rating is kBeyondLadder; further
-// techniques will come below that value. A full grid needs no step and rates 0.
+// techniques will come below that value. A full grid needs no step and rates 0. The
+// techniques that rest on uniqueness are used only when the givens' completions, counted
+// up to two, are exactly one.
 class PuzzleRating {
 public:
     static constexpr double kBeyondLadder = 9.0;

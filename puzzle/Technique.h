@@ -22,14 +22,24 @@ enum class Technique {
     kXWing,
     kSwordfish,
     kJellyfish,
-    kFinnedXWing,
-    kFinnedSwordfish,
     kSkyscraper,
     kTwoStringKite,
+    kFinnedXWing,
+    kFinnedSwordfish,
     kXYWing,
     kXYZWing,
     kWWing,
     kSimpleColouring,
+    kUniqueRectangleType1,
+    kUniqueRectangleType2,
+    kUniqueRectangleType3,
+    kUniqueRectangleType4,
+    kBugPlusOne,
+    kXCycle,
+    kXChain,
+    kXYChain,
+    kNiceLoop,
+    kAlsXz,
 };
 
 struct TechniqueInfo {
@@ -38,11 +48,15 @@ struct TechniqueInfo {
     double rating;
 };
 
-// In ladder order, one row for each technique. The ratings of the single-digit patterns
-// and the wings not on the common scale are the program's own: Skyscraper and Two-String
-// Kite are the simplest chains of two strong links (4.1), a finned fish rates above its
-// plain form and above XY-Wing (4.3, 4.6), W-Wing needs a strong link besides two cells
-// (4.5) and Simple Colouring follows a whole net of strong links (4.8).
+// In ladder order, one row for each technique. The common scale knows the single-digit
+// patterns, finned fish and W-Wing only as the chains they are, so they rate as chains of
+// their length (ChainRating): Skyscraper, Two-String Kite and Finned X-Wing as X-Chains of
+// four candidates, Finned Swordfish of six, W-Wing as a chain of six across two bivalue
+// cells, Simple Colouring as the X-Chains its eliminations need. They come before the
+// general chains, which find them too, so that among equal ratings the named one is taken,
+// and a Skyscraper comes before the finned X-Wing that finds part of it.
+// The general chains rate by their length as well: X-Cycle (a closed loop on one digit)
+// from 6.5, X-Chain and XY-Chain from 6.6, Nice Loop (any strong and weak links) from 7.0.
 inline constexpr TechniqueInfo kTechniques[] = {
     {Technique::kFullHouse, "Full House", 1.0},
     {Technique::kHiddenSingleBlock, "Hidden Single", 1.2},
@@ -60,14 +74,26 @@ inline constexpr TechniqueInfo kTechniques[] = {
     {Technique::kXWing, "X-Wing", 3.2},
     {Technique::kSwordfish, "Swordfish", 3.8},
     {Technique::kJellyfish, "Jellyfish", 5.2},
-    {Technique::kFinnedXWing, "Finned X-Wing", 4.3},
-    {Technique::kFinnedSwordfish, "Finned Swordfish", 4.6},
-    {Technique::kSkyscraper, "Skyscraper", 4.1},
-    {Technique::kTwoStringKite, "Two-String Kite", 4.1},
+    {Technique::kSkyscraper, "Skyscraper", 6.6},
+    {Technique::kTwoStringKite, "Two-String Kite", 6.6},
+    {Technique::kFinnedXWing, "Finned X-Wing", 6.6},
+    {Technique::kFinnedSwordfish, "Finned Swordfish", 6.6},
     {Technique::kXYWing, "XY-Wing", 4.2},
     {Technique::kXYZWing, "XYZ-Wing", 4.4},
-    {Technique::kWWing, "W-Wing", 4.5},
-    {Technique::kSimpleColouring, "Simple Colouring", 4.8},
+    {Technique::kWWing, "W-Wing", 6.6},
+    {Technique::kSimpleColouring, "Simple Colouring", 6.6},
+    // A unique rectangle of type 3 rates 4.6 with a pair, up to 4.8 with a quad; ALS-XZ
+    // rates as a chain by the candidates of its two sets (ChainRating).
+    {Technique::kUniqueRectangleType1, "Unique Rectangle Type 1", 4.5},
+    {Technique::kUniqueRectangleType2, "Unique Rectangle Type 2", 4.6},
+    {Technique::kUniqueRectangleType3, "Unique Rectangle Type 3", 4.6},
+    {Technique::kUniqueRectangleType4, "Unique Rectangle Type 4", 4.6},
+    {Technique::kBugPlusOne, "BUG+1", 5.6},
+    {Technique::kXCycle, "X-Cycle", 6.5},
+    {Technique::kXChain, "X-Chain", 6.6},
+    {Technique::kXYChain, "XY-Chain", 6.6},
+    {Technique::kNiceLoop, "Nice Loop", 7.0},
+    {Technique::kAlsXz, "ALS-XZ", 6.6},
 };
 
 inline constexpr int kTechniqueCount = static_cast<int>(sizeof kTechniques / sizeof kTechniques[0]);
@@ -77,12 +103,18 @@ inline const TechniqueInfo& InfoOf(Technique technique) { return kTechniques[sta
 // The rating of a chain of its technique with nodes candidates: the technique's, plus 0.1
 // each time nodes passes a bound of 4, 6, 8, 12, 16, 24, 32, ... (each bound in turn half
 // again and a third again the one before), so that a chain twice as long rates 0.2 more.
+// Counted in tenths, so that it equals the same value written as a literal.
+// The technique's rating and tenths more, as the value written with one decimal.
+inline double RatingAbove(Technique technique, int tenths) {
+    return (static_cast<int>(InfoOf(technique).rating * 10 + 0.5) + tenths) / 10.0;
+}
+
 inline double ChainRating(Technique technique, int nodes) {
-    double rating = InfoOf(technique).rating;
+    int tenths = 0;
     int bound = 4;
     for (bool half = true; nodes > bound; half = !half) {
-        rating += 0.1;
+        ++tenths;
         bound = half ? bound * 3 / 2 : bound * 4 / 3;
     }
-    return rating;
+    return RatingAbove(technique, tenths);
 }

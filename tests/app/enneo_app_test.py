@@ -342,9 +342,11 @@ class BoardWindowTest(unittest.TestCase):
         APP.menu("o", "m")
 
     def test_hint_and_check_tints_and_pause(self):
-        """With Mark Selection off, Check ('!') tints the digit that does not fit and Hint
-        ('?') the cell of its step, each until the next change; Escape hides the board
-        behind a plain "Paused" picture, and again brings it back."""
+        """With Mark Selection off, Check ('!') tints the digit that does not fit, each
+        until the next change; Hint ('?') goes in stages on the sample's first step, a
+        single 6 in row 3, column 2: its pattern tinted, then the cell it changes, then
+        the 6 placed, which Undo takes back. Escape hides the board behind a plain
+        "Paused" picture, and again brings it back."""
         APP.type(1, 3, "1")  # 4 in the solution
         APP.xdotool("key", "exclam")
         APP.wait_for(lambda: APP.visible("^Check$"), "the Check box")
@@ -354,12 +356,17 @@ class BoardWindowTest(unittest.TestCase):
         APP.save("check-tint", APP.window_area())
         APP.xdotool("key", "ctrl+z")
         APP.wait_for(lambda: APP.marks((MISFIT,)) == ([],), "no tint once the board changed")
-        APP.xdotool("key", "question")
-        APP.wait_for(lambda: APP.visible("^Hint$"), "the Hint box")
-        APP.xdotool("key", "Return")
-        APP.wait_for(lambda: not APP.visible("^Hint$") and (lambda tints: len(tints[0]) == 1 and not tints[1])(
-            APP.marks((HINTED, SELECTION))), "the cell of the hint tinted")
+        for stage in ("the pattern", "the cell it changes"):
+            APP.xdotool("key", "question")
+            APP.wait_for(lambda: APP.visible("^Hint$"), "the Hint box")
+            APP.xdotool("key", "Return")
+            APP.wait_for(lambda: not APP.visible("^Hint$") and APP.marks((HINTED, SELECTION)) == ([(2, 3)], []),
+                         "the hint's tint on " + stage)
         APP.save("hint-tint", APP.window_area())
+        APP.xdotool("key", "question")
+        APP.wait_for_cells(lambda c: c[2 * 9 + 1].kind == "set" and not APP.marks((HINTED,))[0], "the step made")
+        APP.xdotool("key", "ctrl+z")
+        APP.wait_for_cells(lambda c: kinds(c) == SAMPLE_KINDS, "the step undone")
 
         board = APP.board
         area = (board.left, board.top, board.left + board.side + 1, board.top + board.side + 1)

@@ -8,6 +8,7 @@
 #include "puzzle/PuzzleGenerator.h"
 #include "puzzle/PuzzleLine.h"
 #include "puzzle/SolverGrid.h"
+#include "puzzle/TechniqueFinder.h"
 
 #include <gtest/gtest.h>
 
@@ -31,6 +32,11 @@ std::string PatternLine() {
 }
 
 class PuzzleRatingTest : public SeededTest {};
+
+// The solution's digit at a cell, from SolverGrid's numbering.
+int DigitAt(const SolverGrid& solution, EnneoPuzzle::Cell cell) {
+    return solution.GetDigit((cell.x - 1) * 9 + cell.y - 1);
+}
 
 // A rating's level is that of its figure as shown, with one decimal.
 TEST(PuzzleRatingLevelTest, LevelsStartAtTheirBounds) {
@@ -81,6 +87,36 @@ TEST(PuzzleRatingLevelTest, RatesThePathsEnds) {
     }
 }
 
+// A puzzle of the generator's that the ladder finishes with BUG+1, the digit its one
+// solution has there. Without the given r2c3 it has two solutions: the path stops where
+// BUG+1 would apply, which only one solution would bear out.
+TEST(PuzzleRatingLevelTest, RestsOnUniquenessOnlyWithOneSolution) {
+    std::string line = "...9.37.1..1..8..47.4...63.84.........7...3.........57.13...9.59..3..1..4.26.9...";
+    EnneoPuzzle puzzle = ReadPuzzleLine(line);
+    SolverGrid solution(puzzle);
+    ASSERT_EQ(1, SolverGrid(puzzle).CountCompletions(2, &solution));
+    PuzzleRating rating(puzzle);
+    EXPECT_TRUE(rating.IsComplete());
+    ASSERT_EQ(Technique::kBugPlusOne, rating.GetHardest());
+    for (const TechniqueStep& step : rating.GetSteps()) {
+        if (step.technique == Technique::kBugPlusOne) {
+            EXPECT_EQ(DigitAt(solution, step.placements[0].cell), step.placements[0].digit);
+        }
+    }
+
+    line[11] = '.';
+    EnneoPuzzle twoSolutions = ReadPuzzleLine(line);
+    ASSERT_EQ(2, SolverGrid(twoSolutions).CountCompletions(2, nullptr));
+    PuzzleRating without(twoSolutions);
+    EXPECT_FALSE(without.IsComplete());
+    CandidateGrid end(twoSolutions);
+    for (const TechniqueStep& step : without.GetSteps()) {
+        EXPECT_FALSE(TechniqueFinder::RestsOnUniqueness(step.technique)) << InfoOf(step.technique).name;
+        TechniqueFinder::Apply(step, end);
+    }
+    EXPECT_TRUE(TechniqueFinder(end, true).Find(Technique::kBugPlusOne).has_value());
+}
+
 // Every step on the way is sound against the one solution, a complete path ends with it,
 // and the rating is the highest step's.
 TEST_F(PuzzleRatingTest, EveryStepKeepsToTheSolution) {
@@ -91,7 +127,7 @@ TEST_F(PuzzleRatingTest, EveryStepKeepsToTheSolution) {
         SCOPED_TRACE(line);
         SolverGrid solution(puzzle);
         ASSERT_EQ(1, SolverGrid(puzzle).CountCompletions(2, &solution));
-        auto digitOf = [&solution](EnneoPuzzle::Cell cell) { return solution.GetDigit((cell.x - 1) * 9 + cell.y - 1); };
+        auto digitOf = [&solution](EnneoPuzzle::Cell cell) { return DigitAt(solution, cell); };
         PuzzleRating rating(puzzle);
         double highest = 0;
         int filled = 0;
@@ -104,7 +140,7 @@ TEST_F(PuzzleRatingTest, EveryStepKeepsToTheSolution) {
             for (const TechniqueStep::Candidate& elimination : step.eliminations) {
                 EXPECT_NE(digitOf(elimination.cell), elimination.digit);
             }
-            highest = std::max(highest, InfoOf(step.technique).rating);
+            highest = std::max(highest, step.rating);
             filled += static_cast<int>(step.placements.size());
         }
         int empty = static_cast<int>(std::count(line.begin(), line.end(), '.'));

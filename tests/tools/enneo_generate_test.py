@@ -8,21 +8,14 @@ usage: enneo_generate_test.py --solve SOLVE_COMMAND... --rate RATE_COMMAND... --
 RATE_COMMAND enneo-rate, COMMAND enneo-generate)
 """
 import shutil
-import subprocess
-import sys
 import unittest
+
+from tool_test import run, run_tests, split_command_line
 
 COMMAND = []
 SOLVE_COMMAND = []
 RATE_COMMAND = []
 LEVELS = ("easy", "medium", "hard", "expert", "extreme")
-
-
-def run(command, *args, stdin=b""):
-    result = subprocess.run(command + list(args), input=stdin, capture_output=True, timeout=300)
-    out = result.stdout.decode("ascii").replace("\r\n", "\n")
-    err = result.stderr.decode("ascii", "replace").replace("\r\n", "\n")
-    return result.returncode, out, err
 
 
 class EnneoGenerateTest(unittest.TestCase):
@@ -81,9 +74,8 @@ class EnneoGenerateTest(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    separator = sys.argv.index("--")
-    rate = sys.argv.index("--rate")
-    SOLVE_COMMAND = [arg for arg in sys.argv[sys.argv.index("--solve") + 1:rate] if arg]
-    RATE_COMMAND = [arg for arg in sys.argv[rate + 1:separator] if arg]
-    COMMAND = [arg for arg in sys.argv[separator + 1:] if arg]
-    unittest.main(argv=sys.argv[:1], verbosity=2)
+    options, COMMAND = split_command_line()
+    rate = options.index("--rate")
+    SOLVE_COMMAND = [arg for arg in options[options.index("--solve") + 1:rate] if arg]
+    RATE_COMMAND = [arg for arg in options[rate + 1:] if arg]
+    run_tests(EnneoGenerateTest)
