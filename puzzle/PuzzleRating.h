@@ -10,14 +10,15 @@
 
 // Solves a puzzle by always taking the simplest step (TechniqueFinder::FindSimplest) and
 // rates it by the hardest step taken. When no technique of the ladder applies before
-// the grid is full, the path stops there and the rating is kBeyondLadder; further
-// techniques will come below that value. A full grid needs no step and rates 0.
+// the grid is full, the path stops there and the rating is kBeyondLadder, above every
+// rating the ladder gives (a dynamic forcing chain through all 810 candidates and digits
+// of a grid would rate 10.1). A full grid needs no step and rates 0.
 class PuzzleRating {
 public:
     // The levels a rating falls into: below 1.5, 2.5, 4.5, 6.5, and the rest.
     enum Level { kEasy, kMedium, kHard, kExpert, kExtreme };
 
-    static constexpr double kBeyondLadder = 9.0;
+    static constexpr double kBeyondLadder = 11.0;
 
     explicit PuzzleRating(const EnneoPuzzle& puzzle);
 

@@ -30,6 +30,8 @@ enum class Technique {
     kXYZWing,
     kWWing,
     kSimpleColouring,
+    kForcingChain,
+    kDynamicForcingChain,
 };
 
 struct TechniqueInfo {
@@ -42,7 +44,9 @@ struct TechniqueInfo {
 // and the wings not on the common scale are the program's own: Skyscraper and Two-String
 // Kite are the simplest chains of two strong links (4.1), a finned fish rates above its
 // plain form and above XY-Wing (4.3, 4.6), W-Wing needs a strong link besides two cells
-// (4.5) and Simple Colouring follows a whole net of strong links (4.8).
+// (4.5) and Simple Colouring follows a whole net of strong links (4.8). The forcing chains
+// come last: each assumption followed by singles alone (7.0), or with the simpler
+// eliminations of the ladder between them (8.5), and rate by their length (ChainRating).
 inline constexpr TechniqueInfo kTechniques[] = {
     {Technique::kFullHouse, "Full House", 1.0},
     {Technique::kHiddenSingleBlock, "Hidden Single", 1.2},
@@ -68,6 +72,8 @@ inline constexpr TechniqueInfo kTechniques[] = {
     {Technique::kXYZWing, "XYZ-Wing", 4.4},
     {Technique::kWWing, "W-Wing", 4.5},
     {Technique::kSimpleColouring, "Simple Colouring", 4.8},
+    {Technique::kForcingChain, "Forcing Chain", 7.0},
+    {Technique::kDynamicForcingChain, "Dynamic Forcing Chain", 8.5},
 };
 
 inline constexpr int kTechniqueCount = static_cast<int>(sizeof kTechniques / sizeof kTechniques[0]);

@@ -46,6 +46,8 @@ const Finder kLadder[kTechniqueCount] = {
     techniques::XYZWing,
     techniques::WWing,
     techniques::SimpleColouring,
+    techniques::ForcingChain,
+    techniques::DynamicForcingChain,
 };
 
 }  // namespace

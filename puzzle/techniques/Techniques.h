@@ -50,4 +50,8 @@ Step XYWing(const CandidateGrid& grid);
 Step XYZWing(const CandidateGrid& grid);
 Step WWing(const CandidateGrid& grid);
 
+// ForcingChains.cpp: the shortest chain rather than the first.
+Step ForcingChain(const CandidateGrid& grid);
+Step DynamicForcingChain(const CandidateGrid& grid);
+
 }  // namespace techniques

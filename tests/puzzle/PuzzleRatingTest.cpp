@@ -104,7 +104,7 @@ TEST_F(PuzzleRatingTest, EveryStepKeepsToTheSolution) {
             for (const TechniqueStep::Candidate& elimination : step.eliminations) {
                 EXPECT_NE(digitOf(elimination.cell), elimination.digit);
             }
-            highest = std::max(highest, InfoOf(step.technique).rating);
+            highest = std::max(highest, step.rating);
             filled += static_cast<int>(step.placements.size());
         }
         int empty = static_cast<int>(std::count(line.begin(), line.end(), '.'));
