@@ -6,6 +6,7 @@
 #include "SeededTest.h"
 #include "puzzle/PuzzleGenerator.h"
 #include "puzzle/PuzzleLine.h"
+#include "puzzle/SolverGrid.h"
 
 #include <gtest/gtest.h>
 
@@ -70,6 +71,30 @@ std::vector<std::string> Items(const std::vector<TechniqueStep::Candidate>& cand
     return items;
 }
 
+// Placements "r1c2=3" and eliminations "r1c2<>3" of a step, sorted.
+std::vector<std::string> ResultOf(const TechniqueStep& step) {
+    std::vector<std::string> result = Items(step.placements, "=");
+    std::vector<std::string> eliminations = Items(step.eliminations, "<>");
+    result.insert(result.end(), eliminations.begin(), eliminations.end());
+    std::sort(result.begin(), result.end());
+    return result;
+}
+
+// The same from space-separated products with "=" or "<>".
+std::vector<std::string> ExpandResult(const std::string& products) {
+    std::vector<std::string> result;
+    size_t start = 0;
+    while (start < products.size()) {
+        size_t end = std::min(products.find(' ', start), products.size());
+        std::string product = products.substr(start, end - start);
+        std::vector<std::string> items = Expand(product, product.find("<>") != std::string::npos ? "<>" : "=");
+        result.insert(result.end(), items.begin(), items.end());
+        start = end + 1;
+    }
+    std::sort(result.begin(), result.end());
+    return result;
+}
+
 // "row1 column6 block1", numbered from 1.
 std::string UnitsText(const std::vector<GridUnit>& units) {
     const char* kinds[] = {"row", "column", "block"};
@@ -101,7 +126,8 @@ CandidateGrid PositionOf(const std::string& givens, const std::vector<Mark>& mar
 }
 
 // Every placement is the solution's digit, and no elimination removes it.
-void ExpectSound(const TechniqueStep& step, int (*solution)(EnneoPuzzle::Cell)) {
+template <typename Solution>
+void ExpectSound(const TechniqueStep& step, Solution solution) {
     for (const TechniqueStep::Candidate& placement : step.placements) {
         EXPECT_EQ(solution(placement.cell), placement.digit) << ItemText(placement, "=");
     }
@@ -132,12 +158,7 @@ void ExpectSimplestSteps(const std::vector<TechniqueCase>& cases) {
         EXPECT_EQ(c.technique, step->technique);
         EXPECT_EQ(c.units, UnitsText(step->units));
         EXPECT_EQ(Expand(c.pattern, "~"), Items(step->pattern, "~"));
-        std::vector<std::string> result = Items(step->placements, "=");
-        std::vector<std::string> eliminations = Items(step->eliminations, "<>");
-        result.insert(result.end(), eliminations.begin(), eliminations.end());
-        std::vector<std::string> expected =
-            Expand(c.result, c.result[std::string(c.result).find_first_of("=<")] == '=' ? "=" : "<>");
-        EXPECT_EQ(expected, result);
+        EXPECT_EQ(ExpandResult(c.result), ResultOf(*step));
         ExpectSound(*step, PatternSolution);
     }
 }
@@ -211,6 +232,52 @@ TEST(TechniqueFinderTest, FindsWings) {
         {Technique::kWWing, "", {{"r1c1", "=12"}, {"r5c6", "=12"}, {"r2346789c2", "-2"}}, "column2",
          "r1c1~12 r5c6~12 r15c2~2", "r1c6<>1 r5c1<>1"},
     });
+}
+
+// A generated puzzle solved by the simplest steps up to the first of technique.
+struct ChainCase {
+    Technique technique;
+    const char* puzzle;
+    const char* units;
+    const char* pattern;
+    const char* result;
+    double rating;
+};
+
+// Every cheaper technique runs out before the chain's first step, which is the shortest
+// one, sound against the puzzle's solution, and rated by its length.
+TEST(TechniqueFinderTest, FindsTheShortestForcingChainOnceNothingCheaperApplies) {
+    const ChainCase cases[] = {
+        // A contradiction: r7c3=8 empties a cell or a unit.
+        {Technique::kForcingChain,
+         ".6..5.13.23...68.......7....745....9.........5....146....9.......31...48.15.3..2.", "", "r7c3~8",
+         "r7c3<>8", 7.0},
+        // From a cell.
+        {Technique::kForcingChain,
+         "5..36...8..1...5...7....9.......4...6.3.8.4.5...9.......7....8...2...3..4...51..2", "", "r7c1~19",
+         "r78c9<>9 r9c8<>6", 7.0},
+        // From a unit: both places of 7 in row 3 put 8 in r5c6.
+        {Technique::kForcingChain,
+         ".57........82.95..........251..94.....9...7.....62..456..........18.56........47.", "row3",
+         "r3c56~7", "r5c6=8 r5c5<>8", 7.0},
+    };
+    for (const ChainCase& c : cases) {
+        SCOPED_TRACE(c.puzzle);
+        EnneoPuzzle puzzle = ReadPuzzleLine(c.puzzle);
+        SolverGrid solution(puzzle);
+        ASSERT_EQ(1, SolverGrid(puzzle).CountCompletions(2, &solution));
+        CandidateGrid grid(puzzle);
+        std::optional<TechniqueStep> step;
+        while ((step = TechniqueFinder(grid).FindSimplest()) && step->technique < Technique::kForcingChain)
+            TechniqueFinder::Apply(*step, grid);
+        ASSERT_TRUE(step.has_value());
+        EXPECT_EQ(c.technique, step->technique);
+        EXPECT_EQ(c.units, UnitsText(step->units));
+        EXPECT_EQ(Expand(c.pattern, "~"), Items(step->pattern, "~"));
+        EXPECT_EQ(ExpandResult(c.result), ResultOf(*step));
+        EXPECT_DOUBLE_EQ(c.rating, step->rating);
+        ExpectSound(*step, [&solution](EnneoPuzzle::Cell cell) { return solution.GetDigit((cell.x - 1) * 9 + cell.y - 1); });
+    }
 }
 
 TEST(TechniqueFinderTest, NothingOnAnOpenBoardOrAFullOne) {
