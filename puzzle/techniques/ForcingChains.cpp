@@ -183,7 +183,8 @@ private:
         for (int unit : shape.units[cell]) placed_[unit] = static_cast<uint16_t>(placed_[unit] | bit);
         for (int rest = candidates_[cell] & ~bit; rest != 0; rest &= rest - 1) Remove(cell, Lowest(rest) + 1, length);
         candidates_[cell] = 0;
-        for (int k = 0; k < 3; ++k) places_[shape.units[cell][k] * 9 + digit - 1] &= static_cast<uint16_t>(~(1 << shape.positions[cell][k]));
+        for (int k = 0; k < 3; ++k)
+            places_[shape.units[cell][k] * 9 + digit - 1] &= static_cast<uint16_t>(~(1 << shape.positions[cell][k]));
         for (int peer : shape.peers[cell]) Remove(peer, digit, length + 1);
     }
 
@@ -371,11 +372,13 @@ Step ShortestForcingChain(const CandidateGrid& grid, Technique technique) {
         }
     }
     auto consistent = [&](const std::vector<int>& group) {
-        return std::none_of(group.begin(), group.end(), [&](int index) { return branches[index].Contradiction() != 0; });
+        return std::none_of(group.begin(), group.end(),
+                            [&](int index) { return branches[index].Contradiction() != 0; });
     };
     for (int cell = 0; cell < 81; ++cell) {
         sources.clear();
-        for (int rest = grid.GetCandidates(cell); rest != 0; rest &= rest - 1) sources.push_back(IndexOf(cell, Lowest(rest) + 1));
+        for (int rest = grid.GetCandidates(cell); rest != 0; rest &= rest - 1)
+            sources.push_back(IndexOf(cell, Lowest(rest) + 1));
         if (sources.size() >= 2 && consistent(sources)) take(Combine(branches, sources), sources, -1);
     }
     for (int unit = 0; unit < CandidateGrid::kUnitCount; ++unit) {
