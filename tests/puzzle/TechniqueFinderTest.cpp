@@ -262,12 +262,17 @@ TEST(TechniqueFinderTest, FindsTheShortestForcingChainOnceNothingCheaperApplies)
         {Technique::kForcingChain,
          ".57........82.95..........251..94.....9...7.....62..456..........18.56........47.", "row3",
          "r3c56~7", "r5c6=8 r5c5<>8", 7.0},
+        // A contradiction through a naked or hidden pair.
         {Technique::kDynamicForcingChain,
          "..34.6.....6....2.....2..5...456....5.789....8..2.45....56.....6..9.....9....5.7.", "", "r3c9~7",
          "r3c9<>7", 8.7},
+        // From a cell and from a unit, both shorter through locked candidates.
         {Technique::kDynamicForcingChain,
-         "....5....4...8.12378...3..6.34..7......8..2.48.....5....5......6...12.....2...6..", "", "r6c3~1679",
-         "r5c8<>1", 8.6},
+         ".........45......3........6..4........7891..48..2.4.....5.....2...9..3..9.23.56..", "", "r6c5~3567",
+         "r5c8<>5", 8.5},
+        {Technique::kDynamicForcingChain,
+         "12.....894.......37..1......3..67....6...123........6...5...9.....9....5.1....6..", "row6", "r6c239~7",
+         "r6c3<>8", 8.5},
     };
     for (const ChainCase& c : cases) {
         SCOPED_TRACE(c.puzzle);
