@@ -1,9 +1,8 @@
-// Fuzzes the technique ladder with any grid a file can give: the rating runs to its end on
-// every grid, one with repeated digits or no solution included (the forcing chains then
-// assume candidates of a broken grid); on a grid with one solution, every step of the
-// rating path, and every step found from pencil marks that drop some wrong candidates (as
-// the bytes past the file's length say), places the solution's digits and never
-// eliminates one of them.
+// Fuzzes the technique ladder with any grid a file can give: on a grid with one solution,
+// every step of the rating path, and every step found from pencil marks that drop some
+// wrong candidates (as the bytes past the file's length say), places the solution's
+// digits and never eliminates one of them. On any other grid, repeated digits or no
+// solution included, the forcing chains assume each candidate once and must end.
 #include "puzzle/CandidateGrid.h"
 #include "puzzle/EnneoPuzzle.h"
 #include "puzzle/PuzzleRating.h"
@@ -34,11 +33,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string text(reinterpret_cast<const char*>(data), size);  // ends in a terminator
     EnneoPuzzle puzzle;
     puzzle.LoadFromString(text.c_str());
-    PuzzleRating rating(puzzle);
     SolverGrid grid(puzzle);
     SolverGrid solution = grid;
     int64_t budget = 20000;
-    if (grid.HasRepeatedDigit() || grid.CountCompletions(2, &solution, &budget) != 1) return 0;
+    if (grid.HasRepeatedDigit() || grid.CountCompletions(2, &solution, &budget) != 1) {
+        // Once, not along a rating path: an open grid takes hundreds of forcing steps.
+        CandidateGrid open(puzzle);
+        TechniqueFinder(open).Find(Technique::kForcingChain);
+        TechniqueFinder(open).Find(Technique::kDynamicForcingChain);
+        return 0;
+    }
+    PuzzleRating rating(puzzle);
     for (const TechniqueStep& step : rating.GetSteps()) CheckStep(step, solution);
 
     CandidateGrid full(puzzle);

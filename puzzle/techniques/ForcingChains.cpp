@@ -136,7 +136,10 @@ public:
                 int item = pending[next];
                 Place(item & 0x7F, item >> 7 & 0xF, item >> 11);
             }
-            if (contradiction_ != 0 || !dynamic || !(LockedCandidates() | NakedPairs() | HiddenPairs())) break;
+            if (contradiction_ != 0 || !dynamic) break;
+            uint32_t changed = changedUnits_;
+            changedUnits_ = 0;
+            if (!(LockedCandidates(changed) | NakedPairs(changed) | HiddenPairs(changed))) break;
         }
         pending_ = nullptr;
     }
@@ -198,6 +201,7 @@ private:
         removed_.Add(IndexOf(cell, digit));
         for (int k = 0; k < 3; ++k) {
             int unit = shape.units[cell][k];
+            changedUnits_ |= uint32_t{1} << unit;
             uint16_t& places = places_[unit * 9 + digit - 1];
             places = static_cast<uint16_t>(places & ~(1 << shape.positions[cell][k]));
             if ((placed_[unit] & bit) != 0 || Count(places) > 1) continue;
@@ -211,11 +215,13 @@ private:
         Queue(cell, Lowest(candidates_[cell]) + 1, rest);
     }
 
-    // Each of the three answers whether it removed anything.
-    bool LockedCandidates() {
+    // The dynamic techniques look only where the units changed: a pattern the branch makes
+    // lies in a unit whose candidates it changed. Each answers whether it removed anything.
+    bool LockedCandidates(uint32_t changed) {
         bool removed = false;
         const Shape& shape = TheShape();
         for (const Shape::Crossing& crossing : shape.crossings) {
+            if ((changed >> crossing.unit & 1) == 0) continue;
             for (int digit = 1; digit <= 9 && contradiction_ == 0; ++digit) {
                 int places = places_[crossing.unit * 9 + digit - 1];
                 int targets = places_[crossing.other * 9 + digit - 1] & crossing.outside;
@@ -229,10 +235,11 @@ private:
         return removed;
     }
 
-    bool NakedPairs() {
+    bool NakedPairs(uint32_t changed) {
         bool removed = false;
         const Shape& shape = TheShape();
         for (int unit = 0; unit < CandidateGrid::kUnitCount; ++unit) {
+            if ((changed >> unit & 1) == 0) continue;
             for (int i = 0; i < 9; ++i) {
                 int one = shape.cells[unit][i], digits = candidates_[one];
                 if (Count(digits) != 2) continue;
@@ -252,10 +259,11 @@ private:
         return removed;
     }
 
-    bool HiddenPairs() {
+    bool HiddenPairs(uint32_t changed) {
         bool removed = false;
         const Shape& shape = TheShape();
         for (int unit = 0; unit < CandidateGrid::kUnitCount; ++unit) {
+            if ((changed >> unit & 1) == 0) continue;
             for (int one = 1; one <= 9; ++one) {
                 int places = places_[unit * 9 + one - 1];
                 if (Count(places) != 2 || (placed_[unit] & Bit(one)) != 0) continue;
@@ -286,6 +294,7 @@ private:
     CandidateSet removed_;
     CandidateSet placements_;  // cell * 9 + digit - 1 for each digit the branch places
     int contradiction_ = 0;
+    uint32_t changedUnits_ = 0;  // since the dynamic techniques last looked
     std::vector<int>* pending_ = nullptr;
 };
 
