@@ -126,7 +126,8 @@ public:
 
     // Places digit in cell and follows: with naked and hidden singles alone, or when dynamic
     // also with locked candidates and naked and hidden pairs, until nothing more follows or
-    // a contradiction. pending is scratch space that the caller keeps between branches.
+    // a contradiction. Once for each copy of the grid's branch; pending is scratch space that
+    // the caller keeps between branches.
     void Assume(int cell, int digit, bool dynamic, std::vector<int>& pending) {
         pending_ = &pending;
         pending.clear();
@@ -205,14 +206,14 @@ private:
             uint16_t& places = places_[unit * 9 + digit - 1];
             places = static_cast<uint16_t>(places & ~(1 << shape.positions[cell][k]));
             if ((placed_[unit] & bit) != 0 || Count(places) > 1) continue;
-            int rest = LongestInUnit(unit, digit, 0x1FF) + 1;
-            if (places == 0) return Contradict(rest);
-            Queue(shape.cells[unit][Lowest(places)], digit, rest);
+            int following = LongestInUnit(unit, digit, 0x1FF) + 1;
+            if (places == 0) return Contradict(following);
+            Queue(shape.cells[unit][Lowest(places)], digit, following);
         }
         if (digits_[cell] != 0 || Count(candidates_[cell]) > 1) return;
-        int rest = LongestOfCell(cell, 0x1FF) + 1;
-        if (candidates_[cell] == 0) return Contradict(rest);
-        Queue(cell, Lowest(candidates_[cell]) + 1, rest);
+        int following = LongestOfCell(cell, 0x1FF) + 1;
+        if (candidates_[cell] == 0) return Contradict(following);
+        Queue(cell, Lowest(candidates_[cell]) + 1, following);
     }
 
     // The dynamic techniques look only where the units changed: a pattern the branch makes
