@@ -191,6 +191,8 @@ struct Message {
         kTechniqueXYZWing,
         kTechniqueWWing,
         kTechniqueSimpleColouring,
+        kTechniqueForcingChain,
+        kTechniqueDynamicForcingChain,
         kTwo,                   // the count words, two to nine
         kThree,
         kFour,

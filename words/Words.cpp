@@ -195,6 +195,8 @@ constexpr Sentence kEnglish[] = {
     {M::kTechniqueXYZWing, L"XYZ-Wing"},
     {M::kTechniqueWWing, L"W-Wing"},
     {M::kTechniqueSimpleColouring, L"Simple Colouring"},
+    {M::kTechniqueForcingChain, L"Forcing Chain"},
+    {M::kTechniqueDynamicForcingChain, L"Dynamic Forcing Chain"},
     {M::kTwo, L"two"},
     {M::kThree, L"three"},
     {M::kFour, L"four"},
