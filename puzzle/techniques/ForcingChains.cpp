@@ -140,7 +140,10 @@ public:
             if (contradiction_ != 0 || !dynamic) break;
             uint32_t changed = changedUnits_;
             changedUnits_ = 0;
-            if (!(LockedCandidates(changed) | NakedPairs(changed) | HiddenPairs(changed))) break;
+            bool removed = LockedCandidates(changed);
+            removed = NakedPairs(changed) || removed;
+            removed = HiddenPairs(changed) || removed;
+            if (!removed) break;
         }
         pending_ = nullptr;
     }
