@@ -110,7 +110,7 @@ class Branch {
 public:
     Branch() = default;
     explicit Branch(const CandidateGrid& grid) {
-        const Shape& shape = TheShape();
+        const Shape& shape = *shape_;
         for (int cell = 0; cell < 81; ++cell) {
             digits_[cell] = static_cast<uint8_t>(grid.GetDigit(cell));
             candidates_[cell] = static_cast<uint16_t>(grid.GetCandidates(cell));
@@ -173,13 +173,13 @@ private:
     int LongestInUnit(int unit, int digit, int positions) const {
         int longest = 0;
         for (int rest = positions; rest != 0; rest &= rest - 1)
-            longest = std::max<int>(longest, removedAt_[IndexOf(TheShape().cells[unit][Lowest(rest)], digit)]);
+            longest = std::max<int>(longest, removedAt_[IndexOf(shape_->cells[unit][Lowest(rest)], digit)]);
         return longest;
     }
 
     void Place(int cell, int digit, int length) {
         if (digits_[cell] == digit) return;
-        const Shape& shape = TheShape();
+        const Shape& shape = *shape_;
         int bit = Bit(digit);
         bool unitHasDigit = false;
         for (int unit : shape.units[cell]) unitHasDigit = unitHasDigit || (placed_[unit] & bit) != 0;
@@ -199,7 +199,7 @@ private:
     void Remove(int cell, int digit, int length) {
         int bit = Bit(digit);
         if ((candidates_[cell] & bit) == 0 || contradiction_ != 0) return;
-        const Shape& shape = TheShape();
+        const Shape& shape = *shape_;
         candidates_[cell] = static_cast<uint16_t>(candidates_[cell] & ~bit);
         removedAt_[IndexOf(cell, digit)] = static_cast<uint16_t>(length);
         removed_.Add(IndexOf(cell, digit));
@@ -223,7 +223,7 @@ private:
     // lies in a unit whose candidates it changed. Each answers whether it removed anything.
     bool LockedCandidates(uint32_t changed) {
         bool removed = false;
-        const Shape& shape = TheShape();
+        const Shape& shape = *shape_;
         for (const Shape::Crossing& crossing : shape.crossings) {
             if ((changed >> crossing.unit & 1) == 0) continue;
             for (int digit = 1; digit <= 9 && contradiction_ == 0; ++digit) {
@@ -241,7 +241,7 @@ private:
 
     bool NakedPairs(uint32_t changed) {
         bool removed = false;
-        const Shape& shape = TheShape();
+        const Shape& shape = *shape_;
         for (int unit = 0; unit < CandidateGrid::kUnitCount; ++unit) {
             if ((changed >> unit & 1) == 0) continue;
             for (int i = 0; i < 9; ++i) {
@@ -265,7 +265,7 @@ private:
 
     bool HiddenPairs(uint32_t changed) {
         bool removed = false;
-        const Shape& shape = TheShape();
+        const Shape& shape = *shape_;
         for (int unit = 0; unit < CandidateGrid::kUnitCount; ++unit) {
             if ((changed >> unit & 1) == 0) continue;
             for (int one = 1; one <= 9; ++one) {
@@ -299,6 +299,7 @@ private:
     CandidateSet placements_;  // cell * 9 + digit - 1 for each digit the branch places
     int contradiction_ = 0;
     uint32_t changedUnits_ = 0;  // since the dynamic techniques last looked
+    const Shape* shape_ = &TheShape();  // once, not on every removal
     std::vector<int>* pending_ = nullptr;
 };
 
