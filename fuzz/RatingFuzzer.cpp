@@ -1,8 +1,10 @@
 // Fuzzes the technique ladder with any grid a file can give: on a grid with one solution,
 // every step of the rating path, and every step found from pencil marks that drop some
 // wrong candidates (as the bytes past the file's length say), places the solution's
-// digits and never eliminates one of them. On any other grid, repeated digits or no
-// solution included, the forcing chains assume each candidate once and must end.
+// digits and never eliminates one of them; and it rates no lower than its technique, as
+// the finder's search for the simplest step takes for granted. On any other grid,
+// repeated digits or no solution included, the forcing chains assume each candidate once
+// and must end.
 #include "puzzle/CandidateGrid.h"
 #include "puzzle/EnneoPuzzle.h"
 #include "puzzle/PuzzleRating.h"
@@ -19,6 +21,7 @@ namespace {
 void CheckStep(const TechniqueStep& step, const SolverGrid& solution) {
     auto digitOf = [&solution](EnneoPuzzle::Cell cell) { return solution.GetDigit((cell.x - 1) * 9 + cell.y - 1); };
     if (step.placements.empty() && step.eliminations.empty()) __builtin_trap();
+    if (step.rating < InfoOf(step.technique).rating) __builtin_trap();
     for (const TechniqueStep::Candidate& placement : step.placements) {
         if (digitOf(placement.cell) != placement.digit) __builtin_trap();
     }

@@ -22,14 +22,18 @@ enum class Technique {
     kXWing,
     kSwordfish,
     kJellyfish,
-    kFinnedXWing,
-    kFinnedSwordfish,
     kSkyscraper,
     kTwoStringKite,
+    kFinnedXWing,
+    kFinnedSwordfish,
     kXYWing,
     kXYZWing,
     kWWing,
     kSimpleColouring,
+    kXCycle,
+    kXChain,
+    kXYChain,
+    kNiceLoop,
     kForcingChain,
     kDynamicForcingChain,
 };
@@ -40,13 +44,17 @@ struct TechniqueInfo {
     double rating;
 };
 
-// In ladder order, one row for each technique. The ratings of the single-digit patterns
-// and the wings not on the common scale are the program's own: Skyscraper and Two-String
-// Kite are the simplest chains of two strong links (4.1), a finned fish rates above its
-// plain form and above XY-Wing (4.3, 4.6), W-Wing needs a strong link besides two cells
-// (4.5) and Simple Colouring follows a whole net of strong links (4.8). The forcing chains
-// come last: each assumption followed by singles alone (7.0), or with the simpler
-// eliminations of the ladder between them (8.5), and rate by their length (ChainRating).
+// In ladder order, one row for each technique. The common scale knows the single-digit
+// patterns, finned fish and W-Wing only as the chains they are, so they rate as chains of
+// their length (ChainRating): Skyscraper, Two-String Kite and Finned X-Wing as X-Chains of
+// four candidates, Finned Swordfish of six, W-Wing as a chain of six across two bivalue
+// cells, Simple Colouring as the X-Chains its eliminations need. They come before the
+// general chains, which find them too, so that among equal ratings the named one is taken,
+// and a Skyscraper comes before the finned X-Wing that finds part of it.
+// The general chains rate by their length as well: X-Cycle (a closed loop on one digit)
+// from 6.5, X-Chain and XY-Chain from 6.6, Nice Loop (any strong and weak links) from 7.0.
+// The forcing chains come last: each assumption followed by singles alone (from 7.0),
+// or with the simpler eliminations of the ladder between them (from 8.5).
 inline constexpr TechniqueInfo kTechniques[] = {
     {Technique::kFullHouse, "Full House", 1.0},
     {Technique::kHiddenSingleBlock, "Hidden Single", 1.2},
@@ -64,14 +72,18 @@ inline constexpr TechniqueInfo kTechniques[] = {
     {Technique::kXWing, "X-Wing", 3.2},
     {Technique::kSwordfish, "Swordfish", 3.8},
     {Technique::kJellyfish, "Jellyfish", 5.2},
-    {Technique::kFinnedXWing, "Finned X-Wing", 4.3},
-    {Technique::kFinnedSwordfish, "Finned Swordfish", 4.6},
-    {Technique::kSkyscraper, "Skyscraper", 4.1},
-    {Technique::kTwoStringKite, "Two-String Kite", 4.1},
+    {Technique::kSkyscraper, "Skyscraper", 6.6},
+    {Technique::kTwoStringKite, "Two-String Kite", 6.6},
+    {Technique::kFinnedXWing, "Finned X-Wing", 6.6},
+    {Technique::kFinnedSwordfish, "Finned Swordfish", 6.6},
     {Technique::kXYWing, "XY-Wing", 4.2},
     {Technique::kXYZWing, "XYZ-Wing", 4.4},
-    {Technique::kWWing, "W-Wing", 4.5},
-    {Technique::kSimpleColouring, "Simple Colouring", 4.8},
+    {Technique::kWWing, "W-Wing", 6.6},
+    {Technique::kSimpleColouring, "Simple Colouring", 6.6},
+    {Technique::kXCycle, "X-Cycle", 6.5},
+    {Technique::kXChain, "X-Chain", 6.6},
+    {Technique::kXYChain, "XY-Chain", 6.6},
+    {Technique::kNiceLoop, "Nice Loop", 7.0},
     {Technique::kForcingChain, "Forcing Chain", 7.0},
     {Technique::kDynamicForcingChain, "Dynamic Forcing Chain", 8.5},
 };
@@ -83,12 +95,13 @@ inline const TechniqueInfo& InfoOf(Technique technique) { return kTechniques[sta
 // The rating of a chain of its technique with nodes candidates: the technique's, plus 0.1
 // each time nodes passes a bound of 4, 6, 8, 12, 16, 24, 32, ... (each bound in turn half
 // again and a third again the one before), so that a chain twice as long rates 0.2 more.
+// Counted in tenths, so that it equals the same value written as a literal.
 inline double ChainRating(Technique technique, int nodes) {
-    double rating = InfoOf(technique).rating;
+    int tenths = static_cast<int>(InfoOf(technique).rating * 10 + 0.5);
     int bound = 4;
     for (bool half = true; nodes > bound; half = !half) {
-        rating += 0.1;
+        ++tenths;
         bound = half ? bound * 3 / 2 : bound * 4 / 3;
     }
-    return rating;
+    return tenths / 10.0;
 }

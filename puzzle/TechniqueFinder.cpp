@@ -38,28 +38,40 @@ const Finder kLadder[kTechniqueCount] = {
     techniques::XWing,
     techniques::Swordfish,
     techniques::Jellyfish,
-    techniques::FinnedXWing,
-    techniques::FinnedSwordfish,
     techniques::Skyscraper,
     techniques::TwoStringKite,
+    techniques::FinnedXWing,
+    techniques::FinnedSwordfish,
     techniques::XYWing,
     techniques::XYZWing,
     techniques::WWing,
     techniques::SimpleColouring,
+    techniques::XCycle,
+    techniques::XChain,
+    techniques::XYChain,
+    techniques::NiceLoop,
     techniques::ForcingChain,
     techniques::DynamicForcingChain,
 };
 
+// True when step a comes before step b: a lower rating, or the same one from a technique
+// earlier on the ladder (a named pattern before the general chain that finds it too).
+bool Precedes(const TechniqueStep& a, const TechniqueStep& b) {
+    return a.rating < b.rating || (a.rating == b.rating && a.technique < b.technique);
+}
+
 }  // namespace
 
-// A technique's steps rate at least its own rating, so the search ends once the best
-// step found rates no more than the next technique.
+// A technique's steps rate at least its own rating, and the search order keeps ladder
+// order among equal ratings, so the search ends at the first technique none of whose
+// steps could come before the best step found.
 std::optional<TechniqueStep> TechniqueFinder::FindSimplest() const {
     Step best;
     for (Technique technique : SearchOrder()) {
-        if (best && best->rating <= InfoOf(technique).rating) break;
+        double rating = InfoOf(technique).rating;
+        if (best && (best->rating < rating || (best->rating == rating && best->technique < technique))) break;
         Step found = Find(technique);
-        if (found && (!best || found->rating < best->rating)) best = std::move(found);
+        if (found && (!best || Precedes(*found, *best))) best = std::move(found);
     }
     return best;
 }

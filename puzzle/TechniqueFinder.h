@@ -10,7 +10,7 @@
 
 // Looks for the techniques of the ladder (Technique) on a grid's candidates, the lowest
 // rated first, ties in ladder order, and answers the lowest rated step that places a
-// digit or eliminates a candidate (the first found among equals). Each technique looks through units (CandidateGrid's order:
+// digit or eliminates a candidate (among equals, the one earliest on the ladder). Each technique looks through units (CandidateGrid's order:
 // rows, columns, blocks), digits from 1 up and cells in one fixed order, and answers its
 // first instance that does either. Steps are sound: on a grid whose candidates include
 // its one solution's digits, a placement is the solution's digit and an elimination never

@@ -11,7 +11,8 @@ namespace {
 // Fish of size lines: a digit's places in size base lines (rows, or columns) lie in size
 // cover lines across them, so the cover lines hold it only in the base lines. A finned
 // fish has extra places, the fins, all in one block: either a fin holds the digit or the
-// plain fish stands, so the digit leaves the cover lines' cells in that block only.
+// plain fish stands, so the digit leaves the cover lines' cells in that block only. That
+// is a chain through the fish's lines to the fins' block, two candidates a line.
 Step Fish(const CandidateGrid& grid, Technique technique, int size, bool finned) {
     for (int baseFirst : {kFirstRow, kFirstColumn}) {
         int coverFirst = baseFirst == kFirstRow ? kFirstColumn : kFirstRow;
@@ -47,6 +48,7 @@ Step Fish(const CandidateGrid& grid, Technique technique, int size, bool finned)
                     }
                     if (!everyBaseCovered || finBlock == kSeveralBlocks || (finBlock == kNoBlock) == finned) continue;
                     StepMaker step(grid, technique);
+                    if (finned) step.Rating(ChainRating(technique, 2 * size));
                     for (int b = 0; b < 9; ++b) {
                         if (bases >> b & 1)
                             step.Unit(baseFirst + b).Pattern(CellsAt(baseFirst + b, places[b]), Bit(digit));

@@ -33,7 +33,10 @@ Step TwoLinks(const CandidateGrid& grid, Technique technique, int firstUnits, in
                         if (std::adjacent_find(sorted.begin(), sorted.end()) != sorted.end()) continue;
                         if (!joined(near, otherNear, farEnd, otherFar)) continue;
                         StepMaker step(grid, technique);
-                        step.Unit(one.unit).Unit(other.unit).Pattern(cells, Bit(digit));
+                        step.Rating(ChainRating(technique, 4))
+                            .Unit(one.unit)
+                            .Unit(other.unit)
+                            .Pattern(cells, Bit(digit));
                         step.EliminateSeenByAll({farEnd, otherFar}, Bit(digit));
                         if (Step found = step.Result()) return found;
                     }
@@ -42,6 +45,31 @@ Step TwoLinks(const CandidateGrid& grid, Technique technique, int firstUnits, in
         }
     }
     return {};
+}
+
+// The number of links between any two cells of a cluster that links join, by their
+// places in the cluster.
+std::vector<std::vector<int>> DistancesWithin(const std::vector<int>& cluster, const std::vector<Link>& links) {
+    std::vector<std::vector<int>> distance(cluster.size(), std::vector<int>(cluster.size(), -1));
+    auto placeOf = [&cluster](int cell) {
+        return static_cast<size_t>(std::find(cluster.begin(), cluster.end(), cell) - cluster.begin());
+    };
+    for (size_t from = 0; from < cluster.size(); ++from) {
+        std::vector<size_t> queue = {from};
+        distance[from][from] = 0;
+        for (size_t next = 0; next < queue.size(); ++next) {
+            for (const Link& link : links) {
+                for (int i = 0; i < 2; ++i) {
+                    if (link.ends[i] != cluster[queue[next]]) continue;
+                    size_t joined = placeOf(link.ends[1 - i]);
+                    if (distance[from][joined] >= 0) continue;
+                    distance[from][joined] = distance[from][queue[next]] + 1;
+                    queue.push_back(joined);
+                }
+            }
+        }
+    }
+    return distance;
 }
 
 }  // namespace
@@ -69,7 +97,9 @@ Step TwoStringKite(const CandidateGrid& grid) {
 // Simple colouring: the cells that strong links on a digit join, in two colours that
 // alternate along the links; one colour holds the digit in all its cells. A colour with
 // two cells that see each other holds it nowhere; a cell that sees both colours cannot
-// hold it.
+// hold it. Each elimination is an X-Chain along the links: between a cell of each colour
+// that the cell sees, or from a cell of the clashing colour to both cells that clash. The
+// step rates as the longest of the shortest such chains.
 Step SimpleColouring(const CandidateGrid& grid) {
     for (int digit = 1; digit <= 9; ++digit) {
         std::vector<Link> links = LinksOf(grid, digit, 0, CandidateGrid::kUnitCount);
@@ -95,25 +125,42 @@ Step SimpleColouring(const CandidateGrid& grid) {
                 }
             }
             if (cluster.size() < 2 || !twoColours) continue;
+            std::vector<std::vector<int>> distance = DistancesWithin(cluster, links);
+            const int kNone = 81;
+            int longest = 0;  // the candidates of the longest chain an elimination needs
             StepMaker step(grid, Technique::kSimpleColouring);
             step.Pattern(cluster, Bit(digit));
-            for (int c : {0, 1}) {
-                bool clash = false;
-                for (int a : cluster) {
-                    for (int b : cluster)
-                        clash = clash || (colour[a] == c && colour[b] == c && CandidateGrid::Sees(a, b));
+            for (size_t cell = 0; cell < cluster.size(); ++cell) {
+                int shortest = kNone;
+                for (size_t a = 0; a < cluster.size(); ++a) {
+                    for (size_t b = 0; b < cluster.size(); ++b) {
+                        if (colour[cluster[a]] == colour[cluster[cell]] && colour[cluster[b]] == colour[cluster[a]] &&
+                            CandidateGrid::Sees(cluster[a], cluster[b])) {
+                            shortest = std::min(shortest, distance[cell][a] + distance[cell][b]);
+                        }
+                    }
                 }
-                if (!clash) continue;
-                for (int cell : cluster) {
-                    if (colour[cell] == c) step.Eliminate(cell, Bit(digit));
-                }
+                if (shortest == kNone) continue;
+                step.Eliminate(cluster[cell], Bit(digit));
+                longest = std::max(longest, shortest);
             }
             for (int cell = 0; cell < 81; ++cell) {
-                if (std::find(cluster.begin(), cluster.end(), cell) != cluster.end()) continue;
-                bool seesColour[2] = {false, false};
-                for (int member : cluster) seesColour[colour[member]] |= CandidateGrid::Sees(cell, member);
-                if (seesColour[0] && seesColour[1]) step.Eliminate(cell, Bit(digit));
+                if (!grid.HasCandidate(cell, digit) || std::find(cluster.begin(), cluster.end(), cell) != cluster.end())
+                    continue;
+                int shortest = kNone;
+                for (size_t a = 0; a < cluster.size(); ++a) {
+                    for (size_t b = 0; b < cluster.size(); ++b) {
+                        if (colour[cluster[a]] == 0 && colour[cluster[b]] == 1 &&
+                            CandidateGrid::Sees(cell, cluster[a]) && CandidateGrid::Sees(cell, cluster[b])) {
+                            shortest = std::min(shortest, distance[a][b] + 1);
+                        }
+                    }
+                }
+                if (shortest == kNone) continue;
+                step.Eliminate(cell, Bit(digit));
+                longest = std::max(longest, shortest);
             }
+            step.Rating(ChainRating(Technique::kSimpleColouring, longest));
             if (Step found = step.Result()) return found;
         }
     }

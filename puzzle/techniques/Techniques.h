@@ -50,6 +50,12 @@ Step XYWing(const CandidateGrid& grid);
 Step XYZWing(const CandidateGrid& grid);
 Step WWing(const CandidateGrid& grid);
 
+// Chains.cpp: each answers its shortest chain (fewest candidates) that yields anything.
+Step XCycle(const CandidateGrid& grid);
+Step XChain(const CandidateGrid& grid);
+Step XYChain(const CandidateGrid& grid);
+Step NiceLoop(const CandidateGrid& grid);
+
 // ForcingChains.cpp: the shortest chain rather than the first.
 Step ForcingChain(const CandidateGrid& grid);
 Step DynamicForcingChain(const CandidateGrid& grid);

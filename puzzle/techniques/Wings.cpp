@@ -46,7 +46,7 @@ Step XYZWing(const CandidateGrid& grid) { return Wing(grid, Technique::kXYZWing,
 
 // Two cells that do not see each other, both with candidates x and y, and a strong link
 // on x whose ends see one cell each: both cells cannot be x, so one is y, and y leaves
-// what sees both.
+// what sees both: a chain of six candidates.
 Step WWing(const CandidateGrid& grid) {
     for (int one = 0; one < 81; ++one) {
         int digits = grid.GetCandidates(one);
@@ -59,7 +59,10 @@ Step WWing(const CandidateGrid& grid) {
                         if (!CandidateGrid::Sees(link.ends[i], one) || !CandidateGrid::Sees(link.ends[1 - i], other))
                             continue;
                         StepMaker step(grid, Technique::kWWing);
-                        step.Unit(link.unit).Pattern(one, digits).Pattern(other, digits);
+                        step.Rating(ChainRating(Technique::kWWing, 6))
+                            .Unit(link.unit)
+                            .Pattern(one, digits)
+                            .Pattern(other, digits);
                         step.Pattern(link.ends[i], Bit(x)).Pattern(link.ends[1 - i], Bit(x));
                         step.EliminateSeenByAll({one, other}, digits & ~Bit(x));
                         if (Step found = step.Result()) return found;

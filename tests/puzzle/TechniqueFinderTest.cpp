@@ -145,22 +145,30 @@ struct TechniqueCase {
     const char* units;
     const char* pattern;  // products with "~"
     const char* result;   // placements with "=", eliminations with "<>"
+    double rating = 0;    // when above the technique's
 };
 
-// The simplest step of each position is the case's, with its units, pattern and result.
-void ExpectSimplestSteps(const std::vector<TechniqueCase>& cases) {
+// The step find answers on each position is the case's, with its units, pattern, result
+// and rating.
+template <typename Find>
+void ExpectSteps(const std::vector<TechniqueCase>& cases, Find find) {
     for (const TechniqueCase& c : cases) {
         SCOPED_TRACE(InfoOf(c.technique).name + std::string(" ") + c.pattern);
         CandidateGrid grid = PositionOf(c.givens, c.marks);
-        std::optional<TechniqueStep> step = TechniqueFinder(grid).FindSimplest();
+        std::optional<TechniqueStep> step = find(TechniqueFinder(grid), c.technique);
         ASSERT_TRUE(step.has_value());
         EXPECT_EQ(InfoOf(c.technique).name, std::string(InfoOf(step->technique).name));
         EXPECT_EQ(c.technique, step->technique);
+        EXPECT_EQ(c.rating != 0 ? c.rating : InfoOf(c.technique).rating, step->rating);
         EXPECT_EQ(c.units, UnitsText(step->units));
         EXPECT_EQ(Expand(c.pattern, "~"), Items(step->pattern, "~"));
         EXPECT_EQ(ExpandResult(c.result), ResultOf(*step));
         ExpectSound(*step, PatternSolution);
     }
+}
+
+void ExpectSimplestSteps(const std::vector<TechniqueCase>& cases) {
+    ExpectSteps(cases, [](const TechniqueFinder& finder, Technique) { return finder.FindSimplest(); });
 }
 
 TEST(TechniqueFinderTest, FindsSingles) {
@@ -207,7 +215,7 @@ TEST(TechniqueFinderTest, FindsFish) {
         {Technique::kFinnedXWing, "", {{"r1c245789", "-1"}, {"r5c2345789", "-1"}},
          "row1 row5 column1 column6 block1", "r1c136~1 r5c16~1", "r23c1<>1"},
         {Technique::kFinnedSwordfish, "", {{"r1c2345789", "-1"}, {"r5c1234579", "-1"}, {"r7c345679", "-1"}},
-         "row1 row5 row7 column1 column6 column8 block7", "r1c16~1 r5c68~1 r7c128~1", "r89c1<>1"},
+         "row1 row5 row7 column1 column6 column8 block7", "r1c16~1 r5c68~1 r7c128~1", "r89c1<>1", 6.7},
     });
 }
 
@@ -230,8 +238,48 @@ TEST(TechniqueFinderTest, FindsWings) {
         {Technique::kXYZWing, "", {{"r5c5", "=459"}, {"r4c4", "=59"}, {"r5c9", "=45"}}, "",
          "r5c5~459 r4c4~59 r5c9~45", "r5c46<>5"},
         {Technique::kWWing, "", {{"r1c1", "=12"}, {"r5c6", "=12"}, {"r2346789c2", "-2"}}, "column2",
-         "r1c1~12 r5c6~12 r15c2~2", "r1c6<>1 r5c1<>1"},
+         "r1c1~12 r5c6~12 r15c2~2", "r1c6<>1 r5c1<>1", 6.7},
     });
+}
+
+// Each chain finder answers its shortest chain, rated by its length: the X-Cycle a loop of
+// six (its weak links in blocks 1 and 2 and row 6), the X-Chain one of six past a kite
+// whose elimination is gone, the XY-Chain four cells past any XY-Wing, the Nice Loops
+// strong links on three digits joined in cells: open, seeing both ends in column 1, and
+// closed in row 1, clearing the three cells. Simple Colouring rates as the longest chain
+// its eliminations need: r2c6, r8c2 and r9c1 see both colours four cells apart, r2c123
+// only six.
+TEST(TechniqueFinderTest, FindsTheShortestChains) {
+    ExpectSteps(
+        {
+            {Technique::kXCycle, "", {{"r1c2346789", "-1"}, {"r1245789c4", "-1"}, {"r1345789c3", "-1"}}, "",
+             "r1c15~1 r3c4~1 r6c4~1 r6c3~1 r2c3~1", "r23c1256<>1 r6c1256789<>1", 6.6},
+            {Technique::kXChain, "", {{"r1c2346789", "-1"}, {"r8c1234678", "-1"}, {"r34569c8", "-1"}, {"r2c5", "-1"}},
+             "", "r1c15~1 r8c59~1 r27c8~1", "r2c123<>1", 6.7},
+            {Technique::kXYChain, "", {{"r1c1", "=12"}, {"r1c5", "=25"}, {"r5c5", "=59"}, {"r5c6", "=19"}}, "",
+             "r1c1~12 r1c5~25 r5c5~59 r5c6~19", "r1c6<>1 r5c1<>1", 6.8},
+            {Technique::kNiceLoop, "", {{"r1c2346789", "-1"}, {"r2345689c5", "-5"}, {"r7c2346789", "-7"}}, "",
+             "r1c1~1 r1c5~15 r7c5~57 r7c1~7", "r1c1<>7 r7c1<>1", 7.1},
+            {Technique::kNiceLoop, "", {{"r1c2346789", "-1"}, {"r1c1234678", "-5"}, {"r1c2345678", "-9"}}, "",
+             "r1c1~19 r1c5~15 r1c9~59", "r1c159<>234678", 7.1},
+            {Technique::kSimpleColouring, "",
+             {{"r1c2346789", "-1"}, {"r2345679c5", "-1"}, {"r7c456", "-1"}, {"r8c46", "-1"}, {"r9c56", "-1"},
+              {"r1245678c4", "-1"}, {"r3c1356789", "-1"}},
+             "", "r1c15~1 r8c5~1 r39c4~1 r3c2~1", "r2c1236<>1 r8c2<>1 r9c1<>1", 6.7},
+        },
+        [](const TechniqueFinder& finder, Technique technique) { return finder.Find(technique); });
+}
+
+// A chain rates its technique's value up to four candidates and 0.1 more past each bound,
+// exactly the value written with one decimal.
+TEST(TechniqueFinderTest, ChainsRateByTheirLength) {
+    const struct {
+        int nodes;
+        double rating;
+    } cases[] = {{2, 6.6}, {4, 6.6}, {5, 6.7}, {6, 6.7}, {7, 6.8},  {8, 6.8},
+                 {9, 6.9}, {12, 6.9}, {13, 7.0}, {16, 7.0}, {17, 7.1}, {24, 7.1}, {25, 7.2}};
+    for (const auto& c : cases) EXPECT_EQ(c.rating, ChainRating(Technique::kXChain, c.nodes)) << c.nodes;
+    EXPECT_EQ(7.3, ChainRating(Technique::kNiceLoop, 9));
 }
 
 // A puzzle solved by the simplest steps up to its first forcing chain, and that step.
@@ -314,6 +362,45 @@ TEST(TechniqueFinderTest, TakesTheLowestRatedFirst) {
     CandidateGrid grid = PositionOf("", {{"r15c2345789", "-1"}, {"r9c1235679", "-37"}});
     ASSERT_TRUE(TechniqueFinder(grid).Find(Technique::kHiddenPair).has_value());
     EXPECT_EQ(Technique::kXWing, TechniqueFinder(grid).FindSimplest()->technique);
+    // Among equal ratings of steps, the technique earlier on the ladder: the X-Cycle
+    // position's loop of six rates 6.6 like the Skyscraper there.
+    CandidateGrid loop = PositionOf("", {{"r1c2346789", "-1"}, {"r1245789c4", "-1"}, {"r1345789c3", "-1"}});
+    EXPECT_EQ(6.6, TechniqueFinder(loop).Find(Technique::kXCycle)->rating);
+    EXPECT_EQ(Technique::kSkyscraper, TechniqueFinder(loop).FindSimplest()->technique);
+}
+
+#ifdef ENNEO_SANITIZED
+const int kSoundnessPuzzles = 3;
+#else
+const int kSoundnessPuzzles = 12;
+#endif
+
+class TechniqueSoundnessTest : public SeededTest {};
+
+// On the way through generated puzzles that need a trial, every finder answers a sound
+// step rated no lower than its technique, not only the one taken: a finder must not lean
+// on the simpler ones having found nothing.
+TEST_F(TechniqueSoundnessTest, EveryFinderIsSoundOnTheWay) {
+    PuzzleGenerator generator(seed_);
+    for (int i = 0; i < kSoundnessPuzzles; ++i) {
+        EnneoPuzzle puzzle = generator.Generate(PuzzleGenerator::kHard);
+        SCOPED_TRACE(ToPuzzleLine(puzzle));
+        SolverGrid solution(puzzle);
+        ASSERT_EQ(1, SolverGrid(puzzle).CountCompletions(2, &solution));
+        auto digitOf = [&solution](EnneoPuzzle::Cell cell) { return solution.GetDigit((cell.x - 1) * 9 + cell.y - 1); };
+        CandidateGrid grid(puzzle);
+        TechniqueFinder finder(grid);
+        while (std::optional<TechniqueStep> simplest = finder.FindSimplest()) {
+            for (const TechniqueInfo& info : kTechniques) {
+                std::optional<TechniqueStep> step = finder.Find(info.technique);
+                if (!step) continue;
+                SCOPED_TRACE(info.name);
+                EXPECT_LE(info.rating, step->rating);
+                ExpectSound(*step, digitOf);
+            }
+            TechniqueFinder::Apply(*simplest, grid);
+        }
+    }
 }
 
 }  // namespace
