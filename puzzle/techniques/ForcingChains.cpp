@@ -400,7 +400,8 @@ Step ShortestForcingChain(const CandidateGrid& grid, Technique technique) {
     for (int unit = 0; unit < CandidateGrid::kUnitCount; ++unit) {
         for (int digit = 1; digit <= 9; ++digit) {
             sources.clear();
-            for (int cell : CellsAt(unit, grid.PlacesOf(unit, digit))) sources.push_back(IndexOf(cell, digit));
+            for (int places = grid.PlacesOf(unit, digit); places != 0; places &= places - 1)
+                sources.push_back(IndexOf(CandidateGrid::UnitCell(unit, Lowest(places)), digit));
             if (sources.size() >= 2 && consistent(sources)) take(Combine(branches, sources), sources, unit);
         }
     }
