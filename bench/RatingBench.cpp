@@ -1,4 +1,4 @@
-// enneo-rating-bench: times the rating of each puzzle of a collection by the technique ladder.
+// enneo-rating-bench: times the rating of each puzzle of collections by the technique ladder.
 #include "puzzle/PuzzleLine.h"
 #include "puzzle/PuzzleRating.h"
 
@@ -13,30 +13,17 @@
 namespace {
 
 const char kUsage[] =
-    "usage: enneo-rating-bench [--max-puzzles N] [FILE]\n"
-    "Rates every puzzle of FILE (one puzzle of 81 characters per line; default top95.txt of\n"
-    "the repository's collections) by the technique ladder and prints the median and the\n"
-    "maximum time per puzzle, each puzzle's time the best of three runs, and how many\n"
-    "puzzles fall into each level.\n";
+    "usage: enneo-rating-bench [--max-puzzles N] [FILE...]\n"
+    "Rates every puzzle of each FILE (one puzzle of 81 characters per line, other lines\n"
+    "skipped; by default the hard puzzles of top95.txt and the easy and medium ones of\n"
+    "bench/generated_easy_medium100.txt) by the technique ladder and prints, for each, the\n"
+    "median and the maximum time per puzzle, each puzzle's time the best of three runs,\n"
+    "and how many puzzles fall into each level.\n";
 
 using Clock = std::chrono::steady_clock;
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    std::string path = std::string(ENNEO_BENCH_DIR) + "/top95.txt";
-    size_t maxPuzzles = static_cast<size_t>(-1);
-    for (int i = 1; i < argc; ++i) {
-        std::string argument = argv[i];
-        if (argument == "--max-puzzles" && i + 1 < argc) {
-            maxPuzzles = std::strtoul(argv[++i], nullptr, 10);
-        } else if (argument.empty() || argument[0] == '-') {
-            std::fputs(kUsage, argument == "--help" ? stdout : stderr);
-            return argument == "--help" ? 0 : 2;
-        } else {
-            path = argument;
-        }
-    }
+// Rates the puzzles of the file and prints its figures; false when it holds none.
+bool BenchCollection(const std::string& path, size_t maxPuzzles) {
     std::vector<std::string> puzzles;
     std::ifstream file(path);
     for (std::string line; std::getline(file, line) && puzzles.size() < maxPuzzles;) {
@@ -44,7 +31,7 @@ int main(int argc, char** argv) {
     }
     if (puzzles.empty()) {
         std::fprintf(stderr, "enneo-rating-bench: no puzzle in %s\n", path.c_str());
-        return 2;
+        return false;
     }
     std::vector<double> micros;
     int levels[PuzzleRating::kExtreme + 1] = {};
@@ -71,5 +58,27 @@ int main(int argc, char** argv) {
         std::printf("  %-8s %d\n", PuzzleRating::LevelName(static_cast<PuzzleRating::Level>(level)), levels[level]);
     }
     std::printf("  of which beyond the ladder: %d\n", beyond);
-    return 0;
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> paths;
+    size_t maxPuzzles = static_cast<size_t>(-1);
+    for (int i = 1; i < argc; ++i) {
+        std::string argument = argv[i];
+        if (argument == "--max-puzzles" && i + 1 < argc) {
+            maxPuzzles = std::strtoul(argv[++i], nullptr, 10);
+        } else if (argument.empty() || argument[0] == '-') {
+            std::fputs(kUsage, argument == "--help" ? stdout : stderr);
+            return argument == "--help" ? 0 : 2;
+        } else {
+            paths.push_back(argument);
+        }
+    }
+    if (paths.empty()) paths = {std::string(ENNEO_BENCH_DIR) + "/top95.txt", ENNEO_EASY_MEDIUM_LIST};
+    bool allRead = true;
+    for (const std::string& path : paths) allRead = BenchCollection(path, maxPuzzles) && allRead;
+    return allRead ? 0 : 2;
 }

@@ -1,10 +1,10 @@
 // Fuzzes the technique ladder with any grid a file can give: on a grid with one solution,
 // every step of the rating path, and every step found from pencil marks that drop some
-// wrong candidates (as the bytes past the file's length say), places the solution's
-// digits and never eliminates one of them; and it rates no lower than its technique, as
-// the finder's search for the simplest step takes for granted. On any other grid,
-// repeated digits or no solution included, the forcing chains assume each candidate once
-// and must end.
+// wrong candidates (as the bytes past the file's length say), the techniques that rest on
+// uniqueness included, places the solution's digits and never eliminates one of them; and
+// it rates no lower than its technique, as the finder's search for the simplest step takes
+// for granted. On any other grid, repeated digits or no solution included, the forcing
+// chains assume each candidate once and must end.
 #include "puzzle/CandidateGrid.h"
 #include "puzzle/EnneoPuzzle.h"
 #include "puzzle/PuzzleRating.h"
@@ -59,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             marks[cell] &= static_cast<uint16_t>(~(1 << (digit - 1)));
     }
     CandidateGrid marked(puzzle, marks);
-    TechniqueFinder finder(marked);
+    TechniqueFinder finder(marked, true);  // the count above found one solution
     while (std::optional<TechniqueStep> step = finder.FindSimplest()) {
         CheckStep(*step, solution);
         TechniqueFinder::Apply(*step, marked);

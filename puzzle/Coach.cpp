@@ -68,9 +68,10 @@ std::optional<Hint> Coach::GetHint(const GameState& state) const {
             }
         }
     }
-    // Every candidate list holds the solution's digit, so the ladder's steps are sound.
+    // Every candidate list holds the solution's digit, so the ladder's steps are sound;
+    // those that rest on uniqueness only where the givens have one solution.
     CandidateGrid grid(board, state.marks);
-    hint.step = TechniqueFinder(grid).FindSimplest();
+    hint.step = TechniqueFinder(grid, givens_.GetCount() == PuzzleSolution::kOne).FindSimplest();
     if (hint.step) {
         hint.kind = Hint::kTechnique;
         return hint;

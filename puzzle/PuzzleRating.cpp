@@ -2,6 +2,7 @@
 #include "PuzzleRating.h"
 
 #include "CandidateGrid.h"
+#include "SolverGrid.h"
 #include "TechniqueFinder.h"
 
 #include <utility>
@@ -15,8 +16,10 @@ const double kLevelBounds[] = {1.5, 2.5, 4.5, 6.5};
 }  // namespace
 
 PuzzleRating::PuzzleRating(const EnneoPuzzle& puzzle) {
+    SolverGrid givens(puzzle);
+    bool oneSolution = !givens.HasRepeatedDigit() && givens.CountCompletions(2, nullptr) == 1;
     CandidateGrid grid(puzzle);
-    TechniqueFinder finder(grid);
+    TechniqueFinder finder(grid, oneSolution);
     while (!grid.IsComplete()) {
         std::optional<TechniqueStep> step = finder.FindSimplest();
         if (!step) {

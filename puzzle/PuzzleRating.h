@@ -12,7 +12,9 @@
 // rates it by the hardest step taken. When no technique of the ladder applies before
 // the grid is full, the path stops there and the rating is kBeyondLadder, above every
 // rating the ladder gives (a dynamic forcing chain through all 810 candidates and digits
-// of a grid would rate 10.1). A full grid needs no step and rates 0.
+// of a grid would rate 10.1). A full grid needs no step and rates 0. The techniques that
+// rest on uniqueness are used only when the givens' completions, counted up to two, are
+// exactly one.
 class PuzzleRating {
 public:
     // The levels a rating falls into: below 1.5, 2.5, 4.5, 6.5, and the rest.

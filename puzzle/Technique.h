@@ -30,10 +30,16 @@ enum class Technique {
     kXYZWing,
     kWWing,
     kSimpleColouring,
+    kUniqueRectangleType1,
+    kUniqueRectangleType2,
+    kUniqueRectangleType3,
+    kUniqueRectangleType4,
+    kBugPlusOne,
     kXCycle,
     kXChain,
     kXYChain,
     kNiceLoop,
+    kAlsXz,
     kForcingChain,
     kDynamicForcingChain,
 };
@@ -80,10 +86,18 @@ inline constexpr TechniqueInfo kTechniques[] = {
     {Technique::kXYZWing, "XYZ-Wing", 4.4},
     {Technique::kWWing, "W-Wing", 6.6},
     {Technique::kSimpleColouring, "Simple Colouring", 6.6},
+    // A unique rectangle of type 3 rates 4.6 with a pair, up to 4.8 with a quad; ALS-XZ
+    // rates as a chain by the candidates of its two sets (ChainRating).
+    {Technique::kUniqueRectangleType1, "Unique Rectangle Type 1", 4.5},
+    {Technique::kUniqueRectangleType2, "Unique Rectangle Type 2", 4.6},
+    {Technique::kUniqueRectangleType3, "Unique Rectangle Type 3", 4.6},
+    {Technique::kUniqueRectangleType4, "Unique Rectangle Type 4", 4.6},
+    {Technique::kBugPlusOne, "BUG+1", 5.6},
     {Technique::kXCycle, "X-Cycle", 6.5},
     {Technique::kXChain, "X-Chain", 6.6},
     {Technique::kXYChain, "XY-Chain", 6.6},
     {Technique::kNiceLoop, "Nice Loop", 7.0},
+    {Technique::kAlsXz, "ALS-XZ", 6.6},
     {Technique::kForcingChain, "Forcing Chain", 7.0},
     {Technique::kDynamicForcingChain, "Dynamic Forcing Chain", 8.5},
 };
@@ -96,12 +110,17 @@ inline const TechniqueInfo& InfoOf(Technique technique) { return kTechniques[sta
 // each time nodes passes a bound of 4, 6, 8, 12, 16, 24, 32, ... (each bound in turn half
 // again and a third again the one before), so that a chain twice as long rates 0.2 more.
 // Counted in tenths, so that it equals the same value written as a literal.
+// The technique's rating and tenths more, as the value written with one decimal.
+inline double RatingAbove(Technique technique, int tenths) {
+    return (static_cast<int>(InfoOf(technique).rating * 10 + 0.5) + tenths) / 10.0;
+}
+
 inline double ChainRating(Technique technique, int nodes) {
-    int tenths = static_cast<int>(InfoOf(technique).rating * 10 + 0.5);
+    int tenths = 0;
     int bound = 4;
     for (bool half = true; nodes > bound; half = !half) {
         ++tenths;
         bound = half ? bound * 3 / 2 : bound * 4 / 3;
     }
-    return tenths / 10.0;
+    return RatingAbove(technique, tenths);
 }

@@ -46,10 +46,16 @@ const Finder kLadder[kTechniqueCount] = {
     techniques::XYZWing,
     techniques::WWing,
     techniques::SimpleColouring,
+    techniques::UniqueRectangleType1,
+    techniques::UniqueRectangleType2,
+    techniques::UniqueRectangleType3,
+    techniques::UniqueRectangleType4,
+    techniques::BugPlusOne,
     techniques::XCycle,
     techniques::XChain,
     techniques::XYChain,
     techniques::NiceLoop,
+    techniques::AlsXz,
     techniques::ForcingChain,
     techniques::DynamicForcingChain,
 };
@@ -77,7 +83,19 @@ std::optional<TechniqueStep> TechniqueFinder::FindSimplest() const {
 }
 
 std::optional<TechniqueStep> TechniqueFinder::Find(Technique technique) const {
+    if (!oneSolution_ && RestsOnUniqueness(technique)) return {};
     return kLadder[static_cast<int>(technique)](grid_);
+}
+
+bool TechniqueFinder::RestsOnUniqueness(Technique technique) {
+    switch (technique) {
+    case Technique::kUniqueRectangleType1:
+    case Technique::kUniqueRectangleType2:
+    case Technique::kUniqueRectangleType3:
+    case Technique::kUniqueRectangleType4:
+    case Technique::kBugPlusOne: return true;
+    default: return false;
+    }
 }
 
 const std::array<Technique, kTechniqueCount>& TechniqueFinder::SearchOrder() {

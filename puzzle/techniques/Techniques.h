@@ -50,11 +50,21 @@ Step XYWing(const CandidateGrid& grid);
 Step XYZWing(const CandidateGrid& grid);
 Step WWing(const CandidateGrid& grid);
 
+// Uniqueness.cpp: sound only on a grid whose givens have one solution.
+Step UniqueRectangleType1(const CandidateGrid& grid);
+Step UniqueRectangleType2(const CandidateGrid& grid);
+Step UniqueRectangleType3(const CandidateGrid& grid);
+Step UniqueRectangleType4(const CandidateGrid& grid);
+Step BugPlusOne(const CandidateGrid& grid);
+
 // Chains.cpp: each answers its shortest chain (fewest candidates) that yields anything.
 Step XCycle(const CandidateGrid& grid);
 Step XChain(const CandidateGrid& grid);
 Step XYChain(const CandidateGrid& grid);
 Step NiceLoop(const CandidateGrid& grid);
+
+// AlmostLockedSets.cpp
+Step AlsXz(const CandidateGrid& grid);
 
 // ForcingChains.cpp: the shortest chain rather than the first.
 Step ForcingChain(const CandidateGrid& grid);

@@ -8,6 +8,7 @@
 #include "puzzle/PuzzleGenerator.h"
 #include "puzzle/PuzzleLine.h"
 #include "puzzle/SolverGrid.h"
+#include "puzzle/TechniqueFinder.h"
 
 #include <gtest/gtest.h>
 
@@ -34,6 +35,11 @@ std::string PatternLine() {
 }
 
 class PuzzleRatingTest : public SeededTest {};
+
+// The solution's digit at a cell, from SolverGrid's numbering.
+int DigitAt(const SolverGrid& solution, EnneoPuzzle::Cell cell) {
+    return solution.GetDigit((cell.x - 1) * 9 + cell.y - 1);
+}
 
 TEST(PuzzleRatingLevelTest, LevelsStartAtTheirBounds) {
     const struct {
@@ -82,6 +88,36 @@ TEST(PuzzleRatingLevelTest, RatesThePathsEnds) {
     }
 }
 
+// A puzzle of the generator's that the ladder finishes with BUG+1, the digit its one
+// solution has there. Without the given r2c3 it has two solutions: the path stops where
+// BUG+1 would apply, which only one solution would bear out.
+TEST(PuzzleRatingLevelTest, RestsOnUniquenessOnlyWithOneSolution) {
+    std::string line = "...9.37.1..1..8..47.4...63.84.........7...3.........57.13...9.59..3..1..4.26.9...";
+    EnneoPuzzle puzzle = ReadPuzzleLine(line);
+    SolverGrid solution(puzzle);
+    ASSERT_EQ(1, SolverGrid(puzzle).CountCompletions(2, &solution));
+    PuzzleRating rating(puzzle);
+    EXPECT_TRUE(rating.IsComplete());
+    ASSERT_EQ(Technique::kBugPlusOne, rating.GetHardest());
+    for (const TechniqueStep& step : rating.GetSteps()) {
+        if (step.technique == Technique::kBugPlusOne) {
+            EXPECT_EQ(DigitAt(solution, step.placements[0].cell), step.placements[0].digit);
+        }
+    }
+
+    line[11] = '.';
+    EnneoPuzzle twoSolutions = ReadPuzzleLine(line);
+    ASSERT_EQ(2, SolverGrid(twoSolutions).CountCompletions(2, nullptr));
+    PuzzleRating without(twoSolutions);
+    EXPECT_FALSE(without.IsComplete());
+    CandidateGrid end(twoSolutions);
+    for (const TechniqueStep& step : without.GetSteps()) {
+        EXPECT_FALSE(TechniqueFinder::RestsOnUniqueness(step.technique)) << InfoOf(step.technique).name;
+        TechniqueFinder::Apply(step, end);
+    }
+    EXPECT_TRUE(TechniqueFinder(end, true).Find(Technique::kBugPlusOne).has_value());
+}
+
 // Every step of the path is sound against the puzzle's one solution, a complete path
 // fills every empty cell, and the rating is the highest step's.
 void ExpectSoundPath(const EnneoPuzzle& puzzle, const PuzzleRating& rating) {
@@ -89,17 +125,16 @@ void ExpectSoundPath(const EnneoPuzzle& puzzle, const PuzzleRating& rating) {
     SCOPED_TRACE(line);
     SolverGrid solution(puzzle);
     ASSERT_EQ(1, SolverGrid(puzzle).CountCompletions(2, &solution));
-    auto digitOf = [&solution](EnneoPuzzle::Cell cell) { return solution.GetDigit((cell.x - 1) * 9 + cell.y - 1); };
     double highest = 0;
     int filled = 0;
     for (const TechniqueStep& step : rating.GetSteps()) {
         SCOPED_TRACE(InfoOf(step.technique).name);
         ASSERT_FALSE(step.placements.empty() && step.eliminations.empty());
         for (const TechniqueStep::Candidate& placement : step.placements) {
-            EXPECT_EQ(digitOf(placement.cell), placement.digit);
+            EXPECT_EQ(DigitAt(solution, placement.cell), placement.digit);
         }
         for (const TechniqueStep::Candidate& elimination : step.eliminations) {
-            EXPECT_NE(digitOf(elimination.cell), elimination.digit);
+            EXPECT_NE(DigitAt(solution, elimination.cell), elimination.digit);
         }
         highest = std::max(highest, step.rating);
         filled += static_cast<int>(step.placements.size());

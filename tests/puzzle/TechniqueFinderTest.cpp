@@ -148,22 +148,24 @@ struct TechniqueCase {
     double rating = 0;    // when above the technique's
 };
 
-// The step find answers on each position is the case's, with its units, pattern, result
-// and rating.
+// The step is the case's, with its rating, units, pattern and result, and it is sound.
+void ExpectStep(const TechniqueCase& c, const std::optional<TechniqueStep>& step) {
+    ASSERT_TRUE(step.has_value());
+    EXPECT_EQ(InfoOf(c.technique).name, std::string(InfoOf(step->technique).name));
+    EXPECT_EQ(c.technique, step->technique);
+    EXPECT_EQ(c.rating != 0 ? c.rating : InfoOf(c.technique).rating, step->rating);
+    EXPECT_EQ(c.units, UnitsText(step->units));
+    EXPECT_EQ(Expand(c.pattern, "~"), Items(step->pattern, "~"));
+    EXPECT_EQ(ExpandResult(c.result), ResultOf(*step));
+    ExpectSound(*step, PatternSolution);
+}
+
+// The step find answers on each position is the case's.
 template <typename Find>
 void ExpectSteps(const std::vector<TechniqueCase>& cases, Find find) {
     for (const TechniqueCase& c : cases) {
         SCOPED_TRACE(InfoOf(c.technique).name + std::string(" ") + c.pattern);
-        CandidateGrid grid = PositionOf(c.givens, c.marks);
-        std::optional<TechniqueStep> step = find(TechniqueFinder(grid), c.technique);
-        ASSERT_TRUE(step.has_value());
-        EXPECT_EQ(InfoOf(c.technique).name, std::string(InfoOf(step->technique).name));
-        EXPECT_EQ(c.technique, step->technique);
-        EXPECT_EQ(c.rating != 0 ? c.rating : InfoOf(c.technique).rating, step->rating);
-        EXPECT_EQ(c.units, UnitsText(step->units));
-        EXPECT_EQ(Expand(c.pattern, "~"), Items(step->pattern, "~"));
-        EXPECT_EQ(ExpandResult(c.result), ResultOf(*step));
-        ExpectSound(*step, PatternSolution);
+        ExpectStep(c, find(TechniqueFinder(PositionOf(c.givens, c.marks)), c.technique));
     }
 }
 
@@ -304,12 +306,12 @@ TEST(TechniqueFinderTest, FindsTheShortestForcingChainOnceNothingCheaperApplies)
          "r9c3<>6", 7.1},
         // From a cell.
         {Technique::kForcingChain,
-         "5..36...8..1...5...7....9.......4...6.3.8.4.5...9.......7....8...2...3..4...51..2", "", "r7c1~19",
-         "r78c9<>9 r9c8<>6", 7.0},
-        // From a unit: both places of 7 in row 3 put 8 in r5c6.
+         "9..4.58....57....4.8......35.8.6.92.7.......8.39.8.6.53......5.2....37....75.2..1", "", "r9c5~49",
+         "r7c2<>4", 7.0},
+        // From a unit: either place of 1 in row 7 takes 6 from r5c1.
         {Technique::kForcingChain,
-         ".57........82.95..........251..94.....9...7.....62..456..........18.56........47.", "row3",
-         "r3c56~7", "r5c6=8 r5c5<>8", 7.0},
+         "......2.1.1...6.9...4.9...537.8.1.....9...8.....9.5.362...5.3...3.6...4.4.8......", "row7",
+         "r7c38~1", "r5c1<>6", 7.0},
         // A contradiction through a naked or hidden pair.
         {Technique::kDynamicForcingChain,
          "..34.6.....6....2.....2..5...456....5.789....8..2.45....56.....6..9.....9....5.7.", "", "r3c9~7",
@@ -329,7 +331,10 @@ TEST(TechniqueFinderTest, FindsTheShortestForcingChainOnceNothingCheaperApplies)
         ASSERT_LE(1, SolverGrid(puzzle).CountCompletions(1, &solution));
         CandidateGrid grid(puzzle);
         std::optional<TechniqueStep> step;
-        while ((step = TechniqueFinder(grid).FindSimplest()) && step->rating < InfoOf(Technique::kForcingChain).rating)
+        auto isForcingChain = [](Technique technique) {
+            return technique == Technique::kForcingChain || technique == Technique::kDynamicForcingChain;
+        };
+        while ((step = TechniqueFinder(grid).FindSimplest()) && !isForcingChain(step->technique))
             TechniqueFinder::Apply(*step, grid);
         ASSERT_TRUE(step.has_value());
         EXPECT_EQ(c.technique, step->technique);
@@ -401,6 +406,51 @@ TEST_F(TechniqueSoundnessTest, EveryFinderIsSoundOnTheWay) {
             TechniqueFinder::Apply(*simplest, grid);
         }
     }
+}
+
+// Each position has its technique's step only when the givens are known to have one
+// solution. The rectangle r12c14 lies in blocks 1 and 2 with the pair 14.
+TEST(TechniqueFinderTest, FindsUniquenessStepsOnlyWithOneSolution) {
+    const std::vector<TechniqueCase> cases = {
+        {Technique::kUniqueRectangleType1, "", {{"r12c14", "=14"}, {"r2c4", "=147"}}, "", "r12c14~14", "r2c4<>14"},
+        {Technique::kUniqueRectangleType2, "", {{"r1c14", "=14"}, {"r2c14", "=147"}}, "", "r12c14~14 r2c14~7",
+         "r2c2356789<>7"},
+        {Technique::kUniqueRectangleType3, "", {{"r1c14", "=14"}, {"r2c1", "=149"}, {"r2c4", "=147"}, {"r2c6", "=79"}},
+         "row2", "r12c14~14 r2c1~9 r2c4~7 r2c6~79", "r2c235789<>79"},
+        {Technique::kUniqueRectangleType3, "",
+         {{"r1c14", "=14"}, {"r2c1", "=149"}, {"r2c4", "=147"}, {"r2c5", "=78"}, {"r2c6", "=89"}}, "row2",
+         "r12c14~14 r2c1~9 r2c4~7 r2c5~78 r2c6~89", "r2c23789<>789", 4.7},
+        {Technique::kUniqueRectangleType4, "",
+         {{"r1c14", "=14"}, {"r2c1", "=145"}, {"r2c4", "=147"}, {"r2c2356789", "-4"}}, "row2", "r12c14~14",
+         "r2c14<>1"},
+        // Rows 1-6 of columns 1-6 empty, each cell with its digit and one more, every digit
+        // twice in each unit but 1 three times around r1c1.
+        {Technique::kBugPlusOne, "......789......123......456......891......234......567345678912678912345912345678",
+         {{"r1c1", "=125"}, {"r1c2", "=26"}, {"r1c3", "=13"}, {"r1c4", "=14"}, {"r1c5", "=35"}, {"r1c6", "=46"},
+          {"r2c1", "=48"}, {"r2c2", "=59"}, {"r2c3", "=46"}, {"r2c4", "=57"}, {"r2c5", "=68"}, {"r2c6", "=79"},
+          {"r3c1", "=17"}, {"r3c2", "=38"}, {"r3c3", "=79"}, {"r3c4", "=12"}, {"r3c5", "=28"}, {"r3c6", "=39"},
+          {"r4c1", "=27"}, {"r4c2", "=35"}, {"r4c3", "=46"}, {"r4c4", "=45"}, {"r4c5", "=26"}, {"r4c6", "=37"},
+          {"r5c1", "=15"}, {"r5c2", "=68"}, {"r5c3", "=79"}, {"r5c4", "=78"}, {"r5c5", "=59"}, {"r5c6", "=16"},
+          {"r6c1", "=48"}, {"r6c2", "=29"}, {"r6c3", "=13"}, {"r6c4", "=28"}, {"r6c5", "=39"}, {"r6c6", "=14"}},
+         "", "r1c1~125", "r1c1=1"},
+    };
+    for (const TechniqueCase& c : cases) {
+        SCOPED_TRACE(InfoOf(c.technique).name + std::string(" ") + c.pattern);
+        CandidateGrid grid = PositionOf(c.givens, c.marks);
+        EXPECT_FALSE(TechniqueFinder(grid).Find(c.technique).has_value());
+        ExpectStep(c, TechniqueFinder(grid, true).Find(c.technique));
+    }
+    // Over four blocks the digits of a rectangle could not be swapped.
+    CandidateGrid fourBlocks = PositionOf("", {{"r15c15", "=15"}, {"r5c5", "=159"}});
+    EXPECT_FALSE(TechniqueFinder(fourBlocks, true).Find(Technique::kUniqueRectangleType1).has_value());
+}
+
+// r1c1 and the pair r2c27 of row 2 are almost locked sets with the restricted common 4
+// (r1c1 and r2c2 share block 1): one of them holds 1, so 1 leaves what sees r1c1 and r2c7.
+TEST(TechniqueFinderTest, FindsAlmostLockedSets) {
+    CandidateGrid grid = PositionOf("", {{"r1c1", "=14"}, {"r2c2", "=45"}, {"r2c7", "=15"}});
+    ExpectStep({Technique::kAlsXz, "", {}, "row1 row2", "r1c1~14 r2c2~45 r2c7~15", "r1c789<>1 r2c13<>1", 6.7},
+               TechniqueFinder(grid).Find(Technique::kAlsXz));
 }
 
 }  // namespace

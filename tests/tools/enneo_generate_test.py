@@ -6,19 +6,12 @@ usage: enneo_generate_test.py --solve SOLVE_COMMAND... -- COMMAND...   (each com
 may start with a Wine wrapper; SOLVE_COMMAND runs enneo-solve, COMMAND enneo-generate)
 """
 import shutil
-import subprocess
-import sys
 import unittest
+
+from tool_test import run, run_tests, split_command_line
 
 COMMAND = []
 SOLVE_COMMAND = []
-
-
-def run(command, *args, stdin=b""):
-    result = subprocess.run(command + list(args), input=stdin, capture_output=True, timeout=300)
-    out = result.stdout.decode("ascii").replace("\r\n", "\n")
-    err = result.stderr.decode("ascii", "replace").replace("\r\n", "\n")
-    return result.returncode, out, err
 
 
 class EnneoGenerateTest(unittest.TestCase):
@@ -71,7 +64,6 @@ class EnneoGenerateTest(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    separator = sys.argv.index("--")
-    SOLVE_COMMAND = [arg for arg in sys.argv[sys.argv.index("--solve") + 1:separator] if arg]
-    COMMAND = [arg for arg in sys.argv[separator + 1:] if arg]
-    unittest.main(argv=sys.argv[:1], verbosity=2)
+    options, COMMAND = split_command_line()
+    SOLVE_COMMAND = [arg for arg in options[options.index("--solve") + 1:] if arg]
+    run_tests(EnneoGenerateTest)

@@ -8,26 +8,14 @@ With --bench, the steps of a collection of DIR are replayed as well.
 """
 import os
 import re
-import subprocess
-import sys
-import tempfile
-import unittest
+
+import tool_test
 
 SAMPLE_LINE = ".973.5.4......6.....298.......6....5.28.....364.7...8......3867.........7.5.....4"
 # Row y, column x of a complete grid: each row the previous shifted by three, each band by one.
 FULL = "".join(str((y * 3 + y // 3 + x) % 9 + 1) for y in range(9) for x in range(9))
-STEP = re.compile(r"^  ([A-Za-z -]+): (\S.*) =>((?: r[1-9]c[1-9](?:=|<>)[1-9])+)$")
+STEP = re.compile(r"^  ([A-Za-z0-9+ -]+): (\S.*) =>((?: r[1-9]c[1-9](?:=|<>)[1-9])+)$")
 ITEM = re.compile(r"r([1-9])c([1-9])(=|<>)([1-9])")
-
-COMMAND = []
-BENCH = ""
-
-
-def run(*args, stdin=b""):
-    result = subprocess.run(COMMAND + list(args), input=stdin, capture_output=True, timeout=600)
-    out = result.stdout.decode("ascii").replace("\r\n", "\n")
-    err = result.stderr.decode("ascii", "replace").replace("\r\n", "\n")
-    return result.returncode, out, err
 
 
 def rated_puzzles(out):
@@ -44,19 +32,7 @@ def rated_puzzles(out):
     return puzzles
 
 
-class EnneoRateTest(unittest.TestCase):
-    def setUp(self):
-        self.folder = tempfile.TemporaryDirectory()
-
-    def tearDown(self):
-        self.folder.cleanup()
-
-    def file(self, name, content):
-        path = os.path.join(self.folder.name, name)
-        with open(path, "wb") as f:
-            f.write(content.encode("ascii"))
-        return path
-
+class EnneoRateTest(tool_test.ToolTestCase):
     # Each step's placements hold and its eliminations spare the final grid's digits, and
     # the placements fill every empty cell.
     def check_steps(self, puzzle, steps):
@@ -78,12 +54,13 @@ class EnneoRateTest(unittest.TestCase):
             (FULL, ["0.0", "Easy", "-"]),
         ]
         for puzzle, fields in cases:
-            status, out, _ = run(stdin=(puzzle + "\n").encode("ascii"))
+            status, out, _ = self.run_tool(stdin=(puzzle + "\n").encode("ascii"))
             self.assertEqual(0, status)
             self.assertEqual([puzzle] + fields, out.rstrip("\n").split("\t"))
 
     def test_steps_follow_the_line_and_solve_it(self):
-        status, out, _ = run("--steps", self.file("list.txt", SAMPLE_LINE + "\n" + FULL[:40] + "." + FULL[41:] + "\n"))
+        path = self.file("list.txt", SAMPLE_LINE + "\n" + FULL[:40] + "." + FULL[41:] + "\n")
+        status, out, _ = self.run_tool("--steps", path)
         self.assertEqual(0, status)
         (sample, steps), (_, full_house) = rated_puzzles(out)
         self.assertEqual("1.5", sample[1])
@@ -92,7 +69,7 @@ class EnneoRateTest(unittest.TestCase):
         self.assertEqual([("Full House", "r5c5{9} in row 5", [(5, 5, "=", 9)])], full_house)
 
     def test_beyond_the_ladder(self):
-        status, out, _ = run("--steps", stdin=("." * 81 + "\n" + SAMPLE_LINE + "\n").encode("ascii"))
+        status, out, _ = self.run_tool("--steps", stdin=("." * 81 + "\n" + SAMPLE_LINE + "\n").encode("ascii"))
         self.assertEqual(1, status)
         (empty, steps), (sample, _) = rated_puzzles(out)
         self.assertEqual(["." * 81, "11.0", "Extreme", "beyond the ladder"], empty)
@@ -108,16 +85,16 @@ class EnneoRateTest(unittest.TestCase):
             (["--help"], "", 0, None),
         ]
         for args, stdin, status, lines in cases:
-            got, out, err = run(*args, stdin=stdin.encode("ascii"))
+            got, out, err = self.run_tool(*args, stdin=stdin.encode("ascii"))
             self.assertEqual(status, got, args)
             if lines is not None:
                 self.assertEqual(lines, len(out.splitlines()), args)
             self.assertEqual(status == 2, err.startswith("enneo-rate: "), args)
 
     def test_bench_collection_steps_are_sound(self):
-        with open(os.path.join(BENCH, "top95.txt"), "rb") as f:
+        with open(os.path.join(self.bench, "top95.txt"), "rb") as f:
             collection = f.read()
-        status, out, _ = run("--steps", stdin=collection)
+        status, out, _ = self.run_tool("--steps", stdin=collection)
         self.assertIn(status, (0, 1))
         for fields, steps in rated_puzzles(out):
             if fields[3] == "beyond the ladder":
@@ -128,11 +105,4 @@ class EnneoRateTest(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    separator = sys.argv.index("--")
-    if "--bench" in sys.argv[:separator]:
-        BENCH = sys.argv[sys.argv.index("--bench") + 1]
-    else:
-        del EnneoRateTest.test_bench_collection_steps_are_sound
-    COMMAND = [arg for arg in sys.argv[separator + 1:] if arg]
-    result = unittest.main(argv=sys.argv[:1], verbosity=2, exit=False).result
-    sys.exit(0 if result.wasSuccessful() else 1)
+    tool_test.main(EnneoRateTest, "test_bench_collection_steps_are_sound")

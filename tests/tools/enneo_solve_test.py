@@ -8,10 +8,8 @@ With --bench, a collection of DIR is solved as well; one tree does it, since eve
 builds the same engine.
 """
 import os
-import subprocess
-import sys
-import tempfile
-import unittest
+
+import tool_test
 
 SAMPLE = (". 9 7 | 3 . 5 | . 4 .\r\n"
           " . . . | . . 6 | . . .\r\n"
@@ -28,16 +26,6 @@ SAMPLE_LINE = ".973.5.4......6.....298.......6....5.28.....364.7...8......3867..
 # No digit fits the top-left cell: row 1 holds 1-8 and column 1 holds 9.
 CONTRADICTION = ".12345678" + "........." * 3 + "9........" + "........." * 4
 
-COMMAND = []
-BENCH = ""
-
-
-def run(*args, stdin=b""):
-    result = subprocess.run(COMMAND + list(args), input=stdin, capture_output=True, timeout=600)
-    out = result.stdout.decode("ascii").replace("\r\n", "\n")
-    err = result.stderr.decode("ascii", "replace").replace("\r\n", "\n")
-    return result.returncode, out, err
-
 
 def is_valid_solution(puzzle, result):
     if any(p != "." and p != "0" and p != r for p, r in zip(puzzle, result)):
@@ -48,21 +36,9 @@ def is_valid_solution(puzzle, result):
     return all(sorted(result[i] for i in unit) == list("123456789") for unit in units)
 
 
-class EnneoSolveTest(unittest.TestCase):
-    def setUp(self):
-        self.folder = tempfile.TemporaryDirectory()
-
-    def tearDown(self):
-        self.folder.cleanup()
-
-    def file(self, name, content):
-        path = os.path.join(self.folder.name, name)
-        with open(path, "wb") as f:
-            f.write(content.encode("ascii") if isinstance(content, str) else content)
-        return path
-
+class EnneoSolveTest(tool_test.ToolTestCase):
     def test_solves_the_sample_from_standard_input(self):
-        status, out, _ = run(stdin=SAMPLE.encode("ascii"))
+        status, out, _ = self.run_tool(stdin=SAMPLE.encode("ascii"))
         self.assertEqual(0, status)
         lines = out.split("\n")
         self.assertEqual(" 8 9 7 | 3 1 5 | 2 4 6", lines[0])
@@ -70,7 +46,7 @@ class EnneoSolveTest(unittest.TestCase):
         self.assertEqual("solved in 56 steps", lines[11])
 
     def test_line_and_steps(self):
-        status, out, _ = run("--line", "--steps", self.file("sample.enn", SAMPLE))
+        status, out, _ = self.run_tool("--line", "--steps", self.file("sample.enn", SAMPLE))
         self.assertEqual(0, status)
         words = out.split()
         self.assertEqual("897315246", words[0][:9])
@@ -85,16 +61,16 @@ class EnneoSolveTest(unittest.TestCase):
         self.assertEqual(words[0], "".join(grid))
 
     def test_unsolvable_puzzle(self):
-        status, out, _ = run(self.file("bad.txt", CONTRADICTION + "\n"))
+        status, out, _ = self.run_tool(self.file("bad.txt", CONTRADICTION + "\n"))
         self.assertEqual(1, status)
         self.assertRegex(out.split("\n")[-2], r"^not solved: \d+ steps, \d+ cells empty$")
-        status, out, _ = run("--line", self.file("bad.txt", CONTRADICTION + "\n"))
+        status, out, _ = self.run_tool("--line", self.file("bad.txt", CONTRADICTION + "\n"))
         self.assertEqual(1, status)
         self.assertTrue(out.rstrip("\n").endswith(" unsolved"))
 
     def test_list_with_bad_lines(self):
         text = "\n" + SAMPLE_LINE + "\r\n" + "12345\n" + "\n" + SAMPLE_LINE.replace(".", "0") + "\n"
-        status, out, err = run("--line", self.file("list.txt", text))
+        status, out, err = self.run_tool("--line", self.file("list.txt", text))
         self.assertEqual(2, status)  # the bad line is an input error, the rest is solved
         self.assertEqual(2, len(out.splitlines()))
         self.assertTrue(all(line.endswith(" solved") for line in out.splitlines()))
@@ -102,27 +78,27 @@ class EnneoSolveTest(unittest.TestCase):
         self.assertEqual(1, len(err.splitlines()))
 
     def test_usage_and_input_errors(self):
-        status, out, _ = run("--help")
+        status, out, _ = self.run_tool("--help")
         self.assertEqual(0, status)
         self.assertIn("usage: enneo-solve", out)
         for args in (["--bogus"], ["--steps"], [os.path.join(self.folder.name, "missing.txt")],
                      [self.folder.name], [self.file("empty.txt", "\n \n")]):
-            status, out, err = run(*args)
+            status, out, err = self.run_tool(*args)
             self.assertEqual(2, status, args)
             self.assertEqual(1, len(err.splitlines()), args)
 
     def test_several_files_in_order(self):
-        status, out, _ = run("--line", self.file("a.txt", SAMPLE), self.file("b.txt", CONTRADICTION))
+        status, out, _ = self.run_tool("--line", self.file("a.txt", SAMPLE), self.file("b.txt", CONTRADICTION))
         self.assertEqual(1, status)
         self.assertEqual(["solved", "unsolved"], [line.split()[1] for line in out.splitlines()])
 
     def test_bench_collection_gives_valid_grids(self):
-        path = os.path.join(BENCH, "qqwing_expert200.txt")
+        path = os.path.join(self.bench, "qqwing_expert200.txt")
         if not os.path.exists(path):
             self.skipTest("no puzzle collection at " + path)
         with open(path) as f:
             puzzles = [line.strip() for line in f if line.strip()]
-        status, out, _ = run("--line", "--steps", path)
+        status, out, _ = self.run_tool("--line", "--steps", path)
         self.assertEqual(0, status)
         results = out.splitlines()
         self.assertEqual(len(puzzles), len(results))
@@ -136,17 +112,9 @@ class EnneoSolveTest(unittest.TestCase):
         # collection five times.
         with open(path, "rb") as f:
             collection = f.read()
-        _, out, _ = run("--line", stdin=collection * 5)
+        _, out, _ = self.run_tool("--line", stdin=collection * 5)
         self.assertEqual([" ".join(line.split()[:2]) for line in results] * 5, out.splitlines())
 
 
 if __name__ == "__main__":
-    separator = sys.argv.index("--")
-    if "--bench" in sys.argv[:separator]:
-        BENCH = sys.argv[sys.argv.index("--bench") + 1]
-    else:
-        del EnneoSolveTest.test_bench_collection_gives_valid_grids
-    COMMAND = [arg for arg in sys.argv[separator + 1:] if arg]
-    result = unittest.main(argv=sys.argv[:1], verbosity=2, exit=False).result
-    # 77 tells ctest that a test was skipped (SKIP_RETURN_CODE), once all the others passed.
-    sys.exit(1 if not result.wasSuccessful() else 77 if result.skipped else 0)
+    tool_test.main(EnneoSolveTest, "test_bench_collection_gives_valid_grids")

@@ -1,13 +1,11 @@
 // RateTool: the enneo-rate command, rating puzzles from files or standard input.
 #include "RateTool.h"
 
-#include "tools/enneo-solve/PuzzleInput.h"
-#include "common/TextConversion.h"
 #include "puzzle/PuzzleLine.h"
+#include "puzzle/PuzzleRating.h"
 
 #include <cstdio>
-#include <ostream>
-#include <utility>
+#include <string>
 
 namespace {
 
@@ -29,8 +27,6 @@ const char kUsage[] =
 // Shown as the hardest technique when the ladder ran out, or when no step was needed.
 const char kBeyondLadder[] = "beyond the ladder";
 const char kNoStep[] = "-";
-
-std::string Narrow(const std::wstring& text) { return WideToUtf8(text.data(), text.size()); }
 
 std::string CellText(EnneoPuzzle::Cell cell) { return "r" + std::to_string(cell.y) + "c" + std::to_string(cell.x); }
 
@@ -68,55 +64,17 @@ std::string StepText(const TechniqueStep& step) {
 
 }  // namespace
 
-int RateTool::Run(const std::vector<std::wstring>& arguments) {
-    std::vector<std::wstring> files;
-    for (const std::wstring& argument : arguments) {
-        if (argument == L"--help") {
-            out_ << kUsage;
-            return kAllRated;
-        } else if (argument == L"--steps") {
-            listSteps_ = true;
-        } else if (argument.size() > 1 && argument[0] == L'-') {
-            err_ << "enneo-rate: unknown option " << Narrow(argument) << " (try --help)\n";
-            return kBadUsageOrInput;
-        } else {
-            files.push_back(argument);
-        }
-    }
-    if (files.empty()) files.push_back(L"-");
-    for (const std::wstring& name : files) {
-        std::string bytes;
-        if (PuzzleInput::Read(name, in_, bytes)) {
-            RateInput(name, std::move(bytes));
-        } else {
-            Fail(Narrow(name) + ": cannot be read");
-        }
-    }
-    if (inputError_) return kBadUsageOrInput;
-    return beyondLadder_ ? kSomeBeyondLadder : kAllRated;
+RateTool::RateTool(std::istream& in, std::ostream& out, std::ostream& err)
+    : PuzzleCommand("enneo-rate", kUsage, in, out, err) {}
+
+bool RateTool::TakeOption(const std::wstring& option) {
+    if (option != L"--steps") return false;
+    listSteps_ = true;
+    return true;
 }
 
-void RateTool::RateInput(const std::wstring& name, std::string bytes) {
-    std::string shownName = name == L"-" ? "standard input" : Narrow(name);
-    PuzzleInput input(std::move(bytes));
-    if (input.GetPuzzleCount() == 0 && input.GetBadLines().empty()) {
-        Fail(shownName + ": no puzzle in it");
-        return;
-    }
-    for (const PuzzleInput::BadLine& line : input.GetBadLines()) {
-        Fail(shownName + ":" + std::to_string(line.number) + ": not a puzzle of 81 cells, skipped");
-    }
-    std::string results;
-    for (size_t i = 0; i < input.GetPuzzleCount(); ++i) {
-        Report(input.GetPuzzle(i), results);
-        out_.write(results.data(), static_cast<std::streamsize>(results.size()));
-        results.clear();
-    }
-}
-
-void RateTool::Report(const EnneoPuzzle& puzzle, std::string& results) {
+bool RateTool::Report(EnneoPuzzle& puzzle, std::string& results) {
     PuzzleRating rating(puzzle);
-    beyondLadder_ = beyondLadder_ || !rating.IsComplete();
     char value[16];
     std::snprintf(value, sizeof value, "%.1f", rating.GetRating());
     const char* hardest = !rating.IsComplete()  ? kBeyondLadder
@@ -127,9 +85,5 @@ void RateTool::Report(const EnneoPuzzle& puzzle, std::string& results) {
     if (listSteps_) {
         for (const TechniqueStep& step : rating.GetSteps()) results += StepText(step);
     }
-}
-
-void RateTool::Fail(const std::string& message) {
-    err_ << "enneo-rate: " << message << '\n';
-    inputError_ = true;
+    return rating.IsComplete();
 }

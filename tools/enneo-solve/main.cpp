@@ -1,24 +1,7 @@
-// enneo-solve: solves puzzles from files or standard input (see SolveTool).
+// enneo-solve: solves puzzles from files or standard input (see SolveTool). Its entry
+// point is PuzzleCommandMain's.
 #include "SolveTool.h"
 
-#include "common/TextConversion.h"
-
-#include <iostream>
-
-#ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
-
-int wmain(int argc, wchar_t** argv) {
-    // Puzzle files are read byte for byte: CR matters to the text format.
-    _setmode(_fileno(stdin), _O_BINARY);
-    std::vector<std::wstring> arguments(argv + 1, argv + argc);
-    return SolveTool(std::cin, std::cout, std::cerr).Run(arguments);
+std::unique_ptr<PuzzleCommand> MakePuzzleCommand(std::istream& in, std::ostream& out, std::ostream& err) {
+    return std::make_unique<SolveTool>(in, out, err);
 }
-#else
-int main(int argc, char** argv) {
-    std::vector<std::wstring> arguments;
-    for (int i = 1; i < argc; ++i) arguments.push_back(AnsiToWide(argv[i]));
-    return SolveTool(std::cin, std::cout, std::cerr).Run(arguments);
-}
-#endif

@@ -1,0 +1,127 @@
+// Tests of PuzzleCommand, the command line of the console tools, through a tool of its own.
+#include "tools/enneo-solve/PuzzleCommand.h"
+
+#include "tests/common/TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Prints each puzzle's number of givens, after "*" with --mark; a puzzle without givens
+// is not done. --strict is refused without --mark.
+class GivensTool : public PuzzleCommand {
+public:
+    GivensTool(std::istream& in, std::ostream& out, std::ostream& err)
+        : PuzzleCommand("givens", "usage: givens\n", in, out, err) {}
+
+private:
+    bool TakeOption(const std::wstring& option) override {
+        bool* flag = option == L"--mark" ? &mark_ : option == L"--strict" ? &strict_ : nullptr;
+        if (flag != nullptr) *flag = true;
+        return flag != nullptr;
+    }
+    std::string CheckOptions() const override { return strict_ && !mark_ ? "--strict needs --mark" : ""; }
+    bool Report(EnneoPuzzle& puzzle, std::string& results) override {
+        int givens = 0;
+        for (int y = 1; y <= 9; ++y) {
+            for (int x = 1; x <= 9; ++x) givens += puzzle.GetCell(x, y) != 0 ? 1 : 0;
+        }
+        results += (mark_ ? "*" : "") + std::to_string(givens) + "\n";
+        return givens > 0;
+    }
+
+    bool mark_ = false;
+    bool strict_ = false;
+};
+
+// A puzzle line whose first givens cells hold a digit.
+std::string Line(int givens) { return std::string(givens, '5') + std::string(81 - givens, '.') + "\n"; }
+
+std::string Narrow(const std::wstring& path) { return std::filesystem::path(path).string(); }
+
+struct Outcome {
+    int status;
+    std::string out;
+    std::vector<std::string> messages;  // the lines of the error output
+};
+
+Outcome RunGivens(const std::vector<std::wstring>& arguments, const std::string& standardInput = "") {
+    std::istringstream in(standardInput);
+    std::ostringstream out, err;
+    GivensTool tool(in, out, err);
+    Outcome outcome{tool.Run(arguments), out.str(), {}};
+    std::istringstream messages(err.str());
+    for (std::string line; std::getline(messages, line);) outcome.messages.push_back(line);
+    return outcome;
+}
+
+TEST(PuzzleCommandTest, OptionsGoToTheToolAndHelpOrARefusalEndsTheRun) {
+    Outcome marked = RunGivens({L"--mark", L"--strict"}, Line(3));
+    EXPECT_EQ(PuzzleCommand::kAllDone, marked.status);
+    EXPECT_EQ("*3\n", marked.out);
+
+    Outcome help = RunGivens({L"--mark", L"--help", L"--bogus"}, Line(3));
+    EXPECT_EQ(PuzzleCommand::kAllDone, help.status);
+    EXPECT_EQ("usage: givens\n", help.out);
+
+    for (const std::vector<std::wstring>& refused :
+         {std::vector<std::wstring>{L"--bogus", L"--help"}, {L"--strict"}, {L"-x", L"--mark"}}) {
+        Outcome outcome = RunGivens(refused, Line(3));
+        EXPECT_EQ(PuzzleCommand::kBadUsageOrInput, outcome.status);
+        EXPECT_EQ("", outcome.out);
+        ASSERT_EQ(1u, outcome.messages.size());
+        EXPECT_EQ(0u, outcome.messages[0].find("givens: ")) << outcome.messages[0];
+    }
+}
+
+TEST(PuzzleCommandTest, StandardInputWhenNoFileIsNamedAndForADash) {
+    TempFolder folder;
+    WriteBytes(folder.Path("a.txt"), Line(7));
+    EXPECT_EQ("4\n", RunGivens({}, Line(4)).out);
+    EXPECT_EQ("7\n4\n7\n", RunGivens({folder.Path("a.txt"), L"-", folder.Path("a.txt")}, Line(4)).out);
+}
+
+// Every input is read and every good puzzle worked; a bad input makes the status 2 even
+// when a puzzle was not done.
+TEST(PuzzleCommandTest, InputErrorsAreReportedAndTheRestIsWorked) {
+    TempFolder folder;
+    WriteBytes(folder.Path("list.txt"), Line(1) + "no puzzle\n\n" + Line(0) + "12345\n" + Line(2));
+    WriteBytes(folder.Path("blank.txt"), " \n\n");
+    std::wstring missing = folder.Path("missing.txt");
+    Outcome outcome = RunGivens({folder.Path("list.txt"), folder.Path("blank.txt"), missing, L"-"}, Line(9));
+    EXPECT_EQ(PuzzleCommand::kBadUsageOrInput, outcome.status);
+    EXPECT_EQ("1\n0\n2\n9\n", outcome.out);
+    std::string list = Narrow(folder.Path("list.txt"));
+    std::vector<std::string> prefixes = {"givens: " + list + ":2:", "givens: " + list + ":5:",
+                                         "givens: " + Narrow(folder.Path("blank.txt")) + ":",
+                                         "givens: " + Narrow(missing) + ":"};
+    ASSERT_EQ(prefixes.size(), outcome.messages.size());
+    for (size_t i = 0; i < prefixes.size(); ++i) EXPECT_EQ(0u, outcome.messages[i].find(prefixes[i])) << i;
+
+    Outcome standardInput = RunGivens({}, "\n");
+    ASSERT_EQ(1u, standardInput.messages.size());
+    EXPECT_EQ(0u, standardInput.messages[0].find("givens: standard input:")) << standardInput.messages[0];
+}
+
+TEST(PuzzleCommandTest, APuzzleNotDoneMakesStatusOne) {
+    Outcome outcome = RunGivens({}, Line(3) + Line(0) + Line(5));
+    EXPECT_EQ(PuzzleCommand::kSomeNotDone, outcome.status);
+    EXPECT_EQ("3\n0\n5\n", outcome.out);
+    EXPECT_TRUE(outcome.messages.empty());
+}
+
+// The output goes out in blocks: many of them must come whole and in order.
+TEST(PuzzleCommandTest, ALongListComesOutWholeInOrder) {
+    std::string list, expected;
+    for (int i = 0; i < 20000; ++i) {
+        list += Line(i % 82);
+        expected += std::to_string(i % 82) + "\n";
+    }
+    EXPECT_EQ(expected, RunGivens({L"-"}, list).out);
+}
+
+}  // namespace
