@@ -20,7 +20,6 @@ int IndexOf(int cell, int digit) { return cell * 9 + digit - 1; }
 class CandidateSet {
 public:
     void Add(int index) { words_[index >> 6] |= uint64_t{1} << (index & 63); }
-    bool Has(int index) const { return (words_[index >> 6] >> (index & 63) & 1) != 0; }
     CandidateSet& operator&=(const CandidateSet& other) {
         for (size_t i = 0; i < words_.size(); ++i) words_[i] &= other.words_[i];
         return *this;
@@ -44,7 +43,7 @@ private:
 // where a block and a line cross.
 struct Shape {
     // Locked candidates from unit to other: a digit whose places in unit lie in shared
-    // (positions in unit) leaves the positions outside of other.
+    // (positions in unit) leaves other's cells at outside (positions in other, not in unit).
     struct Crossing {
         int unit;
         int other;
