@@ -261,6 +261,9 @@ struct Message {
     // after an empty line.
     enum Join { kBlank, kLine, kParagraph };
 
+    // The message that names a technique.
+    static Id NameOf(::Technique technique) { return static_cast<Id>(kTechniqueFullHouse + static_cast<int>(technique)); }
+
     Message() = default;
     Message(Id id, std::vector<Value> values = {}) : id(id), values(std::move(values)) {}
 

@@ -308,7 +308,7 @@ std::wstring ValueText(const M::Value& value) {
     case M::Value::kCountWord: return Text(static_cast<M::Id>(M::kTwo + value.number - 2));
     case M::Value::kDigits: return DigitList(static_cast<int>(value.number));
     case M::Value::kDigitRun: return DigitRun(static_cast<int>(value.number));
-    case M::Value::kTechnique: return Text(static_cast<M::Id>(M::kTechniqueFullHouse + value.number));
+    case M::Value::kTechnique: return Text(M::NameOf(static_cast<Technique>(value.number)));
     case M::Value::kCandidatesByCell: return CandidateGroups(value.items, true);
     case M::Value::kCandidatesByDigit: return CandidateGroups(value.items, false);
     }

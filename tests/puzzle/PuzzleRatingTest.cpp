@@ -112,7 +112,7 @@ TEST(PuzzleRatingLevelTest, RestsOnUniquenessOnlyWithOneSolution) {
     EXPECT_FALSE(without.IsComplete());
     CandidateGrid end(twoSolutions);
     for (const TechniqueStep& step : without.GetSteps()) {
-        EXPECT_FALSE(TechniqueFinder::RestsOnUniqueness(step.technique)) << InfoOf(step.technique).name;
+        EXPECT_FALSE(TechniqueFinder::RestsOnUniqueness(step.technique)) << static_cast<int>(step.technique);
         TechniqueFinder::Apply(step, end);
     }
     EXPECT_TRUE(TechniqueFinder(end, true).Find(Technique::kBugPlusOne).has_value());
@@ -128,7 +128,7 @@ void ExpectSoundPath(const EnneoPuzzle& puzzle, const PuzzleRating& rating) {
     double highest = 0;
     int filled = 0;
     for (const TechniqueStep& step : rating.GetSteps()) {
-        SCOPED_TRACE(InfoOf(step.technique).name);
+        SCOPED_TRACE(static_cast<int>(step.technique));
         ASSERT_FALSE(step.placements.empty() && step.eliminations.empty());
         for (const TechniqueStep::Candidate& placement : step.placements) {
             EXPECT_EQ(DigitAt(solution, placement.cell), placement.digit);
