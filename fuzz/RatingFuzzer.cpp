@@ -3,7 +3,8 @@
 // wrong candidates (as the bytes past the file's length say), the techniques that rest on
 // uniqueness included, places the solution's digits and never eliminates one of them; and
 // it rates no lower than its technique, as the finder's search for the simplest step takes
-// for granted.
+// for granted. On any other grid, repeated digits or no solution included, the forcing
+// chains assume each candidate once and must end.
 #include "puzzle/CandidateGrid.h"
 #include "puzzle/EnneoPuzzle.h"
 #include "puzzle/PuzzleRating.h"
@@ -38,7 +39,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     SolverGrid grid(puzzle);
     SolverGrid solution = grid;
     int64_t budget = 20000;
-    if (grid.HasRepeatedDigit() || grid.CountCompletions(2, &solution, &budget) != 1) return 0;
+    if (grid.HasRepeatedDigit() || grid.CountCompletions(2, &solution, &budget) != 1) {
+        // Once, not along a rating path: an open grid takes hundreds of forcing steps.
+        CandidateGrid open(puzzle);
+        TechniqueFinder(open).Find(Technique::kForcingChain);
+        TechniqueFinder(open).Find(Technique::kDynamicForcingChain);
+        return 0;
+    }
     PuzzleRating rating(puzzle);
     for (const TechniqueStep& step : rating.GetSteps()) CheckStep(step, solution);
 

@@ -204,6 +204,8 @@ struct Message {
         kTechniqueXYChain,
         kTechniqueNiceLoop,
         kTechniqueAlsXz,
+        kTechniqueForcingChain,
+        kTechniqueDynamicForcingChain,
         kTwo,                   // the count words, two to nine
         kThree,
         kFour,
@@ -264,6 +266,9 @@ struct Message {
     // How a sentence that follows another joins it: after a blank, on the next line, or
     // after an empty line.
     enum Join { kBlank, kLine, kParagraph };
+
+    // The message that names a technique.
+    static Id NameOf(::Technique technique) { return static_cast<Id>(kTechniqueFullHouse + static_cast<int>(technique)); }
 
     Message() = default;
     Message(Id id, std::vector<Value> values = {}) : id(id), values(std::move(values)) {}

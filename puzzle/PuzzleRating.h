@@ -11,13 +11,14 @@
 
 // Solves a puzzle by always taking the simplest step (TechniqueFinder::FindSimplest) and
 // rates it by the hardest step taken. When no technique of the ladder applies before
-// the grid is full, the path stops there and the rating is kBeyondLadder; further
-// techniques will come below that value. A full grid needs no step and rates 0. The
-// techniques that rest on uniqueness are used only when the givens' completions, counted
-// up to two, are exactly one.
+// the grid is full, the path stops there and the rating is kBeyondLadder, above every
+// rating the ladder gives (a dynamic forcing chain through all 810 candidates and digits
+// of a grid would rate 10.1). A full grid needs no step and rates 0. The techniques that
+// rest on uniqueness are used only when the givens' completions, counted up to two, are
+// exactly one.
 class PuzzleRating {
 public:
-    static constexpr double kBeyondLadder = 9.0;
+    static constexpr double kBeyondLadder = 11.0;
 
     explicit PuzzleRating(const EnneoPuzzle& puzzle);
 

@@ -1,9 +1,9 @@
-// Technique: the ladder of solving techniques a person uses, with each one's name and rating.
+// Technique: the ladder of solving techniques a person uses, with each one's rating.
 #pragma once
 
 // The techniques in the order of the ladder, from the simplest to the hardest as they
 // are taught; further techniques come after these. Each has one row of kTechniques: its
-// display name and its rating on the common scale, where a harder step rates higher.
+// rating on the common scale (its name is the words layer's), where a harder step rates higher.
 // The finder (TechniqueFinder) looks for the lowest rated first, ties in ladder order.
 enum class Technique {
     kFullHouse,
@@ -40,11 +40,13 @@ enum class Technique {
     kXYChain,
     kNiceLoop,
     kAlsXz,
+    kForcingChain,
+    kDynamicForcingChain,
 };
 
+// A technique's name is a message of the words layer (Message::NameOf).
 struct TechniqueInfo {
     Technique technique;
-    const char* name;
     double rating;
 };
 
@@ -57,43 +59,47 @@ struct TechniqueInfo {
 // and a Skyscraper comes before the finned X-Wing that finds part of it.
 // The general chains rate by their length as well: X-Cycle (a closed loop on one digit)
 // from 6.5, X-Chain and XY-Chain from 6.6, Nice Loop (any strong and weak links) from 7.0.
+// The forcing chains come last: each assumption followed by singles alone (from 7.0),
+// or with the simpler eliminations of the ladder between them (from 8.5).
 inline constexpr TechniqueInfo kTechniques[] = {
-    {Technique::kFullHouse, "Full House", 1.0},
-    {Technique::kHiddenSingleBlock, "Hidden Single", 1.2},
-    {Technique::kHiddenSingleRow, "Hidden Single", 1.5},
-    {Technique::kHiddenSingleColumn, "Hidden Single", 1.5},
-    {Technique::kNakedSingle, "Naked Single", 2.3},
-    {Technique::kPointing, "Pointing", 2.6},
-    {Technique::kClaiming, "Claiming", 2.8},
-    {Technique::kNakedPair, "Naked Pair", 3.0},
-    {Technique::kHiddenPair, "Hidden Pair", 3.4},
-    {Technique::kNakedTriple, "Naked Triple", 3.6},
-    {Technique::kHiddenTriple, "Hidden Triple", 4.0},
-    {Technique::kNakedQuad, "Naked Quad", 5.0},
-    {Technique::kHiddenQuad, "Hidden Quad", 5.4},
-    {Technique::kXWing, "X-Wing", 3.2},
-    {Technique::kSwordfish, "Swordfish", 3.8},
-    {Technique::kJellyfish, "Jellyfish", 5.2},
-    {Technique::kSkyscraper, "Skyscraper", 6.6},
-    {Technique::kTwoStringKite, "Two-String Kite", 6.6},
-    {Technique::kFinnedXWing, "Finned X-Wing", 6.6},
-    {Technique::kFinnedSwordfish, "Finned Swordfish", 6.6},
-    {Technique::kXYWing, "XY-Wing", 4.2},
-    {Technique::kXYZWing, "XYZ-Wing", 4.4},
-    {Technique::kWWing, "W-Wing", 6.6},
-    {Technique::kSimpleColouring, "Simple Colouring", 6.6},
+    {Technique::kFullHouse, 1.0},
+    {Technique::kHiddenSingleBlock, 1.2},
+    {Technique::kHiddenSingleRow, 1.5},
+    {Technique::kHiddenSingleColumn, 1.5},
+    {Technique::kNakedSingle, 2.3},
+    {Technique::kPointing, 2.6},
+    {Technique::kClaiming, 2.8},
+    {Technique::kNakedPair, 3.0},
+    {Technique::kHiddenPair, 3.4},
+    {Technique::kNakedTriple, 3.6},
+    {Technique::kHiddenTriple, 4.0},
+    {Technique::kNakedQuad, 5.0},
+    {Technique::kHiddenQuad, 5.4},
+    {Technique::kXWing, 3.2},
+    {Technique::kSwordfish, 3.8},
+    {Technique::kJellyfish, 5.2},
+    {Technique::kSkyscraper, 6.6},
+    {Technique::kTwoStringKite, 6.6},
+    {Technique::kFinnedXWing, 6.6},
+    {Technique::kFinnedSwordfish, 6.6},
+    {Technique::kXYWing, 4.2},
+    {Technique::kXYZWing, 4.4},
+    {Technique::kWWing, 6.6},
+    {Technique::kSimpleColouring, 6.6},
     // A unique rectangle of type 3 rates 4.6 with a pair, up to 4.8 with a quad; ALS-XZ
     // rates as a chain by the candidates of its two sets (ChainRating).
-    {Technique::kUniqueRectangleType1, "Unique Rectangle Type 1", 4.5},
-    {Technique::kUniqueRectangleType2, "Unique Rectangle Type 2", 4.6},
-    {Technique::kUniqueRectangleType3, "Unique Rectangle Type 3", 4.6},
-    {Technique::kUniqueRectangleType4, "Unique Rectangle Type 4", 4.6},
-    {Technique::kBugPlusOne, "BUG+1", 5.6},
-    {Technique::kXCycle, "X-Cycle", 6.5},
-    {Technique::kXChain, "X-Chain", 6.6},
-    {Technique::kXYChain, "XY-Chain", 6.6},
-    {Technique::kNiceLoop, "Nice Loop", 7.0},
-    {Technique::kAlsXz, "ALS-XZ", 6.6},
+    {Technique::kUniqueRectangleType1, 4.5},
+    {Technique::kUniqueRectangleType2, 4.6},
+    {Technique::kUniqueRectangleType3, 4.6},
+    {Technique::kUniqueRectangleType4, 4.6},
+    {Technique::kBugPlusOne, 5.6},
+    {Technique::kXCycle, 6.5},
+    {Technique::kXChain, 6.6},
+    {Technique::kXYChain, 6.6},
+    {Technique::kNiceLoop, 7.0},
+    {Technique::kAlsXz, 6.6},
+    {Technique::kForcingChain, 7.0},
+    {Technique::kDynamicForcingChain, 8.5},
 };
 
 inline constexpr int kTechniqueCount = static_cast<int>(sizeof kTechniques / sizeof kTechniques[0]);

@@ -56,6 +56,8 @@ const Finder kLadder[kTechniqueCount] = {
     techniques::XYChain,
     techniques::NiceLoop,
     techniques::AlsXz,
+    techniques::ForcingChain,
+    techniques::DynamicForcingChain,
 };
 
 // True when step a comes before step b: a lower rating, or the same one from a technique

@@ -207,6 +207,8 @@ constexpr Sentence kEnglish[] = {
     {M::kTechniqueXYChain, L"XY-Chain"},
     {M::kTechniqueNiceLoop, L"Nice Loop"},
     {M::kTechniqueAlsXz, L"ALS-XZ"},
+    {M::kTechniqueForcingChain, L"Forcing Chain"},
+    {M::kTechniqueDynamicForcingChain, L"Dynamic Forcing Chain"},
     {M::kTwo, L"two"},
     {M::kThree, L"three"},
     {M::kFour, L"four"},
@@ -309,7 +311,7 @@ std::wstring ValueText(const M::Value& value) {
     case M::Value::kCountWord: return Text(static_cast<M::Id>(M::kTwo + value.number - 2));
     case M::Value::kDigits: return DigitList(static_cast<int>(value.number));
     case M::Value::kDigitRun: return DigitRun(static_cast<int>(value.number));
-    case M::Value::kTechnique: return Text(static_cast<M::Id>(M::kTechniqueFullHouse + value.number));
+    case M::Value::kTechnique: return Text(M::NameOf(static_cast<Technique>(value.number)));
     case M::Value::kCandidatesByCell: return CandidateGroups(value.items, true);
     case M::Value::kCandidatesByDigit: return CandidateGroups(value.items, false);
     }

@@ -66,4 +66,8 @@ Step NiceLoop(const CandidateGrid& grid);
 // AlmostLockedSets.cpp
 Step AlsXz(const CandidateGrid& grid);
 
+// ForcingChains.cpp: the shortest chain rather than the first.
+Step ForcingChain(const CandidateGrid& grid);
+Step DynamicForcingChain(const CandidateGrid& grid);
+
 }  // namespace techniques

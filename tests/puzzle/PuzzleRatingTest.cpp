@@ -13,14 +13,17 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 #include <string>
 
 namespace {
 
 #ifdef ENNEO_SANITIZED
 const int kPuzzlesPerLevel = 4;
+const int kHardPuzzles = 15;
 #else
 const int kPuzzlesPerLevel = 18;
+const int kHardPuzzles = 95;
 #endif
 
 std::string PatternLine() {
@@ -111,42 +114,58 @@ TEST(PuzzleRatingLevelTest, RestsOnUniquenessOnlyWithOneSolution) {
     EXPECT_FALSE(without.IsComplete());
     CandidateGrid end(twoSolutions);
     for (const TechniqueStep& step : without.GetSteps()) {
-        EXPECT_FALSE(TechniqueFinder::RestsOnUniqueness(step.technique)) << InfoOf(step.technique).name;
+        EXPECT_FALSE(TechniqueFinder::RestsOnUniqueness(step.technique)) << static_cast<int>(step.technique);
         TechniqueFinder::Apply(step, end);
     }
     EXPECT_TRUE(TechniqueFinder(end, true).Find(Technique::kBugPlusOne).has_value());
 }
 
-// Every step on the way is sound against the one solution, a complete path ends with it,
-// and the rating is the highest step's.
+// Every step of the path is sound against the puzzle's one solution, a complete path
+// fills every empty cell, and the rating is the highest step's.
+void ExpectSoundPath(const EnneoPuzzle& puzzle, const PuzzleRating& rating) {
+    std::string line = ToPuzzleLine(puzzle);
+    SCOPED_TRACE(line);
+    SolverGrid solution(puzzle);
+    ASSERT_EQ(1, SolverGrid(puzzle).CountCompletions(2, &solution));
+    double highest = 0;
+    int filled = 0;
+    for (const TechniqueStep& step : rating.GetSteps()) {
+        SCOPED_TRACE(static_cast<int>(step.technique));
+        ASSERT_FALSE(step.placements.empty() && step.eliminations.empty());
+        for (const TechniqueStep::Candidate& placement : step.placements) {
+            EXPECT_EQ(DigitAt(solution, placement.cell), placement.digit);
+        }
+        for (const TechniqueStep::Candidate& elimination : step.eliminations) {
+            EXPECT_NE(DigitAt(solution, elimination.cell), elimination.digit);
+        }
+        highest = std::max(highest, step.rating);
+        filled += static_cast<int>(step.placements.size());
+    }
+    int empty = static_cast<int>(std::count(line.begin(), line.end(), '.'));
+    EXPECT_EQ(rating.IsComplete(), filled == empty);
+    EXPECT_EQ(rating.IsComplete() ? highest : PuzzleRating::kBeyondLadder, rating.GetRating());
+}
+
+// On generated puzzles of every level.
 TEST_F(PuzzleRatingTest, EveryStepKeepsToTheSolution) {
     PuzzleGenerator generator(seed_);
     for (int i = 0; i < kPuzzleLevelCount * kPuzzlesPerLevel; ++i) {
         EnneoPuzzle puzzle = generator.Generate(kPuzzleLevels[i % kPuzzleLevelCount]);
-        std::string line = ToPuzzleLine(puzzle);
-        SCOPED_TRACE(line);
-        SolverGrid solution(puzzle);
-        ASSERT_EQ(1, SolverGrid(puzzle).CountCompletions(2, &solution));
-        auto digitOf = [&solution](EnneoPuzzle::Cell cell) { return DigitAt(solution, cell); };
-        PuzzleRating rating(puzzle);
-        double highest = 0;
-        int filled = 0;
-        for (const TechniqueStep& step : rating.GetSteps()) {
-            SCOPED_TRACE(InfoOf(step.technique).name);
-            ASSERT_FALSE(step.placements.empty() && step.eliminations.empty());
-            for (const TechniqueStep::Candidate& placement : step.placements) {
-                EXPECT_EQ(digitOf(placement.cell), placement.digit);
-            }
-            for (const TechniqueStep::Candidate& elimination : step.eliminations) {
-                EXPECT_NE(digitOf(elimination.cell), elimination.digit);
-            }
-            highest = std::max(highest, step.rating);
-            filled += static_cast<int>(step.placements.size());
-        }
-        int empty = static_cast<int>(std::count(line.begin(), line.end(), '.'));
-        EXPECT_EQ(rating.IsComplete(), filled == empty);
-        EXPECT_EQ(rating.IsComplete() ? highest : PuzzleRating::kBeyondLadder, rating.GetRating());
+        ExpectSoundPath(puzzle, PuzzleRating(puzzle));
     }
+}
+
+// The forcing chains take every puzzle of the hard collection to its end.
+TEST(PuzzleRatingCollectionTest, RatesEveryHardPuzzleToItsEnd) {
+    std::ifstream file(std::string(ENNEO_BENCH_DIR) + "/top95.txt");
+    int rated = 0;
+    for (std::string line; rated < kHardPuzzles && std::getline(file, line); ++rated) {
+        EnneoPuzzle puzzle = ReadPuzzleLine(line.substr(0, 81));
+        PuzzleRating rating(puzzle);
+        EXPECT_TRUE(rating.IsComplete()) << line;
+        ExpectSoundPath(puzzle, rating);
+    }
+    if (rated == 0) GTEST_SKIP() << "no puzzle collection at " << ENNEO_BENCH_DIR;
 }
 
 }  // namespace

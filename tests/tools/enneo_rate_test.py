@@ -72,7 +72,7 @@ class EnneoRateTest(tool_test.ToolTestCase):
         status, out, _ = self.run_tool("--steps", stdin=("." * 81 + "\n" + SAMPLE_LINE + "\n").encode("ascii"))
         self.assertEqual(1, status)
         (empty, steps), (sample, _) = rated_puzzles(out)
-        self.assertEqual(["." * 81, "9.0", "Extreme", "beyond the ladder"], empty)
+        self.assertEqual(["." * 81, "11.0", "Extreme", "beyond the ladder"], empty)
         self.assertEqual([], steps)
         self.assertEqual("1.5", sample[1])
 
@@ -98,7 +98,7 @@ class EnneoRateTest(tool_test.ToolTestCase):
         self.assertIn(status, (0, 1))
         for fields, steps in rated_puzzles(out):
             if fields[3] == "beyond the ladder":
-                self.assertEqual(["9.0", "Extreme"], fields[1:3])
+                self.assertEqual(["11.0", "Extreme"], fields[1:3])
             else:
                 self.check_steps(fields[0], steps)
                 self.assertIn(fields[3], {technique for technique, _, _ in steps})

@@ -1,8 +1,10 @@
 // RateTool: the enneo-rate command, rating puzzles from files or standard input.
 #include "RateTool.h"
 
+#include "common/TextConversion.h"
 #include "puzzle/PuzzleLine.h"
 #include "puzzle/PuzzleRating.h"
+#include "words/Words.h"
 
 #include <cstdio>
 #include <string>
@@ -51,8 +53,14 @@ std::string PatternText(const TechniqueStep& step) {
     return text;
 }
 
+// The technique's name in the program's words.
+std::string NameOf(Technique technique) {
+    String name = Words::Say(Message(Message::NameOf(technique)));
+    return WideToUtf8(name.GetText(), static_cast<size_t>(name.GetLength()));
+}
+
 std::string StepText(const TechniqueStep& step) {
-    std::string text = std::string("  ") + InfoOf(step.technique).name + ": " + PatternText(step) + " =>";
+    std::string text = "  " + NameOf(step.technique) + ": " + PatternText(step) + " =>";
     for (const TechniqueStep::Candidate& placement : step.placements) {
         text += " " + CellText(placement.cell) + "=" + std::to_string(placement.digit);
     }
@@ -77,8 +85,8 @@ bool RateTool::Report(EnneoPuzzle& puzzle, std::string& results) {
     PuzzleRating rating(puzzle);
     char value[16];
     std::snprintf(value, sizeof value, "%.1f", rating.GetRating());
-    const char* hardest = !rating.IsComplete()  ? kBeyondLadder
-                          : rating.GetHardest() ? InfoOf(*rating.GetHardest()).name
+    std::string hardest = !rating.IsComplete()  ? kBeyondLadder
+                          : rating.GetHardest() ? NameOf(*rating.GetHardest())
                                                 : kNoStep;
     results +=
         ToPuzzleLine(puzzle) + "\t" + value + "\t" + LevelName(rating.GetLevel()) + "\t" + hardest + "\n";
