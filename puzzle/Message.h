@@ -190,6 +190,7 @@ struct Message {
         kTechniqueTwoStringKite,
         kTechniqueFinnedXWing,
         kTechniqueFinnedSwordfish,
+        kTechniqueFinnedJellyfish,
         kTechniqueXYWing,
         kTechniqueXYZWing,
         kTechniqueWWing,

@@ -26,6 +26,7 @@ enum class Technique {
     kTwoStringKite,
     kFinnedXWing,
     kFinnedSwordfish,
+    kFinnedJellyfish,
     kXYWing,
     kXYZWing,
     kWWing,
@@ -53,7 +54,7 @@ struct TechniqueInfo {
 // In ladder order, one row for each technique. The common scale knows the single-digit
 // patterns, finned fish and W-Wing only as the chains they are, so they rate as chains of
 // their length (ChainRating): Skyscraper, Two-String Kite and Finned X-Wing as X-Chains of
-// four candidates, Finned Swordfish of six, W-Wing as a chain of six across two bivalue
+// four candidates, Finned Swordfish of six, Finned Jellyfish of eight, W-Wing as a chain of six across two bivalue
 // cells, Simple Colouring as the X-Chains its eliminations need. They come before the
 // general chains, which find them too, so that among equal ratings the named one is taken,
 // and a Skyscraper comes before the finned X-Wing that finds part of it.
@@ -82,6 +83,7 @@ inline constexpr TechniqueInfo kTechniques[] = {
     {Technique::kTwoStringKite, 6.6},
     {Technique::kFinnedXWing, 6.6},
     {Technique::kFinnedSwordfish, 6.6},
+    {Technique::kFinnedJellyfish, 6.6},
     {Technique::kXYWing, 4.2},
     {Technique::kXYZWing, 4.4},
     {Technique::kWWing, 6.6},

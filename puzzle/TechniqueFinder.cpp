@@ -42,6 +42,7 @@ const Finder kLadder[kTechniqueCount] = {
     techniques::TwoStringKite,
     techniques::FinnedXWing,
     techniques::FinnedSwordfish,
+    techniques::FinnedJellyfish,
     techniques::XYWing,
     techniques::XYZWing,
     techniques::WWing,

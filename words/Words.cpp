@@ -193,6 +193,7 @@ constexpr Sentence kEnglish[] = {
     {M::kTechniqueTwoStringKite, L"Two-String Kite"},
     {M::kTechniqueFinnedXWing, L"Finned X-Wing"},
     {M::kTechniqueFinnedSwordfish, L"Finned Swordfish"},
+    {M::kTechniqueFinnedJellyfish, L"Finned Jellyfish"},
     {M::kTechniqueXYWing, L"XY-Wing"},
     {M::kTechniqueXYZWing, L"XYZ-Wing"},
     {M::kTechniqueWWing, L"W-Wing"},

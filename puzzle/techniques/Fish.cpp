@@ -82,5 +82,6 @@ Step Swordfish(const CandidateGrid& grid) { return Fish(grid, Technique::kSwordf
 Step Jellyfish(const CandidateGrid& grid) { return Fish(grid, Technique::kJellyfish, 4, false); }
 Step FinnedXWing(const CandidateGrid& grid) { return Fish(grid, Technique::kFinnedXWing, 2, true); }
 Step FinnedSwordfish(const CandidateGrid& grid) { return Fish(grid, Technique::kFinnedSwordfish, 3, true); }
+Step FinnedJellyfish(const CandidateGrid& grid) { return Fish(grid, Technique::kFinnedJellyfish, 4, true); }
 
 }  // namespace techniques

@@ -39,6 +39,7 @@ Step Swordfish(const CandidateGrid& grid);
 Step Jellyfish(const CandidateGrid& grid);
 Step FinnedXWing(const CandidateGrid& grid);
 Step FinnedSwordfish(const CandidateGrid& grid);
+Step FinnedJellyfish(const CandidateGrid& grid);
 
 // SingleDigitPatterns.cpp
 Step Skyscraper(const CandidateGrid& grid);

@@ -218,6 +218,13 @@ TEST(TechniqueFinderTest, FindsFish) {
         {Technique::kFinnedSwordfish, "", {{"r1c2345789", "-1"}, {"r5c1234579", "-1"}, {"r7c345679", "-1"}},
          "row1 row5 row7 column1 column6 column8 block7", "r1c16~1 r5c68~1 r7c128~1", "r89c1<>1", 6.7},
     });
+    // The jellyfish's rows with a fin at r7c2, which a cheaper finned swordfish of three
+    // of them would come before: asked for by name.
+    ExpectSteps({{Technique::kFinnedJellyfish, "",
+                  {{"r1c235789", "-1"}, {"r3c123579", "-1"}, {"r5c234579", "-1"}, {"r7c35679", "-1"}},
+                  "row1 row3 row5 row7 column1 column4 column6 column8 block7",
+                  "r1c146~1 r3c468~1 r5c168~1 r7c1248~1", "r89c1<>1", 6.8}},
+                [](const TechniqueFinder& finder, Technique technique) { return finder.Find(technique); });
 }
 
 TEST(TechniqueFinderTest, FindsSingleDigitChains) {
