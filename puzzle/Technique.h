@@ -1,6 +1,10 @@
 // Technique: the ladder of solving techniques a person uses, with each one's rating.
 #pragma once
 
+#include <algorithm>
+#include <array>
+#include <cmath>
+
 // The techniques in the order of the ladder, from the simplest to the hardest as they
 // are taught; further techniques come after these. Each has one row of kTechniques: its
 // rating on the common scale (its name is the words layer's), where a harder step rates higher.
@@ -112,9 +116,18 @@ inline const TechniqueInfo& InfoOf(Technique technique) { return kTechniques[sta
 // each time nodes passes a bound of 4, 6, 8, 12, 16, 24, 32, ... (each bound in turn half
 // again and a third again the one before), so that a chain twice as long rates 0.2 more.
 // Counted in tenths, so that it equals the same value written as a literal.
-// The technique's rating and tenths more, as the value written with one decimal.
+// The technique's rating and tenths more, as the value written with one decimal. Read
+// from a table made at compile time, so that no platform carries it with more precision
+// than a double: the 32-bit x87 unit would hold 67 / 10.0 with more, and it would then
+// neither equal 6.7 nor compare alike on every platform.
 inline double RatingAbove(Technique technique, int tenths) {
-    return (static_cast<int>(InfoOf(technique).rating * 10 + 0.5) + tenths) / 10.0;
+    static constexpr std::array<double, 200> kByTenths = [] {
+        std::array<double, 200> values{};
+        for (size_t i = 0; i < values.size(); ++i) values[i] = static_cast<double>(i) / 10.0;
+        return values;
+    }();
+    long index = std::lround(InfoOf(technique).rating * 10) + tenths;
+    return kByTenths[static_cast<size_t>(std::min(index, static_cast<long>(kByTenths.size()) - 1))];
 }
 
 inline double ChainRating(Technique technique, int nodes) {
