@@ -20,7 +20,9 @@
 
 static_assert(KeyTable::kLeft == VK_LEFT && KeyTable::kUp == VK_UP && KeyTable::kRight == VK_RIGHT &&
                   KeyTable::kDown == VK_DOWN && KeyTable::kInsert == VK_INSERT && KeyTable::kDelete == VK_DELETE &&
-                  KeyTable::kNumpad0 == VK_NUMPAD0 && KeyTable::kEscape == VK_ESCAPE && KeyTable::kPause == VK_PAUSE,
+                  KeyTable::kNumpad0 == VK_NUMPAD0 && KeyTable::kEscape == VK_ESCAPE && KeyTable::kPause == VK_PAUSE &&
+                  KeyTable::kPageUp == VK_PRIOR && KeyTable::kPageDown == VK_NEXT && KeyTable::kEnd == VK_END &&
+                  KeyTable::kHome == VK_HOME,
               "the key table's virtual-key codes are Windows' own");
 
 namespace {

@@ -10,7 +10,9 @@
 // codes, as WM_KEYDOWN brings them) with the modifier keys held, and characters typed
 // (as WM_CHAR brings them). Ctrl+Alt is AltGr, which types characters on many keyboards,
 // so no pencil mark answers to it. Every menu item has a key here (Exit's, Alt+F4, is
-// Windows' own), which its item's text shows; the window runs such a key as the item.
+// Windows' own), which its item's text shows, and the window runs such a key as the
+// item; but Resume Last Game, a switch that can lose the game, has none, so that no
+// stray key turns it off.
 class KeyTable {
 public:
     // The virtual-key codes the tables name besides letters and digits, which are their
@@ -18,6 +20,10 @@ public:
     enum VirtualKey : unsigned {
         kPause = 0x13,
         kEscape = 0x1B,
+        kPageUp = 0x21,
+        kPageDown = 0x22,
+        kEnd = 0x23,
+        kHome = 0x24,
         kLeft = 0x25,
         kUp = 0x26,
         kRight = 0x27,

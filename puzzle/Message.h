@@ -30,6 +30,8 @@ struct Message {
         kCaptionStatistics,
         kCaptionHint,
         kCaptionCheck,
+        kCaptionResumeGame,
+        kCaptionSolved,
         // The window's caption: the program's name, and with the timer its time.
         kTitle,
         kTitleWithTime,  // time
@@ -104,7 +106,8 @@ struct Message {
         kStatisticsNoGame,      // level
         kStatisticsLevel,       // level, games, best time, average time
         kStatisticsRule,
-        kNewBestTime,           // level, time
+        kNewBestTime,           // level; follows kSolvedIn
+        kSolvedIn,              // time
         // The game file and the keeping of the game.
         kGameNotReadable,
         kNotAGame,
@@ -120,6 +123,7 @@ struct Message {
         kNotKeptNotWhole,       // folder
         kNotKeptNotReplaced,    // file
         kPlayGoesOn,
+        kKeepingOff,
         // A cell as a screen reader names it: its place and what it shows.
         kCellHidden,            // row, column
         kCellDigit,             // row, column, digit

@@ -29,6 +29,8 @@ constexpr Sentence kEnglish[] = {
     {M::kCaptionStatistics, L"Statistics"},
     {M::kCaptionHint, L"Hint"},
     {M::kCaptionCheck, L"Check"},
+    {M::kCaptionResumeGame, L"Resume Last Game"},
+    {M::kCaptionSolved, L"Puzzle Solved"},
     {M::kTitle, L"Enneo Tessary"},
     {M::kTitleWithTime, L"Enneo Tessary - {1}"},
     {M::kNoSelection, L"No cell is selected: an arrow key selects one."},
@@ -108,7 +110,8 @@ constexpr Sentence kEnglish[] = {
     {M::kStatisticsRule,
      L"A game counts when the player completes a puzzle that has one solution without Solve, Hint, Fill In "
      L"Candidates or Undo to Last Correct."},
-    {M::kNewBestTime, L"A new best time for {1}: {2}."},
+    {M::kNewBestTime, L"A new best time for {1}!"},
+    {M::kSolvedIn, L"Solved in {1}."},
     {M::kGameNotReadable, L"The game file could not be read."},
     {M::kNotAGame, L"The file is not an Enneo Tessary game."},
     {M::kGameTooLarge, L"The game file is larger than any game can be ({1} MB), so it was not read."},
@@ -131,6 +134,9 @@ constexpr Sentence kEnglish[] = {
      L"The game could not be kept: the file \"{1}\" could not be replaced (it may be read-only or open in another "
      L"program)."},
     {M::kPlayGoesOn, L"Play goes on, and the game is written again with the next change, without another word."},
+    {M::kKeepingOff,
+     L"The game in progress will no longer be kept: when Enneo Tessary ends, it is lost. Options / Resume Last Game "
+     L"keeps it again."},
     {M::kCellHidden, L"Row {1}, column {2}, hidden by the pause"},
     {M::kCellDigit, L"Row {1}, column {2}, {3}"},
     {M::kCellEmpty, L"Row {1}, column {2}, empty"},

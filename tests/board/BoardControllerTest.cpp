@@ -392,7 +392,8 @@ TEST_F(KeptGameTest, TheGameIsKeptAsItIsPlayedAndGoesOnAtTheNextStart) {
     next->Keep();
     EXPECT_EQ(kSampleLine, ToPuzzleLine(Restart()->GetGame().GetState().puzzle));  // solved: not resumed
 
-    next->Execute(Command::Of(Command::kResumeGame));  // off: kept no more, nor read
+    EXPECT_EQ(std::make_pair(Message(M::kCaptionResumeGame), Message(M::kKeepingOff)),
+              Box(next->Execute(Command::Of(Command::kResumeGame))));  // off: kept no more, nor read, and told
     EXPECT_EQ(L"0", properties_.values[L"ResumeGame"]);
     EXPECT_FALSE(next->IsOn(Command::kResumeGame));
     EXPECT_FALSE(Type(1, 1, 0).keep);
@@ -462,7 +463,7 @@ TEST_F(KeptGameTest, WhatCannotBeKeptOrTakenIsToldOnce) {
     const Message elsewhere(M::kKeptElsewhere);
     BoardController copy = Another(kSampleLine);
     EXPECT_EQ(elsewhere, Told(copy.Resume({}), M::kCaptionLastGame));
-    copy.Execute(Command::Of(Command::kResumeGame));
+    EXPECT_EQ(BoardAnswer::kNoBox, copy.Execute(Command::Of(Command::kResumeGame)).box);  // off: nothing to lose
     EXPECT_EQ(elsewhere, Told(copy.Execute(Command::Of(Command::kResumeGame)), M::kCaptionLastGame));
     copy.Execute(Command::SelectCell({1, 1}));
     EXPECT_FALSE(copy.Execute(Command::Digit(8)).keep);
