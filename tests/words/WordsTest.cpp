@@ -68,6 +68,8 @@ TEST(WordsTest, EachKindOfSentence) {
                        .Then(M(M::kStatisticsNoGame, {V::Level(PuzzleLevel::kExpert)}), M::kLine)
                        .Then(M(M::kStatisticsNoGame, {V::Level(PuzzleLevel::kExtreme)}), M::kLine)
                        .Then(M::kStatisticsRule, M::kParagraph)));
+    EXPECT_EQ(L"Solved in 4:12. A new best time for Medium!",
+              Said(M(M::kSolvedIn, {V::Time(252)}).Then(M(M::kNewBestTime, {V::Level(PuzzleLevel::kMedium)}))));
     EXPECT_EQ(L"The game file was missing or damaged, so the game was taken from its backup, which may be a moment "
               L"older. The file was kept as \"C:\\game.enneo-game.refused\".",
               Said(M(M::kGameFromBackup).Then(M(M::kGameSetAside, {V::Text(L"C:\\game.enneo-game.refused")}))));
