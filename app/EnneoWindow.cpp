@@ -30,6 +30,11 @@ namespace {
 const UINT_PTR kKeepTimer = 1;
 // The timer that brings the time in the caption up to date.
 const UINT_PTR kClockTimer = 2;
+// The timer that hides a refusal's balloon, and how long it shows at most.
+const UINT_PTR kRefusalTimer = 3;
+const UINT kRefusalShownMs = 4000;
+// The widest line of a refusal's balloon, in pixels at 96 DPI: a longer sentence wraps.
+const int kRefusalWidth = 300;
 const UINT kOpenHandedOver = WM_APP;
 
 // The game clock's source: the interrupt time without the time the computer slept or
@@ -152,6 +157,7 @@ LRESULT EnneoWindow::MessageHandler(HWND handle, UINT message, WPARAM wParam, LP
 }
 
 void EnneoWindow::Run(const BoardCommand& command) {
+    HideRefusal();  // the command answers the refusal shown, if any
     switch (command.kind) {
     case BoardCommand::kNewPuzzle: OnNewPuzzle(command.level); break;
     case BoardCommand::kOpen: OnFileOpen(); break;
@@ -187,6 +193,7 @@ void EnneoWindow::Apply(const BoardAnswer& answer) {
     }
     if (answer.look) ApplyLook();
     BoardAccessible::RaiseEvents(GetHandle(), answer.reader, snapshot_.state.puzzle.GetSelectedCell());
+    if (answer.refusal.cell.x != 0) ShowRefusal(answer.refusal);
     if (!answer.recentFile.empty()) recentDocuments_.Add(answer.recentFile);
     if (!answer.copyText.empty() && !Clipboard::Write(GetHandle(), answer.copyText)) {
         Apply(BoardController::CopyRefused());
@@ -204,8 +211,25 @@ LRESULT EnneoWindow::OnTimer(WPARAM timerId) {
         KillTimer(GetHandle(), kKeepTimer);
         Keep();
         break;
+    case kRefusalTimer: HideRefusal(); break;
     }
     return 0;
+}
+
+void EnneoWindow::ShowRefusal(const BoardAnswer::Refusal& refusal) {
+    MessageBeep(MB_ICONWARNING);
+    // The stem points at the middle of the cell's lower edge, so that the balloon
+    // leaves the cell itself in sight.
+    int size = geometry_.GetCellSize();
+    POINT point = {geometry_.GetColumnLeft(refusal.cell.x) + size / 2, geometry_.GetRowTop(refusal.cell.y) + size};
+    ClientToScreen(GetHandle(), &point);
+    refusalTip_.Show(GetHandle(), point, GetDpiScale().Pixels(kRefusalWidth), Words::Say(refusal.reason).GetText());
+    SetTimer(GetHandle(), kRefusalTimer, kRefusalShownMs, nullptr);
+}
+
+void EnneoWindow::HideRefusal() {
+    KillTimer(GetHandle(), kRefusalTimer);
+    refusalTip_.Hide();
 }
 
 LRESULT EnneoWindow::OnCopyData(const COPYDATASTRUCT& data) {

@@ -3,6 +3,7 @@
 
 #include "BoardMenu.h"
 #include "BoardPainter.h"
+#include "RefusalTip.h"
 #include "intake/RecentDocuments.h"
 #include "print/PrintCommands.h"
 #include "reader/BoardAccessible.h"
@@ -27,7 +28,9 @@
 // BoardPainter in the palette of the look that the theme and the system's settings
 // give, and read by assistive technology through a BoardAccessible. The window itself
 // runs the file and print dialogs, the clipboard's calls, drops, About, Show Log, Check
-// for Updates and Exit, and has the game kept where the program may end.
+// for Updates and Exit, and has the game kept where the program may end. A digit or key
+// that a cell refuses gives the system's warning sound, and a balloon beside the cell
+// says why until the next command, or for a few seconds.
 class EnneoWindow : public gui::MainWindowBase {
 public:
     // The program's home page, which About opens.
@@ -63,6 +66,7 @@ public:
     const BoardController& GetController() const { return controller_; }
     const BoardGeometry& GetGeometry() const { return geometry_; }
     const gui::AboutWindow& GetAboutWindow() const { return about_; }
+    const RefusalTip& GetRefusalTip() const { return refusalTip_; }
     // The look the board is drawn in now.
     BoardTheme::Look GetLook() const;
 
@@ -87,6 +91,9 @@ private:
     // date, sets the timer for the next change of the time shown, tells a screen reader
     // what changed, and shows the box that the answer asks for.
     void Apply(const BoardAnswer& answer);
+    // The warning sound, and the refusal's reason in the balloon beside its cell.
+    void ShowRefusal(const BoardAnswer::Refusal& refusal);
+    void HideRefusal();
     // The board as it is now, in its look's palette at the window's DPI.
     BoardPainter Painter() const;
     // Reads the system's High Contrast and dark-mode settings again, sets the caption's
@@ -122,6 +129,7 @@ private:
     bool appsDark_ = false;
     bool captionDark_ = false;
     PrintCommands print_;
+    RefusalTip refusalTip_;
     // Told of each file opened or saved; the window's end waits a moment for the last.
     RecentDocuments recentDocuments_;
     std::deque<std::wstring> handedOver_;  // files handed over, still to open

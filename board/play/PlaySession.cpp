@@ -245,18 +245,19 @@ BoardAnswer PlaySession::Finish(BoardAnswer answer) {
 }
 
 // Nothing without a selection or in a given cell; otherwise the board is shown again
-// whether or not the digit was taken. Where the board stays as it was, a screen reader
-// hears why.
+// whether or not the digit was taken. Where a cell refuses the digit, the answer says
+// which and why (a screen reader hears it); without a selection a screen reader hears
+// that none is.
 BoardAnswer PlaySession::EnterDigit(int digit, bool pencilMode) {
     const EnneoPuzzle& board = GetBoard();
     EnneoPuzzle::Cell selected = board.GetSelectedCell();
     if (selected.x == 0) return BoardAnswer().Announced(M::kNoSelection);
     if (board.GetCellState(selected.x, selected.y) == EnneoPuzzle::CELL_KNOWN) {
-        return BoardAnswer().Announced(Refusal(board, selected, digit));
+        return BoardAnswer().Refused(selected, Refusal(board, selected, digit));
     }
     if (pencilMode && digit != 0) return Mark(digit);
     if (game_.EnterDigit(digit) || digit == 0) return BoardAnswer::Shown();
-    return BoardAnswer::Shown().Announced(Refusal(board, selected, digit));
+    return BoardAnswer::Shown().Refused(selected, Refusal(board, selected, digit));
 }
 
 BoardAnswer PlaySession::Mark(int digit) {
@@ -264,7 +265,7 @@ BoardAnswer PlaySession::Mark(int digit) {
     EnneoPuzzle::Cell selected = board.GetSelectedCell();
     if (selected.x == 0) return BoardAnswer().Announced(M::kNoSelection);
     if (board.GetCellState(selected.x, selected.y) != EnneoPuzzle::CELL_EMPTY) {
-        return BoardAnswer().Announced(M::kMarksInEmptyCellsOnly);
+        return BoardAnswer().Refused(selected, M::kMarksInEmptyCellsOnly);
     }
     return BoardAnswer::Shown(digit == 0 ? game_.ClearMarks() : game_.ToggleMark(digit));
 }

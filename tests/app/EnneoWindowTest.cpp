@@ -12,7 +12,9 @@
 #include "tests/puzzle/PuzzleTestGrids.h"
 #include "tests/support/DialogDriver.h"
 #include "tests/support/ShellCallRecorder.h"
+#include "words/Words.h"
 
+#include <commctrl.h>
 #include <oleacc.h>
 #include <shlobj.h>
 
@@ -104,6 +106,18 @@ protected:
         DialogDriver driver(std::move(answers));
         command();
         return driver.Texts();
+    }
+    // The text of the balloon that says why a cell refused a key, while it shows; else empty.
+    std::wstring RefusalShown() {
+        HWND tip = board_.GetRefusalTip().GetHandle();
+        if (tip == nullptr || !IsWindowVisible(tip)) return L"";
+        wchar_t text[256] = {};
+        TOOLINFOW tool = {};
+        tool.cbSize = TTTOOLINFOW_V2_SIZE;
+        tool.hwnd = handle_;
+        tool.lpszText = text;
+        SendMessageW(tip, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&tool));
+        return text;
     }
     // Whether a repaint of the whole client area is pending.
     bool RepaintPending() {
@@ -288,23 +302,39 @@ TEST_F(BoardTest, ClicksSelectCellsInsideTheBoardOnly) {
     EXPECT_EQ(9, Puzzle().GetSelectedCell().y);
 }
 
+// Digits go into cells; a refused one leaves the board as it was and a balloon beside
+// its cell says why, until the next command.
 TEST_F(BoardTest, DigitEntry) {
     SendMessageW(handle_, WM_CHAR, L'8', 0);  // nothing selected yet
     EXPECT_EQ(kSampleLine, ToPuzzleLine(Puzzle()));
+    EXPECT_EQ(L"", RefusalShown());
 
     Type(1, 1, L'8');
     EXPECT_EQ(8, Puzzle().GetCell(1, 1));
     EXPECT_EQ(EnneoPuzzle::CELL_SET, Puzzle().GetCellState(1, 1));
     EXPECT_TRUE(RepaintPending());
+    EXPECT_EQ(L"", RefusalShown());
 
     Paint();
     Type(1, 2, L'9');  // 9 is in block 1 already: refused, still repainted
     EXPECT_EQ(0, Puzzle().GetCell(1, 2));
     EXPECT_TRUE(RepaintPending());
+    using M = Message;
+    using V = Message::Value;
+    EXPECT_EQ(std::wstring(Words::Say(M(M::kClashInBlock, {V::Number(9), V::Number(1), V::Number(2)})).GetText()),
+              RefusalShown());
+    const BoardGeometry& g = board_.GetGeometry();
+    POINT cell = {g.GetColumnLeft(1) + g.GetCellSize() / 2, g.GetRowTop(2) + g.GetCellSize() / 2};
+    ClientToScreen(handle_, &cell);
+    RECT tip;
+    GetWindowRect(board_.GetRefusalTip().GetHandle(), &tip);
+    EXPECT_TRUE(tip.left <= cell.x && cell.x < tip.right) << "the balloon is not beside the cell";
 
     Type(2, 1, L'1');  // a given cell
     EXPECT_EQ(9, Puzzle().GetCell(2, 1));
+    EXPECT_EQ(std::wstring(Words::Say(M(M::kGivenHere, {V::Number(9)})).GetText()), RefusalShown());
     Type(1, 1, L'x');
+    EXPECT_EQ(L"", RefusalShown());  // the click's command hid it
     EXPECT_EQ(8, Puzzle().GetCell(1, 1));
     Type(1, 3, L'\x438');  // Cyrillic, its low byte an '8': nothing
     EXPECT_EQ(0, Puzzle().GetCell(1, 3));

@@ -166,6 +166,26 @@ TEST_F(BoardControllerTest, TellsAScreenReaderWhatChanged) {
     EXPECT_EQ(std::make_tuple(true, false, true), told(board_.Execute(Command::Of(Command::kPause))));
 }
 
+// A refused digit or mark names its cell and why, for the window to sound and show, and a
+// screen reader hears the same; a digit taken, or typed without a selection, refuses
+// nothing.
+TEST_F(BoardControllerTest, ARefusalNamesItsCellAndWhy) {
+    auto refusal = [](const BoardAnswer& answer) {
+        return std::make_tuple(answer.refusal.cell.x, answer.refusal.cell.y, answer.refusal.reason);
+    };
+    const auto nothing = std::make_tuple(0, 0, Message());
+    EXPECT_EQ(nothing, refusal(board_.Execute(Command::Digit(5))));
+    board_.Execute(Command::SelectCell({1, 2}));
+    BoardAnswer clash = board_.Execute(Command::Digit(9));
+    EXPECT_EQ(std::make_tuple(1, 2, Message(M::kClashInBlock, {V::Number(9), V::Number(1), V::Number(2)})),
+              refusal(clash));
+    EXPECT_EQ(clash.refusal.reason, clash.reader.announcement);
+    EXPECT_EQ(nothing, refusal(board_.Execute(Command::Digit(8))));
+    EXPECT_EQ(std::make_tuple(1, 2, Message(M::kMarksInEmptyCellsOnly)), refusal(board_.Execute(Command::Mark(3))));
+    board_.Execute(Command::SelectCell({2, 1}));
+    EXPECT_EQ(std::make_tuple(2, 1, Message(M::kGivenHere, {V::Number(9)})), refusal(board_.Execute(Command::Digit(0))));
+}
+
 // The theme starts as the properties keep it (an unknown name is Light), is kept when
 // chosen and asks for a new look; High Contrast wins over every choice.
 TEST_F(BoardControllerTest, ThemeIsKeptAndHighContrastWins) {
