@@ -7,11 +7,12 @@
 
 namespace {
 
-// The balloon's one tool, tracked, placed where Show points it.
+// The balloon's one tool, tracked, placed where Show points it; the mouse goes through
+// the balloon, so that a click on a cell beneath it reaches the board.
 TOOLINFOW Tool(HWND owner, const std::wstring& text) {
     TOOLINFOW tool = {};
     tool.cbSize = TTTOOLINFOW_V2_SIZE;  // what every version of the library takes
-    tool.uFlags = TTF_TRACK | TTF_ABSOLUTE;
+    tool.uFlags = TTF_TRACK | TTF_ABSOLUTE | TTF_TRANSPARENT;
     tool.hwnd = owner;
     tool.lpszText = const_cast<wchar_t*>(text.c_str());  // copied by the control
     return tool;
