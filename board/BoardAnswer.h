@@ -11,8 +11,8 @@
 // menu's items brought up to date and the window's caption set again
 // (BoardController::GetTitle), whether the game is to be kept soon, the clipboard work
 // and the file to tell Windows of, and a box to show, if any; a digit or key refused in
-// a cell, and why; and what assistive technology (a screen reader) must be told. What it says is data (Message), which the
-// window puts into words (Words).
+// a cell, and why; and what assistive technology (a screen reader) must be told. What
+// it says is data (Message), which the window puts into words (Words).
 struct BoardAnswer {
     enum Box {
         kNoBox,

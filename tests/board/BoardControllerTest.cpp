@@ -183,7 +183,8 @@ TEST_F(BoardControllerTest, ARefusalNamesItsCellAndWhy) {
     EXPECT_EQ(nothing, refusal(board_.Execute(Command::Digit(8))));
     EXPECT_EQ(std::make_tuple(1, 2, Message(M::kMarksInEmptyCellsOnly)), refusal(board_.Execute(Command::Mark(3))));
     board_.Execute(Command::SelectCell({2, 1}));
-    EXPECT_EQ(std::make_tuple(2, 1, Message(M::kGivenHere, {V::Number(9)})), refusal(board_.Execute(Command::Digit(0))));
+    EXPECT_EQ(std::make_tuple(2, 1, Message(M::kGivenHere, {V::Number(9)})),
+              refusal(board_.Execute(Command::Digit(0))));
 }
 
 // The theme starts as the properties keep it (an unknown name is Light), is kept when
