@@ -294,7 +294,7 @@ void EnneoWindow::OnFileOpen() {
 }
 
 void EnneoWindow::OnFileSave() {
-    std::optional<FileDialogs::Saving> saving = FileDialogs::Save(GetHandle());
+    std::optional<FileDialogs::Saving> saving = FileDialogs::Save(GetHandle(), controller_.ProposedSaveType());
     if (!saving) return;
     Apply(controller_.Save(saving->path.c_str(), saving->saved));
 }
