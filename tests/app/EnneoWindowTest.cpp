@@ -420,9 +420,10 @@ TEST_F(BoardTest, HintAndCheckAnswerInTheirBoxes) {
     EXPECT_EQ(2u, View().misfits.size());
 }
 
-// Activation, minimizing and the session's lock start and stop the game's clock; Show
-// Timer puts its time into the caption and is kept in the registry; Escape pauses and
-// P switches the pencil mode, each item checked while on.
+// Activation, minimizing and the session's lock start and stop the game's clock, and an
+// undo back into a game brings back its time; Show Timer puts the time into the caption
+// and is kept in the registry; Escape pauses and P switches the pencil mode, each item
+// checked while on.
 TEST_F(BoardTest, TheClockFollowsTheWindowAndTheCaptionShowsIt) {
     const GameClock& clock = board_.GetController().GetClock();
     auto message = [this](UINT message, WPARAM wParam) { SendMessageW(handle_, message, wParam, 0); };
@@ -438,6 +439,13 @@ TEST_F(BoardTest, TheClockFollowsTheWindowAndTheCaptionShowsIt) {
         message(stop[1].first, stop[1].second);
         EXPECT_TRUE(clock.IsRunning()) << stop[1].first;
     }
+    // New by mistake, then Undo: the first game goes on with its time.
+    Sleep(100);
+    uint64_t played = clock.GetElapsed();
+    Command(ID_MFILE_NEW);
+    EXPECT_LT(clock.GetElapsed(), played);
+    Command(ID_EDIT_UNDO);
+    EXPECT_GE(clock.GetElapsed(), played);
 
     const wchar_t key[] = L"Software\\Enneo Project\\Enneo Tessary";
     auto checked = [this](UINT command) {
