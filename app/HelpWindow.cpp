@@ -23,7 +23,7 @@ WNDPROC EditProcedureOf(HWND edit) { return reinterpret_cast<WNDPROC>(GetWindowL
 }  // namespace
 
 HelpWindow::HelpWindow()
-    : MainWindowBase(L"HelpWindow"), text_(WS_VSCROLL | WS_TABSTOP | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL) {}
+    : MainWindowBase(L"HelpWindow"), textBox_(WS_VSCROLL | WS_TABSTOP | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL) {}
 
 std::wstring HelpWindow::LoadText() {
     HMODULE program = GetModuleHandleW(nullptr);
@@ -45,11 +45,11 @@ std::wstring HelpWindow::LoadText() {
 void HelpWindow::OnCreate() {
     SetIcon(kProgramIcon);
     SetText(Words::Say(Message::kHelpTitle).GetText());
-    text_.Create(GetHandle());
-    text_.SetTextFont(gui::TextFont(L"Segoe UI", kFontHeight));
-    SendMessageW(text_.GetHandle(), EM_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&kTabStop));
-    text_.SetText(LoadText().c_str());
-    HWND edit = text_.GetHandle();
+    textBox_.Create(GetHandle());
+    textBox_.SetTextFont(gui::TextFont(L"Segoe UI", kFontHeight));
+    SendMessageW(textBox_.GetHandle(), EM_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&kTabStop));
+    textBox_.SetText(LoadText().c_str());
+    HWND edit = textBox_.GetHandle();
     SetWindowLongPtrW(edit, GWLP_USERDATA, GetWindowLongPtrW(edit, GWLP_WNDPROC));
     SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ClosesOnEscape));
     SetPosition(0, 0, GetDpiScale().Pixels(kWidth), GetDpiScale().Pixels(kHeight), SWP_NOMOVE);
@@ -64,19 +64,19 @@ void HelpWindow::Present(HWND owner) {
 
 void HelpWindow::OnSize(WPARAM, LPARAM) {
     // Size messages arrive while the window is being made, before the text exists.
-    if (text_.GetHandle() == nullptr) return;
+    if (textBox_.GetHandle() == nullptr) return;
     RECT client;
     GetClientRect(&client);
-    text_.SetPositionRect(client, SWP_NOZORDER);
+    textBox_.SetPositionRect(client, SWP_NOZORDER);
     // Again at every size: a new DPI sizes the window anew.
     int margin = GetDpiScale().Pixels(kTextMargin);
-    SendMessageW(text_.GetHandle(), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(margin, margin));
+    SendMessageW(textBox_.GetHandle(), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(margin, margin));
 }
 
 LRESULT HelpWindow::MessageHandler(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_SETFOCUS:  // activated: the keys go to the text
-        if (text_.GetHandle() != nullptr) SetFocus(text_.GetHandle());
+        if (textBox_.GetHandle() != nullptr) SetFocus(textBox_.GetHandle());
         return 0;
     case WM_CTLCOLORSTATIC: {  // a read-only edit control asks as a label would: a document's colours
         HDC context = reinterpret_cast<HDC>(wParam);

@@ -31,12 +31,12 @@ public:
     // Hides the window and keeps it, for the board window to present again.
     int OnClose() override;
 
-    const gui::EditControl& GetText() const { return text_; }
+    const gui::EditControl& GetTextBox() const { return textBox_; }
 
 private:
     // The edit control's own procedure, replaced by ClosesOnEscape and called by it for
     // every other key and message.
     static LRESULT CALLBACK ClosesOnEscape(HWND edit, UINT message, WPARAM wParam, LPARAM lParam);
 
-    gui::EditControl text_;
+    gui::EditControl textBox_;
 };

@@ -737,7 +737,7 @@ TEST_F(BoardTest, F1ShowsTheOneHelpWindowWithEveryMenuKeyAndEscapeHidesIt) {
     Key(VK_F1);
     HWND window = help.GetHandle();
     ASSERT_NE(nullptr, window);
-    HWND edit = help.GetText().GetHandle();
+    HWND edit = help.GetTextBox().GetHandle();
     EXPECT_TRUE(IsWindowVisible(window));
     EXPECT_EQ(handle_, GetWindow(window, GW_OWNER));
     EXPECT_TRUE(IsWindowEnabled(handle_));
