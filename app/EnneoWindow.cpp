@@ -163,6 +163,7 @@ void EnneoWindow::Run(const BoardCommand& command) {
         break;
     case BoardCommand::kShowLog: OnShowLog(); break;
     case BoardCommand::kAbout: OnAbout(); break;
+    case BoardCommand::kHelp: help_.Present(GetHandle()); break;
     default: Execute(command); break;
     }
 }

@@ -67,7 +67,8 @@ bool BoardController::RunsWhilePaused(BoardCommand::Kind kind) {
     case BoardCommand::kWindowActive:
     case BoardCommand::kWindowMinimized:
     case BoardCommand::kSessionLocked:
-    case BoardCommand::kTick: return true;
+    case BoardCommand::kTick:
+    case BoardCommand::kHelp: return true;
     default: return false;
     }
 }

@@ -74,7 +74,8 @@ public:
 
 private:
     // What may run while the game is paused: nothing that shows or changes the board,
-    // but a new puzzle (which starts a new game), the switches and what the window tells.
+    // but a new puzzle (which starts a new game), the switches, the help and what the
+    // window tells.
     static bool RunsWhilePaused(BoardCommand::Kind kind);
     BoardAnswer Run(const BoardCommand& command);
     BoardAnswer MakePuzzle(PuzzleLevel level, const PuzzleGenerator::KeepGoing& keepGoing);

@@ -316,6 +316,7 @@ TEST_F(BoardControllerTest, PauseHidesTheBoardUntilThePlayerGoesOn) {
         EXPECT_FALSE(board_.IsAvailable(kind)) << kind;
     }
     EXPECT_TRUE(board_.IsAvailable(Command::kShowTimer));
+    EXPECT_TRUE(board_.IsAvailable(Command::kHelp));  // it shows nothing of the board
     EXPECT_EQ(kNothing, Shows(board_.Execute(Command::Digit(8))));
     EXPECT_EQ(BoardAnswer::kNoBox, board_.Execute(Command::Of(Command::kHint)).box);
     EXPECT_EQ(kSampleLine, ToPuzzleLine(Board()));
