@@ -9,10 +9,11 @@
 // Two tables of data, looked up first row first: keys pressed (Windows' virtual-key
 // codes, as WM_KEYDOWN brings them) with the modifier keys held, and characters typed
 // (as WM_CHAR brings them). Ctrl+Alt is AltGr, which types characters on many keyboards,
-// so no pencil mark answers to it. Every menu item has a key here (Exit's, Alt+F4, is
-// Windows' own), which its item's text shows, and the window runs such a key as the
-// item; but Resume Last Game, a switch that can lose the game, has none, so that no
-// stray key turns it off.
+// so no pencil mark answers to it. Every menu item but About (Alt+/, the window's
+// accelerator), New Puzzle's Expert and Extreme and Resume Last Game has a key here
+// (Exit's, Alt+F4, is Windows' own), which its item's text shows; the window runs such a
+// key as the item. Resume Last Game, a switch that can lose the game, has none, so that
+// no stray key turns it off.
 class KeyTable {
 public:
     // The virtual-key codes the tables name besides letters and digits, which are their

@@ -32,9 +32,11 @@ struct Message {
         kCaptionCheck,
         kCaptionResumeGame,
         kCaptionSolved,
-        // The window's caption: the program's name, and with the timer its time.
+        // The window's caption: the program's name, and with the timer its time; the
+        // help window's.
         kTitle,
         kTitleWithTime,  // time
+        kHelpTitle,
         // What a screen reader hears after a command.
         kNoSelection,
         kPausedRefusal,

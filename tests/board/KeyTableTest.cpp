@@ -75,6 +75,8 @@ TEST(KeyTableTest, KeysGiveTheirCommandsWithTheirModifiersOnly) {
         {KeyTable::kF1 + 1, kNone, Command::NewPuzzle(PuzzleLevel::kEasy)},
         {KeyTable::kF1 + 1, kCtrl, std::nullopt},
         {KeyTable::kF1 + 7, kNone, std::nullopt},  // Resume Last Game, which can lose the game, has no key
+        {KeyTable::kF1, kNone, Command::Of(Command::kHelp)},  // Windows' key for a program's help
+        {KeyTable::kF1, kShift, std::nullopt},
         {'H', kCtrl, std::nullopt},  // it types a Backspace as well
     };
     for (const Case& c : cases) {
