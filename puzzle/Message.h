@@ -30,9 +30,12 @@ struct Message {
         kCaptionStatistics,
         kCaptionHint,
         kCaptionCheck,
-        // The window's caption: the program's name, and with the timer its time.
+        // The window's caption: the program's name, with the timer its time, and in
+        // pencil mode the word that says so.
         kTitle,
         kTitleWithTime,  // time
+        kTitlePencil,
+        kTitleWithTimePencil,  // time
         // What a screen reader hears after a command.
         kNoSelection,
         kPausedRefusal,
@@ -217,6 +220,8 @@ struct Message {
         kNine,
         kListSeparator,         // between items of a list
         kListLastSeparator,     // before its last item
+        // The line under the word "Paused" on the picture of the pause.
+        kPausedHowToGoOn,
         kIdCount
     };
 
