@@ -12,7 +12,6 @@
 #include "tests/puzzle/PuzzleTestGrids.h"
 #include "tests/support/DialogDriver.h"
 #include "tests/support/ShellCallRecorder.h"
-#include "tests/support/TestPrinter.h"
 
 #include <oleacc.h>
 #include <shlobj.h>
@@ -130,23 +129,16 @@ protected:
         return pixel;
     }
     BoardPalette Palette() const { return BoardPalette::Of(board_.GetLook()); }
-    // A key pressed and let go on the keyboard (SendInput), which reaches the window
-    // that has the focus, if any; the messages are handled meanwhile.
-    void Press(WORD key) {
-        INPUT inputs[2] = {};
-        for (INPUT& input : inputs) {
-            input.type = INPUT_KEYBOARD;
-            input.ki.wVk = key;
-        }
-        inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-        SendInput(2, inputs, sizeof(INPUT));
-        MSG message;
-        for (int i = 0; i < 10; ++i, Sleep(10)) {
-            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-                TranslateMessage(&message);
-                DispatchMessageW(&message);
-            }
-        }
+    // A key as the keyboard gives it: to the window that has the focus, if any.
+    void KeyToFocus(WPARAM key, std::initializer_list<BYTE> held = {}) {
+        HWND focus = GetFocus();
+        if (focus == nullptr) return;
+        BYTE keys[256] = {};
+        for (BYTE k : held) keys[k] = 0x80;
+        SetKeyboardState(keys);
+        SendMessageW(focus, WM_KEYDOWN, key, 0);
+        BYTE none[256] = {};
+        SetKeyboardState(none);
     }
 
     EnneoWindow board_{kNoUpdateService, L""};
@@ -668,6 +660,29 @@ TEST_F(BoardTest, ADarkWindowColourKeepsTheGridVisible) {
     EXPECT_EQ(RGB(0, 0, 0), Pixel(g.GetColumnLeft(4), g.GetRowTop(5) + 14));  // the light look again
 }
 
+// New Puzzle and the print jobs disable the board while they work, under the same
+// progress, which takes the focus from it: the board has the keyboard again after them,
+// and a click gives it back to a board that lost it anyway. (The print dialog cannot be
+// driven here while other tests add and remove printers.)
+TEST_F(BoardTest, TheKeyboardWorksAfterWorkWithProgress) {
+    SetFocus(handle_);
+    Key(VK_F2);  // an easy new puzzle
+    EXPECT_NE(kSampleLine, ToPuzzleLine(Puzzle()));
+    EXPECT_TRUE(IsWindowEnabled(handle_));
+    EXPECT_EQ(handle_, GetFocus());
+    KeyToFocus('Z', {VK_CONTROL});  // back to the sample
+    KeyToFocus(VK_RIGHT);
+    KeyToFocus(VK_RIGHT);
+    KeyToFocus(VK_DOWN);
+    SendMessageW(GetFocus(), WM_CHAR, L'8', 0);
+    EXPECT_EQ(8, Puzzle().GetCell(2, 2));
+
+    SetFocus(nullptr);
+    const BoardGeometry& g = board_.GetGeometry();
+    Click(WM_LBUTTONDOWN, g.GetColumnLeft(1) + 14, g.GetRowTop(2) + 14);
+    EXPECT_EQ(handle_, GetFocus());
+}
+
 TEST_F(BoardTest, PuzzleCommands) {
     Command(ID_OPTIONS_Solve);
     EXPECT_TRUE(Puzzle().IsSolved());
@@ -853,29 +868,6 @@ protected:
     TempFolder folder_;
     fs::path start_;
 };
-
-// Printing disables the board while the job runs; the board has the keyboard again
-// after it, and a click gives it back to a board that lost it anyway.
-TEST_F(BoardFileTest, PrintingGivesTheKeyboardBack) {
-    std::wstring printer = L"Enneo Window Printer " + std::to_wstring(GetCurrentProcessId()), error;
-    ASSERT_TRUE(TestPrinter::Add(printer, folder_.Path("job.ps"), true, error)) << std::string(error.begin(), error.end());
-    SetFocus(handle_);
-    EXPECT_EQ((std::vector<std::wstring>{L""}), Boxes([&] { Key('P', {VK_CONTROL}); }, {{L"Print", L"", IDOK}}));
-    TestPrinter::Remove(printer);
-    EXPECT_TRUE(fs::exists(folder_.Path("job.ps")));
-    EXPECT_TRUE(IsWindowEnabled(handle_));
-    EXPECT_EQ(handle_, GetFocus());
-    Press(VK_RIGHT);
-    Press(VK_RIGHT);
-    Press(VK_DOWN);
-    Press('8');
-    EXPECT_EQ(8, Puzzle().GetCell(2, 2));
-
-    SetFocus(nullptr);
-    const BoardGeometry& g = board_.GetGeometry();
-    Click(WM_LBUTTONDOWN, g.GetColumnLeft(1) + 14, g.GetRowTop(2) + 14);
-    EXPECT_EQ(handle_, GetFocus());
-}
 
 TEST_F(BoardFileTest, SaveAndOpenThroughTheDialogs) {
     std::wstring path = folder_.Path("saved.enn");
