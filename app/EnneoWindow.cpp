@@ -104,9 +104,14 @@ LRESULT EnneoWindow::MessageHandler(HWND handle, UINT message, WPARAM wParam, LP
     std::optional<BoardCommand> command;
     switch (message) {
     case WM_LBUTTONDOWN:
+        // The click of an active window that lost the focus (to a disabled state, say)
+        // brings the keyboard back to the board.
+        if (GetFocus() != handle) SetFocus(handle);
+        ChangeFocusCue(false);
         if (geometry_.CellAt(x, y, cell)) command = BoardCommand::SelectCell(cell);
         break;
     case WM_RBUTTONDOWN:
+        ChangeFocusCue(false);
         if (geometry_.CellAt(x, y, cell)) PeekCandidates(cell);
         break;
     case WM_CONTEXTMENU:  // from the keyboard (Shift+F10, the menu key): the right button's peek
@@ -114,8 +119,28 @@ LRESULT EnneoWindow::MessageHandler(HWND handle, UINT message, WPARAM wParam, LP
         if (static_cast<LONG>(lParam) == -1 && cell.x != 0) PeekCandidates(cell);
         break;
     case WM_CHAR: command = KeyTable::ForCharacter(wParam); break;
-    case WM_KEYDOWN: command = KeyTable::ForKey(static_cast<unsigned>(wParam), HeldModifiers()); break;
+    case WM_KEYDOWN:
+        ChangeFocusCue(true);
+        command = KeyTable::ForKey(static_cast<unsigned>(wParam), HeldModifiers());
+        break;
+    // The window's UI state, as Windows' controls keep it: a top-level window's change
+    // is its own update. The focus flag is kept here (Wine keeps none); Windows keeps the
+    // others.
+    case WM_CHANGEUISTATE: SendMessageW(handle, WM_UPDATEUISTATE, wParam, lParam); return 0;
+    case WM_UPDATEUISTATE:
+        if ((HIWORD(wParam) & UISF_HIDEFOCUS) != 0 && LOWORD(wParam) != UIS_INITIALIZE) {
+            hideFocus_ = LOWORD(wParam) == UIS_SET;
+        }
+        ShowFocusCue();
+        break;
+    case WM_QUERYUISTATE: {
+        LRESULT others = MainWindowBase::MessageHandler(handle, message, wParam, lParam) & ~UISF_HIDEFOCUS;
+        return hideFocus_ ? others | UISF_HIDEFOCUS : others;
+    }
     case WM_ERASEBKGND: return 1;  // OnPaint fills the whole client area itself
+    case WM_PRINTCLIENT:  // PrintWindow, a magnifier's or a thumbnail's copy of the board
+        Draw(reinterpret_cast<HDC>(wParam));
+        return 0;
     case WM_KEYUP:
         if ((wParam & 0xFF) == VK_F5) InvalidateRect(GetHandle(), nullptr, FALSE);
         break;
@@ -127,7 +152,9 @@ LRESULT EnneoWindow::MessageHandler(HWND handle, UINT message, WPARAM wParam, LP
     case WM_SYSCOLORCHANGE: ApplyLook(); break;
     case WM_SETFOCUS:  // back from a box, say: the selected cell has the focus again
         BoardAccessible::RaiseFocus(handle, snapshot_.state.puzzle.GetSelectedCell());
+        ShowFocusCue();
         break;
+    case WM_KILLFOCUS: ShowFocusCue(); break;
     // What the game's clock needs to know: whether the player can see the board.
     case WM_ACTIVATE: command = BoardCommand::Window(BoardCommand::kWindowActive, LOWORD(wParam) != WA_INACTIVE); break;
     case WM_SIZE:
@@ -180,9 +207,14 @@ void EnneoWindow::Execute(const BoardCommand& command) { Apply(controller_.Execu
 
 void EnneoWindow::Apply(const BoardAnswer& answer) {
     // First: a screen reader may read the board during any call below (a box, an event).
+    EnneoPuzzle::Cell selected = snapshot_.state.puzzle.GetSelectedCell();
     snapshot_ = controller_.Snapshot();
+    snapshot_.view.focusCue = focusCue_;
+    EnneoPuzzle::Cell nowSelected = snapshot_.state.puzzle.GetSelectedCell();
+    // The focus frame follows the selection, which the controller repaints only with marks.
+    bool frameMoved = focusCue_ && (nowSelected.x != selected.x || nowSelected.y != selected.y);
     if (answer.keep) SetTimer(GetHandle(), kKeepTimer, GameKeeping::kKeepDelayMs, nullptr);
-    if (answer.repaint) InvalidateRect(GetHandle(), nullptr, FALSE);
+    if (answer.repaint || frameMoved) InvalidateRect(GetHandle(), nullptr, FALSE);
     if (answer.menu) menu_->Update(snapshot_);
     if (answer.title) SetText(Words::Say(controller_.GetTitle()).GetText());
     // Due when the time shown next changes; set again after every command, since the
@@ -260,24 +292,44 @@ int EnneoWindow::OnUserMessage(UINT message, WPARAM, LPARAM) {
     return 1;
 }
 
+void EnneoWindow::OnSize(WPARAM, LPARAM) {
+    BoardGeometry before = geometry_;
+    Measure();
+    if (geometry_.GetLeft() != before.GetLeft() || geometry_.GetTop() != before.GetTop() ||
+        geometry_.GetSide() != before.GetSide()) {
+        InvalidateRect(GetHandle(), nullptr, FALSE);
+    }
+}
+
+void EnneoWindow::Measure() {
+    RECT client;
+    GetClientRect(&client);
+    geometry_ = BoardGeometry(client.right - client.left, client.bottom - client.top,
+                              GetDpiScale().Pixels(BoardGeometry::kMargin));
+}
+
 void EnneoWindow::OnPaint(HDC) {
+    HDC windowContext = GetDC(GetHandle());
+    Draw(windowContext);
+    ReleaseDC(GetHandle(), windowContext);
+}
+
+void EnneoWindow::Draw(HDC target) {
+    Measure();
     RECT client;
     GetClientRect(&client);
     int width = client.right - client.left;
     int height = client.bottom - client.top;
-    geometry_ = BoardGeometry(width, height, GetDpiScale().Pixels(BoardGeometry::kMargin));
     if (width <= 0 || height <= 0) return;
 
     BoardPainter painter = Painter();
-    HDC windowContext = GetDC(GetHandle());
-    gui::MemoryCanvas canvas(windowContext, width, height);
+    gui::MemoryCanvas canvas(target, width, height);
     if (canvas.Get() != nullptr) {
         painter.Paint(canvas.Get(), client);
-        BitBlt(windowContext, 0, 0, width, height, canvas.Get(), 0, 0, SRCCOPY);
+        BitBlt(target, 0, 0, width, height, canvas.Get(), 0, 0, SRCCOPY);
     } else {
-        painter.Paint(windowContext, client);  // short of memory: straight onto the window
+        painter.Paint(target, client);  // short of memory: straight onto the target
     }
-    ReleaseDC(GetHandle(), windowContext);
 }
 
 BoardPainter EnneoWindow::Painter() const {
@@ -308,6 +360,17 @@ LRESULT EnneoWindow::OnGetObject(HWND handle, WPARAM wParam, LPARAM lParam) {
         accessible_ = new BoardAccessible(handle, snapshot_, geometry_);
     }
     return accessible_->Answer(wParam);
+}
+
+void EnneoWindow::ChangeFocusCue(bool shown) {
+    SendMessageW(GetHandle(), WM_CHANGEUISTATE, MAKEWPARAM(shown ? UIS_CLEAR : UIS_SET, UISF_HIDEFOCUS), 0);
+}
+
+void EnneoWindow::ShowFocusCue() {
+    bool cue = GetFocus() == GetHandle() && !hideFocus_;
+    if (cue == focusCue_) return;
+    focusCue_ = snapshot_.view.focusCue = cue;
+    InvalidateRect(GetHandle(), nullptr, FALSE);
 }
 
 void EnneoWindow::PeekCandidates(EnneoPuzzle::Cell cell) {

@@ -58,7 +58,11 @@ public:
     LRESULT OnTimer(WPARAM timerId) override;
     // Opens the files handed over by later starts of the program.
     int OnUserMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    // Draws the whole client area into a memory bitmap and copies it to the window once.
+    // The board is centred, so a new size of the client area moves all of it: the whole
+    // area is repainted (shrinking alone invalidates nothing), and the mouse finds the
+    // cells where they will be drawn.
+    void OnSize(WPARAM wParam, LPARAM lParam) override;
+    // Draws the whole client area (Draw) onto the window.
     void OnPaint(HDC deviceContext) override;
     // Disconnects the accessible object, which a client may still hold, and stops the
     // session's notifications.
@@ -96,6 +100,17 @@ private:
     // The warning sound, and the refusal's reason in the balloon beside its cell.
     void ShowRefusal(const BoardAnswer::Refusal& refusal);
     void HideRefusal();
+    // The board's geometry in the client area as it is now.
+    void Measure();
+    // Draws the whole client area into a memory bitmap and copies it to target once:
+    // the window's own device context, or the one that WM_PRINTCLIENT gives.
+    void Draw(HDC target);
+    // Keeps the window's UI state (WM_CHANGEUISTATE) as Windows' controls do: the focus
+    // cue shows once the keyboard is used (shown) and hides again at a click.
+    void ChangeFocusCue(bool shown);
+    // Frames the selected cell while the window has the focus and its UI state does not
+    // hide focus cues; repaints when that changes.
+    void ShowFocusCue();
     // The board as it is now, in its look's palette at the window's DPI.
     BoardPainter Painter() const;
     // Reads the system's High Contrast and dark-mode settings again, sets the caption's
@@ -131,6 +146,10 @@ private:
     bool highContrast_ = false;
     bool appsDark_ = false;
     bool captionDark_ = false;
+    // The UI state's UISF_HIDEFOCUS: set until the keyboard is used, so that a player of
+    // the mouse sees the board as it has always been.
+    bool hideFocus_ = true;
+    bool focusCue_ = false;  // the selected cell's focus frame shows
     PrintCommands print_;
     RefusalTip refusalTip_;
     // Told of each file opened or saved; the window's end waits a moment for the last.

@@ -32,10 +32,12 @@ struct Message {
         kCaptionCheck,
         kCaptionResumeGame,
         kCaptionSolved,
-        // The window's caption: the program's name, and with the timer its time; the
-        // help window's.
+        // The window's caption: the program's name, with the timer its time, and in
+        // pencil mode the word that says so; the help window's.
         kTitle,
         kTitleWithTime,  // time
+        kTitlePencil,
+        kTitleWithTimePencil,  // time
         kHelpTitle,
         // What a screen reader hears after a command.
         kNoSelection,
@@ -223,6 +225,8 @@ struct Message {
         kNine,
         kListSeparator,         // between items of a list
         kListLastSeparator,     // before its last item
+        // The line under the word "Paused" on the picture of the pause.
+        kPausedHowToGoOn,
         kIdCount
     };
 

@@ -33,6 +33,8 @@ constexpr Sentence kEnglish[] = {
     {M::kCaptionSolved, L"Puzzle Solved"},
     {M::kTitle, L"Enneo Tessary"},
     {M::kTitleWithTime, L"Enneo Tessary - {1}"},
+    {M::kTitlePencil, L"Enneo Tessary - Pencil"},
+    {M::kTitleWithTimePencil, L"Enneo Tessary - {1} - Pencil"},
     {M::kHelpTitle, L"Enneo Tessary Help"},
     {M::kNoSelection, L"No cell is selected: an arrow key selects one."},
     {M::kPausedRefusal, L"The game is paused. Escape goes on."},
@@ -227,6 +229,7 @@ constexpr Sentence kEnglish[] = {
     {M::kNine, L"nine"},
     {M::kListSeparator, L", "},
     {M::kListLastSeparator, L" and "},
+    {M::kPausedHowToGoOn, L"Escape, Pause or a click goes on."},
 };
 
 // The table holds every message's sentence, in the order of the identifiers.

@@ -267,8 +267,11 @@ TEST_F(BoardControllerTest, MarksInBulkAndInPencilMode) {
     EXPECT_EQ(0, marks(9, 2));
     EXPECT_FALSE(board_.IsAvailable(Command::kUndo));
 
-    EXPECT_EQ(std::make_pair(false, true), Shows(board_.Execute(Command::Of(Command::kPencilMode))));
+    BoardAnswer pencil = board_.Execute(Command::Of(Command::kPencilMode));
+    EXPECT_EQ(std::make_pair(false, true), Shows(pencil));
     EXPECT_TRUE(board_.IsOn(Command::kPencilMode));
+    EXPECT_TRUE(pencil.title);  // the caption says so
+    EXPECT_EQ(Message(M::kTitlePencil), board_.GetTitle());
     Type(9, 2, 6);
     Type(9, 2, 9);
     EXPECT_EQ(0x120, marks(9, 2));
@@ -277,7 +280,8 @@ TEST_F(BoardControllerTest, MarksInBulkAndInPencilMode) {
     EXPECT_EQ(0, marks(9, 2));
     board_.Execute(Command::Of(Command::kUndo));
     EXPECT_EQ(0x120, marks(9, 2));
-    board_.Execute(Command::Of(Command::kPencilMode));
+    EXPECT_TRUE(board_.Execute(Command::Of(Command::kPencilMode)).title);
+    EXPECT_EQ(Message(M::kTitle), board_.GetTitle());
     Type(9, 2, 8);
     EXPECT_EQ(8, board_.GetGame().GetState().puzzle.GetCell(9, 2));
 }
@@ -324,6 +328,8 @@ TEST_F(BoardControllerTest, TheClockCountsOnlyWhileTheGameIsPlayed) {
     EXPECT_EQ(Message(M::kTitleWithTime, {V::Time(0)}), board_.GetTitle());
     now_ += 2000;
     EXPECT_EQ(2000u, elapsed());
+    board_.Execute(Command::Of(Command::kPencilMode));
+    EXPECT_EQ(Message(M::kTitleWithTimePencil, {V::Time(2)}), board_.GetTitle());
     EXPECT_TRUE(Another(kSampleLine).IsOn(Command::kShowTimer));
 }
 

@@ -22,6 +22,7 @@ TEST(WordsTest, EachKindOfSentence) {
     EXPECT_EQ(L"", Said(Message()));
     EXPECT_EQ(L"Enneo Tessary - 0:07", Said(M(M::kTitleWithTime, {V::Time(7)})));
     EXPECT_EQ(L"Enneo Tessary - 10080:00", Said(M(M::kTitleWithTime, {V::Time(7 * 24 * 3600)})));  // a week
+    EXPECT_EQ(L"Enneo Tessary - 0:07 - Pencil", Said(M(M::kTitleWithTimePencil, {V::Time(7)})));
     EXPECT_EQ(L"Paste Puzzle", Said(M::kCaptionPaste));
     EXPECT_EQ(L"5 not allowed here: the block holds a 5 in row 2, column 3",
               Said(M(M::kClashInBlock, {V::Number(5), V::Number(2), V::Number(3)})));
