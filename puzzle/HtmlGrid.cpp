@@ -166,8 +166,31 @@ private:
             closing ? CloseRow() : OpenRow();
         } else if (NameIs(name, "td") || NameIs(name, "th")) {
             closing ? CloseCell() : OpenCell();
+        } else if (!closing && NameIs(name, "input")) {
+            // A grid of input fields shows each field's value.
+            for (char c : ValueOf(html.substr(nameEnd, after - nameEnd))) AddText(c);
+        } else if (!closing && NameIs(name, "img")) {
+            AddText('\x80');  // a digit drawn as a picture is no digit read
         }
         return after;
+    }
+
+    // The value attribute's text in a tag's attributes, as it stands; empty for none.
+    static std::string_view ValueOf(std::string_view attributes) {
+        for (size_t at = attributes.find('='); at != std::string_view::npos; at = attributes.find('=', at + 1)) {
+            size_t nameEnd = attributes.find_last_not_of(" \t\r\n", at - 1) + 1;
+            if (nameEnd < 5 || !NameIs(attributes.substr(nameEnd - 5, 5), "value") ||
+                (nameEnd > 5 && std::isalnum(static_cast<unsigned char>(attributes[nameEnd - 6])))) {
+                continue;
+            }
+            size_t begin = attributes.find_first_not_of(" \t\r\n", at + 1);
+            if (begin == std::string_view::npos) return {};
+            char quote = attributes[begin] == '"' || attributes[begin] == '\'' ? attributes[begin] : 0;
+            if (quote != 0) ++begin;
+            size_t end = quote != 0 ? attributes.find(quote, begin) : attributes.find_first_of(" \t\r\n/>", begin);
+            return attributes.substr(begin, (end == std::string_view::npos ? attributes.size() : end) - begin);
+        }
+        return {};
     }
 
     static size_t End(std::string_view html, size_t found, size_t length) {

@@ -11,7 +11,8 @@
 // finds the first table that is a puzzle's grid, in document order: nine rows of nine
 // cells, or three rows of three cells that each hold one table of three rows of three
 // cells (the blocks). A cell holds a digit, or nothing but blanks, '.', '0' or a middle
-// dot, once its tags are dropped and its entities read. Only the tables tell where a
+// dot, once its tags are dropped (an input field's value kept, a picture counted as
+// something else) and its entities read. Only the tables tell where a
 // cell stands; a table of any other shape, or with any other cell, is no grid, and the
 // refusal names what was wrong with the first such table. The HTML is untrusted: it is
 // read once, in time and memory in proportion to it, and a document of more than

@@ -81,6 +81,11 @@ TEST(HtmlGridTest, ReadsTheFirstTableThatIsAGrid) {
     });
     const std::string unrelated = "<table><tr><th>Level</th><th>Time</th><th>Rating</th></tr>"
                                   "<tr><td>Hard</td><td>12:03</td><td>4.1</td></tr></table>";
+    const std::string fields = NineByNine(kSample, [](char cell) {
+        return "<input type=\"text\" maxlength=1 value=" + (cell == '.' ? std::string("\"\"") : std::string{cell}) + ">";
+    });
+    std::string pictured = NineByNine(kSample, Plain);
+    pictured.replace(pictured.find("<td></td>"), 9, "<td><img src=\"5.png\"></td>");
     std::string pencilled = NineByNine(kSample, Plain);
     pencilled.replace(pencilled.find("<td></td>"), 9, "<td>1 2</td>");
     std::string eightRows = NineByNine(kSample, Plain);
@@ -93,6 +98,9 @@ TEST(HtmlGridTest, ReadsTheFirstTableThatIsAGrid) {
         {"within a page's layout table, after another table",
          ClipboardHtml("<table><tr><td>" + unrelated + "</td><td><div>" + styled + "</div></td></tr></table>"),
          kSample, {}},
+        {"input fields", ClipboardHtml(fields), kSample, {}},
+        {"a digit drawn as a picture", ClipboardHtml(pictured), "",
+         M(M::kTableCellNotDigit, {V::Number(1), V::Number(1), V::Text(L"\uFFFD")})},
         {"a script's text is no cell", ClipboardHtml("<script>var s = '<td>5</td>';</script>" + styled), kSample, {}},
         {"offsets past the end: the whole page", std::string("Version:0.9\r\nStartFragment:99999\r\n") + styled,
          kSample, {}},
