@@ -1,6 +1,8 @@
 // Fuzzes the reader of puzzles in every common text form: it reads nothing past the bound
 // it is given, a puzzle that the check lets through keeps the validity rule, one it
 // refuses has a repeated digit, and Copy's text of a puzzle reads back as the same digits.
+// The same bytes as a web page's HTML give a grid of 81 cells or none.
+#include "puzzle/HtmlGrid.h"
 #include "puzzle/PuzzleCheck.h"
 #include "puzzle/PuzzleExchange.h"
 #include "puzzle/PuzzleLine.h"
@@ -58,8 +60,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (poison) ASAN_UNPOISON_MEMORY_REGION(text.data() + bound, text.size() - bound);
 
     size_t count = exchange.GetCount();
-    bool one = exchange.GetForm() == PuzzleExchange::kOwnFile || exchange.GetForm() == PuzzleExchange::kPicture;
+    bool one = exchange.GetForm() != PuzzleExchange::kNoPuzzle && exchange.GetForm() != PuzzleExchange::kLines;
     if ((exchange.GetForm() == PuzzleExchange::kNoPuzzle) != (count == 0) || (one && count != 1)) __builtin_trap();
     for (size_t i = 0; i < count && i < kPuzzlesChecked; ++i) CheckPuzzle(exchange.GetPuzzle(i));
+
+    HtmlGrid grid(rest);
+    const std::string& cells = grid.GetCells();
+    if (!cells.empty() && (!IsPuzzleLine(cells) || !grid.GetRefusal().IsEmpty())) __builtin_trap();
+    if (!cells.empty()) CheckPuzzle(ReadPuzzleLine(cells));
     return 0;
 }

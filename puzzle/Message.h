@@ -75,10 +75,14 @@ struct Message {
         kNoLongerList,     // file name
         kRecentFileGone,   // path
         kKeptElsewhere,
+        kTableNotGrid,       // rows, cells
+        kTableCellNotDigit,  // row, column, the cell's text
+        kTableTooLarge,
         // What the check of a puzzle that comes in finds.
         kPuzzleClash,  // unit, count word, digit
         kPuzzleNoSolution,
         kPuzzleSeveralSolutions,
+        kListPuzzleClash,  // number, count of the list; unit, count word, digit
         // The coach: Hint and Check.
         kSolved,
         kNoSolution,

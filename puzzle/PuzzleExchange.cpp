@@ -6,7 +6,9 @@
 #include <algorithm>
 #include <cassert>
 #include <fstream>
+#include <optional>
 #include <system_error>
+#include <vector>
 
 namespace {
 
@@ -153,40 +155,258 @@ std::string_view PuzzleSection(std::string_view text) {
     return text.substr(begin);
 }
 
-// Rule 3: the picture's 81 cells appended to cells.
-bool ReadPicture(std::string_view text, std::string& cells) {
-    std::string rows;
+// What a line is to a rule that reads nine rows: one of the rows, a line that may stand
+// between rows (a frame line, a blank one), or text, which breaks the rows above it.
+enum class LineKind { kRow, kBetween, kText };
+
+// The first nine rows in a run, with only lines between them; false when the text holds
+// no such run.
+template <typename Classify>
+bool FindNineRows(std::string_view text, Classify classify, std::string_view (&rows)[9]) {
+    size_t count = 0;
     Lines lines(text);
     for (std::string_view line; lines.Next(line);) {
-        char row[9];
-        size_t count = 0;
-        bool isText = false;
-        for (char c : line) {
-            Role role = InPicture(c);
-            if (role == Role::kText) {
-                isText = true;
-                break;
-            }
-            if (role == Role::kFrame) continue;
-            if (count < 9) row[count] = role == Role::kDigit ? c : '.';
-            ++count;
-        }
-        if (!isText && count == 0) continue;  // a frame line or a blank one
-        if (isText || count != 9) {
-            rows.clear();  // the rows so far were not the picture
-            continue;
-        }
-        rows.append(row, 9);
-        if (rows.size() == kCells) {
-            cells += rows;
-            return true;
+        switch (classify(line)) {
+        case LineKind::kRow:
+            rows[count++] = line;
+            if (count == 9) return true;
+            break;
+        case LineKind::kBetween: break;
+        case LineKind::kText: count = 0; break;  // the rows so far were not the puzzle
         }
     }
     return false;
 }
 
-// Wide or UTF-16 text as this reader sees it: ASCII kept, every other character 0x80.
-char Narrow(unsigned int c) { return c < 0x80 ? static_cast<char>(c) : '\x80'; }
+// A line as rule 3 sees it: its cells, '1'-'9' or '.', appended to row; the count of
+// cells, or none when the line holds text.
+std::optional<size_t> PictureCells(std::string_view line, std::string* row) {
+    size_t count = 0;
+    for (char c : line) {
+        Role role = InPicture(c);
+        if (role == Role::kText) return std::nullopt;
+        if (role == Role::kFrame) continue;
+        if (row != nullptr) *row += role == Role::kDigit ? c : '.';
+        ++count;
+    }
+    return count;
+}
+
+// A line of nothing but frame characters and blanks: a rule between rows, or a blank line.
+bool IsFrameLine(std::string_view line) { return PictureCells(line, nullptr) == size_t(0); }
+
+// Rule 3: the picture's 81 cells appended to cells.
+bool ReadPicture(std::string_view text, std::string& cells) {
+    std::string_view rows[9];
+    auto classify = [](std::string_view line) {
+        std::optional<size_t> count = PictureCells(line, nullptr);
+        if (count == size_t(0)) return LineKind::kBetween;
+        return count == size_t(9) ? LineKind::kRow : LineKind::kText;
+    };
+    if (!FindNineRows(text, classify, rows)) return false;
+    for (std::string_view row : rows) PictureCells(row, &cells);
+    return true;
+}
+
+// The characters outside ASCII that the rules below know, as narrow text holds them: a
+// no-break space and a middle dot, as UTF-8, or as one byte (Latin-1 and the ANSI code
+// pages, and wide text as Narrow leaves it).
+const std::string_view kNoBreakSpaces[] = {"\xC2\xA0", "\xA0"};
+const std::string_view kMiddleDots[] = {"\xC2\xB7", "\xB7"};
+
+// The length of the character of kinds at the start of text; 0 for none.
+template <size_t N>
+size_t StartsWithOneOf(std::string_view text, const std::string_view (&kinds)[N]) {
+    for (std::string_view kind : kinds) {
+        if (text.substr(0, kind.size()) == kind) return kind.size();
+    }
+    return 0;
+}
+
+// A field of rule 4 as a cell: '1'-'9', '.' for an empty one (nothing, blanks, '.',
+// '0' or a middle dot), or 0 when the field holds anything else.
+char FieldCell(std::string_view field) {
+    auto skipBlanks = [&field] {
+        for (size_t length = 1; length != 0;) {
+            length = field.substr(0, 1) == " " ? 1 : StartsWithOneOf(field, kNoBreakSpaces);
+            field.remove_prefix(length);
+        }
+    };
+    skipBlanks();
+    char cell = 0;
+    if (!field.empty() && InLine(field[0]) == Role::kDigit) {
+        cell = field[0];
+        field.remove_prefix(1);
+    } else if (!field.empty() && (field[0] == '.' || field[0] == '0')) {
+        cell = '.';
+        field.remove_prefix(1);
+    } else if (size_t length = StartsWithOneOf(field, kMiddleDots)) {
+        cell = '.';
+        field.remove_prefix(length);
+    }
+    skipBlanks();
+    if (!field.empty()) return 0;
+    return cell == 0 ? '.' : cell;
+}
+
+// Rule 4 for one line: its nine cells, or an empty string when it is no row of fields.
+// A tab parts the fields of a copied table (empty ones included); '|' parts them between
+// the edges of a drawn row, whose outer bars hold no field; ',' parts comma-separated
+// values.
+std::string FieldRow(std::string_view line) {
+    for (char delimiter : {'\t', '|', ','}) {
+        std::string_view fields = line;
+        if (delimiter == '|') {
+            fields = Trimmed(fields);
+            if (fields.substr(0, 1) == "|") fields.remove_prefix(1);
+            if (!fields.empty() && fields.back() == '|') fields.remove_suffix(1);
+        }
+        if (std::count(fields.begin(), fields.end(), delimiter) != 8) continue;
+        std::string row;
+        for (size_t begin = 0; begin <= fields.size(); ++begin) {
+            size_t end = std::min(fields.find(delimiter, begin), fields.size());
+            char cell = FieldCell(fields.substr(begin, end - begin));
+            if (cell == 0) break;
+            row += cell;
+            begin = end;
+        }
+        if (row.size() == 9) return row;
+    }
+    return {};
+}
+
+// Rule 4: nine rows of nine fields, with frame lines and blank lines between them.
+bool ReadFieldRows(std::string_view text, std::string& cells) {
+    std::string_view rows[9];
+    auto classify = [](std::string_view line) {
+        if (!FieldRow(line).empty()) return LineKind::kRow;
+        return IsFrameLine(line) ? LineKind::kBetween : LineKind::kText;
+    };
+    if (!FindNineRows(text, classify, rows)) return false;
+    for (std::string_view row : rows) cells += FieldRow(row);
+    return true;
+}
+
+// Rule 5 reads a row drawn this wide at most, in columns.
+const size_t kWidestAlignedRow = 80;
+// Fewer digits than any puzzle with one solution has: short lines of numbers, not a grid.
+const size_t kFewestAlignedDigits = 17;
+
+// A line of rule 5 by its columns: a digit, '.' for a marked empty cell ('.', '0' or a
+// middle dot), ' ' for a blank, '|' for a bar; empty when the line holds anything else
+// or is too wide.
+std::string AlignedColumns(std::string_view line) {
+    std::string columns;
+    while (!line.empty() && columns.size() <= kWidestAlignedRow) {
+        char c = line[0];
+        size_t length = StartsWithOneOf(line, kMiddleDots);
+        if (length != 0) {
+            columns += '.';
+        } else if (InLine(c) == Role::kDigit || c == ' ' || c == '|') {
+            columns += c;
+        } else if (c == '.' || c == '0') {
+            columns += '.';
+        } else {
+            return {};
+        }
+        line.remove_prefix(length != 0 ? length : 1);
+    }
+    return columns.size() <= kWidestAlignedRow ? columns : std::string();
+}
+
+// Where the nine cells of each row stand: the first cell's column, the columns from
+// one cell to the next, and the extra columns between blocks.
+struct Layout {
+    size_t first;
+    size_t pitch;
+    size_t blockGap;
+
+    size_t ColumnOf(size_t cell) const { return first + cell * pitch + cell / 3 * blockGap; }
+    // The rows' cells as they fall in this layout, or an empty string when a mark falls
+    // outside the cells' columns or a bar inside a block.
+    std::string Read(const std::vector<std::string>& rows) const {
+        std::string cells;
+        for (const std::string& row : rows) {
+            std::string read(9, '.');
+            size_t cell = 0;
+            for (size_t column = 0; column < row.size(); ++column) {
+                while (cell < 9 && ColumnOf(cell) < column) ++cell;
+                bool onCell = cell < 9 && ColumnOf(cell) == column;
+                if (row[column] == '|' && (onCell || (cell % 3 != 0 && cell < 9))) return {};
+                if (row[column] == '|' || row[column] == ' ') continue;
+                if (!onCell) return {};
+                read[cell] = row[column];
+            }
+            cells += read;
+        }
+        return cells;
+    }
+};
+
+// Rule 5: nine rows of cells at fixed columns, a blank or a mark in an empty cell, with
+// bars between blocks and frame lines between rows. The columns are found from the rows:
+// a cell every one to four columns, blocks apart by up to four more, the grid indented
+// anywhere. A grid that more than one layout reads differently (its outer columns all
+// empty) is not read, nor one of too few digits.
+bool ReadAlignedRows(std::string_view text, std::string& cells) {
+    std::string_view lines[9];
+    auto classify = [](std::string_view line) {
+        std::string columns = AlignedColumns(line);
+        if (columns.find_first_not_of(" |") != std::string::npos) return LineKind::kRow;
+        return IsFrameLine(line) ? LineKind::kBetween : LineKind::kText;
+    };
+    if (!FindNineRows(text, classify, lines)) return false;
+    std::vector<std::string> rows;
+    size_t leftmost = kWidestAlignedRow;
+    size_t digits = 0;
+    for (std::string_view line : lines) {
+        rows.push_back(AlignedColumns(line));
+        leftmost = std::min(leftmost, rows.back().find_first_not_of(" |"));
+        digits += static_cast<size_t>(std::count_if(rows.back().begin(), rows.back().end(),
+                                                    [](char c) { return InLine(c) == Role::kDigit; }));
+    }
+    if (digits < kFewestAlignedDigits) return false;
+    std::string read;
+    for (size_t pitch = 1; pitch <= 4; ++pitch) {
+        for (size_t blockGap = 0; blockGap <= 4; ++blockGap) {
+            for (size_t cell = 0; cell < 9; ++cell) {
+                Layout layout{0, pitch, blockGap};
+                if (layout.ColumnOf(cell) > leftmost) break;
+                layout.first = leftmost - layout.ColumnOf(cell);
+                std::string grid = layout.Read(rows);
+                if (grid.empty()) continue;
+                if (!read.empty() && grid != read) return false;  // read two ways
+                read = grid;
+            }
+        }
+    }
+    cells += read;
+    return !read.empty();
+}
+
+// The rules after the first, in order: the first that finds a puzzle reads the text.
+struct FormRule {
+    PuzzleExchange::Form form;
+    bool (*read)(std::string_view text, std::string& cells);
+};
+
+bool ReadCellLines(std::string_view text, std::string& cells) {
+    Lines lines(text);
+    for (std::string_view line; lines.Next(line);) ReadCellLine(line, cells);
+    return !cells.empty();
+}
+
+const FormRule kFormRules[] = {
+    {PuzzleExchange::kLines, ReadCellLines},   {PuzzleExchange::kPicture, ReadPicture},
+    {PuzzleExchange::kFields, ReadFieldRows},  {PuzzleExchange::kAligned, ReadAlignedRows},
+};
+
+// Wide or UTF-16 text as this reader sees it: ASCII kept, a no-break space and a middle
+// dot as their Latin-1 bytes, every other character 0x80.
+char Narrow(unsigned int c) {
+    if (c == 0xA0 || c == 0xB7) return static_cast<char>(c);
+    return c < 0x80 ? static_cast<char>(c) : '\x80';
+}
 
 std::string FromUtf16(std::string_view bytes, bool bigEndian) {
     std::string text;
@@ -243,14 +463,11 @@ void PuzzleExchange::Read(std::string_view text) {
     }
     if (text.substr(0, 3) == kUtf8Mark) text.remove_prefix(3);
     text = PuzzleSection(text);
-    Lines lines(text);
-    for (std::string_view line; lines.Next(line);) {
-        ReadCellLine(line, cells_);
-    }
-    if (!cells_.empty()) {
-        form_ = kLines;
-    } else if (ReadPicture(text, cells_)) {
-        form_ = kPicture;
+    for (const FormRule& rule : kFormRules) {
+        if (rule.read(text, cells_)) {
+            form_ = rule.form;
+            return;
+        }
     }
 }
 

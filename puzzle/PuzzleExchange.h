@@ -31,12 +31,24 @@
 //      line with any other character is text, skipped before the picture, and breaks a
 //      picture begun above it. This reads nine-line pictures with LF or CR LF line ends,
 //      in a frame or not, Simple Sudoku's ".ss" and SadMan's ".sdk".
-//   Otherwise the text holds no puzzle. Rules 2 and 3 read a text with a "[Puzzle]"
+//   4. Rows of fields: the first nine rows of nine fields, each a digit or empty
+//      (nothing, blanks, '.', '0' or a middle dot), with only blank lines and frame
+//      lines between them. Fields are parted by tabs (a table as a browser copies it
+//      as text), by '|' ("|5|3| | |7| | | | |", the bars at its edges holding no
+//      field) or by commas ("5,3,,,7,,,,").
+//   5. An aligned grid: the first nine rows of cells at fixed columns, drawn with
+//      digits and a blank, '.', '0' or a middle dot for an empty cell (a middle dot
+//      between blanks, or blanks where the empty cells are), '|' between blocks and frame lines
+//      between rows. The columns are found from the rows; a grid that reads two ways,
+//      or holds fewer than 17 digits, is not read.
+//   Otherwise the text holds no puzzle. Rules 2 to 5 read a text with a "[Puzzle]"
 //   line (".sdk") from there to the next line that begins with '[', and see its other
 //   lines, such as the '#' lines of a ".sdk", as text. A line ends at LF, CR LF or CR.
 //
-// Only ASCII characters mean anything: every byte from 0x80 up (box drawing in UTF-8 or
-// an OEM code page, a no-break space) and the zero byte count as a frame. A file that
+// Only ASCII characters mean anything to rules 1 to 3: every byte from 0x80 up (box
+// drawing in UTF-8 or an OEM code page, a no-break space) and the zero byte count as a
+// frame. Rules 4 and 5 also know a no-break space and a middle dot, in UTF-8 or as one
+// Latin-1 byte. A file that
 // begins with a UTF-16 byte-order mark is read as UTF-16, and a UTF-8 mark is skipped.
 // Reading takes time and memory in proportion to the text, which is bounded.
 class PuzzleExchange {
@@ -50,6 +62,8 @@ public:
         kOwnFile,  // rule 1: read by EnneoPuzzle's own reader
         kLines,    // rule 2: one puzzle, or a list when GetCount() is above 1
         kPicture,  // rule 3
+        kFields,   // rule 4
+        kAligned,  // rule 5
     };
     enum Digits { kGivens, kAllDigits };
 

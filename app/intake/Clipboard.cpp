@@ -21,14 +21,22 @@ ClipboardContent Clipboard::Read(HWND owner) {
         content.kind = ClipboardContent::kBusy;
         return content;
     }
-    // Text wins over anything else beside it (a web page's picture, say); Windows makes
-    // Unicode text of plain text.
-    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    // Text and a web page's HTML win over anything else beside them (a web page's
+    // picture, say); Windows makes Unicode text of plain text.
+    HANDLE text = GetClipboardData(CF_UNICODETEXT);
+    UINT htmlFormat = RegisterClipboardFormatW(kHtmlFormat);
+    HANDLE html = htmlFormat != 0 ? GetClipboardData(htmlFormat) : nullptr;
+    if (text != nullptr || html != nullptr) {
         content.kind = ClipboardContent::kText;
-        if (const auto* text = static_cast<const wchar_t*>(GlobalLock(data))) {
-            size_t most = std::min<size_t>(GlobalSize(data) / sizeof(wchar_t), PuzzleExchange::kMaxBytes);
-            content.text.assign(text, wcsnlen(text, most));
-            GlobalUnlock(data);
+        if (const auto* characters = text != nullptr ? static_cast<const wchar_t*>(GlobalLock(text)) : nullptr) {
+            size_t most = std::min<size_t>(GlobalSize(text) / sizeof(wchar_t), PuzzleExchange::kMaxBytes);
+            content.text.assign(characters, wcsnlen(characters, most));
+            GlobalUnlock(text);
+        }
+        if (const auto* bytes = html != nullptr ? static_cast<const char*>(GlobalLock(html)) : nullptr) {
+            size_t most = std::min<size_t>(GlobalSize(html), PuzzleExchange::kMaxBytes);
+            content.html.assign(bytes, strnlen(bytes, most));
+            GlobalUnlock(html);
         }
     } else if (IsClipboardFormatAvailable(CF_HDROP)) {
         content.kind = ClipboardContent::kFiles;

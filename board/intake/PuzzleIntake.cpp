@@ -4,7 +4,9 @@
 #include "common/FilePath.h"
 #include "common/util/SafeSave.h"
 #include "puzzle/GameFile.h"
+#include "puzzle/HtmlGrid.h"
 #include "puzzle/PuzzleCheck.h"
+#include "puzzle/PuzzleLine.h"
 
 #include <filesystem>
 
@@ -81,7 +83,7 @@ BoardAnswer PuzzleIntake::Open(const std::wstring& path, PlaySession& session) {
     std::filesystem::path file = ToFilePath(path.c_str());
     if (std::optional<GameFile::Reading> reading = GameFile::ReadIfGame(file)) {
         if (!reading->game) return FileError(reading->message);
-        listPath_.clear();
+        ForgetList();
         session.Install(reading->game->GetState(), reading->play);
         return Remembered(BoardAnswer::Shown(), path);
     }
@@ -92,7 +94,7 @@ BoardAnswer PuzzleIntake::Open(const std::wstring& path, PlaySession& session) {
         return OpenError(M(M::kNoPuzzleInFile, {V::Text(NameOf(path))}).Then(M::kPuzzleForms));
     case PuzzleExchange::kOwnFile:
         // Read as the program's own files always were: unchecked, and without a word.
-        listPath_.clear();
+        ForgetList();
         session.Install(text->GetPuzzle(0));
         return Remembered(BoardAnswer::Shown(), path);
     default:
@@ -102,24 +104,32 @@ BoardAnswer PuzzleIntake::Open(const std::wstring& path, PlaySession& session) {
         }
         BoardAnswer answer = Install(text->GetPuzzle(0), M::kCaptionOpen, session);
         if (!answer.repaint) return answer;
-        listPath_.clear();
+        ForgetList();
         return Remembered(answer, path);
     }
 }
 
 BoardAnswer PuzzleIntake::OpenListPuzzle(const std::wstring& path, const PuzzleExchange& list, size_t index,
                                          PlaySession& session) {
-    if (index >= list.GetCount()) index = 0;
+    pastedList_.reset();
     listPath_ = path;
-    listPlace_ = {index + 1, list.GetCount()};
-    // The place moves on past a puzzle that is refused, so that the next one follows it.
-    listPlaces_.Put(path, std::to_wstring(index + 1));
-    BoardAnswer answer = Install(list.GetPuzzle(index), M::kCaptionOpen, session);
-    answer.menu = true;
+    BoardAnswer answer = InstallListPuzzle(list, index, M::kCaptionOpen, session);
+    listPlaces_.Put(path, std::to_wstring(listPlace_.number));
     return Remembered(answer, path);
 }
 
+BoardAnswer PuzzleIntake::InstallListPuzzle(const PuzzleExchange& list, size_t index, Message::Id caption,
+                                            PlaySession& session) {
+    if (index >= list.GetCount()) index = 0;
+    // The place moves on past a puzzle that is refused, so that the next one follows it.
+    listPlace_ = {index + 1, list.GetCount()};
+    BoardAnswer answer = Install(list.GetPuzzle(index), caption, session, listPlace_);
+    answer.menu = true;
+    return answer;
+}
+
 BoardAnswer PuzzleIntake::NextPuzzle(PlaySession& session) {
+    if (pastedList_) return InstallListPuzzle(*pastedList_, listPlace_.number, M::kCaptionPaste, session);
     if (listPath_.empty()) return BoardAnswer().Announced(M::kNoListOpen);
     // Read again: the file may have changed since.
     std::optional<PuzzleExchange> list = PuzzleExchange::FromFile(ToFilePath(listPath_.c_str()));
@@ -140,9 +150,19 @@ BoardAnswer PuzzleIntake::OpenRecent(size_t index, PlaySession& session) {
     return OpenError(M(M::kRecentFileGone, {V::Text(path)}), true);
 }
 
-BoardAnswer PuzzleIntake::Install(const EnneoPuzzle& puzzle, Message::Id caption, PlaySession& session) {
+BoardAnswer PuzzleIntake::Install(const EnneoPuzzle& puzzle, Message::Id caption, PlaySession& session,
+                                  const std::optional<ListPlace>& place) {
     PuzzleCheck check(puzzle);
-    if (!check.MayLoad()) return BoardAnswer().Boxed(BoardAnswer::kError, caption, check.GetMessage());
+    if (!check.MayLoad()) {
+        Message refusal = check.GetMessage();
+        if (place) {
+            std::vector<V> values = {V::Number(static_cast<int64_t>(place->number)),
+                                     V::Number(static_cast<int64_t>(place->count))};
+            values.insert(values.end(), refusal.values.begin(), refusal.values.end());
+            refusal = Message(M::kListPuzzleClash, std::move(values));
+        }
+        return BoardAnswer().Boxed(BoardAnswer::kError, caption, std::move(refusal));
+    }
     session.Install(puzzle);
     BoardAnswer answer = BoardAnswer::Shown();
     if (check.GetMessage().IsEmpty()) return answer;
@@ -153,13 +173,23 @@ BoardAnswer PuzzleIntake::Paste(const ClipboardContent& content, PlaySession& se
     if (content.kind != ClipboardContent::kText) {
         return BoardAnswer().Boxed(BoardAnswer::kError, M::kCaptionPaste, NotText(content.kind));
     }
-    PuzzleExchange text{std::wstring_view(content.text)};
-    if (text.GetForm() == PuzzleExchange::kNoPuzzle) {
-        return BoardAnswer().Boxed(BoardAnswer::kError, M::kCaptionPaste,
-                                   M(M::kNoPuzzleOnClipboard).Then(M::kPuzzleForms));
+    // A page's table is read first: its text (the cells parted by tabs) may read too,
+    // but the table tells rows and blocks apart for certain.
+    HtmlGrid table(content.html);
+    std::optional<PuzzleExchange> text;
+    if (table.GetCells().empty()) text.emplace(std::wstring_view(content.text));
+    if (text && text->GetForm() == PuzzleExchange::kNoPuzzle) {
+        Message refusal = table.GetRefusal().IsEmpty() ? M(M::kNoPuzzleOnClipboard) : table.GetRefusal();
+        return BoardAnswer().Boxed(BoardAnswer::kError, M::kCaptionPaste, refusal.Then(M::kPuzzleForms));
     }
-    BoardAnswer answer = Install(text.GetPuzzle(0), M::kCaptionPaste, session);
-    if (answer.repaint) listPath_.clear();
+    if (text && text->GetCount() > 1) {
+        ForgetList();
+        pastedList_ = std::move(text);
+        return InstallListPuzzle(*pastedList_, 0, M::kCaptionPaste, session);
+    }
+    BoardAnswer answer =
+        Install(text ? text->GetPuzzle(0) : ReadPuzzleLine(table.GetCells()), M::kCaptionPaste, session);
+    if (answer.repaint) ForgetList();
     return answer;
 }
 
@@ -188,7 +218,7 @@ BoardAnswer PuzzleIntake::Remembered(BoardAnswer answer, const std::wstring& pat
 }
 
 std::optional<ListPlace> PuzzleIntake::GetListPlace() const {
-    if (listPath_.empty()) return std::nullopt;
+    if (listPath_.empty() && !pastedList_) return std::nullopt;
     return listPlace_;
 }
 

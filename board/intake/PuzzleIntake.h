@@ -38,8 +38,11 @@ public:
     // the one last open there, else the first). A file that cannot be read, or holds no
     // puzzle, leaves the board as it was, and the answer's error box says so.
     BoardAnswer Open(const std::wstring& path, PlaySession& session);
-    // The first puzzle of what the clipboard holds in place of the game; a box says why
-    // nothing came in.
+    // The first puzzle of what the clipboard holds in place of the game: the grid of a
+    // web page's table when its HTML holds one (HtmlGrid), else the text's; a box says
+    // why nothing came in. Text of several puzzles is a list, open at its first puzzle
+    // and walked by the next puzzle command as a list file is, until something else
+    // comes in.
     BoardAnswer Paste(const ClipboardContent& content, PlaySession& session);
     // Writes the whole game as a game file at path (kGameFile), or else the board as a
     // puzzle file, and remembers the file; the answer's error box says when it could not.
@@ -48,9 +51,12 @@ public:
     // clipboard), Make Digits Givens, the next puzzle of the list, a recent file.
     BoardAnswer Run(const BoardCommand& command, PlaySession& session);
     // A new puzzle came from elsewhere: no list is open any more.
-    void ForgetList() { listPath_.clear(); }
+    void ForgetList() {
+        listPath_.clear();
+        pastedList_.reset();
+    }
 
-    // The list file's puzzle on the board; none while no list is open.
+    // The list's puzzle on the board, of a file or pasted; none while no list is open.
     std::optional<ListPlace> GetListPlace() const;
     // The files last opened or saved, the latest first.
     const std::vector<RememberedFiles::Entry>& GetRecentFiles() const { return recentFiles_.Get(); }
@@ -58,12 +64,18 @@ public:
 private:
     BoardAnswer OpenRecent(size_t index, PlaySession& session);
     BoardAnswer NextPuzzle(PlaySession& session);
-    // The puzzle of a list at index (clamped into it) in place of the game.
+    // The puzzle of a list file at index (clamped into it) in place of the game.
     BoardAnswer OpenListPuzzle(const std::wstring& path, const PuzzleExchange& list, size_t index,
                                PlaySession& session);
+    // The puzzle of the list at index (clamped into it) in place of the game, its place
+    // noted whether or not it comes in; caption: the box's.
+    BoardAnswer InstallListPuzzle(const PuzzleExchange& list, size_t index, Message::Id caption,
+                                  PlaySession& session);
     // A puzzle from outside in place of the game, as one step, unless it breaks the
-    // rules; caption: the box's, when there is one to show.
-    BoardAnswer Install(const EnneoPuzzle& puzzle, Message::Id caption, PlaySession& session);
+    // rules; caption: the box's, when there is one to show. The refusal of a puzzle of a
+    // list names its place.
+    BoardAnswer Install(const EnneoPuzzle& puzzle, Message::Id caption, PlaySession& session,
+                        const std::optional<ListPlace>& place = std::nullopt);
     BoardAnswer MakeGivens(PlaySession& session);
     // The answer after a file was opened or saved: the file first in the recent list,
     // and told to Windows.
@@ -72,5 +84,6 @@ private:
     RememberedFiles recentFiles_;
     RememberedFiles listPlaces_;  // each note the number of the puzzle last open
     std::wstring listPath_;       // the list file open; empty for none
+    std::optional<PuzzleExchange> pastedList_;  // the pasted list open, while no file is
     ListPlace listPlace_ = {0, 0};
 };

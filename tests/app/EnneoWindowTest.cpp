@@ -22,6 +22,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <cwchar>
 #include <cwctype>
@@ -541,11 +542,30 @@ protected:
         if (data != nullptr) SetClipboardData(format, data);
         CloseClipboard();
     }
-    void PutText(const std::wstring& text) {
-        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
-        std::memcpy(GlobalLock(memory), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+    static HGLOBAL Copied(const void* bytes, size_t size) {
+        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
+        std::memcpy(GlobalLock(memory), bytes, size);
         GlobalUnlock(memory);
-        Put(CF_UNICODETEXT, memory);
+        return memory;
+    }
+    static HGLOBAL Copied(const std::wstring& text) { return Copied(text.c_str(), (text.size() + 1) * sizeof(wchar_t)); }
+    void PutText(const std::wstring& text) { Put(CF_UNICODETEXT, Copied(text)); }
+    // A browser's copy of part of a page: its HTML ("HTML Format", the header of byte
+    // offsets before the fragment) and its text.
+    void PutPage(const std::string& fragment, const std::wstring& text) {
+        const std::string start = "<html><body><!--StartFragment-->";
+        char header[128];
+        const int headerLength = 97;  // the header below, its numbers eight digits wide
+        int end = headerLength + static_cast<int>(start.size() + fragment.size());
+        std::snprintf(header, sizeof header,
+                      "Version:0.9\r\nStartHTML:%08d\r\nEndHTML:%08d\r\nStartFragment:%08d\r\nEndFragment:%08d\r\n",
+                      headerLength, end, headerLength + static_cast<int>(start.size()), end);
+        std::string html = header + start + fragment;
+        ASSERT_TRUE(OpenClipboard(handle_));
+        EmptyClipboard();
+        SetClipboardData(RegisterClipboardFormatW(L"HTML Format"), Copied(html.c_str(), html.size() + 1));
+        SetClipboardData(CF_UNICODETEXT, Copied(text));
+        CloseClipboard();
     }
     std::wstring Text() {
         std::wstring text;
@@ -601,6 +621,39 @@ TEST_F(ClipboardTest, CopyAndPaste) {
     Put(CF_UNICODETEXT, nullptr);
     EXPECT_EQ(L"The clipboard is empty. Copy a puzzle as text first.", Refused());
     EXPECT_EQ(kOther, ToPuzzleLine(Puzzle()));
+}
+
+// A web page's grid comes in from the clipboard's HTML before the text beside it; text of
+// fields comes in as it is; text of several puzzles is a list that Ctrl+Shift+N walks.
+TEST_F(ClipboardTest, PastesAWebPagesGridAndWalksAPastedList) {
+    std::string table = "<table>";
+    std::wstring commas;
+    for (int row = 0; row < 9; ++row) {
+        table += "<tr>";
+        for (int column = 0; column < 9; ++column) {
+            char cell = kSampleLine[row * 9 + column];
+            char other = kOther[row * 9 + column];
+            table += cell == '.' ? std::string("<td>&nbsp;</td>") : std::string("<td><b>") + cell + "</b></td>";
+            if (other != '.') commas += static_cast<wchar_t>(other);
+            commas += column < 8 ? L"," : L"\r\n";
+        }
+        table += "</tr>";
+    }
+    table += "</table>";
+    PutPage(table, commas);
+    Key('V', {VK_CONTROL});
+    EXPECT_EQ(kSampleLine, ToPuzzleLine(Puzzle()));
+    PutText(commas);
+    Key('V', {VK_CONTROL});
+    EXPECT_EQ(kOther, ToPuzzleLine(Puzzle()));
+
+    PutText(Wide(std::string(kSampleLine) + "\r\n" + kOther + "\r\n"));
+    Key('V', {VK_CONTROL});
+    EXPECT_FALSE(Greyed(ID_MFILE_NEXTPUZZLE));
+    Key('N', {VK_CONTROL, VK_SHIFT});
+    EXPECT_EQ(kOther, ToPuzzleLine(Puzzle()));
+    Key('N', {VK_CONTROL, VK_SHIFT});
+    EXPECT_EQ(kSampleLine, ToPuzzleLine(Puzzle()));
 }
 
 // A puzzle typed in (here the sample's digits on an empty board) becomes the givens with

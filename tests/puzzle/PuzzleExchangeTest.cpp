@@ -129,6 +129,108 @@ TEST(PuzzleExchangeTest, ReadsEachCommonForm) {
     }
 }
 
+// The sample with a digit in its empty row 8: blanks can draw its every row.
+const std::string kEveryRow = std::string(kSample).replace(67, 1, "1");
+
+// Nine cells of a row, an empty one drawn as blank, parted by delimiter.
+std::string FieldedRow(const std::string& cells, const std::string& blank, const std::string& delimiter) {
+    std::string text;
+    for (size_t column = 0; column < 9; ++column) {
+        text += (cells[column] == '.' ? blank : std::string{cells[column]}) + (column < 8 ? delimiter : "");
+    }
+    return text;
+}
+
+// The puzzle's nine rows so, each row between open and close.
+std::string Fielded(const std::string& line, const std::string& blank, const std::string& delimiter,
+                    const std::string& open = "", const std::string& close = "\n") {
+    std::string text;
+    for (size_t row = 0; row < 9; ++row) text += open + FieldedRow(line.substr(row * 9, 9), blank, delimiter) + close;
+    return text;
+}
+
+// The puzzle drawn with blanks for empty cells at fixed columns: indented by two, cells
+// two columns apart and blocks two more, bar between blocks, each line ending at its
+// last cell.
+std::string Aligned(const std::string& line, const std::string& bar = " ") {
+    std::string text;
+    for (size_t row = 0; row < 9; ++row) {
+        std::string drawn = "  ";
+        for (size_t block = 0; block < 3; ++block) {
+            drawn += FieldedRow(line.substr(row * 9 + block * 3, 3) + "......", " ", " ").substr(0, 5);
+            if (block < 2) drawn += " " + bar + " ";
+        }
+        text += drawn.substr(0, drawn.find_last_not_of(" |") + 1) + "\r\n";
+    }
+    return text;
+}
+
+// The forms of web pages and spreadsheets, read only when none of the forms above reads
+// the text: the same text reads as it did before they were added.
+TEST(PuzzleExchangeTest, ReadsRowsOfFieldsAndAlignedGrids) {
+    const auto fields = PuzzleExchange::kFields;
+    const auto aligned = PuzzleExchange::kAligned;
+    const auto none = PuzzleExchange::kNoPuzzle;
+    std::string boxed = "+---+---+---+---+---+---+---+---+---+\n";
+    for (size_t row = 0; row < 9; ++row) {
+        boxed += "|" + FieldedRow(kSample.substr(row * 9, 9), " ", "|") + "|\n" + (row % 3 == 2 ? "+---+---+---+\n" : "");
+    }
+    std::string ruled = Fielded(kSample, " ", "|", "|", "|\n");
+    ruled.insert(20 * 6, "-----\n").insert(20 * 3, "-----\n");
+    const std::string tabs = Fielded(kSample, "", "\t", "", "\r\n");
+    const std::string commas = Fielded(kSample, "", ",");
+    const std::string spaced = Aligned(kEveryRow);
+    const FormCase cases[] = {
+        {"tabs, as a browser copies a table", tabs, fields, {kSample}},
+        {"tabs, blanks in cells", Fielded(kSample, " ", "\t"), fields, {kSample}},
+        {"tabs, no-break spaces in cells", Fielded(kSample, "\xC2\xA0", "\t"), fields, {kSample}},
+        {"bars", ruled, fields, {kSample}},
+        {"bars in a frame of boxes", "A puzzle:\n" + boxed, fields, {kSample}},
+        {"commas", commas, fields, {kSample}},
+        {"commas and '0'", Fielded(kSample, "0", ","), fields, {kSample}},
+        {"commas and '.'", Fielded(kSample, ".", ", "), fields, {kSample}},
+        {"middle dots, UTF-8", Fielded(kSample, "\xC2\xB7", " "), aligned, {kSample}},
+        {"middle dots, Latin-1", Fielded(kSample, "\xB7", "  "), aligned, {kSample}},
+        {"blanks at fixed columns", spaced, aligned, {kEveryRow}},
+        {"blanks at fixed columns, bars between blocks", Aligned(kEveryRow, "|"), aligned, {kEveryRow}},
+        {"ten fields in a row", "," + commas, none, {}},
+        {"eight fields in a row", std::string(tabs).erase(0, 1), none, {}},
+        {"a word in a field", "five" + tabs, none, {}},
+        {"two digits in a field", "12" + commas, none, {}},
+        {"text between rows", std::string(tabs).insert(tabs.find('\n') + 1, "row two\n"), none, {}},
+        {"eight rows", commas.substr(0, commas.rfind('\n', commas.size() - 2) + 1), none, {}},
+        {"a bar inside a block", std::string(spaced).replace(spaced.find('7') - 1, 1, "|"), none, {}},
+        {"a digit off the columns", std::string(spaced).replace(spaced.find("9 7"), 3, "97 "), none, {}},
+        {"short lines of numbers", "1 2\n3\n4 5\n6\n7\n8 9\n1\n2\n3\n", none, {}},
+        {"a character ending in a middle dot's byte", Fielded(kSample, "\xE2\x95\xB7", " "), none, {}},
+    };
+    for (const FormCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        PuzzleExchange exchange(c.text);
+        EXPECT_EQ(c.form, exchange.GetForm());
+        EXPECT_EQ(c.puzzles, PuzzlesOf(exchange));
+    }
+
+    // Wide text: a middle dot and a no-break space as the clipboard holds them.
+    auto widened = [](const std::string& text) {
+        std::wstring wide;
+        for (char c : text) wide += c == '\xB7' ? L'\u00B7' : c == '\xA0' ? L'\u00A0' : static_cast<wchar_t>(c);
+        return wide;
+    };
+    EXPECT_EQ(std::vector<std::string>{kSample}, PuzzlesOf(PuzzleExchange(widened(Fielded(kSample, "\xB7", " ")))));
+    EXPECT_EQ(std::vector<std::string>{kSample}, PuzzlesOf(PuzzleExchange(widened(Fielded(kSample, "\xA0", "\t")))));
+}
+
+// Without a gap between blocks, an aligned grid whose first column is empty could begin
+// at either of two columns; the gap tells.
+TEST(PuzzleExchangeTest, RefusesAnAlignedGridThatReadsTwoWays) {
+    std::string emptyFirstColumn = kEveryRow;
+    for (size_t row = 0; row < 9; ++row) emptyFirstColumn[row * 9] = '.';
+    EXPECT_EQ(PuzzleExchange::kNoPuzzle, PuzzleExchange(Fielded(emptyFirstColumn, " ", " ")).GetForm());
+    EXPECT_EQ(std::vector<std::string>{kEveryRow}, PuzzlesOf(PuzzleExchange(Fielded(kEveryRow, " ", " "))));
+    EXPECT_EQ(std::vector<std::string>{emptyFirstColumn}, PuzzlesOf(PuzzleExchange(Aligned(emptyFirstColumn))));
+}
+
 // Files the program's own reader was made for give exactly that reader's grid.
 TEST(PuzzleExchangeTest, ReadsTheProgramsOwnFilesAsItsFileReaderDoes) {
     const std::string printed = Printed(kSample);

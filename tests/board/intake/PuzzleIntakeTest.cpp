@@ -168,6 +168,9 @@ TEST_F(PuzzleIntakeTest, AListGoesOnFromThePuzzleLastOpen) {
     EXPECT_EQ(one, ToPuzzleLine(next.session.GetBoard()));
     BoardAnswer refused = Take(next, Command::Of(Command::kNextPuzzle));
     EXPECT_EQ(BoardAnswer::kError, refused.box);
+    EXPECT_EQ(Message(M::kListPuzzleClash, {V::Number(3), V::Number(3), V::Unit({GridUnit::kRow, 0}), V::CountWord(2),
+                                            V::Number(1)}),
+              refused.sentence);
     EXPECT_EQ(one, ToPuzzleLine(next.session.GetBoard()));
     EXPECT_EQ(std::make_pair(size_t(3), size_t(3)), place(next.intake));
     Take(next, Command::Of(Command::kNextPuzzle));
@@ -179,6 +182,68 @@ TEST_F(PuzzleIntakeTest, AListGoesOnFromThePuzzleLastOpen) {
     BoardAnswer shrunk = Take(next, Command::Of(Command::kNextPuzzle));
     EXPECT_EQ(Message(M::kNoLongerList, {V::Text(L"list.sdm")}), shrunk.sentence);
     EXPECT_FALSE(next.intake.GetListPlace());
+}
+
+// Pasted text of several puzzles is a list, walked as an opened one is, until another
+// puzzle comes in; its refused puzzle names its place.
+TEST_F(PuzzleIntakeTest, APastedListIsWalkedLikeAnOpenedOne) {
+    const std::string one = "1" + std::string(80, '.');
+    const std::string clash = "11" + std::string(79, '.');
+    const std::string text = std::string(kSampleLine) + "\r\n" + one + "\r\n" + clash + "\r\n";
+    auto place = [this] {
+        std::optional<ListPlace> place = intake_.GetListPlace();
+        return place ? std::make_pair(place->number, place->count) : std::make_pair(size_t(0), size_t(0));
+    };
+    Play(Command::SelectCell({1, 1}));
+    Play(Command::Digit(8));
+    EXPECT_EQ(kBoardAndMenu, Shows(Paste({ClipboardContent::kText, std::wstring(text.begin(), text.end())})));
+    EXPECT_EQ(std::make_pair(size_t(1), size_t(3)), place());
+    EXPECT_EQ(kSampleLine, ToPuzzleLine(Board()));
+    BoardAnswer second = Take(Command::Of(Command::kNextPuzzle));
+    EXPECT_EQ(std::make_pair(Message(M::kCaptionPaste), Message(M::kPuzzleSeveralSolutions)), Box(second));
+    EXPECT_EQ(one, ToPuzzleLine(Board()));
+    BoardAnswer refused = Take(Command::Of(Command::kNextPuzzle));
+    EXPECT_EQ(BoardAnswer::kError, refused.box);
+    EXPECT_EQ(Message(M::kCaptionPaste), refused.caption);
+    EXPECT_EQ(Message(M::kListPuzzleClash, {V::Number(3), V::Number(3), V::Unit({GridUnit::kRow, 0}), V::CountWord(2),
+                                            V::Number(1)}),
+              refused.sentence);
+    EXPECT_EQ(one, ToPuzzleLine(Board()));
+    EXPECT_EQ(std::make_pair(size_t(3), size_t(3)), place());
+    Take(Command::Of(Command::kNextPuzzle));
+    EXPECT_EQ(kSampleLine, ToPuzzleLine(Board()));  // round to the first
+    for (int step = 0; step < 3; ++step) Play(Command::Of(Command::kUndo));
+    EXPECT_EQ(8, Board().GetCell(1, 1));  // each puzzle one step, the game before them kept
+
+    EXPECT_TRUE(Paste({ClipboardContent::kText, L"2" + std::wstring(80, L'.')}).repaint);
+    EXPECT_EQ(std::make_pair(size_t(0), size_t(0)), place());
+    EXPECT_EQ(Message(M::kNoListOpen), Take(Command::Of(Command::kNextPuzzle)).reader.announcement);
+}
+
+// A web page's table on the clipboard comes in before the text beside it; a page whose
+// table is no grid is refused by what is wrong with it, unless its text holds a puzzle.
+TEST_F(PuzzleIntakeTest, PasteTakesAPagesGridBeforeItsText) {
+    std::string table = "<table>";
+    for (int row = 0; row < 9; ++row) {
+        table += "<tr>";
+        for (int column = 0; column < 9; ++column) {
+            char cell = kSampleLine[row * 9 + column];
+            table += "<td>" + (cell == '.' ? std::string("&nbsp;") : std::string{cell}) + "</td>";
+        }
+        table += "</tr>";
+    }
+    table += "</table>";
+    const std::wstring one = L"1" + std::wstring(80, L'.');
+    EXPECT_EQ(kBoardAndMenu, Shows(Paste({ClipboardContent::kText, one, table})));
+    EXPECT_EQ(kSampleLine, ToPuzzleLine(Board()));
+
+    const std::string scores = "<table><tr><td>Hard</td><td>4:12</td></tr></table>";
+    BoardAnswer refused = Paste({ClipboardContent::kText, L"Hard\t4:12", scores});
+    EXPECT_EQ(M(M::kTableNotGrid, {V::Number(1), V::Number(2)}).Then(M::kPuzzleForms), refused.sentence);
+    EXPECT_EQ(kSampleLine, ToPuzzleLine(Board()));
+    EXPECT_EQ(std::make_pair(Message(M::kCaptionPaste), Message(M::kPuzzleSeveralSolutions)),
+              Box(Paste({ClipboardContent::kText, one, scores})));
+    EXPECT_EQ(ToPuzzleLine(ReadPuzzleLine(std::string(one.begin(), one.end()))), ToPuzzleLine(Board()));
 }
 
 // A puzzle typed in becomes the givens as one step, and then plays as an opened one:
