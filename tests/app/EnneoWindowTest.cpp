@@ -1030,7 +1030,10 @@ protected:
 // so that they come back as the player's.
 TEST_F(BoardFileTest, SaveAndOpenThroughTheDialogs) {
     std::wstring path = folder_.Path("saved.enn");
-    if (!board_.GetController().IsOn(BoardCommand::kResumeGame)) Command(ID_OPTIONS_RESUMEGAME);
+    if (!board_.GetController().IsOn(BoardCommand::kResumeGame)) {
+        // Switched on in a window that keeps no game file: a box says where it is kept.
+        Boxes([this] { Command(ID_OPTIONS_RESUMEGAME); }, {{L"", L"", IDOK}});
+    }
     Type(1, 1, L'8');
     {
         DialogDriver driver({{L"", path, IDOK}});
