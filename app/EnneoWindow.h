@@ -3,6 +3,7 @@
 
 #include "BoardMenu.h"
 #include "BoardPainter.h"
+#include "DigitPad.h"
 #include "intake/RecentDocuments.h"
 #include "print/PrintCommands.h"
 #include "reader/BoardAccessible.h"
@@ -63,6 +64,7 @@ public:
     const BoardController& GetController() const { return controller_; }
     const BoardGeometry& GetGeometry() const { return geometry_; }
     const gui::AboutWindow& GetAboutWindow() const { return about_; }
+    const DigitPad& GetDigitPad() const { return digitPad_; }
     // The look the board is drawn in now.
     BoardTheme::Look GetLook() const;
 
@@ -112,6 +114,8 @@ private:
     // as of the last answer applied.
     BoardSnapshot snapshot_;
     std::optional<BoardMenu> menu_;  // made with the window's menu
+    // Made on its first opening; reads the snapshot and the geometry above.
+    DigitPad digitPad_;
     // Made on the first WM_GETOBJECT, with COM started on the window's thread for it;
     // none once the window is being destroyed.
     BoardAccessible* accessible_ = nullptr;

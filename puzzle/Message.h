@@ -217,6 +217,11 @@ struct Message {
         kNine,
         kListSeparator,         // between items of a list
         kListLastSeparator,     // before its last item
+        // The digit pad: its name for the cell it is open on, its button that empties
+        // the cell and its switch of Pencil Mode.
+        kDigitPadName,          // row, column
+        kDigitPadEmpty,
+        kDigitPadPencilMode,
         kIdCount
     };
 

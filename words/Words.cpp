@@ -220,6 +220,9 @@ constexpr Sentence kEnglish[] = {
     {M::kNine, L"nine"},
     {M::kListSeparator, L", "},
     {M::kListLastSeparator, L" and "},
+    {M::kDigitPadName, L"Digits for row {1}, column {2}"},
+    {M::kDigitPadEmpty, L"Empty"},
+    {M::kDigitPadPencilMode, L"Pencil mode"},
 };
 
 // The table holds every message's sentence, in the order of the identifiers.
