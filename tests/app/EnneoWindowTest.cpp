@@ -561,7 +561,8 @@ TEST_F(BoardTest, RightClickAndF5LeaveThePuzzleAlone) {
 
 // The digit pad: a first click selects, a second on the selected cell opens the pad, a
 // tap or a pen's touch opens it at once; its buttons place digits and marks as keys do,
-// a given has none, its keys move among its buttons, and the clock runs while it is open.
+// a given has none, its keys move among its buttons, and the clock runs while it is open
+// and stops when another window takes the activation from it.
 TEST_F(BoardTest, TheDigitPadPlaysAWholeGameByTheMouse) {
     const GameClock& clock = board_.GetController().GetClock();
     SendMessageW(handle_, WM_ACTIVATE, WA_ACTIVE, 0);
@@ -636,7 +637,14 @@ TEST_F(BoardTest, TheDigitPadPlaysAWholeGameByTheMouse) {
     press(1, 1);
     SetMessageExtraInfo(0);
     EXPECT_TRUE(pad.IsOpen());
-    key(VK_ESCAPE);
+    // Another window's activation closes the pad and takes the board out of play.
+    HWND other = CreateWindowExW(0, L"Static", L"", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr, nullptr, nullptr,
+                                 nullptr);
+    SetActiveWindow(other);
+    EXPECT_FALSE(pad.IsOpen() || clock.IsRunning());
+    SetActiveWindow(handle_);
+    DestroyWindow(other);
+    EXPECT_TRUE(clock.IsRunning());
 
     // The whole game; filled-in candidates make it assisted, so that its end shows no
     // box of a new best time.
