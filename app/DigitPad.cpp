@@ -175,7 +175,8 @@ LRESULT DigitPad::MessageHandler(HWND handle, UINT message, WPARAM wParam, LPARA
         }
         break;
     case WM_KEYDOWN:
-        if (OnKey(wParam)) return 0;
+    case WM_CHAR:
+        if (OnKey(message, wParam, lParam)) return 0;
         break;
     }
     return Window::MessageHandler(handle, message, wParam, lParam);
@@ -199,23 +200,34 @@ int DigitPad::OnClose() {
     return 1;
 }
 
-bool DigitPad::OnKey(WPARAM key) {
-    HWND focus = GetFocus();
-    int id = focus != nullptr && GetParent(focus) == GetHandle() ? GetDlgCtrlID(focus) : 0;
-    switch (key) {
-    case VK_ESCAPE: Close(); return true;
-    case VK_RETURN:
-        if (id != 0) SendMessageW(focus, BM_CLICK, 0, 0);
-        return true;
-    case VK_TAB:
-    case VK_LEFT:
-    case VK_RIGHT:
-    case VK_UP:
-    case VK_DOWN:
-        SetFocus(Button(id == 0 ? 1 : NeighbourOf(static_cast<WORD>(id), key, GetKeyState(VK_SHIFT) < 0)).GetHandle());
-        return true;
-    default: return false;
+bool DigitPad::OnKey(UINT message, WPARAM key, LPARAM lParam) {
+    if (message == WM_CHAR) {
+        // The characters of the pad's own keys: handled as keys already.
+        if (key == L'\t' || key == L'\r' || key == 0x1B) return true;
+    } else {
+        HWND focus = GetFocus();
+        int id = focus != nullptr && GetParent(focus) == GetHandle() ? GetDlgCtrlID(focus) : 0;
+        switch (key) {
+        case VK_ESCAPE: Close(); return true;
+        case VK_RETURN:
+            if (id != 0) SendMessageW(focus, BM_CLICK, 0, 0);
+            return true;
+        case VK_TAB:
+        case VK_LEFT:
+        case VK_RIGHT:
+        case VK_UP:
+        case VK_DOWN:
+            id = id == 0 ? 1 : NeighbourOf(static_cast<WORD>(id), key, GetKeyState(VK_SHIFT) < 0);
+            SetFocus(Button(static_cast<WORD>(id)).GetHandle());
+            return true;
+        case VK_SHIFT:
+        case VK_CONTROL: return false;
+        }
     }
+    // The character of a key passed on reaches the button, which passes it on too.
+    Close();
+    SendMessageW(board_.GetHandle(), message, key, lParam);
+    return true;
 }
 
 gui::ButtonControl& DigitPad::Button(WORD id) {
@@ -225,10 +237,11 @@ gui::ButtonControl& DigitPad::Button(WORD id) {
 }
 
 LRESULT CALLBACK DigitPad::ControlProcedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
-    // Without a dialog's message loop a button drops Tab, the arrows, Enter and Escape.
-    if (message == WM_KEYDOWN) {
+    // Without a dialog's message loop a button drops Tab, the arrows, Enter and Escape,
+    // and the board's keys would stop at it.
+    if (message == WM_KEYDOWN || message == WM_CHAR) {
         auto* pad = static_cast<DigitPad*>(gui::WindowMessageRouter::GetInstance()->LookUp(GetParent(control)));
-        if (pad != nullptr && pad->OnKey(wParam)) return 0;
+        if (pad != nullptr && pad->OnKey(message, wParam, lParam)) return 0;
     }
     auto system = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(control, GWLP_USERDATA));
     return CallWindowProcW(system, control, message, wParam, lParam);

@@ -17,7 +17,8 @@
 // (the digit, or the mark in Pencil Mode; Empty as 0 or Ctrl+0) on the selected cell,
 // so that the board answers a choice as it answers a key, and closes the pad. Escape, a
 // click elsewhere and the loss of the activation close it too. Tab and the arrows move
-// among its buttons, Enter and the space bar press one.
+// among its buttons and Enter presses one; any other key closes the pad and goes to the
+// board, so that keys do there what they always do.
 class DigitPad : public gui::Window {
 public:
     using Runner = std::function<void(const BoardCommand&)>;
@@ -60,12 +61,15 @@ private:
     void Open(EnneoPuzzle::Cell cell);
     // Closes the pad and runs the digit (0: Empty) as a mark while the check box is set.
     void Choose(int digit);
-    // Tab, the arrows, Enter and Escape, from whichever control has the focus; false
-    // for any other key.
-    bool OnKey(WPARAM key);
+    // A key (WM_KEYDOWN) or a character (WM_CHAR) from whichever control has the
+    // focus: Tab, the arrows, Enter and Escape are the pad's, Shift and Ctrl wait for the
+    // key they modify, and any other closes the pad and goes to the board (the space
+    // bar too, which empties the cell there). False where the control's own handling
+    // is to follow.
+    bool OnKey(UINT message, WPARAM key, LPARAM lParam);
     // The button with this identifier (1 to kPencilModeButton).
     gui::ButtonControl& Button(WORD id);
-    // Hands the pad's keys that a button would drop to the pad; a Windows callback.
+    // Hands the buttons' keys and characters to the pad (OnKey); a Windows callback.
     static LRESULT CALLBACK ControlProcedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
 
     const gui::Window& board_;

@@ -561,7 +561,8 @@ TEST_F(BoardTest, RightClickAndF5LeaveThePuzzleAlone) {
 
 // The digit pad: a first click selects, a second on the selected cell opens the pad, a
 // tap or a pen's touch opens it at once; its buttons place digits and marks as keys do,
-// a given has none, its keys move among its buttons, and the clock runs while it is open
+// a given has none, its keys move among its buttons and pass the others on to the
+// board, and the clock runs while it is open
 // and stops when another window takes the activation from it.
 TEST_F(BoardTest, TheDigitPadPlaysAWholeGameByTheMouse) {
     const GameClock& clock = board_.GetController().GetClock();
@@ -626,7 +627,12 @@ TEST_F(BoardTest, TheDigitPadPlaysAWholeGameByTheMouse) {
     press(1, 1);
     click(button(DigitPad::kPencilModeButton));
     EXPECT_FALSE(View().pencilMode);
-    key(VK_ESCAPE);
+    // Any other key is the board's: a digit typed with the pad open goes into the cell.
+    HWND pencilMode = GetFocus();
+    SendMessageW(pencilMode, WM_KEYDOWN, '8', 0);
+    SendMessageW(pencilMode, WM_CHAR, L'8', 0);
+    EXPECT_FALSE(pad.IsOpen());
+    EXPECT_EQ(8, Puzzle().GetCell(1, 1));
 
     // A given cell takes the selection and opens no pad; a tap opens it at once.
     press(2, 1);
