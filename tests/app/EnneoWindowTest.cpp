@@ -644,8 +644,8 @@ TEST_F(BoardTest, TheDigitPadPlaysAWholeGameByTheMouse) {
     SetMessageExtraInfo(0);
     EXPECT_TRUE(pad.IsOpen());
     // Another window's activation closes the pad and takes the board out of play.
-    HWND other = CreateWindowExW(0, L"Static", L"", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr, nullptr, nullptr,
-                                 nullptr);
+    HWND other =
+        CreateWindowExW(0, L"Static", L"", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     SetActiveWindow(other);
     EXPECT_FALSE(pad.IsOpen() || clock.IsRunning());
     SetActiveWindow(handle_);
