@@ -57,6 +57,7 @@ const Item kItems[] = {
     {ID_OPTIONS_SHOWLOG, Command::Of(Command::kShowLog), false},
     {IDM_CHECKUPDATES, Command::Of(Command::kCheckForUpdates), false},
     {IDM_ABOUT, Command::Of(Command::kAbout), false},
+    {IDM_HELP, Command::Of(Command::kHelp), false},
 };
 
 static_assert(PuzzleIntake::kRecentFiles <= 9, "a digit of its own for each recent file");

@@ -168,6 +168,7 @@ void EnneoWindow::Run(const BoardCommand& command) {
         break;
     case BoardCommand::kShowLog: OnShowLog(); break;
     case BoardCommand::kAbout: OnAbout(); break;
+    case BoardCommand::kHelp: help_.Present(GetHandle()); break;
     default: Execute(command); break;
     }
 }
@@ -299,7 +300,7 @@ void EnneoWindow::OnFileOpen() {
 }
 
 void EnneoWindow::OnFileSave() {
-    std::optional<FileDialogs::Saving> saving = FileDialogs::Save(GetHandle());
+    std::optional<FileDialogs::Saving> saving = FileDialogs::Save(GetHandle(), controller_.ProposedSaveType());
     if (!saving) return;
     Apply(controller_.Save(saving->path.c_str(), saving->saved));
 }

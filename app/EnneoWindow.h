@@ -4,6 +4,7 @@
 #include "BoardMenu.h"
 #include "BoardPainter.h"
 #include "DigitPad.h"
+#include "HelpWindow.h"
 #include "intake/RecentDocuments.h"
 #include "print/PrintCommands.h"
 #include "reader/BoardAccessible.h"
@@ -27,8 +28,8 @@
 // a timer that runs while the caption shows the time. The board is drawn by a
 // BoardPainter in the palette of the look that the theme and the system's settings
 // give, and read by assistive technology through a BoardAccessible. The window itself
-// runs the file and print dialogs, the clipboard's calls, drops, About, Show Log, Check
-// for Updates and Exit, and has the game kept where the program may end.
+// runs the file and print dialogs, the clipboard's calls, drops, the help, About, Show
+// Log, Check for Updates and Exit, and has the game kept where the program may end.
 class EnneoWindow : public gui::MainWindowBase {
 public:
     // The program's home page, which About opens.
@@ -64,6 +65,7 @@ public:
     const BoardController& GetController() const { return controller_; }
     const BoardGeometry& GetGeometry() const { return geometry_; }
     const gui::AboutWindow& GetAboutWindow() const { return about_; }
+    const HelpWindow& GetHelpWindow() const { return help_; }
     const DigitPad& GetDigitPad() const { return digitPad_; }
     // The look the board is drawn in now.
     BoardTheme::Look GetLook() const;
@@ -81,7 +83,7 @@ private:
     // Shows the log window (made on first use, shown again after it was closed) and
     // registers it with the logger manager.
     void OnShowLog();
-    // Runs a command of a menu item or a key: the window's own kinds (kOpen to kAbout)
+    // Runs a command of a menu item or a key: the window's own kinds (kOpen to kHelp)
     // and New Puzzle, with its progress, here; every other by the controller.
     void Run(const BoardCommand& command);
     void Execute(const BoardCommand& command);
@@ -105,6 +107,7 @@ private:
     void OnDropFiles(HDROP drop);
 
     gui::AboutWindow about_;
+    HelpWindow help_;  // made on the first F1
     // Computed by every paint, read by the mouse handlers.
     BoardGeometry geometry_;
     // Constructed before the controller: its start-up check runs before any window exists.

@@ -55,9 +55,10 @@ struct BoardCommand {
         kShowLog,
         kCheckForUpdates,
         kAbout,
+        kHelp,  // the program's own help, in a window beside the board
     };
     // How many kinds there are; not a kind, so that a switch on the kinds need not name it.
-    static constexpr int kKindCount = kAbout + 1;
+    static constexpr int kKindCount = kHelp + 1;
 
     static constexpr BoardCommand Of(Kind kind) { return {kind}; }
     static constexpr BoardCommand SelectCell(EnneoPuzzle::Cell cell) { return {kSelectCell, 0, cell}; }

@@ -67,7 +67,8 @@ bool BoardController::RunsWhilePaused(BoardCommand::Kind kind) {
     case BoardCommand::kWindowActive:
     case BoardCommand::kWindowMinimized:
     case BoardCommand::kSessionLocked:
-    case BoardCommand::kTick: return true;
+    case BoardCommand::kTick:
+    case BoardCommand::kHelp: return true;
     default: return false;
     }
 }
@@ -180,6 +181,15 @@ BoardAnswer BoardController::Paste(const ClipboardContent& content) {
 
 BoardAnswer BoardController::Save(const wchar_t* path, FileFormats::Saved type) {
     return intake_.Save(path, type, session_);
+}
+
+FileFormats::Saved BoardController::ProposedSaveType() const {
+    const EnneoPuzzle& board = session_.GetBoard();
+    bool played = false;
+    for (int y = 1; y <= 9 && !played; ++y) {
+        for (int x = 1; x <= 9 && !played; ++x) played = board.GetCellState(x, y) == EnneoPuzzle::CELL_SET;
+    }
+    return keeping_.IsOn() && played ? FileFormats::kGameFile : FileFormats::kPuzzleFile;
 }
 
 BoardAnswer BoardController::CopyRefused() {

@@ -39,6 +39,10 @@ public:
     BoardAnswer Open(const wchar_t* path);
     BoardAnswer Paste(const ClipboardContent& content);
     BoardAnswer Save(const wchar_t* path, FileFormats::Saved type);
+    // What Save's dialog proposes: while the game is kept (Resume Last Game), a board
+    // holding digits of the player's is a game in progress, proposed as a game file that
+    // keeps them apart from the givens; otherwise a puzzle file.
+    FileFormats::Saved ProposedSaveType() const;
     // The box that says Copy found the clipboard in use.
     static BoardAnswer CopyRefused();
 
@@ -70,7 +74,8 @@ public:
 
 private:
     // What may run while the game is paused: nothing that shows or changes the board,
-    // but a new puzzle (which starts a new game), the switches and what the window tells.
+    // but a new puzzle (which starts a new game), the switches, the help and what the
+    // window tells.
     static bool RunsWhilePaused(BoardCommand::Kind kind);
     BoardAnswer Run(const BoardCommand& command);
     BoardAnswer MakePuzzle(PuzzleLevel level, const PuzzleGenerator::KeepGoing& keepGoing);

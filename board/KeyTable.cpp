@@ -68,7 +68,7 @@ constexpr KeyRow kKeys[] = {
     {'D', 1, kYes, kYes, kNo, Command::Theme(BoardTheme::kDark)},
     {'W', 1, kYes, kYes, kNo, Command::Theme(BoardTheme::kFollowWindows)},
     {'U', 1, kYes, kNo, kNo, Command::Of(Command::kCheckForUpdates)},
-    {KeyTable::kF1, 1, kNo, kNo, kNo, Command::Of(Command::kAbout)},
+    {KeyTable::kF1, 1, kNo, kNo, kNo, Command::Of(Command::kHelp)},
 };
 
 // The same for characters: count characters from character on.

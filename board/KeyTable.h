@@ -9,7 +9,8 @@
 // Two tables of data, looked up first row first: keys pressed (Windows' virtual-key
 // codes, as WM_KEYDOWN brings them) with the modifier keys held, and characters typed
 // (as WM_CHAR brings them). Ctrl+Alt is AltGr, which types characters on many keyboards,
-// so no pencil mark answers to it. Every menu item has a key here (Exit's, Alt+F4, is
+// so no pencil mark answers to it. Every menu item but About (Alt+/, the window's
+// accelerator) and New Puzzle's Expert and Extreme has a key here (Exit's, Alt+F4, is
 // Windows' own), which its item's text shows; the window runs such a key as the item.
 class KeyTable {
 public:

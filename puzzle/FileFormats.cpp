@@ -71,3 +71,11 @@ FileFormats::Saved FileFormats::SavedAt(size_t index) {
     std::vector<const Format*> saved = SavedFormats();
     return index >= 1 && index <= saved.size() ? saved[index - 1]->saved : kPuzzleFile;
 }
+
+size_t FileFormats::IndexOf(Saved saved) {
+    std::vector<const Format*> formats = SavedFormats();
+    for (size_t index = 0; index < formats.size(); ++index) {
+        if (formats[index]->saved == saved) return index + 1;
+    }
+    return 1;
+}

@@ -30,4 +30,6 @@ public:
     // What Save writes for the type chosen at index of its list, counted from 1 as the
     // dialogs count; a puzzle file for any index outside the list (0: no type chosen).
     static Saved SavedAt(size_t index);
+    // The index, counted from 1, of the first type of Save's list that writes saved.
+    static size_t IndexOf(Saved saved);
 };

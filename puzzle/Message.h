@@ -30,9 +30,11 @@ struct Message {
         kCaptionStatistics,
         kCaptionHint,
         kCaptionCheck,
-        // The window's caption: the program's name, and with the timer its time.
+        // The window's caption: the program's name, and with the timer its time; the
+        // help window's.
         kTitle,
         kTitleWithTime,  // time
+        kHelpTitle,
         // What a screen reader hears after a command.
         kNoSelection,
         kPausedRefusal,

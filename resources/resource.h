@@ -6,6 +6,8 @@
 #define IDR_BOARD_ACCELERATORS 102
 #define IDD_PRINT_PUZZLE 130
 #define IDD_PRINT_NEW_PUZZLES 131
+// The help's text (help.txt): UTF-8, lines ending in LF or CR LF.
+#define IDR_HELP_TEXT 140
 
 // The print dialogs' controls.
 #define IDC_PRINT_PLAYER_DIGITS 1300
@@ -64,3 +66,4 @@
 #define ID_MFILE_RECENT_FIRST 40310
 #define IDM_ABOUT 503
 #define IDM_CHECKUPDATES 505
+#define IDM_HELP 506

@@ -31,6 +31,7 @@ constexpr Sentence kEnglish[] = {
     {M::kCaptionCheck, L"Check"},
     {M::kTitle, L"Enneo Tessary"},
     {M::kTitleWithTime, L"Enneo Tessary - {1}"},
+    {M::kHelpTitle, L"Enneo Tessary Help"},
     {M::kNoSelection, L"No cell is selected: an arrow key selects one."},
     {M::kPausedRefusal, L"The game is paused. Escape goes on."},
     {M::kPaused, L"Paused. Escape goes on."},

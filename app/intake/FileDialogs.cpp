@@ -36,10 +36,11 @@ std::optional<std::wstring> FileDialogs::Open(HWND owner) {
     return std::wstring(fileName);
 }
 
-std::optional<FileDialogs::Saving> FileDialogs::Save(HWND owner) {
+std::optional<FileDialogs::Saving> FileDialogs::Save(HWND owner, FileFormats::Saved proposed) {
     static const std::wstring filter = Words::FileFilter(FileFormats::SaveTypes());
     wchar_t fileName[kNameSize] = {};
     OPENFILENAMEW dialog = FileDialog(owner, filter, fileName, OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST);
+    dialog.nFilterIndex = static_cast<DWORD>(FileFormats::IndexOf(proposed));
     if (!GetSaveFileNameW(&dialog)) return std::nullopt;
     return Saving{fileName, FileFormats::SavedAt(dialog.nFilterIndex)};
 }

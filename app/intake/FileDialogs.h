@@ -20,7 +20,8 @@ public:
 
     // The existing file chosen in Open's dialog; none when it was cancelled.
     static std::optional<std::wstring> Open(HWND owner);
-    // The file named in Save's dialog, which asks before a file is replaced; none when it
-    // was cancelled. The name is taken as typed, whichever type is chosen.
-    static std::optional<Saving> Save(HWND owner);
+    // The file named in Save's dialog, which asks before a file is replaced, with the
+    // type proposed chosen at first; none when it was cancelled. The name is taken as
+    // typed, whichever type is chosen.
+    static std::optional<Saving> Save(HWND owner, FileFormats::Saved proposed);
 };

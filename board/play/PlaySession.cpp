@@ -202,15 +202,41 @@ void PlaySession::MakeGivens() {
 void PlaySession::Resume(const Game& game, const GamePlay& play) {
     game_ = game;
     StartGame(play);
+    leftGames_.clear();  // the kept history's other puzzles are of games not known here
     PointAt({});
     answeredChange_ = game_.GetChangeCount();
 }
 
 void PlaySession::StartGame(const GamePlay& play) {
+    LeaveGame();
     solution_ = SolutionOfGivens(GetBoard());
     clock_.Restart(play.milliseconds);
     assisted_ = play.assisted;
     finished_ = GetBoard().IsSolved();  // a board complete from the start was not played
+}
+
+void PlaySession::LeaveGame() {
+    if (leftGames_.size() == kLeftGames) leftGames_.pop_front();
+    leftGames_.push_back({solution_, Play(), finished_});
+}
+
+void PlaySession::ReturnToGame() {
+    const EnneoPuzzle& board = GetBoard();
+    auto found = std::find_if(leftGames_.rbegin(), leftGames_.rend(),
+                              [&board](const LeftGame& left) { return left.solution.IsGivensOf(board); });
+    if (found == leftGames_.rend()) {
+        LeaveGame();
+        solution_ = SolutionOfGivens(board);
+        assisted_ = true;
+        return;
+    }
+    LeftGame back = *found;
+    leftGames_.erase(std::next(found).base());
+    LeaveGame();
+    solution_ = back.solution;
+    clock_.Restart(back.play.milliseconds);
+    assisted_ = back.play.assisted;
+    finished_ = back.finished;
 }
 
 BoardAnswer PlaySession::Settle(BoardAnswer answer, bool paused) {
@@ -218,12 +244,7 @@ BoardAnswer PlaySession::Settle(BoardAnswer answer, bool paused) {
     bool changed = game_.GetChangeCount() != answeredChange_;
     answeredChange_ = game_.GetChangeCount();
     if (game_.GetChangeCount() != pointedChange_) PointAt({});
-    if (!solution_.IsGivensOf(board)) {
-        // Undo or Redo back into another puzzle, whose time and help this game does not
-        // know: it does not count.
-        solution_ = SolutionOfGivens(board);
-        assisted_ = true;
-    }
+    if (!solution_.IsGivensOf(board)) ReturnToGame();
     if (changed && !finished_ && board.IsSolved()) answer = Finish(answer);
     clock_.Run(windowActive_ && !windowMinimized_ && !sessionLocked_ && !paused && !board.IsSolved());
     return answer;

@@ -10,6 +10,7 @@
 #include "puzzle/Hint.h"
 #include "puzzle/PuzzleSolution.h"
 
+#include <deque>
 #include <optional>
 #include <vector>
 
@@ -21,8 +22,10 @@
 // the window is active and not minimized, the session is not locked, the game is not
 // paused and the board not complete. A puzzle with one solution that the player completes
 // without Solve, Hint, Fill In Candidates or Undo to Last Correct counts for the
-// statistics of its level, once per game; after an undo or redo into another puzzle,
-// whose time and help the game does not know, the game no longer counts.
+// statistics of its level, once per game. An undo or redo into the puzzle of a game
+// left for another (New Puzzle, Open, Paste, Make Digits Givens by mistake) goes on with
+// that game's time, help and end; into a puzzle whose game it does not know (older than
+// the games it remembers, or from a kept game's history), the game no longer counts.
 class PlaySession {
 public:
     // What Hint or Check found, kept while the board is the one they looked at.
@@ -66,7 +69,22 @@ public:
     GamePlay Play() const { return {clock_.GetElapsed(), assisted_}; }
 
 private:
+    // A game left for another puzzle, which undo or redo may come back to.
+    struct LeftGame {
+        PuzzleSolution solution;  // of its givens
+        GamePlay play;
+        bool finished;
+    };
+    // How many left games are remembered, the oldest going first: as many as a player
+    // undoes through by mistake, and few enough that looking through them costs nothing.
+    static const size_t kLeftGames = 16;
+
     void StartGame(const GamePlay& play);
+    // The game on the board is left for another: remembered, the oldest going.
+    void LeaveGame();
+    // Undo or redo went into another puzzle: the game of its givens comes back, or an
+    // unknown one begins that does not count.
+    void ReturnToGame();
     BoardAnswer Finish(BoardAnswer answer);
     BoardAnswer EnterDigit(int digit, bool pencilMode);
     BoardAnswer Mark(int digit);
@@ -87,6 +105,7 @@ private:
     bool windowMinimized_ = false;
     bool sessionLocked_ = false;
     Findings findings_;
+    std::deque<LeftGame> leftGames_;  // the latest last
     unsigned pointedChange_ = 0;   // the game's change count when Hint or Check last ran
     unsigned answeredChange_ = 0;  // and when the last command was settled
     unsigned installs_ = 0;

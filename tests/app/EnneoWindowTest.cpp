@@ -1,6 +1,7 @@
 // Tests of the board window: geometry, mouse and keyboard input, and the commands.
 #include "app/BoardMenu.h"
 #include "app/EnneoApp.h"
+#include "app/HelpWindow.h"
 #include "board/KeyTable.h"
 #include "common/util/logging/LoggerManager.h"
 #include "common/util/logging/WindowLogger.h"
@@ -196,7 +197,7 @@ std::optional<BoardCommand> CommandOfKey(std::wstring key) {
 // Every menu item shows the key that runs it, none the key of another (Exit shows
 // Windows' own Alt+F4, which closes the window and so ends the program as Exit does).
 // The recent files have their number as the access key and no key of their own, nor
-// have New Puzzle's Expert and Extreme.
+// have New Puzzle's Expert and Extreme, nor About (Alt+/, an accelerator).
 TEST_F(BoardTest, EveryMenuItemShowsTheKeyThatRunsIt) {
     std::vector<std::pair<UINT, std::wstring>> items;
     CollectItems(GetMenu(handle_), items);
@@ -206,7 +207,7 @@ TEST_F(BoardTest, EveryMenuItemShowsTheKeyThatRunsIt) {
         SCOPED_TRACE(text);
         if (id >= ID_MFILE_RECENT_FIRST && id < ID_MFILE_RECENT_FIRST + PuzzleIntake::kRecentFiles) continue;
         size_t tab = text.find(L'\t');
-        if (id == ID_MFILE_NEWPUZZLE_EXPERT || id == ID_MFILE_NEWPUZZLE_EXTREME) {
+        if (id == ID_MFILE_NEWPUZZLE_EXPERT || id == ID_MFILE_NEWPUZZLE_EXTREME || id == IDM_ABOUT) {
             EXPECT_EQ(std::wstring::npos, tab);
             continue;
         }
@@ -420,9 +421,10 @@ TEST_F(BoardTest, HintAndCheckAnswerInTheirBoxes) {
     EXPECT_EQ(2u, View().misfits.size());
 }
 
-// Activation, minimizing and the session's lock start and stop the game's clock; Show
-// Timer puts its time into the caption and is kept in the registry; Escape pauses and
-// P switches the pencil mode, each item checked while on.
+// Activation, minimizing and the session's lock start and stop the game's clock, and an
+// undo back into a game brings back its time; Show Timer puts the time into the caption
+// and is kept in the registry; Escape pauses and P switches the pencil mode, each item
+// checked while on.
 TEST_F(BoardTest, TheClockFollowsTheWindowAndTheCaptionShowsIt) {
     const GameClock& clock = board_.GetController().GetClock();
     auto message = [this](UINT message, WPARAM wParam) { SendMessageW(handle_, message, wParam, 0); };
@@ -438,6 +440,13 @@ TEST_F(BoardTest, TheClockFollowsTheWindowAndTheCaptionShowsIt) {
         message(stop[1].first, stop[1].second);
         EXPECT_TRUE(clock.IsRunning()) << stop[1].first;
     }
+    // New by mistake, then Undo: the first game goes on with its time.
+    Sleep(100);
+    uint64_t played = clock.GetElapsed();
+    Command(ID_MFILE_NEW);
+    EXPECT_LT(clock.GetElapsed(), played);
+    Command(ID_EDIT_UNDO);
+    EXPECT_GE(clock.GetElapsed(), played);
 
     const wchar_t key[] = L"Software\\Enneo Project\\Enneo Tessary";
     auto checked = [this](UINT command) {
@@ -819,7 +828,7 @@ TEST_F(BoardTest, AboutShowsTheOneAboutWindowAndOpensTheHomePageEachTime) {
 
     SendMessageW(window, WM_COMMAND, gui::AboutWindow::kOkCommand, 0);
     EXPECT_FALSE(IsWindowVisible(window));
-    Key(VK_F1);  // runs as the item; a second creation would raise
+    Command(IDM_ABOUT);  // a second creation would raise
     EXPECT_EQ(window, about.GetHandle());
     EXPECT_TRUE(IsWindowVisible(window));
 
@@ -830,6 +839,69 @@ TEST_F(BoardTest, AboutShowsTheOneAboutWindowAndOpensTheHomePageEachTime) {
         EXPECT_EQ(EnneoWindow::kHomePageUrl, call.target);
         EXPECT_EQ(SW_SHOWDEFAULT, call.showCommand);
     }
+}
+
+BOOL CALLBACK CountHelpWindows(HWND window, LPARAM count) {
+    wchar_t className[16] = {};
+    GetClassNameW(window, className, 16);
+    if (std::wstring(className) == L"HelpWindow") ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
+// F1 shows the help beside the board, which stays enabled, with the keyboard in its
+// text: the program's help text, whose keys' section has a line for every menu item's
+// key ("Ctrl+N<tab>File / New ...") that names the item. F1 again keeps the one window;
+// Escape in the text hides it and the program goes on; F1 brings it back, restored.
+TEST_F(BoardTest, F1ShowsTheOneHelpWindowWithEveryMenuKeyAndEscapeHidesIt) {
+    const HelpWindow& help = board_.GetHelpWindow();
+    EXPECT_EQ(nullptr, help.GetHandle());
+    Key(VK_F1);
+    HWND window = help.GetHandle();
+    ASSERT_NE(nullptr, window);
+    HWND edit = help.GetTextBox().GetHandle();
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_EQ(handle_, GetWindow(window, GW_OWNER));
+    EXPECT_TRUE(IsWindowEnabled(handle_));
+    EXPECT_EQ(edit, GetFocus());
+
+    std::wstring text(GetWindowTextLengthW(edit) + 1, L'\0');
+    text.resize(GetWindowTextW(edit, &text[0], static_cast<int>(text.size())));
+    EXPECT_EQ(HelpWindow::LoadText(), text);
+    std::vector<std::wstring> lines;
+    for (size_t start = 0, end; start < text.size(); start = end + 2) {
+        end = std::min(text.find(L"\r\n", start), text.size());
+        lines.push_back(text.substr(start, end - start));
+    }
+    EXPECT_GE(lines.size(), 60u);
+    std::vector<std::pair<UINT, std::wstring>> items;
+    CollectItems(GetMenu(handle_), items);
+    for (const auto& entry : items) {
+        const std::wstring& item = entry.second;
+        size_t tab = item.find(L'\t');
+        if (tab == std::wstring::npos) continue;
+        std::wstring key = item.substr(tab + 1) + L'\t';
+        std::wstring name = item.substr(0, std::min(item.find(L'.'), tab));  // "P&rint...", "Sho&w Log ..."
+        name.erase(std::remove(name.begin(), name.end(), L'&'), name.end());
+        name.erase(name.find_last_not_of(L' ') + 1);
+        SCOPED_TRACE(item);
+        EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [&](const std::wstring& line) {
+            return line.compare(0, key.size(), key) == 0 && line.find(name) != std::wstring::npos;
+        }));
+    }
+
+    Key(VK_F1);
+    EXPECT_EQ(window, help.GetHandle());
+    int helpWindows = 0;
+    EnumThreadWindows(GetCurrentThreadId(), &CountHelpWindows, reinterpret_cast<LPARAM>(&helpWindows));
+    EXPECT_EQ(1, helpWindows);
+    SendMessageW(edit, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_FALSE(IsWindowVisible(window));
+    MSG quit;
+    EXPECT_FALSE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    ShowWindow(window, SW_SHOWMINIMIZED);
+    Key(VK_F1);
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_FALSE(IsIconic(window));
 }
 
 BOOL CALLBACK CountLogWindows(HWND window, LPARAM count) {
@@ -877,8 +949,11 @@ protected:
     fs::path start_;
 };
 
+// With the game kept, Save proposes a game file for a board holding the player's digits,
+// so that they come back as the player's.
 TEST_F(BoardFileTest, SaveAndOpenThroughTheDialogs) {
     std::wstring path = folder_.Path("saved.enn");
+    if (!board_.GetController().IsOn(BoardCommand::kResumeGame)) Command(ID_OPTIONS_RESUMEGAME);
     Type(1, 1, L'8');
     {
         DialogDriver driver({{L"", path, IDOK}});
@@ -886,7 +961,7 @@ TEST_F(BoardFileTest, SaveAndOpenThroughTheDialogs) {
         EXPECT_EQ(1u, driver.Texts().size());
     }
     ASSERT_TRUE(fs::exists(path));
-    EXPECT_EQ(273u, fs::file_size(path));
+    EXPECT_EQ("Enneo Tessary game", ReadBytes(path).substr(0, 18));
 
     Command(ID_MFILE_NEW);
     {
@@ -896,7 +971,7 @@ TEST_F(BoardFileTest, SaveAndOpenThroughTheDialogs) {
     }
     const EnneoPuzzle& opened = Puzzle();
     EXPECT_EQ(std::string("8") + (kSampleLine + 1), ToPuzzleLine(opened));
-    EXPECT_EQ(EnneoPuzzle::CELL_KNOWN, opened.GetCellState(1, 1));  // saved digits come back as givens
+    EXPECT_EQ(EnneoPuzzle::CELL_SET, opened.GetCellState(1, 1));
 
     // A cancelled dialog changes nothing.
     DialogDriver driver({{L"", L"", IDCANCEL}});

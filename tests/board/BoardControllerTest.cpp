@@ -316,6 +316,7 @@ TEST_F(BoardControllerTest, PauseHidesTheBoardUntilThePlayerGoesOn) {
         EXPECT_FALSE(board_.IsAvailable(kind)) << kind;
     }
     EXPECT_TRUE(board_.IsAvailable(Command::kShowTimer));
+    EXPECT_TRUE(board_.IsAvailable(Command::kHelp));  // it shows nothing of the board
     EXPECT_EQ(kNothing, Shows(board_.Execute(Command::Digit(8))));
     EXPECT_EQ(BoardAnswer::kNoBox, board_.Execute(Command::Of(Command::kHint)).box);
     EXPECT_EQ(kSampleLine, ToPuzzleLine(Board()));
@@ -471,7 +472,9 @@ TEST_F(KeptGameTest, WhatCannotBeKeptOrTakenIsToldOnce) {
 // Save writes the whole game as a game file, under any name; Open knows it by its first
 // line and puts its board, marks and selection on the board as one step.
 TEST_F(KeptGameTest, GameFilesAreSavedAndOpened) {
+    EXPECT_EQ(FileFormats::kPuzzleFile, board_.ProposedSaveType());  // the givens alone
     Type(1, 1, 8);
+    EXPECT_EQ(FileFormats::kGameFile, board_.ProposedSaveType());  // a game in progress
     board_.Execute(Command::SelectCell({3, 1}));
     board_.Execute(Command::Mark(6));
     const std::wstring saved = folder_.Path("saved-without-extension");
@@ -486,6 +489,8 @@ TEST_F(KeptGameTest, GameFilesAreSavedAndOpened) {
     other.Execute(Command::Of(Command::kUndo));
     EXPECT_EQ(kStepGrids[0].givens, ToPuzzleLine(other.GetGame().GetState().puzzle));
     EXPECT_FALSE(other.IsAvailable(Command::kUndo));
+    board_.Execute(Command::Of(Command::kResumeGame));  // not kept: Save proposes as it always did
+    EXPECT_EQ(FileFormats::kPuzzleFile, board_.ProposedSaveType());
 
     std::string text = ReadBytes(saved);
     WriteBytes(saved, text.substr(0, text.size() / 2));

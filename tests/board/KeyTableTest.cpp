@@ -70,6 +70,8 @@ TEST(KeyTableTest, KeysGiveTheirCommandsWithTheirModifiersOnly) {
         {'D', kCtrl, std::nullopt},
         {KeyTable::kF1 + 1, kNone, Command::NewPuzzle(PuzzleLevel::kEasy)},
         {KeyTable::kF1 + 1, kCtrl, std::nullopt},
+        {KeyTable::kF1, kNone, Command::Of(Command::kHelp)},  // Windows' key for a program's help
+        {KeyTable::kF1, kShift, std::nullopt},
         {'H', kCtrl, std::nullopt},  // it types a Backspace as well
     };
     for (const Case& c : cases) {

@@ -41,4 +41,6 @@ TEST(FileFormatsTest, SaveWritesTheGameForItsTypeAndAPuzzleOtherwise) {
     EXPECT_EQ(FileFormats::kGameFile, FileFormats::SavedAt(2));
     EXPECT_EQ(FileFormats::kPuzzleFile, FileFormats::SavedAt(0));
     EXPECT_EQ(FileFormats::kPuzzleFile, FileFormats::SavedAt(3));
+    EXPECT_EQ(2u, FileFormats::IndexOf(FileFormats::kGameFile));
+    EXPECT_EQ(1u, FileFormats::IndexOf(FileFormats::kPuzzleFile));
 }

@@ -223,7 +223,7 @@ TEST_F(PlaySessionTest, UndoToLastCorrect) {
 
 // A puzzle with one solution that the player completes without help counts for its
 // level once, and a new best time is told; Solve, Hint, Fill In Candidates, undo into
-// another puzzle and a puzzle without givens do not count.
+// a puzzle whose game is not known and a puzzle without givens do not count.
 TEST_F(PlaySessionTest, BestTimesOnlyForAnUnassistedFinish) {
     // The sample's solution with one cell left for the player: an Easy puzzle.
     auto nearlySolved = [](int cell) {
@@ -257,10 +257,12 @@ TEST_F(PlaySessionTest, BestTimesOnlyForAnUnassistedFinish) {
     }
     PlaySession solved = Another(nearlySolved(3));
     Run(solved, Command::Of(Command::kSolve));
-    PlaySession undone = Another(nearlySolved(4));
-    undone.Install(EnneoPuzzle());
-    Run(undone, Command::Of(Command::kUndo));  // back into the puzzle: no game of its own
-    EXPECT_EQ(BoardAnswer::kNoBox, finish(undone, 4, 1000).box);
+    PlaySession unknown = Another(nearlySolved(5));
+    Game kept(ReadPuzzleLine(nearlySolved(4)));
+    kept.Replace(ReadPuzzleLine(nearlySolved(5)));
+    unknown.Resume(kept, GamePlay());
+    Run(unknown, Command::Of(Command::kUndo));  // back into a puzzle whose game is not known
+    EXPECT_EQ(BoardAnswer::kNoBox, finish(unknown, 4, 1000).box);
     PlaySession typed = Another(std::string(81, '.'));
     for (int i = 0; i < 81; ++i) {
         Run(typed, Command::SelectCell({i % 9 + 1, i / 9 + 1}));
@@ -276,6 +278,37 @@ TEST_F(PlaySessionTest, BestTimesOnlyForAnUnassistedFinish) {
     statistics.Then(M::kStatisticsRule, M::kParagraph);
     EXPECT_EQ(std::make_pair(Message(M::kCaptionStatistics), statistics),
               Box(Run(Command::Of(Command::kStatistics))));
+}
+
+// Undo after a new puzzle went on the board by mistake brings the game back with its time
+// and its help, and Redo the new game with its own; each game counts as it would have.
+TEST_F(PlaySessionTest, UndoIntoAGameBringsBackItsTimeAndHelp) {
+    Run(Command::Window(Command::kWindowActive, true));
+    now_ += 61000;
+    Type(1, 1, 8);
+    session_.Install(ReadPuzzleLine(kStepGrids[2].givens));
+    Run(Command::SelectCell({1, 1}));
+    Run(Command::Of(Command::kHint));  // the new game had help
+    now_ += 5000;
+    Run(Command::Of(Command::kUndo));
+    EXPECT_EQ(8, Board().GetCell(1, 1));
+    EXPECT_EQ(61000u, session_.GetClock().GetElapsed());
+    EXPECT_FALSE(session_.IsAssisted());
+    now_ += 1000;
+    Run(Command::Of(Command::kRedo));
+    EXPECT_EQ(5000u, session_.GetClock().GetElapsed());
+    EXPECT_TRUE(session_.IsAssisted());
+
+    // Through Make Digits Givens too, and a game brought back finishes as one: it counts.
+    Run(Command::Of(Command::kUndo));
+    session_.MakeGivens();
+    Run(Command::Of(Command::kUndo));
+    EXPECT_EQ(62000u, session_.GetClock().GetElapsed());
+    Type(1, 1, 0);
+    for (int i = 1; i < 81; ++i) {
+        if (kSampleLine[i] == '.') Type(i % 9 + 1, i / 9 + 1, kSolvedSample[i] - '0');
+    }
+    EXPECT_EQ(BoardAnswer::kInformation, Type(1, 1, kSolvedSample[0] - '0').box);
 }
 
 }  // namespace
