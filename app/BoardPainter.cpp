@@ -2,6 +2,7 @@
 #include "BoardPainter.h"
 
 #include "common/gui/ScopedSelection.h"
+#include "words/Words.h"
 
 #include <algorithm>
 
@@ -9,13 +10,14 @@ namespace {
 
 // Sizes in pixels at 96 DPI: the cell lines, the block lines, the inset of a digit's
 // rectangle in its cell, how much smaller than the cell a digit's font is, and the
-// frames of the selection and of the other tints.
+// frames of the selection, of the other tints and of the focus.
 const int kCellLineWidth = 1;
 const int kBlockLineWidth = 5;
 const int kDigitInset = 5;
 const int kDigitFontReduction = 6;
 const int kSelectionFrameWidth = 4;
 const int kTintFrameWidth = 2;
+const int kFocusFrameWidth = 1;
 
 // A "Times New Roman" font of the given height and weight (0: the font's own), for one
 // scope.
@@ -36,6 +38,10 @@ public:
 
 void DrawCentred(HDC deviceContext, const wchar_t* text, int length, RECT rect) {
     DrawTextW(deviceContext, text, length, &rect, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
+}
+
+void DrawCentred(HDC deviceContext, const String& text, const RECT& rect) {
+    DrawCentred(deviceContext, text.GetText(), text.GetLength(), rect);
 }
 
 void DrawCentred(HDC deviceContext, wchar_t character, const RECT& rect) {
@@ -72,6 +78,7 @@ void BoardPainter::Paint(HDC deviceContext, const RECT& area) const {
     }
     PaintTints(deviceContext);
     PaintLines(deviceContext);
+    if (view_.focusCue) PaintFocusFrame(deviceContext);
     for (int x = 1; x <= 9; ++x) {
         for (int y = 1; y <= 9; ++y) PaintCell(deviceContext, x, y, view_.showHints);
     }
@@ -88,10 +95,16 @@ void BoardPainter::PaintPaused(HDC deviceContext) const {
     int side = geometry_.GetSide();
     RECT board = {left, top, left + side, top + side};
     Fill(deviceContext, board, palette_.paused);
-    ScopedFont font(deviceContext, side / 6);
     SetBkMode(deviceContext, TRANSPARENT);
     SetTextColor(deviceContext, palette_.pausedText);
-    DrawCentred(deviceContext, L"Paused", 6, board);
+    {
+        ScopedFont font(deviceContext, side / 6);
+        DrawCentred(deviceContext, L"Paused", 6, board);
+    }
+    // Under the word, in a font a third of its size, below the word's own line.
+    ScopedFont font(deviceContext, side / 18);
+    int lineTop = top + side / 2 + side / 12 + side / 36;
+    DrawCentred(deviceContext, Words::Say(Message::kPausedHowToGoOn), {left, lineTop, left + side, lineTop + side / 12});
 }
 
 void BoardPainter::PaintTints(HDC deviceContext) const {
@@ -127,6 +140,18 @@ void BoardPainter::PaintTints(HDC deviceContext) const {
     };
     for (EnneoPuzzle::Cell misfit : view_.misfits) pointed(misfit, palette_.misfit, palette_.misfitFrame);
     for (EnneoPuzzle::Cell hinted : view_.hinted) pointed(hinted, palette_.hinted, palette_.hintedFrame);
+}
+
+void BoardPainter::PaintFocusFrame(HDC deviceContext) const {
+    EnneoPuzzle::Cell selected = state_.puzzle.GetSelectedCell();
+    if (selected.x == 0) return;
+    int cell = geometry_.GetCellSize();
+    int left = geometry_.GetColumnLeft(selected.x);
+    int top = geometry_.GetRowTop(selected.y);
+    // Along the block lines, which reach into their cells, and clear of the digit.
+    int inset = scale_.Pixels(kBlockLineWidth) / 2;
+    RECT frame = {left + 1 + inset, top + 1 + inset, left + cell - inset, top + cell - inset};
+    Frame(deviceContext, frame, palette_.lines, scale_.Pixels(kFocusFrameWidth));
 }
 
 // Ten thin lines each way, then the block lines over them; the outer border stays thin.

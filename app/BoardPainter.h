@@ -13,7 +13,9 @@
 // background, the tints of Mark Selection and of what Hint and Check point at, the
 // lines and the 81 cells (given digits, the player's and the solver's digits, the
 // pencil marks of empty cells, and the candidates of the other empty cells while hints
-// are on); or, while the game is paused, only a plain picture that says so. It keeps
+// are on), and while the view asks for the focus cue a thin frame of the lines' colour
+// in the selected cell; or, while the game is paused, only a plain picture that says so
+// and how to go on. It keeps
 // nothing between paints: each call draws from what it was made with; the state and
 // the view must outlive it.
 class BoardPainter {
@@ -32,8 +34,11 @@ public:
     void PaintCandidates(HDC deviceContext, EnneoPuzzle::Cell cell) const;
 
 private:
-    // The board's square with the word "Paused" in place of the board.
+    // The board's square with the word "Paused" in place of the board, and under it a
+    // smaller line with the keys and the click that go on.
     void PaintPaused(HDC deviceContext) const;
+    // The focus frame: a thin frame just inside the selected cell's lines.
+    void PaintFocusFrame(HDC deviceContext) const;
     // Fills and frames, inside their lines: with Mark Selection on, the selected cell and
     // the other cells holding its digit; always, the digits found not to fit and the
     // hinted cells.

@@ -1,9 +1,15 @@
 // BoardPalette: every colour the board is drawn in, and the weights of its digits.
 #include "BoardPalette.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 COLORREF SystemColour(int index) { return GetSysColor(index); }
+
+// Paper is white whatever the system's colours are.
+COLORREF PaperColour(int) { return RGB(255, 255, 255); }
 
 // palette with each tint framed in its fill's colour, which shows no frame.
 BoardPalette Unframed(BoardPalette palette) {
@@ -16,12 +22,16 @@ BoardPalette Unframed(BoardPalette palette) {
 
 }  // namespace
 
-BoardPalette BoardPalette::Light() {
+BoardPalette BoardPalette::Light() { return Light(&SystemColour); }
+
+BoardPalette BoardPalette::Light(COLORREF (*colour)(int index)) {
+    const COLORREF ink = RGB(0, 0, 0);
+    if (Contrast(ink, colour(COLOR_WINDOW)) < 4.5) return HighContrast(colour);
     BoardPalette palette = {};
-    palette.background = GetSysColor(COLOR_WINDOW);
-    palette.lines = RGB(0, 0, 0);
+    palette.background = colour(COLOR_WINDOW);
+    palette.lines = ink;
     palette.given = RGB(255, 0, 0);
-    palette.set = RGB(0, 0, 0);
+    palette.set = ink;
     palette.candidate = RGB(100, 100, 100);
     palette.pencilMark = RGB(20, 80, 220);
     palette.selection = RGB(255, 222, 120);
@@ -83,10 +93,22 @@ BoardPalette BoardPalette::Of(BoardTheme::Look look) {
 }
 
 BoardPalette BoardPalette::Print() {
-    BoardPalette palette = Light();
-    palette.background = RGB(255, 255, 255);
+    BoardPalette palette = Light(&PaperColour);
     palette.given = RGB(0, 0, 0);
     palette.set = RGB(128, 128, 128);
     palette.givenWeight = FW_BOLD;
     return palette;
+}
+
+double BoardPalette::Contrast(COLORREF a, COLORREF b) {
+    auto luminance = [](COLORREF colour) {
+        auto linear = [](int channel) {
+            double c = channel / 255.0;
+            return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(GetRValue(colour)) + 0.7152 * linear(GetGValue(colour)) +
+               0.0722 * linear(GetBValue(colour));
+    };
+    double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }

@@ -37,8 +37,12 @@ struct BoardPalette {
     COLORREF pausedText;
 
     // The board as it has always looked: on the system's window colour, black lines and
-    // digits, red givens, grey candidates, blue marks and warm tints; a green hint.
+    // digits, red givens, grey candidates, blue marks and warm tints; a green hint. On a
+    // window colour too dark for black ink (a High Contrast scheme that the system does
+    // not report, or the user's own colours), the system's colours as HighContrast.
     static BoardPalette Light();
+    // The same from colour(index), GetSysColor's indices.
+    static BoardPalette Light(COLORREF (*colour)(int index));
     // Light digits and lines on a dark grey, the givens light red, the tints dark fills
     // in bright frames (a dark fill alone hardly shows, a bright one would drown the
     // digits).
@@ -54,4 +58,8 @@ struct BoardPalette {
     static BoardPalette Of(BoardTheme::Look look);
     // Paper: white, black lines, the givens bold black and the player's digits grey.
     static BoardPalette Print();
+
+    // The contrast ratio of two colours as WCAG 2 defines it, from 1 to 21: text needs
+    // 4.5, lines and other shapes 3.
+    static double Contrast(COLORREF a, COLORREF b);
 };

@@ -20,7 +20,9 @@
 
 static_assert(KeyTable::kLeft == VK_LEFT && KeyTable::kUp == VK_UP && KeyTable::kRight == VK_RIGHT &&
                   KeyTable::kDown == VK_DOWN && KeyTable::kInsert == VK_INSERT && KeyTable::kDelete == VK_DELETE &&
-                  KeyTable::kNumpad0 == VK_NUMPAD0 && KeyTable::kEscape == VK_ESCAPE && KeyTable::kPause == VK_PAUSE,
+                  KeyTable::kNumpad0 == VK_NUMPAD0 && KeyTable::kEscape == VK_ESCAPE && KeyTable::kPause == VK_PAUSE &&
+                  KeyTable::kPageUp == VK_PRIOR && KeyTable::kPageDown == VK_NEXT && KeyTable::kEnd == VK_END &&
+                  KeyTable::kHome == VK_HOME,
               "the key table's virtual-key codes are Windows' own");
 
 namespace {
@@ -28,6 +30,11 @@ namespace {
 const UINT_PTR kKeepTimer = 1;
 // The timer that brings the time in the caption up to date.
 const UINT_PTR kClockTimer = 2;
+// The timer that hides a refusal's balloon, and how long it shows at most.
+const UINT_PTR kRefusalTimer = 3;
+const UINT kRefusalShownMs = 4000;
+// The widest line of a refusal's balloon, in pixels at 96 DPI: a longer sentence wraps.
+const int kRefusalWidth = 300;
 const UINT kOpenHandedOver = WM_APP;
 
 // The game clock's source: the interrupt time without the time the computer slept or
@@ -97,10 +104,16 @@ LRESULT EnneoWindow::MessageHandler(HWND handle, UINT message, WPARAM wParam, LP
     EnneoPuzzle::Cell cell;
     std::optional<BoardCommand> command;
     switch (message) {
-    case WM_LBUTTONDOWN:  // selects the cell, and may open the digit pad on it
+    case WM_LBUTTONDOWN:
+        // The click of an active window that lost the focus (to a disabled state, say)
+        // brings the keyboard back to the board.
+        if (GetFocus() != handle) SetFocus(handle);
+        ChangeFocusCue(false);
+        // Selects the cell, and may open the digit pad on it.
         if (geometry_.CellAt(x, y, cell)) digitPad_.Press(cell, GetMessageExtraInfo());
         break;
     case WM_RBUTTONDOWN:
+        ChangeFocusCue(false);
         if (geometry_.CellAt(x, y, cell)) PeekCandidates(cell);
         break;
     case WM_CONTEXTMENU:  // from the keyboard (Shift+F10, the menu key): the right button's peek
@@ -108,8 +121,28 @@ LRESULT EnneoWindow::MessageHandler(HWND handle, UINT message, WPARAM wParam, LP
         if (static_cast<LONG>(lParam) == -1 && cell.x != 0) PeekCandidates(cell);
         break;
     case WM_CHAR: command = KeyTable::ForCharacter(wParam); break;
-    case WM_KEYDOWN: command = KeyTable::ForKey(static_cast<unsigned>(wParam), HeldModifiers()); break;
+    case WM_KEYDOWN:
+        ChangeFocusCue(true);
+        command = KeyTable::ForKey(static_cast<unsigned>(wParam), HeldModifiers());
+        break;
+    // The window's UI state, as Windows' controls keep it: a top-level window's change
+    // is its own update. The focus flag is kept here (Wine keeps none); Windows keeps the
+    // others.
+    case WM_CHANGEUISTATE: SendMessageW(handle, WM_UPDATEUISTATE, wParam, lParam); return 0;
+    case WM_UPDATEUISTATE:
+        if ((HIWORD(wParam) & UISF_HIDEFOCUS) != 0 && LOWORD(wParam) != UIS_INITIALIZE) {
+            hideFocus_ = LOWORD(wParam) == UIS_SET;
+        }
+        ShowFocusCue();
+        break;
+    case WM_QUERYUISTATE: {
+        LRESULT others = MainWindowBase::MessageHandler(handle, message, wParam, lParam) & ~UISF_HIDEFOCUS;
+        return hideFocus_ ? others | UISF_HIDEFOCUS : others;
+    }
     case WM_ERASEBKGND: return 1;  // OnPaint fills the whole client area itself
+    case WM_PRINTCLIENT:  // PrintWindow, a magnifier's or a thumbnail's copy of the board
+        Draw(reinterpret_cast<HDC>(wParam));
+        return 0;
     case WM_KEYUP:
         if ((wParam & 0xFF) == VK_F5) InvalidateRect(GetHandle(), nullptr, FALSE);
         break;
@@ -121,7 +154,9 @@ LRESULT EnneoWindow::MessageHandler(HWND handle, UINT message, WPARAM wParam, LP
     case WM_SYSCOLORCHANGE: ApplyLook(); break;
     case WM_SETFOCUS:  // back from a box, say: the selected cell has the focus again
         BoardAccessible::RaiseFocus(handle, snapshot_.state.puzzle.GetSelectedCell());
+        ShowFocusCue();
         break;
+    case WM_KILLFOCUS: ShowFocusCue(); break;
     // What the game's clock needs to know: whether the player can see the board.
     // The digit pad's activation keeps the board in play.
     case WM_ACTIVATE:
@@ -155,6 +190,7 @@ LRESULT EnneoWindow::MessageHandler(HWND handle, UINT message, WPARAM wParam, LP
 }
 
 void EnneoWindow::Run(const BoardCommand& command) {
+    HideRefusal();  // the command answers the refusal shown, if any
     switch (command.kind) {
     case BoardCommand::kNewPuzzle: OnNewPuzzle(command.level); break;
     case BoardCommand::kOpen: OnFileOpen(); break;
@@ -177,9 +213,14 @@ void EnneoWindow::Execute(const BoardCommand& command) { Apply(controller_.Execu
 
 void EnneoWindow::Apply(const BoardAnswer& answer) {
     // First: a screen reader may read the board during any call below (a box, an event).
+    EnneoPuzzle::Cell selected = snapshot_.state.puzzle.GetSelectedCell();
     snapshot_ = controller_.Snapshot();
+    snapshot_.view.focusCue = focusCue_;
+    EnneoPuzzle::Cell nowSelected = snapshot_.state.puzzle.GetSelectedCell();
+    // The focus frame follows the selection, which the controller repaints only with marks.
+    bool frameMoved = focusCue_ && (nowSelected.x != selected.x || nowSelected.y != selected.y);
     if (answer.keep) SetTimer(GetHandle(), kKeepTimer, GameKeeping::kKeepDelayMs, nullptr);
-    if (answer.repaint) InvalidateRect(GetHandle(), nullptr, FALSE);
+    if (answer.repaint || frameMoved) InvalidateRect(GetHandle(), nullptr, FALSE);
     if (answer.menu) menu_->Update(snapshot_);
     if (answer.title) SetText(Words::Say(controller_.GetTitle()).GetText());
     // Due when the time shown next changes; set again after every command, since the
@@ -191,6 +232,7 @@ void EnneoWindow::Apply(const BoardAnswer& answer) {
     }
     if (answer.look) ApplyLook();
     BoardAccessible::RaiseEvents(GetHandle(), answer.reader, snapshot_.state.puzzle.GetSelectedCell());
+    if (answer.refusal.cell.x != 0) ShowRefusal(answer.refusal);
     if (!answer.recentFile.empty()) recentDocuments_.Add(answer.recentFile);
     if (!answer.copyText.empty() && !Clipboard::Write(GetHandle(), answer.copyText)) {
         Apply(BoardController::CopyRefused());
@@ -208,8 +250,25 @@ LRESULT EnneoWindow::OnTimer(WPARAM timerId) {
         KillTimer(GetHandle(), kKeepTimer);
         Keep();
         break;
+    case kRefusalTimer: HideRefusal(); break;
     }
     return 0;
+}
+
+void EnneoWindow::ShowRefusal(const BoardAnswer::Refusal& refusal) {
+    MessageBeep(MB_ICONWARNING);
+    // The stem points at the middle of the cell's lower edge, so that the balloon
+    // leaves the cell itself in sight.
+    int size = geometry_.GetCellSize();
+    POINT point = {geometry_.GetColumnLeft(refusal.cell.x) + size / 2, geometry_.GetRowTop(refusal.cell.y) + size};
+    ClientToScreen(GetHandle(), &point);
+    refusalTip_.Show(GetHandle(), point, GetDpiScale().Pixels(kRefusalWidth), Words::Say(refusal.reason).GetText());
+    SetTimer(GetHandle(), kRefusalTimer, kRefusalShownMs, nullptr);
+}
+
+void EnneoWindow::HideRefusal() {
+    KillTimer(GetHandle(), kRefusalTimer);
+    refusalTip_.Hide();
 }
 
 LRESULT EnneoWindow::OnCopyData(const COPYDATASTRUCT& data) {
@@ -239,24 +298,44 @@ int EnneoWindow::OnUserMessage(UINT message, WPARAM, LPARAM) {
     return 1;
 }
 
+void EnneoWindow::OnSize(WPARAM, LPARAM) {
+    BoardGeometry before = geometry_;
+    Measure();
+    if (geometry_.GetLeft() != before.GetLeft() || geometry_.GetTop() != before.GetTop() ||
+        geometry_.GetSide() != before.GetSide()) {
+        InvalidateRect(GetHandle(), nullptr, FALSE);
+    }
+}
+
+void EnneoWindow::Measure() {
+    RECT client;
+    GetClientRect(&client);
+    geometry_ = BoardGeometry(client.right - client.left, client.bottom - client.top,
+                              GetDpiScale().Pixels(BoardGeometry::kMargin));
+}
+
 void EnneoWindow::OnPaint(HDC) {
+    HDC windowContext = GetDC(GetHandle());
+    Draw(windowContext);
+    ReleaseDC(GetHandle(), windowContext);
+}
+
+void EnneoWindow::Draw(HDC target) {
+    Measure();
     RECT client;
     GetClientRect(&client);
     int width = client.right - client.left;
     int height = client.bottom - client.top;
-    geometry_ = BoardGeometry(width, height, GetDpiScale().Pixels(BoardGeometry::kMargin));
     if (width <= 0 || height <= 0) return;
 
     BoardPainter painter = Painter();
-    HDC windowContext = GetDC(GetHandle());
-    gui::MemoryCanvas canvas(windowContext, width, height);
+    gui::MemoryCanvas canvas(target, width, height);
     if (canvas.Get() != nullptr) {
         painter.Paint(canvas.Get(), client);
-        BitBlt(windowContext, 0, 0, width, height, canvas.Get(), 0, 0, SRCCOPY);
+        BitBlt(target, 0, 0, width, height, canvas.Get(), 0, 0, SRCCOPY);
     } else {
-        painter.Paint(windowContext, client);  // short of memory: straight onto the window
+        painter.Paint(target, client);  // short of memory: straight onto the target
     }
-    ReleaseDC(GetHandle(), windowContext);
 }
 
 BoardPainter EnneoWindow::Painter() const {
@@ -287,6 +366,17 @@ LRESULT EnneoWindow::OnGetObject(HWND handle, WPARAM wParam, LPARAM lParam) {
         accessible_ = new BoardAccessible(handle, snapshot_, geometry_);
     }
     return accessible_->Answer(wParam);
+}
+
+void EnneoWindow::ChangeFocusCue(bool shown) {
+    SendMessageW(GetHandle(), WM_CHANGEUISTATE, MAKEWPARAM(shown ? UIS_CLEAR : UIS_SET, UISF_HIDEFOCUS), 0);
+}
+
+void EnneoWindow::ShowFocusCue() {
+    bool cue = GetFocus() == GetHandle() && !hideFocus_;
+    if (cue == focusCue_) return;
+    focusCue_ = snapshot_.view.focusCue = cue;
+    InvalidateRect(GetHandle(), nullptr, FALSE);
 }
 
 void EnneoWindow::PeekCandidates(EnneoPuzzle::Cell cell) {

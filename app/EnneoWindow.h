@@ -5,6 +5,7 @@
 #include "BoardPainter.h"
 #include "DigitPad.h"
 #include "HelpWindow.h"
+#include "RefusalTip.h"
 #include "intake/RecentDocuments.h"
 #include "print/PrintCommands.h"
 #include "reader/BoardAccessible.h"
@@ -29,7 +30,9 @@
 // BoardPainter in the palette of the look that the theme and the system's settings
 // give, and read by assistive technology through a BoardAccessible. The window itself
 // runs the file and print dialogs, the clipboard's calls, drops, the help, About, Show
-// Log, Check for Updates and Exit, and has the game kept where the program may end.
+// Log, Check for Updates and Exit, and has the game kept where the program may end. A
+// digit or key that a cell refuses gives the system's warning sound, and a balloon
+// beside the cell says why until the next command, or for a few seconds.
 class EnneoWindow : public gui::MainWindowBase {
 public:
     // The program's home page, which About opens.
@@ -56,7 +59,11 @@ public:
     LRESULT OnTimer(WPARAM timerId) override;
     // Opens the files handed over by later starts of the program.
     int OnUserMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    // Draws the whole client area into a memory bitmap and copies it to the window once.
+    // The board is centred, so a new size of the client area moves all of it: the whole
+    // area is repainted (shrinking alone invalidates nothing), and the mouse finds the
+    // cells where they will be drawn.
+    void OnSize(WPARAM wParam, LPARAM lParam) override;
+    // Draws the whole client area (Draw) onto the window.
     void OnPaint(HDC deviceContext) override;
     // Disconnects the accessible object, which a client may still hold, and stops the
     // session's notifications.
@@ -66,6 +73,7 @@ public:
     const BoardGeometry& GetGeometry() const { return geometry_; }
     const gui::AboutWindow& GetAboutWindow() const { return about_; }
     const HelpWindow& GetHelpWindow() const { return help_; }
+    const RefusalTip& GetRefusalTip() const { return refusalTip_; }
     const DigitPad& GetDigitPad() const { return digitPad_; }
     // The look the board is drawn in now.
     BoardTheme::Look GetLook() const;
@@ -91,6 +99,20 @@ private:
     // date, sets the timer for the next change of the time shown, tells a screen reader
     // what changed, and shows the box that the answer asks for.
     void Apply(const BoardAnswer& answer);
+    // The warning sound, and the refusal's reason in the balloon beside its cell.
+    void ShowRefusal(const BoardAnswer::Refusal& refusal);
+    void HideRefusal();
+    // The board's geometry in the client area as it is now.
+    void Measure();
+    // Draws the whole client area into a memory bitmap and copies it to target once:
+    // the window's own device context, or the one that WM_PRINTCLIENT gives.
+    void Draw(HDC target);
+    // Keeps the window's UI state (WM_CHANGEUISTATE) as Windows' controls do: the focus
+    // cue shows once the keyboard is used (shown) and hides again at a click.
+    void ChangeFocusCue(bool shown);
+    // Frames the selected cell while the window has the focus and its UI state does not
+    // hide focus cues; repaints when that changes.
+    void ShowFocusCue();
     // The board as it is now, in its look's palette at the window's DPI.
     BoardPainter Painter() const;
     // Reads the system's High Contrast and dark-mode settings again, sets the caption's
@@ -128,7 +150,12 @@ private:
     bool highContrast_ = false;
     bool appsDark_ = false;
     bool captionDark_ = false;
+    // The UI state's UISF_HIDEFOCUS: set until the keyboard is used, so that a player of
+    // the mouse sees the board as it has always been.
+    bool hideFocus_ = true;
+    bool focusCue_ = false;  // the selected cell's focus frame shows
     PrintCommands print_;
+    RefusalTip refusalTip_;
     // Told of each file opened or saved; the window's end waits a moment for the last.
     RecentDocuments recentDocuments_;
     std::deque<std::wstring> handedOver_;  // files handed over, still to open

@@ -1,6 +1,7 @@
 // BoardAnswer: what a board command changed, for the window to show.
 #pragma once
 
+#include "puzzle/EnneoPuzzle.h"
 #include "puzzle/Message.h"
 
 #include <string>
@@ -9,9 +10,9 @@
 // The board controller's answer to a command: whether the board must be repainted, the
 // menu's items brought up to date and the window's caption set again
 // (BoardController::GetTitle), whether the game is to be kept soon, the clipboard work
-// and the file to tell Windows of, and a box to show, if any; and what assistive
-// technology (a screen reader) must be told. What it says is data (Message), which the
-// window puts into words (Words).
+// and the file to tell Windows of, and a box to show, if any; a digit or key refused in
+// a cell, and why; and what assistive technology (a screen reader) must be told. What
+// it says is data (Message), which the window puts into words (Words).
 struct BoardAnswer {
     enum Box {
         kNoBox,
@@ -50,6 +51,19 @@ struct BoardAnswer {
         sentence = std::move(boxSentence);
         return *this;
     }
+    // A digit or key that a cell refused, which left the board as it was: the window
+    // gives the system's warning sound and shows the reason beside the cell until the
+    // next command (or for a few seconds); a screen reader hears it as the announcement.
+    struct Refusal {
+        EnneoPuzzle::Cell cell = {0, 0};  // none (x 0) when nothing was refused
+        Message reason;
+    };
+
+    // This answer with a refusal in cell, for reason, which a screen reader hears too.
+    BoardAnswer& Refused(EnneoPuzzle::Cell cell, const Message& reason) {
+        refusal = {cell, reason};
+        return Announced(reason);
+    }
     // This answer with a sentence for a screen reader to speak.
     BoardAnswer& Announced(Message announcement) {
         reader.announcement = std::move(announcement);
@@ -74,5 +88,6 @@ struct BoardAnswer {
     Box box = kNoBox;
     Message caption;
     Message sentence;
+    Refusal refusal;
     Reader reader;
 };

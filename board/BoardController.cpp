@@ -224,8 +224,9 @@ bool BoardController::IsOn(BoardCommand::Kind kind) const {
 }
 
 Message BoardController::GetTitle() const {
-    if (!showTimer_) return M::kTitle;
-    return M(M::kTitleWithTime, {M::Value::Time(GetClock().GetElapsed() / 1000)});
+    if (!showTimer_) return view_.pencilMode ? M::kTitlePencil : M::kTitle;
+    return M(view_.pencilMode ? M::kTitleWithTimePencil : M::kTitleWithTime,
+             {M::Value::Time(GetClock().GetElapsed() / 1000)});
 }
 
 unsigned BoardController::GetTickDelay() const {

@@ -59,7 +59,8 @@ public:
     // Pencil Mode, Show Timer, Pause, Resume Last Game) is on.
     bool IsAvailable(BoardCommand::Kind kind) const;
     bool IsOn(BoardCommand::Kind kind) const;
-    // The window's caption: the program's name, and with Show Timer on the game's time.
+    // The window's caption: the program's name, with Show Timer on the game's time, and in
+    // pencil mode the word "Pencil" last, which a player and a screen reader see at once.
     Message GetTitle() const;
     // Milliseconds until the time in the caption changes, for the window's timer; 0
     // while it cannot (Show Timer off, or the clock stopped).

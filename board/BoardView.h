@@ -11,7 +11,8 @@
 // is hidden behind the pause, and what the last Hint or Check pointed at (tinted
 // whatever Mark Selection says), kept only while the board is the one they looked at;
 // and the theme chosen. The board controller keeps it, with the pencil mode that the
-// menu shows.
+// menu shows. The window alone sets the focus cue: the selected cell's frame that
+// shows a keyboard player where the keys act.
 struct BoardView {
     bool showHints = true;
     bool markSelection = false;
@@ -20,4 +21,5 @@ struct BoardView {
     std::vector<EnneoPuzzle::Cell> misfits;  // digits found not to fit the solution
     std::vector<EnneoPuzzle::Cell> hinted;   // the cells Hint points at
     BoardTheme::Choice theme = BoardTheme::kLight;
+    bool focusCue = false;
 };

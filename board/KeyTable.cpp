@@ -5,6 +5,10 @@ namespace {
 
 using Command = BoardCommand;
 
+// A move of the selection by the board's width less one, which stops at the board's edge
+// from any cell: Home, End, Page Up and Page Down go to the ends of the row or column.
+constexpr int kAcross = 8;
+
 // Whether a row asks a modifier key to be held, not to be held, or does not care.
 enum Held { kNo, kYes, kAny };
 
@@ -44,6 +48,10 @@ constexpr KeyRow kKeys[] = {
     {KeyTable::kRight, 1, kAny, kAny, kAny, Command::Move(1, 0)},
     {KeyTable::kUp, 1, kAny, kAny, kAny, Command::Move(0, -1)},
     {KeyTable::kDown, 1, kAny, kAny, kAny, Command::Move(0, 1)},
+    {KeyTable::kHome, 1, kAny, kAny, kAny, Command::Move(-kAcross, 0)},
+    {KeyTable::kEnd, 1, kAny, kAny, kAny, Command::Move(kAcross, 0)},
+    {KeyTable::kPageUp, 1, kAny, kAny, kAny, Command::Move(0, -kAcross)},
+    {KeyTable::kPageDown, 1, kAny, kAny, kAny, Command::Move(0, kAcross)},
     {KeyTable::kDelete, 1, kAny, kAny, kAny, Command::Digit(0)},
     // The menu items' keys. No Ctrl+H: it also types a Backspace, which empties a cell.
     {'N', 1, kYes, kNo, kNo, Command::Of(Command::kNewEmpty)},
@@ -55,7 +63,6 @@ constexpr KeyRow kKeys[] = {
     {'P', 1, kYes, kYes, kNo, Command::Of(Command::kPrintNewPuzzles)},
     {KeyTable::kF1 + 5, 1, kNo, kNo, kNo, Command::Of(Command::kShowHints)},
     {KeyTable::kF1 + 6, 1, kNo, kNo, kNo, Command::Of(Command::kMarkSelection)},
-    {KeyTable::kF1 + 7, 1, kNo, kNo, kNo, Command::Of(Command::kResumeGame)},
     {'B', 1, kYes, kNo, kNo, Command::Of(Command::kUndoToCorrect)},
     {'F', 1, kYes, kNo, kNo, Command::Of(Command::kFillInCandidates)},
     {'E', 1, kYes, kNo, kNo, Command::Of(Command::kClearAllMarks)},

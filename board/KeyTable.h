@@ -10,8 +10,10 @@
 // codes, as WM_KEYDOWN brings them) with the modifier keys held, and characters typed
 // (as WM_CHAR brings them). Ctrl+Alt is AltGr, which types characters on many keyboards,
 // so no pencil mark answers to it. Every menu item but About (Alt+/, the window's
-// accelerator) and New Puzzle's Expert and Extreme has a key here (Exit's, Alt+F4, is
-// Windows' own), which its item's text shows; the window runs such a key as the item.
+// accelerator), New Puzzle's Expert and Extreme and Resume Last Game has a key here
+// (Exit's, Alt+F4, is Windows' own), which its item's text shows; the window runs such a
+// key as the item. Resume Last Game, a switch that can lose the game, has none, so that
+// no stray key turns it off.
 class KeyTable {
 public:
     // The virtual-key codes the tables name besides letters and digits, which are their
@@ -19,6 +21,10 @@ public:
     enum VirtualKey : unsigned {
         kPause = 0x13,
         kEscape = 0x1B,
+        kPageUp = 0x21,
+        kPageDown = 0x22,
+        kEnd = 0x23,
+        kHome = 0x24,
         kLeft = 0x25,
         kUp = 0x26,
         kRight = 0x27,

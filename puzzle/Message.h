@@ -30,10 +30,14 @@ struct Message {
         kCaptionStatistics,
         kCaptionHint,
         kCaptionCheck,
-        // The window's caption: the program's name, and with the timer its time; the
-        // help window's.
+        kCaptionResumeGame,
+        kCaptionSolved,
+        // The window's caption: the program's name, with the timer its time, and in
+        // pencil mode the word that says so; the help window's.
         kTitle,
         kTitleWithTime,  // time
+        kTitlePencil,
+        kTitleWithTimePencil,  // time
         kHelpTitle,
         // What a screen reader hears after a command.
         kNoSelection,
@@ -106,7 +110,8 @@ struct Message {
         kStatisticsNoGame,      // level
         kStatisticsLevel,       // level, games, best time, average time
         kStatisticsRule,
-        kNewBestTime,           // level, time
+        kNewBestTime,           // level; follows kSolvedIn
+        kSolvedIn,              // time
         // The game file and the keeping of the game.
         kGameNotReadable,
         kNotAGame,
@@ -122,6 +127,7 @@ struct Message {
         kNotKeptNotWhole,       // folder
         kNotKeptNotReplaced,    // file
         kPlayGoesOn,
+        kKeepingOff,
         // A cell as a screen reader names it: its place and what it shows.
         kCellHidden,            // row, column
         kCellDigit,             // row, column, digit
@@ -219,6 +225,8 @@ struct Message {
         kNine,
         kListSeparator,         // between items of a list
         kListLastSeparator,     // before its last item
+        // The line under the word "Paused" on the picture of the pause.
+        kPausedHowToGoOn,
         // The digit pad: its name for the cell it is open on, its button that empties
         // the cell and its switch of Pencil Mode.
         kDigitPadName,          // row, column

@@ -15,8 +15,11 @@ BoardAnswer KeptElsewhere(BoardAnswer answer) {
 BoardAnswer GameKeeping::Switch() {
     on_ = !on_;
     BoardAnswer answer = BoardAnswer::MenuShown();
-    if (!on_) return answer;
-    if (!keeper_.HasFile()) return KeptElsewhere(answer);
+    // Another copy keeps the game, and this one none: only switched on is there news.
+    if (!keeper_.HasFile()) return on_ ? KeptElsewhere(answer) : answer;
+    // Off, the game in progress ends with the program: the player is told so, and how to
+    // have it kept again.
+    if (!on_) return answer.Boxed(BoardAnswer::kInformation, M::kCaptionResumeGame, M::kKeepingOff);
     answer.keep = keeper_.Changed();
     return answer;
 }

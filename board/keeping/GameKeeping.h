@@ -22,7 +22,8 @@ public:
 
     bool IsOn() const { return on_; }
     // Switches the option; switched on, the game is kept soon, unless another copy of
-    // the program keeps one.
+    // the program keeps one; switched off, a box says that the game will be lost when
+    // the program ends.
     BoardAnswer Switch();
     // Keeps the game in gameFile from now on; empty when another copy of the program
     // keeps the game. With the option on, the game kept there goes on in session (see

@@ -162,8 +162,9 @@ BoardAnswer PlaySession::Run(const BoardCommand& command, bool pencilMode) {
     case BoardCommand::kCheck: return Check();
     case BoardCommand::kReset: game_.Reset(); return BoardAnswer::Shown();
     case BoardCommand::kSolve:
+        // The board Solve completes is not the player's: its game ends without a word.
         assisted_ = true;
-        game_.Solve();
+        if (game_.Solve() && GetBoard().IsSolved()) finished_ = true;
         return BoardAnswer::Shown();
     case BoardCommand::kStatistics: return Statistics();
     case BoardCommand::kWindowActive: windowActive_ = command.digit != 0; break;
@@ -250,33 +251,34 @@ BoardAnswer PlaySession::Settle(BoardAnswer answer, bool paused) {
     return answer;
 }
 
-// The game's end: its time counts for the statistics when the player finished it
-// unassisted; a new best time is told in a box.
+// The game's end, the board completed by the player: a box, which a screen reader also
+// hears, says that it is solved and in what time. The time counts for the statistics
+// when the player finished unassisted, and a new best time is told in the same box.
 BoardAnswer PlaySession::Finish(BoardAnswer answer) {
     finished_ = true;
-    if (assisted_ || solution_.GetCount() != PuzzleSolution::kOne || !solution_.MisfitsOf(GetBoard()).empty()) {
-        return answer;
-    }
     uint64_t seconds = clock_.GetElapsed() / 1000;
-    PuzzleLevel level = solution_.GetLevel();
-    if (!statistics_.Record(level, seconds)) return answer;
-    return answer.Boxed(BoardAnswer::kInformation, M::kCaptionStatistics,
-                        M(M::kNewBestTime, {V::Level(level), V::Time(seconds)}));
+    Message solved(M::kSolvedIn, {V::Time(seconds)});
+    if (!assisted_ && solution_.GetCount() == PuzzleSolution::kOne && solution_.MisfitsOf(GetBoard()).empty()) {
+        PuzzleLevel level = solution_.GetLevel();
+        if (statistics_.Record(level, seconds)) solved.Then(M(M::kNewBestTime, {V::Level(level)}));
+    }
+    return answer.Boxed(BoardAnswer::kInformation, M::kCaptionSolved, solved).Announced(solved);
 }
 
 // Nothing without a selection or in a given cell; otherwise the board is shown again
-// whether or not the digit was taken. Where the board stays as it was, a screen reader
-// hears why.
+// whether or not the digit was taken. Where a cell refuses the digit, the answer says
+// which and why (a screen reader hears it); without a selection a screen reader hears
+// that none is.
 BoardAnswer PlaySession::EnterDigit(int digit, bool pencilMode) {
     const EnneoPuzzle& board = GetBoard();
     EnneoPuzzle::Cell selected = board.GetSelectedCell();
     if (selected.x == 0) return BoardAnswer().Announced(M::kNoSelection);
     if (board.GetCellState(selected.x, selected.y) == EnneoPuzzle::CELL_KNOWN) {
-        return BoardAnswer().Announced(Refusal(board, selected, digit));
+        return BoardAnswer().Refused(selected, Refusal(board, selected, digit));
     }
     if (pencilMode && digit != 0) return Mark(digit);
     if (game_.EnterDigit(digit) || digit == 0) return BoardAnswer::Shown();
-    return BoardAnswer::Shown().Announced(Refusal(board, selected, digit));
+    return BoardAnswer::Shown().Refused(selected, Refusal(board, selected, digit));
 }
 
 BoardAnswer PlaySession::Mark(int digit) {
@@ -284,7 +286,7 @@ BoardAnswer PlaySession::Mark(int digit) {
     EnneoPuzzle::Cell selected = board.GetSelectedCell();
     if (selected.x == 0) return BoardAnswer().Announced(M::kNoSelection);
     if (board.GetCellState(selected.x, selected.y) != EnneoPuzzle::CELL_EMPTY) {
-        return BoardAnswer().Announced(M::kMarksInEmptyCellsOnly);
+        return BoardAnswer().Refused(selected, M::kMarksInEmptyCellsOnly);
     }
     return BoardAnswer::Shown(digit == 0 ? game_.ClearMarks() : game_.ToggleMark(digit));
 }

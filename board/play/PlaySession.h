@@ -56,8 +56,9 @@ public:
     unsigned GetInstallCount() const { return installs_; }
 
     // What follows every command: the findings go once the board is no longer the one
-    // they looked at, a board just completed finishes the game (its answer may tell of
-    // a new best time), and the clock runs while the player can see the board.
+    // they looked at, a board just completed finishes the game (its answer's box says
+    // so, with the time and any new best time, unless Solve completed it: once per
+    // game), and the clock runs while the player can see the board.
     BoardAnswer Settle(BoardAnswer answer, bool paused);
 
     const Game& GetGame() const { return game_; }

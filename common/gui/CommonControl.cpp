@@ -30,9 +30,15 @@ bool initialised = false;
 
 CommonControl::CommonControl(const wchar_t* className, const wchar_t* systemClassName)
     : WindowControl(className, systemClassName) {
-    if (initialised) return;
+    Initialise();
+}
+
+bool CommonControl::Initialise() {
+    if (initialised) return true;
+    // The tree view's classes, which take the tooltip's with them.
     INITCOMMONCONTROLSEX classes = {sizeof(INITCOMMONCONTROLSEX), ICC_TREEVIEW_CLASSES};
     initialised = initialise(&classes) != FALSE;
+    return initialised;
 }
 
 CommonControl::Initialiser CommonControl::SetInitialiser(Initialiser initialiser) {

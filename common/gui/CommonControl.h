@@ -18,6 +18,9 @@ public:
     // the next construction calls it. Returns the call that was in place.
     using Initialiser = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
     static Initialiser SetInitialiser(Initialiser initialiser);
+    // Initialises the library unless a call succeeded already, for a window of one of
+    // its classes that is no control (a tooltip, say); whether it is initialised.
+    static bool Initialise();
 
 protected:
     CommonControl(const wchar_t* className, const wchar_t* systemClassName);

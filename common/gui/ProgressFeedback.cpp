@@ -11,13 +11,18 @@ const std::chrono::milliseconds kProgressDelay(1000);
 }  // namespace
 
 ProgressFeedback::ProgressFeedback(const wchar_t* caption)
-    : caption_(caption), start_(std::chrono::steady_clock::now()), owner_(GetActiveWindow()) {
+    : caption_(caption), start_(std::chrono::steady_clock::now()), owner_(GetActiveWindow()), focus_(GetFocus()) {
     if (owner_ != nullptr) EnableWindow(owner_, FALSE);
 }
 
 ProgressFeedback::~ProgressFeedback() {
-    if (window_ != nullptr) window_->Destroy();
     if (owner_ != nullptr) EnableWindow(owner_, TRUE);
+    if (window_ != nullptr) window_->Destroy();
+    // A disabled window loses the focus and enabling it does not give it back: without
+    // this the keyboard would reach no window until the player switched windows.
+    if (owner_ != nullptr && GetActiveWindow() == owner_ && GetFocus() == nullptr) {
+        SetFocus(focus_ != nullptr && IsWindow(focus_) ? focus_ : owner_);
+    }
 }
 
 bool ProgressFeedback::Update(const wchar_t* text, int64_t done, int64_t total) {

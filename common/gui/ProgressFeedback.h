@@ -16,8 +16,9 @@ namespace gui {
 // From its construction the thread's messages are pumped between the work's steps, so
 // that the windows stay painted, while the active window (the board) is disabled as
 // under a modal dialog; once the work has taken longer than a second the progress
-// window shows, with its Cancel button. The active window is enabled again
-// and the progress window goes with the object.
+// window shows, with its Cancel button. With the object the active window is enabled
+// again before the progress window goes (so that Windows gives it back the activation)
+// and gets back the keyboard focus, which disabling took from it.
 class ProgressFeedback {
 public:
     // caption: the progress window's; copied.
@@ -35,6 +36,7 @@ private:
     String caption_;
     std::chrono::steady_clock::time_point start_;
     HWND owner_;
+    HWND focus_;  // the window that had the focus when the work began
     std::unique_ptr<ProgressWindow> window_;
 };
 

@@ -70,20 +70,7 @@ private:
     HGDIOBJ previous_;
 };
 
-// The contrast ratio of two colours as WCAG 2 defines it, from 1 to 21: text needs 4.5,
-// lines and other shapes 3.
-double Contrast(COLORREF a, COLORREF b) {
-    auto luminance = [](COLORREF colour) {
-        auto linear = [](int channel) {
-            double c = channel / 255.0;
-            return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-        };
-        return 0.2126 * linear(GetRValue(colour)) + 0.7152 * linear(GetGValue(colour)) +
-               0.0722 * linear(GetBValue(colour));
-    };
-    double la = luminance(a), lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
+double Contrast(COLORREF a, COLORREF b) { return BoardPalette::Contrast(a, b); }
 
 // Windows' High Contrast schemes "Black" and "White", by GetSysColor's indices; a purple
 // that no element may take for the rest.
@@ -110,6 +97,11 @@ COLORREF HighContrastWhite(int index) {
     default: return RGB(128, 0, 128);
     }
 }
+
+// A user's own colours: white text on a dark blue, the rest as the "Black" scheme has
+// them; and the light grey of a classic window.
+COLORREF WhiteOnDarkBlue(int index) { return index == COLOR_WINDOW ? RGB(0, 0, 96) : HighContrastBlack(index); }
+COLORREF ClassicGrey(int index) { return index == COLOR_WINDOW ? RGB(192, 192, 192) : HighContrastWhite(index); }
 
 int Distance(COLORREF a, COLORREF b) {
     return std::abs(GetRValue(a) - GetRValue(b)) + std::abs(GetGValue(a) - GetGValue(b)) +
@@ -293,6 +285,41 @@ TEST_F(BoardPainterTest, EveryLookShowsEveryPartWithEnoughContrast) {
     EXPECT_GT(Ink(3, 1, palette_.given), normalGiven * 5 / 4);
 }
 
+// The light look on the system's window colour: as it has always been on a light one;
+// on one too dark for its black ink (the "Black" scheme without the system's High
+// Contrast flag, a user's own colours), the system's colours as High Contrast takes them.
+TEST(BoardPaletteTest, TheLightLookContrastsWithAnyWindowColour) {
+    const std::pair<const char*, COLORREF (*)(int)> windows[] = {
+        {"white", &HighContrastWhite},
+        {"classic grey", &ClassicGrey},
+        {"black", &HighContrastBlack},
+        {"dark blue", &WhiteOnDarkBlue}};
+    for (const auto& [name, colour] : windows) {
+        SCOPED_TRACE(name);
+        BoardPalette palette = BoardPalette::Light(colour);
+        EXPECT_EQ(colour(COLOR_WINDOW), palette.background);
+        EXPECT_GE(Contrast(palette.lines, palette.background), 4.5);
+        EXPECT_GE(Contrast(palette.set, palette.background), 4.5);
+        bool light = GetRValue(palette.background) > 128;
+        EXPECT_EQ(light ? RGB(0, 0, 0) : colour(COLOR_WINDOWTEXT), palette.lines);
+        EXPECT_EQ(light ? RGB(255, 0, 0) : colour(COLOR_WINDOWTEXT), palette.given);
+    }
+}
+
+// While the view asks for the focus cue, a thin frame of the lines' colour inside the
+// selected cell, clear of its digit; none without.
+TEST_F(BoardPainterTest, TheFocusCueFramesTheSelectedCell) {
+    auto frame = [&] { return picture_.At(geometry_.GetColumnLeft(2) + 3, geometry_.GetRowTop(1) + 20); };
+    Painter().Paint(picture_.Get(), {0, 0, kSize, kSize});
+    EXPECT_EQ(palette_.background, frame());
+    view_.focusCue = true;
+    Painter().Paint(picture_.Get(), {0, 0, kSize, kSize});
+    EXPECT_EQ(palette_.lines, frame());
+    EXPECT_EQ(palette_.lines, picture_.At(geometry_.GetColumnLeft(2) + 20, geometry_.GetRowTop(1) + 3));
+    EXPECT_EQ(palette_.background, picture_.At(geometry_.GetColumnLeft(2) + 4, geometry_.GetRowTop(1) + 20));
+    EXPECT_GT(Ink(2, 1, palette_.given, 7, 7, 33, 33), 40);  // the digit inside
+}
+
 // The hinted cell is tinted; selected, it keeps a ring of the selection's colour around
 // the tint. Paused, a plain picture takes the board's place, and the peek draws nothing.
 TEST_F(BoardPainterTest, TheHintedCellAndThePause) {
@@ -319,6 +346,14 @@ TEST_F(BoardPainterTest, TheHintedCellAndThePause) {
     }
     EXPECT_EQ(0, given);
     EXPECT_GT(word, 100);
+    // The line that says how to go on, under the word and clear of it.
+    int line = 0, gap = 0;
+    for (int x = 20; x < 380; ++x) {
+        for (int y = 200 + 360 / 12 + 10; y < 200 + 360 / 6; ++y) line += picture_.At(x, y) == palette_.pausedText;
+        gap += picture_.At(x, 200 + 360 / 12 + 2) == palette_.pausedText;
+    }
+    EXPECT_GT(line, 50);
+    EXPECT_EQ(0, gap);
 }
 
 // At 192 DPI the sizes stated at 96 DPI double: the block lines are 10 pixels wide.

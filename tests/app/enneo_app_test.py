@@ -441,14 +441,14 @@ class BoardWindowTest(unittest.TestCase):
         statistics = SETTINGS_KEY + r"\Statistics"
         open_nearly_solved(0)
         APP.type(1, 1, "8")
-        APP.wait_for(lambda: APP.visible("^Statistics$"), "the box of a new best time")
+        APP.wait_for(lambda: APP.visible("^Puzzle Solved$"), "the box of the solve and its new best time")
         APP.xdotool("key", "Return")
         kept = APP.registry(statistics, "Easy")
         self.assertRegex(kept or "", r"^1 (\d+) \1$", "one Easy game and its time")
         open_nearly_solved(1)
         APP.menu("o", "s")
         APP.wait_for_cells(lambda c: "h" not in kinds(c), "the puzzle solved")
-        self.assertFalse(APP.visible("^Statistics$"), "a box after Solve")
+        self.assertFalse(APP.visible("^Puzzle Solved$"), "a box after Solve")
         self.assertEqual(kept, APP.registry(statistics, "Easy"))
     def write_puzzle(self, folder, name, text):
         """A puzzle file, and its path as a Windows program is given it (on drive Z:)."""

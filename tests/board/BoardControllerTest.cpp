@@ -166,6 +166,27 @@ TEST_F(BoardControllerTest, TellsAScreenReaderWhatChanged) {
     EXPECT_EQ(std::make_tuple(true, false, true), told(board_.Execute(Command::Of(Command::kPause))));
 }
 
+// A refused digit or mark names its cell and why, for the window to sound and show, and a
+// screen reader hears the same; a digit taken, or typed without a selection, refuses
+// nothing.
+TEST_F(BoardControllerTest, ARefusalNamesItsCellAndWhy) {
+    auto refusal = [](const BoardAnswer& answer) {
+        return std::make_tuple(answer.refusal.cell.x, answer.refusal.cell.y, answer.refusal.reason);
+    };
+    const auto nothing = std::make_tuple(0, 0, Message());
+    EXPECT_EQ(nothing, refusal(board_.Execute(Command::Digit(5))));
+    board_.Execute(Command::SelectCell({1, 2}));
+    BoardAnswer clash = board_.Execute(Command::Digit(9));
+    EXPECT_EQ(std::make_tuple(1, 2, Message(M::kClashInBlock, {V::Number(9), V::Number(1), V::Number(2)})),
+              refusal(clash));
+    EXPECT_EQ(clash.refusal.reason, clash.reader.announcement);
+    EXPECT_EQ(nothing, refusal(board_.Execute(Command::Digit(8))));
+    EXPECT_EQ(std::make_tuple(1, 2, Message(M::kMarksInEmptyCellsOnly)), refusal(board_.Execute(Command::Mark(3))));
+    board_.Execute(Command::SelectCell({2, 1}));
+    EXPECT_EQ(std::make_tuple(2, 1, Message(M::kGivenHere, {V::Number(9)})),
+              refusal(board_.Execute(Command::Digit(0))));
+}
+
 // The theme starts as the properties keep it (an unknown name is Light), is kept when
 // chosen and asks for a new look; High Contrast wins over every choice.
 TEST_F(BoardControllerTest, ThemeIsKeptAndHighContrastWins) {
@@ -246,8 +267,11 @@ TEST_F(BoardControllerTest, MarksInBulkAndInPencilMode) {
     EXPECT_EQ(0, marks(9, 2));
     EXPECT_FALSE(board_.IsAvailable(Command::kUndo));
 
-    EXPECT_EQ(std::make_pair(false, true), Shows(board_.Execute(Command::Of(Command::kPencilMode))));
+    BoardAnswer pencil = board_.Execute(Command::Of(Command::kPencilMode));
+    EXPECT_EQ(std::make_pair(false, true), Shows(pencil));
     EXPECT_TRUE(board_.IsOn(Command::kPencilMode));
+    EXPECT_TRUE(pencil.title);  // the caption says so
+    EXPECT_EQ(Message(M::kTitlePencil), board_.GetTitle());
     Type(9, 2, 6);
     Type(9, 2, 9);
     EXPECT_EQ(0x120, marks(9, 2));
@@ -256,7 +280,8 @@ TEST_F(BoardControllerTest, MarksInBulkAndInPencilMode) {
     EXPECT_EQ(0, marks(9, 2));
     board_.Execute(Command::Of(Command::kUndo));
     EXPECT_EQ(0x120, marks(9, 2));
-    board_.Execute(Command::Of(Command::kPencilMode));
+    EXPECT_TRUE(board_.Execute(Command::Of(Command::kPencilMode)).title);
+    EXPECT_EQ(Message(M::kTitle), board_.GetTitle());
     Type(9, 2, 8);
     EXPECT_EQ(8, board_.GetGame().GetState().puzzle.GetCell(9, 2));
 }
@@ -303,6 +328,8 @@ TEST_F(BoardControllerTest, TheClockCountsOnlyWhileTheGameIsPlayed) {
     EXPECT_EQ(Message(M::kTitleWithTime, {V::Time(0)}), board_.GetTitle());
     now_ += 2000;
     EXPECT_EQ(2000u, elapsed());
+    board_.Execute(Command::Of(Command::kPencilMode));
+    EXPECT_EQ(Message(M::kTitleWithTimePencil, {V::Time(2)}), board_.GetTitle());
     EXPECT_TRUE(Another(kSampleLine).IsOn(Command::kShowTimer));
 }
 
@@ -393,7 +420,8 @@ TEST_F(KeptGameTest, TheGameIsKeptAsItIsPlayedAndGoesOnAtTheNextStart) {
     next->Keep();
     EXPECT_EQ(kSampleLine, ToPuzzleLine(Restart()->GetGame().GetState().puzzle));  // solved: not resumed
 
-    next->Execute(Command::Of(Command::kResumeGame));  // off: kept no more, nor read
+    EXPECT_EQ(std::make_pair(Message(M::kCaptionResumeGame), Message(M::kKeepingOff)),
+              Box(next->Execute(Command::Of(Command::kResumeGame))));  // off: kept no more, nor read, and told
     EXPECT_EQ(L"0", properties_.values[L"ResumeGame"]);
     EXPECT_FALSE(next->IsOn(Command::kResumeGame));
     EXPECT_FALSE(Type(1, 1, 0).keep);
@@ -463,7 +491,7 @@ TEST_F(KeptGameTest, WhatCannotBeKeptOrTakenIsToldOnce) {
     const Message elsewhere(M::kKeptElsewhere);
     BoardController copy = Another(kSampleLine);
     EXPECT_EQ(elsewhere, Told(copy.Resume({}), M::kCaptionLastGame));
-    copy.Execute(Command::Of(Command::kResumeGame));
+    EXPECT_EQ(BoardAnswer::kNoBox, copy.Execute(Command::Of(Command::kResumeGame)).box);  // off: nothing to lose
     EXPECT_EQ(elsewhere, Told(copy.Execute(Command::Of(Command::kResumeGame)), M::kCaptionLastGame));
     copy.Execute(Command::SelectCell({1, 1}));
     EXPECT_FALSE(copy.Execute(Command::Digit(8)).keep);
@@ -521,11 +549,14 @@ TEST_F(KeptGameTest, TheTimeAndTheHelpGoWithTheGame) {
     BoardController other = Another(kStepGrids[0].givens);
     other.Open(saved.c_str());
     EXPECT_EQ(75000u, other.GetClock().GetElapsed());
+    std::vector<Message> told;
     for (int i = 0; i < 81; ++i) {
         other.Execute(Command::SelectCell({i % 9 + 1, i / 9 + 1}));
-        EXPECT_EQ(BoardAnswer::kNoBox, other.Execute(Command::Digit(kSolvedSample[i] - '0')).box);
+        BoardAnswer answer = other.Execute(Command::Digit(kSolvedSample[i] - '0'));
+        if (answer.box != BoardAnswer::kNoBox) told.push_back(answer.sentence);
     }
     EXPECT_TRUE(other.GetGame().GetState().puzzle.IsSolved());
+    EXPECT_EQ(std::vector<Message>{M(M::kSolvedIn, {V::Time(75)})}, told);  // the time it had, and no best time
     EXPECT_EQ(0u, properties_.values.count(L"Statistics\\Easy"));
 }
 

@@ -17,8 +17,8 @@ const KeyTable::Modifiers kAltGr = {true, false, true};
 
 // Undo and redo want Ctrl, Print Ctrl alone; the marks and the clipboard want Ctrl
 // without Alt (Ctrl+Alt is AltGr, which types characters), the pencil mode's P neither;
-// the arrows, Delete and the pause keys take any modifiers; the menu items' keys want
-// theirs exactly.
+// the arrows, Home, End, Page Up, Page Down, Delete and the pause keys take any
+// modifiers; the menu items' keys want theirs exactly.
 TEST(KeyTableTest, KeysGiveTheirCommandsWithTheirModifiersOnly) {
     struct Case {
         unsigned key;
@@ -49,6 +49,10 @@ TEST(KeyTableTest, KeysGiveTheirCommandsWithTheirModifiersOnly) {
         {KeyTable::kRight, kCtrlShift, Command::Move(1, 0)},
         {KeyTable::kUp, kShift, Command::Move(0, -1)},
         {KeyTable::kDown, kAltGr, Command::Move(0, 1)},
+        {KeyTable::kHome, kNone, Command::Move(-8, 0)},
+        {KeyTable::kEnd, kShift, Command::Move(8, 0)},
+        {KeyTable::kPageUp, kCtrl, Command::Move(0, -8)},
+        {KeyTable::kPageDown, kNone, Command::Move(0, 8)},
         {KeyTable::kDelete, kNone, Command::Digit(0)},
         {'P', kShift, Command::Of(Command::kPencilMode)},
         {'P', kAltGr, std::nullopt},
@@ -70,6 +74,7 @@ TEST(KeyTableTest, KeysGiveTheirCommandsWithTheirModifiersOnly) {
         {'D', kCtrl, std::nullopt},
         {KeyTable::kF1 + 1, kNone, Command::NewPuzzle(PuzzleLevel::kEasy)},
         {KeyTable::kF1 + 1, kCtrl, std::nullopt},
+        {KeyTable::kF1 + 7, kNone, std::nullopt},  // Resume Last Game, which can lose the game, has no key
         {KeyTable::kF1, kNone, Command::Of(Command::kHelp)},  // Windows' key for a program's help
         {KeyTable::kF1, kShift, std::nullopt},
         {'H', kCtrl, std::nullopt},  // it types a Backspace as well

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -99,6 +100,25 @@ TEST(GameTest, OnlyChangesAreStepsAndANewStepDropsTheRedo) {
     EXPECT_EQ(0, game.GetState().puzzle.GetCell(2, 2));
     EXPECT_EQ(2, game.GetState().puzzle.GetSelectedCell().x);
     EXPECT_EQ(8, game.GetState().puzzle.GetCell(1, 1));
+}
+
+// A move stops at the board's edges, so that one by the board's width reaches the row's
+// or the column's end from any cell; the first move selects the top-left cell.
+TEST(GameTest, MovesStopAtTheEdges) {
+    Game game(EnneoPuzzle{});
+    auto selected = [&game] {
+        EnneoPuzzle::Cell cell = game.GetState().puzzle.GetSelectedCell();
+        return std::make_pair(cell.x, cell.y);
+    };
+    game.MoveSelection(8, 0);
+    EXPECT_EQ(std::make_pair(1, 1), selected());
+    game.SelectCell(4, 6);
+    game.MoveSelection(8, 0);
+    EXPECT_EQ(std::make_pair(9, 6), selected());
+    game.MoveSelection(0, -8);
+    EXPECT_EQ(std::make_pair(9, 1), selected());
+    game.MoveSelection(-8, 8);
+    EXPECT_EQ(std::make_pair(1, 9), selected());
 }
 
 // Marks go only into empty cells, each change of them is one step, and a digit placed

@@ -22,6 +22,7 @@ TEST(WordsTest, EachKindOfSentence) {
     EXPECT_EQ(L"", Said(Message()));
     EXPECT_EQ(L"Enneo Tessary - 0:07", Said(M(M::kTitleWithTime, {V::Time(7)})));
     EXPECT_EQ(L"Enneo Tessary - 10080:00", Said(M(M::kTitleWithTime, {V::Time(7 * 24 * 3600)})));  // a week
+    EXPECT_EQ(L"Enneo Tessary - 0:07 - Pencil", Said(M(M::kTitleWithTimePencil, {V::Time(7)})));
     EXPECT_EQ(L"Paste Puzzle", Said(M::kCaptionPaste));
     EXPECT_EQ(L"5 not allowed here: the block holds a 5 in row 2, column 3",
               Said(M(M::kClashInBlock, {V::Number(5), V::Number(2), V::Number(3)})));
@@ -68,6 +69,8 @@ TEST(WordsTest, EachKindOfSentence) {
                        .Then(M(M::kStatisticsNoGame, {V::Level(PuzzleLevel::kExpert)}), M::kLine)
                        .Then(M(M::kStatisticsNoGame, {V::Level(PuzzleLevel::kExtreme)}), M::kLine)
                        .Then(M::kStatisticsRule, M::kParagraph)));
+    EXPECT_EQ(L"Solved in 4:12. A new best time for Medium!",
+              Said(M(M::kSolvedIn, {V::Time(252)}).Then(M(M::kNewBestTime, {V::Level(PuzzleLevel::kMedium)}))));
     EXPECT_EQ(L"The game file was missing or damaged, so the game was taken from its backup, which may be a moment "
               L"older. The file was kept as \"C:\\game.enneo-game.refused\".",
               Said(M(M::kGameFromBackup).Then(M(M::kGameSetAside, {V::Text(L"C:\\game.enneo-game.refused")}))));

@@ -221,9 +221,11 @@ TEST_F(PlaySessionTest, UndoToLastCorrect) {
     EXPECT_FALSE(session_.IsAvailable(Command::kUndoToCorrect));  // no givens, no one solution
 }
 
-// A puzzle with one solution that the player completes without help counts for its
-// level once, and a new best time is told; Solve, Hint, Fill In Candidates, undo into
-// a puzzle whose game is not known and a puzzle without givens do not count.
+// A board the player completes is told solved, with its time, once per game; one that
+// Solve completed is not. A puzzle with one solution that the player completes without
+// help counts for its level once, and a new best time is told in the same box; Solve,
+// Hint, Fill In Candidates, undo into a puzzle whose game is not known and a puzzle
+// without givens do not count.
 TEST_F(PlaySessionTest, BestTimesOnlyForAnUnassistedFinish) {
     // The sample's solution with one cell left for the player: an Easy puzzle.
     auto nearlySolved = [](int cell) {
@@ -237,32 +239,37 @@ TEST_F(PlaySessionTest, BestTimesOnlyForAnUnassistedFinish) {
         Run(board, Command::SelectCell({cell % 9 + 1, cell / 9 + 1}));
         return Run(board, Command::Digit(kSolvedSample[cell] - '0'));
     };
+    auto solvedIn = [](uint64_t seconds) { return Message(M::kSolvedIn, {V::Time(seconds)}); };
     const wchar_t key[] = L"Statistics\\Easy";
     PlaySession first = Another(nearlySolved(0));
-    EXPECT_EQ(std::make_pair(Message(M::kCaptionStatistics),
-                             Message(M::kNewBestTime, {V::Level(PuzzleLevel::kEasy), V::Time(65)})),
-              Box(finish(first, 0, 65900)));
+    BoardAnswer best = finish(first, 0, 65900);
+    EXPECT_EQ(std::make_pair(Message(M::kCaptionSolved),
+                             solvedIn(65).Then(M(M::kNewBestTime, {V::Level(PuzzleLevel::kEasy)}))),
+              Box(best));
+    EXPECT_EQ(best.sentence, best.reader.announcement);
     EXPECT_EQ(L"1 65 65", properties_.values[key]);
     Run(first, Command::Of(Command::kUndo));
     EXPECT_EQ(BoardAnswer::kNoBox, Run(first, Command::Of(Command::kRedo)).box);  // counted once
     EXPECT_EQ(L"1 65 65", properties_.values[key]);
 
     PlaySession slower = Another(nearlySolved(1));
-    EXPECT_EQ(BoardAnswer::kNoBox, finish(slower, 1, 80000).box);
+    EXPECT_EQ(std::make_pair(Message(M::kCaptionSolved), solvedIn(80)), Box(finish(slower, 1, 80000)));
     EXPECT_EQ(L"2 65 145", properties_.values[key]);
     for (Command::Kind help : {Command::kHint, Command::kFillInCandidates}) {
         PlaySession helped = Another(nearlySolved(2));
         Run(helped, Command::Of(help));
-        EXPECT_EQ(BoardAnswer::kNoBox, finish(helped, 2, 1000).box);
+        EXPECT_EQ(solvedIn(1), Box(finish(helped, 2, 1000)).second);
     }
     PlaySession solved = Another(nearlySolved(3));
-    Run(solved, Command::Of(Command::kSolve));
+    EXPECT_EQ(BoardAnswer::kNoBox, Run(solved, Command::Of(Command::kSolve)).box);
+    Run(solved, Command::Of(Command::kUndo));
+    EXPECT_EQ(BoardAnswer::kNoBox, finish(solved, 3, 1000).box);  // the game ended with Solve
     PlaySession unknown = Another(nearlySolved(5));
     Game kept(ReadPuzzleLine(nearlySolved(4)));
     kept.Replace(ReadPuzzleLine(nearlySolved(5)));
     unknown.Resume(kept, GamePlay());
     Run(unknown, Command::Of(Command::kUndo));  // back into a puzzle whose game is not known
-    EXPECT_EQ(BoardAnswer::kNoBox, finish(unknown, 4, 1000).box);
+    EXPECT_EQ(solvedIn(1), Box(finish(unknown, 4, 1000)).second);
     PlaySession typed = Another(std::string(81, '.'));
     for (int i = 0; i < 81; ++i) {
         Run(typed, Command::SelectCell({i % 9 + 1, i / 9 + 1}));
