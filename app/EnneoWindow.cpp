@@ -63,7 +63,8 @@ EnneoWindow::EnneoWindow(const wchar_t* updateUrl, const wchar_t* updatePublicKe
     : MainWindowBase(L"EnneoWindow"),
       versionCheck_(updateUrl, updatePublicKey),
       controller_(SamplePuzzle(), *IApplication::GetCurrent()->GetProperties(), &AwakeMilliseconds),
-      snapshot_(controller_.Snapshot()) {}
+      snapshot_(controller_.Snapshot()),
+      digitPad_(*this, snapshot_, geometry_, [this](const BoardCommand& command) { Run(command); }) {}
 
 void EnneoWindow::OnCreate() {
     SetText(Words::Say(controller_.GetTitle()).GetText());
@@ -108,7 +109,8 @@ LRESULT EnneoWindow::MessageHandler(HWND handle, UINT message, WPARAM wParam, LP
         // brings the keyboard back to the board.
         if (GetFocus() != handle) SetFocus(handle);
         ChangeFocusCue(false);
-        if (geometry_.CellAt(x, y, cell)) command = BoardCommand::SelectCell(cell);
+        // Selects the cell, and may open the digit pad on it.
+        if (geometry_.CellAt(x, y, cell)) digitPad_.Press(cell, GetMessageExtraInfo());
         break;
     case WM_RBUTTONDOWN:
         ChangeFocusCue(false);
@@ -156,7 +158,11 @@ LRESULT EnneoWindow::MessageHandler(HWND handle, UINT message, WPARAM wParam, LP
         break;
     case WM_KILLFOCUS: ShowFocusCue(); break;
     // What the game's clock needs to know: whether the player can see the board.
-    case WM_ACTIVATE: command = BoardCommand::Window(BoardCommand::kWindowActive, LOWORD(wParam) != WA_INACTIVE); break;
+    // The digit pad's activation keeps the board in play.
+    case WM_ACTIVATE:
+        command = BoardCommand::Window(BoardCommand::kWindowActive,
+                                       LOWORD(wParam) != WA_INACTIVE || digitPad_.Is(reinterpret_cast<HWND>(lParam)));
+        break;
     case WM_SIZE:
         if (wParam == SIZE_MINIMIZED || wParam == SIZE_RESTORED || wParam == SIZE_MAXIMIZED) {
             command = BoardCommand::Window(BoardCommand::kWindowMinimized, wParam == SIZE_MINIMIZED);

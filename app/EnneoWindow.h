@@ -3,6 +3,7 @@
 
 #include "BoardMenu.h"
 #include "BoardPainter.h"
+#include "DigitPad.h"
 #include "HelpWindow.h"
 #include "RefusalTip.h"
 #include "intake/RecentDocuments.h"
@@ -73,6 +74,7 @@ public:
     const gui::AboutWindow& GetAboutWindow() const { return about_; }
     const HelpWindow& GetHelpWindow() const { return help_; }
     const RefusalTip& GetRefusalTip() const { return refusalTip_; }
+    const DigitPad& GetDigitPad() const { return digitPad_; }
     // The look the board is drawn in now.
     BoardTheme::Look GetLook() const;
 
@@ -137,6 +139,8 @@ private:
     // as of the last answer applied.
     BoardSnapshot snapshot_;
     std::optional<BoardMenu> menu_;  // made with the window's menu
+    // Made on its first opening; reads the snapshot and the geometry above.
+    DigitPad digitPad_;
     // Made on the first WM_GETOBJECT, with COM started on the window's thread for it;
     // none once the window is being destroyed.
     BoardAccessible* accessible_ = nullptr;

@@ -231,6 +231,11 @@ struct Message {
         kListLastSeparator,     // before its last item
         // The line under the word "Paused" on the picture of the pause.
         kPausedHowToGoOn,
+        // The digit pad: its name for the cell it is open on, its button that empties
+        // the cell and its switch of Pencil Mode.
+        kDigitPadName,          // row, column
+        kDigitPadEmpty,
+        kDigitPadPencilMode,
         kIdCount
     };
 

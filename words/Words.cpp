@@ -236,6 +236,9 @@ constexpr Sentence kEnglish[] = {
     {M::kListSeparator, L", "},
     {M::kListLastSeparator, L" and "},
     {M::kPausedHowToGoOn, L"Escape, Pause or a click goes on."},
+    {M::kDigitPadName, L"Digits for row {1}, column {2}"},
+    {M::kDigitPadEmpty, L"Empty"},
+    {M::kDigitPadPencilMode, L"Pencil mode"},
 };
 
 // The table holds every message's sentence, in the order of the identifiers.

@@ -78,6 +78,11 @@ void Window::SetStyle(DWORD style) {
     if (handle_ != nullptr) SetWindowLongW(handle_, GWL_STYLE, static_cast<LONG>(style));
 }
 
+void Window::SetExtendedStyle(DWORD extendedStyle) {
+    extendedStyle_ = extendedStyle;
+    if (handle_ != nullptr) SetWindowLongW(handle_, GWL_EXSTYLE, static_cast<LONG>(extendedStyle));
+}
+
 void Window::Show(int showCommand) { ShowWindow(handle_, showCommand); }
 
 void Window::Hide() { ShowWindow(handle_, SW_HIDE); }

@@ -63,6 +63,8 @@ public:
     // Stores the style and applies it to a live window.
     void SetStyle(DWORD style);
     DWORD GetStyle() const { return style_; }
+    // Stores the extended style (WS_EX_*) and applies it to a live window.
+    void SetExtendedStyle(DWORD extendedStyle);
 
     HWND GetHandle() const { return handle_; }
     // The DPI the window is drawn at: its own when Create made it, then each new one

@@ -683,6 +683,127 @@ TEST_F(BoardTest, RightClickAndF5LeaveThePuzzleAlone) {
     EXPECT_TRUE(RepaintPending());
 }
 
+// The digit pad: a first click selects, a second on the selected cell opens the pad, a
+// tap or a pen's touch opens it at once; its buttons place digits and marks as keys do,
+// a given has none, its keys move among its buttons and pass the others on to the
+// board, and the clock runs while it is open
+// and stops when another window takes the activation from it.
+TEST_F(BoardTest, TheDigitPadPlaysAWholeGameByTheMouse) {
+    const GameClock& clock = board_.GetController().GetClock();
+    SendMessageW(handle_, WM_ACTIVATE, WA_ACTIVE, 0);
+    const DigitPad& pad = board_.GetDigitPad();
+    auto press = [this](int x, int y) {
+        const BoardGeometry& g = board_.GetGeometry();
+        LPARAM place = MAKELPARAM(g.GetColumnLeft(x) + g.GetCellSize() / 2, g.GetRowTop(y) + g.GetCellSize() / 2);
+        SendMessageW(handle_, WM_LBUTTONDOWN, MK_LBUTTON, place);
+        SendMessageW(handle_, WM_LBUTTONUP, 0, place);
+    };
+    auto button = [&pad](int id) { return GetDlgItem(pad.GetHandle(), id); };
+    auto click = [](HWND control) {
+        SendMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+        SendMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+    };
+    auto key = [](WPARAM key) { SendMessageW(GetFocus(), WM_KEYDOWN, key, 0); };
+    auto marks11 = [this] { return board_.GetController().GetGame().GetState().marks.Get(1, 1); };
+
+    press(1, 1);
+    EXPECT_FALSE(pad.IsOpen());
+    press(1, 1);
+    ASSERT_TRUE(pad.IsOpen());
+    EXPECT_TRUE(clock.IsRunning());
+    EXPECT_EQ(button(1), GetFocus());
+    wchar_t text[8] = {};
+    GetWindowTextW(button(9), text, 8);
+    EXPECT_STREQ(L"9", text);
+    // The check box is Pencil Mode: a digit becomes a mark, Empty clears the marks.
+    click(button(DigitPad::kPencilModeButton));
+    EXPECT_TRUE(View().pencilMode && pad.IsOpen());
+    click(button(4));
+    EXPECT_FALSE(pad.IsOpen());
+    EXPECT_EQ(1 << 3, marks11());
+    EXPECT_EQ(0, Puzzle().GetCell(1, 1));
+    // The keys: Down from 1 to 4, Right to 5, Tab to 6, Shift+Tab back to 5, Up to 2;
+    // Enter presses it; Escape closes without a choice.
+    press(1, 1);
+    key(VK_DOWN);
+    key(VK_RIGHT);
+    key(VK_TAB);
+    BYTE keys[256] = {};
+    keys[VK_SHIFT] = 0x80;
+    SetKeyboardState(keys);
+    key(VK_TAB);
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+    key(VK_UP);
+    EXPECT_EQ(button(2), GetFocus());
+    key(VK_RETURN);
+    EXPECT_EQ((1 << 3) | (1 << 1), marks11());
+    press(1, 1);
+    key(VK_DOWN);
+    key(VK_DOWN);
+    key(VK_DOWN);
+    EXPECT_EQ(button(DigitPad::kEmptyButton), GetFocus());
+    key(VK_RETURN);
+    EXPECT_EQ(0, marks11());
+    press(1, 1);
+    key(VK_ESCAPE);
+    EXPECT_FALSE(pad.IsOpen());
+    press(1, 1);
+    click(button(DigitPad::kPencilModeButton));
+    EXPECT_FALSE(View().pencilMode);
+    // Any other key is the board's: a digit typed with the pad open goes into the cell.
+    HWND pencilMode = GetFocus();
+    SendMessageW(pencilMode, WM_KEYDOWN, '8', 0);
+    SendMessageW(pencilMode, WM_CHAR, L'8', 0);
+    EXPECT_FALSE(pad.IsOpen());
+    EXPECT_EQ(8, Puzzle().GetCell(1, 1));
+
+    // A given cell takes the selection and opens no pad; a tap opens it at once.
+    press(2, 1);
+    press(2, 1);
+    EXPECT_FALSE(pad.IsOpen());
+    EXPECT_EQ(2, Puzzle().GetSelectedCell().x);
+    SetMessageExtraInfo(0xFF515780);  // a touch's mark
+    press(1, 1);
+    SetMessageExtraInfo(0);
+    EXPECT_TRUE(pad.IsOpen());
+    // Another window's activation closes the pad and takes the board out of play.
+    HWND other =
+        CreateWindowExW(0, L"Static", L"", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    SetActiveWindow(other);
+    EXPECT_FALSE(pad.IsOpen() || clock.IsRunning());
+    SetActiveWindow(handle_);
+    DestroyWindow(other);
+    EXPECT_TRUE(clock.IsRunning());
+
+    // The whole game, its last digit answered by the box of the solved game; filled-in
+    // candidates make it assisted, so that it leaves the statistics alone.
+    Command(ID_EDIT_FILLCANDIDATES);
+    EnneoPuzzle solved = Puzzle();
+    solved.Solve();
+    ASSERT_TRUE(solved.IsSolved());
+    std::vector<EnneoPuzzle::Cell> empty;
+    for (int y = 1; y <= 9; ++y) {
+        for (int x = 1; x <= 9; ++x) {
+            if (Puzzle().GetCell(x, y) == 0) empty.push_back({x, y});
+        }
+    }
+    for (const EnneoPuzzle::Cell& cell : empty) {
+        press(cell.x, cell.y);
+        press(cell.x, cell.y);
+        ASSERT_TRUE(pad.IsOpen()) << cell.x << "," << cell.y;
+        HWND digit = button(solved.GetCell(cell.x, cell.y));
+        if (&cell == &empty.back()) {
+            EXPECT_EQ(1u, Boxes([&] { click(digit); }, {{L"", L"", IDOK}}).size());
+        } else {
+            click(digit);
+        }
+        EXPECT_EQ(solved.GetCell(cell.x, cell.y), Puzzle().GetCell(cell.x, cell.y)) << cell.x << "," << cell.y;
+    }
+    EXPECT_TRUE(Puzzle().IsSolved());
+    EXPECT_FALSE(pad.IsOpen() || clock.IsRunning());
+}
+
 TEST_F(BoardTest, ADpiChangeScalesTheMarginAndRepaints) {
     ChangeDpi(handle_, 144, 400, 300);
     EXPECT_TRUE(RepaintPending());
