@@ -1,4 +1,4 @@
-// URL: the host, port and path of an absolute "http://" URL.
+// URL: the host, port and path of an absolute "http://" or "https://" URL.
 #include "URL.h"
 
 #include "ControlCharacter.h"
@@ -6,6 +6,7 @@
 
 #include "common/Exception.h"
 
+#include <cwchar>
 #include <string>
 
 namespace net {
@@ -19,6 +20,22 @@ struct URL::Parts {
     size_t hostEnd = 0;
     bool portInHost = false;  // the colon ends the host
 };
+
+namespace {
+
+// Whether the text begins with the scheme (lower-case, with its "://"), in any case.
+bool HasScheme(const std::wstring& text, size_t start, const wchar_t* scheme) {
+    size_t length = std::wcslen(scheme);
+    if (start != length) return false;
+    for (size_t i = 0; i < length; ++i) {
+        wchar_t c = text[i];
+        if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c - L'A' + L'a');
+        if (c != scheme[i]) return false;
+    }
+    return true;
+}
+
+}  // namespace
 
 void URL::Set(const wchar_t* text) {
     for (int i = 0; text != nullptr && text[i] != 0; ++i) {
@@ -75,19 +92,15 @@ int URL::getPort() const {
         size_t end = parts.slash == std::wstring::npos ? parts.text.size() : parts.slash;
         return ReadDecimal(parts.text.substr(parts.colon + 1, end - parts.colon - 1).c_str());
     }
-    if (parts.colon != std::wstring::npos) return 80;  // the colon is in the path
-    std::wstring scheme =
-        parts.scheme == std::wstring::npos ? L"" : parts.text.substr(0, parts.start);
-    if (scheme.size() == 7) {
-        bool http = true;
-        for (size_t i = 0; i < 7; ++i) {
-            wchar_t c = scheme[i];
-            if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c - L'A' + L'a');
-            http = http && c == L"http://"[i];
-        }
-        if (http) return 80;
-    }
+    if (parts.colon != std::wstring::npos) return IsSecure() ? 443 : 80;  // the colon is in the path
+    if (HasScheme(parts.text, parts.start, L"http://")) return 80;
+    if (HasScheme(parts.text, parts.start, L"https://")) return 443;
     throw new Exception(L"URL::getPort() for \"%s\" returned -1", text_);
+}
+
+bool URL::IsSecure() const {
+    Parts parts = Split();
+    return parts.scheme != std::wstring::npos && HasScheme(parts.text, parts.start, L"https://");
 }
 
 }  // namespace net

@@ -1,4 +1,4 @@
-// URL: the host, port and path of an absolute "http://" URL.
+// URL: the host, port and path of an absolute "http://" or "https://" URL.
 #pragma once
 
 #include "common/Object.h"
@@ -9,7 +9,8 @@ namespace net {
 // Holds the URL text, which may be edited like a String, and splits it by plain text
 // search: no percent-decoding, no lower-casing, no user part, no fragment removal. A
 // host in brackets is an IPv6 literal, whose colons are its own ("http://[::1]:8080/").
-// Only "http://" has a default port (80).
+// Only "http://" (80) and "https://" (443) have a default port; schemes are compared
+// without regard to case.
 class URL : public Object {
 public:
     URL() : Object(L"URL") {}
@@ -31,9 +32,11 @@ public:
     // until the next getPath.
     const wchar_t* getPath();
     // The explicit port (its digits read as decimal, none giving 0), or 80 for
-    // "http://" in any case; raises "URL::getPort() for \"%s\" returned -1" for any
-    // other scheme without a port.
+    // "http://" and 443 for "https://"; raises "URL::getPort() for \"%s\" returned -1"
+    // for any other scheme without a port.
     int getPort() const;
+    // Whether the scheme is "https://": the request then goes over TLS.
+    bool IsSecure() const;
 
 private:
     // Where the host begins and where a colon and the first slash after it are (npos

@@ -9,8 +9,10 @@
 #include "common/net/URL.h"
 
 #include <algorithm>
+#include <cstring>
 #include <cwchar>
 #include <exception>
+#include <memory>
 
 namespace net {
 namespace http {
@@ -28,31 +30,40 @@ bool HttpClient::SendCommand(const wchar_t* url, HttpRequest& request, HttpRespo
     // One deadline for the request and every redirect it follows.
     limits_.deadline = Deadline::In(timeLimit_);
     limits_.stallMilliseconds = GetRecvTimeOut();
-    return Request(url, request, response, status, 0);
+    failure_.Set(L"");
+    bool result = Request(url, request, response, status, 0);
+    if (result) failure_.Set(L"");
+    return result;
 }
 
 bool HttpClient::Request(const wchar_t* url, HttpRequest& request, HttpResponse& response,
                          uint32_t& status, int redirects) {
     bool result = false;
     try {
+        failure_.Format(L"the address %s cannot be used", url);
         URL target;
         target.Set(url);
         target.Replace(L" ", L"+");  // the url itself, blanks and all, is the Referer
-        SetHost(target.getHost());
-        SetPort(target.getPort());
+        String host(target.getHost());
+        int port = target.getPort();
+        bool secure = target.IsSecure();
         String path(target.getPath());
+        ProxyServer proxy = chooseProxy_ ? chooseProxy_(target.GetText()) : ProxyServer();
 
         String line;
-        request.SetFirstLine(line.Format(L"GET %s HTTP/1.1", path));
-        String host;
-        request.SetHeader(L"Host", GetPort() == 80 ? host.Format(L"%s", GetHost())
-                                                   : host.Format(L"%s:%i", GetHost(), GetPort()));
+        // A proxy takes an http request in the absolute form; an https one goes through
+        // its tunnel as it would go to the server.
+        request.SetFirstLine(proxy.IsDirect() || secure ? line.Format(L"GET %s HTTP/1.1", path)
+                                                        : line.Format(L"GET %s HTTP/1.1", target.GetText()));
+        String hostHeader;
+        request.SetHeader(L"Host", port == (secure ? 443 : 80) ? hostHeader.Format(L"%s", host)
+                                                               : hostHeader.Format(L"%s:%i", host, port));
         request.SetHeader(L"User-Agent", userAgent_.GetText());
         request.SetHeader(L"Accept", L"*/*");
         request.SetHeader(L"Accept-Encoding", L"identity");
         // The cookie goes only to the host that set it; a request made before, to
         // another host, may have left one in the request.
-        if (!cookie_.IsEmpty() && EqualsIgnoringCase(cookieHost_.GetText(), GetHost().GetText())) {
+        if (!cookie_.IsEmpty() && EqualsIgnoringCase(cookieHost_.GetText(), host.GetText())) {
             request.SetHeader(L"Cookie", cookie_.GetText());
         } else {
             request.RemoveHeader(L"Cookie");
@@ -60,29 +71,59 @@ bool HttpClient::Request(const wchar_t* url, HttpRequest& request, HttpResponse&
         request.SetHeader(L"Referer", url);
         request.SetHeader(L"Connection", L"Close");
 
+        if (proxy.IsDirect()) {
+            SetHost(host.GetText());
+            SetPort(port);
+            failure_.Format(L"no connection to %s:%d", host, port);
+        } else {
+            SetHost(proxy.host.c_str());
+            SetPort(proxy.port);
+            failure_.Format(L"the proxy %s did not answer", proxy.Name().c_str());
+        }
         Connect(limits_.deadline);
+        std::unique_ptr<TlsSession> tls;
+        if (secure) {
+            if (!proxy.IsDirect()) OpenTunnel(proxy, host, port);
+            tls = std::make_unique<TlsSession>(*this, host.GetText());
+            try {
+                tls->Handshake(limits_.deadline, limits_.stallMilliseconds);
+            } catch (Exception* e) {
+                failure_.Format(L"no secure connection to %s: %s", host, e->GetMessageText());
+                throw;
+            }
+        }
+        failure_.Format(L"no complete answer from %s", host);
         request.Serialize();
-        Send(request.GetRaw().GetBuffer(), request.GetRaw().GetSize());
+        SendAll(request, tls.get());
         if (sizeLimit_ > 0) response.SetSizeLimit(sizeLimit_);
-        response.Read(*this, limits_);
+        if (tls) {
+            response.ReadFrom([&tls](char* buffer, int wait) { return tls->Receive(buffer, wait); }, limits_);
+        } else {
+            response.Read(*this, limits_);
+        }
 
         status = response.GetStatusCode();
         const wchar_t* setCookie = response.GetHeader(L"Set-Cookie");
         // A value with a control character is dropped: it would go back inside a header.
         if (setCookie != nullptr && std::none_of(setCookie, setCookie + std::wcslen(setCookie), IsControlCharacter)) {
             cookie_.Set(setCookie);
-            cookieHost_.Set(GetHost().GetText());
+            cookieHost_.Set(host.GetText());
         }
 
         if (status == 200) {
             result = true;
         } else if (status == 301 || status == 302) {
+            failure_.Format(L"too many redirects from %s", host);
             result = Redirect(url, path, request, response, status, redirects);
+        } else if (status == 407 && !proxy.IsDirect()) {
+            failure_.Format(L"the proxy %s asks for a user name and password", proxy.Name().c_str());
+        } else {
+            failure_.Format(L"%s answered with status %d", host, static_cast<int>(status));
         }
         Close();
     } catch (Exception* e) {
-        // Not reported: the request failed. Its socket goes with it, so that the next
-        // request starts on a new one.
+        // The request failed. Its socket goes with it, so that the next request starts
+        // on a new one. failure_ says why.
         delete e;
         CloseQuietly();
     } catch (const std::exception&) {
@@ -91,6 +132,38 @@ bool HttpClient::Request(const wchar_t* url, HttpRequest& request, HttpResponse&
         CloseQuietly();
     }
     return result;
+}
+
+void HttpClient::SendAll(HttpRequest& request, TlsSession* tls) {
+    const char* data = request.GetRaw().GetBuffer();
+    int count = request.GetRaw().GetSize();
+    if (tls != nullptr) {
+        tls->Send(data, count);
+    } else if (Send(data, count) != count) {
+        throw new Exception(L"HttpClient::SendAll() - the request could not be sent");
+    }
+}
+
+void HttpClient::OpenTunnel(const ProxyServer& proxy, const String& host, int port) {
+    failure_.Format(L"the proxy %s did not open a connection to %s:%d", proxy.Name().c_str(), host, port);
+    String text;
+    text.Format(L"CONNECT %s:%d HTTP/1.1\r\nHost: %s:%d\r\nUser-Agent: %s\r\n\r\n", host, port, host, port,
+                userAgent_);
+    const char* bytes = text.ToUtf8();
+    int count = static_cast<int>(std::strlen(bytes));
+    if (Send(bytes, count) != count) throw new Exception(L"HttpClient::OpenTunnel() - the request could not be sent");
+    // The answer ends with its header block: a tunnel's answer has no body, and what
+    // follows is the server's.
+    HttpResponse answer;
+    answer.ReadHeaderBlock(*this, limits_);
+    uint32_t status = answer.GetStatusCode();
+    if (status == 407) {
+        failure_.Format(L"the proxy %s asks for a user name and password", proxy.Name().c_str());
+    } else if (status / 100 != 2) {
+        failure_.Format(L"the proxy %s refused the connection to %s:%d (status %d)", proxy.Name().c_str(), host, port,
+                        static_cast<int>(status));
+    }
+    if (status / 100 != 2) throw new Exception(L"HttpClient::OpenTunnel() - refused");
 }
 
 bool HttpClient::Redirect(const wchar_t* url, const String& path, HttpRequest& request,
@@ -111,6 +184,14 @@ bool HttpClient::Redirect(const wchar_t* url, const String& path, HttpRequest& r
         next.Format(L"%s%s", folder, base);
     }
     if (std::wcscmp(next.GetText(), url) == 0) return true;
+    URL from;
+    from.Set(url);
+    URL to;
+    to.Set(next.GetText());
+    if (from.IsSecure() && !to.IsSecure()) {
+        failure_.Format(L"a redirect from https to %s was refused", next);
+        return false;
+    }
     response.Clear();
     return Request(next.GetText(), request, response, status, redirects + 1);
 }

@@ -3,9 +3,11 @@
 
 #include "HttpRequest.h"
 #include "HttpResponse.h"
+#include "ProxyServer.h"
 
 #include "common/io/IOutputStream.h"
 #include "common/net/TCPClient.h"
+#include "common/net/TlsSession.h"
 
 #include <cstdint>
 #include <utility>
@@ -14,8 +16,12 @@ namespace net {
 namespace http {
 
 // One blocking GET at a time, each on a new connection that is closed at its end
-// ("Connection: Close"): no keep-alive, proxy, encryption or content coding. 301 and
-// 302 are followed by the client's own rule (see SendCommand), at most 10 in a row;
+// ("Connection: Close"): no keep-alive and no content coding. An "https://" URL is
+// fetched over TLS (TlsSession: the server's chain and host name checked), and a
+// redirect from https to http is refused. With a proxy chooser, a request whose URL
+// it gives a proxy goes through that proxy: an http one in the absolute form, an
+// https one through a CONNECT tunnel. 301 and 302 are followed by the client's own
+// rule (see SendCommand), at most 10 in a row;
 // the last Set-Cookie value received (unless it holds a control character) goes back
 // as "Cookie" on every later request to the host that sent it, and to no other.
 // The receive time-out (5 seconds unless set) applies to every socket the client
@@ -50,6 +56,14 @@ public:
     bool GetToFile(const wchar_t* url, const wchar_t* path);
 
     const String& GetCookie() const { return cookie_; }
+    // Why the last SendCommand failed, a phrase for the user ("no connection to
+    // host:443", "the server's certificate has expired", "the proxy host:8080 asks for
+    // a password"); empty after a success.
+    const String& GetFailure() const { return failure_; }
+
+    // Every later request asks chooser which proxy to go through; an empty one (the
+    // default) sends every request straight to its server.
+    void SetProxyChooser(ProxyChooser chooser) { chooseProxy_ = std::move(chooser); }
 
     // Every later response fails when it brings fewer than bytes in some span of
     // milliseconds before it is complete.
@@ -80,8 +94,15 @@ private:
                  int redirects);
     bool Redirect(const wchar_t* url, const String& path, HttpRequest& request,
                   HttpResponse& response, uint32_t& status, int redirects);
+    // Asks the proxy to connect this socket to host:port (CONNECT) and reads its answer
+    // up to the end of its header block. Raises, naming the proxy, unless it agrees.
+    void OpenTunnel(const ProxyServer& proxy, const String& host, int port);
+    // Sends the whole request over the socket or the session; raises when it cannot.
+    void SendAll(HttpRequest& request, TlsSession* tls);
 
     String userAgent_;
+    String failure_;
+    ProxyChooser chooseProxy_;
     String cookie_;
     String cookieHost_;  // the host that set the cookie
     // The deadline and stall bound are set anew by each SendCommand.

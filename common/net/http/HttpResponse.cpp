@@ -70,6 +70,11 @@ int HttpResponse::Read(TCPSocket& socket, const ReadLimits& limits) {
                     limits);
 }
 
+void HttpResponse::ReadHeaderBlock(TCPSocket& socket, const ReadLimits& limits) {
+    headerOnly_ = true;
+    Read(socket, limits);
+}
+
 uint32_t HttpResponse::GetStatusCode() const {
     std::unique_ptr<String[]> pieces;
     int count = 0;
@@ -174,8 +179,9 @@ int HttpResponse::ReadFrom(const Receiver& receive, const ReadLimits& limits) {
         if (headerSeen) {
             int bodyStart = std::max(before, headerLength);  // the body bytes of this receive
             if (chunked) chunks.Feed(raw.GetBuffer() + bodyStart, raw.GetSize() - bodyStart);
-            complete = chunked ? chunks.IsComplete()
-                               : expected >= 0 && raw.GetSize() - headerLength >= expected;
+            complete = headerOnly_ ? true
+                       : chunked   ? chunks.IsComplete()
+                                   : expected >= 0 && raw.GetSize() - headerLength >= expected;
         }
         tell();
         if (complete) break;
@@ -189,7 +195,7 @@ int HttpResponse::ReadFrom(const Receiver& receive, const ReadLimits& limits) {
         throw new Exception(L"HttpResponse::Read()\nThe body ended after %d bytes, incomplete.",
                             bodySize);
     }
-    if (!chunked && raw.GetBuffer() != nullptr) {
+    if (!chunked && !headerOnly_ && raw.GetBuffer() != nullptr) {
         GetBody().Write(raw.GetBuffer() + headerLength, expected >= 0 ? expected : bodySize);
     }
     return GetBody().GetSize();

@@ -40,6 +40,10 @@ public:
     // the chunks break their form (see ChunkDecoder).
     int Read(TCPSocket& socket, const ReadLimits& limits = ReadLimits());
 
+    // Reads an answer that has no body, a proxy's answer to CONNECT: up to the end of
+    // its header block, within the same bounds as Read.
+    void ReadHeaderBlock(TCPSocket& socket, const ReadLimits& limits);
+
     // Takes the bytes of one receive into a buffer of TCPSocket::kReceiveBufferSize
     // bytes, waiting at most waitMilliseconds for them when that is not negative (else
     // as long as the source itself waits): their count, 0 when the peer has closed,
@@ -63,6 +67,7 @@ private:
     int ParseHeaderBlock(int end, bool& chunked);
 
     int sizeLimit_ = kDefaultSizeLimit;
+    bool headerOnly_ = false;  // the answer ends with its header block
 };
 
 }  // namespace http
