@@ -22,8 +22,11 @@ void UpdateInfo::ReadReply() {
     latestVersion_.Set(GetFirstElementContentByTagName(L"latestVersion", false));
     latestExpires_.Set(GetFirstElementContentByTagName(L"latestExpires", false));
     latestSignature_.Set(GetFirstElementContentByTagName(L"latestSignature", false));
-    if (message_.GetLength() > 0) return;
-    version_.Set(GetFirstElementContentByTagName(L"version", true));
+    // Beside a message the release is optional (UpdateQuery decides whether it counts);
+    // without one it is required. A release is always read whole.
+    const wchar_t* version = GetFirstElementContentByTagName(L"version", message_.GetLength() == 0);
+    if (version == nullptr) return;
+    version_.Set(version);
     downloadUrl_.Set(GetFirstElementContentByTagName(L"downloadUrl", true));
     updaterUrl_.Set(GetFirstElementContentByTagName(L"updaterUrl", true));
     updaterSignature_.Set(GetFirstElementContentByTagName(L"updaterSignature", false));

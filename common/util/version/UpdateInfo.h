@@ -8,11 +8,11 @@
 namespace util {
 namespace version {
 
-// Reads the reply document: a non-empty "message" element means the reply carries no
-// release; otherwise the "version", "downloadUrl" and "updaterUrl" elements must all
-// be there, and "updaterSignature" and "downloadSignature" may be. The latest
-// statement's "latestVersion", "latestExpires" and "latestSignature" (LatestStatement)
-// may come with a message too. Each is the first element of its tag name anywhere in
+// Reads the reply document: the "version", "downloadUrl" and "updaterUrl" elements of a
+// release must all be there, and "updaterSignature" and "downloadSignature" may be;
+// beside a non-empty "message" element the release may be left out altogether (no
+// "version"). The latest statement's "latestVersion", "latestExpires" and
+// "latestSignature" (LatestStatement) may come with a message too. Each is the first element of its tag name anywhere in
 // the tree. The document is not owned and must outlive the UpdateInfo.
 class UpdateInfo : public Object {
 public:

@@ -10,8 +10,10 @@
 #include "common/net/UsesWinsock.h"
 #include "common/net/http/HttpClient.h"
 
+#include <cstddef>
 #include <exception>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace util {
@@ -27,9 +29,23 @@ const int kReplyMinimumBytes = 1024;
 const int kReplyProgressMilliseconds = 2000;
 const int kReplyTimeLimitMilliseconds = 4000;
 const int kReplySizeLimit = 64 * 1024;
+// A failure's phrase may name an address that a redirect gave: a box shows at most
+// this much of it.
+const size_t kPhraseLimit = 200;
 
 bool IsOlder(const String& version, const String& than) {
     return Version(than.GetText()).IsNewerThan(Version(version.GetText()));
+}
+
+// The client's phrase for a failed request, fit for a box: control characters become
+// blanks (none may break or reorder the box's lines) and a long one is cut short.
+String PhraseOf(const String& failure) {
+    std::wstring text(failure.GetLength() > 0 ? failure.GetText() : L"the request could not be made");
+    if (text.size() > kPhraseLimit) text = text.substr(0, kPhraseLimit) + L"...";
+    for (wchar_t& c : text) {
+        if (c < 0x20 || (c >= 0x7F && c < 0xA0)) c = L' ';
+    }
+    return String(text.c_str());
 }
 
 }  // namespace
@@ -41,27 +57,34 @@ UpdateQuery::UpdateQuery(const UpdateAsker& asker, const UpdatePublicKey& key)
       newestSeen_(asker.newestSeen),
       now_(asker.now),
       key_(key),
-      info_(&document_) {}
+      info_(&document_) {
+    finding_.name = name_;
+    finding_.running = runningVersion_;
+}
 
 UpdateVerdict UpdateQuery::Ask(const wchar_t* serviceUrl) {
-    net::UsesWinsock winsock;
-    net::http::HttpClient client;
-    io::ByteArrayOutputStream reply;
-    String url;
-    url.Format(L"%s?name=%s", serviceUrl, name_);
-    client.SetRecvTimeOut(kReplyTimeOutMilliseconds);
-    client.SetMinimumProgress(kReplyMinimumBytes, kReplyProgressMilliseconds);
-    client.SetTimeLimit(kReplyTimeLimitMilliseconds);
-    client.SetSizeLimit(kReplySizeLimit);
+    String failure;
     try {
-        if (!client.Get(url.GetText(), &reply)) return UpdateVerdict::NoAnswer;
+        net::UsesWinsock winsock;
+        net::http::HttpClient client;
+        io::ByteArrayOutputStream reply;
+        String url;
+        url.Format(L"%s?name=%s", serviceUrl, name_);
+        client.SetRecvTimeOut(kReplyTimeOutMilliseconds);
+        client.SetMinimumProgress(kReplyMinimumBytes, kReplyProgressMilliseconds);
+        client.SetTimeLimit(kReplyTimeLimitMilliseconds);
+        client.SetSizeLimit(kReplySizeLimit);
+        if (client.Get(url.GetText(), &reply)) {
+            return Decide(reply.GetSize() > 0 ? std::string(reply.GetBuffer(), reply.GetSize()) : std::string());
+        }
+        failure = client.GetFailure();
     } catch (Exception* e) {
-        delete e;  // no connection
-        return UpdateVerdict::NoAnswer;
+        delete e;  // Winsock or the client could not be made
     } catch (const std::exception&) {
-        return UpdateVerdict::NoAnswer;  // out of memory on a hostile reply
+        // Out of memory on a hostile reply.
     }
-    return Decide(reply.GetSize() > 0 ? std::string(reply.GetBuffer(), reply.GetSize()) : std::string());
+    finding_.why = PhraseOf(failure);
+    return Find(UpdateVerdict::NoAnswer, UpdateFinding::Kind::NoAnswer);
 }
 
 UpdateVerdict UpdateQuery::Decide(const std::string& reply) {
@@ -80,48 +103,50 @@ UpdateVerdict UpdateQuery::Decide(const std::string& reply) {
     } catch (const std::exception&) {
         // Out of memory on a hostile reply.
     }
-    return UpdateVerdict::NoAnswer;
+    return Find(UpdateVerdict::NoAnswer, UpdateFinding::Kind::NotAReply);
 }
 
-UpdateVerdict UpdateQuery::Distrust(UpdateVerdict verdict, const String& reason) {
-    reason_ = reason;
+UpdateVerdict UpdateQuery::Find(UpdateVerdict verdict, UpdateFinding::Kind kind, const String& release,
+                                const String& released) {
+    finding_.kind = kind;
+    finding_.release = release;
+    finding_.released = released;
+    finding_.newest = signedVersion_.GetLength() > 0 && !IsOlder(signedVersion_, newestSeen_) ? signedVersion_
+                                                                                              : newestSeen_;
     return verdict;
 }
 
 UpdateVerdict UpdateQuery::Judge() {
-    String reason;
-    if (key_.IsEmpty()) {
-        reason.Format(L"This copy of %s has no publisher key to check updates with, so it installs none.", name_);
-        return Distrust(UpdateVerdict::Unsigned, reason);
-    }
+    using Kind = UpdateFinding::Kind;
+    if (key_.IsEmpty()) return Find(UpdateVerdict::Unsigned, Kind::Keyless);
+    const String& offered = info_.GetVersion();
+    bool message = info_.GetMessageText().GetLength() > 0;
     LatestStatement latest(name_, info_.GetLatestVersion(), info_.GetLatestExpires());
     if (!latest.IsSignedBy(SignatureVerifier(key_), info_.GetLatestSignature())) {
-        reason.Format(L"The update service's answer is not signed by the publisher of %s, so it offers no update.",
-                      name_);
-        return Distrust(UpdateVerdict::Unsigned, reason);
+        // A newer release that would have been offered is named (the version text
+        // alone is shown), so that the user knows what was not installed.
+        if (!message && Version::IsVersionText(offered.GetText()) && IsOlder(runningVersion_, offered)) {
+            return Find(UpdateVerdict::Unsigned, Kind::UnsignedOffer, offered);
+        }
+        return Find(UpdateVerdict::Unsigned, Kind::Unsigned);
     }
     signedVersion_ = latest.GetVersion();
     if (newestSeen_.GetLength() > 0 && IsOlder(signedVersion_, newestSeen_)) {
-        reason.Format(L"The update service's answer is out of date: it names %s %s, but %s %s has been released.",
-                      name_, signedVersion_, name_, newestSeen_);
-        return Distrust(UpdateVerdict::OutOfDate, reason);
+        return Find(UpdateVerdict::OutOfDate, Kind::Replayed, signedVersion_, newestSeen_);
     }
-    if (latest.GetExpiry() <= now_) {
-        reason.Format(L"The update service's answer is out of date, so it cannot tell whether a newer %s exists.",
-                      name_);
-        return Distrust(UpdateVerdict::OutOfDate, reason);
-    }
-    if (info_.GetMessageText().GetLength() > 0) return UpdateVerdict::UpToDate;
+    if (latest.GetExpiry() <= now_) return Find(UpdateVerdict::OutOfDate, Kind::Expired);
+    finding_.expiry = latest.GetExpiry();
+    // A message offers nothing, but never hides a signed newer release: beside one,
+    // the offer is judged as if there were no message.
+    if (message && !IsOlder(runningVersion_, signedVersion_)) return Find(UpdateVerdict::UpToDate, Kind::UpToDate);
+    if (message && offered.GetLength() == 0) return Find(UpdateVerdict::OutOfDate, Kind::NothingOffered);
     // The version text is shown and goes into file checks: it must be nothing else.
-    const String& offered = info_.GetVersion();
-    if (!Version::IsVersionText(offered.GetText())) return UpdateVerdict::NoAnswer;
+    if (!Version::IsVersionText(offered.GetText())) return Find(UpdateVerdict::NoAnswer, Kind::NotAReply);
     if (IsOlder(offered, signedVersion_) || IsOlder(signedVersion_, offered)) {
-        reason.Format(L"The update service's answer is out of date: it offers %s %s, but %s %s has been released.",
-                      name_, offered, name_, signedVersion_);
-        return Distrust(UpdateVerdict::OutOfDate, reason);
+        return Find(UpdateVerdict::OutOfDate, Kind::OtherRelease, offered, signedVersion_);
     }
-    return Version(offered.GetText()).IsNewerThan(Version(runningVersion_.GetText())) ? UpdateVerdict::Offer
-                                                                                      : UpdateVerdict::UpToDate;
+    if (IsOlder(runningVersion_, offered)) return Find(UpdateVerdict::Offer, Kind::Offer, offered);
+    return Find(UpdateVerdict::UpToDate, Kind::UpToDate);
 }
 
 }  // namespace version

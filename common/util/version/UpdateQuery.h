@@ -1,6 +1,7 @@
 // UpdateQuery: asks the update service and decides what its reply offers.
 #pragma once
 
+#include "UpdateFinding.h"
 #include "UpdateInfo.h"
 #include "UpdatePublicKey.h"
 
@@ -37,15 +38,19 @@ struct UpdateAsker {
 // in all, name resolution included. Nothing is offered unless a latest statement
 // (LatestStatement) for the program, signed with the publisher's key and not expired,
 // names the release offered, no older than the newest seen, and that release is newer
-// than the running one; nothing of the reply but a plain dotted version ever reaches a
-// box. The decision is made once per object.
+// than the running one. A message in the reply offers nothing, unless that statement
+// names a release newer than the running one: then the offer is judged as if there were
+// no message, so that a service cannot hide a signed newer release behind one. Nothing
+// of the reply but a plain dotted version ever reaches a box, and of a failed request
+// only the client's phrase for it, cut short and without control characters. The
+// decision is made once per object.
 class UpdateQuery final : public Object {
 public:
     // The texts are copied; key is the publisher's, empty when the build has none.
     UpdateQuery(const UpdateAsker& asker, const UpdatePublicKey& key);
 
     // Fetches "<serviceUrl>?name=<name>" and decides on the reply (NoAnswer when none
-    // comes). Raises only when the HTTP client cannot be made.
+    // comes, also when the HTTP client cannot be made).
     UpdateVerdict Ask(const wchar_t* serviceUrl);
     // Decides on the reply's bytes.
     UpdateVerdict Decide(const std::string& reply);
@@ -55,13 +60,17 @@ public:
     // The version that a latest statement with a valid signature named, expired or not;
     // empty when there was none.
     const String& GetSignedVersion() const { return signedVersion_; }
-    // Why the reply cannot be trusted, a text for the user, after OutOfDate and Unsigned.
-    const String& GetReason() const { return reason_; }
+    // What the check found, with its values, after Ask or Decide; its sentence is the
+    // text of the box that a check from the menu shows.
+    const UpdateFinding& GetFinding() const { return finding_; }
 
 private:
     // The verdict for a reply whose texts are read: the latest statement, then the offer.
     UpdateVerdict Judge();
-    UpdateVerdict Distrust(UpdateVerdict verdict, const String& reason);
+    // Records the finding kind with release and released (see UpdateFinding) and
+    // returns verdict.
+    UpdateVerdict Find(UpdateVerdict verdict, UpdateFinding::Kind kind, const String& release = String(),
+                       const String& released = String());
 
     String name_;
     String runningVersion_;
@@ -71,7 +80,7 @@ private:
     xml::rapidxml::RapidXMLDocument document_;
     UpdateInfo info_;
     String signedVersion_;
-    String reason_;
+    UpdateFinding finding_;
 };
 
 }  // namespace version

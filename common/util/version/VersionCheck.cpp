@@ -64,7 +64,7 @@ VersionCheck::VersionCheck(const wchar_t* serviceUrl, const wchar_t* publicKey)
         // Raised before the program's entry point, where no handler stands.
         delete e;
     } catch (const std::exception&) {
-        // Out of memory while making the client: no check, but the program starts.
+        // Out of memory: no check, but the program starts.
     }
 }
 
@@ -92,10 +92,12 @@ void VersionCheck::Check(Asked asked) {
     seen.Raise(query.GetSignedVersion().GetText());
     if (verdict == UpdateVerdict::Offer) {
         if (OfferUpdate(query.GetInfo().GetVersion().GetText())) InstallUpdate(query.GetInfo(), key);
-    } else if ((verdict == UpdateVerdict::OutOfDate || verdict == UpdateVerdict::Unsigned) && asked == Asked::ByUser) {
+    } else if (asked == Asked::ByUser) {
+        const UpdateFinding& finding = query.GetFinding();
         String caption;
         caption.Format(L"%s update", application_->GetApplicationName());
-        MessageBoxW(nullptr, query.GetReason().GetText(), caption.GetText(), MB_ICONWARNING | MB_OK);
+        UINT icon = finding.kind == UpdateFinding::Kind::UpToDate ? MB_ICONINFORMATION : MB_ICONWARNING;
+        MessageBoxW(nullptr, finding.GetSentence().GetText(), caption.GetText(), icon | MB_OK);
     }
 }
 

@@ -26,8 +26,9 @@ namespace version {
 // downloaded into the program's own folder and checked there (UpdateDownload), the
 // updater is started from the very file that was checked and the quit message posted.
 // Failures before the offer end a check at start without a word; a check from the menu
-// says so when the service's answer is out of date or unsigned. Failures while
-// installing are shown in a box of their own, after the downloaded files are removed.
+// always ends in a box, which says what it found (UpdateFinding: up to date, no answer,
+// out of date, unsigned...). Failures while installing are shown in a box of their own,
+// after the downloaded files are removed.
 class VersionCheck : public Object {
 public:
     // Who asked for a check: the start-up check is silent unless it offers something.
@@ -36,14 +37,13 @@ public:
     // Removes what an update recorded in the program's folder (UpdateFiles: the updater,
     // the new version and its signature copy, "<name>.exe.old"; "<name>" is the program
     // file's own name, whatever the command line says), unless another copy is updating
-    // there, and, unless the "CheckForUpdates" setting is "0", runs a check at once; a
-    // check that cannot even make its HTTP client ends as if the service had not
-    // answered. serviceUrl is the absolute "http://" URL of the service; publicKey the
+    // there, and, unless the "CheckForUpdates" setting is "0", runs a check at once. serviceUrl is the absolute "http://" URL of the service; publicKey the
     // base64 text of the publisher's PEM public key, empty when the build has none (then
     // no update is ever offered). Both are copied. Needs the registered IApplication.
     VersionCheck(const wchar_t* serviceUrl, const wchar_t* publicKey);
 
-    // One complete check. Raises only when the HTTP client cannot be made.
+    // One complete check; a check that cannot even make its HTTP client ends as if the
+    // service had not answered.
     void Check(Asked asked = Asked::AtStart);
     // False only when "CheckForUpdates" is "0"; a missing value is written as "1".
     bool IsAutoCheckEnabled();

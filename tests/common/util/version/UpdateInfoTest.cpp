@@ -124,9 +124,10 @@ TEST(UpdateSignatureTest, OnlyBase64OfExactlySixtyFourBytesDecodes) {
     EXPECT_FALSE(SignatureVerifier::Decode(String(), signature));
 }
 
-// The latest statement comes with a message too.
-TEST_F(UpdateInfoTest, AMessageMeansNoRelease) {
-    EXPECT_EQ(L"<nothing raised>", Read(L"<r><message>Down for maintenance</message><version>9.9</version>"
+// The latest statement comes with a message too; beside one, the release may be left
+// out, but one that is there is read whole.
+TEST_F(UpdateInfoTest, AMessageMayComeWithoutARelease) {
+    EXPECT_EQ(L"<nothing raised>", Read(L"<r><message>Down for maintenance</message>"
                                         L"<latestVersion>1.0.3</latestVersion><latestExpires>7</latestExpires></r>"));
     EXPECT_STREQ(L"Down for maintenance", info_.GetMessageText().GetText());
     EXPECT_STREQ(L"1.0.3", info_.GetLatestVersion().GetText());
@@ -135,6 +136,12 @@ TEST_F(UpdateInfoTest, AMessageMeansNoRelease) {
     EXPECT_TRUE(info_.GetVersion().IsEmpty());
     EXPECT_EQ(nullptr, info_.GetDownloadUrl());
     EXPECT_EQ(nullptr, info_.GetUpdaterUrl());
+    EXPECT_EQ(L"UpdateInfo::GetFirstElementContentByTagName() : No tag <downloadUrl> found",
+              Read(L"<r><message>Down</message><version>9.9</version></r>"));
+    EXPECT_EQ(L"<nothing raised>", Read(L"<r><message>Down</message><version>9.9</version>"
+                                        L"<downloadUrl>d</downloadUrl><updaterUrl>u</updaterUrl></r>"));
+    EXPECT_STREQ(L"9.9", info_.GetVersion().GetText());
+    EXPECT_STREQ(L"u", info_.GetUpdaterUrl());
 }
 
 TEST_F(UpdateInfoTest, TheFirstMissingRequiredElementRaises) {
