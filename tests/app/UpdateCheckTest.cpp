@@ -36,6 +36,13 @@ const wchar_t kOfferText[] =
 const wchar_t kNotSigned[] = L" is not signed by the publisher of Enneo.";
 const wchar_t kOutOfDate[] =
     L"The update service's answer is out of date, so it cannot tell whether a newer Enneo exists.";
+const wchar_t kNoAnswer[] = L"The update service did not answer (";
+
+// The paragraph a box from the menu adds when a release newer than the running one has
+// been seen signed but not offered.
+std::wstring NotOffered(const wchar_t* version) {
+    return L"\n\nEnneo " + std::wstring(version) + L" has been released; this check could not offer it.";
+}
 
 // Each test starts the program in a folder of its own, with the service's answer and
 // the "CheckForUpdates" setting chosen first. The tests share the service and the
@@ -180,11 +187,51 @@ TEST_F(UpdateCheckTest, ANewerReleaseIsOfferedBeforeTheBoardAndNoLeavesNoFile) {
     EXPECT_EQ(0, program_.Close(board));
 }
 
-// No newer release, a message instead of one, a 404, no answer at all; a reply without
-// a latest statement, with an expired one, or whose statement names another release
-// than it offers: the start offers and installs nothing, and says nothing.
+// No newer release, a 404, no answer at all; a reply without a latest statement, with
+// an expired one, or whose statement names another release than it offers: the start
+// offers and installs nothing, and says nothing.
 TEST_F(UpdateCheckTest, NothingIsShownWhenNothingNewerComes) {
-    ExpectOnlyTheBoard({L"same", L"message", L"missing", L"silent", L"no-latest", L"expired", L"latest-other"});
+    ExpectOnlyTheBoard({L"same", L"missing", L"silent", L"no-latest", L"expired", L"latest-other"});
+}
+
+// A message beside a valid latest statement of a newer release, which the reply offers,
+// hides nothing: the start offers it.
+TEST_F(UpdateCheckTest, AMessageDoesNotHideASignedNewerRelease) {
+    SetSetting(L"1");
+    Answer(L"message");
+    Start();
+    DialogDriver boxes({{kOfferCaption, L"", IDNO}}, program_.GetId());
+    EXPECT_EQ(kOfferText, boxes.Texts().at(0));
+    HWND board = WaitForBoard();
+    ASSERT_NE(nullptr, board);
+    EXPECT_EQ(ENNEO_NEW_VERSION, Value(kNewestSeen));
+    EXPECT_EQ(0, program_.Close(board));
+}
+
+// Asked from the menu, every check ends in a box that says what it found: up to date
+// (until the statement's expiry), no answer and why, a reply that is not one, an offer
+// without a valid statement.
+TEST_F(UpdateCheckTest, EveryCheckFromTheMenuEndsInABoxThatSaysWhatItFound) {
+    SetSetting(L"0");
+    Start();
+    HWND board = WaitForBoard();
+    ASSERT_NE(nullptr, board);
+    EXPECT_EQ(0u, AskFromTheMenu(board, L"same")
+                      .find(L"Enneo " ENNEO_INSTALLED_VERSION L" is up to date (the "
+                            L"service's statement is valid until "));
+    std::wstring missing = AskFromTheMenu(board, L"missing");
+    EXPECT_EQ(0u, missing.find(kNoAnswer)) << missing;
+    EXPECT_NE(std::wstring::npos, missing.find(L" answered with status 404).")) << missing;
+    for (const wchar_t* scenario : {L"silent", L"noise"}) {
+        std::wstring text = AskFromTheMenu(board, scenario);
+        EXPECT_EQ(0u, text.find(kNoAnswer)) << text;
+    }
+    EXPECT_EQ(L"Enneo " ENNEO_NEW_VERSION L" has been released, but the service offered it without a valid "
+              L"statement; it was not installed.",
+              AskFromTheMenu(board, L"no-latest"));
+    EXPECT_EQ(L"The update service did not answer (its answer is not an update reply)." + NotOffered(ENNEO_NEW_VERSION),
+              AskFromTheMenu(board, L"not-a-version"));
+    EXPECT_EQ(0, program_.Close(board));
 }
 
 // Once a newer release has been seen signed, a replay of an older one's answer, though
@@ -196,21 +243,24 @@ TEST_F(UpdateCheckTest, AnOutOfDateAnswerOffersNothingAndTheMenuSaysSo) {
     Start();
     HWND board = WaitForBoard();
     ASSERT_NE(nullptr, board);
-    EXPECT_EQ(kOutOfDate, AskFromTheMenu(board, L"expired"));
+    EXPECT_EQ(kOutOfDate + NotOffered(ENNEO_NEW_VERSION), AskFromTheMenu(board, L"expired"));
     EXPECT_EQ(
         L"The update service's answer is out of date: it offers "
-        L"Enneo " ENNEO_NEW_VERSION L", but Enneo " ENNEO_OTHER_VERSION L" has been released.",
+        L"Enneo " ENNEO_NEW_VERSION L", but Enneo " ENNEO_OTHER_VERSION L" has been released." +
+            NotOffered(ENNEO_OTHER_VERSION),
         AskFromTheMenu(board, L"latest-other"));
     EXPECT_EQ(ENNEO_OTHER_VERSION, Value(kNewestSeen));
     EXPECT_EQ(
         L"The update service's answer is out of date: it names "
-        L"Enneo " ENNEO_NEW_VERSION L", but Enneo " ENNEO_OTHER_VERSION L" has been released.",
+        L"Enneo " ENNEO_NEW_VERSION L", but Enneo " ENNEO_OTHER_VERSION L" has been released." +
+            NotOffered(ENNEO_OTHER_VERSION),
         AskFromTheMenu(board, L"newer"));
     EXPECT_EQ(0, program_.Close(board));
     Start(ENNEO_KEYLESS_TEST_PROGRAM);
     board = WaitForBoard();
     ASSERT_NE(nullptr, board);
-    EXPECT_EQ(L"This copy of Enneo has no publisher key to check updates with, so it installs none.",
+    EXPECT_EQ(L"This copy of Enneo has no publisher key to check updates with, so it installs none." +
+                  NotOffered(ENNEO_OTHER_VERSION),
               AskFromTheMenu(board, L"newer"));
     EXPECT_EQ(0, program_.Close(board));
 }
@@ -378,13 +428,14 @@ TEST_F(UpdateCheckTest, FilesThatAreNotTheUpdatesOwnAreNeitherRemovedNorReplaced
 }
 
 // The shipped program asks a service that does not resolve: it starts all the same, and
-// its Check for Updates command ends without a word.
+// its Check for Updates command says that the service did not answer.
 TEST_F(UpdateCheckTest, TheProgramRunsWhenItsServiceCannotBeReached) {
     SetSetting(L"1");
     Start(ENNEO_PROGRAM);
     HWND board = WaitForBoard();
     ASSERT_NE(nullptr, board);
-    SendMessageW(board, WM_COMMAND, IDM_CHECKUPDATES, 0);
+    std::wstring text = AskFromTheMenu(board, L"same");
+    EXPECT_EQ(0u, text.find(kNoAnswer)) << text;
     EXPECT_EQ(0, program_.Close(board));
 }
 

@@ -14,8 +14,9 @@ const int64_t kSecondsPerDay = 86400;
 // a count of days (March-based years of 400-year eras), exact for every time a
 // statement can name, however far ahead.
 String DateOf(int64_t seconds) {
-    static const wchar_t* const kMonths[] = {L"January", L"February", L"March",     L"April",   L"May",      L"June",
-                                             L"July",    L"August",   L"September", L"October", L"November", L"December"};
+    static const wchar_t* const kMonths[] = {L"January",   L"February", L"March",    L"April",
+                                             L"May",       L"June",     L"July",     L"August",
+                                             L"September", L"October",  L"November", L"December"};
     int64_t days = seconds / kSecondsPerDay - (seconds % kSecondsPerDay < 0 ? 1 : 0) + 719468;
     int64_t era = (days >= 0 ? days : days - 146096) / 146097;
     int64_t dayOfEra = days - era * 146097;
@@ -37,36 +38,32 @@ String UpdateFinding::GetSentence() const {
     switch (kind) {
     case Kind::Offer: break;
     case Kind::UpToDate:
-        text.Format(L"%s %s is up to date (the service's statement is valid until %s).", name, running,
-                    DateOf(expiry));
+        text.Format(L"%s %s is up to date (the service's statement is valid until %s).", name, running, DateOf(expiry));
         break;
     case Kind::NoAnswer: text.Format(L"The update service did not answer (%s).", why); break;
-    case Kind::NotAReply:
-        text.Set(L"The update service did not answer (its answer is not an update reply).");
-        break;
+    case Kind::NotAReply: text.Set(L"The update service did not answer (its answer is not an update reply)."); break;
     case Kind::UnsignedOffer:
-        text.Format(L"%s %s has been released, but the service offered it without a valid statement; it was not "
-                    L"installed.",
-                    name, release);
+        text.Format(
+            L"%s %s has been released, but the service offered it without a valid statement; it was not "
+            L"installed.",
+            name, release);
         break;
     case Kind::Unsigned:
-        text.Format(L"The update service's answer is not signed by the publisher of %s, so it offers no update.",
-                    name);
+        text.Format(L"The update service's answer is not signed by the publisher of %s, so it offers no update.", name);
         break;
     case Kind::Keyless:
         text.Format(L"This copy of %s has no publisher key to check updates with, so it installs none.", name);
         break;
     case Kind::Expired:
-        text.Format(L"The update service's answer is out of date, so it cannot tell whether a newer %s exists.",
-                    name);
+        text.Format(L"The update service's answer is out of date, so it cannot tell whether a newer %s exists.", name);
         break;
     case Kind::Replayed:
         text.Format(L"The update service's answer is out of date: it names %s %s, but %s %s has been released.", name,
                     release, name, released);
         break;
     case Kind::OtherRelease:
-        text.Format(L"The update service's answer is out of date: it offers %s %s, but %s %s has been released.",
-                    name, release, name, released);
+        text.Format(L"The update service's answer is out of date: it offers %s %s, but %s %s has been released.", name,
+                    release, name, released);
         break;
     case Kind::NothingOffered: text.Set(L"The update service offered no update."); break;
     }

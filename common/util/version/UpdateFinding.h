@@ -32,7 +32,7 @@ struct UpdateFinding {
     String running;  // the running version
     String release;
     String released;
-    String newest;   // the newest version seen signed, this check included; empty for none
+    String newest;  // the newest version seen signed, this check included; empty for none
     String why;
     int64_t expiry = -1;  // seconds since 1970 UTC
 

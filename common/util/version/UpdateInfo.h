@@ -12,8 +12,9 @@ namespace version {
 // release must all be there, and "updaterSignature" and "downloadSignature" may be;
 // beside a non-empty "message" element the release may be left out altogether (no
 // "version"). The latest statement's "latestVersion", "latestExpires" and
-// "latestSignature" (LatestStatement) may come with a message too. Each is the first element of its tag name anywhere in
-// the tree. The document is not owned and must outlive the UpdateInfo.
+// "latestSignature" (LatestStatement) may come with a message too. Each is the first
+// element of its tag name anywhere in the tree. The document is not owned and must
+// outlive the UpdateInfo.
 class UpdateInfo : public Object {
 public:
     explicit UpdateInfo(xml::IXMLDocument* document);

@@ -111,8 +111,8 @@ UpdateVerdict UpdateQuery::Find(UpdateVerdict verdict, UpdateFinding::Kind kind,
     finding_.kind = kind;
     finding_.release = release;
     finding_.released = released;
-    finding_.newest = signedVersion_.GetLength() > 0 && !IsOlder(signedVersion_, newestSeen_) ? signedVersion_
-                                                                                              : newestSeen_;
+    finding_.newest =
+        signedVersion_.GetLength() > 0 && !IsOlder(signedVersion_, newestSeen_) ? signedVersion_ : newestSeen_;
     return verdict;
 }
 

@@ -37,9 +37,10 @@ public:
     // Removes what an update recorded in the program's folder (UpdateFiles: the updater,
     // the new version and its signature copy, "<name>.exe.old"; "<name>" is the program
     // file's own name, whatever the command line says), unless another copy is updating
-    // there, and, unless the "CheckForUpdates" setting is "0", runs a check at once. serviceUrl is the absolute "http://" URL of the service; publicKey the
-    // base64 text of the publisher's PEM public key, empty when the build has none (then
-    // no update is ever offered). Both are copied. Needs the registered IApplication.
+    // there, and, unless the "CheckForUpdates" setting is "0", runs a check at once.
+    // serviceUrl is the absolute "http://" URL of the service; publicKey the base64 text
+    // of the publisher's PEM public key, empty when the build has none (then no update
+    // is ever offered). Both are copied. Needs the registered IApplication.
     VersionCheck(const wchar_t* serviceUrl, const wchar_t* publicKey);
 
     // One complete check; a check that cannot even make its HTTP client ends as if the

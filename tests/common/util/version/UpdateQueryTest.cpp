@@ -177,7 +177,8 @@ TEST(UpdateFindingTest, EachFindingHasItsSentence) {
     EXPECT_EQ(L"Enneo 1.0.3 is up to date (the service's statement is valid until 23 December 2026).",
               sentence(Kind::UpToDate));
     for (auto [expiry, date] : {std::pair<int64_t, const wchar_t*>{0, L"1 January 1970"},
-                                {1709164800, L"29 February 2024"}, {951868800 - 1, L"29 February 2000"},
+                                {1709164800, L"29 February 2024"},
+                                {951868800 - 1, L"29 February 2000"},
                                 {253402300799, L"31 December 9999"}}) {
         found.expiry = expiry;
         EXPECT_NE(std::wstring::npos, sentence(Kind::UpToDate).find(L" until " + std::wstring(date) + L")")) << date;
@@ -191,9 +192,10 @@ TEST(UpdateFindingTest, EachFindingHasItsSentence) {
               sentence(Kind::Replayed));
     found.newest.Set(L"1.0.4");
     found.release.Set(L"1.0.4");
-    EXPECT_EQ(L"Enneo 1.0.4 has been released, but the service offered it without a valid statement; it was not "
-              L"installed.\n\nEnneo 1.0.4 has been released; this check could not offer it.",
-              sentence(Kind::UnsignedOffer));
+    EXPECT_EQ(
+        L"Enneo 1.0.4 has been released, but the service offered it without a valid statement; it was not "
+        L"installed.\n\nEnneo 1.0.4 has been released; this check could not offer it.",
+        sentence(Kind::UnsignedOffer));
     EXPECT_EQ(L"The update service offered no update.\n\nEnneo 1.0.4 has been released; this check could not offer it.",
               sentence(Kind::NothingOffered));
     EXPECT_EQ(L"", sentence(Kind::Offer));
