@@ -222,10 +222,8 @@ TEST_F(UpdateCheckTest, EveryCheckFromTheMenuEndsInABoxThatSaysWhatItFound) {
     std::wstring missing = AskFromTheMenu(board, L"missing");
     EXPECT_EQ(0u, missing.find(kNoAnswer)) << missing;
     EXPECT_NE(std::wstring::npos, missing.find(L" answered with status 404).")) << missing;
-    for (const wchar_t* scenario : {L"silent", L"noise"}) {
-        std::wstring text = AskFromTheMenu(board, scenario);
-        EXPECT_EQ(0u, text.find(kNoAnswer)) << text;
-    }
+    std::wstring silent = AskFromTheMenu(board, L"silent");
+    EXPECT_EQ(0u, silent.find(kNoAnswer)) << silent;
     EXPECT_EQ(L"Enneo " ENNEO_NEW_VERSION L" has been released, but the service offered it without a valid "
               L"statement; it was not installed.",
               AskFromTheMenu(board, L"no-latest"));

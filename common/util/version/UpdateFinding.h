@@ -38,7 +38,7 @@ struct UpdateFinding {
 
     // The text of the box that tells the finding: its sentence, and, when nothing is
     // offered although a release newer than the running one has been seen signed, a
-    // second paragraph saying so. Not for Offer, which the offer box asks about.
+    // second paragraph saying so. Empty for Offer, which the offer box asks about.
     String GetSentence() const;
 };
 
