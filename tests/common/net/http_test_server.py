@@ -71,7 +71,8 @@ for a minute, so that a client that waits for the close is seen to hang):
 The update service (the update check's tests): its answer to the update request is set
 by the last /update-control, and the requests it received since then are listed.
   /update-control?scenario=S   sets S (below), forgets the requests; 200 'ok'
-  /update-log        200, the request lines received since, one per line
+  /update-log        200, the request lines received since, one per line (those that
+                     came over the HTTPS port after 'https ')
   /versions/index.php  by scenario: 'newer' a reply offering NEW; 'same' one with
                      INSTALLED; 'message' one with a message (and NEW); 'missing'
                      404; 'silent' no answer; 'no-updater' NEW with an updater URL
@@ -357,7 +358,7 @@ class Handler(socketserver.BaseRequestHandler):
         elif path == "/update-log":
             ok("".join(line + "\n" for line in update["log"]).encode())
         elif path == "/versions/index.php" or path.startswith("/files/"):
-            update["log"].append(request.split(b"\r\n")[0].decode("latin-1"))
+            update["log"].append(("https " if self.secure else "") + request.split(b"\r\n")[0].decode("latin-1"))
             self.answer_update(conn, path, request, ok)
         else:
             ok(b"unknown test path", b"500 Unknown")
