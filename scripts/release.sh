@@ -4,7 +4,8 @@
 #   release.sh --version V --key PRIVATE.pem --update-url URL --out DIR [--arch win32|win64]
 #              [--authenticode PFX --authenticode-pass FILE] [--allow-dirty]
 # V is MAJOR.MINOR.PATCH; PRIVATE.pem the publisher's key (scripts/make-update-key.sh);
-# URL the update service the program asks, http://HOST[:PORT]/versions/index.php; DIR a
+# URL the update service the program asks, http(s)://HOST[:PORT]/versions/index.php (the
+# files it offers are served from the same origin, https for an https URL); DIR a
 # new folder, or an empty one of the caller's that nobody else can write, which receives
 #   Enneo-Tessary-V-setup.exe   the installer (installer/Enneo.nsi, NSIS)
 #   Enneo-Tessary-V-ARCH.zip    the folder "Enneo Tessary" (zip_folder below) with
@@ -86,9 +87,10 @@ if ! [[ $version =~ ^$number\.$number\.$number$ ]] ||
     ((BASH_REMATCH[1] > 65535 || BASH_REMATCH[2] > 65535 || BASH_REMATCH[3] > 65535)); then
     fail "the version \"$version\" is not MAJOR.MINOR.PATCH (numbers 0 to 65535, no leading zeros)"
 fi
-# The program speaks plain HTTP and appends its own query; the URL also becomes a C string.
-[[ $url =~ ^(http://[A-Za-z0-9.-]+(:[0-9]{1,5})?)/[A-Za-z0-9._~/%-]*$ ]] ||
-    fail "the update URL \"$url\" is not http://HOST[:PORT]/PATH (no https: the program has no TLS; no query)"
+# The program speaks HTTP and HTTPS and appends its own query; the URL also becomes a C
+# string.
+[[ $url =~ ^(https?://[A-Za-z0-9.-]+(:[0-9]{1,5})?)/[A-Za-z0-9._~/%-]*$ ]] ||
+    fail "the update URL \"$url\" is not http(s)://HOST[:PORT]/PATH (no query)"
 origin=${BASH_REMATCH[1]}
 case $arch in
     win32) toolchain=mingw-w64-i686.cmake ;;

@@ -49,10 +49,11 @@ std::wstring NotOffered(const wchar_t* version) {
 // setting, so CTest runs them one at a time.
 class UpdateCheckTest : public TestServerTest {
 protected:
-    // No release has been seen signed yet.
+    // No release has been seen signed yet, and the HTTPS port speaks good TLS.
     void SetUp() override {
         TestServerTest::SetUp();
         SetValue(kNewestSeen, nullptr);
+        Fetch(L"/tls-control?mode=good");
     }
 
     std::string Fetch(const std::wstring& path) {
@@ -423,6 +424,38 @@ TEST_F(UpdateCheckTest, FilesThatAreNotTheUpdatesOwnAreNeitherRemovedNorReplaced
         EXPECT_EQ(0, program_.Close(board));
         DeleteFileW(Installed(name).c_str());
     }
+}
+
+// A release whose update URL is https: the offer, the updater and the new version all
+// come over TLS, from a server whose certificate the system trusts.
+TEST_F(UpdateCheckTest, AnHttpsServiceOffersAndDeliversTheUpdateOverTls) {
+    SetSetting(L"1");
+    Answer(L"newer");
+    Start(ENNEO_HTTPS_TEST_PROGRAM);
+    DialogDriver boxes({{kOfferCaption, L"", IDYES}}, program_.GetId());
+    EXPECT_EQ(kOfferText, boxes.Texts().at(0));
+    EXPECT_EQ(0, program_.WaitForExit());
+    EXPECT_EQ(std::string("https ") + kIndexRequest +
+                  "https GET /files/updater.exe HTTP/1.1\nhttps GET /files/Enneo.upd HTTP/1.1\n",
+              Requests());
+    EXPECT_EQ(ReadBytes(ProgramUnderTest::WindowsPath(ENNEO_TEST_UPDATER)), ReadBytes(Installed("updater.exe")));
+    EXPECT_EQ(ReadBytes(ProgramUnderTest::WindowsPath(ENNEO_TEST_NEW_PROGRAM)), ReadBytes(Installed("Enneo.upd")));
+}
+
+// The service's certificate has expired: asked from the menu, the program says that the
+// service did not answer, and why.
+TEST_F(UpdateCheckTest, AnExpiredCertificateEndsTheMenuCheckInABoxThatSaysSo) {
+    SetSetting(L"0");
+    Start(ENNEO_HTTPS_TEST_PROGRAM);
+    HWND board = WaitForBoard();
+    ASSERT_NE(nullptr, board);
+    Fetch(L"/tls-control?mode=expired");
+    std::wstring text = AskFromTheMenu(board, L"newer");
+    EXPECT_EQ(0u, text.find(L"The update service did not answer (no secure connection to localhost: ")) << text;
+    EXPECT_NE(std::wstring::npos, text.find(L"expired")) << text;
+    EXPECT_EQ(text.size() - 2, text.rfind(L").")) << text;
+    EXPECT_EQ("", Requests()) << "nothing reached the service";
+    EXPECT_EQ(0, program_.Close(board));
 }
 
 // The shipped program asks a service that does not resolve: it starts all the same, and

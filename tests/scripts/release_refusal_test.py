@@ -70,8 +70,12 @@ class ReleaseRefusalTest(unittest.TestCase):
     def test_refuses_other_missing_or_bad_arguments(self):
         self.refuses(self.arguments(**{"--update-url": None}), "no --update-url")
         self.refuses(self.arguments(**{"--out": None}), "no --out")
-        self.refuses(self.arguments(**{"--update-url": "https://updates.example/versions/index.php"}), "no TLS")
-        self.refuses(self.arguments(**{"--update-url": URL + "?x=\""}), "no TLS")
+        for url in ["ftp://updates.example/versions/index.php", "https://updates.example/a b", URL + "?x=\""]:
+            with self.subTest(url=url):
+                self.refuses(self.arguments(**{"--update-url": url}), "is not http(s)://HOST[:PORT]/PATH")
+        # An https URL passes: the next check, of the key, refuses instead.
+        self.refuses(self.arguments(**{"--update-url": "https://updates.example:8443/versions/index.php",
+                                       "--key": self.key + ".missing"}), "does not exist")
         self.refuses(self.arguments(**{"--arch": "arm64"}), "neither win32 nor win64")
         self.refuses(self.arguments() + ["--sign"], "unknown argument")
 

@@ -21,7 +21,7 @@ protected:
             << "ENNEO_HTTP_TEST_SERVER is not set: run these tests through ctest";
         std::ifstream in(portFile);
         int pid = 0;
-        in >> port_ >> closedPort_ >> stalledPort_ >> pid >> ipv6_;
+        in >> port_ >> closedPort_ >> stalledPort_ >> pid >> ipv6_ >> httpsPort_;
         ASSERT_TRUE(in) << "no test server listed in " << portFile;
     }
 
@@ -32,6 +32,11 @@ protected:
     std::wstring Url(const std::wstring& path) const { return UrlOnPort(port_, path); }
     static std::wstring UrlOnPort(int port, const std::wstring& path) {
         return L"http://127.0.0.1:" + std::to_wstring(port) + path;
+    }
+    // "https://localhost:<https port>" (the name its certificate carries) followed by
+    // path.
+    std::wstring HttpsUrl(const std::wstring& path) const {
+        return L"https://localhost:" + std::to_wstring(httpsPort_) + path;
     }
 
     static double SecondsSince(std::chrono::steady_clock::time_point start) {
@@ -47,5 +52,6 @@ protected:
     int closedPort_ = 0;   // nothing listens there: connecting is refused
     int stalledPort_ = 0;  // connecting there never completes
     int ipv6_ = 0;
+    int httpsPort_ = 0;  // the HTTPS port (0 when the server has none)
     net::UsesWinsock winsock_;
 };

@@ -47,6 +47,26 @@ TEST(URLTest, SplitsAnIPv6LiteralInBrackets) {
     ExpectParts(L"http://[::1]", L"[::1]", 80, L"/");
 }
 
+// "https://" is the secure scheme, whatever its case, and its default port is 443, also
+// when a colon stands later in the path; "http" with more letters is not it.
+TEST(URLTest, HttpsIsSecureOnPort443UnlessNamed) {
+    ExpectParts(L"https://host/versions/index.php", L"host", 443, L"/versions/index.php");
+    ExpectParts(L"HTTPS://host", L"host", 443, L"/");
+    ExpectParts(L"https://host/p?t=a:b", L"host", 443, L"/p?t=a:b");
+    ExpectParts(L"https://host:8443/x", L"host", 8443, L"/x");
+    ExpectParts(L"https://[::1]/a:b", L"[::1]", 443, L"/a:b");
+    for (const wchar_t* secure : {L"https://host/", L"HtTpS://host:80/"}) {
+        URL url;
+        url.Set(secure);
+        EXPECT_TRUE(url.IsSecure()) << secure;
+    }
+    for (const wchar_t* plain : {L"http://host:443/", L"httpss://host/", L"ftp://https://host/", L"host/https://"}) {
+        URL url;
+        url.Set(plain);
+        EXPECT_FALSE(url.IsSecure()) << plain;
+    }
+}
+
 TEST(URLTest, RefusesWhatItCannotSplit) {
     URL ftp;
     ftp.Set(L"ftp://host/file");

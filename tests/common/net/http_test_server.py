@@ -2,11 +2,11 @@
 """The HTTP server the network tests talk to, on the loopback only (127.0.0.1, and ::1 on
 the same port where the machine has an IPv6 loopback), scripted per request path.
 
-usage: http_test_server.py start PORTFILE [PORT [RELEASE]]
+usage: http_test_server.py start PORTFILE [PORT [RELEASE]] [TLS OPTIONS]
                                             start a server in the background; returns
                                             once it listens
        http_test_server.py stop PORTFILE    stop the server of that file
-       http_test_server.py serve PORTFILE [PORT [RELEASE]]
+       http_test_server.py serve PORTFILE [PORT [RELEASE]] [TLS OPTIONS]
                                             run in the foreground
        http_test_server.py free-port        print a port from 20000 to 32000 that is
                                             free on 127.0.0.1 now, drawn at random
@@ -19,10 +19,19 @@ publisher's private key that it signs their statements with (scripts/sign-update
 and "other_arch" the other one; and three releases: "installed", the program's own,
 "new", and "other", another newer one.
 
-The port file holds one line: "<port> <closed port> <stalled port> <pid> <ipv6>". The
-closed port refuses connections; the stalled port accepts none (its queue is kept full),
-so connecting to it never completes (both on 127.0.0.1); ipv6 is 1 when the server also
-listens on [::1]:<port>, else 0. The server stops by itself after five idle minutes.
+TLS OPTIONS: "--certificates DIR" (made by make-test-certificates.sh) adds an HTTPS port
+on 127.0.0.1 that serves the same paths; "--https-port N" chooses it (any free one
+otherwise). Which TLS it speaks is chosen for every later connection by
+/tls-control?mode=M on either port (200 'ok'), from the modes in TLS_MODES: good (a
+certificate for "localhost" from the test authority), expired, wrong-host, unknown (from
+an authority nobody trusts), tls10 (TLS 1.0 only), stall (accepts, never answers the
+handshake), noise (answers the ClientHello with random bytes).
+
+The port file holds one line: "<port> <closed port> <stalled port> <pid> <ipv6> <https
+port>". The closed port refuses connections; the stalled port accepts none (its queue is
+kept full), so connecting to it never completes (both on 127.0.0.1); ipv6 is 1 when the
+server also listens on [::1]:<port>, else 0; the https port is 0 without certificates.
+The server stops by itself after five idle minutes.
 
 Paths (the answer is sent, then the connection is held until the client closes it or
 for a minute, so that a client that waits for the close is seen to hang):
@@ -62,7 +71,8 @@ for a minute, so that a client that waits for the close is seen to hang):
 The update service (the update check's tests): its answer to the update request is set
 by the last /update-control, and the requests it received since then are listed.
   /update-control?scenario=S   sets S (below), forgets the requests; 200 'ok'
-  /update-log        200, the request lines received since, one per line
+  /update-log        200, the request lines received since, one per line (those that
+                     came over the HTTPS port after 'https ')
   /versions/index.php  by scenario: 'newer' a reply offering NEW; 'same' one with
                      INSTALLED; 'message' one with a message (and NEW); 'missing'
                      404; 'silent' no answer; 'no-updater' NEW with an updater URL
@@ -100,6 +110,7 @@ import random
 import signal
 import socket
 import socketserver
+import ssl
 import subprocess
 import sys
 import threading
@@ -112,8 +123,13 @@ TRICKLE_SECONDS = 60
 HUGE_SIZE = 64 << 20
 SIGN = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "..", "scripts", "sign-update.py")
 last_activity = time.monotonic()
-update = {"scenario": "same", "log": [], "port": 0, "closed_port": 0, "release": None, "served": {},
-          "signatures": {}, "latest": {}}
+update = {"scenario": "same", "log": [], "port": 0, "closed_port": 0, "https_port": 0, "release": None,
+          "served": {}, "signatures": {}, "latest": {}}
+# The HTTPS port's TLS for the next connections, and a server context for each mode that
+# speaks TLS: its certificate file (in the certificates folder) and whether it is TLS 1.0.
+tls = {"mode": "good", "contexts": {}}
+TLS_MODES = {"good": ("good.pem", False), "expired": ("expired.pem", False), "wrong-host": ("wrong-host.pem", False),
+             "unknown": ("unknown.pem", False), "tls10": ("good.pem", True)}
 # By scenario, what the service offers and how: the version in the reply, the files
 # served as the updater and the new version, and for each its signature as (file, role,
 # version, architecture, key); the defaults are the release NEW as it should be.
@@ -165,8 +181,11 @@ def patched_program(path, folder):
     return patched
 
 
-def update_reply(scenario):
-    base = "http://127.0.0.1:%d/files/" % update["port"]
+def update_reply(scenario, secure):
+    """The reply; its file URLs on the port it was asked on (https: the name the
+    certificate carries)."""
+    base = ("https://localhost:%d/files/" % update["https_port"] if secure
+            else "http://127.0.0.1:%d/files/" % update["port"])
     updater = base + "updater.exe"
     if scenario == "no-updater":
         updater = "http://127.0.0.1:%d/updater.exe" % update["closed_port"]
@@ -210,6 +229,8 @@ FAULT_QUERY = {"length": "100000000", "depth": "9000"}
 
 
 class Handler(socketserver.BaseRequestHandler):
+    secure = False  # the connection came through the HTTPS port
+
     def handle(self):
         global last_activity
         last_activity = time.monotonic()
@@ -327,6 +348,9 @@ class Handler(socketserver.BaseRequestHandler):
                 ok(b"done")
         elif path == "/silent":
             pass
+        elif path == "/tls-control":
+            tls["mode"] = query.get("mode", "good")
+            ok(b"ok")
         elif path == "/update-control":
             update["scenario"] = query.get("scenario", "same")
             update["log"] = []
@@ -334,7 +358,7 @@ class Handler(socketserver.BaseRequestHandler):
         elif path == "/update-log":
             ok("".join(line + "\n" for line in update["log"]).encode())
         elif path == "/versions/index.php" or path.startswith("/files/"):
-            update["log"].append(request.split(b"\r\n")[0].decode("latin-1"))
+            update["log"].append(("https " if self.secure else "") + request.split(b"\r\n")[0].decode("latin-1"))
             self.answer_update(conn, path, request, ok)
         else:
             ok(b"unknown test path", b"500 Unknown")
@@ -364,7 +388,44 @@ class Handler(socketserver.BaseRequestHandler):
         elif path.startswith("/files/") or scenario == "missing":
             ok(b"not here", b"404 Not Found")
         elif scenario != "silent":
-            ok(update_reply(scenario))
+            ok(update_reply(scenario, self.secure))
+
+
+class TlsHandler(Handler):
+    """A connection to the HTTPS port: the TLS of the mode, then the same paths."""
+    secure = True
+
+    def handle(self):
+        global last_activity
+        last_activity = time.monotonic()
+        conn = self.request
+        mode = tls["mode"]
+        conn.settimeout(10)
+        try:
+            if mode == "stall":
+                self.hold(conn)
+                return
+            if mode == "noise":
+                conn.recv(65536)  # the ClientHello
+                conn.sendall(random.Random(7).randbytes(4000))
+                self.hold(conn)
+                return
+            self.request = tls["contexts"][mode].wrap_socket(conn, server_side=True)
+        except (OSError, ssl.SSLError):
+            return
+        super().handle()
+
+
+def tls_contexts(folder):
+    contexts = {}
+    for mode, (certificate, tls10) in TLS_MODES.items():
+        context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
+        if tls10:
+            context.set_ciphers("DEFAULT:@SECLEVEL=0")
+            context.minimum_version = context.maximum_version = ssl.TLSVersion.TLSv1
+        context.load_cert_chain(os.path.join(folder, certificate))
+        contexts[mode] = context
+    return contexts
 
 
 class Server(socketserver.ThreadingTCPServer):
@@ -376,8 +437,14 @@ class Server6(Server):
     address_family = socket.AF_INET6
 
 
-def serve(port_file, port="0", release=None):
+def serve(port_file, port="0", release=None, certificates=None, https_port="0"):
     server = Server(("127.0.0.1", int(port)), Handler)
+    secure = None
+    if certificates:
+        tls["contexts"] = tls_contexts(certificates)
+        secure = Server(("127.0.0.1", int(https_port)), TlsHandler)
+        threading.Thread(target=secure.serve_forever, kwargs={"poll_interval": 0.2}, daemon=True).start()
+        update["https_port"] = secure.server_address[1]
     try:
         server6 = Server6(("::1", server.server_address[1]), Handler)
     except OSError:  # no IPv6 loopback here (or the port is taken there): the IPv6 tests skip
@@ -399,8 +466,8 @@ def serve(port_file, port="0", release=None):
         update["served"] = {"updater": update["release"]["updater"], "program": update["release"]["program"],
                             "patched": patched_program(update["release"]["program"], os.path.dirname(release))}
         sign_all()
-    line = "%d %d %d %d %d\n" % (server.server_address[1], closed_port, stalled.getsockname()[1], os.getpid(),
-                                 1 if server6 else 0)
+    line = "%d %d %d %d %d %d\n" % (server.server_address[1], closed_port, stalled.getsockname()[1], os.getpid(),
+                                    1 if server6 else 0, update["https_port"])
     with open(port_file + ".new", "w") as f:
         f.write(line)
     os.replace(port_file + ".new", port_file)
@@ -413,8 +480,9 @@ def serve(port_file, port="0", release=None):
     threading.Thread(target=watchdog, daemon=True).start()
     signal.signal(signal.SIGTERM, lambda *_: threading.Thread(target=server.shutdown).start())
     server.serve_forever(poll_interval=0.2)
-    if server6:
-        server6.shutdown()
+    for other in (server6, secure):
+        if other:
+            other.shutdown()
     filler.close()
     stalled.close()
     if os.path.exists(port_file):
@@ -434,9 +502,10 @@ def free_port():
             pass
 
 
-def start(port_file, *options):
+def start(port_file, *options, **tls_options):
     stop(port_file)
-    subprocess.Popen([sys.executable, os.path.abspath(__file__), "serve", port_file, *options],
+    named = [word for name, value in tls_options.items() if value for word in ("--" + name.replace("_", "-"), value)]
+    subprocess.Popen([sys.executable, os.path.abspath(__file__), "serve", port_file, *options, *named],
                      stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                      start_new_session=True)
     deadline = time.monotonic() + 10
@@ -463,10 +532,21 @@ def stop(port_file):
         os.remove(port_file)
 
 
-if __name__ == "__main__":
-    if sys.argv[1:] == ["free-port"]:
-        free_port()
-    elif len(sys.argv) not in (3, 4, 5) or sys.argv[1] not in ("start", "stop", "serve"):
+def main(arguments):
+    if arguments == ["free-port"]:
+        return free_port()
+    named = {}
+    for option in ("certificates", "https_port"):
+        flag = "--" + option.replace("_", "-")
+        if flag in arguments[:-1]:
+            at = arguments.index(flag)
+            named[option] = arguments[at + 1]
+            del arguments[at:at + 2]
+    if len(arguments) not in (2, 3, 4) or arguments[0] not in ("start", "stop", "serve") or (
+            named and arguments[0] == "stop"):
         sys.exit(__doc__)
-    else:
-        {"start": start, "stop": stop, "serve": serve}[sys.argv[1]](*sys.argv[2:])
+    {"start": start, "stop": stop, "serve": serve}[arguments[0]](*arguments[1:], **named)
+
+
+if __name__ == "__main__":
+    main(sys.argv[1:])
