@@ -17,7 +17,7 @@ namespace net {
 // both ways. Windows: Schannel through SSPI (TlsSession_win32.cpp); elsewhere there is
 // no TLS, and Handshake refuses (TlsSession_posix.cpp). Failures raise an Exception whose
 // text is a phrase for the user ("the server's certificate has expired").
-class TlsSession : public Object {
+class TlsSession final : public Object {
 public:
     // host: the name the server's certificate must carry (an IPv6 literal keeps its
     // brackets). Copied.
@@ -45,7 +45,7 @@ public:
 private:
     struct State;  // the platform's handles and buffers
 
-    TCPSocket& socket_;
+    [[maybe_unused]] TCPSocket& socket_;  // unused where the platform has no TLS
     String host_;
     std::unique_ptr<State> state_;
 };
