@@ -342,9 +342,11 @@ class ReleaseLifeTest(unittest.TestCase):
         LIFE.wait_for_window(BOARD)
         self.assertEqual([], LIFE.windows(OFFER))
         LIFE.end_all()
-        subprocess.run([sys.executable, LIFE.script("resign-latest.py"), LIFE.docroot,
+        # The publisher re-signs their own copy of the release and serves it anew.
+        subprocess.run([sys.executable, LIFE.script("resign-latest.py"), LIFE.releases["1.0.3"],
                         os.path.join(LIFE.keys, "update-private.pem"), "--days", "2"], check=True,
                        stdout=subprocess.DEVNULL)
+        LIFE.offer("1.0.3")
         self.assertGreater(int(LIFE.latest()["latestExpires"]), time.time() + 86400)
         new = read(LIFE.served("1.0.3"))
         LIFE.start_program()
