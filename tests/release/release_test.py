@@ -400,9 +400,16 @@ class ReleaseLifeTest(unittest.TestCase):
         folder = LIFE.folder()
         with open(os.path.join(folder, "my-puzzle.enn"), "w") as f:
             f.write("kept\n")
-        for leftover in LEFTOVERS:
-            with open(os.path.join(folder, leftover), "w") as f:
+        # What an update left and recorded (its record's form: UpdateFiles.h; Wine gives a
+        # file's inode as its index on the volume).
+        record = "Enneo Tessary update record\n"
+        for leftover in LEFTOVERS[:-1]:
+            path = os.path.join(folder, leftover)
+            with open(path, "w") as f:
                 f.write("left by an update\n")
+            record += "%d %d %s\n" % (os.path.getsize(path), os.stat(path).st_ino, leftover)
+        with open(os.path.join(folder, LEFTOVERS[-1]), "w") as f:
+            f.write(record)
         LIFE.run(os.path.join(folder, "Uninstall.exe"), "/S")
         # The uninstaller runs from a copy of itself and removes its key last.
         wait_until(lambda: LIFE.uninstall_key() == "", "the uninstall key removed", 60)
