@@ -70,13 +70,17 @@ def is_release_version(version):
     return bool(match) and all(int(number) <= 65535 for number in match.groups())
 
 
-def own_folder(path):
-    """An open descriptor of the folder at path, which must be a folder (not a link to
-    one) of the caller's that nobody else can write."""
+def own_folder(path, parent=None, shown=None):
+    """An open descriptor of the folder at path, which must be a folder of the caller's
+    that nobody else can write. Given the open folder parent, path is the name of one in
+    it, never reached through a link, and shown the path a refusal names; without, it is
+    the folder the caller names."""
+    shown = shown or path
     try:
-        fd = os.open(path, os.O_RDONLY | os.O_DIRECTORY | os.O_NOFOLLOW)
+        flags = os.O_RDONLY | os.O_DIRECTORY | (os.O_NOFOLLOW if parent is not None else 0)
+        fd = os.open(path, flags, dir_fd=parent)
     except OSError as error:
-        raise Refusal("%s is not a folder (%s)" % (path, error.strerror))
+        raise Refusal("%s is not a folder (%s)" % (shown, error.strerror))
     info = os.fstat(fd)
     why = None
     if info.st_uid != os.getuid():
@@ -85,7 +89,7 @@ def own_folder(path):
         why = "can be written by others (mode %o)" % stat.S_IMODE(info.st_mode)
     if why:
         os.close(fd)
-        raise Refusal("%s %s: re-sign your own copy of the release, not one that others can change" % (path, why))
+        raise Refusal("%s %s: re-sign your own copy of the release, not one that others can change" % (shown, why))
     return fd
 
 
@@ -197,9 +201,10 @@ def resign(options):
         if options.version is not None and options.version != version:
             raise Refusal("--version %s is not the release made, %s (%s)"
                           % (options.version, version, os.path.join(root, RECORD)))
-        # Every folder the signing reads from or writes to.
-        for path in ("service", "service/versions", "service/files", "service/files/" + version):
-            folders.append(own_folder(os.path.join(root, path)))
+        # Every folder the signing reads from or writes to, each opened in the one before.
+        for parent, relative in ((0, "service"), (1, "service/versions"), (1, "service/files"),
+                                 (3, "service/files/" + version)):
+            folders.append(own_folder(os.path.basename(relative), folders[parent], os.path.join(root, relative)))
         versions = folders[2]
         try:
             releases = json.loads(read_in(versions, "releases.json"))

@@ -151,7 +151,7 @@ class ResignLatestTest(unittest.TestCase):
 
     def test_refuses_a_folder_others_can_write(self):
         os.chmod(self.versions, 0o775)
-        self.refuses("can be written by others (mode 775)")
+        self.refuses("service/versions can be written by others (mode 775)")
 
     def test_follows_no_link_planted_in_the_folder(self):
         victim = os.path.join(self.scratch, "victim")
