@@ -188,19 +188,165 @@ Section "Install"
     WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
 SectionEnd
 
-; Removes the program, whatever its update left beside it (see
-; common/util/version/UpdateFiles.h), the shortcut, the file types it registered and the
-; uninstall key, and the folder only when nothing else is in it: the user's puzzle files stay where they are. The
-; program's settings under HKCU\Software\Enneo Project\Enneo Tessary stay too, like the
-; puzzles, so that a later install finds the user's choices again.
+; The record an update keeps of the files it made beside the program, as
+; common/util/version/UpdateFiles.h describes it: this header line, then one line
+; "<size> <index> <file name>" for each file, where size and index (the file's index on
+; its volume) are what the file had when the update made it.
+!define RECORD "Enneo.update"
+!define RECORD_HEADER "Enneo Tessary update record"
+!define LARGEST_RECORD 4096
+
+; Reads the record line $0 (with its LF) into $1 (the size), $2 (the index) and $3 (the
+; file name); $4 is "ok" when the line is one: two decimal numbers of 1 to 19 digits and
+; one of the names an update gives its files.
+Function un.ReadRecordEntry
+    StrCpy $4 ""
+    StrCpy $1 ""
+    StrCpy $2 ""
+    StrCpy $R0 $0 "" -1
+    StrCmp $R0 "$\n" 0 done
+    StrCpy $R0 $0 -1
+    StrCpy $R1 0  ; the position in $R0
+    ${Do}
+        StrCpy $R2 $R0 1 $R1
+        IntOp $R1 $R1 + 1
+        ${If} $R2 == " "
+            ${If} $2 != ""
+            ${OrIf} $1 == ""
+                ${ExitDo}
+            ${EndIf}
+            StrCpy $2 "-"  ; the index is read next
+            ${Continue}
+        ${EndIf}
+        ; A digit is the one character whose number reads back as itself.
+        IntOp $R3 $R2 + 0
+        StrCmp $R3 $R2 0 done
+        ${If} $2 == ""
+            StrCpy $1 "$1$R2"
+        ${ElseIf} $2 == "-"
+            StrCpy $2 $R2
+        ${Else}
+            StrCpy $2 "$2$R2"
+        ${EndIf}
+    ${Loop}
+    StrCpy $3 $R0 "" $R1
+    StrLen $R3 $1
+    StrLen $R4 $2
+    ${If} $R3 = 0
+    ${OrIf} $R3 > 19
+    ${OrIf} $R4 = 0
+    ${OrIf} $R4 > 19
+    ${OrIf} $2 == "-"
+        Goto done
+    ${EndIf}
+    ${If} $3 S== "Enneo.exe.old"
+    ${OrIf} $3 S== "Enneo.upd"
+    ${OrIf} $3 S== "Enneo.upd.sig"
+    ${OrIf} $3 S== "updater.exe"
+        StrCpy $4 "ok"
+    ${EndIf}
+  done:
+FunctionEnd
+
+; Deletes "$INSTDIR\$3" when its size is still $1 and its index $2, through the handle
+; they are read from, so that no other file takes its place between the check and the
+; deletion (as the program does). $5 becomes "kept" when the file is the update's but
+; cannot be deleted now (a program still running).
+Function un.DeleteIfRecorded
+    ; GENERIC_READ | DELETE, others may read and write, OPEN_EXISTING
+    System::Call 'kernel32::CreateFileW(w "$INSTDIR\$3", i 0x80010000, i 3, p 0, i 3, i 0x80, p 0) p.R6'
+    ${If} $R6 P= -1
+        Return
+    ${EndIf}
+    ; BY_HANDLE_FILE_INFORMATION: 13 DWORDs, the size's high and low ninth and tenth, the
+    ; index's twelfth and thirteenth.
+    System::Alloc 52
+    Pop $R7
+    System::Call 'kernel32::GetFileInformationByHandle(p R6, p R7) i.R8'
+    System::Call '*$R7(i, i, i, i, i, i, i, i, i.R0, i.R1, i, i.R2, i.R3)'
+    System::Free $R7
+    ; Each as the decimal of its 64 bits, as the record writes them (read as signed: a
+    ; value of 2^63 or more never matches, and its file stays).
+    System::Int64Op $R1 & 0xFFFFFFFF
+    Pop $R1
+    System::Int64Op $R0 << 32
+    Pop $R0
+    System::Int64Op $R0 | $R1
+    Pop $R0
+    System::Int64Op $R3 & 0xFFFFFFFF
+    Pop $R3
+    System::Int64Op $R2 << 32
+    Pop $R2
+    System::Int64Op $R2 | $R3
+    Pop $R2
+    ${If} $R8 <> 0
+    ${AndIf} $R0 S== $1
+    ${AndIf} $R2 S== $2
+        ; FileDispositionInfo: deleted when this handle closes.
+        System::Call 'kernel32::SetFileInformationByHandle(p R6, i 4, *i 1, i 4) i.R8'
+        ${If} $R8 = 0
+            StrCpy $5 "kept"
+        ${EndIf}
+    ${EndIf}
+    System::Call 'kernel32::CloseHandle(p R6)'
+FunctionEnd
+
+; Removes what an update made beside the program and nothing else, as the program does
+; at its start: only when the record reads as one (its header, then only lines that
+; un.ReadRecordEntry accepts, at most LARGEST_RECORD bytes) are the files it names
+; deleted, each only while its size and index are still the recorded ones. Without a
+; record, with one that is not one, or for a file that is not the recorded one (a
+; user's own "Enneo.exe.old", another program's "updater.exe" in a shared folder), the
+; files stay. The record goes when none of its files is left.
+Function un.RemoveRecordedUpdate
+    ClearErrors
+    FileOpen $9 "$INSTDIR\${RECORD}" r
+    IfErrors done
+    FileSeek $9 0 END $8
+    ${If} $8 > ${LARGEST_RECORD}
+        Goto close
+    ${EndIf}
+    FileSeek $9 0 SET
+    FileRead $9 $0
+    StrCmpS $0 "${RECORD_HEADER}$\n" 0 close
+    ; Every line is checked before any file is touched.
+    ${Do}
+        ClearErrors
+        FileRead $9 $0
+        ${IfThen} ${Errors} ${|} ${ExitDo} ${|}
+        Call un.ReadRecordEntry
+        StrCmp $4 "ok" 0 close
+    ${Loop}
+    StrCpy $5 ""
+    FileSeek $9 0 SET
+    FileRead $9 $0
+    ${Do}
+        ClearErrors
+        FileRead $9 $0
+        ${IfThen} ${Errors} ${|} ${ExitDo} ${|}
+        Call un.ReadRecordEntry
+        Call un.DeleteIfRecorded
+    ${Loop}
+    FileClose $9
+    ${If} $5 != "kept"
+        Delete "$INSTDIR\${RECORD}"
+    ${EndIf}
+    Goto done
+  close:
+    FileClose $9
+  done:
+FunctionEnd
+
+; Removes the program, what its update recorded beside it (un.RemoveRecordedUpdate), the
+; shortcut, the file types it registered and the uninstall key, and the folder only when
+; nothing else is in it: the user's puzzle files stay where they are, and so does any
+; file of an update's names that the update did not make. The program's settings under
+; HKCU\Software\Enneo Project\Enneo Tessary stay too, like the puzzles, so that a later
+; install finds the user's choices again.
 Section "Uninstall"
     SetShellVarContext current
     Delete "$INSTDIR\Enneo.exe"
-    Delete "$INSTDIR\Enneo.exe.old"
-    Delete "$INSTDIR\Enneo.upd"
-    Delete "$INSTDIR\Enneo.upd.sig"
-    Delete "$INSTDIR\updater.exe"
-    Delete "$INSTDIR\Enneo.update"
+    Call un.RemoveRecordedUpdate
     Delete "$INSTDIR\${UNINSTALLER}"
     RMDir "$INSTDIR"
     Delete "${SHORTCUT}"

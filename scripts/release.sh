@@ -16,6 +16,9 @@
 #                               versions/Enneo.xml (the same reply, for servers without
 #                               PHP), files/V/updater.exe and files/V/Enneo.upd, and
 #                               the setup and the zip again under files/V/
+#   release.txt                 the record of the release made (name, architecture,
+#                               V), from which the publisher's copy of this folder
+#                               has its latest statement signed anew (resign-latest.py)
 #   winget/, scoop/             the package manifests (scripts/write-package-manifests.py)
 #                               pointing at the setup and the zip under files/V/
 #   SHA256SUMS, SHA256SUMS.sig  the checksums of the setup, the zip and the served files,
@@ -134,7 +137,7 @@ if [ -e "$out" ] || [ -L "$out" ]; then
     refusal=$(out_refusal "$out")
     [ -z "$refusal" ] || fail "$out $refusal"
 fi
-for tool in cmake ninja git python3 php zip sha256sum; do
+for tool in cmake ninja git python3 zip sha256sum; do
     command -v "$tool" >/dev/null || fail "$tool is missing (scripts/setup.sh installs it)"
 done
 
@@ -250,9 +253,11 @@ with open(path, "w") as data:
     json.dump({name: release}, data, indent=2)
     data.write("\n")
 EOF
-# The latest statement: this release is the newest, for the next days.
-python3 scripts/resign-latest.py "$result/service" "$key" >/dev/null || fail "the latest statement could not be signed"
-php "$result/service/versions/index.php" "$name" >"$result/service/versions/$name.xml"
+# The record of the release made, which the re-sign command signs the latest statement
+# for, and the latest statement: this release is the newest, for the next days.
+printf 'Enneo Tessary release\nname=%s\narchitecture=%s\nversion=%s\n' "$name" "$arch" "$version" >"$result/release.txt"
+python3 scripts/resign-latest.py "$result" "$key" --public-key "$public_key" --version "$version" >/dev/null ||
+    fail "the latest statement could not be signed"
 
 # winget and Scoop fetch the setup and the zip from beside the update files.
 cp "$result/$setup_name" "$result/$zip_name" "$result/$files/"

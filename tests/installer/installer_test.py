@@ -2,7 +2,8 @@
 """The installer end to end under Wine: installer/Enneo.nsi is built with makensis around
 the tree's Enneo.exe, then installed silently into a chosen folder, where its file types
 open a puzzle file through ShellExecute, upgraded in place, uninstalled beside a puzzle
-file, what an update leaves and another program's claim on ".enn", and installed again
+file, the files an update recorded, others of their names that it did not make, and
+another program's claim on ".enn", and installed again
 into the default folder and uninstalled, in a fresh Wine prefix of its own.
 
 usage: installer_test.py --script ENNEO_NSI --makensis MAKENSIS --program ENNEO_EXE
@@ -27,7 +28,6 @@ from wine_display import wine_environment  # noqa: E402
 PRODUCT = "Enneo Tessary"
 UNINSTALL_KEY = r"Software\Microsoft\Windows\CurrentVersion\Uninstall\Enneo Tessary"
 CHOSEN_FOLDER = r"C:\Puzzle Games\Enneo Tessary"  # with a blank, as most folders have
-UPDATE_LEFTOVERS = ["updater.exe", "Enneo.upd", "Enneo.upd.sig", "Enneo.exe.old", "Enneo.update"]
 PUZZLE_FILE = "My puzzle.txt"
 CLASSES = r"Software\Classes"
 TYPES = {".enn": "EnneoTessary.Puzzle", ".enneo-game": "EnneoTessary.Game"}  # extension: its file type
@@ -258,11 +258,28 @@ def run(args, work):
         check_installed(prefix, CHOSEN_FOLDER, program, args.version)
         check(not os.path.exists(prefix.unix(prefix.default_folder)), "the upgrade installed into the default folder")
 
-        step("uninstalling beside a puzzle file and what an update leaves")
-        kept = {PUZZLE_FILE: b"4.....8.5.3..........7......2.....6.....8.4......1.......6.3.7.5..2.....1.4......\r\n"}
-        for name, content in [*kept.items(), *((name, b"left by an update") for name in UPDATE_LEFTOVERS)]:
-            with open(os.path.join(prefix.unix(CHOSEN_FOLDER), name), "wb") as f:
+        step("uninstalling beside a puzzle file, an update's recorded files and others of their names")
+        # The update made "Enneo.upd" and its signature copy; the "updater.exe" and the
+        # "Enneo.exe.old" it made have given way to another program's and the user's own,
+        # one of another size, one another file of the same size.
+        kept = {PUZZLE_FILE: b"4.....8.5.3..........7......2.....6.....8.4......1.......6.3.7.5..2.....1.4......\r\n",
+                "updater.exe": b"another program's updater", "Enneo.exe.old": b"the user's own copy"}
+        recorded = {name: b"made by an update: " + name.encode() for name in ("Enneo.upd", "Enneo.upd.sig")}
+        record = "Enneo Tessary update record\n"
+        for name, content in [*kept.items(), *recorded.items()]:
+            path = os.path.join(prefix.unix(CHOSEN_FOLDER), name)
+            with open(path, "wb") as f:
                 f.write(content)
+            # Wine gives a file's inode as its index on the volume.
+            size, index = len(content), os.stat(path).st_ino
+            if name in recorded:
+                record += "%d %d %s\n" % (size, index, name)
+            elif name == "updater.exe":
+                record += "%d %d %s\n" % (size + 1, index, name)
+            elif name == "Enneo.exe.old":
+                record += "%d %d %s\n" % (size, index + 1, name)
+        with open(os.path.join(prefix.unix(CHOSEN_FOLDER), "Enneo.update"), "w") as f:
+            f.write(record)
         # Another program has taken ".enn" over since: its claim stays.
         prefix.run("reg", "add", r"HKCU\%s\.enn" % CLASSES, "/ve", "/d", "Other.Puzzle", "/f")
         prefix.run(CHOSEN_FOLDER + r"\Uninstall.exe", "/S")

@@ -342,9 +342,11 @@ class ReleaseLifeTest(unittest.TestCase):
         LIFE.wait_for_window(BOARD)
         self.assertEqual([], LIFE.windows(OFFER))
         LIFE.end_all()
-        subprocess.run([sys.executable, LIFE.script("resign-latest.py"), LIFE.docroot,
+        # The publisher re-signs their own copy of the release and serves it anew.
+        subprocess.run([sys.executable, LIFE.script("resign-latest.py"), LIFE.releases["1.0.3"],
                         os.path.join(LIFE.keys, "update-private.pem"), "--days", "2"], check=True,
                        stdout=subprocess.DEVNULL)
+        LIFE.offer("1.0.3")
         self.assertGreater(int(LIFE.latest()["latestExpires"]), time.time() + 86400)
         new = read(LIFE.served("1.0.3"))
         LIFE.start_program()
@@ -398,9 +400,16 @@ class ReleaseLifeTest(unittest.TestCase):
         folder = LIFE.folder()
         with open(os.path.join(folder, "my-puzzle.enn"), "w") as f:
             f.write("kept\n")
-        for leftover in LEFTOVERS:
-            with open(os.path.join(folder, leftover), "w") as f:
+        # What an update left and recorded (its record's form: UpdateFiles.h; Wine gives a
+        # file's inode as its index on the volume).
+        record = "Enneo Tessary update record\n"
+        for leftover in LEFTOVERS[:-1]:
+            path = os.path.join(folder, leftover)
+            with open(path, "w") as f:
                 f.write("left by an update\n")
+            record += "%d %d %s\n" % (os.path.getsize(path), os.stat(path).st_ino, leftover)
+        with open(os.path.join(folder, LEFTOVERS[-1]), "w") as f:
+            f.write(record)
         LIFE.run(os.path.join(folder, "Uninstall.exe"), "/S")
         # The uninstaller runs from a copy of itself and removes its key last.
         wait_until(lambda: LIFE.uninstall_key() == "", "the uninstall key removed", 60)
