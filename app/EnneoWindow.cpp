@@ -200,7 +200,7 @@ void EnneoWindow::Run(const BoardCommand& command) {
     case BoardCommand::kExit: PostQuitMessage(0); break;
     case BoardCommand::kCheckForUpdates:
         Keep();  // the check may start the updater, which ends the program
-        versionCheck_.Check(util::version::VersionCheck::Asked::ByUser);
+        versionCheck_.Check(util::version::VersionCheck::Asked::ByUser, GetHandle());
         break;
     case BoardCommand::kShowLog: OnShowLog(); break;
     case BoardCommand::kAbout: OnAbout(); break;

@@ -458,6 +458,39 @@ TEST_F(UpdateCheckTest, AnExpiredCertificateEndsTheMenuCheckInABoxThatSaysSo) {
     EXPECT_EQ(0, program_.Close(board));
 }
 
+// The menu's boxes belong to the board, which they disable; a check asked for while one
+// stands (a command that still reaches the board) does not start a second one.
+TEST_F(UpdateCheckTest, TheMenuChecksBoxBelongsToTheBoardAndNoSecondCheckStarts) {
+    SetSetting(L"0");
+    Start();
+    HWND board = WaitForBoard();
+    ASSERT_NE(nullptr, board);
+    Answer(L"newer");
+    PostMessageW(board, WM_COMMAND, IDM_CHECKUPDATES, 0);
+    HWND offer = nullptr;
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (offer == nullptr && std::chrono::steady_clock::now() < deadline) {
+        Sleep(100);
+        HWND box = FindWindowW(L"#32770", kOfferCaption);
+        DWORD process = 0;
+        GetWindowThreadProcessId(box, &process);
+        if (box != nullptr && process == program_.GetId() && IsWindowVisible(box)) offer = box;
+    }
+    ASSERT_NE(nullptr, offer) << "no offer";
+    EXPECT_EQ(board, GetWindow(offer, GW_OWNER));
+    EXPECT_FALSE(IsWindowEnabled(board));
+    PostMessageW(board, WM_COMMAND, IDM_CHECKUPDATES, 0);
+    Sleep(2000);  // time enough for a second check's request
+    EXPECT_EQ(kIndexRequest, Requests());
+    PostMessageW(offer, WM_COMMAND, IDNO, 0);
+    deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (IsWindow(offer) && std::chrono::steady_clock::now() < deadline) Sleep(100);
+    Sleep(500);
+    EXPECT_FALSE(DialogDriver::HasDialog(program_.GetId())) << "a second offer";
+    EXPECT_TRUE(IsWindowEnabled(board));
+    EXPECT_EQ(0, program_.Close(board));
+}
+
 // The shipped program asks a service that does not resolve: it starts all the same, and
 // its Check for Updates command says that the service did not answer.
 TEST_F(UpdateCheckTest, TheProgramRunsWhenItsServiceCannotBeReached) {

@@ -81,7 +81,22 @@ const wchar_t* VersionCheck::GetProgramIdentifier() {
     return identifier != nullptr && *identifier != 0 ? identifier : application_->GetProductName();
 }
 
-void VersionCheck::Check(Asked asked) {
+void VersionCheck::Check(Asked asked, HWND owner) {
+    if (checking_) return;
+    checking_ = true;
+    owner_ = owner;
+    try {
+        Run(asked);
+    } catch (...) {
+        checking_ = false;
+        owner_ = nullptr;
+        throw;
+    }
+    checking_ = false;
+    owner_ = nullptr;
+}
+
+void VersionCheck::Run(Asked asked) {
     UpdatePublicKey key;
     key.Read(publicKey_.GetText());  // empty unless it reads: then nothing is offered
     NewestVersionSeen seen(application_->GetProperties());
@@ -97,7 +112,7 @@ void VersionCheck::Check(Asked asked) {
         String caption;
         caption.Format(L"%s update", application_->GetApplicationName());
         UINT icon = finding.kind == UpdateFinding::Kind::UpToDate ? MB_ICONINFORMATION : MB_ICONWARNING;
-        MessageBoxW(nullptr, finding.GetSentence().GetText(), caption.GetText(), icon | MB_OK);
+        MessageBoxW(owner_, finding.GetSentence().GetText(), caption.GetText(), icon | MB_OK);
     }
 }
 
@@ -108,7 +123,7 @@ bool VersionCheck::OfferUpdate(const wchar_t* newVersion) {
     String text;
     text.Format(L"An update for %s %s is available.\n\nDo you want to download %s %s?", name,
                 application_->GetProductVersion(), name, newVersion);
-    return MessageBoxW(nullptr, text.GetText(), caption.GetText(), MB_ICONINFORMATION | MB_YESNO) == IDYES;
+    return MessageBoxW(owner_, text.GetText(), caption.GetText(), MB_ICONINFORMATION | MB_YESNO) == IDYES;
 }
 
 void VersionCheck::InstallUpdate(const UpdateInfo& info, const UpdatePublicKey& key) {
@@ -148,7 +163,7 @@ void VersionCheck::InstallUpdate(const UpdateInfo& info, const UpdatePublicKey& 
 void VersionCheck::ShowInstallError(const wchar_t* reason) {
     String text;
     text.Format(L"Sorry, there was an error while installing the update.\n\n%s\n\nYou may retry again later.", reason);
-    MessageBoxW(nullptr, text.GetText(), L"Error while installing update.", MB_OK);
+    MessageBoxW(owner_, text.GetText(), L"Error while installing update.", MB_OK);
 }
 
 void VersionCheck::StartUpdater(const File& updater) {

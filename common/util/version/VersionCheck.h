@@ -10,6 +10,8 @@
 #include "common/String.h"
 #include "common/util/File.h"
 
+#include <windows.h>
+
 #include <memory>
 
 class IApplication;
@@ -45,11 +47,16 @@ public:
 
     // One complete check; a check that cannot even make its HTTP client ends as if the
     // service had not answered.
-    void Check(Asked asked = Asked::AtStart);
+    // owner: the window its boxes and progress belong to (disabled while they stand),
+    // null when there is none yet (at start). A check asked for while one runs (from a
+    // box's message loop) does nothing: the one running goes on alone.
+    void Check(Asked asked = Asked::AtStart, HWND owner = nullptr);
     // False only when "CheckForUpdates" is "0"; a missing value is written as "1".
     bool IsAutoCheckEnabled();
 
 private:
+    // The check itself, once no other one runs.
+    void Run(Asked asked);
     // The offer box; true when the user answers Yes.
     bool OfferUpdate(const wchar_t* newVersion);
     // Downloads, verifies, starts the updater and posts the quit message; shows a
@@ -70,6 +77,8 @@ private:
     // Held from the download of an update until the program ends, so that no other
     // copy updates in the folder before the updater has done.
     std::unique_ptr<UpdateLock> updating_;
+    bool checking_ = false;
+    HWND owner_ = nullptr;  // of the boxes of the check that runs
 };
 
 }  // namespace version
