@@ -1,6 +1,8 @@
 // EnneoApp: the program's application, owner of the board window.
 #include "EnneoApp.h"
 
+#include "board/BoardSettings.h"
+
 #include <string>
 
 namespace {
@@ -21,17 +23,18 @@ std::wstring FullPath(const wchar_t* name) {
 int EnneoApp::Run() {
     std::wstring file = GetArgumentCount() > 1 ? FullPath(GetArgument(1)) : std::wstring();
     bool owner = owner_.Take();
-    if (!owner && board_.GetController().IsOn(BoardCommand::kResumeGame)) {
+    if (!owner && BoardSettings(*GetProperties()).IsOn(BoardSettings::kResumeGame)) {
         if (GameOwner::HandOver(file)) return 0;
         owner = owner_.Take();  // the other copy may have ended meanwhile
     }
-    board_.Create(nullptr);
-    if (owner) GameOwner::Mark(board_.GetHandle());
-    board_.Show(SW_SHOWNORMAL);
-    board_.Start(owner ? GameOwner::GetGameFile() : std::filesystem::path(), file.empty() ? nullptr : file.c_str());
+    board_.emplace(updateUrl_.c_str(), updatePublicKey_.c_str());  // the update check runs here
+    board_->Create(nullptr);
+    if (owner) GameOwner::Mark(board_->GetHandle());
+    board_->Show(SW_SHOWNORMAL);
+    board_->Start(owner ? GameOwner::GetGameFile() : std::filesystem::path(), file.empty() ? nullptr : file.c_str());
     // IDR_BOARD_ACCELERATORS (Alt+/ for About) stays in the resources but is not loaded:
     // the board has always let that key through as typed.
     int code = MessageLoop();
-    board_.Keep();  // File / Exit, closing the window, an update that ends the program
+    board_->Keep();  // File / Exit, closing the window, an update that ends the program
     return code;
 }

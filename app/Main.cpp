@@ -3,8 +3,9 @@
 
 #include "common/util/SystemLibrary.h"
 
-// First, before the application object, whose construction checks for updates: DLLs
-// are loaded from the system folder only (objects of one file are made in order).
+// First, before the application object, whose Run makes the board window and with it
+// the update check: DLLs are loaded from the system folder only (objects of one file are
+// made in order).
 static const bool dllsFromSystemFolder = (util::LoadDllsFromSystemFolderOnly(), true);
 
 // The update service and publisher key come from the build (enneo_use_update_service

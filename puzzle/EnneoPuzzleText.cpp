@@ -2,13 +2,12 @@
 #include "EnneoPuzzle.h"
 
 #include "common/FilePath.h"
+#include "common/util/RegularFile.h"
 #include "common/util/SafeSave.h"
 
 #include <algorithm>
 #include <cstring>
-#include <fstream>
 #include <string>
-#include <system_error>
 
 const char EnneoPuzzle::kSeparatorLine[] = "-------+-------+------\r\n";
 
@@ -77,15 +76,9 @@ void EnneoPuzzle::LoadFromString(const char* text) {
 }
 
 bool EnneoPuzzle::Load(const wchar_t* path) {
-    std::filesystem::path source = ToFilePath(path);
-    std::error_code ignored;
-    if (std::filesystem::is_directory(source, ignored)) return false;  // opens, never reads
-    std::ifstream file(source, std::ios::binary);
-    if (!file) return false;
-    char bytes[kFileLength];
-    file.read(bytes, kFileLength);
-    if (file.bad() || (file.fail() && !file.eof())) return false;
-    LoadFromBytes(bytes, static_cast<size_t>(file.gcount()));
+    std::string bytes;
+    if (util::ReadRegularFile(ToFilePath(path), kFileLength, bytes) != util::RegularRead::Read) return false;
+    LoadFromBytes(bytes.data(), bytes.size());
     return true;
 }
 

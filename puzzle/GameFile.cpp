@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <deque>
-#include <fstream>
 #include <functional>
 #include <utility>
 #include <vector>
@@ -438,14 +437,7 @@ GameFile::Reading GameFile::Read(std::string_view text) {
             Message(), play};
 }
 
-std::optional<GameFile::Reading> GameFile::ReadIfGame(const std::filesystem::path& path) {
-    std::string beginning(kFirstLinePrefix.size(), '\0');
-    std::ifstream file(path, std::ios::binary);
-    if (!file.read(&beginning[0], static_cast<std::streamsize>(beginning.size())) || beginning != kFirstLinePrefix) {
-        return std::nullopt;
-    }
-    return Read(util::BackedUpFile(path), util::BackedUpFile::Version::Current);
-}
+bool GameFile::IsGame(std::string_view text) { return text.substr(0, kFirstLinePrefix.size()) == kFirstLinePrefix; }
 
 GameFile::Reading GameFile::Read(const util::BackedUpFile& file, util::BackedUpFile::Version version) {
     std::string bytes;
@@ -455,5 +447,5 @@ GameFile::Reading GameFile::Read(const util::BackedUpFile& file, util::BackedUpF
     case util::BackedUpFile::ReadResult::TooLarge: return Refusal(TooLarge());
     case util::BackedUpFile::ReadResult::Failed: break;
     }
-    return Refusal(Message(Message::kGameNotReadable));
+    return {Outcome::Unreadable, std::nullopt, Message(Message::kGameNotReadable), {}};
 }

@@ -68,8 +68,9 @@ public:
     enum class Outcome {
         Whole,      // the game and its whole history
         BoardOnly,  // the board, without the history it had (see message)
-        Refused,    // nothing to use (see message)
-        NoFile,     // a file read from disk is not there
+        Refused,     // nothing to use (see message)
+        NoFile,      // a file read from disk is not there
+        Unreadable,  // a file read from disk is there but could not be read: nothing was judged
     };
     struct Reading {
         Outcome outcome = Outcome::Refused;
@@ -81,9 +82,9 @@ public:
     static std::string Write(const Game& game, const GamePlay& play = GamePlay());
     static Reading Read(std::string_view text);
     // Reads one version of a file (the file itself or its backup): NoFile when it is not
-    // there, and refused when it cannot be read or holds more than kMaxBytes.
+    // there, Unreadable (kGameNotReadable) when it cannot be read (held open, an I/O
+    // error, a folder or device of that name), refused when it holds more than kMaxBytes.
     static Reading Read(const util::BackedUpFile& file, util::BackedUpFile::Version version);
-    // Reads the file at path when its first line begins as a game file's does; nothing
-    // for any other file (a puzzle file), or one that cannot be opened.
-    static std::optional<Reading> ReadIfGame(const std::filesystem::path& path);
+    // Whether text begins as a game file's first line does (the rest is Read's to judge).
+    static bool IsGame(std::string_view text);
 };

@@ -74,6 +74,7 @@ struct Message {
         kClipboardNoText,
         kNoLongerList,     // file name
         kRecentFileGone,   // path
+        kNotAFile,         // path
         kKeptElsewhere,
         kTableNotGrid,       // rows, cells
         kTableCellNotDigit,  // row, column, the cell's text
@@ -126,6 +127,8 @@ struct Message {
         kHistoryDropped,        // line
         kGameOfNewerVersion,    // the file's format version
         kGameSetAside,          // path
+        kBackupSetAside,        // path
+        kGameLeftInPlace,       // path
         kNotKeptNoFolder,       // folder
         kNotKeptNoNewFile,      // folder
         kNotKeptNotWhole,       // folder

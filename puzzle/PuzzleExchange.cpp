@@ -2,12 +2,11 @@
 #include "PuzzleExchange.h"
 
 #include "PuzzleLine.h"
+#include "common/util/RegularFile.h"
 
 #include <algorithm>
 #include <cassert>
-#include <fstream>
 #include <optional>
-#include <system_error>
 #include <vector>
 
 namespace {
@@ -439,17 +438,8 @@ PuzzleExchange::PuzzleExchange(std::wstring_view text) {
 }
 
 std::optional<PuzzleExchange> PuzzleExchange::FromFile(const std::filesystem::path& path) {
-    std::error_code ignored;
-    if (std::filesystem::is_directory(path, ignored)) return std::nullopt;  // opens, never reads
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return std::nullopt;
-    // Room for the file as it is now, within the bound; a file that grows meanwhile is
-    // read as far as that.
-    uintmax_t size = std::filesystem::file_size(path, ignored);
-    std::string bytes(ignored ? kMaxBytes : static_cast<size_t>(std::min<uintmax_t>(size, kMaxBytes)), '\0');
-    file.read(&bytes[0], static_cast<std::streamsize>(bytes.size()));
-    if (file.bad()) return std::nullopt;
-    bytes.resize(static_cast<size_t>(file.gcount()));
+    std::string bytes;
+    if (util::ReadRegularFile(path, kMaxBytes, bytes) != util::RegularRead::Read) return std::nullopt;
     return PuzzleExchange(bytes);
 }
 

@@ -73,7 +73,8 @@ public:
     explicit PuzzleExchange(std::wstring_view text);
 
     // Reads the first kMaxBytes bytes of the file at path; none when it cannot be opened
-    // or read (a folder, a file that has gone, one that another program locks).
+    // or read (a folder, a device or a pipe, a file that has gone, one that another
+    // program locks).
     static std::optional<PuzzleExchange> FromFile(const std::filesystem::path& path);
 
     Form GetForm() const { return form_; }

@@ -73,6 +73,7 @@ constexpr Sentence kEnglish[] = {
     {M::kClipboardNoText, L"The clipboard holds no text."},
     {M::kNoLongerList, L"The file \"{1}\" no longer holds a list of puzzles."},
     {M::kRecentFileGone, L"The file \"{1}\" is no longer there, so it was taken off the list."},
+    {M::kNotAFile, L"\"{1}\" is not a file but a device, a pipe or a folder, so nothing was read from it."},
     {M::kKeptElsewhere,
      L"Another Enneo Tessary that is running keeps the game in progress, so the game in this window is not kept."},
     {M::kTableNotGrid,
@@ -133,6 +134,10 @@ constexpr Sentence kEnglish[] = {
     {M::kGameOfNewerVersion,
      L"The game was saved by a newer version of Enneo Tessary (game format {1}), which this one cannot open."},
     {M::kGameSetAside, L"The file was kept as \"{1}\"."},
+    {M::kBackupSetAside, L"The game file's backup, from which no game was taken, was kept as \"{1}\"."},
+    {M::kGameLeftInPlace,
+     L"The file \"{1}\" was left as it is, and the game played now is not kept, so that nothing is written over "
+     L"it. The next start of Enneo Tessary tries to read it again."},
     {M::kNotKeptNoFolder, L"The game could not be kept: the folder \"{1}\" could not be made."},
     {M::kNotKeptNoNewFile,
      L"The game could not be kept: no new file could be made in the folder \"{1}\" (it may be read-only)."},

@@ -4,9 +4,11 @@
 #include "common/IApplication.h"
 #include "puzzle/GameFile.h"
 
+#include <sddl.h>
 #include <shlobj.h>
 
 #include <chrono>
+#include <vector>
 
 namespace {
 
@@ -20,6 +22,25 @@ BOOL CALLBACK FindMarkedWindow(HWND window, LPARAM found) {
     if (GetPropW(window, kOwnerMark) == nullptr) return TRUE;
     *reinterpret_cast<HWND*>(found) = window;
     return FALSE;
+}
+
+// The SID of the user this program runs as, as text ("S-1-5-21-..."); empty when
+// Windows does not give it.
+std::wstring UserSid() {
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return std::wstring();
+    DWORD size = 0;
+    GetTokenInformation(token, TokenUser, nullptr, 0, &size);
+    std::vector<char> buffer(size);
+    std::wstring text;
+    wchar_t* sid = nullptr;
+    if (size != 0 && GetTokenInformation(token, TokenUser, buffer.data(), size, &size) &&
+        ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid, &sid)) {
+        text = sid;
+        LocalFree(sid);
+    }
+    CloseHandle(token);
+    return text;
 }
 
 HWND MarkedWindow() {
@@ -36,8 +57,22 @@ GameOwner::~GameOwner() {
 
 bool GameOwner::Take() {
     if (owner_) return true;
-    std::wstring name = L"Local\\" + std::wstring(IApplication::GetCurrent()->GetProductName()) + L" game";
-    HANDLE mutex = CreateMutexW(nullptr, FALSE, name.c_str());
+    const std::wstring product = IApplication::GetCurrent()->GetProductName();
+    // One owner per user across the sessions on this machine (console and remote alike),
+    // so the name is machine-wide and carries the user's SID: names in "Global\" are
+    // shared by every user.
+    std::wstring user = UserSid();
+    HANDLE mutex = nullptr;
+    if (!user.empty()) {
+        mutex = CreateMutexW(nullptr, FALSE, (L"Global\\" + product + L" game " + user).c_str());
+        // Made by a copy of this user that runs elevated, whose mutex an unelevated one
+        // may not open: that copy keeps the game.
+        if (mutex == nullptr && GetLastError() == ERROR_ACCESS_DENIED) return false;
+    }
+    // Without the SID, or where Windows refuses the global name for another reason (a
+    // namespace that this session cannot reach), one owner per session is still sound
+    // there: the per-session name, as before the global one.
+    if (mutex == nullptr) mutex = CreateMutexW(nullptr, FALSE, (L"Local\\" + product + L" game").c_str());
     if (mutex != nullptr && GetLastError() == ERROR_ALREADY_EXISTS) {
         CloseHandle(mutex);
         return false;

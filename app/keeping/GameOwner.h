@@ -7,8 +7,8 @@
 #include <string>
 
 // One copy of the program at a time keeps the game in progress, so that two copies never
-// write over each other's game: the first to start holds a named mutex (one per user's
-// session) and marks its board window. A later start with Resume Last Game on hands its
+// write over each other's game: the first to start holds a named mutex (one per user on
+// the machine, whichever session it runs in) and marks its board window. A later start with Resume Last Game on hands its
 // file argument over to that window (WM_COPYDATA), brings it to the front and ends; one
 // with the option off runs beside it and keeps no game.
 class GameOwner {

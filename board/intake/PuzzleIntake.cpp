@@ -2,6 +2,7 @@
 #include "PuzzleIntake.h"
 
 #include "common/FilePath.h"
+#include "common/util/RegularFile.h"
 #include "common/util/SafeSave.h"
 #include "puzzle/GameFile.h"
 #include "puzzle/HtmlGrid.h"
@@ -78,31 +79,41 @@ BoardAnswer PuzzleIntake::Run(const BoardCommand& command, PlaySession& session)
 }
 
 // The board stays when the file cannot be read: an unreadable file must not cost the
-// player's work.
+// player's work. A device, a pipe or a folder is refused before any read, which could
+// wait for ever (a serial port, a pipe that no one writes to).
 BoardAnswer PuzzleIntake::Open(const std::wstring& path, PlaySession& session) {
-    std::filesystem::path file = ToFilePath(path.c_str());
-    if (std::optional<GameFile::Reading> reading = GameFile::ReadIfGame(file)) {
-        if (!reading->game) return FileError(reading->message);
+    // One byte past the larger bound tells a game file that is too large.
+    const size_t most = (GameFile::kMaxBytes > PuzzleExchange::kMaxBytes ? GameFile::kMaxBytes
+                                                                         : PuzzleExchange::kMaxBytes) + 1;
+    std::string bytes;
+    switch (util::ReadRegularFile(ToFilePath(path.c_str()), most, bytes)) {
+    case util::RegularRead::Read: break;
+    case util::RegularRead::NotAFile: return OpenError(M(M::kNotAFile, {V::Text(path)}));
+    case util::RegularRead::Missing:
+    case util::RegularRead::Failed: return FileError(M::kLoadFailed);
+    }
+    if (GameFile::IsGame(bytes)) {
+        GameFile::Reading reading = GameFile::Read(bytes);
+        if (!reading.game) return FileError(reading.message);
         ForgetList();
-        session.Install(reading->game->GetState(), reading->play);
+        session.Install(reading.game->GetState(), reading.play);
         return Remembered(BoardAnswer::Shown(), path);
     }
-    std::optional<PuzzleExchange> text = PuzzleExchange::FromFile(file);
-    if (!text) return FileError(M::kLoadFailed);
-    switch (text->GetForm()) {
+    const PuzzleExchange text{std::string_view(bytes)};
+    switch (text.GetForm()) {
     case PuzzleExchange::kNoPuzzle:
         return OpenError(M(M::kNoPuzzleInFile, {V::Text(NameOf(path))}).Then(M::kPuzzleForms));
     case PuzzleExchange::kOwnFile:
         // Read as the program's own files always were: unchecked, and without a word.
         ForgetList();
-        session.Install(text->GetPuzzle(0));
+        session.Install(text.GetPuzzle(0));
         return Remembered(BoardAnswer::Shown(), path);
     default:
-        if (text->GetCount() > 1) {
+        if (text.GetCount() > 1) {
             size_t lastOpen = NumberOf(listPlaces_.Find(path));
-            return OpenListPuzzle(path, *text, lastOpen == 0 ? 0 : lastOpen - 1, session);
+            return OpenListPuzzle(path, text, lastOpen == 0 ? 0 : lastOpen - 1, session);
         }
-        BoardAnswer answer = Install(text->GetPuzzle(0), M::kCaptionOpen, session);
+        BoardAnswer answer = Install(text.GetPuzzle(0), M::kCaptionOpen, session);
         if (!answer.repaint) return answer;
         ForgetList();
         return Remembered(answer, path);

@@ -11,9 +11,13 @@
 // its backup (util::BackedUpFile), and reads it back. It knows whether the game changed
 // since it was last written, so that a write is due only then, and whether a failed
 // write was told: only the first failure of a run is, since play goes on either way and
-// the next change tries again.
+// the next change tries again. No copy of a game is lost to its writes: a file that was
+// refused is moved aside first, and one that could not be read is never written over.
 class GameKeeper {
 public:
+    // How many refused files are kept beside the game file: the newest; the oldest goes first.
+    static const int kRefusedKept = 5;
+
     // file: where the game is kept; empty for nowhere (nothing is read or written).
     explicit GameKeeper(std::filesystem::path file = {}) : file_(std::move(file)) {}
 
@@ -23,9 +27,16 @@ public:
     // The file is read, or its backup when the file is missing or damaged or kept no
     // history the backup has; then the message begins with kGameFromBackup, followed by
     // the backup's own message if it has one. Otherwise the message is the reading's,
-    // saying what became of a file that could not be taken whole. A file from which no
-    // game was taken is renamed "<file>.refused" (replacing an earlier one), so that the
-    // writes of the new game leave it be, and kGameSetAside with that path follows.
+    // saying what became of a file that could not be taken whole.
+    // Each version from which no game was taken (damaged, of a newer version) is moved
+    // to a name of its own, "<file>.refused-<n>" with n above any there, so that the
+    // writes of the new game leave it be, and kGameSetAside (the file) or
+    // kBackupSetAside (the backup) with that path follows; of the files so named only
+    // the newest kRefusedKept stay. A version that could not be read at all (held open
+    // by another program, an I/O error, a folder or device of that name) is no refusal:
+    // nothing is taken (Unreadable, kGameNotReadable); that version, like a refused one
+    // that could not be moved, stays as it is, kGameLeftInPlace names it, and this
+    // keeper writes nothing until its next Resume.
     GameFile::Reading Resume();
 
     // Notes a change of the game; true when it starts the wait for the next write,
@@ -38,8 +49,14 @@ public:
     Message Keep(const Game& game, const GamePlay& play);
 
 private:
+    // Moves a refused version aside (see Resume) and adds what became of it to message.
+    void SetAside(util::BackedUpFile::Version version, Message::Id told, Message& message);
+    // Leaves path as it is from now on (see Resume) and adds so to message.
+    void LeaveInPlace(const std::filesystem::path& path, Message& message);
+
     util::BackedUpFile file_;
     bool due_ = false;      // changed since the last write
     bool waiting_ = false;  // a wait for the next write has started
     bool told_ = false;     // a failure was answered
+    bool held_ = false;     // a file that must not be written over is there: nothing is written until the next Resume
 };

@@ -2,8 +2,8 @@
 #include "BackedUpFile.h"
 
 #include "FileReplace.h"
+#include "RegularFile.h"
 
-#include <fstream>
 #include <system_error>
 
 namespace util {
@@ -40,28 +40,16 @@ BackedUpFile::WriteResult BackedUpFile::Write(std::string_view bytes) const {
 }
 
 BackedUpFile::ReadResult BackedUpFile::Read(Version version, size_t maxBytes, std::string& bytes) const {
+    // One byte past the bound tells a file that is larger, or grew meanwhile.
+    switch (ReadRegularFile(GetPath(version), maxBytes + 1, bytes)) {
+    case RegularRead::Read: break;
+    case RegularRead::Missing: return ReadResult::Missing;
+    case RegularRead::NotAFile:
+    case RegularRead::Failed: return ReadResult::Failed;
+    }
+    if (bytes.size() <= maxBytes) return ReadResult::Read;
     bytes.clear();
-    std::filesystem::path path = GetPath(version);
-    std::error_code error;
-    std::filesystem::file_status status = std::filesystem::status(path, error);
-    if (status.type() == std::filesystem::file_type::not_found) return ReadResult::Missing;
-    if (status.type() != std::filesystem::file_type::regular) return ReadResult::Failed;
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return ReadResult::Failed;
-    // Read in pieces up to the bound, so that a file that grows meanwhile is caught too.
-    char piece[65536];
-    while (file.read(piece, sizeof(piece)) || file.gcount() > 0) {
-        bytes.append(piece, static_cast<size_t>(file.gcount()));
-        if (bytes.size() > maxBytes) {
-            bytes.clear();
-            return ReadResult::TooLarge;
-        }
-    }
-    if (file.bad()) {
-        bytes.clear();
-        return ReadResult::Failed;
-    }
-    return ReadResult::Read;
+    return ReadResult::TooLarge;
 }
 
 }  // namespace util

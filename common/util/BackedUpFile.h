@@ -27,7 +27,7 @@ public:
         Read,      // bytes hold the whole file
         Missing,   // no file of that name
         TooLarge,  // longer than the bound; nothing kept of it
-        Failed,    // a folder of that name, or the system refused to read it
+        Failed,    // a folder, device or pipe of that name, or the system refused to read it
     };
 
     explicit BackedUpFile(std::filesystem::path path) : path_(std::move(path)) {}

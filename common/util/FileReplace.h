@@ -37,4 +37,10 @@ bool ReplaceKeepingProtection(const std::filesystem::path& replacement, const st
 // are then as they were.
 bool MoveReplacing(const std::filesystem::path& from, const std::filesystem::path& to);
 
+// Moves the file from to the name to only where nothing holds that name (never over
+// another file, in one step, so a file that appears meanwhile is not lost), written
+// through to the disk. False when refused (the name is taken, the file held open); both
+// are then as they were.
+bool MoveToFreeName(const std::filesystem::path& from, const std::filesystem::path& to);
+
 }  // namespace util

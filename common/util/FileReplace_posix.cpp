@@ -40,15 +40,29 @@ bool ReplaceKeepingProtection(const std::filesystem::path& replacement, const st
 }
 
 
-bool MoveReplacing(const std::filesystem::path& from, const std::filesystem::path& to) {
-    if (std::rename(from.c_str(), to.c_str()) != 0) return false;
-    // The move is on the disk once the folder that records it is.
+namespace {
+
+// The move is on the disk once the folder that records it is.
+void SyncFolderOf(const std::filesystem::path& to) {
     std::filesystem::path folder = to.has_parent_path() ? to.parent_path() : std::filesystem::path(".");
     int handle = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (handle >= 0) {
         fsync(handle);
         close(handle);
     }
+}
+
+}  // namespace
+
+bool MoveReplacing(const std::filesystem::path& from, const std::filesystem::path& to) {
+    if (std::rename(from.c_str(), to.c_str()) != 0) return false;
+    SyncFolderOf(to);
+    return true;
+}
+
+bool MoveToFreeName(const std::filesystem::path& from, const std::filesystem::path& to) {
+    if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) != 0) return false;
+    SyncFolderOf(to);
     return true;
 }
 

@@ -107,6 +107,23 @@ TEST_F(FileFaultTest, OpeningAFolderLeavesTheProgramRunning) {
     EXPECT_EQ(SavedBytes(sample), ReadBytes(folder_.Path("after.enn")));  // the board is as it was
 }
 
+// A device named on the command line (a serial port, whose read would wait for ever) is
+// refused at once by its name: the board comes up and a box says so.
+TEST_F(FileFaultTest, ADeviceOnTheCommandLineIsRefusedAtOnce) {
+    ASSERT_TRUE(program_.Start(ProgramUnderTest::WindowsPath(ENNEO_FILE_TEST_PROGRAM), folder_.Path(""), L"", L"COM1"));
+    DialogDriver driver({{L"Open", L"", IDOK}}, program_.GetId());
+    board_ = program_.WaitForWindow(L"Enneo Tessary");
+    ASSERT_NE(nullptr, board_) << "the board window did not appear";
+    std::vector<std::wstring> texts = driver.Texts();
+    ASSERT_EQ(1u, texts.size());
+    EXPECT_NE(std::wstring::npos, texts[0].find(L"COM1")) << "the box does not name the device";
+    ExpectNoBox();
+    EnneoPuzzle sample;
+    sample.LoadFromString(EnneoPuzzle::kSampleText);
+    Save(folder_.Path("after.enn"));
+    EXPECT_EQ(SavedBytes(sample), ReadBytes(folder_.Path("after.enn")));  // the board is as it was
+}
+
 // A 100 MB file and a file of random bytes are read at once, as far as the bound of what
 // is read: neither holds a puzzle, a box says so by the file's name, and the board stays.
 TEST_F(FileFaultTest, HugeAndRandomFilesAreRefusedWithoutCrashOrHang) {

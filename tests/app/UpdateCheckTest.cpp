@@ -188,6 +188,47 @@ TEST_F(UpdateCheckTest, ANewerReleaseIsOfferedBeforeTheBoardAndNoLeavesNoFile) {
     EXPECT_EQ(0, program_.Close(board));
 }
 
+// A later start while a copy keeps the game (Resume Last Game on) hands its file over
+// and ends before it makes the board window and its update check: the service hears
+// nothing from it, though it would offer a newer release.
+TEST_F(UpdateCheckTest, ASecondCopyHandsItsFileOverWithoutACheck) {
+    SetSetting(L"1");
+    Answer(L"same");
+    Start();
+    HWND board = WaitForBoard();
+    ASSERT_NE(nullptr, board);
+    EXPECT_EQ(kIndexRequest, Requests());
+    Answer(L"newer");
+    WriteBytes(work_.Folder() / "handed-over.txt", "1 2 3\r\n");
+    SetValue(L"ResumeGame", L"1");
+    const std::wstring program = Installed("Enneo.exe");
+    std::wstring commandLine = L"\"" + program + L"\" \"" + work_.Path("handed-over.txt") + L"\"";
+    // The null device as its standard handles, as ProgramUnderTest gives them.
+    SECURITY_ATTRIBUTES inherited = {sizeof inherited, nullptr, TRUE};
+    HANDLE null = CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherited,
+                              OPEN_EXISTING, 0, nullptr);
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = startup.hStdOutput = startup.hStdError = null;
+    PROCESS_INFORMATION second = {};
+    BOOL started = CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr,
+                                  work_.Path("").c_str(), &startup, &second);
+    CloseHandle(null);
+    DWORD code = STILL_ACTIVE;
+    if (started) {
+        if (WaitForSingleObject(second.hProcess, 30000) != WAIT_OBJECT_0) TerminateProcess(second.hProcess, 99);
+        GetExitCodeProcess(second.hProcess, &code);
+        CloseHandle(second.hProcess);
+        CloseHandle(second.hThread);
+    }
+    SetValue(L"ResumeGame", L"0");  // as every other start of the tests has it
+    ASSERT_TRUE(started);
+    EXPECT_EQ(0u, code) << "the second copy did not end after its hand-over";
+    EXPECT_EQ("", Requests());
+    EXPECT_EQ(0, program_.Close(board));
+}
+
 // No newer release, a 404, no answer at all; a reply without a latest statement, with
 // an expired one, or whose statement names another release than it offers: the start
 // offers and installs nothing, and says nothing.

@@ -545,7 +545,7 @@ class BoardWindowTest(unittest.TestCase):
         APP.wait_for_cells(lambda c: kinds(c) == SAMPLE_KINDS, "the sample")
         APP.type(1, 1, "8")
         APP.wait_for(lambda: b"row +8 " in read(kept), "the game written in the damaged file's place")
-        self.assertEqual(b"Enneo Tessary game 1.0\r\nrow 1 2 3\r\n", read(kept + ".refused"), "the damaged file set aside")
+        self.assertEqual(b"Enneo Tessary game 1.0\r\nrow 1 2 3\r\n", read(kept + ".refused-1"), "the damaged file set aside")
 
         self.addCleanup(os.chmod, folder, 0o755)
         self.addCleanup(subprocess.run, ["chattr", "-i", folder], stderr=subprocess.DEVNULL)

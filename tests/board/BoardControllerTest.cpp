@@ -452,7 +452,7 @@ TEST_F(KeptGameTest, WhatCannotBeKeptOrTakenIsToldOnce) {
     std::filesystem::remove(file_);
     const std::string damaged = "Enneo Tessary game 1.0\r\nrow";
     WriteBytes(file_, damaged);
-    const std::filesystem::path aside = file_.wstring() + L".refused";
+    const std::filesystem::path aside = file_.wstring() + L".refused-1";
     const Message setAside(M::kGameSetAside, {V::Text(aside.wstring())});
     BoardAnswer resumed;
     std::unique_ptr<BoardController> next = Restart(&resumed);
@@ -466,16 +466,20 @@ TEST_F(KeptGameTest, WhatCannotBeKeptOrTakenIsToldOnce) {
     Restart(&resumed);
     EXPECT_EQ(BoardAnswer::kNoBox, resumed.box);  // written again soundly
 
-    // A game of a newer version beside a sound backup: the backup, and the newer one kept.
+    // A game of a newer version beside a sound backup: the backup, and the newer one kept
+    // under a name of its own, beside the earlier one.
     const std::string newer = "Enneo Tessary game 2.0\r\nboard 81\r\n";
     WriteBytes(file_, newer);
     WriteBytes(file_.wstring() + L".bak", Text(*next));
     next = Restart(&resumed);
-    EXPECT_EQ(M(M::kGameFromBackup).Then(setAside), Told(resumed, M::kCaptionLastGame));
-    EXPECT_EQ(newer, ReadBytes(aside));
+    const std::filesystem::path newerAside = file_.wstring() + L".refused-2";
+    EXPECT_EQ(M(M::kGameFromBackup).Then(M(M::kGameSetAside, {V::Text(newerAside.wstring())})),
+              Told(resumed, M::kCaptionLastGame));
+    EXPECT_EQ(newer, ReadBytes(newerAside));
+    EXPECT_EQ(damaged, ReadBytes(aside));
 
     // A puzzle file whose givens repeat a digit opens and is kept as it is; the next
-    // start cannot take it, and says why.
+    // start cannot take it, and says why. Both versions hold it, and both go aside.
     EnneoPuzzle repeated;
     repeated.LoadFromString("5 5");
     ASSERT_TRUE(repeated.Save(folder_.Path("repeated.enn").c_str()));
@@ -484,7 +488,10 @@ TEST_F(KeptGameTest, WhatCannotBeKeptOrTakenIsToldOnce) {
     next->Execute(Command::Move(1, 0));
     next->Keep();
     next = Restart(&resumed);
-    EXPECT_EQ(M(M::kGameBreaksRules).Then(setAside), Told(resumed, M::kCaptionLastGame));
+    EXPECT_EQ(M(M::kGameBreaksRules)
+                  .Then(M(M::kBackupSetAside, {V::Text(file_.wstring() + L".refused-3")}))
+                  .Then(M(M::kGameSetAside, {V::Text(file_.wstring() + L".refused-4")})),
+              Told(resumed, M::kCaptionLastGame));
     EXPECT_EQ(kSampleLine, ToPuzzleLine(next->GetGame().GetState().puzzle));
 
     // Another copy of the program keeps the game: this one keeps none, and says so.

@@ -85,19 +85,71 @@ TEST_F(GameKeeperTest, ResumeFallsBackToTheBackupOfADamagedFile) {
     EXPECT_TRUE(reading.message.more.empty());
 }
 
-// A file from which no game was taken is moved aside, and the message ends with where.
-TEST_F(GameKeeperTest, ARefusedFileIsSetAside) {
+// Every version from which no game was taken is moved aside under a name of its own,
+// the message saying where; the newest kRefusedKept of them stay.
+TEST_F(GameKeeperTest, EveryRefusedVersionIsSetAsideUnderANameOfItsOwn) {
+    auto aside = [this](int number) { return file_.GetPath().wstring() + L".refused-" + std::to_wstring(number); };
     const std::string newer = "Enneo Tessary game 2.0\r\nboard 81\r\n";
     WriteBytes(file_.GetPath(), newer);
     GameFile::Reading reading = keeper_.Resume();
     EXPECT_EQ(GameFile::Outcome::Refused, reading.outcome);
     EXPECT_EQ((Told{Message::kGameOfNewerVersion, {Message::Value::Text(L"2.0")}}), Of(reading.message));
-    std::filesystem::path aside = file_.GetPath();
-    aside += ".refused";
     ASSERT_EQ(1u, reading.message.more.size());
-    EXPECT_EQ((Told{Message::kGameSetAside, {Message::Value::Text(aside.wstring())}}), Of(reading.message.more[0]));
-    EXPECT_EQ(newer, ReadBytes(aside));
+    EXPECT_EQ((Told{Message::kGameSetAside, {Message::Value::Text(aside(1))}}), Of(reading.message.more[0]));
+    EXPECT_EQ(newer, ReadBytes(aside(1)));
     EXPECT_FALSE(std::filesystem::exists(file_.GetPath()));
+
+    // Only the backup is left (a crash between a write's two moves) and it is refused:
+    // it goes aside too, never replacing the earlier one.
+    const std::string damaged = GameFile::Write(PlayedGame()).substr(0, 40);
+    WriteBytes(file_.GetPath(Version::Backup), damaged);
+    reading = keeper_.Resume();
+    EXPECT_EQ(GameFile::Outcome::Refused, reading.outcome);
+    EXPECT_EQ(Message::kGameDamaged, reading.message.id);
+    ASSERT_EQ(1u, reading.message.more.size());
+    EXPECT_EQ((Told{Message::kBackupSetAside, {Message::Value::Text(aside(2))}}), Of(reading.message.more[0]));
+    EXPECT_EQ(damaged, ReadBytes(aside(2)));
+    EXPECT_EQ(newer, ReadBytes(aside(1)));
+
+    // Both refused: the backup (the older) first; past the bound the oldest go.
+    for (int round = 0; round < 2; ++round) {
+        WriteBytes(file_.GetPath(), newer);
+        WriteBytes(file_.GetPath(Version::Backup), damaged);
+        reading = keeper_.Resume();
+        ASSERT_EQ(2u, reading.message.more.size());
+        EXPECT_EQ((Told{Message::kBackupSetAside, {Message::Value::Text(aside(3 + 2 * round))}}),
+                  Of(reading.message.more[0]));
+        EXPECT_EQ((Told{Message::kGameSetAside, {Message::Value::Text(aside(4 + 2 * round))}}),
+                  Of(reading.message.more[1]));
+    }
+    for (int number = 1; number <= 6; ++number) {
+        EXPECT_EQ(number > 6 - GameKeeper::kRefusedKept, std::filesystem::exists(aside(number))) << number;
+    }
+}
+
+// A version that cannot be read is no refusal: it stays where it is, no game is taken
+// and none is written over it; once it reads again, play is kept as before.
+TEST_F(GameKeeperTest, AVersionThatCannotBeReadIsLeftAndNeverWrittenOver) {
+    const std::string damaged = GameFile::Write(PlayedGame()).substr(0, 40);
+    WriteBytes(file_.GetPath(), damaged);
+    std::filesystem::create_directory(file_.GetPath(Version::Backup));  // no file can be read there
+    GameFile::Reading reading = keeper_.Resume();
+    EXPECT_EQ(GameFile::Outcome::Unreadable, reading.outcome);
+    EXPECT_FALSE(reading.game);
+    EXPECT_EQ(Message::kGameNotReadable, reading.message.id);
+    ASSERT_EQ(1u, reading.message.more.size());
+    EXPECT_EQ((Told{Message::kGameLeftInPlace, {Message::Value::Text(file_.GetPath(Version::Backup).wstring())}}),
+              Of(reading.message.more[0]));
+    const Game game = PlayedGame();
+    EXPECT_FALSE(keeper_.Changed());
+    EXPECT_TRUE(keeper_.Keep(game, GamePlay()).IsEmpty());
+    EXPECT_EQ(damaged, ReadBytes(file_.GetPath()));
+
+    std::filesystem::remove(file_.GetPath(Version::Backup));
+    EXPECT_EQ(Message::kGameSetAside, keeper_.Resume().message.more.at(0).id);
+    EXPECT_TRUE(keeper_.Changed());
+    EXPECT_TRUE(keeper_.Keep(game, GamePlay()).IsEmpty());
+    EXPECT_EQ(GameFile::Write(game), ReadBytes(file_.GetPath()));
 }
 
 // A write that fails names the folder and is told once; the next change writes again.

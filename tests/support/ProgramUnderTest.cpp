@@ -45,7 +45,8 @@ std::wstring ProgramUnderTest::WindowsPath(const char* unixPath) {
     return path;
 }
 
-bool ProgramUnderTest::Start(const std::wstring& program, const std::wstring& folder, const std::wstring& argument0) {
+bool ProgramUnderTest::Start(const std::wstring& program, const std::wstring& folder, const std::wstring& argument0,
+                             const std::wstring& arguments) {
     End();
     SwitchResumeGameOff();
     // Its standard handles, and so those of the programs it starts, are the null device,
@@ -59,6 +60,7 @@ bool ProgramUnderTest::Start(const std::wstring& program, const std::wstring& fo
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdInput = startup.hStdOutput = startup.hStdError = null;
     std::wstring commandLine = L"\"" + (argument0.empty() ? program : argument0) + L"\"";
+    if (!arguments.empty()) commandLine += L" " + arguments;
     bool started = false;
     // Wine now and then refuses a start while the machine is busy; a few tries.
     for (int attempt = 0; attempt < 5 && !started; ++attempt) {

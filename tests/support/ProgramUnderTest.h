@@ -19,11 +19,13 @@ public:
 
     // Starts program (a Windows path) with folder as its current directory and
     // argument0 as the first argument of its command line (the program's path when
-    // empty); false when it cannot be started. Ends the previous run first. The
+    // empty), followed by arguments (as they stand, none when empty); false when it
+    // cannot be started. Ends the previous run first. The
     // program starts as first designed: Resume Last Game is switched off in the
     // registry, so that no game is kept, resumed or handed over between the programs
     // of the tests.
-    bool Start(const std::wstring& program, const std::wstring& folder, const std::wstring& argument0 = L"");
+    bool Start(const std::wstring& program, const std::wstring& folder, const std::wstring& argument0 = L"",
+               const std::wstring& arguments = L"");
     // Terminates the program if it still runs and lets go of it.
     void End();
 

@@ -118,6 +118,12 @@ TEST_F(PuzzleIntakeTest, OpenReadsEveryFormAndRemembersTheFiles) {
     EXPECT_EQ(BoardAnswer::kError, refused.box);
     EXPECT_EQ(M(M::kNoPuzzleInFile, {V::Text(L"letter.txt")}).Then(M::kPuzzleForms), refused.sentence);
     EXPECT_EQ(sdk, ToPuzzleLine(Board()));
+    // A folder, a device or a pipe is refused by its whole path before any read.
+    refused = intake_.Open(folder.Folder().wstring(), session_);
+    EXPECT_EQ(M::kCaptionOpen, refused.caption.id);
+    EXPECT_EQ(M(M::kNotAFile, {V::Text(folder.Folder().wstring())}), refused.sentence);
+    EXPECT_TRUE(refused.recentFile.empty());
+    EXPECT_EQ(sdk, ToPuzzleLine(Board()));
 
     EnneoPuzzle repeated;
     repeated.LoadFromString("5 5");
