@@ -9,13 +9,12 @@ namespace proxy {
 namespace {
 
 bool IsHostCharacter(wchar_t c) {
-    return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z') || (c >= L'0' && c <= L'9') || c == L'-' ||
-           c == L'.' || c == L'_';
+    return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z') || (c >= L'0' && c <= L'9') || c == L'-' || c == L'.' ||
+           c == L'_';
 }
 
 bool IsIPv6Character(wchar_t c) {
-    return (c >= L'a' && c <= L'f') || (c >= L'A' && c <= L'F') || (c >= L'0' && c <= L'9') || c == L':' ||
-           c == L'.';
+    return (c >= L'a' && c <= L'f') || (c >= L'A' && c <= L'F') || (c >= L'0' && c <= L'9') || c == L':' || c == L'.';
 }
 
 // "host[:port]" (a trailing '/' allowed, as users type it): true with the server, or

@@ -30,7 +30,8 @@ http::ProxyServer UserProxy::Choose(const wchar_t* url) {
         }
         if (answered) {
             if (found.direct) return http::ProxyServer();
-            return ProxyRules(ProxyList::FromFinder(found.proxy.c_str()), ProxyBypass(found.bypass.c_str())).Choose(url);
+            return ProxyRules(ProxyList::FromFinder(found.proxy.c_str()), ProxyBypass(found.bypass.c_str()))
+                .Choose(url);
         }
         finder_ = Finder();  // failed or late: it would be again
     }

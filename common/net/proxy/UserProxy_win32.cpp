@@ -67,8 +67,8 @@ UserProxy::Finder UserProxy::MakeFinder(const Settings& settings, int millisecon
     return [settings, milliseconds](const std::wstring& url, Found& found) {
         try {
             const WinHttp& winHttp = GetWinHttp();
-            HINTERNET session = winHttp.open(nullptr, WINHTTP_ACCESS_TYPE_NO_PROXY, WINHTTP_NO_PROXY_NAME,
-                                             WINHTTP_NO_PROXY_BYPASS, 0);
+            HINTERNET session =
+                winHttp.open(nullptr, WINHTTP_ACCESS_TYPE_NO_PROXY, WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0);
             if (session == nullptr) return false;
             // Fetching the script is bounded as well, so that a finder given up on ends
             // soon.

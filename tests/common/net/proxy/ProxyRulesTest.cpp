@@ -51,8 +51,7 @@ TEST(ProxyListTest, MalformedEntriesAreLeftOut) {
          {L":80", L"h:0", L"h:65536", L"h:80x", L"h:123456", L"h:-1", L"ftp=h:21", L"=h:80", L"socks://s:1080",
           L"https://h:443", L"h/x:80", L"h@x:80", L"[::1", L"[]:80", L"[::1]x", L"[g::1]:80", L"::1", L"h\x7f:80"}) {
         EXPECT_EQ(L"direct", SettingFor(entry, L"http")) << std::wstring(entry);
-        EXPECT_EQ(L"good:81", SettingFor((std::wstring(entry) + L";good:81").c_str(), L"http"))
-            << std::wstring(entry);
+        EXPECT_EQ(L"good:81", SettingFor((std::wstring(entry) + L";good:81").c_str(), L"http")) << std::wstring(entry);
     }
 }
 

@@ -35,7 +35,7 @@ struct FakeFinder {
 
     UserProxy::Finder Answering(bool succeeds, UserProxy::Found answer, int delayMilliseconds = 0) {
         return [asked = asked, lastUrl = lastUrl, succeeds, answer, delayMilliseconds](const std::wstring& url,
-                                                                                          UserProxy::Found& found) {
+                                                                                       UserProxy::Found& found) {
             ++*asked;
             if (delayMilliseconds > 0) std::this_thread::sleep_for(std::chrono::milliseconds(delayMilliseconds));
             *lastUrl = url;
