@@ -562,22 +562,15 @@ TEST_F(UpdateCheckTest, TheProgramRunsWhenItsServiceCannotBeReached) {
     EXPECT_EQ(0, program_.Close(board));
 }
 
-// The user's proxy, set as a fixed proxy and as a configuration script that names it:
-// the start-up check's question reaches the service through the proxy, which saw it in
-// the absolute form.
-TEST_F(UpdateCheckTest, TheCheckGoesThroughTheUsersProxy) {
+// The user's proxy, set as a configuration script that names the test proxy: the
+// start-up check's question reaches the service through the proxy, which saw it in the
+// absolute form. Set as a fixed proxy: the question and both downloads go through it.
+TEST_F(UpdateCheckTest, TheCheckAndItsDownloadsGoThroughTheUsersProxy) {
     SetSetting(L"1");
-    std::string script = "http://" + Loopback(port_) + "/proxy.pac?port=" + std::to_string(proxyPort_);
-    struct Setting {
-        const char* name;
-        DWORD flags;
-        std::string proxy, script;
-    };
-    for (const Setting& setting :
-         {Setting{"fixed", UserProxySetting::kDirect | UserProxySetting::kProxy, Loopback(proxyPort_), ""},
-          Setting{"script", UserProxySetting::kDirect | UserProxySetting::kScript, "", script}}) {
-        SCOPED_TRACE(setting.name);
-        UserProxySetting proxy(setting.flags, setting.proxy, setting.script);
+    std::string service = "http://" + Loopback(port_);
+    {
+        UserProxySetting script(UserProxySetting::kDirect | UserProxySetting::kScript, "",
+                                service + "/proxy.pac?port=" + std::to_string(proxyPort_));
         Answer(L"same");
         size_t seen = ProxyLog().size();
         Start();
@@ -585,9 +578,25 @@ TEST_F(UpdateCheckTest, TheCheckGoesThroughTheUsersProxy) {
         ASSERT_NE(nullptr, board);
         EXPECT_EQ(kIndexRequest, Requests());
         EXPECT_NE(std::string::npos,
-                  ProxyLog().find("GET http://" + Loopback(port_) + "/versions/index.php?name=Enneo HTTP/1.1\n", seen));
+                  ProxyLog().find("GET " + service + "/versions/index.php?name=Enneo HTTP/1.1\n", seen));
         EXPECT_EQ(0, program_.Close(board));
     }
+    UserProxySetting fixed(UserProxySetting::kDirect | UserProxySetting::kProxy, Loopback(proxyPort_), "");
+    Answer(L"newer");
+    size_t seen = ProxyLog().size();
+    Start();
+    { DialogDriver boxes({{kOfferCaption, L"", IDYES}}, program_.GetId()); }
+    EXPECT_EQ(0, program_.WaitForExit());
+    std::string log = ProxyLog().substr(seen);
+    for (const char* path : {"/versions/index.php?name=Enneo", "/files/updater.exe", "/files/Enneo.upd"}) {
+        EXPECT_NE(std::string::npos, log.find("GET " + service + path + " HTTP/1.1\n")) << log;
+    }
+    EXPECT_EQ(std::string(kIndexRequest) + "GET /files/updater.exe HTTP/1.1\nGET /files/Enneo.upd HTTP/1.1\n",
+              Requests());
+    // The updater it started ends before its folder goes.
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(15);
+    while (!FileExists(Installed("updater-ran")) && std::chrono::steady_clock::now() < deadline) Sleep(100);
+    EXPECT_TRUE(FileExists(Installed("updater-ran")));
 }
 
 // A proxy that refuses: the menu's check ends in the box that says the service did not
