@@ -19,6 +19,7 @@
 #include <cwchar>
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -44,6 +45,60 @@ std::wstring NotOffered(const wchar_t* version) {
     return L"\n\nEnneo " + std::wstring(version) + L" has been released; this check could not offer it.";
 }
 
+// The user's proxy setting as Windows keeps it (and Wine's WinHTTP reads it): a binary
+// value whose header is three 32-bit words (0x46, a counter, the flags), then the proxy
+// list, the bypass list and the configuration script's URL, each a 32-bit length and
+// that many ANSI bytes. The value the tests found is put back when the object goes, since
+// every test of the tree shares the prefix.
+class UserProxySetting {
+public:
+    static const DWORD kDirect = 1, kProxy = 2, kScript = 4;
+
+    UserProxySetting(DWORD flags, const std::string& proxy, const std::string& script) {
+        HKEY key = nullptr;
+        EXPECT_EQ(ERROR_SUCCESS,
+                  RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr));
+        key_ = key;
+        DWORD size = 0;
+        had_ = RegQueryValueExW(key_, kValue, nullptr, nullptr, nullptr, &size) == ERROR_SUCCESS;
+        found_.resize(size);
+        if (had_ && size > 0) RegQueryValueExW(key_, kValue, nullptr, nullptr, found_.data(), &size);
+        std::vector<BYTE> blob;
+        for (DWORD word : {DWORD{0x46}, DWORD{1}, flags}) Append(blob, word);
+        const std::string bypass;  // not even "<local>": the service is on the loopback
+        for (const std::string* text : {&proxy, &bypass, &script}) {
+            Append(blob, static_cast<DWORD>(text->size()));
+            blob.insert(blob.end(), text->begin(), text->end());
+        }
+        blob.resize(blob.size() + 32);  // the words Windows keeps after them, unused here
+        EXPECT_EQ(ERROR_SUCCESS,
+                  RegSetValueExW(key_, kValue, 0, REG_BINARY, blob.data(), static_cast<DWORD>(blob.size())));
+    }
+    ~UserProxySetting() {
+        if (had_) {
+            RegSetValueExW(key_, kValue, 0, REG_BINARY, found_.data(), static_cast<DWORD>(found_.size()));
+        } else {
+            RegDeleteValueW(key_, kValue);
+        }
+        RegCloseKey(key_);
+    }
+    UserProxySetting(const UserProxySetting&) = delete;
+    UserProxySetting& operator=(const UserProxySetting&) = delete;
+
+private:
+    static constexpr const wchar_t* kKey =
+        L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\Connections";
+    static constexpr const wchar_t* kValue = L"DefaultConnectionSettings";
+
+    static void Append(std::vector<BYTE>& blob, DWORD word) {
+        for (int shift = 0; shift < 32; shift += 8) blob.push_back(static_cast<BYTE>(word >> shift));
+    }
+
+    HKEY key_ = nullptr;
+    bool had_ = false;
+    std::vector<BYTE> found_;
+};
+
 // Each test starts the program in a folder of its own, with the service's answer and
 // the "CheckForUpdates" setting chosen first. The tests share the service and the
 // setting, so CTest runs them one at a time.
@@ -66,6 +121,10 @@ protected:
     void Answer(const std::wstring& scenario) { Fetch(L"/update-control?scenario=" + scenario); }
     // The request lines the service received since the last Answer.
     std::string Requests() { return Fetch(L"/update-log"); }
+    // The request lines the test proxy received, one per line (see http_test_server.py).
+    std::string ProxyLog() { return Fetch(L"/proxy-log"); }
+    // "127.0.0.1:<port>", narrow.
+    static std::string Loopback(int port) { return "127.0.0.1:" + std::to_string(port); }
 
     // Sets a value of the program's settings; null removes it.
     static void SetValue(const wchar_t* name, const wchar_t* value) {
@@ -541,6 +600,57 @@ TEST_F(UpdateCheckTest, TheProgramRunsWhenItsServiceCannotBeReached) {
     ASSERT_NE(nullptr, board);
     std::wstring text = AskFromTheMenu(board, L"same");
     EXPECT_EQ(0u, text.find(kNoAnswer)) << text;
+    EXPECT_EQ(0, program_.Close(board));
+}
+
+// The user's proxy, set as a configuration script that names the test proxy: the
+// start-up check's question reaches the service through the proxy, which saw it in the
+// absolute form. Set as a fixed proxy: the question and both downloads go through it.
+TEST_F(UpdateCheckTest, TheCheckAndItsDownloadsGoThroughTheUsersProxy) {
+    SetSetting(L"1");
+    std::string service = "http://" + Loopback(port_);
+    {
+        UserProxySetting script(UserProxySetting::kDirect | UserProxySetting::kScript, "",
+                                service + "/proxy.pac?port=" + std::to_string(proxyPort_));
+        Answer(L"same");
+        size_t seen = ProxyLog().size();
+        Start();
+        HWND board = WaitForBoard();
+        ASSERT_NE(nullptr, board);
+        EXPECT_EQ(kIndexRequest, Requests());
+        EXPECT_NE(std::string::npos,
+                  ProxyLog().find("GET " + service + "/versions/index.php?name=Enneo HTTP/1.1\n", seen));
+        EXPECT_EQ(0, program_.Close(board));
+    }
+    UserProxySetting fixed(UserProxySetting::kDirect | UserProxySetting::kProxy, Loopback(proxyPort_), "");
+    Answer(L"newer");
+    size_t seen = ProxyLog().size();
+    Start();
+    { DialogDriver boxes({{kOfferCaption, L"", IDYES}}, program_.GetId()); }
+    EXPECT_EQ(0, program_.WaitForExit());
+    std::string log = ProxyLog().substr(seen);
+    for (const char* path : {"/versions/index.php?name=Enneo", "/files/updater.exe", "/files/Enneo.upd"}) {
+        EXPECT_NE(std::string::npos, log.find("GET " + service + path + " HTTP/1.1\n")) << log;
+    }
+    EXPECT_EQ(std::string(kIndexRequest) + "GET /files/updater.exe HTTP/1.1\nGET /files/Enneo.upd HTTP/1.1\n",
+              Requests());
+    // The updater it started ends before its folder goes.
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(15);
+    while (!FileExists(Installed("updater-ran")) && std::chrono::steady_clock::now() < deadline) Sleep(100);
+    EXPECT_TRUE(FileExists(Installed("updater-ran")));
+}
+
+// A proxy that refuses: the menu's check ends in the box that says the service did not
+// answer, naming the proxy.
+TEST_F(UpdateCheckTest, TheMenusCheckNamesAProxyThatRefuses) {
+    UserProxySetting proxy(UserProxySetting::kDirect | UserProxySetting::kProxy, Loopback(refusingProxyPort_), "");
+    SetSetting(L"0");
+    Start();
+    HWND board = WaitForBoard();
+    ASSERT_NE(nullptr, board);
+    std::wstring text = AskFromTheMenu(board, L"same");
+    EXPECT_EQ(0u, text.find(L"The update service did not answer (")) << text;
+    EXPECT_NE(std::wstring::npos, text.find(L"127.0.0.1:" + std::to_wstring(refusingProxyPort_))) << text;
     EXPECT_EQ(0, program_.Close(board));
 }
 

@@ -71,14 +71,19 @@ bool HttpClient::Request(const wchar_t* url, HttpRequest& request, HttpResponse&
         request.SetHeader(L"Referer", url);
         request.SetHeader(L"Connection", L"Close");
 
+        // Who answers, for the failures: the server, or the server through the proxy,
+        // which may have answered in its place.
+        String peer;
         if (proxy.IsDirect()) {
             SetHost(host.GetText());
             SetPort(port);
             failure_.Format(L"no connection to %s:%d", host, port);
+            peer.Set(host.GetText());
         } else {
             SetHost(proxy.host.c_str());
             SetPort(proxy.port);
-            failure_.Format(L"the proxy %s did not answer", proxy.Name().c_str());
+            failure_.Format(L"no connection to the proxy %s", proxy.Name().c_str());
+            peer.Format(L"%s through the proxy %s", host, proxy.Name().c_str());
         }
         Connect(limits_.deadline);
         std::unique_ptr<TlsSession> tls;
@@ -92,7 +97,7 @@ bool HttpClient::Request(const wchar_t* url, HttpRequest& request, HttpResponse&
                 throw;
             }
         }
-        failure_.Format(L"no complete answer from %s", host);
+        failure_.Format(L"no complete answer from %s", peer);
         request.Serialize();
         SendAll(request, tls.get());
         if (sizeLimit_ > 0) response.SetSizeLimit(sizeLimit_);
@@ -118,7 +123,7 @@ bool HttpClient::Request(const wchar_t* url, HttpRequest& request, HttpResponse&
         } else if (status == 407 && !proxy.IsDirect()) {
             failure_.Format(L"the proxy %s asks for a user name and password", proxy.Name().c_str());
         } else {
-            failure_.Format(L"%s answered with status %d", host, static_cast<int>(status));
+            failure_.Format(L"%s answered with status %d", peer, static_cast<int>(status));
         }
         Close();
     } catch (Exception* e) {

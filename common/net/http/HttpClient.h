@@ -57,8 +57,9 @@ public:
 
     const String& GetCookie() const { return cookie_; }
     // Why the last SendCommand failed, a phrase for the user ("no connection to
-    // host:443", "the server's certificate has expired", "the proxy host:8080 asks for
-    // a password"); empty after a success.
+    // host:443", "the server's certificate has expired", "the proxy proxy:8080 asks for
+    // a user name and password"); through a proxy, every phrase names it ("host
+    // answered with status 403 through the proxy proxy:8080"). Empty after a success.
     const String& GetFailure() const { return failure_; }
 
     // Every later request asks chooser which proxy to go through; an empty one (the

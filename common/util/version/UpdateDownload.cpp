@@ -47,6 +47,7 @@ bool UpdateDownload::Fetch(const UpdateInfo& info) {
     client.SetRecvTimeOut(kDownloadTimeOutMilliseconds);
     client.SetTimeLimit(kDownloadTimeLimitMilliseconds, kDownloadLeastBytesPerSecond);
     client.SetSizeLimit(kDownloadSizeLimit);
+    client.SetProxyChooser(proxy_);
     String what;
     bool cancelled = false;
     client.SetProgressListener([&](int64_t received, int64_t announced) {

@@ -7,10 +7,12 @@
 
 #include "common/Object.h"
 #include "common/String.h"
+#include "common/net/http/ProxyServer.h"
 #include "common/util/File.h"
 
 #include <cstdint>
 #include <functional>
+#include <utility>
 
 namespace util {
 namespace version {
@@ -37,6 +39,8 @@ public:
 
     // Shown the progress of each download; empty for none.
     void SetProgress(DownloadProgress progress) { progress_ = std::move(progress); }
+    // Chooses the proxy of each download; empty (the default) for none.
+    void SetProxyChooser(net::http::ProxyChooser proxy) { proxy_ = std::move(proxy); }
     // Fetches and writes the files; false when the progress cancelled. Raises, with the
     // reason for the user, when the reply signs neither file, when a file of those names
     // is not the update's own (which is left alone, and nothing is fetched), or naming
@@ -54,6 +58,7 @@ private:
     UpdateFiles& files_;
     String name_;
     DownloadProgress progress_;
+    net::http::ProxyChooser proxy_;
     File updater_;
     File newVersion_;
 };

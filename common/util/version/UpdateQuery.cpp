@@ -62,7 +62,7 @@ UpdateQuery::UpdateQuery(const UpdateAsker& asker, const UpdatePublicKey& key)
     finding_.running = runningVersion_;
 }
 
-UpdateVerdict UpdateQuery::Ask(const wchar_t* serviceUrl) {
+UpdateVerdict UpdateQuery::Ask(const wchar_t* serviceUrl, const net::http::ProxyChooser& proxy) {
     String failure;
     try {
         net::UsesWinsock winsock;
@@ -74,6 +74,7 @@ UpdateVerdict UpdateQuery::Ask(const wchar_t* serviceUrl) {
         client.SetMinimumProgress(kReplyMinimumBytes, kReplyProgressMilliseconds);
         client.SetTimeLimit(kReplyTimeLimitMilliseconds);
         client.SetSizeLimit(kReplySizeLimit);
+        client.SetProxyChooser(proxy);
         if (client.Get(url.GetText(), &reply)) {
             return Decide(reply.GetSize() > 0 ? std::string(reply.GetBuffer(), reply.GetSize()) : std::string());
         }

@@ -7,6 +7,7 @@
 
 #include "common/Object.h"
 #include "common/String.h"
+#include "common/net/http/ProxyServer.h"
 #include "common/xml/rapidxml/RapidXMLDocument.h"
 
 #include <cstdint>
@@ -49,9 +50,10 @@ public:
     // The texts are copied; key is the publisher's, empty when the build has none.
     UpdateQuery(const UpdateAsker& asker, const UpdatePublicKey& key);
 
-    // Fetches "<serviceUrl>?name=<name>" and decides on the reply (NoAnswer when none
-    // comes, also when the HTTP client cannot be made).
-    UpdateVerdict Ask(const wchar_t* serviceUrl);
+    // Fetches "<serviceUrl>?name=<name>", through the proxy that proxy chooses (none:
+    // straight to the service), and decides on the reply (NoAnswer when none comes,
+    // also when the HTTP client cannot be made).
+    UpdateVerdict Ask(const wchar_t* serviceUrl, const net::http::ProxyChooser& proxy = {});
     // Decides on the reply's bytes.
     UpdateVerdict Decide(const std::string& reply);
 

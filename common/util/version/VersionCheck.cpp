@@ -9,6 +9,7 @@
 #include "common/Exception.h"
 #include "common/IApplication.h"
 #include "common/gui/ProgressFeedback.h"
+#include "common/net/proxy/UserProxy.h"
 #include "common/util/IProperties.h"
 #include "common/util/ProgramFile.h"
 
@@ -25,6 +26,10 @@ namespace version {
 namespace {
 
 const wchar_t kSetting[] = L"CheckForUpdates";
+// The platform's proxy finder (automatic detection, a configuration script) is given up
+// after this long for each URL, well within the service question's own limit, which
+// its time counts against.
+const int kProxyLookupMilliseconds = 2000;
 
 // The folder of a path, ending in a backslash; empty when it has none.
 String FolderOf(const std::wstring& path) { return String(path.substr(0, path.find_last_of(L'\\') + 1).c_str()); }
@@ -103,10 +108,11 @@ void VersionCheck::Run(Asked asked) {
     String newest = seen.Get();
     UpdateQuery query({GetProgramIdentifier(), application_->GetProductVersion(), newest.GetText(), std::time(nullptr)},
                       key);
-    UpdateVerdict verdict = query.Ask(serviceUrl_.GetText());
+    net::proxy::UserProxy proxy(kProxyLookupMilliseconds);
+    UpdateVerdict verdict = query.Ask(serviceUrl_.GetText(), proxy.Chooser());
     seen.Raise(query.GetSignedVersion().GetText());
     if (verdict == UpdateVerdict::Offer) {
-        if (OfferUpdate(query.GetInfo().GetVersion().GetText())) InstallUpdate(query.GetInfo(), key);
+        if (OfferUpdate(query.GetInfo().GetVersion().GetText())) InstallUpdate(query.GetInfo(), key, proxy);
     } else if (asked == Asked::ByUser) {
         const UpdateFinding& finding = query.GetFinding();
         String caption;
@@ -126,7 +132,7 @@ bool VersionCheck::OfferUpdate(const wchar_t* newVersion) {
     return MessageBoxW(owner_, text.GetText(), caption.GetText(), MB_ICONINFORMATION | MB_YESNO) == IDYES;
 }
 
-void VersionCheck::InstallUpdate(const UpdateInfo& info, const UpdatePublicKey& key) {
+void VersionCheck::InstallUpdate(const UpdateInfo& info, const UpdatePublicKey& key, net::proxy::UserProxy& proxy) {
     const wchar_t* name = application_->GetApplicationName();
     auto lock = std::make_unique<UpdateLock>(folder_.GetText());
     if (!lock->Acquire(0)) {
@@ -139,6 +145,7 @@ void VersionCheck::InstallUpdate(const UpdateInfo& info, const UpdatePublicKey& 
             String caption;
             caption.Format(L"%s update", name);
             gui::ProgressFeedback feedback(caption.GetText());
+            download.SetProxyChooser(proxy.Chooser());
             download.SetProgress([&](const wchar_t* what, int64_t received, int64_t announced) {
                 return feedback.Update(DownloadText(what, received, announced).GetText(), received, announced);
             });

@@ -8,6 +8,7 @@
 
 #include "common/Object.h"
 #include "common/String.h"
+#include "common/net/proxy/UserProxy.h"
 #include "common/util/File.h"
 
 #include <windows.h>
@@ -27,6 +28,8 @@ namespace version {
 // offered in a message box, and on Yes the updater program and the new version are
 // downloaded into the program's own folder and checked there (UpdateDownload), the
 // updater is started from the very file that was checked and the quit message posted.
+// The question and the downloads go through the proxy the user's settings choose
+// (net::proxy::UserProxy, read anew for each check).
 // Failures before the offer end a check at start without a word; a check from the menu
 // always ends in a box, which says what it found (UpdateFinding: up to date, no answer,
 // out of date, unsigned...). Failures while installing are shown in a box of their own,
@@ -59,9 +62,9 @@ private:
     void Run(Asked asked);
     // The offer box; true when the user answers Yes.
     bool OfferUpdate(const wchar_t* newVersion);
-    // Downloads, verifies, starts the updater and posts the quit message; shows a
-    // failure.
-    void InstallUpdate(const UpdateInfo& info, const UpdatePublicKey& key);
+    // Downloads (through the user's proxy), verifies, starts the updater and posts the
+    // quit message; shows a failure.
+    void InstallUpdate(const UpdateInfo& info, const UpdatePublicKey& key, net::proxy::UserProxy& proxy);
     // The error box of an update that could not be installed, for the reason.
     void ShowInstallError(const wchar_t* reason);
     // Starts the checked updater, in the program's folder, while it is held open.

@@ -7,7 +7,9 @@
 #include "tests/common/net/TestServer.h"
 
 #include <chrono>
+#include <cwchar>
 #include <new>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -15,6 +17,7 @@ using io::ByteArrayOutputStream;
 using net::http::HttpClient;
 using net::http::HttpRequest;
 using net::http::HttpResponse;
+using net::http::ProxyServer;
 
 namespace {
 
@@ -355,6 +358,80 @@ TEST_F(HttpClientTest, ANullUrlIsRaised) {
     uint32_t status = 0;
     EXPECT_EQ(L"HttpClient::SendCommand()\nurl parameters is null",
               RaisedBy([&] { client.SendCommand(nullptr, request, response, status); }));
+}
+
+// Requests through the test proxy (see http_test_server.py). The service's host is a
+// name that does not resolve: only the proxy, which sends every name to 127.0.0.1,
+// reaches it.
+class HttpClientProxyTest : public HttpClientTest {
+protected:
+    // Every later request of the client goes through the proxy on port; the URLs asked
+    // about are kept.
+    void ThroughProxy(int port) {
+        client.SetProxyChooser([this, port](const wchar_t* url) {
+            asked_.push_back(url);
+            return ProxyServer{L"127.0.0.1", port};
+        });
+    }
+    std::wstring ServiceUrl(const wchar_t* scheme, const std::wstring& path) const {
+        return scheme + std::wstring(L"://service.test:") + std::to_wstring(port_) + path;
+    }
+    // The request lines the proxy has received, one per line.
+    std::string ProxyLog() {
+        HttpClient direct;
+        ByteArrayOutputStream log;
+        EXPECT_TRUE(direct.Get(Url(L"/proxy-log").c_str(), &log));
+        return Bytes(log);
+    }
+    // A path no other test asks for, so that its line in the log is this test's.
+    static std::wstring UniquePath(const wchar_t* name) {
+        return L"/echo/" + std::wstring(name) +
+               std::to_wstring(std::chrono::steady_clock::now().time_since_epoch().count());
+    }
+    // The failure names the proxy on port.
+    void ExpectFailureNames(int port) {
+        std::wstring failure = client.GetFailure().GetText() ? client.GetFailure().GetText() : L"";
+        EXPECT_NE(std::wstring::npos, failure.find(L"127.0.0.1:" + std::to_wstring(port))) << Narrow(failure);
+    }
+
+    std::vector<std::wstring> asked_;
+};
+
+// The proxy gets the absolute form and passes the request on; the answer is delivered.
+TEST_F(HttpClientProxyTest, AnHttpRequestGoesToTheProxyInTheAbsoluteForm) {
+    ThroughProxy(proxyPort_);
+    std::wstring path = UniquePath(L"absolute");
+    std::string echoed = Fetch(ServiceUrl(L"http", path));
+    EXPECT_EQ("GET " + Narrow(path) + " HTTP/1.1", RequestLine(echoed));
+    EXPECT_NE(std::string::npos, echoed.find("\r\nHost: service.test:" + std::to_string(port_) + "\r\n"));
+    EXPECT_NE(std::string::npos, ProxyLog().find("GET " + Narrow(ServiceUrl(L"http", path)) + " HTTP/1.1\n"));
+    EXPECT_EQ(std::vector<std::wstring>{ServiceUrl(L"http", path)}, asked_);
+    EXPECT_EQ(0, client.GetFailure().GetLength());
+}
+
+// An https request asks for a tunnel to the server's host and port first (the test
+// server speaks no TLS, so the request fails after it).
+TEST_F(HttpClientProxyTest, AnHttpsRequestAsksTheProxyForATunnel) {
+    ThroughProxy(proxyPort_);
+    EXPECT_EQ("<false>", Fetch(ServiceUrl(L"https", UniquePath(L"tunnel"))));
+    EXPECT_NE(std::string::npos, ProxyLog().find("CONNECT service.test:" + std::to_string(port_) + " HTTP/1.1\n"));
+}
+
+// A proxy that refuses, asks for a password, never answers or cannot be reached ends
+// the request within its bounds, and the failure names the proxy, for http and https.
+TEST_F(HttpClientProxyTest, AProxyThatRefusesAsksOrIsSilentFailsQuicklyNamingIt) {
+    client.SetRecvTimeOut(1000);
+    for (int port : {refusingProxyPort_, askingProxyPort_, silentProxyPort_, closedPort_}) {
+        for (const wchar_t* scheme : {L"http", L"https"}) {
+            SCOPED_TRACE(Narrow(scheme) + " through port " + std::to_string(port));
+            ThroughProxy(port);
+            EXPECT_EQ("<false>", Fetch(ServiceUrl(scheme, UniquePath(L"refused"))));
+            ExpectFailureNames(port);
+        }
+    }
+    ThroughProxy(askingProxyPort_);
+    Fetch(ServiceUrl(L"http", L"/echo"));
+    EXPECT_NE(nullptr, std::wcsstr(client.GetFailure().GetText(), L"user name and password"));
 }
 
 }  // namespace

@@ -83,4 +83,18 @@ TEST_F(HttpsClientTest, EachFaultOfTheServerFailsQuicklyAndSaysWhy) {
     }
 }
 
+// Through the test proxy the request goes through a tunnel to the server's host and
+// port (CONNECT), and TLS inside it checks the server as it does without one.
+TEST_F(HttpsClientTest, ThroughAProxyTheRequestGoesThroughItsTunnel) {
+    HttpClient client;
+    int proxyPort = proxyPort_;
+    client.SetProxyChooser([proxyPort](const wchar_t*) { return net::http::ProxyServer{L"127.0.0.1", proxyPort}; });
+    std::string echo = Fetch(client, HttpsUrl(L"/echo?through=proxy"));
+    EXPECT_EQ(0u, echo.find("GET /echo?through=proxy HTTP/1.1\r\n")) << echo;
+    HttpClient direct;
+    EXPECT_NE(
+        std::string::npos,
+        Fetch(direct, Url(L"/proxy-log")).find("CONNECT localhost:" + std::to_string(httpsPort_) + " HTTP/1.1\n"));
+}
+
 }  // namespace

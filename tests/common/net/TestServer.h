@@ -21,7 +21,8 @@ protected:
             << "ENNEO_HTTP_TEST_SERVER is not set: run these tests through ctest";
         std::ifstream in(portFile);
         int pid = 0;
-        in >> port_ >> closedPort_ >> stalledPort_ >> pid >> ipv6_ >> httpsPort_;
+        in >> port_ >> closedPort_ >> stalledPort_ >> pid >> ipv6_ >> httpsPort_ >> proxyPort_ >> refusingProxyPort_ >>
+            askingProxyPort_ >> silentProxyPort_;
         ASSERT_TRUE(in) << "no test server listed in " << portFile;
     }
 
@@ -53,5 +54,11 @@ protected:
     int stalledPort_ = 0;  // connecting there never completes
     int ipv6_ = 0;
     int httpsPort_ = 0;  // the HTTPS port (0 when the server has none)
+    // The test proxy's ports (127.0.0.1), one per way it answers: it forwards, refuses
+    // (403), asks for a password (407), never answers.
+    int proxyPort_ = 0;
+    int refusingProxyPort_ = 0;
+    int askingProxyPort_ = 0;
+    int silentProxyPort_ = 0;
     net::UsesWinsock winsock_;
 };

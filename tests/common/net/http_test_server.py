@@ -28,10 +28,22 @@ an authority nobody trusts), tls10 (TLS 1.0 only), stall (accepts, never answers
 handshake), noise (answers the ClientHello with random bytes).
 
 The port file holds one line: "<port> <closed port> <stalled port> <pid> <ipv6> <https
-port>". The closed port refuses connections; the stalled port accepts none (its queue is
-kept full), so connecting to it never completes (both on 127.0.0.1); ipv6 is 1 when the
-server also listens on [::1]:<port>, else 0; the https port is 0 without certificates.
-The server stops by itself after five idle minutes.
+port> <forward> <refuse> <ask> <silent>". The closed port refuses connections; the
+stalled port accepts none (its queue is kept full), so connecting to it never completes
+(both on 127.0.0.1); ipv6 is 1 when the server also listens on [::1]:<port>, else 0; the
+https port is 0 without certificates. The last four are a proxy's ports on 127.0.0.1,
+one per way it answers (below). The server stops by itself after five idle minutes.
+
+The proxy logs the first line of every request it receives on any of its ports (see
+/proxy-log), then by port:
+  forward  a CONNECT host:port is tunnelled to 127.0.0.1:port (whatever the host) after
+           "200 Connection established"; a request in the absolute form
+           "GET http://host:port/path HTTP/1.1" goes to 127.0.0.1:port as
+           "GET /path HTTP/1.1", its headers unchanged; either way the bytes then pass
+           both ways until one side closes; 502 when nothing listens there
+  refuse   403 Forbidden, then the close
+  ask      407 with "Proxy-Authenticate: Basic", then the close
+  silent   never answers (the connection is held a minute)
 
 Paths (the answer is sent, then the connection is held until the client closes it or
 for a minute, so that a client that waits for the close is seen to hang):
@@ -67,6 +79,8 @@ for a minute, so that a client that waits for the close is seen to hang):
                      each only when given
   /hops/N            302 to the relative 'N-1' while N > 0, then 200 'done'
   /silent            reads the request and never answers
+  /proxy-log         200, the request lines the proxy received, one per line
+  /proxy.pac?port=N  a configuration script that sends every URL to the proxy on port N
 
 The update service (the update check's tests): its answer to the update request is set
 by the last /update-control, and the requests it received since then are listed.
@@ -107,6 +121,7 @@ by the last /update-control, and the requests it received since then are listed.
 import json
 import os
 import random
+import select
 import signal
 import socket
 import socketserver
@@ -123,6 +138,7 @@ TRICKLE_SECONDS = 60
 HUGE_SIZE = 64 << 20
 SIGN = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "..", "scripts", "sign-update.py")
 last_activity = time.monotonic()
+proxy_log = []
 update = {"scenario": "same", "log": [], "port": 0, "closed_port": 0, "https_port": 0, "release": None,
           "served": {}, "signatures": {}, "latest": {}}
 # The HTTPS port's TLS for the next connections, and a server context for each mode that
@@ -351,6 +367,11 @@ class Handler(socketserver.BaseRequestHandler):
         elif path == "/tls-control":
             tls["mode"] = query.get("mode", "good")
             ok(b"ok")
+        elif path == "/proxy-log":
+            ok("".join(line + "\n" for line in proxy_log).encode())
+        elif path == "/proxy.pac":
+            ok(b'function FindProxyForURL(url, host) { return "PROXY 127.0.0.1:%s; DIRECT"; }'
+               % query.get("port", "0").encode())
         elif path == "/update-control":
             update["scenario"] = query.get("scenario", "same")
             update["log"] = []
@@ -428,9 +449,85 @@ def tls_contexts(folder):
     return contexts
 
 
+def relay(one, other):
+    """Passes bytes both ways until a side closes or both are quiet for a minute."""
+    sockets = [one, other]
+    while True:
+        readable, _, _ = select.select(sockets, [], [], HOLD_SECONDS)
+        if not readable:
+            return
+        for source in readable:
+            data = source.recv(65536)
+            if not data:
+                return
+            (other if source is one else one).sendall(data)
+
+
+class ProxyHandler(socketserver.BaseRequestHandler):
+    """The proxy; its server's mode says how it answers (see the usage)."""
+
+    def handle(self):
+        global last_activity
+        last_activity = time.monotonic()
+        conn = self.request
+        conn.settimeout(10)
+        request = b""
+        try:
+            while b"\r\n\r\n" not in request and len(request) < 65536:
+                data = conn.recv(65536)
+                if not data:
+                    return
+                request += data
+            line = request.split(b"\r\n")[0]
+            proxy_log.append(line.decode("latin-1"))
+            mode = self.server.mode
+            if mode == "refuse":
+                conn.sendall(b"HTTP/1.1 403 Forbidden\r\nContent-Length: 9\r\n\r\nforbidden")
+            elif mode == "ask":
+                conn.sendall(b"HTTP/1.1 407 Proxy Authentication Required\r\n"
+                             b'Proxy-Authenticate: Basic realm="test proxy"\r\nContent-Length: 4\r\n\r\nwho?')
+            elif mode == "silent":
+                Handler.hold(conn)
+            else:
+                self.forward(conn, line, request)
+        except OSError:
+            pass
+
+    @staticmethod
+    def forward(conn, line, request):
+        method, target, version = (line.split(b" ") + [b"", b""])[:3]
+        if method == b"CONNECT":
+            port = target.rsplit(b":", 1)[-1]
+            rest = request[request.index(b"\r\n\r\n") + 4:]
+        else:
+            parsed = urllib.parse.urlsplit(target.decode("latin-1"))
+            port = str(parsed.port or 80).encode()
+            origin = (parsed.path or "/") + ("?" + parsed.query if parsed.query else "")
+            rest = b" ".join((method, origin.encode("latin-1"), version)) + request[len(line):]
+        try:
+            upstream = socket.create_connection(("127.0.0.1", int(port)), timeout=5)
+        except (OSError, ValueError):
+            conn.sendall(b"HTTP/1.1 502 Bad Gateway\r\nContent-Length: 0\r\n\r\n")
+            return
+        with upstream:
+            upstream.settimeout(None)
+            conn.settimeout(None)
+            if method == b"CONNECT":
+                conn.sendall(b"HTTP/1.1 200 Connection established\r\n\r\n")
+            if rest:
+                upstream.sendall(rest)
+            relay(conn, upstream)
+
+
 class Server(socketserver.ThreadingTCPServer):
     daemon_threads = True
     allow_reuse_address = True
+
+
+class ProxyServer(Server):
+    def __init__(self, mode):
+        super().__init__(("127.0.0.1", 0), ProxyHandler)
+        self.mode = mode
 
 
 class Server6(Server):
@@ -460,14 +557,18 @@ def serve(port_file, port="0", release=None, certificates=None, https_port="0"):
     stalled.listen(0)
     filler = socket.create_connection(stalled.getsockname())  # fills the queue of one
     update.update(port=server.server_address[1], closed_port=closed_port)
+    proxies = [ProxyServer(mode) for mode in ("forward", "refuse", "ask", "silent")]
+    for proxy in proxies:
+        threading.Thread(target=proxy.serve_forever, kwargs={"poll_interval": 0.2}, daemon=True).start()
     if release:
         with open(release) as f:
             update["release"] = json.load(f)
         update["served"] = {"updater": update["release"]["updater"], "program": update["release"]["program"],
                             "patched": patched_program(update["release"]["program"], os.path.dirname(release))}
         sign_all()
-    line = "%d %d %d %d %d %d\n" % (server.server_address[1], closed_port, stalled.getsockname()[1], os.getpid(),
-                                    1 if server6 else 0, update["https_port"])
+    line = "%d %d %d %d %d %d %s\n" % (server.server_address[1], closed_port, stalled.getsockname()[1], os.getpid(),
+                                       1 if server6 else 0, update["https_port"],
+                                       " ".join(str(p.server_address[1]) for p in proxies))
     with open(port_file + ".new", "w") as f:
         f.write(line)
     os.replace(port_file + ".new", port_file)
