@@ -244,22 +244,31 @@ FAULTS = {name: "/" + name for name in ("cut-header", "long-promise", "drip", "m
 FAULT_QUERY = {"length": "100000000", "depth": "9000"}
 
 
+def read_header_block(conn):
+    """A request up to the end of its header block (and what came with it), None when the
+    client closed or went quiet first; at most 64 KiB is read for it."""
+    global last_activity
+    last_activity = time.monotonic()
+    conn.settimeout(10)
+    request = b""
+    try:
+        while b"\r\n\r\n" not in request and len(request) < 65536:
+            data = conn.recv(65536)
+            if not data:
+                return None
+            request += data
+    except OSError:
+        return None
+    return request
+
+
 class Handler(socketserver.BaseRequestHandler):
     secure = False  # the connection came through the HTTPS port
 
     def handle(self):
-        global last_activity
-        last_activity = time.monotonic()
         conn = self.request
-        conn.settimeout(10)
-        request = b""
-        try:
-            while b"\r\n\r\n" not in request:
-                data = conn.recv(65536)
-                if not data:
-                    return
-                request += data
-        except OSError:
+        request = read_header_block(conn)
+        if request is None:
             return
         target = request.split(b" ")[1].decode("utf-8", "replace") if b" " in request else "/"
         parsed = urllib.parse.urlsplit(target)
@@ -467,17 +476,11 @@ class ProxyHandler(socketserver.BaseRequestHandler):
     """The proxy; its server's mode says how it answers (see the usage)."""
 
     def handle(self):
-        global last_activity
-        last_activity = time.monotonic()
         conn = self.request
-        conn.settimeout(10)
-        request = b""
+        request = read_header_block(conn)
+        if request is None:
+            return
         try:
-            while b"\r\n\r\n" not in request and len(request) < 65536:
-                data = conn.recv(65536)
-                if not data:
-                    return
-                request += data
             line = request.split(b"\r\n")[0]
             proxy_log.append(line.decode("latin-1"))
             mode = self.server.mode
