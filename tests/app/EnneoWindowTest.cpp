@@ -904,9 +904,11 @@ TEST_F(BoardTest, PuzzleCommands) {
     EXPECT_EQ("897315246", ToPuzzleLine(Puzzle()).substr(0, 9));
     Command(ID_OPTIONS_Reset);
     EXPECT_EQ(kSampleLine, ToPuzzleLine(Puzzle()));
-    // Nothing answers on the test build's service: the check ends without a box, and the
-    // board keeps its puzzle.
-    Command(IDM_CHECKUPDATES);
+    // Nothing answers on the test build's service: the check ends in a box that says so,
+    // and the board keeps its puzzle.
+    EXPECT_EQ(0u, Boxes([this] { Command(IDM_CHECKUPDATES); }, {{L"", L"", IDOK}})
+                      .at(0)
+                      .find(L"The update service did not answer ("));
     EXPECT_EQ(nullptr, GetWindow(handle_, GW_ENABLEDPOPUP));
     EXPECT_TRUE(IsWindowEnabled(handle_));
     EXPECT_EQ(kSampleLine, ToPuzzleLine(Puzzle()));
