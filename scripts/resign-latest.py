@@ -24,8 +24,8 @@ the record's architecture, V and an expiry N days from now, 14 unless given, 1 t
 see scripts/sign-update.py) is signed into "latestVersion", "latestExpires" and
 "latestArchitectureSignature" of releases.json, and the same statement in the older form
 without the architecture into "latestSignature", which programs installed before the
-statement named it still verify; versions/NAME.xml, the reply the service gives for NAME (the same bytes as
-versions/index.php's), is written from it here, without PHP. Each file is made under a
+statement named it still verify; versions/NAME.xml, the reply the service gives for
+NAME (the same bytes as versions/index.php's), is written from it here, without PHP. Each file is made under a
 new name in its folder (never through a link planted there) and then replaces the old
 one in one step. Prints the new expiry; a refusal says why and exits 1.
 """
