@@ -287,11 +287,20 @@ python3 scripts/sign-update.py --verify "$updater_signature" "$result/$files/upd
     --role updater "${statement[@]}" || fail "the signature of updater.exe does not hold"
 openssl dgst -sha256 -verify "$public_key" -signature "$result/SHA256SUMS.sig" "$result/SHA256SUMS" >/dev/null ||
     fail "the signature of SHA256SUMS does not hold"
-latest=$(python3 -c 'import json, sys; r = json.load(open(sys.argv[1]))[sys.argv[2]]
-print(r["latestSignature"] if r["latestVersion"] == r["version"] else "", r["latestExpires"])' \
-    "$result/service/versions/releases.json" "$name")
-python3 scripts/sign-update.py --verify ${latest% *} "$public_key" --name "$name" --version "$version" \
-    --expires "${latest#* }" || fail "the signature of the latest statement does not hold"
+# verify_latest ELEMENT FORM...: the latest statement's signature ELEMENT holds for the
+# statement in FORM, "--arch A" (what programs since verify, the architecture named) or
+# "--old-form" (what programs installed before verify).
+verify_latest() {
+    local element=$1 latest
+    shift
+    latest=$(python3 -c 'import json, sys; r = json.load(open(sys.argv[1]))[sys.argv[2]]
+print(r[sys.argv[3]] if r["latestVersion"] == r["version"] else "", r["latestExpires"])' \
+        "$result/service/versions/releases.json" "$name" "$element")
+    python3 scripts/sign-update.py --verify ${latest% *} "$public_key" --name "$name" "$@" --version "$version" \
+        --expires "${latest#* }" || fail "the $element of the latest statement does not hold"
+}
+verify_latest latestArchitectureSignature --arch "$arch"
+verify_latest latestSignature --old-form
 
 # The finished set into DIR, made now if it is new, from inside it: whatever happens to
 # its path meanwhile, the files land in the folder checked here.

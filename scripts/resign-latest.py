@@ -20,10 +20,12 @@ signed, the release's own statements (service/versions/releases.json's
 "updaterSignature" and "downloadSignature", for service/files/V/updater.exe and
 Enneo.upd) must hold with the public key (PUBLIC.pem, or the one of PRIVATE.pem), and
 releases.json must offer V for NAME and nothing else. Then the latest statement (NAME,
-V and an expiry N days from now, 14 unless given, 1 to 365; see scripts/sign-update.py)
-is signed into "latestVersion", "latestExpires" and "latestSignature" of releases.json,
-and versions/NAME.xml, the reply the service gives for NAME (the same bytes as
-versions/index.php's), is written from it here, without PHP. Each file is made under a
+the record's architecture, V and an expiry N days from now, 14 unless given, 1 to 365;
+see scripts/sign-update.py) is signed into "latestVersion", "latestExpires" and
+"latestArchitectureSignature" of releases.json, and the same statement in the older form
+without the architecture into "latestSignature", which programs installed before the
+statement named it still verify; versions/NAME.xml, the reply the service gives for
+NAME (the same bytes as versions/index.php's), is written from it here, without PHP. Each file is made under a
 new name in its folder (never through a link planted there) and then replaces the old
 one in one step. Prints the new expiry; a refusal says why and exits 1.
 """
@@ -52,7 +54,7 @@ RECORD_FIELDS = ("name", "architecture", "version")
 VERSION = re.compile(r"(0|[1-9][0-9]{0,4})\.(0|[1-9][0-9]{0,4})\.(0|[1-9][0-9]{0,4})")
 # The reply's elements after the empty "message", in service/versions/index.php's order.
 ELEMENTS = ("version", "downloadUrl", "updaterUrl", "updaterSignature", "downloadSignature",
-            "latestVersion", "latestExpires", "latestSignature")
+            "latestVersion", "latestExpires", "latestSignature", "latestArchitectureSignature")
 LARGEST_DATA = 1 << 20  # releases.json and the record are a few hundred bytes
 
 
@@ -217,14 +219,19 @@ def resign(options):
             public_key = options.public_key or public_key_of(options.key, scratch)
             check_release(root, release, name, arch, version, public_key)
             expires = int(time.time()) + options.days * 86400
-            try:
-                signature = sign_update.sign(sign_update.latest_statement(name, version, expires), options.key)
-            except subprocess.CalledProcessError as error:
-                raise Refusal("openssl cannot sign with %s: %s" % (options.key, error.stderr.decode(errors="replace")))
-            # The new statement must hold before it is served.
-            if not verifies(sign_update.latest_statement(name, version, expires), signature, public_key):
-                raise Refusal("the public key does not belong to %s" % options.key)
-        release.update(latestVersion=version, latestExpires=str(expires), latestSignature=signature)
+            # The statement naming the architecture, and the older form without it.
+            signatures = {}
+            for element, statement_arch in (("latestArchitectureSignature", arch), ("latestSignature", None)):
+                text = sign_update.latest_statement(name, statement_arch, version, expires)
+                try:
+                    signatures[element] = sign_update.sign(text, options.key)
+                except subprocess.CalledProcessError as error:
+                    raise Refusal("openssl cannot sign with %s: %s"
+                                  % (options.key, error.stderr.decode(errors="replace")))
+                # The new statement must hold before it is served.
+                if not verifies(text, signatures[element], public_key):
+                    raise Refusal("the public key does not belong to %s" % options.key)
+        release.update(latestVersion=version, latestExpires=str(expires), **signatures)
         replace_in(versions, "releases.json", json.dumps(releases, indent=2) + "\n")
         replace_in(versions, name + ".xml", reply(release))
     finally:

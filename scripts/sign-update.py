@@ -4,7 +4,8 @@ update service.
 
 usage: sign-update.py FILE PRIVATE.pem --name NAME --role program|updater
                       --arch win32|win64 --version V
-       sign-update.py PRIVATE.pem --name NAME --version V --expires T
+       sign-update.py PRIVATE.pem --name NAME --arch win32|win64 --version V --expires T
+       sign-update.py PRIVATE.pem --name NAME --old-form --version V --expires T
        sign-update.py --verify SIGNATURE [FILE] PUBLIC.pem --name NAME ...
 
 What is signed is a statement (see docs/updates.md and
@@ -18,17 +19,23 @@ statement is six lines, each ending in LF,
     version=V
     sha256=<the SHA-256 of FILE's bytes, lower-case hex>
 
-and the latest statement, which names the newest release V until the time T (seconds
-since 1970 UTC), four:
+and the latest statement, which names the newest release V of an architecture until
+the time T (seconds since 1970 UTC), five:
 
     Enneo Tessary latest statement
     name=NAME
+    architecture=win32|win64
     version=V
     expires=T
 
-The first two forms print the base64 of the 64-byte raw signature r||s (ECDSA P-256
-over the SHA-256 of the statement), the form of the reply's "updaterSignature",
-"downloadSignature" and "latestSignature" elements. With --verify it checks such a
+With --old-form instead of --arch it is the older form of four lines without the
+"architecture" line, which programs installed before the architecture was named verify
+(the reply's "latestSignature"); programs since verify the five lines only (the reply's
+"latestArchitectureSignature").
+
+Signing prints the base64 of the 64-byte raw signature r||s (ECDSA P-256 over the
+SHA-256 of the statement), the form of the reply's "updaterSignature",
+"downloadSignature", "latestArchitectureSignature" and "latestSignature" elements. With --verify it checks such a
 signature with the public key instead and exits 0 when it holds, 1 when not. openssl
 makes and checks the signatures in DER, which is converted here.
 """
@@ -51,12 +58,15 @@ def check_values(*values):
             raise ValueError("%r is not 1 to 64 of A-Z a-z 0-9 . _ -" % value)
 
 
-def latest_statement(name, version, expires):
-    """The latest statement's exact bytes."""
-    check_values(name, version)
+def latest_statement(name, arch, version, expires):
+    """The latest statement's exact bytes: naming arch, or without it (the older form)
+    when arch is None."""
+    check_values(name, version, *([arch] if arch is not None else []))
     if not VERSION.fullmatch(version) or not EXPIRY.fullmatch(str(expires)):
         raise ValueError("%r is not a dotted version, or %r not a time in seconds" % (version, expires))
-    return ("Enneo Tessary latest statement\nname=%s\nversion=%s\nexpires=%s\n" % (name, version, expires)).encode()
+    architecture = "" if arch is None else "architecture=%s\n" % arch
+    return ("Enneo Tessary latest statement\nname=%s\n%sversion=%s\nexpires=%s\n"
+            % (name, architecture, version, expires)).encode()
 
 
 def statement(path, name, role, arch, version):
@@ -130,13 +140,16 @@ def main():
     parser.add_argument("--arch", choices=["win32", "win64"])
     parser.add_argument("--version", required=True)
     parser.add_argument("--expires")
+    parser.add_argument("--old-form", action="store_true")
     options = parser.parse_args()
     latest = options.expires is not None
-    if len(options.paths) != (1 if latest else 2) or (not latest and not (options.role and options.arch)):
-        parser.error("a file's statement needs FILE KEY --role --arch; the latest statement KEY --expires")
+    if len(options.paths) != (1 if latest else 2) or (not latest and not (options.role and options.arch)) or \
+            (latest and (options.arch is None) == (not options.old_form)) or (options.old_form and not latest):
+        parser.error("a file's statement needs FILE KEY --role --arch; the latest statement KEY --expires "
+                     "and either --arch or --old-form")
     options.key = options.paths[-1]
     if latest:
-        text = latest_statement(options.name, options.version, options.expires)
+        text = latest_statement(options.name, options.arch, options.version, options.expires)
     else:
         text = statement(options.paths[0], options.name, options.role, options.arch, options.version)
     if options.verify is None:

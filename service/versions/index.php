@@ -5,8 +5,10 @@
 // The releases are the data file releases.json beside this one, written by
 // scripts/release.sh: {"<program>": {"version": ..., "downloadUrl": ..., "updaterUrl": ...,
 // "updaterSignature": ..., "downloadSignature": ..., "latestVersion": ...,
-// "latestExpires": ..., "latestSignature": ...}}; the last three, the signed latest
-// statement, scripts/resign-latest.py signs anew before it expires. The name only ever
+// "latestExpires": ..., "latestSignature": ..., "latestArchitectureSignature": ...}}; the
+// last four, the signed latest statement (the signature of its older form without the
+// architecture, which programs installed before read, and of the form naming it),
+// scripts/resign-latest.py signs anew before it expires. The name only ever
 // selects an entry of that file, never a path. An unknown, malformed or missing name
 // answers 404.
 //
@@ -19,7 +21,7 @@ const RELEASES_FILE = __DIR__ . '/releases.json';
 const NAME_PATTERN = '/^[A-Za-z0-9_-]{1,64}$/D';
 // The reply's elements after the empty "message", in the order they are written.
 const ELEMENTS = ['version', 'downloadUrl', 'updaterUrl', 'updaterSignature', 'downloadSignature',
-                  'latestVersion', 'latestExpires', 'latestSignature'];
+                  'latestVersion', 'latestExpires', 'latestSignature', 'latestArchitectureSignature'];
 
 // The reply for the program called $name, or null when it has no release here.
 // Throws when the data file is missing or malformed.

@@ -25,7 +25,9 @@ namespace {
 
 const wchar_t kSettingsKey[] = L"Software\\Enneo Project\\Enneo Tessary";
 const wchar_t kSetting[] = L"CheckForUpdates";
-const wchar_t kNewestSeen[] = L"NewestVersionSeen";
+// The newest version seen, per architecture (CMakeLists.txt).
+const wchar_t kNewestSeen[] = ENNEO_NEWEST_SEEN;
+const wchar_t kOtherNewestSeen[] = ENNEO_OTHER_NEWEST_SEEN;
 const char kIndexRequest[] = "GET /versions/index.php?name=Enneo HTTP/1.1\n";
 const wchar_t kOfferCaption[] = L"Enneo update";
 const wchar_t kErrorCaption[] = L"Error while installing update.";
@@ -108,6 +110,7 @@ protected:
     void SetUp() override {
         TestServerTest::SetUp();
         SetValue(kNewestSeen, nullptr);
+        SetValue(kOtherNewestSeen, nullptr);
         Fetch(L"/tls-control?mode=good");
     }
 
@@ -306,6 +309,23 @@ TEST_F(UpdateCheckTest, AMessageDoesNotHideASignedNewerRelease) {
     HWND board = WaitForBoard();
     ASSERT_NE(nullptr, board);
     EXPECT_EQ(ENNEO_NEW_VERSION, Value(kNewestSeen));
+    EXPECT_EQ(L"<none>", Value(kOtherNewestSeen));
+    EXPECT_EQ(0, program_.Close(board));
+}
+
+// A release is stated per architecture: the other one's newer release, though signed and
+// carried with the valid signature of the older form that names no architecture, offers
+// nothing and raises no newest version seen, the own architecture's or the other's.
+TEST_F(UpdateCheckTest, TheOtherArchitecturesNewerReleaseOffersNothing) {
+    SetSetting(L"0");
+    Start();
+    HWND board = WaitForBoard();
+    ASSERT_NE(nullptr, board);
+    EXPECT_EQ(L"Enneo " ENNEO_NEW_VERSION L" has been released, but the service offered it without a valid "
+              L"statement; it was not installed.",
+              AskFromTheMenu(board, L"latest-other-arch"));
+    EXPECT_EQ(L"<none>", Value(kNewestSeen));
+    EXPECT_EQ(L"<none>", Value(kOtherNewestSeen));
     EXPECT_EQ(0, program_.Close(board));
 }
 

@@ -166,16 +166,27 @@ class Life:
         with open(os.path.join(self.docroot, "versions", "releases.json")) as f:
             return json.load(f)["Enneo"]
 
+    def latest_verifies(self, element, *form):
+        """Whether the offered release's signature element holds for its latest statement
+        in form (--arch A, or --old-form) with the release's public key."""
+        latest = self.latest()
+        return subprocess.run(
+            [sys.executable, self.script("sign-update.py"), "--verify", latest[element],
+             os.path.join(self.keys, "update-public.pem"), "--name", "Enneo", *form, "--version",
+             latest["latestVersion"], "--expires", latest["latestExpires"]], capture_output=True).returncode == 0
+
     def expire_latest(self):
-        """Signs the offered release's latest statement anew, expired a minute ago."""
+        """Signs the offered release's latest statement (the form naming the
+        architecture) anew, expired a minute ago."""
         path = os.path.join(self.docroot, "versions", "releases.json")
         with open(path) as f:
             releases = json.load(f)
         release = releases["Enneo"]
         release["latestExpires"] = str(int(time.time()) - 60)
-        release["latestSignature"] = subprocess.run(
+        release["latestArchitectureSignature"] = subprocess.run(
             [sys.executable, self.script("sign-update.py"), os.path.join(self.keys, "update-private.pem"),
-             "--name", "Enneo", "--version", release["version"], "--expires", release["latestExpires"]],
+             "--name", "Enneo", "--arch", self.options.arch, "--version", release["version"],
+             "--expires", release["latestExpires"]],
             check=True, capture_output=True, text=True).stdout.strip()
         with open(path, "w") as f:
             json.dump(releases, f)
@@ -348,6 +359,9 @@ class ReleaseLifeTest(unittest.TestCase):
                        stdout=subprocess.DEVNULL)
         LIFE.offer("1.0.3")
         self.assertGreater(int(LIFE.latest()["latestExpires"]), time.time() + 86400)
+        # Both forms signed anew: the one naming the architecture, and the older one.
+        self.assertTrue(LIFE.latest_verifies("latestArchitectureSignature", "--arch", OPTIONS.arch))
+        self.assertTrue(LIFE.latest_verifies("latestSignature", "--old-form"))
         new = read(LIFE.served("1.0.3"))
         LIFE.start_program()
         LIFE.answer(OFFER, NO)

@@ -32,7 +32,8 @@ def load(name, file_name):
 sign_update = load("sign_update", "sign-update.py")
 resign_latest = load("resign_latest", "resign-latest.py")
 
-NAME, ARCH, VERSION = "Enneo", "win32", "1.0.3"
+# A win64 release: the statement names the record's architecture, not the shipped one's.
+NAME, ARCH, VERSION = "Enneo", "win64", "1.0.3"
 PHP = shutil.which("php")
 
 
@@ -110,8 +111,15 @@ class ResignLatestTest(unittest.TestCase):
                 self.assertEqual(VERSION, release["latestVersion"])
                 days = 3 if arguments else 14
                 self.assertAlmostEqual(time.time() + days * 86400, int(release["latestExpires"]), delta=60)
-                statement = sign_update.latest_statement(NAME, VERSION, release["latestExpires"])
-                self.assertTrue(sign_update.verify(statement, release["latestSignature"], self.public_key))
+                # Both forms are signed: the one naming the record's architecture, and the
+                # older one without it; neither signature holds for the other statement.
+                expires = release["latestExpires"]
+                statements = {arch: sign_update.latest_statement(NAME, arch, VERSION, expires)
+                              for arch in ("win32", "win64", None)}
+                for arch, element in ((ARCH, "latestArchitectureSignature"), (None, "latestSignature")):
+                    for other, statement in statements.items():
+                        self.assertEqual(other == arch, sign_update.verify(statement, release[element],
+                                                                           self.public_key), (element, other))
                 # The reply the service would give, byte for byte, from the real PHP.
                 served = subprocess.run([PHP, os.path.join(self.versions, "index.php"), NAME], check=True,
                                         capture_output=True, text=True).stdout

@@ -28,12 +28,13 @@ RELEASE = {
     "latestVersion": "1.0.3",
     "latestExpires": "2000000000",
     "latestSignature": "R0hJ" * 21 + "Rw==",
+    "latestArchitectureSignature": "S0xN" * 21 + "Sw==",
 }
 # Names the service must refuse by their form alone: the data file below holds a release
 # under each of them.
 MALFORMED = {"too long": "A" * 65, "a path": "../etc/passwd", "a trailing newline": "Enneo\n", "empty": ""}
 ELEMENTS = ["message", "version", "downloadUrl", "updaterUrl", "updaterSignature", "downloadSignature",
-            "latestVersion", "latestExpires", "latestSignature"]
+            "latestVersion", "latestExpires", "latestSignature", "latestArchitectureSignature"]
 
 
 def free_port():

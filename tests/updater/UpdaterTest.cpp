@@ -120,7 +120,7 @@ TEST_F(UpdaterTest, NeitherAUsersOwnKeptProgramNorAnOlderReleaseIsReplaced) {
     EXPECT_TRUE(ProgramRan());
 
     Restage(new_, signature_);
-    ASSERT_TRUE(util::WriteRegistryString(HKEY_CURRENT_USER, kSettingsKey, L"NewestVersionSeen", ENNEO_OTHER_VERSION));
+    ASSERT_TRUE(util::WriteRegistryString(HKEY_CURRENT_USER, kSettingsKey, ENNEO_NEWEST_SEEN, ENNEO_OTHER_VERSION));
     StartUpdater();
     {
         DialogDriver boxes({{kCaption, L"", IDOK}}, updater_.GetId());
@@ -128,7 +128,7 @@ TEST_F(UpdaterTest, NeitherAUsersOwnKeptProgramNorAnOlderReleaseIsReplaced) {
                           L"it is older than Enneo " ENNEO_OTHER_VERSION L", which has been released"),
                   boxes.Texts().at(0));
     }
-    RegDeleteKeyValueW(HKEY_CURRENT_USER, kSettingsKey, L"NewestVersionSeen");
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, kSettingsKey, ENNEO_NEWEST_SEEN);
     EXPECT_EQ(1, updater_.WaitForExit());
     EXPECT_EQ(installed_, ReadBytes(Path("Enneo.exe")));
     EXPECT_FALSE(FileExists(Path("Enneo.upd")));

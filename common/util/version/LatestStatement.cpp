@@ -33,7 +33,8 @@ std::string LatestStatement::GetText() const {
     if (name.empty() || version.empty() || !Version::IsVersionText(version_.GetText()) || GetExpiry() < 0) {
         return std::string();
     }
-    return "Enneo Tessary latest statement\nname=" + name + "\nversion=" + version +
+    return "Enneo Tessary latest statement\nname=" + name + "\narchitecture=" +
+           UpdateStatement::PlainValue(String(ENNEO_ARCH)) + "\nversion=" + version +
            "\nexpires=" + UpdateStatement::PlainValue(expires_) + "\n";
 }
 

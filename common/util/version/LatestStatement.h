@@ -16,18 +16,24 @@ namespace version {
 // service could say "nothing new" for ever, or offer an old signed release. The
 // publisher therefore signs, beside each file, a statement of the newest release that
 // expires some days ahead and is signed anew before it does (scripts/resign-latest.py).
-// It is four lines, each ending in one LF (0x0A), in ASCII:
+// A release is made per architecture, so the statement names it: a win64 statement
+// must never raise what a win32 program has seen. It is five lines, each ending in one
+// LF (0x0A), in ASCII:
 //
 //   Enneo Tessary latest statement
 //   name=<the program's name, "Enneo">
+//   architecture=<"win32" or "win64">
 //   version=<the newest release, "1.0.3">
 //   expires=<seconds since 1970-01-01 00:00 UTC, decimal, "1767225600">
 //
 // and the signature is ECDSA P-256 over the SHA-256 of those bytes, like a file's
-// statement (UpdateStatement). scripts/sign-update.py writes the same text.
+// statement (UpdateStatement). scripts/sign-update.py writes the same text. The program
+// checks the statement of its own architecture (the build's, ENNEO_ARCH) only; the
+// older four-line form without the architecture, which the service still carries for
+// programs installed before, is never accepted.
 class LatestStatement : public Object {
 public:
-    // The texts are copied, as the reply gives them.
+    // The texts are copied, as the reply gives them; the architecture is the build's.
     LatestStatement(const String& name, const String& version, const String& expires);
 
     // True when signature (base64) signs this statement, whose version is a plain

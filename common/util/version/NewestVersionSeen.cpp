@@ -3,14 +3,20 @@
 
 #include "Version.h"
 
+#include <cwchar>
+
 namespace util {
 namespace version {
+
+const wchar_t* NewestVersionSeen::GetSettingName() {
+    return std::wcscmp(ENNEO_ARCH, L"win64") == 0 ? L"NewestVersionSeenWin64" : L"NewestVersionSeen";
+}
 
 NewestVersionSeen::NewestVersionSeen(IProperties* properties) : Object(L"NewestVersionSeen"), properties_(properties) {}
 
 String NewestVersionSeen::Get() const {
     String value;
-    if (!properties_->GetProperty(kSetting, value, nullptr) || !Version::IsVersionText(value.GetText())) {
+    if (!properties_->GetProperty(GetSettingName(), value, nullptr) || !Version::IsVersionText(value.GetText())) {
         value.Set(L"");
     }
     return value;
@@ -25,7 +31,7 @@ void NewestVersionSeen::Raise(const wchar_t* version) {
     if (!Version::IsVersionText(version)) return;
     String newest = Get();
     if (newest.GetLength() == 0 || Version(version).IsNewerThan(Version(newest.GetText()))) {
-        properties_->SetProperty(kSetting, version, nullptr);
+        properties_->SetProperty(GetSettingName(), version, nullptr);
     }
 }
 

@@ -8,13 +8,17 @@
 namespace util {
 namespace version {
 
-// The setting "NewestVersionSeen" (a dotted version) remembers the newest version that
-// a latest statement with the publisher's signature named, expired or not. Below it
+// A setting (a dotted version) remembers the newest version that a latest statement
+// with the publisher's signature named for this architecture, expired or not. Below it
 // nothing is offered or installed: neither the program nor the updater can be taken
 // back to an older release, however old a signed answer someone replays.
 class NewestVersionSeen : public Object {
 public:
-    static constexpr const wchar_t* kSetting = L"NewestVersionSeen";
+    // The setting's name for the build's architecture: "NewestVersionSeen" for win32
+    // (the name its first releases wrote), "NewestVersionSeenWin64" for win64. The
+    // installs of both share one settings key, and releases of one architecture must
+    // not raise what the other's program and updater read.
+    static const wchar_t* GetSettingName();
 
     // properties: the program's settings; not owned, must outlive the object.
     explicit NewestVersionSeen(IProperties* properties);

@@ -21,7 +21,7 @@ void UpdateInfo::ReadReply() {
     message_.Set(GetFirstElementContentByTagName(L"message", false));
     latestVersion_.Set(GetFirstElementContentByTagName(L"latestVersion", false));
     latestExpires_.Set(GetFirstElementContentByTagName(L"latestExpires", false));
-    latestSignature_.Set(GetFirstElementContentByTagName(L"latestSignature", false));
+    latestArchitectureSignature_.Set(GetFirstElementContentByTagName(L"latestArchitectureSignature", false));
     // Beside a message the release is optional (UpdateQuery decides whether it counts);
     // without one it is required. A release is always read whole.
     const wchar_t* version = GetFirstElementContentByTagName(L"version", message_.GetLength() == 0);

@@ -12,7 +12,9 @@ namespace version {
 // release must all be there, and "updaterSignature" and "downloadSignature" may be;
 // beside a non-empty "message" element the release may be left out altogether (no
 // "version"). The latest statement's "latestVersion", "latestExpires" and
-// "latestSignature" (LatestStatement) may come with a message too. Each is the first
+// "latestArchitectureSignature" (LatestStatement, the form that names the architecture)
+// may come with a message too; "latestSignature", the signature of the older form
+// without the architecture that programs installed before still read, is not read. Each is the first
 // element of its tag name anywhere in the tree. The document is not owned and must
 // outlive the UpdateInfo.
 class UpdateInfo : public Object {
@@ -35,10 +37,11 @@ public:
     // over the file's exact bytes; empty when the reply has none.
     const String& GetUpdaterSignature() const { return updaterSignature_; }
     const String& GetDownloadSignature() const { return downloadSignature_; }
-    // The latest statement's texts; empty when the reply has none.
+    // The latest statement's texts; empty when the reply has none. The signature is
+    // the one of the statement naming the architecture.
     const String& GetLatestVersion() const { return latestVersion_; }
     const String& GetLatestExpires() const { return latestExpires_; }
-    const String& GetLatestSignature() const { return latestSignature_; }
+    const String& GetLatestArchitectureSignature() const { return latestArchitectureSignature_; }
 
 private:
     xml::IXMLDocument* document_;
@@ -50,7 +53,7 @@ private:
     String downloadSignature_;
     String latestVersion_;
     String latestExpires_;
-    String latestSignature_;
+    String latestArchitectureSignature_;
 };
 
 }  // namespace version

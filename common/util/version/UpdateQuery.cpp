@@ -123,7 +123,7 @@ UpdateVerdict UpdateQuery::Judge() {
     const String& offered = info_.GetVersion();
     bool message = info_.GetMessageText().GetLength() > 0;
     LatestStatement latest(name_, info_.GetLatestVersion(), info_.GetLatestExpires());
-    if (!latest.IsSignedBy(SignatureVerifier(key_), info_.GetLatestSignature())) {
+    if (!latest.IsSignedBy(SignatureVerifier(key_), info_.GetLatestArchitectureSignature())) {
         // A newer release that would have been offered is named (the version text
         // alone is shown), so that the user knows what was not installed.
         if (!message && Version::IsVersionText(offered.GetText()) && IsOlder(runningVersion_, offered)) {

@@ -37,9 +37,9 @@ struct UpdateAsker {
 // One question to the service and the decision on its reply, both without a window, so
 // that any reply can be tried as bytes: the reply is at most 64 KiB, within four seconds
 // in all, name resolution included. Nothing is offered unless a latest statement
-// (LatestStatement) for the program, signed with the publisher's key and not expired,
-// names the release offered, no older than the newest seen, and that release is newer
-// than the running one. A message in the reply offers nothing, unless that statement
+// (LatestStatement) for the program and its architecture, signed with the publisher's
+// key and not expired, names the release offered, no older than the newest seen, and
+// that release is newer than the running one. A message in the reply offers nothing, unless that statement
 // names a release newer than the running one: then the offer is judged as if there were
 // no message, so that a service cannot hide a signed newer release behind one. Nothing
 // of the reply but a plain dotted version ever reaches a box, and of a failed request

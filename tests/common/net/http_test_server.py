@@ -111,10 +111,12 @@ by the last /update-control, and the requests it received since then are listed.
                      with its last byte changed after signing; 'slow-download' sends the
                      new version over 30 s, so that its progress shows for
                      longer than a test waits for it. Every reply carries a latest
-                     statement naming its version, signed with the key and expiring a
-                     week after the server started, except: 'no-latest' none,
-                     'expired' one that expired a minute before the server started,
-                     'latest-other' one naming OTHER beside the offer of NEW
+                     statement naming its version, signed with the key for the tree's
+                     architecture (and in the older form without it, as the service
+                     does) and expiring a week after the server started, except:
+                     'no-latest' none, 'expired' one that expired a minute before the
+                     server started, 'latest-other' one naming OTHER beside the offer of
+                     NEW, 'latest-other-arch' one of the other architecture naming NEW
   /files/updater.exe   the updater file
   /files/Enneo.upd     the program file (by scenario, see above)
 """
@@ -163,20 +165,23 @@ SIGNED = {
 }
 
 
-# The latest statements: by scenario, the release named and whether it has expired.
-LATEST = {"expired": ("new", True), "latest-other": ("other", False)}
+# The latest statements: by scenario, the release named, whether it has expired and the
+# architecture named; the default names the version offered, unexpired, of the tree's.
+LATEST = {"expired": ("new", True, "arch"), "latest-other": ("other", False, "arch"),
+          "latest-other-arch": ("new", False, "other_arch")}
 
 
 def sign_all():
     """Signs the statements of every scenario once, before the server listens."""
     release = update["release"]
     started = int(time.time())
-    for version in ("installed", "new", "other"):
-        for expired in (False, True):
-            expires = str(started - 60 if expired else started + 7 * 86400)
-            update["latest"][version, expired] = (release[version], expires, subprocess.run(
-                [sys.executable, SIGN, release["key"], "--name", release["name"], "--version", release[version],
-                 "--expires", expires], check=True, capture_output=True, text=True).stdout.strip())
+    for version, expired, arch in {(version, False, "arch") for version in ("installed", "new", "other")}.union(
+            LATEST.values()):
+        expires = str(started - 60 if expired else started + 7 * 86400)
+        update["latest"][version, expired, arch] = (release[version], expires) + tuple(subprocess.run(
+            [sys.executable, SIGN, release["key"], "--name", release["name"], *form, "--version", release[version],
+             "--expires", expires], check=True, capture_output=True, text=True).stdout.strip()
+            for form in (["--old-form"], ["--arch", release[arch]]))
     for file, role, version, arch, key in set(AS_RELEASED).union(*SIGNED.values()):
         update["signatures"][file, role, version, arch, key] = subprocess.run(
             [sys.executable, SIGN, update["served"][file], release[key], "--name", release["name"], "--role", role,
@@ -221,7 +226,8 @@ def update_reply(scenario, secure):
                      % (update["signatures"][signed[0]], update["signatures"][signed[1]]))
     if scenario != "no-latest":
         elements += ("<latestVersion>%s</latestVersion><latestExpires>%s</latestExpires>"
-                     "<latestSignature>%s</latestSignature>" % update["latest"][LATEST.get(scenario, (offered, False))])
+                     "<latestSignature>%s</latestSignature><latestArchitectureSignature>%s"
+                     "</latestArchitectureSignature>" % update["latest"][LATEST.get(scenario, (offered, False, "arch"))])
     if scenario == "deep-65":
         elements = "<a>" * 63 + elements + "</a>" * 63
     return ("<?xml version='1.0' encoding='UTF-8'?>\n<update>%s</update>\n" % elements).encode()

@@ -132,7 +132,7 @@ TEST_F(UpdateInfoTest, AMessageMayComeWithoutARelease) {
     EXPECT_STREQ(L"Down for maintenance", info_.GetMessageText().GetText());
     EXPECT_STREQ(L"1.0.3", info_.GetLatestVersion().GetText());
     EXPECT_STREQ(L"7", info_.GetLatestExpires().GetText());
-    EXPECT_TRUE(info_.GetLatestSignature().IsEmpty());
+    EXPECT_TRUE(info_.GetLatestArchitectureSignature().IsEmpty());
     EXPECT_TRUE(info_.GetVersion().IsEmpty());
     EXPECT_EQ(nullptr, info_.GetDownloadUrl());
     EXPECT_EQ(nullptr, info_.GetUpdaterUrl());

@@ -16,7 +16,8 @@ using Kind = util::version::UpdateFinding::Kind;
 namespace {
 
 // The latest statements signed when the tree was configured (CMakeLists.txt) name 1.0.3
-// or 1.0.4 and expire at this time.
+// or 1.0.4 and expire at this time; they name the architecture the checks take, unless
+// told (ENNEO_LATEST_OTHER_ARCH_1_0_4, ENNEO_LATEST_OLD_FORM_1_0_4).
 const int64_t kExpiry = 2000000000;
 const std::string kExpires = "<latestExpires>2000000000</latestExpires>";
 
@@ -24,14 +25,14 @@ std::string Narrow(const wchar_t* text) { return std::string(text, text + std::w
 std::wstring Text(const String& text) { return text.GetLength() > 0 ? text.GetText() : L""; }
 
 // A reply offering version, with a latest statement naming latest and signed as
-// signature (one of the configured ones, or anything).
+// signature (one of the configured ones, or anything) in "latestArchitectureSignature".
 std::string Reply(const std::string& version, const std::string& latest, const wchar_t* signature,
                   const std::string& message = "") {
     return "<?xml version='1.0'?><update><message>" + message + "</message><version>" + version +
            "</version><downloadUrl>http://h/Enneo.upd</downloadUrl><updaterUrl>http://h/updater.exe</updaterUrl>"
            "<latestVersion>" +
-           latest + "</latestVersion>" + kExpires + "<latestSignature>" + Narrow(signature) +
-           "</latestSignature></update>";
+           latest + "</latestVersion>" + kExpires + "<latestArchitectureSignature>" + Narrow(signature) +
+           "</latestArchitectureSignature></update>";
 }
 
 class UpdateQueryTest : public ::testing::Test {
@@ -80,7 +81,8 @@ TEST_F(UpdateQueryTest, AMessageNeverHidesASignedNewerRelease) {
     EXPECT_EQ(UpdateVerdict::OutOfDate, Decide(Reply("1.0.3", "1.0.4", ENNEO_LATEST_1_0_4, "closed")));
     ExpectFound(Kind::OtherRelease, L"1.0.3", L"1.0.4", L"1.0.4");
     std::string bare = "<update><message>closed</message><latestVersion>1.0.3</latestVersion>" + kExpires +
-                       "<latestSignature>" + Narrow(ENNEO_LATEST_1_0_3) + "</latestSignature></update>";
+                       "<latestArchitectureSignature>" + Narrow(ENNEO_LATEST_1_0_3) +
+                       "</latestArchitectureSignature></update>";
     EXPECT_EQ(UpdateVerdict::OutOfDate, Decide(bare));
     ExpectFound(Kind::NothingOffered, L"", L"", L"1.0.3");
 
@@ -128,6 +130,27 @@ TEST_F(UpdateQueryTest, AnAnswerWithoutAValidStatementIsUnsigned) {
     key_.Read(nullptr);
     EXPECT_EQ(UpdateVerdict::Unsigned, Decide(Reply("1.0.3", "1.0.3", ENNEO_LATEST_1_0_3)));
     ExpectFound(Kind::Keyless, L"", L"", L"");
+}
+
+// A release is stated per architecture: the other one's newer release, even beside a
+// valid signature of the older form that names none (which the service carries for
+// programs installed before), offers nothing and raises nothing seen; nor does the older
+// form alone, in either element.
+TEST_F(UpdateQueryTest, OnlyAStatementOfTheOwnArchitectureCounts) {
+    std::string oldForm = "<latestSignature>" + Narrow(ENNEO_LATEST_OLD_FORM_1_0_4) + "</latestSignature></update>";
+    std::string otherArch = Reply("1.0.4", "1.0.4", ENNEO_LATEST_OTHER_ARCH_1_0_4);
+    std::string oldFormOnly = Reply("1.0.4", "1.0.4", L"");
+    for (std::string* reply : {&otherArch, &oldFormOnly}) reply->replace(reply->size() - 9, 9, oldForm);
+    for (const std::string& reply : {otherArch, oldFormOnly, Reply("1.0.4", "1.0.4", ENNEO_LATEST_OLD_FORM_1_0_4)}) {
+        EXPECT_EQ(UpdateVerdict::Unsigned, Decide(reply, kExpiry - 1, L"1.0.3")) << reply;
+        ExpectFound(Kind::UnsignedOffer, L"1.0.4", L"", L"1.0.3");
+        EXPECT_TRUE(query_->GetSignedVersion().IsEmpty());
+    }
+    // The own architecture's statement beside the older form's is judged alone.
+    std::string both = Reply("1.0.4", "1.0.4", ENNEO_LATEST_1_0_4);
+    both.replace(both.size() - 9, 9, oldForm);
+    EXPECT_EQ(UpdateVerdict::Offer, Decide(both, kExpiry - 1, L"1.0.3"));
+    ExpectFound(Kind::Offer, L"1.0.4", L"", L"1.0.4");
 }
 
 // Whatever the bytes, the decision ends quietly: no reply, not XML, too deep, a missing
