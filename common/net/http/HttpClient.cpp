@@ -118,7 +118,7 @@ bool HttpClient::Request(const wchar_t* url, HttpRequest& request, HttpResponse&
         if (status == 200) {
             result = true;
         } else if (status == 301 || status == 302) {
-            failure_.Format(L"too many redirects from %s", host);
+            failure_.Format(L"%s answered with status %d", peer, static_cast<int>(status));
             result = Redirect(url, path, request, response, status, redirects);
         } else if (status == 407 && !proxy.IsDirect()) {
             failure_.Format(L"the proxy %s asks for a user name and password", proxy.Name().c_str());
@@ -174,7 +174,11 @@ void HttpClient::OpenTunnel(const ProxyServer& proxy, const String& host, int po
 bool HttpClient::Redirect(const wchar_t* url, const String& path, HttpRequest& request,
                           HttpResponse& response, uint32_t& status, int redirects) {
     const wchar_t* location = response.GetHeader(L"Location");
-    if (location == nullptr || redirects >= kMaxRedirects) return false;
+    if (location == nullptr) return false;
+    if (redirects >= kMaxRedirects) {
+        failure_.Format(L"too many redirects from %s", url);
+        return false;
+    }
     Close();
 
     String base(location);
