@@ -12,6 +12,8 @@ public:
     virtual bool GetProperty(const wchar_t* name, String& value, const wchar_t* section) = 0;
     // True when the text was stored.
     virtual bool SetProperty(const wchar_t* name, const wchar_t* text, const wchar_t* section) = 0;
+    // True when there is no such value any more (also when there was none).
+    virtual bool RemoveProperty(const wchar_t* name, const wchar_t* section) = 0;
 
 protected:
     ~IProperties() = default;

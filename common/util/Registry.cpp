@@ -1,4 +1,4 @@
-// Registry: the three registry operations the settings are built on.
+// Registry: the four registry operations the settings are built on.
 #include "Registry.h"
 
 #include "common/Exception.h"
@@ -50,6 +50,16 @@ bool WriteRegistryString(HKEY root, const wchar_t* subKey, const wchar_t* name, 
     LONG status = RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), bytes);
     RegCloseKey(key);
     return status == ERROR_SUCCESS;
+}
+
+bool DeleteRegistryValue(HKEY root, const wchar_t* subKey, const wchar_t* name) {
+    HKEY key = nullptr;
+    LONG status = RegOpenKeyExW(root, subKey, 0, KEY_SET_VALUE, &key);
+    if (status == ERROR_FILE_NOT_FOUND) return true;
+    if (status != ERROR_SUCCESS) return false;
+    status = RegDeleteValueW(key, name);
+    RegCloseKey(key);
+    return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
 }
 
 }  // namespace util

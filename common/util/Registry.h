@@ -1,4 +1,4 @@
-// Registry: the three registry operations the settings are built on.
+// Registry: the four registry operations the settings are built on.
 #pragma once
 
 #include "common/String.h"
@@ -15,6 +15,8 @@ HKEY OpenRegistryKey(HKEY root, const wchar_t* subKey);
 bool ReadRegistryString(HKEY root, const wchar_t* subKey, const wchar_t* name, String& value);
 // Writes a text value (REG_SZ), creating the key and its missing parents.
 bool WriteRegistryString(HKEY root, const wchar_t* subKey, const wchar_t* name, const wchar_t* text);
+// Removes a value; true when it is gone, as when it or its key never was there.
+bool DeleteRegistryValue(HKEY root, const wchar_t* subKey, const wchar_t* name);
 
 namespace System {
 // True when the process is a 32-bit one on 64-bit Windows.

@@ -25,4 +25,8 @@ bool RegistryProperties::SetProperty(const wchar_t* name, const wchar_t* text, c
     return WriteRegistryString(root_, KeyFor(section).GetText(), name, text);
 }
 
+bool RegistryProperties::RemoveProperty(const wchar_t* name, const wchar_t* section) {
+    return DeleteRegistryValue(root_, KeyFor(section).GetText(), name);
+}
+
 }  // namespace util

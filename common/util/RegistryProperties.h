@@ -16,6 +16,7 @@ public:
 
     bool GetProperty(const wchar_t* name, String& value, const wchar_t* section) override;
     bool SetProperty(const wchar_t* name, const wchar_t* text, const wchar_t* section) override;
+    bool RemoveProperty(const wchar_t* name, const wchar_t* section) override;
 
     const wchar_t* GetKeyPath() const { return keyPath_.GetText(); }
     HKEY GetRoot() const { return root_; }

@@ -18,6 +18,10 @@ public:
         values[Key(name, section)] = text;
         return true;
     }
+    bool RemoveProperty(const wchar_t* name, const wchar_t* section) override {
+        values.erase(Key(name, section));
+        return true;
+    }
 
     std::map<std::wstring, std::wstring> values;
 

@@ -22,6 +22,10 @@ public:
         values[name] = text;
         return true;
     }
+    bool RemoveProperty(const wchar_t* name, const wchar_t*) override {
+        values.erase(name);
+        return true;
+    }
 
     std::map<std::wstring, std::wstring> values;
 };

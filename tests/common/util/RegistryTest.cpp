@@ -29,6 +29,13 @@ TEST_F(RegistryTest, KeyPathAndSections) {
     ASSERT_TRUE(util::ReadRegistryString(HKEY_CURRENT_USER, L"Software\\EnneoTestCompany\\B\\S", L"Name", value));
     EXPECT_STREQ(L"in section", value.GetText());
     EXPECT_FALSE(properties.GetProperty(L"Name", value, nullptr));
+
+    // A value removed reads as absent; removing what is not there (nor its key) succeeds.
+    EXPECT_TRUE(properties.RemoveProperty(L"CheckForUpdates", nullptr));
+    EXPECT_FALSE(properties.GetProperty(L"CheckForUpdates", value, nullptr));
+    EXPECT_TRUE(properties.RemoveProperty(L"CheckForUpdates", nullptr));
+    EXPECT_TRUE(properties.RemoveProperty(L"Name", L"NoSuchSection"));
+    ASSERT_TRUE(properties.GetProperty(L"Name", value, L"S"));
 }
 
 TEST_F(RegistryTest, ValuesOfOtherTypesReadAsText) {
