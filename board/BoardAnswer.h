@@ -74,6 +74,9 @@ struct BoardAnswer {
     bool menu = false;
     bool title = false;
     bool look = false;  // the theme changed: the board's palette and the caption's colour
+    // The language changed: every text the window shows is made again (the menu made
+    // anew, the caption, the board); the answer asks for the rest too.
+    bool language = false;
     // The game changed after it was last kept: the window calls BoardController::Keep
     // once GameKeeping::kKeepDelayMs have passed. Set only by the change that starts
     // the wait, so that later ones do not put the write off.

@@ -1,6 +1,8 @@
 // BoardController: runs the player's commands on the board's parts and says what they changed.
 #include "BoardController.h"
 
+#include "languages/Language.h"
+
 #include <functional>
 #include <utility>
 
@@ -21,6 +23,7 @@ bool SameMessage(const Message& a, const Message& b) { return a.id == b.id && a.
 BoardController::BoardController(const EnneoPuzzle& start, util::IProperties& properties, GameClock::TimeSource now)
     : settings_(properties),
       showTimer_(settings_.IsOn(BoardSettings::kShowTimer)),
+      language_(settings_.GetLanguage()),
       session_(start, properties, std::move(now)),
       intake_(properties),
       keeping_(settings_.IsOn(BoardSettings::kResumeGame)) {
@@ -68,6 +71,7 @@ bool BoardController::RunsWhilePaused(BoardCommand::Kind kind) {
     case BoardCommand::kWindowMinimized:
     case BoardCommand::kSessionLocked:
     case BoardCommand::kTick:
+    case BoardCommand::kLanguage:
     case BoardCommand::kHelp: return true;
     default: return false;
     }
@@ -94,6 +98,7 @@ BoardAnswer BoardController::Run(const BoardCommand& command) {
     case BoardCommand::kShowTimer:
     case BoardCommand::kPause:
     case BoardCommand::kTheme: return Switch(command);
+    case BoardCommand::kLanguage: return ChooseLanguage(command.digit);
     case BoardCommand::kResumeGame: {
         BoardAnswer answer = keeping_.Switch();
         settings_.Set(BoardSettings::kResumeGame, keeping_.IsOn());
@@ -152,6 +157,18 @@ BoardAnswer BoardController::Switch(const BoardCommand& command) {
         return answer;
     }
     }
+}
+
+BoardAnswer BoardController::ChooseLanguage(int language) {
+    if (language != BoardSettings::kFollowWindows && (language < 0 || language >= Language::Count())) {
+        return BoardAnswer();
+    }
+    settings_.SetLanguage(language);
+    language_ = language;
+    Language::Choose(settings_.GetSpokenLanguage());
+    BoardAnswer answer = BoardAnswer::Shown();
+    answer.language = answer.title = true;
+    return answer;
 }
 
 BoardAnswer BoardController::Answered(unsigned installs, BoardAnswer answer) {
@@ -242,8 +259,8 @@ BoardView BoardController::GetView() const {
 }
 
 BoardSnapshot BoardController::Snapshot() const {
-    BoardSnapshot snapshot{GetGame().GetState(),    GetView(), news_.GetAnnouncement(), {}, {}, intake_.GetListPlace(),
-                           intake_.GetRecentFiles()};
+    BoardSnapshot snapshot{GetGame().GetState(),     GetView(), news_.GetAnnouncement(), {}, {}, intake_.GetListPlace(),
+                           intake_.GetRecentFiles(), language_};
     for (int kind = 0; kind < BoardCommand::kKindCount; ++kind) {
         snapshot.available[kind] = IsAvailable(static_cast<BoardCommand::Kind>(kind));
         snapshot.on[kind] = IsOn(static_cast<BoardCommand::Kind>(kind));

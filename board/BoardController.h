@@ -28,6 +28,8 @@ public:
     // start: the first puzzle on the board; properties: the program's settings and
     // statistics, which outlive the controller (the settings are read once here and
     // written when one changes); now: the monotonic time source of the game's clock.
+    // The language spoken is the program's to choose at its start (see
+    // BoardSettings::GetSpokenLanguage); the controller changes it on kLanguage.
     BoardController(const EnneoPuzzle& start, util::IProperties& properties, GameClock::TimeSource now);
 
     BoardAnswer Execute(const BoardCommand& command);
@@ -54,8 +56,8 @@ public:
 
     // For the menu: whether a command can do anything now (Undo and Redo need a step,
     // Undo to Last Correct a mistake on a puzzle with one solution, Next Puzzle in File a
-    // list; while the game is paused only the switches, Pause, Statistics and what puts
-    // a new puzzle on the board can), and whether a switch (Show Hints, Mark Selection,
+    // list; while the game is paused only the switches, Pause, Statistics, the language
+    // and what puts a new puzzle on the board can), and whether a switch (Show Hints, Mark Selection,
     // Pencil Mode, Show Timer, Pause, Resume Last Game) is on.
     bool IsAvailable(BoardCommand::Kind kind) const;
     bool IsOn(BoardCommand::Kind kind) const;
@@ -75,8 +77,8 @@ public:
 
 private:
     // What may run while the game is paused: nothing that shows or changes the board,
-    // but a new puzzle (which starts a new game), the switches, the help and what the
-    // window tells.
+    // but a new puzzle (which starts a new game), the switches, the language, the help
+    // and what the window tells.
     static bool RunsWhilePaused(BoardCommand::Kind kind);
     BoardAnswer Run(const BoardCommand& command);
     BoardAnswer MakePuzzle(PuzzleLevel level, const PuzzleGenerator::KeepGoing& keepGoing);
@@ -88,10 +90,13 @@ private:
     BoardAnswer Answered(unsigned installs, BoardAnswer answer);
     // A command of the view: a switch, the pause, the theme.
     BoardAnswer Switch(const BoardCommand& command);
+    // Options / Language: the choice kept, and the language spoken from now on.
+    BoardAnswer ChooseLanguage(int language);
 
     BoardSettings settings_;
     BoardView view_;  // the switches and the theme; the findings are the session's
     bool showTimer_;
+    int language_;  // Options / Language's choice (see BoardSnapshot::language)
     Message title_;  // the caption last answered
     PlaySession session_;
     PuzzleIntake intake_;

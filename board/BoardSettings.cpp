@@ -1,8 +1,22 @@
 // BoardSettings: the board's options that outlive the program, kept in its properties.
 #include "BoardSettings.h"
 
+#include "languages/Language.h"
+
 #include <cassert>
+#include <cstring>
 #include <cwchar>
+#include <string>
+
+namespace {
+
+std::wstring LanguageSetting(util::IProperties& properties) {
+    String value;
+    if (!properties.GetProperty(BoardSettings::kLanguage, value, nullptr)) return std::wstring();
+    return value.GetText();
+}
+
+}  // namespace
 
 bool BoardSettings::IsOn(const Switch& setting) const {
     String value;
@@ -27,3 +41,21 @@ void BoardSettings::Set(const Choice& setting, int value) {
     assert(value >= 0 && value < setting.count);
     properties_.SetProperty(setting.name, setting.valueNames[value], nullptr);
 }
+
+int BoardSettings::GetLanguage() const {
+    std::wstring code = LanguageSetting(properties_);
+    int language = code.empty() ? -1 : Language::Find(code);
+    return language >= 0 ? language : kFollowWindows;
+}
+
+void BoardSettings::SetLanguage(int language) {
+    assert(language == kFollowWindows || (language >= 0 && language < Language::Count()));
+    if (language == kFollowWindows) {
+        properties_.RemoveProperty(kLanguage, nullptr);
+        return;
+    }
+    const char* code = Language::Code(language);
+    properties_.SetProperty(kLanguage, std::wstring(code, code + std::strlen(code)).c_str(), nullptr);
+}
+
+int BoardSettings::GetSpokenLanguage() const { return Language::OfSetting(LanguageSetting(properties_)); }

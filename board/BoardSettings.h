@@ -33,6 +33,10 @@ public:
     // Options / Theme, by BoardTheme::Choice.
     static constexpr const wchar_t* kThemeNames[] = {L"Light", L"Dark", L"FollowWindows"};
     static constexpr Choice kTheme = {L"Theme", kThemeNames, 3, BoardTheme::kLight};
+    // Options / Language: kept as the language's code ("de") in the value "Language";
+    // absent, or a code of no catalogue's, follows Windows' display language.
+    static constexpr const wchar_t* kLanguage = L"Language";
+    static constexpr int kFollowWindows = -1;
 
     // properties: outlives this object.
     explicit BoardSettings(util::IProperties& properties) : properties_(properties) {}
@@ -43,6 +47,13 @@ public:
     int Get(const Choice& setting) const;
     // value: 0 to setting.count - 1.
     void Set(const Choice& setting, int value);
+    // The language chosen, an index of Language (the pseudo-language's too, which no
+    // menu offers), or kFollowWindows.
+    int GetLanguage() const;
+    // language: an index of Language, or kFollowWindows, which removes the value.
+    void SetLanguage(int language);
+    // The language to speak: the one chosen, else Windows' display language.
+    int GetSpokenLanguage() const;
 
 private:
     util::IProperties& properties_;

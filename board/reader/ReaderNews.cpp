@@ -1,6 +1,8 @@
 // ReaderNews: what a screen reader must be told after a command.
 #include "ReaderNews.h"
 
+#include "languages/Language.h"
+
 #include <algorithm>
 
 namespace {
@@ -17,7 +19,8 @@ ReaderNews::Heard ReaderNews::Hear(const Game& game, const BoardView& view) {
     const EnneoPuzzle& board = game.GetState().puzzle;
     EnneoPuzzle::Cell selected = board.GetSelectedCell();
     int digit = selected.x == 0 ? 0 : board.GetCell(selected.x, selected.y);
-    return {selected, digit, game.GetChangeCount(), view.showHints, view.paused, view.misfits, view.hinted};
+    return {selected,    digit,        game.GetChangeCount(), view.showHints,
+            view.paused, view.misfits, view.hinted,           Language::Current()};
 }
 
 BoardAnswer ReaderNews::Tell(const Heard& before, const Game& game, const BoardView& view, BoardAnswer answer) {
@@ -29,7 +32,7 @@ BoardAnswer ReaderNews::Tell(const Heard& before, const Game& game, const BoardV
     reader.valueChanged = sameCell && now.selected.x != 0 && now.digit != before.digit;
     reader.namesChanged = now.changes != before.changes || now.showHints != before.showHints ||
                           now.paused != before.paused || !SameCells(now.hinted, before.hinted) ||
-                          !SameCells(now.misfits, before.misfits);
+                          !SameCells(now.misfits, before.misfits) || now.language != before.language;
     announcement_ = reader.announcement;
     return answer;
 }

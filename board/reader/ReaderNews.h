@@ -9,8 +9,8 @@
 
 // A screen reader reads the board as a table of cells. The selected cell is its focus,
 // spoken again when the pause ends; every cell's name holds its digits, marks,
-// candidates, what Hint and Check found and whether the pause hides it, so a change of
-// any of these renames cells. Hear what the reader was told before a command, then Tell
+// candidates, what Hint and Check found and whether the pause hides it, in the language
+// spoken, so a change of any of these renames cells. Hear what the reader was told before a command, then Tell
 // the answer what changed since; the last announcement is kept until the next command.
 class ReaderNews {
 public:
@@ -21,6 +21,7 @@ public:
         unsigned changes;
         bool showHints;
         bool paused;
+        int language;  // every name is in it
         std::vector<EnneoPuzzle::Cell> misfits;
         std::vector<EnneoPuzzle::Cell> hinted;
     };
