@@ -1,4 +1,4 @@
-// BoardMenu: the board menu's items that run board commands, and their states.
+// BoardMenu: the board menu, made in the language spoken, its commands and their states.
 #pragma once
 
 #include "board/BoardSnapshot.h"
@@ -8,18 +8,22 @@
 #include <optional>
 #include <string>
 
-// One table of the menu items and their commands, by the items' command identifiers
-// (resources/resource.h); the board controller runs most, the window the others (the
-// files, the side windows, the update check, Exit) itself. An item whose command cannot
-// do anything now is greyed, an item of a switch that shows a check mark is checked
-// while the switch is on, and the theme chosen carries the radio mark. File's recent
-// files are numbered items that the menu gains and loses as the list changes.
+// One table describes the menu: its pop-ups, items, separators, the items' command
+// identifiers (resources/resource.h), the keys they show and their commands, which the
+// board controller runs, most of them, or the window (the files, the side windows, the
+// update check, Exit). The menu is made from it in the language spoken when it is made:
+// its texts are the catalogue's, its keys named by the catalogue's key names, while the
+// keys themselves are the same in every language; a new language needs a new menu. An
+// item whose command cannot do anything now is greyed, an item of a switch that shows a
+// check mark is checked while the switch is on, and the theme and the language chosen
+// carry the radio mark. File's recent files are numbered items that the menu gains and
+// loses as the list changes.
 class BoardMenu {
 public:
-    // menu: the window's, as loaded from the resource and not yet changed; it lives as
-    // long as this object.
-    explicit BoardMenu(HMENU menu);
+    // Makes the menu; the window it is attached to (Window::ReplaceMenu) owns it.
+    BoardMenu();
 
+    HMENU GetHandle() const { return menu_; }
     // The command of a WM_COMMAND whose wParam, compared whole, is an item's identifier:
     // an accelerator's or a control's notification (a high word not 0) matches none.
     static std::optional<BoardCommand> CommandOf(WPARAM wParam);
@@ -28,10 +32,10 @@ public:
     void Update(const BoardSnapshot& board) const;
 
 private:
-    // The item of the next puzzle of a list names the puzzle on the board, in the
-    // resource's text.
+    // The item of the next puzzle of a list names the puzzle on the board, in the item's
+    // own text.
     void ShowListPlace(const BoardSnapshot& board) const;
 
     HMENU menu_;
-    std::wstring nextPuzzle_;  // the resource's text of Next Puzzle in File
+    std::wstring nextPuzzle_;  // the text of Next Puzzle in File as made
 };

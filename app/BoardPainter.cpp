@@ -2,9 +2,11 @@
 #include "BoardPainter.h"
 
 #include "common/gui/ScopedSelection.h"
+#include "languages/Language.h"
 #include "words/Words.h"
 
 #include <algorithm>
+#include <string>
 
 namespace {
 
@@ -99,7 +101,8 @@ void BoardPainter::PaintPaused(HDC deviceContext) const {
     SetTextColor(deviceContext, palette_.pausedText);
     {
         ScopedFont font(deviceContext, side / 6);
-        DrawCentred(deviceContext, L"Paused", 6, board);
+        std::wstring paused = Language::Text(TextId::kBoardPaused);
+        DrawCentred(deviceContext, paused.c_str(), static_cast<int>(paused.size()), board);
     }
     // Under the word, in a font a third of its size, below the word's own line.
     ScopedFont font(deviceContext, side / 18);

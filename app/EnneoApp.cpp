@@ -2,6 +2,7 @@
 #include "EnneoApp.h"
 
 #include "board/BoardSettings.h"
+#include "languages/Language.h"
 
 #include <string>
 
@@ -19,6 +20,11 @@ std::wstring FullPath(const wchar_t* name) {
 }
 
 }  // namespace
+
+EnneoApp::EnneoApp(const wchar_t* updateUrl, const wchar_t* updatePublicKey)
+    : WindowsApplication(L"EnneoApp", false), updateUrl_(updateUrl), updatePublicKey_(updatePublicKey) {
+    Language::Choose(BoardSettings(*GetProperties()).GetSpokenLanguage());
+}
 
 int EnneoApp::Run() {
     std::wstring file = GetArgumentCount() > 1 ? FullPath(GetArgument(1)) : std::wstring();

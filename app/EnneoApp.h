@@ -16,9 +16,10 @@
 // neither waits for the service nor shows an offer of its own.
 class EnneoApp final : public WindowsApplication {
 public:
-    // The update service and key of the board window (see EnneoWindow), copied.
-    EnneoApp(const wchar_t* updateUrl, const wchar_t* updatePublicKey)
-        : WindowsApplication(L"EnneoApp", false), updateUrl_(updateUrl), updatePublicKey_(updatePublicKey) {}
+    // The update service and key of the board window (see EnneoWindow), copied. Chooses
+    // the language the program speaks, before any text is made: Options / Language's, or
+    // Windows' display language (BoardSettings::GetSpokenLanguage).
+    EnneoApp(const wchar_t* updateUrl, const wchar_t* updatePublicKey);
 
     int Run() override;
     // The board window, which Run makes; only valid once Run has made it.

@@ -13,6 +13,7 @@
 #include "common/gui/ShellOpen.h"
 #include "common/util/logging/LoggerManager.h"
 #include "common/util/logging/WindowLogger.h"
+#include "languages/Language.h"
 #include "resources/resource.h"
 #include "words/Words.h"
 
@@ -68,13 +69,17 @@ EnneoWindow::EnneoWindow(const wchar_t* updateUrl, const wchar_t* updatePublicKe
 
 void EnneoWindow::OnCreate() {
     SetText(Words::Say(controller_.GetTitle()).GetText());
-    LoadMenu(IDR_BOARD_MENU);
+    MakeMenu();
     SetIcon(IDI_ENNEO);
-    menu_.emplace(GetMenu(GetHandle()));
-    menu_->Update(snapshot_);
     gui::RegisterSessionNotification(GetHandle());
     DragAcceptFiles(GetHandle(), TRUE);
     ApplyLook();
+}
+
+void EnneoWindow::MakeMenu() {
+    menu_.emplace();
+    ReplaceMenu(menu_->GetHandle());
+    menu_->Update(snapshot_);
 }
 
 void EnneoWindow::OnDestroy() {
@@ -221,7 +226,11 @@ void EnneoWindow::Apply(const BoardAnswer& answer) {
     bool frameMoved = focusCue_ && (nowSelected.x != selected.x || nowSelected.y != selected.y);
     if (answer.keep) SetTimer(GetHandle(), kKeepTimer, GameKeeping::kKeepDelayMs, nullptr);
     if (answer.repaint || frameMoved) InvalidateRect(GetHandle(), nullptr, FALSE);
-    if (answer.menu) menu_->Update(snapshot_);
+    if (answer.language) {
+        MakeMenu();
+    } else if (answer.menu) {
+        menu_->Update(snapshot_);
+    }
     if (answer.title) SetText(Words::Say(controller_.GetTitle()).GetText());
     // Due when the time shown next changes; set again after every command, since the
     // clock may have started or stopped.
@@ -399,8 +408,9 @@ void EnneoWindow::OnNewPuzzle(PuzzleLevel level) {
     BoardAnswer answer;
     {
         // Gone before the answer is applied, so that a box it brings has the board enabled.
-        gui::ProgressFeedback feedback(L"New Puzzle");
-        answer = controller_.NewPuzzle(level, [&feedback] { return feedback.Update(L"Making a new puzzle", 0, -1); });
+        gui::ProgressFeedback feedback(Language::Text(TextId::kBoardNewPuzzleProgress).c_str());
+        std::wstring making = Language::Text(TextId::kBoardMakingPuzzle);
+        answer = controller_.NewPuzzle(level, [&] { return feedback.Update(making.c_str(), 0, -1); });
     }
     Apply(answer);
 }

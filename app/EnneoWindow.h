@@ -79,6 +79,9 @@ public:
     BoardTheme::Look GetLook() const;
 
 private:
+    // The board menu made in the language spoken now, in place of the window's menu,
+    // with the board's states and recent files.
+    void MakeMenu();
     void OnFileOpen();
     void OnFileSave();
     // File / New Puzzle (a menu item, or F2 to F4): made by the controller while the
@@ -138,7 +141,7 @@ private:
     // What the painter, the menu and the accessible object show: the controller's board
     // as of the last answer applied.
     BoardSnapshot snapshot_;
-    std::optional<BoardMenu> menu_;  // made with the window's menu
+    std::optional<BoardMenu> menu_;  // the window's menu, made again for a new language
     // Made on its first opening; reads the snapshot and the geometry above.
     DigitPad digitPad_;
     // Made on the first WM_GETOBJECT, with COM started on the window's thread for it;

@@ -1,8 +1,8 @@
-// Resource identifiers shared by the resource script and the program.
+// Resource identifiers shared by the resource script and the program, and the board
+// menu's command identifiers.
 #pragma once
 
 #define IDI_ENNEO 100
-#define IDR_BOARD_MENU 101
 #define IDR_BOARD_ACCELERATORS 102
 #define IDD_PRINT_PUZZLE 130
 #define IDD_PRINT_NEW_PUZZLES 131
@@ -55,6 +55,11 @@
 #define ID_OPTIONS_THEME_LIGHT 40110
 #define ID_OPTIONS_THEME_DARK 40111
 #define ID_OPTIONS_THEME_FOLLOWWINDOWS 40112
+// Options / Language: Follow Windows, then each language offered by its index, with room
+// for ID_OPTIONS_LANGUAGE_ROOM of them.
+#define ID_OPTIONS_LANGUAGE_FOLLOWWINDOWS 40120
+#define ID_OPTIONS_LANGUAGE_FIRST 40121
+#define ID_OPTIONS_LANGUAGE_ROOM 16
 #define ID_EDIT_COPYPUZZLE 40300
 #define ID_EDIT_COPYBOARD 40301
 #define ID_EDIT_PASTEPUZZLE 40302

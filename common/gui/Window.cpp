@@ -96,10 +96,10 @@ const wchar_t* Window::GetWindowClassName() {
     return windowClassName_;
 }
 
-void Window::LoadMenu(WORD menuId) {
-    HMENU menu = ::LoadMenuW(instance_, MAKEINTRESOURCEW(menuId));
-    if (menu == nullptr) throw new Exception(L"Window::LoadMenu(%i) - %s", menuId, GetLastErrorText());
+void Window::ReplaceMenu(HMENU menu) {
+    HMENU old = GetMenu(handle_);
     SetMenu(handle_, menu);
+    if (old != nullptr && old != menu) DestroyMenu(old);
 }
 
 void Window::RegisterWindowClass() {

@@ -58,8 +58,9 @@ public:
     // Fills the rectangle with the client rectangle; a null pointer does nothing.
     void GetClientRect(RECT* rect) const;
     const wchar_t* GetWindowClassName();
-    // Loads a menu resource and attaches it; raises when it cannot be loaded.
-    void LoadMenu(WORD menuId);
+    // Attaches menu in place of the window's menu, if any, which is destroyed. The window
+    // owns menu from now on: Windows destroys it with the window.
+    void ReplaceMenu(HMENU menu);
     // Stores the style and applies it to a live window.
     void SetStyle(DWORD style);
     DWORD GetStyle() const { return style_; }

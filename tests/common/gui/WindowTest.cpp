@@ -97,18 +97,20 @@ TEST(WindowTest, DestroyMarksOnlyALiveWindow) {
     EXPECT_GE(window.onDestroyCalls, 2);  // Destroy's own call and WM_DESTROY's
 }
 
-TEST(WindowTest, LoadMenuOfAMissingResourceRaises) {
+// A menu replaced is destroyed at once; the window's last menu goes with the window.
+TEST(WindowTest, ReplaceMenuDestroysTheMenuItReplaces) {
     RecordingWindow window;
-    window.Create(nullptr);
-    try {
-        window.LoadMenu(999);
-        FAIL() << "no exception";
-    } catch (Exception* e) {
-        EXPECT_EQ(0u, MessageOf(e).find(L"Window::LoadMenu(999) - "));
-    }
-    window.LoadMenu(101);  // the board menu of the program's resources
-    EXPECT_NE(nullptr, GetMenu(window.GetHandle()));
+    HWND handle = window.Create(nullptr);
+    HMENU first = CreateMenu();
+    window.ReplaceMenu(first);
+    EXPECT_EQ(first, GetMenu(handle));
+    HMENU second = CreateMenu();
+    window.ReplaceMenu(second);
+    EXPECT_EQ(second, GetMenu(handle));
+    EXPECT_FALSE(IsMenu(first));
+    EXPECT_TRUE(IsMenu(second));
     window.Destroy();
+    EXPECT_FALSE(IsMenu(second));
 }
 
 TEST(WindowTest, SetStyleAppliesToALiveWindow) {
