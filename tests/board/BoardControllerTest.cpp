@@ -3,6 +3,7 @@
 #include "board/BoardController.h"
 
 #include "MemoryProperties.h"
+#include "languages/Language.h"
 #include "puzzle/GameFile.h"
 #include "puzzle/PuzzleRating.h"
 #include "tests/board/AnswerChecks.h"
@@ -209,6 +210,43 @@ TEST_F(BoardControllerTest, ThemeIsKeptAndHighContrastWins) {
     for (BoardTheme::Choice choice : {BoardTheme::kLight, BoardTheme::kDark, BoardTheme::kFollowWindows}) {
         EXPECT_EQ(BoardTheme::kHighContrastLook, BoardTheme::LookOf(choice, true, true)) << choice;
     }
+}
+
+// Options / Language: the choice is kept as its language's code and spoken at once, also
+// while paused; the snapshot shows it, every text is to be made again and a screen reader
+// hears that every cell's name changed. Follow Windows removes the value and speaks the
+// system's language; a code of no language follows Windows too, and nothing else is chosen.
+TEST_F(BoardControllerTest, LanguageIsKeptSpokenAndShown) {
+    const int pseudo = Language::Find(L"qps-ploc");  // in every build
+    ASSERT_GE(pseudo, 0);
+    EXPECT_EQ(BoardSettings::kFollowWindows, board_.Snapshot().language);
+    EXPECT_TRUE(board_.IsAvailable(Command::kLanguage));
+    board_.Execute(Command::Of(Command::kPause));
+    EXPECT_TRUE(board_.IsAvailable(Command::kLanguage));
+    BoardAnswer answer = board_.Execute(Command::Language(pseudo));
+    EXPECT_TRUE(answer.language && answer.title && answer.repaint && answer.menu && answer.reader.namesChanged);
+    EXPECT_TRUE(board_.GetView().paused);
+    EXPECT_EQ(L"qps-ploc", properties_.values[L"Language"]);
+    EXPECT_EQ(pseudo, Language::Current());
+    EXPECT_EQ(pseudo, board_.Snapshot().language);
+    EXPECT_EQ(pseudo, Another(kSampleLine).Snapshot().language);
+    EXPECT_EQ(pseudo, BoardSettings(properties_).GetSpokenLanguage());
+
+    answer = board_.Execute(Command::Language(BoardSettings::kFollowWindows));
+    EXPECT_TRUE(answer.language && answer.reader.namesChanged);
+    EXPECT_EQ(0u, properties_.values.count(L"Language"));
+    EXPECT_EQ(Language::OfSystem(), Language::Current());
+    EXPECT_EQ(BoardSettings::kFollowWindows, board_.Snapshot().language);
+
+    for (int refused : {Language::Count(), -2}) {
+        answer = board_.Execute(Command::Language(refused));
+        EXPECT_FALSE(answer.language || answer.menu) << refused;
+    }
+    EXPECT_EQ(0u, properties_.values.count(L"Language"));
+    properties_.values[L"Language"] = L"xx";
+    EXPECT_EQ(BoardSettings::kFollowWindows, Another(kSampleLine).Snapshot().language);
+    EXPECT_EQ(Language::OfSystem(), BoardSettings(properties_).GetSpokenLanguage());
+    Language::Choose(Language::kEnglish);
 }
 
 // New, a new puzzle, Reset and Solve: each shows the board and the menu; a new puzzle
