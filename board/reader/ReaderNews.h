@@ -21,9 +21,9 @@ public:
         unsigned changes;
         bool showHints;
         bool paused;
-        int language;  // every name is in it
         std::vector<EnneoPuzzle::Cell> misfits;
         std::vector<EnneoPuzzle::Cell> hinted;
+        int language;  // every name is in it
     };
 
     static Heard Hear(const Game& game, const BoardView& view);
