@@ -88,7 +88,8 @@ std::wstring ValueText(const M::Value& value) {
     case M::Value::kText: return value.text;
     case M::Value::kTime: return TimeText(static_cast<uint64_t>(value.number));
     case M::Value::kLevel: return Text(static_cast<M::Id>(M::kLevelEasy + value.number));
-    case M::Value::kRating: return std::to_wstring(value.number / 10) + L'.' + std::to_wstring(value.number % 10);
+    case M::Value::kRating:
+        return std::to_wstring(value.number / 10) + Language::Text(TextId::kDecimalSeparator) + std::to_wstring(value.number % 10);
     case M::Value::kUnit: {
         int kind = static_cast<int>(value.number / 9), index = static_cast<int>(value.number % 9);
         if (kind == GridUnit::kBlock) return Text(static_cast<M::Id>(M::kTopLeftBlock + index));

@@ -1,6 +1,8 @@
 // Tests of the words layer: each kind of sentence once, word for word, and the cells' names.
 #include "words/Words.h"
 
+#include "languages/Language.h"
+
 #include "tests/puzzle/PuzzleTestGrids.h"
 
 #include <gtest/gtest.h>
@@ -129,6 +131,20 @@ TEST(WordsTest, CellNamesSayWhatTheBoardShows) {
                                    std::string(71, '.')),
                     PencilMarks()};
     EXPECT_EQ(L"Row 1, column 1, empty, no candidates", Name(stuck, BoardView(), 1, 1));
+}
+
+// Another language's sentences: its words, its plural forms by its own rule (Russian has
+// three), its decimal separator and the values where its text puts them.
+TEST(WordsTest, SpeaksTheChosenLanguage) {
+    Language::Choose(Language::Find(L"ru"));
+    EXPECT_EQ(L"Осталась 21 клетка. Уровень: Экспертный (5,6).",
+              Said(M(M::kCellsLeft, {V::Number(21)}).Then(M(M::kCheckLevel, {V::Level(PuzzleLevel::kExpert), V::Rating(5.6)}))));
+    EXPECT_EQ(L"Осталось 2 клетки.", Said(M(M::kCellsLeft, {V::Number(2)})));
+    EXPECT_EQ(L"Осталось 11 клеток.", Said(M(M::kCellsLeft, {V::Number(11)})));
+    Language::Choose(Language::Find(L"de"));
+    GameState state{ReadPuzzleLine(kSampleLine), PencilMarks()};
+    EXPECT_EQ(L"Zeile 1, Spalte 2, 9, vorgegeben", Name(state, BoardView(), 2, 1));
+    Language::Choose(Language::kEnglish);
 }
 
 }  // namespace
