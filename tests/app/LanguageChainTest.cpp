@@ -137,7 +137,7 @@ struct LanguageValueRemoved {
 // language at once, its choice kept; the program started again speaks it from the start,
 // in its Hint box and its cells' names. Follow Windows takes the value away again.
 TEST(LanguageChainTest, ChosenLanguageOnEnglishWindows) {
-    const wchar_t* const code = L"fr";
+    const wchar_t* const code = L"ru";
     ASSERT_EQ(L"<absent>", LanguageValue());
     LanguageValueRemoved removed;
     ASSERT_EQ(Language::kEnglish, Language::Current());
