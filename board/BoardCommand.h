@@ -6,8 +6,8 @@
 #include "puzzle/PuzzleLevel.h"
 
 // A plain value: the kind of request and what it needs (a digit, a cell, a move, a
-// level, a theme, an index, a language). The window makes commands from its messages, the key
-// table from keys, and the board controller runs them (BoardController::Execute).
+// level, a theme, an index, a language). The window makes commands from its messages,
+// the key table from keys, and the board controller runs them (BoardController::Execute).
 struct BoardCommand {
     enum Kind {
         kSelectCell,     // cell
@@ -37,17 +37,15 @@ struct BoardCommand {
         kWindowActive,
         kWindowMinimized,
         kSessionLocked,
-        kTick,        // the window's timer: the time shown may have changed
-        kCopyPuzzle,  // the givens to the clipboard
-        kCopyBoard,   // every digit on the board to the clipboard
-        kPaste,       // a puzzle from the clipboard in place of the game
-        kMakeGivens,  // every digit on the board becomes a given
-        kNextPuzzle,  // the next puzzle of the list file that is open
-        kOpenRecent,  // digit: the recent file's index, from 0, the latest first
-        kTheme,       // theme: the look chosen in Options / Theme
-        // digit: the language chosen in Options / Language, an index of Language, or
-        // BoardSettings::kFollowWindows (-1) for Windows' display language
-        kLanguage,
+        kTick,           // the window's timer: the time shown may have changed
+        kCopyPuzzle,     // the givens to the clipboard
+        kCopyBoard,      // every digit on the board to the clipboard
+        kPaste,          // a puzzle from the clipboard in place of the game
+        kMakeGivens,     // every digit on the board becomes a given
+        kNextPuzzle,     // the next puzzle of the list file that is open
+        kOpenRecent,     // digit: the recent file's index, from 0, the latest first
+        kTheme,          // theme: the look chosen in Options / Theme
+        kLanguage,       // digit: Options / Language's choice, as BoardSettings::GetLanguage gives it
         // Run by the window itself (dialogs, side windows, printing, the update check,
         // the end), named here so that keys reach them as they reach the others.
         kOpen,
