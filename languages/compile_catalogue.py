@@ -34,6 +34,10 @@ PLACEHOLDER = re.compile(r"\{[1-9]\}")
 KEY = re.compile(r"^([a-z][A-Za-z0-9.]*)/(k[A-Za-z0-9]+)$")
 
 
+# The attribute of Entry each keyword fills.
+KEYWORD_FIELDS = {"msgctxt": "key", "msgid": "msgid", "msgid_plural": "plural"}
+
+
 class CatalogueError(Exception):
     pass
 
@@ -114,6 +118,8 @@ def parse(path):
         if not match:
             raise CatalogueError(f"{where}: not a catalogue line: {raw}")
         keyword, form, value = match.group(1), match.group(2), unquote(match.group(3), where)
+        if keyword in ("msgctxt", "msgid", "msgid_plural") and getattr(current, KEYWORD_FIELDS[keyword]) is not None:
+            raise CatalogueError(f"{where}: a second {keyword} in one entry (a blank line must end each entry)")
         if keyword == "msgctxt":
             current.key, field = value, "msgctxt"
         elif keyword == "msgid":
