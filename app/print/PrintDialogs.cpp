@@ -13,7 +13,8 @@ namespace {
 
 const int kLevelButtons[] = {IDC_PRINT_EASY, IDC_PRINT_MEDIUM, IDC_PRINT_HARD, IDC_PRINT_EXPERT, IDC_PRINT_EXTREME};
 // The buttons of PrintJob::NewPuzzles::kPerPageChoices, in their order.
-const int kPerPageButtons[] = {IDC_PRINT_PER_PAGE_1, IDC_PRINT_PER_PAGE_2, IDC_PRINT_PER_PAGE_4, IDC_PRINT_PER_PAGE_6};
+const int kPerPageButtons[] = {IDC_PRINT_PER_PAGE_1, IDC_PRINT_PER_PAGE_2, IDC_PRINT_PER_PAGE_4,
+                               IDC_PRINT_PER_PAGE_6};
 static_assert(sizeof(kPerPageButtons) == sizeof(PrintJob::NewPuzzles::kPerPageChoices), "a button for each choice");
 
 // What a dialog procedure answers about its value, which DialogBoxParam hands to
