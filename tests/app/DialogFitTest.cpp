@@ -7,7 +7,6 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <functional>
 #include <set>
 #include <sstream>
