@@ -7,8 +7,8 @@
 #include <string>
 
 // A resizable top-level window, owned by the board window, that shows the help's text
-// (the catalogue's help/kHelpText) in a read-only multi-line edit control
-// filling its client area: screen readers read it line by line, and the player can
+// (the catalogue's help/kHelpText, in the current language) in a read-only multi-line
+// edit control filling its client area: screen readers read it line by line, and the player can
 // select and copy from it. It is modeless, so the board plays on while it shows. The
 // board window makes it once and presents it again on each F1; closing it (Alt+F4, the
 // close box) or Escape hides it with its place in the text, and the program goes on.

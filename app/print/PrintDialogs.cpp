@@ -224,8 +224,8 @@ INT_PTR CALLBACK NewPuzzlesProcedure(HWND dialog, UINT message, WPARAM wParam, L
 }  // namespace
 
 bool AskPlayerDigits(HWND owner, bool& playerDigits) {
-    return DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_PRINT_PUZZLE), owner, &PlayerDigitsProcedure,
-                           reinterpret_cast<LPARAM>(&playerDigits)) == IDOK;
+    return DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_PRINT_PUZZLE), owner,
+                           &PlayerDigitsProcedure, reinterpret_cast<LPARAM>(&playerDigits)) == IDOK;
 }
 
 bool AskNewPuzzles(HWND owner, PrintJob::NewPuzzles& request) {
