@@ -2,7 +2,7 @@
 #include "HelpWindow.h"
 
 #include "common/gui/TextFont.h"
-#include "resources/resource.h"
+#include "languages/Language.h"
 #include "words/Words.h"
 
 namespace {
@@ -26,34 +26,32 @@ HelpWindow::HelpWindow()
     : MainWindowBase(L"HelpWindow"), textBox_(WS_VSCROLL | WS_TABSTOP | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL) {}
 
 std::wstring HelpWindow::LoadText() {
-    HMODULE program = GetModuleHandleW(nullptr);
-    HRSRC found = FindResourceW(program, MAKEINTRESOURCEW(IDR_HELP_TEXT), RT_RCDATA);
-    HGLOBAL loaded = found != nullptr ? LoadResource(program, found) : nullptr;
-    const char* bytes = loaded != nullptr ? static_cast<const char*>(LockResource(loaded)) : nullptr;
-    int size = bytes != nullptr ? static_cast<int>(SizeofResource(program, found)) : 0;
-    std::wstring utf16(MultiByteToWideChar(CP_UTF8, 0, bytes, size, nullptr, 0), L'\0');
-    if (!utf16.empty()) MultiByteToWideChar(CP_UTF8, 0, bytes, size, &utf16[0], static_cast<int>(utf16.size()));
+    std::wstring lines = Language::Text(TextId::kHelpText);
     std::wstring text;
-    text.reserve(utf16.size() + utf16.size() / 16);
-    for (wchar_t c : utf16) {
+    text.reserve(lines.size() + lines.size() / 16);
+    for (wchar_t c : lines) {
         if (c == L'\n') text += L'\r';
-        if (c != L'\r') text += c;
+        text += c;
     }
     return text;
 }
 
 void HelpWindow::OnCreate() {
     SetIcon(kProgramIcon);
-    SetText(Words::Say(Message::kHelpTitle).GetText());
     textBox_.Create(GetHandle());
     textBox_.SetTextFont(gui::TextFont(L"Segoe UI", kFontHeight));
     SendMessageW(textBox_.GetHandle(), EM_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&kTabStop));
-    textBox_.SetText(LoadText().c_str());
+    ShowTexts();
     HWND edit = textBox_.GetHandle();
     SetWindowLongPtrW(edit, GWLP_USERDATA, GetWindowLongPtrW(edit, GWLP_WNDPROC));
     SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ClosesOnEscape));
     SetPosition(0, 0, GetDpiScale().Pixels(kWidth), GetDpiScale().Pixels(kHeight), SWP_NOMOVE);
     Centre();
+}
+
+void HelpWindow::ShowTexts() {
+    SetText(Words::Say(Message::kHelpTitle).GetText());
+    textBox_.SetText(LoadText().c_str());
 }
 
 void HelpWindow::Present(HWND owner) {

@@ -7,8 +7,8 @@
 #include <string>
 
 // A resizable top-level window, owned by the board window, that shows the help's text
-// (the resource IDR_HELP_TEXT, resources/help.txt) in a read-only multi-line edit control
-// filling its client area: screen readers read it line by line, and the player can
+// (the catalogue's help/kHelpText, in the current language) in a read-only multi-line
+// edit control filling its client area: screen readers read it line by line, and the player can
 // select and copy from it. It is modeless, so the board plays on while it shows. The
 // board window makes it once and presents it again on each F1; closing it (Alt+F4, the
 // close box) or Escape hides it with its place in the text, and the program goes on.
@@ -16,13 +16,16 @@ class HelpWindow : public gui::MainWindowBase {
 public:
     HelpWindow();
 
-    // The help's text as the program holds it, with its lines ending in CR LF, as an
-    // edit control shows them; empty when the resource is missing.
+    // The help's text in the current language, with its lines ending in CR LF, as an
+    // edit control shows them.
     static std::wstring LoadText();
 
     // Caption "Enneo Tessary Help", the program icon, the text at the top with the
     // keyboard's focus in it, 520 x 600 pixels at 96 DPI, centred in the work area.
     void OnCreate() override;
+    // Gives the caption and the text in the current language, as made and after a
+    // change of language (the text then shows from its top).
+    void ShowTexts();
     // Makes the window (owner: the board window) the first time, then shows it, restored
     // if it was minimized, and brings it to the front.
     void Present(HWND owner);

@@ -3,14 +3,18 @@
 ; Settings / Apps. scripts/release.sh builds it with
 ;
 ;   makensis -DVERSION=V -DPROGRAM=PATH/Enneo.exe -DOUTFILE=PATH/Enneo-Tessary-V-setup.exe
-;            -DARCH=win32|win64 [-DSIGN_COMMAND=COMMAND] installer/Enneo.nsi
+;            -DARCH=win32|win64 -DTEXTS=PATH/installer.nsh [-DSIGN_COMMAND=COMMAND]
+;            installer/Enneo.nsi
 ;
 ; VERSION is the program's MAJOR.MINOR.PATCH; ARCH win32 (the shipped i686 program, an
 ; x86 installer) or win64 (an x86_64 program and an amd64 installer, for machines that
-; cannot run 32-bit programs). PROGRAM and OUTFILE are absolute paths: makensis reads
-; this script in its own folder. SIGN_COMMAND, when given, signs a file named after it
-; in place (release.sh's Authenticode signing): the uninstaller before it is packed
-; into the installer, and the installer once it is written. Standard switches of the
+; cannot run 32-bit programs). TEXTS is the build's languages/generated/installer.nsh
+; (CMake's ENNEO_INSTALLER_TEXTS): this script's own texts in each of its languages,
+; which languages/compile_catalogue.py writes from the catalogues' group "installer".
+; PROGRAM, OUTFILE and TEXTS are absolute paths: makensis reads this script in its own
+; folder. SIGN_COMMAND, when given, signs a file named after it in place (release.sh's
+; Authenticode signing): the uninstaller before it is packed into the installer, and
+; the installer once it is written. Standard switches of the
 ; installer: /S installs silently, /D=DIR (last, unquoted, even with blanks) chooses
 ; the folder. It registers the program's own file types for the current user (puzzle
 ; files ".enn" and game files ".enneo-game"; never ".txt"), so that a double-click opens
@@ -18,13 +22,19 @@
 ; newer version, as after the program updated itself) with its older one: it says so
 ; and, silent, ends with exit code 2, unless it is given /ALLOWDOWNGRADE.
 ;
+; The installer and the uninstaller speak English, German, French, Spanish or Russian,
+; as Windows' display language is, English for any other: their pages in NSIS's own
+; texts, what this script adds in the catalogues' ($(kName)).
+;
 ; The output depends only on the bytes of these inputs: no build date goes into it, and
 ; the program's file time is not stored (SetDateSave off), so two builds of the same
 ; Enneo.exe give the same setup.exe.
 
-!ifndef VERSION | PROGRAM | OUTFILE | ARCH
-    !error "define VERSION, PROGRAM, OUTFILE and ARCH (see the top of this file)"
+!ifndef VERSION | PROGRAM | OUTFILE | ARCH | TEXTS
+    !error "define VERSION, PROGRAM, OUTFILE, ARCH and TEXTS (see the top of this file)"
 !endif
+
+Unicode true
 
 !if "${ARCH}" == "win32"
     Target x86-unicode
@@ -53,8 +63,11 @@
     !finalize '${SIGN_COMMAND} "%1"' = 0
 !endif
 
+; The title of the installer's window and its message boxes, in its language (.onInit).
+Var Caption
+
 Name "${PRODUCT}"
-Caption "${PRODUCT} ${VERSION} Setup"
+Caption "$Caption"
 BrandingText "${PRODUCT} ${VERSION}"
 OutFile "${OUTFILE}"
 SetCompressor /SOLID lzma
@@ -86,7 +99,20 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "Copyright (C) 2026 ${PUBLISHER}"
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
+; The first is the language for a Windows whose display language is none of these.
 !insertmacro MUI_LANGUAGE "English"
+!insertmacro MUI_LANGUAGE "German"
+!insertmacro MUI_LANGUAGE "French"
+!insertmacro MUI_LANGUAGE "Spanish"
+!insertmacro MUI_LANGUAGE "Russian"
+; A text's placeholders {1}, {2}, ... are the registers $1, $2, ... when it is used.
+!include "${TEXTS}"
+
+; The caption, once the language is known and before the first window.
+Function .onInit
+    StrCpy $1 "${VERSION}"
+    StrCpy $Caption "$(kInstallerCaption)"
+FunctionEnd
 
 ; Sets $R9 to the version of the Enneo.exe in $INSTDIR when it is newer than this
 ; setup's, empty when it is not (or has no version resource) or /ALLOWDOWNGRADE is given.
@@ -110,14 +136,19 @@ Function FindNewerProgram
   done:
 FunctionEnd
 
-!define NEWER_TEXT "${PRODUCT} $R9 is installed in $INSTDIR, which is newer than this setup's ${VERSION}. \
-Setup does not replace it with an older version; run it with /ALLOWDOWNGRADE to do so all the same."
+; Says that the newer program $R9 stays (nothing when silent).
+Function SayNewerStays
+    StrCpy $1 $R9
+    StrCpy $2 $INSTDIR
+    StrCpy $3 "${VERSION}"
+    MessageBox MB_ICONSTOP "$(kInstallerNewerInstalled)" /SD IDOK
+FunctionEnd
 
 ; The folder page stays while the folder chosen holds a newer program.
 Function RefuseNewerOnThePage
     Call FindNewerProgram
     StrCmp $R9 "" +3
-    MessageBox MB_ICONSTOP "${NEWER_TEXT}"
+    Call SayNewerStays
     Abort
 FunctionEnd
 
@@ -155,7 +186,7 @@ Section "Install"
     ; Silent, no page asked: the same refusal ends the setup, exit code 2.
     Call FindNewerProgram
     StrCmp $R9 "" install
-    MessageBox MB_ICONSTOP "${NEWER_TEXT}" /SD IDOK
+    Call SayNewerStays
     SetErrorLevel 2
     Quit
   install:
@@ -168,8 +199,8 @@ Section "Install"
     ; CreateShortCut takes $OUTPATH, the install folder, as the working folder.
     CreateShortCut "${SHORTCUT}" "$INSTDIR\Enneo.exe"
 
-    !insertmacro RegisterType ".enn" "EnneoTessary.Puzzle" "Enneo Tessary puzzle"
-    !insertmacro RegisterType ".enneo-game" "EnneoTessary.Game" "Enneo Tessary game"
+    !insertmacro RegisterType ".enn" "EnneoTessary.Puzzle" "$(kInstallerPuzzleType)"
+    !insertmacro RegisterType ".enneo-game" "EnneoTessary.Game" "$(kInstallerGameType)"
     ${RefreshShellIcons}  ; tells Explorer that file types changed
 
     ; Settings / Apps shows EstimatedSize: what this installer wrote, in KB.

@@ -11,7 +11,8 @@ one, no two texts of one group sharing a letter. Any fault fails the build, name
 its file and line. Writes OUT_DIR/TextId.h (the keys' identifiers) and
 OUT_DIR/Catalogue.cpp (English, the languages and a pseudo-language of accented,
 40 % longer texts that shows clipped text in any window), and OUT_DIR/installer.nsh
-(the installer's texts as NSIS language strings).
+(the installer's texts as NSIS language strings, in each of the installer's languages,
+English for one without a catalogue).
 """
 
 import os
@@ -25,12 +26,16 @@ PLURAL_RULES = {
     "(n%10==1 && n%100!=11 ? 0 : n%10>=2 && n%10<=4 && (n%100<10 || n%100>=20) ? 1 : 2)": ("kEastSlavic", 3),
 }
 
-# NSIS's names of the languages, for the installer's strings.
+# The installer's languages (installer/Enneo.nsi loads the same), by NSIS's names.
 NSIS_LANGUAGES = {"en": "ENGLISH", "de": "GERMAN", "fr": "FRENCH", "es": "SPANISH", "ru": "RUSSIAN"}
 
 PSEUDO_CODE = "qps-ploc"
 PLACEHOLDER = re.compile(r"\{[1-9]\}")
 KEY = re.compile(r"^([a-z][A-Za-z0-9.]*)/(k[A-Za-z0-9]+)$")
+
+
+# The attribute of Entry each keyword fills.
+KEYWORD_FIELDS = {"msgctxt": "key", "msgid": "msgid", "msgid_plural": "plural"}
 
 
 class CatalogueError(Exception):
@@ -113,6 +118,8 @@ def parse(path):
         if not match:
             raise CatalogueError(f"{where}: not a catalogue line: {raw}")
         keyword, form, value = match.group(1), match.group(2), unquote(match.group(3), where)
+        if keyword in ("msgctxt", "msgid", "msgid_plural") and getattr(current, KEYWORD_FIELDS[keyword]) is not None:
+            raise CatalogueError(f"{where}: a second {keyword} in one entry (a blank line must end each entry)")
         if keyword == "msgctxt":
             current.key, field = value, "msgctxt"
         elif keyword == "msgid":
@@ -273,8 +280,26 @@ def write_if_changed(path, text):
         file.write(text)
 
 
+# What makensis reads in a quoted string before it sees "$$" as a plain "$": "$\" begins
+# an escape ("$\n", "$\""), "${NAME}" a define and "$%NAME%" the build machine's
+# environment. Such a character right after a "$" is written as the character that
+# names it, "${U+XX}".
+NSIS_AFTER_DOLLAR = {"\\": "${U+5C}", "{": "${U+7B}", "%": "${U+25}"}
+NSIS_ESCAPES = {'"': '$\\"', "\n": "$\\n", "\t": "$\\t", "$": "$$"}
+
+
 def nsis_string(text):
-    return '"' + text.replace("$", "$$").replace('"', '$\\"').replace("\n", "$\\r$\\n").replace("\t", "$\\t") + '"'
+    """The text as a quoted NSIS string that shows it unchanged, its placeholders "{1}" to
+    "{9}" the registers $1 to $9 (which the script sets before it uses the text)."""
+    out = []
+    for part in re.split(f"({PLACEHOLDER.pattern})", text):
+        if PLACEHOLDER.fullmatch(part):
+            out.append("$" + part[1])
+            continue
+        for i, c in enumerate(part):
+            after_dollar = i > 0 and part[i - 1] == "$"
+            out.append(NSIS_AFTER_DOLLAR[c] if after_dollar and c in NSIS_AFTER_DOLLAR else NSIS_ESCAPES.get(c, c))
+    return '"' + "".join(out) + '"'
 
 
 def main(argv):
@@ -336,13 +361,16 @@ const CatalogueLanguage kCatalogueLanguages[] = {
 const int kCatalogueLanguageCount = sizeof(kCatalogueLanguages) / sizeof(kCatalogueLanguages[0]);
 """)
 
-    nsis = ["; Made by languages/compile_catalogue.py from the catalogues: do not edit."]
-    for code, name, rule, texts in languages:
-        if code not in NSIS_LANGUAGES:
-            continue
+    # The first line tells makensis the file's character set. Every language the installer
+    # speaks gets every text (NSIS would show an empty one): English until its catalogue
+    # is there.
+    nsis = ["# -*- coding: utf-8 -*-", "; Made by languages/compile_catalogue.py from the catalogues: do not edit."]
+    texts_of = {code: texts for code, name, rule, texts in languages}
+    for code, nsis_name in NSIS_LANGUAGES.items():
+        texts = texts_of.get(code, texts_of["en"])
         for entry in english:
             if entry.group == "installer":
-                nsis.append(f"LangString {entry.name} ${{LANG_{NSIS_LANGUAGES[code]}}} {nsis_string(texts[entry.key][0])}")
+                nsis.append(f"LangString {entry.name} ${{LANG_{nsis_name}}} {nsis_string(texts[entry.key][0])}")
     write_if_changed(os.path.join(out_dir, "installer.nsh"), "\n".join(nsis) + "\n")
 
 

@@ -6,10 +6,7 @@
 #define IDR_BOARD_ACCELERATORS 102
 #define IDD_PRINT_PUZZLE 130
 #define IDD_PRINT_NEW_PUZZLES 131
-// The help's text (help.txt): UTF-8, lines ending in LF or CR LF.
-#define IDR_HELP_TEXT 140
-
-// The print dialogs' controls.
+// The print dialogs' controls; the program gives them their texts.
 #define IDC_PRINT_PLAYER_DIGITS 1300
 #define IDC_PRINT_EASY 1301
 #define IDC_PRINT_MEDIUM 1302
@@ -22,6 +19,9 @@
 #define IDC_PRINT_SOLUTIONS 1309
 #define IDC_PRINT_EXPERT 1310
 #define IDC_PRINT_EXTREME 1311
+#define IDC_PRINT_LEVEL_GROUP 1312
+#define IDC_PRINT_COUNT_LABEL 1313
+#define IDC_PRINT_PER_PAGE_GROUP 1314
 
 #define ID_MFILE_EXIT 40001
 #define ID_MFILE_NEW 40002

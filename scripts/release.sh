@@ -228,8 +228,12 @@ signing=()
 if [ -n "$pfx" ]; then
     signing=(-DSIGN_COMMAND="bash \"$source_dir/scripts/authenticode-sign.sh\" \"$pfx\" \"$pfx_password\"")
 fi
-makensis -V2 -DVERSION="$version" -DPROGRAM="$program" -DOUTFILE="$result/$setup_name" -DARCH="$arch" \
-    "${signing[@]}" installer/Enneo.nsi || fail "makensis failed"
+# The installer's texts in its languages, which the build wrote from the catalogues. -WX:
+# a warning (a text missing in one of its languages, which it would show empty) fails.
+texts=$(cached ENNEO_INSTALLER_TEXTS)
+[ -f "$texts" ] || fail "the build wrote no installer texts (ENNEO_INSTALLER_TEXTS)"
+makensis -V2 -WX -DVERSION="$version" -DPROGRAM="$program" -DOUTFILE="$result/$setup_name" -DARCH="$arch" \
+    -DTEXTS="$texts" "${signing[@]}" installer/Enneo.nsi || fail "makensis failed"
 published+=("$setup_name")
 
 # The update service: the program sends its "OriginalFilename" (ENNEO_PROGRAM_NAME) as

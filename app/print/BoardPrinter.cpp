@@ -4,6 +4,7 @@
 #include "app/BoardPainter.h"
 #include "common/LastErrorText.h"
 #include "common/gui/ScopedSelection.h"
+#include "languages/Language.h"
 #include "words/Words.h"
 
 // PrintDlgEx and its structure come with the COM declarations, which the lean Windows
@@ -24,13 +25,12 @@ BoardPrinter::Context Owned(HDC printer) { return BoardPrinter::Context(printer,
 
 // The sentence for a dialog that failed with the extended error code.
 String DialogError(DWORD code) {
-    String error;
     if (code == PDERR_NODEFAULTPRN || code == PDERR_NODEVICES) {
-        error.Set(L"No printer is installed. Add a printer in the settings of Windows, then print again.");
-    } else {
-        error.Format(L"The print dialog failed (error 0x%X).", static_cast<unsigned>(code));
+        return String(Language::Text(TextId::kPrintNoPrinter).c_str());
     }
-    return error;
+    String hexadecimal;
+    hexadecimal.Format(L"%X", static_cast<unsigned>(code));
+    return String(Language::Say(TextId::kPrintDialogFailed, {hexadecimal.GetText()}).c_str());
 }
 
 // Makes the printer's logical units square, its dots across also down (printers with a
@@ -89,7 +89,7 @@ void PaintPage(HDC printer, const PrintLayout::Paper& paper, const PrintJob& job
 // The printer's reason for the last failure; false.
 bool Failed(String& error) {
     error.Set(GetLastErrorText());
-    if (error.GetLength() == 0) error.Set(L"The printer reported an error.");
+    if (error.GetLength() == 0) error.Set(Language::Text(TextId::kPrintPrinterError).c_str());
     return false;
 }
 

@@ -3,6 +3,7 @@
 
 #include "PrintDialogs.h"
 #include "common/IApplication.h"
+#include "languages/Language.h"
 #include "puzzle/PuzzleGenerator.h"
 
 namespace {
@@ -17,12 +18,11 @@ String Today() {
     return String(date);
 }
 
-// Shows "<format with step and steps>" as the progress of a print job; false when the
-// user cancelled it.
-bool Report(gui::ProgressFeedback& feedback, const wchar_t* format, int step, int steps) {
-    String text;
-    text.Format(format, step, steps);
-    return feedback.Update(text.GetText(), step, steps);
+// Shows text ("{1} of {2}" with step and steps) as the progress of a print job; false
+// when the user cancelled it.
+bool Report(gui::ProgressFeedback& feedback, TextId text, int step, int steps) {
+    std::wstring shown = Language::Say(text, {std::to_wstring(step), std::to_wstring(steps)});
+    return feedback.Update(shown.c_str(), step, steps);
 }
 
 }  // namespace
@@ -34,7 +34,7 @@ void PrintCommands::PrintBoard(HWND owner, const EnneoPuzzle& board) {
         if (!AskPlayerDigits(owner, playerDigits)) return;
         playerDigits_ = playerDigits;
     }
-    Print(owner, L"Print", [&](gui::ProgressFeedback&) {
+    Print(owner, TextId::kPrintJobCaption, [&](gui::ProgressFeedback&) {
         return std::optional<PrintJob>(PrintJob::OfBoard(board, playerDigits, ProgramName(), Today().GetText()));
     });
 }
@@ -43,23 +43,23 @@ void PrintCommands::PrintNewPuzzles(HWND owner) {
     PrintJob::NewPuzzles request = newPuzzles_;
     if (!AskNewPuzzles(owner, request)) return;
     newPuzzles_ = request;
-    Print(owner, L"Print New Puzzles", [&](gui::ProgressFeedback& feedback) {
+    Print(owner, TextId::kPrintNewPuzzlesCaption, [&](gui::ProgressFeedback& feedback) {
         return PrintJob::OfNewPuzzles(
             request, PuzzleGenerator::SeedFromClock(), ProgramName(), Today().GetText(),
-            [&](int made, int count) { return Report(feedback, L"Making puzzle %d of %d", made, count); });
+            [&](int made, int count) { return Report(feedback, TextId::kPrintMakingPuzzle, made, count); });
     });
 }
 
-void PrintCommands::Print(HWND owner, const wchar_t* caption, const JobMaker& makeJob) {
+void PrintCommands::Print(HWND owner, TextId caption, const JobMaker& makeJob) {
     String error;
     BoardPrinter::Context printer = printer_.Choose(owner, error);
     if (printer == nullptr) return ShowError(owner, error);
     {
-        gui::ProgressFeedback feedback(caption);
+        gui::ProgressFeedback feedback(Language::Text(caption).c_str());
         if (std::optional<PrintJob> job = makeJob(feedback)) {
             BoardPrinter::Print(
                 printer.get(), *job, ProgramName(),
-                [&](int page, int pages) { return Report(feedback, L"Printing page %d of %d", page, pages); }, error);
+                [&](int page, int pages) { return Report(feedback, TextId::kPrintPrintingPage, page, pages); }, error);
         }
     }
     ShowError(owner, error);
@@ -67,7 +67,6 @@ void PrintCommands::Print(HWND owner, const wchar_t* caption, const JobMaker& ma
 
 void PrintCommands::ShowError(HWND owner, const String& reason) {
     if (reason.IsEmpty()) return;
-    String text;
-    text.Format(L"Printing failed.\n\n%s", reason.GetText());
-    MessageBoxW(owner, text.GetText(), L"Print", MB_OK | MB_ICONERROR);
+    std::wstring text = Language::Say(TextId::kPrintJobFailed, {reason.GetText()});
+    MessageBoxW(owner, text.c_str(), Language::Text(TextId::kPrintJobCaption).c_str(), MB_OK | MB_ICONERROR);
 }

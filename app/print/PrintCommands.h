@@ -5,6 +5,7 @@
 #include "board/print/PrintJob.h"
 #include "common/String.h"
 #include "common/gui/ProgressFeedback.h"
+#include "TextId.h"
 #include "puzzle/EnneoPuzzle.h"
 
 #include <windows.h>
@@ -30,7 +31,7 @@ private:
 
     // The print dialog, then the job that makeJob makes, printed on the printer chosen
     // there under a progress window captioned caption.
-    void Print(HWND owner, const wchar_t* caption, const JobMaker& makeJob);
+    void Print(HWND owner, TextId caption, const JobMaker& makeJob);
     // The box "Print" with the reason a print job failed; nothing for an empty reason.
     static void ShowError(HWND owner, const String& reason);
 

@@ -1,4 +1,7 @@
 // PrintDialogs: the program's own small dialogs that come before the print dialog.
+// Their templates (resources/Enneo.rc.in) hold the layout only: each dialog shows the
+// catalogue's texts in the current language, and a control, and the dialog with it,
+// widens where a text needs more room than the template gives it (never in English).
 #pragma once
 
 #include "board/print/PrintJob.h"

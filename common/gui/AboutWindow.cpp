@@ -3,7 +3,9 @@
 
 #include "ShellOpen.h"
 #include "common/IApplication.h"
-#include "common/String.h"
+#include "languages/Language.h"
+
+#include <string>
 
 namespace gui {
 
@@ -33,22 +35,16 @@ void AboutWindow::OnCreate() {
     SetIcon(kProgramIcon);
     Centre();
     IApplication* application = IApplication::GetCurrent();
-    String caption;
-    SetText(caption.Format(L"About %s", application->GetApplicationName()));
-
     nameLabel_.Create(GetHandle());
     nameLabel_.SetText(application->GetApplicationName());
     titleFont_.SetBold(true);
     nameLabel_.SetTextFont(titleFont_);
 
     information_.Create(GetHandle());
-    String text;
-    information_.SetText(text.Format(L"\nVersion %s\n%s\n\n%s", application->GetProductVersion(),
-                                     application->GetFileDescription(), application->GetCompanyName()));
 
     okButton_.SetCommandId(kOkCommand);
     okButton_.Create(GetHandle());
-    okButton_.SetText(L"OK");
+    ShowTexts();
 
     icon_.Create(GetHandle());
     icon_.SetImageId(kProgramIcon);
@@ -56,6 +52,15 @@ void AboutWindow::OnCreate() {
 
     SetPosition(0, 0, GetDpiScale().Pixels(kWidth), GetDpiScale().Pixels(kHeight), SWP_NOMOVE);
     Centre();
+}
+
+void AboutWindow::ShowTexts() {
+    IApplication* application = IApplication::GetCurrent();
+    SetText(Language::Say(TextId::kAboutCaption, {application->GetApplicationName()}).c_str());
+    std::wstring text = L"\n" + Language::Say(TextId::kAboutVersion, {application->GetProductVersion()}) + L"\n" +
+                        application->GetFileDescription() + L"\n\n" + application->GetCompanyName();
+    information_.SetText(text.c_str());
+    okButton_.SetText(Language::Text(TextId::kDialogOk).c_str());
 }
 
 void AboutWindow::ShowIcon(const DpiScale& scale) {

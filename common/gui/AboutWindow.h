@@ -13,9 +13,10 @@ namespace gui {
 // A captioned pop-up without close box, resizing frame or minimise and maximise boxes:
 // the program icon at the top right, the application's name in bold "Tahoma", a text
 // with the product version, the file description and the company name, and an "OK"
-// button that hides the window; closing it (Alt+F4) and Escape hide it too, and the
-// program goes on. It lays its content out on every size change. The owner creates it
-// once and shows it again after it was hidden; a link in the text opens in the browser.
+// button that hides the window, its texts in the current language; closing it (Alt+F4)
+// and Escape hide it too, and the program goes on. It lays its content out on every
+// size change. The owner creates it once and shows it again after it was hidden; a link
+// in the text opens in the browser.
 class AboutWindow : public MainWindowBase {
 public:
     static constexpr WORD kOkCommand = 504;
@@ -26,6 +27,9 @@ public:
     // Builds the content, sizes the window to the client area of a 280 x 220 window and
     // centres it. Every size here is in pixels at 96 DPI, scaled to the window's DPI.
     void OnCreate() override;
+    // Gives the caption, the information text and OK their texts in the current
+    // language, as made and after a change of language.
+    void ShowTexts();
     void OnSize(WPARAM wParam, LPARAM lParam) override;
     LRESULT MessageHandler(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) override;
     // The icon is loaded again at its size for the new DPI.

@@ -4,11 +4,14 @@ the tree's Enneo.exe, then installed silently into a chosen folder, where its fi
 open a puzzle file through ShellExecute, upgraded in place, uninstalled beside a puzzle
 file, the files an update recorded, others of their names that it did not make, and
 another program's claim on ".enn", and installed again
-into the default folder and uninstalled, in a fresh Wine prefix of its own.
+into the default folder under a German Windows, which names the file types in German,
+and uninstalled, in a fresh Wine prefix of its own.
 
-usage: installer_test.py --script ENNEO_NSI --makensis MAKENSIS --program ENNEO_EXE
-                         --version V --arch win32|win64 --loader WINE_LOADER
-                         --make-prefix WINE_PREFIX_SCRIPT --work FOLDER
+usage: installer_test.py --script ENNEO_NSI --texts INSTALLER_NSH --makensis MAKENSIS
+                         --program ENNEO_EXE --version V --arch win32|win64
+                         --loader WINE_LOADER --make-prefix WINE_PREFIX_SCRIPT --work FOLDER
+
+INSTALLER_NSH is the installer's texts (languages/generated/installer.nsh of the tree).
 
 FOLDER is made afresh (the installer, the prefix and Wine's output go there) and removed
 after a pass; after a failure it stays for a look. Exits 77 (a skip) without makensis.
@@ -31,6 +34,8 @@ CHOSEN_FOLDER = r"C:\Puzzle Games\Enneo Tessary"  # with a blank, as most folder
 PUZZLE_FILE = "My puzzle.txt"
 CLASSES = r"Software\Classes"
 TYPES = {".enn": "EnneoTessary.Puzzle", ".enneo-game": "EnneoTessary.Game"}  # extension: its file type
+TYPE_NAMES = {"EnneoTessary.Puzzle": "kInstallerPuzzleType", "EnneoTessary.Game": "kInstallerGameType"}
+GERMAN_WINDOWS = "de_DE.UTF-8"  # the locale that gives Wine's programs German as their display language
 # Not the sample the program starts with: opening it must change the board.
 PUZZLE = "2..1.5..3.54...71..1.2.3.8.6.28.73.4.........1.53.98.6.2.7.1.6..81...24.7..4.2..1"
 WAIT_SECONDS = 60  # for the installer and for every Wine process to end
@@ -71,15 +76,17 @@ class Prefix:
         check(windows_path[:3].upper() == "C:\\", "not a path on C: %s" % windows_path)
         return os.path.join(self.path, "drive_c", *windows_path[3:].split("\\"))
 
-    def run(self, program, *arguments):
-        """Runs program, then waits until every Wine process has ended (an uninstaller
-        returns at once and goes on as a copy of itself in the temporary folder), so the
-        registry is on disk afterwards."""
+    def run(self, program, *arguments, locale=None):
+        """Runs program (under the Unix locale given, which sets Windows' display
+        language), then waits until every Wine process has ended (an uninstaller returns
+        at once and goes on as a copy of itself in the temporary folder), so the registry
+        is on disk afterwards."""
+        env = dict(self.env, LANG=locale, LC_ALL=locale) if locale else self.env
         with open(self.log, "a") as log:
             log.write("--- %s %s\n" % (program, " ".join(arguments)))
             log.flush()
             try:
-                subprocess.run([self.loader, program, *arguments], env=self.env, stdin=subprocess.DEVNULL,
+                subprocess.run([self.loader, program, *arguments], env=env, stdin=subprocess.DEVNULL,
                                stdout=log, stderr=log, timeout=WAIT_SECONDS)
                 subprocess.run(["wineserver", "-w"], env=self.env, timeout=WAIT_SECONDS)
             except subprocess.TimeoutExpired:
@@ -90,7 +97,8 @@ class Prefix:
 
     def user_key(self, key):
         """The values of key under HKEY_CURRENT_USER as user.reg holds them (strings and
-        DWORDs; backslash escapes undone), or None when the key is missing."""
+        DWORDs; backslash escapes undone, "\\xHHHH" the character HHHH, as Wine writes
+        any beyond ASCII), or None when the key is missing."""
         with open(os.path.join(self.path, "user.reg"), encoding="utf-8", errors="replace") as registry:
             text = registry.read()
         header = "\n[" + key.replace("\\", "\\\\") + "]"
@@ -107,7 +115,9 @@ class Prefix:
             raw, value = match.group(1), match.group(2)
             name = "" if raw == "@" else re.sub(r"\\(.)", r"\1", raw[1:-1])
             if value.startswith('"'):
-                values[name] = re.sub(r"\\(.)", r"\1", value[1:-1])
+                values[name] = re.sub(r"\\(x[0-9a-fA-F]{1,4}|.)",
+                                      lambda m: chr(int(m.group(1)[1:], 16)) if len(m.group(1)) > 1 else m.group(1),
+                                      value[1:-1])
             elif value.startswith("dword:"):
                 values[name] = int(value[6:], 16)
         return values
@@ -164,9 +174,21 @@ def check_installed(prefix, folder, program, version):
           "EstimatedSize %r KB does not fit a %d-byte program" % (size, len(program)))
 
 
-def check_types(prefix, folder):
-    """The program's file types for the current user, with its icon and open command;
-    ".txt" is not taken over."""
+def installer_texts(path, language):
+    """The installer's texts in language (NSIS's name: "ENGLISH", "GERMAN", ...) as
+    installer.nsh writes them, by name; a text without NSIS escapes reads as it shows."""
+    texts = {}
+    with open(path, encoding="utf-8") as nsh:
+        for line in nsh:
+            match = re.match(r'LangString (\w+) \$\{LANG_(\w+)\} "(.*)"$', line.rstrip("\n"))
+            if match and match.group(2) == language:
+                texts[match.group(1)] = match.group(3)
+    return texts
+
+
+def check_types(prefix, folder, texts):
+    """The program's file types for the current user, with its icon and open command,
+    named in the installer's language (texts); ".txt" is not taken over."""
     for extension, file_type in TYPES.items():
         check((prefix.user_key(CLASSES + "\\" + extension) or {}).get("") == file_type,
               "%s is not registered as %s" % (extension, file_type))
@@ -176,6 +198,8 @@ def check_types(prefix, folder):
         check(command == '"%s\\Enneo.exe" "%%1"' % folder, "%s opens with %r" % (file_type, command))
         icon = (prefix.user_key(CLASSES + "\\" + file_type + r"\DefaultIcon") or {}).get("")
         check(icon == folder + r"\Enneo.exe,0", "%s shows the icon %r" % (file_type, icon))
+        name, expected = (prefix.user_key(CLASSES + "\\" + file_type) or {}).get(""), texts[TYPE_NAMES[file_type]]
+        check(name == expected, "%s is named %r, not %r" % (file_type, name, expected))
     check(prefix.user_key(CLASSES + r"\.txt") is None, "the install registered .txt")
 
 
@@ -231,8 +255,9 @@ def check_uninstalled(prefix, folder, kept):
 
 def run(args, work):
     setup = os.path.join(work, "Enneo-Tessary-%s-setup.exe" % args.version)
-    built = subprocess.run([args.makensis, "-V2", "-DVERSION=" + args.version, "-DPROGRAM=" + args.program,
-                            "-DOUTFILE=" + setup, "-DARCH=" + args.arch, args.script],
+    # -WX: a warning (a text missing in one of the installer's languages) fails the build.
+    built = subprocess.run([args.makensis, "-V2", "-WX", "-DVERSION=" + args.version, "-DPROGRAM=" + args.program,
+                            "-DOUTFILE=" + setup, "-DARCH=" + args.arch, "-DTEXTS=" + args.texts, args.script],
                            stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True, timeout=120)
     check(built.returncode == 0, "makensis failed:\n" + built.stdout)
 
@@ -240,13 +265,14 @@ def run(args, work):
     subprocess.run(["bash", args.make_prefix, prefix_path, args.arch, args.loader], check=True, timeout=300)
     prefix = Prefix(prefix_path, args.arch, args.loader, os.path.join(work, "wine.log"))
     program = open(args.program, "rb").read()
+    english = installer_texts(args.texts, "ENGLISH")
     try:
         step("installing into " + CHOSEN_FOLDER)
         # NSIS takes /D= only unquoted, as the last argument; Wine quotes an argument that
         # holds a blank when it makes the command line, but joins separate words with one.
         prefix.run(setup, "/S", *("/D=" + CHOSEN_FOLDER).split(" "))
         check_installed(prefix, CHOSEN_FOLDER, program, args.version)
-        check_types(prefix, CHOSEN_FOLDER)
+        check_types(prefix, CHOSEN_FOLDER, english)
         step("opening a puzzle file through its file type")
         open_through_the_shell(prefix, CHOSEN_FOLDER)
 
@@ -288,13 +314,14 @@ def run(args, work):
               "uninstalling changed another program's .enn: %s" % prefix.user_key(CLASSES + r"\.enn"))
         prefix.run("reg", "delete", r"HKCU\%s\.enn" % CLASSES, "/f")
 
-        step("installing into the default folder and uninstalling")
+        step("installing into the default folder under a German Windows and uninstalling")
         # With the key gone, the next install takes the default folder, and an uninstall
-        # of a folder holding only what was installed removes the folder too.
-        prefix.run(setup, "/S")
+        # of a folder holding only what was installed removes the folder too. Both speak
+        # Windows' display language: the file types get their German names.
+        prefix.run(setup, "/S", locale=GERMAN_WINDOWS)
         check_installed(prefix, prefix.default_folder, program, args.version)
-        check_types(prefix, prefix.default_folder)
-        prefix.run(prefix.default_folder + r"\Uninstall.exe", "/S")
+        check_types(prefix, prefix.default_folder, installer_texts(args.texts, "GERMAN"))
+        prefix.run(prefix.default_folder + r"\Uninstall.exe", "/S", locale=GERMAN_WINDOWS)
         check_uninstalled(prefix, prefix.default_folder, {})
         check(prefix.user_key(CLASSES + r"\.enn") is None, "uninstalling left .enn")
     finally:
@@ -303,7 +330,7 @@ def run(args, work):
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
-    for option in ("script", "makensis", "program", "version", "loader", "make-prefix", "work"):
+    for option in ("script", "texts", "makensis", "program", "version", "loader", "make-prefix", "work"):
         parser.add_argument("--" + option, required=True)
     parser.add_argument("--arch", required=True, choices=["win32", "win64"])
     args = parser.parse_args()

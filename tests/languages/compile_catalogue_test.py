@@ -89,6 +89,7 @@ class CompileCatalogueTest(unittest.TestCase):
             "must have an access letter": german(kRedo='msgctxt "menu.edit/kRedo"\nmsgid "&Redo"\nmsgstr "Wiederholen"'),
             "none of the rules the program knows": german(plural="nplurals=2; plural=(n == 0);"),
             "not a text of the English catalogue": german(kExtra='msgctxt "menu.edit/kExtra"\nmsgid "x"\nmsgstr "y"'),
+            "a second msgctxt in one entry": german(kRedo=GERMAN["kRedo"].replace('msgstr "&Wiederholen"', GERMAN["kUndo"])),
             "unknown escape": german(kUndo='msgctxt "menu.edit/kUndo"\nmsgid "&Undo"\nmsgstr "&R\\q"'),
         }
         for fault, translation in cases.items():

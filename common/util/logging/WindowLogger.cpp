@@ -10,6 +10,7 @@
 #include "common/Thread/CriticalSectionLock.h"
 #include "common/gui/DpiScale.h"
 #include "common/gui/WindowMessageRouter.h"
+#include "languages/Language.h"
 
 #include <commdlg.h>
 
@@ -147,10 +148,8 @@ bool WindowLogger::InitInstance() {
         DestroyWindow(old);
     }
     HINSTANCE instance = GetModuleHandleW(nullptr);
-    String caption;
-    caption.Format(L"%s's log", IApplication::GetCurrent()->GetApplicationName());
-    HWND window = CreateWindowExW(0, GetName(), caption.GetText(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, 0,
-                                  CW_USEDEFAULT, 0, nullptr, nullptr, instance, nullptr);
+    HWND window = CreateWindowExW(0, GetName(), nullptr, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, 0, CW_USEDEFAULT, 0,
+                                  nullptr, nullptr, instance, nullptr);
     if (window == nullptr) throw new Exception(L"WindowLogger::InitInstance()\n%s", GetLastErrorText());
     {
         CriticalSectionLock locked(lock_);
@@ -161,9 +160,9 @@ bool WindowLogger::InitInstance() {
                             instance, nullptr);
     ShowFont(gui::DpiScale::OfWindow(window_).GetDpi());
     SendMessageW(edit_, EM_LIMITTEXT, 0, 0);
-    BuildMenu();
     logToScreen_ = true;
-    CheckMenuItem(GetMenu(window_), kLogToScreen, MF_BYCOMMAND | MF_CHECKED);
+    programName_ = IApplication::GetCurrent()->GetApplicationName();
+    ShowTexts();
     ShowWindow(window_, SW_SHOWNORMAL);
     UpdateWindow(window_);
     ShowPending();
@@ -184,20 +183,32 @@ void WindowLogger::OnDpiChanged(int dpi, const RECT& suggested) {
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void WindowLogger::ShowTexts() {
+    SetWindowTextW(window_, Language::Say(TextId::kLogCaption, {programName_}).c_str());
+    HMENU previous = GetMenu(window_);
+    BuildMenu();
+    if (previous != nullptr) DestroyMenu(previous);
+    CheckMenuItem(GetMenu(window_), kLogToScreen, MF_BYCOMMAND | (logToScreen_ ? MF_CHECKED : MF_UNCHECKED));
+}
+
 void WindowLogger::BuildMenu() {
     struct Item {
-        const wchar_t* text;  // null: a separator
-        WORD command;
+        WORD command = 0;  // 0: a separator
+        TextId text = TextId::kLogMenuFile;
+        TextId modifier = TextId::kKeyCtrl;  // with key, the item's shortcut shown after its text
+        const wchar_t* key = nullptr;        // "X" of "Ctrl+X"; null for none
     };
     struct Popup {
-        const wchar_t* text;
+        TextId text;
         Item items[3];
         int count;
     };
     const Popup popups[] = {
-        {L"&File", {{L"Save &As ...", kSaveAs}, {nullptr, 0}, {L"E&xit\tCtrl+X", kExit}}, 3},
-        {L"&View", {{L"Log to screen", kLogToScreen}, {L"Clear", kClear}}, 2},
-        {L"&Help", {{L"&About ...\tAlt+?", kAbout}}, 1},
+        {TextId::kLogMenuFile,
+         {{kSaveAs, TextId::kLogMenuSaveAs}, {}, {kExit, TextId::kLogMenuExit, TextId::kKeyCtrl, L"X"}},
+         3},
+        {TextId::kLogMenuView, {{kLogToScreen, TextId::kLogMenuLogToScreen}, {kClear, TextId::kLogMenuClear}}, 2},
+        {TextId::kLogMenuHelp, {{kAbout, TextId::kLogMenuAbout, TextId::kKeyAlt, L"?"}}, 1},
     };
     HMENU bar = CreateMenu();
     for (const Popup& popup : popups) {
@@ -205,14 +216,16 @@ void WindowLogger::BuildMenu() {
         if (menu == nullptr) continue;  // a pop-up that cannot be made is left out
         for (int i = 0; i < popup.count; ++i) {
             const Item& item = popup.items[i];
-            if (item.text == nullptr) {
+            if (item.command == 0) {
                 InsertMenuW(menu, static_cast<UINT>(-1), MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
-            } else {
-                InsertMenuW(menu, static_cast<UINT>(-1), MF_BYPOSITION | MF_STRING, item.command, item.text);
+                continue;
             }
+            std::wstring text = Language::Text(item.text);
+            if (item.key != nullptr) text += L"\t" + Language::Text(item.modifier) + L"+" + item.key;
+            InsertMenuW(menu, static_cast<UINT>(-1), MF_BYPOSITION | MF_STRING, item.command, text.c_str());
         }
-        InsertMenuW(bar, static_cast<UINT>(-1), MF_BYPOSITION | MF_POPUP | MF_STRING,
-                    reinterpret_cast<UINT_PTR>(menu), popup.text);
+        InsertMenuW(bar, static_cast<UINT>(-1), MF_BYPOSITION | MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(menu),
+                    Language::Text(popup.text).c_str());
     }
     SetMenu(window_, bar);
 }
@@ -222,7 +235,10 @@ bool WindowLogger::SaveAs() {
     OPENFILENAMEW dialog = {};
     dialog.lStructSize = sizeof(OPENFILENAMEW);
     dialog.hwndOwner = window_;
-    dialog.lpstrFilter = L"Text File(.txt)\0*.txt\0All Files(*.*)\0*.*\0";
+    // Pairs of a type's name and its pattern, each ending in a null, the list in two.
+    std::wstring filter = Language::Text(TextId::kLogTextFiles) + L'\0' + L"*.txt" + L'\0' +
+                          Language::Text(TextId::kLogAllFiles) + L'\0' + L"*.*" + L'\0';
+    dialog.lpstrFilter = filter.c_str();
     dialog.lpstrFile = fileName.get();
     dialog.nMaxFile = kFileNameSize;
     dialog.lpstrDefExt = L"txt";
@@ -286,12 +302,11 @@ void WindowLogger::OnSaveAs() {
     try {
         SaveAs();
     } catch (Exception* e) {
-        String text;
-        text.Format(L"The log could not be saved: %s", e->GetMessageText());
+        std::wstring text = Language::Say(TextId::kLogNotSaved, {e->GetMessageText()});
         delete e;
         wchar_t caption[128] = {};
         GetWindowTextW(window_, caption, 128);
-        MessageBoxW(window_, text.GetText(), caption, MB_ICONERROR);
+        MessageBoxW(window_, text.c_str(), caption, MB_ICONERROR);
     }
 }
 

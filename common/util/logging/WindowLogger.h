@@ -54,6 +54,9 @@ public:
     // Makes and shows the log window with its edit control, font and menu, in place of
     // an earlier one; logging is switched on. Raises when the window cannot be made.
     bool InitInstance();
+    // Gives the window its caption and its menu in the current language, as made and
+    // after a change of language; the menu's check marks stay.
+    void ShowTexts();
     // Asks for a file name and saves the edit control's lines into it, each followed by
     // "\r\n"; false when the dialog was cancelled. Raises when the file cannot be written.
     bool SaveAs();
@@ -98,6 +101,7 @@ private:
     std::wstring pending_;
     bool showPosted_ = false;
     HFONT font_ = nullptr;
+    std::wstring programName_;  // in the caption: the program's name when the window was made
     HANDLE ready_;  // set once the thread has its message queue
     std::atomic<bool> logToScreen_{true};
 };

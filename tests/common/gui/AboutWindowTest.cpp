@@ -1,6 +1,7 @@
 // Tests of the About window: content, fonts, layout, OK and link notifications.
 #include "app/Application.h"
 #include "common/gui/AboutWindow.h"
+#include "languages/Language.h"
 #include "tests/common/gui/ControlPlaces.h"
 #include "tests/support/ShellCallRecorder.h"
 
@@ -146,6 +147,28 @@ TEST_F(AboutWindowTest, OkCloseAndEscapeHideTheWindowAndOtherCommandsAreAnswered
         MSG quit;
         EXPECT_FALSE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << closing.first;
     }
+}
+
+// The texts come from the catalogue in the language chosen, again after a change: the
+// pseudo-language's (which differ from English's), then English's again.
+TEST_F(AboutWindowTest, ShowTextsSpeaksTheCurrentLanguage) {
+    const std::wstring name = Application::GetInstance()->GetApplicationName();
+    HWND information = about_.GetInformation().GetHandle();
+    HWND ok = about_.GetOkButton().GetHandle();
+    Language::Choose(Language::Find(L"qps-ploc"));
+    about_.ShowTexts();
+    const std::wstring shown[] = {TextOf(handle_), TextOf(information), TextOf(ok)};
+    const std::wstring expected[] = {
+        Language::Say(TextId::kAboutCaption, {name}),
+        L"\n" + Language::Say(TextId::kAboutVersion, {ENNEO_VERSION_TEXT}) + L"\nEnneo Tessary\n\nEnneo Project",
+        Language::Text(TextId::kDialogOk)};
+    Language::Choose(Language::kEnglish);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(expected[i], shown[i]);
+    EXPECT_NE(L"OK", shown[2]);
+
+    about_.ShowTexts();
+    EXPECT_EQ(L"About " + name, TextOf(handle_));
+    EXPECT_EQ(L"OK", TextOf(ok));
 }
 
 TEST_F(AboutWindowTest, OpensOnlyTheFirstLinkOfTheInformationText) {

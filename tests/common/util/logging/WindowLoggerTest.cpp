@@ -4,6 +4,7 @@
 #include "common/util/logging/DebugOutput.h"
 #include "common/util/logging/LoggerManager.h"
 #include "common/util/logging/WindowLogger.h"
+#include "languages/Language.h"
 
 #include "tests/common/RaisedBy.h"
 #include "tests/common/ScopedCall.h"
@@ -13,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cwchar>
 #include <filesystem>
 #include <string>
 #include <thread>
@@ -204,6 +206,43 @@ TEST_F(WindowLoggerTest, TextsFromAnotherThreadWaitForTheWindowsThreadInOrder) {
     DestroyWindow(log_->GetWindow());
     EXPECT_EQ(std::vector<std::wstring>({L"Could not be appended to WindowLogger : ", L"unshown", L"\r\n"}), debugOutput);
     log_->InitInstance();
+}
+
+// The caption and the menu come from the catalogue in the language chosen, the items'
+// keys made from its key names, again after a change; Log to screen keeps its mark.
+TEST_F(WindowLoggerTest, ShowTextsSpeaksTheCurrentLanguageAndKeepsTheCheckMark) {
+    HWND window = log_->GetWindow();
+    Command(WindowLogger::kLogToScreen);
+    wchar_t text[128] = {};
+    GetWindowTextW(window, text, 128);
+    std::wstring name = text;
+    name.erase(name.size() - std::wcslen(L"'s log"));
+    Language::Choose(Language::Find(L"qps-ploc"));
+    log_->ShowTexts();
+    GetWindowTextW(window, text, 128);
+    std::wstring caption = text;
+    GetMenuStringW(GetMenu(window), 0, text, 128, MF_BYPOSITION);
+    std::wstring file = text;
+    GetMenuStringW(GetMenu(window), WindowLogger::kExit, text, 128, MF_BYCOMMAND);
+    std::wstring exit = text;
+    GetMenuStringW(GetMenu(window), WindowLogger::kAbout, text, 128, MF_BYCOMMAND);
+    std::wstring about = text;
+    const std::wstring expected[] = {
+        Language::Say(TextId::kLogCaption, {name}), Language::Text(TextId::kLogMenuFile),
+        Language::Text(TextId::kLogMenuExit) + L"\t" + Language::Text(TextId::kKeyCtrl) + L"+X",
+        Language::Text(TextId::kLogMenuAbout) + L"\t" + Language::Text(TextId::kKeyAlt) + L"+?"};
+    Language::Choose(Language::kEnglish);
+    EXPECT_EQ(expected[0], caption);
+    EXPECT_EQ(expected[1], file);
+    EXPECT_EQ(expected[2], exit);
+    EXPECT_EQ(expected[3], about);
+    EXPECT_NE(L"E&xit\tCtrl+X", exit);
+    EXPECT_FALSE(Checked());
+
+    log_->ShowTexts();
+    GetMenuStringW(GetMenu(window), WindowLogger::kExit, text, 128, MF_BYCOMMAND);
+    EXPECT_STREQ(L"E&xit\tCtrl+X", text);
+    EXPECT_FALSE(Checked());
 }
 
 // Neither Exit nor closing ends the program: both hide the window, which keeps its text
