@@ -228,6 +228,7 @@ void EnneoWindow::Apply(const BoardAnswer& answer) {
     if (answer.repaint || frameMoved) InvalidateRect(GetHandle(), nullptr, FALSE);
     if (answer.language) {
         MakeMenu();
+        ShowOpenWindowsTexts();
     } else if (answer.menu) {
         menu_->Update(snapshot_);
     }
@@ -421,6 +422,12 @@ void EnneoWindow::OnAbout() {
     if (about_.GetHandle() == nullptr) about_.Create(GetHandle());
     about_.Show(SW_SHOWNORMAL);
     gui::ShellOpen(GetHandle(), kHomePageUrl, SW_SHOWDEFAULT);
+}
+
+void EnneoWindow::ShowOpenWindowsTexts() {
+    if (help_.GetHandle() != nullptr) help_.ShowTexts();
+    if (about_.GetHandle() != nullptr) about_.ShowTexts();
+    util::logging::WindowLogger::RetellTexts();
 }
 
 void EnneoWindow::OnShowLog() {

@@ -82,6 +82,9 @@ private:
     // The board menu made in the language spoken now, in place of the window's menu,
     // with the board's states and recent files.
     void MakeMenu();
+    // After a change of language: the help, About and log windows that are open show
+    // their texts in the new one.
+    void ShowOpenWindowsTexts();
     void OnFileOpen();
     void OnFileSave();
     // File / New Puzzle (a menu item, or F2 to F4): made by the controller while the

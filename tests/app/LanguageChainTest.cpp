@@ -149,6 +149,7 @@ TEST(LanguageChainTest, ChosenLanguageOnEnglishWindows) {
     window.Show(SW_SHOWNORMAL);
     ExpectMenuSpoken(board, -1);
     SendMessageW(board, WM_KEYDOWN, 'P', 0);  // pencil mode: a check mark the new menu shows again
+    SendMessageW(board, WM_COMMAND, IDM_HELP, 0);  // an open window that changes its language too
 
     SendMessageW(board, WM_COMMAND, ID_OPTIONS_LANGUAGE_FIRST + chosen, 0);
     EXPECT_EQ(code, LanguageValue());
@@ -156,6 +157,9 @@ TEST(LanguageChainTest, ChosenLanguageOnEnglishWindows) {
     ExpectMenuSpoken(board, chosen);
     EXPECT_NE(0u, GetMenuState(GetMenu(board), ID_EDIT_PENCILMODE, MF_BYCOMMAND) & MF_CHECKED);
     EXPECT_NE(0u, GetMenuState(GetMenu(board), ID_EDIT_UNDO, MF_BYCOMMAND) & MF_GRAYED);
+    wchar_t helpTitle[64] = {};
+    GetWindowTextW(window.GetHelpWindow().GetHandle(), helpTitle, 64);
+    EXPECT_EQ(Language::Text(TextId::kHelpTitle), helpTitle);
     std::wstring name = CellName(board, 1);
     EXPECT_EQ(0u, name.find(EmptyFirstCell()));
 

@@ -40,6 +40,8 @@ const DWORD kFileNameSize = 32768;
 const int kFontHeight = 15;
 // Posted to the log window when texts from other threads wait to be shown.
 const UINT kShowPendingMessage = WM_APP + 1;
+// Asks the window's thread to show the texts in the current language.
+const UINT kShowTextsMessage = WM_APP + 2;
 
 void WriteUnshown(const wchar_t* text) {
     WriteDebugOutput(L"Could not be appended to WindowLogger : ");
@@ -183,6 +185,10 @@ void WindowLogger::OnDpiChanged(int dpi, const RECT& suggested) {
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void WindowLogger::RetellTexts() {
+    if (instance_ != nullptr && instance_->window_ != nullptr) PostMessageW(instance_->window_, kShowTextsMessage, 0, 0);
+}
+
 void WindowLogger::ShowTexts() {
     SetWindowTextW(window_, Language::Say(TextId::kLogCaption, {programName_}).c_str());
     HMENU previous = GetMenu(window_);
@@ -281,6 +287,7 @@ LRESULT WindowLogger::MessageHandler(HWND handle, UINT message, WPARAM wParam, L
     case WM_CLOSE: Close(); return 0;
     case WM_DESTROY: OnDestroy(handle); return 0;
     case kShowPendingMessage: ShowPending(); return 0;
+    case kShowTextsMessage: ShowTexts(); return 0;
     case WM_SIZE: OnSize(); return 0;
     case WM_DPICHANGED: OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
     case WM_COMMAND: return OnCommand(handle, message, wParam, lParam);

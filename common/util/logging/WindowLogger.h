@@ -35,6 +35,9 @@ public:
     // Makes the log window, shows it and starts the thread on the first call; later
     // calls return the same object and show nothing.
     static WindowLogger* GetInstance();
+    // After a change of language: the log window, if one was made, shows its texts in
+    // the new language on its own thread. Any thread may call it; none waits.
+    static void RetellTexts();
     // Shows the log window again after it was closed, with the text it had.
     void Show();
 
