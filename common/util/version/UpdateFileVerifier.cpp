@@ -41,7 +41,7 @@ String UpdateFileVerifier::Check(const std::string& bytes, const wchar_t* name, 
     String fileVersion = image.GetVersionValue(L"ProductVersion");
     if (!Equal(fileVersion, statement.GetVersion().GetText())) {
         return CatalogueText(TextId::kUpdateReasonVersion,
-                      {fileVersion.ToWide(), statement.GetName().ToWide(), statement.GetVersion().ToWide()});
+                             {fileVersion.ToWide(), statement.GetName().ToWide(), statement.GetVersion().ToWide()});
     }
     return String();
 }
