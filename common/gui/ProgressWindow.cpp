@@ -1,6 +1,8 @@
 // ProgressWindow: the small window that shows a long piece of work (a download, a print job) and lets the user stop it.
 #include "ProgressWindow.h"
 
+#include "languages/Language.h"
+
 namespace gui {
 
 namespace {
@@ -29,7 +31,7 @@ void ProgressWindow::OnCreate() {
     bar_.Create(GetHandle());
     cancelButton_.SetCommandId(kCancelCommand);
     cancelButton_.Create(GetHandle());
-    cancelButton_.SetText(L"Cancel");
+    cancelButton_.SetText(Language::Text(TextId::kDialogCancel).c_str());
     SetPosition(0, 0, GetDpiScale().Pixels(kWidth), GetDpiScale().Pixels(kHeight), SWP_NOMOVE);
     Centre();
 }
