@@ -22,8 +22,8 @@
 #include <chrono>
 #include <filesystem>
 #include <string>
-#include <vector>
 #include <system_error>
+#include <vector>
 
 namespace {
 
@@ -98,8 +98,9 @@ bool UpdateInstaller::Install() {
     File signature(files_.GetSignatureCopy().GetText());
     try {
         util::version::UpdateLock lock(folder_.GetText());
-        if (!lock.Acquire(kWaitSeconds * 1000))
+        if (!lock.Acquire(kWaitSeconds * 1000)) {
             throw new Exception(L"%s", CatalogueText(TextId::kUpdaterBusy, {name_.ToWide()}));
+        }
         swap_.Prepare();
         WaitForProgramEnd();
         // Opened once, shared with nobody: the bytes checked are the bytes put in place.

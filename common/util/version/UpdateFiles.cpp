@@ -183,8 +183,9 @@ void UpdateFiles::Record(const String& file, const FileIdentity& identity) {
         std::remove_if(entries.begin(), entries.end(), [&](const Entry& entry) { return entry.name == name; }),
         entries.end());
     entries.push_back({name, identity});
-    if (!read || !WriteRecord(entries))
+    if (!read || !WriteRecord(entries)) {
         throw new Exception(L"%s", CatalogueText(TextId::kUpdateRecordNotWritten, {record_.ToWide()}));
+    }
 }
 
 void UpdateFiles::RemoveRecorded() {
