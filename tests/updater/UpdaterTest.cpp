@@ -136,8 +136,8 @@ TEST_F(UpdaterTest, NeitherAUsersOwnKeptProgramNorAnOlderReleaseIsReplaced) {
 
     // The box speaks the language of the program's "Language" setting.
     Restage(new_, signature_);
-    ASSERT_TRUE(util::WriteRegistryString(HKEY_CURRENT_USER, kSettingsKey, L"Language", L"qps-ploc"));
-    Language::Choose(Language::Find(L"qps-ploc"));
+    ASSERT_TRUE(util::WriteRegistryString(HKEY_CURRENT_USER, kSettingsKey, L"Language", L"de"));
+    Language::Choose(Language::Find(L"de"));
     const std::wstring caption = Language::Say(TextId::kUpdateCaption, {L"Enneo"});
     const std::wstring refusal = Language::Say(
         TextId::kUpdaterRefused, {L"Enneo " ENNEO_NEW_VERSION,

@@ -242,7 +242,7 @@ TEST(UpdateFindingTest, TheSentencesFollowTheLanguageChosen) {
         found.kind = kind;
         english[kind == Kind::Replayed] = Text(found.GetSentence());
     }
-    const int other = Language::Find(L"qps-ploc");
+    const int other = Language::Find(L"de");
     ASSERT_GE(other, 0);
     Language::Choose(other);
     found.kind = Kind::UpToDate;
@@ -259,8 +259,8 @@ TEST(UpdateFindingTest, TheSentencesFollowTheLanguageChosen) {
 #ifndef _WIN32
     EXPECT_EQ(L"2026-12-23", date);
 #endif
-    for (const wchar_t* value : {L"Enneo 1.0.2", L"Enneo 1.0.4"}) {
-        EXPECT_NE(std::wstring::npos, replayed.find(value)) << replayed;
+    for (const wchar_t* words : {L"Die Antwort des Updatedienstes", L"Enneo 1.0.2", L"Enneo 1.0.4"}) {
+        EXPECT_NE(std::wstring::npos, replayed.find(words)) << replayed;
     }
     EXPECT_EQ(english[1], Text(found.GetSentence()));
 }
