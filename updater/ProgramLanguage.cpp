@@ -7,6 +7,9 @@
 #include "common/util/version/ProgramImage.h"
 #include "languages/Language.h"
 
+#include <cstdint>
+#include <string>
+
 namespace {
 
 // The largest updater file read for its version resource.
