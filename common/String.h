@@ -22,6 +22,9 @@ public:
     const wchar_t* GetText() const { return text_; }
     int GetLength() const { return text_ ? length_ : 0; }
     bool IsEmpty() const { return text_ == nullptr; }
+    // The text as a standard string, empty for the empty String: a value for
+    // Language::Say and the like.
+    std::wstring ToWide() const { return text_ ? std::wstring(text_, length_) : std::wstring(); }
 
     // Copies the text; null empties the String; the String's own text changes nothing.
     void Set(const wchar_t* text);

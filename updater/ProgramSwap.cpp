@@ -3,9 +3,13 @@
 
 #include "SystemReason.h"
 
+#include "common/CatalogueText.h"
 #include "common/Exception.h"
 
 #include <windows.h>
+
+#include <string>
+#include <vector>
 
 ProgramSwap::ProgramSwap(util::version::UpdateFiles& files) : Object(L"ProgramSwap"), files_(files) {}
 
@@ -15,7 +19,9 @@ void ProgramSwap::Prepare() {
     readOnly_ = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
     if (readOnly_ && !SetFileAttributesW(program, attributes & ~FILE_ATTRIBUTE_READONLY)) {
         readOnly_ = false;
-        throw new Exception(L"%s is read-only, and that cannot be changed (%s)", files_.GetProgram(), SystemReason());
+        String reason = SystemReason();  // first, while the last error is the failure's
+        throw new Exception(L"%s",
+                            CatalogueText(TextId::kUpdaterReadOnly, {files_.GetProgram().ToWide(), reason.ToWide()}));
     }
 }
 
@@ -29,24 +35,32 @@ void ProgramSwap::Finish() {
 void ProgramSwap::Swap(util::File& newVersion, const std::string& oldProgram) {
     // On disk before it takes the program's name: a crash after the rename must not
     // leave a program file whose bytes never reached the disk.
-    if (!newVersion.Flush())
-        throw new Exception(L"%s could not be written to disk (%s)", newVersion.GetPath(), SystemReason());
+    if (!newVersion.Flush()) {
+        String reason = SystemReason();  // first, while the last error is the failure's
+        throw new Exception(
+            L"%s", CatalogueText(TextId::kUpdaterNotFlushed, {newVersion.GetPath().ToWide(), reason.ToWide()}));
+    }
     const String& kept = files_.GetKeptProgram();
     for (const String* file : {&files_.GetRecord(), &kept}) {
         if (file == &kept ? !files_.Claim(kept) : !files_.IsRecordUsable()) {
-            throw new Exception(L"%s does not come from an update, so it is not replaced", *file);
+            throw new Exception(L"%s", CatalogueText(TextId::kUpdaterNotFromUpdate, {file->ToWide()}));
         }
     }
     try {
         files_.Write(kept, oldProgram.data(), oldProgram.size());
     } catch (Exception* e) {
         delete e;
-        throw new Exception(L"%s could not be copied to %s (%s)", files_.GetProgram(), kept, SystemReason());
+        String reason = SystemReason();  // first, while the last error is the failure's
+        throw new Exception(L"%s", CatalogueText(TextId::kUpdaterNotKept,
+                                                 {files_.GetProgram().ToWide(), kept.ToWide(), reason.ToWide()}));
     }
     // One rename over the program file: its name holds the old program or the new one,
     // whole, at every moment.
     if (!newVersion.RenameTo(files_.GetProgram().GetText())) {
-        throw new Exception(L"%s could not replace %s (%s)", newVersion.GetPath(), files_.GetProgram(), SystemReason());
+        String reason = SystemReason();  // first, while the last error is the failure's
+        throw new Exception(
+            L"%s", CatalogueText(TextId::kUpdaterNotReplaced,
+                                 {newVersion.GetPath().ToWide(), files_.GetProgram().ToWide(), reason.ToWide()}));
     }
 }
 

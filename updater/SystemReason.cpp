@@ -1,6 +1,7 @@
 // SystemReason: the system's reason for the last failure, to go inside a sentence.
 #include "SystemReason.h"
 
+#include "common/CatalogueText.h"
 #include "common/LastErrorText.h"
 
 #include <windows.h>
@@ -13,11 +14,6 @@ String SystemReason() {
     const wchar_t* text = GetLastErrorText();
     std::wstring reason(text != nullptr ? text : L"");
     while (!reason.empty() && (std::iswspace(reason.back()) || reason.back() == L'.')) reason.pop_back();
-    String result;
-    if (reason.empty()) {
-        result.Format(L"error %u", code);
-    } else {
-        result.Set(reason.c_str());
-    }
-    return result;
+    if (reason.empty()) return CatalogueText(TextId::kUpdaterSystemError, {std::to_wstring(code)});
+    return String(reason.c_str());
 }

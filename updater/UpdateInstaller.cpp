@@ -3,6 +3,7 @@
 
 #include "SystemReason.h"
 
+#include "common/CatalogueText.h"
 #include "common/Exception.h"
 #include "common/util/File.h"
 #include "common/util/ProgramFile.h"
@@ -20,7 +21,9 @@
 
 #include <chrono>
 #include <filesystem>
+#include <string>
 #include <system_error>
+#include <vector>
 
 namespace {
 
@@ -72,7 +75,7 @@ UpdateInstaller::UpdateInstaller(const UpdaterSetup& setup)
     updateVersion_ = VersionOfFile(files_.GetNewVersion());
     installedLabel_ = Label(name_, installedVersion_);
     updateLabel_ = Label(name_, updateVersion_);
-    caption_.Format(L"%s update", name_);
+    caption_ = CatalogueText(TextId::kUpdateCaption, {name_.ToWide()});
 }
 
 std::vector<String> UpdateInstaller::FindUpdates(const wchar_t* folder) {
@@ -95,7 +98,9 @@ bool UpdateInstaller::Install() {
     File signature(files_.GetSignatureCopy().GetText());
     try {
         util::version::UpdateLock lock(folder_.GetText());
-        if (!lock.Acquire(kWaitSeconds * 1000)) throw new Exception(L"another copy of %s is updating it", name_);
+        if (!lock.Acquire(kWaitSeconds * 1000)) {
+            throw new Exception(L"%s", CatalogueText(TextId::kUpdaterBusy, {name_.ToWide()}));
+        }
         swap_.Prepare();
         WaitForProgramEnd();
         // Opened once, shared with nobody: the bytes checked are the bytes put in place.
@@ -104,11 +109,13 @@ bool UpdateInstaller::Install() {
         try {
             std::string bytes, signatureText;
             if (!update.ReadAll(bytes, kLargestProgram)) {
-                throw new Exception(L"%s.upd cannot be read (%s)", name_, SystemReason());
+                String reason = SystemReason();  // first, while the last error is the failure's
+                throw new Exception(L"%s",
+                                    CatalogueText(TextId::kUpdaterUpdateUnreadable, {name_.ToWide(), reason.ToWide()}));
             }
             signature.OpenFile(FileAccess::ReadDelete, FileCreation::OpenExisting);
             if (!signature.ReadAll(signatureText, kLargestSignature)) {
-                throw new Exception(L"its signature, %s.upd.sig, cannot be read", name_);
+                throw new Exception(L"%s", CatalogueText(TextId::kUpdaterSignatureUnreadable, {name_.ToWide()}));
             }
             String signatureString;
             signatureString.SetAnsi(signatureText.c_str());  // base64 is ASCII; anything else fails to decode
@@ -121,14 +128,10 @@ bool UpdateInstaller::Install() {
         installed = true;
         UpdateUninstallEntry();
     } catch (Exception* e) {
-        message_.Format(L"The update to %s could not be installed: %s.\n\n", updateLabel_, e->GetMessageText());
+        String reason(e->GetMessageText());
         delete e;
-        if (swap_.Restore()) {
-            message_.AppendFormat(L"%s stays installed.", installedLabel_);
-        } else {
-            message_.AppendFormat(L"%s is kept as %s.exe.old but could not be put back as %s.exe.", installedLabel_,
-                                  name_, name_);
-        }
+        message_ = CatalogueText(swap_.Restore() ? TextId::kUpdaterRefused : TextId::kUpdaterNotRestored,
+                                 {updateLabel_.ToWide(), reason.ToWide(), installedLabel_.ToWide(), name_.ToWide()});
     }
     // Read or refused, the signature copy has served: it goes with this handle.
     signature.DeleteWhenClosed();
@@ -146,12 +149,16 @@ void UpdateInstaller::WaitForProgramEnd() {
         program.OpenFile(FileAccess::ReadWrite, FileCreation::OpenExisting, FileSharing::None);
         if (program.IsOpen()) {
             if (!program.ReadAll(installed_, kLargestProgram)) {
-                throw new Exception(L"%s.exe cannot be read (%s)", name_, SystemReason());
+                String reason = SystemReason();  // first, while the last error is the failure's
+                throw new Exception(
+                    L"%s", CatalogueText(TextId::kUpdaterProgramUnreadable, {name_.ToWide(), reason.ToWide()}));
             }
             return;
         }
         if (std::chrono::steady_clock::now() >= deadline) {
-            throw new Exception(L"%s.exe is still in use after %i seconds (%s)", name_, kWaitSeconds, SystemReason());
+            String reason = SystemReason();  // first, while the last error is the failure's
+            throw new Exception(L"%s", CatalogueText(TextId::kUpdaterProgramInUse, kWaitSeconds,
+                                                     {name_.ToWide(), std::to_wstring(kWaitSeconds), reason.ToWide()}));
         }
         Sleep(kPollMilliseconds);
     }
@@ -165,22 +172,22 @@ void UpdateInstaller::CheckUpdate(const std::string& update, const String& signa
     installedLabel_ = Label(name_, installedVersion_);
     updateLabel_ = Label(name_, updateVersion_);
     util::version::UpdatePublicKey key;
-    if (!key.Read(publicKey_.GetText())) throw new Exception(L"this updater has no publisher key to check it with");
+    if (!key.Read(publicKey_.GetText())) throw new Exception(L"%s", CatalogueText(TextId::kUpdaterKeyless));
     // The version is the one the file names; the statement holds only when the
     // publisher released the file as that version.
     String reason = util::version::UpdateFileVerifier(key).Check(
         update, programName_.GetText(), util::version::UpdateRole::Program, updateVersion_.GetText(), signature);
-    if (reason.GetLength() > 0) throw new Exception(L"it %s", reason);
+    if (reason.GetLength() > 0) throw new Exception(L"%s", CatalogueText(TextId::kUpdaterReason, {reason.ToWide()}));
     // Even an old release carries the publisher's signature: no way back to it.
     if (!Version(updateVersion_.GetText()).IsNewerThan(Version(installedVersion_.GetText()))) {
-        throw new Exception(L"it is not newer than %s", installedLabel_);
+        throw new Exception(L"%s", CatalogueText(TextId::kUpdaterNotNewer, {installedLabel_.ToWide()}));
     }
     // The settings are the program's, under the names its version resource gives.
     util::RegistryProperties settings(installed.GetVersionValue(L"CompanyName").GetText(),
                                       installed.GetVersionValue(L"ProductName").GetText());
     util::version::NewestVersionSeen seen(&settings);
     if (seen.IsBelow(updateVersion_.GetText())) {
-        throw new Exception(L"it is older than %s %s, which has been released", name_, seen.Get());
+        throw new Exception(L"%s", CatalogueText(TextId::kUpdaterOlder, {name_.ToWide(), seen.Get().ToWide()}));
     }
 }
 
@@ -207,6 +214,7 @@ void UpdateInstaller::RecordUpdater() {
 
 bool UpdateInstaller::StartProgram() {
     if (util::StartProgramFile(files_.GetProgram().GetText(), folder_.GetText())) return true;
-    message_.Format(L"%s.exe could not be started: %s.", name_, SystemReason());
+    String reason = SystemReason();  // first, while the last error is the failure's
+    message_ = CatalogueText(TextId::kUpdaterNotStarted, {name_.ToWide(), reason.ToWide()});
     return false;
 }

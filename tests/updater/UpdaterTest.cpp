@@ -1,6 +1,7 @@
 // Tests of updater.exe: test builds of it install stand-ins of the program in folders of their own.
 #include "common/util/Registry.h"
 #include "common/util/version/UpdateLock.h"
+#include "languages/Language.h"
 #include "tests/common/TestFiles.h"
 #include "tests/support/DialogDriver.h"
 #include "tests/support/PlantedDll.h"
@@ -103,7 +104,8 @@ TEST_F(UpdaterTest, ASignedNewerVersionReplacesTheProgramWhichStartsAgain) {
 }
 
 // A user's own "Enneo.exe.old", which no update recorded, is kept: the update is refused
-// with a box that names it. So is an update to a release below the newest seen signed.
+// with a box that names it. So is an update to a release below the newest seen signed,
+// in the language the program's settings choose.
 TEST_F(UpdaterTest, NeitherAUsersOwnKeptProgramNorAnOlderReleaseIsReplaced) {
     Stage(new_, signature_);
     WriteBytes(Path("Enneo.exe.old"), "the user's own backup");
@@ -128,10 +130,28 @@ TEST_F(UpdaterTest, NeitherAUsersOwnKeptProgramNorAnOlderReleaseIsReplaced) {
                           L"it is older than Enneo " ENNEO_OTHER_VERSION L", which has been released"),
                   boxes.Texts().at(0));
     }
-    RegDeleteKeyValueW(HKEY_CURRENT_USER, kSettingsKey, ENNEO_NEWEST_SEEN);
     EXPECT_EQ(1, updater_.WaitForExit());
     EXPECT_EQ(installed_, ReadBytes(Path("Enneo.exe")));
     EXPECT_FALSE(FileExists(Path("Enneo.upd")));
+
+    // The box speaks the language of the program's "Language" setting.
+    Restage(new_, signature_);
+    ASSERT_TRUE(util::WriteRegistryString(HKEY_CURRENT_USER, kSettingsKey, L"Language", L"de"));
+    Language::Choose(Language::Find(L"de"));
+    const std::wstring caption = Language::Say(TextId::kUpdateCaption, {L"Enneo"});
+    const std::wstring refusal = Language::Say(
+        TextId::kUpdaterRefused, {L"Enneo " ENNEO_NEW_VERSION,
+                                  Language::Say(TextId::kUpdaterOlder, {L"Enneo", ENNEO_OTHER_VERSION}),
+                                  L"Enneo " ENNEO_INSTALLED_VERSION});
+    Language::Choose(Language::kEnglish);
+    StartUpdater();
+    {
+        DialogDriver boxes({{caption, L"", IDOK}}, updater_.GetId());
+        EXPECT_EQ(refusal, boxes.Texts().at(0));
+    }
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, kSettingsKey, L"Language");
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, kSettingsKey, ENNEO_NEWEST_SEEN);
+    EXPECT_EQ(1, updater_.WaitForExit());
 }
 
 // A read-only program file is replaced all the same, by a read-only new version; the

@@ -1,6 +1,7 @@
 // UpdateDownload: fetches an offered release into the program's folder and checks it there.
 #include "UpdateDownload.h"
 
+#include "common/CatalogueText.h"
 #include "common/Exception.h"
 #include "common/io/ByteArrayOutputStream.h"
 #include "common/net/UsesWinsock.h"
@@ -34,12 +35,12 @@ UpdateDownload::~UpdateDownload() = default;
 
 bool UpdateDownload::Fetch(const UpdateInfo& info) {
     if (info.GetUpdaterSignature().GetLength() == 0 || info.GetDownloadSignature().GetLength() == 0) {
-        throw new Exception(L"The update service did not sign the update, so it is not installed.");
+        throw new Exception(L"%s", CatalogueText(TextId::kUpdateNotSigned));
     }
     for (const String* file :
          {&files_.GetRecord(), &files_.GetUpdater(), &files_.GetNewVersion(), &files_.GetSignatureCopy()}) {
         if (file == &files_.GetRecord() ? !files_.IsRecordUsable() : !files_.Claim(*file)) {
-            throw new Exception(L"%s does not come from an update of %s, so it is not replaced.", *file, name_);
+            throw new Exception(L"%s", CatalogueText(TextId::kUpdateNotFromUpdateOf, {file->ToWide(), name_.ToWide()}));
         }
     }
     net::UsesWinsock winsock;
@@ -57,22 +58,20 @@ bool UpdateDownload::Fetch(const UpdateInfo& info) {
     struct Download {
         const wchar_t* url;
         const String& file;
-        const wchar_t* failure;
+        String what;
+        TextId failure;
     };
-    String version;
-    version.Format(L"%s %s", name_, info.GetVersion());
     for (const Download& download :
-         {Download{info.GetUpdaterUrl(), files_.GetUpdater(), L"The updater could not be saved to:\n\n%s"},
-          Download{info.GetDownloadUrl(), files_.GetNewVersion(), L"The new version could not be saved to:\n\n%s"}}) {
-        if (&download.file == &files_.GetUpdater()) {
-            what.Set(L"Downloading the updater");
-        } else {
-            what.Format(L"Downloading %s", version);
-        }
+         {Download{info.GetUpdaterUrl(), files_.GetUpdater(), CatalogueText(TextId::kUpdateDownloadingUpdater),
+                   TextId::kUpdateUpdaterNotSaved},
+          Download{info.GetDownloadUrl(), files_.GetNewVersion(),
+                   CatalogueText(TextId::kUpdateDownloadingVersion, {name_.ToWide(), info.GetVersion().ToWide()}),
+                   TextId::kUpdateVersionNotSaved}}) {
+        what = download.what;
         io::ByteArrayOutputStream bytes;
         if (!client.Get(download.url, &bytes)) {
             if (cancelled) return false;
-            throw new Exception(download.failure, download.file);
+            throw new Exception(L"%s", CatalogueText(download.failure, {download.file.ToWide()}));
         }
         files_.Write(download.file, bytes.GetBuffer() != nullptr ? bytes.GetBuffer() : "", bytes.GetSize());
     }
@@ -88,20 +87,20 @@ void UpdateDownload::Verify(const UpdateFileVerifier& verifier, const wchar_t* i
         File& held;
         UpdateRole role;
         const String& signature;
-        const wchar_t* what;
+        TextId failure;  // "The downloaded ... {1}."
     };
     for (const Check& check :
-         {Check{updater_, UpdateRole::Updater, info.GetUpdaterSignature(), L"updater"},
-          Check{newVersion_, UpdateRole::Program, info.GetDownloadSignature(), L"new version"}}) {
+         {Check{updater_, UpdateRole::Updater, info.GetUpdaterSignature(), TextId::kUpdateDownloadedUpdater},
+          Check{newVersion_, UpdateRole::Program, info.GetDownloadSignature(), TextId::kUpdateDownloadedVersion}}) {
         check.held.OpenFile(FileAccess::Read, FileCreation::OpenExisting, FileSharing::Read);
         std::string bytes;
         String reason;
         if (!check.held.ReadAll(bytes, kDownloadSizeLimit)) {
-            reason.Format(L"is not signed by the publisher of %s", identifier);
+            reason = CatalogueText(TextId::kUpdateReasonNotSigned, {identifier});
         } else {
             reason = verifier.Check(bytes, identifier, check.role, info.GetVersion().GetText(), check.signature);
         }
-        if (reason.GetLength() > 0) throw new Exception(L"The downloaded %s %s.", check.what, reason);
+        if (reason.GetLength() > 0) throw new Exception(L"%s", CatalogueText(check.failure, {reason.ToWide()}));
     }
 }
 

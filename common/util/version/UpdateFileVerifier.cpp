@@ -3,6 +3,8 @@
 
 #include "ProgramImage.h"
 
+#include "common/CatalogueText.h"
+
 #include <cwchar>
 #include <vector>
 
@@ -22,29 +24,26 @@ UpdateFileVerifier::UpdateFileVerifier(const UpdatePublicKey& key) : Object(L"Up
 String UpdateFileVerifier::Check(const std::string& bytes, const wchar_t* name, UpdateRole role, const wchar_t* version,
                                  const String& signature) const {
     UpdateStatement statement(name, role, ENNEO_ARCH, version);
-    String reason;
     uint8_t digest[SignatureVerifier::kDigestSize];
     std::vector<uint8_t> decoded;
     if (!SignatureVerifier::Decode(signature, decoded) || !signatures_.Hash(bytes.data(), bytes.size(), digest) ||
         !signatures_.Verify(statement.GetText(digest), decoded)) {
-        reason.Format(L"is not signed by the publisher of %s", statement.GetName());
-        return reason;
+        return CatalogueText(TextId::kUpdateReasonNotSigned, {statement.GetName().ToWide()});
     }
     ProgramImage image(bytes);
     if (image.GetMachine() != statement.GetMachine()) {
-        reason.Format(L"is not a %s program", statement.GetArchitecture());
-        return reason;
+        return CatalogueText(TextId::kUpdateReasonArchitecture, {statement.GetArchitecture().ToWide()});
     }
     String fileName = image.GetVersionValue(L"OriginalFilename");
     if (!Equal(fileName, statement.GetOriginalFilename())) {
-        reason.Format(L"is \"%s\", not %s", fileName, statement.GetOriginalFilename());
-        return reason;
+        return CatalogueText(TextId::kUpdateReasonFileName, {fileName.ToWide(), statement.GetOriginalFilename()});
     }
     String fileVersion = image.GetVersionValue(L"ProductVersion");
     if (!Equal(fileVersion, statement.GetVersion().GetText())) {
-        reason.Format(L"is \"%s\", not the %s %s offered", fileVersion, statement.GetName(), statement.GetVersion());
+        return CatalogueText(TextId::kUpdateReasonVersion,
+                             {fileVersion.ToWide(), statement.GetName().ToWide(), statement.GetVersion().ToWide()});
     }
-    return reason;
+    return String();
 }
 
 }  // namespace version

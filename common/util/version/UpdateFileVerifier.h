@@ -30,8 +30,8 @@ public:
     // signature copy) signs that statement for the bytes; their PE header names the
     // architecture's machine; their version resource's "OriginalFilename" and
     // "ProductVersion" are the role's and the version. Otherwise the first reason they
-    // are not, as the rest of a sentence about the file: "is not signed by the publisher
-    // of Enneo".
+    // are not, as the rest of a sentence about the file in the language chosen now: "is
+    // not signed by the publisher of Enneo".
     String Check(const std::string& bytes, const wchar_t* name, UpdateRole role, const wchar_t* version,
                  const String& signature) const;
 

@@ -3,6 +3,7 @@
 
 #include "UpdateStatement.h"
 
+#include "common/CatalogueText.h"
 #include "common/Exception.h"
 #include "common/FilePath.h"
 #include "common/TextConversion.h"
@@ -169,7 +170,7 @@ void UpdateFiles::Write(const String& file, const char* bytes, size_t size) {
     }
     if (!written) {
         if (made.IsOpen()) made.DeleteWhenClosed();
-        throw new Exception(L"%s could not be written", file);
+        throw new Exception(L"%s", CatalogueText(TextId::kUpdateFileNotWritten, {file.ToWide()}));
     }
     Record(file, identity);
 }
@@ -182,7 +183,9 @@ void UpdateFiles::Record(const String& file, const FileIdentity& identity) {
         std::remove_if(entries.begin(), entries.end(), [&](const Entry& entry) { return entry.name == name; }),
         entries.end());
     entries.push_back({name, identity});
-    if (!read || !WriteRecord(entries)) throw new Exception(L"%s cannot be written", record_);
+    if (!read || !WriteRecord(entries)) {
+        throw new Exception(L"%s", CatalogueText(TextId::kUpdateRecordNotWritten, {record_.ToWide()}));
+    }
 }
 
 void UpdateFiles::RemoveRecorded() {

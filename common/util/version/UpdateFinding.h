@@ -36,9 +36,11 @@ struct UpdateFinding {
     String why;
     int64_t expiry = -1;  // seconds since 1970 UTC
 
-    // The text of the box that tells the finding: its sentence, and, when nothing is
-    // offered although a release newer than the running one has been seen signed, a
-    // second paragraph saying so. Empty for Offer, which the offer box asks about.
+    // The text of the box that tells the finding, in the language chosen now (Language):
+    // its sentence, and, when nothing is offered although a release newer than the
+    // running one has been seen signed, a second paragraph saying so. The expiry is a
+    // date as that language writes it (DateText). Empty for Offer, which the offer box
+    // asks about.
     String GetSentence() const;
 };
 

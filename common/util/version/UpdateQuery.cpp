@@ -9,6 +9,7 @@
 #include "common/io/ByteArrayOutputStream.h"
 #include "common/net/UsesWinsock.h"
 #include "common/net/http/HttpClient.h"
+#include "languages/Language.h"
 
 #include <cstddef>
 #include <exception>
@@ -40,7 +41,7 @@ bool IsOlder(const String& version, const String& than) {
 // The client's phrase for a failed request, fit for a box: control characters become
 // blanks (none may break or reorder the box's lines) and a long one is cut short.
 String PhraseOf(const String& failure) {
-    std::wstring text(failure.GetLength() > 0 ? failure.GetText() : L"the request could not be made");
+    std::wstring text(failure.GetLength() > 0 ? failure.ToWide() : Language::Text(TextId::kUpdateRequestNotMade));
     if (text.size() > kPhraseLimit) text = text.substr(0, kPhraseLimit) + L"...";
     for (wchar_t& c : text) {
         if (c < 0x20 || (c >= 0x7F && c < 0xA0)) c = L' ';

@@ -6,6 +6,7 @@
 #include "UpdateFileVerifier.h"
 #include "UpdateQuery.h"
 
+#include "common/CatalogueText.h"
 #include "common/Exception.h"
 #include "common/IApplication.h"
 #include "common/gui/ProgressFeedback.h"
@@ -43,11 +44,13 @@ String StemOf(const std::wstring& path) {
 // What a download window says: "<what>\n<received> KB of <total> KB", or without a
 // total (-1) "<what>\n<received> KB".
 String DownloadText(const wchar_t* what, int64_t received, int64_t total) {
-    String text;
-    text.Format(L"%s\n%d KB", what, static_cast<int>(received / 1024));
-    if (total >= 0) text.AppendFormat(L" of %d KB", static_cast<int>(total / 1024));
-    return text;
+    std::wstring kilobytes = std::to_wstring(received / 1024);
+    if (total < 0) return CatalogueText(TextId::kUpdateProgress, {what, kilobytes});
+    return CatalogueText(TextId::kUpdateProgressOf, {what, kilobytes, std::to_wstring(total / 1024)});
 }
+
+// "<name> update", the caption of the check's boxes and windows.
+String CaptionOf(const wchar_t* name) { return CatalogueText(TextId::kUpdateCaption, {name}); }
 
 }  // namespace
 
@@ -115,8 +118,7 @@ void VersionCheck::Run(Asked asked) {
         if (OfferUpdate(query.GetInfo().GetVersion().GetText())) InstallUpdate(query.GetInfo(), key, proxy);
     } else if (asked == Asked::ByUser) {
         const UpdateFinding& finding = query.GetFinding();
-        String caption;
-        caption.Format(L"%s update", application_->GetApplicationName());
+        String caption = CaptionOf(application_->GetApplicationName());
         UINT icon = finding.kind == UpdateFinding::Kind::UpToDate ? MB_ICONINFORMATION : MB_ICONWARNING;
         MessageBoxW(owner_, finding.GetSentence().GetText(), caption.GetText(), icon | MB_OK);
     }
@@ -124,11 +126,9 @@ void VersionCheck::Run(Asked asked) {
 
 bool VersionCheck::OfferUpdate(const wchar_t* newVersion) {
     const wchar_t* name = application_->GetApplicationName();
-    String caption;
-    caption.Format(L"%s update", name);
-    String text;
-    text.Format(L"An update for %s %s is available.\n\nDo you want to download %s %s?", name,
-                application_->GetProductVersion(), name, newVersion);
+    String caption = CaptionOf(name);
+    String running(application_->GetProductVersion());  // null without a version resource
+    String text = CatalogueText(TextId::kUpdateOffer, {name, running.ToWide(), newVersion});
     return MessageBoxW(owner_, text.GetText(), caption.GetText(), MB_ICONINFORMATION | MB_YESNO) == IDYES;
 }
 
@@ -136,15 +136,13 @@ void VersionCheck::InstallUpdate(const UpdateInfo& info, const UpdatePublicKey& 
     const wchar_t* name = application_->GetApplicationName();
     auto lock = std::make_unique<UpdateLock>(folder_.GetText());
     if (!lock->Acquire(0)) {
-        ShowInstallError(L"Another copy of the program is installing an update in its folder.");
+        ShowInstallError(CatalogueText(TextId::kUpdateAnotherCopy).GetText());
         return;
     }
     try {
         UpdateDownload download(files_, name);
         {
-            String caption;
-            caption.Format(L"%s update", name);
-            gui::ProgressFeedback feedback(caption.GetText());
+            gui::ProgressFeedback feedback(CaptionOf(name).GetText());
             download.SetProxyChooser(proxy.Chooser());
             download.SetProgress([&](const wchar_t* what, int64_t received, int64_t announced) {
                 return feedback.Update(DownloadText(what, received, announced).GetText(), received, announced);
@@ -168,14 +166,13 @@ void VersionCheck::InstallUpdate(const UpdateInfo& info, const UpdatePublicKey& 
 }
 
 void VersionCheck::ShowInstallError(const wchar_t* reason) {
-    String text;
-    text.Format(L"Sorry, there was an error while installing the update.\n\n%s\n\nYou may retry again later.", reason);
-    MessageBoxW(owner_, text.GetText(), L"Error while installing update.", MB_OK);
+    MessageBoxW(owner_, CatalogueText(TextId::kUpdateInstallError, {reason}).GetText(),
+                CatalogueText(TextId::kUpdateInstallErrorCaption).GetText(), MB_OK);
 }
 
 void VersionCheck::StartUpdater(const File& updater) {
     if (!util::StartProgramFile(updater.GetPath().GetText(), folder_.GetText())) {
-        throw new Exception(L"The updater could not be started.");
+        throw new Exception(L"%s", CatalogueText(TextId::kUpdateUpdaterNotStarted));
     }
 }
 

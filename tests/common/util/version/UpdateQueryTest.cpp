@@ -1,6 +1,9 @@
 // Tests of UpdateQuery's decision and its finding: replies as bytes in, an offer or nothing out.
 #include "common/util/version/UpdateQuery.h"
 
+#include "common/util/DateText.h"
+#include "languages/Language.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -222,6 +225,44 @@ TEST(UpdateFindingTest, EachFindingHasItsSentence) {
     EXPECT_EQ(L"The update service offered no update.\n\nEnneo 1.0.4 has been released; this check could not offer it.",
               sentence(Kind::NothingOffered));
     EXPECT_EQ(L"", sentence(Kind::Offer));
+}
+
+// In another language every finding is told in it, with the values in their places, and
+// the statement's expiry as that language's locale names the day (DateText); English
+// comes back afterwards.
+TEST(UpdateFindingTest, TheSentencesFollowTheLanguageChosen) {
+    UpdateFinding found;
+    found.name.Set(L"Enneo");
+    found.running.Set(L"1.0.3");
+    found.release.Set(L"1.0.2");
+    found.released.Set(L"1.0.4");
+    found.expiry = 1797984000 + 86399;
+    std::wstring english[2];
+    for (Kind kind : {Kind::UpToDate, Kind::Replayed}) {
+        found.kind = kind;
+        english[kind == Kind::Replayed] = Text(found.GetSentence());
+    }
+    const int other = Language::Find(L"de");
+    ASSERT_GE(other, 0);
+    Language::Choose(other);
+    found.kind = Kind::UpToDate;
+    std::wstring upToDate = Text(found.GetSentence());
+    found.kind = Kind::Replayed;
+    std::wstring replayed = Text(found.GetSentence());
+    Language::Choose(Language::kEnglish);
+
+    EXPECT_NE(english[0], upToDate);
+    EXPECT_NE(english[1], replayed);
+    const std::wstring date = Text(util::DateText(found.expiry).InLocale(Language::Code(other)));
+    EXPECT_NE(std::wstring::npos, upToDate.find(date)) << upToDate;
+    EXPECT_EQ(std::wstring::npos, upToDate.find(L"23 December 2026")) << upToDate;
+#ifndef _WIN32
+    EXPECT_EQ(L"2026-12-23", date);
+#endif
+    for (const wchar_t* words : {L"Die Antwort des Updatedienstes", L"Enneo 1.0.2", L"Enneo 1.0.4"}) {
+        EXPECT_NE(std::wstring::npos, replayed.find(words)) << replayed;
+    }
+    EXPECT_EQ(english[1], Text(found.GetSentence()));
 }
 
 }  // namespace
