@@ -3,6 +3,7 @@
 
 #include "PrintDialogs.h"
 #include "common/IApplication.h"
+#include "common/util/DateText.h"
 #include "languages/Language.h"
 #include "puzzle/PuzzleGenerator.h"
 
@@ -11,8 +12,14 @@ namespace {
 // The name that printed pages and print jobs carry: the version resource's product name.
 const wchar_t* ProgramName() { return IApplication::GetCurrent()->GetProductName(); }
 
-// Today's date as the user reads dates ("Tuesday, 9 December 2025").
+// Today's date as the user reads dates ("Tuesday, 9 December 2025"); in another language
+// than English, as that language's locale writes it.
 String Today() {
+    if (Language::Current() != Language::kEnglish) {
+        SYSTEMTIME local = {};
+        GetLocalTime(&local);
+        return util::DateText(local.wYear, local.wMonth, local.wDay).InCurrentLanguage();
+    }
     wchar_t date[128] = {};
     GetDateFormatW(LOCALE_USER_DEFAULT, DATE_LONGDATE, nullptr, nullptr, date, 128);
     return String(date);

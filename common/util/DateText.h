@@ -15,6 +15,8 @@ class DateText {
 public:
     // The UTC day of seconds since 1970; exact for any time, however far ahead.
     explicit DateText(int64_t seconds);
+    // A day given by its parts (month 1 for January), such as the local day of a clock.
+    DateText(int64_t year, int month, int day) : year_(year), month_(month), day_(day) {}
 
     // In the language chosen now (Language::Current).
     String InCurrentLanguage() const;
