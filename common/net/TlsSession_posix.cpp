@@ -1,6 +1,7 @@
 // TlsSession: this build has no TLS of the platform's, so every handshake is refused.
 #include "TlsSession.h"
 
+#include "common/CatalogueText.h"
 #include "common/Exception.h"
 
 namespace net {
@@ -12,10 +13,10 @@ TlsSession::TlsSession(TCPSocket& socket, const wchar_t* host) : Object(L"TlsSes
 TlsSession::~TlsSession() = default;
 
 void TlsSession::Handshake(const Deadline&, int) {
-    throw new Exception(L"secure connections (https) are not available in this build");
+    throw new Exception(L"%s", CatalogueText(TextId::kNetTlsNotBuilt));
 }
 
-void TlsSession::Send(const void*, int) { throw new Exception(L"no secure connection"); }
+void TlsSession::Send(const void*, int) { throw new Exception(L"%s", CatalogueText(TextId::kNetTlsNoSession)); }
 
 int TlsSession::Receive(char*, int) { return -1; }
 

@@ -3,6 +3,7 @@
 
 #include "TlsRecordHeader.h"
 
+#include "common/CatalogueText.h"
 #include "common/Exception.h"
 #include "common/util/SystemLibrary.h"
 
@@ -34,7 +35,7 @@ const DWORD kContextFlags = ISC_REQ_SEQUENCE_DETECT | ISC_REQ_REPLAY_DETECT | IS
 // SSPI's table of functions, which the system keeps for the life of the process.
 const SecurityFunctionTableW& TableOf(const util::SystemLibrary& secur32) {
     PSecurityFunctionTableW table = secur32.Find<decltype(InitSecurityInterfaceW)>("InitSecurityInterfaceW")();
-    if (table == nullptr) throw new Exception(L"this system offers no secure connections");
+    if (table == nullptr) throw new Exception(L"%s", CatalogueText(TextId::kNetTlsUnavailable));
     return *table;
 }
 
@@ -63,14 +64,14 @@ const Platform& GetPlatform() {
 
 // The phrase for a chain refused by the policy's error, else by the chain's own
 // status (which some systems' policy lets pass: a chain that ends short of any root).
-const wchar_t* CertificateFault(DWORD policyError, DWORD chainStatus) {
+String CertificateFault(DWORD policyError, DWORD chainStatus) {
     if (policyError == static_cast<DWORD>(CERT_E_EXPIRED) ||
         (policyError == 0 && (chainStatus & CERT_TRUST_IS_NOT_TIME_VALID) != 0)) {
-        return L"the server's certificate has expired or is not yet valid";
+        return CatalogueText(TextId::kNetTlsCertificateTime);
     }
-    if (policyError == static_cast<DWORD>(CERT_E_CN_NO_MATCH)) return L"the server's certificate is for another name";
+    if (policyError == static_cast<DWORD>(CERT_E_CN_NO_MATCH)) return CatalogueText(TextId::kNetTlsCertificateName);
     // an unknown root, a broken chain, a revoked or unusable certificate
-    return L"the server's certificate does not come from a trusted authority";
+    return CatalogueText(TextId::kNetTlsCertificateUntrusted);
 }
 
 // The host as a certificate names it: an IPv6 literal without its brackets.
@@ -117,7 +118,7 @@ struct TlsSession::State {
         older.dwVersion = SCHANNEL_CRED_VERSION;
         older.grbitEnabledProtocols = SP_PROT_TLS1_2_CLIENT;
         older.dwFlags = SCH_CRED_MANUAL_CRED_VALIDATION | SCH_CRED_NO_DEFAULT_CREDS | SCH_USE_STRONG_CRYPTO;
-        if (!Acquire(&older)) throw new Exception(L"this system offers no TLS 1.2");
+        if (!Acquire(&older)) throw new Exception(L"%s", CatalogueText(TextId::kNetTlsNo12));
     }
 
     bool Acquire(void* data) {
@@ -145,7 +146,7 @@ struct TlsSession::State {
         if (out[0].pvBuffer != nullptr) {
             bool sent = out[0].cbBuffer == 0 || SendAll(socket, out[0].pvBuffer, out[0].cbBuffer);
             platform.sspi.FreeContextBuffer(out[0].pvBuffer);
-            if (!sent) throw new Exception(L"the connection failed during the handshake");
+            if (!sent) throw new Exception(L"%s", CatalogueText(TextId::kNetTlsHandshakeFailed));
         }
         if (status != SEC_E_INCOMPLETE_MESSAGE) KeepExtra(in[1]);
         return status;
@@ -190,7 +191,7 @@ struct TlsSession::State {
         if (platform.sspi.QueryContextAttributesW(&context, SECPKG_ATTR_REMOTE_CERT_CONTEXT, &certificate) !=
                 SEC_E_OK ||
             certificate == nullptr) {
-            throw new Exception(L"the server sent no certificate");
+            throw new Exception(L"%s", CatalogueText(TextId::kNetTlsNoCertificate));
         }
         char serverUse[] = szOID_PKIX_KP_SERVER_AUTH;
         LPSTR uses[] = {serverUse};
@@ -204,7 +205,7 @@ struct TlsSession::State {
             nullptr, certificate, nullptr, certificate->hCertStore, &chainPara,
             CERT_CHAIN_CACHE_ONLY_URL_RETRIEVAL, nullptr, &chain);
         platform.freeCertificate(certificate);
-        if (!built || chain == nullptr) throw new Exception(L"the server's certificate cannot be checked");
+        if (!built || chain == nullptr) throw new Exception(L"%s", CatalogueText(TextId::kNetTlsCertificateUnchecked));
 
         String name = NameOf(host);
         SSL_EXTRA_CERT_CHAIN_POLICY_PARA ssl{};
@@ -219,9 +220,9 @@ struct TlsSession::State {
         BOOL checked = platform.verifyPolicy(CERT_CHAIN_POLICY_SSL, chain, &policyPara, &policyStatus);
         DWORD chainStatus = chain->TrustStatus.dwErrorStatus;
         platform.freeChain(chain);
-        if (!checked) throw new Exception(L"the server's certificate cannot be checked");
+        if (!checked) throw new Exception(L"%s", CatalogueText(TextId::kNetTlsCertificateUnchecked));
         if (policyStatus.dwError != 0 || chainStatus != CERT_TRUST_NO_ERROR) {
-            throw new Exception(CertificateFault(policyStatus.dwError, chainStatus));
+            throw new Exception(L"%s", CertificateFault(policyStatus.dwError, chainStatus));
         }
     }
 
@@ -230,7 +231,7 @@ struct TlsSession::State {
         SecPkgContext_ConnectionInfo info{};
         if (platform.sspi.QueryContextAttributesW(&context, SECPKG_ATTR_CONNECTION_INFO, &info) != SEC_E_OK ||
             (info.dwProtocol & kModernProtocols) == 0) {
-            throw new Exception(L"the server offers no TLS 1.2 or newer");
+            throw new Exception(L"%s", CatalogueText(TextId::kNetTlsServerTooOld));
         }
     }
 
@@ -290,16 +291,18 @@ void TlsSession::Handshake(const Deadline& deadline, int stallMilliseconds) {
     while (status == SEC_I_CONTINUE_NEEDED || status == SEC_E_INCOMPLETE_MESSAGE ||
            status == SEC_I_INCOMPLETE_CREDENTIALS) {
         if (status != SEC_I_INCOMPLETE_CREDENTIALS && (status == SEC_E_INCOMPLETE_MESSAGE || state.incoming.empty())) {
-            if (received > kMaxHandshakeBytes) throw new Exception(L"the server's handshake is too long");
+            if (received > kMaxHandshakeBytes) {
+                throw new Exception(L"%s", CatalogueText(TextId::kNetTlsHandshakeTooLong));
+            }
             Deadline stallEnd = stallMilliseconds > 0
                                     ? Deadline(lastBytes + std::chrono::milliseconds(stallMilliseconds))
                                     : Deadline();
             Deadline waitEnd = deadline.Sooner(stallEnd);
-            if (waitEnd.HasPassed()) throw new Exception(L"the server did not finish the handshake in time");
+            if (waitEnd.HasPassed()) throw new Exception(L"%s", CatalogueText(TextId::kNetTlsHandshakeLate));
             int n = state.ReceiveMore(socket_, waitEnd);
-            if (n == kReceiveTimedOut) throw new Exception(L"the server did not finish the handshake in time");
-            if (n == 0) throw new Exception(L"the server closed the connection during the handshake");
-            if (n < 0) throw new Exception(L"the connection failed during the handshake");
+            if (n == kReceiveTimedOut) throw new Exception(L"%s", CatalogueText(TextId::kNetTlsHandshakeLate));
+            if (n == 0) throw new Exception(L"%s", CatalogueText(TextId::kNetTlsHandshakeClosed));
+            if (n < 0) throw new Exception(L"%s", CatalogueText(TextId::kNetTlsHandshakeFailed));
             received += static_cast<size_t>(n);
             lastBytes = Deadline::Clock::now();
             if (!answered) {
@@ -307,9 +310,9 @@ void TlsSession::Handshake(const Deadline& deadline, int stallMilliseconds) {
                 case TlsRecordHeader::Kind::kIncomplete:
                     continue;
                 case TlsRecordHeader::Kind::kNotTls:
-                    throw new Exception(L"the server answered with something that is not TLS");
+                    throw new Exception(L"%s", CatalogueText(TextId::kNetTlsNotTls));
                 case TlsRecordHeader::Kind::kVersionRefused:
-                    throw new Exception(L"the server offers no TLS 1.2 or newer");
+                    throw new Exception(L"%s", CatalogueText(TextId::kNetTlsServerTooOld));
                 case TlsRecordHeader::Kind::kHandshake:
                 case TlsRecordHeader::Kind::kAlert:
                     answered = true;
@@ -320,21 +323,23 @@ void TlsSession::Handshake(const Deadline& deadline, int stallMilliseconds) {
         status = state.Step(socket_, host_);
     }
     if (status == SEC_E_UNSUPPORTED_FUNCTION || status == SEC_E_ALGORITHM_MISMATCH) {
-        throw new Exception(L"the server offers no TLS 1.2 or newer");
+        throw new Exception(L"%s", CatalogueText(TextId::kNetTlsServerTooOld));
     }
     if (status != SEC_E_OK) {
-        throw new Exception(L"the server broke off the handshake (0x%08X)", static_cast<unsigned>(status));
+        String code;
+        code.Format(L"0x%08X", static_cast<unsigned>(status));
+        throw new Exception(L"%s", CatalogueText(TextId::kNetTlsBrokenOff, {code.GetText()}));
     }
     state.CheckProtocol();
     state.CheckCertificate(host_);
     if (state.platform.sspi.QueryContextAttributesW(&state.context, SECPKG_ATTR_STREAM_SIZES, &state.sizes) !=
         SEC_E_OK) {
-        throw new Exception(L"the secure connection cannot be used");
+        throw new Exception(L"%s", CatalogueText(TextId::kNetTlsUnusable));
     }
 }
 
 void TlsSession::Send(const void* data, int count) {
-    if (!state_ || !state_->hasContext) throw new Exception(L"no secure connection");
+    if (!state_ || !state_->hasContext) throw new Exception(L"%s", CatalogueText(TextId::kNetTlsNoSession));
     State& state = *state_;
     const SecPkgContext_StreamSizes& sizes = state.sizes;
     std::vector<char> record(sizes.cbHeader + sizes.cbMaximumMessage + sizes.cbTrailer);
@@ -348,10 +353,10 @@ void TlsSession::Send(const void* data, int count) {
                                 {0, SECBUFFER_EMPTY, nullptr}};
         SecBufferDesc desc = {SECBUFFER_VERSION, 4, buffers};
         if (state.platform.sspi.EncryptMessage(&state.context, 0, &desc, 0) != SEC_E_OK) {
-            throw new Exception(L"the request cannot be encrypted");
+            throw new Exception(L"%s", CatalogueText(TextId::kNetTlsNotEncrypted));
         }
         if (!State::SendAll(socket_, record.data(), buffers[0].cbBuffer + buffers[1].cbBuffer + buffers[2].cbBuffer)) {
-            throw new Exception(L"the request could not be sent");
+            throw new Exception(L"%s", CatalogueText(TextId::kNetTlsNotSent));
         }
         bytes += part;
         count -= static_cast<int>(part);

@@ -3,6 +3,7 @@
 
 #include "EqualsIgnoringCase.h"
 
+#include "common/CatalogueText.h"
 #include "common/Exception.h"
 #include "common/io/FileOutputStream.h"
 #include "common/net/ControlCharacter.h"
@@ -13,6 +14,7 @@
 #include <cwchar>
 #include <exception>
 #include <memory>
+#include <string>
 
 namespace net {
 namespace http {
@@ -40,7 +42,7 @@ bool HttpClient::Request(const wchar_t* url, HttpRequest& request, HttpResponse&
                          uint32_t& status, int redirects) {
     bool result = false;
     try {
-        failure_.Format(L"the address %s cannot be used", url);
+        failure_ = CatalogueText(TextId::kNetAddressUnusable, {url});
         URL target;
         target.Set(url);
         target.Replace(L" ", L"+");  // the url itself, blanks and all, is the Referer
@@ -77,13 +79,13 @@ bool HttpClient::Request(const wchar_t* url, HttpRequest& request, HttpResponse&
         if (proxy.IsDirect()) {
             SetHost(host.GetText());
             SetPort(port);
-            failure_.Format(L"no connection to %s:%d", host, port);
+            failure_ = CatalogueText(TextId::kNetNoConnection, {host.GetText(), std::to_wstring(port)});
             peer.Set(host.GetText());
         } else {
             SetHost(proxy.host.c_str());
             SetPort(proxy.port);
-            failure_.Format(L"no connection to the proxy %s", proxy.Name().c_str());
-            peer.Format(L"%s through the proxy %s", host, proxy.Name().c_str());
+            failure_ = CatalogueText(TextId::kNetNoProxyConnection, {proxy.Name()});
+            peer = CatalogueText(TextId::kNetThroughProxy, {host.GetText(), proxy.Name()});
         }
         Connect(limits_.deadline);
         std::unique_ptr<TlsSession> tls;
@@ -93,11 +95,11 @@ bool HttpClient::Request(const wchar_t* url, HttpRequest& request, HttpResponse&
             try {
                 tls->Handshake(limits_.deadline, limits_.stallMilliseconds);
             } catch (Exception* e) {
-                failure_.Format(L"no secure connection to %s: %s", host, e->GetMessageText());
+                failure_ = CatalogueText(TextId::kNetNoSecureConnection, {host.GetText(), e->GetMessageText()});
                 throw;
             }
         }
-        failure_.Format(L"no complete answer from %s", peer);
+        failure_ = CatalogueText(TextId::kNetIncompleteAnswer, {peer.GetText()});
         request.Serialize();
         SendAll(request, tls.get());
         if (sizeLimit_ > 0) response.SetSizeLimit(sizeLimit_);
@@ -118,12 +120,12 @@ bool HttpClient::Request(const wchar_t* url, HttpRequest& request, HttpResponse&
         if (status == 200) {
             result = true;
         } else if (status == 301 || status == 302) {
-            failure_.Format(L"%s answered with status %d", peer, static_cast<int>(status));
+            failure_ = CatalogueText(TextId::kNetStatus, {peer.GetText(), std::to_wstring(status)});
             result = Redirect(url, path, request, response, status, redirects);
         } else if (status == 407 && !proxy.IsDirect()) {
-            failure_.Format(L"the proxy %s asks for a user name and password", proxy.Name().c_str());
+            failure_ = CatalogueText(TextId::kNetProxyCredentials, {proxy.Name()});
         } else {
-            failure_.Format(L"%s answered with status %d", peer, static_cast<int>(status));
+            failure_ = CatalogueText(TextId::kNetStatus, {peer.GetText(), std::to_wstring(status)});
         }
         Close();
     } catch (Exception* e) {
@@ -150,7 +152,7 @@ void HttpClient::SendAll(HttpRequest& request, TlsSession* tls) {
 }
 
 void HttpClient::OpenTunnel(const ProxyServer& proxy, const String& host, int port) {
-    failure_.Format(L"the proxy %s did not open a connection to %s:%d", proxy.Name().c_str(), host, port);
+    failure_ = CatalogueText(TextId::kNetNoTunnel, {proxy.Name(), host.GetText(), std::to_wstring(port)});
     String text;
     text.Format(L"CONNECT %s:%d HTTP/1.1\r\nHost: %s:%d\r\nUser-Agent: %s\r\n\r\n", host, port, host, port,
                 userAgent_);
@@ -163,10 +165,10 @@ void HttpClient::OpenTunnel(const ProxyServer& proxy, const String& host, int po
     answer.ReadHeaderBlock(*this, limits_);
     uint32_t status = answer.GetStatusCode();
     if (status == 407) {
-        failure_.Format(L"the proxy %s asks for a user name and password", proxy.Name().c_str());
+        failure_ = CatalogueText(TextId::kNetProxyCredentials, {proxy.Name()});
     } else if (status / 100 != 2) {
-        failure_.Format(L"the proxy %s refused the connection to %s:%d (status %d)", proxy.Name().c_str(), host, port,
-                        static_cast<int>(status));
+        failure_ = CatalogueText(TextId::kNetTunnelRefused,
+                                 {proxy.Name(), host.GetText(), std::to_wstring(port), std::to_wstring(status)});
     }
     if (status / 100 != 2) throw new Exception(L"HttpClient::OpenTunnel() - refused");
 }
@@ -176,7 +178,7 @@ bool HttpClient::Redirect(const wchar_t* url, const String& path, HttpRequest& r
     const wchar_t* location = response.GetHeader(L"Location");
     if (location == nullptr) return false;
     if (redirects >= kMaxRedirects) {
-        failure_.Format(L"too many redirects from %s", url);
+        failure_ = CatalogueText(TextId::kNetTooManyRedirects, {url});
         return false;
     }
     Close();
@@ -198,7 +200,7 @@ bool HttpClient::Redirect(const wchar_t* url, const String& path, HttpRequest& r
     URL to;
     to.Set(next.GetText());
     if (from.IsSecure() && !to.IsSecure()) {
-        failure_.Format(L"a redirect from https to %s was refused", next);
+        failure_ = CatalogueText(TextId::kNetInsecureRedirect, {next.GetText()});
         return false;
     }
     response.Clear();

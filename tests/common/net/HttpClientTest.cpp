@@ -2,6 +2,7 @@
 #include "common/net/http/HttpClient.h"
 
 #include "common/io/ByteArrayOutputStream.h"
+#include "languages/Language.h"
 #include "tests/common/RaisedBy.h"
 #include "tests/common/TestFiles.h"
 #include "tests/common/net/TestServer.h"
@@ -216,6 +217,21 @@ TEST_F(HttpClientTest, UnreachableServersGiveFalse) {
     EXPECT_EQ("<false>", Fetch(L"http://nonexistent.invalid/"));
     EXPECT_EQ("<false>", Fetch(UrlOnPort(closedPort_, L"/")));
     EXPECT_EQ("<false>", Fetch(L"https://127.0.0.1/"));  // no port for https
+}
+
+TEST_F(HttpClientTest, TheFailureIsSaidInTheLanguageChosen) {
+    const int german = Language::Find(L"de");
+    ASSERT_GE(german, 0);
+    const std::vector<std::wstring> where = {L"127.0.0.1", std::to_wstring(closedPort_)};
+    const std::wstring english = Language::Say(TextId::kNetNoConnection, where);
+    Language::Choose(german);
+    EXPECT_EQ("<false>", Fetch(UrlOnPort(closedPort_, L"/")));
+    const std::wstring said = client.GetFailure().GetText();
+    const std::wstring expected = Language::Say(TextId::kNetNoConnection, where);
+    Language::Choose(Language::kEnglish);
+
+    EXPECT_EQ(expected, said);
+    EXPECT_NE(english, said);
 }
 
 TEST_F(HttpClientTest, TheTimeOutBoundsEveryRequestOfTheClient) {
