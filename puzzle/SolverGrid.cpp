@@ -4,6 +4,7 @@
 #include "EnneoPuzzle.h"
 
 #include <array>
+#include <cassert>
 
 namespace {
 
@@ -129,14 +130,22 @@ int SolverGrid::FirstEmptyCell() const {
     return -1;
 }
 
-void SolverGrid::Place(int cell, int digit) {
+void SolverGrid::Place(int cell, int digit, NarrowedCells* narrowed) {
     const Tables& tables = GetTables();
     uint16_t bit = static_cast<uint16_t>(1 << (digit - 1));
     digits_[cell] = static_cast<uint8_t>(digit);
     candidates_[cell] = 0;
     --emptyCells_;
     for (int unit : tables.cellUnits[cell]) unitDigits_[unit] |= bit;
-    for (int peer : tables.peers[cell]) candidates_[peer] &= static_cast<uint16_t>(~bit);
+    for (int peer : tables.peers[cell]) {
+        int before = candidates_[peer];
+        int after = before & ~bit;
+        candidates_[peer] = static_cast<uint16_t>(after);
+        if (narrowed != nullptr && before != after && (after & (after - 1)) == 0) {
+            assert(narrowed->count < static_cast<int>(sizeof narrowed->cells));
+            narrowed->cells[narrowed->count++] = static_cast<uint8_t>(peer);
+        }
+    }
 }
 
 bool SolverGrid::IsPartOf(const SolverGrid& other) const {
@@ -216,47 +225,112 @@ int SolverGrid::CountCompletions(int limit, SolverGrid* first, int64_t* budget) 
 // more (its spare digits, one per repeat); once that many of them have no place left,
 // the others must go in. When none of this places a digit, candidates that a block and
 // a line lock between them are removed, and the search goes on.
+//
+// Each of these rules, once it applies, applies until it is taken or the grid is found
+// dead (candidates only shrink), so the order in which they are taken changes neither
+// the grid they end with nor whether it is found dead: the search sees the same grids
+// whatever the order. So a placement notes the cells it narrows to one candidate, which
+// go in at once, and the units are read only when no such cell is left.
 bool SolverGrid::PlaceForcedDigits() {
-    const Tables& tables = GetTables();
-    for (;;) {
-        bool placed = false;
+    do {
+        NarrowedCells narrowed;
         for (int cell = 0; cell < 81; ++cell) {
             int mask = candidates_[cell];
-            // One branch, seldom taken, for an empty cell with one candidate or none.
-            int emptyWithOneOrNone = (digits_[cell] == 0) & ((mask & (mask - 1)) == 0);
-            if (emptyWithOneOrNone == 0) continue;
-            if (mask == 0) return false;
-            Place(cell, LowestDigit(mask));
-            placed = true;
+            if (IsEmpty(cell) && (mask & (mask - 1)) == 0) narrowed.cells[narrowed.count++] = static_cast<uint8_t>(cell);
         }
-        for (int unit = 0; unit < 27; ++unit) {
-            int once = 0, twice = 0;
-            for (int cell : tables.unitCells[unit]) {
-                int mask = candidates_[cell];
-                twice |= once & mask;
-                once |= mask;
-            }
-            int missing = kAllDigits & ~unitDigits_[unit];
-            int spare = 0;  // digits the unit will go without: none without a repeat
-            if ((repeatUnits_ & (1u << unit)) != 0) {
-                spare = DigitCount(missing);
-                for (int cell : tables.unitCells[unit]) spare -= IsEmpty(cell) ? 1 : 0;
-            }
-            int placeless = missing & ~once;
-            if (spare < 0 || DigitCount(placeless) > spare) return false;
-            int single = DigitCount(placeless) == spare ? once & ~twice : 0;
-            if (single == 0) continue;
-            int bit = single & -single;
-            for (int cell : tables.unitCells[unit]) {
-                if ((candidates_[cell] & bit) != 0) {
-                    Place(cell, LowestDigit(bit));
-                    placed = true;
-                    break;
-                }
-            }
+        for (int placed = 1; placed > 0;) {
+            if (!PlaceNarrowedCells(narrowed)) return false;
+            placed = PlaceSinglesInUnits(narrowed);
+            if (placed < 0) return false;
         }
-        if (!placed && !RemoveLockedCandidates()) return true;
+    } while (RemoveLockedCandidates());
+    return true;
+}
+
+bool SolverGrid::PlaceNarrowedCells(NarrowedCells& narrowed) {
+    while (narrowed.count > 0) {
+        int cell = narrowed.cells[--narrowed.count];
+        if (!IsEmpty(cell)) continue;
+        int mask = candidates_[cell];
+        if (mask == 0) return false;
+        Place(cell, LowestDigit(mask), &narrowed);
     }
+    return true;
+}
+
+// The digits that some cells' candidates hold once, and those they hold more than once.
+struct SolverGrid::Tally {
+    int once = 0;
+    int twice = 0;
+    void Add(int mask) {
+        twice |= once & mask;
+        once |= mask;
+    }
+    void Add(const Tally& other) {
+        twice |= other.twice | (once & other.once);
+        once |= other.once;
+    }
+};
+
+// Without the unit tables: the rows gather column by column, all nine at once, and
+// each column's three segments (three cells in one block) make its tally and their
+// blocks'.
+void SolverGrid::TallyUnits(Tally (&tallies)[27]) const {
+    uint16_t rowOnce[9] = {}, rowTwice[9] = {};
+    for (int x = 0; x < 9; ++x) {
+        const uint16_t* column = candidates_ + x * 9;
+        for (int y = 0; y < 9; ++y) {
+            rowTwice[y] |= rowOnce[y] & column[y];
+            rowOnce[y] |= column[y];
+        }
+        for (int band = 0; band < 3; ++band) {
+            Tally segment;
+            for (int y = band * 3; y < band * 3 + 3; ++y) segment.Add(column[y]);
+            tallies[kFirstColumn + x].Add(segment);
+            tallies[kFirstBlock + band * 3 + x / 3].Add(segment);
+        }
+    }
+    for (int y = 0; y < 9; ++y) tallies[kFirstRow + y] = {rowOnce[y], rowTwice[y]};
+}
+
+// The singles of every unit are read first and then placed: a placement can take a
+// single's place away (then the unit is dead) or put the very digit there, but it
+// cannot give the digit another place.
+int SolverGrid::PlaceSinglesInUnits(NarrowedCells& narrowed) {
+    const Tables& tables = GetTables();
+    Tally tallies[27];
+    TallyUnits(tallies);
+    int singles[27];
+    int found = 0;
+    for (int unit = 0; unit < 27; ++unit) {
+        int missing = kAllDigits & ~unitDigits_[unit];
+        int placeless = missing & ~tallies[unit].once;
+        singles[unit] = tallies[unit].once & ~tallies[unit].twice;
+        if ((repeatUnits_ & (1u << unit)) != 0) {
+            int spare = DigitCount(missing);  // digits the unit will go without
+            for (int cell : tables.unitCells[unit]) spare -= IsEmpty(cell) ? 1 : 0;
+            if (spare < 0 || DigitCount(placeless) > spare) return -1;
+            if (DigitCount(placeless) < spare) singles[unit] = 0;
+            placeless = 0;
+        }
+        if (placeless != 0) return -1;
+        found |= singles[unit];
+    }
+    if (found == 0) return 0;
+    int placed = 0;
+    for (int unit = 0; unit < 27; ++unit) {
+        for (int single = singles[unit]; single != 0; single &= single - 1) {
+            int bit = single & -single;
+            if ((unitDigits_[unit] & bit) != 0) continue;  // placed since it was read
+            const int* cells = tables.unitCells[unit];
+            int place = 0;
+            while (place < 9 && (candidates_[cells[place]] & bit) == 0) ++place;
+            if (place == 9) return -1;
+            Place(cells[place], LowestDigit(bit), &narrowed);
+            ++placed;
+        }
+    }
+    return placed;
 }
 
 // A digit that a unit without a repeat must hold, and that can go only into the cells

@@ -43,7 +43,7 @@ public:
     // The first empty cell in scan order, or -1 on a complete grid.
     int FirstEmptyCell() const;
     // Fills an empty cell with one of its candidates.
-    void Place(int cell, int digit);
+    void Place(int cell, int digit) { Place(cell, digit, nullptr); }
     void Place(Placement placement) { Place(placement.cell, placement.digit); }
     // True when every filled cell of this grid holds the same digit in other.
     bool IsPartOf(const SolverGrid& other) const;
@@ -67,10 +67,30 @@ public:
     int CountCompletions(int limit, SolverGrid* first, int64_t* budget = nullptr) const;
 
 private:
+    // Empty cells whose candidates came down to one or none, to be placed or found dead.
+    // A cell enters when it is found so at the start and each time a placement takes
+    // one of its candidates while at most one is left: at most twice in all.
+    struct NarrowedCells {
+        uint8_t cells[2 * 81];
+        int count = 0;
+    };
+
+    // Place, noting in *narrowed (when not null) each cell that it leaves with one
+    // candidate or none.
+    void Place(int cell, int digit, NarrowedCells* narrowed);
     bool FindSingleInUnits(int firstUnit, Placement& placement) const;
     // Places the digits that are forced; false when a cell or a unit is left without a
     // possible digit.
     bool PlaceForcedDigits();
+    // Places the narrowed cells' candidates, and the digits those placements force in
+    // turn; false at a cell without a candidate.
+    bool PlaceNarrowedCells(NarrowedCells& narrowed);
+    // Places every digit that has a single place in a unit that must hold it: the number
+    // placed, or -1 when a unit cannot hold the digits it lacks.
+    int PlaceSinglesInUnits(NarrowedCells& narrowed);
+    struct Tally;
+    // The tally of each unit's candidates: blocks, rows, columns.
+    void TallyUnits(Tally (&tallies)[27]) const;
     bool RemoveLockedCandidates();
     // The candidates of a segment's cells (see SolverGrid.cpp).
     int SegmentCandidates(int segment) const;
