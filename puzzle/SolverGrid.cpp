@@ -4,7 +4,6 @@
 #include "EnneoPuzzle.h"
 
 #include <array>
-#include <cassert>
 
 namespace {
 
@@ -137,15 +136,14 @@ void SolverGrid::Place(int cell, int digit, NarrowedCells* narrowed) {
     candidates_[cell] = 0;
     --emptyCells_;
     for (int unit : tables.cellUnits[cell]) unitDigits_[unit] |= bit;
-    for (int peer : tables.peers[cell]) {
-        int before = candidates_[peer];
-        int after = before & ~bit;
-        candidates_[peer] = static_cast<uint16_t>(after);
-        if (narrowed != nullptr && before != after && (after & (after - 1)) == 0) {
-            assert(narrowed->count < static_cast<int>(sizeof narrowed->cells));
-            narrowed->cells[narrowed->count++] = static_cast<uint8_t>(peer);
-        }
-    }
+    for (int peer : tables.peers[cell]) TakeOut(peer, bit, narrowed);
+}
+
+void SolverGrid::TakeOut(int cell, int digits, NarrowedCells* narrowed) {
+    int before = candidates_[cell];
+    int after = before & ~digits;
+    candidates_[cell] = static_cast<uint16_t>(after);
+    if (narrowed != nullptr && before != after && (after & (after - 1)) == 0) narrowed->Add(cell);
 }
 
 bool SolverGrid::IsPartOf(const SolverGrid& other) const {
@@ -213,8 +211,13 @@ bool SolverGrid::FindDeduction(Placement& placement, Strategy* used) const {
 
 int SolverGrid::CountCompletions(int limit, SolverGrid* first, int64_t* budget) const {
     SolverGrid grid = *this;
+    NarrowedCells narrowed;
+    for (int cell = 0; cell < 81; ++cell) {
+        int mask = candidates_[cell];
+        if (IsEmpty(cell) && (mask & (mask - 1)) == 0) narrowed.Add(cell);
+    }
     int count = 0;
-    grid.Search(limit, count, first, budget);
+    grid.Search(limit, count, first, budget, narrowed);
     return budget != nullptr && *budget < 0 ? -1 : count;
 }
 
@@ -229,21 +232,17 @@ int SolverGrid::CountCompletions(int limit, SolverGrid* first, int64_t* budget) 
 // Each of these rules, once it applies, applies until it is taken or the grid is found
 // dead (candidates only shrink), so the order in which they are taken changes neither
 // the grid they end with nor whether it is found dead: the search sees the same grids
-// whatever the order. So a placement notes the cells it narrows to one candidate, which
-// go in at once, and the units are read only when no such cell is left.
-bool SolverGrid::PlaceForcedDigits() {
+// whatever the order. So each change of candidates notes the cells it narrows to one
+// candidate or none, which are placed (or found dead) at once, and the units are read
+// only when no such cell is left.
+bool SolverGrid::PlaceForcedDigits(NarrowedCells& narrowed) {
     do {
-        NarrowedCells narrowed;
-        for (int cell = 0; cell < 81; ++cell) {
-            int mask = candidates_[cell];
-            if (IsEmpty(cell) && (mask & (mask - 1)) == 0) narrowed.cells[narrowed.count++] = static_cast<uint8_t>(cell);
-        }
         for (int placed = 1; placed > 0;) {
             if (!PlaceNarrowedCells(narrowed)) return false;
             placed = PlaceSinglesInUnits(narrowed);
             if (placed < 0) return false;
         }
-    } while (RemoveLockedCandidates());
+    } while (RemoveLockedCandidates(narrowed));
     return true;
 }
 
@@ -338,21 +337,34 @@ int SolverGrid::PlaceSinglesInUnits(NarrowedCells& narrowed) {
 // it (no placed digit repeats beside another). The crossings are taken in turn, each
 // seeing what the ones before it removed; segments[] holds the candidates of each
 // segment's three cells.
-bool SolverGrid::RemoveLockedCandidates() {
+bool SolverGrid::RemoveLockedCandidates(NarrowedCells& narrowed) {
     const Tables& tables = GetTables();
     int segments[54];
-    for (int segment = 0; segment < 54; ++segment) segments[segment] = SegmentCandidates(segment);
+    // Each segment's candidates, without the table: a column's segment is three cells in
+    // a row in candidates_, a row's every ninth.
+    for (int x = 0; x < 9; ++x) {
+        for (int band = 0; band < 3; ++band) {
+            const uint16_t* cells = candidates_ + x * 9 + band * 3;
+            segments[Tables::ColumnSegment(x, band * 3)] = cells[0] | cells[1] | cells[2];
+        }
+    }
+    for (int y = 0; y < 9; ++y) {
+        for (int stack = 0; stack < 3; ++stack) {
+            const uint16_t* cells = candidates_ + stack * 27 + y;
+            segments[Tables::RowSegment(stack * 3, y)] = cells[0] | cells[9] | cells[18];
+        }
+    }
     bool removed = false;
     for (const Crossing& crossing : tables.crossings) {
         int shared = segments[crossing.shared];
         int blockRest = segments[crossing.blockRest[0]] | segments[crossing.blockRest[1]];
         int lineRest = segments[crossing.lineRest[0]] | segments[crossing.lineRest[1]];
         if ((repeatUnits_ & (1u << crossing.block)) == 0 && (shared & ~blockRest & lineRest) != 0) {
-            RemoveCandidates(crossing.lineRest, shared & ~blockRest, segments);
+            RemoveCandidates(crossing.lineRest, shared & ~blockRest, segments, narrowed);
             removed = true;
         }
         if ((repeatUnits_ & (1u << crossing.line)) == 0 && (shared & ~lineRest & blockRest) != 0) {
-            RemoveCandidates(crossing.blockRest, shared & ~lineRest, segments);
+            RemoveCandidates(crossing.blockRest, shared & ~lineRest, segments, narrowed);
             removed = true;
         }
     }
@@ -365,10 +377,10 @@ int SolverGrid::SegmentCandidates(int segment) const {
 }
 
 // The cells' segments across the two change as well: they are read again.
-void SolverGrid::RemoveCandidates(const int (&twoSegments)[2], int digits, int* segments) {
+void SolverGrid::RemoveCandidates(const int (&twoSegments)[2], int digits, int* segments, NarrowedCells& narrowed) {
     const Tables& tables = GetTables();
     for (int segment : twoSegments) {
-        for (int cell : tables.segmentCells[segment]) candidates_[cell] &= static_cast<uint16_t>(~digits);
+        for (int cell : tables.segmentCells[segment]) TakeOut(cell, digits, &narrowed);
     }
     for (int segment : twoSegments) {
         for (int cell : tables.segmentCells[segment]) {
@@ -379,9 +391,9 @@ void SolverGrid::RemoveCandidates(const int (&twoSegments)[2], int digits, int* 
 
 // Depth first over the fewest choices: the candidates of a cell with the fewest, or the
 // places of a digit that a unit without a repeat lacks, when it has fewer places.
-void SolverGrid::Search(int limit, int& count, SolverGrid* first, int64_t* budget) {
+void SolverGrid::Search(int limit, int& count, SolverGrid* first, int64_t* budget, NarrowedCells& narrowed) {
     if (budget != nullptr && --*budget < 0) return;
-    if (!PlaceForcedDigits()) return;
+    if (!PlaceForcedDigits(narrowed)) return;
     if (emptyCells_ == 0) {
         if (count == 0 && first != nullptr) *first = *this;
         ++count;
@@ -413,15 +425,17 @@ void SolverGrid::Search(int limit, int& count, SolverGrid* first, int64_t* budge
         for (int cell : tables.unitCells[bestUnit]) {
             if ((candidates_[cell] & (1 << (bestDigit - 1))) == 0) continue;
             SolverGrid next = *this;
-            next.Place(cell, bestDigit);
-            next.Search(limit, count, first, budget);
+            NarrowedCells nextNarrowed;
+            next.Place(cell, bestDigit, &nextNarrowed);
+            next.Search(limit, count, first, budget, nextNarrowed);
             if (count >= limit) return;
         }
         return;
     }
     for (int mask = candidates_[best]; mask != 0 && count < limit; mask &= mask - 1) {
         SolverGrid next = *this;
-        next.Place(best, LowestDigit(mask));
-        next.Search(limit, count, first, budget);
+        NarrowedCells nextNarrowed;
+        next.Place(best, LowestDigit(mask), &nextNarrowed);
+        next.Search(limit, count, first, budget, nextNarrowed);
     }
 }

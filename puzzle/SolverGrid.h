@@ -1,6 +1,7 @@
 // SolverGrid: the solver's working copy of a grid, with candidates as bit masks.
 #pragma once
 
+#include <cassert>
 #include <cstdint>
 
 class EnneoPuzzle;
@@ -68,20 +69,25 @@ public:
 
 private:
     // Empty cells whose candidates came down to one or none, to be placed or found dead.
-    // A cell enters when it is found so at the start and each time a placement takes
-    // one of its candidates while at most one is left: at most twice in all.
+    // A cell enters when it is found so at the start of a count and each time its
+    // candidates change while at most one is left: at most twice in all.
     struct NarrowedCells {
         uint8_t cells[2 * 81];
         int count = 0;
+        void Add(int cell) {
+            assert(count < static_cast<int>(sizeof cells));
+            cells[count++] = static_cast<uint8_t>(cell);
+        }
     };
 
-    // Place, noting in *narrowed (when not null) each cell that it leaves with one
-    // candidate or none.
+    // Place, noting in *narrowed (when not null) each cell that it narrows.
     void Place(int cell, int digit, NarrowedCells* narrowed);
+    // Takes digits out of a cell's candidates, likewise.
+    void TakeOut(int cell, int digits, NarrowedCells* narrowed);
     bool FindSingleInUnits(int firstUnit, Placement& placement) const;
-    // Places the digits that are forced; false when a cell or a unit is left without a
-    // possible digit.
-    bool PlaceForcedDigits();
+    // Places the digits that are forced, starting with the narrowed cells; false when a
+    // cell or a unit is left without a possible digit.
+    bool PlaceForcedDigits(NarrowedCells& narrowed);
     // Places the narrowed cells' candidates, and the digits those placements force in
     // turn; false at a cell without a candidate.
     bool PlaceNarrowedCells(NarrowedCells& narrowed);
@@ -91,12 +97,12 @@ private:
     struct Tally;
     // The tally of each unit's candidates: blocks, rows, columns.
     void TallyUnits(Tally (&tallies)[27]) const;
-    bool RemoveLockedCandidates();
+    bool RemoveLockedCandidates(NarrowedCells& narrowed);
     // The candidates of a segment's cells (see SolverGrid.cpp).
     int SegmentCandidates(int segment) const;
     // Removes digits from the cells of two segments and brings segments[] up to date.
-    void RemoveCandidates(const int (&twoSegments)[2], int digits, int* segments);
-    void Search(int limit, int& count, SolverGrid* first, int64_t* budget);
+    void RemoveCandidates(const int (&twoSegments)[2], int digits, int* segments, NarrowedCells& narrowed);
+    void Search(int limit, int& count, SolverGrid* first, int64_t* budget, NarrowedCells& narrowed);
 
     uint16_t candidates_[81];  // 0 for a filled cell
     uint16_t unitDigits_[27];  // blocks, rows, columns: the digits filled in each
