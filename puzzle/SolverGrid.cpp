@@ -29,7 +29,6 @@ struct Crossing {
 struct Tables {
     int unitCells[27][9];
     int cellUnits[81][3];
-    int peers[81][20];  // the other cells of a cell's block, row and column
     int segmentCells[54][3];
     int cellSegments[81][2];  // its row's segment, its column's
     Crossing crossings[54];
@@ -51,12 +50,6 @@ struct Tables {
             cellSegments[cell][1] = ColumnSegment(x, y);
             segmentCells[RowSegment(x, y)][x % 3] = cell;
             segmentCells[ColumnSegment(x, y)][y % 3] = cell;
-            int count = 0;
-            for (int other = 0; other < 81; ++other) {
-                int ox = other / 9, oy = other % 9;
-                bool peer = ox == x || oy == y || (ox / 3 == x / 3 && oy / 3 == y / 3);
-                if (peer && other != cell) peers[cell][count++] = other;
-            }
         }
         int next = 0;
         for (int block = 0; block < 9; ++block) {
@@ -129,14 +122,25 @@ int SolverGrid::FirstEmptyCell() const {
     return -1;
 }
 
+// Without the peer table: the cell's column is nine cells in a row in candidates_, its
+// row every ninth (the cell itself among them, without candidates by then), and four
+// cells of its block are in neither.
 void SolverGrid::Place(int cell, int digit, NarrowedCells* narrowed) {
-    const Tables& tables = GetTables();
-    uint16_t bit = static_cast<uint16_t>(1 << (digit - 1));
+    int x = cell / 9, y = cell % 9;
+    int bit = 1 << (digit - 1);
     digits_[cell] = static_cast<uint8_t>(digit);
     candidates_[cell] = 0;
     --emptyCells_;
-    for (int unit : tables.cellUnits[cell]) unitDigits_[unit] |= bit;
-    for (int peer : tables.peers[cell]) TakeOut(peer, bit, narrowed);
+    unitDigits_[kFirstBlock + y / 3 * 3 + x / 3] |= static_cast<uint16_t>(bit);
+    unitDigits_[kFirstRow + y] |= static_cast<uint16_t>(bit);
+    unitDigits_[kFirstColumn + x] |= static_cast<uint16_t>(bit);
+    for (int i = 0; i < 9; ++i) TakeOut(x * 9 + i, bit, narrowed);
+    for (int i = 0; i < 9; ++i) TakeOut(i * 9 + y, bit, narrowed);
+    int otherX[2] = {x / 3 * 3 + (x + 1) % 3, x / 3 * 3 + (x + 2) % 3};
+    int otherY[2] = {y / 3 * 3 + (y + 1) % 3, y / 3 * 3 + (y + 2) % 3};
+    for (int ox : otherX) {
+        for (int oy : otherY) TakeOut(ox * 9 + oy, bit, narrowed);
+    }
 }
 
 void SolverGrid::TakeOut(int cell, int digits, NarrowedCells* narrowed) {
