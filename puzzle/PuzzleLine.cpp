@@ -10,21 +10,14 @@ bool IsPuzzleLine(std::string_view line) {
     return cells;
 }
 
-// The line is rewritten as nine rows of the text format and read by the file reader.
+// Each cell as the puzzle file reader stores it: a digit as given, '.' or '0' empty.
 EnneoPuzzle ReadPuzzleLine(std::string_view line) {
     assert(IsPuzzleLine(line));
-    char rows[9 * 11];
-    char* out = rows;
-    for (int row = 0; row < 9; ++row) {
-        for (int column = 0; column < 9; ++column) {
-            char c = line[row * 9 + column];
-            *out++ = c == '0' ? '.' : c;  // the format ignores '0' instead of emptying a cell
-        }
-        *out++ = '\r';
-        *out++ = '\n';
-    }
     EnneoPuzzle puzzle;
-    puzzle.LoadFromBytes(rows, sizeof rows);
+    for (int i = 0; i < 81; ++i) {
+        int digit = line[i] == '.' ? 0 : line[i] - '0';
+        puzzle.RestoreCell(i % 9 + 1, i / 9 + 1, digit, digit == 0 ? EnneoPuzzle::CELL_EMPTY : EnneoPuzzle::CELL_KNOWN);
+    }
     return puzzle;
 }
 

@@ -147,7 +147,7 @@ void SolverGrid::TakeOut(int cell, int digits, NarrowedCells* narrowed) {
     int before = candidates_[cell];
     int after = before & ~digits;
     candidates_[cell] = static_cast<uint16_t>(after);
-    if (narrowed != nullptr && before != after && (after & (after - 1)) == 0) narrowed->Add(cell);
+    if (narrowed != nullptr) narrowed->AddIf(cell, (before != after) & ((after & (after - 1)) == 0));
 }
 
 bool SolverGrid::IsPartOf(const SolverGrid& other) const {
@@ -304,7 +304,7 @@ int SolverGrid::PlaceSinglesInUnits(NarrowedCells& narrowed) {
     Tally tallies[27];
     TallyUnits(tallies);
     int singles[27];
-    int found = 0;
+    uint32_t unitsWithSingles = 0;
     for (int unit = 0; unit < 27; ++unit) {
         int missing = kAllDigits & ~unitDigits_[unit];
         int placeless = missing & ~tallies[unit].once;
@@ -317,11 +317,11 @@ int SolverGrid::PlaceSinglesInUnits(NarrowedCells& narrowed) {
             placeless = 0;
         }
         if (placeless != 0) return -1;
-        found |= singles[unit];
+        unitsWithSingles |= static_cast<uint32_t>(singles[unit] != 0) << unit;
     }
-    if (found == 0) return 0;
     int placed = 0;
-    for (int unit = 0; unit < 27; ++unit) {
+    for (; unitsWithSingles != 0; unitsWithSingles &= unitsWithSingles - 1) {
+        int unit = __builtin_ctz(unitsWithSingles);
         for (int single = singles[unit]; single != 0; single &= single - 1) {
             int bit = single & -single;
             if ((unitDigits_[unit] & bit) != 0) continue;  // placed since it was read

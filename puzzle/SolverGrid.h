@@ -72,11 +72,14 @@ private:
     // A cell enters when it is found so at the start of a count and each time its
     // candidates change while at most one is left: at most twice in all.
     struct NarrowedCells {
-        uint8_t cells[2 * 81];
+        uint8_t cells[2 * 81 + 1];  // and room for the write of one that does not enter
         int count = 0;
-        void Add(int cell) {
+        void Add(int cell) { AddIf(cell, true); }
+        // Without a branch, which would often be mispredicted: the cell is written in any case.
+        void AddIf(int cell, bool enters) {
             assert(count < static_cast<int>(sizeof cells));
-            cells[count++] = static_cast<uint8_t>(cell);
+            cells[count] = static_cast<uint8_t>(cell);
+            count += enters ? 1 : 0;
         }
     };
 
