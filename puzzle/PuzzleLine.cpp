@@ -14,9 +14,12 @@ bool IsPuzzleLine(std::string_view line) {
 EnneoPuzzle ReadPuzzleLine(std::string_view line) {
     assert(IsPuzzleLine(line));
     EnneoPuzzle puzzle;
-    for (int i = 0; i < 81; ++i) {
-        int digit = line[i] == '.' ? 0 : line[i] - '0';
-        puzzle.RestoreCell(i % 9 + 1, i / 9 + 1, digit, digit == 0 ? EnneoPuzzle::CELL_EMPTY : EnneoPuzzle::CELL_KNOWN);
+    for (int y = 1; y <= 9; ++y) {
+        for (int x = 1; x <= 9; ++x) {
+            char c = line[(y - 1) * 9 + x - 1];
+            int digit = c == '.' ? 0 : c - '0';
+            puzzle.RestoreCell(x, y, digit, digit == 0 ? EnneoPuzzle::CELL_EMPTY : EnneoPuzzle::CELL_KNOWN);
+        }
     }
     return puzzle;
 }

@@ -92,26 +92,33 @@ int DigitCount(int mask) { return kDigitCounts[mask]; }
 
 }  // namespace
 
+// A cell's units are its block, its row and its column.
+static int Units(int x, int y, int unit) {
+    return unit == 0 ? kFirstBlock + y / 3 * 3 + x / 3 : unit == 1 ? kFirstRow + y : kFirstColumn + x;
+}
+
 SolverGrid::SolverGrid(const EnneoPuzzle& puzzle) {
-    const Tables& tables = GetTables();
-    for (int unit = 0; unit < 27; ++unit) unitDigits_[unit] = 0;
-    for (int cell = 0; cell < 81; ++cell) {
-        int x = cell / 9 + 1, y = cell % 9 + 1;
-        int digit = puzzle.GetCellState(x, y) == EnneoPuzzle::CELL_EMPTY ? 0 : puzzle.GetCell(x, y);
-        digits_[cell] = static_cast<uint8_t>(digit);
-        if (digit == 0) {
-            ++emptyCells_;
-            continue;
-        }
-        for (int unit : tables.cellUnits[cell]) {
-            if ((unitDigits_[unit] & (1 << (digit - 1))) != 0) repeatUnits_ |= 1u << unit;
-            unitDigits_[unit] |= 1 << (digit - 1);
+    for (uint16_t& digits : unitDigits_) digits = 0;
+    for (int x = 0; x < 9; ++x) {
+        for (int y = 0; y < 9; ++y) {
+            int digit = puzzle.GetCell(x + 1, y + 1);
+            digits_[x * 9 + y] = static_cast<uint8_t>(digit);
+            if (digit == 0) {
+                ++emptyCells_;
+                continue;
+            }
+            for (int i = 0; i < 3; ++i) {
+                int unit = Units(x, y, i);
+                if ((unitDigits_[unit] & (1 << (digit - 1))) != 0) repeatUnits_ |= 1u << unit;
+                unitDigits_[unit] |= static_cast<uint16_t>(1 << (digit - 1));
+            }
         }
     }
-    for (int cell = 0; cell < 81; ++cell) {
-        int taken = 0;
-        for (int unit : tables.cellUnits[cell]) taken |= unitDigits_[unit];
-        candidates_[cell] = static_cast<uint16_t>(IsEmpty(cell) ? kAllDigits & ~taken : 0);
+    for (int x = 0; x < 9; ++x) {
+        for (int y = 0; y < 9; ++y) {
+            int taken = unitDigits_[Units(x, y, 0)] | unitDigits_[Units(x, y, 1)] | unitDigits_[Units(x, y, 2)];
+            candidates_[x * 9 + y] = static_cast<uint16_t>(IsEmpty(x * 9 + y) ? kAllDigits & ~taken : 0);
+        }
     }
 }
 
@@ -363,12 +370,14 @@ bool SolverGrid::RemoveLockedCandidates(NarrowedCells& narrowed) {
         int shared = segments[crossing.shared];
         int blockRest = segments[crossing.blockRest[0]] | segments[crossing.blockRest[1]];
         int lineRest = segments[crossing.lineRest[0]] | segments[crossing.lineRest[1]];
-        if ((repeatUnits_ & (1u << crossing.block)) == 0 && (shared & ~blockRest & lineRest) != 0) {
-            RemoveCandidates(crossing.lineRest, shared & ~blockRest, segments, narrowed);
+        int onlyHereInBlock = shared & ~blockRest, onlyHereInLine = shared & ~lineRest;
+        if (((onlyHereInBlock & lineRest) | (onlyHereInLine & blockRest)) == 0) continue;  // mostly
+        if ((repeatUnits_ & (1u << crossing.block)) == 0 && (onlyHereInBlock & lineRest) != 0) {
+            RemoveCandidates(crossing.lineRest, onlyHereInBlock, segments, narrowed);
             removed = true;
         }
-        if ((repeatUnits_ & (1u << crossing.line)) == 0 && (shared & ~lineRest & blockRest) != 0) {
-            RemoveCandidates(crossing.blockRest, shared & ~lineRest, segments, narrowed);
+        if ((repeatUnits_ & (1u << crossing.line)) == 0 && (onlyHereInLine & blockRest) != 0) {
+            RemoveCandidates(crossing.blockRest, onlyHereInLine, segments, narrowed);
             removed = true;
         }
     }
