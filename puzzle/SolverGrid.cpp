@@ -28,7 +28,6 @@ struct Crossing {
 
 struct Tables {
     int unitCells[27][9];
-    int cellUnits[81][3];
     int segmentCells[54][3];
     int cellSegments[81][2];  // its row's segment, its column's
     Crossing crossings[54];
@@ -43,9 +42,6 @@ struct Tables {
         }
         for (int cell = 0; cell < 81; ++cell) {
             int x = cell / 9, y = cell % 9;
-            cellUnits[cell][0] = kFirstBlock + y / 3 * 3 + x / 3;
-            cellUnits[cell][1] = kFirstRow + y;
-            cellUnits[cell][2] = kFirstColumn + x;
             cellSegments[cell][0] = RowSegment(x, y);
             cellSegments[cell][1] = ColumnSegment(x, y);
             segmentCells[RowSegment(x, y)][x % 3] = cell;
@@ -90,12 +86,27 @@ constexpr std::array<uint8_t, 512> kDigitCounts = [] {
 
 int DigitCount(int mask) { return kDigitCounts[mask]; }
 
-}  // namespace
+// The four cells of each cell's block that share neither its row nor its column.
+constexpr std::array<std::array<uint8_t, 4>, 81> kBlockOnlyPeers = [] {
+    std::array<std::array<uint8_t, 4>, 81> peers{};
+    for (int cell = 0; cell < 81; ++cell) {
+        int x = cell / 9, y = cell % 9, count = 0;
+        for (int i = 1; i <= 2; ++i) {
+            for (int j = 1; j <= 2; ++j) {
+                peers[cell][count++] = static_cast<uint8_t>((x / 3 * 3 + (x + i) % 3) * 9 + y / 3 * 3 + (y + j) % 3);
+            }
+        }
+    }
+    return peers;
+}();
 
-// A cell's units are its block, its row and its column.
-static int Units(int x, int y, int unit) {
-    return unit == 0 ? kFirstBlock + y / 3 * 3 + x / 3 : unit == 1 ? kFirstRow + y : kFirstColumn + x;
+// The units of the cell in column x and row y, both from 0: its block (i 0), its row
+// (1) and its column (2).
+int CellUnit(int x, int y, int i) {
+    return i == 0 ? kFirstBlock + y / 3 * 3 + x / 3 : i == 1 ? kFirstRow + y : kFirstColumn + x;
 }
+
+}  // namespace
 
 SolverGrid::SolverGrid(const EnneoPuzzle& puzzle) {
     for (uint16_t& digits : unitDigits_) digits = 0;
@@ -108,7 +119,7 @@ SolverGrid::SolverGrid(const EnneoPuzzle& puzzle) {
                 continue;
             }
             for (int i = 0; i < 3; ++i) {
-                int unit = Units(x, y, i);
+                int unit = CellUnit(x, y, i);
                 if ((unitDigits_[unit] & (1 << (digit - 1))) != 0) repeatUnits_ |= 1u << unit;
                 unitDigits_[unit] |= static_cast<uint16_t>(1 << (digit - 1));
             }
@@ -116,7 +127,7 @@ SolverGrid::SolverGrid(const EnneoPuzzle& puzzle) {
     }
     for (int x = 0; x < 9; ++x) {
         for (int y = 0; y < 9; ++y) {
-            int taken = unitDigits_[Units(x, y, 0)] | unitDigits_[Units(x, y, 1)] | unitDigits_[Units(x, y, 2)];
+            int taken = unitDigits_[CellUnit(x, y, 0)] | unitDigits_[CellUnit(x, y, 1)] | unitDigits_[CellUnit(x, y, 2)];
             candidates_[x * 9 + y] = static_cast<uint16_t>(IsEmpty(x * 9 + y) ? kAllDigits & ~taken : 0);
         }
     }
@@ -129,25 +140,19 @@ int SolverGrid::FirstEmptyCell() const {
     return -1;
 }
 
-// Without the peer table: the cell's column is nine cells in a row in candidates_, its
-// row every ninth (the cell itself among them, without candidates by then), and four
-// cells of its block are in neither.
+// The cell's column is nine cells in a row in candidates_, its row every ninth (the cell
+// itself among them, without candidates by then), and four cells of its block are in
+// neither.
 void SolverGrid::Place(int cell, int digit, NarrowedCells* narrowed) {
     int x = cell / 9, y = cell % 9;
     int bit = 1 << (digit - 1);
     digits_[cell] = static_cast<uint8_t>(digit);
     candidates_[cell] = 0;
     --emptyCells_;
-    unitDigits_[kFirstBlock + y / 3 * 3 + x / 3] |= static_cast<uint16_t>(bit);
-    unitDigits_[kFirstRow + y] |= static_cast<uint16_t>(bit);
-    unitDigits_[kFirstColumn + x] |= static_cast<uint16_t>(bit);
+    for (int i = 0; i < 3; ++i) unitDigits_[CellUnit(x, y, i)] |= static_cast<uint16_t>(bit);
     for (int i = 0; i < 9; ++i) TakeOut(x * 9 + i, bit, narrowed);
     for (int i = 0; i < 9; ++i) TakeOut(i * 9 + y, bit, narrowed);
-    int otherX[2] = {x / 3 * 3 + (x + 1) % 3, x / 3 * 3 + (x + 2) % 3};
-    int otherY[2] = {y / 3 * 3 + (y + 1) % 3, y / 3 * 3 + (y + 2) % 3};
-    for (int ox : otherX) {
-        for (int oy : otherY) TakeOut(ox * 9 + oy, bit, narrowed);
-    }
+    for (int peer : kBlockOnlyPeers[cell]) TakeOut(peer, bit, narrowed);
 }
 
 void SolverGrid::TakeOut(int cell, int digits, NarrowedCells* narrowed) {
@@ -250,6 +255,7 @@ bool SolverGrid::PlaceForcedDigits(NarrowedCells& narrowed) {
     do {
         for (int placed = 1; placed > 0;) {
             if (!PlaceNarrowedCells(narrowed)) return false;
+            if (emptyCells_ == 0) return true;  // a full grid: nothing to force, nothing dead
             placed = PlaceSinglesInUnits(narrowed);
             if (placed < 0) return false;
         }
@@ -310,22 +316,26 @@ int SolverGrid::PlaceSinglesInUnits(NarrowedCells& narrowed) {
     const Tables& tables = GetTables();
     Tally tallies[27];
     TallyUnits(tallies);
-    int singles[27];
+    int singles[27], placeless[27];  // placeless: digits the unit lacks and has no place for
+    for (int unit = 0; unit < 27; ++unit) {
+        singles[unit] = tallies[unit].once & ~tallies[unit].twice;
+        placeless[unit] = kAllDigits & ~unitDigits_[unit] & ~tallies[unit].once;
+    }
+    for (uint32_t units = repeatUnits_; units != 0; units &= units - 1) {
+        int unit = __builtin_ctz(units);
+        int spare = DigitCount(kAllDigits & ~unitDigits_[unit]);  // digits the unit will go without
+        for (int cell : tables.unitCells[unit]) spare -= IsEmpty(cell) ? 1 : 0;
+        if (spare < 0 || DigitCount(placeless[unit]) > spare) return -1;
+        if (DigitCount(placeless[unit]) < spare) singles[unit] = 0;
+        placeless[unit] = 0;
+    }
+    int dead = 0;
     uint32_t unitsWithSingles = 0;
     for (int unit = 0; unit < 27; ++unit) {
-        int missing = kAllDigits & ~unitDigits_[unit];
-        int placeless = missing & ~tallies[unit].once;
-        singles[unit] = tallies[unit].once & ~tallies[unit].twice;
-        if ((repeatUnits_ & (1u << unit)) != 0) {
-            int spare = DigitCount(missing);  // digits the unit will go without
-            for (int cell : tables.unitCells[unit]) spare -= IsEmpty(cell) ? 1 : 0;
-            if (spare < 0 || DigitCount(placeless) > spare) return -1;
-            if (DigitCount(placeless) < spare) singles[unit] = 0;
-            placeless = 0;
-        }
-        if (placeless != 0) return -1;
+        dead |= placeless[unit];
         unitsWithSingles |= static_cast<uint32_t>(singles[unit] != 0) << unit;
     }
+    if (dead != 0) return -1;
     int placed = 0;
     for (; unitsWithSingles != 0; unitsWithSingles &= unitsWithSingles - 1) {
         int unit = __builtin_ctz(unitsWithSingles);
