@@ -27,15 +27,15 @@ namespace {
 
 const char kUsage[] =
     "usage: enneo-bench [--reference-limit SECONDS] [--max-puzzles N] [--no-qqwing] [--processes-only] [DIR]\n"
-    "Solves every puzzle of each DIR/*.txt (one puzzle of 81 characters per line) and of a\n"
-    "generated collection (the empty grid, grids with 8 to 16 givens) with the solver,\n"
-    "the plain reference solver (given up after SECONDS per puzzle, default 1) and\n"
-    "qqwing --solve when it is installed, and prints the median, 99th percentile,\n"
-    "maximum and total time per puzzle of each. The solver's time per puzzle is the\n"
-    "best of three runs; qqwing's is its own --timer figure. The coach's row times its look\n"
-    "at each puzzle as Hint and Check take it, best of three. Then times enneo-solve --line\n"
-    "and qqwing --solve --one-line as whole processes on each collection of DIR: the medians\n"
-    "of 11 paired runs and of their ratios, with the machine's load before and after.\n"
+    "Times enneo-solve --line and qqwing --solve --one-line as whole processes on each\n"
+    "DIR/*.txt (one puzzle of 81 characters per line): the medians of 11 paired runs and of\n"
+    "their ratios, with the machine's load before and after. Then solves every puzzle of\n"
+    "each collection and of a generated one (the empty grid, grids with 8 to 16 givens)\n"
+    "with the solver, the plain reference solver (given up after SECONDS per puzzle,\n"
+    "default 1) and qqwing --solve when it is installed, and prints the median, 99th\n"
+    "percentile, maximum and total time per puzzle of each. The solver's time per puzzle is\n"
+    "the best of three runs; qqwing's is its own --timer figure. The coach's row times its\n"
+    "look at each puzzle as Hint and Check take it, best of three.\n"
     "--processes-only: only the whole processes.\n"
     "Exit status 1 when the solver leaves a puzzle unsolved.\n";
 
@@ -293,9 +293,21 @@ int main(int argc, char** argv) {
     for (const auto& file : files) collections.push_back(ReadCollection(file, maxPuzzles));
     collections.push_back(GeneratedCollection(maxPuzzles));
 
+    // First, while the load average is still the machine's and not this program's own.
+    if (!qqwing) {
+        std::printf("qqwing is not installed: no figures for it\n");
+    } else {
+        std::printf("whole processes, enneo-solve --line FILE and qqwing --solve --one-line < FILE,\n"
+                    "medians of 11 paired runs in alternating order; load: the load average before and after\n");
+        std::printf("%-32s %6s %10s %10s %8s  %-9s %5s %5s\n", "collection", "count", "enneo ms", "qqwing ms",
+                    "ratio", "quartiles", "load", "after");
+        for (size_t i = 0; i < files.size(); ++i) {
+            if (!collections[i].puzzles.empty()) CompareProcesses(collections[i]);
+        }
+    }
     int unsolved = 0;
     if (!processesOnly) {
-        std::printf("%-32s %-10s %6s %12s %12s %12s %14s\n", "collection", "solver", "count", "median us",
+        std::printf("\n%-32s %-10s %6s %12s %12s %12s %14s\n", "collection", "solver", "count", "median us",
                     "p99 us", "max us", "total us");
         for (const Collection& collection : collections) {
             if (collection.puzzles.empty()) continue;
@@ -310,17 +322,6 @@ int main(int argc, char** argv) {
                 std::printf("%-32s qqwing: its output could not be read\n", "");
             }
         }
-    }
-    if (!qqwing) {
-        std::printf("qqwing is not installed: no figures for it\n");
-        return unsolved == 0 ? 0 : 1;
-    }
-    std::printf("\nwhole processes, enneo-solve --line FILE and qqwing --solve --one-line < FILE,\n"
-                "medians of 11 paired runs in alternating order; load: the load average before and after\n");
-    std::printf("%-32s %6s %10s %10s %8s  %-9s %5s %5s\n", "collection", "count", "enneo ms", "qqwing ms", "ratio",
-                "quartiles", "load", "after");
-    for (size_t i = 0; i < files.size(); ++i) {
-        if (!collections[i].puzzles.empty()) CompareProcesses(collections[i]);
     }
     return unsolved == 0 ? 0 : 1;
 }
