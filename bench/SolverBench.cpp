@@ -133,9 +133,11 @@ Timings TimeReference(const Collection& collection, double limitSeconds) {
     return timings;
 }
 
-// The collection written to a temporary file, one puzzle a line.
+// The collection written to a temporary file, one puzzle a line, named after this process:
+// benchmarks of other trees (their smoke tests) may run beside it.
 std::filesystem::path WriteCollection(const Collection& collection) {
-    std::filesystem::path path = std::filesystem::temp_directory_path() / "enneo-bench-puzzles.txt";
+    std::filesystem::path path =
+        std::filesystem::temp_directory_path() / ("enneo-bench-" + std::to_string(getpid()) + ".txt");
     std::ofstream file(path);
     for (const std::string& line : collection.puzzles) file << line << '\n';
     return path;
