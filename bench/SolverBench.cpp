@@ -26,16 +26,17 @@
 namespace {
 
 const char kUsage[] =
-    "usage: enneo-bench [--reference-limit SECONDS] [--max-puzzles N] [--no-qqwing] [DIR]\n"
-    "Solves every puzzle of each DIR/*.txt (one puzzle of 81 characters per line) and of a\n"
-    "generated collection (the empty grid, grids with 8 to 16 givens) with the solver,\n"
-    "the plain reference solver (given up after SECONDS per puzzle, default 1) and\n"
-    "qqwing --solve when it is installed, and prints the median, 99th percentile,\n"
-    "maximum and total time per puzzle of each. The solver's time per puzzle is the\n"
-    "best of three runs; qqwing's is its own --timer figure. The coach's row times its look\n"
-    "at each puzzle as Hint and Check take it, best of three. Then times enneo-solve --line\n"
-    "and qqwing --solve as whole processes on the largest collection: the medians of 21\n"
-    "paired runs and of their ratios.\n"
+    "usage: enneo-bench [--reference-limit SECONDS] [--max-puzzles N] [--no-qqwing] [--processes-only] [DIR]\n"
+    "Times enneo-solve --line and qqwing --solve --one-line as whole processes on each\n"
+    "DIR/*.txt (one puzzle of 81 characters per line): the medians of 11 paired runs and of\n"
+    "their ratios, with the machine's load before and after. Then solves every puzzle of\n"
+    "each collection and of a generated one (the empty grid, grids with 8 to 16 givens)\n"
+    "with the solver, the plain reference solver (given up after SECONDS per puzzle,\n"
+    "default 1) and qqwing --solve when it is installed, and prints the median, 99th\n"
+    "percentile, maximum and total time per puzzle of each. The solver's time per puzzle is\n"
+    "the best of three runs; qqwing's is its own --timer figure. The coach's row times its\n"
+    "look at each puzzle as Hint and Check take it, best of three.\n"
+    "--processes-only: only the whole processes.\n"
     "Exit status 1 when the solver leaves a puzzle unsolved.\n";
 
 using Clock = std::chrono::steady_clock;
@@ -132,9 +133,11 @@ Timings TimeReference(const Collection& collection, double limitSeconds) {
     return timings;
 }
 
-// The collection written to a temporary file, one puzzle a line.
+// The collection written to a temporary file, one puzzle a line, named after this process:
+// benchmarks of other trees (their smoke tests) may run beside it.
 std::filesystem::path WriteCollection(const Collection& collection) {
-    std::filesystem::path path = std::filesystem::temp_directory_path() / "enneo-bench-puzzles.txt";
+    std::filesystem::path path =
+        std::filesystem::temp_directory_path() / ("enneo-bench-" + std::to_string(getpid()) + ".txt");
     std::ofstream file(path);
     for (const std::string& line : collection.puzzles) file << line << '\n';
     return path;
@@ -183,14 +186,23 @@ double Median(std::vector<double> values) {
     return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
+// The load average over the last minute, or -1 when the system does not tell it.
+double LoadAverage() {
+    double load = -1;
+    return getloadavg(&load, 1) == 1 ? load : -1;
+}
+
 // Both programs as a user runs them, start and input and output included, in pairs run
 // one right after the other (which goes first alternates), so that a change in the
-// machine's load meets both alike: the median of each and of the pairs' ratios.
+// machine's load meets both alike: the median of each and of the pairs' ratios. The
+// load before and after says whether the machine was busy: beside other work (a load of
+// 1 or more on this 2-core machine) the figures are not the program's own.
 void CompareProcesses(const Collection& collection) {
-    const int kPairs = 21;
+    const int kPairs = 11;
     std::filesystem::path input = WriteCollection(collection);
     TimedProcess enneo(ENNEO_SOLVE_PATH, {"--line", input.string()}, "");
-    TimedProcess qqwing("qqwing", {"--solve"}, input.string());
+    TimedProcess qqwing("qqwing", {"--solve", "--one-line"}, input.string());
+    double loadBefore = LoadAverage();
     std::vector<double> enneoMillis, qqwingMillis, ratios;
     for (int pair = 0; pair < kPairs; ++pair) {
         double enneoTime, qqwingTime;
@@ -206,18 +218,17 @@ void CompareProcesses(const Collection& collection) {
         qqwingMillis.push_back(qqwingTime);
         ratios.push_back(qqwingTime / enneoTime);
     }
+    double loadAfter = LoadAverage();
     std::filesystem::remove(input);
-    std::printf("\nwhole processes on %s (%zu puzzles), medians of %d paired runs:\n", collection.name.c_str(),
-                collection.puzzles.size(), kPairs);
+    std::printf("%-32s %6zu", collection.name.c_str(), collection.puzzles.size());
     if (ratios.size() < static_cast<size_t>(kPairs)) {
         std::printf("  a run failed: no figures\n");
         return;
     }
-    std::printf("  enneo-solve --line   %8.1f ms\n  qqwing --solve       %8.1f ms\n", Median(enneoMillis),
-                Median(qqwingMillis));
     std::sort(ratios.begin(), ratios.end());
-    std::printf("  qqwing / enneo-solve %8.1f (quartiles %.1f to %.1f)\n", Median(ratios), ratios[kPairs / 4],
-                ratios[kPairs - 1 - kPairs / 4]);
+    std::printf(" %10.1f %10.1f %8.1f  %4.1f-%-4.1f %5.2f %5.2f%s\n", Median(enneoMillis), Median(qqwingMillis),
+                Median(ratios), ratios[kPairs / 4], ratios[kPairs - 1 - kPairs / 4], loadBefore, loadAfter,
+                std::max(loadBefore, loadAfter) >= 1 ? "  busy" : "");
 }
 
 // qqwing's own time per puzzle: it prints "Time: T milliseconds" after each solution.
@@ -253,6 +264,7 @@ int main(int argc, char** argv) {
     double referenceLimit = 1.0;
     size_t maxPuzzles = static_cast<size_t>(-1);
     bool qqwing = true;
+    bool processesOnly = false;
     std::string folder = ENNEO_BENCH_DIR;
     for (int i = 1; i < argc; ++i) {
         std::string argument = argv[i];
@@ -262,6 +274,8 @@ int main(int argc, char** argv) {
             maxPuzzles = static_cast<size_t>(std::atol(argv[++i]));
         } else if (argument == "--no-qqwing") {
             qqwing = false;
+        } else if (argument == "--processes-only") {
+            processesOnly = true;
         } else if (argument.empty() || argument[0] == '-') {
             std::fputs(kUsage, argument == "--help" ? stdout : stderr);
             return argument == "--help" ? 0 : 2;
@@ -281,29 +295,35 @@ int main(int argc, char** argv) {
     for (const auto& file : files) collections.push_back(ReadCollection(file, maxPuzzles));
     collections.push_back(GeneratedCollection(maxPuzzles));
 
-    std::printf("%-32s %-10s %6s %12s %12s %12s %14s\n", "collection", "solver", "count",
-                "median us", "p99 us", "max us", "total us");
-    int unsolved = 0;
-    for (const Collection& collection : collections) {
-        if (collection.puzzles.empty()) continue;
-        PrintRow(collection.name, "enneo", TimeSolver(collection, unsolved), 0);
-        PrintRow("", "coach", TimeCoach(collection), 0);
-        PrintRow("", "reference", TimeReference(collection, referenceLimit), referenceLimit);
-        Timings qqwingTimings;
-        if (!qqwing) continue;
-        if (TimeQqwing(collection, qqwingTimings)) {
-            PrintRow("", "qqwing", qqwingTimings, 0);
-        } else {
-            std::printf("%-32s qqwing: its output could not be read\n", "");
-        }
-    }
+    // First, while the load average is still the machine's and not this program's own.
     if (!qqwing) {
         std::printf("qqwing is not installed: no figures for it\n");
-    } else if (!files.empty()) {
-        auto largest = std::max_element(collections.begin(), collections.end() - 1, [](const Collection& a, const Collection& b) {
-            return a.puzzles.size() < b.puzzles.size();
-        });
-        CompareProcesses(*largest);
+    } else {
+        std::printf("whole processes, enneo-solve --line FILE and qqwing --solve --one-line < FILE,\n"
+                    "medians of 11 paired runs in alternating order; load: the load average before and after\n");
+        std::printf("%-32s %6s %10s %10s %8s  %-9s %5s %5s\n", "collection", "count", "enneo ms", "qqwing ms",
+                    "ratio", "quartiles", "load", "after");
+        for (size_t i = 0; i < files.size(); ++i) {
+            if (!collections[i].puzzles.empty()) CompareProcesses(collections[i]);
+        }
+    }
+    int unsolved = 0;
+    if (!processesOnly) {
+        std::printf("\n%-32s %-10s %6s %12s %12s %12s %14s\n", "collection", "solver", "count", "median us",
+                    "p99 us", "max us", "total us");
+        for (const Collection& collection : collections) {
+            if (collection.puzzles.empty()) continue;
+            PrintRow(collection.name, "enneo", TimeSolver(collection, unsolved), 0);
+            PrintRow("", "coach", TimeCoach(collection), 0);
+            PrintRow("", "reference", TimeReference(collection, referenceLimit), referenceLimit);
+            Timings qqwingTimings;
+            if (!qqwing) continue;
+            if (TimeQqwing(collection, qqwingTimings)) {
+                PrintRow("", "qqwing", qqwingTimings, 0);
+            } else {
+                std::printf("%-32s qqwing: its output could not be read\n", "");
+            }
+        }
     }
     return unsolved == 0 ? 0 : 1;
 }

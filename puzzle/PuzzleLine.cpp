@@ -10,21 +10,17 @@ bool IsPuzzleLine(std::string_view line) {
     return cells;
 }
 
-// The line is rewritten as nine rows of the text format and read by the file reader.
+// Each cell as the puzzle file reader stores it: a digit as given, '.' or '0' empty.
 EnneoPuzzle ReadPuzzleLine(std::string_view line) {
     assert(IsPuzzleLine(line));
-    char rows[9 * 11];
-    char* out = rows;
-    for (int row = 0; row < 9; ++row) {
-        for (int column = 0; column < 9; ++column) {
-            char c = line[row * 9 + column];
-            *out++ = c == '0' ? '.' : c;  // the format ignores '0' instead of emptying a cell
-        }
-        *out++ = '\r';
-        *out++ = '\n';
-    }
     EnneoPuzzle puzzle;
-    puzzle.LoadFromBytes(rows, sizeof rows);
+    for (int y = 1; y <= 9; ++y) {
+        for (int x = 1; x <= 9; ++x) {
+            char c = line[(y - 1) * 9 + x - 1];
+            int digit = c == '.' ? 0 : c - '0';
+            puzzle.RestoreCell(x, y, digit, digit == 0 ? EnneoPuzzle::CELL_EMPTY : EnneoPuzzle::CELL_KNOWN);
+        }
+    }
     return puzzle;
 }
 

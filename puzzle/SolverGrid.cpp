@@ -28,8 +28,6 @@ struct Crossing {
 
 struct Tables {
     int unitCells[27][9];
-    int cellUnits[81][3];
-    int peers[81][20];  // the other cells of a cell's block, row and column
     int segmentCells[54][3];
     int cellSegments[81][2];  // its row's segment, its column's
     Crossing crossings[54];
@@ -44,19 +42,10 @@ struct Tables {
         }
         for (int cell = 0; cell < 81; ++cell) {
             int x = cell / 9, y = cell % 9;
-            cellUnits[cell][0] = kFirstBlock + y / 3 * 3 + x / 3;
-            cellUnits[cell][1] = kFirstRow + y;
-            cellUnits[cell][2] = kFirstColumn + x;
             cellSegments[cell][0] = RowSegment(x, y);
             cellSegments[cell][1] = ColumnSegment(x, y);
             segmentCells[RowSegment(x, y)][x % 3] = cell;
             segmentCells[ColumnSegment(x, y)][y % 3] = cell;
-            int count = 0;
-            for (int other = 0; other < 81; ++other) {
-                int ox = other / 9, oy = other % 9;
-                bool peer = ox == x || oy == y || (ox / 3 == x / 3 && oy / 3 == y / 3);
-                if (peer && other != cell) peers[cell][count++] = other;
-            }
         }
         int next = 0;
         for (int block = 0; block < 9; ++block) {
@@ -97,28 +86,50 @@ constexpr std::array<uint8_t, 512> kDigitCounts = [] {
 
 int DigitCount(int mask) { return kDigitCounts[mask]; }
 
+// The four cells of each cell's block that share neither its row nor its column.
+constexpr std::array<std::array<uint8_t, 4>, 81> kBlockOnlyPeers = [] {
+    std::array<std::array<uint8_t, 4>, 81> peers{};
+    for (int cell = 0; cell < 81; ++cell) {
+        int x = cell / 9, y = cell % 9, count = 0;
+        for (int i = 1; i <= 2; ++i) {
+            for (int j = 1; j <= 2; ++j) {
+                peers[cell][count++] = static_cast<uint8_t>((x / 3 * 3 + (x + i) % 3) * 9 + y / 3 * 3 + (y + j) % 3);
+            }
+        }
+    }
+    return peers;
+}();
+
+// The units of the cell in column x and row y, both from 0: its block (i 0), its row
+// (1) and its column (2).
+int CellUnit(int x, int y, int i) {
+    return i == 0 ? kFirstBlock + y / 3 * 3 + x / 3 : i == 1 ? kFirstRow + y : kFirstColumn + x;
+}
+
 }  // namespace
 
 SolverGrid::SolverGrid(const EnneoPuzzle& puzzle) {
-    const Tables& tables = GetTables();
-    for (int unit = 0; unit < 27; ++unit) unitDigits_[unit] = 0;
-    for (int cell = 0; cell < 81; ++cell) {
-        int x = cell / 9 + 1, y = cell % 9 + 1;
-        int digit = puzzle.GetCellState(x, y) == EnneoPuzzle::CELL_EMPTY ? 0 : puzzle.GetCell(x, y);
-        digits_[cell] = static_cast<uint8_t>(digit);
-        if (digit == 0) {
-            ++emptyCells_;
-            continue;
-        }
-        for (int unit : tables.cellUnits[cell]) {
-            if ((unitDigits_[unit] & (1 << (digit - 1))) != 0) repeatUnits_ |= 1u << unit;
-            unitDigits_[unit] |= 1 << (digit - 1);
+    for (uint16_t& digits : unitDigits_) digits = 0;
+    for (int x = 0; x < 9; ++x) {
+        for (int y = 0; y < 9; ++y) {
+            int digit = puzzle.GetCell(x + 1, y + 1);
+            digits_[x * 9 + y] = static_cast<uint8_t>(digit);
+            if (digit == 0) {
+                ++emptyCells_;
+                continue;
+            }
+            for (int i = 0; i < 3; ++i) {
+                int unit = CellUnit(x, y, i);
+                if ((unitDigits_[unit] & (1 << (digit - 1))) != 0) repeatUnits_ |= 1u << unit;
+                unitDigits_[unit] |= static_cast<uint16_t>(1 << (digit - 1));
+            }
         }
     }
-    for (int cell = 0; cell < 81; ++cell) {
-        int taken = 0;
-        for (int unit : tables.cellUnits[cell]) taken |= unitDigits_[unit];
-        candidates_[cell] = static_cast<uint16_t>(IsEmpty(cell) ? kAllDigits & ~taken : 0);
+    for (int x = 0; x < 9; ++x) {
+        for (int y = 0; y < 9; ++y) {
+            int taken = unitDigits_[CellUnit(x, y, 0)] | unitDigits_[CellUnit(x, y, 1)] | unitDigits_[CellUnit(x, y, 2)];
+            candidates_[x * 9 + y] = static_cast<uint16_t>(IsEmpty(x * 9 + y) ? kAllDigits & ~taken : 0);
+        }
     }
 }
 
@@ -129,14 +140,26 @@ int SolverGrid::FirstEmptyCell() const {
     return -1;
 }
 
-void SolverGrid::Place(int cell, int digit) {
-    const Tables& tables = GetTables();
-    uint16_t bit = static_cast<uint16_t>(1 << (digit - 1));
+// The cell's column is nine cells in a row in candidates_, its row every ninth (the cell
+// itself among them, without candidates by then), and four cells of its block are in
+// neither.
+void SolverGrid::Place(int cell, int digit, NarrowedCells* narrowed) {
+    int x = cell / 9, y = cell % 9;
+    int bit = 1 << (digit - 1);
     digits_[cell] = static_cast<uint8_t>(digit);
     candidates_[cell] = 0;
     --emptyCells_;
-    for (int unit : tables.cellUnits[cell]) unitDigits_[unit] |= bit;
-    for (int peer : tables.peers[cell]) candidates_[peer] &= static_cast<uint16_t>(~bit);
+    for (int i = 0; i < 3; ++i) unitDigits_[CellUnit(x, y, i)] |= static_cast<uint16_t>(bit);
+    for (int i = 0; i < 9; ++i) TakeOut(x * 9 + i, bit, narrowed);
+    for (int i = 0; i < 9; ++i) TakeOut(i * 9 + y, bit, narrowed);
+    for (int peer : kBlockOnlyPeers[cell]) TakeOut(peer, bit, narrowed);
+}
+
+void SolverGrid::TakeOut(int cell, int digits, NarrowedCells* narrowed) {
+    int before = candidates_[cell];
+    int after = before & ~digits;
+    candidates_[cell] = static_cast<uint16_t>(after);
+    if (narrowed != nullptr) narrowed->AddIf(cell, (before != after) & ((after & (after - 1)) == 0));
 }
 
 bool SolverGrid::IsPartOf(const SolverGrid& other) const {
@@ -204,8 +227,13 @@ bool SolverGrid::FindDeduction(Placement& placement, Strategy* used) const {
 
 int SolverGrid::CountCompletions(int limit, SolverGrid* first, int64_t* budget) const {
     SolverGrid grid = *this;
+    NarrowedCells narrowed;
+    for (int cell = 0; cell < 81; ++cell) {
+        int mask = candidates_[cell];
+        if (IsEmpty(cell) && (mask & (mask - 1)) == 0) narrowed.Add(cell);
+    }
     int count = 0;
-    grid.Search(limit, count, first, budget);
+    grid.Search(limit, count, first, budget, narrowed);
     return budget != nullptr && *budget < 0 ? -1 : count;
 }
 
@@ -216,47 +244,113 @@ int SolverGrid::CountCompletions(int limit, SolverGrid* first, int64_t* budget) 
 // more (its spare digits, one per repeat); once that many of them have no place left,
 // the others must go in. When none of this places a digit, candidates that a block and
 // a line lock between them are removed, and the search goes on.
-bool SolverGrid::PlaceForcedDigits() {
-    const Tables& tables = GetTables();
-    for (;;) {
-        bool placed = false;
-        for (int cell = 0; cell < 81; ++cell) {
-            int mask = candidates_[cell];
-            // One branch, seldom taken, for an empty cell with one candidate or none.
-            int emptyWithOneOrNone = (digits_[cell] == 0) & ((mask & (mask - 1)) == 0);
-            if (emptyWithOneOrNone == 0) continue;
-            if (mask == 0) return false;
-            Place(cell, LowestDigit(mask));
-            placed = true;
+//
+// Each of these rules, once it applies, applies until it is taken or the grid is found
+// dead (candidates only shrink), so the order in which they are taken changes neither
+// the grid they end with nor whether it is found dead: the search sees the same grids
+// whatever the order. So each change of candidates notes the cells it narrows to one
+// candidate or none, which are placed (or found dead) at once, and the units are read
+// only when no such cell is left.
+bool SolverGrid::PlaceForcedDigits(NarrowedCells& narrowed) {
+    do {
+        for (int placed = 1; placed > 0;) {
+            if (!PlaceNarrowedCells(narrowed)) return false;
+            if (emptyCells_ == 0) return true;  // a full grid: nothing to force, nothing dead
+            placed = PlaceSinglesInUnits(narrowed);
+            if (placed < 0) return false;
         }
-        for (int unit = 0; unit < 27; ++unit) {
-            int once = 0, twice = 0;
-            for (int cell : tables.unitCells[unit]) {
-                int mask = candidates_[cell];
-                twice |= once & mask;
-                once |= mask;
-            }
-            int missing = kAllDigits & ~unitDigits_[unit];
-            int spare = 0;  // digits the unit will go without: none without a repeat
-            if ((repeatUnits_ & (1u << unit)) != 0) {
-                spare = DigitCount(missing);
-                for (int cell : tables.unitCells[unit]) spare -= IsEmpty(cell) ? 1 : 0;
-            }
-            int placeless = missing & ~once;
-            if (spare < 0 || DigitCount(placeless) > spare) return false;
-            int single = DigitCount(placeless) == spare ? once & ~twice : 0;
-            if (single == 0) continue;
-            int bit = single & -single;
-            for (int cell : tables.unitCells[unit]) {
-                if ((candidates_[cell] & bit) != 0) {
-                    Place(cell, LowestDigit(bit));
-                    placed = true;
-                    break;
-                }
-            }
-        }
-        if (!placed && !RemoveLockedCandidates()) return true;
+    } while (RemoveLockedCandidates(narrowed));
+    return true;
+}
+
+bool SolverGrid::PlaceNarrowedCells(NarrowedCells& narrowed) {
+    while (narrowed.count > 0) {
+        int cell = narrowed.cells[--narrowed.count];
+        if (!IsEmpty(cell)) continue;
+        int mask = candidates_[cell];
+        if (mask == 0) return false;
+        Place(cell, LowestDigit(mask), &narrowed);
     }
+    return true;
+}
+
+// The digits that some cells' candidates hold once, and those they hold more than once.
+struct SolverGrid::Tally {
+    int once = 0;
+    int twice = 0;
+    void Add(int mask) {
+        twice |= once & mask;
+        once |= mask;
+    }
+    void Add(const Tally& other) {
+        twice |= other.twice | (once & other.once);
+        once |= other.once;
+    }
+};
+
+// Without the unit tables: the rows gather column by column, all nine at once, and
+// each column's three segments (three cells in one block) make its tally and their
+// blocks'.
+void SolverGrid::TallyUnits(Tally (&tallies)[27]) const {
+    uint16_t rowOnce[9] = {}, rowTwice[9] = {};
+    for (int x = 0; x < 9; ++x) {
+        const uint16_t* column = candidates_ + x * 9;
+        for (int y = 0; y < 9; ++y) {
+            rowTwice[y] |= rowOnce[y] & column[y];
+            rowOnce[y] |= column[y];
+        }
+        for (int band = 0; band < 3; ++band) {
+            Tally segment;
+            for (int y = band * 3; y < band * 3 + 3; ++y) segment.Add(column[y]);
+            tallies[kFirstColumn + x].Add(segment);
+            tallies[kFirstBlock + band * 3 + x / 3].Add(segment);
+        }
+    }
+    for (int y = 0; y < 9; ++y) tallies[kFirstRow + y] = {rowOnce[y], rowTwice[y]};
+}
+
+// The singles of every unit are read first and then placed: a placement can take a
+// single's place away (then the unit is dead) or put the very digit there, but it
+// cannot give the digit another place.
+int SolverGrid::PlaceSinglesInUnits(NarrowedCells& narrowed) {
+    const Tables& tables = GetTables();
+    Tally tallies[27];
+    TallyUnits(tallies);
+    int singles[27], placeless[27];  // placeless: digits the unit lacks and has no place for
+    for (int unit = 0; unit < 27; ++unit) {
+        singles[unit] = tallies[unit].once & ~tallies[unit].twice;
+        placeless[unit] = kAllDigits & ~unitDigits_[unit] & ~tallies[unit].once;
+    }
+    for (uint32_t units = repeatUnits_; units != 0; units &= units - 1) {
+        int unit = __builtin_ctz(units);
+        int spare = DigitCount(kAllDigits & ~unitDigits_[unit]);  // digits the unit will go without
+        for (int cell : tables.unitCells[unit]) spare -= IsEmpty(cell) ? 1 : 0;
+        if (spare < 0 || DigitCount(placeless[unit]) > spare) return -1;
+        if (DigitCount(placeless[unit]) < spare) singles[unit] = 0;
+        placeless[unit] = 0;
+    }
+    int dead = 0;
+    uint32_t unitsWithSingles = 0;
+    for (int unit = 0; unit < 27; ++unit) {
+        dead |= placeless[unit];
+        unitsWithSingles |= static_cast<uint32_t>(singles[unit] != 0) << unit;
+    }
+    if (dead != 0) return -1;
+    int placed = 0;
+    for (; unitsWithSingles != 0; unitsWithSingles &= unitsWithSingles - 1) {
+        int unit = __builtin_ctz(unitsWithSingles);
+        for (int single = singles[unit]; single != 0; single &= single - 1) {
+            int bit = single & -single;
+            if ((unitDigits_[unit] & bit) != 0) continue;  // placed since it was read
+            const int* cells = tables.unitCells[unit];
+            int place = 0;
+            while (place < 9 && (candidates_[cells[place]] & bit) == 0) ++place;
+            if (place == 9) return -1;
+            Place(cells[place], LowestDigit(bit), &narrowed);
+            ++placed;
+        }
+    }
+    return placed;
 }
 
 // A digit that a unit without a repeat must hold, and that can go only into the cells
@@ -264,21 +358,36 @@ bool SolverGrid::PlaceForcedDigits() {
 // it (no placed digit repeats beside another). The crossings are taken in turn, each
 // seeing what the ones before it removed; segments[] holds the candidates of each
 // segment's three cells.
-bool SolverGrid::RemoveLockedCandidates() {
+bool SolverGrid::RemoveLockedCandidates(NarrowedCells& narrowed) {
     const Tables& tables = GetTables();
     int segments[54];
-    for (int segment = 0; segment < 54; ++segment) segments[segment] = SegmentCandidates(segment);
+    // Each segment's candidates, without the table: a column's segment is three cells in
+    // a row in candidates_, a row's every ninth.
+    for (int x = 0; x < 9; ++x) {
+        for (int band = 0; band < 3; ++band) {
+            const uint16_t* cells = candidates_ + x * 9 + band * 3;
+            segments[Tables::ColumnSegment(x, band * 3)] = cells[0] | cells[1] | cells[2];
+        }
+    }
+    for (int y = 0; y < 9; ++y) {
+        for (int stack = 0; stack < 3; ++stack) {
+            const uint16_t* cells = candidates_ + stack * 27 + y;
+            segments[Tables::RowSegment(stack * 3, y)] = cells[0] | cells[9] | cells[18];
+        }
+    }
     bool removed = false;
     for (const Crossing& crossing : tables.crossings) {
         int shared = segments[crossing.shared];
         int blockRest = segments[crossing.blockRest[0]] | segments[crossing.blockRest[1]];
         int lineRest = segments[crossing.lineRest[0]] | segments[crossing.lineRest[1]];
-        if ((repeatUnits_ & (1u << crossing.block)) == 0 && (shared & ~blockRest & lineRest) != 0) {
-            RemoveCandidates(crossing.lineRest, shared & ~blockRest, segments);
+        int onlyHereInBlock = shared & ~blockRest, onlyHereInLine = shared & ~lineRest;
+        if (((onlyHereInBlock & lineRest) | (onlyHereInLine & blockRest)) == 0) continue;  // mostly
+        if ((repeatUnits_ & (1u << crossing.block)) == 0 && (onlyHereInBlock & lineRest) != 0) {
+            RemoveCandidates(crossing.lineRest, onlyHereInBlock, segments, narrowed);
             removed = true;
         }
-        if ((repeatUnits_ & (1u << crossing.line)) == 0 && (shared & ~lineRest & blockRest) != 0) {
-            RemoveCandidates(crossing.blockRest, shared & ~lineRest, segments);
+        if ((repeatUnits_ & (1u << crossing.line)) == 0 && (onlyHereInLine & blockRest) != 0) {
+            RemoveCandidates(crossing.blockRest, onlyHereInLine, segments, narrowed);
             removed = true;
         }
     }
@@ -291,10 +400,10 @@ int SolverGrid::SegmentCandidates(int segment) const {
 }
 
 // The cells' segments across the two change as well: they are read again.
-void SolverGrid::RemoveCandidates(const int (&twoSegments)[2], int digits, int* segments) {
+void SolverGrid::RemoveCandidates(const int (&twoSegments)[2], int digits, int* segments, NarrowedCells& narrowed) {
     const Tables& tables = GetTables();
     for (int segment : twoSegments) {
-        for (int cell : tables.segmentCells[segment]) candidates_[cell] &= static_cast<uint16_t>(~digits);
+        for (int cell : tables.segmentCells[segment]) TakeOut(cell, digits, &narrowed);
     }
     for (int segment : twoSegments) {
         for (int cell : tables.segmentCells[segment]) {
@@ -305,9 +414,9 @@ void SolverGrid::RemoveCandidates(const int (&twoSegments)[2], int digits, int* 
 
 // Depth first over the fewest choices: the candidates of a cell with the fewest, or the
 // places of a digit that a unit without a repeat lacks, when it has fewer places.
-void SolverGrid::Search(int limit, int& count, SolverGrid* first, int64_t* budget) {
+void SolverGrid::Search(int limit, int& count, SolverGrid* first, int64_t* budget, NarrowedCells& narrowed) {
     if (budget != nullptr && --*budget < 0) return;
-    if (!PlaceForcedDigits()) return;
+    if (!PlaceForcedDigits(narrowed)) return;
     if (emptyCells_ == 0) {
         if (count == 0 && first != nullptr) *first = *this;
         ++count;
@@ -339,15 +448,17 @@ void SolverGrid::Search(int limit, int& count, SolverGrid* first, int64_t* budge
         for (int cell : tables.unitCells[bestUnit]) {
             if ((candidates_[cell] & (1 << (bestDigit - 1))) == 0) continue;
             SolverGrid next = *this;
-            next.Place(cell, bestDigit);
-            next.Search(limit, count, first, budget);
+            NarrowedCells nextNarrowed;
+            next.Place(cell, bestDigit, &nextNarrowed);
+            next.Search(limit, count, first, budget, nextNarrowed);
             if (count >= limit) return;
         }
         return;
     }
     for (int mask = candidates_[best]; mask != 0 && count < limit; mask &= mask - 1) {
         SolverGrid next = *this;
-        next.Place(best, LowestDigit(mask));
-        next.Search(limit, count, first, budget);
+        NarrowedCells nextNarrowed;
+        next.Place(best, LowestDigit(mask), &nextNarrowed);
+        next.Search(limit, count, first, budget, nextNarrowed);
     }
 }

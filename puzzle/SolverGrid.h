@@ -1,6 +1,7 @@
 // SolverGrid: the solver's working copy of a grid, with candidates as bit masks.
 #pragma once
 
+#include <cassert>
 #include <cstdint>
 
 class EnneoPuzzle;
@@ -43,7 +44,7 @@ public:
     // The first empty cell in scan order, or -1 on a complete grid.
     int FirstEmptyCell() const;
     // Fills an empty cell with one of its candidates.
-    void Place(int cell, int digit);
+    void Place(int cell, int digit) { Place(cell, digit, nullptr); }
     void Place(Placement placement) { Place(placement.cell, placement.digit); }
     // True when every filled cell of this grid holds the same digit in other.
     bool IsPartOf(const SolverGrid& other) const;
@@ -67,16 +68,44 @@ public:
     int CountCompletions(int limit, SolverGrid* first, int64_t* budget = nullptr) const;
 
 private:
+    // Empty cells whose candidates came down to one or none, to be placed or found dead.
+    // A cell enters when it is found so at the start of a count and each time its
+    // candidates change while at most one is left: at most twice in all.
+    struct NarrowedCells {
+        uint8_t cells[2 * 81 + 1];  // and room for the write of one that does not enter
+        int count = 0;
+        void Add(int cell) { AddIf(cell, true); }
+        // Without a branch, which would often be mispredicted: the cell is written in any case.
+        void AddIf(int cell, bool enters) {
+            assert(count < static_cast<int>(sizeof cells));
+            cells[count] = static_cast<uint8_t>(cell);
+            count += enters ? 1 : 0;
+        }
+    };
+
+    // Place, noting in *narrowed (when not null) each cell that it narrows.
+    void Place(int cell, int digit, NarrowedCells* narrowed);
+    // Takes digits out of a cell's candidates, likewise.
+    void TakeOut(int cell, int digits, NarrowedCells* narrowed);
     bool FindSingleInUnits(int firstUnit, Placement& placement) const;
-    // Places the digits that are forced; false when a cell or a unit is left without a
-    // possible digit.
-    bool PlaceForcedDigits();
-    bool RemoveLockedCandidates();
+    // Places the digits that are forced, starting with the narrowed cells; false when a
+    // cell or a unit is left without a possible digit.
+    bool PlaceForcedDigits(NarrowedCells& narrowed);
+    // Places the narrowed cells' candidates, and the digits those placements force in
+    // turn; false at a cell without a candidate.
+    bool PlaceNarrowedCells(NarrowedCells& narrowed);
+    // Places every digit that has a single place in a unit that must hold it: the number
+    // placed, or -1 when a unit cannot hold the digits it lacks.
+    int PlaceSinglesInUnits(NarrowedCells& narrowed);
+    struct Tally;
+    // The tally of each unit's candidates: blocks, rows, columns.
+    void TallyUnits(Tally (&tallies)[27]) const;
+    bool RemoveLockedCandidates(NarrowedCells& narrowed);
     // The candidates of a segment's cells (see SolverGrid.cpp).
     int SegmentCandidates(int segment) const;
     // Removes digits from the cells of two segments and brings segments[] up to date.
-    void RemoveCandidates(const int (&twoSegments)[2], int digits, int* segments);
-    void Search(int limit, int& count, SolverGrid* first, int64_t* budget);
+    void RemoveCandidates(const int (&twoSegments)[2], int digits, int* segments, NarrowedCells& narrowed);
+    void Search(int limit, int& count, SolverGrid* first, int64_t* budget, NarrowedCells& narrowed);
 
     uint16_t candidates_[81];  // 0 for a filled cell
     uint16_t unitDigits_[27];  // blocks, rows, columns: the digits filled in each

@@ -97,6 +97,32 @@ TEST(SolverGridCountTest, ASpentBudgetLeavesTheCountUnknown) {
     EXPECT_LT(budget, 1000);
 }
 
+// Each node of the search takes one from a budget, and a solve's trials fail where its
+// budget runs out, so the solver's steps rest on these counts: a hard puzzle, the empty
+// grid, grids with several completions, one with a repeated given. The forced digits
+// may be found in any order; the search must meet the same grids all the same.
+TEST(SolverGridCountTest, TheSearchVisitsTheSameNodes) {
+    struct Case {
+        const char* line;
+        int limit;
+        int count;
+        int64_t nodes;
+    };
+    const char kEmpty[] = ".................................................................................";
+    const Case cases[] = {
+        {"1.....3.8.7.4..............2.3.1...........958.........5.6...7.....8.2...4.......", 2, 1, 201},
+        {kEmpty, 1, 1, 45},
+        {kEmpty, 2, 2, 47},
+        {"....1..7.76...95..1.....9322......4.8...4.3......9....6........9..1...6.5....8.9.", 2, 2, 25},
+        {"9.2........711.4..............8..71...31..6..1...6.28....6.......4.....1.9....56.", 2, 2, 23},
+    };
+    for (const Case& c : cases) {
+        int64_t budget = 1000;
+        EXPECT_EQ(c.count, SolverGrid(ReadPuzzleLine(c.line)).CountCompletions(c.limit, nullptr, &budget)) << c.line;
+        EXPECT_EQ(c.nodes, 1000 - budget) << c.line << " limit " << c.limit;
+    }
+}
+
 // Grids with 26 to 41 empty cells, each third without two digits, so with several
 // completions, the others with cells toggled, which may leave a unit unable to hold all
 // nine digits: the search counts exactly what trying every candidate counts.

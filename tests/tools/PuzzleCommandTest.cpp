@@ -114,7 +114,9 @@ TEST(PuzzleCommandTest, APuzzleNotDoneMakesStatusOne) {
     EXPECT_TRUE(outcome.messages.empty());
 }
 
-// The output goes out in blocks: many of them must come whole and in order.
+// Input is read and output goes out in blocks: many of them must come whole and in
+// order, from standard input and from a file (read in one go), and a file shorter
+// than a block must come whole too.
 TEST(PuzzleCommandTest, ALongListComesOutWholeInOrder) {
     std::string list, expected;
     for (int i = 0; i < 20000; ++i) {
@@ -122,6 +124,11 @@ TEST(PuzzleCommandTest, ALongListComesOutWholeInOrder) {
         expected += std::to_string(i % 82) + "\n";
     }
     EXPECT_EQ(expected, RunGivens({L"-"}, list).out);
+    TempFolder folder;
+    WriteBytes(folder.Path("long.txt"), list);
+    WriteBytes(folder.Path("short.txt"), list.substr(0, 82 * 3));
+    EXPECT_EQ(expected, RunGivens({folder.Path("long.txt")}).out);
+    EXPECT_EQ(expected.substr(0, 6), RunGivens({folder.Path("short.txt")}).out);
 }
 
 }  // namespace

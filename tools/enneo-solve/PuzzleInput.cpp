@@ -19,12 +19,14 @@ std::string_view TrimEnd(std::string_view line) {
 }
 
 // A stream's remaining bytes, read straight into the string: in one read when room for
-// them all is reserved, else in growing blocks.
+// them all is reserved, else in growing blocks. Only the room reserved is filled before
+// the read (a small file's read does not clear a whole block of fresh pages).
 bool ReadAll(std::istream& in, std::string& bytes) {
     const size_t kBlock = 1 << 16;
     while (in) {
         size_t size = bytes.size();
-        bytes.resize(size + std::max(kBlock, bytes.capacity() - size));
+        size_t reserved = bytes.capacity() - size;
+        bytes.resize(size + (reserved > 1 ? reserved : kBlock));
         in.read(bytes.data() + size, static_cast<std::streamsize>(bytes.size() - size));
         bytes.resize(size + static_cast<size_t>(in.gcount()));
     }
