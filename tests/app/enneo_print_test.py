@@ -314,6 +314,24 @@ class PrintTest(unittest.TestCase):
         for puzzle, solution in zip(puzzles, printed):
             self.assertTrue(solves(solution, puzzle), "%s does not solve %s" % (solution, puzzle))
 
+    def test_3_the_footer_in_german(self):
+        """Under a German Windows the footer names the level and the date in German (Wine's
+        own print dialog is German too)."""
+        APP.end()
+        english = dict(APP.env)
+
+        def back_to_english():
+            APP.env.clear()
+            APP.env.update(english)
+        self.addCleanup(back_to_english)
+        APP.env.update(LANG="de_DE.UTF-8", LC_ALL="de_DE.UTF-8")
+        APP.launch()
+        self.keys("ctrl+p")
+        self.dialog("Drucken", "Return")
+        footer = self.printed()[0].lines()[-1]
+        months = "Januar|Februar|März|April|Mai|Juni|Juli|August|September|Oktober|November|Dezember"
+        self.assertRegex(footer, r"^Enneo Tessary - Mittel - .*\b(%s)\b.*\d{4}$" % months)
+
 
 def main():
     global OPTIONS, APP
