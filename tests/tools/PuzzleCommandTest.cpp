@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -15,7 +16,7 @@ namespace {
 // is not done. --strict is refused without --mark.
 class GivensTool : public PuzzleCommand {
 public:
-    GivensTool(std::istream& in, std::ostream& out, std::ostream& err)
+    GivensTool(std::FILE* in, std::FILE* out, std::FILE* err)
         : PuzzleCommand("givens", "usage: givens\n", in, out, err) {}
 
 private:
@@ -49,12 +50,23 @@ struct Outcome {
     std::vector<std::string> messages;  // the lines of the error output
 };
 
-Outcome RunGivens(const std::vector<std::wstring>& arguments, const std::string& standardInput = "") {
-    std::istringstream in(standardInput);
-    std::ostringstream out, err;
-    GivensTool tool(in, out, err);
-    Outcome outcome{tool.Run(arguments), out.str(), {}};
-    std::istringstream messages(err.str());
+// The tool run as a process runs it: standard input from a file, output and messages
+// into files, or both into one file (then out holds both, in the order they reach it).
+Outcome RunGivens(const std::vector<std::wstring>& arguments, const std::string& standardInput = "",
+                  bool oneOutput = false) {
+    TempFolder folder;
+    WriteBytes(folder.Path("in"), standardInput);
+    auto open = [&folder](const char* name, const char* mode) {
+        return std::fopen((folder.Folder() / name).string().c_str(), mode);
+    };
+    std::FILE* in = open("in", "rb");
+    std::FILE* out = open("out", oneOutput ? "ab" : "wb");  // two streams, as a shell's 2>&1 gives
+    std::FILE* err = open(oneOutput ? "out" : "err", oneOutput ? "ab" : "wb");
+    std::setvbuf(err, nullptr, _IONBF, 0);  // as standard error is
+    int status = GivensTool(in, out, err).Run(arguments);
+    for (std::FILE* file : {in, out, err}) std::fclose(file);
+    Outcome outcome{status, ReadBytes(folder.Path("out")), {}};
+    std::istringstream messages(oneOutput ? "" : ReadBytes(folder.Path("err")));
     for (std::string line; std::getline(messages, line);) outcome.messages.push_back(line);
     return outcome;
 }
@@ -101,6 +113,11 @@ TEST(PuzzleCommandTest, InputErrorsAreReportedAndTheRestIsWorked) {
                                          "givens: " + Narrow(missing) + ":"};
     ASSERT_EQ(prefixes.size(), outcome.messages.size());
     for (size_t i = 0; i < prefixes.size(); ++i) EXPECT_EQ(0u, outcome.messages[i].find(prefixes[i])) << i;
+
+    // Output is buffered and messages are not: where both go, each message comes after
+    // the output before it.
+    Outcome both = RunGivens({L"-", missing}, Line(9), true);
+    EXPECT_EQ(0u, both.out.find("9\ngivens: " + Narrow(missing) + ":")) << both.out;
 
     Outcome standardInput = RunGivens({}, "\n");
     ASSERT_EQ(1u, standardInput.messages.size());

@@ -72,7 +72,7 @@ std::string StepText(const TechniqueStep& step) {
 
 }  // namespace
 
-RateTool::RateTool(std::istream& in, std::ostream& out, std::ostream& err)
+RateTool::RateTool(std::FILE* in, std::FILE* out, std::FILE* err)
     : PuzzleCommand("enneo-rate", kUsage, in, out, err) {}
 
 bool RateTool::TakeOption(const std::wstring& option) {

@@ -8,7 +8,7 @@
 // the ladder ran out on a puzzle.
 class RateTool : public PuzzleCommand {
 public:
-    RateTool(std::istream& in, std::ostream& out, std::ostream& err);
+    RateTool(std::FILE* in, std::FILE* out, std::FILE* err);
 
 private:
     bool TakeOption(const std::wstring& option) override;

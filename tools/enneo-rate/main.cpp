@@ -2,6 +2,6 @@
 // RateTool). Its entry point is PuzzleCommandMain's.
 #include "RateTool.h"
 
-std::unique_ptr<PuzzleCommand> MakePuzzleCommand(std::istream& in, std::ostream& out, std::ostream& err) {
+std::unique_ptr<PuzzleCommand> MakePuzzleCommand(std::FILE* in, std::FILE* out, std::FILE* err) {
     return std::make_unique<RateTool>(in, out, err);
 }

@@ -4,7 +4,6 @@
 #include "PuzzleInput.h"
 #include "common/TextConversion.h"
 
-#include <ostream>
 #include <utility>
 
 namespace {
@@ -18,18 +17,18 @@ int PuzzleCommand::Run(const std::vector<std::wstring>& arguments) {
     for (const std::wstring& argument : arguments) {
         bool option = argument.size() > 1 && argument[0] == L'-';  // "-" alone is standard input
         if (argument == L"--help") {
-            out_ << usage_;
+            std::fputs(usage_, out_);
             return kAllDone;
         } else if (!option) {
             files.push_back(argument);
         } else if (!TakeOption(argument)) {
-            err_ << name_ << ": unknown option " << Narrow(argument) << " (try --help)\n";
+            Say("unknown option " + Narrow(argument) + " (try --help)");
             return kBadUsageOrInput;
         }
     }
     std::string optionsError = CheckOptions();
     if (!optionsError.empty()) {
-        err_ << name_ << ": " << optionsError << " (try --help)\n";
+        Say(optionsError + " (try --help)");
         return kBadUsageOrInput;
     }
     if (files.empty()) files.push_back(L"-");
@@ -62,13 +61,18 @@ void PuzzleCommand::RunInput(const std::wstring& name) {
         EnneoPuzzle puzzle = input.GetPuzzle(i);
         notDone_ = !Report(puzzle, results) || notDone_;
         if (results.size() >= kOutputBlock || i + 1 == input.GetPuzzleCount()) {
-            out_.write(results.data(), static_cast<std::streamsize>(results.size()));
+            std::fwrite(results.data(), 1, results.size(), out_);
             results.clear();
         }
     }
 }
 
+void PuzzleCommand::Say(const std::string& message) {
+    std::fflush(out_);  // out is buffered, err is not: where both go to one place, in order
+    std::fputs((name_ + (": " + message) + "\n").c_str(), err_);
+}
+
 void PuzzleCommand::Fail(const std::string& message) {
-    err_ << name_ << ": " << message << '\n';
+    Say(message);
     inputError_ = true;
 }

@@ -1,13 +1,10 @@
 // PuzzleInput: the puzzles held by one input of the console tools (enneo-solve, enneo-rate).
 #include "PuzzleInput.h"
 
-#include "common/FilePath.h"
+#include "common/TextConversion.h"
 #include "puzzle/PuzzleLine.h"
 
-#include <algorithm>
-#include <cstdint>
-#include <fstream>
-#include <istream>
+#include <sys/stat.h>
 #include <utility>
 
 namespace {
@@ -18,34 +15,53 @@ std::string_view TrimEnd(std::string_view line) {
     return end == std::string_view::npos ? std::string_view() : line.substr(0, end + 1);
 }
 
-// A stream's remaining bytes, read straight into the string: in one read when room for
-// them all is reserved, else in growing blocks. Only the room reserved is filled before
-// the read (a small file's read does not clear a whole block of fresh pages).
-bool ReadAll(std::istream& in, std::string& bytes) {
+// The size of an ordinary file, or 0 for anything else (a pipe, a terminal, a folder).
+size_t RegularFileSize(std::FILE* file) {
+#ifdef _WIN32
+    struct _stat64 status;
+    bool regular = _fstat64(_fileno(file), &status) == 0 && (status.st_mode & _S_IFMT) == _S_IFREG;
+#else
+    struct stat status;
+    bool regular = fstat(fileno(file), &status) == 0 && S_ISREG(status.st_mode);
+#endif
+    return regular && status.st_size > 0 ? static_cast<size_t>(status.st_size) : 0;
+}
+
+// A file's remaining bytes, read straight into the string: in one read when it is an
+// ordinary file (room for it and one byte more, so that the read sees its end), else
+// in blocks. Only the room made for a read is cleared before it (a small file's read
+// does not clear a whole block of fresh pages).
+bool ReadAll(std::FILE* file, std::string& bytes) {
     const size_t kBlock = 1 << 16;
-    while (in) {
-        size_t size = bytes.size();
-        size_t reserved = bytes.capacity() - size;
-        bytes.resize(size + (reserved > 1 ? reserved : kBlock));
-        in.read(bytes.data() + size, static_cast<std::streamsize>(bytes.size() - size));
-        bytes.resize(size + static_cast<size_t>(in.gcount()));
+    size_t size = RegularFileSize(file);
+    size_t room = size > 0 && size < bytes.max_size() - bytes.size() ? size + 1 : kBlock;
+    for (;;) {
+        size_t before = bytes.size();
+        bytes.resize(before + room);
+        size_t read = std::fread(bytes.data() + before, 1, room, file);
+        bytes.resize(before + read);
+        if (read < room) return std::ferror(file) == 0;
+        room = kBlock;
     }
-    return !in.bad();
+}
+
+std::FILE* OpenForReading(const std::wstring& name) {
+#ifdef _WIN32
+    return _wfopen(name.c_str(), L"rb");
+#else
+    return std::fopen(WideToUtf8(name.data(), name.size()).c_str(), "rb");
+#endif
 }
 
 }  // namespace
 
-bool PuzzleInput::Read(const std::wstring& name, std::istream& in, std::string& bytes) {
+bool PuzzleInput::Read(const std::wstring& name, std::FILE* in, std::string& bytes) {
     if (name == L"-") return ReadAll(in, bytes);
-    std::filesystem::path path = ToFilePath(name.c_str());
-    std::error_code ignored;
-    std::ifstream file(path, std::ios::binary);
-    if (!file || std::filesystem::is_directory(path, ignored)) return false;
-    // Room for the whole file and one byte more, so that one read takes it and sees its end.
-    std::error_code sizeUnknown;
-    std::uintmax_t size = std::filesystem::file_size(path, sizeUnknown);
-    if (!sizeUnknown && size < bytes.max_size()) bytes.reserve(static_cast<size_t>(size) + 1);
-    return ReadAll(file, bytes);
+    std::FILE* file = OpenForReading(name);
+    if (file == nullptr) return false;
+    bool read = ReadAll(file, bytes);  // a folder opens outside Windows, and fails here
+    std::fclose(file);
+    return read;
 }
 
 PuzzleInput::PuzzleInput(std::string bytes) : bytes_(std::move(bytes)) {

@@ -4,7 +4,7 @@
 #include "puzzle/EnneoPuzzle.h"
 
 #include <cstddef>
-#include <iosfwd>
+#include <cstdio>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,9 +23,10 @@ public:
     };
 
     explicit PuzzleInput(std::string bytes);
-    // The bytes of the input named name, appended to bytes: the file, or in for "-".
-    // False when it cannot be read.
-    static bool Read(const std::wstring& name, std::istream& in, std::string& bytes);
+    // The bytes of the input named name, appended to bytes: the file (a wide name, which
+    // outside Windows stands for its UTF-8 bytes), or what is left of in for "-". False
+    // when it cannot be read.
+    static bool Read(const std::wstring& name, std::FILE* in, std::string& bytes);
     // The puzzles point into the bytes held here.
     PuzzleInput(const PuzzleInput&) = delete;
     PuzzleInput& operator=(const PuzzleInput&) = delete;

@@ -39,7 +39,7 @@ std::string PrintedGrid(EnneoPuzzle& puzzle) {
 
 }  // namespace
 
-SolveTool::SolveTool(std::istream& in, std::ostream& out, std::ostream& err)
+SolveTool::SolveTool(std::FILE* in, std::FILE* out, std::FILE* err)
     : PuzzleCommand("enneo-solve", kUsage, in, out, err) {}
 
 bool SolveTool::TakeOption(const std::wstring& option) {

@@ -7,7 +7,7 @@
 // --line, as one line. Exit status kSomeNotDone when a puzzle stayed unsolved.
 class SolveTool : public PuzzleCommand {
 public:
-    SolveTool(std::istream& in, std::ostream& out, std::ostream& err);
+    SolveTool(std::FILE* in, std::FILE* out, std::FILE* err);
 
 private:
     bool TakeOption(const std::wstring& option) override;

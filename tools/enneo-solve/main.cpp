@@ -2,6 +2,6 @@
 // point is PuzzleCommandMain's.
 #include "SolveTool.h"
 
-std::unique_ptr<PuzzleCommand> MakePuzzleCommand(std::istream& in, std::ostream& out, std::ostream& err) {
+std::unique_ptr<PuzzleCommand> MakePuzzleCommand(std::FILE* in, std::FILE* out, std::FILE* err) {
     return std::make_unique<SolveTool>(in, out, err);
 }
