@@ -1,7 +1,7 @@
 // PuzzleInput: the puzzles held by one input of the console tools (enneo-solve, enneo-rate).
 #include "PuzzleInput.h"
 
-#include "common/TextConversion.h"
+#include "common/FilePath.h"
 #include "puzzle/PuzzleLine.h"
 
 #include <sys/stat.h>
@@ -46,10 +46,11 @@ bool ReadAll(std::FILE* file, std::string& bytes) {
 }
 
 std::FILE* OpenForReading(const std::wstring& name) {
+    std::filesystem::path path = ToFilePath(name.c_str());
 #ifdef _WIN32
-    return _wfopen(name.c_str(), L"rb");
+    return _wfopen(path.c_str(), L"rb");
 #else
-    return std::fopen(WideToUtf8(name.data(), name.size()).c_str(), "rb");
+    return std::fopen(path.c_str(), "rb");
 #endif
 }
 
